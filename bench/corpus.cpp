@@ -1,0 +1,64 @@
+#include "corpus.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <sys/wait.h>
+
+namespace kamelune::bench {
+namespace fs = std::filesystem;
+
+std::vector<std::string> CameraSamples(const std::string& samplesDir) {
+    std::vector<std::string> files;
+    const fs::path root = fs::path(samplesDir) / "jpg";
+    for (const char* sub : {"", "exif-org", "gps", "hdr", "mobile", "orientation"}) {
+        const fs::path dir = root / sub;
+        if (!fs::is_directory(dir))
+            continue;
+        for (const auto& e : fs::directory_iterator(dir)) {
+            const std::string ext = e.path().extension().string();
+            if (e.is_regular_file() && (ext == ".jpg" || ext == ".JPG") &&
+                e.path().filename() != "corrupted.jpg")
+                files.push_back(e.path().string());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::vector<std::string> MakeCameraCorpus(const std::string& samplesDir, const std::string& dir,
+                                          int count) {
+    const auto samples = CameraSamples(samplesDir);
+    std::vector<std::string> files;
+    if (samples.empty())
+        return files;
+    fs::create_directories(dir);
+    for (int i = 0; i < count; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "IMG_%05d.jpg", i + 1);
+        const fs::path target = fs::path(dir) / name;
+        const std::string& source = samples[i % samples.size()];
+        if (!fs::exists(target) || fs::file_size(target) != fs::file_size(source))
+            fs::copy_file(source, target, fs::copy_options::overwrite_existing);
+        files.push_back(target.string());
+    }
+    return files;
+}
+
+double TimeSeconds(const std::function<void()>& fn) {
+    const auto start = std::chrono::steady_clock::now();
+    fn();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double TimeCommand(const std::string& command) {
+    int status = 0;
+    const double t = TimeSeconds([&] { status = std::system((command + " >/dev/null 2>&1").c_str()); });
+    // Exit status 127: the shell did not find the command. Other statuses are the tool's verdict
+    // on some file, which does not make the timing wrong.
+    return WIFEXITED(status) && WEXITSTATUS(status) == 127 ? -1.0 : t;
+}
+
+} // namespace kamelune::bench

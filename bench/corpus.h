@@ -1,0 +1,23 @@
+// Benchmark corpora made from the sample camera pictures.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kamelune::bench {
+
+// The real camera pictures among the samples (not the damaged or unusual test files).
+std::vector<std::string> CameraSamples(const std::string& samplesDir);
+
+// Fills dir with count copies of the camera samples, round robin, named so that their order is
+// the order of the copies. Reuses a folder that already holds them.
+std::vector<std::string> MakeCameraCorpus(const std::string& samplesDir, const std::string& dir,
+                                          int count);
+
+// Seconds of wall-clock time for fn.
+double TimeSeconds(const std::function<void()>& fn);
+// Wall-clock seconds of a shell command, or a negative number when it failed or is missing.
+double TimeCommand(const std::string& command);
+
+} // namespace kamelune::bench

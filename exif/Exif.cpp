@@ -1,0 +1,209 @@
+#include "Exif.h"
+
+#include "Exif2.h"
+#include "ExifSource.h"
+#include "TiffStream.h"
+
+#include <cstring>
+
+namespace kamelune {
+namespace {
+
+struct TagItem {
+    std::uint16_t tag;
+    int item;
+};
+
+constexpr TagItem kIfd0Items[] = {
+    {0x010E, 2},  {0x010F, 3},  {0x0110, 4},  {0x0112, 5},  {0x011A, 6},  {0x011B, 7},
+    {0x0128, 8},  {0x0131, 9},  {0x0132, 10}, {0x013E, 11}, {0x013F, 12}, {0x0211, 13},
+    {0x0213, 14}, {0x0214, 15}, {0x8298, 16}, {0x8769, 17},
+};
+
+constexpr TagItem kExifItems[] = {
+    {0x829A, 18}, {0x829D, 19}, {0x8822, 20}, {0x8827, 21}, {0x9000, 22}, {0x9003, 23},
+    {0x9004, 24}, {0x9101, 25}, {0x9102, 26}, {0x9201, 27}, {0x9202, 28}, {0x9203, 29},
+    {0x9204, 30}, {0x9205, 31}, {0x9206, 32}, {0x9207, 33}, {0x9208, 34}, {0x9209, 35},
+    {0x920A, 36}, {0x927C, 37}, {0x9286, 38}, {0xA000, 39}, {0xA001, 40}, {0xA002, 41},
+    {0xA003, 42}, {0xA004, 43}, {0xA005, 44}, {0xA20E, 45}, {0xA20F, 46}, {0xA210, 47},
+    {0xA217, 48}, {0xA300, 49}, {0xA301, 50},
+};
+
+template <std::size_t N> int ItemOf(const TagItem (&table)[N], std::uint16_t tag) {
+    for (const TagItem& t : table)
+        if (t.tag == tag)
+            return t.item;
+    return 0;
+}
+
+constexpr int kMaxExifEntries = 300;
+
+bool Is(const std::uint8_t* b, std::uint8_t x, std::uint8_t y) { return b[0] == x && b[1] == y; }
+
+// The walk of one file once it is open: the segment scan, IFD0 and the EXIF directory.
+bool ReadExifSource(ExifSource& source, std::string& kind, ExifItemTexts& items) {
+    items[kItemFileSize] = FileSizeText(source.Size());
+    TiffStream s(source);
+    try {
+        // Bytes 0-1: start of image. Bytes 2-3: the first marker.
+        std::uint8_t b[8];
+        s.Read(b, 2);
+        if (!Is(b, 0xFF, 0xD8)) {
+            kind = "Not JPEG";
+            return true;
+        }
+        kind = "JPEG";
+        s.Read(b, 2);
+        if (Is(b, 0xFF, 0xE0)) {
+            kind = "JFIF";
+            return true;
+        }
+        if (Is(b, 0xFF, 0xE1))
+            kind = "EXIF";
+        // Bytes 4-5: segment length; 6-11: "Exif\0\0". Neither is checked: any other first
+        // marker is read the same way.
+        s.Read(b, 8);
+        s.tiffBase = s.Pos();
+
+        // TIFF header: byte order "II" or "MM", 42, offset of IFD0.
+        s.Read(b, 2);
+        s.order = Is(b, 'I', 'I') ? ByteOrder::Little : ByteOrder::Big;
+        s.ReadU16();
+        const auto ifd0 = static_cast<std::int32_t>(s.ReadU32());
+        s.Seek(s.tiffBase + ifd0);
+
+        // IFD0: count, then 12-byte entries.
+        const std::uint16_t ifd0Count = s.ReadU16();
+        std::int32_t exifOffset = 0;
+        std::string text;
+        for (unsigned i = 0; i < ifd0Count; ++i) {
+            const DirEntry e = ReadDirEntry(s);
+            if (!FormatTagValue(s, e, text, items)) {
+                kind = "BADDATA";
+                return true;
+            }
+            if (const int item = ItemOf(kIfd0Items, e.tag))
+                items[item] = text;
+            if (e.tag == 0x8769)
+                exifOffset = static_cast<std::int32_t>(s.U32(e.field.data()));
+        }
+        if (exifOffset == 0)
+            return true;
+
+        // EXIF directory.
+        s.Seek(s.tiffBase + exifOffset);
+        const std::uint16_t exifCount = s.ReadU16();
+        if (exifCount > kMaxExifEntries) {
+            kind = "Something bad";
+            return true;
+        }
+        for (unsigned i = 0; i < exifCount; ++i) {
+            const DirEntry e = ReadDirEntry(s);
+            FormatTagValue(s, e, text, items);
+            if (const int item = ItemOf(kExifItems, e.tag))
+                items[item] = text;
+        }
+        kind = "EXIF";
+        return true;
+    } catch (const ExifReadAborted&) {
+        return false;
+    }
+}
+
+} // namespace
+
+ExifItemTexts::ExifItemTexts() { ResetExifItems(*this); }
+
+void ResetExifItems(ExifItemTexts& items) {
+    for (int k = 1; k <= kItemCount; ++k)
+        items[k] = kNoValue;
+}
+
+std::string FileSizeText(std::uint64_t bytes) { return std::to_string((bytes + 500) / 1000) + "kb"; }
+
+int TypeSize(int type) {
+    switch (type) {
+    case 3:
+    case 8:
+        return 2;
+    case 4:
+    case 9:
+    case 11:
+        return 4;
+    case 5:
+    case 10:
+    case 12:
+        return 8;
+    default:
+        return 1; // 1, 2, 6, 7 and unknown types
+    }
+}
+
+DirEntry ReadDirEntry(TiffStream& s) {
+    std::uint8_t b[12];
+    s.Read(b, 12);
+    DirEntry e;
+    e.tag = s.U16(b);
+    e.type = s.U16(b + 2);
+    e.count = s.U32(b + 4);
+    std::memcpy(e.field.data(), b + 8, 4);
+    return e;
+}
+
+void LoadValueBytes(TiffStream& s, const DirEntry& e, std::int64_t base, ValueBytes& v) {
+    // The product wraps as a signed 32-bit number would; a negative length takes the short path.
+    v.length = static_cast<std::int32_t>(static_cast<std::uint32_t>(TypeSize(e.type)) * e.count);
+    v.tooLong = v.length > ValueBytes::kMax;
+    v.bytes.fill(0);
+    if (v.tooLong)
+        return;
+    if (v.length <= 4) {
+        std::memcpy(v.bytes.data(), e.field.data(), 4);
+        return;
+    }
+    const auto offset = static_cast<std::int32_t>(s.U32(e.field.data()));
+    s.ReadAt(base + offset, v.bytes.data(), static_cast<std::size_t>(v.length));
+}
+
+void CheckJpegKind(const std::string& fileName, std::string& kind) {
+    if (fileName.empty())
+        return;
+    kind = "JPG?";
+    ExifSource source;
+    if (!source.OpenFile(fileName))
+        return;
+    std::uint8_t b[4];
+    if (!source.ReadAt(0, b, 4))
+        return;
+    if (!Is(b, 0xFF, 0xD8)) {
+        kind = "Not JPG";
+        return;
+    }
+    kind = "JPEG";
+    if (Is(b + 2, 0xFF, 0xE0))
+        kind = "JFIF";
+    else if (Is(b + 2, 0xFF, 0xE1))
+        kind = "EXIF";
+}
+
+bool ReadExifFile(const std::string& fileName, std::string& kind, ExifItemTexts& items) {
+    if (fileName.empty())
+        return true;
+    kind = "X";
+    ResetExifItems(items);
+    ExifSource source;
+    if (!source.OpenFile(fileName))
+        return false;
+    return ReadExifSource(source, kind, items);
+}
+
+bool ReadExifMemory(const std::uint8_t* data, std::size_t size, std::string& kind,
+                    ExifItemTexts& items) {
+    kind = "X";
+    ResetExifItems(items);
+    ExifSource source;
+    source.OpenMemory(data, size);
+    return ReadExifSource(source, kind, items);
+}
+
+} // namespace kamelune

@@ -1,0 +1,62 @@
+// The EXIF reader: the kind of a file from its first markers, and the display texts of the EXIF
+// items of one picture. No global state: every read fills a record the caller owns.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace kamelune {
+
+constexpr int kItemCount = 75;
+
+// Item texts by item number 1..75; "---" for every item the file does not supply.
+struct ExifItemTexts {
+    std::array<std::string, kItemCount + 1> texts; // [0] is not an item
+
+    ExifItemTexts();
+    std::string& operator[](int item) { return texts.at(static_cast<std::size_t>(item)); }
+    const std::string& operator[](int item) const {
+        return texts.at(static_cast<std::size_t>(item));
+    }
+};
+
+inline const std::string kNoValue = "---";
+
+// Item numbers that other parts of the program name.
+enum ExifItem : int {
+    kItemFileName = 1,
+    kItemMaker = 3,
+    kItemModel = 4,
+    kItemLightSource = 34,
+    kItemType = 51,
+    kItemWidth = 52,
+    kItemHeight = 53,
+    kItemFileSize = 54,
+};
+
+// Every item text := "---".
+void ResetExifItems(ExifItemTexts& items);
+
+// Quick kind of a file from its first four bytes: "JPG?" (could not be read), "Not JPG", "JPEG",
+// "JFIF" or "EXIF". An empty file name leaves kind as it was.
+void CheckJpegKind(const std::string& fileName, std::string& kind);
+
+// Reads one file into items and sets kind ("X", "Not JPEG", "JFIF", "JPEG", "BADDATA",
+// "Something bad", "EXIF"). Returns false when the file could not be opened or a read or seek
+// failed on the way; kind then holds the text reached so far and items what was read so far.
+// An empty file name returns true and changes nothing.
+bool ReadExifFile(const std::string& fileName, std::string& kind, ExifItemTexts& items);
+
+// The same read over bytes in memory (tests and fuzzing).
+bool ReadExifMemory(const std::uint8_t* data, std::size_t size, std::string& kind,
+                    ExifItemTexts& items);
+
+// "123kb": the size in bytes plus 500, divided by 1000.
+std::string FileSizeText(std::uint64_t bytes);
+
+// Size in bytes of one value of a TIFF type.
+int TypeSize(int type);
+
+} // namespace kamelune

@@ -1,0 +1,97 @@
+#include "ExifSource.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kamelune {
+
+ExifSource::~ExifSource() { Close(); }
+
+bool ExifSource::OpenFile(const std::string& path) {
+    Close();
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0)
+        return false;
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+        Close();
+        return false;
+    }
+    size_ = static_cast<std::uint64_t>(st.st_size);
+    return true;
+}
+
+void ExifSource::OpenMemory(const std::uint8_t* data, std::size_t size) {
+    Close();
+    memory_ = data;
+    size_ = size;
+}
+
+void ExifSource::Close() {
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+    memory_ = nullptr;
+    size_ = 0;
+    slots_.fill(Slot{});
+}
+
+bool ExifSource::LoadPage(std::uint64_t page, Slot& slot, std::uint8_t* buffer) {
+    slot.page = UINT64_MAX;
+    std::size_t got = 0;
+    const std::uint64_t start = page * kPageSize;
+    while (got < kPageSize) {
+        const ssize_t n = ::pread(fd_, buffer + got, kPageSize - got,
+                                  static_cast<off_t>(start + got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    slot.page = page;
+    slot.length = got;
+    return true;
+}
+
+bool ExifSource::ReadAt(std::uint64_t pos, std::uint8_t* out, std::size_t n) {
+    std::memset(out, 0, n);
+    if (pos >= size_ || n == 0)
+        return true;
+    const std::size_t avail = static_cast<std::size_t>(std::min<std::uint64_t>(n, size_ - pos));
+    if (memory_) {
+        std::memcpy(out, memory_ + pos, avail);
+        return true;
+    }
+    if (fd_ < 0)
+        return true;
+    if (pages_.empty())
+        pages_.resize(kSlots * kPageSize);
+    std::size_t done = 0;
+    while (done < avail) {
+        const std::uint64_t at = pos + done;
+        const std::uint64_t page = at / kPageSize;
+        const std::size_t index = static_cast<std::size_t>(page % kSlots);
+        Slot& slot = slots_[index];
+        std::uint8_t* buffer = pages_.data() + index * kPageSize;
+        if (slot.page != page && !LoadPage(page, slot, buffer)) {
+            std::memset(out, 0, n);
+            return false;
+        }
+        const std::size_t inPage = static_cast<std::size_t>(at % kPageSize);
+        if (inPage >= slot.length)
+            break; // the file became shorter than it was: the rest stays zero
+        const std::size_t take = std::min(avail - done, slot.length - inPage);
+        std::memcpy(out + done, buffer + inPage, take);
+        done += take;
+    }
+    return true;
+}
+
+} // namespace kamelune

@@ -1,0 +1,49 @@
+// Byte access for the EXIF reader: positioned reads bounded by the file's size, with bytes past
+// the end read as zero. Reads go through a small page cache, so that the many 2-, 4- and 12-byte
+// fields of a directory cost one system call per 8 KB page.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kamelune {
+
+class ExifSource {
+public:
+    ExifSource() = default;
+    ExifSource(const ExifSource&) = delete;
+    ExifSource& operator=(const ExifSource&) = delete;
+    ~ExifSource();
+
+    // False when the file cannot be opened or measured.
+    bool OpenFile(const std::string& path);
+    // Reads from memory the caller keeps alive.
+    void OpenMemory(const std::uint8_t* data, std::size_t size);
+    void Close();
+
+    std::uint64_t Size() const { return size_; }
+
+    // n bytes from pos (pos >= 0); what lies past the end reads as zero. False on a platform read
+    // error (the output is then zero).
+    bool ReadAt(std::uint64_t pos, std::uint8_t* out, std::size_t n);
+
+private:
+    static constexpr std::size_t kPageSize = 8192;
+    static constexpr std::size_t kSlots = 16;
+    struct Slot {
+        std::uint64_t page = UINT64_MAX;
+        std::size_t length = 0;
+    };
+    bool LoadPage(std::uint64_t page, Slot& slot, std::uint8_t* buffer);
+
+    int fd_ = -1;
+    const std::uint8_t* memory_ = nullptr;
+    std::uint64_t size_ = 0;
+    std::array<Slot, kSlots> slots_{};
+    std::vector<std::uint8_t> pages_; // kSlots × kPageSize, allocated on first use
+};
+
+} // namespace kamelune

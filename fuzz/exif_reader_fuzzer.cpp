@@ -1,0 +1,12 @@
+// Feeds arbitrary bytes to the EXIF reader as if they were a file.
+#include "exif/Exif.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string kind;
+    kamelune::ExifItemTexts items;
+    kamelune::ReadExifMemory(data, size, kind, items);
+    return 0;
+}

@@ -1,0 +1,186 @@
+#include "FileUtil.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kamelune {
+namespace {
+
+std::string ErrnoText(const std::string& what, const std::string& path) {
+    return what + " " + path + ": " + std::strerror(errno);
+}
+
+// Closes a descriptor on every path out of a function.
+class Fd {
+public:
+    explicit Fd(int fd = -1) : fd_(fd) {}
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    int get() const { return fd_; }
+    // Closes now and reports whether the close succeeded (a late write error shows here).
+    bool Close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd < 0 || ::close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// A temporary file in the folder of path, for writing before the final rename.
+int MakeTempBeside(const std::string& path, std::string& tempPath) {
+    tempPath = path + ".kmtmp-XXXXXX";
+    int fd = ::mkstemp(tempPath.data());
+    if (fd >= 0)
+        ::fchmod(fd, 0644);
+    return fd;
+}
+
+} // namespace
+
+bool FileExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::optional<std::uint64_t> FileSizeOf(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
+FileResult ReadWholeFile(const std::string& path, std::string& out, std::uint64_t maxBytes) {
+    out.clear();
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        return FileResult::Fail(ErrnoText("cannot open", path));
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0)
+        return FileResult::Fail(ErrnoText("cannot stat", path));
+    if (static_cast<std::uint64_t>(st.st_size) > maxBytes)
+        return FileResult::Fail("file too large: " + path);
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return FileResult::Fail(ErrnoText("cannot read", path));
+        if (n == 0)
+            break;
+        if (out.size() + static_cast<std::size_t>(n) > maxBytes)
+            return FileResult::Fail("file too large: " + path);
+        out.append(buffer, static_cast<std::size_t>(n));
+    }
+    return {};
+}
+
+FileResult WriteFileAtomically(const std::string& path, std::string_view data) {
+    std::string temp;
+    Fd fd(MakeTempBeside(path, temp));
+    if (fd.get() < 0)
+        return FileResult::Fail(ErrnoText("cannot create a file beside", path));
+    if (!WriteAll(fd.get(), data.data(), data.size()) || !fd.Close()) {
+        const std::string why = ErrnoText("cannot write", path);
+        ::unlink(temp.c_str());
+        return FileResult::Fail(why);
+    }
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
+        const std::string why = ErrnoText("cannot replace", path);
+        ::unlink(temp.c_str());
+        return FileResult::Fail(why);
+    }
+    return {};
+}
+
+FileResult CopyFileByBlocks(const std::string& source, const std::string& destination) {
+    Fd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+    if (in.get() < 0)
+        return FileResult::Fail(ErrnoText("cannot open", source));
+    struct stat srcStat {};
+    if (::fstat(in.get(), &srcStat) != 0)
+        return FileResult::Fail(ErrnoText("cannot stat", source));
+    struct stat dstStat {};
+    if (::stat(destination.c_str(), &dstStat) == 0 && dstStat.st_dev == srcStat.st_dev &&
+        dstStat.st_ino == srcStat.st_ino)
+        return FileResult::Fail("source and destination are the same file: " + destination);
+
+    std::string temp;
+    Fd out(MakeTempBeside(destination, temp));
+    if (out.get() < 0)
+        return FileResult::Fail(ErrnoText("cannot create", destination));
+    char block[2048];
+    for (;;) {
+        const ssize_t n = ::read(in.get(), block, sizeof block);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const std::string why = ErrnoText("cannot read", source);
+            ::unlink(temp.c_str());
+            return FileResult::Fail(why);
+        }
+        if (n == 0)
+            break;
+        if (!WriteAll(out.get(), block, static_cast<std::size_t>(n))) {
+            const std::string why = ErrnoText("cannot write", destination);
+            ::unlink(temp.c_str());
+            return FileResult::Fail(why);
+        }
+    }
+    if (!out.Close()) {
+        const std::string why = ErrnoText("cannot write", destination);
+        ::unlink(temp.c_str());
+        return FileResult::Fail(why);
+    }
+    if (::rename(temp.c_str(), destination.c_str()) != 0) {
+        const std::string why = ErrnoText("cannot create", destination);
+        ::unlink(temp.c_str());
+        return FileResult::Fail(why);
+    }
+    return {};
+}
+
+std::string ColorToHtml(std::uint32_t color) {
+    char bgr[8];
+    std::snprintf(bgr, sizeof bgr, "%06X", color & 0xFFFFFFu);
+    return std::string("#") + bgr[4] + bgr[5] + bgr[2] + bgr[3] + bgr[0] + bgr[1];
+}
+
+FileResult MakeDirectories(const std::string& path) {
+    std::error_code ec;
+    std::filesystem::create_directories(path, ec);
+    if (ec && !DirectoryExists(path))
+        return FileResult::Fail("cannot create folder " + path + ": " + ec.message());
+    return {};
+}
+
+} // namespace kamelune

@@ -1,0 +1,44 @@
+// File helpers shared by every subsystem: whole-file reads and safe writes, the block copy,
+// colour texts. No Qt.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kamelune {
+
+// Outcome of a file operation that a user may have to be told about.
+struct FileResult {
+    bool ok = true;
+    std::string error; // empty when ok
+
+    static FileResult Fail(std::string why) { return {false, std::move(why)}; }
+    explicit operator bool() const { return ok; }
+};
+
+bool FileExists(const std::string& path);      // a regular file (or a link to one)
+bool DirectoryExists(const std::string& path); // a folder (or a link to one)
+std::optional<std::uint64_t> FileSizeOf(const std::string& path);
+
+// Reads a whole file; fails for files larger than maxBytes.
+FileResult ReadWholeFile(const std::string& path, std::string& out,
+                         std::uint64_t maxBytes = 256u << 20);
+
+// Writes data to a temporary file beside path and renames it over path, so that path is either
+// the old file or the complete new one, never half written.
+FileResult WriteFileAtomically(const std::string& path, std::string_view data);
+
+// Byte-for-byte copy in 2,048-byte blocks; the destination is created or replaced. A failed read
+// or short write leaves the destination as it was and is reported. Copying a file onto itself is
+// refused rather than truncating it.
+FileResult CopyFileByBlocks(const std::string& source, const std::string& destination);
+
+// Colour 0x00BBGGRR to "#RRGGBB" with upper-case digits.
+std::string ColorToHtml(std::uint32_t color);
+
+// Creates a folder with its missing parents.
+FileResult MakeDirectories(const std::string& path);
+
+} // namespace kamelune

@@ -1,0 +1,80 @@
+// A grid whose every cell is text: the store behind the program's tables. No Qt; a table model
+// (StringGridModel) shows it in a view without copying it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kamelune {
+
+class StringGrid;
+
+// Told about changes so that a view can follow them.
+class StringGridListener {
+public:
+    virtual ~StringGridListener() = default;
+    virtual void GridCellChanged(const StringGrid& grid, int col, int row) = 0;
+    // Sizes, fixed rows or columns, widths or many cells changed at once.
+    virtual void GridReshaped(const StringGrid& grid) = 0;
+};
+
+class StringGrid {
+public:
+    static constexpr int kDefaultColWidth = 64;
+    static constexpr int kDefaultRowHeight = 24;
+
+    StringGrid(int cols = 5, int rows = 5);
+
+    int ColCount() const { return cols_; }
+    int RowCount() const { return static_cast<int>(rows_.size()); }
+    // Growing adds empty cells; shrinking drops the cells beyond; the others keep their text.
+    void SetColCount(int cols);
+    void SetRowCount(int rows);
+
+    // Out-of-range reads give "", out-of-range writes are ignored.
+    const std::string& Cell(int col, int row) const;
+    void SetCell(int col, int row, std::string text);
+    void ClearCells();
+    const std::vector<std::string>& Row(int row) const;
+
+    int FixedCols() const { return fixedCols_; }
+    int FixedRows() const { return fixedRows_; }
+    void SetFixedCols(int n);
+    void SetFixedRows(int n);
+
+    int ColWidth(int col) const;
+    void SetColWidth(int col, int width);
+    int DefaultColWidth() const { return defaultColWidth_; }
+    void SetDefaultColWidth(int width);
+    int DefaultRowHeight() const { return rowHeight_; }
+    void SetDefaultRowHeight(int height);
+
+    // Colour of the fixed cells, 0x00BBGGRR.
+    std::uint32_t FixedColor() const { return fixedColor_; }
+    void SetFixedColor(std::uint32_t color);
+
+    // Between BeginUpdate and EndUpdate single-cell notices are held back; EndUpdate sends one
+    // reshape notice.
+    void BeginUpdate() { ++updating_; }
+    void EndUpdate();
+
+    void SetListener(StringGridListener* listener) { listener_ = listener; }
+
+private:
+    void Reshaped();
+
+    int cols_;
+    std::vector<std::vector<std::string>> rows_;
+    int fixedCols_ = 1;
+    int fixedRows_ = 1;
+    std::vector<int> colWidths_;
+    int defaultColWidth_ = kDefaultColWidth;
+    int rowHeight_ = kDefaultRowHeight;
+    std::uint32_t fixedColor_ = 0xC0C0C0; // silver
+    int updating_ = 0;
+    bool changedWhileUpdating_ = false;
+    StringGridListener* listener_ = nullptr;
+};
+
+} // namespace kamelune

@@ -1,0 +1,48 @@
+#include "Shell.h"
+
+#include <QClipboard>
+#include <QCollator>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace kamelune {
+
+bool OpenDocument(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool MoveToTrash(const QString& path, QString* error) {
+    if (!QFileInfo::exists(path)) {
+        if (error)
+            *error = QStringLiteral("not found: ") + path;
+        return false;
+    }
+    // Qt looks for the home trash only where the data folder already exists.
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    if (QFile::moveToTrash(path))
+        return true;
+    if (error)
+        *error = QStringLiteral("no trash can take ") + path;
+    return false;
+}
+
+void SetClipboardText(const QString& text) {
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        clipboard->setText(text);
+}
+
+int CompareTextLocale(const QString& a, const QString& b) {
+    thread_local QCollator collator = [] {
+        QCollator c;
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        return c;
+    }();
+    return collator.compare(a, b);
+}
+
+} // namespace kamelune

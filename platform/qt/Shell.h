@@ -1,0 +1,21 @@
+// Desktop services: open with the default application, the trash, the clipboard, and the
+// locale-aware comparison of texts.
+#pragma once
+
+#include <QString>
+
+namespace kamelune {
+
+// Opens a document with the application the desktop associates with it.
+bool OpenDocument(const QString& path);
+
+// Moves a file or a whole folder tree to the freedesktop trash. Never deletes: where no trash
+// can take it, returns false and says why in error.
+bool MoveToTrash(const QString& path, QString* error = nullptr);
+
+void SetClipboardText(const QString& text);
+
+// Compares in the user's locale, letter case ignored: < 0, 0 or > 0.
+int CompareTextLocale(const QString& a, const QString& b);
+
+} // namespace kamelune

@@ -1,0 +1,97 @@
+#include "StringGridModel.h"
+
+#include "platform/FileUtil.h"
+
+#include <QColor>
+#include <QHeaderView>
+#include <QTableView>
+
+namespace kamelune {
+namespace {
+QString ToQString(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+} // namespace
+
+QColor ColorFromBgr(std::uint32_t bgr) {
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+StringGridModel::StringGridModel(StringGrid& grid, QObject* parent)
+    : QAbstractTableModel(parent), grid_(grid) {
+    grid_.SetListener(this);
+}
+
+StringGridModel::~StringGridModel() { grid_.SetListener(nullptr); }
+
+int StringGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : std::max(0, grid_.RowCount() - HeaderRows());
+}
+
+int StringGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : grid_.ColCount();
+}
+
+QVariant StringGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid())
+        return {};
+    const int row = GridRow(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:
+        return ToQString(grid_.Cell(index.column(), row));
+    case Qt::BackgroundRole:
+        if (index.column() < grid_.FixedCols() || row < grid_.FixedRows())
+            return ColorFromBgr(grid_.FixedColor());
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || HeaderRows() == 0)
+        return {};
+    if (role == Qt::DisplayRole)
+        return ToQString(grid_.Cell(section, 0));
+    if (role == Qt::BackgroundRole)
+        return ColorFromBgr(grid_.FixedColor());
+    return {};
+}
+
+void StringGridModel::GridCellChanged(const StringGrid&, int col, int row) {
+    if (row < HeaderRows()) {
+        emit headerDataChanged(Qt::Horizontal, col, col);
+        return;
+    }
+    const QModelIndex i = index(row - HeaderRows(), col);
+    emit dataChanged(i, i, {Qt::DisplayRole});
+}
+
+void StringGridModel::GridReshaped(const StringGrid&) {
+    beginResetModel();
+    endResetModel();
+}
+
+void ApplyGridLook(QTableView* view, const StringGrid& grid) {
+    view->setShowGrid(true);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setWordWrap(false);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setMinimumSectionSize(1);
+    view->verticalHeader()->setDefaultSectionSize(grid.DefaultRowHeight());
+    QHeaderView* header = view->horizontalHeader();
+    header->setVisible(grid.FixedRows() > 0);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setMinimumSectionSize(1);
+    header->setHighlightSections(false);
+    header->setStyleSheet(QStringLiteral("QHeaderView::section { background-color: %1; "
+                                         "border: 1px solid gray; padding: 0 2px; }")
+                              .arg(QString::fromStdString(ColorToHtml(grid.FixedColor()))));
+    header->setFixedHeight(grid.DefaultRowHeight() + 2);
+    for (int c = 0; c < grid.ColCount(); ++c)
+        view->setColumnWidth(c, grid.ColWidth(c));
+}
+
+} // namespace kamelune

@@ -1,0 +1,42 @@
+// Shows a StringGrid in a QTableView without copying it: the first fixed row is the header, the
+// fixed columns are painted in the grid's title colour.
+#pragma once
+
+#include "platform/StringGrid.h"
+
+#include <QAbstractTableModel>
+
+class QTableView;
+
+namespace kamelune {
+
+class StringGridModel : public QAbstractTableModel, private StringGridListener {
+public:
+    explicit StringGridModel(StringGrid& grid, QObject* parent = nullptr);
+    ~StringGridModel() override;
+
+    StringGrid& Grid() { return grid_; }
+    // Grid row of a model row (the header row is not a model row).
+    int GridRow(int modelRow) const { return modelRow + HeaderRows(); }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    int HeaderRows() const { return grid_.FixedRows() > 0 ? 1 : 0; }
+    void GridCellChanged(const StringGrid& grid, int col, int row) override;
+    void GridReshaped(const StringGrid& grid) override;
+
+    StringGrid& grid_;
+};
+
+// Column widths, row height, header colour, lines and whole-row selection of the grid.
+void ApplyGridLook(QTableView* view, const StringGrid& grid);
+
+// 0x00BBGGRR to a QColor.
+QColor ColorFromBgr(std::uint32_t bgr);
+
+} // namespace kamelune

@@ -1,0 +1,321 @@
+// The segment scan and the directory walk: kinds, which items a walk stores, where it stops.
+#include "ExifTestUtil.h"
+
+#include <chrono>
+#include <filesystem>
+
+namespace kamelune::test {
+namespace {
+
+TiffSpec CameraSpec() {
+    TiffSpec spec;
+    spec.ifd0 = {Ascii(0x010F, "Canon"), Ascii(0x0110, "Canon EOS 40D"), Short(0x0112, {1}),
+                 Ascii(0x0132, "2008:05:30 15:56:01")};
+    spec.exif = {Rational(0x829A, {{1, 160}}), Rational(0x829D, {{71, 10}}),
+                 Short(0x8827, {100}), Bytes(0x9000, "0221"),
+                 Ascii(0x9003, "2008:05:30 15:56:01"), Short(0x9209, {9}),
+                 Rational(0x920A, {{135, 1}}), Short(0xA002, {100}), Short(0xA003, {68})};
+    return spec;
+}
+
+TEST_P(BothOrders, CameraFileFillsItsItemsAndLeavesTheRest) {
+    const ReadResult r = ReadSpec(CameraSpec(), GetParam());
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.kind, "EXIF");
+    EXPECT_EQ(r.items[3], Nul("Canon"));
+    EXPECT_EQ(r.items[4], Nul("Canon EOS 40D"));
+    EXPECT_EQ(r.items[5], "left,top");
+    EXPECT_EQ(r.items[10], Nul("2008:05:30 15:56:01"));
+    EXPECT_EQ(r.items[17], "114"); // 8 + 2 + 5 × 12 + 4 + data
+    EXPECT_EQ(r.items[18], "1/160");
+    EXPECT_EQ(r.items[19], "7.1");
+    EXPECT_EQ(r.items[21], "100");
+    EXPECT_EQ(r.items[22], "0221");
+    EXPECT_EQ(r.items[35], "?9");
+    EXPECT_EQ(r.items[36], "135.0mm");
+    EXPECT_EQ(r.items[41], "100");
+    EXPECT_EQ(r.items[42], "68");
+    for (int k : {2, 6, 9, 20, 24, 37, 38, 52, 53, 55, 75})
+        EXPECT_EQ(r.items[k], "---") << "item " << k;
+}
+
+TEST_P(BothOrders, LongIfd0ValueEndsTheReadAsBadData) {
+    TiffSpec spec = CameraSpec();
+    spec.ifd0.insert(spec.ifd0.begin() + 2, Bytes(0xC000, std::string(1025, 'x')));
+    const ReadResult r = ReadSpec(spec, GetParam());
+    EXPECT_EQ(r.kind, "BADDATA");
+    EXPECT_EQ(r.items[3], Nul("Canon"));
+    EXPECT_EQ(r.items[5], "---") << "entries after the long one are not read";
+    EXPECT_EQ(r.items[18], "---");
+}
+
+TEST_P(BothOrders, ValueOfExactly1024BytesIsRead) {
+    TiffSpec spec = CameraSpec();
+    spec.ifd0.insert(spec.ifd0.begin(), Bytes(0x010E, std::string(1024, 'd'), 2));
+    const ReadResult r = ReadSpec(spec, GetParam());
+    EXPECT_EQ(r.kind, "EXIF");
+    EXPECT_EQ(r.items[2], std::string(1024, 'd'));
+}
+
+TEST_P(BothOrders, LongMakerNoteOnlyMarksItsItem) {
+    TiffSpec spec = CameraSpec();
+    spec.ifd0[0] = Ascii(0x010F, "OLYMPUS OPTICAL CO.,LTD");
+    spec.exif.push_back(MakerNote());
+    spec.makerNote = Note(std::string("OLYMP\0\1\0", 8),
+                                   {Short(0x0201, {2}), Bytes(0x0F00, std::string(2000, 'z'))});
+    const ReadResult r = ReadSpec(spec, GetParam());
+    EXPECT_EQ(r.kind, "EXIF");
+    EXPECT_EQ(r.items[37], "BADDATA");
+    EXPECT_EQ(r.items[59], "---") << "no decoder runs for a note over 1,024 bytes";
+    EXPECT_EQ(r.items[42], "68");
+}
+
+TEST_P(BothOrders, ExifDirectoryOf300EntriesIsReadAnd301IsNot) {
+    for (int count : {300, 301}) {
+        TiffSpec spec = CameraSpec();
+        while (static_cast<int>(spec.exif.size()) < count)
+            spec.exif.push_back(Short(0xC100, {1}));
+        const ReadResult r = ReadSpec(spec, GetParam());
+        if (count == 300) {
+            EXPECT_EQ(r.kind, "EXIF");
+            EXPECT_EQ(r.items[18], "1/160");
+        } else {
+            EXPECT_EQ(r.kind, "Something bad");
+            EXPECT_EQ(r.items[18], "---");
+            EXPECT_EQ(r.items[4], Nul("Canon EOS 40D")) << "IFD0 items stay";
+        }
+    }
+}
+
+TEST_P(BothOrders, KindWithoutExifDirectoryDependsOnTheFirstMarker) {
+    TiffSpec spec = CameraSpec();
+    spec.exif.clear();
+    EXPECT_EQ(ReadSpec(spec, GetParam()).kind, "EXIF");
+    spec.secondMarker = 0xDB;
+    const ReadResult r = ReadSpec(spec, GetParam());
+    EXPECT_EQ(r.kind, "JPEG");
+    EXPECT_EQ(r.items[4], Nul("Canon EOS 40D")) << "any first marker is read as APP1";
+    spec.exif = CameraSpec().exif;
+    EXPECT_EQ(ReadSpec(spec, GetParam()).kind, "EXIF");
+}
+
+TEST_P(BothOrders, EmptyExifDirectoryGivesExif) {
+    TiffSpec spec = CameraSpec();
+    spec.exif.clear();
+    // Four camera entries and this one: it points at IFD0's zero next-directory offset.
+    const std::uint32_t zeros = 8 + 2 + 12 * 5;
+    spec.ifd0.push_back(RawField(0x8769, 4, 1, zeros));
+    spec.secondMarker = 0xDB;
+    const ReadResult r = ReadSpec(spec, GetParam());
+    EXPECT_EQ(r.kind, "EXIF");
+    EXPECT_EQ(r.items[17], std::to_string(zeros));
+}
+
+TEST_P(BothOrders, TagsInTheWrongDirectoryAreIgnored) {
+    TiffSpec spec = CameraSpec();
+    spec.ifd0.push_back(Ascii(0x9003, "2001:01:01 00:00:00"));
+    spec.exif.push_back(Ascii(0x0131, "Editor"));
+    const ReadResult r = ReadSpec(spec, GetParam());
+    EXPECT_EQ(r.kind, "EXIF");
+    EXPECT_EQ(r.items[23], Nul("2008:05:30 15:56:01"));
+    spec.exif.erase(spec.exif.begin() + 4); // the EXIF directory's own 0x9003
+    const ReadResult moved = ReadSpec(spec, GetParam());
+    EXPECT_EQ(moved.items[23], "---");
+    EXPECT_EQ(moved.items[9], "---");
+}
+
+TEST_P(BothOrders, SecondReadForgetsTheFirst) {
+    ReadResult r = ReadSpec(CameraSpec(), GetParam());
+    TiffSpec other;
+    other.ifd0 = {Ascii(0x0110, "Other")};
+    const std::string bytes = BuildJpeg(other, GetParam());
+    ASSERT_TRUE(ReadExifMemory(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
+                               r.kind, r.items));
+    EXPECT_EQ(r.items[4], Nul("Other"));
+    EXPECT_EQ(r.items[3], "---");
+    EXPECT_EQ(r.items[18], "---");
+}
+
+TEST_P(BothOrders, LastExifPointerCounts) {
+    TiffSpec spec = CameraSpec();
+    spec.ifd0.insert(spec.ifd0.begin(), RawField(0x8769, 4, 1, 0x7FFF0000));
+    const ReadResult r = ReadSpec(spec, GetParam());
+    EXPECT_EQ(r.kind, "EXIF");
+    EXPECT_EQ(r.items[18], "1/160");
+}
+
+TEST_P(BothOrders, OffsetsPastTheEndReadAsZero) {
+    TiffSpec spec = CameraSpec();
+    spec.exif.push_back(RawField(0xA20E, 5, 1, 0x00100000));
+    spec.exif.push_back(RawField(0x9286, 7, 8, 0x00100000));
+    const ReadResult r = ReadSpec(spec, GetParam());
+    EXPECT_EQ(r.kind, "EXIF");
+    EXPECT_EQ(r.items[45], "       0/       0");
+    EXPECT_EQ(r.items[38], std::string(8, '\0'));
+}
+
+TEST_P(BothOrders, NegativePositionEndsTheReadWithoutCrash) {
+    TiffSpec spec = CameraSpec();
+    spec.exif.clear();
+    spec.ifd0.push_back(RawField(0x8769, 4, 1, 0xFFFFFF00));
+    const ReadResult r = ReadSpec(spec, GetParam());
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.kind, "EXIF") << "the kind reached so far stays";
+    EXPECT_EQ(r.items[4], Nul("Canon EOS 40D"));
+}
+
+TEST_P(BothOrders, EveryTruncationOfACameraFileIsSafe) {
+    TiffSpec spec = CameraSpec();
+    spec.ifd0[0] = Ascii(0x010F, "OLYMPUS");
+    spec.exif.push_back(MakerNote());
+    spec.makerNote = Note(std::string("OLYMP\0\1\0", 8),
+                                   {Long(0x0200, {3, 5, 1}), Short(0x0201, {2})});
+    const std::string full = BuildJpeg(spec, GetParam());
+    for (std::size_t n = 0; n <= full.size(); ++n) {
+        const ReadResult r = ReadBytes(full.substr(0, n));
+        EXPECT_TRUE(r.ok);
+        EXPECT_FALSE(r.kind.empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Orders, BothOrders, ::testing::Values(Order::II, Order::MM), OrderName);
+
+TEST(ExifWalk, Ifd0Of65535EntriesIsReadInBoundedTime) {
+    std::string bytes = "\xFF\xD8\xFF\xE1";
+    bytes += std::string("\x00\x08" "Exif\0\0", 8);
+    bytes += std::string("II\x2A\0\x08\0\0\0", 8);
+    bytes += std::string("\xFF\xFF", 2);
+    // Every entry a 1,024-byte value at offset 0 of an unknown tag.
+    const std::string entry("\x01\xC0\x07\x00\x00\x04\x00\x00\x00\x00\x00\x00", 12);
+    for (int i = 0; i < 65535; ++i)
+        bytes += entry;
+    const auto start = std::chrono::steady_clock::now();
+    const ReadResult r = ReadBytes(bytes);
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(r.kind, "EXIF");
+    EXPECT_LT(took, std::chrono::seconds(2));
+}
+
+TEST(ExifWalk, ManyMakerNotesOfManyEntriesAreBounded) {
+    // 300 maker-note entries, each pointing at a note of 65,535 entries.
+    std::string tiff("II\x2A\0\x08\0\0\0", 8);
+    auto put16 = [&](std::uint32_t v) { tiff += static_cast<char>(v & 0xFF), tiff += static_cast<char>(v >> 8); };
+    auto put32 = [&](std::uint32_t v) { put16(v & 0xFFFF), put16(v >> 16); };
+    put16(2); // IFD0
+    put16(0x010F), put16(2), put32(4), tiff += std::string("OLYM", 4);
+    put16(0x8769), put16(4), put32(1), put32(8 + 2 + 24 + 4);
+    put32(0);
+    const std::uint32_t noteAt = 8 + 2 + 24 + 4 + 2 + 300 * 12 + 4;
+    put16(300);
+    for (int i = 0; i < 300; ++i)
+        put16(0x927C), put16(7), put32(1024), put32(noteAt);
+    put32(0);
+    tiff += std::string(8, 'O');
+    put16(65535);
+    for (int i = 0; i < 65535; ++i)
+        put16(0x0201), put16(3), put32(1), put32(2);
+    const std::string bytes = std::string("\xFF\xD8\xFF\xE1\x00\x08" "Exif\0\0", 12) + tiff;
+    const auto start = std::chrono::steady_clock::now();
+    const ReadResult r = ReadBytes(bytes);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_EQ(r.kind, "EXIF");
+    EXPECT_EQ(r.items[59], "HQ");
+}
+
+// File-level behaviour: kinds from the first bytes, size texts, files that cannot be read.
+struct KindCase {
+    const char* name;
+    std::string bytes;
+    const char* quick;
+    const char* full;
+};
+
+class KindFromFirstBytes : public ::testing::TestWithParam<KindCase> {};
+
+TEST_P(KindFromFirstBytes, BothOperationsAgree) {
+    const KindCase& c = GetParam();
+    const std::string path = WriteTempFile(std::string(c.name) + ".jpg", c.bytes);
+    std::string quick = "unchanged";
+    CheckJpegKind(path, quick);
+    EXPECT_EQ(quick, c.quick);
+    std::string kind;
+    ExifItemTexts items;
+    EXPECT_TRUE(ReadExifFile(path, kind, items));
+    EXPECT_EQ(kind, c.full);
+    EXPECT_EQ(items[54], FileSizeText(c.bytes.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, KindFromFirstBytes,
+    ::testing::Values(
+        KindCase{"exif", std::string("\xFF\xD8\xFF\xE1\0\0", 6), "EXIF", "EXIF"},
+        KindCase{"jfif", std::string("\xFF\xD8\xFF\xE0\0\x10JFIF\0", 11) + std::string(1489, 'j'),
+                 "JFIF", "JFIF"},
+        KindCase{"dqt", std::string("\xFF\xD8\xFF\xDB\0\x43", 6) + std::string(80, '\0'), "JPEG",
+                 "JPEG"},
+        KindCase{"png", "\x89PNG\r\n\x1A\n", "Not JPG", "Not JPEG"},
+        KindCase{"empty", "", "Not JPG", "Not JPEG"},
+        KindCase{"soi_only", "\xFF\xD8", "JPEG", "JPEG"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ExifFile, JfifFileSetsOnlyTheSizeText) {
+    const std::string path = WriteTempFile(
+        "a.jpg", std::string("\xFF\xD8\xFF\xE0\0\x10JFIF\0", 11) + std::string(1489, 'j'));
+    std::string kind;
+    ExifItemTexts items;
+    ReadExifFile(path, kind, items);
+    EXPECT_EQ(items[54], "2kb");
+    for (int k = 1; k <= kItemCount; ++k) {
+        if (k != 54)
+            EXPECT_EQ(items[k], "---") << k;
+    }
+}
+
+TEST(ExifFile, SizeTextRoundsHalfUp) {
+    const struct {
+        std::uint64_t bytes;
+        const char* text;
+    } cases[] = {{0, "0kb"}, {499, "0kb"}, {500, "1kb"}, {1499, "1kb"}, {1500, "2kb"},
+                 {5'000'000'000ull, "5000000kb"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FileSizeText(c.bytes), c.text) << c.bytes;
+}
+
+TEST(ExifFile, MissingFileIsKindXAndNotFatal) {
+    std::string kind = "before";
+    ExifItemTexts items;
+    items[4] = "old";
+    EXPECT_FALSE(ReadExifFile("/nonexistent/kamelune/x.jpg", kind, items));
+    EXPECT_EQ(kind, "X");
+    EXPECT_EQ(items[4], "---");
+    std::string quick = "before";
+    CheckJpegKind("/nonexistent/kamelune/x.jpg", quick);
+    EXPECT_EQ(quick, "JPG?");
+}
+
+TEST(ExifFile, FolderIsNotReadAsAFile) {
+    std::string kind;
+    ExifItemTexts items;
+    EXPECT_FALSE(ReadExifFile(std::filesystem::temp_directory_path().string(), kind, items));
+    EXPECT_EQ(kind, "X");
+}
+
+TEST(ExifFile, EmptyNameChangesNothing) {
+    std::string kind = "kept";
+    ExifItemTexts items;
+    items[4] = "kept";
+    EXPECT_TRUE(ReadExifFile("", kind, items));
+    CheckJpegKind("", kind);
+    EXPECT_EQ(kind, "kept");
+    EXPECT_EQ(items[4], "kept");
+}
+
+TEST(ExifFile, TypeSizes) {
+    const int expected[] = {1, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8, 1};
+    for (int type = 0; type <= 13; ++type)
+        EXPECT_EQ(TypeSize(type), expected[type]) << type;
+    EXPECT_EQ(TypeSize(65535), 1);
+}
+
+} // namespace
+} // namespace kamelune::test

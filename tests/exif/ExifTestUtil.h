@@ -1,0 +1,36 @@
+#pragma once
+
+#include "TiffWriter.h"
+#include "exif/Exif.h"
+
+#include <gtest/gtest.h>
+
+namespace kamelune::test {
+
+struct ReadResult {
+    std::string kind;
+    ExifItemTexts items;
+    bool ok = false;
+};
+
+inline ReadResult ReadBytes(const std::string& bytes) {
+    ReadResult r;
+    r.ok = ReadExifMemory(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
+                          r.kind, r.items);
+    return r;
+}
+
+inline ReadResult ReadSpec(const TiffSpec& spec, Order order) {
+    return ReadBytes(BuildJpeg(spec, order));
+}
+
+inline std::string Nul(const std::string& s) { return s + std::string(1, '\0'); }
+
+// Runs a case in both byte orders.
+class BothOrders : public ::testing::TestWithParam<Order> {};
+
+inline std::string OrderName(const ::testing::TestParamInfo<Order>& info) {
+    return info.param == Order::II ? "II" : "MM";
+}
+
+} // namespace kamelune::test

@@ -1,0 +1,64 @@
+// Test-only writer of JPEG files with an EXIF block, so that a case states its entries in a line
+// or two and gets the same data in "II" and "MM" byte order.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kamelune::test {
+
+enum class Order { II, MM };
+
+struct Entry {
+    std::uint16_t tag = 0;
+    std::uint16_t type = 0;
+    std::uint32_t count = 0;
+    std::vector<std::uint32_t> units; // each written in unitSize bytes, in the file's order
+    int unitSize = 1;
+    bool rawField = false;      // the value field is units[0] as it stands, no data area
+    bool makerNote = false;     // value is the maker note of the TiffSpec
+};
+
+Entry Ascii(std::uint16_t tag, const std::string& text, bool withNul = true);
+Entry Bytes(std::uint16_t tag, const std::string& bytes, std::uint16_t type = 7);
+Entry Short(std::uint16_t tag, std::vector<std::uint32_t> values);
+Entry Long(std::uint16_t tag, std::vector<std::uint32_t> values);
+Entry Rational(std::uint16_t tag, std::vector<std::pair<std::uint32_t, std::uint32_t>> values);
+Entry SRational(std::uint16_t tag, std::vector<std::pair<std::int32_t, std::int32_t>> values);
+// An entry whose type, count and 32-bit value field are given as they are.
+Entry RawField(std::uint16_t tag, std::uint16_t type, std::uint32_t count, std::uint32_t field);
+Entry MakerNote();
+
+struct MakerNoteSpec {
+    std::string header;            // bytes before the entry count
+    std::vector<Entry> entries;
+    bool offsetsFromNote = false;  // value offsets count from the note's start, not TiffBase
+    std::optional<Order> order;    // the note's own byte order (else the file's)
+};
+
+// A note in the file's byte order whose offsets count from TiffBase (older Olympus, Nikon).
+inline MakerNoteSpec Note(std::string header, std::vector<Entry> entries) {
+    MakerNoteSpec m;
+    m.header = std::move(header);
+    m.entries = std::move(entries);
+    return m;
+}
+
+struct TiffSpec {
+    std::vector<Entry> ifd0;
+    std::vector<Entry> exif;
+    std::optional<MakerNoteSpec> makerNote;
+    bool exifPointer = true; // add 0x8769 at the end of IFD0 when exif has entries
+    std::uint8_t secondMarker = 0xE1;
+};
+
+// SOI, the marker, an APP1 length, "Exif\0\0", the TIFF block, EOI.
+std::string BuildJpeg(const TiffSpec& spec, Order order);
+
+// Writes bytes to a file under the test's temporary folder and returns its path.
+std::string WriteTempFile(const std::string& name, const std::string& bytes);
+
+} // namespace kamelune::test

@@ -1,0 +1,150 @@
+#include "TempDir.h"
+#include "platform/qt/DialogService.h"
+#include "platform/qt/Shell.h"
+#include "platform/qt/StringGridModel.h"
+#include "support/ScriptedDialogService.h"
+
+#include <QApplication>
+#include <gtest/gtest-spi.h>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTableView>
+#include <filesystem>
+
+namespace kamelune {
+namespace {
+
+using test::ScriptedDialogService;
+using test::TempDir;
+
+TEST(CheckMessage, GoesThroughTheServiceWithItsCaptionAndCut) {
+    ScriptedDialogService dialogs;
+    dialogs.AnswerOk();
+    dialogs.AnswerOk();
+    ShowCheckMessage(QStringLiteral("Jpegファイルでありません"));
+    ShowCheckMessage(QString(199, QLatin1Char('x')) + QStringLiteral("漢字"));
+    ASSERT_EQ(dialogs.Calls().size(), 2u);
+    EXPECT_EQ(dialogs.Calls()[0].kind, test::DialogCall::Warning);
+    EXPECT_EQ(dialogs.Calls()[0].caption, QStringLiteral("myCheck"));
+    EXPECT_EQ(dialogs.Calls()[0].text, QStringLiteral("Jpegファイルでありません"));
+    EXPECT_EQ(dialogs.Calls()[1].text, QString(199, QLatin1Char('x')))
+        << "a two-byte character across the 200-byte limit is dropped whole";
+}
+
+TEST(ScriptedDialogs, AnswersInOrder) {
+    ScriptedDialogService dialogs;
+    dialogs.AnswerYes(true);
+    dialogs.AnswerPath(QStringLiteral("/tmp/a.pkm"));
+    dialogs.AnswerPath(std::nullopt);
+    dialogs.AnswerColor(0x123456);
+    EXPECT_TRUE(Dialogs().AskYesNo(QStringLiteral("q"), QStringLiteral("削除しますか")));
+    FileDialogRequest save;
+    save.title = QStringLiteral("Save");
+    save.filter = QStringLiteral("PKM|*.pkm");
+    EXPECT_EQ(Dialogs().SaveFile(save), QStringLiteral("/tmp/a.pkm"));
+    EXPECT_EQ(Dialogs().OpenFile(save), std::nullopt);
+    EXPECT_EQ(Dialogs().ChooseColor(0), 0x123456u);
+    EXPECT_EQ(dialogs.Calls()[1].request.filter, QStringLiteral("PKM|*.pkm"));
+}
+
+TEST(ScriptedDialogs, UnansweredDialogFailsTheTest) {
+    EXPECT_NONFATAL_FAILURE(
+        {
+            ScriptedDialogService dialogs;
+            EXPECT_FALSE(Dialogs().AskYesNo(QStringLiteral("q"), QStringLiteral("?")));
+        },
+        "unanswered dialog");
+    EXPECT_NONFATAL_FAILURE(
+        {
+            ScriptedDialogService dialogs;
+            dialogs.AnswerOk();
+        },
+        "never asked for");
+}
+
+TEST(FileFilters, WindowsFormToQt) {
+    EXPECT_EQ(ConvertFilter(QStringLiteral("JPG(*.jpg,*.jpeg)|*.jpg;*.jpeg")),
+              QStringList{QStringLiteral("JPG(*.jpg,*.jpeg) (*.jpg *.jpeg)")});
+    EXPECT_EQ(ConvertFilter(QStringLiteral("Text|*.txt|All|*.*")),
+              (QStringList{QStringLiteral("Text (*.txt)"), QStringLiteral("All (*.*)")}));
+    EXPECT_TRUE(ConvertFilter(QString()).isEmpty());
+}
+
+TEST(Collation, IgnoresCase) {
+    EXPECT_EQ(CompareTextLocale(QStringLiteral("abc"), QStringLiteral("ABC")), 0);
+    EXPECT_LT(CompareTextLocale(QStringLiteral("apple"), QStringLiteral("Banana")), 0);
+    EXPECT_GT(CompareTextLocale(QStringLiteral("b"), QStringLiteral("A")), 0);
+}
+
+TEST(Shell, ClipboardTakesText) {
+    SetClipboardText(QStringLiteral("機種\tE990"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("機種\tE990"));
+}
+
+TEST(Shell, TrashMovesIntoTheUsersTrashAndNeverDeletes) {
+    TempDir dir;
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir / "data"));
+    std::filesystem::create_directories(dir / "cache/@KameluneDir/sub");
+    TempDir::Write(dir / "cache/@KameluneDir/sub/T_a.jpg", "thumb");
+    QString error;
+    const bool moved = MoveToTrash(QString::fromStdString(dir / "cache/@KameluneDir"), &error);
+    qunsetenv("XDG_DATA_HOME");
+    if (!moved) {
+        // No trash on this file system: the folder must still be there.
+        EXPECT_TRUE(std::filesystem::exists(dir / "cache/@KameluneDir/sub/T_a.jpg"));
+        EXPECT_FALSE(error.isEmpty());
+        return;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "cache/@KameluneDir"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "data/Trash/files/@KameluneDir/sub/T_a.jpg"));
+    EXPECT_FALSE(MoveToTrash(QString::fromStdString(dir / "missing"), &error));
+}
+
+TEST(StringGridModel, ShowsTheGridWithoutCopyingAndFollowsChanges) {
+    StringGrid grid(77, 3);
+    grid.SetCell(0, 0, "No");
+    grid.SetCell(1, 0, "Select");
+    grid.SetCell(4, 0, "Maker");
+    grid.SetCell(4, 1, "OLYMPUS");
+    grid.SetCell(4, 2, std::string("E990\0", 5));
+    grid.SetFixedColor(0xBFAE82);
+    StringGridModel model(grid);
+    EXPECT_EQ(model.rowCount(), 2);
+    EXPECT_EQ(model.columnCount(), 77);
+    EXPECT_EQ(model.headerData(4, Qt::Horizontal).toString(), QStringLiteral("Maker"));
+    EXPECT_EQ(model.data(model.index(0, 4)).toString(), QStringLiteral("OLYMPUS"));
+    EXPECT_EQ(model.data(model.index(1, 4)).toString().size(), 5);
+    EXPECT_EQ(model.data(model.index(0, 0), Qt::BackgroundRole).value<QColor>(),
+              QColor(0x82, 0xAE, 0xBF));
+    EXPECT_FALSE(model.data(model.index(0, 4), Qt::BackgroundRole).isValid());
+
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    grid.SetCell(4, 1, "NIKON");
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(model.data(model.index(0, 4)).toString(), QStringLiteral("NIKON"));
+
+    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+    grid.SetRowCount(2001);
+    EXPECT_EQ(reset.count(), 1);
+    EXPECT_EQ(model.rowCount(), 2000);
+}
+
+TEST(StringGridModel, ViewTakesTheGridsLook) {
+    StringGrid grid(5, 2001);
+    grid.SetDefaultColWidth(50);
+    grid.SetColWidth(0, 40);
+    grid.SetDefaultRowHeight(16);
+    StringGridModel model(grid);
+    QTableView view;
+    view.setModel(&model);
+    ApplyGridLook(&view, grid);
+    EXPECT_EQ(view.columnWidth(0), 40);
+    EXPECT_EQ(view.columnWidth(3), 50);
+    EXPECT_EQ(view.rowHeight(1999), 16);
+    EXPECT_EQ(view.selectionBehavior(), QAbstractItemView::SelectRows);
+    EXPECT_FALSE(view.horizontalHeader()->isHidden());
+}
+
+} // namespace
+} // namespace kamelune

@@ -1,0 +1,83 @@
+#include "platform/StringGrid.h"
+
+#include <gtest/gtest.h>
+
+namespace kamelune {
+namespace {
+
+struct Recorder : StringGridListener {
+    int cells = 0, reshapes = 0;
+    void GridCellChanged(const StringGrid&, int, int) override { ++cells; }
+    void GridReshaped(const StringGrid&) override { ++reshapes; }
+};
+
+TEST(StringGrid, ResizeKeepsSurvivingCells) {
+    StringGrid g(3, 3);
+    for (int c = 0; c < 3; ++c)
+        for (int r = 0; r < 3; ++r)
+            g.SetCell(c, r, std::to_string(c) + "," + std::to_string(r));
+    g.SetColCount(5);
+    g.SetRowCount(4);
+    EXPECT_EQ(g.Cell(2, 2), "2,2");
+    EXPECT_EQ(g.Cell(4, 3), "");
+    g.SetColCount(2);
+    g.SetRowCount(2);
+    EXPECT_EQ(g.Cell(1, 1), "1,1");
+    EXPECT_EQ(g.Cell(2, 1), "") << "dropped column reads empty";
+    g.SetColCount(3);
+    EXPECT_EQ(g.Cell(2, 1), "") << "a column that comes back is empty, not the old one";
+}
+
+TEST(StringGrid, OutOfRangeIsHarmless) {
+    StringGrid g(2, 2);
+    g.SetCell(-1, 0, "x");
+    g.SetCell(2, 0, "x");
+    g.SetCell(0, 5, "x");
+    EXPECT_EQ(g.Cell(-1, 0), "");
+    EXPECT_EQ(g.Cell(0, 5), "");
+    EXPECT_TRUE(g.Row(9).empty());
+}
+
+TEST(StringGrid, FixedRowsAndColumnsStayWithinTheGrid) {
+    StringGrid g(77, 1);
+    g.SetFixedCols(3);
+    EXPECT_EQ(g.FixedCols(), 3);
+    g.SetFixedRows(1);
+    EXPECT_EQ(g.FixedRows(), 1);
+    g.SetColCount(2);
+    EXPECT_EQ(g.FixedCols(), 2);
+    g.SetRowCount(0);
+    EXPECT_EQ(g.FixedRows(), 0);
+}
+
+TEST(StringGrid, WidthsAndRowHeight) {
+    StringGrid g(4, 2);
+    g.SetDefaultColWidth(50);
+    g.SetColWidth(0, 40);
+    g.SetColWidth(1, 30);
+    EXPECT_EQ(g.ColWidth(0), 40);
+    EXPECT_EQ(g.ColWidth(3), 50);
+    g.SetColCount(6);
+    EXPECT_EQ(g.ColWidth(5), 50) << "new columns take the default width";
+    g.SetDefaultRowHeight(16);
+    EXPECT_EQ(g.DefaultRowHeight(), 16);
+}
+
+TEST(StringGrid, BulkUpdatesSendOneNotice) {
+    StringGrid g(3, 3);
+    Recorder rec;
+    g.SetListener(&rec);
+    g.SetCell(0, 0, "a");
+    EXPECT_EQ(rec.cells, 1);
+    g.BeginUpdate();
+    for (int i = 0; i < 3; ++i)
+        g.SetCell(i, 1, "b");
+    g.SetRowCount(10);
+    g.EndUpdate();
+    EXPECT_EQ(rec.cells, 1);
+    EXPECT_EQ(rec.reshapes, 1);
+    g.SetListener(nullptr);
+}
+
+} // namespace
+} // namespace kamelune
