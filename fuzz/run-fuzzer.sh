@@ -11,7 +11,7 @@ work=$(dirname "$fuzzer")/corpus-$name
 mkdir -p "$work"
 
 if [ -d "$regressions" ] && [ -n "$(ls -A "$regressions")" ]; then
-  "$fuzzer" -runs=0 "$regressions"/*
+  find "$regressions" -type f ! -name README -print0 | xargs -0 -r "$fuzzer" -runs=0
 fi
 
 seeds=()
