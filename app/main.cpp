@@ -1,12 +1,12 @@
-// Program entry: the application, its font and the main window.
+// Program entry: the application, its font, and the windows in start-up order.
+#include "catalogue/Forms.h"
+
 #include <QApplication>
 #include <QFont>
-#include <QMainWindow>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kamelune"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ミルノのExif解析 Kamelune"));
     // fontconfig does not map the Windows face name; the list keeps Japanese and Latin text in
     // one gothic face.
     QFont font;
@@ -15,9 +15,9 @@ int main(int argc, char* argv[]) {
     font.setPixelSize(12);
     QApplication::setFont(font);
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("ミルノのExif解析 Kamelune Ver. 0.8C"));
-    window.resize(796, 414);
-    window.show();
-    return QApplication::exec();
+    kamelune::CreateWindows(kamelune::ResolveAppPaths(QCoreApplication::applicationFilePath()));
+    kamelune::FormMain->show();
+    const int status = QApplication::exec();
+    kamelune::DestroyWindows();
+    return status;
 }

@@ -74,7 +74,7 @@ struct DecodeJob {
     ProgressMonitor progress;
     const unsigned char* data;
     unsigned long size;
-    int minWidth, minHeight;
+    int minWidth, minHeight, minLongerSide;
     // results
     RgbImage* out;
     int fullWidth, fullHeight, scaleDenom;
@@ -113,7 +113,12 @@ bool RunDecode(DecodeJob& job) {
     job.progress.sourcePixels = pixels;
     cinfo.progress = &job.progress.pub;
     cinfo.out_color_space = JCS_RGB;
-    job.scaleDenom = ChooseScaleDenom(job.fullWidth, job.fullHeight, job.minWidth, job.minHeight);
+    int minW = job.minWidth, minH = job.minHeight;
+    if (job.minLongerSide > 0) {
+        minW = job.fullWidth >= job.fullHeight ? job.minLongerSide : 1;
+        minH = job.fullWidth >= job.fullHeight ? 1 : job.minLongerSide;
+    }
+    job.scaleDenom = ChooseScaleDenom(job.fullWidth, job.fullHeight, minW, minH);
     cinfo.scale_num = 1;
     cinfo.scale_denom = static_cast<unsigned>(job.scaleDenom);
     cinfo.dct_method = JDCT_ISLOW;
@@ -248,6 +253,7 @@ JpegDecodeResult DecodeJpegMemory(const std::uint8_t* data, std::size_t size,
     job->size = static_cast<unsigned long>(size);
     job->minWidth = options.minWidth;
     job->minHeight = options.minHeight;
+    job->minLongerSide = options.minLongerSide;
     job->out = &result.image;
     job->scaleDenom = 1;
     try {

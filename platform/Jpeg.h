@@ -28,6 +28,9 @@ struct JpegDecodeOptions {
     // while keeping it at least this large.
     int minWidth = 0;
     int minHeight = 0;
+    // When above zero: as far as the longer side stays at least this long (so that a reduction of
+    // the whole picture to that longer side never has to enlarge).
+    int minLongerSide = 0;
 };
 
 struct JpegDecodeResult {

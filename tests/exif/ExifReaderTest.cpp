@@ -266,8 +266,9 @@ TEST(ExifFile, JfifFileSetsOnlyTheSizeText) {
     ReadExifFile(path, kind, items);
     EXPECT_EQ(items[54], "2kb");
     for (int k = 1; k <= kItemCount; ++k) {
-        if (k != 54)
+        if (k != 54) {
             EXPECT_EQ(items[k], "---") << k;
+        }
     }
 }
 

@@ -1,0 +1,244 @@
+#include "BaseTable.h"
+
+#include "SetKomoku.h"
+#include "platform/Cp932.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <dirent.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+
+namespace kamelune {
+namespace {
+
+std::string Format5d(int n) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%5d", n);
+    return buffer;
+}
+
+std::string FoldCase(const std::string& s) {
+    std::string out = s;
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+std::vector<std::string> SplitMasks(const std::string& masks) {
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    while (start <= masks.size()) {
+        const auto end = std::min(masks.find(';', start), masks.size());
+        if (end > start)
+            out.push_back(masks.substr(start, end - start));
+        start = end + 1;
+    }
+    return out;
+}
+
+} // namespace
+
+std::string FirstChars(const std::string& utf8, std::size_t n) {
+    std::size_t pos = 0;
+    for (std::size_t i = 0; i < n && pos < utf8.size(); ++i)
+        NextCodePoint(utf8, pos);
+    return utf8.substr(0, pos);
+}
+
+void SetStrGridTitle(StringGrid& grid, int rows) {
+    grid.BeginUpdate();
+    grid.SetRowCount(rows);
+    grid.SetColCount(kBaseCols);
+    grid.SetFixedRows(1);
+    grid.SetFixedCols(1);
+    grid.SetDefaultColWidth(50);
+    grid.SetColWidth(0, 40);
+    grid.SetColWidth(1, 30);
+    grid.SetColWidth(2, 100);
+    grid.SetDefaultRowHeight(16);
+    grid.SetCell(0, 0, "No");
+    grid.SetCell(1, 0, "Select");
+    for (int k = 1; k <= 75; ++k)
+        grid.SetCell(k + 1, 0, CatalogueItemOf(k).gridTitle);
+    grid.EndUpdate();
+}
+
+void WriteParaToGrid(StringGrid& base, int row, const std::string& name, const std::string& kind,
+                     const ExifItemTexts& items, LimitFlags limits) {
+    base.SetColCount(kBaseCols);
+    base.SetCell(0, row, Format5d(row));
+    base.SetCell(1, row, "");
+    base.SetCell(2, row, name);
+    base.SetCell(kTypeCol, row, kind);
+    for (int k = 52; k <= 54; ++k)
+        base.SetCell(k + 1, row, items[k]);
+    for (int k = 2; k <= 75; ++k) {
+        if (k >= 51 && k <= 54)
+            continue;
+        if ((k == 37 && limits.makerNote) || (k == 38 && limits.userComment))
+            base.SetCell(k + 1, row, FirstChars(items[k], 5));
+        else
+            base.SetCell(k + 1, row, items[k]);
+    }
+}
+
+void ClearStrgrid(StringGrid& grid) { grid.ClearCells(); }
+
+void ClearStrgridExceptSelectNo(StringGrid& grid) {
+    grid.BeginUpdate();
+    for (int r = 0; r < grid.RowCount(); ++r)
+        for (int c = 2; c < grid.ColCount(); ++c)
+            grid.SetCell(c, r, "");
+    grid.EndUpdate();
+}
+
+void TransAllKomokuList(const StringGrid& base, StringGrid& view, bool exifOnly) {
+    view.BeginUpdate();
+    view.SetColCount(base.ColCount());
+    view.SetRowCount(base.RowCount());
+    for (int c = 0; c < base.ColCount(); ++c)
+        view.SetCell(c, 0, base.Cell(c, 0));
+    for (int r = 1; r < base.RowCount(); ++r) {
+        const bool pass = !exifOnly || base.Cell(kTypeCol, r) == "EXIF";
+        for (int c = 0; c < base.ColCount(); ++c)
+            view.SetCell(c, r, pass ? base.Cell(c, r) : std::string());
+    }
+    view.EndUpdate();
+}
+
+void TransByKomokuList2(const StringGrid& base, const std::vector<std::string>& items, int r,
+                        int& counter, StringGrid& view, bool exifOnly) {
+    if (exifOnly && base.Cell(kTypeCol, r) != "EXIF")
+        return;
+    ++counter;
+    if (view.RowCount() <= counter)
+        view.SetRowCount(counter + 1);
+    for (int c = 0; c <= 2; ++c)
+        view.SetCell(c, counter, base.Cell(c, r));
+    for (std::size_t m = 0; m < items.size(); ++m)
+        view.SetCell(static_cast<int>(m) + 3, counter, base.Cell(ItemNumber(items[m]) + 1, r));
+}
+
+void TransByKomokuList(const ViewSource& src, const std::vector<std::string>& items,
+                       StringGrid& view, bool exifOnly) {
+    view.BeginUpdate();
+    ClearStrgridExceptSelectNo(view);
+    const int cols = static_cast<int>(items.size()) + 3;
+    view.SetColCount(cols);
+    view.SetRowCount(std::max(1, src.base.RowCount()));
+    view.SetCell(2, 0, "ファイル名");
+    for (std::size_t m = 0; m < items.size(); ++m)
+        view.SetCell(static_cast<int>(m) + 3, 0, src.itemGrid.Cell(2, ItemNumber(items[m])));
+    int counter = 0;
+    if (src.rowOrder.empty()) {
+        for (int r = 1; r < src.base.RowCount(); ++r)
+            TransByKomokuList2(src.base, items, r, counter, view, exifOnly);
+    } else {
+        for (const std::string& entry : src.rowOrder) {
+            const int r = ItemNumber(entry);
+            if (r >= 1 && r < src.base.RowCount())
+                TransByKomokuList2(src.base, items, r, counter, view, exifOnly);
+        }
+    }
+    view.SetCell(0, 0, "No");
+    view.SetCell(1, 0, "選択");
+    view.SetRowCount(counter + 1);
+    view.SetColCount(cols);
+    view.EndUpdate();
+}
+
+void FinishViewLook(StringGrid& view) {
+    view.BeginUpdate();
+    view.SetFixedRows(view.RowCount() > 1 ? 1 : 0);
+    view.SetColWidth(0, 40);
+    view.SetColWidth(1, 30);
+    view.SetDefaultRowHeight(16);
+    view.SetFixedColor(kTitleColor);
+    view.EndUpdate();
+}
+
+void CopyStrGridExifFromBase(const std::string& mode, const ViewSource& src,
+                             const std::vector<std::string>& items, StringGrid& view,
+                             bool exifOnly) {
+    if (mode == "ALL")
+        TransAllKomokuList(src.base, view, exifOnly);
+    else
+        TransByKomokuList(src, items, view, exifOnly);
+    view.SetFixedRows(view.RowCount() > 1 ? 1 : 0);
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    if (!folder.empty() && folder.back() == '/')
+        return folder + name;
+    return folder + "/" + name;
+}
+
+std::vector<std::string> ListPictures(const std::string& folder, const std::string& masks) {
+    std::vector<std::string> names;
+    const std::vector<std::string> patterns = SplitMasks(masks);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return names;
+    while (const dirent* e = ::readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name == "." || name == "..")
+            continue;
+        bool match = false;
+        for (const std::string& p : patterns)
+            match = match || ::fnmatch(p.c_str(), name.c_str(), FNM_CASEFOLD) == 0;
+        if (!match)
+            continue;
+        struct stat st {};
+        if (::stat(JoinPath(folder, name).c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        names.push_back(name);
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const std::string fa = FoldCase(a), fb = FoldCase(b);
+        return fa != fb ? fa < fb : a < b;
+    });
+    return names;
+}
+
+int SetMaxFigNo(int fileCount) { return std::min(fileCount, kMaxPictures); }
+
+int CountExif(const std::string& folder, const std::vector<std::string>& files) {
+    int count = 0;
+    std::string kind;
+    for (const std::string& name : files) {
+        CheckJpegKind(JoinPath(folder, name), kind);
+        count += kind == "EXIF";
+    }
+    return count;
+}
+
+FolderCounts MakeStrGridBase(const std::string& folder, const std::vector<std::string>& files,
+                             StringGrid& base, LimitFlags limits, ExifItemTexts& record,
+                             const std::function<void(int)>& progress) {
+    FolderCounts counts;
+    counts.fileCount = static_cast<int>(files.size());
+    counts.exifCount = CountExif(folder, files);
+    counts.pictureCount = SetMaxFigNo(counts.fileCount);
+    base.BeginUpdate();
+    ClearStrgrid(base);
+    SetStrGridTitle(base, counts.pictureCount + 1);
+    std::string kind;
+    for (int i = 0; i < counts.pictureCount; ++i) {
+        if (progress)
+            progress(i + 1);
+        // A file that vanished or cannot be read is still a row, with the kind it reached.
+        ReadExifFile(JoinPath(folder, files[i]), kind, record);
+        WriteParaToGrid(base, i + 1, files[i], kind, record, limits);
+    }
+    base.EndUpdate();
+    return counts;
+}
+
+std::string FigNoText(const FolderCounts& counts) {
+    return std::to_string(counts.exifCount) + "/" + std::to_string(counts.pictureCount);
+}
+
+} // namespace kamelune

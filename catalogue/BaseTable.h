@@ -1,0 +1,80 @@
+// The base table (every item of every picture of the folder) and the EXIF table derived from it.
+// Plain code over StringGrids, shared by the main window, the tests and kamelune-table.
+#pragma once
+
+#include "exif/Exif.h"
+#include "platform/StringGrid.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kamelune {
+
+constexpr int kBaseCols = 77;
+constexpr int kMaxPictures = 2000;
+constexpr int kTypeCol = 52; // "[TYPE]": item 51
+constexpr std::uint32_t kTitleColor = 0xBFAE82;
+
+// Whether the maker note (item 37) and the user comment (item 38) are cut to 5 characters.
+struct LimitFlags {
+    bool makerNote = true;
+    bool userComment = true;
+};
+
+// The first n characters (not bytes) of a UTF-8 text.
+std::string FirstChars(const std::string& utf8, std::size_t n);
+
+void SetStrGridTitle(StringGrid& grid, int rows);
+void WriteParaToGrid(StringGrid& base, int row, const std::string& name, const std::string& kind,
+                     const ExifItemTexts& items, LimitFlags limits);
+void ClearStrgrid(StringGrid& grid);
+void ClearStrgridExceptSelectNo(StringGrid& grid);
+
+// What the view is built from besides the base table.
+struct ViewSource {
+    const StringGrid& base;
+    const StringGrid& itemGrid;                // headings in column 2, row = item number
+    const std::vector<std::string>& rowOrder; // base rows in display order; empty: natural
+};
+
+// View := copy of the base table (rows that fail the filter are left empty).
+void TransAllKomokuList(const StringGrid& base, StringGrid& view, bool exifOnly);
+// View := the chosen items of the pictures in display order.
+void TransByKomokuList(const ViewSource& src, const std::vector<std::string>& items,
+                       StringGrid& view, bool exifOnly);
+// Appends base row r to the view when it passes the filter.
+void TransByKomokuList2(const StringGrid& base, const std::vector<std::string>& items, int r,
+                        int& counter, StringGrid& view, bool exifOnly);
+// "ALL": copy; any other mode: the chosen items. Then one fixed row when there are data rows.
+void CopyStrGridExifFromBase(const std::string& mode, const ViewSource& src,
+                             const std::vector<std::string>& items, StringGrid& view,
+                             bool exifOnly);
+// Shapes the EXIF table after a rebuild: fixed row, widths, colours.
+void FinishViewLook(StringGrid& view);
+
+// Files of the folder that the picture list shows: regular files matching one of the masks
+// ("*.jpg;*.jpeg", letter case ignored), sorted by name ignoring letter case, ties by code point.
+std::vector<std::string> ListPictures(const std::string& folder,
+                                      const std::string& masks = "*.jpg;*.jpeg");
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+int SetMaxFigNo(int fileCount);
+int CountExif(const std::string& folder, const std::vector<std::string>& files);
+
+struct FolderCounts {
+    int fileCount = 0;
+    int exifCount = 0;
+    int pictureCount = 0;
+};
+
+// Builds the base table of the folder's files: the quick kind check of every file, then the full
+// read of the first 2,000. progress(n) is called before the n-th full read (1-based).
+FolderCounts MakeStrGridBase(const std::string& folder, const std::vector<std::string>& files,
+                             StringGrid& base, LimitFlags limits, ExifItemTexts& record,
+                             const std::function<void(int)>& progress = {});
+
+// "gExifCount/pictureCount".
+std::string FigNoText(const FolderCounts& counts);
+
+} // namespace kamelune

@@ -1,0 +1,86 @@
+// The windows of the program, created once at start-up in a fixed order and reused. Windows
+// whose subsystems are not built yet are plain dialogs with their captions.
+#pragma once
+
+#include "catalogue/Main.h"
+#include "platform/StringGrid.h"
+
+#include <QDialog>
+
+namespace kamelune {
+
+class TBareForm : public QDialog {
+public:
+    TBareForm(const QString& caption, int width, int height);
+};
+
+class TFormSetHTML : public TBareForm {
+public:
+    TFormSetHTML() : TBareForm(QStringLiteral("HTML出力１の設定"), 400, 300) {}
+};
+class TFormMakeExifHTML : public TBareForm {
+public:
+    TFormMakeExifHTML() : TBareForm(QStringLiteral("HTMLの作成"), 400, 160) {}
+};
+class TFormSetPKomoku : public TBareForm {
+public:
+    TFormSetPKomoku();
+    StringGrid StrGridPKomoku;
+    // Start-up choice of items: Default.pkm beside the program, else the built-in default.
+    void LoadDefaultPKomoku(TFormMain& main);
+};
+class TFormPHyoji : public TBareForm {
+public:
+    TFormPHyoji() : TBareForm(QStringLiteral("サムネイル表示属性の設定"), 300, 260) {}
+};
+class TFormSort : public TBareForm {
+public:
+    TFormSort() : TBareForm(QStringLiteral("ソート項目の設定"), 420, 400) {}
+};
+class TFormSetHTML2 : public TBareForm {
+public:
+    TFormSetHTML2() : TBareForm(QStringLiteral("HTML出力２の設定"), 400, 300) {}
+};
+class TFormSetSlideShow : public TBareForm {
+public:
+    TFormSetSlideShow() : TBareForm(QStringLiteral("SlideShowの設定"), 135, 239) {}
+};
+class TFormVersion : public TBareForm {
+public:
+    TFormVersion();
+};
+class TFormRename : public TBareForm {
+public:
+    TFormRename() : TBareForm(QStringLiteral("ファイル名の変更"), 500, 400) {}
+};
+class TFormRename2 : public TBareForm {
+public:
+    TFormRename2() : TBareForm(QStringLiteral("ファイル名の変更"), 400, 120) {}
+};
+class TFormSlideshow : public TBareForm {
+public:
+    TFormSlideshow() : TBareForm(QStringLiteral("スライドショー"), 559, 440) {}
+    // The last window created: loading the settings here finds every window in place.
+    void FormCreate();
+};
+
+extern TFormMain* FormMain;
+extern TFormSetHTML* FormSetHTML;
+extern TFormMakeExifHTML* FormMakeExifHTML;
+extern TFormSetPKomoku* FormSetPKomoku;
+extern TFormPHyoji* FormPHyoji;
+extern TFormSort* FormSort;
+extern TFormSetHTML2* FormSetHTML2;
+extern TFormSetSlideShow* FormSetSlideShow;
+extern TFormVersion* FormVersion;
+extern TFormRename* FormRename;
+extern TFormRename2* FormRename2;
+extern TFormSlideshow* FormSlideshow;
+
+// Creates the twelve windows in start-up order; the last one loads the settings and builds the
+// view of the remembered folder.
+void CreateWindows(const AppPaths& paths);
+// Releases them in reverse order (the main window's FormDestroy runs on the way).
+void DestroyWindows();
+
+} // namespace kamelune

@@ -1,0 +1,412 @@
+#include "Main.h"
+
+#include "catalogue/Forms.h"
+#include "catalogue/SetKomoku.h"
+#include "platform/qt/DialogService.h"
+#include "platform/qt/Shell.h"
+#include "platform/qt/StringGridModel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QFrame>
+#include <QLabel>
+#include <QMimeData>
+#include <QScreen>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
+#include <QTreeView>
+#include <unistd.h>
+
+namespace kamelune {
+namespace {
+
+std::string ToStd(const QString& s) { return s.toStdString(); }
+QString ToQ(const std::string& s) { return QString::fromStdString(s); }
+
+} // namespace
+
+AppPaths ResolveAppPaths(const QString& programPath) {
+    const QFileInfo program(programPath);
+    QString dir = program.absolutePath();
+    // An installed copy cannot write beside itself: its files go to the per-user data folder.
+    if (::access(QFile::encodeName(dir).constData(), W_OK) != 0) {
+        dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QDir().mkpath(dir);
+    }
+    return {ToStd(dir), ToStd(dir + QLatin1Char('/') + program.completeBaseName() + ".ini")};
+}
+
+TFormMain::TFormMain(AppPaths appPaths, QWidget* parent)
+    : QMainWindow(parent), gridBase(kBaseCols, 1), gridExif(5, 1), paths(std::move(appPaths)) {
+    BuildFrame();
+    FormCreate();
+}
+
+TFormMain::~TFormMain() { FormDestroy(); }
+
+void TFormMain::FormCreate() {
+    gAppDir = paths.appDir;
+    gThumbDir = gAppDir;
+    SetStrGridTitle(gridBase, 1);
+    gridExif.SetFixedColor(kTitleColor);
+    ApplyViewLook();
+    resize(796, 414);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    InitPara();
+}
+
+void TFormMain::InitPara() {
+    gCurPage = 1;
+    gPageFirst = gPageLast = gPageCount = 0;
+    gListReady = false;
+    gPageBuilt = false;
+    gExifCount = 0;
+    gSmallImageFile.clear();
+    gPictsPerPage = 16;
+    CmbBoxFigNoPerPage->setCurrentIndex(4);
+    CmbBoxPage->clear();
+    CmbBoxPage->addItem(QStringLiteral("1"));
+    CmbBoxPage->setCurrentIndex(0);
+    ResetExifItems(ExifItems);
+}
+
+void TFormMain::LoadSettings() {
+    const IniFile ini(paths.settingsPath);
+    const MainSettings s = ReadMainSettings(ini, ToStd(QDir::homePath()), gAppDir);
+    QRect geometry = this->geometry();
+    if (s.left != -1)
+        geometry.moveLeft(s.left);
+    if (s.top != -1)
+        geometry.moveTop(s.top);
+    if (s.width != -1)
+        geometry.setWidth(s.width);
+    if (s.height != -1)
+        geometry.setHeight(s.height);
+    setGeometry(geometry);
+    PageControl1->setCurrentWidget(s.activePage == "TabSheetTable" ? TabSheetTable : TabSheetGazo);
+
+    // A remembered folder that is gone falls back to the home folder.
+    std::string dir = s.dir;
+    if (!DirectoryExists(dir))
+        dir = ToStd(QDir::homePath());
+    PointTreeAt(dir);
+
+    if (DirectoryExists(s.thumbDir)) {
+        gThumbDir = s.thumbDir;
+        (s.thumbDir == gAppDir ? MnThumbLocation : MnOtherLocation)->setChecked(true);
+    } else {
+        gThumbDir = gAppDir;
+        MnThumbLocation->setChecked(true);
+    }
+    switch (s.hairetu) {
+    case -1:
+        break;
+    case 2:
+        SpeedBtnPane2->setChecked(true);
+        break;
+    case 3:
+        SpeedBtnPane3->setChecked(true);
+        break;
+    default:
+        SpeedBtnPane1->setChecked(true);
+    }
+    if (FormSetPKomoku)
+        FormSetPKomoku->LoadDefaultPKomoku(*this);
+    gListReady = true;
+    RemakeAll();
+}
+
+void TFormMain::SaveSettings() {
+    MainSettings s;
+    const QRect frame = frameGeometry();
+    s.left = frame.left();
+    s.top = frame.top();
+    s.width = frame.width();
+    s.height = frame.height();
+    s.activePage = PageControl1->currentWidget() == TabSheetTable ? "TabSheetTable" : "TabSheetGazo";
+    s.dir = currentDir_;
+    s.thumbDir = gThumbDir;
+    s.hairetu = SpeedBtnPane1->isChecked()   ? 1
+                : SpeedBtnPane2->isChecked() ? 2
+                : SpeedBtnPane3->isChecked() ? 3
+                                             : 1;
+    IniFile ini(paths.settingsPath);
+    WriteMainSettings(ini, s);
+    if (FileResult r = ini.UpdateFile(); !r)
+        ShowCheckMessage(ToQ(r.error));
+}
+
+void TFormMain::FormDestroy() {
+    gSelectList.clear();
+    gSortWorkList.clear();
+    gRowOrderList.clear();
+    gItemList.clear();
+    gHtmlWorkList.clear();
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+    SaveSettings();
+    event->accept();
+}
+
+void TFormMain::OwariClick() { close(); }
+
+void TFormMain::SetStatus(const QString& text) { statusBar()->showMessage(text); }
+
+void TFormMain::PointTreeAt(const std::string& folder) {
+    currentDir_ = folder;
+    settingTree_ = true;
+    const QModelIndex index = dirModel_->index(ToQ(folder));
+    DirectoryListBox1->setCurrentIndex(index);
+    DirectoryListBox1->scrollTo(index);
+    settingTree_ = false;
+}
+
+void TFormMain::SetCurrentDir(const std::string& folder) {
+    PointTreeAt(folder);
+    DirectoryListBox1Change();
+}
+
+std::string TFormMain::CacheFolderOfCurrent() const { return CacheFolder(gThumbDir, gCacheSubName); }
+
+void TFormMain::DirectoryListBox1Change() {
+    if (gListReady)
+        RemakeAll();
+}
+
+void TFormMain::DriveComboBox1Change() { SetCurrentDir(ToStd(DriveComboBox1->currentText())); }
+
+void TFormMain::FilterComboBox1Change() { fileMask = ToStd(FilterComboBox1->currentData().toString()); }
+
+void TFormMain::RemakeAll() {
+    const std::string folder = currentDir_;
+    if (IsInsideCacheRoot(folder)) {
+        ShowCheckMessage(QStringLiteral("ここはKameluneの情報格納場所です。"));
+        return;
+    }
+    gCacheSubName = SetCacheSubName(folder);
+    InitPara();
+    ImageSmall->clear();
+    gListReady = true;
+    gSelectList.clear();
+    gRowOrderList.clear();
+    ClearStrgrid(gridExif);
+    MakeStrGridBase();
+    SetSpinEditJump();
+    MakePagePicts(1);
+    PanelImageS->setVisible(PageControl1->currentWidget() == TabSheetTable && ChkBoxImage->isChecked());
+}
+
+void TFormMain::UpdateTable() {
+    gListReady = true;
+    gSelectList.clear();
+    gRowOrderList.clear();
+    MakeStrGridBase();
+    SetSpinEditJump();
+    MakePagePicts(1);
+    PanelImageS->setVisible(PageControl1->currentWidget() == TabSheetTable && ChkBoxImage->isChecked());
+}
+
+void TFormMain::MakeStrGridBase() {
+    const std::string folder = currentDir_;
+    const std::vector<std::string> files = ListPictures(folder, fileMask);
+    QElapsedTimer sinceRepaint;
+    sinceRepaint.start();
+    const LimitFlags limits{LimitMakerNote->isChecked(), LimitUserCmnt->isChecked()};
+    // The window repaints while a large folder is read; clicks wait until the tables stand.
+    const FolderCounts counts =
+        kamelune::MakeStrGridBase(folder, files, gridBase, limits, ExifItems, [&](int n) {
+            if (sinceRepaint.elapsed() < 50)
+                return;
+            SetStatus(QStringLiteral("Make List: No=%1").arg(n));
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            sinceRepaint.restart();
+        });
+    SetStatus(QStringLiteral("Make List: No=%1").arg(counts.pictureCount));
+    gFileCount = counts.fileCount;
+    gExifCount = counts.exifCount;
+    LabelFigNo->setText(ToQ(FigNoText(counts)));
+    CopyStrGridExifFromBase(gItemList.empty() ? "ALL" : "TABLE", ChkBoxExifOnly->isChecked());
+}
+
+ViewSource TFormMain::Source() const { return {gridBase, ItemGrid(), gRowOrderList}; }
+
+void TFormMain::ApplyViewLook() {
+    FinishViewLook(gridExif);
+    if (ChkBox3fix && ChkBox3fix->isChecked() && gridExif.ColCount() > 3)
+        gridExif.SetFixedCols(3);
+    else
+        gridExif.SetFixedCols(1);
+    ApplyGridLook(StrGridExif, gridExif);
+    ApplyGridLook(StrGridBase, gridBase);
+}
+
+void TFormMain::CopyStrGridExifFromBase(const std::string& mode, bool exifOnly) {
+    kamelune::CopyStrGridExifFromBase(mode, Source(), gItemList, gridExif, exifOnly);
+    ApplyViewLook();
+}
+
+void TFormMain::TransByKomokuList(bool exifOnly) {
+    kamelune::TransByKomokuList(Source(), gItemList, gridExif, exifOnly);
+    ApplyViewLook();
+}
+
+void TFormMain::SetSpinEditJump() {
+    SpinEditJump->setRange(1, std::max(1, gridExif.RowCount() - 1));
+    SpinEditJump->setValue(1);
+}
+
+bool TFormMain::MakeThumbJpeg(const std::string& name, int row) {
+    const std::string folder = CacheFolderOfCurrent();
+    MakeJpegResult made;
+    if (MakeDirectories(folder))
+        made = MakeJpeg2(JoinPath(currentDir_, name), folder + "/" + ThumbFileName(name), 70, 88);
+    if (!made.ok) {
+        ShowCheckMessage(QStringLiteral("MakeThumbJpeg:サムネイル作成にエラーがおこりました"));
+        return false;
+    }
+    ExifItems[kItemWidth] = std::to_string(made.width);
+    ExifItems[kItemHeight] = std::to_string(made.height);
+    gridBase.SetCell(53, row, ExifItems[kItemWidth]);
+    gridBase.SetCell(54, row, ExifItems[kItemHeight]);
+    return true;
+}
+
+void TFormMain::SaveMemo(const std::string& path, int row) {
+    ExifItems[kItemFileSize] = gridBase.Cell(55, row);
+    if (FileResult r = kamelune::SaveMemo(
+            path, {ExifItems[kItemWidth], ExifItems[kItemHeight], ExifItems[kItemFileSize]});
+        !r)
+        SetStatus(ToQ(r.error));
+}
+
+void TFormMain::MakePagePicts(int) {}
+
+void TFormMain::ChkBoxExifOnlyClick() {
+    TransByKomokuList(ChkBoxExifOnly->isChecked());
+    SetSpinEditJump();
+    gListReady = true;
+    if (PageControl1->currentWidget() == TabSheetGazo)
+        MakePagePicts(CmbBoxPage->currentText().toInt());
+}
+
+void TFormMain::ChkBox3fixClick() { ApplyViewLook(); }
+
+void TFormMain::ChkBoxImageClick() {
+    PanelImageS->setVisible(ChkBoxImage->isChecked());
+    if (PanelImageS->isVisible()) {
+        PlaceSmallPanel();
+        PanelImageS->raise();
+    }
+}
+
+void TFormMain::PlaceSmallPanel() {
+    const QPoint corner = StrGridExif->mapTo(this, StrGridExif->rect().bottomRight());
+    PanelImageS->move(corner.x() - PanelImageS->width() - 20, corner.y() - PanelImageS->height() - 20);
+}
+
+void TFormMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (PanelImageS && PanelImageS->isVisible())
+        PlaceSmallPanel();
+}
+
+void TFormMain::StrGridExifDblClick() {
+    const QModelIndex current = StrGridExif->currentIndex();
+    if (!current.isValid())
+        return;
+    const std::string& name = gridExif.Cell(2, exifModel_->GridRow(current.row()));
+    if (!name.empty())
+        OpenDocument(ToQ(JoinPath(currentDir_, name)));
+}
+
+void TFormMain::LimitMakerNoteClick() { MakeStrGridBase(); }
+
+void TFormMain::LimitUserCmntClick() { MakeStrGridBase(); }
+
+void TFormMain::PageControl1Change() {
+    PageChange();
+    SetStatus(ToQ(currentDir_));
+}
+
+void TFormMain::PageChange() {
+    if (PageControl1->currentWidget() == TabSheetGazo) {
+        PanelImageS->hide();
+        if (gFileCount >= 1)
+            MakePagePicts(CmbBoxPage->currentText().toInt());
+    } else if (PageControl1->currentWidget() == TabSheetTable) {
+        PanelImageS->setVisible(ChkBoxImage->isChecked());
+    }
+}
+
+void TFormMain::CmbBoxPageChange() {
+    const int page = CmbBoxPage->currentText().toInt();
+    MakePagePicts(page);
+    gCurPage = page;
+}
+
+void TFormMain::SetCBoxpage(int current, int count) {
+    CmbBoxPage->clear();
+    for (int i = 1; i <= count; ++i)
+        CmbBoxPage->addItem(QString::number(i));
+    CmbBoxPage->setCurrentIndex(current - 1);
+}
+
+void TFormMain::MnThumbLocationClick() {}
+void TFormMain::MnOtherLocationClick() {}
+
+void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TFormMain::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    event->acceptProposedAction();
+    WMDropFiles(paths);
+}
+
+void TFormMain::WMDropFiles(const QStringList& dropped) {
+    if (dropped.isEmpty())
+        return;
+    const QString source = dropped.first();
+    SetStatus(source);
+    activateWindow();
+    if (!IsDroppableJpeg(ToStd(source))) {
+        ShowCheckMessage(QStringLiteral("Jpegファイルでありません"));
+        return;
+    }
+    const std::string destination = DropDestination(currentDir_, ToStd(source));
+    if (FileExists(destination)) {
+        // Dropped from this very folder onto itself: nothing to copy.
+        if (QFileInfo(source).canonicalFilePath() == QFileInfo(ToQ(destination)).canonicalFilePath())
+            return;
+        if (!Dialogs().AskYesNo(QStringLiteral("確認"),
+                                ToQ(destination) + QStringLiteral(" は既に存在します。上書きしますか？")))
+            return;
+    }
+    if (FileResult r = CopyFileByBlocks(ToStd(source), destination); !r) {
+        ShowCheckMessage(ToQ(r.error));
+        return;
+    }
+    UpdateTable();
+}
+
+} // namespace kamelune

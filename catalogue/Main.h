@@ -1,0 +1,175 @@
+// The main window: folder picker, tables, tabs, menus and the settings file. Handlers read their
+// controls, call the plain code of the catalogue and show the result.
+#pragma once
+
+#include "catalogue/BaseTable.h"
+#include "catalogue/MyUtils.h"
+#include "exif/Exif.h"
+#include "platform/StringGrid.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QActionGroup;
+class QCheckBox;
+class QComboBox;
+class QFileSystemModel;
+class QFrame;
+class QLabel;
+class QScrollArea;
+class QSpinBox;
+class QSplitter;
+class QTabWidget;
+class QTableView;
+class QToolBar;
+class QToolButton;
+class QTreeView;
+class QMenu;
+
+namespace kamelune {
+
+class StringGridModel;
+
+// Where the program keeps its files: the folder of the program (or the per-user data folder
+// when that is not writable) and the settings file.
+struct AppPaths {
+    std::string appDir;
+    std::string settingsPath;
+};
+AppPaths ResolveAppPaths(const QString& programPath);
+
+class TFormMain : public QMainWindow {
+public:
+    explicit TFormMain(AppPaths paths, QWidget* parent = nullptr);
+    ~TFormMain() override;
+
+    // Start-up and shutdown.
+    void FormCreate();
+    void InitPara();
+    void LoadSettings();
+    void SaveSettings();
+    void FormDestroy();
+
+    // Folder and tables.
+    void DirectoryListBox1Change();
+    void RemakeAll();
+    void UpdateTable();
+    void MakeStrGridBase();
+    void CopyStrGridExifFromBase(const std::string& mode, bool exifOnly);
+    void TransByKomokuList(bool exifOnly);
+    void SetSpinEditJump();
+    bool MakeThumbJpeg(const std::string& name, int row);
+    void SaveMemo(const std::string& path, int row);
+    // The folder shown; the folder tree's current folder.
+    std::string CurrentDir() const { return currentDir_; }
+    void SetCurrentDir(const std::string& folder); // as the user picking it in the tree
+    std::string CacheFolderOfCurrent() const;
+
+    // Handlers.
+    void ChkBoxExifOnlyClick();
+    void ChkBox3fixClick();
+    void ChkBoxImageClick();
+    void StrGridExifDblClick();
+    void LimitMakerNoteClick();
+    void LimitUserCmntClick();
+    void PageControl1Change();
+    void PageChange();
+    void CmbBoxPageChange();
+    void SetCBoxpage(int current, int count);
+    void DriveComboBox1Change();
+    void FilterComboBox1Change();
+    void WMDropFiles(const QStringList& paths);
+    void OwariClick();
+    void MnThumbLocationClick();
+    void MnOtherLocationClick();
+
+    // Thumbnail pages are built by the thumbnail subsystem; until it is there this does nothing.
+    void MakePagePicts(int page);
+
+    // Shared state of the folder (names as the rest of the program knows them).
+    std::string gAppDir;
+    std::string gThumbDir;
+    std::string gCacheSubName;
+    bool gListReady = false;
+    int gFileCount = 0;
+    int gExifCount = 0;
+    int gPictsPerPage = 16;
+    int gCurPage = 1;
+    int gPageFirst = 0, gPageLast = 0, gPageCount = 0;
+    bool gPageBuilt = false;
+    std::string gSmallImageFile;
+    std::vector<std::string> gSortWorkList, gRowOrderList, gSelectList, gItemList, gHtmlWorkList;
+    ExifItemTexts ExifItems; // the EXIF reader's record of the last file read
+
+    StringGrid gridBase;
+    StringGrid gridExif;
+    std::string fileMask = "*.jpg;*.jpeg";
+    AppPaths paths;
+
+    // Components.
+    QWidget* Panel1 = nullptr;
+    QComboBox* DriveComboBox1 = nullptr;
+    QTreeView* DirectoryListBox1 = nullptr;
+    QComboBox* FilterComboBox1 = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QToolBar* ToolBarCommon = nullptr;
+    QLabel* LabelFigNo = nullptr;
+    QCheckBox* ChkBoxExifOnly = nullptr;
+    QToolButton *SpeedBtnSort = nullptr, *SpeedBtnAll = nullptr, *SpeedBtnReverse = nullptr,
+                *SpeedBtnNone = nullptr, *SpeedBtnSlide = nullptr, *SpeedBtnHTML1 = nullptr,
+                *SpeedBtnHide = nullptr, *SpeedBtnReshow = nullptr, *SpeedBtnRename = nullptr,
+                *SpeedBtnDirKill = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget *TabSheetGazo = nullptr, *TabSheetTable = nullptr, *TabSheetBase = nullptr;
+    QToolBar* ToolBarGazo = nullptr;
+    QComboBox* CmbBoxPage = nullptr;
+    QLabel* LabelPageNo = nullptr;
+    QComboBox* CmbBoxFigNoPerPage = nullptr;
+    QToolButton *SpeedBtnPane1 = nullptr, *SpeedBtnPane2 = nullptr, *SpeedBtnPane3 = nullptr;
+    QScrollArea* ScrlBoxPictList = nullptr;
+    QToolBar* ToolBarHyo = nullptr;
+    QCheckBox *ChkBoxImage = nullptr, *ChkBox3fix = nullptr;
+    QToolButton *SpeedBtnSetTKomoku = nullptr, *SpeedBtnJump = nullptr, *SpeedBtnHTML2 = nullptr,
+                *SpeedBtnTab1 = nullptr, *SpeedButton1 = nullptr;
+    QSpinBox* SpinEditJump = nullptr;
+    QTableView* StrGridExif = nullptr;
+    QTableView* StrGridBase = nullptr;
+    QFrame* PanelImageS = nullptr;
+    QLabel* ImageSmall = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction *MnThumbLocation = nullptr, *MnOtherLocation = nullptr, *MnImage = nullptr,
+            *LimitMakerNote = nullptr, *LimitUserCmnt = nullptr, *MnExit = nullptr;
+
+    // Status bar text.
+    void SetStatus(const QString& text);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void BuildFrame();   // widgets, menus, tool bars
+    void BuildMenus();
+    void PointTreeAt(const std::string& folder);
+    void ApplyViewLook();
+    ViewSource Source() const;
+    void PlaceSmallPanel();
+
+    std::string currentDir_;
+    bool settingTree_ = false;
+    QFileSystemModel* dirModel_ = nullptr;
+    StringGridModel* exifModel_ = nullptr;
+    StringGridModel* baseModel_ = nullptr;
+    QActionGroup* locationGroup_ = nullptr;
+};
+
+// The item grid of the item dialog, where every table heading comes from.
+StringGrid& ItemGrid();
+
+} // namespace kamelune

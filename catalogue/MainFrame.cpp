@@ -1,0 +1,345 @@
+// The main window's widgets, menus and tool bars, and their wiring to the handlers.
+#include "Main.h"
+
+#include "platform/qt/StringGridModel.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileSystemModel>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStorageInfo>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace kamelune {
+namespace {
+
+QToolButton* Button(QToolBar* bar, const char* name, const QString& text, const QString& hint) {
+    auto* b = new QToolButton(bar);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setText(text);
+    b->setToolTip(hint);
+    b->setAutoRaise(true);
+    bar->addWidget(b);
+    return b;
+}
+
+QAction* Item(QMenu* menu, const QString& caption, const std::function<void()>& handler,
+              const char* name = nullptr) {
+    QAction* a = menu->addAction(caption);
+    if (name)
+        a->setObjectName(QString::fromLatin1(name));
+    QObject::connect(a, &QAction::triggered, menu, handler);
+    return a;
+}
+
+// Handlers of later subsystems: the buttons and menu items exist; they act once those are built.
+void NotYet() {}
+
+} // namespace
+
+void TFormMain::BuildFrame() {
+    setObjectName(QStringLiteral("FormMain"));
+    setWindowTitle(QStringLiteral("ミルノのExif解析 Kamelune Ver. 0.8C"));
+    setAcceptDrops(true);
+
+    auto* central = new QWidget(this);
+    auto* centralLayout = new QVBoxLayout(central);
+    centralLayout->setContentsMargins(0, 0, 0, 0);
+    Splitter1 = new QSplitter(Qt::Horizontal, central);
+    centralLayout->addWidget(Splitter1);
+    setCentralWidget(central);
+
+    // Left column: drive, folder tree, file type.
+    Panel1 = new QWidget(Splitter1);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    auto* left = new QVBoxLayout(Panel1);
+    left->setContentsMargins(2, 2, 2, 2);
+    left->setSpacing(2);
+    DriveComboBox1 = new QComboBox(Panel1);
+    DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
+    QStringList drives{QStringLiteral("/"), QDir::homePath()};
+    for (const QStorageInfo& v : QStorageInfo::mountedVolumes())
+        if (v.isValid() && v.isReady() && v.device().startsWith("/dev/") &&
+            !drives.contains(v.rootPath()))
+            drives << v.rootPath();
+    DriveComboBox1->addItems(drives);
+    left->addWidget(DriveComboBox1);
+    dirModel_ = new QFileSystemModel(this);
+    dirModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    dirModel_->setRootPath(QStringLiteral("/"));
+    DirectoryListBox1 = new QTreeView(Panel1);
+    DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
+    DirectoryListBox1->setModel(dirModel_);
+    for (int c = 1; c < dirModel_->columnCount(); ++c)
+        DirectoryListBox1->hideColumn(c);
+    DirectoryListBox1->setHeaderHidden(true);
+    left->addWidget(DirectoryListBox1, 1);
+    FilterComboBox1 = new QComboBox(Panel1);
+    FilterComboBox1->setObjectName(QStringLiteral("FilterComboBox1"));
+    FilterComboBox1->addItem(QStringLiteral("JPG(*.jpg,*.jpeg)"), QStringLiteral("*.jpg;*.jpeg"));
+    left->addWidget(FilterComboBox1);
+    Panel1->resize(130, Panel1->height());
+
+    // Right area: the common tool bar above the tabs.
+    auto* right = new QWidget(Splitter1);
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->setSpacing(0);
+    Splitter1->setStretchFactor(1, 1);
+    Splitter1->setSizes({130, 666});
+
+    ToolBarCommon = new QToolBar(right);
+    ToolBarCommon->setObjectName(QStringLiteral("ToolBarCommon"));
+    ToolBarCommon->addWidget(new QLabel(QStringLiteral("Exif/JPG："), ToolBarCommon));
+    LabelFigNo = new QLabel(QStringLiteral("0/0"), ToolBarCommon);
+    LabelFigNo->setObjectName(QStringLiteral("LabelFigNo"));
+    LabelFigNo->setMinimumWidth(60);
+    ToolBarCommon->addWidget(LabelFigNo);
+    ChkBoxExifOnly = new QCheckBox(QStringLiteral("Exifのみ"), ToolBarCommon);
+    ChkBoxExifOnly->setObjectName(QStringLiteral("ChkBoxExifOnly"));
+    ChkBoxExifOnly->setToolTip(QStringLiteral("Exifのみ表示する"));
+    ToolBarCommon->addWidget(ChkBoxExifOnly);
+    ToolBarCommon->addSeparator();
+    SpeedBtnSort = Button(ToolBarCommon, "SpeedBtnSort", QStringLiteral("⇅"), QStringLiteral("ソート"));
+    SpeedBtnAll = Button(ToolBarCommon, "SpeedBtnAll", QStringLiteral("全選"), QStringLiteral("全てを選択"));
+    SpeedBtnReverse = Button(ToolBarCommon, "SpeedBtnReverse", QStringLiteral("選反転"),
+                             QStringLiteral("選択の反転"));
+    SpeedBtnNone = Button(ToolBarCommon, "SpeedBtnNone", QStringLiteral("全非選"),
+                          QStringLiteral("全てを非選択"));
+    SpeedBtnSlide = Button(ToolBarCommon, "SpeedBtnSlide", QStringLiteral("▶"),
+                           QStringLiteral("スライドショー"));
+    SpeedBtnHTML1 = Button(ToolBarCommon, "SpeedBtnHTML1", QStringLiteral("HTML１"),
+                           QStringLiteral("HTML形式の出力"));
+    SpeedBtnHide = Button(ToolBarCommon, "SpeedBtnHide", QStringLiteral("隠す"),
+                          QStringLiteral("選択した画像を隠す"));
+    SpeedBtnReshow = Button(ToolBarCommon, "SpeedBtnReshow", QStringLiteral("再表示"),
+                            QStringLiteral("隠した画像を再表示する"));
+    SpeedBtnRename = Button(ToolBarCommon, "SpeedBtnRename", QStringLiteral("変換"),
+                            QStringLiteral("ファイル名の一括変換"));
+    ToolBarCommon->actions().last()->setVisible(false);
+    SpeedBtnDirKill = Button(ToolBarCommon, "SpeedBtnDirKill", QString(),
+                             QStringLiteral("保存サムネイルの削除"));
+    SpeedBtnDirKill->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
+    rightLayout->addWidget(ToolBarCommon);
+
+    PageControl1 = new QTabWidget(right);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setTabPosition(QTabWidget::South);
+    rightLayout->addWidget(PageControl1, 1);
+
+    // Thumbnail tab.
+    TabSheetGazo = new QWidget;
+    TabSheetGazo->setObjectName(QStringLiteral("TabSheetGazo"));
+    auto* gazo = new QVBoxLayout(TabSheetGazo);
+    gazo->setContentsMargins(0, 0, 0, 0);
+    gazo->setSpacing(0);
+    ToolBarGazo = new QToolBar(TabSheetGazo);
+    CmbBoxPage = new QComboBox(ToolBarGazo);
+    CmbBoxPage->setObjectName(QStringLiteral("CmbBoxPage"));
+    CmbBoxPage->setMinimumContentsLength(3);
+    ToolBarGazo->addWidget(CmbBoxPage);
+    LabelPageNo = new QLabel(QStringLiteral("/0"), ToolBarGazo);
+    ToolBarGazo->addWidget(LabelPageNo);
+    ToolBarGazo->addSeparator();
+    CmbBoxFigNoPerPage = new QComboBox(ToolBarGazo);
+    CmbBoxFigNoPerPage->setObjectName(QStringLiteral("CmbBoxFigNoPerPage"));
+    CmbBoxFigNoPerPage->addItems({"4", "6", "9", "12", "16", "20", "24", "30"});
+    ToolBarGazo->addWidget(CmbBoxFigNoPerPage);
+    ToolBarGazo->addSeparator();
+    auto* panes = new QButtonGroup(this);
+    SpeedBtnPane1 = Button(ToolBarGazo, "SpeedBtnPane1", QStringLiteral("画像"), QStringLiteral("画像のみ"));
+    SpeedBtnPane2 = Button(ToolBarGazo, "SpeedBtnPane2", QStringLiteral("４項目"), QStringLiteral("Exif４項目"));
+    SpeedBtnPane3 = Button(ToolBarGazo, "SpeedBtnPane3", QStringLiteral("全項目"), QStringLiteral("全項目"));
+    for (QToolButton* b : {SpeedBtnPane1, SpeedBtnPane2, SpeedBtnPane3}) {
+        b->setCheckable(true);
+        panes->addButton(b);
+    }
+    panes->setExclusive(true);
+    SpeedBtnPane1->setChecked(true);
+    gazo->addWidget(ToolBarGazo);
+    ScrlBoxPictList = new QScrollArea(TabSheetGazo);
+    ScrlBoxPictList->setObjectName(QStringLiteral("ScrlBoxPictList"));
+    gazo->addWidget(ScrlBoxPictList, 1);
+    PageControl1->addTab(TabSheetGazo, QStringLiteral("サムネイル"));
+
+    // Table tab.
+    TabSheetTable = new QWidget;
+    TabSheetTable->setObjectName(QStringLiteral("TabSheetTable"));
+    auto* table = new QVBoxLayout(TabSheetTable);
+    table->setContentsMargins(0, 0, 0, 0);
+    table->setSpacing(0);
+    ToolBarHyo = new QToolBar(TabSheetTable);
+    ToolBarHyo->setObjectName(QStringLiteral("ToolBarHyo"));
+    ChkBoxImage = new QCheckBox(QStringLiteral("小画像表示"), ToolBarHyo);
+    ChkBoxImage->setObjectName(QStringLiteral("ChkBoxImage"));
+    ToolBarHyo->addWidget(ChkBoxImage);
+    ChkBox3fix = new QCheckBox(QStringLiteral("左３列固定"), ToolBarHyo);
+    ChkBox3fix->setObjectName(QStringLiteral("ChkBox3fix"));
+    ToolBarHyo->addWidget(ChkBox3fix);
+    ToolBarHyo->addSeparator();
+    SpeedBtnSetTKomoku = Button(ToolBarHyo, "SpeedBtnSetTKomoku", QStringLiteral("項目"),
+                                QStringLiteral("表示項目の設定"));
+    SpeedBtnJump = Button(ToolBarHyo, "SpeedBtnJump", QStringLiteral("→"), QStringLiteral("行にジャンプ"));
+    SpinEditJump = new QSpinBox(ToolBarHyo);
+    SpinEditJump->setObjectName(QStringLiteral("SpinEditJump"));
+    SpinEditJump->setToolTip(QStringLiteral("ジャンプする行をセット"));
+    SpinEditJump->setRange(1, 1);
+    ToolBarHyo->addWidget(SpinEditJump);
+    ToolBarHyo->addSeparator();
+    SpeedBtnHTML2 = Button(ToolBarHyo, "SpeedBtnHTML2", QStringLiteral("HTML2"), QString());
+    SpeedBtnTab1 = Button(ToolBarHyo, "SpeedBtnTab1", QStringLiteral("Tab文（横）"), QString());
+    SpeedButton1 = Button(ToolBarHyo, "SpeedButton1", QStringLiteral("Tab文（縦）"), QString());
+    table->addWidget(ToolBarHyo);
+    StrGridExif = new QTableView(TabSheetTable);
+    StrGridExif->setObjectName(QStringLiteral("StrGridExif"));
+    StrGridExif->setToolTip(QStringLiteral("右クリックで、スライドショー、隠蔽、消去"));
+    StrGridExif->setStyleSheet(QStringLiteral("QTableView { background: white; }"));
+    exifModel_ = new StringGridModel(gridExif, this);
+    StrGridExif->setModel(exifModel_);
+    StrGridExif->setContextMenuPolicy(Qt::CustomContextMenu);
+    table->addWidget(StrGridExif, 1);
+    PageControl1->addTab(TabSheetTable, QStringLiteral("Exif表"));
+
+    // Base table tab, hidden.
+    TabSheetBase = new QWidget;
+    TabSheetBase->setObjectName(QStringLiteral("TabSheetBase"));
+    auto* baseLayout = new QVBoxLayout(TabSheetBase);
+    baseLayout->setContentsMargins(0, 0, 0, 0);
+    StrGridBase = new QTableView(TabSheetBase);
+    StrGridBase->setObjectName(QStringLiteral("StrGridBase"));
+    baseModel_ = new StringGridModel(gridBase, this);
+    StrGridBase->setModel(baseModel_);
+    baseLayout->addWidget(StrGridBase);
+    PageControl1->addTab(TabSheetBase, QStringLiteral("BaseTable"));
+    PageControl1->setTabVisible(2, false);
+
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+
+    // The floating small picture of the table view.
+    PanelImageS = new QFrame(this);
+    PanelImageS->setObjectName(QStringLiteral("PanelImageS"));
+    PanelImageS->setFrameShape(QFrame::Panel);
+    PanelImageS->setFrameShadow(QFrame::Raised);
+    ImageSmall = new QLabel(PanelImageS);
+    ImageSmall->setObjectName(QStringLiteral("ImageSmall"));
+    ImageSmall->setGeometry(2, 2, 96, 96);
+    ImageSmall->setScaledContents(true);
+    PanelImageS->resize(100, 100);
+    PanelImageS->hide();
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    Item(PopupMenu1, QStringLiteral("Exifをコピー(&C)"), NotYet, "ExifC1");
+    PopupMenu1->addSeparator();
+    Item(PopupMenu1, QStringLiteral("スライドショー(&O)"), NotYet, "PMenuGenzu");
+    PopupMenu1->addSeparator();
+    Item(PopupMenu1, QStringLiteral("名前変更(&N)"), NotYet, "MnChangeName");
+    PopupMenu1->addSeparator();
+    Item(PopupMenu1, QStringLiteral("隠す(&H)"), NotYet, "Hide1");
+    PopupMenu1->addSeparator();
+    Item(PopupMenu1, QStringLiteral("削除(&D)"), NotYet, "PopMnDelete");
+    connect(StrGridExif, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { PopupMenu1->popup(StrGridExif->viewport()->mapToGlobal(p)); });
+
+    BuildMenus();
+
+    // Wiring.
+    connect(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (settingTree_ || !current.isValid())
+                    return;
+                currentDir_ = dirModel_->filePath(current).toStdString();
+                DirectoryListBox1Change();
+            });
+    connect(DriveComboBox1, &QComboBox::activated, this, [this] { DriveComboBox1Change(); });
+    connect(FilterComboBox1, &QComboBox::activated, this, [this] { FilterComboBox1Change(); });
+    connect(ChkBoxExifOnly, &QCheckBox::clicked, this, [this] { ChkBoxExifOnlyClick(); });
+    connect(ChkBox3fix, &QCheckBox::clicked, this, [this] { ChkBox3fixClick(); });
+    connect(ChkBoxImage, &QCheckBox::clicked, this, [this] { ChkBoxImageClick(); });
+    connect(StrGridExif, &QTableView::doubleClicked, this, [this] { StrGridExifDblClick(); });
+    connect(PageControl1, &QTabWidget::tabBarClicked, this, [this](int index) {
+        if (index != PageControl1->currentIndex()) {
+            PageControl1->setCurrentIndex(index);
+            PageControl1Change();
+        }
+    });
+    connect(CmbBoxPage, &QComboBox::activated, this, [this] { CmbBoxPageChange(); });
+    connect(SpeedBtnJump, &QToolButton::clicked, this, [this] {
+        const int row = SpinEditJump->value() - 1;
+        if (row >= 0 && row < exifModel_->rowCount())
+            StrGridExif->selectRow(row);
+    });
+    connect(SpeedBtnDirKill, &QToolButton::clicked, this, NotYet);
+}
+
+void TFormMain::BuildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+    Item(file, QStringLiteral("ファイル名の変換(&R)"), NotYet);
+    Item(file, QStringLiteral("HTML出力1(&H)"), NotYet);
+    Item(file, QStringLiteral("HTML出力２(&M)"), NotYet);
+    Item(file, QStringLiteral("TAB区切り文横出力(&T)"), NotYet);
+    Item(file, QStringLiteral("TAB区切り文縦(&V)"), NotYet);
+    QMenu* location = file->addMenu(QStringLiteral("サムネイルの保存場所(&P)"));
+    locationGroup_ = new QActionGroup(this);
+    MnThumbLocation = Item(location, QStringLiteral("Kameluneと同一Dir(&S)"),
+                           [this] { MnThumbLocationClick(); }, "MnThumbLocation");
+    MnOtherLocation = Item(location, QStringLiteral("他のDir...(&O)"),
+                           [this] { MnOtherLocationClick(); }, "MnOtherLocation");
+    for (QAction* a : {MnThumbLocation, MnOtherLocation}) {
+        a->setCheckable(true);
+        locationGroup_->addAction(a);
+    }
+    MnThumbLocation->setChecked(true);
+    Item(file, QStringLiteral("保存サムネイルの削除(&D)"), NotYet, "MnKameluneDirDel");
+    MnExit = Item(file, QStringLiteral("終了（&X）"), [this] { OwariClick(); }, "Owari");
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    Item(edit, QStringLiteral("全て選択(&A)"), NotYet, "SelectAll");
+    Item(edit, QStringLiteral("選択の反転(&R)"), NotYet, "SelectReverse");
+    Item(edit, QStringLiteral("全て非選択(&N)"), NotYet, "SelectNone");
+    Item(edit, QStringLiteral("ソート(&S)"), NotYet, "Sort");
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    Item(view, QStringLiteral("サムネイル形式(&T)"), [this] { PageControl1->setCurrentWidget(TabSheetGazo); }, "Thumb");
+    Item(view, QStringLiteral("表形式(&G)"), [this] { PageControl1->setCurrentWidget(TabSheetTable); }, "Grid");
+    Item(view, QStringLiteral("項目設定(&S)"), NotYet, "SetPKomoku");
+    Item(view, QStringLiteral("表項目設定(&I)"), NotYet, "TKomoku");
+    Item(view, QStringLiteral("ｻﾑﾈｲﾙ表示属性(&D)"), NotYet, "MnPHyoji");
+    MnImage = Item(view, QStringLiteral("小画像表示(&G)"), [this] { ChkBoxImageClick(); }, "MnImage");
+    LimitMakerNote = Item(view, QStringLiteral("ﾒｰｶｰﾉｰﾄの出力を制限する"), [this] { LimitMakerNoteClick(); },
+                          "LimitMakerNote");
+    LimitUserCmnt = Item(view, QStringLiteral("ﾕｰｻﾞｰｺﾒﾝﾄの出力を制限する"), [this] { LimitUserCmntClick(); },
+                         "LimitUserCmnt");
+    // Qt toggles the check mark before the handler runs.
+    for (QAction* a : {LimitMakerNote, LimitUserCmnt}) {
+        a->setCheckable(true);
+        a->setChecked(true);
+    }
+
+    QMenu* photo = menuBar()->addMenu(QStringLiteral("フォト(&P)"));
+    Item(photo, QStringLiteral("スライドショー(&S)"), NotYet, "SlideShow");
+    Item(photo, QStringLiteral("隠す(&H)"), NotYet, "Hide");
+    Item(photo, QStringLiteral("再表示(&V)"), NotYet, "Reshow");
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    Item(help, QStringLiteral("バージョン情報(&A)..."), NotYet, "About1");
+}
+
+} // namespace kamelune

@@ -1,0 +1,85 @@
+// File helpers of the catalogue: the cache folder and its thumbnail and size files, and the main
+// settings file.
+#pragma once
+
+#include "platform/FileUtil.h"
+#include "platform/IniFile.h"
+
+#include <string>
+#include <vector>
+
+namespace kamelune {
+
+inline const std::string kCacheRootName = "@KameluneDir";
+
+// The cache subfolder name of a folder: "/home/u/pics" gives "@Y@home@_@u@_@pics".
+std::string SetCacheSubName(const std::string& folder);
+std::string CacheRoot(const std::string& thumbDir);
+std::string CacheFolder(const std::string& thumbDir, const std::string& cacheSubName);
+// True for the cache root and every folder below it (any path holding "@KameluneDir").
+bool IsInsideCacheRoot(const std::string& folder);
+// "T_" + name, and "T_" + name with its last extension replaced by ".TXT".
+std::string ThumbFileName(const std::string& name);
+std::string SizeFileName(const std::string& name);
+
+// The sizes of the two stretch stages for a W × H picture: first at most 640 on the longer side,
+// then `size` on the longer side; integer division as the thumbnail and album routines use.
+struct StretchSizes {
+    int w1, h1; // first stage
+    int w, h;   // final
+};
+StretchSizes ComputeStretchSizes(int width, int height, int size, int firstStage = 640);
+
+struct MakeJpegResult {
+    bool ok = false;
+    std::string error;
+    int width = 0; // the source picture's own size
+    int height = 0;
+};
+
+// Decodes source (DCT-scaled to no less than the final size), reduces it in the two stages and
+// writes a JPEG of the given quality to destination, replacing it whole.
+MakeJpegResult MakeJpeg2(const std::string& source, const std::string& destination, int quality,
+                         int size);
+
+// Size files: width, height and size text, one per line, CP932 with CR LF.
+bool LoadMemo(const std::string& path, std::vector<std::string>& lines);
+FileResult SaveMemo(const std::string& path, const std::vector<std::string>& lines);
+
+// The main settings as the settings file keeps them.
+struct MainSettings {
+    int left = -1, top = -1, width = -1, height = -1;
+    std::string activePage = "TabSheetTable";
+    std::string dir;      // default: the user's home folder
+    std::string thumbDir; // default: the program folder
+    int hairetu = -1;     // thumbnail layout 1..3; -1 leaves the design state
+};
+
+MainSettings ReadMainSettings(const IniFile& ini, const std::string& homeDir,
+                              const std::string& appDir);
+void WriteMainSettings(IniFile& ini, const MainSettings& settings);
+
+} // namespace kamelune
+
+namespace kamelune {
+
+// A thumbnail of the cache, taken as it is or made now (with its size file).
+struct ThumbnailOutcome {
+    bool ok = false;      // a thumbnail file is there
+    bool madeNow = false;
+    std::string thumbPath;
+    std::vector<std::string> sizeLines; // width, height, size text; empty when unknown
+    std::string error;
+};
+
+// Uses cacheFolder/T_name when it exists (and its size file when that exists); otherwise makes
+// both from folder/name, creating the cache folder. fileSizeText is the third size-file line.
+ThumbnailOutcome ObtainThumbnail(const std::string& cacheFolder, const std::string& folder,
+                                 const std::string& name, const std::string& fileSizeText);
+
+// A dropped file is taken when its extension, upper-cased, is ".JPG" or ".JPEG".
+bool IsDroppableJpeg(const std::string& path);
+// The path the dropped file is copied to in folder.
+std::string DropDestination(const std::string& folder, const std::string& droppedPath);
+
+} // namespace kamelune

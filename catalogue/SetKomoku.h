@@ -1,0 +1,38 @@
+// The catalogue of the 75 items and the item selection grid built on it.
+#pragma once
+
+#include "platform/StringGrid.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kamelune {
+
+struct CatalogueItem {
+    const char* longName;  // " 1) [FileName]" …, shown in the selection grid
+    const char* heading;   // default heading: table column title and caption label
+    const char* gridTitle; // title of base-table column k + 1
+};
+
+// Item k, 1..75.
+const CatalogueItem& CatalogueItemOf(int k);
+
+// An item number list entry ("  5", " 5", "5") as a number; 0 when it is not one.
+int ItemNumber(std::string_view text);
+// "%3d" of an item or order number, as lists rebuilt from the grid hold them.
+std::string ItemNumberText(int k);
+
+// Item selection grid: 76 rows × 4 columns ("項目", "選択", "見出し(編集可)", "事例").
+constexpr int kPKomokuRows = 76;
+void SetupPKomokuGrid(StringGrid& grid);
+void SetDefaultHeadings(StringGrid& grid);
+// The default choice: Model, Exp.Time, F Number, ISO, ExposureBias, MeteringMode, WhiteBalance,
+// Flash, FocalLength in that order; rows 1..36 otherwise cleared, rows 37..75 left alone.
+void SetDefaultKomoku(StringGrid& grid);
+// Item numbers of the chosen rows in order-number order, each "%3d".
+void GridToItemList(const StringGrid& grid, std::vector<std::string>& list);
+// Column 3 := values of the first EXIF picture of the base table (else of its first row).
+void FillSampleColumn(StringGrid& grid, const StringGrid& base);
+
+} // namespace kamelune

@@ -1,0 +1,207 @@
+// Base table and EXIF table built from a folder.
+#include "catalogue/BaseTable.h"
+#include "catalogue/SetKomoku.h"
+#include "catalogue/TableDump.h"
+#include "platform/TempDir.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace kamelune {
+namespace {
+
+using test::TempDir;
+namespace fs = std::filesystem;
+
+const fs::path kSamples = fs::path(KAMELUNE_SAMPLES) / "jpg";
+
+// Three copies: EXIF, JFIF (no EXIF read), EXIF.
+void ThreePictures(const TempDir& dir) {
+    fs::copy_file(kSamples / "exif-org/olympus-c960.jpg", dir / "a.jpg");
+    fs::copy_file(kSamples / "Canon_40D.jpg", dir / "b.JPG");
+    fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", dir / "c.jpeg");
+    TempDir::Write(dir / "notes.txt", "not a picture");
+}
+
+struct Built {
+    StringGrid base{kBaseCols, 1};
+    StringGrid items{4, kPKomokuRows};
+    std::vector<std::string> order;
+    FolderCounts counts;
+};
+
+Built Build(const std::string& folder, LimitFlags limits = {}) {
+    Built b;
+    ExifItemTexts record;
+    b.counts = MakeStrGridBase(folder, ListPictures(folder), b.base, limits, record);
+    SetupPKomokuGrid(b.items);
+    SetDefaultHeadings(b.items);
+    return b;
+}
+
+TEST(BaseTable, FolderOfThreeWithoutExifInTheMiddle) {
+    if (!fs::exists(kSamples))
+        GTEST_SKIP();
+    TempDir dir;
+    ThreePictures(dir);
+    Built b = Build(dir.str());
+    EXPECT_EQ(FigNoText(b.counts), "2/3");
+    ASSERT_EQ(b.base.RowCount(), 4);
+    EXPECT_EQ(b.base.Cell(0, 1), "    1");
+    EXPECT_EQ(b.base.Cell(0, 3), "    3");
+    EXPECT_EQ(b.base.Cell(2, 2), "b.JPG");
+    EXPECT_EQ(b.base.Cell(kTypeCol, 2), "JFIF");
+    EXPECT_EQ(b.base.Cell(1, 0), "Select");
+    EXPECT_EQ(b.base.Cell(35, 0), "LightSource");
+    EXPECT_EQ(b.base.Cell(5, 1), std::string("C960Z,D460Z\0", 12));
+
+    StringGrid view(1, 1);
+    const ViewSource src{b.base, b.items, b.order};
+    const std::vector<std::string> items{"  4", " 10"};
+    TransByKomokuList(src, items, view, true);
+    ASSERT_EQ(view.RowCount(), 3);
+    EXPECT_EQ(view.Cell(0, 1), "    1");
+    EXPECT_EQ(view.Cell(0, 2), "    3");
+    EXPECT_EQ(view.ColCount(), 5);
+    EXPECT_EQ(view.Cell(0, 0), "No");
+    EXPECT_EQ(view.Cell(1, 0), "選択");
+    EXPECT_EQ(view.Cell(2, 0), "ファイル名");
+    EXPECT_EQ(view.Cell(3, 0), "機種");
+    EXPECT_EQ(view.Cell(4, 0), "日");
+    EXPECT_EQ(view.Cell(3, 2), b.base.Cell(5, 3));
+    EXPECT_EQ(view.Cell(4, 2), b.base.Cell(11, 3));
+}
+
+TEST(BaseTable, RowOrderAndFilterTogether) {
+    StringGrid base(kBaseCols, 1);
+    SetStrGridTitle(base, 4);
+    for (int r = 1; r <= 3; ++r) {
+        base.SetCell(0, r, "    " + std::to_string(r));
+        base.SetCell(kTypeCol, r, r == 2 ? "JFIF" : "EXIF");
+    }
+    StringGrid items(4, kPKomokuRows);
+    SetupPKomokuGrid(items);
+    const std::vector<std::string> order{"3", "1", "2"};
+    const ViewSource src{base, items, order};
+    StringGrid view(1, 1);
+    TransByKomokuList(src, {}, view, false);
+    ASSERT_EQ(view.RowCount(), 4);
+    EXPECT_EQ(view.Cell(0, 1), "    3");
+    EXPECT_EQ(view.Cell(0, 3), "    2");
+    TransByKomokuList(src, {}, view, true);
+    ASSERT_EQ(view.RowCount(), 3);
+    EXPECT_EQ(view.Cell(0, 1), "    3");
+    EXPECT_EQ(view.Cell(0, 2), "    1");
+    // A second build on a smaller view leaves nothing of the first behind.
+    EXPECT_EQ(view.Cell(0, 3), "");
+}
+
+TEST(BaseTable, CopyOfTheWholeBaseWithFilterLeavesFilteredRowsEmpty) {
+    StringGrid base(kBaseCols, 1);
+    SetStrGridTitle(base, 3);
+    base.SetCell(2, 1, "a.jpg"), base.SetCell(kTypeCol, 1, "JFIF");
+    base.SetCell(2, 2, "b.jpg"), base.SetCell(kTypeCol, 2, "EXIF");
+    StringGrid items(4, kPKomokuRows);
+    const std::vector<std::string> order;
+    StringGrid view(1, 1);
+    view.SetRowCount(3);
+    view.SetColCount(3);
+    view.SetCell(2, 1, "stale");
+    CopyStrGridExifFromBase("ALL", {base, items, order}, {}, view, true);
+    EXPECT_EQ(view.ColCount(), kBaseCols);
+    EXPECT_EQ(view.RowCount(), 3);
+    EXPECT_EQ(view.Cell(2, 1), "");
+    EXPECT_EQ(view.Cell(2, 2), "b.jpg");
+    EXPECT_EQ(view.Cell(0, 0), "No");
+    EXPECT_EQ(view.FixedRows(), 1);
+}
+
+TEST(BaseTable, LimitsCutMakerNoteAndUserCommentToFiveCharacters) {
+    ExifItemTexts items;
+    items[37] = "OLYMPUS\1\2";
+    items[38] = std::string("ASCII\0\0\0hello", 13);
+    items[4] = "ニコンE990です";
+    StringGrid base(kBaseCols, 1);
+    SetStrGridTitle(base, 2);
+    WriteParaToGrid(base, 1, "a.jpg", "EXIF", items, {true, true});
+    EXPECT_EQ(base.Cell(38, 1), "OLYMP");
+    EXPECT_EQ(base.Cell(39, 1), "ASCII");
+    EXPECT_EQ(base.Cell(5, 1), "ニコンE990です");
+    WriteParaToGrid(base, 1, "a.jpg", "EXIF", items, {false, true});
+    EXPECT_EQ(base.Cell(38, 1), "OLYMPUS\1\2");
+    EXPECT_EQ(FirstChars("日本語のテキスト", 5), "日本語のテ");
+}
+
+TEST(BaseTable, PicturesAreSortedIgnoringCaseAndMasked) {
+    TempDir dir;
+    for (const char* name : {"b.jpg", "A.JPG", "a.jpg", "c.Jpeg", "d.png", "e.jpg.HID", ".jpg"})
+        TempDir::Write(dir / name, "x");
+    fs::create_directory(dir / "f.jpg");
+    EXPECT_EQ(ListPictures(dir.str()),
+              (std::vector<std::string>{".jpg", "A.JPG", "a.jpg", "b.jpg", "c.Jpeg"}));
+    EXPECT_TRUE(ListPictures(dir / "missing").empty());
+}
+
+TEST(BaseTable, AtMostTwoThousandRowsButEveryFileCounted) {
+    TempDir dir;
+    const std::string exif("\xFF\xD8\xFF\xE1\0\0", 6);
+    for (int i = 0; i < 2001; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "p%04d.jpg", i);
+        TempDir::Write(dir / name, exif);
+    }
+    Built b = Build(dir.str());
+    EXPECT_EQ(b.counts.fileCount, 2001);
+    EXPECT_EQ(b.counts.pictureCount, 2000);
+    EXPECT_EQ(FigNoText(b.counts), "2001/2000");
+    EXPECT_EQ(b.base.RowCount(), 2001);
+    EXPECT_EQ(b.base.Cell(2, 2000), "p1999.jpg");
+}
+
+TEST(BaseTable, UnreadableAndVanishedFilesAreRowsNotAborts) {
+    TempDir dir;
+    TempDir::Write(dir / "a.jpg", std::string("\xFF\xD8\xFF\xE1\0\0", 6));
+    TempDir::Write(dir / "b.jpg", "");
+    const auto files = ListPictures(dir.str());
+    fs::remove(dir / "a.jpg");
+    StringGrid base(kBaseCols, 1);
+    ExifItemTexts record;
+    const FolderCounts counts = MakeStrGridBase(dir.str(), files, base, {}, record);
+    EXPECT_EQ(counts.pictureCount, 2);
+    EXPECT_EQ(base.Cell(kTypeCol, 1), "X");
+    EXPECT_EQ(base.Cell(kTypeCol, 2), "Not JPEG");
+    EXPECT_EQ(base.Cell(55, 2), "0kb");
+}
+
+TEST(BaseTable, EmptyFolderLeavesOnlyTheTitles) {
+    TempDir dir;
+    Built b = Build(dir.str());
+    EXPECT_EQ(FigNoText(b.counts), "0/0");
+    EXPECT_EQ(b.base.RowCount(), 1);
+    EXPECT_EQ(b.base.Cell(2, 0), "[Filename]");
+}
+
+TEST(TableDump, EscapesControlCharacters) {
+    EXPECT_EQ(EscapeCell(std::string("a\\b\tc\nd\re\0f\x01\x7Fg", 14)),
+              "a\\\\b\\tc\\nd\\re\\0f\\x01\\x7fg");
+    EXPECT_EQ(EscapeCell("日本"), "日本");
+}
+
+TEST(TableDump, SmallFolderMatchesItsGoldenFile) {
+    if (!fs::exists(kSamples))
+        GTEST_SKIP();
+    TempDir dir;
+    ThreePictures(dir);
+    fs::copy_file(kSamples / "exif-org/nikon-e950.jpg", dir / "d.jpg");
+    fs::copy_file(kSamples / "exif-org/fujifilm-mx1700.jpg", dir / "e.jpg");
+    Built b = Build(dir.str());
+    std::ostringstream out;
+    DumpGrid(b.base, out);
+    const std::string golden = TempDir::Read(KAMELUNE_TEST_DATA "/small-folder.tsv");
+    ASSERT_FALSE(golden.empty());
+    EXPECT_EQ(out.str(), golden);
+}
+
+} // namespace
+} // namespace kamelune

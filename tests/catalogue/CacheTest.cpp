@@ -1,0 +1,151 @@
+// Cache folder names, thumbnails and size files, and the settings file.
+#include "catalogue/MyUtils.h"
+#include "exif/Exif.h"
+#include "platform/Jpeg.h"
+#include "platform/TempDir.h"
+
+#include <filesystem>
+
+namespace kamelune {
+namespace {
+
+using test::TempDir;
+namespace fs = std::filesystem;
+
+TEST(CacheNames, PosixFoldersAndFiles) {
+    EXPECT_EQ(SetCacheSubName("/home/u/pics"), "@Y@home@_@u@_@pics");
+    EXPECT_EQ(SetCacheSubName("/"), "@Y@");
+    EXPECT_EQ(SetCacheSubName("/a b/写真"), "@Y@a b@_@写真");
+    EXPECT_EQ(CacheFolder("/opt/k", "@Y@"), "/opt/k/@KameluneDir/@Y@");
+    EXPECT_EQ(CacheRoot("/"), "/@KameluneDir");
+    EXPECT_TRUE(IsInsideCacheRoot("/opt/k/@KameluneDir"));
+    EXPECT_TRUE(IsInsideCacheRoot("/opt/k/@KameluneDir/@Y@home"));
+    EXPECT_FALSE(IsInsideCacheRoot("/opt/k/KameluneDir"));
+    EXPECT_EQ(ThumbFileName("IMG1.JPG"), "T_IMG1.JPG");
+    EXPECT_EQ(SizeFileName("IMG1.JPG"), "T_IMG1.TXT");
+    EXPECT_EQ(SizeFileName("a.b.jpeg"), "T_a.b.TXT") << "only the last extension";
+    EXPECT_EQ(SizeFileName("a.jpg"), SizeFileName("a.jpeg")) << "a.jpg and a.jpeg share it";
+}
+
+TEST(StretchSizes, LandscapePortraitAndSmall) {
+    const struct {
+        int w, h;
+        StretchSizes expected;
+    } cases[] = {
+        {1600, 1200, {640, 480, 88, 66}},
+        {1200, 1600, {480, 640, 66, 88}},
+        {600, 400, {600, 400, 88, 58}},
+        {640, 640, {640, 640, 88, 88}},
+        {641, 100, {640, 99, 88, 13}},
+        {4000, 3000, {640, 480, 88, 66}},
+        {50, 30, {50, 30, 88, 52}},
+    };
+    for (const auto& c : cases) {
+        const StretchSizes s = ComputeStretchSizes(c.w, c.h, 88);
+        EXPECT_EQ(s.w1, c.expected.w1) << c.w << "x" << c.h;
+        EXPECT_EQ(s.h1, c.expected.h1) << c.w << "x" << c.h;
+        EXPECT_EQ(s.w, c.expected.w) << c.w << "x" << c.h;
+        EXPECT_EQ(s.h, c.expected.h) << c.w << "x" << c.h;
+    }
+}
+
+std::string WritePicture(const std::string& path, int w, int h) {
+    RgbImage img(w, h);
+    for (std::size_t i = 0; i < img.pixels.size(); ++i)
+        img.pixels[i] = static_cast<std::uint8_t>(i * 13);
+    EXPECT_TRUE(WriteJpegFile(img, 80, path));
+    return path;
+}
+
+class Thumbnails : public ::testing::TestWithParam<std::tuple<int, int, int, int>> {};
+
+TEST_P(Thumbnails, HaveThePartsSizesAndASizeFile) {
+    const auto [w, h, tw, th] = GetParam();
+    TempDir dir;
+    WritePicture(dir / "p.jpg", w, h);
+    const std::string cache = dir / "thumbs/@KameluneDir/@Y@x";
+    const ThumbnailOutcome t = ObtainThumbnail(cache, dir.str(), "p.jpg", "123kb");
+    ASSERT_TRUE(t.ok) << t.error;
+    EXPECT_TRUE(t.madeNow);
+    const JpegDecodeResult thumb = DecodeJpegFile(cache + "/T_p.jpg");
+    ASSERT_TRUE(thumb.ok);
+    EXPECT_EQ(thumb.image.width, tw);
+    EXPECT_EQ(thumb.image.height, th);
+    EXPECT_EQ(TempDir::Read(cache + "/T_p.TXT"),
+              std::to_string(w) + "\r\n" + std::to_string(h) + "\r\n123kb\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, Thumbnails,
+                         ::testing::Values(std::tuple{1600, 1200, 88, 66},
+                                           std::tuple{1200, 1600, 66, 88},
+                                           std::tuple{600, 400, 88, 58},
+                                           std::tuple{40, 30, 88, 66}));
+
+TEST(Thumbnails, CachedThumbnailIsReusedWithoutTheSourcePicture) {
+    TempDir dir;
+    WritePicture(dir / "p.jpg", 320, 240);
+    const std::string cache = dir / "cache";
+    ASSERT_TRUE(ObtainThumbnail(cache, dir.str(), "p.jpg", "1kb").ok);
+    const std::string thumbBytes = TempDir::Read(cache + "/T_p.jpg");
+    // The picture is replaced by something undecodable: a reuse must not decode it.
+    TempDir::Write(dir / "p.jpg", "broken");
+    const ThumbnailOutcome again = ObtainThumbnail(cache, dir.str(), "p.jpg", "9kb");
+    EXPECT_TRUE(again.ok);
+    EXPECT_FALSE(again.madeNow);
+    EXPECT_EQ(again.sizeLines, (std::vector<std::string>{"320", "240", "1kb"}));
+    EXPECT_EQ(TempDir::Read(cache + "/T_p.jpg"), thumbBytes);
+}
+
+TEST(Thumbnails, BrokenPictureMakesNoFiles) {
+    TempDir dir;
+    TempDir::Write(dir / "p.jpg", std::string("\xFF\xD8\xFF\xE1garbage", 11));
+    const ThumbnailOutcome t = ObtainThumbnail(dir / "cache", dir.str(), "p.jpg", "0kb");
+    EXPECT_FALSE(t.ok);
+    EXPECT_FALSE(t.error.empty());
+    EXPECT_FALSE(fs::exists(dir / "cache/T_p.jpg"));
+    EXPECT_FALSE(fs::exists(dir / "cache/T_p.TXT"));
+}
+
+TEST(Thumbnails, MissingSizeFileLeavesSizesUnknown) {
+    TempDir dir;
+    WritePicture(dir / "p.jpg", 100, 50);
+    ASSERT_TRUE(ObtainThumbnail(dir / "cache", dir.str(), "p.jpg", "1kb").ok);
+    fs::remove(dir / "cache/T_p.TXT");
+    const ThumbnailOutcome t = ObtainThumbnail(dir / "cache", dir.str(), "p.jpg", "1kb");
+    EXPECT_TRUE(t.ok);
+    EXPECT_TRUE(t.sizeLines.empty());
+}
+
+TEST(Drop, OnlyJpegExtensionsAndTheirDestination) {
+    for (const char* p : {"/x/a.jpg", "/x/a.JPG", "/x/b.Jpeg", "c.jpeg"})
+        EXPECT_TRUE(IsDroppableJpeg(p)) << p;
+    for (const char* p : {"/x/a.png", "/x/jpg", "/x.jpg/a", "/x/a.jpg.HID", "/x/a.jpe"})
+        EXPECT_FALSE(IsDroppableJpeg(p)) << p;
+    EXPECT_EQ(DropDestination("/", "/d/photo.jpeg"), "/photo.jpeg");
+    EXPECT_EQ(DropDestination("/d/pics", "/d/photo.jpeg"), "/d/pics/photo.jpeg");
+}
+
+TEST(MainSettingsFile, DefaultsAndRoundTrip) {
+    TempDir dir;
+    IniFile none(dir / "k.ini");
+    MainSettings s = ReadMainSettings(none, "/home/u", "/opt/k");
+    EXPECT_EQ(s.left, -1);
+    EXPECT_EQ(s.activePage, "TabSheetTable");
+    EXPECT_EQ(s.dir, "/home/u");
+    EXPECT_EQ(s.thumbDir, "/opt/k");
+    EXPECT_EQ(s.hairetu, -1);
+    s = {10, 20, 800, 600, "TabSheetGazo", "/p/写真", "/t", 3};
+    IniFile ini(dir / "k.ini");
+    WriteMainSettings(ini, s);
+    ASSERT_TRUE(ini.UpdateFile());
+    EXPECT_EQ(TempDir::Read(dir / "k.ini"),
+              "[Form]\r\nLeft=10\r\nTop=20\r\nWidth=800\r\nHeight=600\r\n"
+              "[ActivePage]\r\nActivePage=TabSheetGazo\r\n"
+              "[Dir]\r\nDir=/p/\x8E\xCA\x90\x5E\r\nThumbDir=/t\r\n[Pane]\r\nHairetu=3\r\n");
+    const MainSettings back = ReadMainSettings(IniFile(dir / "k.ini"), "", "");
+    EXPECT_EQ(back.dir, "/p/写真");
+    EXPECT_EQ(back.height, 600);
+}
+
+} // namespace
+} // namespace kamelune
