@@ -1,0 +1,313 @@
+// The main window on the offscreen platform: start-up, settings, folder change, tables, cache
+// and dropped files.
+#include "catalogue/Forms.h"
+#include "catalogue/SetKomoku.h"
+#include "platform/TempDir.h"
+#include "platform/qt/StringGridModel.h"
+#include "support/ScriptedDialogService.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QScreen>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
+#include <filesystem>
+
+namespace kamelune {
+namespace {
+
+using test::ScriptedDialogService;
+using test::TempDir;
+namespace fs = std::filesystem;
+
+const fs::path kSamples = fs::path(KAMELUNE_SAMPLES) / "jpg";
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(AppDir());
+        fs::create_directories(Pictures());
+    }
+    void TearDown() override { DestroyWindows(); }
+
+    std::string AppDir() const { return dir / "app"; }
+    std::string Pictures() const { return dir / "pics"; }
+    std::string Ini() const { return AppDir() + "/kamelune.ini"; }
+
+    // Starts the program with the given settings file (none when empty).
+    void Start(const std::string& ini = {}, bool defaultPkm = true) {
+        if (!ini.empty())
+            TempDir::Write(Ini(), ini);
+        if (defaultPkm)
+            TempDir::Write(AppDir() + "/Default.pkm", "");
+        CreateWindows({AppDir(), Ini()});
+    }
+    void StartIn(const std::string& folder) { Start("[Dir]\r\nDir=" + folder + "\r\n"); }
+
+    void ThreePictures() {
+        fs::copy_file(kSamples / "exif-org/olympus-c960.jpg", Pictures() + "/a.jpg");
+        fs::copy_file(kSamples / "Canon_40D.jpg", Pictures() + "/b.jpg");
+        fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/c.jpg");
+    }
+
+    const StringGrid& View() const { return FormMain->gridExif; }
+    std::vector<std::string> ViewColumn(int col) const {
+        std::vector<std::string> out;
+        for (int r = 1; r < View().RowCount(); ++r)
+            out.push_back(View().Cell(col, r));
+        return out;
+    }
+
+    TempDir dir;
+    ScriptedDialogService dialogs;
+};
+
+TEST_F(MainWindow, FirstStartWithoutSettingsFile) {
+    Start();
+    EXPECT_EQ(FormMain->windowTitle(), QStringLiteral("ミルノのExif解析 Kamelune Ver. 0.8C"));
+    EXPECT_EQ(FormMain->size(), QSize(796, 414));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE((FormMain->geometry().center() - screen.center()).manhattanLength(), 2);
+    EXPECT_EQ(FormMain->PageControl1->currentWidget(), FormMain->TabSheetTable);
+    EXPECT_EQ(FormMain->CurrentDir(), QDir::homePath().toStdString());
+    EXPECT_EQ(FormMain->gThumbDir, AppDir());
+    EXPECT_TRUE(FormMain->MnThumbLocation->isChecked());
+    EXPECT_TRUE(FormMain->SpeedBtnPane1->isChecked());
+    EXPECT_TRUE(FormMain->gListReady);
+    EXPECT_FALSE(FormMain->PageControl1->isTabVisible(2)) << "BaseTable tab is hidden";
+    EXPECT_EQ(FormMain->gItemList.size(), 9u);
+}
+
+TEST_F(MainWindow, MissingDefaultPkmIsReportedAndShowsAllItems) {
+    dialogs.AnswerOk();
+    Start({}, false);
+    ASSERT_EQ(dialogs.Calls().size(), 1u);
+    EXPECT_EQ(dialogs.Calls()[0].text,
+              QStringLiteral("Defaultファイルがみつかりません。項目を自動設定します。"));
+    EXPECT_TRUE(FormMain->SpeedBtnPane3->isChecked());
+}
+
+TEST_F(MainWindow, StoredGeometryTabAndFolderAreApplied) {
+    StartIn(Pictures() + "\r\n[Form]\r\nLeft=30\r\nTop=40\r\nWidth=900\r\nHeight=500\r\n"
+                         "[ActivePage]\r\nActivePage=TabSheetGazo");
+    EXPECT_EQ(FormMain->geometry(), QRect(30, 40, 900, 500));
+    EXPECT_EQ(FormMain->PageControl1->currentWidget(), FormMain->TabSheetGazo);
+    EXPECT_EQ(FormMain->CurrentDir(), Pictures());
+}
+
+TEST_F(MainWindow, UnknownActivePageOpensTheThumbnails) {
+    Start("[ActivePage]\r\nActivePage=Whatever\r\n");
+    EXPECT_EQ(FormMain->PageControl1->currentWidget(), FormMain->TabSheetGazo);
+}
+
+TEST_F(MainWindow, LayoutValues) {
+    const struct {
+        const char* ini;
+        int pane;
+    } cases[] = {{"[Pane]\r\nHairetu=1\r\n", 1}, {"[Pane]\r\nHairetu=2\r\n", 2},
+                 {"[Pane]\r\nHairetu=3\r\n", 3}, {"[Pane]\r\nHairetu=7\r\n", 1},
+                 {"[Form]\r\nLeft=1\r\n", 1}};
+    for (const auto& c : cases) {
+        Start(c.ini);
+        const QToolButton* panes[] = {FormMain->SpeedBtnPane1, FormMain->SpeedBtnPane2,
+                                      FormMain->SpeedBtnPane3};
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(panes[i]->isChecked(), i + 1 == c.pane) << c.ini << " pane " << i + 1;
+        DestroyWindows();
+    }
+}
+
+TEST_F(MainWindow, VanishedFoldersFallBackAndTheFallbackIsSaved) {
+    Start("[Dir]\r\nDir=/no/such/folder\r\nThumbDir=/no/such/cache\r\n");
+    EXPECT_EQ(FormMain->CurrentDir(), QDir::homePath().toStdString());
+    EXPECT_EQ(FormMain->gThumbDir, AppDir());
+    EXPECT_TRUE(FormMain->MnThumbLocation->isChecked());
+    FormMain->close();
+    EXPECT_EQ(IniFile(Ini()).ReadString("Dir", "ThumbDir", ""), AppDir());
+}
+
+TEST_F(MainWindow, OtherCacheFolderIsKept) {
+    fs::create_directories(dir / "elsewhere");
+    Start("[Dir]\r\nThumbDir=" + dir / "elsewhere" + "\r\n");
+    EXPECT_EQ(FormMain->gThumbDir, dir / "elsewhere");
+    EXPECT_TRUE(FormMain->MnOtherLocation->isChecked());
+}
+
+TEST_F(MainWindow, SettingsAreWrittenOnCloseByteForByte) {
+    StartIn(Pictures());
+    FormMain->setGeometry(50, 60, 700, 400);
+    FormMain->PageControl1->setCurrentWidget(FormMain->TabSheetGazo);
+    FormMain->SpeedBtnPane2->setChecked(true);
+    FormMain->close();
+    const QRect g = FormMain->frameGeometry();
+    EXPECT_EQ(TempDir::Read(Ini()),
+              "[Dir]\r\nDir=" + Pictures() + "\r\nThumbDir=" + AppDir() + "\r\n" +
+                  "[Form]\r\nLeft=" + std::to_string(g.left()) + "\r\nTop=" +
+                  std::to_string(g.top()) + "\r\nWidth=" + std::to_string(g.width()) +
+                  "\r\nHeight=" + std::to_string(g.height()) +
+                  "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n[Pane]\r\nHairetu=2\r\n");
+}
+
+TEST_F(MainWindow, FolderOfThreeWithoutExifInTheMiddle) {
+    if (!fs::exists(kSamples))
+        GTEST_SKIP();
+    ThreePictures();
+    StartIn(Pictures());
+    EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("2/3"));
+    EXPECT_EQ(ViewColumn(0), (std::vector<std::string>{"    1", "    2", "    3"}));
+    EXPECT_EQ(View().Cell(3, 0), "機種");
+    FormMain->ChkBoxExifOnly->click();
+    EXPECT_EQ(ViewColumn(0), (std::vector<std::string>{"    1", "    3"}));
+    EXPECT_EQ(FormMain->SpinEditJump->maximum(), 2);
+    FormMain->gRowOrderList = {"3", "1", "2"};
+    FormMain->ChkBoxExifOnly->click();
+    EXPECT_EQ(ViewColumn(0), (std::vector<std::string>{"    3", "    1", "    2"}));
+    FormMain->ChkBoxExifOnly->click();
+    EXPECT_EQ(ViewColumn(0), (std::vector<std::string>{"    3", "    1"}));
+    // The table view shows the grid itself.
+    EXPECT_EQ(FormMain->StrGridExif->model()->rowCount(), 2);
+}
+
+TEST_F(MainWindow, ChosenItemsBecomeColumns) {
+    if (!fs::exists(kSamples))
+        GTEST_SKIP();
+    ThreePictures();
+    StartIn(Pictures());
+    FormMain->gItemList = {"  4", " 10"};
+    FormMain->TransByKomokuList(false);
+    EXPECT_EQ(View().ColCount(), 5);
+    EXPECT_EQ(View().Cell(2, 0), "ファイル名");
+    EXPECT_EQ(View().Cell(3, 0), "機種");
+    EXPECT_EQ(View().Cell(4, 0), "日");
+    EXPECT_EQ(View().Cell(3, 1), FormMain->gridBase.Cell(5, 1));
+    EXPECT_EQ(View().Cell(4, 3), FormMain->gridBase.Cell(11, 3));
+    FormMain->ChkBox3fix->click();
+    EXPECT_EQ(View().FixedCols(), 3);
+    FormMain->gItemList.clear();
+    FormMain->CopyStrGridExifFromBase("ALL", false);
+    EXPECT_EQ(View().ColCount(), kBaseCols);
+    FormMain->ChkBox3fix->click();
+    EXPECT_EQ(View().FixedCols(), 1);
+}
+
+TEST_F(MainWindow, LimitMenuItemsRebuildTheTables) {
+    if (!fs::exists(kSamples))
+        GTEST_SKIP();
+    ThreePictures();
+    StartIn(Pictures());
+    EXPECT_EQ(FormMain->gridBase.Cell(38, 1), "OLYMP");
+    FormMain->LimitMakerNote->trigger();
+    EXPECT_FALSE(FormMain->LimitMakerNote->isChecked());
+    EXPECT_GT(FormMain->gridBase.Cell(38, 1).size(), 176u) << "the whole 176-byte note";
+    FormMain->LimitMakerNote->trigger();
+    EXPECT_EQ(FormMain->gridBase.Cell(38, 1), "OLYMP");
+    EXPECT_EQ(FormMain->gridBase.Cell(39, 1).size(), 5u);
+    FormMain->LimitUserCmnt->trigger();
+    EXPECT_GT(FormMain->gridBase.Cell(39, 1).size(), 5u);
+}
+
+TEST_F(MainWindow, ThumbnailOfARowGoesToTheCacheFolder) {
+    if (!fs::exists(kSamples))
+        GTEST_SKIP();
+    ThreePictures();
+    StartIn(Pictures());
+    EXPECT_EQ(FormMain->gCacheSubName, SetCacheSubName(Pictures()));
+    ASSERT_TRUE(FormMain->MakeThumbJpeg("a.jpg", 1));
+    const std::string cache = AppDir() + "/@KameluneDir/" + SetCacheSubName(Pictures());
+    EXPECT_TRUE(fs::exists(cache + "/T_a.jpg"));
+    EXPECT_EQ(FormMain->gridBase.Cell(53, 1), "640");
+    EXPECT_EQ(FormMain->gridBase.Cell(54, 1), "480");
+    FormMain->SaveMemo(cache + "/T_a.TXT", 1);
+    EXPECT_EQ(TempDir::Read(cache + "/T_a.TXT"), "640\r\n480\r\n88kb\r\n");
+}
+
+TEST_F(MainWindow, BrokenPictureGivesTheThumbnailMessage) {
+    TempDir::Write(Pictures() + "/x.jpg", std::string("\xFF\xD8\xFF\xE1\0\x02", 6));
+    StartIn(Pictures());
+    dialogs.AnswerOk();
+    EXPECT_FALSE(FormMain->MakeThumbJpeg("x.jpg", 1));
+    EXPECT_EQ(dialogs.Calls().back().text,
+              QStringLiteral("MakeThumbJpeg:サムネイル作成にエラーがおこりました"));
+}
+
+TEST_F(MainWindow, CacheRootIsRefused) {
+    if (!fs::exists(kSamples))
+        GTEST_SKIP();
+    ThreePictures();
+    StartIn(Pictures());
+    const std::string cache = AppDir() + "/@KameluneDir/sub";
+    fs::create_directories(cache);
+    dialogs.AnswerOk();
+    FormMain->SetCurrentDir(cache);
+    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("ここはKameluneの情報格納場所です。"));
+    EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("2/3"));
+    EXPECT_EQ(FormMain->gridBase.RowCount(), 4) << "the previous folder's tables stay";
+}
+
+TEST_F(MainWindow, EmptyFolderAndFolderChange) {
+    if (!fs::exists(kSamples))
+        GTEST_SKIP();
+    ThreePictures();
+    StartIn(Pictures());
+    FormMain->gSelectList = {"   1"};
+    fs::create_directories(dir / "empty");
+    FormMain->SetCurrentDir(dir / "empty");
+    EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("0/0"));
+    EXPECT_EQ(View().RowCount(), 1);
+    EXPECT_EQ(FormMain->gridBase.RowCount(), 1);
+    EXPECT_TRUE(FormMain->gSelectList.empty());
+}
+
+TEST_F(MainWindow, TwoThousandAndOneFiles) {
+    const std::string exif("\xFF\xD8\xFF\xE1\0\0", 6);
+    for (int i = 0; i < 2001; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "p%04d.jpg", i);
+        TempDir::Write(Pictures() + "/" + name, exif);
+    }
+    StartIn(Pictures());
+    EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("2001/2000"));
+    EXPECT_EQ(View().RowCount(), 2001);
+}
+
+TEST_F(MainWindow, DroppedFiles) {
+    if (!fs::exists(kSamples))
+        GTEST_SKIP();
+    ThreePictures();
+    StartIn(Pictures());
+    const QString jpeg = QString::fromStdString((kSamples / "exif-org/sony-d700.jpg").string());
+    FormMain->WMDropFiles({jpeg, QStringLiteral("/ignored/second.jpg")});
+    EXPECT_TRUE(fs::exists(Pictures() + "/sony-d700.jpg"));
+    EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("3/4"));
+
+    dialogs.AnswerOk();
+    FormMain->WMDropFiles({QString::fromStdString(dir / "notes.txt")});
+    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("Jpegファイルでありません"));
+
+    // Same name from elsewhere: asked first, and "No" keeps the picture there.
+    fs::create_directories(dir / "other");
+    fs::copy_file(kSamples / "Canon_40D.jpg", dir / "other/a.jpg");
+    const std::string before = TempDir::Read(Pictures() + "/a.jpg");
+    dialogs.AnswerYes(false);
+    FormMain->WMDropFiles({QString::fromStdString(dir / "other/a.jpg")});
+    EXPECT_EQ(dialogs.Calls().back().kind, test::DialogCall::YesNo);
+    EXPECT_EQ(TempDir::Read(Pictures() + "/a.jpg"), before);
+    dialogs.AnswerYes(true);
+    FormMain->WMDropFiles({QString::fromStdString(dir / "other/a.jpg")});
+    EXPECT_EQ(TempDir::Read(Pictures() + "/a.jpg"), TempDir::Read(dir / "other/a.jpg"));
+
+    // A picture of this folder dropped onto it: nothing asked, nothing truncated.
+    const std::size_t calls = dialogs.Calls().size();
+    const std::string c = TempDir::Read(Pictures() + "/c.jpg");
+    FormMain->WMDropFiles({QString::fromStdString(Pictures() + "/c.jpg")});
+    EXPECT_EQ(dialogs.Calls().size(), calls);
+    EXPECT_EQ(TempDir::Read(Pictures() + "/c.jpg"), c);
+}
+
+} // namespace
+} // namespace kamelune
