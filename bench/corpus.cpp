@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <sys/wait.h>
 
 namespace kamelune::bench {
@@ -59,6 +60,42 @@ double TimeCommand(const std::string& command) {
     // Exit status 127: the shell did not find the command. Other statuses are the tool's verdict
     // on some file, which does not make the timing wrong.
     return WIFEXITED(status) && WEXITSTATUS(status) == 127 ? -1.0 : t;
+}
+
+} // namespace kamelune::bench
+
+#include "platform/Jpeg.h"
+
+#include <random>
+
+namespace kamelune::bench {
+
+std::vector<std::string> MakeLargeCorpus(const std::string& dir, int count, int width,
+                                         int height) {
+    fs::create_directories(dir);
+    std::vector<std::string> files;
+    std::mt19937 random(12345);
+    for (int i = 0; i < count; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "BIG_%04d.jpg", i + 1);
+        const fs::path path = fs::path(dir) / name;
+        files.push_back(path.string());
+        if (fs::exists(path))
+            continue;
+        // Smooth gradients with sensor-like noise: costs the decoder what a camera file does.
+        RgbImage img(width, height);
+        for (int y = 0; y < height; ++y) {
+            std::uint8_t* row = img.RowPtr(y);
+            for (int x = 0; x < width; ++x) {
+                const int noise = static_cast<int>(random() % 48) - 24;
+                row[x * 3] = static_cast<std::uint8_t>(std::clamp(x * 255 / width + noise, 0, 255));
+                row[x * 3 + 1] = static_cast<std::uint8_t>(std::clamp(y * 255 / height + noise, 0, 255));
+                row[x * 3 + 2] = static_cast<std::uint8_t>(std::clamp(128 + (i * 40) % 100 + noise, 0, 255));
+            }
+        }
+        WriteJpegFile(img, 92, path.string());
+    }
+    return files;
 }
 
 } // namespace kamelune::bench

@@ -21,3 +21,12 @@ double TimeSeconds(const std::function<void()>& fn);
 double TimeCommand(const std::string& command);
 
 } // namespace kamelune::bench
+
+namespace kamelune::bench {
+
+// Camera-like pictures: width × height of noisy detail, encoded at quality 92, count files named
+// BIG_0001.jpg … in dir (reused when present).
+std::vector<std::string> MakeLargeCorpus(const std::string& dir, int count, int width = 4000,
+                                         int height = 3000);
+
+} // namespace kamelune::bench

@@ -4,9 +4,9 @@
 
 namespace kamelune {
 
-std::string EscapeCell(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
+namespace {
+
+void AppendEscaped(std::string& out, const std::string& text) {
     for (const char c : text) {
         const auto b = static_cast<unsigned char>(c);
         switch (c) {
@@ -25,17 +25,28 @@ std::string EscapeCell(const std::string& text) {
             }
         }
     }
+}
+
+} // namespace
+
+std::string EscapeCell(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    AppendEscaped(out, text);
     return out;
 }
 
 void DumpGrid(const StringGrid& grid, std::ostream& out) {
+    std::string line;
     for (int r = 0; r < grid.RowCount(); ++r) {
+        line.clear();
         for (int c = 0; c < grid.ColCount(); ++c) {
             if (c)
-                out << '\t';
-            out << EscapeCell(grid.Cell(c, r));
+                line += '\t';
+            AppendEscaped(line, grid.Cell(c, r));
         }
-        out << '\n';
+        line += '\n';
+        out.write(line.data(), static_cast<std::streamsize>(line.size()));
     }
 }
 

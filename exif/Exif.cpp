@@ -154,7 +154,7 @@ void LoadValueBytes(TiffStream& s, const DirEntry& e, std::int64_t base, ValueBy
     // The product wraps as a signed 32-bit number would; a negative length takes the short path.
     v.length = static_cast<std::int32_t>(static_cast<std::uint32_t>(TypeSize(e.type)) * e.count);
     v.tooLong = v.length > ValueBytes::kMax;
-    v.bytes.fill(0);
+    std::memset(v.bytes.data(), 0, ValueBytes::kZeroed);
     if (v.tooLong)
         return;
     if (v.length <= 4) {
@@ -173,7 +173,7 @@ void CheckJpegKind(const std::string& fileName, std::string& kind) {
     if (!source.OpenFile(fileName))
         return;
     std::uint8_t b[4];
-    if (!source.ReadAt(0, b, 4))
+    if (!source.ReadUncached(0, b, 4))
         return;
     if (!Is(b, 0xFF, 0xD8)) {
         kind = "Not JPG";

@@ -71,15 +71,15 @@ bool ExifSource::ReadAt(std::uint64_t pos, std::uint8_t* out, std::size_t n) {
     }
     if (fd_ < 0)
         return true;
-    if (pages_.empty())
-        pages_.resize(kSlots * kPageSize);
+    if (!pages_)
+        pages_.reset(new std::uint8_t[kSlots * kPageSize]);
     std::size_t done = 0;
     while (done < avail) {
         const std::uint64_t at = pos + done;
         const std::uint64_t page = at / kPageSize;
         const std::size_t index = static_cast<std::size_t>(page % kSlots);
         Slot& slot = slots_[index];
-        std::uint8_t* buffer = pages_.data() + index * kPageSize;
+        std::uint8_t* buffer = pages_.get() + index * kPageSize;
         if (slot.page != page && !LoadPage(page, slot, buffer)) {
             std::memset(out, 0, n);
             return false;
@@ -90,6 +90,28 @@ bool ExifSource::ReadAt(std::uint64_t pos, std::uint8_t* out, std::size_t n) {
         const std::size_t take = std::min(avail - done, slot.length - inPage);
         std::memcpy(out + done, buffer + inPage, take);
         done += take;
+    }
+    return true;
+}
+
+} // namespace kamelune
+
+namespace kamelune {
+
+bool ExifSource::ReadUncached(std::uint64_t pos, std::uint8_t* out, std::size_t n) {
+    if (memory_ || fd_ < 0)
+        return ReadAt(pos, out, n);
+    std::memset(out, 0, n);
+    std::size_t got = 0;
+    while (got < n) {
+        const ssize_t r = ::pread(fd_, out + got, n - got, static_cast<off_t>(pos + got));
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r < 0)
+            return false;
+        if (r == 0)
+            break;
+        got += static_cast<std::size_t>(r);
     }
     return true;
 }

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
+#include <memory>
 
 namespace kamelune {
 
@@ -29,10 +29,12 @@ public:
     // n bytes from pos (pos >= 0); what lies past the end reads as zero. False on a platform read
     // error (the output is then zero).
     bool ReadAt(std::uint64_t pos, std::uint8_t* out, std::size_t n);
+    // The same without the page cache, for the few bytes of a quick check.
+    bool ReadUncached(std::uint64_t pos, std::uint8_t* out, std::size_t n);
 
 private:
     static constexpr std::size_t kPageSize = 8192;
-    static constexpr std::size_t kSlots = 16;
+    static constexpr std::size_t kSlots = 8;
     struct Slot {
         std::uint64_t page = UINT64_MAX;
         std::size_t length = 0;
@@ -43,7 +45,9 @@ private:
     const std::uint8_t* memory_ = nullptr;
     std::uint64_t size_ = 0;
     std::array<Slot, kSlots> slots_{};
-    std::vector<std::uint8_t> pages_; // kSlots × kPageSize, allocated on first use
+    // kSlots × kPageSize, allocated on first use and not cleared: a slot's bytes are read only up
+    // to the length loaded into it.
+    std::unique_ptr<std::uint8_t[]> pages_;
 };
 
 } // namespace kamelune

@@ -82,9 +82,11 @@ struct DirEntry {
 };
 
 // The value of an entry: the value field itself when it is 4 bytes or less, else up to 1,024
-// bytes loaded from base + offset. Bytes the entry does not supply read as zero.
+// bytes loaded from base + offset. Bytes the entry does not supply read as zero up to kZeroed
+// (the rules read at most six rationals, 48 bytes); beyond both they are never read.
 struct ValueBytes {
     static constexpr int kMax = 1024;
+    static constexpr int kZeroed = 64;
     std::array<std::uint8_t, kMax> bytes;
     int length = 0;       // type size × count, as a signed 32-bit product
     bool tooLong = false; // length above 1,024: not loaded

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <algorithm>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -88,19 +89,35 @@ FileResult ReadWholeFile(const std::string& path, std::string& out, std::uint64_
         return FileResult::Fail(ErrnoText("cannot stat", path));
     if (static_cast<std::uint64_t>(st.st_size) > maxBytes)
         return FileResult::Fail("file too large: " + path);
-    char buffer[65536];
+    // Straight into a buffer of the file's size; a file that grows meanwhile is read to its end
+    // (within maxBytes).
+    out.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t got = 0;
     for (;;) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (got == out.size()) {
+            if (out.size() >= maxBytes)
+                break;
+            out.resize(std::min<std::uint64_t>(maxBytes, out.size() + 65536));
+        }
+        const ssize_t n = ::read(fd.get(), out.data() + got, out.size() - got);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0)
+        if (n < 0) {
+            out.clear();
             return FileResult::Fail(ErrnoText("cannot read", path));
+        }
         if (n == 0)
             break;
-        if (out.size() + static_cast<std::size_t>(n) > maxBytes)
-            return FileResult::Fail("file too large: " + path);
-        out.append(buffer, static_cast<std::size_t>(n));
+        got += static_cast<std::size_t>(n);
     }
+    if (got == out.size() && got >= maxBytes) {
+        char probe;
+        if (::read(fd.get(), &probe, 1) > 0) {
+            out.clear();
+            return FileResult::Fail("file too large: " + path);
+        }
+    }
+    out.resize(got);
     return {};
 }
 
