@@ -1,0 +1,116 @@
+// Page arithmetic, panel geometry and caption texts.
+#include "catalogue/BaseTable.h"
+#include "catalogue/SetKomoku.h"
+#include "thumbnails/PageLayout.h"
+
+#include <gtest/gtest.h>
+
+namespace kamelune {
+namespace {
+
+TEST(PageArithmetic, PagesAndBounds) {
+    EXPECT_EQ(PictsPerPage(16, Pane::AllItems), 16);
+    EXPECT_EQ(PictsPerPage(12, Pane::Pictures), 24);
+    EXPECT_EQ(PictsPerPage(12, Pane::FourItems), 24);
+    const struct {
+        int requested, rows, perPage;
+        PageBounds expected;
+    } cases[] = {
+        {3, 37, 16, {3, 3, 32, 36}},
+        {1, 37, 16, {1, 3, 0, 15}},
+        {1, 37, 32, {1, 2, 0, 31}},
+        {5, 37, 30, {1, 2, 0, 29}}, // beyond the count: page 1
+        {1, 16, 16, {1, 1, 0, 15}},
+        {2, 17, 16, {2, 2, 16, 16}},
+        {0, 5, 16, {1, 1, 0, 4}},
+    };
+    for (const auto& c : cases) {
+        const PageBounds b = ComputePage(c.requested, c.rows, c.perPage);
+        EXPECT_EQ(b.page, c.expected.page) << c.requested << "/" << c.rows;
+        EXPECT_EQ(b.count, c.expected.count) << c.requested << "/" << c.rows;
+        EXPECT_EQ(b.first, c.expected.first) << c.requested << "/" << c.rows;
+        EXPECT_EQ(b.last, c.expected.last) << c.requested << "/" << c.rows;
+    }
+    EXPECT_EQ(ComputePage(1, 0, 16).count, 0);
+}
+
+TEST(PageArithmetic, ColumnsFromWidth) {
+    EXPECT_EQ(SetNoHorz(0), 1);
+    EXPECT_EQ(SetNoHorz(106), 1);
+    EXPECT_EQ(SetNoHorz(107), 1);
+    EXPECT_EQ(SetNoHorz(214), 2);
+    EXPECT_EQ(SetNoHorz(660), 6);
+}
+
+TEST(PanelGeometry, HeightsOfEachPaneAndFont) {
+    EXPECT_EQ(PanelHeight(12, CaptionLineCount(Pane::Pictures, 9)), 134);
+    EXPECT_EQ(PanelHeight(12, CaptionLineCount(Pane::FourItems, 9)), 190);
+    EXPECT_EQ(PanelHeight(12, CaptionLineCount(Pane::AllItems, 9)), 260);
+    EXPECT_EQ(PanelHeight(14, CaptionLineCount(Pane::AllItems, 25)), 16 * 19 + 148);
+    EXPECT_EQ(CaptionLineCount(Pane::AllItems, 25), 20);
+    EXPECT_EQ(CaptionLineCount(Pane::FourItems, 2), 4);
+}
+
+TEST(PanelGeometry, PlacesOnThePage) {
+    // Pane 3, f = 12, 9 items: H = 260; 3 columns.
+    EXPECT_EQ(PanelRect(0, 3, 12, 9), (Rect{4, 2, 105, 260}));
+    EXPECT_EQ(PanelRect(2, 3, 12, 9), (Rect{218, 2, 105, 260}));
+    EXPECT_EQ(PanelRect(4, 3, 12, 9), (Rect{111, 266, 105, 260}));
+    EXPECT_EQ(PanelRect(5, 1, 10, 0), (Rect{4, (PanelHeight(10, 0) + 4) * 5 + 2, 105, 136}));
+}
+
+TEST(PanelGeometry, ImagePlacementAndLabels) {
+    EXPECT_EQ(ImageRect(88, 66), (Rect{8, 31, 88, 66}));
+    EXPECT_EQ(ImageRect(66, 88), (Rect{19, 15, 66, 88}));
+    EXPECT_EQ(ImageRect(88, 88), (Rect{8, 15, 88, 88}));
+    EXPECT_EQ(ImageRect(88, 13), (Rect{8, 57, 88, 13}));
+    EXPECT_EQ(CaptionRect(0, 12), (Rect{4, 114, 94, 13}));
+    EXPECT_EQ(CaptionRect(3, 14), (Rect{4, 162, 94, 15}));
+    EXPECT_EQ(SizeLabelTop(true, 12, 20), 14 * 20 + 120) << "right below the 20th line";
+    EXPECT_EQ(SizeLabelTop(false, 12, 20), 114);
+    EXPECT_EQ(SizeLabelTop(true, 12, 0), 120);
+}
+
+TEST(Captions, NumbersHeadingsAndValues) {
+    EXPECT_EQ(NoLabelText(36, 16, "   37"), "3-37");
+    EXPECT_EQ(NoLabelText(0, 16, "    1"), "1-1");
+    StringGrid items(4, kPKomokuRows);
+    SetupPKomokuGrid(items);
+    SetDefaultHeadings(items);
+    StringGrid base(kBaseCols, 1);
+    SetStrGridTitle(base, 2);
+    base.SetCell(5, 1, std::string("E990\0", 5));
+    base.SetCell(19, 1, "1/60");
+    base.SetCell(20, 1, "  2.8");
+    const std::vector<std::string> list{"  4", " 18", " 19"};
+    EXPECT_EQ(LabelCaption(0, list, items, base, 1), "機種: E990") << "trailing NUL trimmed";
+    EXPECT_EQ(LabelCaption(2, list, items, base, 1), "F値: 2.8");
+    EXPECT_EQ(LabelCaption(3, list, items, base, 1), "");
+    items.SetCell(2, 18, "");
+    EXPECT_EQ(LabelCaption(1, list, items, base, 1), "1/60") << "no heading, no colon";
+    EXPECT_EQ(LabelCaption(0, {"  1"}, items, base, 1), base.Cell(2, 1));
+    EXPECT_EQ(SizeText({"1600", "1200", "123kb"}), "1600x1200, 123kb");
+    EXPECT_EQ(SizeText({}), "");
+}
+
+TEST(Captions, TransparentAndOpaqueEmphasis) {
+    const std::uint32_t text = 0x000000, back = 0xFFFFFF, emph = 0xFFFF00;
+    const struct {
+        bool emphasised, transparent;
+        CaptionLook look;
+    } cases[] = {
+        {false, false, {back, text, false}},
+        {true, false, {emph, text, false}},
+        {false, true, {back, text, true}},
+        {true, true, {back, emph, true}},
+    };
+    for (const auto& c : cases) {
+        const CaptionLook l = CaptionLookFor(c.emphasised, c.transparent, text, back, emph);
+        EXPECT_EQ(l.background, c.look.background);
+        EXPECT_EQ(l.text, c.look.text);
+        EXPECT_EQ(l.transparent, c.look.transparent);
+    }
+}
+
+} // namespace
+} // namespace kamelune

@@ -1,0 +1,129 @@
+// The ".pkm" file: lines, round trip, defaults and files that are not whole.
+#include "catalogue/SetKomoku.h"
+#include "platform/TempDir.h"
+#include "platform/TextFile.h"
+#include "thumbnails/Pkm.h"
+
+namespace kamelune {
+namespace {
+
+StringGrid DefaultGrid() {
+    StringGrid g(4, kPKomokuRows);
+    SetupPKomokuGrid(g);
+    SetDefaultHeadings(g);
+    SetDefaultKomoku(g);
+    return g;
+}
+
+TEST(Pkm, NineItemsGive170LinesInTheirPlaces) {
+    StringGrid g = DefaultGrid();
+    std::vector<std::string> items;
+    GridToItemList(g, items);
+    DisplayAttributes a;
+    SetDefaultPHyoji(a, KyochoNames(items, g));
+    ASSERT_EQ(a.kyochoNames.size(), 9u);
+    EXPECT_EQ(a.kyochoNames[2], "19) F Number");
+    EXPECT_TRUE(a.Emphasised(2));
+    EXPECT_TRUE(a.Emphasised(7));
+    EXPECT_FALSE(a.Emphasised(3));
+    const auto lines = MakePkmLines(g, a);
+    ASSERT_EQ(lines.size(), 170u);
+    EXPECT_EQ(lines[3], "1");      // item 4 chosen first
+    EXPECT_EQ(lines[0], "");
+    EXPECT_EQ(lines[75 + 3], "機種");
+    EXPECT_EQ(lines[150], "9");
+    EXPECT_EQ(lines[153], "1");    // emphasis entry 2
+    EXPECT_EQ(lines[160], "12632256");  // 0xC0C0C0
+    EXPECT_EQ(lines[164], "255");       // 0x0000FF
+    EXPECT_EQ(lines[167], "16776960");  // 0xFFFF00
+    EXPECT_EQ(lines[168], "0");
+    EXPECT_EQ(lines[169], "0");
+    EXPECT_TRUE(CheckPkmLines(lines));
+}
+
+TEST(Pkm, RoundTripThroughAFileIsByteExact) {
+    test::TempDir dir;
+    StringGrid g = DefaultGrid();
+    g.SetCell(2, 4, "カメラ");
+    std::vector<std::string> items;
+    GridToItemList(g, items);
+    DisplayAttributes a;
+    SetDefaultPHyoji(a, KyochoNames(items, g));
+    a.panelColor = 0xFF000080; // high bit: written negative
+    a.mojiIndex = 3;
+    a.toka = true;
+    ASSERT_TRUE(WriteTextLines(dir / "a.pkm", MakePkmLines(g, a)));
+    std::vector<std::string> lines;
+    ASSERT_TRUE(ReadTextLines(dir / "a.pkm", lines));
+    EXPECT_EQ(lines[160], "-16777088");
+    ASSERT_TRUE(CheckPkmLines(lines));
+    StringGrid g2(4, kPKomokuRows);
+    SetupPKomokuGrid(g2);
+    LoadPKomokuGrid(lines, g2);
+    std::vector<std::string> items2;
+    GridToItemList(g2, items2);
+    DisplayAttributes b;
+    LoadPKomokuAttributes(lines, KyochoNames(items2, g2), b);
+    EXPECT_EQ(items2, items);
+    EXPECT_EQ(b.panelColor, 0xFF000080u);
+    EXPECT_EQ(b.mojiIndex, 3);
+    EXPECT_EQ(b.FontHeight(), 14);
+    EXPECT_TRUE(b.toka);
+    EXPECT_EQ(b.kyochoChecked, a.kyochoChecked);
+    ASSERT_TRUE(WriteTextLines(dir / "b.pkm", MakePkmLines(g2, b)));
+    EXPECT_EQ(test::TempDir::Read(dir / "b.pkm"), test::TempDir::Read(dir / "a.pkm"));
+}
+
+TEST(Pkm, FilesThatAreNotWholeAreRefused) {
+    StringGrid g = DefaultGrid();
+    DisplayAttributes a;
+    SetDefaultPHyoji(a, std::vector<std::string>(9, "x"));
+    const auto good = MakePkmLines(g, a);
+    struct {
+        const char* name;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"empty", {}},
+        {"150 lines", {good.begin(), good.begin() + 150}},
+        {"one line short", {good.begin(), good.end() - 1}},
+    };
+    for (auto& c : cases) {
+        std::string why;
+        EXPECT_FALSE(CheckPkmLines(c.lines, &why)) << c.name;
+        EXPECT_FALSE(why.empty()) << c.name;
+    }
+    auto bad = good;
+    bad[5] = "x";
+    EXPECT_FALSE(CheckPkmLines(bad)) << "order number";
+    bad = good;
+    bad[150] = "nine";
+    EXPECT_FALSE(CheckPkmLines(bad)) << "entry count";
+    bad = good;
+    bad[162] = "red";
+    EXPECT_FALSE(CheckPkmLines(bad)) << "colour";
+    bad = good;
+    bad[168] = "7";
+    EXPECT_FALSE(CheckPkmLines(bad)) << "font entry";
+    bad = good;
+    bad[169] = "yes";
+    EXPECT_TRUE(CheckPkmLines(bad)) << "transparency is checked only when exactly 1";
+    bad.push_back("extra");
+    EXPECT_TRUE(CheckPkmLines(bad));
+}
+
+TEST(Pkm, EmphasisLinesCountOnlyWhenExactlyOne) {
+    StringGrid g = DefaultGrid();
+    DisplayAttributes a;
+    SetDefaultPHyoji(a, std::vector<std::string>(3, "x"));
+    auto lines = MakePkmLines(g, a);
+    lines[151] = " 1";
+    lines[152] = "1";
+    lines[153] = "true";
+    DisplayAttributes b;
+    LoadPKomokuAttributes(lines, {"a"}, b);
+    EXPECT_EQ(b.kyochoChecked, (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(b.kyochoNames, (std::vector<std::string>{"a", "", ""}));
+}
+
+} // namespace
+} // namespace kamelune

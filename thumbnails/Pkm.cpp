@@ -1,0 +1,134 @@
+#include "Pkm.h"
+
+#include "catalogue/SetKomoku.h"
+
+#include <charconv>
+
+namespace kamelune {
+namespace {
+
+bool ParseInt(const std::string& text, long long& value) {
+    std::string_view t = text;
+    while (!t.empty() && t.front() == ' ')
+        t.remove_prefix(1);
+    while (!t.empty() && t.back() == ' ')
+        t.remove_suffix(1);
+    if (!t.empty() && t.front() == '+')
+        t.remove_prefix(1);
+    const auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
+    return !t.empty() && ec == std::errc() && ptr == t.data() + t.size();
+}
+
+std::uint32_t ColorOf(const std::string& line) {
+    long long v = 0;
+    ParseInt(line, v);
+    return static_cast<std::uint32_t>(static_cast<std::int32_t>(v));
+}
+
+} // namespace
+
+int DisplayAttributes::FontHeight() const {
+    return ItemNumber(kMojiHeights[mojiIndex >= 0 && mojiIndex < 4 ? mojiIndex : 0]);
+}
+
+bool DisplayAttributes::Emphasised(int k) const {
+    return k >= 0 && k < static_cast<int>(kyochoChecked.size()) && kyochoChecked[k];
+}
+
+std::vector<std::string> KyochoNames(const std::vector<std::string>& items, const StringGrid& grid) {
+    std::vector<std::string> names;
+    for (const std::string& item : items)
+        names.push_back(grid.Cell(0, ItemNumber(item)));
+    return names;
+}
+
+void SetChkListBoxKyocho(DisplayAttributes& a, const std::vector<std::string>& names) {
+    a.kyochoNames = names;
+    a.kyochoChecked.assign(names.size(), false);
+}
+
+void SetDefaultPHyoji(DisplayAttributes& a, const std::vector<std::string>& names) {
+    DisplayAttributes d;
+    SetChkListBoxKyocho(d, names);
+    for (std::size_t k : {2u, 7u})
+        if (k < d.kyochoChecked.size())
+            d.kyochoChecked[k] = true;
+    a = d;
+}
+
+std::vector<std::string> MakePkmLines(const StringGrid& grid, const DisplayAttributes& a) {
+    std::vector<std::string> lines;
+    for (int r = 1; r <= 75; ++r)
+        lines.push_back(grid.Cell(1, r));
+    for (int r = 1; r <= 75; ++r)
+        lines.push_back(grid.Cell(2, r));
+    lines.push_back(std::to_string(a.kyochoChecked.size()));
+    for (bool checked : a.kyochoChecked)
+        lines.push_back(checked ? "1" : "0");
+    for (std::uint32_t c : {a.panelColor, a.selColor, a.noColor, a.fnameColor, a.selNoColor,
+                            a.mojiColor, a.mjBackColor, a.kyochoColor})
+        lines.push_back(std::to_string(static_cast<std::int32_t>(c)));
+    lines.push_back(std::to_string(a.mojiIndex));
+    lines.push_back(a.toka ? "1" : "0");
+    return lines;
+}
+
+bool CheckPkmLines(const std::vector<std::string>& lines, std::string* error) {
+    auto fail = [&](const std::string& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    long long n = 0;
+    if (lines.size() < 161)
+        return fail("lines: " + std::to_string(lines.size()) + " of at least 161");
+    for (int j = 0; j < 75; ++j) {
+        long long order = 0;
+        if (!lines[j].empty() && !ParseInt(lines[j], order))
+            return fail("line " + std::to_string(j + 1) + " is not an order number");
+    }
+    if (!ParseInt(lines[150], n) || n < 0 || n > 75)
+        return fail("line 151 is not an entry count");
+    if (lines.size() < static_cast<std::size_t>(161 + n))
+        return fail("lines: " + std::to_string(lines.size()) + " of " + std::to_string(161 + n));
+    for (int j = 151 + static_cast<int>(n); j < 160 + static_cast<int>(n); ++j) {
+        long long v = 0;
+        if (!ParseInt(lines[j], v) || v < INT32_MIN || v > UINT32_MAX)
+            return fail("line " + std::to_string(j + 1) + " is not a number");
+    }
+    long long index = 0;
+    ParseInt(lines[159 + n], index);
+    if (index < 0 || index > 3)
+        return fail("line " + std::to_string(160 + n) + " is not a font entry");
+    return true;
+}
+
+void LoadPKomokuGrid(const std::vector<std::string>& lines, StringGrid& grid) {
+    for (int j = 0; j < 75 && j < static_cast<int>(lines.size()); ++j)
+        grid.SetCell(1, j + 1, lines[j]);
+    for (int j = 0; j < 75 && 75 + j < static_cast<int>(lines.size()); ++j)
+        grid.SetCell(2, j + 1, lines[75 + j]);
+}
+
+void LoadPKomokuAttributes(const std::vector<std::string>& lines,
+                           const std::vector<std::string>& names, DisplayAttributes& a) {
+    long long n = 0;
+    ParseInt(lines.at(150), n);
+    a.kyochoNames.clear();
+    a.kyochoChecked.clear();
+    for (int k = 0; k < n; ++k) {
+        a.kyochoNames.push_back(k < static_cast<int>(names.size()) ? names[k] : std::string());
+        a.kyochoChecked.push_back(lines.at(151 + k) == "1");
+    }
+    const std::size_t c = 151 + static_cast<std::size_t>(n);
+    std::uint32_t* colors[] = {&a.panelColor, &a.selColor,  &a.noColor,     &a.fnameColor,
+                               &a.selNoColor, &a.mojiColor, &a.mjBackColor, &a.kyochoColor};
+    for (std::size_t i = 0; i < 8; ++i)
+        *colors[i] = ColorOf(lines.at(c + i));
+    long long index = 0;
+    ParseInt(lines.at(c + 8), index);
+    a.mojiIndex = static_cast<int>(index);
+    a.toka = lines.at(c + 9) == "1";
+}
+
+} // namespace kamelune

@@ -1,0 +1,53 @@
+// Display attributes of the thumbnails and the ".pkm" file that stores them with the item choice.
+#pragma once
+
+#include "platform/FileUtil.h"
+#include "platform/StringGrid.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kamelune {
+
+inline constexpr const char* kMojiHeights[] = {"12", "11", "10", "14"};
+
+// What the display-attribute dialog holds (its controls show exactly this).
+struct DisplayAttributes {
+    std::uint32_t panelColor = 0xC0C0C0;  // PanelPPanelColor
+    std::uint32_t selColor = 0xC4FABA;    // PanelSelColor
+    std::uint32_t noColor = 0x000000;     // PanelNoColor
+    std::uint32_t fnameColor = 0x000000;  // PanelFNameColor
+    std::uint32_t selNoColor = 0x0000FF;  // PanelSelNoColor
+    std::uint32_t mojiColor = 0x000000;   // PanelMojiColor
+    std::uint32_t mjBackColor = 0xFFFFFF; // PanelMjBackColor
+    std::uint32_t kyochoColor = 0xFFFF00; // PanelKyochoColor
+    int mojiIndex = 0;                    // CmbBoxMojiH entry
+    bool toka = false;                    // ChkBoxToka
+    // ChkListBoxKyocho: one entry per chosen item.
+    std::vector<std::string> kyochoNames;
+    std::vector<bool> kyochoChecked;
+
+    int FontHeight() const;
+    bool Emphasised(int k) const;
+};
+
+// Names of the emphasis list for an item list: column 0 of the item grid at each item.
+std::vector<std::string> KyochoNames(const std::vector<std::string>& items, const StringGrid& grid);
+// Emphasis list of the items, all unchecked.
+void SetChkListBoxKyocho(DisplayAttributes& a, const std::vector<std::string>& names);
+// Built-in attributes: colours, font entry 0, opaque, entries 2 and 7 emphasised.
+void SetDefaultPHyoji(DisplayAttributes& a, const std::vector<std::string>& names);
+
+// The 161 + N lines of a ".pkm" file.
+std::vector<std::string> MakePkmLines(const StringGrid& grid, const DisplayAttributes& a);
+// Checks that lines are a whole ".pkm" file: 161 + N lines, numbers where the format has them.
+// Says what is wrong in error.
+bool CheckPkmLines(const std::vector<std::string>& lines, std::string* error = nullptr);
+// Lines 1..150 into columns 1 and 2 of the item grid.
+void LoadPKomokuGrid(const std::vector<std::string>& lines, StringGrid& grid);
+// Lines 151 on: the emphasis list (names of the item list), colours, font, transparency.
+void LoadPKomokuAttributes(const std::vector<std::string>& lines,
+                           const std::vector<std::string>& names, DisplayAttributes& a);
+
+} // namespace kamelune

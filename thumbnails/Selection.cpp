@@ -1,0 +1,139 @@
+#include "Selection.h"
+
+#include "catalogue/SetKomoku.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace kamelune {
+namespace {
+
+int PictOfRow(const StringGrid& view, int row) { return ItemNumber(view.Cell(0, row)); }
+
+void RenumberAll(SelectionTables& t) {
+    for (std::size_t j = 0; j < t.list.size(); ++j)
+        t.base.SetCell(1, ItemNumber(t.list[j]), std::to_string(j + 1));
+    for (int r = 1; r < t.view.RowCount(); ++r) {
+        const int number = SelectionNumberOf(t.list, PictOfRow(t.view, r));
+        if (number > 0)
+            t.view.SetCell(1, r, std::to_string(number));
+    }
+}
+
+} // namespace
+
+std::string SelKey(int pictNo) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%4d", pictNo);
+    return buffer;
+}
+
+int SelectionNumberOf(const std::vector<std::string>& list, int pictNo) {
+    const auto it = std::find(list.begin(), list.end(), SelKey(pictNo));
+    return it == list.end() ? 0 : static_cast<int>(it - list.begin()) + 1;
+}
+
+bool TogglePicture(SelectionTables& t, int pictNo, int exifRow) {
+    const auto it = std::find(t.list.begin(), t.list.end(), SelKey(pictNo));
+    if (it == t.list.end()) {
+        t.list.push_back(SelKey(pictNo));
+        const std::string c = std::to_string(t.list.size());
+        t.base.SetCell(1, pictNo, c);
+        t.view.SetCell(1, exifRow, c);
+        return true;
+    }
+    t.base.SetCell(1, pictNo, "");
+    t.view.SetCell(1, exifRow, "");
+    t.list.erase(it);
+    RenumberAll(t);
+    return false;
+}
+
+void SelectionClick(SelectionTables& t, int row) {
+    if (row < 1 || row >= t.view.RowCount())
+        return;
+    const int pictNo = PictOfRow(t.view, row);
+    const std::string& cell = t.view.Cell(1, row);
+    if (!cell.empty()) {
+        const int index = ItemNumber(cell) - 1;
+        if (index >= 0 && index < static_cast<int>(t.list.size()))
+            t.list.erase(t.list.begin() + index);
+        t.view.SetCell(1, row, "");
+        t.base.SetCell(1, pictNo, "");
+    } else {
+        const std::string c = std::to_string(t.list.size() + 1);
+        t.view.SetCell(1, row, c);
+        t.base.SetCell(1, pictNo, c);
+        t.list.push_back(SelKey(pictNo));
+    }
+    for (int r = 1; r < t.view.RowCount(); ++r) {
+        if (t.view.Cell(1, r).empty())
+            continue;
+        const int n = PictOfRow(t.view, r);
+        const std::string number = std::to_string(SelectionNumberOf(t.list, n));
+        t.view.SetCell(1, r, number);
+        t.base.SetCell(1, n, number);
+    }
+}
+
+bool SelectAll(SelectionTables& t) {
+    if (t.view.RowCount() < 2)
+        return false;
+    t.list.clear();
+    for (int r = 1; r < t.view.RowCount(); ++r) {
+        const int n = PictOfRow(t.view, r);
+        t.view.SetCell(1, r, std::to_string(r));
+        t.list.push_back(SelKey(n));
+        t.base.SetCell(1, n, std::to_string(r));
+    }
+    return true;
+}
+
+bool SelectReverse(SelectionTables& t) {
+    if (t.view.RowCount() < 2)
+        return false;
+    t.list.clear();
+    int k = 1;
+    for (int r = 1; r < t.view.RowCount(); ++r) {
+        if (t.view.Cell(1, r).empty()) {
+            t.view.SetCell(1, r, std::to_string(k++));
+            t.list.push_back(SelKey(PictOfRow(t.view, r)));
+        } else {
+            t.view.SetCell(1, r, "");
+        }
+    }
+    for (int r = 1; r < t.base.RowCount(); ++r)
+        if (!t.base.Cell(1, r).empty())
+            t.base.SetCell(1, r, "");
+    for (int r = 1; r < t.view.RowCount(); ++r)
+        if (!t.view.Cell(1, r).empty())
+            t.base.SetCell(1, PictOfRow(t.view, r), t.view.Cell(1, r));
+    return true;
+}
+
+bool SelectNone(SelectionTables& t) {
+    if (t.list.empty())
+        return false;
+    t.list.clear();
+    for (int r = 1; r < t.view.RowCount(); ++r)
+        t.view.SetCell(1, r, "");
+    for (int r = 1; r < t.base.RowCount(); ++r)
+        t.base.SetCell(1, r, "");
+    return true;
+}
+
+bool SelectionConsistent(const SelectionTables& t) {
+    for (int r = 1; r < t.base.RowCount(); ++r) {
+        const int number = SelectionNumberOf(t.list, r);
+        if (t.base.Cell(1, r) != (number ? std::to_string(number) : std::string()))
+            return false;
+    }
+    for (int r = 1; r < t.view.RowCount(); ++r) {
+        const int number = SelectionNumberOf(t.list, PictOfRow(t.view, r));
+        if (t.view.Cell(1, r) != (number ? std::to_string(number) : std::string()))
+            return false;
+    }
+    return true;
+}
+
+} // namespace kamelune

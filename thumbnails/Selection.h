@@ -1,0 +1,37 @@
+// The selection: gSelectList and the selection cells of both tables. Plain code; the panels of
+// the thumbnail page follow the cells.
+#pragma once
+
+#include "platform/StringGrid.h"
+
+#include <string>
+#include <vector>
+
+namespace kamelune {
+
+struct SelectionTables {
+    StringGrid& base;
+    StringGrid& view;
+    std::vector<std::string>& list; // "%4d" picture numbers in selection order
+};
+
+// "%4d" of a picture number: how gSelectList holds it.
+std::string SelKey(int pictNo);
+// 1-based place of the picture in the list, 0 when it is not selected.
+int SelectionNumberOf(const std::vector<std::string>& list, int pictNo);
+
+// A thumbnail click: toggles picture pictNo shown at view row exifRow. Returns whether it is now
+// selected; renumbers both tables when one is dropped.
+bool TogglePicture(SelectionTables& t, int pictNo, int exifRow);
+// A click on column 1 of view row `row` (the table's own rule).
+void SelectionClick(SelectionTables& t, int row);
+// False (and nothing changes) when the table has no picture rows.
+bool SelectAll(SelectionTables& t);
+bool SelectReverse(SelectionTables& t);
+// False when nothing was selected.
+bool SelectNone(SelectionTables& t);
+
+// Every selected picture numbered 1..count in list order in both tables, and no other cell set.
+bool SelectionConsistent(const SelectionTables& t);
+
+} // namespace kamelune
