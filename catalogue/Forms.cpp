@@ -5,6 +5,8 @@
 #include "platform/qt/DialogService.h"
 
 #include <QLabel>
+#include <QPushButton>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -28,30 +30,20 @@ TBareForm::TBareForm(const QString& caption, int width, int height) {
     resize(width, height);
 }
 
-TFormSetPKomoku::TFormSetPKomoku()
-    : TBareForm(QStringLiteral("表示するExif項目を設定"), 480, 520), StrGridPKomoku(4, kPKomokuRows) {
-    SetupPKomokuGrid(StrGridPKomoku);
-    SetDefaultHeadings(StrGridPKomoku);
-}
-
-void TFormSetPKomoku::LoadDefaultPKomoku(TFormMain& main) {
-    const std::string path = main.gAppDir + "/Default.pkm";
-    if (!FileExists(path)) {
-        ShowCheckMessage(QStringLiteral("Defaultファイルがみつかりません。項目を自動設定します。"));
-        main.SpeedBtnPane3->setChecked(true);
-    }
-    // Reading a stored item layout comes with the item dialog; until then every start uses the
-    // built-in choice.
-    SetupPKomokuGrid(StrGridPKomoku);
-    SetDefaultHeadings(StrGridPKomoku);
-    SetDefaultKomoku(StrGridPKomoku);
-    GridToItemList(StrGridPKomoku, main.gItemList);
-    FillSampleColumn(StrGridPKomoku, main.gridBase);
-}
-
-TFormVersion::TFormVersion() : TBareForm(QStringLiteral("バージョン情報"), 300, 120) {
+TFormVersion::TFormVersion() : TBareForm(QStringLiteral("バージョン情報"), 300, 160) {
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    setStyleSheet(QStringLiteral("QDialog { background: white; }"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("ミルノのExif解析 Kamelune Ver. 0.8C"), this));
+    auto* picture = new QLabel(this);
+    picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(48, 48));
+    picture->setAlignment(Qt::AlignCenter);
+    layout->addWidget(picture);
+    auto* title = new QLabel(QStringLiteral("ミルノのExif解析　Kamelune"), this);
+    title->setAlignment(Qt::AlignCenter);
+    layout->addWidget(title);
+    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    layout->addWidget(close, 0, Qt::AlignCenter);
 }
 
 void TFormSlideshow::FormCreate() { FormMain->LoadSettings(); }

@@ -4,6 +4,8 @@
 
 #include "catalogue/Main.h"
 #include "platform/StringGrid.h"
+#include "thumbnails/PHyoji.h"
+#include "thumbnails/SetPKomoku.h"
 
 #include <QDialog>
 
@@ -12,6 +14,7 @@ namespace kamelune {
 class TBareForm : public QDialog {
 public:
     TBareForm(const QString& caption, int width, int height);
+    int Tag = 0; // what an opener hands the window (a picture number)
 };
 
 class TFormSetHTML : public TBareForm {
@@ -21,17 +24,6 @@ public:
 class TFormMakeExifHTML : public TBareForm {
 public:
     TFormMakeExifHTML() : TBareForm(QStringLiteral("HTMLの作成"), 400, 160) {}
-};
-class TFormSetPKomoku : public TBareForm {
-public:
-    TFormSetPKomoku();
-    StringGrid StrGridPKomoku;
-    // Start-up choice of items: Default.pkm beside the program, else the built-in default.
-    void LoadDefaultPKomoku(TFormMain& main);
-};
-class TFormPHyoji : public TBareForm {
-public:
-    TFormPHyoji() : TBareForm(QStringLiteral("サムネイル表示属性の設定"), 300, 260) {}
 };
 class TFormSort : public TBareForm {
 public:
@@ -60,6 +52,7 @@ public:
 class TFormSlideshow : public TBareForm {
 public:
     TFormSlideshow() : TBareForm(QStringLiteral("スライドショー"), 559, 440) {}
+    // Tag 0: the selected pictures; a picture number: every picture from that one on.
     // The last window created: loading the settings here finds every window in place.
     void FormCreate();
 };

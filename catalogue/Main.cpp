@@ -258,11 +258,13 @@ void TFormMain::ApplyViewLook() {
 void TFormMain::CopyStrGridExifFromBase(const std::string& mode, bool exifOnly) {
     kamelune::CopyStrGridExifFromBase(mode, Source(), gItemList, gridExif, exifOnly);
     ApplyViewLook();
+    SetSpinEditJump();
 }
 
 void TFormMain::TransByKomokuList(bool exifOnly) {
     kamelune::TransByKomokuList(Source(), gItemList, gridExif, exifOnly);
     ApplyViewLook();
+    SetSpinEditJump();
 }
 
 void TFormMain::SetSpinEditJump() {
@@ -294,14 +296,12 @@ void TFormMain::SaveMemo(const std::string& path, int row) {
         SetStatus(ToQ(r.error));
 }
 
-void TFormMain::MakePagePicts(int) {}
-
 void TFormMain::ChkBoxExifOnlyClick() {
     TransByKomokuList(ChkBoxExifOnly->isChecked());
     SetSpinEditJump();
     gListReady = true;
     if (PageControl1->currentWidget() == TabSheetGazo)
-        MakePagePicts(CmbBoxPage->currentText().toInt());
+        MakePagePicts(CurrentPageBox());
 }
 
 void TFormMain::ChkBox3fixClick() { ApplyViewLook(); }
@@ -347,14 +347,14 @@ void TFormMain::PageChange() {
     if (PageControl1->currentWidget() == TabSheetGazo) {
         PanelImageS->hide();
         if (gFileCount >= 1)
-            MakePagePicts(CmbBoxPage->currentText().toInt());
+            MakePagePicts(CurrentPageBox());
     } else if (PageControl1->currentWidget() == TabSheetTable) {
         PanelImageS->setVisible(ChkBoxImage->isChecked());
     }
 }
 
 void TFormMain::CmbBoxPageChange() {
-    const int page = CmbBoxPage->currentText().toInt();
+    const int page = CurrentPageBox();
     MakePagePicts(page);
     gCurPage = page;
 }

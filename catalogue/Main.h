@@ -6,6 +6,8 @@
 #include "catalogue/MyUtils.h"
 #include "exif/Exif.h"
 #include "platform/StringGrid.h"
+#include "thumbnails/Pkm.h"
+#include "thumbnails/ThumbPanel.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -87,8 +89,47 @@ public:
     void MnThumbLocationClick();
     void MnOtherLocationClick();
 
-    // Thumbnail pages are built by the thumbnail subsystem; until it is there this does nothing.
+    // Thumbnail pages.
     void MakePagePicts(int page);
+    bool SubMakePictList(int position, int columns, const std::string& fileName,
+                         struct PreparedThumb* prepared);
+    void CleargPictList();
+    void SeiretuPict();
+    void DisplaySmallImage(int row);
+    void ImageDblClick(PictRec& rec);
+    void CmbBoxFigNoPerPageChange();
+    void SpeedBtnPane3Click();
+    void ChkBoxDispSizeClick();
+    Pane CurrentPane() const;
+    int CurrentPageBox() const; // the page number CmbBoxPage shows
+    void ScrlBoxPictListResize() { SeiretuPict(); }
+
+    // Selection.
+    void ImageClick(PictRec& rec);
+    void Selection(int col, int row);
+    void StrGridExifMouseDown(Qt::MouseButton button, const QPoint& pos);
+    void SelectAllClick();
+    void SelectReverseClick();
+    void SelectNoneClick();
+    void RefreshPanelsFromTable(); // the page halves: every panel from its selection cell
+    void ExifC1Click();
+
+    // Commands that open other windows.
+    void BtnSortClick();
+    void BtnHtmlClick();
+    void BtnHTML2Click();
+    void BtnSlideShowClick();
+    void PMenuGenzuClick();
+    void BtnSetPKomokuClick();
+    void MnPHyojiClick();
+    void SpeedBtnRenameClick();
+    void MnChangeNameClick();
+    void About1Click();
+    void SpeedBtnJumpClick();
+    void SpinEditJumpChange();
+    // The picture a popup command acts on: the thumbnail's, else the table's current row; 0 when
+    // there is none.
+    int PopupPicture() const;
 
     // Shared state of the folder (names as the rest of the program knows them).
     std::string gAppDir;
@@ -125,12 +166,18 @@ public:
                 *SpeedBtnDirKill = nullptr;
     QTabWidget* PageControl1 = nullptr;
     QWidget *TabSheetGazo = nullptr, *TabSheetTable = nullptr, *TabSheetBase = nullptr;
-    QToolBar* ToolBarGazo = nullptr;
+    QToolBar* ToolBarPic = nullptr;
+    QToolButton *SpeedBtnSetHyoji = nullptr, *SpeedBtnPKomoku = nullptr;
     QComboBox* CmbBoxPage = nullptr;
     QLabel* LabelPageNo = nullptr;
     QComboBox* CmbBoxFigNoPerPage = nullptr;
+    QLabel* LabelFigNoPerPage = nullptr;
     QToolButton *SpeedBtnPane1 = nullptr, *SpeedBtnPane2 = nullptr, *SpeedBtnPane3 = nullptr;
+    QCheckBox* ChkBoxDispSize = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
     QScrollArea* ScrlBoxPictList = nullptr;
+    QWidget* PictPage = nullptr; // the scroll box's content, parent of the panels
+    std::vector<std::unique_ptr<PictRec>> gPictList;
     QToolBar* ToolBarHyo = nullptr;
     QCheckBox *ChkBoxImage = nullptr, *ChkBox3fix = nullptr;
     QToolButton *SpeedBtnSetTKomoku = nullptr, *SpeedBtnJump = nullptr, *SpeedBtnHTML2 = nullptr,
@@ -141,6 +188,7 @@ public:
     QFrame* PanelImageS = nullptr;
     QLabel* ImageSmall = nullptr;
     QMenu* PopupMenu1 = nullptr;
+    PictRec* popupPict = nullptr; // the thumbnail the popup menu was opened on, else null
     QAction *MnThumbLocation = nullptr, *MnOtherLocation = nullptr, *MnImage = nullptr,
             *LimitMakerNote = nullptr, *LimitUserCmnt = nullptr, *MnExit = nullptr;
 
@@ -161,8 +209,14 @@ private:
     ViewSource Source() const;
     void PlaceSmallPanel();
 
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     std::string currentDir_;
     bool settingTree_ = false;
+    DisplayAttributes pageAttributes_; // read once per page build
+    int smallImageTag_ = 0;
+    QPoint dragStart_;
+    bool dragging_ = false;
     QFileSystemModel* dirModel_ = nullptr;
     StringGridModel* exifModel_ = nullptr;
     StringGridModel* baseModel_ = nullptr;

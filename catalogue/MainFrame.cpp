@@ -150,32 +150,61 @@ void TFormMain::BuildFrame() {
     auto* gazo = new QVBoxLayout(TabSheetGazo);
     gazo->setContentsMargins(0, 0, 0, 0);
     gazo->setSpacing(0);
-    ToolBarGazo = new QToolBar(TabSheetGazo);
-    CmbBoxPage = new QComboBox(ToolBarGazo);
+    ToolBarPic = new QToolBar(TabSheetGazo);
+    ToolBarPic->setObjectName(QStringLiteral("ToolBarPic"));
+    SpeedBtnSetHyoji = Button(ToolBarPic, "SpeedBtnSetHyoji", QStringLiteral("属性"),
+                              QStringLiteral("サムネイル表示属性の設定"));
+    SpeedBtnPKomoku = Button(ToolBarPic, "SpeedBtnPKomoku", QStringLiteral("項目"),
+                             QStringLiteral("表示項目の設定"));
+    ToolBarPic->addSeparator();
+    CmbBoxPage = new QComboBox(ToolBarPic);
     CmbBoxPage->setObjectName(QStringLiteral("CmbBoxPage"));
     CmbBoxPage->setMinimumContentsLength(3);
-    ToolBarGazo->addWidget(CmbBoxPage);
-    LabelPageNo = new QLabel(QStringLiteral("/0"), ToolBarGazo);
-    ToolBarGazo->addWidget(LabelPageNo);
-    ToolBarGazo->addSeparator();
-    CmbBoxFigNoPerPage = new QComboBox(ToolBarGazo);
+    ToolBarPic->addWidget(CmbBoxPage);
+    LabelPageNo = new QLabel(QStringLiteral("/0"), ToolBarPic);
+    LabelPageNo->setObjectName(QStringLiteral("LabelPageNo"));
+    LabelPageNo->setMinimumWidth(36);
+    ToolBarPic->addWidget(LabelPageNo);
+    ToolBarPic->addSeparator();
+    CmbBoxFigNoPerPage = new QComboBox(ToolBarPic);
     CmbBoxFigNoPerPage->setObjectName(QStringLiteral("CmbBoxFigNoPerPage"));
     CmbBoxFigNoPerPage->addItems({"4", "6", "9", "12", "16", "20", "24", "30"});
-    ToolBarGazo->addWidget(CmbBoxFigNoPerPage);
-    ToolBarGazo->addSeparator();
+    ToolBarPic->addWidget(CmbBoxFigNoPerPage);
+    LabelFigNoPerPage = new QLabel(QStringLiteral("x2画/ﾍﾟｰｼﾞ"), ToolBarPic);
+    LabelFigNoPerPage->setObjectName(QStringLiteral("LabelFigNoPerPage"));
+    ToolBarPic->addWidget(LabelFigNoPerPage);
+    ToolBarPic->addSeparator();
     auto* panes = new QButtonGroup(this);
-    SpeedBtnPane1 = Button(ToolBarGazo, "SpeedBtnPane1", QStringLiteral("画像"), QStringLiteral("画像のみ"));
-    SpeedBtnPane2 = Button(ToolBarGazo, "SpeedBtnPane2", QStringLiteral("４項目"), QStringLiteral("Exif４項目"));
-    SpeedBtnPane3 = Button(ToolBarGazo, "SpeedBtnPane3", QStringLiteral("全項目"), QStringLiteral("全項目"));
+    SpeedBtnPane1 = Button(ToolBarPic, "SpeedBtnPane1", QStringLiteral("画像"),
+                           QStringLiteral("画像のみ（Exif0項目）"));
+    SpeedBtnPane2 = Button(ToolBarPic, "SpeedBtnPane2", QStringLiteral("４項目"),
+                           QStringLiteral("Exif４項目"));
+    SpeedBtnPane3 = Button(ToolBarPic, "SpeedBtnPane3", QStringLiteral("全項目"),
+                           QStringLiteral("Exif全項目"));
     for (QToolButton* b : {SpeedBtnPane1, SpeedBtnPane2, SpeedBtnPane3}) {
         b->setCheckable(true);
         panes->addButton(b);
     }
     panes->setExclusive(true);
     SpeedBtnPane1->setChecked(true);
-    gazo->addWidget(ToolBarGazo);
+    ChkBoxDispSize = new QCheckBox(QStringLiteral("ｻｲｽﾞを表示"), ToolBarPic);
+    ChkBoxDispSize->setObjectName(QStringLiteral("ChkBoxDispSize"));
+    ChkBoxDispSize->setChecked(true);
+    ToolBarPic->addWidget(ChkBoxDispSize);
+    SpeedButton2 = Button(ToolBarPic, "SpeedButton2", QStringLiteral("HTML2"), QString());
+    gazo->addWidget(ToolBarPic);
     ScrlBoxPictList = new QScrollArea(TabSheetGazo);
     ScrlBoxPictList->setObjectName(QStringLiteral("ScrlBoxPictList"));
+    PictPage = new QWidget;
+    PictPage->setObjectName(QStringLiteral("PictPage"));
+    PictPage->setAutoFillBackground(true);
+    QPalette pagePalette = PictPage->palette();
+    pagePalette.setColor(QPalette::Window, Bgr(kPageBackground));
+    PictPage->setPalette(pagePalette);
+    ScrlBoxPictList->setWidget(PictPage);
+    ScrlBoxPictList->setWidgetResizable(false);
+    ScrlBoxPictList->setPalette(pagePalette);
+    ScrlBoxPictList->viewport()->installEventFilter(this);
     gazo->addWidget(ScrlBoxPictList, 1);
     PageControl1->addTab(TabSheetGazo, QStringLiteral("サムネイル"));
 
@@ -213,7 +242,7 @@ void TFormMain::BuildFrame() {
     StrGridExif->setStyleSheet(QStringLiteral("QTableView { background: white; }"));
     exifModel_ = new StringGridModel(gridExif, this);
     StrGridExif->setModel(exifModel_);
-    StrGridExif->setContextMenuPolicy(Qt::CustomContextMenu);
+    StrGridExif->setContextMenuPolicy(Qt::NoContextMenu);
     table->addWidget(StrGridExif, 1);
     PageControl1->addTab(TabSheetTable, QStringLiteral("Exif表"));
 
@@ -239,24 +268,30 @@ void TFormMain::BuildFrame() {
     PanelImageS->setFrameShadow(QFrame::Raised);
     ImageSmall = new QLabel(PanelImageS);
     ImageSmall->setObjectName(QStringLiteral("ImageSmall"));
-    ImageSmall->setGeometry(2, 2, 96, 96);
+    ImageSmall->setGeometry(1, 1, 96, 96);
     ImageSmall->setScaledContents(true);
-    PanelImageS->resize(100, 100);
+    ImageSmall->setToolTip(QStringLiteral("ドラッグで移動、右クリックで原図(ｽﾗｲﾄﾞｼｮｰ)を表示"));
+    ImageSmall->installEventFilter(this);
+    PanelImageS->resize(104, 104);
+    PanelImageS->setAutoFillBackground(true);
+    QPalette smallPalette = PanelImageS->palette();
+    smallPalette.setColor(QPalette::Window, Bgr(kTitleColor));
+    PanelImageS->setPalette(smallPalette);
+    PanelImageS->setFrameShadow(QFrame::Sunken);
     PanelImageS->hide();
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    Item(PopupMenu1, QStringLiteral("Exifをコピー(&C)"), NotYet, "ExifC1");
+    Item(PopupMenu1, QStringLiteral("Exifをコピー(&C)"), [this] { ExifC1Click(); }, "ExifC1");
     PopupMenu1->addSeparator();
-    Item(PopupMenu1, QStringLiteral("スライドショー(&O)"), NotYet, "PMenuGenzu");
+    Item(PopupMenu1, QStringLiteral("スライドショー(&O)"), [this] { PMenuGenzuClick(); }, "PMenuGenzu");
     PopupMenu1->addSeparator();
-    Item(PopupMenu1, QStringLiteral("名前変更(&N)"), NotYet, "MnChangeName");
+    Item(PopupMenu1, QStringLiteral("名前変更(&N)"), [this] { MnChangeNameClick(); }, "MnChangeName");
     PopupMenu1->addSeparator();
     Item(PopupMenu1, QStringLiteral("隠す(&H)"), NotYet, "Hide1");
     PopupMenu1->addSeparator();
     Item(PopupMenu1, QStringLiteral("削除(&D)"), NotYet, "PopMnDelete");
-    connect(StrGridExif, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& p) { PopupMenu1->popup(StrGridExif->viewport()->mapToGlobal(p)); });
+    StrGridExif->viewport()->installEventFilter(this);
 
     BuildMenus();
 
@@ -281,19 +316,32 @@ void TFormMain::BuildFrame() {
         }
     });
     connect(CmbBoxPage, &QComboBox::activated, this, [this] { CmbBoxPageChange(); });
-    connect(SpeedBtnJump, &QToolButton::clicked, this, [this] {
-        const int row = SpinEditJump->value() - 1;
-        if (row >= 0 && row < exifModel_->rowCount())
-            StrGridExif->selectRow(row);
-    });
+    connect(SpeedBtnJump, &QToolButton::clicked, this, [this] { SpeedBtnJumpClick(); });
+    connect(SpinEditJump, &QSpinBox::valueChanged, this, [this] { SpinEditJumpChange(); });
     connect(SpeedBtnDirKill, &QToolButton::clicked, this, NotYet);
+    connect(CmbBoxFigNoPerPage, &QComboBox::activated, this, [this] { CmbBoxFigNoPerPageChange(); });
+    for (QToolButton* b : {SpeedBtnPane1, SpeedBtnPane2, SpeedBtnPane3})
+        connect(b, &QToolButton::clicked, this, [this] { SpeedBtnPane3Click(); });
+    connect(ChkBoxDispSize, &QCheckBox::clicked, this, [this] { ChkBoxDispSizeClick(); });
+    connect(SpeedBtnSetHyoji, &QToolButton::clicked, this, [this] { MnPHyojiClick(); });
+    connect(SpeedBtnPKomoku, &QToolButton::clicked, this, [this] { BtnSetPKomokuClick(); });
+    connect(SpeedBtnSetTKomoku, &QToolButton::clicked, this, [this] { BtnSetPKomokuClick(); });
+    connect(SpeedBtnSort, &QToolButton::clicked, this, [this] { BtnSortClick(); });
+    connect(SpeedBtnAll, &QToolButton::clicked, this, [this] { SelectAllClick(); });
+    connect(SpeedBtnReverse, &QToolButton::clicked, this, [this] { SelectReverseClick(); });
+    connect(SpeedBtnNone, &QToolButton::clicked, this, [this] { SelectNoneClick(); });
+    connect(SpeedBtnSlide, &QToolButton::clicked, this, [this] { BtnSlideShowClick(); });
+    connect(SpeedBtnHTML1, &QToolButton::clicked, this, [this] { BtnHtmlClick(); });
+    connect(SpeedBtnHTML2, &QToolButton::clicked, this, [this] { BtnHTML2Click(); });
+    connect(SpeedButton2, &QToolButton::clicked, this, [this] { BtnHTML2Click(); });
+    connect(SpeedBtnRename, &QToolButton::clicked, this, [this] { SpeedBtnRenameClick(); });
 }
 
 void TFormMain::BuildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
-    Item(file, QStringLiteral("ファイル名の変換(&R)"), NotYet);
-    Item(file, QStringLiteral("HTML出力1(&H)"), NotYet);
-    Item(file, QStringLiteral("HTML出力２(&M)"), NotYet);
+    Item(file, QStringLiteral("ファイル名の変換(&R)"), [this] { SpeedBtnRenameClick(); }, "MnRename");
+    Item(file, QStringLiteral("HTML出力1(&H)"), [this] { BtnHtmlClick(); }, "OutHTML1");
+    Item(file, QStringLiteral("HTML出力２(&M)"), [this] { BtnHTML2Click(); }, "OutHTML2");
     Item(file, QStringLiteral("TAB区切り文横出力(&T)"), NotYet);
     Item(file, QStringLiteral("TAB区切り文縦(&V)"), NotYet);
     QMenu* location = file->addMenu(QStringLiteral("サムネイルの保存場所(&P)"));
@@ -311,17 +359,17 @@ void TFormMain::BuildMenus() {
     MnExit = Item(file, QStringLiteral("終了（&X）"), [this] { OwariClick(); }, "Owari");
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    Item(edit, QStringLiteral("全て選択(&A)"), NotYet, "SelectAll");
-    Item(edit, QStringLiteral("選択の反転(&R)"), NotYet, "SelectReverse");
-    Item(edit, QStringLiteral("全て非選択(&N)"), NotYet, "SelectNone");
-    Item(edit, QStringLiteral("ソート(&S)"), NotYet, "Sort");
+    Item(edit, QStringLiteral("全て選択(&A)"), [this] { SelectAllClick(); }, "SelectAll");
+    Item(edit, QStringLiteral("選択の反転(&R)"), [this] { SelectReverseClick(); }, "SelectReverse");
+    Item(edit, QStringLiteral("全て非選択(&N)"), [this] { SelectNoneClick(); }, "SelectNone");
+    Item(edit, QStringLiteral("ソート(&S)"), [this] { BtnSortClick(); }, "Sort");
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     Item(view, QStringLiteral("サムネイル形式(&T)"), [this] { PageControl1->setCurrentWidget(TabSheetGazo); }, "Thumb");
     Item(view, QStringLiteral("表形式(&G)"), [this] { PageControl1->setCurrentWidget(TabSheetTable); }, "Grid");
-    Item(view, QStringLiteral("項目設定(&S)"), NotYet, "SetPKomoku");
-    Item(view, QStringLiteral("表項目設定(&I)"), NotYet, "TKomoku");
-    Item(view, QStringLiteral("ｻﾑﾈｲﾙ表示属性(&D)"), NotYet, "MnPHyoji");
+    Item(view, QStringLiteral("項目設定(&S)"), [this] { BtnSetPKomokuClick(); }, "SetItemT");
+    Item(view, QStringLiteral("表項目設定(&I)"), [this] { BtnSetPKomokuClick(); }, "SetItemG");
+    Item(view, QStringLiteral("ｻﾑﾈｲﾙ表示属性(&D)"), [this] { MnPHyojiClick(); }, "MnPHyoji");
     MnImage = Item(view, QStringLiteral("小画像表示(&G)"), [this] { ChkBoxImageClick(); }, "MnImage");
     LimitMakerNote = Item(view, QStringLiteral("ﾒｰｶｰﾉｰﾄの出力を制限する"), [this] { LimitMakerNoteClick(); },
                           "LimitMakerNote");
@@ -334,12 +382,12 @@ void TFormMain::BuildMenus() {
     }
 
     QMenu* photo = menuBar()->addMenu(QStringLiteral("フォト(&P)"));
-    Item(photo, QStringLiteral("スライドショー(&S)"), NotYet, "SlideShow");
+    Item(photo, QStringLiteral("スライドショー(&S)"), [this] { BtnSlideShowClick(); }, "SlideShow");
     Item(photo, QStringLiteral("隠す(&H)"), NotYet, "Hide");
     Item(photo, QStringLiteral("再表示(&V)"), NotYet, "Reshow");
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    Item(help, QStringLiteral("バージョン情報(&A)..."), NotYet, "About1");
+    Item(help, QStringLiteral("バージョン情報(&A)..."), [this] { About1Click(); }, "About1");
 }
 
 } // namespace kamelune

@@ -3,6 +3,7 @@
 #include "platform/FileUtil.h"
 
 #include <QColor>
+#include <algorithm>
 #include <QHeaderView>
 #include <QTableView>
 
@@ -32,11 +33,27 @@ int StringGridModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : grid_.ColCount();
 }
 
+Qt::ItemFlags StringGridModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid() &&
+        std::find(editable_.begin(), editable_.end(), index.column()) != editable_.end())
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool StringGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
+        return false;
+    grid_.SetCell(index.column(), GridRow(index.row()), value.toString().toStdString());
+    return true;
+}
+
 QVariant StringGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
         return {};
     const int row = GridRow(index.row());
     switch (role) {
+    case Qt::EditRole:
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
         return ToQString(grid_.Cell(index.column(), row));

@@ -5,6 +5,7 @@
 #include "platform/StringGrid.h"
 
 #include <QAbstractTableModel>
+#include <vector>
 
 class QTableView;
 
@@ -19,6 +20,11 @@ public:
     // Grid row of a model row (the header row is not a model row).
     int GridRow(int modelRow) const { return modelRow + HeaderRows(); }
 
+    // Columns whose cells the user may edit in place (the item grid's headings).
+    void SetEditableColumns(std::vector<int> columns) { editable_ = std::move(columns); }
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -31,6 +37,7 @@ private:
     void GridReshaped(const StringGrid& grid) override;
 
     StringGrid& grid_;
+    std::vector<int> editable_;
 };
 
 // Column widths, row height, header colour, lines and whole-row selection of the grid.

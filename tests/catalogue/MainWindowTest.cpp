@@ -2,6 +2,8 @@
 // and dropped files.
 #include "catalogue/Forms.h"
 #include "catalogue/SetKomoku.h"
+#include "platform/TextFile.h"
+#include "thumbnails/Pkm.h"
 #include "platform/TempDir.h"
 #include "platform/qt/StringGridModel.h"
 #include "support/ScriptedDialogService.h"
@@ -27,6 +29,19 @@ namespace fs = std::filesystem;
 
 const fs::path kSamples = fs::path(KAMELUNE_SAMPLES) / "jpg";
 
+// A "Default.pkm" of the built-in choice and attributes.
+void WriteDefaultPkm(const std::string& path) {
+    StringGrid grid(4, kPKomokuRows);
+    SetupPKomokuGrid(grid);
+    SetDefaultHeadings(grid);
+    SetDefaultKomoku(grid);
+    std::vector<std::string> items;
+    GridToItemList(grid, items);
+    DisplayAttributes a;
+    SetDefaultPHyoji(a, KyochoNames(items, grid));
+    ASSERT_TRUE(WriteTextLines(path, MakePkmLines(grid, a)));
+}
+
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -44,7 +59,7 @@ protected:
         if (!ini.empty())
             TempDir::Write(Ini(), ini);
         if (defaultPkm)
-            TempDir::Write(AppDir() + "/Default.pkm", "");
+            WriteDefaultPkm(AppDir() + "/Default.pkm");
         CreateWindows({AppDir(), Ini()});
     }
     void StartIn(const std::string& folder) { Start("[Dir]\r\nDir=" + folder + "\r\n"); }

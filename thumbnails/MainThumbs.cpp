@@ -1,0 +1,360 @@
+// The thumbnail pages of the main window: building a page of panels from the tables and the
+// cache, reflow, the small preview of the table tab.
+#include "catalogue/Forms.h"
+#include "catalogue/SetKomoku.h"
+#include "platform/Jpeg.h"
+#include "platform/qt/DialogService.h"
+#include "platform/qt/Shell.h"
+#include "thumbnails/PageLayout.h"
+#include "thumbnails/Pkm.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QFrame>
+#include <QFutureWatcher>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
+#include <QtConcurrent/QtConcurrentRun>
+#include <cstring>
+
+namespace kamelune {
+
+// A thumbnail being made off the user-interface thread for a panel of the page being built.
+struct PreparedThumb {
+    bool launched = false;
+    QFuture<MakeJpegResult> future;
+};
+
+namespace {
+
+QImage ToQImage(const RgbImage& img) {
+    QImage q(img.width, img.height, QImage::Format_RGB888);
+    for (int y = 0; y < img.height; ++y)
+        std::memcpy(q.scanLine(y), img.RowPtr(y), static_cast<std::size_t>(img.width) * 3);
+    return q;
+}
+
+// A picture file as a pixmap drawn at its own size in device-independent pixels: on a screen
+// with a higher pixel ratio its pixels are repeated, not blurred.
+QPixmap LoadPixmap(const std::string& path, qreal dpr, JpegDecodeOptions options = {}) {
+    const JpegDecodeResult r = DecodeJpegFile(path, options);
+    if (!r.ok)
+        return {};
+    QImage image = ToQImage(r.image);
+    if (dpr > 1.0)
+        image = image.scaled(qRound(image.width() * dpr), qRound(image.height() * dpr),
+                             Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    QPixmap pixmap = QPixmap::fromImage(image);
+    pixmap.setDevicePixelRatio(dpr > 1.0 ? dpr : 1.0);
+    return pixmap;
+}
+
+QSize LogicalSize(const QPixmap& p) { return (QSizeF(p.size()) / p.devicePixelRatio()).toSize(); }
+
+// The hourglass for as long as a page is being built.
+struct BusyCursor {
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+} // namespace
+
+Pane TFormMain::CurrentPane() const {
+    return SpeedBtnPane3->isChecked()   ? Pane::AllItems
+           : SpeedBtnPane2->isChecked() ? Pane::FourItems
+                                        : Pane::Pictures;
+}
+
+int TFormMain::CurrentPageBox() const { return std::max(1, CmbBoxPage->currentText().toInt()); }
+
+void TFormMain::CleargPictList() {
+    popupPict = nullptr;
+    while (!gPictList.empty()) {
+        delete gPictList.back()->Panel;
+        gPictList.pop_back();
+    }
+}
+
+void TFormMain::MakePagePicts(int page) {
+    if (!gListReady || PageControl1->currentWidget() != TabSheetGazo || gridExif.RowCount() < 1)
+        return;
+    gPageBuilt = false;
+    CleargPictList();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    ScrlBoxPictList->horizontalScrollBar()->setValue(0);
+    ScrlBoxPictList->verticalScrollBar()->setValue(0);
+    BusyCursor busy;
+    const int rows = gridExif.RowCount() - 1;
+    if (std::min(gFileCount, kMaxPictures) <= 0 || rows < 1)
+        return;
+    if (ChkBoxExifOnly->isChecked() && gExifCount < 1)
+        return;
+    gPictsPerPage = PictsPerPage(CmbBoxFigNoPerPage->currentText().toInt(), CurrentPane());
+    const int columns = SetNoHorz(ScrlBoxPictList->width());
+    LabelFigNo->setText(QStringLiteral("%1/%2").arg(gExifCount).arg(gFileCount));
+    const PageBounds bounds = ComputePage(page, rows, gPictsPerPage);
+    gPageCount = bounds.count;
+    LabelPageNo->setText(QStringLiteral("/%1").arg(gPageCount));
+    gPageFirst = bounds.first;
+    gPageLast = bounds.last;
+    SetCBoxpage(bounds.page, gPageCount);
+
+    // Thumbnails not in the cache yet are made on the other cores while the panels before them
+    // are built; each panel still takes its own in page order, as a one-thread build would.
+    if (MnThumbLocation->isChecked())
+        gThumbDir = gAppDir;
+    const std::string cache = CacheFolderOfCurrent();
+    const int count = gPageLast - gPageFirst + 1;
+    std::vector<PreparedThumb> prepared(static_cast<std::size_t>(count));
+    std::vector<std::string> names(static_cast<std::size_t>(count));
+    for (int k = 0; k < count; ++k) {
+        const int n = ItemNumber(gridExif.Cell(0, gPageFirst + k + 1));
+        names[k] = gridBase.Cell(2, n);
+        if (names[k].empty() || FileExists(cache + "/" + ThumbFileName(names[k])))
+            continue;
+        if (!MakeDirectories(cache))
+            break;
+        prepared[k].launched = true;
+        prepared[k].future = QtConcurrent::run(MakeJpeg2, JoinPath(currentDir_, names[k]),
+                                               cache + "/" + ThumbFileName(names[k]), 70, 88);
+    }
+    pageAttributes_ = FormPHyoji->Attributes();
+    QRect extent;
+    for (int k = 0; k < count; ++k) {
+        const int i = gPageFirst + k;
+        SetStatus(QStringLiteral("MakePictList: PictNo=%1").arg(i + 1));
+        if (SubMakePictList(i, columns, names[k], &prepared[k]))
+            extent |= gPictList.back()->Panel->geometry();
+    }
+    PictPage->resize(extent.right() + 5, extent.bottom() + 5);
+    gPageBuilt = true;
+}
+
+bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
+                                PreparedThumb* prepared) {
+    const DisplayAttributes& a = pageAttributes_;
+    const int f = a.FontHeight();
+    const Pane pane = CurrentPane();
+    const int lines = CaptionLineCount(pane, static_cast<int>(gItemList.size()));
+    auto owned = std::make_unique<PictRec>();
+    PictRec& rec = *owned;
+    try {
+        rec.ExifRow = i + 1;
+        rec.PictNo = ItemNumber(gridExif.Cell(0, rec.ExifRow));
+        const int n = rec.PictNo;
+        const std::string& selNo = gridExif.Cell(1, rec.ExifRow);
+        rec.Selected = !selNo.empty();
+
+        // Header line.
+        rec.SelNoLabel = {QString::fromStdString(selNo), {3, 102, 0, 12}, Bgr(a.selNoColor),
+                          Bgr(0xFFFFFF), true, true, 10, rec.Selected};
+        rec.SelNoLabel.rect.width = ThumbPanel::TextWidth(rec.SelNoLabel.text, 10, true);
+        const QString no =
+            QString::fromStdString(NoLabelText(i, gPictsPerPage, gridExif.Cell(0, rec.ExifRow)));
+        const int noWidth = ThumbPanel::TextWidth(no, 12, true);
+        rec.NoLabel = {no, {2, 2, noWidth, 12}, Bgr(a.noColor), {}, true, true, 12, true};
+        rec.FileNameLabel = {QString::fromStdString(fileName),
+                             {noWidth + 6, 2, pane == Pane::Pictures ? 140 : 90, 16},
+                             Bgr(a.fnameColor), Bgr(0x0000FF), true, false, 12, true};
+
+        // Caption lines.
+        const bool exif = gridBase.Cell(kTypeCol, n) == "EXIF";
+        if (!a.kyochoNames.empty()) {
+            for (int k = 0; k < lines; ++k) {
+                const CaptionLook look = CaptionLookFor(a.Emphasised(k), a.toka, a.mojiColor,
+                                                        a.mjBackColor, a.kyochoColor);
+                rec.CaptionLabels[k] = {
+                    QString::fromStdString(LabelCaption(k, gItemList, ItemGrid(), gridBase, n)),
+                    CaptionRect(k, f), Bgr(look.text), Bgr(look.background), look.transparent,
+                    false, f, exif};
+            }
+        }
+
+        // Thumbnail: from the cache, or made now.
+        if (MnThumbLocation->isChecked())
+            gThumbDir = gAppDir;
+        const std::string cache = CacheFolderOfCurrent();
+        const std::string thumb = cache + "/" + ThumbFileName(fileName);
+        const std::string sizeFile = cache + "/" + SizeFileName(fileName);
+        const qreal dpr = devicePixelRatioF();
+        QString sizeText;
+        if (!prepared->launched && FileExists(thumb)) {
+            rec.Image = LoadPixmap(thumb, dpr);
+            std::vector<std::string> memo;
+            if (LoadMemo(sizeFile, memo) && memo.size() >= 3) {
+                for (int c = 0; c < 3; ++c)
+                    gridBase.SetCell(53 + c, n, memo[c]);
+                sizeText = QString::fromStdString(SizeText(memo));
+            }
+        } else {
+            MakeJpegResult made;
+            if (prepared->launched) {
+                if (!prepared->future.isFinished()) {
+                    // Paint the panels so far while this one's thumbnail is being made.
+                    QFutureWatcher<MakeJpegResult> watcher;
+                    QEventLoop wait;
+                    QObject::connect(&watcher, &QFutureWatcherBase::finished, &wait,
+                                     &QEventLoop::quit);
+                    watcher.setFuture(prepared->future);
+                    if (!prepared->future.isFinished())
+                        wait.exec(QEventLoop::ExcludeUserInputEvents);
+                }
+                made = prepared->future.result();
+            } else if (MakeDirectories(cache)) {
+                made = MakeJpeg2(JoinPath(currentDir_, fileName), thumb, 70, 88);
+            }
+            if (made.ok) {
+                ExifItems[kItemWidth] = std::to_string(made.width);
+                ExifItems[kItemHeight] = std::to_string(made.height);
+                gridBase.SetCell(53, n, ExifItems[kItemWidth]);
+                gridBase.SetCell(54, n, ExifItems[kItemHeight]);
+                SaveMemo(sizeFile, n);
+                rec.Image = LoadPixmap(thumb, dpr);
+                sizeText = QString::fromStdString(SizeText(
+                    {ExifItems[kItemWidth], ExifItems[kItemHeight], ExifItems[kItemFileSize]}));
+            } else {
+                ShowCheckMessage(QStringLiteral("MakeThumbJpeg:サムネイル作成にエラーがおこりました"));
+                rec.Image = LoadPixmap(gThumbDir + "/peke.jpg", dpr);
+            }
+        }
+        rec.SizeLabel = {sizeText, {4, SizeLabelTop(exif, f, lines), 90, 13}, Bgr(kSizeLabelColor),
+                         {}, true, false, 12, ChkBoxDispSize->isChecked()};
+        if (!rec.Image.isNull()) {
+            const QSize s = LogicalSize(rec.Image);
+            rec.imageRect = ImageRect(s.width(), s.height());
+        }
+
+        const Rect r = PanelRect(i % gPictsPerPage, columns, f, lines);
+        rec.Panel = new ThumbPanel(rec, PictPage);
+        rec.Panel->setObjectName(QStringLiteral("MyPanel%1").arg(i));
+        rec.Panel->setGeometry(r.left, r.top, r.width, r.height);
+        rec.Panel->SetColor(Bgr(rec.Selected ? a.selColor : a.panelColor));
+        rec.Panel->onClick = [this](PictRec& p) { ImageClick(p); };
+        rec.Panel->onDoubleClick = [this](PictRec& p) { ImageDblClick(p); };
+        rec.Panel->onContextMenu = [this](PictRec& p, const QPoint& at) {
+            popupPict = &p;
+            PopupMenu1->popup(at);
+        };
+    } catch (const std::bad_alloc&) {
+        delete rec.Panel;
+        ShowCheckMessage(QStringLiteral("リソースが不足しています。表示画像数を減らしてください。"));
+        return false;
+    }
+    gPictList.push_back(std::move(owned));
+    rec.Panel->show();
+    return true;
+}
+
+void TFormMain::SeiretuPict() {
+    if (!gPageBuilt || gPictList.empty())
+        return;
+    const int columns = SetNoHorz(ScrlBoxPictList->width());
+    ScrlBoxPictList->horizontalScrollBar()->setValue(0);
+    ScrlBoxPictList->verticalScrollBar()->setValue(0);
+    QRect extent;
+    for (std::size_t k = 0; k < gPictList.size(); ++k) {
+        ThumbPanel* panel = gPictList[k]->Panel;
+        const int row = static_cast<int>(k) / columns;
+        const int col = static_cast<int>(k) % columns;
+        panel->move(kPanelPitch * col + 4, (panel->height() + 4) * row + 2);
+        extent |= panel->geometry();
+    }
+    PictPage->resize(extent.right() + 5, extent.bottom() + 5);
+}
+
+void TFormMain::ImageDblClick(PictRec& rec) {
+    OpenDocument(QString::fromStdString(JoinPath(currentDir_, rec.FileNameLabel.text.toStdString())));
+}
+
+void TFormMain::CmbBoxFigNoPerPageChange() { MakePagePicts(CurrentPageBox()); }
+
+void TFormMain::SpeedBtnPane3Click() {
+    LabelFigNoPerPage->setText(SpeedBtnPane3->isChecked() ? QStringLiteral("  画/ﾍﾟｰｼﾞ")
+                                                          : QStringLiteral("x2画/ﾍﾟｰｼﾞ"));
+    gListReady = true;
+    MakePagePicts(CurrentPageBox());
+}
+
+void TFormMain::ChkBoxDispSizeClick() {
+    gListReady = true;
+    MakePagePicts(CurrentPageBox());
+}
+
+void TFormMain::DisplaySmallImage(int row) {
+    if (row < 1 || row > gridExif.RowCount() - 1)
+        return;
+    const int n = ItemNumber(gridExif.Cell(0, row));
+    const std::string& name = gridBase.Cell(2, n);
+    if (name.empty())
+        return;
+    const std::string path = JoinPath(currentDir_, name);
+    smallImageTag_ = n;
+    // A large picture is decoded small: the preview box is 96 pixels.
+    JpegDecodeOptions options;
+    options.minLongerSide = 320;
+    const JpegDecodeResult r = DecodeJpegFile(path, options);
+    int w = 96, h = 96;
+    if (r.ok) {
+        const int W = r.fullWidth, H = r.fullHeight;
+        ImageSmall->setPixmap(QPixmap::fromImage(ToQImage(r.image)));
+        if (H > W) {
+            h = 96;
+            w = W * 96 / H;
+            ImageSmall->setGeometry((96 - w) / 2, 0, w, h);
+        } else {
+            w = 96;
+            h = H * 96 / W;
+            ImageSmall->setGeometry(0, (96 - h) / 2, w, h);
+        }
+    } else {
+        ImageSmall->clear();
+    }
+    gSmallImageFile = path;
+}
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+    if (ImageSmall && watched == ImageSmall) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            if (mouse->button() == Qt::LeftButton) {
+                dragStart_ = mouse->position().toPoint();
+                dragging_ = true;
+            } else if (mouse->button() == Qt::RightButton && !gSmallImageFile.empty()) {
+                FormSlideshow->setWindowTitle(QStringLiteral("スライドショー（全表示）"));
+                FormSlideshow->Tag = smallImageTag_;
+                FormSlideshow->show();
+            }
+            return true;
+        case QEvent::MouseMove:
+            if (dragging_)
+                PanelImageS->move(PanelImageS->pos() + mouse->position().toPoint() - dragStart_);
+            return true;
+        case QEvent::MouseButtonRelease:
+            dragging_ = false;
+            return true;
+        default:
+            return false;
+        }
+    }
+    if (StrGridExif && watched == StrGridExif->viewport() &&
+        event->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        StrGridExifMouseDown(mouse->button(), mouse->position().toPoint());
+        return mouse->button() == Qt::RightButton;
+    }
+    if (ScrlBoxPictList && watched == ScrlBoxPictList->viewport() && event->type() == QEvent::Resize)
+        ScrlBoxPictListResize();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace kamelune

@@ -1,0 +1,155 @@
+#include "PHyoji.h"
+
+#include "catalogue/Forms.h"
+#include "platform/qt/DialogService.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace kamelune {
+
+ColorSwatch::ColorSwatch(const char* name, QWidget* parent) : QFrame(parent) {
+    setObjectName(QString::fromLatin1(name));
+    setFixedSize(20, 20);
+    setFrameShape(QFrame::Box);
+    setAutoFillBackground(true);
+    SetColor(0);
+}
+
+void ColorSwatch::SetColor(std::uint32_t bgr) {
+    color_ = bgr & 0xFFFFFFu;
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Bgr(color_));
+    setPalette(p);
+}
+
+void ColorSwatch::Click() {
+    if (const auto chosen = Dialogs().ChooseColor(color_))
+        SetColor(*chosen);
+}
+
+void ColorSwatch::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        Click();
+}
+
+TFormPHyoji::TFormPHyoji() {
+    setObjectName(QStringLiteral("FormPHyoji"));
+    setWindowTitle(QStringLiteral("サムネイル表示属性の設定"));
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    auto* layout = new QVBoxLayout(this);
+    auto* bar = new QToolBar(this);
+    auto button = [&](const char* name, const QString& text, const QString& hint) {
+        auto* b = new QToolButton(bar);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setText(text);
+        b->setToolTip(hint);
+        bar->addWidget(b);
+        return b;
+    };
+    SpeedBtnApply = button("SpeedBtnApply", QStringLiteral("適用"), QStringLiteral("表示属性を適用する"));
+    SpeedBtnDefault = button("SpeedBtnDefault", QStringLiteral("既定値にする"),
+                             QStringLiteral("表示属性を既定値にセット"));
+    SpeedButton2 = button("SpeedButton2", QStringLiteral("閉"), QStringLiteral("閉じる"));
+    layout->addWidget(bar);
+
+    auto* grid = new QGridLayout;
+    int row = 0;
+    auto swatch = [&](const char* name, const QString& label) {
+        grid->addWidget(new QLabel(label, this), row, 0);
+        auto* s = new ColorSwatch(name, this);
+        grid->addWidget(s, row++, 1);
+        return s;
+    };
+    PanelPPanelColor = swatch("PanelPPanelColor", QStringLiteral("パネル色"));
+    PanelSelColor = swatch("PanelSelColor", QStringLiteral("選択色"));
+    PanelNoColor = swatch("PanelNoColor", QStringLiteral("No色"));
+    PanelFNameColor = swatch("PanelFNameColor", QStringLiteral("ファイル名色"));
+    PanelSelNoColor = swatch("PanelSelNoColor", QStringLiteral("選択No色"));
+    grid->addWidget(new QLabel(QStringLiteral("文字大"), this), row, 0);
+    CmbBoxMojiH = new QComboBox(this);
+    CmbBoxMojiH->setObjectName(QStringLiteral("CmbBoxMojiH"));
+    for (const char* h : kMojiHeights)
+        CmbBoxMojiH->addItem(QString::fromLatin1(h));
+    CmbBoxMojiH->setCurrentIndex(0);
+    grid->addWidget(CmbBoxMojiH, row++, 1);
+    PanelMojiColor = swatch("PanelMojiColor", QStringLiteral("文字色"));
+    PanelMjBackColor = swatch("PanelMjBackColor", QStringLiteral("背景色"));
+    ChkBoxToka = new QCheckBox(QStringLiteral("透過"), this);
+    ChkBoxToka->setObjectName(QStringLiteral("ChkBoxToka"));
+    grid->addWidget(ChkBoxToka, row++, 0, 1, 2);
+    PanelKyochoColor = swatch("PanelKyochoColor", QStringLiteral("強調色"));
+    grid->addWidget(new QLabel(QStringLiteral("強調表示項目"), this), 0, 2);
+    ChkListBoxKyocho = new QListWidget(this);
+    ChkListBoxKyocho->setObjectName(QStringLiteral("ChkListBoxKyocho"));
+    grid->addWidget(ChkListBoxKyocho, 1, 2, row - 1, 1);
+    layout->addLayout(grid);
+    SetAttributes(DisplayAttributes{});
+
+    connect(SpeedBtnApply, &QToolButton::clicked, this, [this] { BtnApplyClick(); });
+    connect(SpeedBtnDefault, &QToolButton::clicked, this, [this] { SpeedBtnDefaultClick(); });
+    connect(SpeedButton2, &QToolButton::clicked, this, &QDialog::close);
+}
+
+DisplayAttributes TFormPHyoji::Attributes() const {
+    DisplayAttributes a;
+    a.panelColor = PanelPPanelColor->Color();
+    a.selColor = PanelSelColor->Color();
+    a.noColor = PanelNoColor->Color();
+    a.fnameColor = PanelFNameColor->Color();
+    a.selNoColor = PanelSelNoColor->Color();
+    a.mojiColor = PanelMojiColor->Color();
+    a.mjBackColor = PanelMjBackColor->Color();
+    a.kyochoColor = PanelKyochoColor->Color();
+    a.mojiIndex = CmbBoxMojiH->currentIndex();
+    a.toka = ChkBoxToka->isChecked();
+    for (int k = 0; k < ChkListBoxKyocho->count(); ++k) {
+        a.kyochoNames.push_back(ChkListBoxKyocho->item(k)->text().toStdString());
+        a.kyochoChecked.push_back(ChkListBoxKyocho->item(k)->checkState() == Qt::Checked);
+    }
+    return a;
+}
+
+void TFormPHyoji::SetAttributes(const DisplayAttributes& a) {
+    PanelPPanelColor->SetColor(a.panelColor);
+    PanelSelColor->SetColor(a.selColor);
+    PanelNoColor->SetColor(a.noColor);
+    PanelFNameColor->SetColor(a.fnameColor);
+    PanelSelNoColor->SetColor(a.selNoColor);
+    PanelMojiColor->SetColor(a.mojiColor);
+    PanelMjBackColor->SetColor(a.mjBackColor);
+    PanelKyochoColor->SetColor(a.kyochoColor);
+    CmbBoxMojiH->setCurrentIndex(a.mojiIndex >= 0 && a.mojiIndex < 4 ? a.mojiIndex : 0);
+    ChkBoxToka->setChecked(a.toka);
+    ChkListBoxKyocho->clear();
+    for (std::size_t k = 0; k < a.kyochoNames.size(); ++k) {
+        auto* item = new QListWidgetItem(QString::fromStdString(a.kyochoNames[k]), ChkListBoxKyocho);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(a.Emphasised(static_cast<int>(k)) ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+void TFormPHyoji::SetChkListBoxKyocho(const std::vector<std::string>& names) {
+    DisplayAttributes a = Attributes();
+    kamelune::SetChkListBoxKyocho(a, names);
+    SetAttributes(a);
+}
+
+void TFormPHyoji::BtnApplyClick() {
+    FormMain->gListReady = true;
+    FormMain->MakePagePicts(FormMain->CurrentPageBox());
+}
+
+void TFormPHyoji::SpeedBtnDefaultClick() {
+    FormSetPKomoku->SavePKomokuFile(QStringLiteral("ｻﾑﾈｲﾙExif項目の保存(asﾃﾞﾌｫｰﾙﾄ）"),
+                                    QStringLiteral("Default"));
+}
+
+} // namespace kamelune

@@ -1,0 +1,209 @@
+#include "SetPKomoku.h"
+
+#include "catalogue/Forms.h"
+#include "catalogue/SetKomoku.h"
+#include "platform/TextFile.h"
+#include "platform/qt/DialogService.h"
+#include "platform/qt/StringGridModel.h"
+#include "thumbnails/PHyoji.h"
+#include "thumbnails/Pkm.h"
+
+#include <QCheckBox>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace kamelune {
+
+TFormSetPKomoku::TFormSetPKomoku() : StrGridPKomoku(4, kPKomokuRows) {
+    setObjectName(QStringLiteral("FormSetPKomoku"));
+    setWindowTitle(QStringLiteral("表示するExif項目を設定"));
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    resize(460, 520);
+    SetupPKomokuGrid(StrGridPKomoku);
+    SetDefaultHeadings(StrGridPKomoku);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* bar = new QToolBar(this);
+    auto button = [&](const char* name, const QString& text, const QString& hint) {
+        auto* b = new QToolButton(bar);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setText(text);
+        b->setToolTip(hint);
+        bar->addWidget(b);
+        return b;
+    };
+    SpeedBtnClear = button("SpeedBtnClear", QStringLiteral("クリア"), QStringLiteral("選択をクリア"));
+    SpeedBtnApply = button("SpeedBtnApply", QStringLiteral("適用"), QStringLiteral("選択を適用する"));
+    SpeedBtnSave = button("SpeedBtnSave", QStringLiteral("Save"), QStringLiteral("選択を保存する"));
+    SpeedBtnDefault = button("SpeedBtnDefault", QStringLiteral("既定値にする"),
+                             QStringLiteral("選択を既定値にセット"));
+    SpeedButton1 = button("SpeedButton1", QStringLiteral("Load"), QStringLiteral("選択を読み込む"));
+    SpeedBtnClose = button("SpeedBtnClose", QStringLiteral("閉"), QStringLiteral("閉じる"));
+    layout->addWidget(bar);
+
+    GridPKomoku = new QTableView(this);
+    GridPKomoku->setObjectName(QStringLiteral("StrGridPKomoku"));
+    model_ = new StringGridModel(StrGridPKomoku, this);
+    model_->SetEditableColumns({2});
+    GridPKomoku->setModel(model_);
+    GridPKomoku->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                 QAbstractItemView::AnyKeyPressed);
+    ApplyGridLook(GridPKomoku, StrGridPKomoku);
+    GridPKomoku->setSelectionBehavior(QAbstractItemView::SelectItems);
+    layout->addWidget(GridPKomoku, 1);
+    SpeedButton2 = new QToolButton(this);
+    SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
+    SpeedButton2->setText(QStringLiteral("閉じる"));
+    layout->addWidget(SpeedButton2, 0, Qt::AlignRight);
+
+    connect(GridPKomoku, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        StrGridPKomokuClick(index.column(), model_->GridRow(index.row()));
+    });
+    connect(SpeedBtnClear, &QToolButton::clicked, this, [this] { BtnClearClick(); });
+    connect(SpeedBtnApply, &QToolButton::clicked, this, [this] { BtnApplyClick(); });
+    connect(SpeedBtnSave, &QToolButton::clicked, this, [this] { BtnSaveClick(); });
+    connect(SpeedBtnDefault, &QToolButton::clicked, this, [this] { BtnSaveAsDefaultClick(); });
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { BtnLoadClick(); });
+    connect(SpeedBtnClose, &QToolButton::clicked, this, [this] { BtnCloseClick(); });
+    connect(SpeedButton2, &QToolButton::clicked, this, [this] { BtnCloseClick(); });
+}
+
+void TFormSetPKomoku::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TFormSetPKomoku::FormShow() {
+    if (FormMain->gExifCount >= 1)
+        FillSampleColumn(StrGridPKomoku, FormMain->gridBase);
+    else
+        ShowCheckMessage(QStringLiteral("Exif ファイルがありません"));
+}
+
+void TFormSetPKomoku::StrGridPKomokuClick(int col, int row) {
+    if (col != 1 || row < 1 || row >= StrGridPKomoku.RowCount())
+        return;
+    auto& items = FormMain->gItemList;
+    const std::string& order = StrGridPKomoku.Cell(1, row);
+    if (!order.empty()) {
+        const int index = ItemNumber(order) - 1;
+        if (index >= 0 && index < static_cast<int>(items.size()))
+            items.erase(items.begin() + index);
+        StrGridPKomoku.SetCell(1, row, "");
+        for (std::size_t j = 0; j < items.size(); ++j)
+            StrGridPKomoku.SetCell(1, ItemNumber(items[j]), std::to_string(j + 1));
+        return;
+    }
+    if (items.size() > 74) {
+        ShowCheckMessage(QStringLiteral("既に最大項目選択されています"));
+        return;
+    }
+    StrGridPKomoku.SetCell(1, row, std::to_string(items.size() + 1));
+    items.push_back(std::to_string(row));
+}
+
+void TFormSetPKomoku::BtnClearClick() {
+    FormMain->gItemList.clear();
+    for (int r = 1; r < StrGridPKomoku.RowCount(); ++r)
+        StrGridPKomoku.SetCell(1, r, "");
+}
+
+void TFormSetPKomoku::ApplyPKomoku() { GridToItemList(StrGridPKomoku, FormMain->gItemList); }
+
+void TFormSetPKomoku::BtnApplyClick() {
+    FormMain->gListReady = true;
+    ApplyPKomoku();
+    FormMain->TransByKomokuList(FormMain->ChkBoxExifOnly->isChecked());
+    FormPHyoji->SetChkListBoxKyocho(KyochoNames(FormMain->gItemList, StrGridPKomoku));
+    if (FormMain->PageControl1->currentWidget() == FormMain->TabSheetGazo)
+        FormMain->MakePagePicts(FormMain->CurrentPageBox());
+}
+
+void TFormSetPKomoku::BtnSaveClick() {
+    SavePKomokuFile(QStringLiteral("Exif表示項目の保存"), QStringLiteral("MyPKomoku"));
+}
+
+void TFormSetPKomoku::BtnSaveAsDefaultClick() {
+    SavePKomokuFile(QStringLiteral("Exif表示項目の保存(asﾃﾞﾌｫｰﾙﾄ）"), QStringLiteral("Default"));
+}
+
+void TFormSetPKomoku::BtnLoadClick() {
+    if (LoadPKomokuFile(QStringLiteral("Exif表示項目の読み込み"), QStringLiteral("MyPKomoku")))
+        GridToItemList(StrGridPKomoku, FormMain->gItemList);
+}
+
+static FileDialogRequest PkmRequest(const QString& title, const QString& fileName) {
+    FileDialogRequest r;
+    r.title = title;
+    r.initialDir = QString::fromStdString(FormMain->gAppDir);
+    r.defaultExt = QStringLiteral("pkm");
+    r.fileName = fileName;
+    r.filter = kPkmFilter;
+    r.overwritePrompt = true;
+    return r;
+}
+
+bool TFormSetPKomoku::SavePKomokuFile(const QString& title, const QString& fileName) {
+    const auto path = Dialogs().SaveFile(PkmRequest(title, fileName));
+    if (!path)
+        return false;
+    const FileResult r =
+        WriteTextLines(path->toStdString(), MakePkmLines(StrGridPKomoku, FormPHyoji->Attributes()));
+    if (!r)
+        ShowCheckMessage(QString::fromStdString(r.error));
+    return r.ok;
+}
+
+// Reads a whole ".pkm" file, or says why it is not one and gives nothing.
+static bool ReadPkm(const std::string& path, std::vector<std::string>& lines) {
+    std::string why;
+    if (FileResult r = ReadTextLines(path, lines); !r)
+        why = r.error;
+    else if (!CheckPkmLines(lines, &why))
+        why = path + ": " + why;
+    if (why.empty())
+        return true;
+    ShowCheckMessage(QStringLiteral("項目ファイルを読めません。") + QString::fromStdString(why));
+    return false;
+}
+
+bool TFormSetPKomoku::LoadPKomokuFile(const QString& title, const QString& fileName) {
+    const auto path = Dialogs().OpenFile(PkmRequest(title, fileName));
+    std::vector<std::string> lines;
+    if (!path || !ReadPkm(path->toStdString(), lines))
+        return false;
+    LoadPKomokuGrid(lines, StrGridPKomoku);
+    return true;
+}
+
+void TFormSetPKomoku::LoadDefaultPKomoku(TFormMain& main) {
+    const std::string path = main.gAppDir + "/Default.pkm";
+    std::vector<std::string> lines;
+    if (FileExists(path) && ReadPkm(path, lines)) {
+        LoadPKomokuGrid(lines, StrGridPKomoku);
+        SetupPKomokuGrid(StrGridPKomoku);
+        GridToItemList(StrGridPKomoku, main.gItemList);
+        DisplayAttributes a;
+        LoadPKomokuAttributes(lines, KyochoNames(main.gItemList, StrGridPKomoku), a);
+        FormPHyoji->SetAttributes(a);
+        return;
+    }
+    // A missing file is said so; a damaged one was reported by ReadPkm. Both start from the
+    // built-in choice.
+    if (!FileExists(path))
+        ShowCheckMessage(QStringLiteral("Defaultファイルがみつかりません。項目を自動設定します。"));
+    SetupPKomokuGrid(StrGridPKomoku);
+    SetDefaultHeadings(StrGridPKomoku);
+    SetDefaultKomoku(StrGridPKomoku);
+    GridToItemList(StrGridPKomoku, main.gItemList);
+    FillSampleColumn(StrGridPKomoku, main.gridBase);
+    DisplayAttributes a;
+    SetDefaultPHyoji(a, KyochoNames(main.gItemList, StrGridPKomoku));
+    FormPHyoji->SetAttributes(a);
+    main.SpeedBtnPane3->setChecked(true);
+}
+
+} // namespace kamelune

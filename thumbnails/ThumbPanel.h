@@ -1,0 +1,68 @@
+// One picture of a thumbnail page: the panel with its labels and image. The labels are records
+// the panel paints, so that a page of 60 panels with 20 caption lines each builds quickly.
+#pragma once
+
+#include "thumbnails/PageLayout.h"
+
+#include <QColor>
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+namespace kamelune {
+
+struct LabelRec {
+    QString text;
+    Rect rect{0, 0, 0, 0};
+    QColor color;      // font colour
+    QColor background; // painted only when not transparent
+    bool transparent = true;
+    bool bold = false;
+    int pixelHeight = 12;
+    bool visible = false;
+};
+
+class ThumbPanel;
+
+struct PictRec {
+    bool Selected = false;
+    ThumbPanel* Panel = nullptr;
+    int PictNo = 0;
+    int ExifRow = 0;
+    LabelRec NoLabel, FileNameLabel, SelNoLabel, SizeLabel;
+    std::array<LabelRec, kMaxCaptionLines> CaptionLabels;
+    QPixmap Image; // empty when no thumbnail and no placeholder
+    Rect imageRect{4, 16, kThumbSize, kThumbSize};
+};
+
+class ThumbPanel : public QWidget {
+public:
+    ThumbPanel(PictRec& rec, QWidget* parent);
+
+    PictRec& Rec() { return rec_; }
+    void SetColor(const QColor& c);
+    QColor Color() const { return color_; }
+    // Width a label of this text takes (labels size themselves to their text).
+    static int TextWidth(const QString& text, int pixelHeight, bool bold);
+
+    std::function<void(PictRec&)> onClick, onDoubleClick;
+    std::function<void(PictRec&, const QPoint& globalPos)> onContextMenu;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    bool OnImage(const QPoint& p) const;
+    PictRec& rec_;
+    QColor color_;
+};
+
+// 0x00BBGGRR to a QColor.
+QColor Bgr(std::uint32_t bgr);
+
+} // namespace kamelune
