@@ -187,6 +187,11 @@ void TFormMain::BuildFrame() {
     }
     panes->setExclusive(true);
     SpeedBtnPane1->setChecked(true);
+    // The label follows the pane however it was pressed (the settings press it at start-up).
+    connect(panes, &QButtonGroup::buttonToggled, this, [this] {
+        LabelFigNoPerPage->setText(SpeedBtnPane3->isChecked() ? QStringLiteral("  画/ﾍﾟｰｼﾞ")
+                                                              : QStringLiteral("x2画/ﾍﾟｰｼﾞ"));
+    });
     ChkBoxDispSize = new QCheckBox(QStringLiteral("ｻｲｽﾞを表示"), ToolBarPic);
     ChkBoxDispSize->setObjectName(QStringLiteral("ChkBoxDispSize"));
     ChkBoxDispSize->setChecked(true);

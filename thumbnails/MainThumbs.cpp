@@ -278,8 +278,6 @@ void TFormMain::ImageDblClick(PictRec& rec) {
 void TFormMain::CmbBoxFigNoPerPageChange() { MakePagePicts(CurrentPageBox()); }
 
 void TFormMain::SpeedBtnPane3Click() {
-    LabelFigNoPerPage->setText(SpeedBtnPane3->isChecked() ? QStringLiteral("  画/ﾍﾟｰｼﾞ")
-                                                          : QStringLiteral("x2画/ﾍﾟｰｼﾞ"));
     gListReady = true;
     MakePagePicts(CurrentPageBox());
 }

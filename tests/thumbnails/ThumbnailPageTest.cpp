@@ -1,0 +1,406 @@
+// Thumbnail pages, captions, selection and the item and display dialogs in the running program
+// (offscreen).
+#include "support/MainWindowFixture.h"
+#include "thumbnails/PageLayout.h"
+#include "thumbnails/Selection.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
+#include <random>
+
+namespace kamelune {
+namespace {
+
+using namespace test;
+
+class ThumbnailPage : public MainWindow {
+protected:
+    // n copies of an EXIF camera file (640 × 480), every third one a JFIF file instead.
+    void Pictures(int n, bool someWithoutExif = false) {
+        for (int i = 1; i <= n; ++i) {
+            char name[32];
+            std::snprintf(name, sizeof name, "p%02d.jpg", i);
+            const bool jfif = someWithoutExif && i % 3 == 0;
+            fs::copy_file(kSamples / (jfif ? "Canon_40D.jpg" : "exif-org/canon-ixus.jpg"),
+                          MainWindow::Pictures() + "/" + name);
+        }
+    }
+    void StartOnThumbnails(bool defaultPkm = true) {
+        Start("[Dir]\r\nDir=" + MainWindow::Pictures() +
+                  "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n[Pane]\r\nHairetu=3\r\n",
+              defaultPkm);
+        FormMain->resize(800, 600);
+    }
+    void SetPerPage(const QString& v) {
+        FormMain->CmbBoxFigNoPerPage->setCurrentText(v);
+        FormMain->CmbBoxFigNoPerPageChange();
+    }
+    std::vector<std::string> PageNumbers() const {
+        std::vector<std::string> out;
+        for (const auto& rec : FormMain->gPictList)
+            out.push_back(rec->NoLabel.text.toStdString());
+        return out;
+    }
+    void SetUp() override {
+        MainWindow::SetUp();
+        if (!fs::exists(kSamples))
+            GTEST_SKIP() << "no samples";
+    }
+};
+
+TEST_F(ThumbnailPage, PagesOfThirtySevenPictures) {
+    Pictures(37);
+    StartOnThumbnails();
+    FormMain->MakePagePicts(1);
+    EXPECT_EQ(FormMain->gPictList.size(), 16u);
+    EXPECT_EQ(FormMain->LabelPageNo->text(), QStringLiteral("/3"));
+    EXPECT_EQ(FormMain->CmbBoxPage->count(), 3);
+    FormMain->MakePagePicts(3);
+    EXPECT_EQ(PageNumbers(), (std::vector<std::string>{"3-33", "3-34", "3-35", "3-36", "3-37"}));
+    EXPECT_EQ(FormMain->gPageFirst, 32);
+    EXPECT_EQ(FormMain->gPageLast, 36);
+    EXPECT_EQ(FormMain->CmbBoxPage->currentText(), QStringLiteral("3"));
+    // Pane 2 doubles the page: 37 pictures in two pages, page 3 falls back to page 1.
+    FormMain->SpeedBtnPane2->click();
+    EXPECT_EQ(FormMain->LabelFigNoPerPage->text(), QStringLiteral("x2画/ﾍﾟｰｼﾞ"));
+    EXPECT_EQ(FormMain->gPictsPerPage, 32);
+    EXPECT_EQ(FormMain->gPageCount, 2);
+    EXPECT_EQ(FormMain->CmbBoxPage->currentText(), QStringLiteral("1"));
+    EXPECT_EQ(FormMain->gPictList.size(), 32u);
+    SetPerPage(QStringLiteral("30"));
+    EXPECT_EQ(FormMain->gPageCount, 1);
+    EXPECT_EQ(FormMain->gPictList.size(), 37u);
+}
+
+TEST_F(ThumbnailPage, PanelAndLabelGeometryFollowPaneAndFont) {
+    Pictures(4, true);
+    StartOnThumbnails();
+    FormMain->MakePagePicts(1);
+    ASSERT_EQ(FormMain->gPictList.size(), 4u);
+    const int columns = SetNoHorz(FormMain->ScrlBoxPictList->width());
+    const PictRec& first = *FormMain->gPictList[0];
+    EXPECT_EQ(first.Panel->geometry(), QRect(4, 2, 105, 260)) << "pane 3, 9 items, f = 12";
+    EXPECT_EQ(first.CaptionLabels[0].rect, (Rect{4, 114, 94, 13}));
+    EXPECT_EQ(first.CaptionLabels[8].rect, (Rect{4, 14 * 8 + 114, 94, 13}));
+    EXPECT_FALSE(first.CaptionLabels[9].visible);
+    EXPECT_EQ(first.SizeLabel.rect, (Rect{4, 14 * 9 + 120, 90, 13}));
+    EXPECT_EQ(first.SizeLabel.text, QStringLiteral("640x480, 128kb"));
+    EXPECT_EQ(first.imageRect, (Rect{8, 31, 88, 66}));
+    EXPECT_EQ(first.FileNameLabel.rect.left, first.NoLabel.rect.width + 6);
+    EXPECT_EQ(first.FileNameLabel.rect.width, 90);
+    // The third picture has no EXIF: no caption lines, size line at 114.
+    const PictRec& third = *FormMain->gPictList[2];
+    EXPECT_FALSE(third.CaptionLabels[0].visible);
+    EXPECT_EQ(third.SizeLabel.rect.top, 114);
+    if (columns >= 3) {
+        EXPECT_EQ(third.Panel->geometry().topLeft(), QPoint(218, 2));
+    }
+
+    FormPHyoji->CmbBoxMojiH->setCurrentIndex(3); // 14
+    FormMain->SpeedBtnPane1->click();
+    EXPECT_EQ(FormMain->gPictList[0]->Panel->height(), 16 * -1 + 148);
+    EXPECT_EQ(FormMain->gPictList[0]->FileNameLabel.rect.width, 140);
+    FormMain->SpeedBtnPane2->click();
+    EXPECT_EQ(FormMain->gPictList[0]->Panel->height(), 16 * 3 + 148);
+    EXPECT_EQ(FormMain->gPictList[0]->CaptionLabels[3].rect, (Rect{4, 16 * 3 + 114, 94, 15}));
+    // A narrow window lays out one column.
+    FormMain->ScrlBoxPictList->resize(100, 400);
+    FormMain->SeiretuPict();
+    EXPECT_EQ(FormMain->gPictList[1]->Panel->geometry().topLeft(),
+              QPoint(4, FormMain->gPictList[1]->Panel->height() + 4 + 2));
+}
+
+TEST_F(ThumbnailPage, CaptionTextsAndLooks) {
+    Pictures(1);
+    StartOnThumbnails();
+    FormMain->MakePagePicts(1);
+    const PictRec* rec = FormMain->gPictList.at(0).get();
+    EXPECT_EQ(rec->CaptionLabels[0].text, QStringLiteral("機種: Canon DIGITAL IXUS"));
+    EXPECT_EQ(rec->CaptionLabels[2].text, QStringLiteral("F値: 4.0"));
+    // Emphasis: F値 and ﾌﾗｯｼｭ (entries 2 and 7), opaque: emphasis colour behind black text.
+    EXPECT_EQ(rec->CaptionLabels[2].background, Bgr(0xFFFF00));
+    EXPECT_EQ(rec->CaptionLabels[2].color, Bgr(0x000000));
+    EXPECT_EQ(rec->CaptionLabels[3].background, Bgr(0xFFFFFF));
+    EXPECT_FALSE(rec->CaptionLabels[2].transparent);
+    // Transparent: the emphasis colour goes to the text.
+    FormPHyoji->ChkBoxToka->setChecked(true);
+    FormPHyoji->BtnApplyClick();
+    rec = FormMain->gPictList.at(0).get();
+    EXPECT_TRUE(rec->CaptionLabels[2].transparent);
+    EXPECT_EQ(rec->CaptionLabels[2].color, Bgr(0xFFFF00));
+    EXPECT_EQ(rec->CaptionLabels[3].color, Bgr(0x000000));
+    // A heading cleared in the item grid: the bare value.
+    FormSetPKomoku->StrGridPKomoku.SetCell(2, 4, "");
+    FormMain->MakePagePicts(1);
+    EXPECT_EQ(FormMain->gPictList[0]->CaptionLabels[0].text, QStringLiteral("Canon DIGITAL IXUS"));
+}
+
+TEST_F(ThumbnailPage, TwentyFiveItemsGiveTwentyLines) {
+    Pictures(1);
+    StartOnThumbnails();
+    FormMain->gItemList.clear();
+    for (int k = 2; k <= 26; ++k)
+        FormMain->gItemList.push_back(std::to_string(k));
+    FormPHyoji->SetChkListBoxKyocho(KyochoNames(FormMain->gItemList, FormSetPKomoku->StrGridPKomoku));
+    FormMain->MakePagePicts(1);
+    const PictRec& rec = *FormMain->gPictList.at(0);
+    EXPECT_TRUE(rec.CaptionLabels[19].visible);
+    EXPECT_TRUE(rec.CaptionLabels[19].text.startsWith(QStringLiteral("ISO: "))) << "item 21";
+    EXPECT_FALSE(rec.CaptionLabels[19].text.isEmpty());
+    EXPECT_EQ(rec.SizeLabel.rect.top, 14 * 20 + 120);
+    EXPECT_EQ(rec.Panel->height(), 14 * 19 + 148);
+}
+
+TEST_F(ThumbnailPage, ClicksOnThumbnailsNumberAndRenumberAtOnce) {
+    Pictures(9);
+    StartOnThumbnails();
+    FormMain->MakePagePicts(1);
+    auto& list = FormMain->gPictList;
+    for (int i : {4, 1, 8})
+        FormMain->ImageClick(*list[i]);
+    EXPECT_EQ(list[4]->SelNoLabel.text, QStringLiteral("1"));
+    EXPECT_EQ(list[8]->SelNoLabel.text, QStringLiteral("3"));
+    EXPECT_EQ(list[1]->Panel->Color(), Bgr(0xC4FABA));
+    FormMain->ImageClick(*list[1]);
+    EXPECT_EQ(list[8]->SelNoLabel.text, QStringLiteral("2")) << "renumbered at once";
+    EXPECT_FALSE(list[1]->SelNoLabel.visible);
+    EXPECT_EQ(list[1]->Panel->Color(), Bgr(0xC0C0C0));
+    EXPECT_EQ(FormMain->gridExif.Cell(1, 9), "2");
+    EXPECT_EQ(FormMain->gridBase.Cell(1, 9), "2");
+}
+
+TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
+    Pictures(12, true);
+    StartOnThumbnails();
+    FormMain->MakePagePicts(1);
+    std::mt19937 random(7);
+    SelectionTables t{FormMain->gridBase, FormMain->gridExif, FormMain->gSelectList};
+    for (int step = 0; step < 300; ++step) {
+        const int op = static_cast<int>(random() % 8);
+        const int k = static_cast<int>(random() % FormMain->gPictList.size());
+        if (op < 3)
+            FormMain->ImageClick(*FormMain->gPictList[k]);
+        else if (op < 6)
+            FormMain->Selection(1, k + 1);
+        else if (op == 6)
+            FormMain->SelectAllClick();
+        else if (random() % 2)
+            FormMain->SelectNoneClick();
+        else
+            FormMain->SelectReverseClick();
+        ASSERT_TRUE(SelectionConsistent(t)) << step;
+        if (op < 3 || op >= 6) { // table clicks leave the panels to the next page build
+            for (const auto& rec : FormMain->gPictList) {
+                const std::string& cell = FormMain->gridExif.Cell(1, rec->ExifRow);
+                ASSERT_EQ(rec->Selected, !cell.empty()) << step;
+                if (rec->Selected) {
+                    ASSERT_EQ(rec->SelNoLabel.text.toStdString(), cell) << step;
+                }
+            }
+        } else {
+            FormMain->MakePagePicts(1);
+        }
+    }
+}
+
+TEST_F(ThumbnailPage, EmptyTableAndCommandsThatNeedASelection) {
+    Start("[Dir]\r\nDir=" + MainWindow::Pictures() + "\r\n");
+    const struct {
+        void (TFormMain::*handler)();
+        const char* message;
+    } cases[] = {
+        {&TFormMain::SelectAllClick, "イメージがありません。"},
+        {&TFormMain::SelectReverseClick, "イメージがありません。"},
+        {&TFormMain::BtnHtmlClick, "イメージが選択されていません"},
+        {&TFormMain::BtnHTML2Click, "選択されたイメージがありません"},
+        {&TFormMain::BtnSlideShowClick, "選択されたイメージがありません"},
+        {&TFormMain::SpeedBtnRenameClick, "選択されたファイルがありません。"},
+        {&TFormMain::BtnSetPKomokuClick, "イメージがありません"},
+    };
+    for (const auto& c : cases) {
+        dialogs.AnswerOk();
+        (FormMain->*c.handler)();
+        EXPECT_EQ(dialogs.Calls().back().text, QString::fromUtf8(c.message));
+    }
+    const std::size_t calls = dialogs.Calls().size();
+    FormMain->SelectNoneClick();
+    EXPECT_EQ(dialogs.Calls().size(), calls) << "select none says nothing";
+}
+
+TEST_F(ThumbnailPage, PopupCommandsFindTheirPicture) {
+    Pictures(5);
+    StartOnThumbnails();
+    FormMain->MakePagePicts(1);
+    // From a thumbnail.
+    FormMain->popupPict = FormMain->gPictList[3].get();
+    FormMain->PMenuGenzuClick();
+    EXPECT_EQ(FormSlideshow->Tag, 4);
+    EXPECT_EQ(FormSlideshow->windowTitle(), QStringLiteral("スライドショー(全表示)"));
+    EXPECT_EQ(FormMain->StrGridExif->currentIndex().row(), 3);
+    FormMain->ExifC1Click();
+    const QString copied = QGuiApplication::clipboard()->text();
+    EXPECT_TRUE(copied.startsWith(QStringLiteral("p04.jpg\r\n機種: Canon DIGITAL IXUS\r\n")));
+    EXPECT_EQ(copied.count(QStringLiteral("\r\n")), 22);
+    EXPECT_TRUE(copied.endsWith(QStringLiteral("640x480, 128kb\r\n")));
+    FormSlideshow->hide();
+    // From the table: a right click makes the row current first.
+    FormMain->PageControl1->setCurrentWidget(FormMain->TabSheetTable);
+    FormMain->StrGridExif->show();
+    const QRect cell = FormMain->StrGridExif->visualRect(FormMain->StrGridExif->model()->index(1, 3));
+    FormMain->StrGridExifMouseDown(Qt::RightButton, cell.center());
+    FormMain->PopupMenu1->hide();
+    EXPECT_EQ(FormMain->PopupPicture(), 2);
+    QGuiApplication::clipboard()->setText(QStringLiteral("unchanged"));
+    FormMain->ExifC1Click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("unchanged"));
+    FormMain->PMenuGenzuClick();
+    EXPECT_EQ(FormSlideshow->Tag, 2);
+    FormSlideshow->hide();
+}
+
+TEST_F(ThumbnailPage, RowJumpClampsToTheTable) {
+    Pictures(40);
+    Start("[Dir]\r\nDir=" + MainWindow::Pictures() + "\r\n");
+    EXPECT_EQ(FormMain->SpinEditJump->maximum(), 40);
+    FormMain->SpinEditJump->setValue(999);
+    EXPECT_EQ(FormMain->SpinEditJump->value(), 40);
+    FormMain->SpeedBtnJumpClick();
+    EXPECT_EQ(FormMain->StrGridExif->currentIndex().row(), 39);
+}
+
+// Item dialog: clicks keep gItemList in step; the item dialog and display dialog save and load
+// ".pkm" files.
+TEST_F(ThumbnailPage, ItemClicksNumberTheChoice) {
+    Pictures(1);
+    StartOnThumbnails();
+    FormSetPKomoku->BtnClearClick();
+    for (int row : {10, 3, 25})
+        FormSetPKomoku->StrGridPKomokuClick(1, row);
+    EXPECT_EQ(FormMain->gItemList, (std::vector<std::string>{"10", "3", "25"}));
+    FormSetPKomoku->StrGridPKomokuClick(1, 3);
+    EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(1, 10), "1");
+    EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(1, 25), "2");
+    EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(1, 3), "");
+    FormSetPKomoku->StrGridPKomokuClick(2, 5); // other columns do nothing
+    EXPECT_EQ(FormMain->gItemList.size(), 2u);
+    for (int row = 1; row <= 75; ++row)
+        if (FormSetPKomoku->StrGridPKomoku.Cell(1, row).empty())
+            FormSetPKomoku->StrGridPKomokuClick(1, row);
+    EXPECT_EQ(FormMain->gItemList.size(), 75u);
+    FormSetPKomoku->StrGridPKomokuClick(1, 10);
+    FormSetPKomoku->StrGridPKomokuClick(1, 10);
+    EXPECT_EQ(FormMain->gItemList.size(), 75u);
+    FormSetPKomoku->BtnApplyClick();
+    EXPECT_EQ(FormMain->gridExif.ColCount(), 78);
+    EXPECT_EQ(FormPHyoji->ChkListBoxKyocho->count(), 75);
+    EXPECT_EQ(FormPHyoji->ChkListBoxKyocho->item(0)->checkState(), Qt::Unchecked);
+}
+
+TEST_F(ThumbnailPage, SavedSettingsComeBackAtTheNextStart) {
+    Pictures(2);
+    StartOnThumbnails();
+    FormSetPKomoku->BtnClearClick();
+    for (int row : {4, 19, 36})
+        FormSetPKomoku->StrGridPKomokuClick(1, row);
+    FormSetPKomoku->StrGridPKomoku.SetCell(2, 19, "絞り値");
+    FormSetPKomoku->BtnApplyClick();
+    DisplayAttributes a = FormPHyoji->Attributes();
+    a.kyochoChecked = {false, true, false};
+    a.selColor = 0x00FF00;
+    a.mojiIndex = 2;
+    a.toka = true;
+    FormPHyoji->SetAttributes(a);
+    const std::string saved = AppDir() + "/Default.pkm";
+    dialogs.AnswerPath(QString::fromStdString(saved));
+    FormPHyoji->SpeedBtnDefaultClick();
+    EXPECT_EQ(dialogs.Calls().back().request.title, QStringLiteral("ｻﾑﾈｲﾙExif項目の保存(asﾃﾞﾌｫｰﾙﾄ）"));
+    EXPECT_EQ(dialogs.Calls().back().request.filter,
+              QStringLiteral("ｻﾑﾈｲﾙ表示項目ファイル(*.pkm)|*.pkm"));
+    const std::string bytes = TempDir::Read(saved);
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 164);
+
+    DestroyWindows();
+    StartOnThumbnails(false);
+    EXPECT_EQ(FormMain->gItemList, (std::vector<std::string>{"  4", " 19", " 36"}));
+    EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(2, 19), "絞り値");
+    const DisplayAttributes b = FormPHyoji->Attributes();
+    EXPECT_EQ(b.kyochoChecked, (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(b.selColor, 0x00FF00u);
+    EXPECT_EQ(b.FontHeight(), 10);
+    EXPECT_TRUE(b.toka);
+    EXPECT_EQ(FormMain->gPictList.at(0)->CaptionLabels[1].text, QStringLiteral("絞り値: 4.0"));
+    // Saved again, the file is the same to the byte.
+    dialogs.AnswerPath(QString::fromStdString(AppDir() + "/again.pkm"));
+    FormSetPKomoku->BtnSaveClick();
+    EXPECT_EQ(TempDir::Read(AppDir() + "/again.pkm"), bytes);
+}
+
+TEST_F(ThumbnailPage, LoadTakesItemsAndHeadingsOnlyAndRefusesShortFiles) {
+    Pictures(1);
+    StartOnThumbnails();
+    const auto before = FormPHyoji->Attributes();
+    StringGrid grid(4, kPKomokuRows);
+    SetupPKomokuGrid(grid);
+    grid.SetCell(1, 10, "1");
+    grid.SetCell(2, 10, "日時");
+    DisplayAttributes other;
+    other.selColor = 0x123456;
+    auto lines = MakePkmLines(grid, other);
+    ASSERT_TRUE(WriteTextLines(AppDir() + "/one.pkm", lines));
+    dialogs.AnswerPath(QString::fromStdString(AppDir() + "/one.pkm"));
+    FormSetPKomoku->BtnLoadClick();
+    EXPECT_EQ(FormMain->gItemList, (std::vector<std::string>{" 10"}));
+    EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(2, 10), "日時");
+    EXPECT_EQ(FormPHyoji->Attributes().selColor, before.selColor) << "attributes stay";
+
+    lines.resize(120);
+    ASSERT_TRUE(WriteTextLines(AppDir() + "/short.pkm", lines));
+    const std::string gridBefore = FormSetPKomoku->StrGridPKomoku.Cell(1, 10);
+    dialogs.AnswerPath(QString::fromStdString(AppDir() + "/short.pkm"));
+    dialogs.AnswerOk();
+    FormSetPKomoku->BtnLoadClick();
+    EXPECT_TRUE(dialogs.Calls().back().text.startsWith(QStringLiteral("項目ファイルを読めません。")));
+    EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(1, 10), gridBefore);
+    EXPECT_EQ(FormMain->gItemList, (std::vector<std::string>{" 10"}));
+    // Cancelled: nothing.
+    dialogs.AnswerPath(std::nullopt);
+    FormSetPKomoku->BtnLoadClick();
+}
+
+TEST_F(ThumbnailPage, DamagedDefaultPkmIsReportedAndDefaultsApply) {
+    Pictures(1);
+    TempDir::Write(AppDir() + "/Default.pkm", "1\r\n2\r\n");
+    dialogs.AnswerOk();
+    CreateWindows({AppDir(), Ini()});
+    EXPECT_TRUE(dialogs.Calls().back().text.startsWith(QStringLiteral("項目ファイルを読めません。")));
+    EXPECT_EQ(FormMain->gItemList.size(), 9u);
+}
+
+TEST_F(ThumbnailPage, SmallPreviewBox) {
+    Pictures(1);
+    fs::copy_file(kSamples / "orientation/portrait_1.jpg", MainWindow::Pictures() + "/q.jpg");
+    Start("[Dir]\r\nDir=" + MainWindow::Pictures() + "\r\n");
+    FormMain->DisplaySmallImage(1);
+    EXPECT_EQ(FormMain->ImageSmall->geometry(), QRect(0, 12, 96, 72));
+    FormMain->DisplaySmallImage(2);
+    const QRect portrait = FormMain->ImageSmall->geometry();
+    EXPECT_EQ(portrait.height(), 96);
+    EXPECT_EQ(portrait.top(), 0);
+    EXPECT_EQ(portrait.left(), (96 - portrait.width()) / 2);
+    FormMain->DisplaySmallImage(3); // beyond the table: nothing
+    EXPECT_EQ(FormMain->ImageSmall->geometry(), portrait);
+}
+
+} // namespace
+} // namespace kamelune
