@@ -11,6 +11,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -178,6 +179,10 @@ public:
     QScrollArea* ScrlBoxPictList = nullptr;
     QWidget* PictPage = nullptr; // the scroll box's content, parent of the panels
     std::vector<std::unique_ptr<PictRec>> gPictList;
+    // Thumbnails missing from the cache are made on worker threads (off: one thread, for
+    // comparison); panelBuilt, when set, hears of every panel as it goes on screen.
+    bool parallelThumbnails = true;
+    std::function<void(int position)> panelBuilt;
     QToolBar* ToolBarHyo = nullptr;
     QCheckBox *ChkBoxImage = nullptr, *ChkBox3fix = nullptr;
     QToolButton *SpeedBtnSetTKomoku = nullptr, *SpeedBtnJump = nullptr, *SpeedBtnHTML2 = nullptr,

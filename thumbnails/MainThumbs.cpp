@@ -7,13 +7,13 @@
 #include "platform/qt/Shell.h"
 #include "thumbnails/PageLayout.h"
 #include "thumbnails/Pkm.h"
+#include "thumbnails/ThumbJobs.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEventLoop>
 #include <QFrame>
-#include <QFutureWatcher>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -23,15 +23,14 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
-#include <QtConcurrent/QtConcurrentRun>
 #include <cstring>
 
 namespace kamelune {
 
-// A thumbnail being made off the user-interface thread for a panel of the page being built.
+// A thumbnail of the page being built that is made by the page's jobs.
 struct PreparedThumb {
-    bool launched = false;
-    QFuture<MakeJpegResult> future;
+    ThumbJobs* jobs = nullptr;
+    std::size_t index = 0;
 };
 
 namespace {
@@ -116,17 +115,22 @@ void TFormMain::MakePagePicts(int page) {
     const int count = gPageLast - gPageFirst + 1;
     std::vector<PreparedThumb> prepared(static_cast<std::size_t>(count));
     std::vector<std::string> names(static_cast<std::size_t>(count));
+    std::vector<ThumbJobs::Job> work;
+    std::vector<bool> queued(static_cast<std::size_t>(count), false);
     for (int k = 0; k < count; ++k) {
         const int n = ItemNumber(gridExif.Cell(0, gPageFirst + k + 1));
         names[k] = gridBase.Cell(2, n);
-        if (names[k].empty() || FileExists(cache + "/" + ThumbFileName(names[k])))
+        if (!parallelThumbnails || names[k].empty() ||
+            FileExists(cache + "/" + ThumbFileName(names[k])) || !MakeDirectories(cache))
             continue;
-        if (!MakeDirectories(cache))
-            break;
-        prepared[k].launched = true;
-        prepared[k].future = QtConcurrent::run(MakeJpeg2, JoinPath(currentDir_, names[k]),
-                                               cache + "/" + ThumbFileName(names[k]), 70, 88);
+        queued[k] = true;
+        prepared[k].index = work.size();
+        work.push_back({JoinPath(currentDir_, names[k]), cache + "/" + ThumbFileName(names[k])});
     }
+    ThumbJobs jobs(std::move(work), ThumbJobs::DefaultThreads());
+    for (int k = 0; k < count; ++k)
+        if (queued[k])
+            prepared[k].jobs = &jobs;
     pageAttributes_ = FormPHyoji->Attributes();
     QRect extent;
     for (int k = 0; k < count; ++k) {
@@ -187,7 +191,7 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
         const std::string sizeFile = cache + "/" + SizeFileName(fileName);
         const qreal dpr = devicePixelRatioF();
         QString sizeText;
-        if (!prepared->launched && FileExists(thumb)) {
+        if (!prepared->jobs && FileExists(thumb)) {
             rec.Image = LoadPixmap(thumb, dpr);
             std::vector<std::string> memo;
             if (LoadMemo(sizeFile, memo) && memo.size() >= 3) {
@@ -197,18 +201,11 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
             }
         } else {
             MakeJpegResult made;
-            if (prepared->launched) {
-                if (!prepared->future.isFinished()) {
-                    // Paint the panels so far while this one's thumbnail is being made.
-                    QFutureWatcher<MakeJpegResult> watcher;
-                    QEventLoop wait;
-                    QObject::connect(&watcher, &QFutureWatcherBase::finished, &wait,
-                                     &QEventLoop::quit);
-                    watcher.setFuture(prepared->future);
-                    if (!prepared->future.isFinished())
-                        wait.exec(QEventLoop::ExcludeUserInputEvents);
-                }
-                made = prepared->future.result();
+            if (prepared->jobs) {
+                // The panels so far are painted while this one's thumbnail is being made.
+                made = prepared->jobs->Take(prepared->index, [] {
+                    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+                });
             } else if (MakeDirectories(cache)) {
                 made = MakeJpeg2(JoinPath(currentDir_, fileName), thumb, 70, 88);
             }
@@ -251,6 +248,8 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
     }
     gPictList.push_back(std::move(owned));
     rec.Panel->show();
+    if (panelBuilt)
+        panelBuilt(i);
     return true;
 }
 

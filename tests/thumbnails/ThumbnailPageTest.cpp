@@ -17,6 +17,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 #include <random>
 
 namespace kamelune {
@@ -385,6 +386,49 @@ TEST_F(ThumbnailPage, DamagedDefaultPkmIsReportedAndDefaultsApply) {
     CreateWindows({AppDir(), Ini()});
     EXPECT_TRUE(dialogs.Calls().back().text.startsWith(QStringLiteral("項目ファイルを読めません。")));
     EXPECT_EQ(FormMain->gItemList.size(), 9u);
+}
+
+TEST_F(ThumbnailPage, WorkerThreadsBuildWhatOneThreadBuilds) {
+    Pictures(10, true);
+    TempDir::Write(MainWindow::Pictures() + "/p05.jpg", std::string("\xFF\xD8\xFF\xE1" "broken", 10));
+    struct Outcome {
+        std::vector<std::string> files, cells, sizes;
+        std::vector<QString> messages;
+    };
+    auto build = [&](bool parallel) {
+        dialogs.AnswerOk(); // the broken picture, on the page built at start-up
+        StartOnThumbnails();
+        fs::remove_all(AppDir() + "/@KameluneDir");
+        FormMain->parallelThumbnails = parallel;
+        const std::size_t before = dialogs.Calls().size();
+        dialogs.AnswerOk(); // the broken picture
+        FormMain->MakePagePicts(1);
+        Outcome o;
+        for (std::size_t i = before; i < dialogs.Calls().size(); ++i)
+            o.messages.push_back(dialogs.Calls()[i].text);
+        std::vector<fs::path> paths;
+        for (const auto& e : fs::recursive_directory_iterator(AppDir() + "/@KameluneDir"))
+            if (e.is_regular_file())
+                paths.push_back(e.path());
+        std::sort(paths.begin(), paths.end());
+        for (const auto& p : paths)
+            o.files.push_back(p.filename().string() + ":" + TempDir::Read(p.string()));
+        for (int r = 1; r < FormMain->gridBase.RowCount(); ++r)
+            for (int c = 53; c <= 55; ++c)
+                o.cells.push_back(FormMain->gridBase.Cell(c, r));
+        for (const auto& rec : FormMain->gPictList)
+            o.sizes.push_back(rec->SizeLabel.text.toStdString());
+        DestroyWindows();
+        return o;
+    };
+    const Outcome one = build(false);
+    const Outcome many = build(true);
+    EXPECT_EQ(one.messages.size(), 1u);
+    EXPECT_EQ(many.messages, one.messages);
+    EXPECT_EQ(many.files, one.files);
+    EXPECT_EQ(many.cells, one.cells);
+    EXPECT_EQ(many.sizes, one.sizes);
+    EXPECT_EQ(one.files.size(), 2u * 9);
 }
 
 TEST_F(ThumbnailPage, SmallPreviewBox) {
