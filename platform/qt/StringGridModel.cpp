@@ -54,9 +54,15 @@ QVariant StringGridModel::data(const QModelIndex& index, int role) const {
     const int row = GridRow(index.row());
     switch (role) {
     case Qt::EditRole:
-    case Qt::DisplayRole:
-    case Qt::ToolTipRole:
         return ToQString(grid_.Cell(index.column(), row));
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole: {
+        // A text's NUL bytes (the terminator many cameras store) are kept in the grid but would
+        // draw as boxes.
+        QString text = ToQString(grid_.Cell(index.column(), row));
+        text.remove(QChar(0));
+        return text;
+    }
     case Qt::BackgroundRole:
         if (index.column() < grid_.FixedCols() || row < grid_.FixedRows())
             return ColorFromBgr(grid_.FixedColor());
