@@ -107,10 +107,10 @@ void TFormMain::LoadSettings() {
 
     if (DirectoryExists(s.thumbDir)) {
         gThumbDir = s.thumbDir;
-        (s.thumbDir == gAppDir ? MnThumbLocation : MnOtherLocation)->setChecked(true);
+        SetLocationChoice(s.thumbDir != gAppDir);
     } else {
         gThumbDir = gAppDir;
-        MnThumbLocation->setChecked(true);
+        SetLocationChoice(false);
     }
     switch (s.hairetu) {
     case -1:
@@ -366,8 +366,6 @@ void TFormMain::SetCBoxpage(int current, int count) {
     CmbBoxPage->setCurrentIndex(current - 1);
 }
 
-void TFormMain::MnThumbLocationClick() {}
-void TFormMain::MnOtherLocationClick() {}
 
 void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls())

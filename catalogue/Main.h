@@ -89,6 +89,16 @@ public:
     void OwariClick();
     void MnThumbLocationClick();
     void MnOtherLocationClick();
+    void MnKameluneDirDelClick();
+    void SetLocationChoice(bool other); // the radio mark of the cache place
+
+    // Hide, show again, delete.
+    void HideFig(int pictNo);
+    void DeleteFig(int pictNo);
+    void Hide1Click();
+    void PopMnDeleteClick();
+    void SpeedBtnHideClick();
+    void SpeedBtnReshowClick();
 
     // Thumbnail pages.
     void MakePagePicts(int page);
@@ -220,6 +230,7 @@ private:
     bool settingTree_ = false;
     DisplayAttributes pageAttributes_; // read once per page build
     int smallImageTag_ = 0;
+    bool locationIsOther_ = false;
     QPoint dragStart_;
     bool dragging_ = false;
     QFileSystemModel* dirModel_ = nullptr;

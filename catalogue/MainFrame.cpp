@@ -293,9 +293,9 @@ void TFormMain::BuildFrame() {
     PopupMenu1->addSeparator();
     Item(PopupMenu1, QStringLiteral("名前変更(&N)"), [this] { MnChangeNameClick(); }, "MnChangeName");
     PopupMenu1->addSeparator();
-    Item(PopupMenu1, QStringLiteral("隠す(&H)"), NotYet, "Hide1");
+    Item(PopupMenu1, QStringLiteral("隠す(&H)"), [this] { Hide1Click(); }, "Hide1");
     PopupMenu1->addSeparator();
-    Item(PopupMenu1, QStringLiteral("削除(&D)"), NotYet, "PopMnDelete");
+    Item(PopupMenu1, QStringLiteral("削除(&D)"), [this] { PopMnDeleteClick(); }, "PopMnDelete");
     StrGridExif->viewport()->installEventFilter(this);
 
     BuildMenus();
@@ -323,7 +323,9 @@ void TFormMain::BuildFrame() {
     connect(CmbBoxPage, &QComboBox::activated, this, [this] { CmbBoxPageChange(); });
     connect(SpeedBtnJump, &QToolButton::clicked, this, [this] { SpeedBtnJumpClick(); });
     connect(SpinEditJump, &QSpinBox::valueChanged, this, [this] { SpinEditJumpChange(); });
-    connect(SpeedBtnDirKill, &QToolButton::clicked, this, NotYet);
+    connect(SpeedBtnDirKill, &QToolButton::clicked, this, [this] { MnKameluneDirDelClick(); });
+    connect(SpeedBtnHide, &QToolButton::clicked, this, [this] { SpeedBtnHideClick(); });
+    connect(SpeedBtnReshow, &QToolButton::clicked, this, [this] { SpeedBtnReshowClick(); });
     connect(CmbBoxFigNoPerPage, &QComboBox::activated, this, [this] { CmbBoxFigNoPerPageChange(); });
     for (QToolButton* b : {SpeedBtnPane1, SpeedBtnPane2, SpeedBtnPane3})
         connect(b, &QToolButton::clicked, this, [this] { SpeedBtnPane3Click(); });
@@ -350,6 +352,7 @@ void TFormMain::BuildMenus() {
     Item(file, QStringLiteral("TAB区切り文横出力(&T)"), NotYet);
     Item(file, QStringLiteral("TAB区切り文縦(&V)"), NotYet);
     QMenu* location = file->addMenu(QStringLiteral("サムネイルの保存場所(&P)"));
+    location->setObjectName(QStringLiteral("MnThumLocation"));
     locationGroup_ = new QActionGroup(this);
     MnThumbLocation = Item(location, QStringLiteral("Kameluneと同一Dir(&S)"),
                            [this] { MnThumbLocationClick(); }, "MnThumbLocation");
@@ -360,7 +363,8 @@ void TFormMain::BuildMenus() {
         locationGroup_->addAction(a);
     }
     MnThumbLocation->setChecked(true);
-    Item(file, QStringLiteral("保存サムネイルの削除(&D)"), NotYet, "MnKameluneDirDel");
+    Item(file, QStringLiteral("保存サムネイルの削除(&D)"), [this] { MnKameluneDirDelClick(); },
+         "MnKameluneDirDel");
     MnExit = Item(file, QStringLiteral("終了（&X）"), [this] { OwariClick(); }, "Owari");
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
@@ -388,8 +392,8 @@ void TFormMain::BuildMenus() {
 
     QMenu* photo = menuBar()->addMenu(QStringLiteral("フォト(&P)"));
     Item(photo, QStringLiteral("スライドショー(&S)"), [this] { BtnSlideShowClick(); }, "SlideShow");
-    Item(photo, QStringLiteral("隠す(&H)"), NotYet, "Hide");
-    Item(photo, QStringLiteral("再表示(&V)"), NotYet, "Reshow");
+    Item(photo, QStringLiteral("隠す(&H)"), [this] { SpeedBtnHideClick(); }, "Hide2");
+    Item(photo, QStringLiteral("再表示(&V)"), [this] { SpeedBtnReshowClick(); }, "V1");
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     Item(help, QStringLiteral("バージョン情報(&A)..."), [this] { About1Click(); }, "About1");

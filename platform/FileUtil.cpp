@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <stdio.h>
 #include <algorithm>
 #include <filesystem>
 #include <sys/stat.h>
@@ -190,6 +191,49 @@ std::string ColorToHtml(std::uint32_t color) {
     char bgr[8];
     std::snprintf(bgr, sizeof bgr, "%06X", color & 0xFFFFFFu);
     return std::string("#") + bgr[4] + bgr[5] + bgr[2] + bgr[3] + bgr[0] + bgr[1];
+}
+
+FileResult RenameNoReplace(const std::string& from, const std::string& to, int* errnoOut) {
+    auto fail = [&](int err, const std::string& what) {
+        if (errnoOut)
+            *errnoOut = err;
+        errno = err;
+        return FileResult::Fail(ErrnoText(what, from + " -> " + to));
+    };
+    if (errnoOut)
+        *errnoOut = 0;
+    struct stat fromStat {};
+    if (::lstat(from.c_str(), &fromStat) != 0)
+        return fail(errno, "cannot rename");
+    struct stat toStat {};
+    if (::lstat(to.c_str(), &toStat) == 0) {
+        if (toStat.st_dev != fromStat.st_dev || toStat.st_ino != fromStat.st_ino || from == to)
+            return fail(EEXIST, "will not replace");
+        // The same file under another letter case: through a name of its own.
+        std::string temp = from + ".kmren-XXXXXX";
+        const int fd = ::mkstemp(temp.data());
+        if (fd < 0)
+            return fail(errno, "cannot rename");
+        ::close(fd);
+        ::unlink(temp.c_str());
+        if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, temp.c_str(), RENAME_NOREPLACE) != 0)
+            return fail(errno, "cannot rename");
+        if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
+            const int err = errno;
+            ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, from.c_str(), RENAME_NOREPLACE);
+            return fail(err, "cannot rename");
+        }
+        return {};
+    }
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return {};
+    if (errno != EINVAL && errno != ENOSYS)
+        return fail(errno, "cannot rename");
+    // A file system without RENAME_NOREPLACE: a hard link cannot replace either.
+    if (::link(from.c_str(), to.c_str()) != 0)
+        return fail(errno, "cannot rename");
+    ::unlink(from.c_str());
+    return {};
 }
 
 FileResult MakeDirectories(const std::string& path) {

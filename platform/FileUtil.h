@@ -38,6 +38,11 @@ FileResult CopyFileByBlocks(const std::string& source, const std::string& destin
 // Colour 0x00BBGGRR to "#RRGGBB" with upper-case digits.
 std::string ColorToHtml(std::uint32_t color);
 
+// Renames without ever replacing a file: fails when `to` exists (unless it is `from` itself under
+// another letter case, as on a case-insensitive file system, where the rename goes through a
+// temporary name). errnoOut gets the reason (ENOENT when `from` is gone, EEXIST when `to` exists).
+FileResult RenameNoReplace(const std::string& from, const std::string& to, int* errnoOut = nullptr);
+
 // Creates a folder with its missing parents.
 FileResult MakeDirectories(const std::string& path);
 

@@ -1,0 +1,131 @@
+// Hiding, showing again and deleting on disk: nothing is ever replaced.
+#include "platform/FileUtil.h"
+#include "platform/TempDir.h"
+#include "thumbnails/HideDelete.h"
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace kamelune {
+namespace {
+
+using test::TempDir;
+namespace fs = std::filesystem;
+
+struct Folder {
+    TempDir dir;
+    std::string pics = dir / "pics";
+    std::string cache = dir / "cache";
+    Folder() {
+        fs::create_directories(pics);
+        fs::create_directories(cache);
+    }
+    void Put(const std::string& relative, const std::string& bytes) {
+        TempDir::Write(dir / relative, bytes);
+    }
+    std::string Read(const std::string& relative) const { return TempDir::Read(dir / relative); }
+    bool Has(const std::string& relative) const { return fs::exists(dir / relative); }
+};
+
+TEST(RenameNoReplace, NeverReplaces) {
+    TempDir dir;
+    TempDir::Write(dir / "a", "A");
+    TempDir::Write(dir / "b", "B");
+    int err = 0;
+    EXPECT_FALSE(RenameNoReplace(dir / "a", dir / "b", &err));
+    EXPECT_EQ(err, EEXIST);
+    EXPECT_EQ(TempDir::Read(dir / "b"), "B");
+    EXPECT_EQ(TempDir::Read(dir / "a"), "A");
+    EXPECT_FALSE(RenameNoReplace(dir / "gone", dir / "c", &err));
+    EXPECT_EQ(err, ENOENT);
+    ASSERT_TRUE(RenameNoReplace(dir / "a", dir / "c"));
+    EXPECT_EQ(TempDir::Read(dir / "c"), "A");
+    // Two names of one file: still no replacing.
+    ASSERT_EQ(::link((dir / "c").c_str(), (dir / "d").c_str()), 0);
+    EXPECT_FALSE(RenameNoReplace(dir / "c", dir / "d"));
+    EXPECT_TRUE(fs::exists(dir / "c"));
+    EXPECT_TRUE(fs::exists(dir / "d"));
+}
+
+TEST(Hide, OnePictureWithItsCacheFilesAndBack) {
+    Folder f;
+    f.Put("pics/a.jpg", "picture");
+    f.Put("cache/T_a.jpg", "thumb");
+    f.Put("cache/T_a.TXT", "sizes");
+    const FileChanges c = HideFig(f.pics, f.cache, "a.jpg");
+    EXPECT_TRUE(c.Clean());
+    EXPECT_EQ(c.changed, 1);
+    EXPECT_EQ(f.Read("pics/a.jpg.HID"), "picture");
+    EXPECT_TRUE(f.Has("cache/T_a.jpg.HID"));
+    EXPECT_TRUE(f.Has("cache/T_a.TXT.HID"));
+    EXPECT_FALSE(f.Has("pics/a.jpg"));
+    f.Put("pics/notes.hid", "n");
+    const FileChanges back = ReshowAll(f.pics);
+    EXPECT_EQ(back.changed, 2);
+    EXPECT_EQ(f.Read("pics/a.jpg"), "picture");
+    EXPECT_TRUE(f.Has("pics/notes"));
+    EXPECT_TRUE(f.Has("cache/T_a.jpg.HID")) << "cache files stay renamed";
+}
+
+TEST(Hide, CollisionsLeaveEveryFileAsItWas) {
+    Folder f;
+    f.Put("pics/a.jpg", "new");
+    f.Put("pics/a.jpg.HID", "old hidden");
+    f.Put("cache/T_a.jpg", "thumb");
+    FileChanges c = HideFig(f.pics, f.cache, "a.jpg");
+    EXPECT_EQ(c.left, (std::vector<std::string>{"a.jpg"}));
+    EXPECT_EQ(f.Read("pics/a.jpg"), "new");
+    EXPECT_EQ(f.Read("pics/a.jpg.HID"), "old hidden");
+    EXPECT_TRUE(f.Has("cache/T_a.jpg")) << "the cache follows only a hidden picture";
+    EXPECT_NE(ChangesReport(c).find("a.jpg"), std::string::npos);
+
+    c = ReshowAll(f.pics);
+    EXPECT_EQ(c.left, (std::vector<std::string>{"a.jpg.HID"}));
+    EXPECT_EQ(f.Read("pics/a.jpg"), "new");
+
+    c = HideFigs(f.pics, {"a.jpg", "gone.jpg"});
+    EXPECT_EQ(c.left.size(), 1u);
+    EXPECT_TRUE(c.failed.empty()) << "a vanished file is skipped";
+}
+
+TEST(Hide, SelectionWithoutCache) {
+    Folder f;
+    for (const char* n : {"a.jpg", "b.jpg", "c.jpg"})
+        f.Put(std::string("pics/") + n, n);
+    f.Put("cache/T_a.jpg", "thumb");
+    const FileChanges c = HideFigs(f.pics, {"a.jpg", "b.jpg", "c.jpg"});
+    EXPECT_EQ(c.changed, 3);
+    EXPECT_TRUE(f.Has("pics/b.jpg.HID"));
+    EXPECT_TRUE(f.Has("cache/T_a.jpg"));
+    EXPECT_EQ(HiddenFiles(f.pics).size(), 3u);
+}
+
+TEST(Delete, PictureAndCacheFiles) {
+    Folder f;
+    f.Put("pics/a.jpeg", "picture");
+    f.Put("cache/T_a.jpeg", "thumb");
+    f.Put("cache/T_a.TXT", "sizes");
+    FileChanges c = DeleteFig(f.pics, f.cache, "a.jpeg");
+    EXPECT_TRUE(c.Clean());
+    EXPECT_FALSE(f.Has("pics/a.jpeg"));
+    EXPECT_FALSE(f.Has("cache/T_a.jpeg"));
+    EXPECT_FALSE(f.Has("cache/T_a.TXT"));
+    c = DeleteFig(f.pics, f.cache, "a.jpeg");
+    EXPECT_TRUE(c.Clean()) << "already gone";
+    EXPECT_EQ(c.changed, 0);
+}
+
+TEST(Delete, ReadOnlyFolderIsReported) {
+    Folder f;
+    f.Put("pics/a.jpg", "picture");
+    fs::permissions(f.pics, fs::perms::owner_read | fs::perms::owner_exec);
+    if (::access(f.pics.c_str(), W_OK) == 0)
+        GTEST_SKIP() << "running with privileges that ignore folder permissions";
+    const FileChanges c = DeleteFig(f.pics, f.cache, "a.jpg");
+    EXPECT_EQ(c.failed.size(), 1u);
+    EXPECT_TRUE(f.Has("pics/a.jpg"));
+    EXPECT_EQ(HideFig(f.pics, f.cache, "a.jpg").failed.size(), 1u);
+}
+
+} // namespace
+} // namespace kamelune

@@ -1,0 +1,149 @@
+// Hide, show again, delete and the cache place in the running program (offscreen).
+#include "support/MainWindowFixture.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTableView>
+
+namespace kamelune {
+namespace {
+
+using namespace test;
+
+class HideDelete : public MainWindow {
+protected:
+    void SetUp() override {
+        MainWindow::SetUp();
+        if (!fs::exists(kSamples))
+            GTEST_SKIP() << "no samples";
+        for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
+            fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/" + name);
+        Start("[Dir]\r\nDir=" + Pictures() + "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n");
+    }
+    std::string Cache() const { return AppDir() + "/@KameluneDir/" + SetCacheSubName(Pictures()); }
+};
+
+TEST_F(HideDelete, HideOneFromThePopupAndShowAgain) {
+    ASSERT_TRUE(fs::exists(Cache() + "/T_a.jpg")) << "page 1 was built at start-up";
+    FormMain->popupPict = FormMain->gPictList.at(0).get();
+    dialogs.AnswerYes(true);
+    FormMain->Hide1Click();
+    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("このファイルを隠しますか？（復活できます）a.jpg"));
+    EXPECT_TRUE(fs::exists(Pictures() + "/a.jpg.HID"));
+    EXPECT_TRUE(fs::exists(Cache() + "/T_a.jpg.HID"));
+    EXPECT_TRUE(fs::exists(Cache() + "/T_a.TXT.HID"));
+    EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("2/2"));
+    FormMain->SpeedBtnReshowClick();
+    EXPECT_TRUE(fs::exists(Pictures() + "/a.jpg"));
+    EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("3/3"));
+    // Page 1 was built again: a fresh thumbnail beside the hidden one.
+    EXPECT_TRUE(fs::exists(Cache() + "/T_a.jpg"));
+    EXPECT_TRUE(fs::exists(Cache() + "/T_a.jpg.HID"));
+}
+
+TEST_F(HideDelete, NoToTheQuestionChangesNothing) {
+    FormMain->popupPict = FormMain->gPictList.at(1).get();
+    dialogs.AnswerYes(false);
+    FormMain->Hide1Click();
+    EXPECT_TRUE(fs::exists(Pictures() + "/b.jpg"));
+    FormMain->popupPict = nullptr;
+    FormMain->StrGridExif->setCurrentIndex({});
+    FormMain->Hide1Click(); // neither a thumbnail nor a table row: nothing
+    FormMain->PopMnDeleteClick();
+}
+
+TEST_F(HideDelete, BulkHideAsksNothingAndLeavesTheCache) {
+    dialogs.AnswerOk();
+    FormMain->SpeedBtnHideClick();
+    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("選択された画像がありません"));
+    FormMain->SelectAllClick();
+    FormMain->SpeedBtnHideClick();
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
+        EXPECT_TRUE(fs::exists(Pictures() + "/" + name + ".HID")) << name;
+    EXPECT_TRUE(fs::exists(Cache() + "/T_a.jpg"));
+    EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("0/0"));
+    EXPECT_TRUE(FormMain->gSelectList.empty());
+    FormMain->SpeedBtnReshowClick();
+    dialogs.AnswerOk();
+    FormMain->SpeedBtnReshowClick();
+    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("隠した画像はありません"));
+}
+
+TEST_F(HideDelete, CollisionIsReportedAndNothingIsOverwritten) {
+    TempDir::Write(Pictures() + "/b.jpg.HID", "an older hidden b");
+    FormMain->SelectAllClick();
+    dialogs.AnswerOk();
+    FormMain->SpeedBtnHideClick();
+    EXPECT_TRUE(dialogs.Calls().back().text.contains(QStringLiteral("b.jpg")));
+    EXPECT_EQ(TempDir::Read(Pictures() + "/b.jpg.HID"), "an older hidden b");
+    EXPECT_TRUE(fs::exists(Pictures() + "/b.jpg"));
+    EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("1/1"));
+}
+
+TEST_F(HideDelete, DeleteYesAndNoBothRebuild) {
+    FormMain->SelectAllClick();
+    FormMain->popupPict = FormMain->gPictList.at(2).get();
+    dialogs.AnswerYes(false);
+    FormMain->PopMnDeleteClick();
+    EXPECT_EQ(dialogs.Calls().back().text,
+              QStringLiteral("このファイルを削除しますか？（復活できません！）:  c.jpg"));
+    EXPECT_TRUE(fs::exists(Pictures() + "/c.jpg"));
+    EXPECT_TRUE(FormMain->gSelectList.empty()) << "rebuilt after No too";
+    FormMain->popupPict = FormMain->gPictList.at(2).get();
+    dialogs.AnswerYes(true);
+    FormMain->PopMnDeleteClick();
+    EXPECT_FALSE(fs::exists(Pictures() + "/c.jpg"));
+    EXPECT_FALSE(fs::exists(Cache() + "/T_c.jpg"));
+    EXPECT_FALSE(fs::exists(Cache() + "/T_c.TXT"));
+    EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("2/2"));
+}
+
+TEST_F(HideDelete, OtherCachePlaceIsKeptAcrossARestart) {
+    const std::string other = dir / "elsewhere";
+    fs::create_directories(other);
+    dialogs.AnswerPath(QString::fromStdString(other));
+    dialogs.AnswerYes(true);
+    FormMain->MnOtherLocationClick();
+    EXPECT_EQ(dialogs.Calls()[dialogs.Calls().size() - 2].caption,
+              QStringLiteral("サムネイルの置き場所の設定 (フォルダを選択するか新規作成して「保存」をクリックしてください）"));
+    EXPECT_EQ(dialogs.Calls().back().text,
+              QString::fromStdString("サムネイルを<" + other + ">に保管します。よろしいですか？"));
+    EXPECT_EQ(FormMain->gThumbDir, other);
+    EXPECT_TRUE(FormMain->MnOtherLocation->isChecked());
+    FormMain->UpdateTable();
+    EXPECT_TRUE(fs::exists(other + "/@KameluneDir/" + SetCacheSubName(Pictures()) + "/T_a.jpg"));
+    FormMain->close();
+    DestroyWindows();
+    Start({}, false);
+    EXPECT_EQ(FormMain->gThumbDir, other);
+    EXPECT_TRUE(FormMain->MnOtherLocation->isChecked());
+    FormMain->MnThumbLocationClick();
+    EXPECT_EQ(FormMain->gThumbDir, AppDir());
+    EXPECT_TRUE(fs::exists(other + "/@KameluneDir")) << "the other place keeps its files";
+}
+
+TEST_F(HideDelete, UnwritableOrCancelledPlaceChangesNothing) {
+    dialogs.AnswerPath(std::nullopt);
+    FormMain->MnOtherLocationClick();
+    EXPECT_TRUE(FormMain->MnThumbLocation->isChecked());
+    dialogs.AnswerPath(QString::fromStdString(dir / "no/such/folder"));
+    dialogs.AnswerOk();
+    FormMain->MnOtherLocationClick();
+    EXPECT_TRUE(dialogs.Calls().back().text.startsWith(QStringLiteral("このフォルダには書き込めません")));
+    EXPECT_EQ(FormMain->gThumbDir, AppDir());
+    EXPECT_TRUE(FormMain->MnThumbLocation->isChecked());
+}
+
+TEST_F(HideDelete, CacheRootGoesToTheTrash) {
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir / "data"));
+    dialogs.AnswerYes(true);
+    FormMain->MnKameluneDirDelClick();
+    qunsetenv("XDG_DATA_HOME");
+    EXPECT_FALSE(fs::exists(AppDir() + "/@KameluneDir"));
+    EXPECT_TRUE(fs::exists(dir / "data/Trash/files/@KameluneDir"));
+    EXPECT_TRUE(fs::exists(Pictures() + "/a.jpg"));
+}
+
+} // namespace
+} // namespace kamelune

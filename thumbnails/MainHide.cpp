@@ -1,0 +1,139 @@
+// Hide, show again and delete pictures; where the thumbnail cache lives and its removal.
+#include "catalogue/Forms.h"
+#include "catalogue/SetKomoku.h"
+#include "platform/qt/DialogService.h"
+#include "platform/qt/Shell.h"
+#include "thumbnails/HideDelete.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <filesystem>
+#include <unistd.h>
+
+namespace kamelune {
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+void Report(const FileChanges& changes) {
+    const std::string text = ChangesReport(changes);
+    if (!text.empty())
+        ShowCheckMessage(Q(text));
+}
+
+} // namespace
+
+void TFormMain::HideFig(int pictNo) {
+    if (MnThumbLocation->isChecked())
+        gThumbDir = gAppDir;
+    const std::string name = gridBase.Cell(2, pictNo);
+    if (name.empty())
+        return;
+    if (!Dialogs().AskYesNo(QStringLiteral("確認"),
+                            QStringLiteral("このファイルを隠しますか？（復活できます）") + Q(name)))
+        return;
+    const FileChanges changes = kamelune::HideFig(currentDir_, CacheFolderOfCurrent(), name);
+    UpdateTable();
+    Report(changes);
+}
+
+void TFormMain::Hide1Click() {
+    if (const int picture = PopupPicture())
+        HideFig(picture);
+}
+
+void TFormMain::SpeedBtnHideClick() {
+    if (gSelectList.empty()) {
+        ShowCheckMessage(QStringLiteral("選択された画像がありません"));
+        return;
+    }
+    std::vector<std::string> names;
+    for (const std::string& entry : gSelectList)
+        names.push_back(gridBase.Cell(2, ItemNumber(entry)));
+    const FileChanges changes = HideFigs(currentDir_, names);
+    UpdateTable();
+    Report(changes);
+}
+
+void TFormMain::SpeedBtnReshowClick() {
+    if (HiddenFiles(currentDir_).empty()) {
+        ShowCheckMessage(QStringLiteral("隠した画像はありません"));
+        return;
+    }
+    const FileChanges changes = ReshowAll(currentDir_);
+    UpdateTable();
+    Report(changes);
+}
+
+void TFormMain::DeleteFig(int pictNo) {
+    if (MnThumbLocation->isChecked())
+        gThumbDir = gAppDir;
+    const std::string name = gridBase.Cell(2, pictNo);
+    if (name.empty())
+        return;
+    FileChanges changes;
+    if (Dialogs().AskYesNo(QStringLiteral("確認"),
+                           QStringLiteral("このファイルを削除しますか？（復活できません！）:  ") + Q(name)))
+        changes = kamelune::DeleteFig(currentDir_, CacheFolderOfCurrent(), name);
+    UpdateTable();
+    Report(changes);
+}
+
+void TFormMain::PopMnDeleteClick() {
+    if (const int picture = PopupPicture())
+        DeleteFig(picture);
+}
+
+void TFormMain::SetLocationChoice(bool other) {
+    locationIsOther_ = other;
+    (other ? MnOtherLocation : MnThumbLocation)->setChecked(true);
+}
+
+void TFormMain::MnThumbLocationClick() {
+    SetLocationChoice(false);
+    gThumbDir = gAppDir;
+}
+
+void TFormMain::MnOtherLocationClick() {
+    // The radio mark moves only when a new place is taken.
+    SetLocationChoice(locationIsOther_);
+    const auto chosen = Dialogs().ChooseFolder(
+        QStringLiteral("サムネイルの置き場所の設定 (フォルダを選択するか新規作成して「保存」をクリックしてください）"),
+        Q(gAppDir));
+    if (!chosen)
+        return;
+    const std::string dir = QDir::cleanPath(*chosen).toStdString();
+    if (::access(dir.c_str(), W_OK | X_OK) != 0) {
+        ShowCheckMessage(QStringLiteral("このフォルダには書き込めません: ") + Q(dir));
+        return;
+    }
+    if (!Dialogs().AskYesNo(QStringLiteral("確認"),
+                            QStringLiteral("サムネイルを<") + Q(dir) + QStringLiteral(">に保管します。よろしいですか？")))
+        return;
+    gThumbDir = dir;
+    SetLocationChoice(true);
+}
+
+void TFormMain::MnKameluneDirDelClick() {
+    const std::string root = CacheRoot(gThumbDir);
+    if (!DirectoryExists(root))
+        return;
+    if (!Dialogs().AskYesNo(QStringLiteral("確認"),
+                            Q(root) + QStringLiteral(" をごみ箱に移動しますか？")))
+        return;
+    QString why;
+    if (MoveToTrash(Q(root), &why))
+        return;
+    // No trash can take it: gone for good only when the user says so.
+    if (!Dialogs().AskYesNo(QStringLiteral("確認"),
+                            QStringLiteral("ごみ箱が使えません。") + Q(root) +
+                                QStringLiteral(" を完全に削除しますか？（復活できません！）")))
+        return;
+    std::error_code ec;
+    std::filesystem::remove_all(root, ec);
+    if (ec)
+        ShowCheckMessage(QStringLiteral("削除できませんでした: ") + Q(ec.message()));
+}
+
+} // namespace kamelune
