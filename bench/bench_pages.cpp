@@ -2,11 +2,8 @@
 //  - pages whose thumbnails are all in the cache, ten builds each, median;
 //  - the first build of a page of 16 twelve-megapixel pictures (no cache yet), with the
 //    thumbnails made on worker threads against the same build on one thread.
-#include "catalogue/Forms.h"
-#include "catalogue/SetKomoku.h"
+#include "bench_app.h"
 #include "corpus.h"
-#include "platform/TextFile.h"
-#include "thumbnails/Pkm.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -21,33 +18,6 @@ using namespace kamelune;
 namespace fs = std::filesystem;
 
 namespace {
-
-// Items 2..26: 25 chosen, so that the all-items pane shows 20 caption lines.
-void WritePkm(const std::string& path) {
-    StringGrid grid(4, kPKomokuRows);
-    SetupPKomokuGrid(grid);
-    SetDefaultHeadings(grid);
-    for (int k = 2; k <= 26; ++k)
-        grid.SetCell(1, k, std::to_string(k - 1));
-    std::vector<std::string> items;
-    GridToItemList(grid, items);
-    DisplayAttributes a;
-    SetDefaultPHyoji(a, KyochoNames(items, grid));
-    WriteTextLines(path, MakePkmLines(grid, a));
-}
-
-void StartIn(const std::string& appDir, const std::string& folder, int pane) {
-    fs::create_directories(appDir);
-    std::FILE* ini = std::fopen((appDir + "/kamelune.ini").c_str(), "wb");
-    std::fprintf(ini, "[ActivePage]\r\nActivePage=TabSheetGazo\r\n[Dir]\r\nDir=%s\r\n[Pane]\r\nHairetu=%d\r\n",
-                 folder.c_str(), pane);
-    std::fclose(ini);
-    WritePkm(appDir + "/Default.pkm");
-    CreateWindows({appDir, appDir + "/kamelune.ini"});
-    FormMain->resize(1100, 800);
-    FormMain->show();
-    QCoreApplication::processEvents();
-}
 
 double MedianBuildMs(int perPage) {
     FormMain->CmbBoxFigNoPerPage->setCurrentText(QString::number(perPage));
@@ -76,7 +46,7 @@ int main(int argc, char** argv) {
     if (bench::MakeCameraCorpus(samples, corpus, 2000).empty())
         return 2;
 
-    StartIn(work + "/bench-pages-app", corpus, 3);
+    bench::StartProgram(work + "/bench-pages-app", corpus, "TabSheetGazo", 3);
     const double all30 = MedianBuildMs(30);
     const std::size_t panels30 = FormMain->gPictList.size();
     FormMain->SpeedBtnPane2->click();
@@ -96,7 +66,7 @@ int main(int argc, char** argv) {
     for (int parallel : {0, 1}) {
         const std::string appDir = work + "/bench-pages-big" + std::to_string(parallel);
         fs::remove_all(appDir);
-        StartIn(appDir, work + "/bench-large", 3);
+        bench::StartProgram(appDir, work + "/bench-large", "TabSheetGazo", 3);
         fs::remove_all(appDir + "/@KameluneDir");
         FormMain->parallelThumbnails = parallel != 0;
         FormMain->CmbBoxFigNoPerPage->setCurrentText(QStringLiteral("16"));

@@ -6,6 +6,8 @@
 #include "platform/StringGrid.h"
 #include "thumbnails/PHyoji.h"
 #include "thumbnails/SetPKomoku.h"
+#include "tools/Rename.h"
+#include "tools/Sort.h"
 
 #include <QDialog>
 
@@ -25,10 +27,6 @@ class TFormMakeExifHTML : public TBareForm {
 public:
     TFormMakeExifHTML() : TBareForm(QStringLiteral("HTMLの作成"), 400, 160) {}
 };
-class TFormSort : public TBareForm {
-public:
-    TFormSort() : TBareForm(QStringLiteral("ソート項目の設定"), 420, 400) {}
-};
 class TFormSetHTML2 : public TBareForm {
 public:
     TFormSetHTML2() : TBareForm(QStringLiteral("HTML出力２の設定"), 400, 300) {}
@@ -40,14 +38,6 @@ public:
 class TFormVersion : public TBareForm {
 public:
     TFormVersion();
-};
-class TFormRename : public TBareForm {
-public:
-    TFormRename() : TBareForm(QStringLiteral("ファイル名の変更"), 500, 400) {}
-};
-class TFormRename2 : public TBareForm {
-public:
-    TFormRename2() : TBareForm(QStringLiteral("ファイル名の変更"), 400, 120) {}
 };
 class TFormSlideshow : public TBareForm {
 public:

@@ -1,7 +1,6 @@
 #include "Shell.h"
 
 #include <QClipboard>
-#include <QCollator>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -34,15 +33,6 @@ bool MoveToTrash(const QString& path, QString* error) {
 void SetClipboardText(const QString& text) {
     if (QClipboard* clipboard = QGuiApplication::clipboard())
         clipboard->setText(text);
-}
-
-int CompareTextLocale(const QString& a, const QString& b) {
-    thread_local QCollator collator = [] {
-        QCollator c;
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
-    return collator.compare(a, b);
 }
 
 } // namespace kamelune

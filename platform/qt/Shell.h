@@ -1,5 +1,4 @@
-// Desktop services: open with the default application, the trash, the clipboard, and the
-// locale-aware comparison of texts.
+// Desktop services: open with the default application, the trash, the clipboard.
 #pragma once
 
 #include <QString>
@@ -14,8 +13,5 @@ bool OpenDocument(const QString& path);
 bool MoveToTrash(const QString& path, QString* error = nullptr);
 
 void SetClipboardText(const QString& text);
-
-// Compares in the user's locale, letter case ignored: < 0, 0 or > 0.
-int CompareTextLocale(const QString& a, const QString& b);
 
 } // namespace kamelune

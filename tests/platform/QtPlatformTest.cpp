@@ -1,4 +1,5 @@
 #include "TempDir.h"
+#include "platform/qt/Collate.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/Shell.h"
 #include "platform/qt/StringGridModel.h"
@@ -75,6 +76,8 @@ TEST(Collation, IgnoresCase) {
     EXPECT_EQ(CompareTextLocale(QStringLiteral("abc"), QStringLiteral("ABC")), 0);
     EXPECT_LT(CompareTextLocale(QStringLiteral("apple"), QStringLiteral("Banana")), 0);
     EXPECT_GT(CompareTextLocale(QStringLiteral("b"), QStringLiteral("A")), 0);
+    EXPECT_LT(CompareTextLocale(QStringLiteral("canon"), QStringLiteral("Nikon")), 0)
+        << "letter case ignored even where no language is set";
 }
 
 TEST(Shell, ClipboardTakesText) {

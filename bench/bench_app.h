@@ -1,0 +1,46 @@
+// Starting the program's windows for a benchmark: a program folder with its settings and an item
+// layout, so that no dialog waits for an answer.
+#pragma once
+
+#include "catalogue/Forms.h"
+#include "catalogue/SetKomoku.h"
+#include "platform/TextFile.h"
+#include "thumbnails/Pkm.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace kamelune::bench {
+
+// "Default.pkm" choosing items 2 .. lastItem (the all-items pane shows up to 20 of them).
+inline void WritePkm(const std::string& path, int lastItem) {
+    StringGrid grid(4, kPKomokuRows);
+    SetupPKomokuGrid(grid);
+    SetDefaultHeadings(grid);
+    for (int k = 2; k <= lastItem; ++k)
+        grid.SetCell(1, k, std::to_string(k - 1));
+    std::vector<std::string> items;
+    GridToItemList(grid, items);
+    DisplayAttributes a;
+    SetDefaultPHyoji(a, KyochoNames(items, grid));
+    WriteTextLines(path, MakePkmLines(grid, a));
+}
+
+// Creates the windows with `folder` remembered, on the given tab and pane.
+inline void StartProgram(const std::string& appDir, const std::string& folder, const char* tab,
+                         int pane, int lastItem = 26) {
+    std::filesystem::create_directories(appDir);
+    std::FILE* ini = std::fopen((appDir + "/kamelune.ini").c_str(), "wb");
+    std::fprintf(ini, "[ActivePage]\r\nActivePage=%s\r\n[Dir]\r\nDir=%s\r\n[Pane]\r\nHairetu=%d\r\n",
+                 tab, folder.c_str(), pane);
+    std::fclose(ini);
+    WritePkm(appDir + "/Default.pkm", lastItem);
+    CreateWindows({appDir, appDir + "/kamelune.ini"});
+    FormMain->resize(1100, 800);
+    FormMain->show();
+    QCoreApplication::processEvents();
+}
+
+} // namespace kamelune::bench

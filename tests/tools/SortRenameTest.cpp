@@ -1,0 +1,192 @@
+// The sort lines and order, and the rename: names, execution, never losing a picture.
+#include "catalogue/BaseTable.h"
+#include "catalogue/SetKomoku.h"
+#include "platform/Cp932.h"
+#include "platform/TempDir.h"
+#include "tools/SortRename.h"
+
+#include <filesystem>
+
+namespace kamelune {
+namespace {
+
+using test::TempDir;
+namespace fs = std::filesystem;
+
+// A base table of pictures whose item texts are given per row.
+StringGrid Base(const std::vector<std::vector<std::pair<int, std::string>>>& rows) {
+    StringGrid base(kBaseCols, 1);
+    SetStrGridTitle(base, static_cast<int>(rows.size()) + 1);
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (const auto& [item, text] : rows[r])
+            base.SetCell(item + 1, static_cast<int>(r) + 1, text);
+    return base;
+}
+
+std::vector<int> Order(const StringGrid& base, const std::vector<std::string>& keys) {
+    std::vector<int> out;
+    for (const std::string& r : MakeSortedRowList(base, keys))
+        out.push_back(ItemNumber(r));
+    return out;
+}
+
+TEST(SortKey, FieldsAreTwentyBytesAlignedByItem) {
+    EXPECT_TRUE(RightAlignedItem(18));
+    EXPECT_FALSE(RightAlignedItem(19));
+    EXPECT_EQ(SortKeyField("1/60", true), std::string(16, ' ') + "1/60");
+    EXPECT_EQ(SortKeyField("  2.8 ", false), "2.8" + std::string(17, ' '));
+    EXPECT_EQ(SortKeyField(std::string(25, 'x'), true), std::string(20, 'x'));
+    // Bytes of the CP932 form: 10 kanji fill the field; an 11th is dropped, a half-cut one
+    // keeps its first byte.
+    EXPECT_EQ(SortKeyField(std::string("a") + "日本日本日本日本日本", false).size(), 20u);
+    const std::string cut = SortKeyField(std::string("a") + "日本日本日本日本日本", false);
+    EXPECT_EQ(cut.substr(0, 19), Utf8ToCp932("a日本日本日本日本日"));
+    EXPECT_EQ(static_cast<unsigned char>(cut[19]), 0x96) << "first byte of 本";
+    EXPECT_EQ(SortLine(Base({{{18, "1/60"}}}), {"18"}, 1), std::string(16, ' ') + "1/60@@   1");
+}
+
+TEST(Sort, ThePartsOrderingExamples) {
+    const StringGrid base = Base({
+        {{18, "1/125"}, {3, "Canon"}, {19, "2.8"}},
+        {{18, "1/60"}, {3, "Nikon"}, {19, "11.0"}},
+        {{18, "1/60"}, {3, "canon"}, {19, "2.8"}},
+        {{18, "1/125"}, {3, "Canon"}, {19, "4.0"}},
+    });
+    EXPECT_EQ(Order(base, {"18", "3"}), (std::vector<int>{3, 2, 1, 4}))
+        << "right-aligned 1/60 before 1/125; maker case ignored, equal keys in row order";
+    EXPECT_EQ(Order(base, {"19"}), (std::vector<int>{2, 1, 3, 4})) << "left-aligned: 11.0 first";
+    EXPECT_EQ(Order(base, {}), (std::vector<int>{1, 2, 3, 4})) << "no keys: natural order";
+    EXPECT_EQ(MakeSortedRowList(base, {})[0], "   1");
+}
+
+TEST(Sort, AtSignsInAKeyDoNotConfuseTheRowNumber) {
+    const StringGrid base = Base({{{37, "b@@  9"}}, {{37, "a@@  7"}}, {{37, "c"}}});
+    EXPECT_EQ(Order(base, {"37"}), (std::vector<int>{2, 1, 3}));
+    EXPECT_EQ(MakeSortedRowList(base, {"37"})[0], "   2");
+}
+
+TEST(Sort, TwoThousandRowsAllPresentOnce) {
+    std::vector<std::vector<std::pair<int, std::string>>> rows;
+    for (int i = 0; i < 2000; ++i)
+        rows.push_back({{18, "1/" + std::to_string(1 + i % 500)}, {3, i % 3 ? "Canon" : "NIKON"}});
+    const std::vector<int> order = Order(Base(rows), {"3", "18", "4", "19"});
+    ASSERT_EQ(order.size(), 2000u);
+    std::vector<int> sorted = order;
+    std::sort(sorted.begin(), sorted.end());
+    for (int i = 0; i < 2000; ++i)
+        ASSERT_EQ(sorted[i], i + 1);
+}
+
+TEST(RenameName, ThePartsExamples) {
+    StringGrid items(4, kPKomokuRows);
+    SetupPKomokuGrid(items);
+    SetDefaultHeadings(items);
+    items.SetCell(2, 19, "F 値");
+    const StringGrid base = Base({
+        {{1, "a.jpg"}},
+        {{1, "IMG01.JPG"}, {19, "2.8"}},
+        {{1, "c.jpg"}, {10, std::string("2004:01:02 03:04:05\0", 20)}, {19, "2.8"}},
+    });
+    const struct {
+        const char* name;
+        RenamePattern p;
+        int i, row;
+        std::string expected;
+    } cases[] = {
+        {"date", {"trip", true, 10, false, 0, false, "", false, ".JPG"}, 3, 3,
+         "trip_0003_2004:01:02_03:04:05.JPG"},
+        {"file name and numbered suffix", {"", false, 1, false, 0, false, "s", true, ".JPG"}, 2, 2,
+         "IMG01_s_0002.JPG"},
+        {"extension rule cuts the decimal point", {"x", false, 19, false, 0, false, "", false, ".JPG"},
+         2, 2, "x_2.JPG"},
+        {"nothing but the extension", {"", false, 0, false, 0, false, "", false, ".JPG"}, 1, 1, ".JPG"},
+        {"heading with a space", {"", false, 19, true, 0, false, "", false, ".jpg"}, 2, 2, "F_値_2.jpg"},
+        {"two items and a slash", {" p/q ", false, 1, false, 19, false, "end", false, ".jpeg"}, 3, 3,
+         "p_q_c_2.jpeg"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MakeNewFilename(c.p, c.i, c.row, base, items), c.expected) << c.name;
+}
+
+TEST(RenameName, BadNames) {
+    for (const char* bad : {"", ".JPG", ".", "..", "a/b.jpg"})
+        EXPECT_FALSE(BadNameReason(bad).empty()) << bad;
+    EXPECT_FALSE(BadNameReason(std::string("a\0.jpg", 6)).empty());
+    for (const char* good : {"a.JPG", "a", "a.b.c", "..a"})
+        EXPECT_TRUE(BadNameReason(good).empty()) << good;
+}
+
+struct Folder {
+    TempDir dir;
+    std::string pics = dir / "pics";
+    std::string cache = dir / "cache";
+    Folder(std::initializer_list<const char*> names) {
+        fs::create_directories(pics);
+        fs::create_directories(cache);
+        for (const char* n : names)
+            TempDir::Write(pics + "/" + n, n);
+    }
+    std::string Read(const std::string& name) const { return TempDir::Read(pics + "/" + name); }
+    bool Has(const std::string& name) const { return fs::exists(pics + "/" + name); }
+};
+
+TEST(RenameRun, SuccessesFailuresAndTheCount) {
+    Folder f{"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"};
+    TempDir::Write(f.cache + "/T_a.jpg", "thumb a");
+    TempDir::Write(f.cache + "/T_a.TXT", "sizes a");
+    TempDir::Write(f.cache + "/T_x.jpg", "stale thumbnail of a picture that is gone");
+    std::vector<std::string> asked;
+    const int count = HenkanJikko(f.pics, f.cache,
+                                  {{"a.jpg", "x.jpg"},       // success, cache follows
+                                   {"b.jpg", "c.jpg"},       // target exists
+                                   {" d.jpg ", "d.jpg"},     // unchanged after trimming: skipped
+                                   {"e.jpg", ""},            // empty name
+                                   {"c.jpg", "y.jpg"}},      // success
+                                  [&](const std::string& old) {
+                                      asked.push_back(old);
+                                      return true;
+                                  });
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(asked, (std::vector<std::string>{"b.jpg", "e.jpg"}));
+    EXPECT_EQ(f.Read("x.jpg"), "a.jpg");
+    EXPECT_EQ(f.Read("b.jpg"), "b.jpg");
+    EXPECT_EQ(f.Read("y.jpg"), "c.jpg");
+    EXPECT_EQ(f.Read("e.jpg"), "e.jpg");
+    EXPECT_EQ(TempDir::Read(f.cache + "/T_x.jpg"), "thumb a");
+    EXPECT_EQ(TempDir::Read(f.cache + "/T_x.TXT"), "sizes a");
+    EXPECT_FALSE(fs::exists(f.cache + "/T_a.jpg"));
+}
+
+TEST(RenameRun, NoStopsTheRunWithTheCountSoFar) {
+    Folder f{"a.jpg", "b.jpg", "c.jpg"};
+    const int count = HenkanJikko(f.pics, f.cache,
+                                  {{"a.jpg", "n1.jpg"}, {"b.jpg", "c.jpg"}, {"c.jpg", "n3.jpg"}},
+                                  [](const std::string&) { return false; });
+    EXPECT_EQ(count, 1);
+    EXPECT_TRUE(f.Has("c.jpg"));
+    EXPECT_FALSE(f.Has("n3.jpg"));
+}
+
+TEST(RenameRun, SwapsAndRepeatsNeverLoseAPicture) {
+    Folder f{"a.jpg", "b.jpg", "c.jpg"};
+    HenkanJikko(f.pics, f.cache,
+                {{"a.jpg", "b.jpg"}, {"b.jpg", "a.jpg"}, {"c.jpg", "same.jpg"}, {"b.jpg", "same.jpg"}},
+                [](const std::string&) { return true; });
+    EXPECT_EQ(f.Read("a.jpg"), "a.jpg");
+    EXPECT_EQ(f.Read("b.jpg"), "b.jpg");
+    EXPECT_EQ(f.Read("same.jpg"), "c.jpg");
+    EXPECT_EQ(std::distance(fs::directory_iterator(f.pics), {}), 3);
+}
+
+TEST(RenameRun, CaseOnlyRename) {
+    Folder f{"img.jpg"};
+    TempDir::Write(f.cache + "/T_img.jpg", "thumb");
+    ASSERT_TRUE(RenamePicture(f.pics, f.cache, "img.jpg", "IMG.JPG"));
+    EXPECT_EQ(f.Read("IMG.JPG"), "img.jpg");
+    EXPECT_TRUE(fs::exists(f.cache + "/T_IMG.JPG"));
+    EXPECT_FALSE(RenamePicture(f.pics, f.cache, "IMG.JPG", "sub/x.jpg"));
+    EXPECT_FALSE(RenamePicture(f.pics, f.cache, "gone.jpg", "x.jpg"));
+}
+
+} // namespace
+} // namespace kamelune

@@ -1,0 +1,235 @@
+#include "Rename.h"
+
+#include "catalogue/Forms.h"
+#include "catalogue/SetKomoku.h"
+#include "platform/qt/DialogService.h"
+#include "platform/qt/StringGridModel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace kamelune {
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+QToolButton* Button(QWidget* parent, const char* name, const QString& text) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setText(text);
+    return b;
+}
+
+} // namespace
+
+TFormRename::TFormRename() : StrGridFname(4, 1) {
+    setObjectName(QStringLiteral("FormRename"));
+    setWindowTitle(QStringLiteral("ファイル名の変更"));
+    resize(620, 460);
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QGridLayout;
+    EditAtama = new QLineEdit(this);
+    ChkBoxAtama = new QCheckBox(QStringLiteral("連番をつける"), this);
+    CmbBoxKomoku1 = new QComboBox(this);
+    ChkBoxKomoku1 = new QCheckBox(QStringLiteral("ﾀｲﾄﾙをつける"), this);
+    CmbBoxKomoku2 = new QComboBox(this);
+    CmbBoxKomoku2->setEditable(true);
+    ChkBoxKomoku2 = new QCheckBox(QStringLiteral("ﾀｲﾄﾙをつける"), this);
+    EditSippo = new QLineEdit(this);
+    ChkBoxSippo = new QCheckBox(QStringLiteral("連番をつける"), this);
+    CmbBoxExt = new QComboBox(this);
+    CmbBoxExt->setEditable(true);
+    CmbBoxExt->addItems({".JPG", ".jpg", ".JPEG", ".jpeg"});
+    CmbBoxExt->setCurrentText(QStringLiteral(".JPG"));
+    const struct {
+        const char* label;
+        QWidget* field;
+        QWidget* check;
+    } rows[] = {{"１）接頭辞", EditAtama, ChkBoxAtama},
+                {"２）Exif項目1", CmbBoxKomoku1, ChkBoxKomoku1},
+                {"３）Exif項目２", CmbBoxKomoku2, ChkBoxKomoku2},
+                {"４）接尾辞", EditSippo, ChkBoxSippo},
+                {"５）拡張子", CmbBoxExt, nullptr}};
+    int r = 0;
+    for (const auto& row : rows) {
+        form->addWidget(new QLabel(QString::fromUtf8(row.label), this), r, 0);
+        form->addWidget(row.field, r, 1);
+        if (row.check)
+            form->addWidget(row.check, r, 2);
+        ++r;
+    }
+    layout->addLayout(form);
+    auto* buttons = new QHBoxLayout;
+    SpeedBtnKakunin = Button(this, "SpeedBtnKakunin", QStringLiteral("変換ファイル名確認"));
+    SpeedBtnClear = Button(this, "SpeedBtnClear", QStringLiteral("クリア"));
+    SpeedBtnJiko = Button(this, "SpeedBtnJiko", QStringLiteral("実行"));
+    SpeedBtnCansel = Button(this, "SpeedBtnCansel", QStringLiteral("キャンセル"));
+    SpeedBtnClose = Button(this, "SpeedBtnClose", QStringLiteral("閉じる"));
+    for (QToolButton* b : {SpeedBtnKakunin, SpeedBtnClear, SpeedBtnJiko, SpeedBtnCansel, SpeedBtnClose})
+        buttons->addWidget(b);
+    layout->addLayout(buttons);
+    GridFname = new QTableView(this);
+    GridFname->setObjectName(QStringLiteral("StrGridFname"));
+    model_ = new StringGridModel(StrGridFname, this);
+    model_->SetEditableColumns({0, 1, 2, 3});
+    GridFname->setModel(model_);
+    GridFname->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                               QAbstractItemView::AnyKeyPressed);
+    layout->addWidget(GridFname, 1);
+
+    connect(SpeedBtnKakunin, &QToolButton::clicked, this, [this] { SpeedBtnKakuninClick(); });
+    connect(SpeedBtnClear, &QToolButton::clicked, this, [this] { SpeedBtnClearClick(); });
+    connect(SpeedBtnJiko, &QToolButton::clicked, this, [this] { SpeedBtnJikoClick(); });
+    for (QToolButton* b : {SpeedBtnCansel, SpeedBtnClose})
+        connect(b, &QToolButton::clicked, this, &QDialog::close);
+}
+
+void TFormRename::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TFormRename::FormShow() {
+    const auto& selection = FormMain->gSelectList;
+    StrGridFname.BeginUpdate();
+    StrGridFname.SetRowCount(static_cast<int>(selection.size()) + 1);
+    StrGridFname.SetColCount(4);
+    StrGridFname.SetFixedRows(1);
+    StrGridFname.SetFixedCols(0);
+    const int widths[] = {40, 40, 140, 360};
+    const char* titles[] = {"No", "ID No", "現ファイル名", "変換後ファイル名"};
+    for (int c = 0; c < 4; ++c) {
+        StrGridFname.SetColWidth(c, widths[c]);
+        StrGridFname.SetCell(c, 0, titles[c]);
+    }
+    for (std::size_t i = 0; i < selection.size(); ++i) {
+        const int row = static_cast<int>(i) + 1;
+        const int pict = ItemNumber(selection[i]);
+        StrGridFname.SetCell(0, row, std::to_string(row));
+        StrGridFname.SetCell(1, row, std::to_string(pict));
+        StrGridFname.SetCell(2, row, FormMain->gridBase.Cell(2, pict));
+    }
+    StrGridFname.EndUpdate();
+    ApplyGridLook(GridFname, StrGridFname);
+    GridFname->setSelectionBehavior(QAbstractItemView::SelectItems);
+
+    for (QComboBox* box : {CmbBoxKomoku1, CmbBoxKomoku2}) {
+        box->clear();
+        for (const std::string& item : FormMain->gItemList)
+            box->addItem(Q(ItemGrid().Cell(2, ItemNumber(item))));
+        box->addItem(QStringLiteral("なし"));
+        box->setMaxVisibleItems(box->count());
+    }
+    CmbBoxKomoku1->setCurrentIndex(0);
+    CmbBoxKomoku2->setCurrentIndex(CmbBoxKomoku2->count() - 1);
+}
+
+int TFormRename::ItemOfBox(const QComboBox* box) const {
+    // A typed text that names no entry counts as "なし".
+    int index = box->currentIndex();
+    if (box->isEditable() && box->currentText() != box->itemText(index))
+        index = box->findText(box->currentText());
+    const auto& items = FormMain->gItemList;
+    if (index < 0 || index >= static_cast<int>(items.size()))
+        return 0;
+    return ItemNumber(items[index]);
+}
+
+RenamePattern TFormRename::Pattern() const {
+    RenamePattern p;
+    p.prefix = EditAtama->text().toStdString();
+    p.prefixNumber = ChkBoxAtama->isChecked();
+    p.item1 = ItemOfBox(CmbBoxKomoku1);
+    p.heading1 = ChkBoxKomoku1->isChecked();
+    p.item2 = ItemOfBox(CmbBoxKomoku2);
+    p.heading2 = ChkBoxKomoku2->isChecked();
+    p.suffix = EditSippo->text().toStdString();
+    p.suffixNumber = ChkBoxSippo->isChecked();
+    p.ext = CmbBoxExt->currentText().toStdString();
+    return p;
+}
+
+void TFormRename::SpeedBtnKakuninClick() {
+    const RenamePattern p = Pattern();
+    for (int i = 1; i < StrGridFname.RowCount(); ++i)
+        StrGridFname.SetCell(3, i,
+                             MakeNewFilename(p, i, ItemNumber(StrGridFname.Cell(1, i)),
+                                             FormMain->gridBase, ItemGrid()));
+}
+
+void TFormRename::SpeedBtnClearClick() {
+    for (int i = 1; i < StrGridFname.RowCount(); ++i)
+        StrGridFname.SetCell(3, i, "");
+}
+
+void TFormRename::SpeedBtnJikoClick() {
+    std::vector<RenameRow> rows;
+    for (int i = 1; i < StrGridFname.RowCount(); ++i)
+        rows.push_back({StrGridFname.Cell(2, i), StrGridFname.Cell(3, i)});
+    const int count = HenkanJikko(FormMain->CurrentDir(), FormMain->CacheFolderOfCurrent(), rows,
+                                  [](const std::string& oldName) {
+                                      return Dialogs().AskYesNo(
+                                          QStringLiteral("確認"),
+                                          QStringLiteral("変換に失敗しました。続けますか? ") + Q(oldName));
+                                  });
+    ShowCheckMessage(QString::number(count) + QStringLiteral("個のファイル名を変換しました。"));
+    close();
+    FormMain->RemakeAll();
+}
+
+TFormRename2::TFormRename2() {
+    setObjectName(QStringLiteral("FormRename2"));
+    setWindowTitle(QStringLiteral("ファイル名の変更"));
+    resize(420, 120);
+    auto* form = new QGridLayout(this);
+    form->addWidget(new QLabel(QStringLiteral("現ファイル名："), this), 0, 0);
+    LabelOldFname = new QLabel(this);
+    LabelOldFname->setObjectName(QStringLiteral("LabelOldFname"));
+    form->addWidget(LabelOldFname, 0, 1);
+    form->addWidget(new QLabel(QStringLiteral("新ファイル名："), this), 1, 0);
+    EditNewFname = new QLineEdit(this);
+    EditNewFname->setObjectName(QStringLiteral("EditNewFname"));
+    form->addWidget(EditNewFname, 1, 1);
+    auto* buttons = new QHBoxLayout;
+    SpeedBtnHenkan = Button(this, "SpeedBtnHenkan", QStringLiteral("変換"));
+    SpeedBtnCansel = Button(this, "SpeedBtnCansel", QStringLiteral("ｷｬﾝｾﾙ"));
+    buttons->addStretch();
+    buttons->addWidget(SpeedBtnHenkan);
+    buttons->addWidget(SpeedBtnCansel);
+    form->addLayout(buttons, 2, 0, 1, 2);
+    connect(SpeedBtnHenkan, &QToolButton::clicked, this, [this] { SpeedBtnHenkanClick(); });
+    connect(SpeedBtnCansel, &QToolButton::clicked, this, &QDialog::close);
+}
+
+void TFormRename2::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TFormRename2::FormShow() {
+    const QString old = Q(FormMain->gridBase.Cell(2, Tag));
+    LabelOldFname->setText(old);
+    EditNewFname->setText(old);
+}
+
+void TFormRename2::SpeedBtnHenkanClick() {
+    const std::string oldName = LabelOldFname->text().toStdString();
+    const std::string newName = EditNewFname->text().toStdString();
+    if (oldName == newName)
+        return;
+    const FileResult r =
+        RenamePicture(FormMain->CurrentDir(), FormMain->CacheFolderOfCurrent(), oldName, newName);
+    if (r)
+        FormMain->UpdateTable();
+    else
+        ShowCheckMessage(QStringLiteral("ファイル名変換に失敗しました"));
+    close();
+}
+
+} // namespace kamelune

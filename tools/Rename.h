@@ -1,0 +1,68 @@
+// The batch rename of the selected pictures and the single rename of one picture.
+#pragma once
+
+#include "platform/StringGrid.h"
+#include "tools/SortRename.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QTableView;
+class QToolButton;
+
+namespace kamelune {
+
+class StringGridModel;
+
+class TFormRename : public QDialog {
+public:
+    TFormRename();
+
+    QLineEdit* EditAtama;
+    QCheckBox* ChkBoxAtama;
+    QComboBox* CmbBoxKomoku1;
+    QCheckBox* ChkBoxKomoku1;
+    QComboBox* CmbBoxKomoku2;
+    QCheckBox* ChkBoxKomoku2;
+    QLineEdit* EditSippo;
+    QCheckBox* ChkBoxSippo;
+    QComboBox* CmbBoxExt;
+    StringGrid StrGridFname;
+    QTableView* GridFname;
+    QToolButton *SpeedBtnKakunin, *SpeedBtnClear, *SpeedBtnJiko, *SpeedBtnCansel, *SpeedBtnClose;
+
+    void FormShow();
+    // The pattern the controls describe.
+    RenamePattern Pattern() const;
+    void SpeedBtnKakuninClick(); // MakeNewFilename for every row
+    void SpeedBtnClearClick();
+    void SpeedBtnJikoClick();    // HenkanJikko
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    int ItemOfBox(const QComboBox* box) const;
+    StringGridModel* model_;
+};
+
+class TFormRename2 : public QDialog {
+public:
+    TFormRename2();
+
+    int Tag = 1; // the picture (base row) to rename
+    QLabel* LabelOldFname;
+    QLineEdit* EditNewFname;
+    QToolButton *SpeedBtnHenkan, *SpeedBtnCansel;
+
+    void FormShow();
+    void SpeedBtnHenkanClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+};
+
+} // namespace kamelune

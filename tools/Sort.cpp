@@ -1,0 +1,125 @@
+#include "Sort.h"
+
+#include "catalogue/Forms.h"
+#include "catalogue/SetKomoku.h"
+#include "platform/qt/DialogService.h"
+#include "platform/qt/StringGridModel.h"
+#include "tools/SortRename.h"
+
+#include <QCheckBox>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace kamelune {
+
+TFormSort::TFormSort() : StrGridSort(4, kPKomokuRows) {
+    setObjectName(QStringLiteral("FormSort"));
+    setWindowTitle(QStringLiteral("ソート項目の設定"));
+    resize(420, 480);
+    auto* layout = new QVBoxLayout(this);
+    auto* bar = new QToolBar(this);
+    auto button = [&](const char* name, const QString& text) {
+        auto* b = new QToolButton(bar);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setText(text);
+        bar->addWidget(b);
+        return b;
+    };
+    SpeedBtnClear = button("SpeedBtnClear", QStringLiteral("クリア"));
+    SpeedBtnSort = button("SpeedBtnSort", QStringLiteral("ソート"));
+    SpeedBtnClose = button("SpeedBtnClose", QStringLiteral("閉"));
+    layout->addWidget(bar);
+    GridSort = new QTableView(this);
+    GridSort->setObjectName(QStringLiteral("StrGridSort"));
+    model_ = new StringGridModel(StrGridSort, this);
+    GridSort->setModel(model_);
+    layout->addWidget(GridSort, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    SpeedButton1 = new QToolButton(this);
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton1->setText(QStringLiteral("ソート"));
+    SpeedButton2 = new QToolButton(this);
+    SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
+    SpeedButton2->setText(QStringLiteral("閉"));
+    bottom->addWidget(SpeedButton1);
+    bottom->addWidget(SpeedButton2);
+    layout->addLayout(bottom);
+    InitSort();
+
+    connect(GridSort, &QTableView::clicked, this,
+            [this](const QModelIndex& index) { StrGridSortClick(model_->GridRow(index.row())); });
+    connect(SpeedBtnClear, &QToolButton::clicked, this, [this] { BtnClearClick(); });
+    for (QToolButton* b : {SpeedBtnSort, SpeedButton1})
+        connect(b, &QToolButton::clicked, this, [this] { BtnGoSortClick(); });
+    for (QToolButton* b : {SpeedBtnClose, SpeedButton2})
+        connect(b, &QToolButton::clicked, this, &QDialog::close);
+}
+
+void TFormSort::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TFormSort::InitSort() {
+    StrGridSort.BeginUpdate();
+    StrGridSort.SetRowCount(FormMain ? FormMain->gridBase.ColCount() - 1 : kPKomokuRows);
+    StrGridSort.SetColCount(4);
+    StrGridSort.SetFixedRows(1);
+    StrGridSort.SetFixedCols(1);
+    const int widths[] = {120, 40, 60, 140};
+    const char* titles[] = {"No] 項目", "選択", "略号", "事例"};
+    for (int c = 0; c < 4; ++c) {
+        StrGridSort.SetColWidth(c, widths[c]);
+        StrGridSort.SetCell(c, 0, titles[c]);
+    }
+    const StringGrid& items = ItemGrid();
+    for (int r = 1; r < StrGridSort.RowCount(); ++r) {
+        StrGridSort.SetCell(0, r, items.Cell(0, r));
+        StrGridSort.SetCell(2, r, items.Cell(2, r));
+    }
+    if (FormMain)
+        FillSampleColumn(StrGridSort, FormMain->gridBase);
+    StrGridSort.EndUpdate();
+    ApplyGridLook(GridSort, StrGridSort);
+}
+
+void TFormSort::StrGridSortClick(int row) {
+    if (row < 1 || row >= StrGridSort.RowCount())
+        return;
+    auto& keys = FormMain->gSortWorkList;
+    const int k = ItemNumber(StrGridSort.Cell(1, row));
+    if (k > 0) {
+        if (k - 1 < static_cast<int>(keys.size()))
+            keys.erase(keys.begin() + (k - 1));
+        StrGridSort.SetCell(1, row, "");
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            StrGridSort.SetCell(1, ItemNumber(keys[i]), std::to_string(i + 1));
+    } else if (keys.size() < 4) {
+        StrGridSort.SetCell(1, row, std::to_string(keys.size() + 1));
+        keys.push_back(std::to_string(row));
+    } else {
+        ShowCheckMessage(QStringLiteral("既に4項目選択されています"));
+    }
+}
+
+void TFormSort::BtnClearClick() {
+    FormMain->gSortWorkList.clear();
+    for (int r = 1; r < StrGridSort.RowCount(); ++r)
+        StrGridSort.SetCell(1, r, "");
+}
+
+void TFormSort::DoSort() {
+    FormMain->gRowOrderList = MakeSortedRowList(FormMain->gridBase, FormMain->gSortWorkList);
+    FormMain->TransByKomokuList(FormMain->ChkBoxExifOnly->isChecked());
+    FormMain->gListReady = true;
+}
+
+void TFormSort::BtnGoSortClick() {
+    DoSort();
+    FormMain->MakePagePicts(FormMain->CurrentPageBox());
+}
+
+} // namespace kamelune

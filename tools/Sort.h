@@ -1,0 +1,38 @@
+// The sort dialog: up to four items as keys, in order of priority.
+#pragma once
+
+#include "platform/StringGrid.h"
+
+#include <QDialog>
+
+class QTableView;
+class QToolButton;
+
+namespace kamelune {
+
+class StringGridModel;
+
+class TFormSort : public QDialog {
+public:
+    TFormSort();
+
+    StringGrid StrGridSort;
+    QTableView* GridSort = nullptr;
+    QToolButton *SpeedBtnClear = nullptr, *SpeedBtnSort = nullptr, *SpeedButton1 = nullptr,
+                *SpeedBtnClose = nullptr, *SpeedButton2 = nullptr;
+
+    void FormShow() { InitSort(); }
+    void InitSort();
+    void StrGridSortClick(int row);
+    void BtnClearClick();
+    void DoSort();
+    void BtnGoSortClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    StringGridModel* model_ = nullptr;
+};
+
+} // namespace kamelune

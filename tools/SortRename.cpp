@@ -1,0 +1,173 @@
+#include "SortRename.h"
+
+#include "catalogue/BaseTable.h"
+#include "catalogue/MyUtils.h"
+#include "catalogue/SetKomoku.h"
+#include "platform/Cp932.h"
+#include "platform/qt/Collate.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <sys/stat.h>
+
+namespace kamelune {
+
+bool RightAlignedItem(int item) {
+    static constexpr int kRight[] = {6, 7, 16, 17, 18, 20, 26, 27, 29, 30, 31, 35, 38, 39, 41, 42, 43};
+    return std::find(std::begin(kRight), std::end(kRight), item) != std::end(kRight);
+}
+
+std::string TrimText(const std::string& s) {
+    std::size_t a = 0, b = s.size();
+    while (a < b && static_cast<unsigned char>(s[a]) <= ' ')
+        ++a;
+    while (b > a && static_cast<unsigned char>(s[b - 1]) <= ' ')
+        --b;
+    return s.substr(a, b - a);
+}
+
+std::string SortKeyField(const std::string& text, bool rightAligned) {
+    std::string bytes = Utf8ToCp932(rightAligned ? text : TrimText(text));
+    if (bytes.size() > 20)
+        bytes.resize(20);
+    const std::string pad(20 - bytes.size(), ' ');
+    return rightAligned ? pad + bytes : bytes + pad;
+}
+
+std::string SortLine(const StringGrid& base, const std::vector<std::string>& keys, int row) {
+    std::string line;
+    for (const std::string& key : keys) {
+        const int item = ItemNumber(key);
+        line += SortKeyField(base.Cell(item + 1, row), RightAlignedItem(item));
+    }
+    char number[16];
+    std::snprintf(number, sizeof number, "%4d", row);
+    return line + "@@" + number;
+}
+
+std::vector<std::string> MakeSortedRowList(const StringGrid& base,
+                                           const std::vector<std::string>& keys) {
+    const QCollator collator = UserCollator();
+    struct Line {
+        QCollatorSortKey key;
+        std::string bytes;
+    };
+    // One collation key per line; the sort then compares keys, not texts.
+    std::vector<Line> lines;
+    lines.reserve(static_cast<std::size_t>(std::max(0, base.RowCount() - 1)));
+    for (int r = 1; r < base.RowCount(); ++r) {
+        std::string bytes = SortLine(base, keys, r);
+        const std::string text = Cp932ToUtf8(bytes);
+        lines.push_back({collator.sortKey(QString::fromUtf8(text.data(), qsizetype(text.size()))),
+                         std::move(bytes)});
+    }
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const Line& a, const Line& b) { return a.key.compare(b.key) < 0; });
+    std::vector<std::string> order;
+    for (const Line& line : lines)
+        order.push_back(line.bytes.substr(line.bytes.rfind("@@") + 2));
+    return order;
+}
+
+std::string JoinParts(const std::string& a, const std::string& b) {
+    if (!a.empty() && !b.empty())
+        return a + "_" + b;
+    return a.empty() ? b : a;
+}
+
+static std::string Number4(int i) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%4.4d", i);
+    return buffer;
+}
+
+// Cuts the name before its extension: the last of ".", "\" and ":", when that is a ".".
+static std::string WithoutExtension(const std::string& name) {
+    const auto last = name.find_last_of(".\\:");
+    return last != std::string::npos && name[last] == '.' ? name.substr(0, last) : name;
+}
+
+std::string MakeNewFilename(const RenamePattern& p, int i, int row, const StringGrid& base,
+                            const StringGrid& itemGrid) {
+    std::string name = TrimText(p.prefix);
+    if (p.prefixNumber)
+        name = JoinParts(name, Number4(i));
+    for (const auto& [item, heading] :
+         {std::pair{p.item1, p.heading1}, std::pair{p.item2, p.heading2}}) {
+        if (item <= 0)
+            continue;
+        std::string value = TrimText(base.Cell(item + 1, row));
+        if (item == 1)
+            value = WithoutExtension(value);
+        name = JoinParts(name, heading ? JoinParts(itemGrid.Cell(2, item), value) : value);
+    }
+    std::string suffix = TrimText(p.suffix);
+    if (p.suffixNumber)
+        suffix = JoinParts(suffix, Number4(i));
+    name = JoinParts(name, suffix);
+    name = WithoutExtension(name) + p.ext;
+    std::replace(name.begin(), name.end(), ' ', '_');
+    std::replace(name.begin(), name.end(), '/', '_');
+    return name;
+}
+
+std::string BadNameReason(const std::string& name) {
+    if (name.empty())
+        return "empty name";
+    if (name == "." || name == "..")
+        return "not a file name";
+    if (name.find('/') != std::string::npos || name.find('\0') != std::string::npos)
+        return "a name cannot hold / or NUL";
+    const auto dot = name.rfind('.');
+    if (dot == 0)
+        return "only an extension";
+    return {};
+}
+
+static bool SameFile(const std::string& a, const std::string& b) {
+    struct stat sa {}, sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+FileResult RenamePicture(const std::string& folder, const std::string& cacheFolder,
+                         const std::string& oldName, const std::string& newName) {
+    if (const std::string why = BadNameReason(newName); !why.empty())
+        return FileResult::Fail(newName + ": " + why);
+    if (FileResult r = RenameNoReplace(JoinPath(folder, oldName), JoinPath(folder, newName)); !r)
+        return r;
+    // The cache follows the picture: a thumbnail under the new name belonged to a picture that
+    // is gone, and one under the old name now belongs to nobody.
+    for (const auto& [from, to] : {std::pair{ThumbFileName(oldName), ThumbFileName(newName)},
+                                   std::pair{SizeFileName(oldName), SizeFileName(newName)}}) {
+        const std::string source = cacheFolder + "/" + from;
+        const std::string target = cacheFolder + "/" + to;
+        if (source == target)
+            continue;
+        if (FileExists(target) && !SameFile(source, target))
+            std::remove(target.c_str());
+        if (FileExists(source))
+            RenameNoReplace(source, target);
+    }
+    return {};
+}
+
+int HenkanJikko(const std::string& folder, const std::string& cacheFolder,
+                const std::vector<RenameRow>& rows,
+                const std::function<bool(const std::string& oldName)>& continueAfter) {
+    int count = 0;
+    for (const RenameRow& row : rows) {
+        const std::string oldName = TrimText(row.oldName);
+        const std::string newName = TrimText(row.newName);
+        if (oldName == newName)
+            continue;
+        if (RenamePicture(folder, cacheFolder, oldName, newName)) {
+            ++count;
+        } else if (!continueAfter(oldName)) {
+            break;
+        }
+    }
+    return count;
+}
+
+} // namespace kamelune
