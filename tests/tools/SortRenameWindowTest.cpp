@@ -83,7 +83,9 @@ TEST_F(SortRename, BatchRenameComputesExecutesAndRereads) {
     EXPECT_EQ(FormRename->StrGridFname.Cell(3, 1), "trip_0001.JPG");
     EXPECT_EQ(FormRename->StrGridFname.Cell(3, 3), "trip_0003.JPG");
     FormRename->StrGridFname.SetCell(3, 2, "d.jpg"); // edited by hand onto an existing name
-    TempDir::Write(AppDir() + "/@KameluneDir/" + SetCacheSubName(Pictures()) + "/T_a.jpg", "t");
+    const std::string cache = AppDir() + "/@KameluneDir/" + SetCacheSubName(Pictures());
+    fs::create_directories(cache);
+    TempDir::Write(cache + "/T_a.jpg", "t");
     dialogs.AnswerYes(true);
     dialogs.AnswerOk();
     FormRename->SpeedBtnJikoClick();
@@ -93,9 +95,7 @@ TEST_F(SortRename, BatchRenameComputesExecutesAndRereads) {
     EXPECT_TRUE(fs::exists(Pictures() + "/trip_0001.JPG"));
     EXPECT_TRUE(fs::exists(Pictures() + "/b.jpg"));
     EXPECT_TRUE(fs::exists(Pictures() + "/trip_0003.JPG"));
-    EXPECT_EQ(TempDir::Read(AppDir() + "/@KameluneDir/" + SetCacheSubName(Pictures()) +
-                            "/T_trip_0001.JPG"),
-              "t")
+    EXPECT_EQ(TempDir::Read(cache + "/T_trip_0001.JPG"), "t")
         << "the thumbnail followed its picture";
     EXPECT_EQ(ViewNames(), (std::vector<std::string>{"b.jpg", "d.jpg", "trip_0001.JPG", "trip_0003.JPG"}));
     EXPECT_TRUE(FormMain->gSelectList.empty());
