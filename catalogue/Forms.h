@@ -5,6 +5,7 @@
 #include "catalogue/Main.h"
 #include "platform/StringGrid.h"
 #include "thumbnails/PHyoji.h"
+#include "present/SetHTML.h"
 #include "thumbnails/SetPKomoku.h"
 #include "tools/Rename.h"
 #include "tools/Sort.h"
@@ -19,18 +20,6 @@ public:
     int Tag = 0; // what an opener hands the window (a picture number)
 };
 
-class TFormSetHTML : public TBareForm {
-public:
-    TFormSetHTML() : TBareForm(QStringLiteral("HTML出力１の設定"), 400, 300) {}
-};
-class TFormMakeExifHTML : public TBareForm {
-public:
-    TFormMakeExifHTML() : TBareForm(QStringLiteral("HTMLの作成"), 400, 160) {}
-};
-class TFormSetHTML2 : public TBareForm {
-public:
-    TFormSetHTML2() : TBareForm(QStringLiteral("HTML出力２の設定"), 400, 300) {}
-};
 class TFormSetSlideShow : public TBareForm {
 public:
     TFormSetSlideShow() : TBareForm(QStringLiteral("SlideShowの設定"), 135, 239) {}

@@ -2,6 +2,8 @@
 
 #include "catalogue/Forms.h"
 #include "catalogue/SetKomoku.h"
+#include "catalogue/TabExport.h"
+#include "platform/TextFile.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/Shell.h"
 #include "platform/qt/StringGridModel.h"
@@ -366,6 +368,43 @@ void TFormMain::SetCBoxpage(int current, int count) {
     CmbBoxPage->setCurrentIndex(current - 1);
 }
 
+
+void TFormMain::BtnTabYokoClick() {
+    if (gFileCount >= 1)
+        OutTabFile(6);
+    else
+        ShowCheckMessage(QStringLiteral("イメージがありません"));
+}
+
+void TFormMain::BtnTabTateClick() {
+    if (gFileCount >= 1)
+        OutTabFile(7);
+    else
+        ShowCheckMessage(QStringLiteral("イメージがありません"));
+}
+
+void TFormMain::OutTabFile(int layout) {
+    if (gSelectList.empty()) {
+        ShowCheckMessage(QStringLiteral("解析するイメージが選択されていません"));
+        return;
+    }
+    FileDialogRequest request;
+    request.title = QStringLiteral("TAB区切り文の保存");
+    request.initialDir = ToQ(currentDir_);
+    request.defaultExt = QStringLiteral("txt");
+    request.fileName = QStringLiteral("MyExif");
+    request.filter = QStringLiteral("TAB区切りテキスト書き出し(*.txt)|*.txt");
+    const auto path = Dialogs().SaveFile(request);
+    if (!path)
+        return;
+    std::vector<std::string> headings;
+    for (std::size_t m = 0; m < gItemList.size(); ++m)
+        headings.push_back(gridExif.Cell(static_cast<int>(m) + 3, 0));
+    const auto lines = MakeTabLines(layout == 6 ? TabLayout::Horizontal : TabLayout::Vertical,
+                                    currentDir_, gSelectList, gItemList, headings, gridBase);
+    if (FileResult r = WriteTextLines(ToStd(*path), lines); !r)
+        ShowCheckMessage(ToQ(r.error));
+}
 
 void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls())

@@ -136,6 +136,9 @@ public:
     void SpeedBtnRenameClick();
     void MnChangeNameClick();
     void About1Click();
+    void BtnTabYokoClick();
+    void BtnTabTateClick();
+    void OutTabFile(int layout); // 6 horizontal, anything else vertical
     void SpeedBtnJumpClick();
     void SpinEditJumpChange();
     // The picture a popup command acts on: the thumbnail's, else the table's current row; 0 when

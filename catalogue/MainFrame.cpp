@@ -49,8 +49,6 @@ QAction* Item(QMenu* menu, const QString& caption, const std::function<void()>& 
     return a;
 }
 
-// Handlers of later subsystems: the buttons and menu items exist; they act once those are built.
-void NotYet() {}
 
 } // namespace
 
@@ -342,6 +340,8 @@ void TFormMain::BuildFrame() {
     connect(SpeedBtnHTML2, &QToolButton::clicked, this, [this] { BtnHTML2Click(); });
     connect(SpeedButton2, &QToolButton::clicked, this, [this] { BtnHTML2Click(); });
     connect(SpeedBtnRename, &QToolButton::clicked, this, [this] { SpeedBtnRenameClick(); });
+    connect(SpeedBtnTab1, &QToolButton::clicked, this, [this] { BtnTabYokoClick(); });
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { BtnTabTateClick(); });
 }
 
 void TFormMain::BuildMenus() {
@@ -349,8 +349,8 @@ void TFormMain::BuildMenus() {
     Item(file, QStringLiteral("ファイル名の変換(&R)"), [this] { SpeedBtnRenameClick(); }, "MnRename");
     Item(file, QStringLiteral("HTML出力1(&H)"), [this] { BtnHtmlClick(); }, "OutHTML1");
     Item(file, QStringLiteral("HTML出力２(&M)"), [this] { BtnHTML2Click(); }, "OutHTML2");
-    Item(file, QStringLiteral("TAB区切り文横出力(&T)"), NotYet);
-    Item(file, QStringLiteral("TAB区切り文縦(&V)"), NotYet);
+    Item(file, QStringLiteral("TAB区切り文横出力(&T)"), [this] { BtnTabYokoClick(); }, "TabYoko");
+    Item(file, QStringLiteral("TAB区切り文縦(&V)"), [this] { BtnTabTateClick(); }, "TabTate");
     QMenu* location = file->addMenu(QStringLiteral("サムネイルの保存場所(&P)"));
     location->setObjectName(QStringLiteral("MnThumLocation"));
     locationGroup_ = new QActionGroup(this);

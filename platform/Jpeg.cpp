@@ -285,6 +285,71 @@ JpegDecodeResult DecodeJpegFile(const std::string& path, const JpegDecodeOptions
                             options);
 }
 
+namespace {
+
+struct HeaderJob {
+    jpeg_decompress_struct cinfo;
+    ErrorManager err;
+    const unsigned char* data;
+    unsigned long size;
+    int width, height;
+};
+
+bool RunHeader(HeaderJob& job) {
+    job.cinfo.err = jpeg_std_error(&job.err.pub);
+    job.err.pub.error_exit = ErrorExit;
+    job.err.pub.emit_message = EmitMessage;
+    job.err.pub.output_message = OutputMessage;
+    volatile bool created = false;
+    if (setjmp(job.err.jump)) {
+        if (created)
+            jpeg_destroy_decompress(&job.cinfo);
+        return false;
+    }
+    jpeg_create_decompress(&job.cinfo);
+    created = true;
+    jpeg_mem_src(&job.cinfo, job.data, job.size);
+    jpeg_read_header(&job.cinfo, TRUE);
+    job.width = static_cast<int>(job.cinfo.image_width);
+    job.height = static_cast<int>(job.cinfo.image_height);
+    jpeg_destroy_decompress(&job.cinfo);
+    return true;
+}
+
+} // namespace
+
+bool ReadJpegSize(const std::string& path, int& width, int& height) {
+    // The header sits in the first kilobytes (after the EXIF block); the whole file is read only
+    // when the header is not within them.
+    for (const std::size_t limit : {std::size_t(256) << 10, std::size_t(0)}) {
+        std::string bytes;
+        if (limit) {
+            std::FILE* f = std::fopen(path.c_str(), "rb");
+            if (!f)
+                return false;
+            bytes.resize(limit);
+            bytes.resize(std::fread(bytes.data(), 1, limit, f));
+            std::fclose(f);
+        } else if (!ReadWholeFile(path, bytes)) {
+            return false;
+        }
+        if (bytes.empty())
+            return false;
+        auto job = std::make_unique<HeaderJob>();
+        std::memset(static_cast<void*>(job.get()), 0, sizeof(HeaderJob));
+        job->data = reinterpret_cast<const unsigned char*>(bytes.data());
+        job->size = static_cast<unsigned long>(bytes.size());
+        if (RunHeader(*job)) {
+            width = job->width;
+            height = job->height;
+            return width > 0 && height > 0;
+        }
+        if (bytes.size() < limit)
+            return false; // the whole file was read already
+    }
+    return false;
+}
+
 bool EncodeJpeg(const RgbImage& image, int quality, std::vector<std::uint8_t>& out,
                 std::string* error) {
     out.clear();

@@ -54,6 +54,9 @@ JpegDecodeResult DecodeJpegFile(const std::string& path, const JpegDecodeOptions
 JpegDecodeResult DecodeJpegMemory(const std::uint8_t* data, std::size_t size,
                                   const JpegDecodeOptions& options = {});
 
+// The picture's size from its header, without decoding it.
+bool ReadJpegSize(const std::string& path, int& width, int& height);
+
 // The DCT scale denominator (1, 2, 4, 8) that keeps a fullW × fullH picture at least minW × minH.
 int ChooseScaleDenom(int fullW, int fullH, int minW, int minH);
 

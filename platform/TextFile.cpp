@@ -1,6 +1,5 @@
 #include "TextFile.h"
 
-#include "Cp932.h"
 
 namespace kamelune {
 
@@ -30,10 +29,11 @@ FileResult ReadTextLines(const std::string& path, std::vector<std::string>& line
     return {};
 }
 
-FileResult WriteTextLines(const std::string& path, const std::vector<std::string>& lines) {
+FileResult WriteTextLines(const std::string& path, const std::vector<std::string>& lines,
+                          Unmappable unmappable) {
     std::string bytes;
     for (const std::string& line : lines) {
-        bytes += Utf8ToCp932(line);
+        bytes += Utf8ToCp932(line, unmappable);
         bytes += "\r\n";
     }
     return WriteFileAtomically(path, bytes);

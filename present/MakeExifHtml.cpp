@@ -1,0 +1,171 @@
+// The writer window: image files, pages and text files of the HTML exports, with a progress bar
+// and a stop button that ends the phase running.
+#include "catalogue/Forms.h"
+#include "catalogue/MyUtils.h"
+#include "catalogue/SetKomoku.h"
+#include "platform/Jpeg.h"
+#include "platform/TextFile.h"
+#include "platform/qt/DialogService.h"
+#include "present/SetHTML.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kamelune {
+namespace {
+
+void LetEventsRun() { QCoreApplication::processEvents(); }
+
+} // namespace
+
+TFormMakeExifHTML::TFormMakeExifHTML() {
+    setObjectName(QStringLiteral("FormMakeExifHTML"));
+    setWindowTitle(QStringLiteral("HTMLの作成"));
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    resize(337, 82);
+    auto* layout = new QVBoxLayout(this);
+    LabelProg = new QLabel(this);
+    LabelProg->setObjectName(QStringLiteral("LabelProg"));
+    ProgBar = new QProgressBar(this);
+    ProgBar->setObjectName(QStringLiteral("ProgBar"));
+    BtnStop = new QPushButton(QStringLiteral("中止"), this);
+    BtnStop->setObjectName(QStringLiteral("BtnStop"));
+    layout->addWidget(LabelProg);
+    layout->addWidget(ProgBar);
+    layout->addWidget(BtnStop, 0, Qt::AlignRight);
+    connect(BtnStop, &QPushButton::clicked, this, [this] { BtnStopClick(); });
+}
+
+void TFormMakeExifHTML::Save(const std::string& path, const std::vector<std::string>& lines) {
+    if (FileResult r = WriteTextLines(path, lines, Unmappable::HtmlReference); !r)
+        failures.push_back(r.error);
+}
+
+void TFormMakeExifHTML::MakeJpeg(const std::string& folder, int size, bool copyUnchanged, bool large,
+                                 int quality) {
+    gHtmlStop = false;
+    LabelProg->setText(large ? QStringLiteral("リンク先画像作成中") : QStringLiteral("サムネイル作成中"));
+    const auto& selection = FormMain->gSelectList;
+    ProgBar->setRange(0, static_cast<int>(selection.size()));
+    ProgBar->setValue(0);
+    for (std::size_t i = 0; i < selection.size(); ++i) {
+        LetEventsRun();
+        if (gHtmlStop)
+            break;
+        const std::string name = FormMain->gridBase.Cell(2, ItemNumber(selection[i]));
+        const std::string source = JoinPath(FormMain->CurrentDir(), name);
+        const std::string target = folder + "/" + ImageFileName(large, name);
+        if (large && copyUnchanged) {
+            if (FileResult r = CopyFileByBlocks(source, target); !r)
+                failures.push_back(r.error);
+            continue;
+        }
+        if (const MakeJpegResult made = MakeJpeg2(source, target, quality, size); !made.ok)
+            failures.push_back(ImageFileName(large, name) + ": " + made.error);
+        LetEventsRun();
+        ProgBar->setValue(static_cast<int>(i) + 1);
+    }
+}
+
+void TFormMakeExifHTML::SetWH(const std::string& fileName, int size, int& w, int& h) const {
+    int pw = 0, ph = 0;
+    w = h = 0;
+    if (!ReadJpegSize(JoinPath(FormMain->CurrentDir(), fileName), pw, ph))
+        return;
+    const StretchSizes s = ComputeStretchSizes(pw, ph, size);
+    w = s.w;
+    h = s.h;
+}
+
+std::vector<std::string> TFormMakeExifHTML::Headings() const {
+    std::vector<std::string> headings;
+    for (const std::string& item : FormMain->gItemList)
+        headings.push_back(ItemGrid().Cell(2, ItemNumber(item)));
+    return headings;
+}
+
+std::vector<HtmlPicture> TFormMakeExifHTML::Pictures(int size) const {
+    std::vector<HtmlPicture> pictures;
+    for (const std::string& entry : FormMain->gSelectList) {
+        const int row = ItemNumber(entry);
+        HtmlPicture p;
+        p.fileName = FormMain->gridBase.Cell(2, row);
+        SetWH(p.fileName, size, p.width, p.height);
+        for (const std::string& item : FormMain->gItemList)
+            p.values.push_back(FormMain->gridBase.Cell(ItemNumber(item) + 1, row));
+        pictures.push_back(std::move(p));
+    }
+    return pictures;
+}
+
+bool TFormMakeExifHTML::SubMakeHTML(const std::string& folder, const std::string& base,
+                                    ExifPosition position) {
+    if (FormMain->gSelectList.empty())
+        return false;
+    const AlbumSettings settings = [&] {
+        AlbumSettings s = FormSetHTML->Settings(base);
+        s.position = position;
+        return s;
+    }();
+    const int m = std::max(1, settings.columns);
+    const int count = static_cast<int>(FormMain->gSelectList.size());
+    const int rows = count / m + (count % m ? 1 : 0);
+    gHtmlStop = false;
+    ProgBar->setRange(1, rows);
+    LabelProg->setText(QStringLiteral("Exif HTMLの作成中"));
+    LetEventsRun();
+    const std::vector<std::string> lines = AlbumPageLines(
+        settings, Pictures(FormSetHTML->SpinEditGazoSSize->value()), Headings());
+    // The page is whole or not written: a stop between grid rows leaves it out.
+    for (int r = 0; r < rows; ++r) {
+        LetEventsRun();
+        if (gHtmlStop)
+            return false;
+        ProgBar->setValue(r + 1);
+    }
+    Save(folder + "/" + base + ".html", lines);
+    return true;
+}
+
+void TFormMakeExifHTML::MakeTextFiles(const std::string& folder) {
+    gHtmlStop = false;
+    LetEventsRun();
+    const std::vector<std::string> headings = Headings();
+    for (const HtmlPicture& p : Pictures(0))
+        if (FileResult r = WriteTextLines(folder + "/" + ExifTextFileName(p.fileName),
+                                          ExifTextLines(p, headings));
+            !r)
+            failures.push_back(r.error);
+}
+
+void TFormMakeExifHTML::OutHTMLYoko(const std::string& fileName) {
+    if (FormMain->gSelectList.empty()) {
+        ShowCheckMessage(QStringLiteral("選択されていません"));
+        return;
+    }
+    const QFileInfo info(QString::fromStdString(fileName));
+    const std::string folder = info.absolutePath().toStdString();
+    const TFormSetHTML2& s = *FormSetHTML2;
+    if (s.ChkBoxSamu->isChecked())
+        MakeJpeg(folder, s.SpinEditGazoSSize->value(), s.RBtnGenzuL->isChecked(), false,
+                 s.SpinEditGazoSQuality->value());
+    if (s.ChkBoxLink->isChecked())
+        MakeJpeg(folder, s.SpinEditGazoLSize->value(), s.RBtnGenzuL->isChecked(), true,
+                 s.SpinEditGazoLQuality->value());
+    std::vector<std::string> titles;
+    for (std::size_t m = 0; m < FormMain->gItemList.size(); ++m)
+        titles.push_back(FormMain->gridExif.Cell(static_cast<int>(m) + 3, 0));
+    const TableSettings table{s.ChkBoxSamu->isChecked(), s.ChkBoxLink->isChecked()};
+    Save(folder + "/" + info.completeBaseName().toStdString() + ".html",
+         TablePageLines(table, Pictures(s.SpinEditGazoSSize->value()), titles));
+}
+
+} // namespace kamelune

@@ -1,0 +1,291 @@
+#include "SetHTML.h"
+
+#include "catalogue/Forms.h"
+#include "platform/qt/DialogService.h"
+#include "platform/qt/Shell.h"
+#include "thumbnails/PHyoji.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace kamelune {
+namespace {
+
+QSpinBox* Spin(QWidget* parent, const char* name, int value, int min, int max,
+               const QString& hint = {}, int step = 1) {
+    auto* s = new QSpinBox(parent);
+    s->setObjectName(QString::fromLatin1(name));
+    s->setRange(min, max);
+    s->setValue(value);
+    s->setSingleStep(step);
+    s->setToolTip(hint);
+    return s;
+}
+
+QCheckBox* Check(QWidget* parent, const char* name, const QString& text, bool on) {
+    auto* c = new QCheckBox(text, parent);
+    c->setObjectName(QString::fromLatin1(name));
+    c->setChecked(on);
+    return c;
+}
+
+QToolButton* Button(QWidget* parent, const char* name, const QString& text) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setText(text);
+    return b;
+}
+
+void SetBackground(QWidget* w, int r, int g, int b) {
+    w->setAutoFillBackground(true);
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, QColor(r, g, b));
+    w->setPalette(p);
+}
+
+constexpr int kNoLimit = 100000;
+
+FileDialogRequest HtmlRequest(const QString& title, const QString& name) {
+    FileDialogRequest r;
+    r.title = title;
+    r.initialDir = QString::fromStdString(FormMain->CurrentDir());
+    r.defaultExt = QStringLiteral("html");
+    r.fileName = name;
+    r.filter = QStringLiteral("HTMLファイル(*.html)|*.html");
+    return r;
+}
+
+void Finish(const QString& path, bool preview) {
+    const auto& failures = FormMakeExifHTML->failures;
+    if (!failures.empty()) {
+        QString text = QStringLiteral("作成できなかったファイルがあります:");
+        for (const std::string& f : failures)
+            text += QLatin1Char('\n') + QString::fromStdString(f);
+        ShowCheckMessage(text);
+        return;
+    }
+    Dialogs().Message(MessageKind::Information, QStringLiteral("Kamelune"),
+                      QStringLiteral("Exif HTML: ") + QFileInfo(path).completeBaseName() +
+                          QStringLiteral("が作成されました。"));
+    if (preview)
+        OpenDocument(path);
+}
+
+} // namespace
+
+TFormSetHTML::TFormSetHTML() {
+    setObjectName(QStringLiteral("FormSetHTML"));
+    setWindowTitle(QStringLiteral("HTML出力１の設定"));
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    SetBackground(this, 218, 244, 245);
+    auto* layout = new QVBoxLayout(this);
+
+    auto* exif = new QGroupBox(QStringLiteral("Exifの書き方"), this);
+    auto* exifForm = new QFormLayout(exif);
+    CBoxExifIti = new QComboBox(exif);
+    CBoxExifIti->setObjectName(QStringLiteral("CBoxExifIti"));
+    CBoxExifIti->addItems({QStringLiteral("イメージの右"), QStringLiteral("イメージの下")});
+    CBoxExifIti->setToolTip(QStringLiteral("Exif情報を書く位置"));
+    exifForm->addRow(QStringLiteral("位置"), CBoxExifIti);
+    SpinEditGazoSYokosu = Spin(exif, "SpinEditGazoSYokosu", 5, 1, 100, QStringLiteral("横の列数"));
+    exifForm->addRow(QStringLiteral("列数"), SpinEditGazoSYokosu);
+    SpinEditKeisen = Spin(exif, "SpinEditKeisen", 1, 0, 5, QStringLiteral("罫線のふとさ"));
+    exifForm->addRow(QStringLiteral("罫線太さ"), SpinEditKeisen);
+    CmbBoxMojiIti = new QComboBox(exif);
+    CmbBoxMojiIti->setObjectName(QStringLiteral("CmbBoxMojiIti"));
+    CmbBoxMojiIti->addItems({QStringLiteral("左"), QStringLiteral("中央"), QStringLiteral("右")});
+    exifForm->addRow(QStringLiteral("文字位置"), CmbBoxMojiIti);
+    layout->addWidget(exif);
+
+    auto* thumb = new QGroupBox(QStringLiteral("サムネイル"), this);
+    auto* thumbForm = new QFormLayout(thumb);
+    ChkBoxSamu = Check(thumb, "ChkBoxSamu", QStringLiteral("サムネイルをつける"), true);
+    thumbForm->addRow(ChkBoxSamu);
+    SpinEditGazoSSize = Spin(thumb, "SpinEditGazoSSize", 100, 1, kNoLimit);
+    thumbForm->addRow(QStringLiteral("サイズ（ﾋﾟｸｾﾙ）"), SpinEditGazoSSize);
+    SpinEditGazoSQuality = Spin(thumb, "SpinEditGazoSQuality", 50, 1, 100);
+    SpinEditGazoSQuality->setSuffix(QStringLiteral("％"));
+    thumbForm->addRow(QStringLiteral("画質"), SpinEditGazoSQuality);
+    layout->addWidget(thumb);
+
+    auto* large = new QGroupBox(QStringLiteral("大イメージ"), this);
+    auto* largeForm = new QFormLayout(large);
+    ChkBoxLink = Check(large, "ChkBoxLink", QStringLiteral("リンクをつくる"), false);
+    largeForm->addRow(ChkBoxLink);
+    RBtnGenzuL = new QRadioButton(QStringLiteral("原図のまま"), large);
+    RBtnGenzuL->setObjectName(QStringLiteral("RBtnGenzuL"));
+    RBtnSize = new QRadioButton(QStringLiteral("サイズ指定"), large);
+    RBtnSize->setObjectName(QStringLiteral("RBtnSize"));
+    RBtnGenzuL->setChecked(true);
+    auto* radios = new QHBoxLayout;
+    radios->addWidget(RBtnGenzuL);
+    radios->addWidget(RBtnSize);
+    largeForm->addRow(radios);
+    SpinEditGazoLSize = Spin(large, "SpinEditGazoLSize", 400, 1, kNoLimit);
+    largeForm->addRow(QStringLiteral("サイズ（ﾋﾟｸｾﾙ）"), SpinEditGazoLSize);
+    SpinEditGazoLQuality = Spin(large, "SpinEditGazoLQuality", 75, 1, 100, {}, 5);
+    SpinEditGazoLQuality->setSuffix(QStringLiteral("％"));
+    largeForm->addRow(QStringLiteral("画質"), SpinEditGazoLQuality);
+    layout->addWidget(large);
+
+    auto* options = new QGroupBox(QStringLiteral("出力オプション"), this);
+    auto* optionsLayout = new QVBoxLayout(options);
+    ChkBoxTextFile = Check(options, "ChkBoxTextFile", QStringLiteral("テキストファイルをつくる"), false);
+    ChkBoxPreview = Check(options, "ChkBoxPreview", QStringLiteral("作成後ビューする"), true);
+    optionsLayout->addWidget(ChkBoxTextFile);
+    optionsLayout->addWidget(ChkBoxPreview);
+    layout->addWidget(options);
+
+    auto* colors = new QFormLayout;
+    PanelBackColor = new ColorSwatch("PanelBackColor", this);
+    PanelBackColor->SetColor(232 | (232 << 8) | (255u << 16));
+    PanelMjColor = new ColorSwatch("PanelMjColor", this);
+    PanelMjColor->SetColor(0);
+    colors->addRow(QStringLiteral("背景色"), PanelBackColor);
+    colors->addRow(QStringLiteral("文字色"), PanelMjColor);
+    layout->addLayout(colors);
+
+    auto* buttons = new QHBoxLayout;
+    SpeedBtnMake = Button(this, "SpeedBtnMake", QStringLiteral("作成"));
+    SpeedBtnClose = Button(this, "SpeedBtnClose", QStringLiteral("閉じる"));
+    buttons->addStretch();
+    buttons->addWidget(SpeedBtnMake);
+    buttons->addWidget(SpeedBtnClose);
+    layout->addLayout(buttons);
+    connect(SpeedBtnMake, &QToolButton::clicked, this, [this] { BtnMakeClick(); });
+    connect(SpeedBtnClose, &QToolButton::clicked, this, &QDialog::close);
+    FormShow();
+}
+
+void TFormSetHTML::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TFormSetHTML::FormShow() {
+    CBoxExifIti->setCurrentIndex(1);
+    CmbBoxMojiIti->setCurrentIndex(0);
+}
+
+AlbumSettings TFormSetHTML::Settings(const std::string& base) const {
+    static const char* kAlign[] = {"left", "center", "right"};
+    AlbumSettings s;
+    s.base = base;
+    s.position = CBoxExifIti->currentIndex() == 0 ? ExifPosition::Right : ExifPosition::Below;
+    s.columns = SpinEditGazoSYokosu->value();
+    s.border = SpinEditKeisen->value();
+    s.align = kAlign[std::clamp(CmbBoxMojiIti->currentIndex(), 0, 2)];
+    s.link = ChkBoxLink->isChecked();
+    s.background = PanelBackColor->Color();
+    s.textColor = PanelMjColor->Color();
+    return s;
+}
+
+void TFormSetHTML::BtnMakeClick() {
+    if (FormMain->gItemList.empty()) {
+        ShowCheckMessage(QStringLiteral("出力するExif項目が選択されていません！"));
+        return;
+    }
+    FormMakeExifHTML->MakeHTML();
+    close();
+}
+
+TFormSetHTML2::TFormSetHTML2() {
+    setObjectName(QStringLiteral("FormSetHTML2"));
+    setWindowTitle(QStringLiteral("HTML出力２の設定"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    SetBackground(this, 220, 252, 225);
+    auto* layout = new QVBoxLayout(this);
+    auto* thumb = new QGroupBox(QStringLiteral("サムネイル"), this);
+    auto* thumbForm = new QFormLayout(thumb);
+    ChkBoxSamu = Check(thumb, "ChkBoxSamu", QStringLiteral("サムネイルをつける"), true);
+    thumbForm->addRow(ChkBoxSamu);
+    SpinEditGazoSSize = Spin(thumb, "SpinEditGazoSSize", 96, 1, kNoLimit);
+    thumbForm->addRow(QStringLiteral("サイズ"), SpinEditGazoSSize);
+    SpinEditGazoSQuality = Spin(thumb, "SpinEditGazoSQuality", 40, 1, 100);
+    SpinEditGazoSQuality->setSuffix(QStringLiteral("％"));
+    thumbForm->addRow(QStringLiteral("画質"), SpinEditGazoSQuality);
+    layout->addWidget(thumb);
+    auto* large = new QGroupBox(QStringLiteral("大イメージ"), this);
+    auto* largeForm = new QFormLayout(large);
+    ChkBoxLink = Check(large, "ChkBoxLink", QStringLiteral("リンクする"), false);
+    largeForm->addRow(ChkBoxLink);
+    RBtnGenzuL = new QRadioButton(QStringLiteral("原図のまま"), large);
+    RBtnGenzuL->setObjectName(QStringLiteral("RBtnGenzuL"));
+    RBtnSize = new QRadioButton(QStringLiteral("サイズ指定"), large);
+    RBtnSize->setObjectName(QStringLiteral("RBtnSize"));
+    RBtnSize->setChecked(true);
+    auto* radios = new QHBoxLayout;
+    radios->addWidget(RBtnGenzuL);
+    radios->addWidget(RBtnSize);
+    largeForm->addRow(radios);
+    SpinEditGazoLSize = Spin(large, "SpinEditGazoLSize", 400, 1, kNoLimit);
+    largeForm->addRow(QStringLiteral("サイズ"), SpinEditGazoLSize);
+    SpinEditGazoLQuality = Spin(large, "SpinEditGazoLQuality", 75, 1, 100, {}, 5);
+    SpinEditGazoLQuality->setSuffix(QStringLiteral("％"));
+    largeForm->addRow(QStringLiteral("画質"), SpinEditGazoLQuality);
+    layout->addWidget(large);
+    ChkBoxPreview = Check(this, "ChkBoxPreview", QStringLiteral("作成後ビューする"), true);
+    layout->addWidget(ChkBoxPreview);
+    auto* buttons = new QHBoxLayout;
+    SpeedBtnMake = Button(this, "SpeedBtnMake", QStringLiteral("作成"));
+    SpeedBtnClose = Button(this, "SpeedBtnClose", QStringLiteral("閉じる"));
+    buttons->addStretch();
+    buttons->addWidget(SpeedBtnMake);
+    buttons->addWidget(SpeedBtnClose);
+    layout->addLayout(buttons);
+    connect(SpeedBtnMake, &QToolButton::clicked, this, [this] { BtnMakeClick(); });
+    connect(SpeedBtnClose, &QToolButton::clicked, this, &QDialog::close);
+}
+
+void TFormSetHTML2::BtnMakeClick() {
+    const auto path = Dialogs().SaveFile(HtmlRequest(QStringLiteral("表形式HTMLの保存"),
+                                                     QStringLiteral("MyExifTable")));
+    if (!path)
+        return;
+    FormMakeExifHTML->failures.clear();
+    FormMakeExifHTML->show();
+    FormMakeExifHTML->OutHTMLYoko(path->toStdString());
+    FormMakeExifHTML->close();
+    QFileInfo info(*path);
+    Finish(info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".html"),
+           ChkBoxPreview->isChecked());
+}
+
+// The album run; the writer window's part.
+bool TFormMakeExifHTML::MakeHTML() {
+    const auto path =
+        Dialogs().SaveFile(HtmlRequest(QStringLiteral("EXIF HTMLの保存"), QStringLiteral("MyExif")));
+    if (!path)
+        return false;
+    const QFileInfo info(*path);
+    const std::string base = info.completeBaseName().toStdString();
+    const std::string folder = info.absolutePath().toStdString();
+    const TFormSetHTML& settings = *FormSetHTML;
+    failures.clear();
+    show();
+    if (settings.ChkBoxSamu->isChecked())
+        MakeJpeg(folder, settings.SpinEditGazoSSize->value(), settings.RBtnGenzuL->isChecked(),
+                 false, settings.SpinEditGazoSQuality->value());
+    if (settings.ChkBoxLink->isChecked())
+        MakeJpeg(folder, settings.SpinEditGazoLSize->value(), settings.RBtnGenzuL->isChecked(),
+                 true, settings.SpinEditGazoLQuality->value());
+    SubMakeHTML(folder, base,
+                settings.CBoxExifIti->currentIndex() == 0 ? ExifPosition::Right : ExifPosition::Below);
+    if (settings.ChkBoxTextFile->isChecked())
+        MakeTextFiles(folder);
+    close();
+    Finish(QString::fromStdString(folder + "/" + base + ".html"), settings.ChkBoxPreview->isChecked());
+    return true;
+}
+
+} // namespace kamelune

@@ -1,0 +1,89 @@
+// The settings dialogs of the HTML album and the HTML table, and the writer window that makes
+// their files with a progress bar and a stop button.
+#pragma once
+
+#include "present/HtmlExport.h"
+
+#include <QDialog>
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QToolButton;
+
+namespace kamelune {
+
+class ColorSwatch;
+
+class TFormSetHTML : public QDialog {
+public:
+    TFormSetHTML();
+    QComboBox* CBoxExifIti;
+    QSpinBox *SpinEditGazoSYokosu, *SpinEditKeisen;
+    QComboBox* CmbBoxMojiIti;
+    QCheckBox* ChkBoxSamu;
+    QSpinBox *SpinEditGazoSSize, *SpinEditGazoSQuality;
+    QCheckBox* ChkBoxLink;
+    QRadioButton *RBtnGenzuL, *RBtnSize;
+    QSpinBox *SpinEditGazoLSize, *SpinEditGazoLQuality;
+    QCheckBox *ChkBoxTextFile, *ChkBoxPreview;
+    ColorSwatch *PanelBackColor, *PanelMjColor;
+    QToolButton *SpeedBtnMake, *SpeedBtnClose;
+
+    void FormShow();
+    void BtnMakeClick();
+    AlbumSettings Settings(const std::string& base) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+};
+
+class TFormSetHTML2 : public QDialog {
+public:
+    TFormSetHTML2();
+    QCheckBox* ChkBoxSamu;
+    QSpinBox *SpinEditGazoSSize, *SpinEditGazoSQuality;
+    QCheckBox* ChkBoxLink;
+    QRadioButton *RBtnGenzuL, *RBtnSize;
+    QSpinBox *SpinEditGazoLSize, *SpinEditGazoLQuality;
+    QCheckBox* ChkBoxPreview;
+    QToolButton *SpeedBtnMake, *SpeedBtnClose;
+
+    void BtnMakeClick();
+};
+
+class TFormMakeExifHTML : public QDialog {
+public:
+    TFormMakeExifHTML();
+    QLabel* LabelProg;
+    QProgressBar* ProgBar;
+    QPushButton* BtnStop;
+    bool gHtmlStop = false;
+    // Files that could not be written in the current run (a run with any is not reported done).
+    std::vector<std::string> failures;
+
+    void BtnStopClick() { gHtmlStop = true; }
+    // The album run: true when it went to its end (a cancelled file dialog gives false).
+    bool MakeHTML();
+    // One image file per selected picture: "S_" (large false) or "L_".
+    void MakeJpeg(const std::string& folder, int size, bool copyUnchanged, bool large, int quality);
+    // Display size of a picture at the given longer side.
+    void SetWH(const std::string& fileName, int size, int& w, int& h) const;
+    // False when a stop left the page unwritten.
+    bool SubMakeHTML(const std::string& folder, const std::string& base, ExifPosition position);
+    void MakeTextFiles(const std::string& folder);
+    void OutHTMLYoko(const std::string& fileName);
+
+    // The selected pictures with their chosen values and display sizes at the given size.
+    std::vector<HtmlPicture> Pictures(int size) const;
+    std::vector<std::string> Headings() const; // caption headings of the chosen items
+    void Save(const std::string& path, const std::vector<std::string>& lines);
+};
+
+} // namespace kamelune

@@ -1,0 +1,118 @@
+// The album, table and TAB exports in the running program (offscreen).
+#include "support/MainWindowFixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace kamelune {
+namespace {
+
+using namespace test;
+
+class Export : public MainWindow {
+protected:
+    void SetUp() override {
+        MainWindow::SetUp();
+        if (!fs::exists(kSamples))
+            GTEST_SKIP() << "no samples";
+        fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/a&b #1.jpg");
+        fs::copy_file(kSamples / "exif-org/kodak-dc210.jpg", Pictures() + "/b.jpg");
+        fs::copy_file(kSamples / "exif-org/olympus-c960.jpg", Pictures() + "/c.jpg");
+        StartIn(Pictures());
+        fs::create_directories(Out());
+        FormSetHTML->ChkBoxPreview->setChecked(false);
+        FormSetHTML2->ChkBoxPreview->setChecked(false);
+    }
+    std::string Out() const { return dir / "out"; }
+};
+
+TEST_F(Export, AlbumWritesImagesPageAndTextFiles) {
+    for (int r : {3, 1})
+        FormMain->Selection(1, r);
+    FormSetHTML->ChkBoxLink->setChecked(true);
+    FormSetHTML->RBtnSize->setChecked(true);
+    FormSetHTML->ChkBoxTextFile->setChecked(true);
+    dialogs.AnswerPath(QString::fromStdString(Out() + "/trip.html"));
+    dialogs.AnswerOk();
+    FormSetHTML->BtnMakeClick();
+    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("Exif HTML: tripが作成されました。"));
+    for (const char* f : {"trip.html", "S_c.JPG", "L_c.JPG", "S_a&b #1.JPG", "L_a&b #1.JPG",
+                          "c.jpg_EXIF.txt", "a&b #1.jpg_EXIF.txt"})
+        EXPECT_TRUE(fs::exists(Out() + "/" + f)) << f;
+    const std::string page = TempDir::Read(Out() + "/trip.html");
+    EXPECT_NE(page.find("<a href=\"L_a&amp;b%20%231.JPG\"><p align=\"center\"><img src=\"S_a&amp;b%20%231.JPG\" width=\"100\" height=\"75\"></a>"),
+              std::string::npos);
+    EXPECT_LT(page.find("S_c.JPG"), page.find("S_a&amp;b")) << "selection order";
+    EXPECT_EQ(TempDir::Read(Out() + "/c.jpg_EXIF.txt").substr(0, 4), "\x8B@\x8E\xED");
+}
+
+TEST_F(Export, StopEndsTheImagePhaseOnly) {
+    FormMain->SelectAllClick();
+    QTimer::singleShot(0, FormMakeExifHTML->BtnStop, &QPushButton::click);
+    dialogs.AnswerPath(QString::fromStdString(Out() + "/stop.html"));
+    dialogs.AnswerOk();
+    FormSetHTML->BtnMakeClick();
+    EXPECT_FALSE(fs::exists(Out() + "/S_b.JPG"));
+    EXPECT_TRUE(fs::exists(Out() + "/stop.html")) << "the page phase runs after the stop";
+}
+
+TEST_F(Export, FailedWritesAreNeverReportedDone) {
+    FormMain->SelectAllClick();
+    dialogs.AnswerPath(QString::fromStdString(dir / "missing/folder/x.html"));
+    dialogs.AnswerOk();
+    FormSetHTML->BtnMakeClick();
+    EXPECT_TRUE(dialogs.Calls().back().text.startsWith(QStringLiteral("作成できなかったファイルがあります")));
+    EXPECT_FALSE(dialogs.Calls().back().text.contains(QStringLiteral("が作成されました")));
+}
+
+TEST_F(Export, RefusalsWithoutItemsOrSelection) {
+    FormMain->SelectAllClick();
+    FormMain->gItemList.clear();
+    dialogs.AnswerOk();
+    FormSetHTML->BtnMakeClick();
+    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("出力するExif項目が選択されていません！"));
+    FormMain->SelectNoneClick();
+    dialogs.AnswerOk();
+    FormMain->BtnTabYokoClick();
+    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("解析するイメージが選択されていません"));
+    dialogs.AnswerPath(QString::fromStdString(Out() + "/t.html"));
+    dialogs.AnswerOk(); // "選択されていません"
+    dialogs.AnswerOk(); // completion
+    FormSetHTML2->BtnMakeClick();
+    EXPECT_EQ(dialogs.Calls()[dialogs.Calls().size() - 2].text, QStringLiteral("選択されていません"));
+}
+
+TEST_F(Export, TablePage) {
+    FormMain->Selection(1, 2);
+    dialogs.AnswerPath(QString::fromStdString(Out() + "/table.html"));
+    dialogs.AnswerOk();
+    FormSetHTML2->BtnMakeClick();
+    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("Exif HTML: tableが作成されました。"));
+    const std::string page = TempDir::Read(Out() + "/table.html");
+    EXPECT_NE(page.find("<img src=\"S_b.JPG\" width=\"96\" height=\"72\"></td>"), std::string::npos);
+    EXPECT_TRUE(fs::exists(Out() + "/S_b.JPG"));
+}
+
+TEST_F(Export, TabTextFollowsTheSelectionNotTheView) {
+    FormMain->Selection(1, 3);
+    FormMain->Selection(1, 1);
+    auto write = [&](const std::string& name) {
+        dialogs.AnswerPath(QString::fromStdString(Out() + "/" + name));
+        FormMain->BtnTabTateClick();
+        return TempDir::Read(Out() + "/" + name);
+    };
+    const std::string plain = write("a.txt");
+    FormMain->gRowOrderList = {"2", "3", "1"};
+    FormMain->ChkBoxExifOnly->click();
+    EXPECT_EQ(write("b.txt"), plain);
+    EXPECT_EQ(plain.substr(0, plain.find("\r\n")), Pictures());
+    EXPECT_NE(plain.find("\r\n\t1\t2\t\r\n"), std::string::npos);
+    dialogs.AnswerPath(std::nullopt);
+    FormMain->BtnTabYokoClick(); // cancelled: nothing
+}
+
+} // namespace
+} // namespace kamelune

@@ -1,0 +1,144 @@
+// The HTML pages line for line, their escaping, image sizes, and the TAB text.
+#include "catalogue/BaseTable.h"
+#include "catalogue/MyUtils.h"
+#include "catalogue/TabExport.h"
+#include "platform/Jpeg.h"
+#include "platform/TempDir.h"
+#include "platform/TextFile.h"
+#include "present/HtmlExport.h"
+
+namespace kamelune {
+namespace {
+
+using test::TempDir;
+
+std::vector<HtmlPicture> SevenPictures(int items) {
+    std::vector<HtmlPicture> pictures;
+    for (int i = 1; i <= 7; ++i) {
+        HtmlPicture p{"DSC0000" + std::to_string(i) + ".JPG", 100, i % 2 ? 66 : 75, {}};
+        for (int k = 0; k < items; ++k)
+            p.values.push_back(k == 1 && i == 3 ? "" : "v" + std::to_string(i) + std::to_string(k));
+        pictures.push_back(p);
+    }
+    return pictures;
+}
+
+// Compares with a golden file in the page's own bytes (CP932, CR LF).
+void ExpectGolden(const std::vector<std::string>& lines, const std::string& golden) {
+    TempDir dir;
+    ASSERT_TRUE(WriteTextLines(dir / "page.html", lines, Unmappable::HtmlReference));
+    const std::string expected = TempDir::Read(KAMELUNE_TEST_DATA "/" + golden);
+    ASSERT_FALSE(expected.empty()) << golden;
+    EXPECT_EQ(TempDir::Read(dir / "page.html"), expected) << golden;
+}
+
+TEST(AlbumPage, BelowImagesSevenPicturesInFiveColumns) {
+    AlbumSettings s;
+    s.base = "旅行";
+    s.position = ExifPosition::Below;
+    s.link = true;
+    const auto lines = AlbumPageLines(s, SevenPictures(2), {"機種", ""});
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "<td><br></td>"), 3) << "3 empty columns";
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "<td width=\"16%\">"), lines.end());
+    ExpectGolden(lines, "album-below.html");
+}
+
+TEST(AlbumPage, RightOfImagesWithOneItem) {
+    AlbumSettings s;
+    s.base = "one";
+    s.position = ExifPosition::Right;
+    s.align = "center";
+    s.border = 2;
+    const auto lines = AlbumPageLines(s, SevenPictures(1), {"F値"});
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "<td width=\"6%\" rowspan=\"1\">"), lines.end());
+    // One item: the first row's "</tr>" and the lone one after the (empty) item rows.
+    const auto first = std::find(lines.begin(), lines.end(), "</tr>");
+    ASSERT_NE(first, lines.end());
+    EXPECT_EQ(*(first + 1), "</tr>");
+    ExpectGolden(lines, "album-right.html");
+}
+
+TEST(AlbumPage, RightOfImagesClosesItemRowsOnce) {
+    AlbumSettings s;
+    s.position = ExifPosition::Right;
+    const auto lines = AlbumPageLines(s, SevenPictures(3), {"a", "b", "c"});
+    // Per grid row: <tr> of the first row, of items 2 and 3; </tr> after row 1 and once at the end.
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "<tr>"), 2 * 3);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "</tr>"), 2 * 2);
+}
+
+TEST(TablePage, LinesAndWidths) {
+    const auto pictures = SevenPictures(9);
+    const std::vector<std::string> titles(9, "T");
+    auto lines = TablePageLines({true, false}, pictures, titles);
+    EXPECT_NE(lines[17].find("width=\"8%\""), std::string::npos) << "90 div 11";
+    lines = TablePageLines({false, true}, pictures, titles);
+    EXPECT_NE(lines[17].find("width=\"9%\""), std::string::npos) << "90 div 10";
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& l) { return l.find("<img") != std::string::npos; }),
+              0) << "no image column without thumbnails, links or not";
+    ExpectGolden(TablePageLines({true, true}, SevenPictures(2), {"機種", "日<時>"}), "table.html");
+}
+
+TEST(HtmlEscaping, TextsAndFileNames) {
+    EXPECT_EQ(HtmlText("<script>\"a\"&b</script>"), "&lt;script&gt;&quot;a&quot;&amp;b&lt;/script&gt;");
+    EXPECT_EQ(HtmlText(std::string("Canon\0", 6)), "Canon");
+    EXPECT_EQ(HtmlUrl("a&b #1?.jpg"), "a&amp;b%20%231%3F.jpg");
+    EXPECT_EQ(HtmlUrl("100%.jpg"), "100%25.jpg");
+    EXPECT_EQ(ImageFileName(false, "a&b #1.jpg"), "S_a&b #1.JPG");
+    EXPECT_EQ(ImageFileName(true, "x.y.jpeg"), "L_x.y.JPG");
+    EXPECT_EQ(ExifTextFileName("DSC00001.JPG"), "DSC00001.JPG_EXIF.txt");
+    EXPECT_EQ(ExifTextLines({"a.jpg", 0, 0, {"v1", ""}}, {"", "機種"}),
+              (std::vector<std::string>{": v1", "機種: "}));
+    // Characters CP932 cannot hold become references in the page.
+    TempDir dir;
+    ASSERT_TRUE(WriteTextLines(dir / "p.html", {HtmlText("café ❤")}, Unmappable::HtmlReference));
+    EXPECT_EQ(TempDir::Read(dir / "p.html"), "caf&#233; &#10084;\r\n");
+}
+
+TEST(ImageFiles, ThePartsSizes) {
+    const struct {
+        int w, h, size, tw, th;
+    } cases[] = {{3000, 2000, 100, 100, 66}, {1200, 1600, 400, 300, 400}, {320, 240, 400, 400, 300}};
+    TempDir dir;
+    for (const auto& c : cases) {
+        RgbImage img(c.w, c.h);
+        for (std::size_t i = 0; i < img.pixels.size(); ++i)
+            img.pixels[i] = static_cast<std::uint8_t>(i % 251);
+        ASSERT_TRUE(WriteJpegFile(img, 80, dir / "src.jpg"));
+        ASSERT_TRUE(MakeJpeg2(dir / "src.jpg", dir / "out.jpg", 50, c.size).ok);
+        const JpegDecodeResult out = DecodeJpegFile(dir / "out.jpg");
+        EXPECT_EQ(out.image.width, c.tw) << c.w << "x" << c.h << "@" << c.size;
+        EXPECT_EQ(out.image.height, c.th) << c.w << "x" << c.h << "@" << c.size;
+        int w = 0, h = 0;
+        ASSERT_TRUE(ReadJpegSize(dir / "src.jpg", w, h));
+        const StretchSizes s = ComputeStretchSizes(w, h, c.size);
+        EXPECT_EQ(s.w, c.tw);
+        EXPECT_EQ(s.h, c.th);
+    }
+    EXPECT_EQ(ComputeStretchSizes(3000, 2000, 100).w1, 640);
+    EXPECT_EQ(ComputeStretchSizes(3000, 2000, 100).h1, 426);
+}
+
+TEST(TabText, ThePartsExamplesByteForByte) {
+    StringGrid base(kBaseCols, 1);
+    SetStrGridTitle(base, 6);
+    base.SetCell(5, 5, "E990"), base.SetCell(20, 5, "2.8");
+    base.SetCell(5, 2, "D70"), base.SetCell(20, 2, "---");
+    const std::vector<std::string> select{"   5", "   2"}, items{"  4", " 19"},
+        headings{"機種", "F値"};
+    TempDir dir;
+    ASSERT_TRUE(WriteTextLines(dir / "h.txt", MakeTabLines(TabLayout::Horizontal, "/p/写真", select,
+                                                           items, headings, base)));
+    EXPECT_EQ(TempDir::Read(dir / "h.txt"),
+              "/p/\x8E\xCA\x90^\r\n\t\x8B@\x8E\xED\tF\x92l\t\r\n1\tE990\t2.8\t\r\n2\tD70\t---\t\r\n");
+    EXPECT_EQ(MakeTabLines(TabLayout::Vertical, "/p", select, items, headings, base),
+              (std::vector<std::string>{"/p", "\t1\t2\t", "機種\tE990\tD70\t", "F値\t2.8\t---\t"}));
+    EXPECT_EQ(MakeTabLines(TabLayout::Horizontal, "/p", select, {}, {}, base),
+              (std::vector<std::string>{"/p", "\t", "1\t", "2\t"}));
+    EXPECT_EQ(MakeTabLines(TabLayout::Vertical, "/p", select, {}, {}, base),
+              (std::vector<std::string>{"/p", "\t1\t2\t"}));
+}
+
+} // namespace
+} // namespace kamelune
