@@ -6,6 +6,7 @@
 #include "platform/StringGrid.h"
 #include "thumbnails/PHyoji.h"
 #include "present/SetHTML.h"
+#include "present/SlideShow.h"
 #include "thumbnails/SetPKomoku.h"
 #include "tools/Rename.h"
 #include "tools/Sort.h"
@@ -20,20 +21,9 @@ public:
     int Tag = 0; // what an opener hands the window (a picture number)
 };
 
-class TFormSetSlideShow : public TBareForm {
-public:
-    TFormSetSlideShow() : TBareForm(QStringLiteral("SlideShowの設定"), 135, 239) {}
-};
 class TFormVersion : public TBareForm {
 public:
     TFormVersion();
-};
-class TFormSlideshow : public TBareForm {
-public:
-    TFormSlideshow() : TBareForm(QStringLiteral("スライドショー"), 559, 440) {}
-    // Tag 0: the selected pictures; a picture number: every picture from that one on.
-    // The last window created: loading the settings here finds every window in place.
-    void FormCreate();
 };
 
 extern TFormMain* FormMain;

@@ -52,6 +52,8 @@ void TFormMain::StrGridExifMouseDown(Qt::MouseButton button, const QPoint& pos) 
             Selection(1, row);
         } else {
             DisplaySmallImage(row);
+            if (FormSlideshow->isVisible())
+                FormSlideshow->SimpleShow(ItemNumber(gridExif.Cell(0, row)));
         }
     } else if (button == Qt::RightButton) {
         StrGridExif->selectRow(index.row());

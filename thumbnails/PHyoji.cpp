@@ -31,8 +31,11 @@ void ColorSwatch::SetColor(std::uint32_t bgr) {
 }
 
 void ColorSwatch::Click() {
-    if (const auto chosen = Dialogs().ChooseColor(color_))
+    if (const auto chosen = Dialogs().ChooseColor(color_)) {
         SetColor(*chosen);
+        if (onChanged)
+            onChanged();
+    }
 }
 
 void ColorSwatch::mousePressEvent(QMouseEvent* event) {

@@ -1,0 +1,76 @@
+#include "SlideLayout.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace kamelune {
+
+SlideRect FixedRect(bool fit, bool aspect, int W, int H, int CW, int CH, int outerW, int outerH) {
+    SlideRect r;
+    if (!fit) {
+        r.width = W;
+        r.height = H;
+        r.scroll = true;
+        return r;
+    }
+    r.scaled = true;
+    if (aspect) {
+        if (W >= H) {
+            r.width = CW;
+            r.height = W > 0 ? static_cast<int>(std::int64_t(CW) * H / W) : 0;
+        } else {
+            r.height = CH;
+            r.width = H > 0 ? static_cast<int>(std::int64_t(CH) * W / H) : 0;
+        }
+    } else {
+        r.width = outerW;
+        r.height = outerH;
+    }
+    r.left = (CW - r.width) / 2;
+    r.top = (CH - r.height) / 2;
+    return r;
+}
+
+SlideRect AutoFitRect(int W, int H, int CW, int CH, int outerW, int outerH) {
+    SlideRect r;
+    if (CH >= H && CW >= W) {
+        r.width = W;
+        r.height = H;
+        r.left = (outerW - W) / 2;
+        r.top = (outerH - H) / 2;
+        r.scroll = true;
+        return r;
+    }
+    const double rPic = W <= 0 ? 1.0 : static_cast<double>(H) / W;
+    const double rBox = CW <= 0 ? 1.0 : static_cast<double>(CH) / CW;
+    r.scaled = true;
+    // lrint rounds halves to even in the default rounding mode.
+    if (rPic >= rBox) {
+        r.height = CH;
+        r.width = static_cast<int>(std::lrint(CH / rPic));
+        r.left = (CW - r.width) / 2;
+    } else {
+        r.width = CW;
+        r.height = static_cast<int>(std::lrint(CW * rPic));
+        r.top = (CH - r.height) / 2;
+    }
+    return r;
+}
+
+int IntervalOnShow(int seconds) { return seconds * 1000; }
+
+int IntervalOnChange(int seconds) { return seconds == 0 ? 10 : seconds * 1000 - 500; }
+
+int StepForward(int pos, int length) {
+    if (length <= 0)
+        return pos;
+    return pos + 1 >= length ? 0 : pos + 1;
+}
+
+int StepBackward(int pos, int length) {
+    if (length <= 0)
+        return pos;
+    return pos - 1 < 0 ? length - 1 : pos - 1;
+}
+
+} // namespace kamelune

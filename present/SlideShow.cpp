@@ -1,0 +1,551 @@
+#include "SlideShow.h"
+
+#include "catalogue/Forms.h"
+#include "catalogue/SetKomoku.h"
+#include "platform/Jpeg.h"
+#include "platform/qt/DialogService.h"
+#include "present/SlideLayout.h"
+#include "thumbnails/PHyoji.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <cstring>
+
+namespace kamelune {
+namespace {
+
+QToolButton* Tool(QToolBar* bar, const char* name, const QString& text, const QString& hint,
+                  bool toggle) {
+    auto* b = new QToolButton(bar);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setText(text);
+    b->setToolTip(hint);
+    b->setCheckable(toggle);
+    bar->addWidget(b);
+    return b;
+}
+
+QPixmap ToPixmap(const RgbImage& img) {
+    QImage q(img.width, img.height, QImage::Format_RGB888);
+    for (int y = 0; y < img.height; ++y)
+        std::memcpy(q.scanLine(y), img.RowPtr(y), static_cast<std::size_t>(img.width) * 3);
+    return QPixmap::fromImage(q);
+}
+
+// The look of one caption line.
+void Style(QLabel* l, int pixels, std::uint32_t color, std::uint32_t back, bool transparent,
+           bool underline) {
+    QFont f = l->font();
+    f.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
+                   QStringLiteral("Noto Sans CJK JP")});
+    f.setPixelSize(pixels);
+    f.setBold(true);
+    f.setUnderline(underline);
+    l->setFont(f);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, Bgr(color));
+    p.setColor(QPalette::Window, Bgr(back));
+    l->setPalette(p);
+    l->setAutoFillBackground(!transparent);
+    l->adjustSize();
+}
+
+} // namespace
+
+TFormSlideshow::TFormSlideshow() {
+    setObjectName(QStringLiteral("FormSlideshow"));
+    setWindowTitle(QStringLiteral("スライドショー"));
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    setModal(false);
+    resize(559, 440);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("ToolBar1"));
+    bar->setAutoFillBackground(true);
+    QPalette barPalette = bar->palette();
+    barPalette.setColor(QPalette::Window, QColor(189, 189, 223));
+    bar->setPalette(barPalette);
+    SpeedBtnExif = Tool(bar, "SpeedBtnExif", QStringLiteral("Exif"), QStringLiteral("スライドショーの表示設定"), false);
+    PanelBackColor = new ColorSwatch("PanelBackColor", bar);
+    PanelBackColor->setToolTip(QStringLiteral("背景色"));
+    PanelBackColor->SetColor(0x800000); // navy
+    bar->addWidget(PanelBackColor);
+    auto check = [&](const char* name, const QString& text, const QString& hint, bool on) {
+        auto* c = new QCheckBox(text, bar);
+        c->setObjectName(QString::fromLatin1(name));
+        c->setToolTip(hint);
+        c->setChecked(on);
+        bar->addWidget(c);
+        return c;
+    };
+    ChkBoxFit = check("ChkBoxFit", QStringLiteral("枠Fit"), QStringLiteral("枠に画像をフィットする"), false);
+    ChkBoxAspect = check("ChkBoxAspect", QStringLiteral("Aspc"), QStringLiteral("アスペクトを維持"), false);
+    ChkBoxAuto = check("ChkBoxAuto", QStringLiteral("自動Fit"), QStringLiteral("画像を自動的にフィットする"), true);
+    SpeedBtnJump = Tool(bar, "SpeedBtnJump", QStringLiteral("↷"), QStringLiteral("ジャンプ"), true);
+    SpinEditJump = new QSpinBox(bar);
+    SpinEditJump->setObjectName(QStringLiteral("SpinEditJump"));
+    SpinEditJump->setToolTip(QStringLiteral("ジャンプするページをセット"));
+    SpinEditJump->setRange(1, 100);
+    bar->addWidget(SpinEditJump);
+    SpeedBtn1st = Tool(bar, "SpeedBtn1st", QStringLiteral("|◀"), QStringLiteral("先頭の画像"), false);
+    SpeedBtnPrev = Tool(bar, "SpeedBtnPrev", QStringLiteral("◀"), QStringLiteral("Previous"), true);
+    SpeedBtnReverse = Tool(bar, "SpeedBtnReverse", QStringLiteral("◁"), QStringLiteral("逆転再生"), true);
+    SpeedBtnStop = Tool(bar, "SpeedBtnStop", QStringLiteral("■"), QStringLiteral("停止"), true);
+    SpeedBtnPlay = Tool(bar, "SpeedBtnPlay", QStringLiteral("▷"), QStringLiteral("再生"), true);
+    SpeedBtnNext = Tool(bar, "SpeedBtnNext", QStringLiteral("▶"), QStringLiteral("Next"), true);
+    SpeedBtnLast = Tool(bar, "SpeedBtnLast", QStringLiteral("▶|"), QStringLiteral("最後の画像"), true);
+    SpinEditInterval = new QSpinBox(bar);
+    SpinEditInterval->setObjectName(QStringLiteral("SpinEditInterval"));
+    SpinEditInterval->setToolTip(QStringLiteral("表示間隔（秒）"));
+    SpinEditInterval->setRange(0, 100);
+    SpinEditInterval->setValue(2);
+    bar->addWidget(SpinEditInterval);
+    layout->addWidget(bar);
+
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    auto* canvas = new QWidget;
+    canvas->setAutoFillBackground(true);
+    ScrollBox1->setWidget(canvas);
+    ScrollBox1->setWidgetResizable(false);
+    PanelSS = new QWidget(canvas);
+    PanelSS->setObjectName(QStringLiteral("PanelSS"));
+    PanelSS->setAutoFillBackground(true);
+    ImageSS = new QLabel(PanelSS);
+    ImageSS->setObjectName(QStringLiteral("ImageSS"));
+    LabelFName = new QLabel(PanelSS);
+    LabelFName->setObjectName(QStringLiteral("LabelFName"));
+    LabelFName->move(14, 16);
+    Style(LabelFName, 19, 0xFF0000, 0xFFFFFF, true, true);
+    LabelFName->hide();
+    const int tops[] = {52, 83, 113, 144, 174, 205, 235, 266, 296};
+    for (int i = 0; i < 9; ++i) {
+        Labels[i] = new QLabel(PanelSS);
+        Labels[i]->setObjectName(QStringLiteral("Label0%1").arg(i + 1));
+        Labels[i]->move(14, tops[i]);
+        Style(Labels[i], 19, 0xFF0000, 0xFFFFFF, true, false);
+    }
+    ScrollBox1->viewport()->installEventFilter(this);
+    layout->addWidget(ScrollBox1, 1);
+    SetBackground(0x400040);
+
+    auto* status = new QStatusBar(this);
+    status->setObjectName(QStringLiteral("StatusBar1"));
+    StatusPanel0 = new QLabel(status);
+    StatusPanel1 = new QLabel(status);
+    StatusPanel2 = new QLabel(status);
+    StatusPanel0->setFixedWidth(100);
+    StatusPanel1->setMinimumWidth(320);
+    StatusPanel2->setFixedWidth(60);
+    status->addWidget(StatusPanel0);
+    status->addWidget(StatusPanel1, 1);
+    status->addWidget(StatusPanel2);
+    layout->addWidget(status);
+
+    Timer1.setInterval(1000);
+    connect(&Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    connect(SpeedBtnExif, &QToolButton::clicked, this, [] { FormSetSlideShow->exec(); });
+    connect(SpeedBtn1st, &QToolButton::clicked, this, [this] { SpeedBtn1stClick(); });
+    connect(SpeedBtnPrev, &QToolButton::clicked, this, [this] { SpeedBtnPrevClick(); });
+    connect(SpeedBtnNext, &QToolButton::clicked, this, [this] { SpeedBtnNextClick(); });
+    connect(SpeedBtnLast, &QToolButton::clicked, this, [this] { SpeedBtnLastClick(); });
+    connect(SpeedBtnJump, &QToolButton::clicked, this, [this] { SpeedBtnJumpClick(); });
+    connect(SpeedBtnPlay, &QToolButton::clicked, this, [this] { BtnStartClick(); });
+    connect(SpeedBtnReverse, &QToolButton::clicked, this, [this] { SpeedBtnReverseClick(); });
+    connect(SpeedBtnStop, &QToolButton::clicked, this, [this] { BtnStopClick(); });
+    // The player group: at most one down, all may be up.
+    const std::array<QToolButton*, 7> group = {SpeedBtnJump, SpeedBtnPrev, SpeedBtnReverse,
+                                               SpeedBtnStop, SpeedBtnPlay, SpeedBtnNext, SpeedBtnLast};
+    for (QToolButton* b : group)
+        connect(b, &QToolButton::toggled, this, [b, group](bool down) {
+            if (down)
+                for (QToolButton* other : group)
+                    if (other != b)
+                        other->setChecked(false);
+        });
+    connect(SpinEditInterval, &QSpinBox::valueChanged, this, [this] { SpinEditIntervalChange(); });
+    connect(SpinEditJump, &QSpinBox::valueChanged, this, [this] { SpinEditJumpChange(); });
+    connect(ChkBoxFit, &QCheckBox::clicked, this, [this] { ChkBoxFitClick(); });
+    connect(ChkBoxAuto, &QCheckBox::clicked, this, [this] { ChkBoxAutoClick(); });
+    connect(ChkBoxAspect, &QCheckBox::clicked, this, [this] { ChkBoxAspectClick(); });
+    PanelBackColor->onChanged = [this] { SetBackground(PanelBackColor->Color()); };
+}
+
+void TFormSlideshow::SetBackground(std::uint32_t bgr) {
+    PanelBackColor->SetColor(bgr);
+    for (QWidget* w : {static_cast<QWidget*>(ScrollBox1->widget()), PanelSS}) {
+        QPalette p = w->palette();
+        p.setColor(QPalette::Window, Bgr(bgr));
+        w->setPalette(p);
+    }
+    QPalette p = ScrollBox1->palette();
+    p.setColor(QPalette::Window, Bgr(bgr));
+    ScrollBox1->setPalette(p);
+}
+
+void TFormSlideshow::FormCreate() {
+    FormMain->LoadSettings();
+    gSlidePos = 0;
+    Timer1.stop();
+    Timer1.setInterval(1000);
+    LabelFName->clear();
+    for (QLabel* l : Labels)
+        l->clear();
+}
+
+void TFormSlideshow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    Init();
+}
+
+void TFormSlideshow::closeEvent(QCloseEvent* event) {
+    Timer1.stop();
+    SpeedBtnStop->setChecked(true);
+    QDialog::closeEvent(event);
+}
+
+bool TFormSlideshow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ScrollBox1->viewport() && event->type() == QEvent::Resize && isVisible() &&
+        ListLength() > 0)
+        ShowPicture(PictureAt(gSlidePos));
+    return QDialog::eventFilter(watched, event);
+}
+
+int TFormSlideshow::ListLength() const {
+    return Tag == 0 ? static_cast<int>(FormMain->gSelectList.size())
+                    : FormMain->gridExif.RowCount() - 1;
+}
+
+int TFormSlideshow::PictureAt(int pos) const {
+    if (Tag == 0) {
+        const auto& list = FormMain->gSelectList;
+        return pos >= 0 && pos < static_cast<int>(list.size()) ? ItemNumber(list[pos]) : 0;
+    }
+    return ItemNumber(FormMain->gridExif.Cell(0, pos + 1));
+}
+
+void TFormSlideshow::UpdateCounter() {
+    StatusPanel0->setText(QStringLiteral("%1/%2").arg(gSlidePos + 1).arg(ListLength()));
+}
+
+void TFormSlideshow::Init() {
+    StatusPanel0->setFixedWidth(120);
+    StatusPanel2->setFixedWidth(120);
+    Timer1.stop();
+    int picture = 0;
+    const int currentRow = std::max(1, FormMain->StrGridExif->currentIndex().row() + 1);
+    if (Tag == 0) {
+        gSlidePos = 0;
+        StatusPanel0->setText(QStringLiteral("1/%1").arg(ListLength()));
+        picture = PictureAt(0);
+    } else {
+        StatusPanel0->setText(QStringLiteral("%1/%2").arg(currentRow).arg(ListLength()));
+        picture = Tag;
+    }
+    StatusPanel1->setText(QString::fromStdString(FormMain->gridBase.Cell(2, picture)));
+    if (picture > 0)
+        DispShow(Tag == 0 ? 0 : currentRow - 1, picture, false);
+    SpinEditJump->setRange(1, std::max(1, ListLength()));
+    gSlidePos = Tag == 0 ? 0 : currentRow - 1;
+    Timer1.setInterval(IntervalOnShow(SpinEditInterval->value()));
+    SpinEditJump->setValue(1);
+    SetLabels();
+}
+
+void TFormSlideshow::SetLabels() {
+    for (QLabel* l : Labels)
+        l->hide();
+    if (!FormSetSlideShow->ChkBoxHyoji->isChecked())
+        return;
+    const int n = std::min<int>(9, static_cast<int>(FormMain->gItemList.size()));
+    for (int i = 0; i < n; ++i)
+        Labels[i]->show();
+}
+
+void TFormSlideshow::DispExif(int pictNo) {
+    const auto& items = FormMain->gItemList;
+    if (items.empty())
+        return;
+    const StringGrid& base = FormMain->gridBase;
+    LabelFName->setText(QString::fromStdString(base.Cell(2, pictNo)));
+    LabelFName->adjustSize();
+    const bool exif = base.Cell(kTypeCol, pictNo) == "EXIF";
+    for (std::size_t i = 0; i < items.size() && i < 9; ++i) {
+        const int item = ItemNumber(items[i]);
+        const std::string& heading = ItemGrid().Cell(2, item);
+        std::string text = heading + (heading.empty() ? "" : ": ") + base.Cell(item + 1, pictNo);
+        text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
+        Labels[i]->setText(exif ? QString::fromStdString(text) : QString());
+        Labels[i]->adjustSize();
+    }
+}
+
+void TFormSlideshow::DispShow(int pos, int pictNo, bool mirror) {
+    if (mirror && Tag != 0 && FormMain->PanelImageS->isVisible())
+        FormMain->DisplaySmallImage(pos + 1);
+    ShowPicture(pictNo);
+}
+
+void TFormSlideshow::SimpleShow(int pictNo) { ShowPicture(pictNo); }
+
+void TFormSlideshow::ShowPicture(int pictNo) {
+    Timer1.stop();
+    const std::string name = FormMain->gridBase.Cell(2, pictNo);
+    DispExif(pictNo);
+    const std::string path = JoinPath(FormMain->CurrentDir(), name);
+    int W = 0, H = 0;
+    const bool known = !name.empty() && ReadJpegSize(path, W, H);
+    const bool fixedActual = !ChkBoxAuto->isChecked() && !ChkBoxFit->isChecked();
+    if (!known && !fixedActual)
+        return; // fit modes stop at a picture that cannot be loaded
+    const QSize client = ScrollBox1->viewport()->size();
+    const QSize outer = ScrollBox1->size();
+    const SlideRect r =
+        ChkBoxAuto->isChecked()
+            ? AutoFitRect(W, H, client.width(), client.height(), outer.width(), outer.height())
+            : FixedRect(ChkBoxFit->isChecked(), ChkBoxAspect->isChecked(), W, H, client.width(),
+                        client.height(), outer.width(), outer.height());
+    // Decoded at the size shown (DCT scaling), so a long show keeps memory flat.
+    QPixmap pixmap;
+    if (known) {
+        JpegDecodeOptions options;
+        if (r.scaled) {
+            options.minWidth = std::max(1, r.width);
+            options.minHeight = std::max(1, r.height);
+        }
+        JpegDecodeResult decoded = DecodeJpegFile(path, options);
+        if (decoded.ok) {
+            if (r.scaled)
+                decoded.image = Stretch(decoded.image, std::max(1, r.width), std::max(1, r.height));
+            pixmap = ToPixmap(decoded.image);
+        } else if (!fixedActual) {
+            return;
+        }
+    }
+    ImageSS->setPixmap(pixmap);
+    QWidget* canvas = ScrollBox1->widget();
+    const Qt::ScrollBarPolicy policy = r.scroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    ScrollBox1->setHorizontalScrollBarPolicy(policy);
+    ScrollBox1->setVerticalScrollBarPolicy(policy);
+    const QSize view = ScrollBox1->viewport()->size();
+    canvas->resize(std::max(view.width(), r.left + r.width), std::max(view.height(), r.top + r.height));
+    ScrollBox1->horizontalScrollBar()->setValue(0);
+    ScrollBox1->verticalScrollBar()->setValue(0);
+    PanelSS->setGeometry(r.left, r.top, r.width, r.height);
+    ImageSS->setGeometry(0, 0, r.width, r.height);
+    ImageSS->lower();
+    PanelSS->show();
+    StatusPanel2->setText(QStringLiteral("Size:%1x%2").arg(W).arg(H));
+    StatusPanel1->setText(QStringLiteral("%1] ").arg(pictNo) + QString::fromStdString(name));
+    if (SpeedBtnPlay->isChecked() || SpeedBtnReverse->isChecked())
+        Timer1.start();
+}
+
+void TFormSlideshow::Timer1Timer() {
+    if (Tag == 0 && FormMain->gSelectList.empty()) {
+        Timer1.stop();
+        ShowCheckMessage(QStringLiteral("選択されたファイルがありません"));
+        return;
+    }
+    if (Tag != 0 && ListLength() < 1) {
+        Timer1.stop();
+        ShowCheckMessage(QStringLiteral("ファイルがありません"));
+        return;
+    }
+    if (SpeedBtnPlay->isChecked())
+        gSlidePos = StepForward(gSlidePos, ListLength());
+    else if (SpeedBtnReverse->isChecked())
+        gSlidePos = StepBackward(gSlidePos, ListLength());
+    if (Tag != 0)
+        FormMain->StrGridExif->selectRow(gSlidePos);
+    UpdateCounter();
+    DispShow(gSlidePos, PictureAt(gSlidePos));
+}
+
+void TFormSlideshow::Navigate(int newPos, bool moveTableRow) {
+    Timer1.stop();
+    for (QToolButton* b : {SpeedBtnPlay, SpeedBtnReverse, SpeedBtnStop, SpeedBtnNext, SpeedBtnPrev,
+                           SpeedBtn1st, SpeedBtnLast})
+        b->setChecked(false);
+    // A play list that became empty while the window was open: nothing to show.
+    if (ListLength() < 1)
+        return;
+    gSlidePos = std::clamp(newPos, 0, ListLength() - 1);
+    if (moveTableRow && Tag != 0)
+        FormMain->StrGridExif->selectRow(gSlidePos);
+    UpdateCounter();
+    DispShow(gSlidePos, PictureAt(gSlidePos));
+    Timer1.stop();
+}
+
+void TFormSlideshow::SpeedBtn1stClick() { Navigate(0, false); }
+void TFormSlideshow::SpeedBtnPrevClick() { Navigate(StepBackward(gSlidePos, ListLength()), true); }
+void TFormSlideshow::SpeedBtnNextClick() { Navigate(StepForward(gSlidePos, ListLength()), false); }
+void TFormSlideshow::SpeedBtnLastClick() { Navigate(ListLength() - 1, false); }
+
+void TFormSlideshow::SpeedBtnJumpClick() {
+    SpeedBtnJump->setChecked(false);
+    Navigate(SpinEditJump->value() - 1, false);
+}
+
+void TFormSlideshow::BtnStartClick() {
+    if (SpeedBtnPlay->isChecked())
+        Timer1.start();
+    else
+        Timer1.stop();
+}
+
+void TFormSlideshow::SpeedBtnReverseClick() {
+    if (SpeedBtnReverse->isChecked())
+        Timer1.start();
+    else
+        Timer1.stop();
+}
+
+void TFormSlideshow::BtnStopClick() {
+    Timer1.stop();
+    SpeedBtnPlay->setChecked(false);
+}
+
+void TFormSlideshow::SpinEditIntervalChange() {
+    Timer1.setInterval(IntervalOnChange(SpinEditInterval->value()));
+}
+
+void TFormSlideshow::SpinEditJumpChange() {
+    const int length = std::max(1, ListLength());
+    const int v = SpinEditJump->value();
+    if (v < 1 || v > length)
+        SpinEditJump->setValue(std::clamp(v, 1, length));
+}
+
+void TFormSlideshow::ChkBoxFitClick() {
+    if (ChkBoxFit->isChecked()) {
+        ChkBoxAuto->setChecked(false);
+        ChkBoxAutoClick();
+    }
+}
+
+void TFormSlideshow::ChkBoxAutoClick() {
+    if (ChkBoxAuto->isChecked())
+        ChkBoxFit->setChecked(false);
+    if (ListLength() > 0)
+        ShowPicture(PictureAt(gSlidePos));
+}
+
+void TFormSlideshow::ChkBoxAspectClick() {
+    ChkBoxAuto->setChecked(!ChkBoxFit->isChecked());
+    if (ListLength() > 0)
+        ShowPicture(PictureAt(gSlidePos));
+}
+
+TFormSetSlideShow::TFormSetSlideShow() {
+    setObjectName(QStringLiteral("FormSetSlideShow"));
+    setWindowTitle(QStringLiteral("SlideShowの設定"));
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(231, 231, 250));
+    setPalette(p);
+    resize(135, 239);
+    auto* layout = new QVBoxLayout(this);
+    auto* group = new QGroupBox(QStringLiteral("Exif表示"), this);
+    auto* form = new QFormLayout(group);
+    ChkBoxHyoji = new QCheckBox(QStringLiteral("表示する"), group);
+    ChkBoxHyoji->setObjectName(QStringLiteral("ChkBoxHyoji"));
+    ChkBoxHyoji->setChecked(true);
+    form->addRow(ChkBoxHyoji);
+    SpinEditMojiSize = new QSpinBox(group);
+    SpinEditMojiSize->setObjectName(QStringLiteral("SpinEditMojiSize"));
+    SpinEditMojiSize->setRange(10, 40);
+    SpinEditMojiSize->setValue(12);
+    form->addRow(QStringLiteral("文字大"), SpinEditMojiSize);
+    PanelMojiColor = new ColorSwatch("PanelMojiColor", group);
+    PanelMojiColor->setToolTip(QStringLiteral("文字色"));
+    PanelMojiColor->SetColor(0xFF0000);
+    form->addRow(QStringLiteral("文字色"), PanelMojiColor);
+    PanelMojiBackColor = new ColorSwatch("PanelMojiBackColor", group);
+    PanelMojiBackColor->setToolTip(QStringLiteral("文字背景色"));
+    PanelMojiBackColor->SetColor(0xFFFFFF);
+    form->addRow(QStringLiteral("背景色"), PanelMojiBackColor);
+    ChkBoxToka = new QCheckBox(QStringLiteral("透過"), group);
+    ChkBoxToka->setObjectName(QStringLiteral("ChkBoxToka"));
+    ChkBoxToka->setChecked(true);
+    form->addRow(ChkBoxToka);
+    layout->addWidget(group);
+    SpeedBtnPKomoku = new QToolButton(this);
+    SpeedBtnPKomoku->setObjectName(QStringLiteral("SpeedBtnPKomoku"));
+    SpeedBtnPKomoku->setText(QStringLiteral("表示項目"));
+    SpeedBtnOK = new QToolButton(this);
+    SpeedBtnOK->setObjectName(QStringLiteral("SpeedBtnOK"));
+    SpeedBtnOK->setText(QStringLiteral("OK"));
+    SpeedBtnOK->setToolTip(QStringLiteral("選択を適用する"));
+    layout->addWidget(SpeedBtnPKomoku);
+    layout->addWidget(SpeedBtnOK);
+    connect(ChkBoxHyoji, &QCheckBox::clicked, this, [this] { ChkBoxHyojiClick(); });
+    connect(SpinEditMojiSize, &QSpinBox::valueChanged, this, [this] { SpinEditMojiSizeChange(); });
+    connect(ChkBoxToka, &QCheckBox::clicked, this, [this] { ChkBoxTokaClick(); });
+    connect(SpeedBtnPKomoku, &QToolButton::clicked, this, [] { FormSetPKomoku->exec(); });
+    connect(SpeedBtnOK, &QToolButton::clicked, this, [this] { SpeedBtnOKClick(); });
+    for (ColorSwatch* s : {PanelMojiColor, PanelMojiBackColor})
+        s->onChanged = [this] { ApplyColors(); };
+}
+
+static std::vector<QLabel*> TenLines() {
+    std::vector<QLabel*> lines{FormSlideshow->LabelFName};
+    lines.insert(lines.end(), FormSlideshow->Labels.begin(), FormSlideshow->Labels.end());
+    return lines;
+}
+
+void TFormSetSlideShow::ChkBoxHyojiClick() {
+    for (QLabel* l : TenLines())
+        l->setVisible(ChkBoxHyoji->isChecked());
+}
+
+void TFormSetSlideShow::SpinEditMojiSizeChange() {
+    const int size = SpinEditMojiSize->value();
+    QLabel* previous = nullptr;
+    for (QLabel* l : TenLines()) {
+        QFont f = l->font();
+        f.setPixelSize(size);
+        l->setFont(f);
+        l->adjustSize();
+        l->setFixedHeight(size);
+        if (previous)
+            l->move(l->x(), previous->y() + previous->height() + 5);
+        previous = l;
+    }
+}
+
+void TFormSetSlideShow::ApplyColors() {
+    for (QLabel* l : TenLines()) {
+        QPalette p = l->palette();
+        p.setColor(QPalette::WindowText, Bgr(PanelMojiColor->Color()));
+        p.setColor(QPalette::Window, Bgr(PanelMojiBackColor->Color()));
+        l->setPalette(p);
+    }
+}
+
+void TFormSetSlideShow::ChkBoxTokaClick() {
+    for (QLabel* l : TenLines())
+        l->setAutoFillBackground(!ChkBoxToka->isChecked());
+}
+
+void TFormSetSlideShow::SpeedBtnOKClick() {
+    FormSlideshow->SetLabels();
+    close();
+}
+
+} // namespace kamelune

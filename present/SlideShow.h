@@ -1,0 +1,93 @@
+// The slideshow window and its caption settings.
+#pragma once
+
+#include <QDialog>
+#include <QTimer>
+#include <array>
+#include <cstdint>
+
+class QCheckBox;
+class QLabel;
+class QScrollArea;
+class QSpinBox;
+class QToolButton;
+class QStatusBar;
+
+namespace kamelune {
+
+class ColorSwatch;
+
+class TFormSlideshow : public QDialog {
+public:
+    TFormSlideshow();
+
+    // 0: the selected pictures; a picture number: every picture of the table from that one on.
+    int Tag = 0;
+    int gSlidePos = 0;
+
+    QScrollArea* ScrollBox1;
+    QWidget* PanelSS;
+    QLabel* ImageSS;
+    QLabel* LabelFName;
+    std::array<QLabel*, 9> Labels; // Label01 … Label09
+    QLabel *StatusPanel0, *StatusPanel1, *StatusPanel2;
+    QTimer Timer1;
+    QToolButton* SpeedBtnExif;
+    ColorSwatch* PanelBackColor;
+    QCheckBox *ChkBoxFit, *ChkBoxAspect, *ChkBoxAuto;
+    QToolButton *SpeedBtnJump, *SpeedBtn1st, *SpeedBtnPrev, *SpeedBtnReverse, *SpeedBtnStop,
+        *SpeedBtnPlay, *SpeedBtnNext, *SpeedBtnLast;
+    QSpinBox *SpinEditJump, *SpinEditInterval;
+
+    void FormCreate();
+    void Init(); // what showing the window does
+    int ListLength() const;
+    int PictureAt(int pos) const; // picture number at a play-list position
+    void SimpleShow(int pictNo);
+    void SetLabels();
+    void DispExif(int pictNo);
+    void DispShow(int pos, int pictNo, bool mirror = true);
+    void Timer1Timer();
+    void SpeedBtn1stClick();
+    void SpeedBtnPrevClick();
+    void SpeedBtnNextClick();
+    void SpeedBtnLastClick();
+    void SpeedBtnJumpClick();
+    void BtnStartClick();
+    void SpeedBtnReverseClick();
+    void BtnStopClick();
+    void SpinEditIntervalChange();
+    void SpinEditJumpChange();
+    void ChkBoxFitClick();
+    void ChkBoxAutoClick();
+    void ChkBoxAspectClick();
+    void SetBackground(std::uint32_t bgr);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Navigate(int newPos, bool moveTableRow);
+    void ShowPicture(int pictNo); // the display routines; false paths leave the status as it was
+    void UpdateCounter();
+};
+
+class TFormSetSlideShow : public QDialog {
+public:
+    TFormSetSlideShow();
+    QCheckBox* ChkBoxHyoji;
+    QSpinBox* SpinEditMojiSize;
+    ColorSwatch *PanelMojiColor, *PanelMojiBackColor;
+    QCheckBox* ChkBoxToka;
+    QToolButton *SpeedBtnPKomoku, *SpeedBtnOK;
+
+    void ChkBoxHyojiClick();
+    void SpinEditMojiSizeChange();
+    void ApplyColors();
+    void ChkBoxTokaClick();
+    void SpeedBtnOKClick();
+};
+
+} // namespace kamelune

@@ -1,0 +1,115 @@
+// The slideshow window in the running program (offscreen).
+#include "support/MainWindowFixture.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTableView>
+#include <QToolButton>
+
+namespace kamelune {
+namespace {
+
+using namespace test;
+
+class SlideShow : public MainWindow {
+protected:
+    void SetUp() override {
+        MainWindow::SetUp();
+        if (!fs::exists(kSamples))
+            GTEST_SKIP() << "no samples";
+        for (const char* n : {"a.jpg", "b.jpg", "c.jpg", "d.jpg"})
+            fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/" + n);
+        StartIn(Pictures());
+    }
+    QString Counter() const { return FormSlideshow->StatusPanel0->text(); }
+};
+
+TEST_F(SlideShow, SelectedPicturesWrapBothWays) {
+    for (int r : {3, 1, 4})
+        FormMain->Selection(1, r);
+    FormMain->BtnSlideShowClick();
+    EXPECT_EQ(FormSlideshow->windowTitle(), QStringLiteral("スライドショー（選択画像）"));
+    EXPECT_EQ(Counter(), QStringLiteral("1/3"));
+    EXPECT_EQ(FormSlideshow->StatusPanel1->text(), QStringLiteral("3] c.jpg"));
+    EXPECT_EQ(FormSlideshow->StatusPanel2->text(), QStringLiteral("Size:640x480"));
+    FormSlideshow->SpeedBtnPrevClick();
+    EXPECT_EQ(Counter(), QStringLiteral("3/3"));
+    EXPECT_EQ(FormSlideshow->StatusPanel1->text(), QStringLiteral("4] d.jpg"));
+    FormSlideshow->SpeedBtnNextClick();
+    EXPECT_EQ(Counter(), QStringLiteral("1/3"));
+    FormSlideshow->SpeedBtnLastClick();
+    EXPECT_EQ(Counter(), QStringLiteral("3/3"));
+    FormSlideshow->SpeedBtnPlay->setChecked(true);
+    FormSlideshow->BtnStartClick();
+    EXPECT_TRUE(FormSlideshow->Timer1.isActive());
+    FormSlideshow->Timer1Timer();
+    EXPECT_EQ(Counter(), QStringLiteral("1/3")) << "the timer wraps too";
+    EXPECT_TRUE(FormSlideshow->Timer1.isActive()) << "restarted after the picture is shown";
+    FormSlideshow->SpeedBtn1stClick();
+    EXPECT_FALSE(FormSlideshow->Timer1.isActive()) << "navigation pauses";
+    EXPECT_FALSE(FormSlideshow->SpeedBtnPlay->isChecked());
+    FormSlideshow->close();
+}
+
+TEST_F(SlideShow, AllModeFollowsTheTable) {
+    FormMain->StrGridExif->selectRow(1);
+    FormMain->popupPict = nullptr;
+    FormMain->PMenuGenzuClick();
+    EXPECT_EQ(FormSlideshow->Tag, 2);
+    EXPECT_EQ(Counter(), QStringLiteral("2/4"));
+    FormSlideshow->SpinEditJump->setValue(1);
+    FormSlideshow->SpeedBtnJumpClick();
+    EXPECT_EQ(FormSlideshow->StatusPanel1->text(), QStringLiteral("1] a.jpg"));
+    FormSlideshow->SpeedBtnPrevClick();
+    EXPECT_EQ(FormMain->StrGridExif->currentIndex().row(), 3) << "the table follows Previous";
+    FormSlideshow->SpinEditJump->setValue(99);
+    EXPECT_EQ(FormSlideshow->SpinEditJump->value(), 4);
+    FormSlideshow->close();
+}
+
+TEST_F(SlideShow, EmptyListDoesNothingAndTheTimerSaysSo) {
+    FormMain->Selection(1, 2);
+    FormMain->BtnSlideShowClick();
+    FormMain->SelectNoneClick();
+    FormSlideshow->SpeedBtnNextClick(); // nothing to index: no error, no crash
+    FormSlideshow->SpeedBtnLastClick();
+    dialogs.AnswerOk();
+    FormSlideshow->Timer1Timer();
+    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("選択されたファイルがありません"));
+    EXPECT_FALSE(FormSlideshow->Timer1.isActive());
+    FormSlideshow->close();
+}
+
+TEST_F(SlideShow, IntervalsAndCaptions) {
+    FormMain->SelectAllClick();
+    FormMain->gItemList.clear();
+    for (int k = 2; k <= 11; ++k)
+        FormMain->gItemList.push_back(std::to_string(k));
+    FormSlideshow->SpinEditInterval->setValue(3);
+    EXPECT_EQ(FormSlideshow->Timer1.interval(), 2500);
+    FormMain->BtnSlideShowClick();
+    EXPECT_EQ(FormSlideshow->Timer1.interval(), 3000);
+    FormSlideshow->SpinEditInterval->setValue(0);
+    EXPECT_EQ(FormSlideshow->Timer1.interval(), 10);
+    EXPECT_TRUE(FormSlideshow->Labels[8]->isVisible()) << "nine lines of ten items";
+    EXPECT_EQ(FormSlideshow->Labels[2]->text(), QStringLiteral("機種: Canon DIGITAL IXUS"));
+    EXPECT_FALSE(FormSlideshow->LabelFName->isVisible());
+
+    FormSetSlideShow->ChkBoxHyoji->setChecked(false);
+    FormSetSlideShow->ChkBoxHyojiClick();
+    FormSetSlideShow->ChkBoxHyoji->setChecked(true);
+    FormSetSlideShow->ChkBoxHyojiClick();
+    EXPECT_TRUE(FormSlideshow->LabelFName->isVisible());
+    FormMain->gItemList.resize(2);
+    FormSetSlideShow->SpeedBtnOKClick();
+    EXPECT_TRUE(FormSlideshow->Labels[1]->isVisible());
+    EXPECT_FALSE(FormSlideshow->Labels[2]->isVisible());
+    EXPECT_TRUE(FormSlideshow->LabelFName->isVisible());
+    FormSetSlideShow->SpinEditMojiSize->setValue(40);
+    EXPECT_EQ(FormSlideshow->Labels[1]->y() - FormSlideshow->Labels[0]->y(), 45);
+    FormSlideshow->close();
+}
+
+} // namespace
+} // namespace kamelune
