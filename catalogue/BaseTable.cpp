@@ -47,6 +47,15 @@ std::string FirstChars(const std::string& utf8, std::size_t n) {
     return utf8.substr(0, pos);
 }
 
+std::string TrimText(const std::string& s) {
+    std::size_t a = 0, b = s.size();
+    while (a < b && static_cast<unsigned char>(s[a]) <= ' ')
+        ++a;
+    while (b > a && static_cast<unsigned char>(s[b - 1]) <= ' ')
+        --b;
+    return s.substr(a, b - a);
+}
+
 void SetStrGridTitle(StringGrid& grid, int rows) {
     grid.BeginUpdate();
     grid.SetRowCount(rows);

@@ -24,6 +24,8 @@ struct LimitFlags {
 
 // The first n characters (not bytes) of a UTF-8 text.
 std::string FirstChars(const std::string& utf8, std::size_t n);
+// Blanks and control characters off both ends (as the cell texts are trimmed for display).
+std::string TrimText(const std::string& s);
 
 void SetStrGridTitle(StringGrid& grid, int rows);
 void WriteParaToGrid(StringGrid& base, int row, const std::string& name, const std::string& kind,

@@ -123,6 +123,7 @@ public:
     void SelectReverseClick();
     void SelectNoneClick();
     void RefreshPanelsFromTable(); // the page halves: every panel from its selection cell
+    void ShowSelectionOnPage();
     void ExifC1Click();
 
     // Commands that open other windows.

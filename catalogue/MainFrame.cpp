@@ -1,5 +1,6 @@
 // The main window's widgets, menus and tool bars, and their wiring to the handlers.
 #include "Main.h"
+#include "platform/qt/Widgets.h"
 
 #include "platform/qt/StringGridModel.h"
 
@@ -30,15 +31,6 @@
 namespace kamelune {
 namespace {
 
-QToolButton* Button(QToolBar* bar, const char* name, const QString& text, const QString& hint) {
-    auto* b = new QToolButton(bar);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setText(text);
-    b->setToolTip(hint);
-    b->setAutoRaise(true);
-    bar->addWidget(b);
-    return b;
-}
 
 QAction* Item(QMenu* menu, const QString& caption, const std::function<void()>& handler,
               const char* name = nullptr) {
@@ -115,24 +107,24 @@ void TFormMain::BuildFrame() {
     ChkBoxExifOnly->setToolTip(QStringLiteral("Exifのみ表示する"));
     ToolBarCommon->addWidget(ChkBoxExifOnly);
     ToolBarCommon->addSeparator();
-    SpeedBtnSort = Button(ToolBarCommon, "SpeedBtnSort", QStringLiteral("⇅"), QStringLiteral("ソート"));
-    SpeedBtnAll = Button(ToolBarCommon, "SpeedBtnAll", QStringLiteral("全選"), QStringLiteral("全てを選択"));
-    SpeedBtnReverse = Button(ToolBarCommon, "SpeedBtnReverse", QStringLiteral("選反転"),
+    SpeedBtnSort = MakeToolButton(ToolBarCommon, "SpeedBtnSort", QStringLiteral("⇅"), QStringLiteral("ソート"));
+    SpeedBtnAll = MakeToolButton(ToolBarCommon, "SpeedBtnAll", QStringLiteral("全選"), QStringLiteral("全てを選択"));
+    SpeedBtnReverse = MakeToolButton(ToolBarCommon, "SpeedBtnReverse", QStringLiteral("選反転"),
                              QStringLiteral("選択の反転"));
-    SpeedBtnNone = Button(ToolBarCommon, "SpeedBtnNone", QStringLiteral("全非選"),
+    SpeedBtnNone = MakeToolButton(ToolBarCommon, "SpeedBtnNone", QStringLiteral("全非選"),
                           QStringLiteral("全てを非選択"));
-    SpeedBtnSlide = Button(ToolBarCommon, "SpeedBtnSlide", QStringLiteral("▶"),
+    SpeedBtnSlide = MakeToolButton(ToolBarCommon, "SpeedBtnSlide", QStringLiteral("▶"),
                            QStringLiteral("スライドショー"));
-    SpeedBtnHTML1 = Button(ToolBarCommon, "SpeedBtnHTML1", QStringLiteral("HTML１"),
+    SpeedBtnHTML1 = MakeToolButton(ToolBarCommon, "SpeedBtnHTML1", QStringLiteral("HTML１"),
                            QStringLiteral("HTML形式の出力"));
-    SpeedBtnHide = Button(ToolBarCommon, "SpeedBtnHide", QStringLiteral("隠す"),
+    SpeedBtnHide = MakeToolButton(ToolBarCommon, "SpeedBtnHide", QStringLiteral("隠す"),
                           QStringLiteral("選択した画像を隠す"));
-    SpeedBtnReshow = Button(ToolBarCommon, "SpeedBtnReshow", QStringLiteral("再表示"),
+    SpeedBtnReshow = MakeToolButton(ToolBarCommon, "SpeedBtnReshow", QStringLiteral("再表示"),
                             QStringLiteral("隠した画像を再表示する"));
-    SpeedBtnRename = Button(ToolBarCommon, "SpeedBtnRename", QStringLiteral("変換"),
+    SpeedBtnRename = MakeToolButton(ToolBarCommon, "SpeedBtnRename", QStringLiteral("変換"),
                             QStringLiteral("ファイル名の一括変換"));
     ToolBarCommon->actions().last()->setVisible(false);
-    SpeedBtnDirKill = Button(ToolBarCommon, "SpeedBtnDirKill", QString(),
+    SpeedBtnDirKill = MakeToolButton(ToolBarCommon, "SpeedBtnDirKill", QString(),
                              QStringLiteral("保存サムネイルの削除"));
     SpeedBtnDirKill->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
     rightLayout->addWidget(ToolBarCommon);
@@ -150,9 +142,9 @@ void TFormMain::BuildFrame() {
     gazo->setSpacing(0);
     ToolBarPic = new QToolBar(TabSheetGazo);
     ToolBarPic->setObjectName(QStringLiteral("ToolBarPic"));
-    SpeedBtnSetHyoji = Button(ToolBarPic, "SpeedBtnSetHyoji", QStringLiteral("属性"),
+    SpeedBtnSetHyoji = MakeToolButton(ToolBarPic, "SpeedBtnSetHyoji", QStringLiteral("属性"),
                               QStringLiteral("サムネイル表示属性の設定"));
-    SpeedBtnPKomoku = Button(ToolBarPic, "SpeedBtnPKomoku", QStringLiteral("項目"),
+    SpeedBtnPKomoku = MakeToolButton(ToolBarPic, "SpeedBtnPKomoku", QStringLiteral("項目"),
                              QStringLiteral("表示項目の設定"));
     ToolBarPic->addSeparator();
     CmbBoxPage = new QComboBox(ToolBarPic);
@@ -173,11 +165,11 @@ void TFormMain::BuildFrame() {
     ToolBarPic->addWidget(LabelFigNoPerPage);
     ToolBarPic->addSeparator();
     auto* panes = new QButtonGroup(this);
-    SpeedBtnPane1 = Button(ToolBarPic, "SpeedBtnPane1", QStringLiteral("画像"),
+    SpeedBtnPane1 = MakeToolButton(ToolBarPic, "SpeedBtnPane1", QStringLiteral("画像"),
                            QStringLiteral("画像のみ（Exif0項目）"));
-    SpeedBtnPane2 = Button(ToolBarPic, "SpeedBtnPane2", QStringLiteral("４項目"),
+    SpeedBtnPane2 = MakeToolButton(ToolBarPic, "SpeedBtnPane2", QStringLiteral("４項目"),
                            QStringLiteral("Exif４項目"));
-    SpeedBtnPane3 = Button(ToolBarPic, "SpeedBtnPane3", QStringLiteral("全項目"),
+    SpeedBtnPane3 = MakeToolButton(ToolBarPic, "SpeedBtnPane3", QStringLiteral("全項目"),
                            QStringLiteral("Exif全項目"));
     for (QToolButton* b : {SpeedBtnPane1, SpeedBtnPane2, SpeedBtnPane3}) {
         b->setCheckable(true);
@@ -194,7 +186,7 @@ void TFormMain::BuildFrame() {
     ChkBoxDispSize->setObjectName(QStringLiteral("ChkBoxDispSize"));
     ChkBoxDispSize->setChecked(true);
     ToolBarPic->addWidget(ChkBoxDispSize);
-    SpeedButton2 = Button(ToolBarPic, "SpeedButton2", QStringLiteral("HTML2"), QString());
+    SpeedButton2 = MakeToolButton(ToolBarPic, "SpeedButton2", QStringLiteral("HTML2"), QString());
     gazo->addWidget(ToolBarPic);
     ScrlBoxPictList = new QScrollArea(TabSheetGazo);
     ScrlBoxPictList->setObjectName(QStringLiteral("ScrlBoxPictList"));
@@ -226,18 +218,18 @@ void TFormMain::BuildFrame() {
     ChkBox3fix->setObjectName(QStringLiteral("ChkBox3fix"));
     ToolBarHyo->addWidget(ChkBox3fix);
     ToolBarHyo->addSeparator();
-    SpeedBtnSetTKomoku = Button(ToolBarHyo, "SpeedBtnSetTKomoku", QStringLiteral("項目"),
+    SpeedBtnSetTKomoku = MakeToolButton(ToolBarHyo, "SpeedBtnSetTKomoku", QStringLiteral("項目"),
                                 QStringLiteral("表示項目の設定"));
-    SpeedBtnJump = Button(ToolBarHyo, "SpeedBtnJump", QStringLiteral("→"), QStringLiteral("行にジャンプ"));
+    SpeedBtnJump = MakeToolButton(ToolBarHyo, "SpeedBtnJump", QStringLiteral("→"), QStringLiteral("行にジャンプ"));
     SpinEditJump = new QSpinBox(ToolBarHyo);
     SpinEditJump->setObjectName(QStringLiteral("SpinEditJump"));
     SpinEditJump->setToolTip(QStringLiteral("ジャンプする行をセット"));
     SpinEditJump->setRange(1, 1);
     ToolBarHyo->addWidget(SpinEditJump);
     ToolBarHyo->addSeparator();
-    SpeedBtnHTML2 = Button(ToolBarHyo, "SpeedBtnHTML2", QStringLiteral("HTML2"), QString());
-    SpeedBtnTab1 = Button(ToolBarHyo, "SpeedBtnTab1", QStringLiteral("Tab文（横）"), QString());
-    SpeedButton1 = Button(ToolBarHyo, "SpeedButton1", QStringLiteral("Tab文（縦）"), QString());
+    SpeedBtnHTML2 = MakeToolButton(ToolBarHyo, "SpeedBtnHTML2", QStringLiteral("HTML2"), QString());
+    SpeedBtnTab1 = MakeToolButton(ToolBarHyo, "SpeedBtnTab1", QStringLiteral("Tab文（横）"), QString());
+    SpeedButton1 = MakeToolButton(ToolBarHyo, "SpeedButton1", QStringLiteral("Tab文（縦）"), QString());
     table->addWidget(ToolBarHyo);
     StrGridExif = new QTableView(TabSheetTable);
     StrGridExif->setObjectName(QStringLiteral("StrGridExif"));

@@ -47,6 +47,17 @@ void EmitMessage(j_common_ptr cinfo, int level) {
 
 void OutputMessage(j_common_ptr) {}
 
+// Errors come back through the manager's jump; warnings are counted.
+jpeg_error_mgr* UseErrorManager(ErrorManager& err) {
+    jpeg_error_mgr* pub = jpeg_std_error(&err.pub);
+    pub->error_exit = ErrorExit;
+    pub->emit_message = EmitMessage;
+    pub->output_message = OutputMessage;
+    err.warnings = 0;
+    err.message[0] = '\0';
+    return pub;
+}
+
 struct ProgressMonitor {
     jpeg_progress_mgr pub;
     std::uint64_t sourcePixels;
@@ -82,12 +93,7 @@ struct DecodeJob {
 
 bool RunDecode(DecodeJob& job) {
     jpeg_decompress_struct& cinfo = job.cinfo;
-    cinfo.err = jpeg_std_error(&job.err.pub);
-    job.err.pub.error_exit = ErrorExit;
-    job.err.pub.emit_message = EmitMessage;
-    job.err.pub.output_message = OutputMessage;
-    job.err.warnings = 0;
-    job.err.message[0] = '\0';
+    cinfo.err = UseErrorManager(job.err);
     volatile bool created = false;
     if (setjmp(job.err.jump)) {
         if (created)
@@ -144,12 +150,7 @@ struct EncodeJob {
 
 bool RunEncode(EncodeJob& job) {
     jpeg_compress_struct& cinfo = job.cinfo;
-    cinfo.err = jpeg_std_error(&job.err.pub);
-    job.err.pub.error_exit = ErrorExit;
-    job.err.pub.emit_message = EmitMessage;
-    job.err.pub.output_message = OutputMessage;
-    job.err.warnings = 0;
-    job.err.message[0] = '\0';
+    cinfo.err = UseErrorManager(job.err);
     volatile bool created = false;
     if (setjmp(job.err.jump)) {
         if (created)
@@ -296,10 +297,7 @@ struct HeaderJob {
 };
 
 bool RunHeader(HeaderJob& job) {
-    job.cinfo.err = jpeg_std_error(&job.err.pub);
-    job.err.pub.error_exit = ErrorExit;
-    job.err.pub.emit_message = EmitMessage;
-    job.err.pub.output_message = OutputMessage;
+    job.cinfo.err = UseErrorManager(job.err);
     volatile bool created = false;
     if (setjmp(job.err.jump)) {
         if (created)

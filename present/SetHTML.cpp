@@ -1,4 +1,5 @@
 #include "SetHTML.h"
+#include "platform/qt/Widgets.h"
 
 #include "catalogue/Forms.h"
 #include "platform/qt/DialogService.h"
@@ -38,12 +39,6 @@ QCheckBox* Check(QWidget* parent, const char* name, const QString& text, bool on
     return c;
 }
 
-QToolButton* Button(QWidget* parent, const char* name, const QString& text) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setText(text);
-    return b;
-}
 
 void SetBackground(QWidget* w, int r, int g, int b) {
     w->setAutoFillBackground(true);
@@ -53,6 +48,50 @@ void SetBackground(QWidget* w, int r, int g, int b) {
 }
 
 constexpr int kNoLimit = 100000;
+
+// The "サムネイル" and "大イメージ" groups, which both settings dialogs have.
+struct ImageGroups {
+    QCheckBox* samu;
+    QSpinBox *sSize, *sQuality;
+    QCheckBox* link;
+    QRadioButton *genzu, *size;
+    QSpinBox *lSize, *lQuality;
+};
+
+ImageGroups AddImageGroups(QWidget* parent, QVBoxLayout* layout, const QString& sizeLabel,
+                           int sSize, int sQuality, const QString& linkText, bool unchanged) {
+    ImageGroups g;
+    auto* thumb = new QGroupBox(QStringLiteral("サムネイル"), parent);
+    auto* thumbForm = new QFormLayout(thumb);
+    g.samu = Check(thumb, "ChkBoxSamu", QStringLiteral("サムネイルをつける"), true);
+    thumbForm->addRow(g.samu);
+    g.sSize = Spin(thumb, "SpinEditGazoSSize", sSize, 1, kNoLimit);
+    thumbForm->addRow(sizeLabel, g.sSize);
+    g.sQuality = Spin(thumb, "SpinEditGazoSQuality", sQuality, 1, 100);
+    g.sQuality->setSuffix(QStringLiteral("％"));
+    thumbForm->addRow(QStringLiteral("画質"), g.sQuality);
+    layout->addWidget(thumb);
+    auto* large = new QGroupBox(QStringLiteral("大イメージ"), parent);
+    auto* largeForm = new QFormLayout(large);
+    g.link = Check(large, "ChkBoxLink", linkText, false);
+    largeForm->addRow(g.link);
+    g.genzu = new QRadioButton(QStringLiteral("原図のまま"), large);
+    g.genzu->setObjectName(QStringLiteral("RBtnGenzuL"));
+    g.size = new QRadioButton(QStringLiteral("サイズ指定"), large);
+    g.size->setObjectName(QStringLiteral("RBtnSize"));
+    (unchanged ? g.genzu : g.size)->setChecked(true);
+    auto* radios = new QHBoxLayout;
+    radios->addWidget(g.genzu);
+    radios->addWidget(g.size);
+    largeForm->addRow(radios);
+    g.lSize = Spin(large, "SpinEditGazoLSize", 400, 1, kNoLimit);
+    largeForm->addRow(sizeLabel, g.lSize);
+    g.lQuality = Spin(large, "SpinEditGazoLQuality", 75, 1, 100, {}, 5);
+    g.lQuality->setSuffix(QStringLiteral("％"));
+    largeForm->addRow(QStringLiteral("画質"), g.lQuality);
+    layout->addWidget(large);
+    return g;
+}
 
 FileDialogRequest HtmlRequest(const QString& title, const QString& name) {
     FileDialogRequest r;
@@ -106,36 +145,11 @@ TFormSetHTML::TFormSetHTML() {
     exifForm->addRow(QStringLiteral("文字位置"), CmbBoxMojiIti);
     layout->addWidget(exif);
 
-    auto* thumb = new QGroupBox(QStringLiteral("サムネイル"), this);
-    auto* thumbForm = new QFormLayout(thumb);
-    ChkBoxSamu = Check(thumb, "ChkBoxSamu", QStringLiteral("サムネイルをつける"), true);
-    thumbForm->addRow(ChkBoxSamu);
-    SpinEditGazoSSize = Spin(thumb, "SpinEditGazoSSize", 100, 1, kNoLimit);
-    thumbForm->addRow(QStringLiteral("サイズ（ﾋﾟｸｾﾙ）"), SpinEditGazoSSize);
-    SpinEditGazoSQuality = Spin(thumb, "SpinEditGazoSQuality", 50, 1, 100);
-    SpinEditGazoSQuality->setSuffix(QStringLiteral("％"));
-    thumbForm->addRow(QStringLiteral("画質"), SpinEditGazoSQuality);
-    layout->addWidget(thumb);
-
-    auto* large = new QGroupBox(QStringLiteral("大イメージ"), this);
-    auto* largeForm = new QFormLayout(large);
-    ChkBoxLink = Check(large, "ChkBoxLink", QStringLiteral("リンクをつくる"), false);
-    largeForm->addRow(ChkBoxLink);
-    RBtnGenzuL = new QRadioButton(QStringLiteral("原図のまま"), large);
-    RBtnGenzuL->setObjectName(QStringLiteral("RBtnGenzuL"));
-    RBtnSize = new QRadioButton(QStringLiteral("サイズ指定"), large);
-    RBtnSize->setObjectName(QStringLiteral("RBtnSize"));
-    RBtnGenzuL->setChecked(true);
-    auto* radios = new QHBoxLayout;
-    radios->addWidget(RBtnGenzuL);
-    radios->addWidget(RBtnSize);
-    largeForm->addRow(radios);
-    SpinEditGazoLSize = Spin(large, "SpinEditGazoLSize", 400, 1, kNoLimit);
-    largeForm->addRow(QStringLiteral("サイズ（ﾋﾟｸｾﾙ）"), SpinEditGazoLSize);
-    SpinEditGazoLQuality = Spin(large, "SpinEditGazoLQuality", 75, 1, 100, {}, 5);
-    SpinEditGazoLQuality->setSuffix(QStringLiteral("％"));
-    largeForm->addRow(QStringLiteral("画質"), SpinEditGazoLQuality);
-    layout->addWidget(large);
+    const ImageGroups g = AddImageGroups(this, layout, QStringLiteral("サイズ（ﾋﾟｸｾﾙ）"), 100, 50,
+                                         QStringLiteral("リンクをつくる"), true);
+    ChkBoxSamu = g.samu, SpinEditGazoSSize = g.sSize, SpinEditGazoSQuality = g.sQuality;
+    ChkBoxLink = g.link, RBtnGenzuL = g.genzu, RBtnSize = g.size;
+    SpinEditGazoLSize = g.lSize, SpinEditGazoLQuality = g.lQuality;
 
     auto* options = new QGroupBox(QStringLiteral("出力オプション"), this);
     auto* optionsLayout = new QVBoxLayout(options);
@@ -155,8 +169,8 @@ TFormSetHTML::TFormSetHTML() {
     layout->addLayout(colors);
 
     auto* buttons = new QHBoxLayout;
-    SpeedBtnMake = Button(this, "SpeedBtnMake", QStringLiteral("作成"));
-    SpeedBtnClose = Button(this, "SpeedBtnClose", QStringLiteral("閉じる"));
+    SpeedBtnMake = MakeToolButton(this, "SpeedBtnMake", QStringLiteral("作成"));
+    SpeedBtnClose = MakeToolButton(this, "SpeedBtnClose", QStringLiteral("閉じる"));
     buttons->addStretch();
     buttons->addWidget(SpeedBtnMake);
     buttons->addWidget(SpeedBtnClose);
@@ -205,40 +219,16 @@ TFormSetHTML2::TFormSetHTML2() {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     SetBackground(this, 220, 252, 225);
     auto* layout = new QVBoxLayout(this);
-    auto* thumb = new QGroupBox(QStringLiteral("サムネイル"), this);
-    auto* thumbForm = new QFormLayout(thumb);
-    ChkBoxSamu = Check(thumb, "ChkBoxSamu", QStringLiteral("サムネイルをつける"), true);
-    thumbForm->addRow(ChkBoxSamu);
-    SpinEditGazoSSize = Spin(thumb, "SpinEditGazoSSize", 96, 1, kNoLimit);
-    thumbForm->addRow(QStringLiteral("サイズ"), SpinEditGazoSSize);
-    SpinEditGazoSQuality = Spin(thumb, "SpinEditGazoSQuality", 40, 1, 100);
-    SpinEditGazoSQuality->setSuffix(QStringLiteral("％"));
-    thumbForm->addRow(QStringLiteral("画質"), SpinEditGazoSQuality);
-    layout->addWidget(thumb);
-    auto* large = new QGroupBox(QStringLiteral("大イメージ"), this);
-    auto* largeForm = new QFormLayout(large);
-    ChkBoxLink = Check(large, "ChkBoxLink", QStringLiteral("リンクする"), false);
-    largeForm->addRow(ChkBoxLink);
-    RBtnGenzuL = new QRadioButton(QStringLiteral("原図のまま"), large);
-    RBtnGenzuL->setObjectName(QStringLiteral("RBtnGenzuL"));
-    RBtnSize = new QRadioButton(QStringLiteral("サイズ指定"), large);
-    RBtnSize->setObjectName(QStringLiteral("RBtnSize"));
-    RBtnSize->setChecked(true);
-    auto* radios = new QHBoxLayout;
-    radios->addWidget(RBtnGenzuL);
-    radios->addWidget(RBtnSize);
-    largeForm->addRow(radios);
-    SpinEditGazoLSize = Spin(large, "SpinEditGazoLSize", 400, 1, kNoLimit);
-    largeForm->addRow(QStringLiteral("サイズ"), SpinEditGazoLSize);
-    SpinEditGazoLQuality = Spin(large, "SpinEditGazoLQuality", 75, 1, 100, {}, 5);
-    SpinEditGazoLQuality->setSuffix(QStringLiteral("％"));
-    largeForm->addRow(QStringLiteral("画質"), SpinEditGazoLQuality);
-    layout->addWidget(large);
+    const ImageGroups g = AddImageGroups(this, layout, QStringLiteral("サイズ"), 96, 40,
+                                         QStringLiteral("リンクする"), false);
+    ChkBoxSamu = g.samu, SpinEditGazoSSize = g.sSize, SpinEditGazoSQuality = g.sQuality;
+    ChkBoxLink = g.link, RBtnGenzuL = g.genzu, RBtnSize = g.size;
+    SpinEditGazoLSize = g.lSize, SpinEditGazoLQuality = g.lQuality;
     ChkBoxPreview = Check(this, "ChkBoxPreview", QStringLiteral("作成後ビューする"), true);
     layout->addWidget(ChkBoxPreview);
     auto* buttons = new QHBoxLayout;
-    SpeedBtnMake = Button(this, "SpeedBtnMake", QStringLiteral("作成"));
-    SpeedBtnClose = Button(this, "SpeedBtnClose", QStringLiteral("閉じる"));
+    SpeedBtnMake = MakeToolButton(this, "SpeedBtnMake", QStringLiteral("作成"));
+    SpeedBtnClose = MakeToolButton(this, "SpeedBtnClose", QStringLiteral("閉じる"));
     buttons->addStretch();
     buttons->addWidget(SpeedBtnMake);
     buttons->addWidget(SpeedBtnClose);

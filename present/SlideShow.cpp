@@ -1,4 +1,5 @@
 #include "SlideShow.h"
+#include "platform/qt/Widgets.h"
 
 #include "catalogue/Forms.h"
 #include "catalogue/SetKomoku.h"
@@ -25,16 +26,6 @@
 namespace kamelune {
 namespace {
 
-QToolButton* Tool(QToolBar* bar, const char* name, const QString& text, const QString& hint,
-                  bool toggle) {
-    auto* b = new QToolButton(bar);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setText(text);
-    b->setToolTip(hint);
-    b->setCheckable(toggle);
-    bar->addWidget(b);
-    return b;
-}
 
 QPixmap ToPixmap(const RgbImage& img) {
     QImage q(img.width, img.height, QImage::Format_RGB888);
@@ -78,7 +69,7 @@ TFormSlideshow::TFormSlideshow() {
     QPalette barPalette = bar->palette();
     barPalette.setColor(QPalette::Window, QColor(189, 189, 223));
     bar->setPalette(barPalette);
-    SpeedBtnExif = Tool(bar, "SpeedBtnExif", QStringLiteral("Exif"), QStringLiteral("スライドショーの表示設定"), false);
+    SpeedBtnExif = MakeToolButton(bar, "SpeedBtnExif", QStringLiteral("Exif"), QStringLiteral("スライドショーの表示設定"), false);
     PanelBackColor = new ColorSwatch("PanelBackColor", bar);
     PanelBackColor->setToolTip(QStringLiteral("背景色"));
     PanelBackColor->SetColor(0x800000); // navy
@@ -94,19 +85,19 @@ TFormSlideshow::TFormSlideshow() {
     ChkBoxFit = check("ChkBoxFit", QStringLiteral("枠Fit"), QStringLiteral("枠に画像をフィットする"), false);
     ChkBoxAspect = check("ChkBoxAspect", QStringLiteral("Aspc"), QStringLiteral("アスペクトを維持"), false);
     ChkBoxAuto = check("ChkBoxAuto", QStringLiteral("自動Fit"), QStringLiteral("画像を自動的にフィットする"), true);
-    SpeedBtnJump = Tool(bar, "SpeedBtnJump", QStringLiteral("↷"), QStringLiteral("ジャンプ"), true);
+    SpeedBtnJump = MakeToolButton(bar, "SpeedBtnJump", QStringLiteral("↷"), QStringLiteral("ジャンプ"), true);
     SpinEditJump = new QSpinBox(bar);
     SpinEditJump->setObjectName(QStringLiteral("SpinEditJump"));
     SpinEditJump->setToolTip(QStringLiteral("ジャンプするページをセット"));
     SpinEditJump->setRange(1, 100);
     bar->addWidget(SpinEditJump);
-    SpeedBtn1st = Tool(bar, "SpeedBtn1st", QStringLiteral("|◀"), QStringLiteral("先頭の画像"), false);
-    SpeedBtnPrev = Tool(bar, "SpeedBtnPrev", QStringLiteral("◀"), QStringLiteral("Previous"), true);
-    SpeedBtnReverse = Tool(bar, "SpeedBtnReverse", QStringLiteral("◁"), QStringLiteral("逆転再生"), true);
-    SpeedBtnStop = Tool(bar, "SpeedBtnStop", QStringLiteral("■"), QStringLiteral("停止"), true);
-    SpeedBtnPlay = Tool(bar, "SpeedBtnPlay", QStringLiteral("▷"), QStringLiteral("再生"), true);
-    SpeedBtnNext = Tool(bar, "SpeedBtnNext", QStringLiteral("▶"), QStringLiteral("Next"), true);
-    SpeedBtnLast = Tool(bar, "SpeedBtnLast", QStringLiteral("▶|"), QStringLiteral("最後の画像"), true);
+    SpeedBtn1st = MakeToolButton(bar, "SpeedBtn1st", QStringLiteral("|◀"), QStringLiteral("先頭の画像"), false);
+    SpeedBtnPrev = MakeToolButton(bar, "SpeedBtnPrev", QStringLiteral("◀"), QStringLiteral("Previous"), true);
+    SpeedBtnReverse = MakeToolButton(bar, "SpeedBtnReverse", QStringLiteral("◁"), QStringLiteral("逆転再生"), true);
+    SpeedBtnStop = MakeToolButton(bar, "SpeedBtnStop", QStringLiteral("■"), QStringLiteral("停止"), true);
+    SpeedBtnPlay = MakeToolButton(bar, "SpeedBtnPlay", QStringLiteral("▷"), QStringLiteral("再生"), true);
+    SpeedBtnNext = MakeToolButton(bar, "SpeedBtnNext", QStringLiteral("▶"), QStringLiteral("Next"), true);
+    SpeedBtnLast = MakeToolButton(bar, "SpeedBtnLast", QStringLiteral("▶|"), QStringLiteral("最後の画像"), true);
     SpinEditInterval = new QSpinBox(bar);
     SpinEditInterval->setObjectName(QStringLiteral("SpinEditInterval"));
     SpinEditInterval->setToolTip(QStringLiteral("表示間隔（秒）"));
@@ -185,7 +176,6 @@ TFormSlideshow::TFormSlideshow() {
 }
 
 void TFormSlideshow::SetBackground(std::uint32_t bgr) {
-    PanelBackColor->SetColor(bgr);
     for (QWidget* w : {static_cast<QWidget*>(ScrollBox1->widget()), PanelSS}) {
         QPalette p = w->palette();
         p.setColor(QPalette::Window, Bgr(bgr));

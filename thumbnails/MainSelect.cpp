@@ -63,12 +63,9 @@ void TFormMain::StrGridExifMouseDown(Qt::MouseButton button, const QPoint& pos) 
     }
 }
 
-void TFormMain::SelectAllClick() {
-    SelectionTables t{gridBase, gridExif, gSelectList};
-    if (!SelectAll(t)) {
-        ShowCheckMessage(QStringLiteral("イメージがありません。"));
-        return;
-    }
+// The page half of select all and reverse: a page with no panels is built, then every panel
+// shows its cell.
+void TFormMain::ShowSelectionOnPage() {
     if (gPictList.empty()) {
         gListReady = true;
         MakePagePicts(CurrentPageBox());
@@ -77,18 +74,22 @@ void TFormMain::SelectAllClick() {
         RefreshPanelsFromTable();
 }
 
+void TFormMain::SelectAllClick() {
+    SelectionTables t{gridBase, gridExif, gSelectList};
+    if (!SelectAll(t)) {
+        ShowCheckMessage(QStringLiteral("イメージがありません。"));
+        return;
+    }
+    ShowSelectionOnPage();
+}
+
 void TFormMain::SelectReverseClick() {
     SelectionTables t{gridBase, gridExif, gSelectList};
     if (!SelectReverse(t)) {
         ShowCheckMessage(QStringLiteral("イメージがありません。"));
         return;
     }
-    if (gPictList.empty()) {
-        gListReady = true;
-        MakePagePicts(CurrentPageBox());
-    }
-    if (PageControl1->currentWidget() == TabSheetGazo)
-        RefreshPanelsFromTable();
+    ShowSelectionOnPage();
 }
 
 void TFormMain::SelectNoneClick() {

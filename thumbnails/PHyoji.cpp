@@ -1,4 +1,5 @@
 #include "PHyoji.h"
+#include "platform/qt/Widgets.h"
 
 #include "catalogue/Forms.h"
 #include "platform/qt/DialogService.h"
@@ -49,18 +50,10 @@ TFormPHyoji::TFormPHyoji() {
     setWindowFlag(Qt::WindowStaysOnTopHint);
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QToolBar(this);
-    auto button = [&](const char* name, const QString& text, const QString& hint) {
-        auto* b = new QToolButton(bar);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setText(text);
-        b->setToolTip(hint);
-        bar->addWidget(b);
-        return b;
-    };
-    SpeedBtnApply = button("SpeedBtnApply", QStringLiteral("適用"), QStringLiteral("表示属性を適用する"));
-    SpeedBtnDefault = button("SpeedBtnDefault", QStringLiteral("既定値にする"),
+    SpeedBtnApply = MakeToolButton(bar, "SpeedBtnApply", QStringLiteral("適用"), QStringLiteral("表示属性を適用する"));
+    SpeedBtnDefault = MakeToolButton(bar, "SpeedBtnDefault", QStringLiteral("既定値にする"),
                              QStringLiteral("表示属性を既定値にセット"));
-    SpeedButton2 = button("SpeedButton2", QStringLiteral("閉"), QStringLiteral("閉じる"));
+    SpeedButton2 = MakeToolButton(bar, "SpeedButton2", QStringLiteral("閉"), QStringLiteral("閉じる"));
     layout->addWidget(bar);
 
     auto* grid = new QGridLayout;

@@ -1,5 +1,6 @@
 #include "PageLayout.h"
 
+#include "catalogue/BaseTable.h"
 #include "catalogue/SetKomoku.h"
 
 #include <algorithm>
@@ -53,18 +54,8 @@ int SizeLabelTop(bool exif, int fontHeight, int lines) {
 
 Rect CaptionRect(int k, int fontHeight) { return {4, (fontHeight + 2) * k + 114, 94, fontHeight + 1}; }
 
-std::string Trim(const std::string& s) {
-    // Delphi's Trim: every character up to a blank (control characters included) goes.
-    std::size_t a = 0, b = s.size();
-    while (a < b && static_cast<unsigned char>(s[a]) <= ' ')
-        ++a;
-    while (b > a && static_cast<unsigned char>(s[b - 1]) <= ' ')
-        --b;
-    return s.substr(a, b - a);
-}
-
 std::string NoLabelText(int position, int perPage, const std::string& pictureCell) {
-    return Trim(std::to_string(position / perPage + 1) + "-" + Trim(pictureCell));
+    return TrimText(std::to_string(position / perPage + 1) + "-" + TrimText(pictureCell));
 }
 
 std::string LabelCaption(int k, const std::vector<std::string>& items, const StringGrid& itemGrid,
@@ -73,7 +64,7 @@ std::string LabelCaption(int k, const std::vector<std::string>& items, const Str
         return {};
     const int item = ItemNumber(items[k]);
     const std::string& heading = itemGrid.Cell(2, item);
-    return heading + (heading.empty() ? "" : ": ") + Trim(base.Cell(item + 1, pictNo));
+    return heading + (heading.empty() ? "" : ": ") + TrimText(base.Cell(item + 1, pictNo));
 }
 
 std::string SizeText(const std::vector<std::string>& lines) {

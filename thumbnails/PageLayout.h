@@ -64,6 +64,4 @@ struct CaptionLook {
 CaptionLook CaptionLookFor(bool emphasised, bool transparent, std::uint32_t textColor,
                            std::uint32_t backColor, std::uint32_t emphasisColor);
 
-std::string Trim(const std::string& s);
-
 } // namespace kamelune

@@ -1,4 +1,5 @@
 #include "SetPKomoku.h"
+#include "platform/qt/Widgets.h"
 
 #include "catalogue/Forms.h"
 #include "catalogue/SetKomoku.h"
@@ -27,21 +28,13 @@ TFormSetPKomoku::TFormSetPKomoku() : StrGridPKomoku(4, kPKomokuRows) {
 
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QToolBar(this);
-    auto button = [&](const char* name, const QString& text, const QString& hint) {
-        auto* b = new QToolButton(bar);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setText(text);
-        b->setToolTip(hint);
-        bar->addWidget(b);
-        return b;
-    };
-    SpeedBtnClear = button("SpeedBtnClear", QStringLiteral("クリア"), QStringLiteral("選択をクリア"));
-    SpeedBtnApply = button("SpeedBtnApply", QStringLiteral("適用"), QStringLiteral("選択を適用する"));
-    SpeedBtnSave = button("SpeedBtnSave", QStringLiteral("Save"), QStringLiteral("選択を保存する"));
-    SpeedBtnDefault = button("SpeedBtnDefault", QStringLiteral("既定値にする"),
+    SpeedBtnClear = MakeToolButton(bar, "SpeedBtnClear", QStringLiteral("クリア"), QStringLiteral("選択をクリア"));
+    SpeedBtnApply = MakeToolButton(bar, "SpeedBtnApply", QStringLiteral("適用"), QStringLiteral("選択を適用する"));
+    SpeedBtnSave = MakeToolButton(bar, "SpeedBtnSave", QStringLiteral("Save"), QStringLiteral("選択を保存する"));
+    SpeedBtnDefault = MakeToolButton(bar, "SpeedBtnDefault", QStringLiteral("既定値にする"),
                              QStringLiteral("選択を既定値にセット"));
-    SpeedButton1 = button("SpeedButton1", QStringLiteral("Load"), QStringLiteral("選択を読み込む"));
-    SpeedBtnClose = button("SpeedBtnClose", QStringLiteral("閉"), QStringLiteral("閉じる"));
+    SpeedButton1 = MakeToolButton(bar, "SpeedButton1", QStringLiteral("Load"), QStringLiteral("選択を読み込む"));
+    SpeedBtnClose = MakeToolButton(bar, "SpeedBtnClose", QStringLiteral("閉"), QStringLiteral("閉じる"));
     layout->addWidget(bar);
 
     GridPKomoku = new QTableView(this);

@@ -1,4 +1,5 @@
 #include "Rename.h"
+#include "platform/qt/Widgets.h"
 
 #include "catalogue/Forms.h"
 #include "catalogue/SetKomoku.h"
@@ -19,12 +20,6 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-QToolButton* Button(QWidget* parent, const char* name, const QString& text) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setText(text);
-    return b;
-}
 
 } // namespace
 
@@ -66,11 +61,11 @@ TFormRename::TFormRename() : StrGridFname(4, 1) {
     }
     layout->addLayout(form);
     auto* buttons = new QHBoxLayout;
-    SpeedBtnKakunin = Button(this, "SpeedBtnKakunin", QStringLiteral("変換ファイル名確認"));
-    SpeedBtnClear = Button(this, "SpeedBtnClear", QStringLiteral("クリア"));
-    SpeedBtnJiko = Button(this, "SpeedBtnJiko", QStringLiteral("実行"));
-    SpeedBtnCansel = Button(this, "SpeedBtnCansel", QStringLiteral("キャンセル"));
-    SpeedBtnClose = Button(this, "SpeedBtnClose", QStringLiteral("閉じる"));
+    SpeedBtnKakunin = MakeToolButton(this, "SpeedBtnKakunin", QStringLiteral("変換ファイル名確認"));
+    SpeedBtnClear = MakeToolButton(this, "SpeedBtnClear", QStringLiteral("クリア"));
+    SpeedBtnJiko = MakeToolButton(this, "SpeedBtnJiko", QStringLiteral("実行"));
+    SpeedBtnCansel = MakeToolButton(this, "SpeedBtnCansel", QStringLiteral("キャンセル"));
+    SpeedBtnClose = MakeToolButton(this, "SpeedBtnClose", QStringLiteral("閉じる"));
     for (QToolButton* b : {SpeedBtnKakunin, SpeedBtnClear, SpeedBtnJiko, SpeedBtnCansel, SpeedBtnClose})
         buttons->addWidget(b);
     layout->addLayout(buttons);
@@ -197,8 +192,8 @@ TFormRename2::TFormRename2() {
     EditNewFname->setObjectName(QStringLiteral("EditNewFname"));
     form->addWidget(EditNewFname, 1, 1);
     auto* buttons = new QHBoxLayout;
-    SpeedBtnHenkan = Button(this, "SpeedBtnHenkan", QStringLiteral("変換"));
-    SpeedBtnCansel = Button(this, "SpeedBtnCansel", QStringLiteral("ｷｬﾝｾﾙ"));
+    SpeedBtnHenkan = MakeToolButton(this, "SpeedBtnHenkan", QStringLiteral("変換"));
+    SpeedBtnCansel = MakeToolButton(this, "SpeedBtnCansel", QStringLiteral("ｷｬﾝｾﾙ"));
     buttons->addStretch();
     buttons->addWidget(SpeedBtnHenkan);
     buttons->addWidget(SpeedBtnCansel);

@@ -1,4 +1,5 @@
 #include "Sort.h"
+#include "platform/qt/Widgets.h"
 
 #include "catalogue/Forms.h"
 #include "catalogue/SetKomoku.h"
@@ -20,16 +21,9 @@ TFormSort::TFormSort() : StrGridSort(4, kPKomokuRows) {
     resize(420, 480);
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QToolBar(this);
-    auto button = [&](const char* name, const QString& text) {
-        auto* b = new QToolButton(bar);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setText(text);
-        bar->addWidget(b);
-        return b;
-    };
-    SpeedBtnClear = button("SpeedBtnClear", QStringLiteral("クリア"));
-    SpeedBtnSort = button("SpeedBtnSort", QStringLiteral("ソート"));
-    SpeedBtnClose = button("SpeedBtnClose", QStringLiteral("閉"));
+    SpeedBtnClear = MakeToolButton(bar, "SpeedBtnClear", QStringLiteral("クリア"));
+    SpeedBtnSort = MakeToolButton(bar, "SpeedBtnSort", QStringLiteral("ソート"));
+    SpeedBtnClose = MakeToolButton(bar, "SpeedBtnClose", QStringLiteral("閉"));
     layout->addWidget(bar);
     GridSort = new QTableView(this);
     GridSort->setObjectName(QStringLiteral("StrGridSort"));
@@ -38,12 +32,8 @@ TFormSort::TFormSort() : StrGridSort(4, kPKomokuRows) {
     layout->addWidget(GridSort, 1);
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
-    SpeedButton1 = new QToolButton(this);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->setText(QStringLiteral("ソート"));
-    SpeedButton2 = new QToolButton(this);
-    SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
-    SpeedButton2->setText(QStringLiteral("閉"));
+    SpeedButton1 = MakeToolButton(this, "SpeedButton1", QStringLiteral("ソート"));
+    SpeedButton2 = MakeToolButton(this, "SpeedButton2", QStringLiteral("閉"));
     bottom->addWidget(SpeedButton1);
     bottom->addWidget(SpeedButton2);
     layout->addLayout(bottom);

@@ -17,15 +17,6 @@ bool RightAlignedItem(int item) {
     return std::find(std::begin(kRight), std::end(kRight), item) != std::end(kRight);
 }
 
-std::string TrimText(const std::string& s) {
-    std::size_t a = 0, b = s.size();
-    while (a < b && static_cast<unsigned char>(s[a]) <= ' ')
-        ++a;
-    while (b > a && static_cast<unsigned char>(s[b - 1]) <= ' ')
-        --b;
-    return s.substr(a, b - a);
-}
-
 std::string SortKeyField(const std::string& text, bool rightAligned) {
     std::string bytes = Utf8ToCp932(rightAligned ? text : TrimText(text));
     if (bytes.size() > 20)

@@ -2,6 +2,7 @@
 // tables; the dialogs only read their controls and call it.
 #pragma once
 
+#include "catalogue/BaseTable.h"
 #include "platform/FileUtil.h"
 #include "platform/StringGrid.h"
 
@@ -22,8 +23,6 @@ std::string SortLine(const StringGrid& base, const std::vector<std::string>& key
 std::vector<std::string> MakeSortedRowList(const StringGrid& base,
                                            const std::vector<std::string>& keys);
 
-// Delphi's Trim: blanks and control characters off both ends.
-std::string TrimText(const std::string& s);
 // a + "_" + b when both are there, else the one that is.
 std::string JoinParts(const std::string& a, const std::string& b);
 

@@ -1,0 +1,15 @@
+// Small widget helpers shared by the forms.
+#pragma once
+
+#include <QString>
+
+class QToolButton;
+class QWidget;
+
+namespace kamelune {
+
+// A named tool button; added to the parent when it is a tool bar.
+QToolButton* MakeToolButton(QWidget* parent, const char* name, const QString& text,
+                            const QString& hint = {}, bool checkable = false);
+
+} // namespace kamelune
