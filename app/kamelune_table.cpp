@@ -5,8 +5,8 @@
 #include "platform/FileUtil.h"
 
 #include <cstring>
-#include <unistd.h>
 #include <iostream>
+#include <unistd.h>
 
 using namespace kamelune;
 

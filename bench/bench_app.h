@@ -33,7 +33,8 @@ inline void StartProgram(const std::string& appDir, const std::string& folder, c
                          int pane, int lastItem = 26) {
     std::filesystem::create_directories(appDir);
     std::FILE* ini = std::fopen((appDir + "/kamelune.ini").c_str(), "wb");
-    std::fprintf(ini, "[ActivePage]\r\nActivePage=%s\r\n[Dir]\r\nDir=%s\r\n[Pane]\r\nHairetu=%d\r\n",
+    std::fprintf(ini,
+                 "[ActivePage]\r\nActivePage=%s\r\n[Dir]\r\nDir=%s\r\n[Pane]\r\nHairetu=%d\r\n",
                  tab, folder.c_str(), pane);
     std::fclose(ini);
     WritePkm(appDir + "/Default.pkm", lastItem);

@@ -15,8 +15,10 @@ int main(int argc, char** argv) {
     const std::string samples = argc > 1 ? argv[1] : "../shared/samples";
     const std::string build = argc > 2 ? argv[2] : "build/main";
     // Absolute: vipsthumbnail takes an output folder relative to each input's own.
-    const std::string corpus = std::filesystem::absolute(build + "/../bench-corpus").lexically_normal();
-    const std::string large = std::filesystem::absolute(build + "/../bench-large").lexically_normal();
+    const std::string corpus =
+        std::filesystem::absolute(build + "/../bench-corpus").lexically_normal();
+    const std::string large =
+        std::filesystem::absolute(build + "/../bench-large").lexically_normal();
     const auto files = bench::MakeCameraCorpus(samples, corpus, 2000);
     if (files.empty()) {
         std::fprintf(stderr, "no camera samples under %s\n", samples.c_str());
@@ -31,7 +33,8 @@ int main(int argc, char** argv) {
         "exiftool -fast2 -s -T -Make -Model -DateTimeOriginal -ExposureTime -FNumber -ISO " + glob);
     const double exiv2 = bench::TimeCommand(
         "exiv2 -q -Pkv -K Exif.Image.Make -K Exif.Image.Model -K Exif.Photo.DateTimeOriginal "
-        "-K Exif.Photo.ExposureTime -K Exif.Photo.FNumber -K Exif.Photo.ISOSpeedRatings " + glob);
+        "-K Exif.Photo.ExposureTime -K Exif.Photo.FNumber -K Exif.Photo.ISOSpeedRatings " +
+        glob);
     std::printf("kamelune-table, 2,000 files: %.0f ms\n", table * 1000);
     if (exiftool > 0)
         std::printf("  exiftool -fast2 -s -T: %.0f ms; ratio %.4f (target <= 0.01)\n",
@@ -52,13 +55,15 @@ int main(int argc, char** argv) {
     double bare = 1e9, make = 1e9;
     for (int round = 0; round < 3; ++round) {
         bare = std::min(bare, bench::TimeSeconds([&] {
-            for (const auto& f : big)
-                DecodeJpegFile(f, eighth);
-        }));
+                            for (const auto& f : big)
+                                DecodeJpegFile(f, eighth);
+                        }));
         make = std::min(make, bench::TimeSeconds([&] {
-            for (const auto& f : big)
-                MakeJpeg2(f, out + "/T_" + std::filesystem::path(f).filename().string(), 70, 88);
-        }));
+                            for (const auto& f : big)
+                                MakeJpeg2(
+                                    f, out + "/T_" + std::filesystem::path(f).filename().string(),
+                                    70, 88);
+                        }));
     }
     std::string list;
     for (const auto& f : big)
@@ -66,7 +71,8 @@ int main(int argc, char** argv) {
     double vips = 1e9;
     for (int round = 0; round < 3; ++round) {
         std::filesystem::remove(out + "/v_BIG_0001.jpg");
-        const double t = bench::TimeCommand("vipsthumbnail --size 88 -o '" + out + "/v_%s.jpg'" + list);
+        const double t =
+            bench::TimeCommand("vipsthumbnail --size 88 -o '" + out + "/v_%s.jpg'" + list);
         if (t < 0 || !std::filesystem::exists(out + "/v_BIG_0001.jpg")) {
             vips = -1;
             break;

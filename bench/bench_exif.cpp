@@ -18,10 +18,8 @@ void BareRead(const std::vector<std::string>& files) {
     static char buffer[8192];
     for (const auto& f : files) {
         const int fd = ::open(f.c_str(), O_RDONLY);
-        if (fd < 0)
-            continue;
-        if (::read(fd, buffer, sizeof buffer) < 0)
-            std::perror("read");
+        if (fd < 0) continue;
+        if (::read(fd, buffer, sizeof buffer) < 0) std::perror("read");
         ::close(fd);
     }
 }

@@ -20,8 +20,7 @@ int main(int argc, char** argv) {
     const std::string samples = argc > 1 ? argv[1] : "../shared/samples";
     const std::string work = fs::absolute(argc > 2 ? argv[2] : "build").lexically_normal();
     const std::string corpus = work + "/bench-corpus";
-    if (bench::MakeCameraCorpus(samples, corpus, 2000).empty())
-        return 2;
+    if (bench::MakeCameraCorpus(samples, corpus, 2000).empty()) return 2;
     const std::string appDir = work + "/bench-app";
     std::filesystem::create_directories(appDir + "/empty");
     bench::StartProgram(appDir, appDir + "/empty", "TabSheetTable", 3, 10);
@@ -51,7 +50,8 @@ int main(int argc, char** argv) {
     }
     const double exiftool = bench::TimeCommand(
         "exiftool -fast2 -s -T -Make -Model -ExposureTime -FNumber -ISO -ExposureCompensation "
-        "-MeteringMode -LightSource -Flash '" + corpus + "'/*.jpg");
+        "-MeteringMode -LightSource -Flash '" +
+        corpus + "'/*.jpg");
     std::printf("open a folder of 2,000 pictures, table tab: %.0f ms; longest time without events "
                 "%lld ms (target <= 100)\n",
                 best * 1000, static_cast<long long>(worstGap));
@@ -68,8 +68,9 @@ int main(int argc, char** argv) {
         sorts.push_back(t.nsecsElapsed() / 1e6);
     }
     std::sort(sorts.begin(), sorts.end());
-    std::printf("sort 2,000 pictures on four keys and rebuild the view: median %.1f ms (target < 100)\n",
-                (sorts[4] + sorts[5]) / 2);
+    std::printf(
+        "sort 2,000 pictures on four keys and rebuild the view: median %.1f ms (target < 100)\n",
+        (sorts[4] + sorts[5]) / 2);
     DestroyWindows();
     return 0;
 }

@@ -8,8 +8,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QToolButton>
 #include <QPixmap>
+#include <QToolButton>
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -43,8 +43,7 @@ int main(int argc, char** argv) {
     const std::string samples = argc > 1 ? argv[1] : "../shared/samples";
     const std::string work = fs::absolute(argc > 2 ? argv[2] : "build").lexically_normal();
     const std::string corpus = work + "/bench-corpus";
-    if (bench::MakeCameraCorpus(samples, corpus, 2000).empty())
-        return 2;
+    if (bench::MakeCameraCorpus(samples, corpus, 2000).empty()) return 2;
 
     bench::StartProgram(work + "/bench-pages-app", corpus, "TabSheetGazo", 3);
     const double all30 = MedianBuildMs(30);
@@ -73,14 +72,12 @@ int main(int argc, char** argv) {
         QElapsedTimer t;
         double first = -1;
         FormMain->panelBuilt = [&](int) {
-            if (first < 0)
-                first = t.nsecsElapsed() / 1e6;
+            if (first < 0) first = t.nsecsElapsed() / 1e6;
         };
         t.start();
         FormMain->MakePagePicts(1);
         times[parallel] = t.nsecsElapsed() / 1e6;
-        if (parallel)
-            firstPanel = first;
+        if (parallel) firstPanel = first;
         DestroyWindows();
     }
     std::printf("first build of 16 pictures of 4000x3000: one thread %.0f ms, worker threads "

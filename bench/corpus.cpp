@@ -16,8 +16,7 @@ std::vector<std::string> CameraSamples(const std::string& samplesDir) {
     const fs::path root = fs::path(samplesDir) / "jpg";
     for (const char* sub : {"", "exif-org", "gps", "hdr", "mobile", "orientation"}) {
         const fs::path dir = root / sub;
-        if (!fs::is_directory(dir))
-            continue;
+        if (!fs::is_directory(dir)) continue;
         for (const auto& e : fs::directory_iterator(dir)) {
             const std::string ext = e.path().extension().string();
             if (e.is_regular_file() && (ext == ".jpg" || ext == ".JPG") &&
@@ -33,8 +32,7 @@ std::vector<std::string> MakeCameraCorpus(const std::string& samplesDir, const s
                                           int count) {
     const auto samples = CameraSamples(samplesDir);
     std::vector<std::string> files;
-    if (samples.empty())
-        return files;
+    if (samples.empty()) return files;
     fs::create_directories(dir);
     for (int i = 0; i < count; ++i) {
         char name[32];
@@ -56,7 +54,8 @@ double TimeSeconds(const std::function<void()>& fn) {
 
 double TimeCommand(const std::string& command) {
     int status = 0;
-    const double t = TimeSeconds([&] { status = std::system((command + " >/dev/null 2>&1").c_str()); });
+    const double t =
+        TimeSeconds([&] { status = std::system((command + " >/dev/null 2>&1").c_str()); });
     // Exit status 127: the shell did not find the command. Other statuses are the tool's verdict
     // on some file, which does not make the timing wrong.
     return WIFEXITED(status) && WEXITSTATUS(status) == 127 ? -1.0 : t;
@@ -70,8 +69,7 @@ double TimeCommand(const std::string& command) {
 
 namespace kamelune::bench {
 
-std::vector<std::string> MakeLargeCorpus(const std::string& dir, int count, int width,
-                                         int height) {
+std::vector<std::string> MakeLargeCorpus(const std::string& dir, int count, int width, int height) {
     fs::create_directories(dir);
     std::vector<std::string> files;
     std::mt19937 random(12345);
@@ -80,8 +78,7 @@ std::vector<std::string> MakeLargeCorpus(const std::string& dir, int count, int 
         std::snprintf(name, sizeof name, "BIG_%04d.jpg", i + 1);
         const fs::path path = fs::path(dir) / name;
         files.push_back(path.string());
-        if (fs::exists(path))
-            continue;
+        if (fs::exists(path)) continue;
         // Smooth gradients with sensor-like noise: costs the decoder what a camera file does.
         RgbImage img(width, height);
         for (int y = 0; y < height; ++y) {
@@ -89,8 +86,10 @@ std::vector<std::string> MakeLargeCorpus(const std::string& dir, int count, int 
             for (int x = 0; x < width; ++x) {
                 const int noise = static_cast<int>(random() % 48) - 24;
                 row[x * 3] = static_cast<std::uint8_t>(std::clamp(x * 255 / width + noise, 0, 255));
-                row[x * 3 + 1] = static_cast<std::uint8_t>(std::clamp(y * 255 / height + noise, 0, 255));
-                row[x * 3 + 2] = static_cast<std::uint8_t>(std::clamp(128 + (i * 40) % 100 + noise, 0, 255));
+                row[x * 3 + 1] =
+                    static_cast<std::uint8_t>(std::clamp(y * 255 / height + noise, 0, 255));
+                row[x * 3 + 2] =
+                    static_cast<std::uint8_t>(std::clamp(128 + (i * 40) % 100 + noise, 0, 255));
             }
         }
         WriteJpegFile(img, 92, path.string());

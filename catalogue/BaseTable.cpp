@@ -21,8 +21,7 @@ std::string Format5d(int n) {
 std::string FoldCase(const std::string& s) {
     std::string out = s;
     for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return out;
 }
 
@@ -31,8 +30,7 @@ std::vector<std::string> SplitMasks(const std::string& masks) {
     std::size_t start = 0;
     while (start <= masks.size()) {
         const auto end = std::min(masks.find(';', start), masks.size());
-        if (end > start)
-            out.push_back(masks.substr(start, end - start));
+        if (end > start) out.push_back(masks.substr(start, end - start));
         start = end + 1;
     }
     return out;
@@ -84,8 +82,7 @@ void WriteParaToGrid(StringGrid& base, int row, const std::string& name, const s
     for (int k = 52; k <= 54; ++k)
         base.SetCell(k + 1, row, items[k]);
     for (int k = 2; k <= 75; ++k) {
-        if (k >= 51 && k <= 54)
-            continue;
+        if (k >= 51 && k <= 54) continue;
         if ((k == 37 && limits.makerNote) || (k == 38 && limits.userComment))
             base.SetCell(k + 1, row, FirstChars(items[k], 5));
         else
@@ -93,7 +90,9 @@ void WriteParaToGrid(StringGrid& base, int row, const std::string& name, const s
     }
 }
 
-void ClearStrgrid(StringGrid& grid) { grid.ClearCells(); }
+void ClearStrgrid(StringGrid& grid) {
+    grid.ClearCells();
+}
 
 void ClearStrgridExceptSelectNo(StringGrid& grid) {
     grid.BeginUpdate();
@@ -119,11 +118,9 @@ void TransAllKomokuList(const StringGrid& base, StringGrid& view, bool exifOnly)
 
 void TransByKomokuList2(const StringGrid& base, const std::vector<std::string>& items, int r,
                         int& counter, StringGrid& view, bool exifOnly) {
-    if (exifOnly && base.Cell(kTypeCol, r) != "EXIF")
-        return;
+    if (exifOnly && base.Cell(kTypeCol, r) != "EXIF") return;
     ++counter;
-    if (view.RowCount() <= counter)
-        view.SetRowCount(counter + 1);
+    if (view.RowCount() <= counter) view.SetRowCount(counter + 1);
     for (int c = 0; c <= 2; ++c)
         view.SetCell(c, counter, base.Cell(c, r));
     for (std::size_t m = 0; m < items.size(); ++m)
@@ -179,8 +176,7 @@ void CopyStrGridExifFromBase(const std::string& mode, const ViewSource& src,
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
-    if (!folder.empty() && folder.back() == '/')
-        return folder + name;
+    if (!folder.empty() && folder.back() == '/') return folder + name;
     return folder + "/" + name;
 }
 
@@ -188,20 +184,16 @@ std::vector<std::string> ListPictures(const std::string& folder, const std::stri
     std::vector<std::string> names;
     const std::vector<std::string> patterns = SplitMasks(masks);
     DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
-        return names;
+    if (!dir) return names;
     while (const dirent* e = ::readdir(dir)) {
         const std::string name = e->d_name;
-        if (name == "." || name == "..")
-            continue;
+        if (name == "." || name == "..") continue;
         bool match = false;
         for (const std::string& p : patterns)
             match = match || ::fnmatch(p.c_str(), name.c_str(), FNM_CASEFOLD) == 0;
-        if (!match)
-            continue;
+        if (!match) continue;
         struct stat st {};
-        if (::stat(JoinPath(folder, name).c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-            continue;
+        if (::stat(JoinPath(folder, name).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
         names.push_back(name);
     }
     ::closedir(dir);
@@ -212,7 +204,9 @@ std::vector<std::string> ListPictures(const std::string& folder, const std::stri
     return names;
 }
 
-int SetMaxFigNo(int fileCount) { return std::min(fileCount, kMaxPictures); }
+int SetMaxFigNo(int fileCount) {
+    return std::min(fileCount, kMaxPictures);
+}
 
 int CountExif(const std::string& folder, const std::vector<std::string>& files) {
     int count = 0;
@@ -236,8 +230,7 @@ FolderCounts MakeStrGridBase(const std::string& folder, const std::vector<std::s
     SetStrGridTitle(base, counts.pictureCount + 1);
     std::string kind;
     for (int i = 0; i < counts.pictureCount; ++i) {
-        if (progress)
-            progress(i + 1);
+        if (progress) progress(i + 1);
         // A file that vanished or cannot be read is still a row, with the kind it reached.
         ReadExifFile(JoinPath(folder, files[i]), kind, record);
         WriteParaToGrid(base, i + 1, files[i], kind, record, limits);

@@ -36,7 +36,7 @@ void ClearStrgridExceptSelectNo(StringGrid& grid);
 // What the view is built from besides the base table.
 struct ViewSource {
     const StringGrid& base;
-    const StringGrid& itemGrid;                // headings in column 2, row = item number
+    const StringGrid& itemGrid;               // headings in column 2, row = item number
     const std::vector<std::string>& rowOrder; // base rows in display order; empty: natural
 };
 

@@ -46,7 +46,6 @@ TFormVersion::TFormVersion() : TBareForm(QStringLiteral("バージョン情報")
     layout->addWidget(close, 0, Qt::AlignCenter);
 }
 
-
 StringGrid& ItemGrid() {
     static StringGrid fallback = [] {
         StringGrid g(4, kPKomokuRows);

@@ -4,9 +4,9 @@
 
 #include "catalogue/Main.h"
 #include "platform/StringGrid.h"
-#include "thumbnails/PHyoji.h"
 #include "present/SetHTML.h"
 #include "present/SlideShow.h"
+#include "thumbnails/PHyoji.h"
 #include "thumbnails/SetPKomoku.h"
 #include "tools/Rename.h"
 #include "tools/Sort.h"

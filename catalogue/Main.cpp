@@ -35,8 +35,12 @@
 namespace kamelune {
 namespace {
 
-std::string ToStd(const QString& s) { return s.toStdString(); }
-QString ToQ(const std::string& s) { return QString::fromStdString(s); }
+std::string ToStd(const QString& s) {
+    return s.toStdString();
+}
+QString ToQ(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 } // namespace
 
@@ -57,7 +61,9 @@ TFormMain::TFormMain(AppPaths appPaths, QWidget* parent)
     FormCreate();
 }
 
-TFormMain::~TFormMain() { FormDestroy(); }
+TFormMain::~TFormMain() {
+    FormDestroy();
+}
 
 void TFormMain::FormCreate() {
     gAppDir = paths.appDir;
@@ -90,21 +96,16 @@ void TFormMain::LoadSettings() {
     const IniFile ini(paths.settingsPath);
     const MainSettings s = ReadMainSettings(ini, ToStd(QDir::homePath()), gAppDir);
     QRect geometry = this->geometry();
-    if (s.left != -1)
-        geometry.moveLeft(s.left);
-    if (s.top != -1)
-        geometry.moveTop(s.top);
-    if (s.width != -1)
-        geometry.setWidth(s.width);
-    if (s.height != -1)
-        geometry.setHeight(s.height);
+    if (s.left != -1) geometry.moveLeft(s.left);
+    if (s.top != -1) geometry.moveTop(s.top);
+    if (s.width != -1) geometry.setWidth(s.width);
+    if (s.height != -1) geometry.setHeight(s.height);
     setGeometry(geometry);
     PageControl1->setCurrentWidget(s.activePage == "TabSheetTable" ? TabSheetTable : TabSheetGazo);
 
     // A remembered folder that is gone falls back to the home folder.
     std::string dir = s.dir;
-    if (!DirectoryExists(dir))
-        dir = ToStd(QDir::homePath());
+    if (!DirectoryExists(dir)) dir = ToStd(QDir::homePath());
     PointTreeAt(dir);
 
     if (DirectoryExists(s.thumbDir)) {
@@ -126,8 +127,7 @@ void TFormMain::LoadSettings() {
     default:
         SpeedBtnPane1->setChecked(true);
     }
-    if (FormSetPKomoku)
-        FormSetPKomoku->LoadDefaultPKomoku(*this);
+    if (FormSetPKomoku) FormSetPKomoku->LoadDefaultPKomoku(*this);
     gListReady = true;
     RemakeAll();
 }
@@ -139,7 +139,8 @@ void TFormMain::SaveSettings() {
     s.top = frame.top();
     s.width = frame.width();
     s.height = frame.height();
-    s.activePage = PageControl1->currentWidget() == TabSheetTable ? "TabSheetTable" : "TabSheetGazo";
+    s.activePage =
+        PageControl1->currentWidget() == TabSheetTable ? "TabSheetTable" : "TabSheetGazo";
     s.dir = currentDir_;
     s.thumbDir = gThumbDir;
     s.hairetu = SpeedBtnPane1->isChecked()   ? 1
@@ -148,8 +149,7 @@ void TFormMain::SaveSettings() {
                                              : 1;
     IniFile ini(paths.settingsPath);
     WriteMainSettings(ini, s);
-    if (FileResult r = ini.UpdateFile(); !r)
-        ShowCheckMessage(ToQ(r.error));
+    if (FileResult r = ini.UpdateFile(); !r) ShowCheckMessage(ToQ(r.error));
 }
 
 void TFormMain::FormDestroy() {
@@ -165,9 +165,13 @@ void TFormMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void TFormMain::OwariClick() { close(); }
+void TFormMain::OwariClick() {
+    close();
+}
 
-void TFormMain::SetStatus(const QString& text) { statusBar()->showMessage(text); }
+void TFormMain::SetStatus(const QString& text) {
+    statusBar()->showMessage(text);
+}
 
 void TFormMain::PointTreeAt(const std::string& folder) {
     currentDir_ = folder;
@@ -183,16 +187,21 @@ void TFormMain::SetCurrentDir(const std::string& folder) {
     DirectoryListBox1Change();
 }
 
-std::string TFormMain::CacheFolderOfCurrent() const { return CacheFolder(gThumbDir, gCacheSubName); }
-
-void TFormMain::DirectoryListBox1Change() {
-    if (gListReady)
-        RemakeAll();
+std::string TFormMain::CacheFolderOfCurrent() const {
+    return CacheFolder(gThumbDir, gCacheSubName);
 }
 
-void TFormMain::DriveComboBox1Change() { SetCurrentDir(ToStd(DriveComboBox1->currentText())); }
+void TFormMain::DirectoryListBox1Change() {
+    if (gListReady) RemakeAll();
+}
 
-void TFormMain::FilterComboBox1Change() { fileMask = ToStd(FilterComboBox1->currentData().toString()); }
+void TFormMain::DriveComboBox1Change() {
+    SetCurrentDir(ToStd(DriveComboBox1->currentText()));
+}
+
+void TFormMain::FilterComboBox1Change() {
+    fileMask = ToStd(FilterComboBox1->currentData().toString());
+}
 
 void TFormMain::RemakeAll() {
     const std::string folder = currentDir_;
@@ -210,7 +219,8 @@ void TFormMain::RemakeAll() {
     MakeStrGridBase();
     SetSpinEditJump();
     MakePagePicts(1);
-    PanelImageS->setVisible(PageControl1->currentWidget() == TabSheetTable && ChkBoxImage->isChecked());
+    PanelImageS->setVisible(PageControl1->currentWidget() == TabSheetTable &&
+                            ChkBoxImage->isChecked());
 }
 
 void TFormMain::UpdateTable() {
@@ -220,7 +230,8 @@ void TFormMain::UpdateTable() {
     MakeStrGridBase();
     SetSpinEditJump();
     MakePagePicts(1);
-    PanelImageS->setVisible(PageControl1->currentWidget() == TabSheetTable && ChkBoxImage->isChecked());
+    PanelImageS->setVisible(PageControl1->currentWidget() == TabSheetTable &&
+                            ChkBoxImage->isChecked());
 }
 
 void TFormMain::MakeStrGridBase() {
@@ -232,8 +243,7 @@ void TFormMain::MakeStrGridBase() {
     // The window repaints while a large folder is read; clicks wait until the tables stand.
     const FolderCounts counts =
         kamelune::MakeStrGridBase(folder, files, gridBase, limits, ExifItems, [&](int n) {
-            if (sinceRepaint.elapsed() < 50)
-                return;
+            if (sinceRepaint.elapsed() < 50) return;
             SetStatus(QStringLiteral("Make List: No=%1").arg(n));
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             sinceRepaint.restart();
@@ -245,7 +255,9 @@ void TFormMain::MakeStrGridBase() {
     CopyStrGridExifFromBase(gItemList.empty() ? "ALL" : "TABLE", ChkBoxExifOnly->isChecked());
 }
 
-ViewSource TFormMain::Source() const { return {gridBase, ItemGrid(), gRowOrderList}; }
+ViewSource TFormMain::Source() const {
+    return {gridBase, ItemGrid(), gRowOrderList};
+}
 
 void TFormMain::ApplyViewLook() {
     FinishViewLook(gridExif);
@@ -302,11 +314,12 @@ void TFormMain::ChkBoxExifOnlyClick() {
     TransByKomokuList(ChkBoxExifOnly->isChecked());
     SetSpinEditJump();
     gListReady = true;
-    if (PageControl1->currentWidget() == TabSheetGazo)
-        MakePagePicts(CurrentPageBox());
+    if (PageControl1->currentWidget() == TabSheetGazo) MakePagePicts(CurrentPageBox());
 }
 
-void TFormMain::ChkBox3fixClick() { ApplyViewLook(); }
+void TFormMain::ChkBox3fixClick() {
+    ApplyViewLook();
+}
 
 void TFormMain::ChkBoxImageClick() {
     PanelImageS->setVisible(ChkBoxImage->isChecked());
@@ -318,27 +331,29 @@ void TFormMain::ChkBoxImageClick() {
 
 void TFormMain::PlaceSmallPanel() {
     const QPoint corner = StrGridExif->mapTo(this, StrGridExif->rect().bottomRight());
-    PanelImageS->move(corner.x() - PanelImageS->width() - 20, corner.y() - PanelImageS->height() - 20);
+    PanelImageS->move(corner.x() - PanelImageS->width() - 20,
+                      corner.y() - PanelImageS->height() - 20);
 }
 
 void TFormMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    if (PanelImageS && PanelImageS->isVisible())
-        PlaceSmallPanel();
+    if (PanelImageS && PanelImageS->isVisible()) PlaceSmallPanel();
 }
 
 void TFormMain::StrGridExifDblClick() {
     const QModelIndex current = StrGridExif->currentIndex();
-    if (!current.isValid())
-        return;
+    if (!current.isValid()) return;
     const std::string& name = gridExif.Cell(2, exifModel_->GridRow(current.row()));
-    if (!name.empty())
-        OpenDocument(ToQ(JoinPath(currentDir_, name)));
+    if (!name.empty()) OpenDocument(ToQ(JoinPath(currentDir_, name)));
 }
 
-void TFormMain::LimitMakerNoteClick() { MakeStrGridBase(); }
+void TFormMain::LimitMakerNoteClick() {
+    MakeStrGridBase();
+}
 
-void TFormMain::LimitUserCmntClick() { MakeStrGridBase(); }
+void TFormMain::LimitUserCmntClick() {
+    MakeStrGridBase();
+}
 
 void TFormMain::PageControl1Change() {
     PageChange();
@@ -348,8 +363,7 @@ void TFormMain::PageControl1Change() {
 void TFormMain::PageChange() {
     if (PageControl1->currentWidget() == TabSheetGazo) {
         PanelImageS->hide();
-        if (gFileCount >= 1)
-            MakePagePicts(CurrentPageBox());
+        if (gFileCount >= 1) MakePagePicts(CurrentPageBox());
     } else if (PageControl1->currentWidget() == TabSheetTable) {
         PanelImageS->setVisible(ChkBoxImage->isChecked());
     }
@@ -367,7 +381,6 @@ void TFormMain::SetCBoxpage(int current, int count) {
         CmbBoxPage->addItem(QString::number(i));
     CmbBoxPage->setCurrentIndex(current - 1);
 }
-
 
 void TFormMain::BtnTabYokoClick() {
     if (gFileCount >= 1)
@@ -395,34 +408,29 @@ void TFormMain::OutTabFile(int layout) {
     request.fileName = QStringLiteral("MyExif");
     request.filter = QStringLiteral("TAB区切りテキスト書き出し(*.txt)|*.txt");
     const auto path = Dialogs().SaveFile(request);
-    if (!path)
-        return;
+    if (!path) return;
     std::vector<std::string> headings;
     for (std::size_t m = 0; m < gItemList.size(); ++m)
         headings.push_back(gridExif.Cell(static_cast<int>(m) + 3, 0));
     const auto lines = MakeTabLines(layout == 6 ? TabLayout::Horizontal : TabLayout::Vertical,
                                     currentDir_, gSelectList, gItemList, headings, gridBase);
-    if (FileResult r = WriteTextLines(ToStd(*path), lines); !r)
-        ShowCheckMessage(ToQ(r.error));
+    if (FileResult r = WriteTextLines(ToStd(*path), lines); !r) ShowCheckMessage(ToQ(r.error));
 }
 
 void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
 void TFormMain::dropEvent(QDropEvent* event) {
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
+        if (url.isLocalFile()) paths << url.toLocalFile();
     event->acceptProposedAction();
     WMDropFiles(paths);
 }
 
 void TFormMain::WMDropFiles(const QStringList& dropped) {
-    if (dropped.isEmpty())
-        return;
+    if (dropped.isEmpty()) return;
     const QString source = dropped.first();
     SetStatus(source);
     activateWindow();
@@ -433,10 +441,12 @@ void TFormMain::WMDropFiles(const QStringList& dropped) {
     const std::string destination = DropDestination(currentDir_, ToStd(source));
     if (FileExists(destination)) {
         // Dropped from this very folder onto itself: nothing to copy.
-        if (QFileInfo(source).canonicalFilePath() == QFileInfo(ToQ(destination)).canonicalFilePath())
+        if (QFileInfo(source).canonicalFilePath() ==
+            QFileInfo(ToQ(destination)).canonicalFilePath())
             return;
         if (!Dialogs().AskYesNo(QStringLiteral("確認"),
-                                ToQ(destination) + QStringLiteral(" は既に存在します。上書きしますか？")))
+                                ToQ(destination) +
+                                    QStringLiteral(" は既に存在します。上書きしますか？")))
             return;
     }
     if (FileResult r = CopyFileByBlocks(ToStd(source), destination); !r) {

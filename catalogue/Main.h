@@ -221,7 +221,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void BuildFrame();   // widgets, menus, tool bars
+    void BuildFrame(); // widgets, menus, tool bars
     void BuildMenus();
     void PointTreeAt(const std::string& folder);
     void ApplyViewLook();

@@ -31,16 +31,13 @@
 namespace kamelune {
 namespace {
 
-
 QAction* Item(QMenu* menu, const QString& caption, const std::function<void()>& handler,
               const char* name = nullptr) {
     QAction* a = menu->addAction(caption);
-    if (name)
-        a->setObjectName(QString::fromLatin1(name));
+    if (name) a->setObjectName(QString::fromLatin1(name));
     QObject::connect(a, &QAction::triggered, menu, handler);
     return a;
 }
-
 
 } // namespace
 
@@ -107,25 +104,27 @@ void TFormMain::BuildFrame() {
     ChkBoxExifOnly->setToolTip(QStringLiteral("Exifのみ表示する"));
     ToolBarCommon->addWidget(ChkBoxExifOnly);
     ToolBarCommon->addSeparator();
-    SpeedBtnSort = MakeToolButton(ToolBarCommon, "SpeedBtnSort", QStringLiteral("⇅"), QStringLiteral("ソート"));
-    SpeedBtnAll = MakeToolButton(ToolBarCommon, "SpeedBtnAll", QStringLiteral("全選"), QStringLiteral("全てを選択"));
+    SpeedBtnSort = MakeToolButton(ToolBarCommon, "SpeedBtnSort", QStringLiteral("⇅"),
+                                  QStringLiteral("ソート"));
+    SpeedBtnAll = MakeToolButton(ToolBarCommon, "SpeedBtnAll", QStringLiteral("全選"),
+                                 QStringLiteral("全てを選択"));
     SpeedBtnReverse = MakeToolButton(ToolBarCommon, "SpeedBtnReverse", QStringLiteral("選反転"),
-                             QStringLiteral("選択の反転"));
+                                     QStringLiteral("選択の反転"));
     SpeedBtnNone = MakeToolButton(ToolBarCommon, "SpeedBtnNone", QStringLiteral("全非選"),
-                          QStringLiteral("全てを非選択"));
+                                  QStringLiteral("全てを非選択"));
     SpeedBtnSlide = MakeToolButton(ToolBarCommon, "SpeedBtnSlide", QStringLiteral("▶"),
-                           QStringLiteral("スライドショー"));
+                                   QStringLiteral("スライドショー"));
     SpeedBtnHTML1 = MakeToolButton(ToolBarCommon, "SpeedBtnHTML1", QStringLiteral("HTML１"),
-                           QStringLiteral("HTML形式の出力"));
+                                   QStringLiteral("HTML形式の出力"));
     SpeedBtnHide = MakeToolButton(ToolBarCommon, "SpeedBtnHide", QStringLiteral("隠す"),
-                          QStringLiteral("選択した画像を隠す"));
+                                  QStringLiteral("選択した画像を隠す"));
     SpeedBtnReshow = MakeToolButton(ToolBarCommon, "SpeedBtnReshow", QStringLiteral("再表示"),
-                            QStringLiteral("隠した画像を再表示する"));
+                                    QStringLiteral("隠した画像を再表示する"));
     SpeedBtnRename = MakeToolButton(ToolBarCommon, "SpeedBtnRename", QStringLiteral("変換"),
-                            QStringLiteral("ファイル名の一括変換"));
+                                    QStringLiteral("ファイル名の一括変換"));
     ToolBarCommon->actions().last()->setVisible(false);
     SpeedBtnDirKill = MakeToolButton(ToolBarCommon, "SpeedBtnDirKill", QString(),
-                             QStringLiteral("保存サムネイルの削除"));
+                                     QStringLiteral("保存サムネイルの削除"));
     SpeedBtnDirKill->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
     rightLayout->addWidget(ToolBarCommon);
 
@@ -143,9 +142,9 @@ void TFormMain::BuildFrame() {
     ToolBarPic = new QToolBar(TabSheetGazo);
     ToolBarPic->setObjectName(QStringLiteral("ToolBarPic"));
     SpeedBtnSetHyoji = MakeToolButton(ToolBarPic, "SpeedBtnSetHyoji", QStringLiteral("属性"),
-                              QStringLiteral("サムネイル表示属性の設定"));
+                                      QStringLiteral("サムネイル表示属性の設定"));
     SpeedBtnPKomoku = MakeToolButton(ToolBarPic, "SpeedBtnPKomoku", QStringLiteral("項目"),
-                             QStringLiteral("表示項目の設定"));
+                                     QStringLiteral("表示項目の設定"));
     ToolBarPic->addSeparator();
     CmbBoxPage = new QComboBox(ToolBarPic);
     CmbBoxPage->setObjectName(QStringLiteral("CmbBoxPage"));
@@ -166,11 +165,11 @@ void TFormMain::BuildFrame() {
     ToolBarPic->addSeparator();
     auto* panes = new QButtonGroup(this);
     SpeedBtnPane1 = MakeToolButton(ToolBarPic, "SpeedBtnPane1", QStringLiteral("画像"),
-                           QStringLiteral("画像のみ（Exif0項目）"));
+                                   QStringLiteral("画像のみ（Exif0項目）"));
     SpeedBtnPane2 = MakeToolButton(ToolBarPic, "SpeedBtnPane2", QStringLiteral("４項目"),
-                           QStringLiteral("Exif４項目"));
+                                   QStringLiteral("Exif４項目"));
     SpeedBtnPane3 = MakeToolButton(ToolBarPic, "SpeedBtnPane3", QStringLiteral("全項目"),
-                           QStringLiteral("Exif全項目"));
+                                   QStringLiteral("Exif全項目"));
     for (QToolButton* b : {SpeedBtnPane1, SpeedBtnPane2, SpeedBtnPane3}) {
         b->setCheckable(true);
         panes->addButton(b);
@@ -219,8 +218,9 @@ void TFormMain::BuildFrame() {
     ToolBarHyo->addWidget(ChkBox3fix);
     ToolBarHyo->addSeparator();
     SpeedBtnSetTKomoku = MakeToolButton(ToolBarHyo, "SpeedBtnSetTKomoku", QStringLiteral("項目"),
-                                QStringLiteral("表示項目の設定"));
-    SpeedBtnJump = MakeToolButton(ToolBarHyo, "SpeedBtnJump", QStringLiteral("→"), QStringLiteral("行にジャンプ"));
+                                        QStringLiteral("表示項目の設定"));
+    SpeedBtnJump = MakeToolButton(ToolBarHyo, "SpeedBtnJump", QStringLiteral("→"),
+                                  QStringLiteral("行にジャンプ"));
     SpinEditJump = new QSpinBox(ToolBarHyo);
     SpinEditJump->setObjectName(QStringLiteral("SpinEditJump"));
     SpinEditJump->setToolTip(QStringLiteral("ジャンプする行をセット"));
@@ -228,8 +228,10 @@ void TFormMain::BuildFrame() {
     ToolBarHyo->addWidget(SpinEditJump);
     ToolBarHyo->addSeparator();
     SpeedBtnHTML2 = MakeToolButton(ToolBarHyo, "SpeedBtnHTML2", QStringLiteral("HTML2"), QString());
-    SpeedBtnTab1 = MakeToolButton(ToolBarHyo, "SpeedBtnTab1", QStringLiteral("Tab文（横）"), QString());
-    SpeedButton1 = MakeToolButton(ToolBarHyo, "SpeedButton1", QStringLiteral("Tab文（縦）"), QString());
+    SpeedBtnTab1 =
+        MakeToolButton(ToolBarHyo, "SpeedBtnTab1", QStringLiteral("Tab文（横）"), QString());
+    SpeedButton1 =
+        MakeToolButton(ToolBarHyo, "SpeedButton1", QStringLiteral("Tab文（縦）"), QString());
     table->addWidget(ToolBarHyo);
     StrGridExif = new QTableView(TabSheetTable);
     StrGridExif->setObjectName(QStringLiteral("StrGridExif"));
@@ -277,15 +279,22 @@ void TFormMain::BuildFrame() {
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    Item(PopupMenu1, QStringLiteral("Exifをコピー(&C)"), [this] { ExifC1Click(); }, "ExifC1");
+    Item(
+        PopupMenu1, QStringLiteral("Exifをコピー(&C)"), [this] { ExifC1Click(); }, "ExifC1");
     PopupMenu1->addSeparator();
-    Item(PopupMenu1, QStringLiteral("スライドショー(&O)"), [this] { PMenuGenzuClick(); }, "PMenuGenzu");
+    Item(
+        PopupMenu1, QStringLiteral("スライドショー(&O)"), [this] { PMenuGenzuClick(); },
+        "PMenuGenzu");
     PopupMenu1->addSeparator();
-    Item(PopupMenu1, QStringLiteral("名前変更(&N)"), [this] { MnChangeNameClick(); }, "MnChangeName");
+    Item(
+        PopupMenu1, QStringLiteral("名前変更(&N)"), [this] { MnChangeNameClick(); },
+        "MnChangeName");
     PopupMenu1->addSeparator();
-    Item(PopupMenu1, QStringLiteral("隠す(&H)"), [this] { Hide1Click(); }, "Hide1");
+    Item(
+        PopupMenu1, QStringLiteral("隠す(&H)"), [this] { Hide1Click(); }, "Hide1");
     PopupMenu1->addSeparator();
-    Item(PopupMenu1, QStringLiteral("削除(&D)"), [this] { PopMnDeleteClick(); }, "PopMnDelete");
+    Item(
+        PopupMenu1, QStringLiteral("削除(&D)"), [this] { PopMnDeleteClick(); }, "PopMnDelete");
     StrGridExif->viewport()->installEventFilter(this);
 
     BuildMenus();
@@ -293,8 +302,7 @@ void TFormMain::BuildFrame() {
     // Wiring.
     connect(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
-                if (settingTree_ || !current.isValid())
-                    return;
+                if (settingTree_ || !current.isValid()) return;
                 currentDir_ = dirModel_->filePath(current).toStdString();
                 DirectoryListBox1Change();
             });
@@ -316,7 +324,8 @@ void TFormMain::BuildFrame() {
     connect(SpeedBtnDirKill, &QToolButton::clicked, this, [this] { MnKameluneDirDelClick(); });
     connect(SpeedBtnHide, &QToolButton::clicked, this, [this] { SpeedBtnHideClick(); });
     connect(SpeedBtnReshow, &QToolButton::clicked, this, [this] { SpeedBtnReshowClick(); });
-    connect(CmbBoxFigNoPerPage, &QComboBox::activated, this, [this] { CmbBoxFigNoPerPageChange(); });
+    connect(CmbBoxFigNoPerPage, &QComboBox::activated, this,
+            [this] { CmbBoxFigNoPerPageChange(); });
     for (QToolButton* b : {SpeedBtnPane1, SpeedBtnPane2, SpeedBtnPane3})
         connect(b, &QToolButton::clicked, this, [this] { SpeedBtnPane3Click(); });
     connect(ChkBoxDispSize, &QCheckBox::clicked, this, [this] { ChkBoxDispSizeClick(); });
@@ -338,44 +347,68 @@ void TFormMain::BuildFrame() {
 
 void TFormMain::BuildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
-    Item(file, QStringLiteral("ファイル名の変換(&R)"), [this] { SpeedBtnRenameClick(); }, "MnRename");
-    Item(file, QStringLiteral("HTML出力1(&H)"), [this] { BtnHtmlClick(); }, "OutHTML1");
-    Item(file, QStringLiteral("HTML出力２(&M)"), [this] { BtnHTML2Click(); }, "OutHTML2");
-    Item(file, QStringLiteral("TAB区切り文横出力(&T)"), [this] { BtnTabYokoClick(); }, "TabYoko");
-    Item(file, QStringLiteral("TAB区切り文縦(&V)"), [this] { BtnTabTateClick(); }, "TabTate");
+    Item(
+        file, QStringLiteral("ファイル名の変換(&R)"), [this] { SpeedBtnRenameClick(); },
+        "MnRename");
+    Item(
+        file, QStringLiteral("HTML出力1(&H)"), [this] { BtnHtmlClick(); }, "OutHTML1");
+    Item(
+        file, QStringLiteral("HTML出力２(&M)"), [this] { BtnHTML2Click(); }, "OutHTML2");
+    Item(
+        file, QStringLiteral("TAB区切り文横出力(&T)"), [this] { BtnTabYokoClick(); }, "TabYoko");
+    Item(
+        file, QStringLiteral("TAB区切り文縦(&V)"), [this] { BtnTabTateClick(); }, "TabTate");
     QMenu* location = file->addMenu(QStringLiteral("サムネイルの保存場所(&P)"));
     location->setObjectName(QStringLiteral("MnThumLocation"));
     locationGroup_ = new QActionGroup(this);
-    MnThumbLocation = Item(location, QStringLiteral("Kameluneと同一Dir(&S)"),
-                           [this] { MnThumbLocationClick(); }, "MnThumbLocation");
-    MnOtherLocation = Item(location, QStringLiteral("他のDir...(&O)"),
-                           [this] { MnOtherLocationClick(); }, "MnOtherLocation");
+    MnThumbLocation = Item(
+        location, QStringLiteral("Kameluneと同一Dir(&S)"), [this] { MnThumbLocationClick(); },
+        "MnThumbLocation");
+    MnOtherLocation = Item(
+        location, QStringLiteral("他のDir...(&O)"), [this] { MnOtherLocationClick(); },
+        "MnOtherLocation");
     for (QAction* a : {MnThumbLocation, MnOtherLocation}) {
         a->setCheckable(true);
         locationGroup_->addAction(a);
     }
     MnThumbLocation->setChecked(true);
-    Item(file, QStringLiteral("保存サムネイルの削除(&D)"), [this] { MnKameluneDirDelClick(); },
-         "MnKameluneDirDel");
-    MnExit = Item(file, QStringLiteral("終了（&X）"), [this] { OwariClick(); }, "Owari");
+    Item(
+        file, QStringLiteral("保存サムネイルの削除(&D)"), [this] { MnKameluneDirDelClick(); },
+        "MnKameluneDirDel");
+    MnExit = Item(
+        file, QStringLiteral("終了（&X）"), [this] { OwariClick(); }, "Owari");
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    Item(edit, QStringLiteral("全て選択(&A)"), [this] { SelectAllClick(); }, "SelectAll");
-    Item(edit, QStringLiteral("選択の反転(&R)"), [this] { SelectReverseClick(); }, "SelectReverse");
-    Item(edit, QStringLiteral("全て非選択(&N)"), [this] { SelectNoneClick(); }, "SelectNone");
-    Item(edit, QStringLiteral("ソート(&S)"), [this] { BtnSortClick(); }, "Sort");
+    Item(
+        edit, QStringLiteral("全て選択(&A)"), [this] { SelectAllClick(); }, "SelectAll");
+    Item(
+        edit, QStringLiteral("選択の反転(&R)"), [this] { SelectReverseClick(); }, "SelectReverse");
+    Item(
+        edit, QStringLiteral("全て非選択(&N)"), [this] { SelectNoneClick(); }, "SelectNone");
+    Item(
+        edit, QStringLiteral("ソート(&S)"), [this] { BtnSortClick(); }, "Sort");
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
-    Item(view, QStringLiteral("サムネイル形式(&T)"), [this] { PageControl1->setCurrentWidget(TabSheetGazo); }, "Thumb");
-    Item(view, QStringLiteral("表形式(&G)"), [this] { PageControl1->setCurrentWidget(TabSheetTable); }, "Grid");
-    Item(view, QStringLiteral("項目設定(&S)"), [this] { BtnSetPKomokuClick(); }, "SetItemT");
-    Item(view, QStringLiteral("表項目設定(&I)"), [this] { BtnSetPKomokuClick(); }, "SetItemG");
-    Item(view, QStringLiteral("ｻﾑﾈｲﾙ表示属性(&D)"), [this] { MnPHyojiClick(); }, "MnPHyoji");
-    MnImage = Item(view, QStringLiteral("小画像表示(&G)"), [this] { ChkBoxImageClick(); }, "MnImage");
-    LimitMakerNote = Item(view, QStringLiteral("ﾒｰｶｰﾉｰﾄの出力を制限する"), [this] { LimitMakerNoteClick(); },
-                          "LimitMakerNote");
-    LimitUserCmnt = Item(view, QStringLiteral("ﾕｰｻﾞｰｺﾒﾝﾄの出力を制限する"), [this] { LimitUserCmntClick(); },
-                         "LimitUserCmnt");
+    Item(
+        view, QStringLiteral("サムネイル形式(&T)"),
+        [this] { PageControl1->setCurrentWidget(TabSheetGazo); }, "Thumb");
+    Item(
+        view, QStringLiteral("表形式(&G)"),
+        [this] { PageControl1->setCurrentWidget(TabSheetTable); }, "Grid");
+    Item(
+        view, QStringLiteral("項目設定(&S)"), [this] { BtnSetPKomokuClick(); }, "SetItemT");
+    Item(
+        view, QStringLiteral("表項目設定(&I)"), [this] { BtnSetPKomokuClick(); }, "SetItemG");
+    Item(
+        view, QStringLiteral("ｻﾑﾈｲﾙ表示属性(&D)"), [this] { MnPHyojiClick(); }, "MnPHyoji");
+    MnImage = Item(
+        view, QStringLiteral("小画像表示(&G)"), [this] { ChkBoxImageClick(); }, "MnImage");
+    LimitMakerNote = Item(
+        view, QStringLiteral("ﾒｰｶｰﾉｰﾄの出力を制限する"), [this] { LimitMakerNoteClick(); },
+        "LimitMakerNote");
+    LimitUserCmnt = Item(
+        view, QStringLiteral("ﾕｰｻﾞｰｺﾒﾝﾄの出力を制限する"), [this] { LimitUserCmntClick(); },
+        "LimitUserCmnt");
     // Qt toggles the check mark before the handler runs.
     for (QAction* a : {LimitMakerNote, LimitUserCmnt}) {
         a->setCheckable(true);
@@ -383,12 +416,16 @@ void TFormMain::BuildMenus() {
     }
 
     QMenu* photo = menuBar()->addMenu(QStringLiteral("フォト(&P)"));
-    Item(photo, QStringLiteral("スライドショー(&S)"), [this] { BtnSlideShowClick(); }, "SlideShow");
-    Item(photo, QStringLiteral("隠す(&H)"), [this] { SpeedBtnHideClick(); }, "Hide2");
-    Item(photo, QStringLiteral("再表示(&V)"), [this] { SpeedBtnReshowClick(); }, "V1");
+    Item(
+        photo, QStringLiteral("スライドショー(&S)"), [this] { BtnSlideShowClick(); }, "SlideShow");
+    Item(
+        photo, QStringLiteral("隠す(&H)"), [this] { SpeedBtnHideClick(); }, "Hide2");
+    Item(
+        photo, QStringLiteral("再表示(&V)"), [this] { SpeedBtnReshowClick(); }, "V1");
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    Item(help, QStringLiteral("バージョン情報(&A)..."), [this] { About1Click(); }, "About1");
+    Item(
+        help, QStringLiteral("バージョン情報(&A)..."), [this] { About1Click(); }, "About1");
 }
 
 } // namespace kamelune

@@ -15,8 +15,7 @@ void ReplaceAll(std::string& s, const std::string& from, const std::string& to) 
 
 std::string SetCacheSubName(const std::string& folder) {
     std::string name = folder;
-    if (!name.empty() && name.front() == '/')
-        name.replace(0, 1, "@Y@");
+    if (!name.empty() && name.front() == '/') name.replace(0, 1, "@Y@");
     ReplaceAll(name, "/", "@_@");
     return name;
 }
@@ -33,7 +32,9 @@ bool IsInsideCacheRoot(const std::string& folder) {
     return folder.find(kCacheRootName) != std::string::npos;
 }
 
-std::string ThumbFileName(const std::string& name) { return "T_" + name; }
+std::string ThumbFileName(const std::string& name) {
+    return "T_" + name;
+}
 
 std::string SizeFileName(const std::string& name) {
     const auto dot = name.rfind('.');
@@ -84,11 +85,9 @@ MakeJpegResult MakeJpeg2(const std::string& source, const std::string& destinati
     RgbImage picture = std::move(header.image);
     // The first stage only reduces: a picture the decoder already made smaller goes straight to
     // the final size.
-    if (picture.width > s.w1 || picture.height > s.h1)
-        picture = Stretch(picture, s.w1, s.h1);
+    if (picture.width > s.w1 || picture.height > s.h1) picture = Stretch(picture, s.w1, s.h1);
     picture = Stretch(picture, s.w, s.h);
-    if (!WriteJpegFile(picture, quality, destination, &result.error))
-        return result;
+    if (!WriteJpegFile(picture, quality, destination, &result.error)) return result;
     result.ok = true;
     return result;
 }
@@ -162,18 +161,17 @@ bool IsDroppableJpeg(const std::string& path) {
     const auto slash = path.rfind('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     const auto dot = name.rfind('.');
-    if (dot == std::string::npos)
-        return false;
+    if (dot == std::string::npos) return false;
     std::string ext = name.substr(dot);
     for (char& c : ext)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return ext == ".JPG" || ext == ".JPEG";
 }
 
 std::string DropDestination(const std::string& folder, const std::string& droppedPath) {
     const auto slash = droppedPath.rfind('/');
-    const std::string name = slash == std::string::npos ? droppedPath : droppedPath.substr(slash + 1);
+    const std::string name =
+        slash == std::string::npos ? droppedPath : droppedPath.substr(slash + 1);
     return (folder == "/" ? "" : folder) + "/" + name;
 }
 

@@ -65,7 +65,7 @@ namespace kamelune {
 
 // A thumbnail of the cache, taken as it is or made now (with its size file).
 struct ThumbnailOutcome {
-    bool ok = false;      // a thumbnail file is there
+    bool ok = false; // a thumbnail file is there
     bool madeNow = false;
     std::string thumbPath;
     std::vector<std::string> sizeLines; // width, height, size text; empty when unknown

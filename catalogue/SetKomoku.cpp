@@ -102,8 +102,7 @@ int ItemNumber(std::string_view text) {
         text.remove_suffix(1);
     int value = 0;
     const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || ptr != text.data() + text.size())
-        return 0;
+    if (ec != std::errc() || ptr != text.data() + text.size()) return 0;
     return value;
 }
 
@@ -147,8 +146,7 @@ void GridToItemList(const StringGrid& grid, std::vector<std::string>& list) {
     std::vector<std::string> work;
     for (int r = 1; r < grid.RowCount(); ++r) {
         const std::string& order = grid.Cell(1, r);
-        if (order.empty())
-            continue;
+        if (order.empty()) continue;
         work.push_back(ItemNumberText(ItemNumber(order)) + "@@" + ItemNumberText(r));
     }
     std::sort(work.begin(), work.end());

@@ -10,11 +10,21 @@ void AppendEscaped(std::string& out, const std::string& text) {
     for (const char c : text) {
         const auto b = static_cast<unsigned char>(c);
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\t': out += "\\t"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\0': out += "\\0"; break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\0':
+            out += "\\0";
+            break;
         default:
             if (b < 0x20 || b == 0x7F) {
                 char hex[8];
@@ -41,8 +51,7 @@ void DumpGrid(const StringGrid& grid, std::ostream& out) {
     for (int r = 0; r < grid.RowCount(); ++r) {
         line.clear();
         for (int c = 0; c < grid.ColCount(); ++c) {
-            if (c)
-                line += '\t';
+            if (c) line += '\t';
             AppendEscaped(line, grid.Cell(c, r));
         }
         line += '\n';

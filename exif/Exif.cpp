@@ -31,14 +31,15 @@ constexpr TagItem kExifItems[] = {
 
 template <std::size_t N> int ItemOf(const TagItem (&table)[N], std::uint16_t tag) {
     for (const TagItem& t : table)
-        if (t.tag == tag)
-            return t.item;
+        if (t.tag == tag) return t.item;
     return 0;
 }
 
 constexpr int kMaxExifEntries = 300;
 
-bool Is(const std::uint8_t* b, std::uint8_t x, std::uint8_t y) { return b[0] == x && b[1] == y; }
+bool Is(const std::uint8_t* b, std::uint8_t x, std::uint8_t y) {
+    return b[0] == x && b[1] == y;
+}
 
 // The walk of one file once it is open: the segment scan, IFD0 and the EXIF directory.
 bool ReadExifSource(ExifSource& source, std::string& kind, ExifItemTexts& items) {
@@ -58,8 +59,7 @@ bool ReadExifSource(ExifSource& source, std::string& kind, ExifItemTexts& items)
             kind = "JFIF";
             return true;
         }
-        if (Is(b, 0xFF, 0xE1))
-            kind = "EXIF";
+        if (Is(b, 0xFF, 0xE1)) kind = "EXIF";
         // Bytes 4-5: segment length; 6-11: "Exif\0\0". Neither is checked: any other first
         // marker is read the same way.
         s.Read(b, 8);
@@ -82,13 +82,10 @@ bool ReadExifSource(ExifSource& source, std::string& kind, ExifItemTexts& items)
                 kind = "BADDATA";
                 return true;
             }
-            if (const int item = ItemOf(kIfd0Items, e.tag))
-                items[item] = text;
-            if (e.tag == 0x8769)
-                exifOffset = static_cast<std::int32_t>(s.U32(e.field.data()));
+            if (const int item = ItemOf(kIfd0Items, e.tag)) items[item] = text;
+            if (e.tag == 0x8769) exifOffset = static_cast<std::int32_t>(s.U32(e.field.data()));
         }
-        if (exifOffset == 0)
-            return true;
+        if (exifOffset == 0) return true;
 
         // EXIF directory.
         s.Seek(s.tiffBase + exifOffset);
@@ -100,8 +97,7 @@ bool ReadExifSource(ExifSource& source, std::string& kind, ExifItemTexts& items)
         for (unsigned i = 0; i < exifCount; ++i) {
             const DirEntry e = ReadDirEntry(s);
             FormatTagValue(s, e, text, items);
-            if (const int item = ItemOf(kExifItems, e.tag))
-                items[item] = text;
+            if (const int item = ItemOf(kExifItems, e.tag)) items[item] = text;
         }
         kind = "EXIF";
         return true;
@@ -112,14 +108,18 @@ bool ReadExifSource(ExifSource& source, std::string& kind, ExifItemTexts& items)
 
 } // namespace
 
-ExifItemTexts::ExifItemTexts() { ResetExifItems(*this); }
+ExifItemTexts::ExifItemTexts() {
+    ResetExifItems(*this);
+}
 
 void ResetExifItems(ExifItemTexts& items) {
     for (int k = 1; k <= kItemCount; ++k)
         items[k] = kNoValue;
 }
 
-std::string FileSizeText(std::uint64_t bytes) { return std::to_string((bytes + 500) / 1000) + "kb"; }
+std::string FileSizeText(std::uint64_t bytes) {
+    return std::to_string((bytes + 500) / 1000) + "kb";
+}
 
 int TypeSize(int type) {
     switch (type) {
@@ -155,8 +155,7 @@ void LoadValueBytes(TiffStream& s, const DirEntry& e, std::int64_t base, ValueBy
     v.length = static_cast<std::int32_t>(static_cast<std::uint32_t>(TypeSize(e.type)) * e.count);
     v.tooLong = v.length > ValueBytes::kMax;
     std::memset(v.bytes.data(), 0, ValueBytes::kZeroed);
-    if (v.tooLong)
-        return;
+    if (v.tooLong) return;
     if (v.length <= 4) {
         std::memcpy(v.bytes.data(), e.field.data(), 4);
         return;
@@ -166,15 +165,12 @@ void LoadValueBytes(TiffStream& s, const DirEntry& e, std::int64_t base, ValueBy
 }
 
 void CheckJpegKind(const std::string& fileName, std::string& kind) {
-    if (fileName.empty())
-        return;
+    if (fileName.empty()) return;
     kind = "JPG?";
     ExifSource source;
-    if (!source.OpenFile(fileName))
-        return;
+    if (!source.OpenFile(fileName)) return;
     std::uint8_t b[4];
-    if (!source.ReadUncached(0, b, 4))
-        return;
+    if (!source.ReadUncached(0, b, 4)) return;
     if (!Is(b, 0xFF, 0xD8)) {
         kind = "Not JPG";
         return;
@@ -187,13 +183,11 @@ void CheckJpegKind(const std::string& fileName, std::string& kind) {
 }
 
 bool ReadExifFile(const std::string& fileName, std::string& kind, ExifItemTexts& items) {
-    if (fileName.empty())
-        return true;
+    if (fileName.empty()) return true;
     kind = "X";
     ResetExifItems(items);
     ExifSource source;
-    if (!source.OpenFile(fileName))
-        return false;
+    if (!source.OpenFile(fileName)) return false;
     return ReadExifSource(source, kind, items);
 }
 

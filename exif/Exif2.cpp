@@ -14,7 +14,9 @@ std::string ByteText(const std::uint8_t* p, int n) {
     return Cp932ToUtf8(std::string_view(reinterpret_cast<const char*>(p), n > 0 ? n : 0));
 }
 
-std::string ValueText(const ValueBytes& v) { return ByteText(v.bytes.data(), v.TextLength()); }
+std::string ValueText(const ValueBytes& v) {
+    return ByteText(v.bytes.data(), v.TextLength());
+}
 
 struct Named {
     int value;
@@ -24,8 +26,7 @@ struct Named {
 // The named text of n, else "?" followed by n.
 template <std::size_t N> std::string Enum(const Named (&names)[N], int n) {
     for (const Named& x : names)
-        if (x.value == n)
-            return x.text;
+        if (x.value == n) return x.text;
     return "?" + std::to_string(n);
 }
 
@@ -35,15 +36,14 @@ constexpr Named kMetering[] = {
     {1, "平均測光"}, {2, "中央重点"}, {3, "スポット"}, {4, "多点スポット"}, {5, "分割測光"}};
 constexpr Named kLightSource[] = {
     {0, "オート"}, {1, "昼光"}, {2, "蛍光灯"}, {3, "白熱電球"}, {10, "ﾌﾗｯｼｭ"}};
-constexpr Named kExposureProgram[] = {{1, "ﾏﾆｭｱﾙ"},  {2, "通常"},        {3, "絞り優先"},
-                                      {4, "ｼｬｯﾀｰ優先"}, {5, "Slow"}, {6, "Fast"},
-                                      {7, "ﾎﾟｰﾄﾚｲﾄ"}};
+constexpr Named kExposureProgram[] = {{1, "ﾏﾆｭｱﾙ"}, {2, "通常"}, {3, "絞り優先"}, {4, "ｼｬｯﾀｰ優先"},
+                                      {5, "Slow"},  {6, "Fast"}, {7, "ﾎﾟｰﾄﾚｲﾄ"}};
 constexpr Named kFlash[] = {{0, "OFF"}, {1, "ON"}};
 constexpr Named kResolutionUnit[] = {{1, "no Unit"}, {2, "inch"}, {3, "cm"}};
 constexpr Named kYCbCrPositioning[] = {{1, "center"}, {2, "original point"}};
-constexpr Named kSensingMethod[] = {{1, "Not defined"}, {2, "1-chip color"}, {3, "2-chip color"},
-                                    {4, "3-chip color"}, {5, "Color seq."},  {7, "Trilinear"},
-                                    {8, "Color seq.linear"}};
+constexpr Named kSensingMethod[] = {
+    {1, "Not defined"}, {2, "1-chip color"}, {3, "2-chip color"},    {4, "3-chip color"},
+    {5, "Color seq."},  {7, "Trilinear"},    {8, "Color seq.linear"}};
 
 constexpr Named kOlympusQuality[] = {{1, "SQ"}, {2, "HQ"}, {3, "SHQ"}};
 constexpr Named kOlympusMacro[] = {{0, "標準"}, {1, "マクロ"}};
@@ -69,8 +69,7 @@ std::string PairText(std::uint32_t n, std::uint32_t d, int width) {
 
 // Shown as a plain number: integers without decimals, others with up to two.
 std::string PlainQuotient(std::uint32_t n, std::uint32_t d) {
-    if (n % d == 0)
-        return std::to_string(n / d);
+    if (n % d == 0) return std::to_string(n / d);
     std::string t = FormatFixed(static_cast<double>(n) / d, 2);
     while (t.back() == '0')
         t.pop_back();
@@ -81,8 +80,7 @@ std::string ExposureTimeText(std::uint32_t n, std::uint32_t d) {
     // Longer than a second: the time in seconds ("2", "2.5"); the rule below would say "1/0".
     if (d != 0 && n > d) {
         const double seconds = static_cast<double>(n) / d;
-        if (n % d == 0)
-            return std::to_string(n / d);
+        if (n % d == 0) return std::to_string(n / d);
         return FormatFixed(seconds, 1);
     }
     if (n != 0) {
@@ -112,12 +110,10 @@ std::string UnsignedRationalText(std::uint16_t tag, Rational r) {
 
 std::string SignedRationalText(std::uint16_t tag, std::int32_t n, std::int32_t d) {
     if (tag == 0x9201) {
-        if (d == 0)
-            return "?" + FormatInt(n, 8) + "/" + FormatInt(d, 8);
+        if (d == 0) return "?" + FormatInt(n, 8) + "/" + FormatInt(d, 8);
         return "1/" + FormatFixed(std::pow(2.0, static_cast<double>(n) / d), 1, 3);
     }
-    if (d == 0)
-        return "?" + FormatInt(n, 4) + "/" + FormatInt(d, 4);
+    if (d == 0) return "?" + FormatInt(n, 4) + "/" + FormatInt(d, 4);
     return FormatFixed(static_cast<double>(n) / d, 1, 3);
 }
 
@@ -130,8 +126,7 @@ struct NoteLayout {
 
 // Walks a maker-note directory, calling rule(entry, value) for each entry whose value is at
 // most 1,024 bytes. The byte order of the stream is the note's while the walk runs.
-template <typename Rule>
-void WalkNote(TiffStream& s, const NoteLayout& layout, Rule rule) {
+template <typename Rule> void WalkNote(TiffStream& s, const NoteLayout& layout, Rule rule) {
     const ByteOrder mainOrder = s.order;
     s.order = layout.order;
     s.Seek(layout.entries);
@@ -140,8 +135,7 @@ void WalkNote(TiffStream& s, const NoteLayout& layout, Rule rule) {
     for (unsigned i = 0; i < count && s.noteEntryBudget > 0; ++i, --s.noteEntryBudget) {
         const DirEntry e = ReadDirEntry(s);
         LoadValueBytes(s, e, layout.valueBase, v);
-        if (!v.tooLong)
-            rule(e, v);
+        if (!v.tooLong) rule(e, v);
     }
     s.order = mainOrder;
 }
@@ -249,7 +243,8 @@ bool FormatTagValue(TiffStream& s, const DirEntry& e, std::string& text, ExifIte
     case 0xA002:
     case 0xA003:
         // Widths and heights are often LONG; their first 16 bits would be the high half.
-        text = e.type == 4 ? FormatInt(static_cast<std::int32_t>(value32)) : std::to_string(first16);
+        text =
+            e.type == 4 ? FormatInt(static_cast<std::int32_t>(value32)) : std::to_string(first16);
         return true;
     case 0xA001:
         text = std::to_string(first16);
@@ -315,8 +310,7 @@ bool FormatTagValue(TiffStream& s, const DirEntry& e, std::string& text, ExifIte
     case 0x013F:
         for (int k = 0; k < 6; ++k) {
             const Rational r = RationalAt(s, v, k);
-            if (k)
-                text += ",";
+            if (k) text += ",";
             text += PairText(r.n, r.d, 8);
         }
         return true;
@@ -332,7 +326,8 @@ void ReadOlympusNote(TiffStream& s, std::int64_t makerNoteOffset, ExifItemTexts&
     // value offsets from the note's own start.
     std::uint8_t head[10];
     s.ReadAt(start, head, sizeof head);
-    if (std::string_view(reinterpret_cast<const char*>(head), 8) == std::string_view("OLYMPUS\0", 8) &&
+    if (std::string_view(reinterpret_cast<const char*>(head), 8) ==
+            std::string_view("OLYMPUS\0", 8) &&
         ((head[8] == 'I' && head[9] == 'I') || (head[8] == 'M' && head[9] == 'M'))) {
         layout = {start + 12, start, head[8] == 'I' ? ByteOrder::Little : ByteOrder::Big};
     }
@@ -343,11 +338,9 @@ void ReadOlympusNote(TiffStream& s, std::int64_t makerNoteOffset, ExifItemTexts&
         case 0x0200: {
             const std::uint32_t mode = s.U32(v.bytes.data());
             const std::uint32_t sequence = s.U32(v.bytes.data() + 4);
-            if (mode < std::size(kSpecialMode))
-                items[55] = kSpecialMode[mode];
+            if (mode < std::size(kSpecialMode)) items[55] = kSpecialMode[mode];
             items[56] = std::to_string(sequence);
-            if (mode < std::size(kPanoramaDirection))
-                items[57] = kPanoramaDirection[mode];
+            if (mode < std::size(kPanoramaDirection)) items[57] = kPanoramaDirection[mode];
             break;
         }
         case 0x0201:
@@ -369,8 +362,8 @@ void ReadOlympusNote(TiffStream& s, std::int64_t makerNoteOffset, ExifItemTexts&
             items[75] = Enum(kOlympusContrast, first16);
             break;
         case 0x1015: {
-            static constexpr const char* kPresets[] = {"3000K", "3700K", "4000K",
-                                                       "4500K", "5500K", "6500K", "7500K"};
+            static constexpr const char* kPresets[] = {"3000K", "3700K", "4000K", "4500K",
+                                                       "5500K", "6500K", "7500K"};
             if (first16 == 1 && second16 == 0)
                 items[kItemLightSource] = "AUTO";
             else if (first16 == 2 && second16 >= 2 && second16 <= 8)
@@ -398,15 +391,33 @@ void ReadNikonNote(TiffStream& s, std::int64_t makerNoteOffset, ExifItemTexts& i
             items[68] = iso == 0 ? "Auto" : std::to_string(iso);
             break;
         }
-        case 0x0003: textItem = 61; break;
-        case 0x0004: textItem = 62; break;
-        case 0x0005: textItem = kItemLightSource; break;
-        case 0x0006: textItem = 74; break;
-        case 0x0007: textItem = 65; break;
-        case 0x0008: textItem = 66; break;
-        case 0x000F: textItem = 69; break;
-        case 0x0080: textItem = 67; break;
-        case 0x0082: textItem = 70; break;
+        case 0x0003:
+            textItem = 61;
+            break;
+        case 0x0004:
+            textItem = 62;
+            break;
+        case 0x0005:
+            textItem = kItemLightSource;
+            break;
+        case 0x0006:
+            textItem = 74;
+            break;
+        case 0x0007:
+            textItem = 65;
+            break;
+        case 0x0008:
+            textItem = 66;
+            break;
+        case 0x000F:
+            textItem = 69;
+            break;
+        case 0x0080:
+            textItem = 67;
+            break;
+        case 0x0082:
+            textItem = 70;
+            break;
         case 0x0085: {
             const Rational r = RationalAt(s, v, 0);
             items[72] = r.n == 0 && r.d == 0 ? "AF" : PairText(r.n, r.d, 4);
@@ -422,15 +433,13 @@ void ReadNikonNote(TiffStream& s, std::int64_t makerNoteOffset, ExifItemTexts& i
                 {0, "中央"}, {256, "上"}, {512, "下"}, {768, "左"}, {1024, "右"}};
             const std::uint32_t area = s.U32(e.field.data());
             for (const Named& a : kAreas)
-                if (static_cast<std::uint32_t>(a.value) == area)
-                    items[71] = a.text;
+                if (static_cast<std::uint32_t>(a.value) == area) items[71] = a.text;
             break;
         }
         default:
             break;
         }
-        if (textItem)
-            items[textItem] = ValueText(v);
+        if (textItem) items[textItem] = ValueText(v);
     });
 }
 

@@ -9,13 +9,14 @@
 
 namespace kamelune {
 
-ExifSource::~ExifSource() { Close(); }
+ExifSource::~ExifSource() {
+    Close();
+}
 
 bool ExifSource::OpenFile(const std::string& path) {
     Close();
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0)
-        return false;
+    if (fd_ < 0) return false;
     struct stat st {};
     if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
         Close();
@@ -32,8 +33,7 @@ void ExifSource::OpenMemory(const std::uint8_t* data, std::size_t size) {
 }
 
 void ExifSource::Close() {
-    if (fd_ >= 0)
-        ::close(fd_);
+    if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
     memory_ = nullptr;
     size_ = 0;
@@ -45,14 +45,11 @@ bool ExifSource::LoadPage(std::uint64_t page, Slot& slot, std::uint8_t* buffer) 
     std::size_t got = 0;
     const std::uint64_t start = page * kPageSize;
     while (got < kPageSize) {
-        const ssize_t n = ::pread(fd_, buffer + got, kPageSize - got,
-                                  static_cast<off_t>(start + got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return false;
-        if (n == 0)
-            break;
+        const ssize_t n =
+            ::pread(fd_, buffer + got, kPageSize - got, static_cast<off_t>(start + got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) break;
         got += static_cast<std::size_t>(n);
     }
     slot.page = page;
@@ -62,17 +59,14 @@ bool ExifSource::LoadPage(std::uint64_t page, Slot& slot, std::uint8_t* buffer) 
 
 bool ExifSource::ReadAt(std::uint64_t pos, std::uint8_t* out, std::size_t n) {
     std::memset(out, 0, n);
-    if (pos >= size_ || n == 0)
-        return true;
+    if (pos >= size_ || n == 0) return true;
     const std::size_t avail = static_cast<std::size_t>(std::min<std::uint64_t>(n, size_ - pos));
     if (memory_) {
         std::memcpy(out, memory_ + pos, avail);
         return true;
     }
-    if (fd_ < 0)
-        return true;
-    if (!pages_)
-        pages_.reset(new std::uint8_t[kSlots * kPageSize]);
+    if (fd_ < 0) return true;
+    if (!pages_) pages_.reset(new std::uint8_t[kSlots * kPageSize]);
     std::size_t done = 0;
     while (done < avail) {
         const std::uint64_t at = pos + done;
@@ -99,18 +93,14 @@ bool ExifSource::ReadAt(std::uint64_t pos, std::uint8_t* out, std::size_t n) {
 namespace kamelune {
 
 bool ExifSource::ReadUncached(std::uint64_t pos, std::uint8_t* out, std::size_t n) {
-    if (memory_ || fd_ < 0)
-        return ReadAt(pos, out, n);
+    if (memory_ || fd_ < 0) return ReadAt(pos, out, n);
     std::memset(out, 0, n);
     std::size_t got = 0;
     while (got < n) {
         const ssize_t r = ::pread(fd_, out + got, n - got, static_cast<off_t>(pos + got));
-        if (r < 0 && errno == EINTR)
-            continue;
-        if (r < 0)
-            return false;
-        if (r == 0)
-            break;
+        if (r < 0 && errno == EINTR) continue;
+        if (r < 0) return false;
+        if (r == 0) break;
         got += static_cast<std::size_t>(r);
     }
     return true;

@@ -20,22 +20,18 @@ public:
 
     std::int64_t Pos() const { return pos_; }
     void Seek(std::int64_t pos) {
-        if (pos < 0)
-            throw ExifReadAborted{};
+        if (pos < 0) throw ExifReadAborted{};
         pos_ = pos;
     }
     // Reads n bytes and moves on by n; past the end of the file the bytes are zero.
     void Read(std::uint8_t* out, std::size_t n) {
-        if (!source_.ReadAt(static_cast<std::uint64_t>(pos_), out, n))
-            throw ExifReadAborted{};
+        if (!source_.ReadAt(static_cast<std::uint64_t>(pos_), out, n)) throw ExifReadAborted{};
         pos_ += static_cast<std::int64_t>(n);
     }
     // Reads at an absolute position without moving.
     void ReadAt(std::int64_t pos, std::uint8_t* out, std::size_t n) {
-        if (pos < 0)
-            throw ExifReadAborted{};
-        if (!source_.ReadAt(static_cast<std::uint64_t>(pos), out, n))
-            throw ExifReadAborted{};
+        if (pos < 0) throw ExifReadAborted{};
+        if (!source_.ReadAt(static_cast<std::uint64_t>(pos), out, n)) throw ExifReadAborted{};
     }
     std::uint16_t ReadU16() {
         std::uint8_t b[2];
@@ -55,11 +51,10 @@ public:
                                       : static_cast<std::uint16_t>((p[0] << 8) | p[1]);
     }
     static std::uint32_t U32(const std::uint8_t* p, ByteOrder o) {
-        return o == ByteOrder::Little
-                   ? (std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) |
-                      (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24))
-                   : ((std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) |
-                      (std::uint32_t(p[2]) << 8) | std::uint32_t(p[3]));
+        return o == ByteOrder::Little ? (std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) |
+                                         (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24))
+                                      : ((std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) |
+                                         (std::uint32_t(p[2]) << 8) | std::uint32_t(p[3]));
     }
 
     ByteOrder order = ByteOrder::Big;

@@ -8,7 +8,9 @@
 namespace kamelune {
 namespace {
 
-bool IsLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool IsLeadByte(unsigned b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 constexpr unsigned kTrailFirst = 0x40;
 constexpr unsigned kTrailCount = 0xFD - kTrailFirst;
@@ -25,11 +27,9 @@ struct Tables {
         if (toUcs == reinterpret_cast<iconv_t>(-1) || fromUcs == reinterpret_cast<iconv_t>(-1))
             return;
         for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
-            if (!IsLeadByte(lead))
-                continue;
+            if (!IsLeadByte(lead)) continue;
             for (unsigned trail = kTrailFirst; trail < 0xFD; ++trail) {
-                if (trail == 0x7F)
-                    continue;
+                if (trail == 0x7F) continue;
                 char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
                 unsigned char out[8] = {};
                 char* inPtr = in;
@@ -48,8 +48,7 @@ struct Tables {
         for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
             for (unsigned t = 0; t < kTrailCount; ++t) {
                 char32_t cp = decode[lead][t];
-                if (cp == 0 || encode.count(cp))
-                    continue;
+                if (cp == 0 || encode.count(cp)) continue;
                 unsigned char in[4] = {static_cast<unsigned char>(cp & 0xFF),
                                        static_cast<unsigned char>((cp >> 8) & 0xFF),
                                        static_cast<unsigned char>((cp >> 16) & 0xFF), 0};
@@ -87,8 +86,7 @@ int EncodeOne(char32_t cp, unsigned char out[2]) {
     }
     const auto& enc = GetTables().encode;
     auto it = enc.find(cp);
-    if (it == enc.end())
-        return 0;
+    if (it == enc.end()) return 0;
     out[0] = static_cast<unsigned char>(it->second >> 8);
     out[1] = static_cast<unsigned char>(it->second & 0xFF);
     return 2;
@@ -170,8 +168,7 @@ std::string Cp932ToUtf8(std::string_view bytes) {
         if (IsLeadByte(b) && i + 1 < bytes.size()) {
             const auto t = static_cast<unsigned char>(bytes[i + 1]);
             if (t >= kTrailFirst && t < 0xFD) {
-                if (!tables)
-                    tables = &GetTables();
+                if (!tables) tables = &GetTables();
                 if (char32_t cp = tables->decode[b][t - kTrailFirst]) {
                     AppendUtf8(out, cp);
                     ++i;
@@ -220,8 +217,7 @@ std::string CutToCp932Bytes(std::string_view utf8, std::size_t maxBytes) {
         unsigned char enc[2];
         const int n = EncodeOne(NextCodePoint(utf8, next), enc);
         const std::size_t bytes = n > 0 ? n : 1;
-        if (length + bytes > maxBytes)
-            break;
+        if (length + bytes > maxBytes) break;
         length += bytes;
         pos = next;
     }

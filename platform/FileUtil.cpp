@@ -1,12 +1,12 @@
 #include "FileUtil.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <stdio.h>
-#include <algorithm>
 #include <filesystem>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,8 +24,7 @@ public:
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
     ~Fd() {
-        if (fd_ >= 0)
-            ::close(fd_);
+        if (fd_ >= 0) ::close(fd_);
     }
     int get() const { return fd_; }
     // Closes now and reports whether the close succeeded (a late write error shows here).
@@ -42,10 +41,8 @@ private:
 bool WriteAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
         const ssize_t n = ::write(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
         data += n;
         size -= static_cast<std::size_t>(n);
     }
@@ -56,8 +53,7 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 int MakeTempBeside(const std::string& path, std::string& tempPath) {
     tempPath = path + ".kmtmp-XXXXXX";
     int fd = ::mkstemp(tempPath.data());
-    if (fd >= 0)
-        ::fchmod(fd, 0644);
+    if (fd >= 0) ::fchmod(fd, 0644);
     return fd;
 }
 
@@ -75,19 +71,16 @@ bool DirectoryExists(const std::string& path) {
 
 std::optional<std::uint64_t> FileSizeOf(const std::string& path) {
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return std::nullopt;
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
     return static_cast<std::uint64_t>(st.st_size);
 }
 
 FileResult ReadWholeFile(const std::string& path, std::string& out, std::uint64_t maxBytes) {
     out.clear();
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0)
-        return FileResult::Fail(ErrnoText("cannot open", path));
+    if (fd.get() < 0) return FileResult::Fail(ErrnoText("cannot open", path));
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0)
-        return FileResult::Fail(ErrnoText("cannot stat", path));
+    if (::fstat(fd.get(), &st) != 0) return FileResult::Fail(ErrnoText("cannot stat", path));
     if (static_cast<std::uint64_t>(st.st_size) > maxBytes)
         return FileResult::Fail("file too large: " + path);
     // Straight into a buffer of the file's size; a file that grows meanwhile is read to its end
@@ -96,19 +89,16 @@ FileResult ReadWholeFile(const std::string& path, std::string& out, std::uint64_
     std::size_t got = 0;
     for (;;) {
         if (got == out.size()) {
-            if (out.size() >= maxBytes)
-                break;
+            if (out.size() >= maxBytes) break;
             out.resize(std::min<std::uint64_t>(maxBytes, out.size() + 65536));
         }
         const ssize_t n = ::read(fd.get(), out.data() + got, out.size() - got);
-        if (n < 0 && errno == EINTR)
-            continue;
+        if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
             out.clear();
             return FileResult::Fail(ErrnoText("cannot read", path));
         }
-        if (n == 0)
-            break;
+        if (n == 0) break;
         got += static_cast<std::size_t>(n);
     }
     if (got == out.size() && got >= maxBytes) {
@@ -125,8 +115,7 @@ FileResult ReadWholeFile(const std::string& path, std::string& out, std::uint64_
 FileResult WriteFileAtomically(const std::string& path, std::string_view data) {
     std::string temp;
     Fd fd(MakeTempBeside(path, temp));
-    if (fd.get() < 0)
-        return FileResult::Fail(ErrnoText("cannot create a file beside", path));
+    if (fd.get() < 0) return FileResult::Fail(ErrnoText("cannot create a file beside", path));
     if (!WriteAll(fd.get(), data.data(), data.size()) || !fd.Close()) {
         const std::string why = ErrnoText("cannot write", path);
         ::unlink(temp.c_str());
@@ -142,11 +131,9 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view data) {
 
 FileResult CopyFileByBlocks(const std::string& source, const std::string& destination) {
     Fd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
-    if (in.get() < 0)
-        return FileResult::Fail(ErrnoText("cannot open", source));
+    if (in.get() < 0) return FileResult::Fail(ErrnoText("cannot open", source));
     struct stat srcStat {};
-    if (::fstat(in.get(), &srcStat) != 0)
-        return FileResult::Fail(ErrnoText("cannot stat", source));
+    if (::fstat(in.get(), &srcStat) != 0) return FileResult::Fail(ErrnoText("cannot stat", source));
     struct stat dstStat {};
     if (::stat(destination.c_str(), &dstStat) == 0 && dstStat.st_dev == srcStat.st_dev &&
         dstStat.st_ino == srcStat.st_ino)
@@ -154,20 +141,17 @@ FileResult CopyFileByBlocks(const std::string& source, const std::string& destin
 
     std::string temp;
     Fd out(MakeTempBeside(destination, temp));
-    if (out.get() < 0)
-        return FileResult::Fail(ErrnoText("cannot create", destination));
+    if (out.get() < 0) return FileResult::Fail(ErrnoText("cannot create", destination));
     char block[2048];
     for (;;) {
         const ssize_t n = ::read(in.get(), block, sizeof block);
-        if (n < 0 && errno == EINTR)
-            continue;
+        if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
             const std::string why = ErrnoText("cannot read", source);
             ::unlink(temp.c_str());
             return FileResult::Fail(why);
         }
-        if (n == 0)
-            break;
+        if (n == 0) break;
         if (!WriteAll(out.get(), block, static_cast<std::size_t>(n))) {
             const std::string why = ErrnoText("cannot write", destination);
             ::unlink(temp.c_str());
@@ -195,16 +179,13 @@ std::string ColorToHtml(std::uint32_t color) {
 
 FileResult RenameNoReplace(const std::string& from, const std::string& to, int* errnoOut) {
     auto fail = [&](int err, const std::string& what) {
-        if (errnoOut)
-            *errnoOut = err;
+        if (errnoOut) *errnoOut = err;
         errno = err;
         return FileResult::Fail(ErrnoText(what, from + " -> " + to));
     };
-    if (errnoOut)
-        *errnoOut = 0;
+    if (errnoOut) *errnoOut = 0;
     struct stat fromStat {};
-    if (::lstat(from.c_str(), &fromStat) != 0)
-        return fail(errno, "cannot rename");
+    if (::lstat(from.c_str(), &fromStat) != 0) return fail(errno, "cannot rename");
     struct stat toStat {};
     if (::lstat(to.c_str(), &toStat) == 0) {
         if (toStat.st_dev != fromStat.st_dev || toStat.st_ino != fromStat.st_ino || from == to)
@@ -212,8 +193,7 @@ FileResult RenameNoReplace(const std::string& from, const std::string& to, int* 
         // The same file under another letter case: through a name of its own.
         std::string temp = from + ".kmren-XXXXXX";
         const int fd = ::mkstemp(temp.data());
-        if (fd < 0)
-            return fail(errno, "cannot rename");
+        if (fd < 0) return fail(errno, "cannot rename");
         ::close(fd);
         ::unlink(temp.c_str());
         if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, temp.c_str(), RENAME_NOREPLACE) != 0)
@@ -225,13 +205,10 @@ FileResult RenameNoReplace(const std::string& from, const std::string& to, int* 
         }
         return {};
     }
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return {};
-    if (errno != EINVAL && errno != ENOSYS)
-        return fail(errno, "cannot rename");
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return {};
+    if (errno != EINVAL && errno != ENOSYS) return fail(errno, "cannot rename");
     // A file system without RENAME_NOREPLACE: a hard link cannot replace either.
-    if (::link(from.c_str(), to.c_str()) != 0)
-        return fail(errno, "cannot rename");
+    if (::link(from.c_str(), to.c_str()) != 0) return fail(errno, "cannot rename");
     ::unlink(from.c_str());
     return {};
 }

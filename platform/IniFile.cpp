@@ -10,8 +10,7 @@ namespace {
 
 std::string Trim(const std::string& s) {
     const auto first = s.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
+    if (first == std::string::npos) return {};
     const auto last = s.find_last_not_of(" \t");
     return s.substr(first, last - first + 1);
 }
@@ -25,8 +24,7 @@ bool SameName(const std::string& a, const std::string& b) {
 IniFile::IniFile(std::string path) : path_(std::move(path)) {
     sections_.push_back({});
     std::vector<std::string> lines;
-    if (!ReadTextLines(path_, lines))
-        return;
+    if (!ReadTextLines(path_, lines)) return;
     for (const std::string& raw : lines) {
         const std::string text = Trim(raw);
         if (text.size() >= 2 && text.front() == '[' && text.back() == ']') {
@@ -44,11 +42,9 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {
 
 const IniFile::Line* IniFile::Find(const std::string& section, const std::string& key) const {
     for (const Section& s : sections_) {
-        if (s.name.empty() || !SameName(s.name, section))
-            continue;
+        if (s.name.empty() || !SameName(s.name, section)) continue;
         for (const Line& line : s.lines)
-            if (!line.key.empty() && SameName(line.key, key))
-                return &line;
+            if (!line.key.empty() && SameName(line.key, key)) return &line;
     }
     return nullptr;
 }
@@ -62,17 +58,14 @@ std::string IniFile::ReadString(const std::string& section, const std::string& k
 int IniFile::ReadInteger(const std::string& section, const std::string& key,
                          int defaultValue) const {
     const Line* line = Find(section, key);
-    if (!line)
-        return defaultValue;
+    if (!line) return defaultValue;
     const std::string& v = line->value;
     const char* begin = v.data();
     const char* end = v.data() + v.size();
-    if (begin != end && *begin == '+')
-        ++begin;
+    if (begin != end && *begin == '+') ++begin;
     int value = 0;
     const auto [ptr, ec] = std::from_chars(begin, end, value);
-    if (ec != std::errc() || ptr != end || begin == end)
-        return defaultValue;
+    if (ec != std::errc() || ptr != end || begin == end) return defaultValue;
     return value;
 }
 
@@ -112,8 +105,7 @@ void IniFile::WriteInteger(const std::string& section, const std::string& key, i
 FileResult IniFile::UpdateFile() const {
     std::vector<std::string> out;
     for (const Section& s : sections_) {
-        if (!s.name.empty())
-            out.push_back("[" + s.name + "]");
+        if (!s.name.empty()) out.push_back("[" + s.name + "]");
         for (const Line& line : s.lines)
             out.push_back(line.raw);
     }

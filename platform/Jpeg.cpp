@@ -33,8 +33,7 @@ void ErrorExit(j_common_ptr cinfo) {
 // so does a file that ends early (libjpeg would fill the rest with grey).
 void EmitMessage(j_common_ptr cinfo, int level) {
     auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-    if (level >= 0)
-        return;
+    if (level >= 0) return;
     if (cinfo->err->msg_code == JWRN_JPEG_EOF) {
         std::snprintf(err->message, sizeof err->message, "the file ends before the picture");
         std::longjmp(err->jump, 1);
@@ -64,8 +63,7 @@ struct ProgressMonitor {
 };
 
 void ProgressCheck(j_common_ptr cinfo) {
-    if (!cinfo->is_decompressor)
-        return;
+    if (!cinfo->is_decompressor) return;
     auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
     auto* progress = reinterpret_cast<ProgressMonitor*>(cinfo->progress);
     const int scans = d->input_scan_number;
@@ -96,8 +94,7 @@ bool RunDecode(DecodeJob& job) {
     cinfo.err = UseErrorManager(job.err);
     volatile bool created = false;
     if (setjmp(job.err.jump)) {
-        if (created)
-            jpeg_destroy_decompress(&cinfo);
+        if (created) jpeg_destroy_decompress(&cinfo);
         return false;
     }
     jpeg_create_decompress(&cinfo);
@@ -107,8 +104,7 @@ bool RunDecode(DecodeJob& job) {
     jpeg_read_header(&cinfo, TRUE);
     job.fullWidth = static_cast<int>(cinfo.image_width);
     job.fullHeight = static_cast<int>(cinfo.image_height);
-    const std::uint64_t pixels =
-        static_cast<std::uint64_t>(cinfo.image_width) * cinfo.image_height;
+    const std::uint64_t pixels = static_cast<std::uint64_t>(cinfo.image_width) * cinfo.image_height;
     if (pixels == 0 || pixels > kMaxJpegPixels) {
         std::snprintf(job.err.message, sizeof job.err.message, "picture too large: %ux%u",
                       cinfo.image_width, cinfo.image_height);
@@ -129,7 +125,8 @@ bool RunDecode(DecodeJob& job) {
     cinfo.scale_denom = static_cast<unsigned>(job.scaleDenom);
     cinfo.dct_method = JDCT_ISLOW;
     jpeg_start_decompress(&cinfo);
-    *job.out = RgbImage(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height));
+    *job.out =
+        RgbImage(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height));
     while (cinfo.output_scanline < cinfo.output_height) {
         JSAMPROW row = job.out->RowPtr(static_cast<int>(cinfo.output_scanline));
         jpeg_read_scanlines(&cinfo, &row, 1);
@@ -153,8 +150,7 @@ bool RunEncode(EncodeJob& job) {
     cinfo.err = UseErrorManager(job.err);
     volatile bool created = false;
     if (setjmp(job.err.jump)) {
-        if (created)
-            jpeg_destroy_compress(&cinfo);
+        if (created) jpeg_destroy_compress(&cinfo);
         return false;
     }
     jpeg_create_compress(&cinfo);
@@ -168,7 +164,8 @@ bool RunEncode(EncodeJob& job) {
     jpeg_set_quality(&cinfo, job.quality, TRUE);
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(job.image->RowPtr(static_cast<int>(cinfo.next_scanline)));
+        JSAMPROW row =
+            const_cast<JSAMPROW>(job.image->RowPtr(static_cast<int>(cinfo.next_scanline)));
         jpeg_write_scanlines(&cinfo, &row, 1);
     }
     jpeg_finish_compress(&cinfo);
@@ -219,8 +216,7 @@ AxisWeights MakeWeights(int src, int dst) {
             w.first[i] = lo;
             w.count[i] = frac > 0 ? 2 : 1;
             w.weights.push_back(static_cast<float>(1.0 - frac));
-            if (frac > 0)
-                w.weights.push_back(static_cast<float>(frac));
+            if (frac > 0) w.weights.push_back(static_cast<float>(frac));
         }
     }
     return w;
@@ -229,14 +225,12 @@ AxisWeights MakeWeights(int src, int dst) {
 } // namespace
 
 int ChooseScaleDenom(int fullW, int fullH, int minW, int minH) {
-    if (minW <= 0 || minH <= 0)
-        return 1;
+    if (minW <= 0 || minH <= 0) return 1;
     for (int denom : {8, 4, 2}) {
         // libjpeg rounds scaled sizes up
         const int w = (fullW + denom - 1) / denom;
         const int h = (fullH + denom - 1) / denom;
-        if (w >= minW && h >= minH)
-            return denom;
+        if (w >= minW && h >= minH) return denom;
     }
     return 1;
 }
@@ -300,8 +294,7 @@ bool RunHeader(HeaderJob& job) {
     job.cinfo.err = UseErrorManager(job.err);
     volatile bool created = false;
     if (setjmp(job.err.jump)) {
-        if (created)
-            jpeg_destroy_decompress(&job.cinfo);
+        if (created) jpeg_destroy_decompress(&job.cinfo);
         return false;
     }
     jpeg_create_decompress(&job.cinfo);
@@ -323,16 +316,14 @@ bool ReadJpegSize(const std::string& path, int& width, int& height) {
         std::string bytes;
         if (limit) {
             std::FILE* f = std::fopen(path.c_str(), "rb");
-            if (!f)
-                return false;
+            if (!f) return false;
             bytes.resize(limit);
             bytes.resize(std::fread(bytes.data(), 1, limit, f));
             std::fclose(f);
         } else if (!ReadWholeFile(path, bytes)) {
             return false;
         }
-        if (bytes.empty())
-            return false;
+        if (bytes.empty()) return false;
         auto job = std::make_unique<HeaderJob>();
         std::memset(static_cast<void*>(job.get()), 0, sizeof(HeaderJob));
         job->data = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -342,8 +333,7 @@ bool ReadJpegSize(const std::string& path, int& width, int& height) {
             height = job->height;
             return width > 0 && height > 0;
         }
-        if (bytes.size() < limit)
-            return false; // the whole file was read already
+        if (bytes.size() < limit) return false; // the whole file was read already
     }
     return false;
 }
@@ -352,8 +342,7 @@ bool EncodeJpeg(const RgbImage& image, int quality, std::vector<std::uint8_t>& o
                 std::string* error) {
     out.clear();
     if (image.Empty() || image.width > JPEG_MAX_DIMENSION || image.height > JPEG_MAX_DIMENSION) {
-        if (error)
-            *error = "nothing to encode";
+        if (error) *error = "nothing to encode";
         return false;
     }
     auto job = std::make_unique<EncodeJob>();
@@ -372,20 +361,16 @@ bool EncodeJpeg(const RgbImage& image, int quality, std::vector<std::uint8_t>& o
 bool WriteJpegFile(const RgbImage& image, int quality, const std::string& path,
                    std::string* error) {
     std::vector<std::uint8_t> bytes;
-    if (!EncodeJpeg(image, quality, bytes, error))
-        return false;
+    if (!EncodeJpeg(image, quality, bytes, error)) return false;
     FileResult r = WriteFileAtomically(
         path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    if (!r && error)
-        *error = r.error;
+    if (!r && error) *error = r.error;
     return r.ok;
 }
 
 RgbImage Stretch(const RgbImage& source, int w, int h) {
-    if (source.Empty() || w <= 0 || h <= 0)
-        return {};
-    if (w == source.width && h == source.height)
-        return source;
+    if (source.Empty() || w <= 0 || h <= 0) return {};
+    if (w == source.width && h == source.height) return source;
     const AxisWeights xs = MakeWeights(source.width, w);
     const AxisWeights ys = MakeWeights(source.height, h);
     // Horizontal pass into floats, then vertical pass into bytes.

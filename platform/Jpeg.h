@@ -37,7 +37,7 @@ struct JpegDecodeResult {
     bool ok = false;
     std::string error;
     RgbImage image;
-    int fullWidth = 0;  // the picture's own size, whatever the scale
+    int fullWidth = 0; // the picture's own size, whatever the scale
     int fullHeight = 0;
     int scaleDenom = 1; // 1, 2, 4 or 8
     int warnings = 0;   // libjpeg warnings: corrupt data the decoder went past (a file that
@@ -45,7 +45,7 @@ struct JpegDecodeResult {
 };
 
 // Limits against crafted files.
-constexpr std::uint64_t kMaxJpegPixels = 120'000'000;  // source width × height
+constexpr std::uint64_t kMaxJpegPixels = 120'000'000; // source width × height
 constexpr int kMaxProgressiveScans = 500;
 constexpr std::uint64_t kMaxScanPixelWork = 2'000'000'000; // scans × source pixels
 constexpr int kMaxJpegWarnings = 1000;

@@ -15,8 +15,7 @@ StringGrid::StringGrid(int cols, int rows) : cols_(std::max(cols, 0)) {
 
 void StringGrid::SetColCount(int cols) {
     cols = std::max(cols, 0);
-    if (cols == cols_)
-        return;
+    if (cols == cols_) return;
     for (auto& row : rows_)
         row.resize(cols);
     colWidths_.resize(cols, defaultColWidth_);
@@ -27,28 +26,24 @@ void StringGrid::SetColCount(int cols) {
 
 void StringGrid::SetRowCount(int rows) {
     rows = std::max(rows, 0);
-    if (rows == RowCount())
-        return;
+    if (rows == RowCount()) return;
     rows_.resize(rows, std::vector<std::string>(cols_));
     fixedRows_ = std::min(fixedRows_, rows);
     Reshaped();
 }
 
 const std::string& StringGrid::Cell(int col, int row) const {
-    if (col < 0 || row < 0 || col >= cols_ || row >= RowCount())
-        return kEmpty;
+    if (col < 0 || row < 0 || col >= cols_ || row >= RowCount()) return kEmpty;
     return rows_[row][col];
 }
 
 const std::vector<std::string>& StringGrid::Row(int row) const {
-    if (row < 0 || row >= RowCount())
-        return kEmptyRow;
+    if (row < 0 || row >= RowCount()) return kEmptyRow;
     return rows_[row];
 }
 
 void StringGrid::SetCell(int col, int row, std::string text) {
-    if (col < 0 || row < 0 || col >= cols_ || row >= RowCount())
-        return;
+    if (col < 0 || row < 0 || col >= cols_ || row >= RowCount()) return;
     rows_[row][col] = std::move(text);
     if (updating_)
         changedWhileUpdating_ = true;
@@ -65,29 +60,25 @@ void StringGrid::ClearCells() {
 
 void StringGrid::SetFixedCols(int n) {
     n = std::clamp(n, 0, cols_);
-    if (n == fixedCols_)
-        return;
+    if (n == fixedCols_) return;
     fixedCols_ = n;
     Reshaped();
 }
 
 void StringGrid::SetFixedRows(int n) {
     n = std::clamp(n, 0, RowCount());
-    if (n == fixedRows_)
-        return;
+    if (n == fixedRows_) return;
     fixedRows_ = n;
     Reshaped();
 }
 
 int StringGrid::ColWidth(int col) const {
-    if (col < 0 || col >= cols_)
-        return defaultColWidth_;
+    if (col < 0 || col >= cols_) return defaultColWidth_;
     return colWidths_[col];
 }
 
 void StringGrid::SetColWidth(int col, int width) {
-    if (col < 0 || col >= cols_ || colWidths_[col] == width)
-        return;
+    if (col < 0 || col >= cols_ || colWidths_[col] == width) return;
     colWidths_[col] = width;
     Reshaped();
 }
@@ -111,8 +102,7 @@ void StringGrid::SetFixedColor(std::uint32_t color) {
 void StringGrid::EndUpdate() {
     if (updating_ > 0 && --updating_ == 0 && changedWhileUpdating_) {
         changedWhileUpdating_ = false;
-        if (listener_)
-            listener_->GridReshaped(*this);
+        if (listener_) listener_->GridReshaped(*this);
     }
 }
 

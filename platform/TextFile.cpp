@@ -1,6 +1,5 @@
 #include "TextFile.h"
 
-
 namespace kamelune {
 
 std::vector<std::string> SplitCp932Lines(std::string_view bytes) {
@@ -9,11 +8,9 @@ std::vector<std::string> SplitCp932Lines(std::string_view bytes) {
     while (start < bytes.size()) {
         std::size_t end = bytes.find('\n', start);
         const bool last = end == std::string_view::npos;
-        if (last)
-            end = bytes.size();
+        if (last) end = bytes.size();
         std::size_t stop = end;
-        if (stop > start && bytes[stop - 1] == '\r')
-            --stop;
+        if (stop > start && bytes[stop - 1] == '\r') --stop;
         lines.push_back(Cp932ToUtf8(bytes.substr(start, stop - start)));
         start = last ? bytes.size() : end + 1;
     }
@@ -23,8 +20,7 @@ std::vector<std::string> SplitCp932Lines(std::string_view bytes) {
 FileResult ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
     lines.clear();
     std::string bytes;
-    if (FileResult r = ReadWholeFile(path, bytes); !r)
-        return r;
+    if (FileResult r = ReadWholeFile(path, bytes); !r) return r;
     lines = SplitCp932Lines(bytes);
     return {};
 }

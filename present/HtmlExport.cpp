@@ -7,23 +7,27 @@
 namespace kamelune {
 namespace {
 
-std::string Quoted(const std::string& word) { return "\"" + word + "\""; }
+std::string Quoted(const std::string& word) {
+    return "\"" + word + "\"";
+}
 
 std::vector<std::string> TitleHead(const std::string& title, const std::string& bgcolor,
                                    const std::string& banner) {
-    return {"<html><head>",
-            "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=x-sjis\">",
-            "<meta name=\"GENERATOR\" content=\"ミルノのExif解析 Kamelune\">",
-            "<title>" + title + "</title>",
-            "</head>",
-            "<body bgcolor=\"" + bgcolor + "\">",
-            "<div align=\"center\">",
-            "<table border=\"0\" cellspacing=\"2\" width=\"100%\" bgcolor=\"#000080\" cellpadding=\"4\">",
-            "<td width=\"100%\" height=\"1\">",
-            "<p align=\"center\"><font face=\"ＭＳ Ｐゴシック\" color=\"#FFFFFF\" size=\"4\"><strong>",
-            banner,
-            "</strong></font></td>",
-            "</table></div>"};
+    return {
+        "<html><head>",
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=x-sjis\">",
+        "<meta name=\"GENERATOR\" content=\"ミルノのExif解析 Kamelune\">",
+        "<title>" + title + "</title>",
+        "</head>",
+        "<body bgcolor=\"" + bgcolor + "\">",
+        "<div align=\"center\">",
+        "<table border=\"0\" cellspacing=\"2\" width=\"100%\" bgcolor=\"#000080\" "
+        "cellpadding=\"4\">",
+        "<td width=\"100%\" height=\"1\">",
+        "<p align=\"center\"><font face=\"ＭＳ Ｐゴシック\" color=\"#FFFFFF\" size=\"4\"><strong>",
+        banner,
+        "</strong></font></td>",
+        "</table></div>"};
 }
 
 std::string Img(const HtmlPicture& p) {
@@ -42,12 +46,22 @@ std::string HtmlText(const std::string& text) {
     out.reserve(text.size());
     for (const char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\0': break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\0':
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -57,11 +71,20 @@ std::string HtmlUrl(const std::string& fileName) {
     std::string url;
     for (const char c : fileName) {
         switch (c) {
-        case '%': url += "%25"; break;
-        case '#': url += "%23"; break;
-        case '?': url += "%3F"; break;
-        case ' ': url += "%20"; break;
-        default: url += c;
+        case '%':
+            url += "%25";
+            break;
+        case '#':
+            url += "%23";
+            break;
+        case '?':
+            url += "%3F";
+            break;
+        case ' ':
+            url += "%20";
+            break;
+        default:
+            url += c;
         }
     }
     return HtmlText(url);
@@ -180,7 +203,9 @@ std::vector<std::string> ExifTextLines(const HtmlPicture& picture,
     return lines;
 }
 
-std::string ExifTextFileName(const std::string& fileName) { return fileName + "_EXIF.txt"; }
+std::string ExifTextFileName(const std::string& fileName) {
+    return fileName + "_EXIF.txt";
+}
 
 std::vector<std::string> TablePageLines(const TableSettings& s,
                                         const std::vector<HtmlPicture>& pictures,
@@ -191,11 +216,11 @@ std::vector<std::string> TablePageLines(const TableSettings& s,
     const int n = static_cast<int>(titles.size());
     const std::string w = std::to_string(90 / (n + (s.thumbnails ? 2 : 1)));
     const std::string td = "<td width=\"" + w + "%\" valign=\"middle\" align=\"center\">";
-    const std::string th = "<td width=\"" + w + "%\" bgcolor=\"#00FFFF\" valign=\"middle\" align=\"center\">";
+    const std::string th =
+        "<td width=\"" + w + "%\" bgcolor=\"#00FFFF\" valign=\"middle\" align=\"center\">";
     lines.push_back("<tr>");
     lines.push_back(th + "No</td>");
-    if (s.thumbnails)
-        lines.push_back(th + "Image</td>");
+    if (s.thumbnails) lines.push_back(th + "Image</td>");
     for (const std::string& title : titles)
         lines.push_back(th + HtmlText(title) + "</td>");
     lines.push_back("</tr>");
@@ -208,7 +233,8 @@ std::vector<std::string> TablePageLines(const TableSettings& s,
             lines.push_back(s.link ? Href(p) + Img(p) + "</a></td>" : Img(p) + "</td>");
         }
         for (int k = 0; k < n; ++k) {
-            const std::string v = k < static_cast<int>(p.values.size()) ? HtmlText(p.values[k]) : "";
+            const std::string v =
+                k < static_cast<int>(p.values.size()) ? HtmlText(p.values[k]) : "";
             lines.push_back(td + (v.empty() ? "<br>" : v) + "</td>");
         }
         lines.push_back("</tr>");

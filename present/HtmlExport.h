@@ -26,10 +26,10 @@ struct HtmlPicture {
 enum class ExifPosition { Right = 4, Below = 5 };
 
 struct AlbumSettings {
-    std::string base;       // the page's name without folder and extension
+    std::string base; // the page's name without folder and extension
     ExifPosition position = ExifPosition::Below;
-    int columns = 5;        // M
-    int border = 1;         // K
+    int columns = 5;            // M
+    int border = 1;             // K
     std::string align = "left"; // left, center or right
     bool link = false;
     std::uint32_t background = 0xFFE8E8; // 0x00BBGGRR

@@ -11,18 +11,20 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QRadioButton>
-#include <QSpinBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace kamelune {
 namespace {
 
-void LetEventsRun() { QCoreApplication::processEvents(); }
+void LetEventsRun() {
+    QCoreApplication::processEvents();
+}
 
 } // namespace
 
@@ -49,23 +51,22 @@ void TFormMakeExifHTML::Save(const std::string& path, const std::vector<std::str
         failures.push_back(r.error);
 }
 
-void TFormMakeExifHTML::MakeJpeg(const std::string& folder, int size, bool copyUnchanged, bool large,
-                                 int quality) {
+void TFormMakeExifHTML::MakeJpeg(const std::string& folder, int size, bool copyUnchanged,
+                                 bool large, int quality) {
     gHtmlStop = false;
-    LabelProg->setText(large ? QStringLiteral("リンク先画像作成中") : QStringLiteral("サムネイル作成中"));
+    LabelProg->setText(large ? QStringLiteral("リンク先画像作成中")
+                             : QStringLiteral("サムネイル作成中"));
     const auto& selection = FormMain->gSelectList;
     ProgBar->setRange(0, static_cast<int>(selection.size()));
     ProgBar->setValue(0);
     for (std::size_t i = 0; i < selection.size(); ++i) {
         LetEventsRun();
-        if (gHtmlStop)
-            break;
+        if (gHtmlStop) break;
         const std::string name = FormMain->gridBase.Cell(2, ItemNumber(selection[i]));
         const std::string source = JoinPath(FormMain->CurrentDir(), name);
         const std::string target = folder + "/" + ImageFileName(large, name);
         if (large && copyUnchanged) {
-            if (FileResult r = CopyFileByBlocks(source, target); !r)
-                failures.push_back(r.error);
+            if (FileResult r = CopyFileByBlocks(source, target); !r) failures.push_back(r.error);
             continue;
         }
         if (const MakeJpegResult made = MakeJpeg2(source, target, quality, size); !made.ok)
@@ -78,8 +79,7 @@ void TFormMakeExifHTML::MakeJpeg(const std::string& folder, int size, bool copyU
 void TFormMakeExifHTML::SetWH(const std::string& fileName, int size, int& w, int& h) const {
     int pw = 0, ph = 0;
     w = h = 0;
-    if (!ReadJpegSize(JoinPath(FormMain->CurrentDir(), fileName), pw, ph))
-        return;
+    if (!ReadJpegSize(JoinPath(FormMain->CurrentDir(), fileName), pw, ph)) return;
     const StretchSizes s = ComputeStretchSizes(pw, ph, size);
     w = s.w;
     h = s.h;
@@ -108,8 +108,7 @@ std::vector<HtmlPicture> TFormMakeExifHTML::Pictures(int size) const {
 
 bool TFormMakeExifHTML::SubMakeHTML(const std::string& folder, const std::string& base,
                                     ExifPosition position) {
-    if (FormMain->gSelectList.empty())
-        return false;
+    if (FormMain->gSelectList.empty()) return false;
     const AlbumSettings settings = [&] {
         AlbumSettings s = FormSetHTML->Settings(base);
         s.position = position;
@@ -122,13 +121,12 @@ bool TFormMakeExifHTML::SubMakeHTML(const std::string& folder, const std::string
     ProgBar->setRange(1, rows);
     LabelProg->setText(QStringLiteral("Exif HTMLの作成中"));
     LetEventsRun();
-    const std::vector<std::string> lines = AlbumPageLines(
-        settings, Pictures(FormSetHTML->SpinEditGazoSSize->value()), Headings());
+    const std::vector<std::string> lines =
+        AlbumPageLines(settings, Pictures(FormSetHTML->SpinEditGazoSSize->value()), Headings());
     // The page is whole or not written: a stop between grid rows leaves it out.
     for (int r = 0; r < rows; ++r) {
         LetEventsRun();
-        if (gHtmlStop)
-            return false;
+        if (gHtmlStop) return false;
         ProgBar->setValue(r + 1);
     }
     Save(folder + "/" + base + ".html", lines);

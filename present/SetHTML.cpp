@@ -39,7 +39,6 @@ QCheckBox* Check(QWidget* parent, const char* name, const QString& text, bool on
     return c;
 }
 
-
 void SetBackground(QWidget* w, int r, int g, int b) {
     w->setAutoFillBackground(true);
     QPalette p = w->palette();
@@ -115,8 +114,7 @@ void Finish(const QString& path, bool preview) {
     Dialogs().Message(MessageKind::Information, QStringLiteral("Kamelune"),
                       QStringLiteral("Exif HTML: ") + QFileInfo(path).completeBaseName() +
                           QStringLiteral("が作成されました。"));
-    if (preview)
-        OpenDocument(path);
+    if (preview) OpenDocument(path);
 }
 
 } // namespace
@@ -153,7 +151,8 @@ TFormSetHTML::TFormSetHTML() {
 
     auto* options = new QGroupBox(QStringLiteral("出力オプション"), this);
     auto* optionsLayout = new QVBoxLayout(options);
-    ChkBoxTextFile = Check(options, "ChkBoxTextFile", QStringLiteral("テキストファイルをつくる"), false);
+    ChkBoxTextFile =
+        Check(options, "ChkBoxTextFile", QStringLiteral("テキストファイルをつくる"), false);
     ChkBoxPreview = Check(options, "ChkBoxPreview", QStringLiteral("作成後ビューする"), true);
     optionsLayout->addWidget(ChkBoxTextFile);
     optionsLayout->addWidget(ChkBoxPreview);
@@ -238,10 +237,9 @@ TFormSetHTML2::TFormSetHTML2() {
 }
 
 void TFormSetHTML2::BtnMakeClick() {
-    const auto path = Dialogs().SaveFile(HtmlRequest(QStringLiteral("表形式HTMLの保存"),
-                                                     QStringLiteral("MyExifTable")));
-    if (!path)
-        return;
+    const auto path = Dialogs().SaveFile(
+        HtmlRequest(QStringLiteral("表形式HTMLの保存"), QStringLiteral("MyExifTable")));
+    if (!path) return;
     FormMakeExifHTML->failures.clear();
     FormMakeExifHTML->show();
     FormMakeExifHTML->OutHTMLYoko(path->toStdString());
@@ -253,10 +251,9 @@ void TFormSetHTML2::BtnMakeClick() {
 
 // The album run; the writer window's part.
 bool TFormMakeExifHTML::MakeHTML() {
-    const auto path =
-        Dialogs().SaveFile(HtmlRequest(QStringLiteral("EXIF HTMLの保存"), QStringLiteral("MyExif")));
-    if (!path)
-        return false;
+    const auto path = Dialogs().SaveFile(
+        HtmlRequest(QStringLiteral("EXIF HTMLの保存"), QStringLiteral("MyExif")));
+    if (!path) return false;
     const QFileInfo info(*path);
     const std::string base = info.completeBaseName().toStdString();
     const std::string folder = info.absolutePath().toStdString();
@@ -270,11 +267,12 @@ bool TFormMakeExifHTML::MakeHTML() {
         MakeJpeg(folder, settings.SpinEditGazoLSize->value(), settings.RBtnGenzuL->isChecked(),
                  true, settings.SpinEditGazoLQuality->value());
     SubMakeHTML(folder, base,
-                settings.CBoxExifIti->currentIndex() == 0 ? ExifPosition::Right : ExifPosition::Below);
-    if (settings.ChkBoxTextFile->isChecked())
-        MakeTextFiles(folder);
+                settings.CBoxExifIti->currentIndex() == 0 ? ExifPosition::Right
+                                                          : ExifPosition::Below);
+    if (settings.ChkBoxTextFile->isChecked()) MakeTextFiles(folder);
     close();
-    Finish(QString::fromStdString(folder + "/" + base + ".html"), settings.ChkBoxPreview->isChecked());
+    Finish(QString::fromStdString(folder + "/" + base + ".html"),
+           settings.ChkBoxPreview->isChecked());
     return true;
 }
 

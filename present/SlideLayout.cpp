@@ -57,19 +57,21 @@ SlideRect AutoFitRect(int W, int H, int CW, int CH, int outerW, int outerH) {
     return r;
 }
 
-int IntervalOnShow(int seconds) { return seconds * 1000; }
+int IntervalOnShow(int seconds) {
+    return seconds * 1000;
+}
 
-int IntervalOnChange(int seconds) { return seconds == 0 ? 10 : seconds * 1000 - 500; }
+int IntervalOnChange(int seconds) {
+    return seconds == 0 ? 10 : seconds * 1000 - 500;
+}
 
 int StepForward(int pos, int length) {
-    if (length <= 0)
-        return pos;
+    if (length <= 0) return pos;
     return pos + 1 >= length ? 0 : pos + 1;
 }
 
 int StepBackward(int pos, int length) {
-    if (length <= 0)
-        return pos;
+    if (length <= 0) return pos;
     return pos - 1 < 0 ? length - 1 : pos - 1;
 }
 

@@ -26,7 +26,6 @@
 namespace kamelune {
 namespace {
 
-
 QPixmap ToPixmap(const RgbImage& img) {
     QImage q(img.width, img.height, QImage::Format_RGB888);
     for (int y = 0; y < img.height; ++y)
@@ -69,7 +68,8 @@ TFormSlideshow::TFormSlideshow() {
     QPalette barPalette = bar->palette();
     barPalette.setColor(QPalette::Window, QColor(189, 189, 223));
     bar->setPalette(barPalette);
-    SpeedBtnExif = MakeToolButton(bar, "SpeedBtnExif", QStringLiteral("Exif"), QStringLiteral("スライドショーの表示設定"), false);
+    SpeedBtnExif = MakeToolButton(bar, "SpeedBtnExif", QStringLiteral("Exif"),
+                                  QStringLiteral("スライドショーの表示設定"), false);
     PanelBackColor = new ColorSwatch("PanelBackColor", bar);
     PanelBackColor->setToolTip(QStringLiteral("背景色"));
     PanelBackColor->SetColor(0x800000); // navy
@@ -82,22 +82,33 @@ TFormSlideshow::TFormSlideshow() {
         bar->addWidget(c);
         return c;
     };
-    ChkBoxFit = check("ChkBoxFit", QStringLiteral("枠Fit"), QStringLiteral("枠に画像をフィットする"), false);
-    ChkBoxAspect = check("ChkBoxAspect", QStringLiteral("Aspc"), QStringLiteral("アスペクトを維持"), false);
-    ChkBoxAuto = check("ChkBoxAuto", QStringLiteral("自動Fit"), QStringLiteral("画像を自動的にフィットする"), true);
-    SpeedBtnJump = MakeToolButton(bar, "SpeedBtnJump", QStringLiteral("↷"), QStringLiteral("ジャンプ"), true);
+    ChkBoxFit = check("ChkBoxFit", QStringLiteral("枠Fit"),
+                      QStringLiteral("枠に画像をフィットする"), false);
+    ChkBoxAspect =
+        check("ChkBoxAspect", QStringLiteral("Aspc"), QStringLiteral("アスペクトを維持"), false);
+    ChkBoxAuto = check("ChkBoxAuto", QStringLiteral("自動Fit"),
+                       QStringLiteral("画像を自動的にフィットする"), true);
+    SpeedBtnJump =
+        MakeToolButton(bar, "SpeedBtnJump", QStringLiteral("↷"), QStringLiteral("ジャンプ"), true);
     SpinEditJump = new QSpinBox(bar);
     SpinEditJump->setObjectName(QStringLiteral("SpinEditJump"));
     SpinEditJump->setToolTip(QStringLiteral("ジャンプするページをセット"));
     SpinEditJump->setRange(1, 100);
     bar->addWidget(SpinEditJump);
-    SpeedBtn1st = MakeToolButton(bar, "SpeedBtn1st", QStringLiteral("|◀"), QStringLiteral("先頭の画像"), false);
-    SpeedBtnPrev = MakeToolButton(bar, "SpeedBtnPrev", QStringLiteral("◀"), QStringLiteral("Previous"), true);
-    SpeedBtnReverse = MakeToolButton(bar, "SpeedBtnReverse", QStringLiteral("◁"), QStringLiteral("逆転再生"), true);
-    SpeedBtnStop = MakeToolButton(bar, "SpeedBtnStop", QStringLiteral("■"), QStringLiteral("停止"), true);
-    SpeedBtnPlay = MakeToolButton(bar, "SpeedBtnPlay", QStringLiteral("▷"), QStringLiteral("再生"), true);
-    SpeedBtnNext = MakeToolButton(bar, "SpeedBtnNext", QStringLiteral("▶"), QStringLiteral("Next"), true);
-    SpeedBtnLast = MakeToolButton(bar, "SpeedBtnLast", QStringLiteral("▶|"), QStringLiteral("最後の画像"), true);
+    SpeedBtn1st = MakeToolButton(bar, "SpeedBtn1st", QStringLiteral("|◀"),
+                                 QStringLiteral("先頭の画像"), false);
+    SpeedBtnPrev =
+        MakeToolButton(bar, "SpeedBtnPrev", QStringLiteral("◀"), QStringLiteral("Previous"), true);
+    SpeedBtnReverse = MakeToolButton(bar, "SpeedBtnReverse", QStringLiteral("◁"),
+                                     QStringLiteral("逆転再生"), true);
+    SpeedBtnStop =
+        MakeToolButton(bar, "SpeedBtnStop", QStringLiteral("■"), QStringLiteral("停止"), true);
+    SpeedBtnPlay =
+        MakeToolButton(bar, "SpeedBtnPlay", QStringLiteral("▷"), QStringLiteral("再生"), true);
+    SpeedBtnNext =
+        MakeToolButton(bar, "SpeedBtnNext", QStringLiteral("▶"), QStringLiteral("Next"), true);
+    SpeedBtnLast = MakeToolButton(bar, "SpeedBtnLast", QStringLiteral("▶|"),
+                                  QStringLiteral("最後の画像"), true);
     SpinEditInterval = new QSpinBox(bar);
     SpinEditInterval->setObjectName(QStringLiteral("SpinEditInterval"));
     SpinEditInterval->setToolTip(QStringLiteral("表示間隔（秒）"));
@@ -159,13 +170,13 @@ TFormSlideshow::TFormSlideshow() {
     connect(SpeedBtnStop, &QToolButton::clicked, this, [this] { BtnStopClick(); });
     // The player group: at most one down, all may be up.
     const std::array<QToolButton*, 7> group = {SpeedBtnJump, SpeedBtnPrev, SpeedBtnReverse,
-                                               SpeedBtnStop, SpeedBtnPlay, SpeedBtnNext, SpeedBtnLast};
+                                               SpeedBtnStop, SpeedBtnPlay, SpeedBtnNext,
+                                               SpeedBtnLast};
     for (QToolButton* b : group)
         connect(b, &QToolButton::toggled, this, [b, group](bool down) {
             if (down)
                 for (QToolButton* other : group)
-                    if (other != b)
-                        other->setChecked(false);
+                    if (other != b) other->setChecked(false);
         });
     connect(SpinEditInterval, &QSpinBox::valueChanged, this, [this] { SpinEditIntervalChange(); });
     connect(SpinEditJump, &QSpinBox::valueChanged, this, [this] { SpinEditJumpChange(); });
@@ -246,8 +257,7 @@ void TFormSlideshow::Init() {
         picture = Tag;
     }
     StatusPanel1->setText(QString::fromStdString(FormMain->gridBase.Cell(2, picture)));
-    if (picture > 0)
-        DispShow(Tag == 0 ? 0 : currentRow - 1, picture, false);
+    if (picture > 0) DispShow(Tag == 0 ? 0 : currentRow - 1, picture, false);
     SpinEditJump->setRange(1, std::max(1, ListLength()));
     gSlidePos = Tag == 0 ? 0 : currentRow - 1;
     Timer1.setInterval(IntervalOnShow(SpinEditInterval->value()));
@@ -258,8 +268,7 @@ void TFormSlideshow::Init() {
 void TFormSlideshow::SetLabels() {
     for (QLabel* l : Labels)
         l->hide();
-    if (!FormSetSlideShow->ChkBoxHyoji->isChecked())
-        return;
+    if (!FormSetSlideShow->ChkBoxHyoji->isChecked()) return;
     const int n = std::min<int>(9, static_cast<int>(FormMain->gItemList.size()));
     for (int i = 0; i < n; ++i)
         Labels[i]->show();
@@ -267,8 +276,7 @@ void TFormSlideshow::SetLabels() {
 
 void TFormSlideshow::DispExif(int pictNo) {
     const auto& items = FormMain->gItemList;
-    if (items.empty())
-        return;
+    if (items.empty()) return;
     const StringGrid& base = FormMain->gridBase;
     LabelFName->setText(QString::fromStdString(base.Cell(2, pictNo)));
     LabelFName->adjustSize();
@@ -289,7 +297,9 @@ void TFormSlideshow::DispShow(int pos, int pictNo, bool mirror) {
     ShowPicture(pictNo);
 }
 
-void TFormSlideshow::SimpleShow(int pictNo) { ShowPicture(pictNo); }
+void TFormSlideshow::SimpleShow(int pictNo) {
+    ShowPicture(pictNo);
+}
 
 void TFormSlideshow::ShowPicture(int pictNo) {
     Timer1.stop();
@@ -299,8 +309,7 @@ void TFormSlideshow::ShowPicture(int pictNo) {
     int W = 0, H = 0;
     const bool known = !name.empty() && ReadJpegSize(path, W, H);
     const bool fixedActual = !ChkBoxAuto->isChecked() && !ChkBoxFit->isChecked();
-    if (!known && !fixedActual)
-        return; // fit modes stop at a picture that cannot be loaded
+    if (!known && !fixedActual) return; // fit modes stop at a picture that cannot be loaded
     const QSize client = ScrollBox1->viewport()->size();
     const QSize outer = ScrollBox1->size();
     const SlideRect r =
@@ -331,7 +340,8 @@ void TFormSlideshow::ShowPicture(int pictNo) {
     ScrollBox1->setHorizontalScrollBarPolicy(policy);
     ScrollBox1->setVerticalScrollBarPolicy(policy);
     const QSize view = ScrollBox1->viewport()->size();
-    canvas->resize(std::max(view.width(), r.left + r.width), std::max(view.height(), r.top + r.height));
+    canvas->resize(std::max(view.width(), r.left + r.width),
+                   std::max(view.height(), r.top + r.height));
     ScrollBox1->horizontalScrollBar()->setValue(0);
     ScrollBox1->verticalScrollBar()->setValue(0);
     PanelSS->setGeometry(r.left, r.top, r.width, r.height);
@@ -340,8 +350,7 @@ void TFormSlideshow::ShowPicture(int pictNo) {
     PanelSS->show();
     StatusPanel2->setText(QStringLiteral("Size:%1x%2").arg(W).arg(H));
     StatusPanel1->setText(QStringLiteral("%1] ").arg(pictNo) + QString::fromStdString(name));
-    if (SpeedBtnPlay->isChecked() || SpeedBtnReverse->isChecked())
-        Timer1.start();
+    if (SpeedBtnPlay->isChecked() || SpeedBtnReverse->isChecked()) Timer1.start();
 }
 
 void TFormSlideshow::Timer1Timer() {
@@ -359,8 +368,7 @@ void TFormSlideshow::Timer1Timer() {
         gSlidePos = StepForward(gSlidePos, ListLength());
     else if (SpeedBtnReverse->isChecked())
         gSlidePos = StepBackward(gSlidePos, ListLength());
-    if (Tag != 0)
-        FormMain->StrGridExif->selectRow(gSlidePos);
+    if (Tag != 0) FormMain->StrGridExif->selectRow(gSlidePos);
     UpdateCounter();
     DispShow(gSlidePos, PictureAt(gSlidePos));
 }
@@ -371,20 +379,26 @@ void TFormSlideshow::Navigate(int newPos, bool moveTableRow) {
                            SpeedBtn1st, SpeedBtnLast})
         b->setChecked(false);
     // A play list that became empty while the window was open: nothing to show.
-    if (ListLength() < 1)
-        return;
+    if (ListLength() < 1) return;
     gSlidePos = std::clamp(newPos, 0, ListLength() - 1);
-    if (moveTableRow && Tag != 0)
-        FormMain->StrGridExif->selectRow(gSlidePos);
+    if (moveTableRow && Tag != 0) FormMain->StrGridExif->selectRow(gSlidePos);
     UpdateCounter();
     DispShow(gSlidePos, PictureAt(gSlidePos));
     Timer1.stop();
 }
 
-void TFormSlideshow::SpeedBtn1stClick() { Navigate(0, false); }
-void TFormSlideshow::SpeedBtnPrevClick() { Navigate(StepBackward(gSlidePos, ListLength()), true); }
-void TFormSlideshow::SpeedBtnNextClick() { Navigate(StepForward(gSlidePos, ListLength()), false); }
-void TFormSlideshow::SpeedBtnLastClick() { Navigate(ListLength() - 1, false); }
+void TFormSlideshow::SpeedBtn1stClick() {
+    Navigate(0, false);
+}
+void TFormSlideshow::SpeedBtnPrevClick() {
+    Navigate(StepBackward(gSlidePos, ListLength()), true);
+}
+void TFormSlideshow::SpeedBtnNextClick() {
+    Navigate(StepForward(gSlidePos, ListLength()), false);
+}
+void TFormSlideshow::SpeedBtnLastClick() {
+    Navigate(ListLength() - 1, false);
+}
 
 void TFormSlideshow::SpeedBtnJumpClick() {
     SpeedBtnJump->setChecked(false);
@@ -417,8 +431,7 @@ void TFormSlideshow::SpinEditIntervalChange() {
 void TFormSlideshow::SpinEditJumpChange() {
     const int length = std::max(1, ListLength());
     const int v = SpinEditJump->value();
-    if (v < 1 || v > length)
-        SpinEditJump->setValue(std::clamp(v, 1, length));
+    if (v < 1 || v > length) SpinEditJump->setValue(std::clamp(v, 1, length));
 }
 
 void TFormSlideshow::ChkBoxFitClick() {
@@ -429,22 +442,20 @@ void TFormSlideshow::ChkBoxFitClick() {
 }
 
 void TFormSlideshow::ChkBoxAutoClick() {
-    if (ChkBoxAuto->isChecked())
-        ChkBoxFit->setChecked(false);
-    if (ListLength() > 0)
-        ShowPicture(PictureAt(gSlidePos));
+    if (ChkBoxAuto->isChecked()) ChkBoxFit->setChecked(false);
+    if (ListLength() > 0) ShowPicture(PictureAt(gSlidePos));
 }
 
 void TFormSlideshow::ChkBoxAspectClick() {
     ChkBoxAuto->setChecked(!ChkBoxFit->isChecked());
-    if (ListLength() > 0)
-        ShowPicture(PictureAt(gSlidePos));
+    if (ListLength() > 0) ShowPicture(PictureAt(gSlidePos));
 }
 
 TFormSetSlideShow::TFormSetSlideShow() {
     setObjectName(QStringLiteral("FormSetSlideShow"));
     setWindowTitle(QStringLiteral("SlideShowの設定"));
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowStaysOnTopHint);
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, QColor(231, 231, 250));
@@ -513,8 +524,7 @@ void TFormSetSlideShow::SpinEditMojiSizeChange() {
         l->setFont(f);
         l->adjustSize();
         l->setFixedHeight(size);
-        if (previous)
-            l->move(l->x(), previous->y() + previous->height() + 5);
+        if (previous) l->move(l->x(), previous->y() + previous->height() + 5);
         previous = l;
     }
 }

@@ -18,10 +18,8 @@ namespace {
 bool Rename(const std::string& from, const std::string& to, FileChanges& c) {
     int err = 0;
     const FileResult r = RenameNoReplace(from, to, &err);
-    if (r)
-        return true;
-    if (err == ENOENT)
-        return false;
+    if (r) return true;
+    if (err == ENOENT) return false;
     const std::string name = from.substr(from.rfind('/') + 1);
     if (err == EEXIST)
         c.left.push_back(name);
@@ -32,7 +30,8 @@ bool Rename(const std::string& from, const std::string& to, FileChanges& c) {
 
 bool EndsWithHid(const std::string& name) {
     return name.size() > kHiddenSuffix.size() &&
-           ::strcasecmp(name.c_str() + name.size() - kHiddenSuffix.size(), kHiddenSuffix.c_str()) == 0;
+           ::strcasecmp(name.c_str() + name.size() - kHiddenSuffix.size(), kHiddenSuffix.c_str()) ==
+               0;
 }
 
 } // namespace
@@ -41,13 +40,11 @@ FileChanges HideFig(const std::string& folder, const std::string& cacheFolder,
                     const std::string& name) {
     FileChanges c;
     const std::string picture = JoinPath(folder, name);
-    if (!Rename(picture, picture + kHiddenSuffix, c))
-        return c;
+    if (!Rename(picture, picture + kHiddenSuffix, c)) return c;
     ++c.changed;
     for (const std::string& cached : {ThumbFileName(name), SizeFileName(name)}) {
         const std::string path = cacheFolder + "/" + cached;
-        if (FileExists(path))
-            Rename(path, path + kHiddenSuffix, c);
+        if (FileExists(path)) Rename(path, path + kHiddenSuffix, c);
     }
     return c;
 }
@@ -56,8 +53,7 @@ FileChanges HideFigs(const std::string& folder, const std::vector<std::string>& 
     FileChanges c;
     for (const std::string& name : names) {
         const std::string picture = JoinPath(folder, name);
-        if (Rename(picture, picture + kHiddenSuffix, c))
-            ++c.changed;
+        if (Rename(picture, picture + kHiddenSuffix, c)) ++c.changed;
     }
     return c;
 }
@@ -67,8 +63,7 @@ std::vector<std::string> HiddenFiles(const std::string& folder) {
     if (DIR* dir = ::opendir(folder.c_str())) {
         while (const dirent* e = ::readdir(dir)) {
             const std::string name = e->d_name;
-            if (EndsWithHid(name) && FileExists(JoinPath(folder, name)))
-                names.push_back(name);
+            if (EndsWithHid(name) && FileExists(JoinPath(folder, name))) names.push_back(name);
         }
         ::closedir(dir);
     }
@@ -80,8 +75,7 @@ FileChanges ReshowAll(const std::string& folder) {
     FileChanges c;
     for (const std::string& name : HiddenFiles(folder)) {
         const std::string path = JoinPath(folder, name);
-        if (Rename(path, path.substr(0, path.size() - kHiddenSuffix.size()), c))
-            ++c.changed;
+        if (Rename(path, path.substr(0, path.size() - kHiddenSuffix.size()), c)) ++c.changed;
     }
     return c;
 }
@@ -91,8 +85,7 @@ FileChanges DeleteFig(const std::string& folder, const std::string& cacheFolder,
     FileChanges c;
     const std::string picture = JoinPath(folder, name);
     if (::unlink(picture.c_str()) != 0) {
-        if (errno != ENOENT)
-            c.failed.push_back(name + ": " + std::strerror(errno));
+        if (errno != ENOENT) c.failed.push_back(name + ": " + std::strerror(errno));
         return c;
     }
     ++c.changed;
@@ -112,8 +105,7 @@ std::string ChangesReport(const FileChanges& c) {
             text += "\n" + f;
     }
     if (!c.failed.empty()) {
-        if (!text.empty())
-            text += "\n";
+        if (!text.empty()) text += "\n";
         text += "次のファイルを変更できませんでした:";
         for (const std::string& f : c.failed)
             text += "\n" + f;

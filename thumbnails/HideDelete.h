@@ -10,9 +10,9 @@ namespace kamelune {
 inline const std::string kHiddenSuffix = ".HID";
 
 struct FileChanges {
-    std::vector<std::string> left;    // not changed: a file of the new name is already there
-    std::vector<std::string> failed;  // not changed: the system refused (reason after ": ")
-    int changed = 0;                  // pictures renamed or deleted
+    std::vector<std::string> left;   // not changed: a file of the new name is already there
+    std::vector<std::string> failed; // not changed: the system refused (reason after ": ")
+    int changed = 0;                 // pictures renamed or deleted
     bool Clean() const { return left.empty() && failed.empty(); }
 };
 

@@ -14,22 +14,21 @@
 namespace kamelune {
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 void Report(const FileChanges& changes) {
     const std::string text = ChangesReport(changes);
-    if (!text.empty())
-        ShowCheckMessage(Q(text));
+    if (!text.empty()) ShowCheckMessage(Q(text));
 }
 
 } // namespace
 
 void TFormMain::HideFig(int pictNo) {
-    if (MnThumbLocation->isChecked())
-        gThumbDir = gAppDir;
+    if (MnThumbLocation->isChecked()) gThumbDir = gAppDir;
     const std::string name = gridBase.Cell(2, pictNo);
-    if (name.empty())
-        return;
+    if (name.empty()) return;
     if (!Dialogs().AskYesNo(QStringLiteral("確認"),
                             QStringLiteral("このファイルを隠しますか？（復活できます）") + Q(name)))
         return;
@@ -39,8 +38,7 @@ void TFormMain::HideFig(int pictNo) {
 }
 
 void TFormMain::Hide1Click() {
-    if (const int picture = PopupPicture())
-        HideFig(picture);
+    if (const int picture = PopupPicture()) HideFig(picture);
 }
 
 void TFormMain::SpeedBtnHideClick() {
@@ -67,22 +65,20 @@ void TFormMain::SpeedBtnReshowClick() {
 }
 
 void TFormMain::DeleteFig(int pictNo) {
-    if (MnThumbLocation->isChecked())
-        gThumbDir = gAppDir;
+    if (MnThumbLocation->isChecked()) gThumbDir = gAppDir;
     const std::string name = gridBase.Cell(2, pictNo);
-    if (name.empty())
-        return;
+    if (name.empty()) return;
     FileChanges changes;
     if (Dialogs().AskYesNo(QStringLiteral("確認"),
-                           QStringLiteral("このファイルを削除しますか？（復活できません！）:  ") + Q(name)))
+                           QStringLiteral("このファイルを削除しますか？（復活できません！）:  ") +
+                               Q(name)))
         changes = kamelune::DeleteFig(currentDir_, CacheFolderOfCurrent(), name);
     UpdateTable();
     Report(changes);
 }
 
 void TFormMain::PopMnDeleteClick() {
-    if (const int picture = PopupPicture())
-        DeleteFig(picture);
+    if (const int picture = PopupPicture()) DeleteFig(picture);
 }
 
 void TFormMain::SetLocationChoice(bool other) {
@@ -99,17 +95,18 @@ void TFormMain::MnOtherLocationClick() {
     // The radio mark moves only when a new place is taken.
     SetLocationChoice(locationIsOther_);
     const auto chosen = Dialogs().ChooseFolder(
-        QStringLiteral("サムネイルの置き場所の設定 (フォルダを選択するか新規作成して「保存」をクリックしてください）"),
+        QStringLiteral("サムネイルの置き場所の設定 "
+                       "(フォルダを選択するか新規作成して「保存」をクリックしてください）"),
         Q(gAppDir));
-    if (!chosen)
-        return;
+    if (!chosen) return;
     const std::string dir = QDir::cleanPath(*chosen).toStdString();
     if (::access(dir.c_str(), W_OK | X_OK) != 0) {
         ShowCheckMessage(QStringLiteral("このフォルダには書き込めません: ") + Q(dir));
         return;
     }
     if (!Dialogs().AskYesNo(QStringLiteral("確認"),
-                            QStringLiteral("サムネイルを<") + Q(dir) + QStringLiteral(">に保管します。よろしいですか？")))
+                            QStringLiteral("サムネイルを<") + Q(dir) +
+                                QStringLiteral(">に保管します。よろしいですか？")))
         return;
     gThumbDir = dir;
     SetLocationChoice(true);
@@ -117,14 +114,12 @@ void TFormMain::MnOtherLocationClick() {
 
 void TFormMain::MnKameluneDirDelClick() {
     const std::string root = CacheRoot(gThumbDir);
-    if (!DirectoryExists(root))
-        return;
+    if (!DirectoryExists(root)) return;
     if (!Dialogs().AskYesNo(QStringLiteral("確認"),
                             Q(root) + QStringLiteral(" をごみ箱に移動しますか？")))
         return;
     QString why;
-    if (MoveToTrash(Q(root), &why))
-        return;
+    if (MoveToTrash(Q(root), &why)) return;
     // No trash can take it: gone for good only when the user says so.
     if (!Dialogs().AskYesNo(QStringLiteral("確認"),
                             QStringLiteral("ごみ箱が使えません。") + Q(root) +
@@ -132,8 +127,7 @@ void TFormMain::MnKameluneDirDelClick() {
         return;
     std::error_code ec;
     std::filesystem::remove_all(root, ec);
-    if (ec)
-        ShowCheckMessage(QStringLiteral("削除できませんでした: ") + Q(ec.message()));
+    if (ec) ShowCheckMessage(QStringLiteral("削除できませんでした: ") + Q(ec.message()));
 }
 
 } // namespace kamelune

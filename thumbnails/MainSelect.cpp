@@ -34,19 +34,16 @@ void TFormMain::ImageClick(PictRec& rec) {
 }
 
 void TFormMain::Selection(int col, int row) {
-    if (col != 1 || row < 1)
-        return;
+    if (col != 1 || row < 1) return;
     SelectionTables t{gridBase, gridExif, gSelectList};
     SelectionClick(t, row);
 }
 
 void TFormMain::StrGridExifMouseDown(Qt::MouseButton button, const QPoint& pos) {
     const QModelIndex index = StrGridExif->indexAt(pos);
-    if (!index.isValid())
-        return;
+    if (!index.isValid()) return;
     const int row = index.row() + 1; // the title row is the header
-    if (row < 1 || row > gridExif.RowCount() - 1)
-        return;
+    if (row < 1 || row > gridExif.RowCount() - 1) return;
     if (button == Qt::LeftButton) {
         if (index.column() == 1) {
             Selection(1, row);
@@ -70,8 +67,7 @@ void TFormMain::ShowSelectionOnPage() {
         gListReady = true;
         MakePagePicts(CurrentPageBox());
     }
-    if (PageControl1->currentWidget() == TabSheetGazo)
-        RefreshPanelsFromTable();
+    if (PageControl1->currentWidget() == TabSheetGazo) RefreshPanelsFromTable();
 }
 
 void TFormMain::SelectAllClick() {
@@ -94,22 +90,18 @@ void TFormMain::SelectReverseClick() {
 
 void TFormMain::SelectNoneClick() {
     SelectionTables t{gridBase, gridExif, gSelectList};
-    if (SelectNone(t) && PageControl1->currentWidget() == TabSheetGazo)
-        RefreshPanelsFromTable();
+    if (SelectNone(t) && PageControl1->currentWidget() == TabSheetGazo) RefreshPanelsFromTable();
 }
 
 int TFormMain::PopupPicture() const {
-    if (popupPict)
-        return popupPict->PictNo;
+    if (popupPict) return popupPict->PictNo;
     const QModelIndex current = StrGridExif->currentIndex();
-    if (!current.isValid())
-        return 0;
+    if (!current.isValid()) return 0;
     return ItemNumber(gridExif.Cell(0, current.row() + 1));
 }
 
 void TFormMain::ExifC1Click() {
-    if (!popupPict)
-        return;
+    if (!popupPict) return;
     QString text = popupPict->FileNameLabel.text + QStringLiteral("\r\n");
     for (const LabelRec& line : popupPict->CaptionLabels)
         text += line.text + QStringLiteral("\r\n");
@@ -118,8 +110,7 @@ void TFormMain::ExifC1Click() {
 }
 
 void TFormMain::BtnSortClick() {
-    if (gExifCount < 1)
-        ShowCheckMessage(QStringLiteral("注意：Exifイメージがありません"));
+    if (gExifCount < 1) ShowCheckMessage(QStringLiteral("注意：Exifイメージがありません"));
     FormSort->exec();
 }
 
@@ -144,8 +135,7 @@ void TFormMain::BtnSlideShowClick() {
         ShowCheckMessage(QStringLiteral("選択されたイメージがありません"));
         return;
     }
-    if (FormSlideshow->isVisible())
-        FormSlideshow->close();
+    if (FormSlideshow->isVisible()) FormSlideshow->close();
     FormSlideshow->setWindowTitle(QStringLiteral("スライドショー（選択画像）"));
     FormSlideshow->Tag = 0;
     FormSlideshow->show();
@@ -153,10 +143,8 @@ void TFormMain::BtnSlideShowClick() {
 
 void TFormMain::PMenuGenzuClick() {
     int picture = PopupPicture();
-    if (popupPict)
-        StrGridExif->selectRow(popupPict->ExifRow - 1);
-    if (picture == 0)
-        picture = 1;
+    if (popupPict) StrGridExif->selectRow(popupPict->ExifRow - 1);
+    if (picture == 0) picture = 1;
     FormSlideshow->setWindowTitle(QStringLiteral("スライドショー(全表示)"));
     FormSlideshow->Tag = picture;
     FormSlideshow->show();
@@ -170,7 +158,9 @@ void TFormMain::BtnSetPKomokuClick() {
     FormSetPKomoku->exec();
 }
 
-void TFormMain::MnPHyojiClick() { FormPHyoji->exec(); }
+void TFormMain::MnPHyojiClick() {
+    FormPHyoji->exec();
+}
 
 void TFormMain::SpeedBtnRenameClick() {
     if (gSelectList.empty()) {
@@ -186,13 +176,14 @@ void TFormMain::MnChangeNameClick() {
     FormRename2->exec();
 }
 
-void TFormMain::About1Click() { FormVersion->exec(); }
+void TFormMain::About1Click() {
+    FormVersion->exec();
+}
 
 void TFormMain::SpeedBtnJumpClick() {
     const int row = SpinEditJump->value();
     const QModelIndex current = StrGridExif->currentIndex();
-    if (current.isValid() && current.row() + 1 == row)
-        return;
+    if (current.isValid() && current.row() + 1 == row) return;
     StrGridExif->selectRow(row - 1);
 }
 

@@ -46,8 +46,7 @@ QImage ToQImage(const RgbImage& img) {
 // with a higher pixel ratio its pixels are repeated, not blurred.
 QPixmap LoadPixmap(const std::string& path, qreal dpr, JpegDecodeOptions options = {}) {
     const JpegDecodeResult r = DecodeJpegFile(path, options);
-    if (!r.ok)
-        return {};
+    if (!r.ok) return {};
     QImage image = ToQImage(r.image);
     if (dpr > 1.0)
         image = image.scaled(qRound(image.width() * dpr), qRound(image.height() * dpr),
@@ -57,7 +56,9 @@ QPixmap LoadPixmap(const std::string& path, qreal dpr, JpegDecodeOptions options
     return pixmap;
 }
 
-QSize LogicalSize(const QPixmap& p) { return (QSizeF(p.size()) / p.devicePixelRatio()).toSize(); }
+QSize LogicalSize(const QPixmap& p) {
+    return (QSizeF(p.size()) / p.devicePixelRatio()).toSize();
+}
 
 // The hourglass for as long as a page is being built.
 struct BusyCursor {
@@ -73,7 +74,9 @@ Pane TFormMain::CurrentPane() const {
                                         : Pane::Pictures;
 }
 
-int TFormMain::CurrentPageBox() const { return std::max(1, CmbBoxPage->currentText().toInt()); }
+int TFormMain::CurrentPageBox() const {
+    return std::max(1, CmbBoxPage->currentText().toInt());
+}
 
 void TFormMain::CleargPictList() {
     popupPict = nullptr;
@@ -93,10 +96,8 @@ void TFormMain::MakePagePicts(int page) {
     ScrlBoxPictList->verticalScrollBar()->setValue(0);
     BusyCursor busy;
     const int rows = gridExif.RowCount() - 1;
-    if (std::min(gFileCount, kMaxPictures) <= 0 || rows < 1)
-        return;
-    if (ChkBoxExifOnly->isChecked() && gExifCount < 1)
-        return;
+    if (std::min(gFileCount, kMaxPictures) <= 0 || rows < 1) return;
+    if (ChkBoxExifOnly->isChecked() && gExifCount < 1) return;
     gPictsPerPage = PictsPerPage(CmbBoxFigNoPerPage->currentText().toInt(), CurrentPane());
     const int columns = SetNoHorz(ScrlBoxPictList->width());
     LabelFigNo->setText(QStringLiteral("%1/%2").arg(gExifCount).arg(gFileCount));
@@ -109,8 +110,7 @@ void TFormMain::MakePagePicts(int page) {
 
     // Thumbnails not in the cache yet are made on the other cores while the panels before them
     // are built; each panel still takes its own in page order, as a one-thread build would.
-    if (MnThumbLocation->isChecked())
-        gThumbDir = gAppDir;
+    if (MnThumbLocation->isChecked()) gThumbDir = gAppDir;
     const std::string cache = CacheFolderOfCurrent();
     const int count = gPageLast - gPageFirst + 1;
     std::vector<PreparedThumb> prepared(static_cast<std::size_t>(count));
@@ -129,8 +129,7 @@ void TFormMain::MakePagePicts(int page) {
     }
     ThumbJobs jobs(std::move(work), ThumbJobs::DefaultThreads());
     for (int k = 0; k < count; ++k)
-        if (queued[k])
-            prepared[k].jobs = &jobs;
+        if (queued[k]) prepared[k].jobs = &jobs;
     pageAttributes_ = FormPHyoji->Attributes();
     QRect extent;
     for (int k = 0; k < count; ++k) {
@@ -159,8 +158,14 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
         rec.Selected = !selNo.empty();
 
         // Header line.
-        rec.SelNoLabel = {QString::fromStdString(selNo), {3, 102, 0, 12}, Bgr(a.selNoColor),
-                          Bgr(0xFFFFFF), true, true, 10, rec.Selected};
+        rec.SelNoLabel = {QString::fromStdString(selNo),
+                          {3, 102, 0, 12},
+                          Bgr(a.selNoColor),
+                          Bgr(0xFFFFFF),
+                          true,
+                          true,
+                          10,
+                          rec.Selected};
         rec.SelNoLabel.rect.width = ThumbPanel::TextWidth(rec.SelNoLabel.text, 10, true);
         const QString no =
             QString::fromStdString(NoLabelText(i, gPictsPerPage, gridExif.Cell(0, rec.ExifRow)));
@@ -168,7 +173,12 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
         rec.NoLabel = {no, {2, 2, noWidth, 12}, Bgr(a.noColor), {}, true, true, 12, true};
         rec.FileNameLabel = {QString::fromStdString(fileName),
                              {noWidth + 6, 2, pane == Pane::Pictures ? 140 : 90, 16},
-                             Bgr(a.fnameColor), Bgr(0x0000FF), true, false, 12, true};
+                             Bgr(a.fnameColor),
+                             Bgr(0x0000FF),
+                             true,
+                             false,
+                             12,
+                             true};
 
         // Caption lines.
         const bool exif = gridBase.Cell(kTypeCol, n) == "EXIF";
@@ -178,14 +188,18 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
                                                         a.mjBackColor, a.kyochoColor);
                 rec.CaptionLabels[k] = {
                     QString::fromStdString(LabelCaption(k, gItemList, ItemGrid(), gridBase, n)),
-                    CaptionRect(k, f), Bgr(look.text), Bgr(look.background), look.transparent,
-                    false, f, exif};
+                    CaptionRect(k, f),
+                    Bgr(look.text),
+                    Bgr(look.background),
+                    look.transparent,
+                    false,
+                    f,
+                    exif};
             }
         }
 
         // Thumbnail: from the cache, or made now.
-        if (MnThumbLocation->isChecked())
-            gThumbDir = gAppDir;
+        if (MnThumbLocation->isChecked()) gThumbDir = gAppDir;
         const std::string cache = CacheFolderOfCurrent();
         const std::string thumb = cache + "/" + ThumbFileName(fileName);
         const std::string sizeFile = cache + "/" + SizeFileName(fileName);
@@ -219,12 +233,19 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
                 sizeText = QString::fromStdString(SizeText(
                     {ExifItems[kItemWidth], ExifItems[kItemHeight], ExifItems[kItemFileSize]}));
             } else {
-                ShowCheckMessage(QStringLiteral("MakeThumbJpeg:サムネイル作成にエラーがおこりました"));
+                ShowCheckMessage(
+                    QStringLiteral("MakeThumbJpeg:サムネイル作成にエラーがおこりました"));
                 rec.Image = LoadPixmap(gThumbDir + "/peke.jpg", dpr);
             }
         }
-        rec.SizeLabel = {sizeText, {4, SizeLabelTop(exif, f, lines), 90, 13}, Bgr(kSizeLabelColor),
-                         {}, true, false, 12, ChkBoxDispSize->isChecked()};
+        rec.SizeLabel = {sizeText,
+                         {4, SizeLabelTop(exif, f, lines), 90, 13},
+                         Bgr(kSizeLabelColor),
+                         {},
+                         true,
+                         false,
+                         12,
+                         ChkBoxDispSize->isChecked()};
         if (!rec.Image.isNull()) {
             const QSize s = LogicalSize(rec.Image);
             rec.imageRect = ImageRect(s.width(), s.height());
@@ -243,19 +264,18 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
         };
     } catch (const std::bad_alloc&) {
         delete rec.Panel;
-        ShowCheckMessage(QStringLiteral("リソースが不足しています。表示画像数を減らしてください。"));
+        ShowCheckMessage(
+            QStringLiteral("リソースが不足しています。表示画像数を減らしてください。"));
         return false;
     }
     gPictList.push_back(std::move(owned));
     rec.Panel->show();
-    if (panelBuilt)
-        panelBuilt(i);
+    if (panelBuilt) panelBuilt(i);
     return true;
 }
 
 void TFormMain::SeiretuPict() {
-    if (!gPageBuilt || gPictList.empty())
-        return;
+    if (!gPageBuilt || gPictList.empty()) return;
     const int columns = SetNoHorz(ScrlBoxPictList->width());
     ScrlBoxPictList->horizontalScrollBar()->setValue(0);
     ScrlBoxPictList->verticalScrollBar()->setValue(0);
@@ -271,10 +291,13 @@ void TFormMain::SeiretuPict() {
 }
 
 void TFormMain::ImageDblClick(PictRec& rec) {
-    OpenDocument(QString::fromStdString(JoinPath(currentDir_, rec.FileNameLabel.text.toStdString())));
+    OpenDocument(
+        QString::fromStdString(JoinPath(currentDir_, rec.FileNameLabel.text.toStdString())));
 }
 
-void TFormMain::CmbBoxFigNoPerPageChange() { MakePagePicts(CurrentPageBox()); }
+void TFormMain::CmbBoxFigNoPerPageChange() {
+    MakePagePicts(CurrentPageBox());
+}
 
 void TFormMain::SpeedBtnPane3Click() {
     gListReady = true;
@@ -287,12 +310,10 @@ void TFormMain::ChkBoxDispSizeClick() {
 }
 
 void TFormMain::DisplaySmallImage(int row) {
-    if (row < 1 || row > gridExif.RowCount() - 1)
-        return;
+    if (row < 1 || row > gridExif.RowCount() - 1) return;
     const int n = ItemNumber(gridExif.Cell(0, row));
     const std::string& name = gridBase.Cell(2, n);
-    if (name.empty())
-        return;
+    if (name.empty()) return;
     const std::string path = JoinPath(currentDir_, name);
     smallImageTag_ = n;
     // A large picture is decoded small: the preview box is 96 pixels.
@@ -349,7 +370,8 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
         StrGridExifMouseDown(mouse->button(), mouse->position().toPoint());
         return mouse->button() == Qt::RightButton;
     }
-    if (ScrlBoxPictList && watched == ScrlBoxPictList->viewport() && event->type() == QEvent::Resize)
+    if (ScrlBoxPictList && watched == ScrlBoxPictList->viewport() &&
+        event->type() == QEvent::Resize)
         ScrlBoxPictListResize();
     return QMainWindow::eventFilter(watched, event);
 }

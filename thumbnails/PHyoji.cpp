@@ -34,14 +34,12 @@ void ColorSwatch::SetColor(std::uint32_t bgr) {
 void ColorSwatch::Click() {
     if (const auto chosen = Dialogs().ChooseColor(color_)) {
         SetColor(*chosen);
-        if (onChanged)
-            onChanged();
+        if (onChanged) onChanged();
     }
 }
 
 void ColorSwatch::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        Click();
+    if (event->button() == Qt::LeftButton) Click();
 }
 
 TFormPHyoji::TFormPHyoji() {
@@ -50,10 +48,12 @@ TFormPHyoji::TFormPHyoji() {
     setWindowFlag(Qt::WindowStaysOnTopHint);
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QToolBar(this);
-    SpeedBtnApply = MakeToolButton(bar, "SpeedBtnApply", QStringLiteral("適用"), QStringLiteral("表示属性を適用する"));
+    SpeedBtnApply = MakeToolButton(bar, "SpeedBtnApply", QStringLiteral("適用"),
+                                   QStringLiteral("表示属性を適用する"));
     SpeedBtnDefault = MakeToolButton(bar, "SpeedBtnDefault", QStringLiteral("既定値にする"),
-                             QStringLiteral("表示属性を既定値にセット"));
-    SpeedButton2 = MakeToolButton(bar, "SpeedButton2", QStringLiteral("閉"), QStringLiteral("閉じる"));
+                                     QStringLiteral("表示属性を既定値にセット"));
+    SpeedButton2 =
+        MakeToolButton(bar, "SpeedButton2", QStringLiteral("閉"), QStringLiteral("閉じる"));
     layout->addWidget(bar);
 
     auto* grid = new QGridLayout;
@@ -126,7 +126,8 @@ void TFormPHyoji::SetAttributes(const DisplayAttributes& a) {
     ChkBoxToka->setChecked(a.toka);
     ChkListBoxKyocho->clear();
     for (std::size_t k = 0; k < a.kyochoNames.size(); ++k) {
-        auto* item = new QListWidgetItem(QString::fromStdString(a.kyochoNames[k]), ChkListBoxKyocho);
+        auto* item =
+            new QListWidgetItem(QString::fromStdString(a.kyochoNames[k]), ChkListBoxKyocho);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(a.Emphasised(static_cast<int>(k)) ? Qt::Checked : Qt::Unchecked);
     }

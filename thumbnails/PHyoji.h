@@ -21,7 +21,7 @@ public:
     ColorSwatch(const char* name, QWidget* parent);
     std::uint32_t Color() const { return color_; }
     void SetColor(std::uint32_t bgr);
-    void Click(); // what a click does: the colour dialog, then the new colour
+    void Click();                    // what a click does: the colour dialog, then the new colour
     std::function<void()> onChanged; // after a colour was chosen
 
 protected:

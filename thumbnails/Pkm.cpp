@@ -13,8 +13,7 @@ bool ParseInt(const std::string& text, long long& value) {
         t.remove_prefix(1);
     while (!t.empty() && t.back() == ' ')
         t.remove_suffix(1);
-    if (!t.empty() && t.front() == '+')
-        t.remove_prefix(1);
+    if (!t.empty() && t.front() == '+') t.remove_prefix(1);
     const auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
     return !t.empty() && ec == std::errc() && ptr == t.data() + t.size();
 }
@@ -35,7 +34,8 @@ bool DisplayAttributes::Emphasised(int k) const {
     return k >= 0 && k < static_cast<int>(kyochoChecked.size()) && kyochoChecked[k];
 }
 
-std::vector<std::string> KyochoNames(const std::vector<std::string>& items, const StringGrid& grid) {
+std::vector<std::string> KyochoNames(const std::vector<std::string>& items,
+                                     const StringGrid& grid) {
     std::vector<std::string> names;
     for (const std::string& item : items)
         names.push_back(grid.Cell(0, ItemNumber(item)));
@@ -51,8 +51,7 @@ void SetDefaultPHyoji(DisplayAttributes& a, const std::vector<std::string>& name
     DisplayAttributes d;
     SetChkListBoxKyocho(d, names);
     for (std::size_t k : {2u, 7u})
-        if (k < d.kyochoChecked.size())
-            d.kyochoChecked[k] = true;
+        if (k < d.kyochoChecked.size()) d.kyochoChecked[k] = true;
     a = d;
 }
 
@@ -75,8 +74,7 @@ std::vector<std::string> MakePkmLines(const StringGrid& grid, const DisplayAttri
 
 bool CheckPkmLines(const std::vector<std::string>& lines, std::string* error) {
     auto fail = [&](const std::string& why) {
-        if (error)
-            *error = why;
+        if (error) *error = why;
         return false;
     };
     long long n = 0;
@@ -87,8 +85,7 @@ bool CheckPkmLines(const std::vector<std::string>& lines, std::string* error) {
         if (!lines[j].empty() && !ParseInt(lines[j], order))
             return fail("line " + std::to_string(j + 1) + " is not an order number");
     }
-    if (!ParseInt(lines[150], n) || n < 0 || n > 75)
-        return fail("line 151 is not an entry count");
+    if (!ParseInt(lines[150], n) || n < 0 || n > 75) return fail("line 151 is not an entry count");
     if (lines.size() < static_cast<std::size_t>(161 + n))
         return fail("lines: " + std::to_string(lines.size()) + " of " + std::to_string(161 + n));
     for (int j = 151 + static_cast<int>(n); j < 160 + static_cast<int>(n); ++j) {

@@ -8,15 +8,16 @@
 namespace kamelune {
 namespace {
 
-int PictOfRow(const StringGrid& view, int row) { return ItemNumber(view.Cell(0, row)); }
+int PictOfRow(const StringGrid& view, int row) {
+    return ItemNumber(view.Cell(0, row));
+}
 
 void RenumberAll(SelectionTables& t) {
     for (std::size_t j = 0; j < t.list.size(); ++j)
         t.base.SetCell(1, ItemNumber(t.list[j]), std::to_string(j + 1));
     for (int r = 1; r < t.view.RowCount(); ++r) {
         const int number = SelectionNumberOf(t.list, PictOfRow(t.view, r));
-        if (number > 0)
-            t.view.SetCell(1, r, std::to_string(number));
+        if (number > 0) t.view.SetCell(1, r, std::to_string(number));
     }
 }
 
@@ -50,8 +51,7 @@ bool TogglePicture(SelectionTables& t, int pictNo, int exifRow) {
 }
 
 void SelectionClick(SelectionTables& t, int row) {
-    if (row < 1 || row >= t.view.RowCount())
-        return;
+    if (row < 1 || row >= t.view.RowCount()) return;
     const int pictNo = PictOfRow(t.view, row);
     const std::string& cell = t.view.Cell(1, row);
     if (!cell.empty()) {
@@ -67,8 +67,7 @@ void SelectionClick(SelectionTables& t, int row) {
         t.list.push_back(SelKey(pictNo));
     }
     for (int r = 1; r < t.view.RowCount(); ++r) {
-        if (t.view.Cell(1, r).empty())
-            continue;
+        if (t.view.Cell(1, r).empty()) continue;
         const int n = PictOfRow(t.view, r);
         const std::string number = std::to_string(SelectionNumberOf(t.list, n));
         t.view.SetCell(1, r, number);
@@ -77,8 +76,7 @@ void SelectionClick(SelectionTables& t, int row) {
 }
 
 bool SelectAll(SelectionTables& t) {
-    if (t.view.RowCount() < 2)
-        return false;
+    if (t.view.RowCount() < 2) return false;
     t.list.clear();
     for (int r = 1; r < t.view.RowCount(); ++r) {
         const int n = PictOfRow(t.view, r);
@@ -90,8 +88,7 @@ bool SelectAll(SelectionTables& t) {
 }
 
 bool SelectReverse(SelectionTables& t) {
-    if (t.view.RowCount() < 2)
-        return false;
+    if (t.view.RowCount() < 2) return false;
     t.list.clear();
     int k = 1;
     for (int r = 1; r < t.view.RowCount(); ++r) {
@@ -103,17 +100,14 @@ bool SelectReverse(SelectionTables& t) {
         }
     }
     for (int r = 1; r < t.base.RowCount(); ++r)
-        if (!t.base.Cell(1, r).empty())
-            t.base.SetCell(1, r, "");
+        if (!t.base.Cell(1, r).empty()) t.base.SetCell(1, r, "");
     for (int r = 1; r < t.view.RowCount(); ++r)
-        if (!t.view.Cell(1, r).empty())
-            t.base.SetCell(1, PictOfRow(t.view, r), t.view.Cell(1, r));
+        if (!t.view.Cell(1, r).empty()) t.base.SetCell(1, PictOfRow(t.view, r), t.view.Cell(1, r));
     return true;
 }
 
 bool SelectNone(SelectionTables& t) {
-    if (t.list.empty())
-        return false;
+    if (t.list.empty()) return false;
     t.list.clear();
     for (int r = 1; r < t.view.RowCount(); ++r)
         t.view.SetCell(1, r, "");
@@ -125,13 +119,11 @@ bool SelectNone(SelectionTables& t) {
 bool SelectionConsistent(const SelectionTables& t) {
     for (int r = 1; r < t.base.RowCount(); ++r) {
         const int number = SelectionNumberOf(t.list, r);
-        if (t.base.Cell(1, r) != (number ? std::to_string(number) : std::string()))
-            return false;
+        if (t.base.Cell(1, r) != (number ? std::to_string(number) : std::string())) return false;
     }
     for (int r = 1; r < t.view.RowCount(); ++r) {
         const int number = SelectionNumberOf(t.list, PictOfRow(t.view, r));
-        if (t.view.Cell(1, r) != (number ? std::to_string(number) : std::string()))
-            return false;
+        if (t.view.Cell(1, r) != (number ? std::to_string(number) : std::string())) return false;
     }
     return true;
 }

@@ -28,13 +28,18 @@ TFormSetPKomoku::TFormSetPKomoku() : StrGridPKomoku(4, kPKomokuRows) {
 
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QToolBar(this);
-    SpeedBtnClear = MakeToolButton(bar, "SpeedBtnClear", QStringLiteral("クリア"), QStringLiteral("選択をクリア"));
-    SpeedBtnApply = MakeToolButton(bar, "SpeedBtnApply", QStringLiteral("適用"), QStringLiteral("選択を適用する"));
-    SpeedBtnSave = MakeToolButton(bar, "SpeedBtnSave", QStringLiteral("Save"), QStringLiteral("選択を保存する"));
+    SpeedBtnClear = MakeToolButton(bar, "SpeedBtnClear", QStringLiteral("クリア"),
+                                   QStringLiteral("選択をクリア"));
+    SpeedBtnApply = MakeToolButton(bar, "SpeedBtnApply", QStringLiteral("適用"),
+                                   QStringLiteral("選択を適用する"));
+    SpeedBtnSave = MakeToolButton(bar, "SpeedBtnSave", QStringLiteral("Save"),
+                                  QStringLiteral("選択を保存する"));
     SpeedBtnDefault = MakeToolButton(bar, "SpeedBtnDefault", QStringLiteral("既定値にする"),
-                             QStringLiteral("選択を既定値にセット"));
-    SpeedButton1 = MakeToolButton(bar, "SpeedButton1", QStringLiteral("Load"), QStringLiteral("選択を読み込む"));
-    SpeedBtnClose = MakeToolButton(bar, "SpeedBtnClose", QStringLiteral("閉"), QStringLiteral("閉じる"));
+                                     QStringLiteral("選択を既定値にセット"));
+    SpeedButton1 = MakeToolButton(bar, "SpeedButton1", QStringLiteral("Load"),
+                                  QStringLiteral("選択を読み込む"));
+    SpeedBtnClose =
+        MakeToolButton(bar, "SpeedBtnClose", QStringLiteral("閉"), QStringLiteral("閉じる"));
     layout->addWidget(bar);
 
     GridPKomoku = new QTableView(this);
@@ -42,7 +47,8 @@ TFormSetPKomoku::TFormSetPKomoku() : StrGridPKomoku(4, kPKomokuRows) {
     model_ = new StringGridModel(StrGridPKomoku, this);
     model_->SetEditableColumns({2});
     GridPKomoku->setModel(model_);
-    GridPKomoku->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+    GridPKomoku->setEditTriggers(QAbstractItemView::DoubleClicked |
+                                 QAbstractItemView::EditKeyPressed |
                                  QAbstractItemView::AnyKeyPressed);
     ApplyGridLook(GridPKomoku, StrGridPKomoku);
     GridPKomoku->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -77,8 +83,7 @@ void TFormSetPKomoku::FormShow() {
 }
 
 void TFormSetPKomoku::StrGridPKomokuClick(int col, int row) {
-    if (col != 1 || row < 1 || row >= StrGridPKomoku.RowCount())
-        return;
+    if (col != 1 || row < 1 || row >= StrGridPKomoku.RowCount()) return;
     auto& items = FormMain->gItemList;
     const std::string& order = StrGridPKomoku.Cell(1, row);
     if (!order.empty()) {
@@ -104,7 +109,9 @@ void TFormSetPKomoku::BtnClearClick() {
         StrGridPKomoku.SetCell(1, r, "");
 }
 
-void TFormSetPKomoku::ApplyPKomoku() { GridToItemList(StrGridPKomoku, FormMain->gItemList); }
+void TFormSetPKomoku::ApplyPKomoku() {
+    GridToItemList(StrGridPKomoku, FormMain->gItemList);
+}
 
 void TFormSetPKomoku::BtnApplyClick() {
     FormMain->gListReady = true;
@@ -141,12 +148,10 @@ static FileDialogRequest PkmRequest(const QString& title, const QString& fileNam
 
 bool TFormSetPKomoku::SavePKomokuFile(const QString& title, const QString& fileName) {
     const auto path = Dialogs().SaveFile(PkmRequest(title, fileName));
-    if (!path)
-        return false;
+    if (!path) return false;
     const FileResult r =
         WriteTextLines(path->toStdString(), MakePkmLines(StrGridPKomoku, FormPHyoji->Attributes()));
-    if (!r)
-        ShowCheckMessage(QString::fromStdString(r.error));
+    if (!r) ShowCheckMessage(QString::fromStdString(r.error));
     return r.ok;
 }
 
@@ -157,8 +162,7 @@ static bool ReadPkm(const std::string& path, std::vector<std::string>& lines) {
         why = r.error;
     else if (!CheckPkmLines(lines, &why))
         why = path + ": " + why;
-    if (why.empty())
-        return true;
+    if (why.empty()) return true;
     ShowCheckMessage(QStringLiteral("項目ファイルを読めません。") + QString::fromStdString(why));
     return false;
 }
@@ -166,8 +170,7 @@ static bool ReadPkm(const std::string& path, std::vector<std::string>& lines) {
 bool TFormSetPKomoku::LoadPKomokuFile(const QString& title, const QString& fileName) {
     const auto path = Dialogs().OpenFile(PkmRequest(title, fileName));
     std::vector<std::string> lines;
-    if (!path || !ReadPkm(path->toStdString(), lines))
-        return false;
+    if (!path || !ReadPkm(path->toStdString(), lines)) return false;
     LoadPKomokuGrid(lines, StrGridPKomoku);
     return true;
 }

@@ -4,7 +4,9 @@
 
 namespace kamelune {
 
-MakeJpegResult ThumbJobs::Run(const Job& job) { return MakeJpeg2(job.source, job.destination, 70, 88); }
+MakeJpegResult ThumbJobs::Run(const Job& job) {
+    return MakeJpeg2(job.source, job.destination, 70, 88);
+}
 
 int ThumbJobs::DefaultThreads() {
     const unsigned cores = std::thread::hardware_concurrency();
@@ -36,8 +38,7 @@ void ThumbJobs::Work(Shared& s) {
             std::lock_guard lock(s.mutex);
             while (s.next < s.jobs.size() && s.states[s.next] != State::Queued)
                 ++s.next;
-            if (s.stop || s.next >= s.jobs.size())
-                return;
+            if (s.stop || s.next >= s.jobs.size()) return;
             k = s.next++;
             s.states[k] = State::Running;
         }

@@ -18,11 +18,15 @@ QFont LabelFont(int pixelHeight, bool bold) {
     return f;
 }
 
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
+QRect ToQRect(const Rect& r) {
+    return QRect(r.left, r.top, r.width, r.height);
+}
 
 } // namespace
 
-QColor Bgr(std::uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+QColor Bgr(std::uint32_t bgr) {
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
 
 ThumbPanel::ThumbPanel(PictRec& rec, QWidget* parent) : QWidget(parent), rec_(rec) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -53,11 +57,9 @@ void ThumbPanel::paintEvent(QPaintEvent*) {
         p.drawPixmap(target.topLeft(), rec_.Image);
     }
     auto draw = [&](const LabelRec& l) {
-        if (!l.visible || l.text.isEmpty())
-            return;
+        if (!l.visible || l.text.isEmpty()) return;
         const QRect r = ToQRect(l.rect);
-        if (!l.transparent)
-            p.fillRect(r, l.background);
+        if (!l.transparent) p.fillRect(r, l.background);
         p.setFont(LabelFont(l.pixelHeight, l.bold));
         p.setPen(l.color);
         p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, l.text);
@@ -75,8 +77,7 @@ bool ThumbPanel::OnImage(const QPoint& p) const {
 }
 
 void ThumbPanel::mousePressEvent(QMouseEvent* event) {
-    if (!OnImage(event->position().toPoint()))
-        return QWidget::mousePressEvent(event);
+    if (!OnImage(event->position().toPoint())) return QWidget::mousePressEvent(event);
     if (event->button() == Qt::LeftButton && onClick)
         onClick(rec_);
     else if (event->button() == Qt::RightButton && onContextMenu)

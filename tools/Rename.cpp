@@ -18,8 +18,9 @@
 namespace kamelune {
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 } // namespace
 
@@ -55,8 +56,7 @@ TFormRename::TFormRename() : StrGridFname(4, 1) {
     for (const auto& row : rows) {
         form->addWidget(new QLabel(QString::fromUtf8(row.label), this), r, 0);
         form->addWidget(row.field, r, 1);
-        if (row.check)
-            form->addWidget(row.check, r, 2);
+        if (row.check) form->addWidget(row.check, r, 2);
         ++r;
     }
     layout->addLayout(form);
@@ -66,7 +66,8 @@ TFormRename::TFormRename() : StrGridFname(4, 1) {
     SpeedBtnJiko = MakeToolButton(this, "SpeedBtnJiko", QStringLiteral("実行"));
     SpeedBtnCansel = MakeToolButton(this, "SpeedBtnCansel", QStringLiteral("キャンセル"));
     SpeedBtnClose = MakeToolButton(this, "SpeedBtnClose", QStringLiteral("閉じる"));
-    for (QToolButton* b : {SpeedBtnKakunin, SpeedBtnClear, SpeedBtnJiko, SpeedBtnCansel, SpeedBtnClose})
+    for (QToolButton* b :
+         {SpeedBtnKakunin, SpeedBtnClear, SpeedBtnJiko, SpeedBtnCansel, SpeedBtnClose})
         buttons->addWidget(b);
     layout->addLayout(buttons);
     GridFname = new QTableView(this);
@@ -74,7 +75,8 @@ TFormRename::TFormRename() : StrGridFname(4, 1) {
     model_ = new StringGridModel(StrGridFname, this);
     model_->SetEditableColumns({0, 1, 2, 3});
     GridFname->setModel(model_);
-    GridFname->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+    GridFname->setEditTriggers(QAbstractItemView::DoubleClicked |
+                               QAbstractItemView::EditKeyPressed |
                                QAbstractItemView::AnyKeyPressed);
     layout->addWidget(GridFname, 1);
 
@@ -131,8 +133,7 @@ int TFormRename::ItemOfBox(const QComboBox* box) const {
     if (box->isEditable() && box->currentText() != box->itemText(index))
         index = box->findText(box->currentText());
     const auto& items = FormMain->gItemList;
-    if (index < 0 || index >= static_cast<int>(items.size()))
-        return 0;
+    if (index < 0 || index >= static_cast<int>(items.size())) return 0;
     return ItemNumber(items[index]);
 }
 
@@ -167,12 +168,13 @@ void TFormRename::SpeedBtnJikoClick() {
     std::vector<RenameRow> rows;
     for (int i = 1; i < StrGridFname.RowCount(); ++i)
         rows.push_back({StrGridFname.Cell(2, i), StrGridFname.Cell(3, i)});
-    const int count = HenkanJikko(FormMain->CurrentDir(), FormMain->CacheFolderOfCurrent(), rows,
-                                  [](const std::string& oldName) {
-                                      return Dialogs().AskYesNo(
-                                          QStringLiteral("確認"),
-                                          QStringLiteral("変換に失敗しました。続けますか? ") + Q(oldName));
-                                  });
+    const int count =
+        HenkanJikko(FormMain->CurrentDir(), FormMain->CacheFolderOfCurrent(), rows,
+                    [](const std::string& oldName) {
+                        return Dialogs().AskYesNo(
+                            QStringLiteral("確認"),
+                            QStringLiteral("変換に失敗しました。続けますか? ") + Q(oldName));
+                    });
     ShowCheckMessage(QString::number(count) + QStringLiteral("個のファイル名を変換しました。"));
     close();
     FormMain->RemakeAll();
@@ -216,8 +218,7 @@ void TFormRename2::FormShow() {
 void TFormRename2::SpeedBtnHenkanClick() {
     const std::string oldName = LabelOldFname->text().toStdString();
     const std::string newName = EditNewFname->text().toStdString();
-    if (oldName == newName)
-        return;
+    if (oldName == newName) return;
     const FileResult r =
         RenamePicture(FormMain->CurrentDir(), FormMain->CacheFolderOfCurrent(), oldName, newName);
     if (r)

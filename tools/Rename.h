@@ -39,7 +39,7 @@ public:
     RenamePattern Pattern() const;
     void SpeedBtnKakuninClick(); // MakeNewFilename for every row
     void SpeedBtnClearClick();
-    void SpeedBtnJikoClick();    // HenkanJikko
+    void SpeedBtnJikoClick(); // HenkanJikko
 
 protected:
     void showEvent(QShowEvent* event) override;

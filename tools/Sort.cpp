@@ -70,20 +70,17 @@ void TFormSort::InitSort() {
         StrGridSort.SetCell(0, r, items.Cell(0, r));
         StrGridSort.SetCell(2, r, items.Cell(2, r));
     }
-    if (FormMain)
-        FillSampleColumn(StrGridSort, FormMain->gridBase);
+    if (FormMain) FillSampleColumn(StrGridSort, FormMain->gridBase);
     StrGridSort.EndUpdate();
     ApplyGridLook(GridSort, StrGridSort);
 }
 
 void TFormSort::StrGridSortClick(int row) {
-    if (row < 1 || row >= StrGridSort.RowCount())
-        return;
+    if (row < 1 || row >= StrGridSort.RowCount()) return;
     auto& keys = FormMain->gSortWorkList;
     const int k = ItemNumber(StrGridSort.Cell(1, row));
     if (k > 0) {
-        if (k - 1 < static_cast<int>(keys.size()))
-            keys.erase(keys.begin() + (k - 1));
+        if (k - 1 < static_cast<int>(keys.size())) keys.erase(keys.begin() + (k - 1));
         StrGridSort.SetCell(1, row, "");
         for (std::size_t i = 0; i < keys.size(); ++i)
             StrGridSort.SetCell(1, ItemNumber(keys[i]), std::to_string(i + 1));

@@ -13,14 +13,14 @@
 namespace kamelune {
 
 bool RightAlignedItem(int item) {
-    static constexpr int kRight[] = {6, 7, 16, 17, 18, 20, 26, 27, 29, 30, 31, 35, 38, 39, 41, 42, 43};
+    static constexpr int kRight[] = {6,  7,  16, 17, 18, 20, 26, 27, 29,
+                                     30, 31, 35, 38, 39, 41, 42, 43};
     return std::find(std::begin(kRight), std::end(kRight), item) != std::end(kRight);
 }
 
 std::string SortKeyField(const std::string& text, bool rightAligned) {
     std::string bytes = Utf8ToCp932(rightAligned ? text : TrimText(text));
-    if (bytes.size() > 20)
-        bytes.resize(20);
+    if (bytes.size() > 20) bytes.resize(20);
     const std::string pad(20 - bytes.size(), ' ');
     return rightAligned ? pad + bytes : bytes + pad;
 }
@@ -61,8 +61,7 @@ std::vector<std::string> MakeSortedRowList(const StringGrid& base,
 }
 
 std::string JoinParts(const std::string& a, const std::string& b) {
-    if (!a.empty() && !b.empty())
-        return a + "_" + b;
+    if (!a.empty() && !b.empty()) return a + "_" + b;
     return a.empty() ? b : a;
 }
 
@@ -81,20 +80,16 @@ static std::string WithoutExtension(const std::string& name) {
 std::string MakeNewFilename(const RenamePattern& p, int i, int row, const StringGrid& base,
                             const StringGrid& itemGrid) {
     std::string name = TrimText(p.prefix);
-    if (p.prefixNumber)
-        name = JoinParts(name, Number4(i));
+    if (p.prefixNumber) name = JoinParts(name, Number4(i));
     for (const auto& [item, heading] :
          {std::pair{p.item1, p.heading1}, std::pair{p.item2, p.heading2}}) {
-        if (item <= 0)
-            continue;
+        if (item <= 0) continue;
         std::string value = TrimText(base.Cell(item + 1, row));
-        if (item == 1)
-            value = WithoutExtension(value);
+        if (item == 1) value = WithoutExtension(value);
         name = JoinParts(name, heading ? JoinParts(itemGrid.Cell(2, item), value) : value);
     }
     std::string suffix = TrimText(p.suffix);
-    if (p.suffixNumber)
-        suffix = JoinParts(suffix, Number4(i));
+    if (p.suffixNumber) suffix = JoinParts(suffix, Number4(i));
     name = JoinParts(name, suffix);
     name = WithoutExtension(name) + p.ext;
     std::replace(name.begin(), name.end(), ' ', '_');
@@ -103,20 +98,18 @@ std::string MakeNewFilename(const RenamePattern& p, int i, int row, const String
 }
 
 std::string BadNameReason(const std::string& name) {
-    if (name.empty())
-        return "empty name";
-    if (name == "." || name == "..")
-        return "not a file name";
+    if (name.empty()) return "empty name";
+    if (name == "." || name == "..") return "not a file name";
     if (name.find('/') != std::string::npos || name.find('\0') != std::string::npos)
         return "a name cannot hold / or NUL";
     const auto dot = name.rfind('.');
-    if (dot == 0)
-        return "only an extension";
+    if (dot == 0) return "only an extension";
     return {};
 }
 
 static bool SameFile(const std::string& a, const std::string& b) {
-    struct stat sa {}, sb {};
+    struct stat sa {
+    }, sb{};
     return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
            sa.st_ino == sb.st_ino;
 }
@@ -133,12 +126,9 @@ FileResult RenamePicture(const std::string& folder, const std::string& cacheFold
                                    std::pair{SizeFileName(oldName), SizeFileName(newName)}}) {
         const std::string source = cacheFolder + "/" + from;
         const std::string target = cacheFolder + "/" + to;
-        if (source == target)
-            continue;
-        if (FileExists(target) && !SameFile(source, target))
-            std::remove(target.c_str());
-        if (FileExists(source))
-            RenameNoReplace(source, target);
+        if (source == target) continue;
+        if (FileExists(target) && !SameFile(source, target)) std::remove(target.c_str());
+        if (FileExists(source)) RenameNoReplace(source, target);
     }
     return {};
 }
@@ -150,8 +140,7 @@ int HenkanJikko(const std::string& folder, const std::string& cacheFolder,
     for (const RenameRow& row : rows) {
         const std::string oldName = TrimText(row.oldName);
         const std::string newName = TrimText(row.newName);
-        if (oldName == newName)
-            continue;
+        if (oldName == newName) continue;
         if (RenamePicture(folder, cacheFolder, oldName, newName)) {
             ++count;
         } else if (!continueAfter(oldName)) {

@@ -19,15 +19,11 @@ QFileDialog* MakeFileDialog(const FileDialogRequest& request, QFileDialog::Accep
     dialog->setAcceptMode(mode);
     dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                         : QFileDialog::AnyFile);
-    if (!request.defaultExt.isEmpty())
-        dialog->setDefaultSuffix(request.defaultExt);
+    if (!request.defaultExt.isEmpty()) dialog->setDefaultSuffix(request.defaultExt);
     const QStringList filters = ConvertFilter(request.filter);
-    if (!filters.isEmpty())
-        dialog->setNameFilters(filters);
-    if (!request.fileName.isEmpty())
-        dialog->selectFile(request.fileName);
-    if (!request.overwritePrompt)
-        dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    if (!filters.isEmpty()) dialog->setNameFilters(filters);
+    if (!request.fileName.isEmpty()) dialog->selectFile(request.fileName);
+    if (!request.overwritePrompt) dialog->setOption(QFileDialog::DontConfirmOverwrite);
     return dialog;
 }
 
@@ -46,7 +42,9 @@ DialogService& Dialogs() {
     return gInstalled ? *gInstalled : qtService;
 }
 
-void SetDialogs(DialogService* service) { gInstalled = service; }
+void SetDialogs(DialogService* service) {
+    gInstalled = service;
+}
 
 QString CheckMessageText(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
@@ -65,8 +63,7 @@ QStringList ConvertFilter(const QString& filter) {
         QStringList masks = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
         for (QString& m : masks)
             m = m.trimmed();
-        result << parts[i] + QStringLiteral(" (") + masks.join(QLatin1Char(' ')) +
-                      QLatin1Char(')');
+        result << parts[i] + QStringLiteral(" (") + masks.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return result;
 }
@@ -97,16 +94,14 @@ std::optional<QString> QtDialogService::ChooseFolder(const QString& title,
     const QString dir = QFileDialog::getExistingDirectory(
         QApplication::activeWindow(), title, initialDir,
         QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
-    if (dir.isEmpty())
-        return std::nullopt;
+    if (dir.isEmpty()) return std::nullopt;
     return dir;
 }
 
 std::optional<std::uint32_t> QtDialogService::ChooseColor(std::uint32_t initial) {
     const QColor start(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF);
     const QColor c = QColorDialog::getColor(start, QApplication::activeWindow());
-    if (!c.isValid())
-        return std::nullopt;
+    if (!c.isValid()) return std::nullopt;
     return static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8) |
            (static_cast<std::uint32_t>(c.blue()) << 16);
 }

@@ -27,7 +27,8 @@ public:
     virtual bool AskYesNo(const QString& caption, const QString& text) = 0;
     virtual std::optional<QString> OpenFile(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> SaveFile(const FileDialogRequest& request) = 0;
-    virtual std::optional<QString> ChooseFolder(const QString& title, const QString& initialDir) = 0;
+    virtual std::optional<QString> ChooseFolder(const QString& title,
+                                                const QString& initialDir) = 0;
     virtual std::optional<std::uint32_t> ChooseColor(std::uint32_t initial) = 0; // 0x00BBGGRR
 };
 

@@ -17,22 +17,18 @@ bool OpenDocument(const QString& path) {
 
 bool MoveToTrash(const QString& path, QString* error) {
     if (!QFileInfo::exists(path)) {
-        if (error)
-            *error = QStringLiteral("not found: ") + path;
+        if (error) *error = QStringLiteral("not found: ") + path;
         return false;
     }
     // Qt looks for the home trash only where the data folder already exists.
     QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
-    if (QFile::moveToTrash(path))
-        return true;
-    if (error)
-        *error = QStringLiteral("no trash can take ") + path;
+    if (QFile::moveToTrash(path)) return true;
+    if (error) *error = QStringLiteral("no trash can take ") + path;
     return false;
 }
 
 void SetClipboardText(const QString& text) {
-    if (QClipboard* clipboard = QGuiApplication::clipboard())
-        clipboard->setText(text);
+    if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->setText(text);
 }
 
 } // namespace kamelune

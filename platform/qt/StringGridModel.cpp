@@ -3,9 +3,9 @@
 #include "platform/FileUtil.h"
 
 #include <QColor>
-#include <algorithm>
 #include <QHeaderView>
 #include <QTableView>
+#include <algorithm>
 
 namespace kamelune {
 namespace {
@@ -23,7 +23,9 @@ StringGridModel::StringGridModel(StringGrid& grid, QObject* parent)
     grid_.SetListener(this);
 }
 
-StringGridModel::~StringGridModel() { grid_.SetListener(nullptr); }
+StringGridModel::~StringGridModel() {
+    grid_.SetListener(nullptr);
+}
 
 int StringGridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : std::max(0, grid_.RowCount() - HeaderRows());
@@ -42,15 +44,13 @@ Qt::ItemFlags StringGridModel::flags(const QModelIndex& index) const {
 }
 
 bool StringGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
-        return false;
+    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable)) return false;
     grid_.SetCell(index.column(), GridRow(index.row()), value.toString().toStdString());
     return true;
 }
 
 QVariant StringGridModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid())
-        return {};
+    if (!index.isValid()) return {};
     const int row = GridRow(index.row());
     switch (role) {
     case Qt::EditRole:
@@ -73,12 +73,9 @@ QVariant StringGridModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || HeaderRows() == 0)
-        return {};
-    if (role == Qt::DisplayRole)
-        return ToQString(grid_.Cell(section, 0));
-    if (role == Qt::BackgroundRole)
-        return ColorFromBgr(grid_.FixedColor());
+    if (orientation != Qt::Horizontal || HeaderRows() == 0) return {};
+    if (role == Qt::DisplayRole) return ToQString(grid_.Cell(section, 0));
+    if (role == Qt::BackgroundRole) return ColorFromBgr(grid_.FixedColor());
     return {};
 }
 

@@ -41,8 +41,7 @@ Built Build(const std::string& folder, LimitFlags limits = {}) {
 }
 
 TEST(BaseTable, FolderOfThreeWithoutExifInTheMiddle) {
-    if (!fs::exists(kSamples))
-        GTEST_SKIP();
+    if (!fs::exists(kSamples)) GTEST_SKIP();
     TempDir dir;
     ThreePictures(dir);
     Built b = Build(dir.str());
@@ -189,8 +188,7 @@ TEST(TableDump, EscapesControlCharacters) {
 }
 
 TEST(TableDump, SmallFolderMatchesItsGoldenFile) {
-    if (!fs::exists(kSamples))
-        GTEST_SKIP();
+    if (!fs::exists(kSamples)) GTEST_SKIP();
     TempDir dir;
     ThreePictures(dir);
     fs::copy_file(kSamples / "exif-org/nikon-e950.jpg", dir / "d.jpg");

@@ -62,8 +62,10 @@ TEST_F(MainWindow, LayoutValues) {
     const struct {
         const char* ini;
         int pane;
-    } cases[] = {{"[Pane]\r\nHairetu=1\r\n", 1}, {"[Pane]\r\nHairetu=2\r\n", 2},
-                 {"[Pane]\r\nHairetu=3\r\n", 3}, {"[Pane]\r\nHairetu=7\r\n", 1},
+    } cases[] = {{"[Pane]\r\nHairetu=1\r\n", 1},
+                 {"[Pane]\r\nHairetu=2\r\n", 2},
+                 {"[Pane]\r\nHairetu=3\r\n", 3},
+                 {"[Pane]\r\nHairetu=7\r\n", 1},
                  {"[Form]\r\nLeft=1\r\n", 1}};
     for (const auto& c : cases) {
         Start(c.ini);
@@ -100,15 +102,14 @@ TEST_F(MainWindow, SettingsAreWrittenOnCloseByteForByte) {
     const QRect g = FormMain->frameGeometry();
     EXPECT_EQ(TempDir::Read(Ini()),
               "[Dir]\r\nDir=" + Pictures() + "\r\nThumbDir=" + AppDir() + "\r\n" +
-                  "[Form]\r\nLeft=" + std::to_string(g.left()) + "\r\nTop=" +
-                  std::to_string(g.top()) + "\r\nWidth=" + std::to_string(g.width()) +
+                  "[Form]\r\nLeft=" + std::to_string(g.left()) +
+                  "\r\nTop=" + std::to_string(g.top()) + "\r\nWidth=" + std::to_string(g.width()) +
                   "\r\nHeight=" + std::to_string(g.height()) +
                   "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n[Pane]\r\nHairetu=2\r\n");
 }
 
 TEST_F(MainWindow, FolderOfThreeWithoutExifInTheMiddle) {
-    if (!fs::exists(kSamples))
-        GTEST_SKIP();
+    if (!fs::exists(kSamples)) GTEST_SKIP();
     ThreePictures();
     StartIn(Pictures());
     EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("2/3"));
@@ -127,8 +128,7 @@ TEST_F(MainWindow, FolderOfThreeWithoutExifInTheMiddle) {
 }
 
 TEST_F(MainWindow, ChosenItemsBecomeColumns) {
-    if (!fs::exists(kSamples))
-        GTEST_SKIP();
+    if (!fs::exists(kSamples)) GTEST_SKIP();
     ThreePictures();
     StartIn(Pictures());
     FormMain->gItemList = {"  4", " 10"};
@@ -149,8 +149,7 @@ TEST_F(MainWindow, ChosenItemsBecomeColumns) {
 }
 
 TEST_F(MainWindow, LimitMenuItemsRebuildTheTables) {
-    if (!fs::exists(kSamples))
-        GTEST_SKIP();
+    if (!fs::exists(kSamples)) GTEST_SKIP();
     ThreePictures();
     StartIn(Pictures());
     EXPECT_EQ(FormMain->gridBase.Cell(38, 1), "OLYMP");
@@ -165,8 +164,7 @@ TEST_F(MainWindow, LimitMenuItemsRebuildTheTables) {
 }
 
 TEST_F(MainWindow, ThumbnailOfARowGoesToTheCacheFolder) {
-    if (!fs::exists(kSamples))
-        GTEST_SKIP();
+    if (!fs::exists(kSamples)) GTEST_SKIP();
     ThreePictures();
     StartIn(Pictures());
     EXPECT_EQ(FormMain->gCacheSubName, SetCacheSubName(Pictures()));
@@ -189,8 +187,7 @@ TEST_F(MainWindow, BrokenPictureGivesTheThumbnailMessage) {
 }
 
 TEST_F(MainWindow, CacheRootIsRefused) {
-    if (!fs::exists(kSamples))
-        GTEST_SKIP();
+    if (!fs::exists(kSamples)) GTEST_SKIP();
     ThreePictures();
     StartIn(Pictures());
     const std::string cache = AppDir() + "/@KameluneDir/sub";
@@ -203,8 +200,7 @@ TEST_F(MainWindow, CacheRootIsRefused) {
 }
 
 TEST_F(MainWindow, EmptyFolderAndFolderChange) {
-    if (!fs::exists(kSamples))
-        GTEST_SKIP();
+    if (!fs::exists(kSamples)) GTEST_SKIP();
     ThreePictures();
     StartIn(Pictures());
     FormMain->gSelectList = {"   1"};
@@ -229,8 +225,7 @@ TEST_F(MainWindow, TwoThousandAndOneFiles) {
 }
 
 TEST_F(MainWindow, DroppedFiles) {
-    if (!fs::exists(kSamples))
-        GTEST_SKIP();
+    if (!fs::exists(kSamples)) GTEST_SKIP();
     ThreePictures();
     StartIn(Pictures());
     const QString jpeg = QString::fromStdString((kSamples / "exif-org/sony-d700.jpg").string());

@@ -11,10 +11,15 @@ TiffSpec CameraSpec() {
     TiffSpec spec;
     spec.ifd0 = {Ascii(0x010F, "Canon"), Ascii(0x0110, "Canon EOS 40D"), Short(0x0112, {1}),
                  Ascii(0x0132, "2008:05:30 15:56:01")};
-    spec.exif = {Rational(0x829A, {{1, 160}}), Rational(0x829D, {{71, 10}}),
-                 Short(0x8827, {100}), Bytes(0x9000, "0221"),
-                 Ascii(0x9003, "2008:05:30 15:56:01"), Short(0x9209, {9}),
-                 Rational(0x920A, {{135, 1}}), Short(0xA002, {100}), Short(0xA003, {68})};
+    spec.exif = {Rational(0x829A, {{1, 160}}),
+                 Rational(0x829D, {{71, 10}}),
+                 Short(0x8827, {100}),
+                 Bytes(0x9000, "0221"),
+                 Ascii(0x9003, "2008:05:30 15:56:01"),
+                 Short(0x9209, {9}),
+                 Rational(0x920A, {{135, 1}}),
+                 Short(0xA002, {100}),
+                 Short(0xA003, {68})};
     return spec;
 }
 
@@ -62,7 +67,7 @@ TEST_P(BothOrders, LongMakerNoteOnlyMarksItsItem) {
     spec.ifd0[0] = Ascii(0x010F, "OLYMPUS OPTICAL CO.,LTD");
     spec.exif.push_back(MakerNote());
     spec.makerNote = Note(std::string("OLYMP\0\1\0", 8),
-                                   {Short(0x0201, {2}), Bytes(0x0F00, std::string(2000, 'z'))});
+                          {Short(0x0201, {2}), Bytes(0x0F00, std::string(2000, 'z'))});
     const ReadResult r = ReadSpec(spec, GetParam());
     EXPECT_EQ(r.kind, "EXIF");
     EXPECT_EQ(r.items[37], "BADDATA");
@@ -168,8 +173,8 @@ TEST_P(BothOrders, EveryTruncationOfACameraFileIsSafe) {
     TiffSpec spec = CameraSpec();
     spec.ifd0[0] = Ascii(0x010F, "OLYMPUS");
     spec.exif.push_back(MakerNote());
-    spec.makerNote = Note(std::string("OLYMP\0\1\0", 8),
-                                   {Long(0x0200, {3, 5, 1}), Short(0x0201, {2})});
+    spec.makerNote =
+        Note(std::string("OLYMP\0\1\0", 8), {Long(0x0200, {3, 5, 1}), Short(0x0201, {2})});
     const std::string full = BuildJpeg(spec, GetParam());
     for (std::size_t n = 0; n <= full.size(); ++n) {
         const ReadResult r = ReadBytes(full.substr(0, n));
@@ -182,7 +187,9 @@ INSTANTIATE_TEST_SUITE_P(Orders, BothOrders, ::testing::Values(Order::II, Order:
 
 TEST(ExifWalk, Ifd0Of65535EntriesIsReadInBoundedTime) {
     std::string bytes = "\xFF\xD8\xFF\xE1";
-    bytes += std::string("\x00\x08" "Exif\0\0", 8);
+    bytes += std::string("\x00\x08"
+                         "Exif\0\0",
+                         8);
     bytes += std::string("II\x2A\0\x08\0\0\0", 8);
     bytes += std::string("\xFF\xFF", 2);
     // Every entry a 1,024-byte value at offset 0 of an unknown tag.
@@ -199,7 +206,9 @@ TEST(ExifWalk, Ifd0Of65535EntriesIsReadInBoundedTime) {
 TEST(ExifWalk, ManyMakerNotesOfManyEntriesAreBounded) {
     // 300 maker-note entries, each pointing at a note of 65,535 entries.
     std::string tiff("II\x2A\0\x08\0\0\0", 8);
-    auto put16 = [&](std::uint32_t v) { tiff += static_cast<char>(v & 0xFF), tiff += static_cast<char>(v >> 8); };
+    auto put16 = [&](std::uint32_t v) {
+        tiff += static_cast<char>(v & 0xFF), tiff += static_cast<char>(v >> 8);
+    };
     auto put32 = [&](std::uint32_t v) { put16(v & 0xFFFF), put16(v >> 16); };
     put16(2); // IFD0
     put16(0x010F), put16(2), put32(4), tiff += std::string("OLYM", 4);
@@ -214,7 +223,10 @@ TEST(ExifWalk, ManyMakerNotesOfManyEntriesAreBounded) {
     put16(65535);
     for (int i = 0; i < 65535; ++i)
         put16(0x0201), put16(3), put32(1), put32(2);
-    const std::string bytes = std::string("\xFF\xD8\xFF\xE1\x00\x08" "Exif\0\0", 12) + tiff;
+    const std::string bytes = std::string("\xFF\xD8\xFF\xE1\x00\x08"
+                                          "Exif\0\0",
+                                          12) +
+                              tiff;
     const auto start = std::chrono::steady_clock::now();
     const ReadResult r = ReadBytes(bytes);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
@@ -276,8 +288,8 @@ TEST(ExifFile, SizeTextRoundsHalfUp) {
     const struct {
         std::uint64_t bytes;
         const char* text;
-    } cases[] = {{0, "0kb"}, {499, "0kb"}, {500, "1kb"}, {1499, "1kb"}, {1500, "2kb"},
-                 {5'000'000'000ull, "5000000kb"}};
+    } cases[] = {{0, "0kb"},    {499, "0kb"},  {500, "1kb"},
+                 {1499, "1kb"}, {1500, "2kb"}, {5'000'000'000ull, "5000000kb"}};
     for (const auto& c : cases)
         EXPECT_EQ(FileSizeText(c.bytes), c.text) << c.bytes;
 }

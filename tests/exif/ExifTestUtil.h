@@ -15,8 +15,8 @@ struct ReadResult {
 
 inline ReadResult ReadBytes(const std::string& bytes) {
     ReadResult r;
-    r.ok = ReadExifMemory(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
-                          r.kind, r.items);
+    r.ok = ReadExifMemory(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), r.kind,
+                          r.items);
     return r;
 }
 
@@ -24,7 +24,9 @@ inline ReadResult ReadSpec(const TiffSpec& spec, Order order) {
     return ReadBytes(BuildJpeg(spec, order));
 }
 
-inline std::string Nul(const std::string& s) { return s + std::string(1, '\0'); }
+inline std::string Nul(const std::string& s) {
+    return s + std::string(1, '\0');
+}
 
 // Runs a case in both byte orders.
 class BothOrders : public ::testing::TestWithParam<Order> {};

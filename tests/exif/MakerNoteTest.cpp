@@ -17,8 +17,9 @@ TiffSpec NoteSpec(const std::string& maker, const std::string& model, MakerNoteS
 }
 
 ReadResult Olympus(std::vector<Entry> entries, Order order, const std::string& model = "C3030Z") {
-    return ReadSpec(NoteSpec("OLYMPUS OPTICAL CO.,LTD", model, Note(kOlympusHeader, std::move(entries))),
-                    order);
+    return ReadSpec(
+        NoteSpec("OLYMPUS OPTICAL CO.,LTD", model, Note(kOlympusHeader, std::move(entries))),
+        order);
 }
 
 ReadResult Nikon(std::vector<Entry> entries, Order order) {
@@ -43,12 +44,18 @@ TEST_P(MakerNoteRule, SetsItsItems) {
 }
 
 const NoteCase kNoteCases[] = {
-    {"SpecialModePanorama", true, Long(0x0200, {3, 5, 1}),
+    {"SpecialModePanorama",
+     true,
+     Long(0x0200, {3, 5, 1}),
      {{55, "パノラマ"}, {56, "5"}, {57, "下->上"}}},
     {"SpecialModeNormal", true, Long(0x0200, {0, 0, 0}), {{55, "通常"}, {56, "0"}, {57, "なし"}}},
-    {"SpecialModeTopToBottomOnlyNamesDirection", true, Long(0x0200, {4, 7, 0}),
+    {"SpecialModeTopToBottomOnlyNamesDirection",
+     true,
+     Long(0x0200, {4, 7, 0}),
      {{55, "---"}, {56, "7"}, {57, "上->下"}}},
-    {"SpecialModeUnsignedSequence", true, Long(0x0200, {9, 0xFFFFFFFFu, 0}),
+    {"SpecialModeUnsignedSequence",
+     true,
+     Long(0x0200, {9, 0xFFFFFFFFu, 0}),
      {{55, "---"}, {56, "4294967295"}, {57, "---"}}},
     {"QualityShq", true, Short(0x0201, {3}), {{59, "SHQ"}}},
     {"QualityUnknown", true, Short(0x0201, {0}), {{59, "?0"}}},
@@ -70,8 +77,7 @@ const NoteCase kNoteCases[] = {
     {"NikonIso", false, Short(0x0002, {0, 100}), {{68, "100"}}},
     {"NikonColour", false, Ascii(0x0003, "COLOR"), {{61, Nul("COLOR")}}},
     {"NikonQualityPadded", false, Ascii(0x0004, "FINE   "), {{62, Nul("FINE   ")}}},
-    {"NikonWhiteBalanceWinsOverLightSource", false, Ascii(0x0005, "AUTO  "),
-     {{34, Nul("AUTO  ")}}},
+    {"NikonWhiteBalanceWinsOverLightSource", false, Ascii(0x0005, "AUTO  "), {{34, Nul("AUTO  ")}}},
     {"NikonSharpness", false, Ascii(0x0006, "NORMAL"), {{74, Nul("NORMAL")}}},
     {"NikonFocus", false, Ascii(0x0007, "AF-S  "), {{65, Nul("AF-S  ")}}},
     {"NikonFlash", false, Ascii(0x0008, "      "), {{66, Nul("      ")}}},
@@ -87,13 +93,13 @@ const NoteCase kNoteCases[] = {
     {"NikonFocusAreaUnknown", false, Long(0x0088, {2048}), {{71, "---"}}},
 };
 
-INSTANTIATE_TEST_SUITE_P(
-    Rules, MakerNoteRule,
-    ::testing::Combine(::testing::ValuesIn(kNoteCases), ::testing::Values(Order::II, Order::MM)),
-    [](const auto& info) {
-        return std::string(std::get<0>(info.param).name) +
-               (std::get<1>(info.param) == Order::II ? "_II" : "_MM");
-    });
+INSTANTIATE_TEST_SUITE_P(Rules, MakerNoteRule,
+                         ::testing::Combine(::testing::ValuesIn(kNoteCases),
+                                            ::testing::Values(Order::II, Order::MM)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) +
+                                    (std::get<1>(info.param) == Order::II ? "_II" : "_MM");
+                         });
 
 class MakerNote : public BothOrders {};
 
@@ -106,7 +112,8 @@ TEST_P(MakerNote, SharpnessDependsOnC2500Model) {
 TEST_P(MakerNote, DecoderDependsOnMakerThenModel) {
     const std::vector<Entry> nikonEntries = {Ascii(0x0003, "COLOR"), Short(0x0201, {2})};
     // Olympus maker with an E990 model: the Olympus rules read the same entries.
-    ReadResult r = ReadSpec(NoteSpec("OLYMPUS", "E990", Note(kOlympusHeader, nikonEntries)), GetParam());
+    ReadResult r =
+        ReadSpec(NoteSpec("OLYMPUS", "E990", Note(kOlympusHeader, nikonEntries)), GetParam());
     EXPECT_EQ(r.items[59], "HQ");
     EXPECT_EQ(r.items[61], "---");
     // E990 under another maker name: Nikon rules.
@@ -125,8 +132,8 @@ TEST_P(MakerNote, DecoderDependsOnMakerThenModel) {
 }
 
 TEST_P(MakerNote, LongEntryIsSkippedAndTheWalkGoesOn) {
-    const ReadResult r = Olympus(
-        {RawField(0x0209, 7, 1025, 0), Short(0x0201, {1}), Short(0x0202, {0})}, GetParam());
+    const ReadResult r =
+        Olympus({RawField(0x0209, 7, 1025, 0), Short(0x0201, {1}), Short(0x0202, {0})}, GetParam());
     EXPECT_EQ(r.items[59], "SQ");
     EXPECT_EQ(r.items[58], "標準");
 }
@@ -144,9 +151,11 @@ TEST_P(MakerNote, LaterOlympusLayoutIsDecodedWithItsOwnBase) {
     for (Order noteOrder : {Order::II, Order::MM}) {
         const std::string header = std::string("OLYMPUS\0", 8) +
                                    (noteOrder == Order::II ? "II" : "MM") + std::string("\3\0", 2);
-        MakerNoteSpec note{header, {Long(0x0200, {3, 5, 1}), Short(0x0201, {2}),
-                                    Rational(0x0204, {P{0, 100}})},
-                           true, noteOrder};
+        MakerNoteSpec note{
+            header,
+            {Long(0x0200, {3, 5, 1}), Short(0x0201, {2}), Rational(0x0204, {P{0, 100}})},
+            true,
+            noteOrder};
         const ReadResult r = ReadSpec(NoteSpec("OLYMPUS IMAGING CORP.", "u1020", note), GetParam());
         EXPECT_EQ(r.kind, "EXIF");
         EXPECT_EQ(r.items[55], "パノラマ");

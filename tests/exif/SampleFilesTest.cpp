@@ -17,20 +17,17 @@ namespace fs = std::filesystem;
 
 std::vector<fs::path> SampleFiles() {
     std::vector<fs::path> files;
-    if (!fs::exists(KAMELUNE_SAMPLES))
-        return files;
+    if (!fs::exists(KAMELUNE_SAMPLES)) return files;
     const fs::path root = fs::canonical(KAMELUNE_SAMPLES);
     for (const auto& e : fs::recursive_directory_iterator(root))
-        if (e.is_regular_file())
-            files.push_back(e.path());
+        if (e.is_regular_file()) files.push_back(e.path());
     std::sort(files.begin(), files.end());
     return files;
 }
 
 TEST(SampleFiles, EveryFileReadsWithoutHarm) {
     const auto files = SampleFiles();
-    if (files.empty())
-        GTEST_SKIP() << "no samples at " << KAMELUNE_SAMPLES;
+    if (files.empty()) GTEST_SKIP() << "no samples at " << KAMELUNE_SAMPLES;
     int exif = 0;
     for (const auto& f : files) {
         std::string kind, quick;
@@ -47,8 +44,7 @@ TEST(SampleFiles, EveryFileReadsWithoutHarm) {
 TEST(SampleFiles, LongLaterOlympusNoteLeavesItsItemsAlone) {
     // A 6,940-byte note of the "OLYMPUS\0II" kind: too long to decode, never garbage.
     const fs::path f = fs::path(KAMELUNE_SAMPLES) / "jpg" / "corrupted.jpg";
-    if (!fs::exists(f))
-        GTEST_SKIP();
+    if (!fs::exists(f)) GTEST_SKIP();
     std::string kind;
     ExifItemTexts items;
     ReadExifFile(f.string(), kind, items);
@@ -59,8 +55,8 @@ TEST(SampleFiles, LongLaterOlympusNoteLeavesItsItemsAlone) {
 }
 
 // exiftool -n prints raw values: numbers as decimals, texts as they stand.
-std::map<std::string, std::map<std::string, std::string>> ExifToolValues(
-    const std::vector<std::string>& tags, const std::vector<fs::path>& files) {
+std::map<std::string, std::map<std::string, std::string>>
+ExifToolValues(const std::vector<std::string>& tags, const std::vector<fs::path>& files) {
     std::map<std::string, std::map<std::string, std::string>> out;
     std::string cmd = "exiftool -n -T -f -charset exif=cp932 -FilePath";
     for (const auto& t : tags)
@@ -69,8 +65,7 @@ std::map<std::string, std::map<std::string, std::string>> ExifToolValues(
         cmd += " '" + f.string() + "'";
     cmd += " 2>/dev/null";
     FILE* p = ::popen(cmd.c_str(), "r");
-    if (!p)
-        return out;
+    if (!p) return out;
     std::string all;
     char buf[4096];
     while (std::size_t n = std::fread(buf, 1, sizeof buf, p))
@@ -84,12 +79,10 @@ std::map<std::string, std::map<std::string, std::string>> ExifToolValues(
         for (;;) {
             const auto tab = line.find('\t', start);
             cols.push_back(line.substr(start, tab - start));
-            if (tab == std::string::npos)
-                break;
+            if (tab == std::string::npos) break;
             start = tab + 1;
         }
-        if (cols.size() != tags.size() + 1)
-            continue;
+        if (cols.size() != tags.size() + 1) continue;
         for (std::size_t i = 0; i < tags.size(); ++i)
             out[cols[0]][tags[i]] = cols[i + 1];
     }
@@ -108,18 +101,15 @@ std::string Expected(const std::string& tag, const std::string& raw) {
     if (tag == "ExifIFD:ExposureTime") {
         if (v > 1.0)
             return std::fmod(v, 1.0) == 0 ? std::to_string(static_cast<int>(v)) : FormatFixed(v, 1);
-        return v == 0 ? "0/1" : "1/" + std::to_string(static_cast<long>(std::floor(1.0 / v + 1e-6)));
+        return v == 0 ? "0/1"
+                      : "1/" + std::to_string(static_cast<long>(std::floor(1.0 / v + 1e-6)));
     }
-    if (tag == "ExifIFD:FNumber")
-        return FormatFixed(v, 1, 3);
-    if (tag == "ExifIFD:FocalLength")
-        return FormatFixed(v, 1, 3) + "mm";
-    if (tag == "ExifIFD:Flash")
-        return raw == "0" ? "OFF" : raw == "1" ? "ON" : "?" + raw;
+    if (tag == "ExifIFD:FNumber") return FormatFixed(v, 1, 3);
+    if (tag == "ExifIFD:FocalLength") return FormatFixed(v, 1, 3) + "mm";
+    if (tag == "ExifIFD:Flash") return raw == "0" ? "OFF" : raw == "1" ? "ON" : "?" + raw;
     if (tag == "ExifIFD:ISO") {
         std::string t = raw;
-        if (auto sp = t.find(' '); sp != std::string::npos)
-            t[sp] = '/';
+        if (auto sp = t.find(' '); sp != std::string::npos) t[sp] = '/';
         return t;
     }
     return raw;
@@ -133,14 +123,15 @@ TEST(SampleFiles, TextsAgreeWithExifToolRawValues) {
         std::string kind;
         ExifItemTexts items;
         ReadExifFile(f.string(), kind, items);
-        if (kind == "EXIF")
-            files.push_back(f);
+        if (kind == "EXIF") files.push_back(f);
     }
     ASSERT_FALSE(files.empty());
     const std::vector<std::pair<std::string, int>> tags = {
-        {"IFD0:Make", 3},          {"IFD0:Model", 4},           {"IFD0:ModifyDate", 10},
-        {"ExifIFD:ExposureTime", 18}, {"ExifIFD:FNumber", 19},  {"ExifIFD:ISO", 21},
-        {"ExifIFD:Flash", 35},     {"ExifIFD:FocalLength", 36}, {"ExifIFD:ExifVersion", 22}};
+        {"IFD0:Make", 3},           {"IFD0:Model", 4},
+        {"IFD0:ModifyDate", 10},    {"ExifIFD:ExposureTime", 18},
+        {"ExifIFD:FNumber", 19},    {"ExifIFD:ISO", 21},
+        {"ExifIFD:Flash", 35},      {"ExifIFD:FocalLength", 36},
+        {"ExifIFD:ExifVersion", 22}};
     std::vector<std::string> names;
     for (const auto& t : tags)
         names.push_back(t.first);
@@ -154,8 +145,7 @@ TEST(SampleFiles, TextsAgreeWithExifToolRawValues) {
         const auto& raw = values.at(f.string());
         for (const auto& [tag, item] : tags) {
             const std::string& r = raw.at(tag);
-            if (r == "-")
-                continue;
+            if (r == "-") continue;
             ++compared;
             const bool text = tag == "IFD0:Make" || tag == "IFD0:Model" || tag == "IFD0:ModifyDate";
             EXPECT_EQ(text ? StripNulAndBlanks(items[item]) : items[item],

@@ -49,8 +49,7 @@ std::string Directory(const std::vector<Entry>& entries, Order o, std::uint32_t 
         } else {
             Put(dir, dataAt + static_cast<std::uint32_t>(data.size()), 4, o);
             data += value;
-            if (data.size() % 2)
-                data += '\0';
+            if (data.size() % 2) data += '\0';
         }
     }
     Put(dir, 0, 4, o);
@@ -111,15 +110,13 @@ Entry MakerNote() {
 std::string BuildJpeg(const TiffSpec& spec, Order o) {
     std::vector<Entry> ifd0 = spec.ifd0;
     const bool withExif = spec.exifPointer && !spec.exif.empty();
-    if (withExif)
-        ifd0.push_back(RawField(0x8769, 4, 1, 0)); // offset filled below
+    if (withExif) ifd0.push_back(RawField(0x8769, 4, 1, 0)); // offset filled below
 
     // TIFF header (8 bytes), IFD0, the EXIF directory, the maker note.
     const std::uint32_t ifd0At = 8;
     const std::uint32_t ifd0Size = static_cast<std::uint32_t>(Directory(ifd0, o, ifd0At).size());
     const std::uint32_t exifAt = ifd0At + ifd0Size;
-    if (withExif)
-        ifd0.back().units[0] = exifAt;
+    if (withExif) ifd0.back().units[0] = exifAt;
     const std::string ifd0Bytes = Directory(ifd0, o, ifd0At);
     const std::uint32_t exifSize =
         withExif ? static_cast<std::uint32_t>(Directory(spec.exif, o, exifAt).size()) : 0;
@@ -156,7 +153,8 @@ std::string WriteTempFile(const std::string& name, const std::string& bytes) {
                                 (std::string(info->test_suite_name()) + "." + info->name());
     std::filesystem::create_directories(dir);
     const std::filesystem::path path = dir / name;
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return path.string();
 }
 

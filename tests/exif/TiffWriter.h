@@ -18,8 +18,8 @@ struct Entry {
     std::uint32_t count = 0;
     std::vector<std::uint32_t> units; // each written in unitSize bytes, in the file's order
     int unitSize = 1;
-    bool rawField = false;      // the value field is units[0] as it stands, no data area
-    bool makerNote = false;     // value is the maker note of the TiffSpec
+    bool rawField = false;  // the value field is units[0] as it stands, no data area
+    bool makerNote = false; // value is the maker note of the TiffSpec
 };
 
 Entry Ascii(std::uint16_t tag, const std::string& text, bool withNul = true);
@@ -33,10 +33,10 @@ Entry RawField(std::uint16_t tag, std::uint16_t type, std::uint32_t count, std::
 Entry MakerNote();
 
 struct MakerNoteSpec {
-    std::string header;            // bytes before the entry count
+    std::string header; // bytes before the entry count
     std::vector<Entry> entries;
-    bool offsetsFromNote = false;  // value offsets count from the note's start, not TiffBase
-    std::optional<Order> order;    // the note's own byte order (else the file's)
+    bool offsetsFromNote = false; // value offsets count from the note's start, not TiffBase
+    std::optional<Order> order;   // the note's own byte order (else the file's)
 };
 
 // A note in the file's byte order whose offsets count from TiffBase (older Olympus, Nikon).

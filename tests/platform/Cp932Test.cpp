@@ -12,18 +12,19 @@ struct DecodeCase {
 
 class Cp932Decode : public ::testing::TestWithParam<DecodeCase> {};
 
-TEST_P(Cp932Decode, FollowsTheByteRule) { EXPECT_EQ(Cp932ToUtf8(GetParam().bytes), GetParam().utf8); }
+TEST_P(Cp932Decode, FollowsTheByteRule) {
+    EXPECT_EQ(Cp932ToUtf8(GetParam().bytes), GetParam().utf8);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Bytes, Cp932Decode,
     ::testing::Values(DecodeCase{std::string("a\0b", 3), std::string("a\0b", 3)},
-                      DecodeCase{"\x5C\x7E", "\\~"},
-                      DecodeCase{"\xA1\xB1\xDF", "｡ｱﾟ"},
+                      DecodeCase{"\x5C\x7E", "\\~"}, DecodeCase{"\xA1\xB1\xDF", "｡ｱﾟ"},
                       DecodeCase{"\x82\xA0\x8A\xBF", "あ漢"},
-                      DecodeCase{"\x81\x60", "～"},   // wave dash as Windows maps it
-                      DecodeCase{"\x87\x40", "①"},    // NEC special row
-                      DecodeCase{"\xFA\x40", "ⅰ"},    // IBM extension
-                      DecodeCase{"\x81", "\u0081"},   // lead byte at the end
+                      DecodeCase{"\x81\x60", "～"}, // wave dash as Windows maps it
+                      DecodeCase{"\x87\x40", "①"},  // NEC special row
+                      DecodeCase{"\xFA\x40", "ⅰ"},  // IBM extension
+                      DecodeCase{"\x81", "\u0081"}, // lead byte at the end
                       DecodeCase{"\x81\x20", "\u0081 "},
                       DecodeCase{"\x85\x40", "\u0085@"}, // unmapped pair: both bytes kept
                       DecodeCase{"\x80\xA0\xFD\xFE\xFF", "\u0080\u00A0\u00FD\u00FE\u00FF"}));
@@ -38,8 +39,7 @@ TEST(Cp932Encode, RoundTripsEveryMappedCharacter) {
             const std::string text = Cp932ToUtf8(bytes);
             std::size_t pos = 0;
             NextCodePoint(text, pos);
-            if (pos != text.size())
-                continue; // not one character: unmapped pair
+            if (pos != text.size()) continue; // not one character: unmapped pair
             ++mapped;
             EXPECT_EQ(Cp932ToUtf8(Utf8ToCp932(text)), text) << std::hex << lead << trail;
         }

@@ -1,5 +1,5 @@
-#include "TempDir.h"
 #include "platform/FileUtil.h"
+#include "TempDir.h"
 #include "platform/TextFile.h"
 
 #include <filesystem>

@@ -1,5 +1,5 @@
-#include "TempDir.h"
 #include "platform/IniFile.h"
+#include "TempDir.h"
 
 namespace kamelune {
 namespace {

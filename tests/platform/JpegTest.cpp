@@ -1,5 +1,5 @@
-#include "TempDir.h"
 #include "platform/Jpeg.h"
+#include "TempDir.h"
 
 #include <chrono>
 #include <cstdio>
@@ -47,14 +47,12 @@ TEST_P(JpegScale, DecodesAtTheSmallestScaleThatKeepsTheMinimum) {
     EXPECT_EQ(r.fullHeight, 75);
 }
 
-INSTANTIATE_TEST_SUITE_P(Scales, JpegScale,
-                         ::testing::Values(ScaleCase{0, 0, 1, 100, 75},
-                                           ScaleCase{13, 10, 8, 13, 10}, // sizes round up
-                                           ScaleCase{14, 10, 4, 25, 19},
-                                           ScaleCase{25, 19, 4, 25, 19},
-                                           ScaleCase{26, 19, 2, 50, 38},
-                                           ScaleCase{51, 1, 1, 100, 75},
-                                           ScaleCase{500, 500, 1, 100, 75}));
+INSTANTIATE_TEST_SUITE_P(
+    Scales, JpegScale,
+    ::testing::Values(ScaleCase{0, 0, 1, 100, 75}, ScaleCase{13, 10, 8, 13, 10}, // sizes round up
+                      ScaleCase{14, 10, 4, 25, 19}, ScaleCase{25, 19, 4, 25, 19},
+                      ScaleCase{26, 19, 2, 50, 38}, ScaleCase{51, 1, 1, 100, 75},
+                      ScaleCase{500, 500, 1, 100, 75}));
 
 TEST(Jpeg, RoundTripKeepsSizeAndColours) {
     const RgbImage img = Gradient(64, 48);

@@ -6,12 +6,12 @@
 #include "support/ScriptedDialogService.h"
 
 #include <QApplication>
-#include <gtest/gtest-spi.h>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTableView>
 #include <filesystem>
+#include <gtest/gtest-spi.h>
 
 namespace kamelune {
 namespace {

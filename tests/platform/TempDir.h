@@ -15,8 +15,7 @@ public:
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         std::string name = std::string(info->test_suite_name()) + "." + info->name();
         for (char& c : name)
-            if (c == '/')
-                c = '_';
+            if (c == '/') c = '_';
         path_ = std::filesystem::temp_directory_path() / "kamelune-tests" / name;
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);

@@ -16,8 +16,7 @@ class Export : public MainWindow {
 protected:
     void SetUp() override {
         MainWindow::SetUp();
-        if (!fs::exists(kSamples))
-            GTEST_SKIP() << "no samples";
+        if (!fs::exists(kSamples)) GTEST_SKIP() << "no samples";
         fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/a&b #1.jpg");
         fs::copy_file(kSamples / "exif-org/kodak-dc210.jpg", Pictures() + "/b.jpg");
         fs::copy_file(kSamples / "exif-org/olympus-c960.jpg", Pictures() + "/c.jpg");
@@ -43,7 +42,8 @@ TEST_F(Export, AlbumWritesImagesPageAndTextFiles) {
                           "c.jpg_EXIF.txt", "a&b #1.jpg_EXIF.txt"})
         EXPECT_TRUE(fs::exists(Out() + "/" + f)) << f;
     const std::string page = TempDir::Read(Out() + "/trip.html");
-    EXPECT_NE(page.find("<a href=\"L_a&amp;b%20%231.JPG\"><p align=\"center\"><img src=\"S_a&amp;b%20%231.JPG\" width=\"100\" height=\"75\"></a>"),
+    EXPECT_NE(page.find("<a href=\"L_a&amp;b%20%231.JPG\"><p align=\"center\"><img "
+                        "src=\"S_a&amp;b%20%231.JPG\" width=\"100\" height=\"75\"></a>"),
               std::string::npos);
     EXPECT_LT(page.find("S_c.JPG"), page.find("S_a&amp;b")) << "selection order";
     EXPECT_EQ(TempDir::Read(Out() + "/c.jpg_EXIF.txt").substr(0, 4), "\x8B@\x8E\xED");
@@ -64,7 +64,8 @@ TEST_F(Export, FailedWritesAreNeverReportedDone) {
     dialogs.AnswerPath(QString::fromStdString(dir / "missing/folder/x.html"));
     dialogs.AnswerOk();
     FormSetHTML->BtnMakeClick();
-    EXPECT_TRUE(dialogs.Calls().back().text.startsWith(QStringLiteral("作成できなかったファイルがあります")));
+    EXPECT_TRUE(dialogs.Calls().back().text.startsWith(
+        QStringLiteral("作成できなかったファイルがあります")));
     EXPECT_FALSE(dialogs.Calls().back().text.contains(QStringLiteral("が作成されました")));
 }
 
@@ -73,7 +74,8 @@ TEST_F(Export, RefusalsWithoutItemsOrSelection) {
     FormMain->gItemList.clear();
     dialogs.AnswerOk();
     FormSetHTML->BtnMakeClick();
-    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("出力するExif項目が選択されていません！"));
+    EXPECT_EQ(dialogs.Calls().back().text,
+              QStringLiteral("出力するExif項目が選択されていません！"));
     FormMain->SelectNoneClick();
     dialogs.AnswerOk();
     FormMain->BtnTabYokoClick();
@@ -82,7 +84,8 @@ TEST_F(Export, RefusalsWithoutItemsOrSelection) {
     dialogs.AnswerOk(); // "選択されていません"
     dialogs.AnswerOk(); // completion
     FormSetHTML2->BtnMakeClick();
-    EXPECT_EQ(dialogs.Calls()[dialogs.Calls().size() - 2].text, QStringLiteral("選択されていません"));
+    EXPECT_EQ(dialogs.Calls()[dialogs.Calls().size() - 2].text,
+              QStringLiteral("選択されていません"));
 }
 
 TEST_F(Export, TablePage) {
@@ -92,7 +95,8 @@ TEST_F(Export, TablePage) {
     FormSetHTML2->BtnMakeClick();
     EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("Exif HTML: tableが作成されました。"));
     const std::string page = TempDir::Read(Out() + "/table.html");
-    EXPECT_NE(page.find("<img src=\"S_b.JPG\" width=\"96\" height=\"72\"></td>"), std::string::npos);
+    EXPECT_NE(page.find("<img src=\"S_b.JPG\" width=\"96\" height=\"72\"></td>"),
+              std::string::npos);
     EXPECT_TRUE(fs::exists(Out() + "/S_b.JPG"));
 }
 

@@ -1,11 +1,11 @@
 // The HTML pages line for line, their escaping, image sizes, and the TAB text.
+#include "present/HtmlExport.h"
 #include "catalogue/BaseTable.h"
 #include "catalogue/MyUtils.h"
 #include "catalogue/TabExport.h"
 #include "platform/Jpeg.h"
 #include "platform/TempDir.h"
 #include "platform/TextFile.h"
-#include "present/HtmlExport.h"
 
 namespace kamelune {
 namespace {
@@ -50,7 +50,8 @@ TEST(AlbumPage, RightOfImagesWithOneItem) {
     s.align = "center";
     s.border = 2;
     const auto lines = AlbumPageLines(s, SevenPictures(1), {"F値"});
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "<td width=\"6%\" rowspan=\"1\">"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "<td width=\"6%\" rowspan=\"1\">"),
+              lines.end());
     // One item: the first row's "</tr>" and the lone one after the (empty) item rows.
     const auto first = std::find(lines.begin(), lines.end(), "</tr>");
     ASSERT_NE(first, lines.end());
@@ -74,14 +75,17 @@ TEST(TablePage, LinesAndWidths) {
     EXPECT_NE(lines[17].find("width=\"8%\""), std::string::npos) << "90 div 11";
     lines = TablePageLines({false, true}, pictures, titles);
     EXPECT_NE(lines[17].find("width=\"9%\""), std::string::npos) << "90 div 10";
-    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
-                            [](const std::string& l) { return l.find("<img") != std::string::npos; }),
-              0) << "no image column without thumbnails, links or not";
+    EXPECT_EQ(
+        std::count_if(lines.begin(), lines.end(),
+                      [](const std::string& l) { return l.find("<img") != std::string::npos; }),
+        0)
+        << "no image column without thumbnails, links or not";
     ExpectGolden(TablePageLines({true, true}, SevenPictures(2), {"機種", "日<時>"}), "table.html");
 }
 
 TEST(HtmlEscaping, TextsAndFileNames) {
-    EXPECT_EQ(HtmlText("<script>\"a\"&b</script>"), "&lt;script&gt;&quot;a&quot;&amp;b&lt;/script&gt;");
+    EXPECT_EQ(HtmlText("<script>\"a\"&b</script>"),
+              "&lt;script&gt;&quot;a&quot;&amp;b&lt;/script&gt;");
     EXPECT_EQ(HtmlText(std::string("Canon\0", 6)), "Canon");
     EXPECT_EQ(HtmlUrl("a&b #1?.jpg"), "a&amp;b%20%231%3F.jpg");
     EXPECT_EQ(HtmlUrl("100%.jpg"), "100%25.jpg");
@@ -99,7 +103,8 @@ TEST(HtmlEscaping, TextsAndFileNames) {
 TEST(ImageFiles, ThePartsSizes) {
     const struct {
         int w, h, size, tw, th;
-    } cases[] = {{3000, 2000, 100, 100, 66}, {1200, 1600, 400, 300, 400}, {320, 240, 400, 400, 300}};
+    } cases[] = {
+        {3000, 2000, 100, 100, 66}, {1200, 1600, 400, 300, 400}, {320, 240, 400, 400, 300}};
     TempDir dir;
     for (const auto& c : cases) {
         RgbImage img(c.w, c.h);
@@ -130,8 +135,9 @@ TEST(TabText, ThePartsExamplesByteForByte) {
     TempDir dir;
     ASSERT_TRUE(WriteTextLines(dir / "h.txt", MakeTabLines(TabLayout::Horizontal, "/p/写真", select,
                                                            items, headings, base)));
-    EXPECT_EQ(TempDir::Read(dir / "h.txt"),
-              "/p/\x8E\xCA\x90^\r\n\t\x8B@\x8E\xED\tF\x92l\t\r\n1\tE990\t2.8\t\r\n2\tD70\t---\t\r\n");
+    EXPECT_EQ(
+        TempDir::Read(dir / "h.txt"),
+        "/p/\x8E\xCA\x90^\r\n\t\x8B@\x8E\xED\tF\x92l\t\r\n1\tE990\t2.8\t\r\n2\tD70\t---\t\r\n");
     EXPECT_EQ(MakeTabLines(TabLayout::Vertical, "/p", select, items, headings, base),
               (std::vector<std::string>{"/p", "\t1\t2\t", "機種\tE990\tD70\t", "F値\t2.8\t---\t"}));
     EXPECT_EQ(MakeTabLines(TabLayout::Horizontal, "/p", select, {}, {}, base),

@@ -43,10 +43,8 @@ protected:
 
     // Starts the program with the given settings file (none when empty).
     void Start(const std::string& ini = {}, bool defaultPkm = true) {
-        if (!ini.empty())
-            TempDir::Write(Ini(), ini);
-        if (defaultPkm)
-            WriteDefaultPkm(AppDir() + "/Default.pkm");
+        if (!ini.empty()) TempDir::Write(Ini(), ini);
+        if (defaultPkm) WriteDefaultPkm(AppDir() + "/Default.pkm");
         CreateWindows({AppDir(), Ini()});
     }
     void StartIn(const std::string& folder) { Start("[Dir]\r\nDir=" + folder + "\r\n"); }

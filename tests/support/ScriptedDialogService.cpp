@@ -4,7 +4,9 @@
 
 namespace kamelune::test {
 
-ScriptedDialogService::ScriptedDialogService() { SetDialogs(this); }
+ScriptedDialogService::ScriptedDialogService() {
+    SetDialogs(this);
+}
 
 ScriptedDialogService::~ScriptedDialogService() {
     SetDialogs(nullptr);
@@ -12,16 +14,24 @@ ScriptedDialogService::~ScriptedDialogService() {
         ADD_FAILURE() << answers_.size() << " dialog answer(s) were never asked for";
 }
 
-void ScriptedDialogService::AnswerOk() { answers_.emplace_back(Ok{}); }
-void ScriptedDialogService::AnswerYes(bool yes) { answers_.emplace_back(yes); }
-void ScriptedDialogService::AnswerPath(std::optional<QString> path) { answers_.emplace_back(path); }
-void ScriptedDialogService::AnswerColor(std::optional<std::uint32_t> c) { answers_.emplace_back(c); }
+void ScriptedDialogService::AnswerOk() {
+    answers_.emplace_back(Ok{});
+}
+void ScriptedDialogService::AnswerYes(bool yes) {
+    answers_.emplace_back(yes);
+}
+void ScriptedDialogService::AnswerPath(std::optional<QString> path) {
+    answers_.emplace_back(path);
+}
+void ScriptedDialogService::AnswerColor(std::optional<std::uint32_t> c) {
+    answers_.emplace_back(c);
+}
 
 template <typename T> std::optional<T> ScriptedDialogService::Next(const DialogCall& call) {
     calls_.push_back(call);
     if (answers_.empty()) {
-        ADD_FAILURE() << "unanswered dialog \"" << call.caption.toStdString() << "\": "
-                      << call.text.toStdString();
+        ADD_FAILURE() << "unanswered dialog \"" << call.caption.toStdString()
+                      << "\": " << call.text.toStdString();
         return std::nullopt;
     }
     Answer a = answers_.front();
@@ -35,8 +45,10 @@ template <typename T> std::optional<T> ScriptedDialogService::Next(const DialogC
 }
 
 void ScriptedDialogService::Message(MessageKind kind, const QString& caption, const QString& text) {
-    Next<Ok>({kind == MessageKind::Warning ? DialogCall::Warning : DialogCall::Information, caption,
-              text, {}});
+    Next<Ok>({kind == MessageKind::Warning ? DialogCall::Warning : DialogCall::Information,
+              caption,
+              text,
+              {}});
 }
 
 bool ScriptedDialogService::AskYesNo(const QString& caption, const QString& text) {
@@ -62,8 +74,7 @@ std::optional<QString> ScriptedDialogService::ChooseFolder(const QString& title,
 }
 
 std::optional<std::uint32_t> ScriptedDialogService::ChooseColor(std::uint32_t initial) {
-    return Next<std::optional<std::uint32_t>>(
-               {DialogCall::Color, {}, QString::number(initial), {}})
+    return Next<std::optional<std::uint32_t>>({DialogCall::Color, {}, QString::number(initial), {}})
         .value_or(std::nullopt);
 }
 

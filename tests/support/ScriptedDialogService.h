@@ -23,8 +23,8 @@ public:
     ScriptedDialogService();
     ~ScriptedDialogService() override;
 
-    void AnswerOk();                        // a message box
-    void AnswerYes(bool yes);               // a Yes/No question
+    void AnswerOk();                         // a message box
+    void AnswerYes(bool yes);                // a Yes/No question
     void AnswerPath(std::optional<QString>); // a file or folder dialog; nullopt cancels
     void AnswerColor(std::optional<std::uint32_t>);
 

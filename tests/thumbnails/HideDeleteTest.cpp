@@ -1,7 +1,7 @@
 // Hiding, showing again and deleting on disk: nothing is ever replaced.
+#include "thumbnails/HideDelete.h"
 #include "platform/FileUtil.h"
 #include "platform/TempDir.h"
-#include "thumbnails/HideDelete.h"
 
 #include <filesystem>
 #include <unistd.h>

@@ -15,8 +15,7 @@ class HideDelete : public MainWindow {
 protected:
     void SetUp() override {
         MainWindow::SetUp();
-        if (!fs::exists(kSamples))
-            GTEST_SKIP() << "no samples";
+        if (!fs::exists(kSamples)) GTEST_SKIP() << "no samples";
         for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
             fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/" + name);
         Start("[Dir]\r\nDir=" + Pictures() + "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n");
@@ -29,7 +28,8 @@ TEST_F(HideDelete, HideOneFromThePopupAndShowAgain) {
     FormMain->popupPict = FormMain->gPictList.at(0).get();
     dialogs.AnswerYes(true);
     FormMain->Hide1Click();
-    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("このファイルを隠しますか？（復活できます）a.jpg"));
+    EXPECT_EQ(dialogs.Calls().back().text,
+              QStringLiteral("このファイルを隠しますか？（復活できます）a.jpg"));
     EXPECT_TRUE(fs::exists(Pictures() + "/a.jpg.HID"));
     EXPECT_TRUE(fs::exists(Cache() + "/T_a.jpg.HID"));
     EXPECT_TRUE(fs::exists(Cache() + "/T_a.TXT.HID"));
@@ -106,7 +106,8 @@ TEST_F(HideDelete, OtherCachePlaceIsKeptAcrossARestart) {
     dialogs.AnswerYes(true);
     FormMain->MnOtherLocationClick();
     EXPECT_EQ(dialogs.Calls()[dialogs.Calls().size() - 2].caption,
-              QStringLiteral("サムネイルの置き場所の設定 (フォルダを選択するか新規作成して「保存」をクリックしてください）"));
+              QStringLiteral("サムネイルの置き場所の設定 "
+                             "(フォルダを選択するか新規作成して「保存」をクリックしてください）"));
     EXPECT_EQ(dialogs.Calls().back().text,
               QString::fromStdString("サムネイルを<" + other + ">に保管します。よろしいですか？"));
     EXPECT_EQ(FormMain->gThumbDir, other);
@@ -130,7 +131,8 @@ TEST_F(HideDelete, UnwritableOrCancelledPlaceChangesNothing) {
     dialogs.AnswerPath(QString::fromStdString(dir / "no/such/folder"));
     dialogs.AnswerOk();
     FormMain->MnOtherLocationClick();
-    EXPECT_TRUE(dialogs.Calls().back().text.startsWith(QStringLiteral("このフォルダには書き込めません")));
+    EXPECT_TRUE(
+        dialogs.Calls().back().text.startsWith(QStringLiteral("このフォルダには書き込めません")));
     EXPECT_EQ(FormMain->gThumbDir, AppDir());
     EXPECT_TRUE(FormMain->MnThumbLocation->isChecked());
 }

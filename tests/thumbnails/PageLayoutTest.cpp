@@ -1,7 +1,7 @@
 // Page arithmetic, panel geometry and caption texts.
+#include "thumbnails/PageLayout.h"
 #include "catalogue/BaseTable.h"
 #include "catalogue/SetKomoku.h"
-#include "thumbnails/PageLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +16,9 @@ TEST(PageArithmetic, PagesAndBounds) {
         int requested, rows, perPage;
         PageBounds expected;
     } cases[] = {
-        {3, 37, 16, {3, 3, 32, 36}},
-        {1, 37, 16, {1, 3, 0, 15}},
-        {1, 37, 32, {1, 2, 0, 31}},
+        {3, 37, 16, {3, 3, 32, 36}}, {1, 37, 16, {1, 3, 0, 15}},  {1, 37, 32, {1, 2, 0, 31}},
         {5, 37, 30, {1, 2, 0, 29}}, // beyond the count: page 1
-        {1, 16, 16, {1, 1, 0, 15}},
-        {2, 17, 16, {2, 2, 16, 16}},
-        {0, 5, 16, {1, 1, 0, 4}},
+        {1, 16, 16, {1, 1, 0, 15}},  {2, 17, 16, {2, 2, 16, 16}}, {0, 5, 16, {1, 1, 0, 4}},
     };
     for (const auto& c : cases) {
         const PageBounds b = ComputePage(c.requested, c.rows, c.perPage);

@@ -1,8 +1,8 @@
 // The ".pkm" file: lines, round trip, defaults and files that are not whole.
+#include "thumbnails/Pkm.h"
 #include "catalogue/SetKomoku.h"
 #include "platform/TempDir.h"
 #include "platform/TextFile.h"
-#include "thumbnails/Pkm.h"
 
 namespace kamelune {
 namespace {
@@ -28,14 +28,14 @@ TEST(Pkm, NineItemsGive170LinesInTheirPlaces) {
     EXPECT_FALSE(a.Emphasised(3));
     const auto lines = MakePkmLines(g, a);
     ASSERT_EQ(lines.size(), 170u);
-    EXPECT_EQ(lines[3], "1");      // item 4 chosen first
+    EXPECT_EQ(lines[3], "1"); // item 4 chosen first
     EXPECT_EQ(lines[0], "");
     EXPECT_EQ(lines[75 + 3], "機種");
     EXPECT_EQ(lines[150], "9");
-    EXPECT_EQ(lines[153], "1");    // emphasis entry 2
-    EXPECT_EQ(lines[160], "12632256");  // 0xC0C0C0
-    EXPECT_EQ(lines[164], "255");       // 0x0000FF
-    EXPECT_EQ(lines[167], "16776960");  // 0xFFFF00
+    EXPECT_EQ(lines[153], "1");        // emphasis entry 2
+    EXPECT_EQ(lines[160], "12632256"); // 0xC0C0C0
+    EXPECT_EQ(lines[164], "255");      // 0x0000FF
+    EXPECT_EQ(lines[167], "16776960"); // 0xFFFF00
     EXPECT_EQ(lines[168], "0");
     EXPECT_EQ(lines[169], "0");
     EXPECT_TRUE(CheckPkmLines(lines));

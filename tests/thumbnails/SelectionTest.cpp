@@ -1,6 +1,6 @@
 // The selection against a simple model: a few hundred random clicks, all, none and reverse.
-#include "catalogue/BaseTable.h"
 #include "thumbnails/Selection.h"
+#include "catalogue/BaseTable.h"
 
 #include <gtest/gtest.h>
 
@@ -117,8 +117,7 @@ TEST(Selection, RandomOperationsKeepTheInvariant) {
             SelectReverse(s.t);
             std::vector<int> next;
             for (int p : order)
-                if (std::find(model.begin(), model.end(), p) == model.end())
-                    next.push_back(p);
+                if (std::find(model.begin(), model.end(), p) == model.end()) next.push_back(p);
             model = next;
         }
         std::vector<std::string> expected;

@@ -1,6 +1,6 @@
+#include "thumbnails/ThumbJobs.h"
 #include "platform/Jpeg.h"
 #include "platform/TempDir.h"
-#include "thumbnails/ThumbJobs.h"
 
 #include <filesystem>
 

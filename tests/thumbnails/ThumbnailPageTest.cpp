@@ -55,8 +55,7 @@ protected:
     }
     void SetUp() override {
         MainWindow::SetUp();
-        if (!fs::exists(kSamples))
-            GTEST_SKIP() << "no samples";
+        if (!fs::exists(kSamples)) GTEST_SKIP() << "no samples";
     }
 };
 
@@ -153,7 +152,8 @@ TEST_F(ThumbnailPage, TwentyFiveItemsGiveTwentyLines) {
     FormMain->gItemList.clear();
     for (int k = 2; k <= 26; ++k)
         FormMain->gItemList.push_back(std::to_string(k));
-    FormPHyoji->SetChkListBoxKyocho(KyochoNames(FormMain->gItemList, FormSetPKomoku->StrGridPKomoku));
+    FormPHyoji->SetChkListBoxKyocho(
+        KyochoNames(FormMain->gItemList, FormSetPKomoku->StrGridPKomoku));
     FormMain->MakePagePicts(1);
     const PictRec& rec = *FormMain->gPictList.at(0);
     EXPECT_TRUE(rec.CaptionLabels[19].visible);
@@ -258,7 +258,8 @@ TEST_F(ThumbnailPage, PopupCommandsFindTheirPicture) {
     // From the table: a right click makes the row current first.
     FormMain->PageControl1->setCurrentWidget(FormMain->TabSheetTable);
     FormMain->StrGridExif->show();
-    const QRect cell = FormMain->StrGridExif->visualRect(FormMain->StrGridExif->model()->index(1, 3));
+    const QRect cell =
+        FormMain->StrGridExif->visualRect(FormMain->StrGridExif->model()->index(1, 3));
     FormMain->StrGridExifMouseDown(Qt::RightButton, cell.center());
     FormMain->PopupMenu1->hide();
     EXPECT_EQ(FormMain->PopupPicture(), 2);
@@ -325,7 +326,8 @@ TEST_F(ThumbnailPage, SavedSettingsComeBackAtTheNextStart) {
     const std::string saved = AppDir() + "/Default.pkm";
     dialogs.AnswerPath(QString::fromStdString(saved));
     FormPHyoji->SpeedBtnDefaultClick();
-    EXPECT_EQ(dialogs.Calls().back().request.title, QStringLiteral("ｻﾑﾈｲﾙExif項目の保存(asﾃﾞﾌｫｰﾙﾄ）"));
+    EXPECT_EQ(dialogs.Calls().back().request.title,
+              QStringLiteral("ｻﾑﾈｲﾙExif項目の保存(asﾃﾞﾌｫｰﾙﾄ）"));
     EXPECT_EQ(dialogs.Calls().back().request.filter,
               QStringLiteral("ｻﾑﾈｲﾙ表示項目ファイル(*.pkm)|*.pkm"));
     const std::string bytes = TempDir::Read(saved);
@@ -371,7 +373,8 @@ TEST_F(ThumbnailPage, LoadTakesItemsAndHeadingsOnlyAndRefusesShortFiles) {
     dialogs.AnswerPath(QString::fromStdString(AppDir() + "/short.pkm"));
     dialogs.AnswerOk();
     FormSetPKomoku->BtnLoadClick();
-    EXPECT_TRUE(dialogs.Calls().back().text.startsWith(QStringLiteral("項目ファイルを読めません。")));
+    EXPECT_TRUE(
+        dialogs.Calls().back().text.startsWith(QStringLiteral("項目ファイルを読めません。")));
     EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(1, 10), gridBefore);
     EXPECT_EQ(FormMain->gItemList, (std::vector<std::string>{" 10"}));
     // Cancelled: nothing.
@@ -384,13 +387,16 @@ TEST_F(ThumbnailPage, DamagedDefaultPkmIsReportedAndDefaultsApply) {
     TempDir::Write(AppDir() + "/Default.pkm", "1\r\n2\r\n");
     dialogs.AnswerOk();
     CreateWindows({AppDir(), Ini()});
-    EXPECT_TRUE(dialogs.Calls().back().text.startsWith(QStringLiteral("項目ファイルを読めません。")));
+    EXPECT_TRUE(
+        dialogs.Calls().back().text.startsWith(QStringLiteral("項目ファイルを読めません。")));
     EXPECT_EQ(FormMain->gItemList.size(), 9u);
 }
 
 TEST_F(ThumbnailPage, WorkerThreadsBuildWhatOneThreadBuilds) {
     Pictures(10, true);
-    TempDir::Write(MainWindow::Pictures() + "/p05.jpg", std::string("\xFF\xD8\xFF\xE1" "broken", 10));
+    TempDir::Write(MainWindow::Pictures() + "/p05.jpg", std::string("\xFF\xD8\xFF\xE1"
+                                                                    "broken",
+                                                                    10));
     struct Outcome {
         std::vector<std::string> files, cells, sizes;
         std::vector<QString> messages;
@@ -408,8 +414,7 @@ TEST_F(ThumbnailPage, WorkerThreadsBuildWhatOneThreadBuilds) {
             o.messages.push_back(dialogs.Calls()[i].text);
         std::vector<fs::path> paths;
         for (const auto& e : fs::recursive_directory_iterator(AppDir() + "/@KameluneDir"))
-            if (e.is_regular_file())
-                paths.push_back(e.path());
+            if (e.is_regular_file()) paths.push_back(e.path());
         std::sort(paths.begin(), paths.end());
         for (const auto& p : paths)
             o.files.push_back(p.filename().string() + ":" + TempDir::Read(p.string()));

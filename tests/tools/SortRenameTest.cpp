@@ -1,9 +1,9 @@
 // The sort lines and order, and the rename: names, execution, never losing a picture.
+#include "tools/SortRename.h"
 #include "catalogue/BaseTable.h"
 #include "catalogue/SetKomoku.h"
 #include "platform/Cp932.h"
 #include "platform/TempDir.h"
-#include "tools/SortRename.h"
 
 #include <filesystem>
 
@@ -93,15 +93,35 @@ TEST(RenameName, ThePartsExamples) {
         int i, row;
         std::string expected;
     } cases[] = {
-        {"date", {"trip", true, 10, false, 0, false, "", false, ".JPG"}, 3, 3,
+        {"date",
+         {"trip", true, 10, false, 0, false, "", false, ".JPG"},
+         3,
+         3,
          "trip_0003_2004:01:02_03:04:05.JPG"},
-        {"file name and numbered suffix", {"", false, 1, false, 0, false, "s", true, ".JPG"}, 2, 2,
+        {"file name and numbered suffix",
+         {"", false, 1, false, 0, false, "s", true, ".JPG"},
+         2,
+         2,
          "IMG01_s_0002.JPG"},
-        {"extension rule cuts the decimal point", {"x", false, 19, false, 0, false, "", false, ".JPG"},
-         2, 2, "x_2.JPG"},
-        {"nothing but the extension", {"", false, 0, false, 0, false, "", false, ".JPG"}, 1, 1, ".JPG"},
-        {"heading with a space", {"", false, 19, true, 0, false, "", false, ".jpg"}, 2, 2, "F_値_2.jpg"},
-        {"two items and a slash", {" p/q ", false, 1, false, 19, false, "end", false, ".jpeg"}, 3, 3,
+        {"extension rule cuts the decimal point",
+         {"x", false, 19, false, 0, false, "", false, ".JPG"},
+         2,
+         2,
+         "x_2.JPG"},
+        {"nothing but the extension",
+         {"", false, 0, false, 0, false, "", false, ".JPG"},
+         1,
+         1,
+         ".JPG"},
+        {"heading with a space",
+         {"", false, 19, true, 0, false, "", false, ".jpg"},
+         2,
+         2,
+         "F_値_2.jpg"},
+        {"two items and a slash",
+         {" p/q ", false, 1, false, 19, false, "end", false, ".jpeg"},
+         3,
+         3,
          "p_q_c_2.jpeg"},
     };
     for (const auto& c : cases)
@@ -137,11 +157,11 @@ TEST(RenameRun, SuccessesFailuresAndTheCount) {
     TempDir::Write(f.cache + "/T_x.jpg", "stale thumbnail of a picture that is gone");
     std::vector<std::string> asked;
     const int count = HenkanJikko(f.pics, f.cache,
-                                  {{"a.jpg", "x.jpg"},       // success, cache follows
-                                   {"b.jpg", "c.jpg"},       // target exists
-                                   {" d.jpg ", "d.jpg"},     // unchanged after trimming: skipped
-                                   {"e.jpg", ""},            // empty name
-                                   {"c.jpg", "y.jpg"}},      // success
+                                  {{"a.jpg", "x.jpg"},   // success, cache follows
+                                   {"b.jpg", "c.jpg"},   // target exists
+                                   {" d.jpg ", "d.jpg"}, // unchanged after trimming: skipped
+                                   {"e.jpg", ""},        // empty name
+                                   {"c.jpg", "y.jpg"}},  // success
                                   [&](const std::string& old) {
                                       asked.push_back(old);
                                       return true;
@@ -159,9 +179,9 @@ TEST(RenameRun, SuccessesFailuresAndTheCount) {
 
 TEST(RenameRun, NoStopsTheRunWithTheCountSoFar) {
     Folder f{"a.jpg", "b.jpg", "c.jpg"};
-    const int count = HenkanJikko(f.pics, f.cache,
-                                  {{"a.jpg", "n1.jpg"}, {"b.jpg", "c.jpg"}, {"c.jpg", "n3.jpg"}},
-                                  [](const std::string&) { return false; });
+    const int count =
+        HenkanJikko(f.pics, f.cache, {{"a.jpg", "n1.jpg"}, {"b.jpg", "c.jpg"}, {"c.jpg", "n3.jpg"}},
+                    [](const std::string&) { return false; });
     EXPECT_EQ(count, 1);
     EXPECT_TRUE(f.Has("c.jpg"));
     EXPECT_FALSE(f.Has("n3.jpg"));
@@ -169,9 +189,10 @@ TEST(RenameRun, NoStopsTheRunWithTheCountSoFar) {
 
 TEST(RenameRun, SwapsAndRepeatsNeverLoseAPicture) {
     Folder f{"a.jpg", "b.jpg", "c.jpg"};
-    HenkanJikko(f.pics, f.cache,
-                {{"a.jpg", "b.jpg"}, {"b.jpg", "a.jpg"}, {"c.jpg", "same.jpg"}, {"b.jpg", "same.jpg"}},
-                [](const std::string&) { return true; });
+    HenkanJikko(
+        f.pics, f.cache,
+        {{"a.jpg", "b.jpg"}, {"b.jpg", "a.jpg"}, {"c.jpg", "same.jpg"}, {"b.jpg", "same.jpg"}},
+        [](const std::string&) { return true; });
     EXPECT_EQ(f.Read("a.jpg"), "a.jpg");
     EXPECT_EQ(f.Read("b.jpg"), "b.jpg");
     EXPECT_EQ(f.Read("same.jpg"), "c.jpg");

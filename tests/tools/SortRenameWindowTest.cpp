@@ -16,8 +16,7 @@ class SortRename : public MainWindow {
 protected:
     void SetUp() override {
         MainWindow::SetUp();
-        if (!fs::exists(kSamples))
-            GTEST_SKIP() << "no samples";
+        if (!fs::exists(kSamples)) GTEST_SKIP() << "no samples";
         // Exposure times 1/350 (canon-ixus), 1/30 (kodak), 1/345 (olympus), 1/30 (kodak-dc240).
         fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/a.jpg");
         fs::copy_file(kSamples / "exif-org/kodak-dc210.jpg", Pictures() + "/b.jpg");
@@ -90,14 +89,16 @@ TEST_F(SortRename, BatchRenameComputesExecutesAndRereads) {
     dialogs.AnswerOk();
     FormRename->SpeedBtnJikoClick();
     const auto& calls = dialogs.Calls();
-    EXPECT_EQ(calls[calls.size() - 2].text, QStringLiteral("変換に失敗しました。続けますか? b.jpg"));
+    EXPECT_EQ(calls[calls.size() - 2].text,
+              QStringLiteral("変換に失敗しました。続けますか? b.jpg"));
     EXPECT_EQ(calls.back().text, QStringLiteral("2個のファイル名を変換しました。"));
     EXPECT_TRUE(fs::exists(Pictures() + "/trip_0001.JPG"));
     EXPECT_TRUE(fs::exists(Pictures() + "/b.jpg"));
     EXPECT_TRUE(fs::exists(Pictures() + "/trip_0003.JPG"));
     EXPECT_EQ(TempDir::Read(cache + "/T_trip_0001.JPG"), "t")
         << "the thumbnail followed its picture";
-    EXPECT_EQ(ViewNames(), (std::vector<std::string>{"b.jpg", "d.jpg", "trip_0001.JPG", "trip_0003.JPG"}));
+    EXPECT_EQ(ViewNames(),
+              (std::vector<std::string>{"b.jpg", "d.jpg", "trip_0001.JPG", "trip_0003.JPG"}));
     EXPECT_TRUE(FormMain->gSelectList.empty());
 }
 
