@@ -7,11 +7,11 @@
 namespace kamelune::test {
 namespace {
 
-TiffSpec CameraSpec() {
-    TiffSpec spec;
-    spec.ifd0 = {Ascii(0x010F, "Canon"), Ascii(0x0110, "Canon EOS 40D"), Short(0x0112, {1}),
+TiffLayout CameraSpec() {
+    TiffLayout tiff;
+    tiff.ifd0 = {Ascii(0x010F, "Canon"), Ascii(0x0110, "Canon EOS 40D"), Short(0x0112, {1}),
                  Ascii(0x0132, "2008:05:30 15:56:01")};
-    spec.exif = {Rational(0x829A, {{1, 160}}),
+    tiff.exif = {Rational(0x829A, {{1, 160}}),
                  Rational(0x829D, {{71, 10}}),
                  Short(0x8827, {100}),
                  Bytes(0x9000, "0221"),
@@ -20,7 +20,7 @@ TiffSpec CameraSpec() {
                  Rational(0x920A, {{135, 1}}),
                  Short(0xA002, {100}),
                  Short(0xA003, {68})};
-    return spec;
+    return tiff;
 }
 
 TEST_P(BothOrders, CameraFileFillsItsItemsAndLeavesTheRest) {
@@ -45,9 +45,9 @@ TEST_P(BothOrders, CameraFileFillsItsItemsAndLeavesTheRest) {
 }
 
 TEST_P(BothOrders, LongIfd0ValueEndsTheReadAsBadData) {
-    TiffSpec spec = CameraSpec();
-    spec.ifd0.insert(spec.ifd0.begin() + 2, Bytes(0xC000, std::string(1025, 'x')));
-    const ReadResult r = ReadSpec(spec, GetParam());
+    TiffLayout tiff = CameraSpec();
+    tiff.ifd0.insert(tiff.ifd0.begin() + 2, Bytes(0xC000, std::string(1025, 'x')));
+    const ReadResult r = ReadSpec(tiff, GetParam());
     EXPECT_EQ(r.kind, "BADDATA");
     EXPECT_EQ(r.items[3], Nul("Canon"));
     EXPECT_EQ(r.items[5], "---") << "entries after the long one are not read";
@@ -55,20 +55,20 @@ TEST_P(BothOrders, LongIfd0ValueEndsTheReadAsBadData) {
 }
 
 TEST_P(BothOrders, ValueOfExactly1024BytesIsRead) {
-    TiffSpec spec = CameraSpec();
-    spec.ifd0.insert(spec.ifd0.begin(), Bytes(0x010E, std::string(1024, 'd'), 2));
-    const ReadResult r = ReadSpec(spec, GetParam());
+    TiffLayout tiff = CameraSpec();
+    tiff.ifd0.insert(tiff.ifd0.begin(), Bytes(0x010E, std::string(1024, 'd'), 2));
+    const ReadResult r = ReadSpec(tiff, GetParam());
     EXPECT_EQ(r.kind, "EXIF");
     EXPECT_EQ(r.items[2], std::string(1024, 'd'));
 }
 
 TEST_P(BothOrders, LongMakerNoteOnlyMarksItsItem) {
-    TiffSpec spec = CameraSpec();
-    spec.ifd0[0] = Ascii(0x010F, "OLYMPUS OPTICAL CO.,LTD");
-    spec.exif.push_back(MakerNote());
-    spec.makerNote = Note(std::string("OLYMP\0\1\0", 8),
+    TiffLayout tiff = CameraSpec();
+    tiff.ifd0[0] = Ascii(0x010F, "OLYMPUS OPTICAL CO.,LTD");
+    tiff.exif.push_back(MakerNote());
+    tiff.makerNote = Note(std::string("OLYMP\0\1\0", 8),
                           {Short(0x0201, {2}), Bytes(0x0F00, std::string(2000, 'z'))});
-    const ReadResult r = ReadSpec(spec, GetParam());
+    const ReadResult r = ReadSpec(tiff, GetParam());
     EXPECT_EQ(r.kind, "EXIF");
     EXPECT_EQ(r.items[37], "BADDATA");
     EXPECT_EQ(r.items[59], "---") << "no decoder runs for a note over 1,024 bytes";
@@ -77,10 +77,10 @@ TEST_P(BothOrders, LongMakerNoteOnlyMarksItsItem) {
 
 TEST_P(BothOrders, ExifDirectoryOf300EntriesIsReadAnd301IsNot) {
     for (int count : {300, 301}) {
-        TiffSpec spec = CameraSpec();
-        while (static_cast<int>(spec.exif.size()) < count)
-            spec.exif.push_back(Short(0xC100, {1}));
-        const ReadResult r = ReadSpec(spec, GetParam());
+        TiffLayout tiff = CameraSpec();
+        while (static_cast<int>(tiff.exif.size()) < count)
+            tiff.exif.push_back(Short(0xC100, {1}));
+        const ReadResult r = ReadSpec(tiff, GetParam());
         if (count == 300) {
             EXPECT_EQ(r.kind, "EXIF");
             EXPECT_EQ(r.items[18], "1/160");
@@ -93,45 +93,45 @@ TEST_P(BothOrders, ExifDirectoryOf300EntriesIsReadAnd301IsNot) {
 }
 
 TEST_P(BothOrders, KindWithoutExifDirectoryDependsOnTheFirstMarker) {
-    TiffSpec spec = CameraSpec();
-    spec.exif.clear();
-    EXPECT_EQ(ReadSpec(spec, GetParam()).kind, "EXIF");
-    spec.secondMarker = 0xDB;
-    const ReadResult r = ReadSpec(spec, GetParam());
+    TiffLayout tiff = CameraSpec();
+    tiff.exif.clear();
+    EXPECT_EQ(ReadSpec(tiff, GetParam()).kind, "EXIF");
+    tiff.secondMarker = 0xDB;
+    const ReadResult r = ReadSpec(tiff, GetParam());
     EXPECT_EQ(r.kind, "JPEG");
     EXPECT_EQ(r.items[4], Nul("Canon EOS 40D")) << "any first marker is read as APP1";
-    spec.exif = CameraSpec().exif;
-    EXPECT_EQ(ReadSpec(spec, GetParam()).kind, "EXIF");
+    tiff.exif = CameraSpec().exif;
+    EXPECT_EQ(ReadSpec(tiff, GetParam()).kind, "EXIF");
 }
 
 TEST_P(BothOrders, EmptyExifDirectoryGivesExif) {
-    TiffSpec spec = CameraSpec();
-    spec.exif.clear();
+    TiffLayout tiff = CameraSpec();
+    tiff.exif.clear();
     // Four camera entries and this one: it points at IFD0's zero next-directory offset.
     const std::uint32_t zeros = 8 + 2 + 12 * 5;
-    spec.ifd0.push_back(RawField(0x8769, 4, 1, zeros));
-    spec.secondMarker = 0xDB;
-    const ReadResult r = ReadSpec(spec, GetParam());
+    tiff.ifd0.push_back(RawField(0x8769, 4, 1, zeros));
+    tiff.secondMarker = 0xDB;
+    const ReadResult r = ReadSpec(tiff, GetParam());
     EXPECT_EQ(r.kind, "EXIF");
     EXPECT_EQ(r.items[17], std::to_string(zeros));
 }
 
 TEST_P(BothOrders, TagsInTheWrongDirectoryAreIgnored) {
-    TiffSpec spec = CameraSpec();
-    spec.ifd0.push_back(Ascii(0x9003, "2001:01:01 00:00:00"));
-    spec.exif.push_back(Ascii(0x0131, "Editor"));
-    const ReadResult r = ReadSpec(spec, GetParam());
+    TiffLayout tiff = CameraSpec();
+    tiff.ifd0.push_back(Ascii(0x9003, "2001:01:01 00:00:00"));
+    tiff.exif.push_back(Ascii(0x0131, "Editor"));
+    const ReadResult r = ReadSpec(tiff, GetParam());
     EXPECT_EQ(r.kind, "EXIF");
     EXPECT_EQ(r.items[23], Nul("2008:05:30 15:56:01"));
-    spec.exif.erase(spec.exif.begin() + 4); // the EXIF directory's own 0x9003
-    const ReadResult moved = ReadSpec(spec, GetParam());
+    tiff.exif.erase(tiff.exif.begin() + 4); // the EXIF directory's own 0x9003
+    const ReadResult moved = ReadSpec(tiff, GetParam());
     EXPECT_EQ(moved.items[23], "---");
     EXPECT_EQ(moved.items[9], "---");
 }
 
 TEST_P(BothOrders, SecondReadForgetsTheFirst) {
     ReadResult r = ReadSpec(CameraSpec(), GetParam());
-    TiffSpec other;
+    TiffLayout other;
     other.ifd0 = {Ascii(0x0110, "Other")};
     const std::string bytes = BuildJpeg(other, GetParam());
     ASSERT_TRUE(ReadExifMemory(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
@@ -142,40 +142,40 @@ TEST_P(BothOrders, SecondReadForgetsTheFirst) {
 }
 
 TEST_P(BothOrders, LastExifPointerCounts) {
-    TiffSpec spec = CameraSpec();
-    spec.ifd0.insert(spec.ifd0.begin(), RawField(0x8769, 4, 1, 0x7FFF0000));
-    const ReadResult r = ReadSpec(spec, GetParam());
+    TiffLayout tiff = CameraSpec();
+    tiff.ifd0.insert(tiff.ifd0.begin(), RawField(0x8769, 4, 1, 0x7FFF0000));
+    const ReadResult r = ReadSpec(tiff, GetParam());
     EXPECT_EQ(r.kind, "EXIF");
     EXPECT_EQ(r.items[18], "1/160");
 }
 
 TEST_P(BothOrders, OffsetsPastTheEndReadAsZero) {
-    TiffSpec spec = CameraSpec();
-    spec.exif.push_back(RawField(0xA20E, 5, 1, 0x00100000));
-    spec.exif.push_back(RawField(0x9286, 7, 8, 0x00100000));
-    const ReadResult r = ReadSpec(spec, GetParam());
+    TiffLayout tiff = CameraSpec();
+    tiff.exif.push_back(RawField(0xA20E, 5, 1, 0x00100000));
+    tiff.exif.push_back(RawField(0x9286, 7, 8, 0x00100000));
+    const ReadResult r = ReadSpec(tiff, GetParam());
     EXPECT_EQ(r.kind, "EXIF");
     EXPECT_EQ(r.items[45], "       0/       0");
     EXPECT_EQ(r.items[38], std::string(8, '\0'));
 }
 
 TEST_P(BothOrders, NegativePositionEndsTheReadWithoutCrash) {
-    TiffSpec spec = CameraSpec();
-    spec.exif.clear();
-    spec.ifd0.push_back(RawField(0x8769, 4, 1, 0xFFFFFF00));
-    const ReadResult r = ReadSpec(spec, GetParam());
+    TiffLayout tiff = CameraSpec();
+    tiff.exif.clear();
+    tiff.ifd0.push_back(RawField(0x8769, 4, 1, 0xFFFFFF00));
+    const ReadResult r = ReadSpec(tiff, GetParam());
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.kind, "EXIF") << "the kind reached so far stays";
     EXPECT_EQ(r.items[4], Nul("Canon EOS 40D"));
 }
 
 TEST_P(BothOrders, EveryTruncationOfACameraFileIsSafe) {
-    TiffSpec spec = CameraSpec();
-    spec.ifd0[0] = Ascii(0x010F, "OLYMPUS");
-    spec.exif.push_back(MakerNote());
-    spec.makerNote =
+    TiffLayout tiff = CameraSpec();
+    tiff.ifd0[0] = Ascii(0x010F, "OLYMPUS");
+    tiff.exif.push_back(MakerNote());
+    tiff.makerNote =
         Note(std::string("OLYMP\0\1\0", 8), {Long(0x0200, {3, 5, 1}), Short(0x0201, {2})});
-    const std::string full = BuildJpeg(spec, GetParam());
+    const std::string full = BuildJpeg(tiff, GetParam());
     for (std::size_t n = 0; n <= full.size(); ++n) {
         const ReadResult r = ReadBytes(full.substr(0, n));
         EXPECT_TRUE(r.ok);

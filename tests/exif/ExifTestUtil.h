@@ -20,8 +20,8 @@ inline ReadResult ReadBytes(const std::string& bytes) {
     return r;
 }
 
-inline ReadResult ReadSpec(const TiffSpec& spec, Order order) {
-    return ReadBytes(BuildJpeg(spec, order));
+inline ReadResult ReadSpec(const TiffLayout& tiff, Order order) {
+    return ReadBytes(BuildJpeg(tiff, order));
 }
 
 inline std::string Nul(const std::string& s) {

@@ -8,12 +8,12 @@ using P = std::pair<std::uint32_t, std::uint32_t>;
 
 const std::string kOlympusHeader("OLYMP\0\1\0", 8);
 
-TiffSpec NoteSpec(const std::string& maker, const std::string& model, MakerNoteSpec note) {
-    TiffSpec spec;
-    spec.ifd0 = {Ascii(0x010F, maker), Ascii(0x0110, model)};
-    spec.exif = {Short(0x9208, {1}), MakerNote()};
-    spec.makerNote = std::move(note);
-    return spec;
+TiffLayout NoteSpec(const std::string& maker, const std::string& model, MakerNoteLayout note) {
+    TiffLayout tiff;
+    tiff.ifd0 = {Ascii(0x010F, maker), Ascii(0x0110, model)};
+    tiff.exif = {Short(0x9208, {1}), MakerNote()};
+    tiff.makerNote = std::move(note);
+    return tiff;
 }
 
 ReadResult Olympus(std::vector<Entry> entries, Order order, const std::string& model = "C3030Z") {
@@ -151,7 +151,7 @@ TEST_P(MakerNote, LaterOlympusLayoutIsDecodedWithItsOwnBase) {
     for (Order noteOrder : {Order::II, Order::MM}) {
         const std::string header = std::string("OLYMPUS\0", 8) +
                                    (noteOrder == Order::II ? "II" : "MM") + std::string("\3\0", 2);
-        MakerNoteSpec note{
+        MakerNoteLayout note{
             header,
             {Long(0x0200, {3, 5, 1}), Short(0x0201, {2}), Rational(0x0204, {P{0, 100}})},
             true,
@@ -166,9 +166,9 @@ TEST_P(MakerNote, LaterOlympusLayoutIsDecodedWithItsOwnBase) {
 }
 
 TEST_P(MakerNote, NoteOutsideTheFileChangesNothing) {
-    TiffSpec spec = NoteSpec("OLYMPUS", "C", Note(kOlympusHeader, {Short(0x0201, {2})}));
-    spec.exif[1] = RawField(0x927C, 7, 4, 0x00FFFFF0);
-    const ReadResult r = ReadSpec(spec, GetParam());
+    TiffLayout tiff = NoteSpec("OLYMPUS", "C", Note(kOlympusHeader, {Short(0x0201, {2})}));
+    tiff.exif[1] = RawField(0x927C, 7, 4, 0x00FFFFF0);
+    const ReadResult r = ReadSpec(tiff, GetParam());
     EXPECT_EQ(r.kind, "EXIF");
     EXPECT_EQ(r.items[59], "---");
     EXPECT_EQ(r.items[34], "昼光");

@@ -18,14 +18,14 @@ class TagRule : public ::testing::TestWithParam<std::tuple<TagCase, Order>> {};
 
 TEST_P(TagRule, ReadsAsExpected) {
     const auto& [c, order] = GetParam();
-    TiffSpec spec;
-    spec.ifd0 = {Ascii(0x010F, "Maker")};
+    TiffLayout tiff;
+    tiff.ifd0 = {Ascii(0x010F, "Maker")};
     if (c.inIfd0)
-        spec.ifd0.push_back(c.entry);
+        tiff.ifd0.push_back(c.entry);
     else
-        spec.exif = {c.entry};
-    spec.exifPointer = !c.inIfd0;
-    const ReadResult r = ReadSpec(spec, order);
+        tiff.exif = {c.entry};
+    tiff.exifPointer = !c.inIfd0;
+    const ReadResult r = ReadSpec(tiff, order);
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.items[c.item], c.expected);
 }

@@ -107,9 +107,9 @@ Entry MakerNote() {
     return e;
 }
 
-std::string BuildJpeg(const TiffSpec& spec, Order o) {
-    std::vector<Entry> ifd0 = spec.ifd0;
-    const bool withExif = spec.exifPointer && !spec.exif.empty();
+std::string BuildJpeg(const TiffLayout& layout, Order o) {
+    std::vector<Entry> ifd0 = layout.ifd0;
+    const bool withExif = layout.exifPointer && !layout.exif.empty();
     if (withExif) ifd0.push_back(RawField(0x8769, 4, 1, 0)); // offset filled below
 
     // TIFF header (8 bytes), IFD0, the EXIF directory, the maker note.
@@ -119,20 +119,20 @@ std::string BuildJpeg(const TiffSpec& spec, Order o) {
     if (withExif) ifd0.back().units[0] = exifAt;
     const std::string ifd0Bytes = Directory(ifd0, o, ifd0At);
     const std::uint32_t exifSize =
-        withExif ? static_cast<std::uint32_t>(Directory(spec.exif, o, exifAt).size()) : 0;
+        withExif ? static_cast<std::uint32_t>(Directory(layout.exif, o, exifAt).size()) : 0;
     const std::uint32_t noteAt = exifAt + exifSize;
 
     std::string note;
-    if (spec.makerNote) {
-        const MakerNoteSpec& m = *spec.makerNote;
+    if (layout.makerNote) {
+        const MakerNoteLayout& m = *layout.makerNote;
         const Order noteOrder = m.order.value_or(o);
         const auto headerSize = static_cast<std::uint32_t>(m.header.size());
         const std::uint32_t base = m.offsetsFromNote ? headerSize : noteAt + headerSize;
         note = m.header + Directory(m.entries, noteOrder, base);
     }
-    const std::string exifBytes =
-        withExif ? Directory(spec.exif, o, exifAt, noteAt, static_cast<std::uint32_t>(note.size()))
-                 : std::string();
+    const std::string exifBytes = withExif ? Directory(layout.exif, o, exifAt, noteAt,
+                                                       static_cast<std::uint32_t>(note.size()))
+                                           : std::string();
 
     std::string tiff = o == Order::II ? "II" : "MM";
     Put(tiff, 42, 2, o);
@@ -140,7 +140,7 @@ std::string BuildJpeg(const TiffSpec& spec, Order o) {
     tiff += ifd0Bytes + exifBytes + note;
 
     std::string jpeg = "\xFF\xD8\xFF";
-    jpeg += static_cast<char>(spec.secondMarker);
+    jpeg += static_cast<char>(layout.secondMarker);
     Put(jpeg, static_cast<std::uint32_t>(std::min<std::size_t>(tiff.size() + 8, 0xFFFF)), 2,
         Order::MM);
     jpeg += std::string("Exif\0\0", 6) + tiff + "\xFF\xD9";

@@ -19,7 +19,7 @@ struct Entry {
     std::vector<std::uint32_t> units; // each written in unitSize bytes, in the file's order
     int unitSize = 1;
     bool rawField = false;  // the value field is units[0] as it stands, no data area
-    bool makerNote = false; // value is the maker note of the TiffSpec
+    bool makerNote = false; // value is the maker note of the TiffLayout
 };
 
 Entry Ascii(std::uint16_t tag, const std::string& text, bool withNul = true);
@@ -32,7 +32,7 @@ Entry SRational(std::uint16_t tag, std::vector<std::pair<std::int32_t, std::int3
 Entry RawField(std::uint16_t tag, std::uint16_t type, std::uint32_t count, std::uint32_t field);
 Entry MakerNote();
 
-struct MakerNoteSpec {
+struct MakerNoteLayout {
     std::string header; // bytes before the entry count
     std::vector<Entry> entries;
     bool offsetsFromNote = false; // value offsets count from the note's start, not TiffBase
@@ -40,23 +40,23 @@ struct MakerNoteSpec {
 };
 
 // A note in the file's byte order whose offsets count from TiffBase (older Olympus, Nikon).
-inline MakerNoteSpec Note(std::string header, std::vector<Entry> entries) {
-    MakerNoteSpec m;
+inline MakerNoteLayout Note(std::string header, std::vector<Entry> entries) {
+    MakerNoteLayout m;
     m.header = std::move(header);
     m.entries = std::move(entries);
     return m;
 }
 
-struct TiffSpec {
+struct TiffLayout {
     std::vector<Entry> ifd0;
     std::vector<Entry> exif;
-    std::optional<MakerNoteSpec> makerNote;
+    std::optional<MakerNoteLayout> makerNote;
     bool exifPointer = true; // add 0x8769 at the end of IFD0 when exif has entries
     std::uint8_t secondMarker = 0xE1;
 };
 
 // SOI, the marker, an APP1 length, "Exif\0\0", the TIFF block, EOI.
-std::string BuildJpeg(const TiffSpec& spec, Order order);
+std::string BuildJpeg(const TiffLayout& layout, Order order);
 
 // Writes bytes to a file under the test's temporary folder and returns its path.
 std::string WriteTempFile(const std::string& name, const std::string& bytes);
