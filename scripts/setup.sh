@@ -9,7 +9,7 @@ packages=(
   libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic
-  xvfb xauth x11-apps imagemagick
+  xvfb xauth x11-apps imagemagick chromium
   clang libclang-rt-14-dev
   libimage-exiftool-perl exiv2 libvips-tools
 )

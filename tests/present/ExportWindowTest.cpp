@@ -49,6 +49,53 @@ TEST_F(Export, AlbumWritesImagesPageAndTextFiles) {
     EXPECT_EQ(TempDir::Read(Out() + "/c.jpg_EXIF.txt").substr(0, 4), "\x8B@\x8E\xED");
 }
 
+// The album and table pages as a browser shows them: every image loads, the Japanese title reads
+// right, and the escaped file name links to its file.
+TEST_F(Export, PagesLoadInARealBrowser) {
+    if (std::system("command -v chromium >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "chromium is not installed";
+    FormMain->SelectAllClick();
+    FormSetHTML->ChkBoxLink->setChecked(true);
+    FormSetHTML2->ChkBoxLink->setChecked(true);
+    dialogs.AnswerPath(QString::fromStdString(Out() + "/旅行.html"));
+    dialogs.AnswerOk();
+    FormSetHTML->BtnMakeClick();
+    dialogs.AnswerPath(QString::fromStdString(Out() + "/table.html"));
+    dialogs.AnswerOk();
+    FormSetHTML2->BtnMakeClick();
+    const std::string probe =
+        "<script>window.onload = () => { const imgs = [...document.images];"
+        " document.body.setAttribute('data-loaded', imgs.every(i => i.naturalWidth > 0) + ':' +"
+        " imgs.length); document.body.setAttribute('data-links', [...document.links].map(a =>"
+        " decodeURIComponent(new URL(a.href).pathname)).join('|')); };</script>";
+    for (const std::string page : {"旅行.html", "table.html"}) {
+        const std::string checked = Out() + "/check-" + page;
+        TempDir::Write(checked, TempDir::Read(Out() + "/" + page) + probe);
+        const std::string dom = Out() + "/dom.txt";
+        const std::string cmd =
+            "timeout 60 chromium --headless --no-sandbox --disable-gpu --no-first-run"
+            " --disable-background-networking --disable-component-update --disable-sync"
+            " --user-data-dir='" +
+            dir / "chromium" +
+            "' --virtual-time-budget=5000 --dump-dom"
+            " 'file://" +
+            checked + "' > '" + dom + "' 2>/dev/null";
+        ASSERT_EQ(std::system(cmd.c_str()), 0) << page;
+        const std::string text = TempDir::Read(dom);
+        EXPECT_NE(text.find("data-loaded=\"true:3\""), std::string::npos)
+            << page << text.substr(0, 400);
+        if (page == "旅行.html")
+            EXPECT_NE(text.find("<title>旅行</title>"), std::string::npos);
+        else
+            EXPECT_NE(text.find("<title>ミルノのExif解析</title>"), std::string::npos);
+        const auto at = text.find("data-links=\"");
+        ASSERT_NE(at, std::string::npos);
+        const std::string links = text.substr(at + 12, text.find('"', at + 12) - at - 12);
+        EXPECT_NE(links.find("/L_a&amp;b #1.JPG"), std::string::npos) << links;
+        EXPECT_TRUE(fs::exists(Out() + "/L_a&b #1.JPG"));
+    }
+}
+
 TEST_F(Export, StopEndsTheImagePhaseOnly) {
     FormMain->SelectAllClick();
     QTimer::singleShot(0, FormMakeExifHTML->BtnStop, &QPushButton::click);
