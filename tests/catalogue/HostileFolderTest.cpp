@@ -1,0 +1,64 @@
+// A folder of everything a folder can hold that is not a good picture: nothing crashes, every
+// JPEG-named file is a row, and no thumbnail is made of garbage.
+#include "catalogue/BaseTable.h"
+#include "catalogue/MyUtils.h"
+#include "catalogue/TableDump.h"
+#include "platform/TempDir.h"
+
+#include <filesystem>
+#include <sstream>
+
+namespace kamelune {
+namespace {
+
+using test::TempDir;
+namespace fs = std::filesystem;
+
+TEST(HostileFolder, DamagedSamplesLinksAndOddNames) {
+    const fs::path samples = fs::path(KAMELUNE_SAMPLES) / "jpg";
+    if (!fs::exists(samples))
+        GTEST_SKIP();
+    TempDir dir;
+    const std::string folder = dir / "pics";
+    fs::create_directories(folder);
+    int copied = 0;
+    for (const char* sub : {"invalid", "tests"})
+        for (const auto& e : fs::directory_iterator(samples / sub))
+            if (e.path().extension() == ".jpg" || e.path().extension() == ".jpeg") {
+                fs::copy_file(e.path(), folder + "/" + e.path().filename().string());
+                ++copied;
+            }
+    fs::copy_file(samples / "corrupted.jpg", folder + "/corrupted.jpg");
+    fs::copy_file(samples / "exif-org/canon-ixus.jpg", folder + "/a&b #1 \"q\" é☃.jpg");
+    TempDir::Write(folder + "/.jpg", "");
+    fs::create_directory_symlink(".", folder + "/loop.jpg");          // a folder, not a picture
+    fs::create_symlink("self.jpg", folder + "/self.jpg");            // a link to itself
+    fs::create_symlink("missing.jpg", folder + "/dangling.jpg");
+    fs::create_directories(folder + "/folder.jpg");
+
+    const auto files = ListPictures(folder);
+    EXPECT_EQ(static_cast<int>(files.size()), copied + 3) << "the links and the folder are no pictures";
+    StringGrid base(kBaseCols, 1);
+    ExifItemTexts record;
+    const FolderCounts counts = MakeStrGridBase(folder, files, base, {}, record);
+    EXPECT_EQ(counts.pictureCount, copied + 3);
+    std::ostringstream out;
+    DumpGrid(base, out);
+    EXPECT_NE(out.str().find("a&b #1 \"q\" é☃.jpg"), std::string::npos);
+    for (int r = 1; r < base.RowCount(); ++r) {
+        const std::string name = base.Cell(2, r);
+        if (name == ".jpg") {
+            EXPECT_EQ(base.Cell(kTypeCol, r), "Not JPEG");
+        }
+        const ThumbnailOutcome t = ObtainThumbnail(dir / "cache", folder, name, base.Cell(55, r));
+        if (t.ok) {
+            EXPECT_EQ(t.sizeLines.size(), 3u) << name;
+        } else {
+            EXPECT_FALSE(t.error.empty()) << name;
+            EXPECT_FALSE(fs::exists(dir / ("cache/" + ThumbFileName(name)))) << name;
+        }
+    }
+}
+
+} // namespace
+} // namespace kamelune
