@@ -95,12 +95,16 @@ void TFormMain::InitPara() {
 void TFormMain::LoadSettings() {
     const IniFile ini(paths.settingsPath);
     const MainSettings s = ReadMainSettings(ini, ToStd(QDir::homePath()), gAppDir);
-    QRect geometry = this->geometry();
-    if (s.left != -1) geometry.moveLeft(s.left);
-    if (s.top != -1) geometry.moveTop(s.top);
-    if (s.width != -1) geometry.setWidth(s.width);
-    if (s.height != -1) geometry.setHeight(s.height);
-    setGeometry(geometry);
+    // The frame's position and the window's own size: saved the same way, so that a window
+    // does not grow by its frame at every start.
+    QPoint at = pos();
+    QSize size = this->size();
+    if (s.left != -1) at.setX(s.left);
+    if (s.top != -1) at.setY(s.top);
+    if (s.width != -1) size.setWidth(s.width);
+    if (s.height != -1) size.setHeight(s.height);
+    move(at);
+    resize(size);
     PageControl1->setCurrentWidget(s.activePage == "TabSheetTable" ? TabSheetTable : TabSheetGazo);
 
     // A remembered folder that is gone falls back to the home folder.
@@ -134,11 +138,10 @@ void TFormMain::LoadSettings() {
 
 void TFormMain::SaveSettings() {
     MainSettings s;
-    const QRect frame = frameGeometry();
-    s.left = frame.left();
-    s.top = frame.top();
-    s.width = frame.width();
-    s.height = frame.height();
+    s.left = pos().x();
+    s.top = pos().y();
+    s.width = width();
+    s.height = height();
     s.activePage =
         PageControl1->currentWidget() == TabSheetTable ? "TabSheetTable" : "TabSheetGazo";
     s.dir = currentDir_;

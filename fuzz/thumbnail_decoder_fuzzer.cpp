@@ -13,8 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (r.ok) {
         const kamelune::StretchSizes s =
             kamelune::ComputeStretchSizes(r.fullWidth, r.fullHeight, 88);
-        if (s.w > 0 && s.h > 0)
-            kamelune::Stretch(r.image, s.w, s.h);
+        if (s.w > 0 && s.h > 0) kamelune::Stretch(r.image, s.w, s.h);
     }
     return 0;
 }

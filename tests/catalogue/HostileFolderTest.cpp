@@ -16,8 +16,7 @@ namespace fs = std::filesystem;
 
 TEST(HostileFolder, DamagedSamplesLinksAndOddNames) {
     const fs::path samples = fs::path(KAMELUNE_SAMPLES) / "jpg";
-    if (!fs::exists(samples))
-        GTEST_SKIP();
+    if (!fs::exists(samples)) GTEST_SKIP();
     TempDir dir;
     const std::string folder = dir / "pics";
     fs::create_directories(folder);
@@ -31,13 +30,14 @@ TEST(HostileFolder, DamagedSamplesLinksAndOddNames) {
     fs::copy_file(samples / "corrupted.jpg", folder + "/corrupted.jpg");
     fs::copy_file(samples / "exif-org/canon-ixus.jpg", folder + "/a&b #1 \"q\" é☃.jpg");
     TempDir::Write(folder + "/.jpg", "");
-    fs::create_directory_symlink(".", folder + "/loop.jpg");          // a folder, not a picture
-    fs::create_symlink("self.jpg", folder + "/self.jpg");            // a link to itself
+    fs::create_directory_symlink(".", folder + "/loop.jpg"); // a folder, not a picture
+    fs::create_symlink("self.jpg", folder + "/self.jpg");    // a link to itself
     fs::create_symlink("missing.jpg", folder + "/dangling.jpg");
     fs::create_directories(folder + "/folder.jpg");
 
     const auto files = ListPictures(folder);
-    EXPECT_EQ(static_cast<int>(files.size()), copied + 3) << "the links and the folder are no pictures";
+    EXPECT_EQ(static_cast<int>(files.size()), copied + 3)
+        << "the links and the folder are no pictures";
     StringGrid base(kBaseCols, 1);
     ExifItemTexts record;
     const FolderCounts counts = MakeStrGridBase(folder, files, base, {}, record);

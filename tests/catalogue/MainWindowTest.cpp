@@ -99,7 +99,7 @@ TEST_F(MainWindow, SettingsAreWrittenOnCloseByteForByte) {
     FormMain->PageControl1->setCurrentWidget(FormMain->TabSheetGazo);
     FormMain->SpeedBtnPane2->setChecked(true);
     FormMain->close();
-    const QRect g = FormMain->frameGeometry();
+    const QRect g(FormMain->pos(), FormMain->size());
     EXPECT_EQ(TempDir::Read(Ini()),
               "[Dir]\r\nDir=" + Pictures() + "\r\nThumbDir=" + AppDir() + "\r\n" +
                   "[Form]\r\nLeft=" + std::to_string(g.left()) +

@@ -1,0 +1,173 @@
+// The whole program as a user meets it: the windows created as the program creates them, on a
+// real X display (Xvfb), driven through their own widgets; a screenshot of every stage is saved
+// in the build folder. Assertions are on files, table cells and window state.
+#include "support/MainWindowFixture.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+namespace kamelune {
+namespace {
+
+using namespace test;
+
+class Tour : public MainWindow {
+protected:
+    void Shot(const std::string& stage) {
+        QCoreApplication::processEvents();
+        fs::create_directories(KAMELUNE_SHOTS);
+        QGuiApplication::primaryScreen()->grabWindow(0).save(
+            QString::fromStdString(std::string(KAMELUNE_SHOTS) + "/" + stage + ".png"));
+    }
+    // Clicks the cell of view row `row` (1-based) and column `col` of the EXIF table.
+    void ClickCell(int row, int col, Qt::MouseButton button = Qt::LeftButton) {
+        QTableView* view = FormMain->StrGridExif;
+        const QRect r = view->visualRect(view->model()->index(row - 1, col));
+        QTest::mouseClick(view->viewport(), button, {}, r.center());
+    }
+    // Runs `drive` once the modal window that `open` shows is up.
+    void WithModal(const std::function<void()>& open, const std::function<void()>& drive) {
+        QTimer::singleShot(50, drive);
+        open();
+    }
+};
+
+TEST_F(Tour, APhotographersDay) {
+    if (!fs::exists(kSamples)) GTEST_SKIP() << "no samples";
+    int copied = 0;
+    for (const auto& e : fs::directory_iterator(kSamples / "exif-org"))
+        if (e.path().extension() == ".jpg") {
+            fs::copy_file(e.path(), Pictures() + "/" + e.path().filename().string());
+            ++copied;
+        }
+    Start("[Dir]\r\nDir=" + Pictures() + "\r\n[ActivePage]\r\nActivePage=TabSheetTable\r\n");
+    FormMain->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(FormMain));
+    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
+    EXPECT_EQ(FormMain->gridExif.RowCount(), copied + 1);
+    Shot("01-table");
+
+    // The thumbnail tab, another page size, another pane.
+    QTabBar* tabs = FormMain->PageControl1->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+    EXPECT_EQ(FormMain->PageControl1->currentWidget(), FormMain->TabSheetGazo);
+    EXPECT_FALSE(FormMain->gPictList.empty());
+    QTest::mouseClick(FormMain->SpeedBtnPane3, Qt::LeftButton);
+    FormMain->CmbBoxFigNoPerPage->setCurrentIndex(0); // 4 per page
+    FormMain->CmbBoxFigNoPerPageChange();
+    EXPECT_EQ(FormMain->gPictList.size(), 4u);
+    FormMain->CmbBoxPage->setCurrentIndex(1);
+    FormMain->CmbBoxPageChange();
+    EXPECT_EQ(FormMain->gCurPage, 2);
+    Shot("02-thumbnails");
+
+    // Select by thumbnail, then by table.
+    PictRec& first = *FormMain->gPictList.at(0);
+    QTest::mouseClick(first.Panel, Qt::LeftButton, {},
+                      QPoint(first.imageRect.left + 10, first.imageRect.top + 10));
+    EXPECT_EQ(FormMain->gSelectList.size(), 1u);
+    Shot("03-selected");
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    ClickCell(1, 1);
+    ClickCell(2, 1);
+    EXPECT_EQ(FormMain->gSelectList.size(), 3u);
+    EXPECT_EQ(FormMain->gridExif.Cell(1, 1), "2");
+
+    // Sort on two keys: maker, then exposure time.
+    WithModal([] { FormMain->BtnSortClick(); },
+              [] {
+                  FormSort->StrGridSortClick(3);
+                  FormSort->StrGridSortClick(18);
+                  QTest::mouseClick(FormSort->SpeedBtnSort, Qt::LeftButton);
+                  FormSort->close();
+              });
+    EXPECT_EQ(FormMain->gSortWorkList, (std::vector<std::string>{"3", "18"}));
+    EXPECT_EQ(FormMain->gRowOrderList.size(), static_cast<std::size_t>(copied));
+    Shot("04-sorted");
+
+    // The slideshow of the selection, one step.
+    QTest::mouseClick(FormMain->SpeedBtnSlide, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(FormSlideshow));
+    QTest::mouseClick(FormSlideshow->SpeedBtnNext, Qt::LeftButton);
+    EXPECT_EQ(FormSlideshow->StatusPanel0->text(), QStringLiteral("2/3"));
+    Shot("05-slideshow");
+    FormSlideshow->close();
+
+    // Exports: album, table, both TAB layouts.
+    const std::string out = dir / "out";
+    fs::create_directories(out);
+    FormSetHTML->ChkBoxPreview->setChecked(false);
+    FormSetHTML2->ChkBoxPreview->setChecked(false);
+    dialogs.AnswerPath(QString::fromStdString(out + "/album.html"));
+    dialogs.AnswerOk();
+    QTest::mouseClick(FormMain->SpeedBtnHTML1, Qt::LeftButton);
+    QTest::mouseClick(FormSetHTML->SpeedBtnMake, Qt::LeftButton);
+    dialogs.AnswerPath(QString::fromStdString(out + "/table.html"));
+    dialogs.AnswerOk();
+    QTest::mouseClick(FormMain->SpeedBtnHTML2, Qt::LeftButton);
+    QTest::mouseClick(FormSetHTML2->SpeedBtnMake, Qt::LeftButton);
+    FormSetHTML2->close();
+    dialogs.AnswerPath(QString::fromStdString(out + "/yoko.txt"));
+    QTest::mouseClick(FormMain->SpeedBtnTab1, Qt::LeftButton);
+    dialogs.AnswerPath(QString::fromStdString(out + "/tate.txt"));
+    QTest::mouseClick(FormMain->SpeedButton1, Qt::LeftButton);
+    for (const char* f : {"album.html", "table.html", "yoko.txt", "tate.txt"})
+        EXPECT_TRUE(fs::exists(out + "/" + f)) << f;
+    EXPECT_NE(TempDir::Read(out + "/album.html").find("<img src=\"S_"), std::string::npos);
+    Shot("06-exported");
+
+    // Batch rename of two pictures.
+    FormMain->SelectNoneClick();
+    ClickCell(1, 1);
+    ClickCell(2, 1);
+    const std::string a = FormMain->gridExif.Cell(2, 1), b = FormMain->gridExif.Cell(2, 2);
+    dialogs.AnswerOk();
+    WithModal([] { FormMain->SpeedBtnRenameClick(); },
+              [] {
+                  FormRename->EditAtama->setText(QStringLiteral("tour"));
+                  FormRename->ChkBoxAtama->setChecked(true);
+                  FormRename->CmbBoxKomoku1->setCurrentIndex(FormRename->CmbBoxKomoku1->count() -
+                                                             1);
+                  QTest::mouseClick(FormRename->SpeedBtnKakunin, Qt::LeftButton);
+                  QTest::mouseClick(FormRename->SpeedBtnJiko, Qt::LeftButton);
+              });
+    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("2個のファイル名を変換しました。"));
+    EXPECT_TRUE(fs::exists(Pictures() + "/tour_0001.JPG"));
+    EXPECT_TRUE(fs::exists(Pictures() + "/tour_0002.JPG"));
+    EXPECT_FALSE(fs::exists(Pictures() + "/" + a));
+    EXPECT_FALSE(fs::exists(Pictures() + "/" + b));
+
+    // Hide the selection, show it again; delete one picture.
+    FormMain->SelectAllClick();
+    QTest::mouseClick(FormMain->SpeedBtnHide, Qt::LeftButton);
+    EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("0/0"));
+    QTest::mouseClick(FormMain->SpeedBtnReshow, Qt::LeftButton);
+    EXPECT_EQ(FormMain->gridExif.RowCount(), copied + 1);
+    FormMain->StrGridExif->selectRow(0);
+    const std::string victim = FormMain->gridExif.Cell(2, 1);
+    dialogs.AnswerYes(true);
+    FormMain->PopMnDeleteClick();
+    EXPECT_FALSE(fs::exists(Pictures() + "/" + victim));
+    EXPECT_EQ(FormMain->gridExif.RowCount(), copied);
+    Shot("07-after-delete");
+
+    // Closing writes the settings.
+    FormMain->close();
+    const IniFile ini(Ini());
+    EXPECT_EQ(ini.ReadString("Dir", "Dir", ""), Pictures());
+    EXPECT_EQ(ini.ReadString("ActivePage", "ActivePage", ""), "TabSheetTable");
+    EXPECT_EQ(ini.ReadInteger("Pane", "Hairetu", 0), 3);
+}
+
+} // namespace
+} // namespace kamelune
