@@ -1,9 +1,12 @@
 #include "TiffWriter.h"
 
+#include "platform/TempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 namespace kamelune::test {
 namespace {
@@ -149,8 +152,8 @@ std::string BuildJpeg(const TiffLayout& layout, Order o) {
 
 std::string WriteTempFile(const std::string& name, const std::string& bytes) {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / "kamelune-tests" /
-                                (std::string(info->test_suite_name()) + "." + info->name());
+    std::filesystem::path dir =
+        TestRoot() / (std::string(info->test_suite_name()) + "." + info->name());
     std::filesystem::create_directories(dir);
     const std::filesystem::path path = dir / name;
     std::ofstream(path, std::ios::binary)

@@ -5,8 +5,23 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 
 namespace kamelune::test {
+
+// This process's folder for test files: the sanitizer build's tests run beside the plain ones.
+inline std::filesystem::path TestRoot() {
+    return std::filesystem::temp_directory_path() / "kamelune-tests" / std::to_string(::getpid());
+}
+
+// Removes the process's folder when the tests are done.
+struct RemoveTestRoot : ::testing::Environment {
+    void TearDown() override {
+        std::error_code ec;
+        std::filesystem::remove_all(TestRoot(), ec);
+    }
+};
+inline const bool kRemoveTestRoot = (::testing::AddGlobalTestEnvironment(new RemoveTestRoot), true);
 
 // A fresh folder per test, removed afterwards.
 class TempDir {
@@ -16,7 +31,7 @@ public:
         std::string name = std::string(info->test_suite_name()) + "." + info->name();
         for (char& c : name)
             if (c == '/') c = '_';
-        path_ = std::filesystem::temp_directory_path() / "kamelune-tests" / name;
+        path_ = TestRoot() / name;
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
