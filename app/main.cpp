@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -14,6 +15,9 @@ int main(int argc, char* argv[]) {
                       QStringLiteral("Noto Sans CJK JP")});
     font.setPixelSize(12);
     QApplication::setFont(font);
+    // The launcher's icon, once installed.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kamelune")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("kamelune"));
 
     kamelune::CreateWindows(kamelune::ResolveAppPaths(QCoreApplication::applicationFilePath()));
     kamelune::FormMain->show();

@@ -9,7 +9,7 @@ packages=(
   libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic
-  xvfb xauth x11-apps imagemagick chromium
+  xvfb xauth x11-apps imagemagick chromium desktop-file-utils e2fsprogs
   clang libclang-rt-14-dev
   libimage-exiftool-perl exiv2 libvips-tools
 )

@@ -1,0 +1,92 @@
+// A folder the program may not change: every command that would change it fails with its message
+// and nothing is reported done. The folder is made immutable (root ignores plain permissions);
+// where the file system cannot do that the test is skipped.
+#include "support/MainWindowFixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTimer>
+
+namespace kamelune {
+namespace {
+
+using namespace test;
+
+class ReadOnlyFolder : public MainWindow {
+protected:
+    void SetUp() override {
+        MainWindow::SetUp();
+        if (!fs::exists(kSamples))
+            GTEST_SKIP() << "no samples";
+        for (const char* n : {"a.jpg", "b.jpg", "c.jpg"})
+            fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/" + n);
+        StartIn(Pictures());
+        locked_ = std::system(("chattr +i '" + Pictures() + "' 2>/dev/null").c_str()) == 0;
+        if (!locked_)
+            GTEST_SKIP() << "cannot make the folder read-only here";
+    }
+    void TearDown() override {
+        if (locked_)
+            std::system(("chattr -i '" + Pictures() + "'").c_str());
+        MainWindow::TearDown();
+    }
+    std::vector<std::string> Files() const {
+        std::vector<std::string> out;
+        for (const auto& e : fs::directory_iterator(Pictures()))
+            out.push_back(e.path().filename().string());
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+    bool locked_ = false;
+};
+
+TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
+    const auto before = Files();
+    FormMain->SelectAllClick();
+    dialogs.AnswerOk();
+    FormMain->SpeedBtnHideClick();
+    EXPECT_TRUE(dialogs.Calls().back().text.startsWith(QStringLiteral("次のファイルを変更できませんでした")));
+
+    FormMain->StrGridExif->selectRow(0);
+    dialogs.AnswerYes(true);
+    dialogs.AnswerOk();
+    FormMain->Hide1Click();
+    EXPECT_TRUE(dialogs.Calls().back().text.contains(QStringLiteral("a.jpg")));
+
+    FormMain->StrGridExif->selectRow(1);
+    dialogs.AnswerYes(true);
+    dialogs.AnswerOk();
+    FormMain->PopMnDeleteClick();
+    EXPECT_TRUE(dialogs.Calls().back().text.startsWith(QStringLiteral("次のファイルを変更できませんでした")));
+
+    FormMain->SelectAllClick();
+    FormRename->FormShow();
+    FormRename->EditAtama->setText(QStringLiteral("x"));
+    FormRename->ChkBoxAtama->setChecked(true);
+    FormRename->SpeedBtnKakuninClick();
+    dialogs.AnswerYes(false); // the first failure ends the run
+    dialogs.AnswerOk();
+    FormRename->SpeedBtnJikoClick();
+    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("0個のファイル名を変換しました。"));
+
+    FormMain->SelectAllClick();
+    FormSetHTML->ChkBoxPreview->setChecked(false);
+    dialogs.AnswerPath(QString::fromStdString(Pictures() + "/album.html"));
+    dialogs.AnswerOk();
+    FormSetHTML->BtnMakeClick();
+    EXPECT_TRUE(dialogs.Calls().back().text.startsWith(QStringLiteral("作成できなかったファイルがあります")));
+
+    dialogs.AnswerPath(QString::fromStdString(Pictures() + "/exif.txt"));
+    dialogs.AnswerOk();
+    FormMain->BtnTabYokoClick();
+    EXPECT_EQ(dialogs.Calls().back().kind, DialogCall::Warning);
+
+    for (const DialogCall& call : dialogs.Calls())
+        EXPECT_FALSE(call.text.contains(QStringLiteral("が作成されました"))) << call.text.toStdString();
+    EXPECT_EQ(Files(), before) << "nothing changed, nothing lost";
+}
+
+} // namespace
+} // namespace kamelune
