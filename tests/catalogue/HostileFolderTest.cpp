@@ -7,6 +7,8 @@
 
 #include <filesystem>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kamelune {
 namespace {
@@ -34,6 +36,7 @@ TEST(HostileFolder, DamagedSamplesLinksAndOddNames) {
     fs::create_symlink("self.jpg", folder + "/self.jpg");    // a link to itself
     fs::create_symlink("missing.jpg", folder + "/dangling.jpg");
     fs::create_directories(folder + "/folder.jpg");
+    ASSERT_EQ(::mkfifo((folder + "/pipe.jpg").c_str(), 0644), 0); // reading it would block
 
     const auto files = ListPictures(folder);
     EXPECT_EQ(static_cast<int>(files.size()), copied + 3)
@@ -58,6 +61,27 @@ TEST(HostileFolder, DamagedSamplesLinksAndOddNames) {
             EXPECT_FALSE(fs::exists(dir / ("cache/" + ThumbFileName(name)))) << name;
         }
     }
+}
+
+TEST(HostileFolder, UnreadableFileAndSubFolder) {
+    TempDir dir;
+    const std::string folder = dir / "pics";
+    fs::create_directories(folder + "/locked");
+    TempDir::Write(folder + "/a.jpg", std::string("\xFF\xD8\xFF\xE1\0\0", 6));
+    TempDir::Write(folder + "/locked/b.jpg", "x");
+    fs::permissions(folder + "/a.jpg", fs::perms::none);
+    fs::permissions(folder + "/locked", fs::perms::none);
+    if (::access((folder + "/a.jpg").c_str(), R_OK) == 0)
+        GTEST_SKIP() << "running with privileges that ignore permissions";
+    const auto files = ListPictures(folder);
+    ASSERT_EQ(files, (std::vector<std::string>{"a.jpg"}));
+    StringGrid base(kBaseCols, 1);
+    ExifItemTexts record;
+    MakeStrGridBase(folder, files, base, {}, record);
+    EXPECT_EQ(base.Cell(kTypeCol, 1), "X");
+    EXPECT_TRUE(ListPictures(folder + "/locked").empty());
+    EXPECT_FALSE(ObtainThumbnail(dir / "cache", folder, "a.jpg", "0kb").ok);
+    fs::permissions(folder + "/locked", fs::perms::owner_all);
 }
 
 } // namespace
