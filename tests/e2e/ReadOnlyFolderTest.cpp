@@ -18,18 +18,15 @@ class ReadOnlyFolder : public MainWindow {
 protected:
     void SetUp() override {
         MainWindow::SetUp();
-        if (!fs::exists(kSamples))
-            GTEST_SKIP() << "no samples";
+        if (!fs::exists(kSamples)) GTEST_SKIP() << "no samples";
         for (const char* n : {"a.jpg", "b.jpg", "c.jpg"})
             fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/" + n);
         StartIn(Pictures());
         locked_ = std::system(("chattr +i '" + Pictures() + "' 2>/dev/null").c_str()) == 0;
-        if (!locked_)
-            GTEST_SKIP() << "cannot make the folder read-only here";
+        if (!locked_) GTEST_SKIP() << "cannot make the folder read-only here";
     }
     void TearDown() override {
-        if (locked_)
-            std::system(("chattr -i '" + Pictures() + "'").c_str());
+        if (locked_) std::system(("chattr -i '" + Pictures() + "'").c_str());
         MainWindow::TearDown();
     }
     std::vector<std::string> Files() const {
@@ -47,7 +44,8 @@ TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
     FormMain->SelectAllClick();
     dialogs.AnswerOk();
     FormMain->SpeedBtnHideClick();
-    EXPECT_TRUE(dialogs.Calls().back().text.startsWith(QStringLiteral("次のファイルを変更できませんでした")));
+    EXPECT_TRUE(dialogs.Calls().back().text.startsWith(
+        QStringLiteral("次のファイルを変更できませんでした")));
 
     FormMain->StrGridExif->selectRow(0);
     dialogs.AnswerYes(true);
@@ -59,7 +57,8 @@ TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
     dialogs.AnswerYes(true);
     dialogs.AnswerOk();
     FormMain->PopMnDeleteClick();
-    EXPECT_TRUE(dialogs.Calls().back().text.startsWith(QStringLiteral("次のファイルを変更できませんでした")));
+    EXPECT_TRUE(dialogs.Calls().back().text.startsWith(
+        QStringLiteral("次のファイルを変更できませんでした")));
 
     FormMain->SelectAllClick();
     FormRename->FormShow();
@@ -76,7 +75,8 @@ TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
     dialogs.AnswerPath(QString::fromStdString(Pictures() + "/album.html"));
     dialogs.AnswerOk();
     FormSetHTML->BtnMakeClick();
-    EXPECT_TRUE(dialogs.Calls().back().text.startsWith(QStringLiteral("作成できなかったファイルがあります")));
+    EXPECT_TRUE(dialogs.Calls().back().text.startsWith(
+        QStringLiteral("作成できなかったファイルがあります")));
 
     dialogs.AnswerPath(QString::fromStdString(Pictures() + "/exif.txt"));
     dialogs.AnswerOk();
@@ -84,7 +84,8 @@ TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
     EXPECT_EQ(dialogs.Calls().back().kind, DialogCall::Warning);
 
     for (const DialogCall& call : dialogs.Calls())
-        EXPECT_FALSE(call.text.contains(QStringLiteral("が作成されました"))) << call.text.toStdString();
+        EXPECT_FALSE(call.text.contains(QStringLiteral("が作成されました")))
+            << call.text.toStdString();
     EXPECT_EQ(Files(), before) << "nothing changed, nothing lost";
 }
 
