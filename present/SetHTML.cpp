@@ -48,6 +48,18 @@ void SetBackground(QWidget* w, int r, int g, int b) {
 
 constexpr int kNoLimit = 100000;
 
+// "作成" and "閉じる" at the foot of a settings dialog.
+void AddMakeClose(QDialog* dialog, QVBoxLayout* layout, QToolButton*& make, QToolButton*& close) {
+    auto* buttons = new QHBoxLayout;
+    make = MakeToolButton(dialog, "SpeedBtnMake", QStringLiteral("作成"));
+    close = MakeToolButton(dialog, "SpeedBtnClose", QStringLiteral("閉じる"));
+    buttons->addStretch();
+    buttons->addWidget(make);
+    buttons->addWidget(close);
+    layout->addLayout(buttons);
+    QObject::connect(close, &QToolButton::clicked, dialog, &QDialog::close);
+}
+
 // The "サムネイル" and "大イメージ" groups, which both settings dialogs have.
 struct ImageGroups {
     QCheckBox* samu;
@@ -167,15 +179,8 @@ TFormSetHTML::TFormSetHTML() {
     colors->addRow(QStringLiteral("文字色"), PanelMjColor);
     layout->addLayout(colors);
 
-    auto* buttons = new QHBoxLayout;
-    SpeedBtnMake = MakeToolButton(this, "SpeedBtnMake", QStringLiteral("作成"));
-    SpeedBtnClose = MakeToolButton(this, "SpeedBtnClose", QStringLiteral("閉じる"));
-    buttons->addStretch();
-    buttons->addWidget(SpeedBtnMake);
-    buttons->addWidget(SpeedBtnClose);
-    layout->addLayout(buttons);
+    AddMakeClose(this, layout, SpeedBtnMake, SpeedBtnClose);
     connect(SpeedBtnMake, &QToolButton::clicked, this, [this] { BtnMakeClick(); });
-    connect(SpeedBtnClose, &QToolButton::clicked, this, &QDialog::close);
     FormShow();
 }
 
@@ -225,15 +230,8 @@ TFormSetHTML2::TFormSetHTML2() {
     SpinEditGazoLSize = g.lSize, SpinEditGazoLQuality = g.lQuality;
     ChkBoxPreview = Check(this, "ChkBoxPreview", QStringLiteral("作成後ビューする"), true);
     layout->addWidget(ChkBoxPreview);
-    auto* buttons = new QHBoxLayout;
-    SpeedBtnMake = MakeToolButton(this, "SpeedBtnMake", QStringLiteral("作成"));
-    SpeedBtnClose = MakeToolButton(this, "SpeedBtnClose", QStringLiteral("閉じる"));
-    buttons->addStretch();
-    buttons->addWidget(SpeedBtnMake);
-    buttons->addWidget(SpeedBtnClose);
-    layout->addLayout(buttons);
+    AddMakeClose(this, layout, SpeedBtnMake, SpeedBtnClose);
     connect(SpeedBtnMake, &QToolButton::clicked, this, [this] { BtnMakeClick(); });
-    connect(SpeedBtnClose, &QToolButton::clicked, this, &QDialog::close);
 }
 
 void TFormSetHTML2::BtnMakeClick() {
