@@ -69,6 +69,11 @@ void CreateWindows(const AppPaths& paths) {
     FormRename = new TFormRename;
     FormRename2 = new TFormRename2;
     FormSlideshow = new TFormSlideshow;
+    // Closing the main window ends the program, whatever else is open.
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             FormSetHTML, FormMakeExifHTML, FormSetPKomoku, FormPHyoji, FormSort, FormSetHTML2,
+             FormSetSlideShow, FormVersion, FormRename, FormRename2, FormSlideshow})
+        w->setAttribute(Qt::WA_QuitOnClose, false);
     FormSlideshow->FormCreate();
 }
 

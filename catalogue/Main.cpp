@@ -156,6 +156,7 @@ void TFormMain::SaveSettings() {
 }
 
 void TFormMain::FormDestroy() {
+    CleargPictList();
     gSelectList.clear();
     gSortWorkList.clear();
     gRowOrderList.clear();
