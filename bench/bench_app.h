@@ -4,6 +4,7 @@
 
 #include "catalogue/Forms.h"
 #include "catalogue/SetKomoku.h"
+#include "corpus.h"
 #include "platform/TextFile.h"
 #include "thumbnails/Pkm.h"
 
@@ -13,6 +14,21 @@
 #include <string>
 
 namespace kamelune::bench {
+
+// The folders of a benchmark run: arguments [samples folder] [work folder], and the corpus of
+// 2,000 camera pictures made in the work folder. Empty corpus: no samples were found.
+struct BenchFolders {
+    std::string samples, work, corpus;
+};
+
+inline BenchFolders PrepareCorpus(int argc, char** argv) {
+    BenchFolders f;
+    f.samples = argc > 1 ? argv[1] : "../shared/samples";
+    f.work = std::filesystem::absolute(argc > 2 ? argv[2] : "build").lexically_normal();
+    f.corpus = f.work + "/bench-corpus";
+    if (MakeCameraCorpus(f.samples, f.corpus, 2000).empty()) f.corpus.clear();
+    return f;
+}
 
 // "Default.pkm" choosing items 2 .. lastItem (the all-items pane shows up to 20 of them).
 inline void WritePkm(const std::string& path, int lastItem) {

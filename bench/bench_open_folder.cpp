@@ -17,10 +17,10 @@ namespace fs = std::filesystem;
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const std::string samples = argc > 1 ? argv[1] : "../shared/samples";
-    const std::string work = fs::absolute(argc > 2 ? argv[2] : "build").lexically_normal();
-    const std::string corpus = work + "/bench-corpus";
-    if (bench::MakeCameraCorpus(samples, corpus, 2000).empty()) return 2;
+    const bench::BenchFolders folders = bench::PrepareCorpus(argc, argv);
+    if (folders.corpus.empty()) return 2;
+    const std::string& work = folders.work;
+    const std::string& corpus = folders.corpus;
     const std::string appDir = work + "/bench-app";
     std::filesystem::create_directories(appDir + "/empty");
     bench::StartProgram(appDir, appDir + "/empty", "TabSheetTable", 3, 10);

@@ -50,10 +50,10 @@ double MedianBuildMs(int perPage) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const std::string samples = argc > 1 ? argv[1] : "../shared/samples";
-    const std::string work = fs::absolute(argc > 2 ? argv[2] : "build").lexically_normal();
-    const std::string corpus = work + "/bench-corpus";
-    if (bench::MakeCameraCorpus(samples, corpus, 2000).empty()) return 2;
+    const bench::BenchFolders folders = bench::PrepareCorpus(argc, argv);
+    if (folders.corpus.empty()) return 2;
+    const std::string& work = folders.work;
+    const std::string& corpus = folders.corpus;
 
     bench::StartProgram(work + "/bench-pages-app", corpus, "TabSheetGazo", 3);
     const double all30 = MedianBuildMs(30);
