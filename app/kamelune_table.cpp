@@ -2,13 +2,29 @@
 // picture, cells joined by TAB (UTF-8, LF).
 #include "catalogue/BaseTable.h"
 #include "catalogue/TableDump.h"
-#include "platform/FileUtil.h"
 
+#include <cerrno>
 #include <cstring>
 #include <iostream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace kamelune;
+
+namespace {
+
+// Why a folder cannot be listed, in the user's words; empty when it can.
+std::string FolderProblem(const std::string& folder) {
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0)
+        return errno == ENOENT ? "no such folder" : std::strerror(errno);
+    if (!S_ISDIR(st.st_mode)) return "not a folder";
+    if (::access(folder.c_str(), R_OK | X_OK) != 0)
+        return errno == EACCES ? "permission denied" : std::strerror(errno);
+    return {};
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     bool full = false;
@@ -26,8 +42,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = dir;
-    if (!DirectoryExists(folder) || ::access(folder.c_str(), R_OK | X_OK) != 0) {
-        std::cerr << "kamelune-table: cannot read folder " << folder << "\n";
+    if (const std::string why = FolderProblem(folder); !why.empty()) {
+        std::cerr << "kamelune-table: cannot read folder " << folder << ": " << why << "\n";
         return 2;
     }
     StringGrid base(kBaseCols, 1);
@@ -36,5 +52,12 @@ int main(int argc, char** argv) {
     MakeStrGridBase(folder, ListPictures(folder), base, limits, record);
     std::ios::sync_with_stdio(false);
     DumpGrid(base, std::cout);
-    return std::cout.good() ? 0 : 1;
+    errno = 0;
+    std::cout.flush();
+    if (!std::cout.good()) {
+        std::cerr << "kamelune-table: cannot write the table"
+                  << (errno ? std::string(": ") + std::strerror(errno) : std::string()) << "\n";
+        return 1;
+    }
+    return 0;
 }

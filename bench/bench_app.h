@@ -23,7 +23,7 @@ struct BenchFolders {
 
 inline BenchFolders PrepareCorpus(int argc, char** argv) {
     BenchFolders f;
-    f.samples = argc > 1 ? argv[1] : "../shared/samples";
+    f.samples = argc > 1 ? argv[1] : "tests/data/samples";
     f.work = std::filesystem::absolute(argc > 2 ? argv[2] : "build").lexically_normal();
     f.corpus = f.work + "/bench-corpus";
     if (MakeCameraCorpus(f.samples, f.corpus, 2000).empty()) f.corpus.clear();

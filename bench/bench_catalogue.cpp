@@ -12,7 +12,7 @@
 using namespace kamelune;
 
 int main(int argc, char** argv) {
-    const std::string samples = argc > 1 ? argv[1] : "../shared/samples";
+    const std::string samples = argc > 1 ? argv[1] : "tests/data/samples";
     const std::string build = argc > 2 ? argv[2] : "build/main";
     // Absolute: vipsthumbnail takes an output folder relative to each input's own.
     const std::string corpus =

@@ -60,7 +60,7 @@ double Best(int runs, const std::function<void()>& fn) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::string samples = argc > 1 ? argv[1] : "../shared/samples";
+    const std::string samples = argc > 1 ? argv[1] : "tests/data/samples";
     const std::string dir = argc > 2 ? argv[2] : "build/bench-corpus";
     const auto files = bench::MakeCameraCorpus(samples, dir, 2000);
     if (files.empty()) {

@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 
 std::vector<std::string> CameraSamples(const std::string& samplesDir) {
     std::vector<std::string> files;
-    const fs::path root = fs::path(samplesDir) / "jpg";
+    const fs::path root = samplesDir;
     for (const char* sub : {"", "exif-org", "gps", "hdr", "mobile", "orientation"}) {
         const fs::path dir = root / sub;
         if (!fs::is_directory(dir)) continue;

@@ -52,7 +52,9 @@ AppPaths ResolveAppPaths(const QString& programPath) {
         dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QDir().mkpath(dir);
     }
-    return {ToStd(dir), ToStd(dir + QLatin1Char('/') + program.completeBaseName() + ".ini")};
+    const QString shipped = program.absolutePath() + "/../share/kamelune/Default.pkm";
+    return {ToStd(dir), ToStd(dir + QLatin1Char('/') + program.completeBaseName() + ".ini"),
+            QFileInfo::exists(shipped) ? ToStd(QFileInfo(shipped).canonicalFilePath()) : ""};
 }
 
 TFormMain::TFormMain(AppPaths appPaths, QWidget* parent)

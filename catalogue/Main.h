@@ -42,6 +42,8 @@ class StringGridModel;
 struct AppPaths {
     std::string appDir;
     std::string settingsPath;
+    // The "Default.pkm" installed with the program, for a user whose folder holds none.
+    std::string shippedPkm{};
 };
 AppPaths ResolveAppPaths(const QString& programPath);
 

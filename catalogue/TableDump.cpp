@@ -6,8 +6,38 @@ namespace kamelune {
 
 namespace {
 
+void AppendHex(std::string& out, unsigned char b) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "\\x%02x", b);
+    out += hex;
+}
+
+// Length of the well-formed UTF-8 sequence at text[i] (no overlong forms, surrogates or code
+// points past U+10FFFF), 0 when there is none.
+std::size_t Utf8Length(const std::string& text, std::size_t i) {
+    const auto at = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
+    const unsigned char b = at(0);
+    std::size_t n = 0;
+    unsigned char lo = 0x80, hi = 0xBF; // range of the second byte
+    if (b >= 0xC2 && b <= 0xDF)
+        n = 2;
+    else if (b >= 0xE0 && b <= 0xEF)
+        n = 3, lo = b == 0xE0 ? 0xA0 : 0x80, hi = b == 0xED ? 0x9F : 0xBF;
+    else if (b >= 0xF0 && b <= 0xF4)
+        n = 4, lo = b == 0xF0 ? 0x90 : 0x80, hi = b == 0xF4 ? 0x8F : 0xBF;
+    else
+        return 0;
+    if (i + n > text.size() || at(1) < lo || at(1) > hi) return 0;
+    for (std::size_t k = 2; k < n; ++k)
+        if ((at(k) & 0xC0) != 0x80) return 0;
+    return n;
+}
+
+// Text that is not UTF-8 (a file name's raw bytes) is escaped byte by byte, so that the output
+// is always valid UTF-8.
 void AppendEscaped(std::string& out, const std::string& text) {
-    for (const char c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         const auto b = static_cast<unsigned char>(c);
         switch (c) {
         case '\\':
@@ -27,11 +57,14 @@ void AppendEscaped(std::string& out, const std::string& text) {
             break;
         default:
             if (b < 0x20 || b == 0x7F) {
-                char hex[8];
-                std::snprintf(hex, sizeof hex, "\\x%02x", b);
-                out += hex;
-            } else {
+                AppendHex(out, b);
+            } else if (b < 0x80) {
                 out += c;
+            } else if (const std::size_t n = Utf8Length(text, i)) {
+                out.append(text, i, n);
+                i += n - 1;
+            } else {
+                AppendHex(out, b);
             }
         }
     }

@@ -8,7 +8,8 @@
 
 namespace kamelune {
 
-// Backslash, TAB, LF, CR and NUL as \\ \t \n \r \0; other control characters as \xhh.
+// Backslash, TAB, LF, CR and NUL as \\ \t \n \r \0; other control characters and bytes
+// that are not UTF-8 as \xhh.
 std::string EscapeCell(const std::string& text);
 
 // Every row of the grid, cells joined by TAB, each line ended by LF.

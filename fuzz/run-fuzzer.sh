@@ -15,7 +15,7 @@ if [ -d "$regressions" ] && [ -n "$(ls -A "$regressions")" ]; then
 fi
 
 seeds=()
-if [ -d "$source_dir/../shared/samples" ]; then seeds+=("$source_dir/../shared/samples/jpg"); fi
+seeds+=("$source_dir/tests/data/samples")
 [ -d "$regressions" ] && seeds+=("$regressions")
 
 # New crashes land beside the build, to be copied into the regression corpus.

@@ -1,18 +1,28 @@
 #!/usr/bin/env bash
-# Installs what the build, the tests and the benchmarks need, only when something is missing,
-# so that a repeated run costs a dpkg query and nothing more.
+# Installs what is missing, only when something is, so that a repeated run costs a dpkg query.
+#   setup.sh program   what building and running the program needs
+#   setup.sh all       that, and what the tests and the benchmarks need (the default)
 set -euo pipefail
 
-packages=(
+program=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libjpeg62-turbo-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic
+)
+tests=(
+  libgtest-dev libgmock-dev
   xvfb xauth x11-apps imagemagick chromium desktop-file-utils e2fsprogs
   clang libclang-rt-14-dev
   libimage-exiftool-perl exiv2 libvips-tools
 )
+
+packages=("${program[@]}")
+case "${1:-all}" in
+  program) ;;
+  all) packages+=("${tests[@]}") ;;
+  *) echo "usage: $0 [program|all]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

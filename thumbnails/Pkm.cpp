@@ -55,6 +55,22 @@ void SetDefaultPHyoji(DisplayAttributes& a, const std::vector<std::string>& name
     a = d;
 }
 
+void SetBuiltInPKomoku(StringGrid& grid, std::vector<std::string>& items, DisplayAttributes& a) {
+    SetupPKomokuGrid(grid);
+    SetDefaultHeadings(grid);
+    SetDefaultKomoku(grid);
+    GridToItemList(grid, items);
+    SetDefaultPHyoji(a, KyochoNames(items, grid));
+}
+
+std::vector<std::string> BuiltInPkmLines() {
+    StringGrid grid(4, kPKomokuRows);
+    std::vector<std::string> items;
+    DisplayAttributes a;
+    SetBuiltInPKomoku(grid, items, a);
+    return MakePkmLines(grid, a);
+}
+
 std::vector<std::string> MakePkmLines(const StringGrid& grid, const DisplayAttributes& a) {
     std::vector<std::string> lines;
     for (int r = 1; r <= 75; ++r)

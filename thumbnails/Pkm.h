@@ -39,6 +39,12 @@ void SetChkListBoxKyocho(DisplayAttributes& a, const std::vector<std::string>& n
 // Built-in attributes: colours, font entry 0, opaque, entries 2 and 7 emphasised.
 void SetDefaultPHyoji(DisplayAttributes& a, const std::vector<std::string>& names);
 
+// The built-in choice: item grid set up with its default headings and items, the item list it
+// gives, and the built-in attributes for it.
+void SetBuiltInPKomoku(StringGrid& grid, std::vector<std::string>& items, DisplayAttributes& a);
+// The ".pkm" lines of the built-in choice: what the "Default.pkm" shipped with the program holds.
+std::vector<std::string> BuiltInPkmLines();
+
 // The 161 + N lines of a ".pkm" file.
 std::vector<std::string> MakePkmLines(const StringGrid& grid, const DisplayAttributes& a);
 // Checks that lines are a whole ".pkm" file: 161 + N lines, numbers where the format has them.

@@ -176,7 +176,9 @@ bool TFormSetPKomoku::LoadPKomokuFile(const QString& title, const QString& fileN
 }
 
 void TFormSetPKomoku::LoadDefaultPKomoku(TFormMain& main) {
-    const std::string path = main.gAppDir + "/Default.pkm";
+    std::string path = main.gAppDir + "/Default.pkm";
+    if (!FileExists(path) && !main.paths.shippedPkm.empty() && FileExists(main.paths.shippedPkm))
+        path = main.paths.shippedPkm;
     std::vector<std::string> lines;
     if (FileExists(path) && ReadPkm(path, lines)) {
         LoadPKomokuGrid(lines, StrGridPKomoku);
@@ -191,13 +193,9 @@ void TFormSetPKomoku::LoadDefaultPKomoku(TFormMain& main) {
     // built-in choice.
     if (!FileExists(path))
         ShowCheckMessage(QStringLiteral("Defaultファイルがみつかりません。項目を自動設定します。"));
-    SetupPKomokuGrid(StrGridPKomoku);
-    SetDefaultHeadings(StrGridPKomoku);
-    SetDefaultKomoku(StrGridPKomoku);
-    GridToItemList(StrGridPKomoku, main.gItemList);
-    FillSampleColumn(StrGridPKomoku, main.gridBase);
     DisplayAttributes a;
-    SetDefaultPHyoji(a, KyochoNames(main.gItemList, StrGridPKomoku));
+    SetBuiltInPKomoku(StrGridPKomoku, main.gItemList, a);
+    FillSampleColumn(StrGridPKomoku, main.gridBase);
     FormPHyoji->SetAttributes(a);
     main.SpeedBtnPane3->setChecked(true);
 }

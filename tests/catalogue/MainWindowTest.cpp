@@ -45,6 +45,25 @@ TEST_F(MainWindow, MissingDefaultPkmIsReportedAndShowsAllItems) {
     EXPECT_TRUE(FormMain->SpeedBtnPane3->isChecked());
 }
 
+TEST_F(MainWindow, ShippedDefaultPkmMakesAQuietFirstStart) {
+    // An installed copy: the program in PREFIX/bin, the built file in PREFIX/share/kamelune.
+    const std::string prefix = dir / "prefix";
+    fs::create_directories(prefix + "/bin");
+    fs::create_directories(prefix + "/share/kamelune");
+    fs::copy_file(KAMELUNE_BUILT_PKM, prefix + "/share/kamelune/Default.pkm");
+    const AppPaths paths = ResolveAppPaths(QString::fromStdString(prefix + "/bin/kamelune"));
+    ASSERT_EQ(paths.shippedPkm, prefix + "/share/kamelune/Default.pkm");
+    CreateWindows(paths);
+    EXPECT_TRUE(dialogs.Calls().empty());
+    std::vector<std::string> items;
+    {
+        StringGrid grid(4, kPKomokuRows);
+        DisplayAttributes a;
+        SetBuiltInPKomoku(grid, items, a);
+    }
+    EXPECT_EQ(FormMain->gItemList, items);
+}
+
 TEST_F(MainWindow, StoredGeometryTabAndFolderAreApplied) {
     StartIn(Pictures() + "\r\n[Form]\r\nLeft=30\r\nTop=40\r\nWidth=900\r\nHeight=500\r\n"
                          "[ActivePage]\r\nActivePage=TabSheetGazo");
@@ -109,7 +128,7 @@ TEST_F(MainWindow, SettingsAreWrittenOnCloseByteForByte) {
 }
 
 TEST_F(MainWindow, FolderOfThreeWithoutExifInTheMiddle) {
-    if (!fs::exists(kSamples)) GTEST_SKIP();
+    ASSERT_TRUE(fs::exists(kSamples)) << "test pictures missing: " << kSamples;
     ThreePictures();
     StartIn(Pictures());
     EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("2/3"));
@@ -128,7 +147,7 @@ TEST_F(MainWindow, FolderOfThreeWithoutExifInTheMiddle) {
 }
 
 TEST_F(MainWindow, ChosenItemsBecomeColumns) {
-    if (!fs::exists(kSamples)) GTEST_SKIP();
+    ASSERT_TRUE(fs::exists(kSamples)) << "test pictures missing: " << kSamples;
     ThreePictures();
     StartIn(Pictures());
     FormMain->gItemList = {"  4", " 10"};
@@ -149,7 +168,7 @@ TEST_F(MainWindow, ChosenItemsBecomeColumns) {
 }
 
 TEST_F(MainWindow, LimitMenuItemsRebuildTheTables) {
-    if (!fs::exists(kSamples)) GTEST_SKIP();
+    ASSERT_TRUE(fs::exists(kSamples)) << "test pictures missing: " << kSamples;
     ThreePictures();
     StartIn(Pictures());
     EXPECT_EQ(FormMain->gridBase.Cell(38, 1), "OLYMP");
@@ -164,7 +183,7 @@ TEST_F(MainWindow, LimitMenuItemsRebuildTheTables) {
 }
 
 TEST_F(MainWindow, ThumbnailOfARowGoesToTheCacheFolder) {
-    if (!fs::exists(kSamples)) GTEST_SKIP();
+    ASSERT_TRUE(fs::exists(kSamples)) << "test pictures missing: " << kSamples;
     ThreePictures();
     StartIn(Pictures());
     EXPECT_EQ(FormMain->gCacheSubName, SetCacheSubName(Pictures()));
@@ -187,7 +206,7 @@ TEST_F(MainWindow, BrokenPictureGivesTheThumbnailMessage) {
 }
 
 TEST_F(MainWindow, CacheRootIsRefused) {
-    if (!fs::exists(kSamples)) GTEST_SKIP();
+    ASSERT_TRUE(fs::exists(kSamples)) << "test pictures missing: " << kSamples;
     ThreePictures();
     StartIn(Pictures());
     const std::string cache = AppDir() + "/@KameluneDir/sub";
@@ -200,7 +219,7 @@ TEST_F(MainWindow, CacheRootIsRefused) {
 }
 
 TEST_F(MainWindow, EmptyFolderAndFolderChange) {
-    if (!fs::exists(kSamples)) GTEST_SKIP();
+    ASSERT_TRUE(fs::exists(kSamples)) << "test pictures missing: " << kSamples;
     ThreePictures();
     StartIn(Pictures());
     FormMain->gSelectList = {"   1"};
@@ -225,7 +244,7 @@ TEST_F(MainWindow, TwoThousandAndOneFiles) {
 }
 
 TEST_F(MainWindow, DroppedFiles) {
-    if (!fs::exists(kSamples)) GTEST_SKIP();
+    ASSERT_TRUE(fs::exists(kSamples)) << "test pictures missing: " << kSamples;
     ThreePictures();
     StartIn(Pictures());
     const QString jpeg = QString::fromStdString((kSamples / "exif-org/sony-d700.jpg").string());

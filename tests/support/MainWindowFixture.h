@@ -14,19 +14,11 @@ namespace kamelune::test {
 
 namespace fs = std::filesystem;
 
-inline const fs::path kSamples = fs::path(KAMELUNE_SAMPLES) / "jpg";
+inline const fs::path kSamples = fs::path(KAMELUNE_SAMPLES);
 
 // A "Default.pkm" of the built-in choice and attributes.
 inline void WriteDefaultPkm(const std::string& path) {
-    StringGrid grid(4, kPKomokuRows);
-    SetupPKomokuGrid(grid);
-    SetDefaultHeadings(grid);
-    SetDefaultKomoku(grid);
-    std::vector<std::string> items;
-    GridToItemList(grid, items);
-    DisplayAttributes a;
-    SetDefaultPHyoji(a, KyochoNames(items, grid));
-    ASSERT_TRUE(WriteTextLines(path, MakePkmLines(grid, a)));
+    ASSERT_TRUE(WriteTextLines(path, BuiltInPkmLines()));
 }
 
 class MainWindow : public ::testing::Test {

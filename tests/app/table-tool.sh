@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# kamelune-table from outside: failures are reported with their reason and a non-zero status, and
+# the output is valid UTF-8 whatever bytes the file names hold.
+#   table-tool.sh KAMELUNE_TABLE SAMPLES
+set -uo pipefail
+tool=$1
+samples=$2
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+failed=0
+fail() { echo "FAILED: $*"; failed=1; }
+
+# expect STATUS MESSAGE ARGS...: the tool exits with STATUS and says MESSAGE on standard error.
+expect() {
+  local status=$1 message=$2
+  shift 2
+  "$tool" "$@" >"$dir/out" 2>"$dir/err"
+  local got=$?
+  [ "$got" -eq "$status" ] || fail "$* exited $got, not $status"
+  grep -qF -- "$message" "$dir/err" || fail "$* said '$(cat "$dir/err")', not '$message'"
+}
+
+mkdir "$dir/pics"
+cp "$samples/exif-org/canon-ixus.jpg" "$dir/pics/$(printf 'caf\xe9.jpg')" # Latin-1, not UTF-8
+cp "$samples/Canon_40D.jpg" "$dir/pics/日本.jpg"
+touch "$dir/file"
+
+expect 2 "cannot read folder $dir/missing: no such folder" "$dir/missing"
+expect 2 "cannot read folder $dir/file: not a folder" "$dir/file"
+expect 2 "usage: kamelune-table" "$dir/pics" "$dir/pics"
+"$tool" "$dir/pics" >/dev/full 2>"$dir/err"
+[ $? -eq 1 ] || fail "a write to /dev/full did not exit 1"
+grep -qF "cannot write the table: No space left on device" "$dir/err" ||
+  fail "/dev/full: '$(cat "$dir/err")'"
+
+"$tool" "$dir/pics" >"$dir/out" || fail "the folder was not read"
+iconv -f UTF-8 -t UTF-8 "$dir/out" >/dev/null || fail "the output is not UTF-8"
+grep -qF 'caf\xe9.jpg' "$dir/out" || fail "the Latin-1 name is not escaped"
+grep -qF '日本.jpg' "$dir/out" || fail "the UTF-8 name is not kept"
+
+if [ "$(id -u)" -ne 0 ]; then
+  mkdir -m 0 "$dir/closed"
+  expect 2 "cannot read folder $dir/closed: permission denied" "$dir/closed"
+fi
+
+[ "$failed" -eq 0 ] && echo "kamelune-table: all cases passed"
+exit "$failed"
