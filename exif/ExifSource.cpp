@@ -1,5 +1,7 @@
 #include "ExifSource.h"
 
+#include "platform/FileUtil.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -15,10 +17,10 @@ ExifSource::~ExifSource() {
 
 bool ExifSource::OpenFile(const std::string& path) {
     Close();
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    fd_ = OpenRegularFile(path);
     if (fd_ < 0) return false;
     struct stat st {};
-    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd_, &st) != 0) {
         Close();
         return false;
     }

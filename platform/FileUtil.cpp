@@ -75,9 +75,42 @@ std::optional<std::uint64_t> FileSizeOf(const std::string& path) {
     return static_cast<std::uint64_t>(st.st_size);
 }
 
+int OpenRegularFile(const std::string& path) {
+    // O_NONBLOCK keeps open() from waiting for a FIFO's writer; a regular file ignores it.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return -1;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int why = S_ISREG(st.st_mode) ? errno : EINVAL;
+        ::close(fd);
+        errno = why;
+        return -1;
+    }
+    return fd;
+}
+
+FileResult ReadFileStart(const std::string& path, std::string& out, std::size_t limit) {
+    out.assign(limit, '\0');
+    Fd fd(OpenRegularFile(path));
+    if (fd.get() < 0) return FileResult::Fail(ErrnoText("cannot open", path));
+    std::size_t got = 0;
+    while (got < limit) {
+        const ssize_t n = ::read(fd.get(), out.data() + got, limit - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            out.clear();
+            return FileResult::Fail(ErrnoText("cannot read", path));
+        }
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    out.resize(got);
+    return {};
+}
+
 FileResult ReadWholeFile(const std::string& path, std::string& out, std::uint64_t maxBytes) {
     out.clear();
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    Fd fd(OpenRegularFile(path));
     if (fd.get() < 0) return FileResult::Fail(ErrnoText("cannot open", path));
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0) return FileResult::Fail(ErrnoText("cannot stat", path));
@@ -130,7 +163,7 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view data) {
 }
 
 FileResult CopyFileByBlocks(const std::string& source, const std::string& destination) {
-    Fd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+    Fd in(OpenRegularFile(source));
     if (in.get() < 0) return FileResult::Fail(ErrnoText("cannot open", source));
     struct stat srcStat {};
     if (::fstat(in.get(), &srcStat) != 0) return FileResult::Fail(ErrnoText("cannot stat", source));

@@ -22,9 +22,16 @@ bool FileExists(const std::string& path);      // a regular file (or a link to o
 bool DirectoryExists(const std::string& path); // a folder (or a link to one)
 std::optional<std::uint64_t> FileSizeOf(const std::string& path);
 
+// Opens a regular file for reading without ever blocking: a FIFO or device that took a
+// picture's name is refused (errno EINVAL) rather than waited on. -1 on failure, errno set.
+int OpenRegularFile(const std::string& path);
+
 // Reads a whole file; fails for files larger than maxBytes.
 FileResult ReadWholeFile(const std::string& path, std::string& out,
                          std::uint64_t maxBytes = 256u << 20);
+
+// Reads at most limit bytes from the start of a file.
+FileResult ReadFileStart(const std::string& path, std::string& out, std::size_t limit);
 
 // Writes data to a temporary file beside path and renames it over path, so that path is either
 // the old file or the complete new one, never half written.

@@ -315,11 +315,7 @@ bool ReadJpegSize(const std::string& path, int& width, int& height) {
     for (const std::size_t limit : {std::size_t(256) << 10, std::size_t(0)}) {
         std::string bytes;
         if (limit) {
-            std::FILE* f = std::fopen(path.c_str(), "rb");
-            if (!f) return false;
-            bytes.resize(limit);
-            bytes.resize(std::fread(bytes.data(), 1, limit, f));
-            std::fclose(f);
+            if (!ReadFileStart(path, bytes, limit)) return false;
         } else if (!ReadWholeFile(path, bytes)) {
             return false;
         }

@@ -5,9 +5,18 @@
 #include "catalogue/TableDump.h"
 #include "platform/TempDir.h"
 
+#include "exif/Exif.h"
+#include "exif/Exif2.h"
+#include "platform/Jpeg.h"
+
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace kamelune {
@@ -82,6 +91,44 @@ TEST(HostileFolder, UnreadableFileAndSubFolder) {
     EXPECT_TRUE(ListPictures(folder + "/locked").empty());
     EXPECT_FALSE(ObtainThumbnail(dir / "cache", folder, "a.jpg", "0kb").ok);
     fs::permissions(folder + "/locked", fs::perms::owner_all);
+}
+
+TEST(HostileFolder, AFifoThatTookAPictureNameIsNeverWaitedOn) {
+    // Listed as a file, then replaced by a FIFO: every read fails at once.
+    TempDir dir;
+    const std::string fifo = dir / "pic.jpg";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    // Should a read wait for a writer, this opens the other end after a while, so that the test
+    // fails instead of hanging.
+    std::atomic<bool> done{false}, rescued{false};
+    std::thread watchdog([&] {
+        for (int i = 0; i < 200 && !done; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        while (!done) {
+            if (const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK); fd >= 0) {
+                rescued = true;
+                ::close(fd);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    });
+    std::string bytes, kind;
+    ExifItemTexts items;
+    int w = 0, h = 0;
+    const std::pair<const char*, std::function<bool()>> reads[] = {
+        {"whole file", [&] { return bool(ReadWholeFile(fifo, bytes)); }},
+        {"copy", [&] { return bool(CopyFileByBlocks(fifo, dir / "copy.jpg")); }},
+        {"EXIF", [&] { return ReadExifFile(fifo, kind, items); }},
+        {"kind", [&] { return CheckJpegKind(fifo, kind), kind == "EXIF"; }},
+        {"size", [&] { return ReadJpegSize(fifo, w, h); }},
+        {"decode", [&] { return DecodeJpegFile(fifo).ok; }},
+        {"thumbnail", [&] { return ObtainThumbnail(dir / "cache", dir.str(), "pic.jpg", "").ok; }},
+    };
+    for (const auto& [what, read] : reads)
+        EXPECT_FALSE(read()) << what;
+    done = true;
+    watchdog.join();
+    EXPECT_FALSE(rescued) << "a read waited for a writer";
 }
 
 } // namespace
