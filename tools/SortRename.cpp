@@ -116,8 +116,11 @@ static bool SameFile(const std::string& a, const std::string& b) {
 
 FileResult RenamePicture(const std::string& folder, const std::string& cacheFolder,
                          const std::string& oldName, const std::string& newName) {
-    if (const std::string why = BadNameReason(newName); !why.empty())
-        return FileResult::Fail(newName + ": " + why);
+    // Both names are bare names of this folder: an edited old name such as "../x.jpg" must not
+    // move a file in from elsewhere.
+    for (const std::string& name : {oldName, newName})
+        if (const std::string why = BadNameReason(name); !why.empty())
+            return FileResult::Fail(name + ": " + why);
     if (FileResult r = RenameNoReplace(JoinPath(folder, oldName), JoinPath(folder, newName)); !r)
         return r;
     // The cache follows the picture: a thumbnail under the new name belonged to a picture that

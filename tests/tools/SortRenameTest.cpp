@@ -152,22 +152,27 @@ struct Folder {
 
 TEST(RenameRun, SuccessesFailuresAndTheCount) {
     Folder f{"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"};
+    fs::create_directories(f.dir / "other");
+    TempDir::Write(f.dir / "other/o.jpg", "elsewhere");
     TempDir::Write(f.cache + "/T_a.jpg", "thumb a");
     TempDir::Write(f.cache + "/T_a.TXT", "sizes a");
     TempDir::Write(f.cache + "/T_x.jpg", "stale thumbnail of a picture that is gone");
     std::vector<std::string> asked;
     const int count = HenkanJikko(f.pics, f.cache,
-                                  {{"a.jpg", "x.jpg"},   // success, cache follows
-                                   {"b.jpg", "c.jpg"},   // target exists
-                                   {" d.jpg ", "d.jpg"}, // unchanged after trimming: skipped
-                                   {"e.jpg", ""},        // empty name
-                                   {"c.jpg", "y.jpg"}},  // success
+                                  {{"a.jpg", "x.jpg"},          // success, cache follows
+                                   {"b.jpg", "c.jpg"},          // target exists
+                                   {" d.jpg ", "d.jpg"},        // unchanged after trimming: skipped
+                                   {"e.jpg", ""},               // empty name
+                                   {"../other/o.jpg", "o.jpg"}, // not a name of this folder
+                                   {"c.jpg", "y.jpg"}},         // success
                                   [&](const std::string& old) {
                                       asked.push_back(old);
                                       return true;
                                   });
     EXPECT_EQ(count, 2);
-    EXPECT_EQ(asked, (std::vector<std::string>{"b.jpg", "e.jpg"}));
+    EXPECT_EQ(asked, (std::vector<std::string>{"b.jpg", "e.jpg", "../other/o.jpg"}));
+    EXPECT_EQ(TempDir::Read(f.dir / "other/o.jpg"), "elsewhere");
+    EXPECT_FALSE(f.Has("o.jpg"));
     EXPECT_EQ(f.Read("x.jpg"), "a.jpg");
     EXPECT_EQ(f.Read("b.jpg"), "b.jpg");
     EXPECT_EQ(f.Read("y.jpg"), "c.jpg");
