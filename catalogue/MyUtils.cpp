@@ -1,5 +1,6 @@
 #include "MyUtils.h"
 
+#include "platform/Cp932.h"
 #include "platform/Jpeg.h"
 #include "platform/TextFile.h"
 
@@ -101,6 +102,68 @@ FileResult SaveMemo(const std::string& path, const std::vector<std::string>& lin
     return WriteTextLines(path, lines);
 }
 
+namespace {
+
+// A path that CP932 cannot hold is written as CP932 with "?" (what other readers of the file see)
+// and, beside it under KEY + "Utf8", as UTF-8 with "%XX" escapes, which any reader keeps intact.
+// The exact form applies only while the "?" form beside it is still the one written with it.
+const char* const kHex = "0123456789ABCDEF";
+
+bool Cp932Holds(const std::string& text) {
+    return Cp932ToUtf8(Utf8ToCp932(text)) == text;
+}
+
+std::string PercentEscape(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b >= 0x7F || c == '%')
+            out += {'%', kHex[b >> 4], kHex[b & 15]};
+        else
+            out += c;
+    }
+    return out;
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+std::string PercentUnescape(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const int hi = text[i] == '%' && i + 2 < text.size() ? HexValue(text[i + 1]) : -1;
+        const int lo = hi >= 0 ? HexValue(text[i + 2]) : -1;
+        if (lo >= 0) {
+            out += static_cast<char>(hi * 16 + lo);
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+std::string ReadPath(const IniFile& ini, const std::string& key, const std::string& defaultValue) {
+    const std::string path = ini.ReadString("Dir", key, defaultValue);
+    if (!ini.HasKey("Dir", key + "Utf8")) return path;
+    const std::string exact = PercentUnescape(ini.ReadString("Dir", key + "Utf8", ""));
+    return Cp932ToUtf8(Utf8ToCp932(exact)) == path ? exact : path;
+}
+
+void WritePath(IniFile& ini, const std::string& key, const std::string& path) {
+    ini.WriteString("Dir", key, path);
+    if (Cp932Holds(path))
+        ini.DeleteKey("Dir", key + "Utf8");
+    else
+        ini.WriteString("Dir", key + "Utf8", PercentEscape(path));
+}
+
+} // namespace
+
 MainSettings ReadMainSettings(const IniFile& ini, const std::string& homeDir,
                               const std::string& appDir) {
     MainSettings s;
@@ -109,8 +172,8 @@ MainSettings ReadMainSettings(const IniFile& ini, const std::string& homeDir,
     s.width = ini.ReadInteger("Form", "Width", -1);
     s.height = ini.ReadInteger("Form", "Height", -1);
     s.activePage = ini.ReadString("ActivePage", "ActivePage", "TabSheetTable");
-    s.dir = ini.ReadString("Dir", "Dir", homeDir);
-    s.thumbDir = ini.ReadString("Dir", "ThumbDir", appDir);
+    s.dir = ReadPath(ini, "Dir", homeDir);
+    s.thumbDir = ReadPath(ini, "ThumbDir", appDir);
     s.hairetu = ini.ReadInteger("Pane", "Hairetu", -1);
     return s;
 }
@@ -121,8 +184,8 @@ void WriteMainSettings(IniFile& ini, const MainSettings& s) {
     ini.WriteInteger("Form", "Width", s.width);
     ini.WriteInteger("Form", "Height", s.height);
     ini.WriteString("ActivePage", "ActivePage", s.activePage);
-    ini.WriteString("Dir", "Dir", s.dir);
-    ini.WriteString("Dir", "ThumbDir", s.thumbDir);
+    WritePath(ini, "Dir", s.dir);
+    WritePath(ini, "ThumbDir", s.thumbDir);
     ini.WriteInteger("Pane", "Hairetu", s.hairetu);
 }
 

@@ -98,6 +98,15 @@ void IniFile::WriteString(const std::string& section, const std::string& key,
     target->lines.insert(pos, {key, value, key + "=" + value});
 }
 
+void IniFile::DeleteKey(const std::string& section, const std::string& key) {
+    for (Section& s : sections_) {
+        if (s.name.empty() || !SameName(s.name, section)) continue;
+        std::erase_if(s.lines, [&](const Line& line) {
+            return !line.key.empty() && SameName(line.key, key);
+        });
+    }
+}
+
 void IniFile::WriteInteger(const std::string& section, const std::string& key, int value) {
     WriteString(section, key, std::to_string(value));
 }

@@ -25,6 +25,7 @@ public:
     // Changes the value in memory; every other line stays as it was.
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     void WriteInteger(const std::string& section, const std::string& key, int value);
+    void DeleteKey(const std::string& section, const std::string& key);
 
     // Writes the whole file (CP932, CR LF), replacing it in one step.
     FileResult UpdateFile() const;

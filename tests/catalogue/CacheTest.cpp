@@ -144,5 +144,44 @@ TEST(MainSettingsFile, DefaultsAndRoundTrip) {
     EXPECT_EQ(back.height, 600);
 }
 
+TEST(MainSettingsFile, PathsThatCp932CannotHoldComeBack) {
+    TempDir dir;
+    const std::string file = dir / "k.ini";
+    MainSettings s;
+    s.dir = "/p/café 100%";
+    s.thumbDir = "/t/☃";
+    {
+        IniFile ini(file);
+        WriteMainSettings(ini, s);
+        ASSERT_TRUE(ini.UpdateFile());
+    }
+    const std::string written = TempDir::Read(file);
+    EXPECT_NE(written.find("\r\nDir=/p/caf? 100%\r\n"), std::string::npos) << "other readers' form";
+    EXPECT_NE(written.find("\r\nDirUtf8=/p/caf%C3%A9 100%25\r\n"), std::string::npos);
+    MainSettings back = ReadMainSettings(IniFile(file), "", "");
+    EXPECT_EQ(back.dir, s.dir);
+    EXPECT_EQ(back.thumbDir, s.thumbDir);
+
+    // Another program rewrote Dir alone: the exact form beside it is stale and gives way.
+    {
+        IniFile ini(file);
+        ini.WriteString("Dir", "Dir", "/elsewhere");
+        ASSERT_TRUE(ini.UpdateFile());
+    }
+    EXPECT_EQ(ReadMainSettings(IniFile(file), "", "").dir, "/elsewhere");
+
+    // Paths CP932 holds again: the file is exactly what it would be without the detour.
+    s.dir = "/p/写真";
+    s.thumbDir = "/t";
+    std::string plain;
+    for (const std::string& path : {file, dir / "fresh.ini"}) {
+        IniFile ini(path);
+        WriteMainSettings(ini, s);
+        ASSERT_TRUE(ini.UpdateFile());
+        plain = TempDir::Read(path);
+    }
+    EXPECT_EQ(TempDir::Read(file), plain);
+}
+
 } // namespace
 } // namespace kamelune

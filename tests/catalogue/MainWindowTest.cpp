@@ -105,6 +105,22 @@ TEST_F(MainWindow, VanishedFoldersFallBackAndTheFallbackIsSaved) {
     EXPECT_EQ(IniFile(Ini()).ReadString("Dir", "ThumbDir", ""), AppDir());
 }
 
+TEST_F(MainWindow, FolderWithANameCp932CannotHoldSurvivesARestart) {
+    const std::string cafe = dir / "café";
+    fs::create_directories(cafe);
+    fs::create_directories(dir / "cache☃");
+    Start();
+    FormMain->SetCurrentDir(cafe);
+    dialogs.AnswerPath(QString::fromStdString(dir / "cache☃"));
+    dialogs.AnswerYes(true);
+    FormMain->MnOtherLocationClick();
+    FormMain->close();
+    DestroyWindows();
+    CreateWindows({AppDir(), Ini()});
+    EXPECT_EQ(FormMain->CurrentDir(), cafe);
+    EXPECT_EQ(FormMain->gThumbDir, dir / "cache☃");
+}
+
 TEST_F(MainWindow, OtherCacheFolderIsKept) {
     fs::create_directories(dir / "elsewhere");
     Start("[Dir]\r\nThumbDir=" + dir / "elsewhere" + "\r\n");
