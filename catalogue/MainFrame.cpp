@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QPalette>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStorageInfo>
@@ -45,6 +46,10 @@ void TFormMain::BuildFrame() {
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(QStringLiteral("ミルノのExif解析 Kamelune Ver. 0.8C"));
     setAcceptDrops(true);
+    // The window colour silver; the controls on it take it up as their parent's colour.
+    QPalette silver = palette();
+    silver.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+    setPalette(silver);
 
     auto* central = new QWidget(this);
     auto* centralLayout = new QVBoxLayout(central);

@@ -34,6 +34,7 @@ TEST_F(MainWindow, FirstStartWithoutSettingsFile) {
     EXPECT_TRUE(FormMain->gListReady);
     EXPECT_FALSE(FormMain->PageControl1->isTabVisible(2)) << "BaseTable tab is hidden";
     EXPECT_EQ(FormMain->gItemList.size(), 9u);
+    EXPECT_EQ(FormMain->palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
 }
 
 TEST_F(MainWindow, MissingDefaultPkmIsReportedAndShowsAllItems) {

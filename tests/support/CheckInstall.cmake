@@ -12,7 +12,8 @@ foreach(f bin/kamelune bin/kamelune-table share/applications/kamelune.desktop
   endif()
 endforeach()
 file(READ "${PREFIX}/share/applications/kamelune.desktop" entry)
-foreach(line "Exec=kamelune" "Icon=kamelune" "Type=Application")
+foreach(line "Exec=kamelune" "Icon=kamelune" "Type=Application" "Name=ミルノのExif解析 Kamelune"
+             "StartupWMClass=Kamelune")
   string(FIND "${entry}" "${line}" at)
   if(at LESS 0)
     message(FATAL_ERROR "the launcher lacks ${line}")
