@@ -6,6 +6,7 @@
 #include "catalogue/MyUtils.h"
 #include "exif/Exif.h"
 #include "platform/StringGrid.h"
+#include "platform/qt/GridView.h"
 #include "thumbnails/Pkm.h"
 #include "thumbnails/ThumbPanel.h"
 
@@ -204,8 +205,8 @@ public:
     QToolButton *SpeedBtnSetTKomoku = nullptr, *SpeedBtnJump = nullptr, *SpeedBtnHTML2 = nullptr,
                 *SpeedBtnTab1 = nullptr, *SpeedButton1 = nullptr;
     QSpinBox* SpinEditJump = nullptr;
-    QTableView* StrGridExif = nullptr;
-    QTableView* StrGridBase = nullptr;
+    GridView* StrGridExif = nullptr;
+    GridView* StrGridBase = nullptr;
     QFrame* PanelImageS = nullptr;
     QLabel* ImageSmall = nullptr;
     QMenu* PopupMenu1 = nullptr;

@@ -1,5 +1,6 @@
 // The main window's widgets, menus and tool bars, and their wiring to the handlers.
 #include "Main.h"
+#include "platform/qt/GridView.h"
 #include "platform/qt/Widgets.h"
 
 #include "platform/qt/StringGridModel.h"
@@ -238,7 +239,7 @@ void TFormMain::BuildFrame() {
     SpeedButton1 =
         MakeToolButton(ToolBarHyo, "SpeedButton1", QStringLiteral("Tab文（縦）"), QString());
     table->addWidget(ToolBarHyo);
-    StrGridExif = new QTableView(TabSheetTable);
+    StrGridExif = new GridView(TabSheetTable);
     StrGridExif->setObjectName(QStringLiteral("StrGridExif"));
     StrGridExif->setToolTip(QStringLiteral("右クリックで、スライドショー、隠蔽、消去"));
     StrGridExif->setStyleSheet(QStringLiteral("QTableView { background: white; }"));
@@ -253,7 +254,7 @@ void TFormMain::BuildFrame() {
     TabSheetBase->setObjectName(QStringLiteral("TabSheetBase"));
     auto* baseLayout = new QVBoxLayout(TabSheetBase);
     baseLayout->setContentsMargins(0, 0, 0, 0);
-    StrGridBase = new QTableView(TabSheetBase);
+    StrGridBase = new GridView(TabSheetBase);
     StrGridBase->setObjectName(QStringLiteral("StrGridBase"));
     baseModel_ = new StringGridModel(gridBase, this);
     StrGridBase->setModel(baseModel_);

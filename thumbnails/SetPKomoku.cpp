@@ -1,4 +1,5 @@
 #include "SetPKomoku.h"
+#include "platform/qt/GridView.h"
 #include "platform/qt/Widgets.h"
 
 #include "catalogue/Forms.h"
@@ -42,7 +43,7 @@ TFormSetPKomoku::TFormSetPKomoku() : StrGridPKomoku(4, kPKomokuRows) {
         MakeToolButton(bar, "SpeedBtnClose", QStringLiteral("閉"), QStringLiteral("閉じる"));
     layout->addWidget(bar);
 
-    GridPKomoku = new QTableView(this);
+    GridPKomoku = new GridView(this);
     GridPKomoku->setObjectName(QStringLiteral("StrGridPKomoku"));
     model_ = new StringGridModel(StrGridPKomoku, this);
     model_->SetEditableColumns({2});

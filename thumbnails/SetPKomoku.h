@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/StringGrid.h"
+#include "platform/qt/GridView.h"
 
 #include <QDialog>
 #include <string>
@@ -20,7 +21,7 @@ public:
     TFormSetPKomoku();
 
     StringGrid StrGridPKomoku;
-    QTableView* GridPKomoku = nullptr;
+    GridView* GridPKomoku = nullptr;
     QToolButton *SpeedBtnClear = nullptr, *SpeedBtnApply = nullptr, *SpeedBtnSave = nullptr,
                 *SpeedBtnDefault = nullptr, *SpeedButton1 = nullptr, *SpeedBtnClose = nullptr,
                 *SpeedButton2 = nullptr;

@@ -1,4 +1,5 @@
 #include "Rename.h"
+#include "platform/qt/GridView.h"
 #include "platform/qt/Widgets.h"
 
 #include "catalogue/Forms.h"
@@ -70,7 +71,7 @@ TFormRename::TFormRename() : StrGridFname(4, 1) {
          {SpeedBtnKakunin, SpeedBtnClear, SpeedBtnJiko, SpeedBtnCansel, SpeedBtnClose})
         buttons->addWidget(b);
     layout->addLayout(buttons);
-    GridFname = new QTableView(this);
+    GridFname = new GridView(this);
     GridFname->setObjectName(QStringLiteral("StrGridFname"));
     model_ = new StringGridModel(StrGridFname, this);
     model_->SetEditableColumns({0, 1, 2, 3});

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/StringGrid.h"
+#include "platform/qt/GridView.h"
 #include "tools/SortRename.h"
 
 #include <QDialog>
@@ -31,7 +32,7 @@ public:
     QCheckBox* ChkBoxSippo;
     QComboBox* CmbBoxExt;
     StringGrid StrGridFname;
-    QTableView* GridFname;
+    GridView* GridFname;
     QToolButton *SpeedBtnKakunin, *SpeedBtnClear, *SpeedBtnJiko, *SpeedBtnCansel, *SpeedBtnClose;
 
     void FormShow();

@@ -1,4 +1,5 @@
 #include "Sort.h"
+#include "platform/qt/GridView.h"
 #include "platform/qt/Widgets.h"
 
 #include "catalogue/Forms.h"
@@ -25,7 +26,7 @@ TFormSort::TFormSort() : StrGridSort(4, kPKomokuRows) {
     SpeedBtnSort = MakeToolButton(bar, "SpeedBtnSort", QStringLiteral("ソート"));
     SpeedBtnClose = MakeToolButton(bar, "SpeedBtnClose", QStringLiteral("閉"));
     layout->addWidget(bar);
-    GridSort = new QTableView(this);
+    GridSort = new GridView(this);
     GridSort->setObjectName(QStringLiteral("StrGridSort"));
     model_ = new StringGridModel(StrGridSort, this);
     GridSort->setModel(model_);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/StringGrid.h"
+#include "platform/qt/GridView.h"
 
 #include <QDialog>
 
@@ -17,7 +18,7 @@ public:
     TFormSort();
 
     StringGrid StrGridSort;
-    QTableView* GridSort = nullptr;
+    GridView* GridSort = nullptr;
     QToolButton *SpeedBtnClear = nullptr, *SpeedBtnSort = nullptr, *SpeedButton1 = nullptr,
                 *SpeedBtnClose = nullptr, *SpeedButton2 = nullptr;
 

@@ -1,5 +1,6 @@
 #include "StringGridModel.h"
 
+#include "GridView.h"
 #include "platform/FileUtil.h"
 
 #include <QColor>
@@ -112,6 +113,7 @@ void ApplyGridLook(QTableView* view, const StringGrid& grid) {
     header->setFixedHeight(grid.DefaultRowHeight() + 2);
     for (int c = 0; c < grid.ColCount(); ++c)
         view->setColumnWidth(c, grid.ColWidth(c));
+    if (auto* fixed = dynamic_cast<GridView*>(view)) fixed->SyncFixedColumns();
 }
 
 } // namespace kamelune

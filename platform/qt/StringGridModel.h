@@ -17,6 +17,7 @@ public:
     ~StringGridModel() override;
 
     StringGrid& Grid() { return grid_; }
+    const StringGrid& Grid() const { return grid_; }
     // Grid row of a model row (the header row is not a model row).
     int GridRow(int modelRow) const { return modelRow + HeaderRows(); }
 

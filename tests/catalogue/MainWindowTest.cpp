@@ -9,9 +9,11 @@
 #include <QDir>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTest>
 #include <QToolButton>
 #include <filesystem>
 
@@ -182,6 +184,40 @@ TEST_F(MainWindow, ChosenItemsBecomeColumns) {
     EXPECT_EQ(View().ColCount(), kBaseCols);
     FormMain->ChkBox3fix->click();
     EXPECT_EQ(View().FixedCols(), 1);
+}
+
+TEST_F(MainWindow, FixedColumnsStayAtTheLeftWhileTheRestScrolls) {
+    ThreePictures();
+    Start("[ActivePage]\r\nActivePage=TabSheetTable\r\n[Dir]\r\nDir=" + Pictures() + "\r\n");
+    FormMain->resize(500, 400);
+    FormMain->show();
+    GridView* view = FormMain->StrGridExif;
+    auto* fixed = view->findChild<QTableView*>(QStringLiteral("FixedColumns"));
+    ASSERT_TRUE(fixed);
+    for (const bool three : {false, true}) {
+        if (three) FormMain->ChkBox3fix->click();
+        const int n = three ? 3 : 1;
+        ASSERT_EQ(view->FixedColumns(), n);
+        view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum());
+        ASSERT_GT(view->horizontalScrollBar()->value(), 0) << "the table is wider than the window";
+        EXPECT_TRUE(fixed->isVisible());
+        EXPECT_EQ(fixed->x(), view->frameWidth());
+        EXPECT_EQ(fixed->width(), view->FixedWidth());
+        int left = 0;
+        for (int c = 0; c < n; ++c) {
+            EXPECT_FALSE(fixed->isColumnHidden(c)) << c;
+            EXPECT_EQ(view->indexAt({left + 2, 5}).column(), c) << "fixed column " << c;
+            left += view->columnWidth(c);
+        }
+        EXPECT_TRUE(fixed->isColumnHidden(n));
+        EXPECT_GT(view->indexAt({left + 2, 5}).column(), n) << "scrolled columns beside them";
+    }
+    // A click on the fixed 選択 column selects, as before the scroll.
+    const QPoint selectCell(view->columnWidth(0) + 2, view->rowViewportPosition(1) + 3);
+    QTest::mouseClick(fixed->viewport(), Qt::LeftButton, {}, selectCell);
+    EXPECT_EQ(FormMain->gSelectList, (std::vector<std::string>{"   2"}));
+    FormMain->ChkBox3fix->click();
+    EXPECT_EQ(view->FixedColumns(), 1);
 }
 
 TEST_F(MainWindow, LimitMenuItemsRebuildTheTables) {
