@@ -197,11 +197,13 @@ std::vector<std::string> ListPictures(const std::string& folder, const std::stri
         names.push_back(name);
     }
     ::closedir(dir);
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const std::string fa = FoldCase(a), fb = FoldCase(b);
-        return fa != fb ? fa < fb : a < b;
-    });
+    std::sort(names.begin(), names.end(), NameLess);
     return names;
+}
+
+bool NameLess(const std::string& a, const std::string& b) {
+    const std::string fa = FoldCase(a), fb = FoldCase(b);
+    return fa != fb ? fa < fb : a < b;
 }
 
 int SetMaxFigNo(int fileCount) {

@@ -55,8 +55,10 @@ void CopyStrGridExifFromBase(const std::string& mode, const ViewSource& src,
 // Shapes the EXIF table after a rebuild: fixed row, widths, colours.
 void FinishViewLook(StringGrid& view);
 
+// Name order with ASCII letter case ignored, ties by code point (pictures and folders).
+bool NameLess(const std::string& a, const std::string& b);
 // Files of the folder that the picture list shows: regular files matching one of the masks
-// ("*.jpg;*.jpeg", letter case ignored), sorted by name ignoring letter case, ties by code point.
+// ("*.jpg;*.jpeg", letter case ignored), in NameLess order.
 std::vector<std::string> ListPictures(const std::string& folder,
                                       const std::string& masks = "*.jpg;*.jpeg");
 std::string JoinPath(const std::string& folder, const std::string& name);

@@ -1,4 +1,5 @@
 #include "Main.h"
+#include "platform/qt/Widgets.h"
 
 #include "catalogue/Forms.h"
 #include "catalogue/SetKomoku.h"
@@ -17,9 +18,10 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileInfo>
-#include <QFileSystemModel>
 #include <QFrame>
+#include <QFutureWatcher>
 #include <QLabel>
 #include <QMimeData>
 #include <QScreen>
@@ -28,8 +30,11 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QToolButton>
-#include <QTreeView>
+#include <QtConcurrent/QtConcurrentRun>
+#include <atomic>
+#include <memory>
 #include <unistd.h>
 
 namespace kamelune {
@@ -181,11 +186,7 @@ void TFormMain::SetStatus(const QString& text) {
 
 void TFormMain::PointTreeAt(const std::string& folder) {
     currentDir_ = folder;
-    settingTree_ = true;
-    const QModelIndex index = dirModel_->index(ToQ(folder));
-    DirectoryListBox1->setCurrentIndex(index);
-    DirectoryListBox1->scrollTo(index);
-    settingTree_ = false;
+    DirectoryListBox1->SetFolder(folder);
 }
 
 void TFormMain::SetCurrentDir(const std::string& folder) {
@@ -241,19 +242,39 @@ void TFormMain::UpdateTable() {
 }
 
 void TFormMain::MakeStrGridBase() {
+    struct Scan {
+        StringGrid base{kBaseCols, 1};
+        ExifItemTexts record;
+        FolderCounts counts;
+    };
     const std::string folder = currentDir_;
-    const std::vector<std::string> files = ListPictures(folder, fileMask);
-    QElapsedTimer sinceRepaint;
-    sinceRepaint.start();
+    const std::string mask = fileMask;
     const LimitFlags limits{LimitMakerNote->isChecked(), LimitUserCmnt->isChecked()};
-    // The window repaints while a large folder is read; clicks wait until the tables stand.
-    const FolderCounts counts =
-        kamelune::MakeStrGridBase(folder, files, gridBase, limits, ExifItems, [&](int n) {
-            if (sinceRepaint.elapsed() < 50) return;
-            SetStatus(QStringLiteral("Make List: No=%1").arg(n));
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            sinceRepaint.restart();
-        });
+    auto progress = std::make_shared<std::atomic<int>>(0);
+    // The folder is read on a worker thread. Meanwhile the event loop runs: the window repaints
+    // and shows the count, and input is answered at once, though dropped until the tables stand.
+    QFutureWatcher<Scan> watcher;
+    QEventLoop wait;
+    connect(&watcher, &QFutureWatcher<Scan>::finished, &wait, &QEventLoop::quit);
+    QTimer tick;
+    connect(&tick, &QTimer::timeout, this,
+            [&] { SetStatus(QStringLiteral("Make List: No=%1").arg(progress->load())); });
+    watcher.setFuture(QtConcurrent::run([folder, mask, limits, progress] {
+        Scan scan;
+        scan.counts =
+            kamelune::MakeStrGridBase(folder, ListPictures(folder, mask), scan.base, limits,
+                                      scan.record, [&](int n) { progress->store(n); });
+        return scan;
+    }));
+    if (!watcher.isFinished()) {
+        const InputHold hold;
+        tick.start(50);
+        wait.exec();
+    }
+    Scan scan = watcher.future().takeResult();
+    gridBase.TakeCells(std::move(scan.base));
+    ExifItems = std::move(scan.record);
+    const FolderCounts counts = scan.counts;
     SetStatus(QStringLiteral("Make List: No=%1").arg(counts.pictureCount));
     gFileCount = counts.fileCount;
     gExifCount = counts.exifCount;

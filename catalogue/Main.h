@@ -6,6 +6,7 @@
 #include "catalogue/MyUtils.h"
 #include "exif/Exif.h"
 #include "platform/StringGrid.h"
+#include "catalogue/DirectoryListBox.h"
 #include "platform/qt/GridView.h"
 #include "thumbnails/Pkm.h"
 #include "thumbnails/ThumbPanel.h"
@@ -21,7 +22,6 @@ class QAction;
 class QActionGroup;
 class QCheckBox;
 class QComboBox;
-class QFileSystemModel;
 class QFrame;
 class QLabel;
 class QScrollArea;
@@ -31,7 +31,6 @@ class QTabWidget;
 class QTableView;
 class QToolBar;
 class QToolButton;
-class QTreeView;
 class QMenu;
 
 namespace kamelune {
@@ -172,7 +171,7 @@ public:
     // Components.
     QWidget* Panel1 = nullptr;
     QComboBox* DriveComboBox1 = nullptr;
-    QTreeView* DirectoryListBox1 = nullptr;
+    DirectoryListBox* DirectoryListBox1 = nullptr;
     QComboBox* FilterComboBox1 = nullptr;
     QSplitter* Splitter1 = nullptr;
     QToolBar* ToolBarCommon = nullptr;
@@ -234,13 +233,11 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     std::string currentDir_;
-    bool settingTree_ = false;
     DisplayAttributes pageAttributes_; // read once per page build
     int smallImageTag_ = 0;
     bool locationIsOther_ = false;
     QPoint dragStart_;
     bool dragging_ = false;
-    QFileSystemModel* dirModel_ = nullptr;
     StringGridModel* exifModel_ = nullptr;
     StringGridModel* baseModel_ = nullptr;
     QActionGroup* locationGroup_ = nullptr;

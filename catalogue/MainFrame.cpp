@@ -11,7 +11,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileSystemModel>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -27,7 +26,6 @@
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace kamelune {
@@ -74,15 +72,8 @@ void TFormMain::BuildFrame() {
             drives << v.rootPath();
     DriveComboBox1->addItems(drives);
     left->addWidget(DriveComboBox1);
-    dirModel_ = new QFileSystemModel(this);
-    dirModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    dirModel_->setRootPath(QStringLiteral("/"));
-    DirectoryListBox1 = new QTreeView(Panel1);
+    DirectoryListBox1 = new DirectoryListBox(Panel1);
     DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
-    DirectoryListBox1->setModel(dirModel_);
-    for (int c = 1; c < dirModel_->columnCount(); ++c)
-        DirectoryListBox1->hideColumn(c);
-    DirectoryListBox1->setHeaderHidden(true);
     left->addWidget(DirectoryListBox1, 1);
     FilterComboBox1 = new QComboBox(Panel1);
     FilterComboBox1->setObjectName(QStringLiteral("FilterComboBox1"));
@@ -306,12 +297,7 @@ void TFormMain::BuildFrame() {
     BuildMenus();
 
     // Wiring.
-    connect(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                if (settingTree_ || !current.isValid()) return;
-                currentDir_ = dirModel_->filePath(current).toStdString();
-                DirectoryListBox1Change();
-            });
+    DirectoryListBox1->onChosen = [this](const std::string& folder) { SetCurrentDir(folder); };
     connect(DriveComboBox1, &QComboBox::activated, this, [this] { DriveComboBox1Change(); });
     connect(FilterComboBox1, &QComboBox::activated, this, [this] { FilterComboBox1Change(); });
     connect(ChkBoxExifOnly, &QCheckBox::clicked, this, [this] { ChkBoxExifOnlyClick(); });

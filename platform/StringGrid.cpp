@@ -106,6 +106,15 @@ void StringGrid::EndUpdate() {
     }
 }
 
+void StringGrid::TakeCells(StringGrid&& other) {
+    StringGridListener* listener = listener_;
+    const int updating = updating_;
+    *this = std::move(other);
+    listener_ = listener;
+    updating_ = updating;
+    Reshaped();
+}
+
 void StringGrid::Reshaped() {
     if (updating_)
         changedWhileUpdating_ = true;

@@ -60,6 +60,9 @@ public:
     void EndUpdate();
 
     void SetListener(StringGridListener* listener) { listener_ = listener; }
+    // Takes another grid's cells and shape (one built elsewhere); the listener stays and hears
+    // one reshape notice.
+    void TakeCells(StringGrid&& other);
 
 private:
     void Reshaped();

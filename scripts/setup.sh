@@ -11,7 +11,7 @@ program=(
   fonts-ipafont-gothic
 )
 tests=(
-  libgtest-dev libgmock-dev
+  libgtest-dev libgmock-dev qt6-base-private-dev
   xvfb xauth x11-apps imagemagick chromium desktop-file-utils e2fsprogs
   clang libclang-rt-14-dev
   libimage-exiftool-perl exiv2 libvips-tools

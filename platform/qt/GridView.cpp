@@ -65,9 +65,7 @@ void GridView::SyncFixedColumns() {
     overlay_->setEditTriggers(editTriggers());
     QHeaderView* from = horizontalHeader();
     QHeaderView* to = overlay_->horizontalHeader();
-    to->setVisible(from->isVisible());
     to->setStyleSheet(from->styleSheet());
-    to->setFixedHeight(from->height());
     to->setMinimumSectionSize(from->minimumSectionSize());
     to->setHighlightSections(false);
     overlay_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -85,7 +83,11 @@ void GridView::SyncFixedColumns() {
 
 void GridView::PlaceOverlay() {
     if (fixed_ == 0) return;
-    const int header = horizontalHeader()->isVisible() ? horizontalHeader()->height() : 0;
+    // Before the first show the header is not visible yet, only not hidden.
+    const bool shown = !horizontalHeader()->isHidden();
+    const int header = shown ? horizontalHeader()->height() : 0;
+    overlay_->horizontalHeader()->setVisible(shown);
+    overlay_->horizontalHeader()->setFixedHeight(header);
     overlay_->setGeometry(frameWidth(), frameWidth(), std::min(FixedWidth(), viewport()->width()),
                           viewport()->height() + header);
     overlay_->raise();

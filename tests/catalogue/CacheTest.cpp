@@ -1,4 +1,5 @@
 // Cache folder names, thumbnails and size files, and the settings file.
+#include "catalogue/FolderList.h"
 #include "catalogue/MyUtils.h"
 #include "exif/Exif.h"
 #include "platform/Jpeg.h"
@@ -181,6 +182,28 @@ TEST(MainSettingsFile, PathsThatCp932CannotHoldComeBack) {
         plain = TempDir::Read(path);
     }
     EXPECT_EQ(TempDir::Read(file), plain);
+}
+
+TEST(FolderList, ChainThenSubfoldersFoldersOnly) {
+    TempDir dir;
+    const std::string deep = dir / "a/b/c/d/e";
+    for (const char* sub : {"Zeta", "alpha", "Beta", ".hidden"})
+        fs::create_directories(deep + "/" + sub);
+    TempDir::Write(deep + "/picture.jpg", "not a folder");
+    fs::create_directory_symlink(deep + "/alpha", deep + "/link");
+    const auto subs = ListSubfolders(deep);
+    EXPECT_EQ(subs, (std::vector<std::string>{"alpha", "Beta", "link", "Zeta"}));
+    const auto rows = FolderListEntries(deep, subs);
+    const auto chain = std::count_if(rows.begin(), rows.end(), [](auto& r) { return r.open; });
+    ASSERT_EQ(rows.size(), static_cast<std::size_t>(chain) + 4);
+    EXPECT_EQ(rows.front(), (FolderEntry{"/", "/", 0, true}));
+    EXPECT_EQ(rows[chain - 1], (FolderEntry{deep, "e", static_cast<int>(chain) - 1, true}));
+    EXPECT_EQ(rows[chain], (FolderEntry{deep + "/alpha", "alpha", static_cast<int>(chain), false}));
+    for (int i = 1; i < chain; ++i)
+        EXPECT_EQ(rows[i].depth, i);
+    EXPECT_EQ(FolderListEntries("/", {"home"}),
+              (std::vector<FolderEntry>{{"/", "/", 0, true}, {"/home", "home", 1, false}}));
+    EXPECT_TRUE(ListSubfolders(dir / "missing").empty());
 }
 
 } // namespace

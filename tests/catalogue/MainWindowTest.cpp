@@ -203,6 +203,8 @@ TEST_F(MainWindow, FixedColumnsStayAtTheLeftWhileTheRestScrolls) {
         EXPECT_TRUE(fixed->isVisible());
         EXPECT_EQ(fixed->x(), view->frameWidth());
         EXPECT_EQ(fixed->width(), view->FixedWidth());
+        EXPECT_EQ(fixed->viewport()->mapToGlobal(QPoint()), view->viewport()->mapToGlobal(QPoint()))
+            << "rows line up with the scrolled ones";
         int left = 0;
         for (int c = 0; c < n; ++c) {
             EXPECT_FALSE(fixed->isColumnHidden(c)) << c;
@@ -218,6 +220,32 @@ TEST_F(MainWindow, FixedColumnsStayAtTheLeftWhileTheRestScrolls) {
     EXPECT_EQ(FormMain->gSelectList, (std::vector<std::string>{"   2"}));
     FormMain->ChkBox3fix->click();
     EXPECT_EQ(view->FixedColumns(), 1);
+}
+
+TEST_F(MainWindow, FolderListShowsTheChainAndSubfoldersAndOpensOnEnter) {
+    const std::string deep = dir / "a/b/c/d/e";
+    fs::create_directories(deep + "/sub one");
+    fs::create_directories(deep + "/sub two");
+    StartIn(deep);
+    DirectoryListBox* list = FormMain->DirectoryListBox1;
+    QTRY_VERIFY(!list->Listing());
+    std::vector<std::string> shown;
+    for (int r = 0; r < list->count(); ++r)
+        shown.push_back(list->item(r)->text().toStdString());
+    ASSERT_GE(shown.size(), 8u);
+    EXPECT_EQ(shown.front(), "/");
+    EXPECT_EQ(std::vector<std::string>(shown.end() - 6, shown.end()),
+              (std::vector<std::string>{"b", "c", "d", "e", "sub one", "sub two"}));
+    EXPECT_EQ(list->currentItem()->text(), QStringLiteral("e"));
+    EXPECT_EQ(list->currentItem()->toolTip(), QString::fromStdString(deep));
+
+    // Moving in the list changes nothing; Enter opens the entry, as a double-click does.
+    list->setCurrentRow(list->count() - 1);
+    EXPECT_EQ(FormMain->CurrentDir(), deep);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(FormMain->CurrentDir(), deep + "/sub two");
+    QTRY_VERIFY(!list->Listing());
+    EXPECT_EQ(list->currentItem()->text(), QStringLiteral("sub two"));
 }
 
 TEST_F(MainWindow, LimitMenuItemsRebuildTheTables) {
