@@ -94,6 +94,7 @@ void TFormMain::MakePagePicts(int page) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     ScrlBoxPictList->horizontalScrollBar()->setValue(0);
     ScrlBoxPictList->verticalScrollBar()->setValue(0);
+    PictPage->resize(0, 0); // a page with no panels has nothing to scroll
     BusyCursor busy;
     const int rows = gridExif.RowCount() - 1;
     if (std::min(gFileCount, kMaxPictures) <= 0 || rows < 1) return;

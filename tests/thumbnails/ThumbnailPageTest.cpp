@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
@@ -81,6 +82,20 @@ TEST_F(ThumbnailPage, PagesOfThirtySevenPictures) {
     SetPerPage(QStringLiteral("30"));
     EXPECT_EQ(FormMain->gPageCount, 1);
     EXPECT_EQ(FormMain->gPictList.size(), 37u);
+}
+
+TEST_F(ThumbnailPage, AnEmptyFolderAfterAFullPageLeavesNothingToScroll) {
+    Pictures(37);
+    StartOnThumbnails();
+    FormMain->resize(500, 400);
+    FormMain->show();
+    FormMain->MakePagePicts(1);
+    ASSERT_GT(FormMain->ScrlBoxPictList->verticalScrollBar()->maximum(), 0);
+    fs::create_directories(dir / "empty");
+    FormMain->SetCurrentDir(dir / "empty");
+    EXPECT_TRUE(FormMain->gPictList.empty());
+    EXPECT_EQ(FormMain->ScrlBoxPictList->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(FormMain->ScrlBoxPictList->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(ThumbnailPage, PanelAndLabelGeometryFollowPaneAndFont) {
