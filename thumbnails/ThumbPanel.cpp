@@ -41,6 +41,12 @@ int ThumbPanel::TextWidth(const QString& text, int pixelHeight, bool bold) {
     return QFontMetrics(LabelFont(pixelHeight, bold)).horizontalAdvance(text);
 }
 
+QRect LabelPaintRect(const LabelRec& label) {
+    QRect r = ToQRect(label.rect);
+    r.setWidth(ThumbPanel::TextWidth(label.text, label.pixelHeight, label.bold));
+    return r;
+}
+
 void ThumbPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), color_);
@@ -58,7 +64,7 @@ void ThumbPanel::paintEvent(QPaintEvent*) {
     }
     auto draw = [&](const LabelRec& l) {
         if (!l.visible || l.text.isEmpty()) return;
-        const QRect r = ToQRect(l.rect);
+        const QRect r = LabelPaintRect(l);
         if (!l.transparent) p.fillRect(r, l.background);
         p.setFont(LabelFont(l.pixelHeight, l.bold));
         p.setPen(l.color);

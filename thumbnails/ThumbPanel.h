@@ -62,6 +62,10 @@ private:
     QColor color_;
 };
 
+// Where a label draws: its place, as wide as its text (labels size themselves to their text); a
+// text longer than the panel is cut at the panel's edge, not inside the label.
+QRect LabelPaintRect(const LabelRec& label);
+
 // 0x00BBGGRR to a QColor.
 QColor Bgr(std::uint32_t bgr);
 

@@ -141,6 +141,20 @@ TEST_F(ThumbnailPage, CaptionTextsAndLooks) {
     StartOnThumbnails();
     FormMain->MakePagePicts(1);
     const PictRec* rec = FormMain->gPictList.at(0).get();
+    {
+        // Labels size to their text: a long size line shows past its designed 90 pixels, up to
+        // the panel's edge.
+        PictRec& r = *FormMain->gPictList.at(0);
+        r.SizeLabel.text = QStringLiteral("12000x9000, 123456kb");
+        r.SizeLabel.visible = true;
+        const QImage shot = r.Panel->grab().toImage();
+        const int y = r.SizeLabel.rect.top + r.SizeLabel.rect.height / 2;
+        int rightmost = 0;
+        for (int x = 0; x < shot.width(); ++x)
+            for (int dy = -4; dy <= 4; ++dy)
+                if (shot.pixelColor(x, y + dy) == Bgr(0x800000)) rightmost = x;
+        EXPECT_GT(rightmost, r.SizeLabel.rect.left + 90);
+    }
     EXPECT_EQ(rec->CaptionLabels[0].text, QStringLiteral("機種: Canon DIGITAL IXUS"));
     EXPECT_EQ(rec->CaptionLabels[2].text, QStringLiteral("F値: 4.0"));
     // Emphasis: F値 and ﾌﾗｯｼｭ (entries 2 and 7), opaque: emphasis colour behind black text.
