@@ -64,10 +64,8 @@ TFormSlideshow::TFormSlideshow() {
     layout->setSpacing(0);
     auto* bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("ToolBar1"));
-    bar->setAutoFillBackground(true);
-    QPalette barPalette = bar->palette();
-    barPalette.setColor(QPalette::Window, QColor(189, 189, 223));
-    bar->setPalette(barPalette);
+    // The style draws tool bars in its own colours; a style sheet is what it honours.
+    bar->setStyleSheet(QStringLiteral("QToolBar#ToolBar1 { background: rgb(189, 189, 223); }"));
     SpeedBtnExif = MakeToolButton(bar, "SpeedBtnExif", QStringLiteral("Exif"),
                                   QStringLiteral("スライドショーの表示設定"), false);
     PanelBackColor = new ColorSwatch("PanelBackColor", bar);
@@ -212,10 +210,15 @@ void TFormSlideshow::showEvent(QShowEvent* event) {
     Init();
 }
 
-void TFormSlideshow::closeEvent(QCloseEvent* event) {
+void TFormSlideshow::done(int result) {
     Timer1.stop();
     SpeedBtnStop->setChecked(true);
-    QDialog::closeEvent(event);
+    QDialog::done(result);
+}
+
+void TFormSlideshow::StartTimer() {
+    // An interval of 0 when the show opened means no stepping until the value changes.
+    if (Timer1.interval() > 0) Timer1.start();
 }
 
 bool TFormSlideshow::eventFilter(QObject* watched, QEvent* event) {
@@ -258,7 +261,8 @@ void TFormSlideshow::Init() {
     }
     StatusPanel1->setText(QString::fromStdString(FormMain->gridBase.Cell(2, picture)));
     if (picture > 0) DispShow(Tag == 0 ? 0 : currentRow - 1, picture, false);
-    SpinEditJump->setRange(1, std::max(1, ListLength()));
+    // Wider than the list, so that a typed number above it can be taken and made its length.
+    SpinEditJump->setRange(1, std::max(kJumpLimit, ListLength()));
     gSlidePos = Tag == 0 ? 0 : currentRow - 1;
     Timer1.setInterval(IntervalOnShow(SpinEditInterval->value()));
     SpinEditJump->setValue(1);
@@ -350,7 +354,7 @@ void TFormSlideshow::ShowPicture(int pictNo) {
     PanelSS->show();
     StatusPanel2->setText(QStringLiteral("Size:%1x%2").arg(W).arg(H));
     StatusPanel1->setText(QStringLiteral("%1] ").arg(pictNo) + QString::fromStdString(name));
-    if (SpeedBtnPlay->isChecked() || SpeedBtnReverse->isChecked()) Timer1.start();
+    if (SpeedBtnPlay->isChecked() || SpeedBtnReverse->isChecked()) StartTimer();
 }
 
 void TFormSlideshow::Timer1Timer() {
@@ -407,14 +411,14 @@ void TFormSlideshow::SpeedBtnJumpClick() {
 
 void TFormSlideshow::BtnStartClick() {
     if (SpeedBtnPlay->isChecked())
-        Timer1.start();
+        StartTimer();
     else
         Timer1.stop();
 }
 
 void TFormSlideshow::SpeedBtnReverseClick() {
     if (SpeedBtnReverse->isChecked())
-        Timer1.start();
+        StartTimer();
     else
         Timer1.stop();
 }

@@ -65,10 +65,13 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    // Every way out (Escape, the close box, 閉) ends here: timer off, ■ down.
+    void done(int result) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void StartTimer();
+    static constexpr int kJumpLimit = 99999;
     void Navigate(int newPos, bool moveTableRow);
     void ShowPicture(int pictNo); // the display routines; false paths leave the status as it was
     void UpdateCounter();

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -29,6 +30,11 @@ void ColorSwatch::SetColor(std::uint32_t bgr) {
     QPalette p = palette();
     p.setColor(QPalette::Window, Bgr(color_));
     setPalette(p);
+}
+
+void ColorSwatch::paintEvent(QPaintEvent* event) {
+    QPainter(this).fillRect(rect(), Bgr(color_));
+    QFrame::paintEvent(event);
 }
 
 void ColorSwatch::Click() {

@@ -26,6 +26,8 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    // Painted by hand: a style, or the tool bar it sits on, may not fill a frame's background.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     std::uint32_t color_ = 0;

@@ -1,11 +1,15 @@
 // The slideshow window in the running program (offscreen).
 #include "support/MainWindowFixture.h"
 
+#include "thumbnails/PHyoji.h"
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTest>
 #include <QToolButton>
+#include <functional>
 
 namespace kamelune {
 namespace {
@@ -48,6 +52,74 @@ TEST_F(SlideShow, SelectedPicturesWrapBothWays) {
     FormSlideshow->SpeedBtn1stClick();
     EXPECT_FALSE(FormSlideshow->Timer1.isActive()) << "navigation pauses";
     EXPECT_FALSE(FormSlideshow->SpeedBtnPlay->isChecked());
+    FormSlideshow->close();
+}
+
+TEST_F(SlideShow, EveryWayOfClosingStopsThePlayAndTheNextOpeningWaits) {
+    const std::function<void()> closers[] = {
+        [] { QTest::keyClick(FormSlideshow, Qt::Key_Escape); },
+        [] { FormSlideshow->close(); },
+    };
+    for (const auto& closeIt : closers) {
+        FormMain->Selection(1, 1);
+        FormMain->Selection(1, 2);
+        FormMain->BtnSlideShowClick();
+        FormSlideshow->SpeedBtnPlay->setChecked(true);
+        FormSlideshow->BtnStartClick();
+        ASSERT_TRUE(FormSlideshow->Timer1.isActive());
+        closeIt();
+        EXPECT_FALSE(FormSlideshow->isVisible());
+        EXPECT_FALSE(FormSlideshow->Timer1.isActive());
+        EXPECT_TRUE(FormSlideshow->SpeedBtnStop->isChecked());
+        EXPECT_FALSE(FormSlideshow->SpeedBtnPlay->isChecked());
+        FormMain->BtnSlideShowClick();
+        EXPECT_FALSE(FormSlideshow->Timer1.isActive()) << "a new show waits for ▶";
+        FormSlideshow->close();
+        FormMain->SelectNoneClick();
+    }
+}
+
+TEST_F(SlideShow, IntervalZeroAtOpeningKeepsTheTimerOffUntilChanged) {
+    FormMain->Selection(1, 1);
+    FormMain->Selection(1, 2);
+    FormSlideshow->SpinEditInterval->setValue(0);
+    FormMain->BtnSlideShowClick();
+    FormSlideshow->SpeedBtnPlay->setChecked(true);
+    FormSlideshow->BtnStartClick();
+    FormSlideshow->Timer1Timer();
+    EXPECT_FALSE(FormSlideshow->Timer1.isActive());
+    FormSlideshow->SpinEditInterval->setValue(1);
+    FormSlideshow->BtnStartClick();
+    EXPECT_TRUE(FormSlideshow->Timer1.isActive());
+    FormSlideshow->close();
+}
+
+TEST_F(SlideShow, TypedJumpNumberAboveTheListBecomesItsLength) {
+    FormMain->StrGridExif->selectRow(0);
+    FormMain->popupPict = nullptr;
+    FormMain->PMenuGenzuClick();
+    FormSlideshow->SpinEditJump->setFocus();
+    FormSlideshow->SpinEditJump->selectAll();
+    QTest::keyClicks(FormSlideshow->SpinEditJump, QStringLiteral("999"));
+    QTest::keyClick(FormSlideshow->SpinEditJump, Qt::Key_Return);
+    EXPECT_EQ(FormSlideshow->SpinEditJump->value(), 4);
+    FormSlideshow->close();
+}
+
+TEST_F(SlideShow, ToolBarAndBackgroundSwatchShowTheirColours) {
+    FormMain->Selection(1, 1);
+    FormMain->BtnSlideShowClick();
+    auto colourAt = [](QWidget* w) {
+        return w->grab().toImage().pixelColor(w->width() / 2, w->height() / 2);
+    };
+    EXPECT_EQ(colourAt(FormSlideshow->PanelBackColor), QColor(0, 0, 0x80)) << "navy";
+    dialogs.AnswerColor(0x00FF00);
+    FormSlideshow->PanelBackColor->Click();
+    EXPECT_EQ(colourAt(FormSlideshow->PanelBackColor), QColor(0, 0xFF, 0));
+    QWidget* bar = FormSlideshow->findChild<QWidget*>(QStringLiteral("ToolBar1"));
+    ASSERT_TRUE(bar);
+    EXPECT_EQ(bar->grab().toImage().pixelColor(bar->width() - 3, bar->height() / 2),
+              QColor(189, 189, 223));
     FormSlideshow->close();
 }
 
