@@ -92,17 +92,20 @@ std::vector<std::string> TFormMakeExifHTML::Headings() const {
     return headings;
 }
 
+HtmlPicture TFormMakeExifHTML::Picture(const std::string& entry, int size) const {
+    const int row = ItemNumber(entry);
+    HtmlPicture p;
+    p.fileName = FormMain->gridBase.Cell(2, row);
+    SetWH(p.fileName, size, p.width, p.height);
+    for (const std::string& item : FormMain->gItemList)
+        p.values.push_back(FormMain->gridBase.Cell(ItemNumber(item) + 1, row));
+    return p;
+}
+
 std::vector<HtmlPicture> TFormMakeExifHTML::Pictures(int size) const {
     std::vector<HtmlPicture> pictures;
-    for (const std::string& entry : FormMain->gSelectList) {
-        const int row = ItemNumber(entry);
-        HtmlPicture p;
-        p.fileName = FormMain->gridBase.Cell(2, row);
-        SetWH(p.fileName, size, p.width, p.height);
-        for (const std::string& item : FormMain->gItemList)
-            p.values.push_back(FormMain->gridBase.Cell(ItemNumber(item) + 1, row));
-        pictures.push_back(std::move(p));
-    }
+    for (const std::string& entry : FormMain->gSelectList)
+        pictures.push_back(Picture(entry, size));
     return pictures;
 }
 
@@ -114,22 +117,26 @@ bool TFormMakeExifHTML::SubMakeHTML(const std::string& folder, const std::string
         s.position = position;
         return s;
     }();
-    const int m = std::max(1, settings.columns);
-    const int count = static_cast<int>(FormMain->gSelectList.size());
-    const int rows = count / m + (count % m ? 1 : 0);
+    const std::string page = folder + "/" + base + ".html";
+    const auto& selection = FormMain->gSelectList;
     gHtmlStop = false;
-    ProgBar->setRange(1, rows);
     LabelProg->setText(QStringLiteral("Exif HTMLの作成中"));
-    LetEventsRun();
-    const std::vector<std::string> lines =
-        AlbumPageLines(settings, Pictures(FormSetHTML->SpinEditGazoSSize->value()), Headings());
-    // The page is whole or not written: a stop between grid rows leaves it out.
-    for (int r = 0; r < rows; ++r) {
+    // The bar follows the pictures as their sizes are read for the page. The page is whole or
+    // not written: a stop leaves it out, and says so.
+    ProgBar->setRange(0, static_cast<int>(selection.size()));
+    ProgBar->setValue(0);
+    std::vector<HtmlPicture> pictures;
+    const int size = FormSetHTML->SpinEditGazoSSize->value();
+    for (std::size_t i = 0; i < selection.size(); ++i) {
         LetEventsRun();
-        if (gHtmlStop) return false;
-        ProgBar->setValue(r + 1);
+        if (gHtmlStop) {
+            failures.push_back(page + ": 中止したため書いていません");
+            return false;
+        }
+        pictures.push_back(Picture(selection[i], size));
+        ProgBar->setValue(static_cast<int>(i) + 1);
     }
-    Save(folder + "/" + base + ".html", lines);
+    Save(page, AlbumPageLines(settings, pictures, Headings()));
     return true;
 }
 

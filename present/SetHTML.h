@@ -81,6 +81,7 @@ public:
     void OutHTMLYoko(const std::string& fileName);
 
     // The selected pictures with their chosen values and display sizes at the given size.
+    HtmlPicture Picture(const std::string& selectionEntry, int size) const;
     std::vector<HtmlPicture> Pictures(int size) const;
     std::vector<std::string> Headings() const; // caption headings of the chosen items
     void Save(const std::string& path, const std::vector<std::string>& lines);

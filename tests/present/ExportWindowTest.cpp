@@ -106,6 +106,21 @@ TEST_F(Export, StopEndsTheImagePhaseOnly) {
     EXPECT_TRUE(fs::exists(Out() + "/stop.html")) << "the page phase runs after the stop";
 }
 
+TEST_F(Export, StopWhileThePageIsWrittenLeavesNoPageAndSaysSo) {
+    FormMain->SelectAllClick();
+    FormSetHTML->ChkBoxSamu->setChecked(false);
+    FormSetHTML->ChkBoxLink->setChecked(false);
+    FormSetHTML->ChkBoxPreview->setChecked(true); // a page that is not there is never opened
+    QTimer::singleShot(0, FormMakeExifHTML->BtnStop, &QPushButton::click);
+    dialogs.AnswerPath(QString::fromStdString(Out() + "/stop.html"));
+    dialogs.AnswerOk();
+    FormSetHTML->BtnMakeClick();
+    EXPECT_FALSE(fs::exists(Out() + "/stop.html"));
+    const QString said = dialogs.Calls().back().text;
+    EXPECT_FALSE(said.contains(QStringLiteral("が作成されました"))) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("stop.html"))) << said.toStdString();
+}
+
 TEST_F(Export, FailedWritesAreNeverReportedDone) {
     FormMain->SelectAllClick();
     dialogs.AnswerPath(QString::fromStdString(dir / "missing/folder/x.html"));
