@@ -3,10 +3,10 @@
 #pragma once
 
 #include "catalogue/BaseTable.h"
+#include "catalogue/DirectoryListBox.h"
 #include "catalogue/MyUtils.h"
 #include "exif/Exif.h"
 #include "platform/StringGrid.h"
-#include "catalogue/DirectoryListBox.h"
 #include "platform/qt/GridView.h"
 #include "thumbnails/Pkm.h"
 #include "thumbnails/ThumbPanel.h"
@@ -233,6 +233,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     std::string currentDir_;
+    std::string cacheProblem_; // why the page being built could not be cached, once per page
     DisplayAttributes pageAttributes_; // read once per page build
     int smallImageTag_ = 0;
     bool locationIsOther_ = false;

@@ -64,8 +64,7 @@ StretchSizes ComputeStretchSizes(int width, int height, int size, int firstStage
     return s;
 }
 
-MakeJpegResult MakeJpeg2(const std::string& source, const std::string& destination, int quality,
-                         int size) {
+MakeJpegResult ReducePicture(const std::string& source, int size) {
     MakeJpegResult result;
     // A picture's final size follows from its own; DCT scaling is asked for the final size only,
     // since anything between it and the first stage would be thrown away by the second stretch.
@@ -87,9 +86,16 @@ MakeJpegResult MakeJpeg2(const std::string& source, const std::string& destinati
     // The first stage only reduces: a picture the decoder already made smaller goes straight to
     // the final size.
     if (picture.width > s.w1 || picture.height > s.h1) picture = Stretch(picture, s.w1, s.h1);
-    picture = Stretch(picture, s.w, s.h);
-    if (!WriteJpegFile(picture, quality, destination, &result.error)) return result;
-    result.ok = true;
+    result.picture = Stretch(picture, s.w, s.h);
+    result.ok = result.reduced = true;
+    return result;
+}
+
+MakeJpegResult MakeJpeg2(const std::string& source, const std::string& destination, int quality,
+                         int size) {
+    MakeJpegResult result = ReducePicture(source, size);
+    if (result.ok && !WriteJpegFile(result.picture, quality, destination, &result.error))
+        result.ok = false;
     return result;
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/FileUtil.h"
 #include "platform/IniFile.h"
+#include "platform/Jpeg.h"
 
 #include <string>
 #include <vector>
@@ -35,10 +36,17 @@ struct MakeJpegResult {
     std::string error;
     int width = 0; // the source picture's own size
     int height = 0;
+    // The reduced picture, kept also when it could not be written (a full or read-only cache
+    // place, a name too long for it), so that it can still be shown.
+    bool reduced = false;
+    RgbImage picture;
 };
 
-// Decodes source (DCT-scaled to no less than the final size), reduces it in the two stages and
-// writes a JPEG of the given quality to destination, replacing it whole.
+// Decodes source (DCT-scaled to no less than the final size) and reduces it in the two stages;
+// ok when the reduced picture was made.
+MakeJpegResult ReducePicture(const std::string& source, int size);
+
+// ReducePicture, then writes a JPEG of the given quality to destination, replacing it whole.
 MakeJpegResult MakeJpeg2(const std::string& source, const std::string& destination, int quality,
                          int size);
 

@@ -44,16 +44,19 @@ QImage ToQImage(const RgbImage& img) {
 
 // A picture file as a pixmap drawn at its own size in device-independent pixels: on a screen
 // with a higher pixel ratio its pixels are repeated, not blurred.
-QPixmap LoadPixmap(const std::string& path, qreal dpr, JpegDecodeOptions options = {}) {
-    const JpegDecodeResult r = DecodeJpegFile(path, options);
-    if (!r.ok) return {};
-    QImage image = ToQImage(r.image);
+QPixmap ToPixmap(const RgbImage& picture, qreal dpr) {
+    QImage image = ToQImage(picture);
     if (dpr > 1.0)
         image = image.scaled(qRound(image.width() * dpr), qRound(image.height() * dpr),
                              Qt::IgnoreAspectRatio, Qt::FastTransformation);
     QPixmap pixmap = QPixmap::fromImage(image);
     pixmap.setDevicePixelRatio(dpr > 1.0 ? dpr : 1.0);
     return pixmap;
+}
+
+QPixmap LoadPixmap(const std::string& path, qreal dpr, JpegDecodeOptions options = {}) {
+    const JpegDecodeResult r = DecodeJpegFile(path, options);
+    return r.ok ? ToPixmap(r.image, dpr) : QPixmap();
 }
 
 QSize LogicalSize(const QPixmap& p) {
@@ -90,6 +93,7 @@ void TFormMain::MakePagePicts(int page) {
     if (!gListReady || PageControl1->currentWidget() != TabSheetGazo || gridExif.RowCount() < 1)
         return;
     gPageBuilt = false;
+    cacheProblem_.clear();
     CleargPictList();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     ScrlBoxPictList->horizontalScrollBar()->setValue(0);
@@ -141,6 +145,10 @@ void TFormMain::MakePagePicts(int page) {
     }
     PictPage->resize(extent.right() + 5, extent.bottom() + 5);
     gPageBuilt = true;
+    if (!cacheProblem_.empty())
+        ShowCheckMessage(QStringLiteral("サムネイルをキャッシュに保存できませんでした。"
+                                        "このページは保存せずに表示しています。\n") +
+                         QString::fromStdString(cacheProblem_));
 }
 
 bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
@@ -221,16 +229,26 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
                 made = prepared->jobs->Take(prepared->index, [] {
                     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
                 });
-            } else if (MakeDirectories(cache)) {
+            } else if (const FileResult dir = MakeDirectories(cache); dir) {
                 made = MakeJpeg2(JoinPath(currentDir_, fileName), thumb, 70, 88);
+            } else {
+                made = ReducePicture(JoinPath(currentDir_, fileName), 88);
+                made.ok = false;
+                made.error = dir.error;
             }
-            if (made.ok) {
+            if (made.ok || made.reduced) {
                 ExifItems[kItemWidth] = std::to_string(made.width);
                 ExifItems[kItemHeight] = std::to_string(made.height);
                 gridBase.SetCell(53, n, ExifItems[kItemWidth]);
                 gridBase.SetCell(54, n, ExifItems[kItemHeight]);
-                SaveMemo(sizeFile, n);
-                rec.Image = LoadPixmap(thumb, dpr);
+                if (made.ok) {
+                    SaveMemo(sizeFile, n);
+                    rec.Image = LoadPixmap(thumb, dpr);
+                } else {
+                    // The cache could not take it: shown from memory, said once per page.
+                    rec.Image = ToPixmap(made.picture, dpr);
+                    if (cacheProblem_.empty()) cacheProblem_ = made.error;
+                }
                 sizeText = QString::fromStdString(SizeText(
                     {ExifItems[kItemWidth], ExifItems[kItemHeight], ExifItems[kItemFileSize]}));
             } else {

@@ -98,6 +98,26 @@ TEST_F(ThumbnailPage, AnEmptyFolderAfterAFullPageLeavesNothingToScroll) {
     EXPECT_EQ(FormMain->ScrlBoxPictList->horizontalScrollBar()->maximum(), 0);
 }
 
+TEST_F(ThumbnailPage, PicturesTheCacheCannotHoldStillShowWithOneMessage) {
+    // "T_" and a 254-byte name make a cache name longer than any file system takes.
+    for (char c : {'a', 'b', 'c'})
+        fs::copy_file(kSamples / "exif-org/canon-ixus.jpg",
+                      MainWindow::Pictures() + "/" + std::string(250, c) + ".jpg");
+    fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", MainWindow::Pictures() + "/short.jpg");
+    dialogs.AnswerOk(); // the start-up page
+    dialogs.AnswerOk(); // the page built again below
+    StartOnThumbnails();
+    FormMain->MakePagePicts(1);
+    ASSERT_EQ(FormMain->gPictList.size(), 4u);
+    for (const auto& rec : FormMain->gPictList) {
+        EXPECT_EQ(rec->Image.deviceIndependentSize().toSize(), QSize(88, 66))
+            << rec->FileNameLabel.text.toStdString();
+        EXPECT_EQ(rec->SizeLabel.text, QStringLiteral("640x480, 128kb"));
+    }
+    ASSERT_EQ(dialogs.Calls().size(), 2u) << "one message per page, not one per picture";
+    EXPECT_TRUE(dialogs.Calls()[0].text.startsWith(QStringLiteral("サムネイルをキャッシュに")));
+}
+
 TEST_F(ThumbnailPage, PanelAndLabelGeometryFollowPaneAndFont) {
     Pictures(4, true);
     StartOnThumbnails();
