@@ -49,6 +49,19 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
     return true;
 }
 
+// Reads until size bytes are in or the file ends; the count read, or -1 on an error.
+ssize_t ReadFull(int fd, char* data, std::size_t size) {
+    std::size_t got = 0;
+    while (got < size) {
+        const ssize_t n = ::read(fd, data + got, size - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return -1;
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    return static_cast<ssize_t>(got);
+}
+
 // A temporary file in the folder of path, for writing before the final rename.
 int MakeTempBeside(const std::string& path, std::string& tempPath) {
     tempPath = path + ".kmtmp-XXXXXX";
@@ -93,18 +106,12 @@ FileResult ReadFileStart(const std::string& path, std::string& out, std::size_t 
     out.assign(limit, '\0');
     Fd fd(OpenRegularFile(path));
     if (fd.get() < 0) return FileResult::Fail(ErrnoText("cannot open", path));
-    std::size_t got = 0;
-    while (got < limit) {
-        const ssize_t n = ::read(fd.get(), out.data() + got, limit - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            out.clear();
-            return FileResult::Fail(ErrnoText("cannot read", path));
-        }
-        if (n == 0) break;
-        got += static_cast<std::size_t>(n);
+    const ssize_t got = ReadFull(fd.get(), out.data(), limit);
+    if (got < 0) {
+        out.clear();
+        return FileResult::Fail(ErrnoText("cannot read", path));
     }
-    out.resize(got);
+    out.resize(static_cast<std::size_t>(got));
     return {};
 }
 
@@ -125,14 +132,13 @@ FileResult ReadWholeFile(const std::string& path, std::string& out, std::uint64_
             if (out.size() >= maxBytes) break;
             out.resize(std::min<std::uint64_t>(maxBytes, out.size() + 65536));
         }
-        const ssize_t n = ::read(fd.get(), out.data() + got, out.size() - got);
-        if (n < 0 && errno == EINTR) continue;
+        const ssize_t n = ReadFull(fd.get(), out.data() + got, out.size() - got);
         if (n < 0) {
             out.clear();
             return FileResult::Fail(ErrnoText("cannot read", path));
         }
-        if (n == 0) break;
         got += static_cast<std::size_t>(n);
+        if (got < out.size()) break; // the end of the file
     }
     if (got == out.size() && got >= maxBytes) {
         char probe;
