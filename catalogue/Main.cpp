@@ -1,5 +1,5 @@
 #include "Main.h"
-#include "platform/qt/Widgets.h"
+#include "platform/qt/Job.h"
 
 #include "catalogue/Forms.h"
 #include "catalogue/SetKomoku.h"
@@ -18,10 +18,8 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QFrame>
-#include <QFutureWatcher>
 #include <QLabel>
 #include <QMimeData>
 #include <QScreen>
@@ -32,9 +30,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
-#include <QtConcurrent/QtConcurrentRun>
 #include <atomic>
-#include <memory>
 #include <unistd.h>
 
 namespace kamelune {
@@ -250,28 +246,16 @@ void TFormMain::MakeStrGridBase() {
     const std::string folder = currentDir_;
     const std::string mask = fileMask;
     const LimitFlags limits{LimitMakerNote->isChecked(), LimitUserCmnt->isChecked()};
-    auto progress = std::make_shared<std::atomic<int>>(0);
-    // The folder is read on a worker thread. Meanwhile the event loop runs: the window repaints
-    // and shows the count, and input is answered at once, though dropped until the tables stand.
-    QFutureWatcher<Scan> watcher;
-    QEventLoop wait;
-    connect(&watcher, &QFutureWatcher<Scan>::finished, &wait, &QEventLoop::quit);
-    QTimer tick;
-    connect(&tick, &QTimer::timeout, this,
-            [&] { SetStatus(QStringLiteral("Make List: No=%1").arg(progress->load())); });
-    watcher.setFuture(QtConcurrent::run([folder, mask, limits, progress] {
-        Scan scan;
-        scan.counts =
-            kamelune::MakeStrGridBase(folder, ListPictures(folder, mask), scan.base, limits,
-                                      scan.record, [&](int n) { progress->store(n); });
-        return scan;
-    }));
-    if (!watcher.isFinished()) {
-        const InputHold hold;
-        tick.start(50);
-        wait.exec();
-    }
-    Scan scan = watcher.future().takeResult();
+    std::atomic<int> progress{0};
+    Scan scan = RunJob(
+        [&] {
+            Scan scan;
+            scan.counts =
+                kamelune::MakeStrGridBase(folder, ListPictures(folder, mask), scan.base, limits,
+                                          scan.record, [&](int n) { progress.store(n); });
+            return scan;
+        },
+        [&] { SetStatus(QStringLiteral("Make List: No=%1").arg(progress.load())); });
     gridBase.TakeCells(std::move(scan.base));
     ExifItems = std::move(scan.record);
     const FolderCounts counts = scan.counts;

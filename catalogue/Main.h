@@ -195,9 +195,9 @@ public:
     QScrollArea* ScrlBoxPictList = nullptr;
     QWidget* PictPage = nullptr; // the scroll box's content, parent of the panels
     std::vector<std::unique_ptr<PictRec>> gPictList;
-    // Thumbnails missing from the cache are made on worker threads (off: one thread, for
-    // comparison); panelBuilt, when set, hears of every panel as it goes on screen.
-    bool parallelThumbnails = true;
+    // Worker threads that make a page's missing thumbnails (0: one per core; 1 for comparison);
+    // panelBuilt, when set, hears of every panel as it goes on screen.
+    int thumbnailThreads = 0;
     std::function<void(int position)> panelBuilt;
     QToolBar* ToolBarHyo = nullptr;
     QCheckBox *ChkBoxImage = nullptr, *ChkBox3fix = nullptr;

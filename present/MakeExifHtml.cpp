@@ -6,6 +6,7 @@
 #include "platform/Jpeg.h"
 #include "platform/TextFile.h"
 #include "platform/qt/DialogService.h"
+#include "platform/qt/Job.h"
 #include "present/SetHTML.h"
 
 #include <QApplication>
@@ -18,15 +19,9 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <atomic>
 
 namespace kamelune {
-namespace {
-
-void LetEventsRun() {
-    QCoreApplication::processEvents();
-}
-
-} // namespace
 
 TFormMakeExifHTML::TFormMakeExifHTML() {
     setObjectName(QStringLiteral("FormMakeExifHTML"));
@@ -56,30 +51,38 @@ void TFormMakeExifHTML::MakeJpeg(const std::string& folder, int size, bool copyU
     gHtmlStop = false;
     LabelProg->setText(large ? QStringLiteral("リンク先画像作成中")
                              : QStringLiteral("サムネイル作成中"));
-    const auto& selection = FormMain->gSelectList;
-    ProgBar->setRange(0, static_cast<int>(selection.size()));
+    std::vector<std::string> names;
+    for (const std::string& entry : FormMain->gSelectList)
+        names.push_back(FormMain->gridBase.Cell(2, ItemNumber(entry)));
+    const std::string source = FormMain->CurrentDir();
+    ProgBar->setRange(0, static_cast<int>(names.size()));
     ProgBar->setValue(0);
-    for (std::size_t i = 0; i < selection.size(); ++i) {
-        LetEventsRun();
-        if (gHtmlStop) break;
-        const std::string name = FormMain->gridBase.Cell(2, ItemNumber(selection[i]));
-        const std::string source = JoinPath(FormMain->CurrentDir(), name);
-        const std::string target = folder + "/" + ImageFileName(large, name);
-        if (large && copyUnchanged) {
-            if (FileResult r = CopyFileByBlocks(source, target); !r) failures.push_back(r.error);
-            continue;
-        }
-        if (const MakeJpegResult made = MakeJpeg2(source, target, quality, size); !made.ok)
-            failures.push_back(ImageFileName(large, name) + ": " + made.error);
-        LetEventsRun();
-        ProgBar->setValue(static_cast<int>(i) + 1);
-    }
+    std::atomic<int> made{0};
+    const std::vector<std::string> failed = RunJob(
+        [&] {
+            std::vector<std::string> failed;
+            for (const std::string& name : names) {
+                if (gHtmlStop) break;
+                const std::string from = JoinPath(source, name);
+                const std::string target = folder + "/" + ImageFileName(large, name);
+                if (large && copyUnchanged) {
+                    if (FileResult r = CopyFileByBlocks(from, target); !r)
+                        failed.push_back(r.error);
+                } else if (const MakeJpegResult r = MakeJpeg2(from, target, quality, size); !r.ok) {
+                    failed.push_back(ImageFileName(large, name) + ": " + r.error);
+                }
+                ++made;
+            }
+            return failed;
+        },
+        [&] { ProgBar->setValue(made); }, BtnStop);
+    failures.insert(failures.end(), failed.begin(), failed.end());
 }
 
-void TFormMakeExifHTML::SetWH(const std::string& fileName, int size, int& w, int& h) const {
+void TFormMakeExifHTML::SetWH(const std::string& path, int size, int& w, int& h) {
     int pw = 0, ph = 0;
     w = h = 0;
-    if (!ReadJpegSize(JoinPath(FormMain->CurrentDir(), fileName), pw, ph)) return;
+    if (!ReadJpegSize(path, pw, ph)) return;
     const StretchSizes s = ComputeStretchSizes(pw, ph, size);
     w = s.w;
     h = s.h;
@@ -92,11 +95,10 @@ std::vector<std::string> TFormMakeExifHTML::Headings() const {
     return headings;
 }
 
-HtmlPicture TFormMakeExifHTML::Picture(const std::string& entry, int size) const {
+HtmlPicture TFormMakeExifHTML::Picture(const std::string& entry) const {
     const int row = ItemNumber(entry);
     HtmlPicture p;
     p.fileName = FormMain->gridBase.Cell(2, row);
-    SetWH(p.fileName, size, p.width, p.height);
     for (const std::string& item : FormMain->gItemList)
         p.values.push_back(FormMain->gridBase.Cell(ItemNumber(item) + 1, row));
     return p;
@@ -104,8 +106,11 @@ HtmlPicture TFormMakeExifHTML::Picture(const std::string& entry, int size) const
 
 std::vector<HtmlPicture> TFormMakeExifHTML::Pictures(int size) const {
     std::vector<HtmlPicture> pictures;
-    for (const std::string& entry : FormMain->gSelectList)
-        pictures.push_back(Picture(entry, size));
+    for (const std::string& entry : FormMain->gSelectList) {
+        pictures.push_back(Picture(entry));
+        HtmlPicture& p = pictures.back();
+        if (size > 0) SetWH(JoinPath(FormMain->CurrentDir(), p.fileName), size, p.width, p.height);
+    }
     return pictures;
 }
 
@@ -118,31 +123,35 @@ bool TFormMakeExifHTML::SubMakeHTML(const std::string& folder, const std::string
         return s;
     }();
     const std::string page = folder + "/" + base + ".html";
-    const auto& selection = FormMain->gSelectList;
     gHtmlStop = false;
     LabelProg->setText(QStringLiteral("Exif HTMLの作成中"));
     // The bar follows the pictures as their sizes are read for the page. The page is whole or
     // not written: a stop leaves it out, and says so.
-    ProgBar->setRange(0, static_cast<int>(selection.size()));
-    ProgBar->setValue(0);
-    std::vector<HtmlPicture> pictures;
+    std::vector<HtmlPicture> pictures = Pictures(0);
+    const std::string source = FormMain->CurrentDir();
     const int size = FormSetHTML->SpinEditGazoSSize->value();
-    for (std::size_t i = 0; i < selection.size(); ++i) {
-        LetEventsRun();
-        if (gHtmlStop) {
-            failures.push_back(page + ": 中止したため書いていません");
-            return false;
-        }
-        pictures.push_back(Picture(selection[i], size));
-        ProgBar->setValue(static_cast<int>(i) + 1);
+    ProgBar->setRange(0, static_cast<int>(pictures.size()));
+    ProgBar->setValue(0);
+    std::atomic<int> read{0};
+    RunJob(
+        [&] {
+            for (HtmlPicture& p : pictures) {
+                if (gHtmlStop) break;
+                SetWH(JoinPath(source, p.fileName), size, p.width, p.height);
+                ++read;
+            }
+            return 0;
+        },
+        [&] { ProgBar->setValue(read); }, BtnStop);
+    if (gHtmlStop) {
+        failures.push_back(page + ": 中止したため書いていません");
+        return false;
     }
     Save(page, AlbumPageLines(settings, pictures, Headings()));
     return true;
 }
 
 void TFormMakeExifHTML::MakeTextFiles(const std::string& folder) {
-    gHtmlStop = false;
-    LetEventsRun();
     const std::vector<std::string> headings = Headings();
     for (const HtmlPicture& p : Pictures(0))
         if (FileResult r = WriteTextLines(folder + "/" + ExifTextFileName(p.fileName),

@@ -5,6 +5,7 @@
 #include "present/HtmlExport.h"
 
 #include <QDialog>
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -64,7 +65,7 @@ public:
     QLabel* LabelProg;
     QProgressBar* ProgBar;
     QPushButton* BtnStop;
-    bool gHtmlStop = false;
+    std::atomic<bool> gHtmlStop{false}; // read by the jobs
     // Files that could not be written in the current run (a run with any is not reported done).
     std::vector<std::string> failures;
 
@@ -73,15 +74,16 @@ public:
     bool MakeHTML();
     // One image file per selected picture: "S_" (large false) or "L_".
     void MakeJpeg(const std::string& folder, int size, bool copyUnchanged, bool large, int quality);
-    // Display size of a picture at the given longer side.
-    void SetWH(const std::string& fileName, int size, int& w, int& h) const;
+    // Display size of a picture file at the given longer side (0 × 0 when unreadable).
+    static void SetWH(const std::string& path, int size, int& w, int& h);
     // False when a stop left the page unwritten.
     bool SubMakeHTML(const std::string& folder, const std::string& base, ExifPosition position);
     void MakeTextFiles(const std::string& folder);
     void OutHTMLYoko(const std::string& fileName);
 
-    // The selected pictures with their chosen values and display sizes at the given size.
-    HtmlPicture Picture(const std::string& selectionEntry, int size) const;
+    // A selected picture with its chosen values; the selected pictures with their display
+    // sizes at the given size (0: none).
+    HtmlPicture Picture(const std::string& selectionEntry) const;
     std::vector<HtmlPicture> Pictures(int size) const;
     std::vector<std::string> Headings() const; // caption headings of the chosen items
     void Save(const std::string& path, const std::vector<std::string>& lines);

@@ -4,6 +4,7 @@
 #include "catalogue/SetKomoku.h"
 #include "platform/Jpeg.h"
 #include "platform/qt/DialogService.h"
+#include "platform/qt/Job.h"
 #include "platform/qt/Shell.h"
 #include "thumbnails/PageLayout.h"
 #include "thumbnails/Pkm.h"
@@ -95,7 +96,6 @@ void TFormMain::MakePagePicts(int page) {
     gPageBuilt = false;
     cacheProblem_.clear();
     CleargPictList();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     ScrlBoxPictList->horizontalScrollBar()->setValue(0);
     ScrlBoxPictList->verticalScrollBar()->setValue(0);
     PictPage->resize(0, 0); // a page with no panels has nothing to scroll
@@ -113,10 +113,12 @@ void TFormMain::MakePagePicts(int page) {
     gPageLast = bounds.last;
     SetCBoxpage(bounds.page, gPageCount);
 
-    // Thumbnails not in the cache yet are made on the other cores while the panels before them
-    // are built; each panel still takes its own in page order, as a one-thread build would.
+    // Thumbnails not in the cache yet are made on worker threads, in page order, while the panels
+    // before them are built. A cache place that cannot be made still gets its thumbnails made:
+    // they are shown from memory.
     if (MnThumbLocation->isChecked()) gThumbDir = gAppDir;
     const std::string cache = CacheFolderOfCurrent();
+    MakeDirectories(cache);
     const int count = gPageLast - gPageFirst + 1;
     std::vector<PreparedThumb> prepared(static_cast<std::size_t>(count));
     std::vector<std::string> names(static_cast<std::size_t>(count));
@@ -125,14 +127,13 @@ void TFormMain::MakePagePicts(int page) {
     for (int k = 0; k < count; ++k) {
         const int n = ItemNumber(gridExif.Cell(0, gPageFirst + k + 1));
         names[k] = gridBase.Cell(2, n);
-        if (!parallelThumbnails || names[k].empty() ||
-            FileExists(cache + "/" + ThumbFileName(names[k])) || !MakeDirectories(cache))
-            continue;
+        if (names[k].empty() || FileExists(cache + "/" + ThumbFileName(names[k]))) continue;
         queued[k] = true;
         prepared[k].index = work.size();
         work.push_back({JoinPath(currentDir_, names[k]), cache + "/" + ThumbFileName(names[k])});
     }
-    ThumbJobs jobs(std::move(work), ThumbJobs::DefaultThreads());
+    ThumbJobs jobs(std::move(work),
+                   thumbnailThreads > 0 ? thumbnailThreads : ThumbJobs::DefaultThreads());
     for (int k = 0; k < count; ++k)
         if (queued[k]) prepared[k].jobs = &jobs;
     pageAttributes_ = FormPHyoji->Attributes();
@@ -214,6 +215,12 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
         const std::string sizeFile = cache + "/" + SizeFileName(fileName);
         const qreal dpr = devicePixelRatioF();
         QString sizeText;
+        MakeJpegResult made;
+        if (prepared->jobs) {
+            // The panels so far are painted while this one's thumbnail is being made.
+            WaitUntil([&] { return prepared->jobs->Done(prepared->index); });
+            made = prepared->jobs->Take(prepared->index);
+        }
         if (!prepared->jobs && FileExists(thumb)) {
             rec.Image = LoadPixmap(thumb, dpr);
             std::vector<std::string> memo;
@@ -222,40 +229,24 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
                     gridBase.SetCell(53 + c, n, memo[c]);
                 sizeText = QString::fromStdString(SizeText(memo));
             }
+        } else if (made.ok || made.reduced) {
+            ExifItems[kItemWidth] = std::to_string(made.width);
+            ExifItems[kItemHeight] = std::to_string(made.height);
+            gridBase.SetCell(53, n, ExifItems[kItemWidth]);
+            gridBase.SetCell(54, n, ExifItems[kItemHeight]);
+            if (made.ok) {
+                SaveMemo(sizeFile, n);
+                rec.Image = LoadPixmap(thumb, dpr);
+            } else {
+                // The cache could not take it: shown from memory, said once per page.
+                rec.Image = ToPixmap(made.picture, dpr);
+                if (cacheProblem_.empty()) cacheProblem_ = made.error;
+            }
+            sizeText = QString::fromStdString(SizeText(
+                {ExifItems[kItemWidth], ExifItems[kItemHeight], ExifItems[kItemFileSize]}));
         } else {
-            MakeJpegResult made;
-            if (prepared->jobs) {
-                // The panels so far are painted while this one's thumbnail is being made.
-                made = prepared->jobs->Take(prepared->index, [] {
-                    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-                });
-            } else if (const FileResult dir = MakeDirectories(cache); dir) {
-                made = MakeJpeg2(JoinPath(currentDir_, fileName), thumb, 70, 88);
-            } else {
-                made = ReducePicture(JoinPath(currentDir_, fileName), 88);
-                made.ok = false;
-                made.error = dir.error;
-            }
-            if (made.ok || made.reduced) {
-                ExifItems[kItemWidth] = std::to_string(made.width);
-                ExifItems[kItemHeight] = std::to_string(made.height);
-                gridBase.SetCell(53, n, ExifItems[kItemWidth]);
-                gridBase.SetCell(54, n, ExifItems[kItemHeight]);
-                if (made.ok) {
-                    SaveMemo(sizeFile, n);
-                    rec.Image = LoadPixmap(thumb, dpr);
-                } else {
-                    // The cache could not take it: shown from memory, said once per page.
-                    rec.Image = ToPixmap(made.picture, dpr);
-                    if (cacheProblem_.empty()) cacheProblem_ = made.error;
-                }
-                sizeText = QString::fromStdString(SizeText(
-                    {ExifItems[kItemWidth], ExifItems[kItemHeight], ExifItems[kItemFileSize]}));
-            } else {
-                ShowCheckMessage(
-                    QStringLiteral("MakeThumbJpeg:サムネイル作成にエラーがおこりました"));
-                rec.Image = LoadPixmap(gThumbDir + "/peke.jpg", dpr);
-            }
+            ShowCheckMessage(QStringLiteral("MakeThumbJpeg:サムネイル作成にエラーがおこりました"));
+            rec.Image = LoadPixmap(gThumbDir + "/peke.jpg", dpr);
         }
         rec.SizeLabel = {sizeText,
                          {4, SizeLabelTop(exif, f, lines), 90, 13},

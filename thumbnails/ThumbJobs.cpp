@@ -1,6 +1,6 @@
 #include "ThumbJobs.h"
 
-#include <chrono>
+#include <algorithm>
 
 namespace kamelune {
 
@@ -9,8 +9,7 @@ MakeJpegResult ThumbJobs::Run(const Job& job) {
 }
 
 int ThumbJobs::DefaultThreads() {
-    const unsigned cores = std::thread::hardware_concurrency();
-    return cores > 1 ? static_cast<int>(cores) - 1 : 1;
+    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
 
 ThumbJobs::ThumbJobs(std::vector<Job> jobs, int threads) : shared_(std::make_shared<Shared>()) {
@@ -52,35 +51,16 @@ void ThumbJobs::Work(Shared& s) {
     }
 }
 
-MakeJpegResult ThumbJobs::Take(std::size_t k, const std::function<void()>& whileWaiting) {
+bool ThumbJobs::Done(std::size_t k) const {
+    std::lock_guard lock(shared_->mutex);
+    return shared_->states.at(k) == State::Done;
+}
+
+MakeJpegResult ThumbJobs::Take(std::size_t k) {
     Shared& s = *shared_;
     std::unique_lock lock(s.mutex);
-    while (s.states.at(k) != State::Done) {
-        // Job k itself when nobody has it, else the next job nobody has: waiting idle would
-        // leave a core unused.
-        std::size_t j = k;
-        if (s.states[k] != State::Queued) {
-            j = s.next;
-            while (j < s.jobs.size() && s.states[j] != State::Queued)
-                ++j;
-        }
-        if (j < s.jobs.size() && s.states[j] == State::Queued) {
-            s.states[j] = State::Running;
-            lock.unlock();
-            MakeJpegResult r = Run(s.jobs[j]);
-            lock.lock();
-            s.results[j] = std::move(r);
-            s.states[j] = State::Done;
-            continue;
-        }
-        s.done.wait_for(lock, std::chrono::milliseconds(15));
-        if (s.states[k] != State::Done && whileWaiting) {
-            lock.unlock();
-            whileWaiting();
-            lock.lock();
-        }
-    }
-    return s.results[k];
+    s.done.wait(lock, [&] { return s.states.at(k) == State::Done; });
+    return std::move(s.results[k]);
 }
 
 } // namespace kamelune

@@ -1,12 +1,10 @@
-// Thumbnails of a page made on worker threads while the page is built. The page takes each
-// result in page order; a thumbnail no worker has started yet is made by the page itself, so
-// the user-interface thread is the last of the workers rather than a waiter.
+// Thumbnails of a page made on worker threads, in page order, while the page is built; the page
+// takes each result as it is done.
 #pragma once
 
 #include "catalogue/MyUtils.h"
 
 #include <condition_variable>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -27,10 +25,9 @@ public:
     // Jobs not started yet are dropped; running ones are waited for.
     ~ThumbJobs();
 
-    // The result of job k. While it is not done, the caller makes job k or any other job no
-    // worker has started, and otherwise waits, calling whileWaiting every few milliseconds (to
-    // let the window repaint).
-    MakeJpegResult Take(std::size_t k, const std::function<void()>& whileWaiting);
+    bool Done(std::size_t k) const;
+    // The result of job k, waiting for it when it is not done.
+    MakeJpegResult Take(std::size_t k);
 
     static int DefaultThreads();
 

@@ -1,8 +1,5 @@
 #include "Widgets.h"
 
-#include <QCoreApplication>
-#include <QEvent>
-
 #include <QToolBar>
 #include <QToolButton>
 
@@ -20,34 +17,6 @@ QToolButton* MakeToolButton(QWidget* parent, const char* name, const QString& te
         bar->addWidget(b);
     }
     return b;
-}
-
-InputHold::InputHold() {
-    QCoreApplication::instance()->installEventFilter(this);
-}
-
-InputHold::~InputHold() {
-    QCoreApplication::instance()->removeEventFilter(this);
-}
-
-bool InputHold::eventFilter(QObject* watched, QEvent* event) {
-    if (!watched->isWidgetType()) return false;
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::Wheel:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
-    case QEvent::ContextMenu:
-    case QEvent::Drop:
-    case QEvent::Close:
-        event->ignore();
-        return true;
-    default:
-        return false;
-    }
 }
 
 } // namespace kamelune

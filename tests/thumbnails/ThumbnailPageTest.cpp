@@ -454,7 +454,7 @@ TEST_F(ThumbnailPage, WorkerThreadsBuildWhatOneThreadBuilds) {
         dialogs.AnswerOk(); // the broken picture, on the page built at start-up
         StartOnThumbnails();
         fs::remove_all(AppDir() + "/@KameluneDir");
-        FormMain->parallelThumbnails = parallel;
+        FormMain->thumbnailThreads = parallel ? 3 : 1;
         const std::size_t before = dialogs.Calls().size();
         dialogs.AnswerOk(); // the broken picture
         FormMain->MakePagePicts(1);
