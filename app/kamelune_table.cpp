@@ -46,12 +46,9 @@ int main(int argc, char** argv) {
         std::cerr << "kamelune-table: cannot read folder " << folder << ": " << why << "\n";
         return 2;
     }
-    StringGrid base(kBaseCols, 1);
-    ExifItemTexts record;
-    const LimitFlags limits{!full, !full};
-    MakeStrGridBase(folder, ListPictures(folder), base, limits, record);
+    const FolderScan scan = ScanFolder(folder, kPictureMasks, {!full, !full});
     std::ios::sync_with_stdio(false);
-    DumpGrid(base, std::cout);
+    DumpGrid(scan.base, std::cout);
     errno = 0;
     std::cout.flush();
     if (!std::cout.good()) {

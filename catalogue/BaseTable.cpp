@@ -241,6 +241,14 @@ FolderCounts MakeStrGridBase(const std::string& folder, const std::vector<std::s
     return counts;
 }
 
+FolderScan ScanFolder(const std::string& folder, const std::string& masks, LimitFlags limits,
+                      const std::function<void(int)>& progress) {
+    FolderScan scan;
+    scan.counts = MakeStrGridBase(folder, ListPictures(folder, masks), scan.base, limits,
+                                  scan.record, progress);
+    return scan;
+}
+
 std::string FigNoText(const FolderCounts& counts) {
     return std::to_string(counts.exifCount) + "/" + std::to_string(counts.pictureCount);
 }

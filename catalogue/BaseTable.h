@@ -59,8 +59,9 @@ void FinishViewLook(StringGrid& view);
 bool NameLess(const std::string& a, const std::string& b);
 // Files of the folder that the picture list shows: regular files matching one of the masks
 // ("*.jpg;*.jpeg", letter case ignored), in NameLess order.
+inline constexpr const char* kPictureMasks = "*.jpg;*.jpeg";
 std::vector<std::string> ListPictures(const std::string& folder,
-                                      const std::string& masks = "*.jpg;*.jpeg");
+                                      const std::string& masks = kPictureMasks);
 std::string JoinPath(const std::string& folder, const std::string& name);
 
 int SetMaxFigNo(int fileCount);
@@ -77,6 +78,18 @@ struct FolderCounts {
 FolderCounts MakeStrGridBase(const std::string& folder, const std::vector<std::string>& files,
                              StringGrid& base, LimitFlags limits, ExifItemTexts& record,
                              const std::function<void(int)>& progress = {});
+
+// What reading a folder gives: its base table, the reader's record of the last file read, and
+// the counts.
+struct FolderScan {
+    StringGrid base{kBaseCols, 1};
+    ExifItemTexts record;
+    FolderCounts counts;
+};
+// Lists the folder's pictures by mask and builds their base table. Reads every file: run it off
+// the user-interface thread.
+FolderScan ScanFolder(const std::string& folder, const std::string& masks, LimitFlags limits,
+                      const std::function<void(int)>& progress = {});
 
 // "gExifCount/pictureCount".
 std::string FigNoText(const FolderCounts& counts);

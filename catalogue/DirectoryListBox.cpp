@@ -39,11 +39,6 @@ DirectoryListBox::DirectoryListBox(QWidget* parent) : QListWidget(parent) {
     });
 }
 
-DirectoryListBox::~DirectoryListBox() {
-    // The listing holds nothing of ours; it may end on its own.
-    watcher_.disconnect();
-}
-
 void DirectoryListBox::SetFolder(const std::string& folder) {
     folder_ = folder;
     Show(FolderListEntries(folder, {}));

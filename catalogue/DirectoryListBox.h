@@ -15,7 +15,6 @@ namespace kamelune {
 class DirectoryListBox : public QListWidget {
 public:
     explicit DirectoryListBox(QWidget* parent = nullptr);
-    ~DirectoryListBox() override;
 
     // Shows folder's chain at once; its sub-folders follow when listed.
     void SetFolder(const std::string& folder);

@@ -1,11 +1,11 @@
 #include "Main.h"
-#include "platform/qt/Job.h"
 
 #include "catalogue/Forms.h"
 #include "catalogue/SetKomoku.h"
 #include "catalogue/TabExport.h"
 #include "platform/TextFile.h"
 #include "platform/qt/DialogService.h"
+#include "platform/qt/Job.h"
 #include "platform/qt/Shell.h"
 #include "platform/qt/StringGridModel.h"
 
@@ -17,7 +17,6 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
@@ -28,7 +27,6 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTimer>
 #include <QToolButton>
 #include <atomic>
 #include <unistd.h>
@@ -238,24 +236,13 @@ void TFormMain::UpdateTable() {
 }
 
 void TFormMain::MakeStrGridBase() {
-    struct Scan {
-        StringGrid base{kBaseCols, 1};
-        ExifItemTexts record;
-        FolderCounts counts;
-    };
     const std::string folder = currentDir_;
-    const std::string mask = fileMask;
+    const std::string masks = fileMask;
     const LimitFlags limits{LimitMakerNote->isChecked(), LimitUserCmnt->isChecked()};
     std::atomic<int> progress{0};
-    Scan scan = RunJob(
-        [&] {
-            Scan scan;
-            scan.counts =
-                kamelune::MakeStrGridBase(folder, ListPictures(folder, mask), scan.base, limits,
-                                          scan.record, [&](int n) { progress.store(n); });
-            return scan;
-        },
-        [&] { SetStatus(QStringLiteral("Make List: No=%1").arg(progress.load())); });
+    FolderScan scan =
+        RunJob([&] { return ScanFolder(folder, masks, limits, [&](int n) { progress.store(n); }); },
+               [&] { SetStatus(QStringLiteral("Make List: No=%1").arg(progress.load())); });
     gridBase.TakeCells(std::move(scan.base));
     ExifItems = std::move(scan.record);
     const FolderCounts counts = scan.counts;

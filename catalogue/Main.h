@@ -165,7 +165,7 @@ public:
 
     StringGrid gridBase;
     StringGrid gridExif;
-    std::string fileMask = "*.jpg;*.jpeg";
+    std::string fileMask = kPictureMasks;
     AppPaths paths;
 
     // Components.

@@ -15,9 +15,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPalette>
 #include <QScrollArea>
 #include <QSpinBox>
-#include <QPalette>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStorageInfo>

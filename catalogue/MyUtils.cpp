@@ -115,8 +115,9 @@ namespace {
 // The exact form applies only while the "?" form beside it is still the one written with it.
 const char* const kHex = "0123456789ABCDEF";
 
-bool Cp932Holds(const std::string& text) {
-    return Cp932ToUtf8(Utf8ToCp932(text)) == text;
+// What a reader of the file gets back for a text.
+std::string StoredForm(const std::string& text) {
+    return Cp932ToUtf8(Utf8ToCp932(text));
 }
 
 std::string PercentEscape(const std::string& text) {
@@ -157,12 +158,12 @@ std::string ReadPath(const IniFile& ini, const std::string& key, const std::stri
     const std::string path = ini.ReadString("Dir", key, defaultValue);
     if (!ini.HasKey("Dir", key + "Utf8")) return path;
     const std::string exact = PercentUnescape(ini.ReadString("Dir", key + "Utf8", ""));
-    return Cp932ToUtf8(Utf8ToCp932(exact)) == path ? exact : path;
+    return StoredForm(exact) == path ? exact : path;
 }
 
 void WritePath(IniFile& ini, const std::string& key, const std::string& path) {
     ini.WriteString("Dir", key, path);
-    if (Cp932Holds(path))
+    if (StoredForm(path) == path)
         ini.DeleteKey("Dir", key + "Utf8");
     else
         ini.WriteString("Dir", key + "Utf8", PercentEscape(path));
