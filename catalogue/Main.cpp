@@ -162,7 +162,6 @@ void TFormMain::FormDestroy() {
     gSortWorkList.clear();
     gRowOrderList.clear();
     gItemList.clear();
-    gHtmlWorkList.clear();
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
@@ -282,30 +281,6 @@ void TFormMain::TransByKomokuList(bool exifOnly) {
 void TFormMain::SetSpinEditJump() {
     SpinEditJump->setRange(1, std::max(1, gridExif.RowCount() - 1));
     SpinEditJump->setValue(1);
-}
-
-bool TFormMain::MakeThumbJpeg(const std::string& name, int row) {
-    const std::string folder = CacheFolderOfCurrent();
-    MakeJpegResult made;
-    if (MakeDirectories(folder))
-        made = MakeJpeg2(JoinPath(currentDir_, name), folder + "/" + ThumbFileName(name), 70, 88);
-    if (!made.ok) {
-        ShowCheckMessage(QStringLiteral("MakeThumbJpeg:サムネイル作成にエラーがおこりました"));
-        return false;
-    }
-    ExifItems[kItemWidth] = std::to_string(made.width);
-    ExifItems[kItemHeight] = std::to_string(made.height);
-    gridBase.SetCell(53, row, ExifItems[kItemWidth]);
-    gridBase.SetCell(54, row, ExifItems[kItemHeight]);
-    return true;
-}
-
-void TFormMain::SaveMemo(const std::string& path, int row) {
-    ExifItems[kItemFileSize] = gridBase.Cell(55, row);
-    if (FileResult r = kamelune::SaveMemo(
-            path, {ExifItems[kItemWidth], ExifItems[kItemHeight], ExifItems[kItemFileSize]});
-        !r)
-        SetStatus(ToQ(r.error));
 }
 
 void TFormMain::ChkBoxExifOnlyClick() {

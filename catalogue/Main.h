@@ -67,8 +67,6 @@ public:
     void CopyStrGridExifFromBase(const std::string& mode, bool exifOnly);
     void TransByKomokuList(bool exifOnly);
     void SetSpinEditJump();
-    bool MakeThumbJpeg(const std::string& name, int row);
-    void SaveMemo(const std::string& path, int row);
     // The folder shown; the folder tree's current folder.
     std::string CurrentDir() const { return currentDir_; }
     void SetCurrentDir(const std::string& folder); // as the user picking it in the tree
@@ -160,7 +158,7 @@ public:
     int gPageFirst = 0, gPageLast = 0, gPageCount = 0;
     bool gPageBuilt = false;
     std::string gSmallImageFile;
-    std::vector<std::string> gSortWorkList, gRowOrderList, gSelectList, gItemList, gHtmlWorkList;
+    std::vector<std::string> gSortWorkList, gRowOrderList, gSelectList, gItemList;
     ExifItemTexts ExifItems; // the EXIF reader's record of the last file read
 
     StringGrid gridBase;

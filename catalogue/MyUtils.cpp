@@ -1,5 +1,7 @@
 #include "MyUtils.h"
 
+#include "BaseTable.h"
+
 #include "platform/Cp932.h"
 #include "platform/Jpeg.h"
 #include "platform/TextFile.h"
@@ -210,20 +212,22 @@ ThumbnailOutcome ObtainThumbnail(const std::string& cacheFolder, const std::stri
         LoadMemo(sizePath, out.sizeLines);
         return out;
     }
-    if (FileResult r = MakeDirectories(cacheFolder); !r) {
-        out.error = r.error;
-        return out;
-    }
-    const MakeJpegResult made =
-        MakeJpeg2(folder + (folder == "/" ? "" : "/") + name, out.thumbPath, 70, 88);
-    if (!made.ok) {
+    const FileResult cache = MakeDirectories(cacheFolder);
+    MakeJpegResult made = cache ? MakeJpeg2(JoinPath(folder, name), out.thumbPath, 70, 88)
+                                : ReducePicture(JoinPath(folder, name), 88);
+    if (!made.reduced) {
         out.error = made.error;
         return out;
     }
     out.ok = out.madeNow = true;
     out.sizeLines = {std::to_string(made.width), std::to_string(made.height), fileSizeText};
-    if (FileResult r = SaveMemo(sizePath, out.sizeLines); !r)
+    if (!cache || !made.ok) {
+        out.inMemory = true;
+        out.picture = std::move(made.picture);
+        out.error = cache ? made.error : cache.error;
+    } else if (FileResult r = SaveMemo(sizePath, out.sizeLines); !r) {
         out.error = r.error; // the thumbnail stands; only its sizes will be unknown next time
+    }
     return out;
 }
 

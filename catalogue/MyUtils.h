@@ -73,15 +73,21 @@ namespace kamelune {
 
 // A thumbnail of the cache, taken as it is or made now (with its size file).
 struct ThumbnailOutcome {
-    bool ok = false; // a thumbnail file is there
+    bool ok = false; // there is a thumbnail: the cache file, or `picture` when inMemory
     bool madeNow = false;
     std::string thumbPath;
     std::vector<std::string> sizeLines; // width, height, size text; empty when unknown
-    std::string error;
+    std::string error;                  // why there is none, or why the cache could not take it
+    // The cache could not take the thumbnail (full, read-only, a name too long for it): it is
+    // here instead.
+    bool inMemory = false;
+    RgbImage picture;
 };
 
-// Uses cacheFolder/T_name when it exists (and its size file when that exists); otherwise makes
-// both from folder/name, creating the cache folder. fileSizeText is the third size-file line.
+// The one way to a picture's thumbnail: cacheFolder/T_name when it exists (with its size file
+// when that exists); otherwise both are made from folder/name, creating the cache folder, or
+// the thumbnail is kept in memory when the cache cannot take it. fileSizeText is the third
+// size-file line. Decodes: run it off the user-interface thread unless the thumbnail is cached.
 ThumbnailOutcome ObtainThumbnail(const std::string& cacheFolder, const std::string& folder,
                                  const std::string& name, const std::string& fileSizeText);
 

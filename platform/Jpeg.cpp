@@ -405,8 +405,4 @@ RgbImage Stretch(const RgbImage& source, int w, int h) {
     return result;
 }
 
-RgbImage StretchTwoStage(const RgbImage& source, int w1, int h1, int w, int h) {
-    return Stretch(Stretch(source, w1, h1), w, h);
-}
-
 } // namespace kamelune

@@ -69,7 +69,5 @@ bool WriteJpegFile(const RgbImage& image, int quality, const std::string& path,
 
 // Resamples to exactly w × h: area averaging when reducing, bilinear when enlarging.
 RgbImage Stretch(const RgbImage& source, int w, int h);
-// The two stretch draws of the thumbnail and album routines: first to w1 × h1, then to w × h.
-RgbImage StretchTwoStage(const RgbImage& source, int w1, int h1, int w, int h);
 
 } // namespace kamelune

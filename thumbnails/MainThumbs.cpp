@@ -114,11 +114,9 @@ void TFormMain::MakePagePicts(int page) {
     SetCBoxpage(bounds.page, gPageCount);
 
     // Thumbnails not in the cache yet are made on worker threads, in page order, while the panels
-    // before them are built. A cache place that cannot be made still gets its thumbnails made:
-    // they are shown from memory.
+    // before them are built.
     if (MnThumbLocation->isChecked()) gThumbDir = gAppDir;
     const std::string cache = CacheFolderOfCurrent();
-    MakeDirectories(cache);
     const int count = gPageLast - gPageFirst + 1;
     std::vector<PreparedThumb> prepared(static_cast<std::size_t>(count));
     std::vector<std::string> names(static_cast<std::size_t>(count));
@@ -130,7 +128,7 @@ void TFormMain::MakePagePicts(int page) {
         if (names[k].empty() || FileExists(cache + "/" + ThumbFileName(names[k]))) continue;
         queued[k] = true;
         prepared[k].index = work.size();
-        work.push_back({JoinPath(currentDir_, names[k]), cache + "/" + ThumbFileName(names[k])});
+        work.push_back({cache, currentDir_, names[k], gridBase.Cell(55, n)});
     }
     ThumbJobs jobs(std::move(work),
                    thumbnailThreads > 0 ? thumbnailThreads : ThumbJobs::DefaultThreads());
@@ -208,42 +206,33 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
             }
         }
 
-        // Thumbnail: from the cache, or made now.
+        // Thumbnail: from the cache, or made by the page's workers.
         if (MnThumbLocation->isChecked()) gThumbDir = gAppDir;
-        const std::string cache = CacheFolderOfCurrent();
-        const std::string thumb = cache + "/" + ThumbFileName(fileName);
-        const std::string sizeFile = cache + "/" + SizeFileName(fileName);
         const qreal dpr = devicePixelRatioF();
-        QString sizeText;
-        MakeJpegResult made;
+        ThumbnailOutcome thumb;
         if (prepared->jobs) {
             // The panels so far are painted while this one's thumbnail is being made.
             WaitUntil([&] { return prepared->jobs->Done(prepared->index); });
-            made = prepared->jobs->Take(prepared->index);
+            thumb = prepared->jobs->Take(prepared->index);
+        } else {
+            thumb = ObtainThumbnail(CacheFolderOfCurrent(), currentDir_, fileName,
+                                    gridBase.Cell(55, n));
         }
-        if (!prepared->jobs && FileExists(thumb)) {
-            rec.Image = LoadPixmap(thumb, dpr);
-            std::vector<std::string> memo;
-            if (LoadMemo(sizeFile, memo) && memo.size() >= 3) {
+        QString sizeText;
+        if (thumb.ok) {
+            rec.Image =
+                thumb.inMemory ? ToPixmap(thumb.picture, dpr) : LoadPixmap(thumb.thumbPath, dpr);
+            if (thumb.sizeLines.size() >= 3) {
                 for (int c = 0; c < 3; ++c)
-                    gridBase.SetCell(53 + c, n, memo[c]);
-                sizeText = QString::fromStdString(SizeText(memo));
+                    gridBase.SetCell(53 + c, n, thumb.sizeLines[c]);
+                sizeText = QString::fromStdString(SizeText(thumb.sizeLines));
             }
-        } else if (made.ok || made.reduced) {
-            ExifItems[kItemWidth] = std::to_string(made.width);
-            ExifItems[kItemHeight] = std::to_string(made.height);
-            gridBase.SetCell(53, n, ExifItems[kItemWidth]);
-            gridBase.SetCell(54, n, ExifItems[kItemHeight]);
-            if (made.ok) {
-                SaveMemo(sizeFile, n);
-                rec.Image = LoadPixmap(thumb, dpr);
-            } else {
-                // The cache could not take it: shown from memory, said once per page.
-                rec.Image = ToPixmap(made.picture, dpr);
-                if (cacheProblem_.empty()) cacheProblem_ = made.error;
+            if (thumb.madeNow) {
+                ExifItems[kItemWidth] = thumb.sizeLines[0];
+                ExifItems[kItemHeight] = thumb.sizeLines[1];
             }
-            sizeText = QString::fromStdString(SizeText(
-                {ExifItems[kItemWidth], ExifItems[kItemHeight], ExifItems[kItemFileSize]}));
+            // A cache that could not take it: shown from memory, said once per page.
+            if (thumb.inMemory && cacheProblem_.empty()) cacheProblem_ = thumb.error;
         } else {
             ShowCheckMessage(QStringLiteral("MakeThumbJpeg:サムネイル作成にエラーがおこりました"));
             rec.Image = LoadPixmap(gThumbDir + "/peke.jpg", dpr);

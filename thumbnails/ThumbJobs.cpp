@@ -4,10 +4,6 @@
 
 namespace kamelune {
 
-MakeJpegResult ThumbJobs::Run(const Job& job) {
-    return MakeJpeg2(job.source, job.destination, 70, 88);
-}
-
 int ThumbJobs::DefaultThreads() {
     return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
@@ -41,7 +37,8 @@ void ThumbJobs::Work(Shared& s) {
             k = s.next++;
             s.states[k] = State::Running;
         }
-        MakeJpegResult r = Run(s.jobs[k]);
+        const Job& j = s.jobs[k];
+        ThumbnailOutcome r = ObtainThumbnail(j.cacheFolder, j.folder, j.name, j.fileSizeText);
         {
             std::lock_guard lock(s.mutex);
             s.results[k] = std::move(r);
@@ -56,7 +53,7 @@ bool ThumbJobs::Done(std::size_t k) const {
     return shared_->states.at(k) == State::Done;
 }
 
-MakeJpegResult ThumbJobs::Take(std::size_t k) {
+ThumbnailOutcome ThumbJobs::Take(std::size_t k) {
     Shared& s = *shared_;
     std::unique_lock lock(s.mutex);
     s.done.wait(lock, [&] { return s.states.at(k) == State::Done; });

@@ -15,10 +15,11 @@ namespace kamelune {
 
 class ThumbJobs {
 public:
+    // ObtainThumbnail's arguments.
     struct Job {
-        std::string source, destination;
+        std::string cacheFolder, folder, name, fileSizeText;
     };
-    // Workers start at once; threads: how many besides the caller's (at least 1).
+    // Workers start at once; threads: how many (at least 1).
     ThumbJobs(std::vector<Job> jobs, int threads);
     ThumbJobs(const ThumbJobs&) = delete;
     ThumbJobs& operator=(const ThumbJobs&) = delete;
@@ -27,7 +28,7 @@ public:
 
     bool Done(std::size_t k) const;
     // The result of job k, waiting for it when it is not done.
-    MakeJpegResult Take(std::size_t k);
+    ThumbnailOutcome Take(std::size_t k);
 
     static int DefaultThreads();
 
@@ -38,12 +39,11 @@ private:
         std::condition_variable done;
         std::vector<Job> jobs;
         std::vector<State> states;
-        std::vector<MakeJpegResult> results;
+        std::vector<ThumbnailOutcome> results;
         std::size_t next = 0;
         bool stop = false;
     };
     static void Work(Shared& s);
-    static MakeJpegResult Run(const Job& job);
 
     std::shared_ptr<Shared> shared_;
     std::vector<std::thread> threads_;

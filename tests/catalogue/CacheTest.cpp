@@ -104,6 +104,19 @@ TEST(Thumbnails, BrokenPictureMakesNoFiles) {
     EXPECT_FALSE(fs::exists(dir / "cache/T_p.TXT"));
 }
 
+TEST(Thumbnails, ACacheThatCannotBeMadeKeepsTheThumbnailInMemory) {
+    TempDir dir;
+    WritePicture(dir / "p.jpg", 1600, 1200);
+    TempDir::Write(dir / "cache", "a file where the cache folder would be");
+    const ThumbnailOutcome t = ObtainThumbnail(dir / "cache/sub", dir.str(), "p.jpg", "5kb");
+    ASSERT_TRUE(t.ok);
+    EXPECT_TRUE(t.inMemory);
+    EXPECT_EQ(t.picture.width, 88);
+    EXPECT_EQ(t.picture.height, 66);
+    EXPECT_EQ(t.sizeLines, (std::vector<std::string>{"1600", "1200", "5kb"}));
+    EXPECT_NE(t.error.find("cache"), std::string::npos) << t.error;
+}
+
 TEST(Thumbnails, MissingSizeFileLeavesSizesUnknown) {
     TempDir dir;
     WritePicture(dir / "p.jpg", 100, 50);

@@ -263,29 +263,6 @@ TEST_F(MainWindow, LimitMenuItemsRebuildTheTables) {
     EXPECT_GT(FormMain->gridBase.Cell(39, 1).size(), 5u);
 }
 
-TEST_F(MainWindow, ThumbnailOfARowGoesToTheCacheFolder) {
-    ASSERT_TRUE(fs::exists(kSamples)) << "test pictures missing: " << kSamples;
-    ThreePictures();
-    StartIn(Pictures());
-    EXPECT_EQ(FormMain->gCacheSubName, SetCacheSubName(Pictures()));
-    ASSERT_TRUE(FormMain->MakeThumbJpeg("a.jpg", 1));
-    const std::string cache = AppDir() + "/@KameluneDir/" + SetCacheSubName(Pictures());
-    EXPECT_TRUE(fs::exists(cache + "/T_a.jpg"));
-    EXPECT_EQ(FormMain->gridBase.Cell(53, 1), "640");
-    EXPECT_EQ(FormMain->gridBase.Cell(54, 1), "480");
-    FormMain->SaveMemo(cache + "/T_a.TXT", 1);
-    EXPECT_EQ(TempDir::Read(cache + "/T_a.TXT"), "640\r\n480\r\n88kb\r\n");
-}
-
-TEST_F(MainWindow, BrokenPictureGivesTheThumbnailMessage) {
-    TempDir::Write(Pictures() + "/x.jpg", std::string("\xFF\xD8\xFF\xE1\0\x02", 6));
-    StartIn(Pictures());
-    dialogs.AnswerOk();
-    EXPECT_FALSE(FormMain->MakeThumbJpeg("x.jpg", 1));
-    EXPECT_EQ(dialogs.Calls().back().text,
-              QStringLiteral("MakeThumbJpeg:サムネイル作成にエラーがおこりました"));
-}
-
 TEST_F(MainWindow, CacheRootIsRefused) {
     ASSERT_TRUE(fs::exists(kSamples)) << "test pictures missing: " << kSamples;
     ThreePictures();
