@@ -106,6 +106,10 @@ void StringGrid::EndUpdate() {
     }
 }
 
+StringGrid::~StringGrid() {
+    if (listener_) listener_->GridGone(*this);
+}
+
 void StringGrid::TakeCells(StringGrid&& other) {
     StringGridListener* listener = listener_;
     const int updating = updating_;

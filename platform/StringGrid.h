@@ -17,6 +17,8 @@ public:
     virtual void GridCellChanged(const StringGrid& grid, int col, int row) = 0;
     // Sizes, fixed rows or columns, widths or many cells changed at once.
     virtual void GridReshaped(const StringGrid& grid) = 0;
+    // The grid is being destroyed (a window's member grid goes before the views on it).
+    virtual void GridGone(const StringGrid& grid) = 0;
 };
 
 class StringGrid {
@@ -25,6 +27,11 @@ public:
     static constexpr int kDefaultRowHeight = 24;
 
     StringGrid(int cols = 5, int rows = 5);
+    StringGrid(const StringGrid&) = default;
+    StringGrid(StringGrid&&) = default;
+    StringGrid& operator=(const StringGrid&) = default;
+    StringGrid& operator=(StringGrid&&) = default;
+    ~StringGrid();
 
     int ColCount() const { return cols_; }
     int RowCount() const { return static_cast<int>(rows_.size()); }

@@ -56,7 +56,7 @@ int GridView::FixedWidth() const {
 
 void GridView::SyncFixedColumns() {
     const auto* grid = dynamic_cast<const StringGridModel*>(model());
-    fixed_ = grid ? std::min(grid->Grid().FixedCols(), grid->columnCount()) : 0;
+    fixed_ = grid && grid->Grid() ? std::min(grid->Grid()->FixedCols(), grid->columnCount()) : 0;
     overlay_->setStyleSheet(styleSheet());
     overlay_->setShowGrid(showGrid());
     overlay_->setSelectionBehavior(selectionBehavior());

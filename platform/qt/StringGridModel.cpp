@@ -20,20 +20,20 @@ QColor ColorFromBgr(std::uint32_t bgr) {
 }
 
 StringGridModel::StringGridModel(StringGrid& grid, QObject* parent)
-    : QAbstractTableModel(parent), grid_(grid) {
-    grid_.SetListener(this);
+    : QAbstractTableModel(parent), grid_(&grid) {
+    grid_->SetListener(this);
 }
 
 StringGridModel::~StringGridModel() {
-    grid_.SetListener(nullptr);
+    if (grid_) grid_->SetListener(nullptr);
 }
 
 int StringGridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : std::max(0, grid_.RowCount() - HeaderRows());
+    return parent.isValid() || !grid_ ? 0 : std::max(0, grid_->RowCount() - HeaderRows());
 }
 
 int StringGridModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : grid_.ColCount();
+    return parent.isValid() || !grid_ ? 0 : grid_->ColCount();
 }
 
 Qt::ItemFlags StringGridModel::flags(const QModelIndex& index) const {
@@ -46,27 +46,27 @@ Qt::ItemFlags StringGridModel::flags(const QModelIndex& index) const {
 
 bool StringGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable)) return false;
-    grid_.SetCell(index.column(), GridRow(index.row()), value.toString().toStdString());
+    grid_->SetCell(index.column(), GridRow(index.row()), value.toString().toStdString());
     return true;
 }
 
 QVariant StringGridModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid()) return {};
+    if (!index.isValid() || !grid_) return {};
     const int row = GridRow(index.row());
     switch (role) {
     case Qt::EditRole:
-        return ToQString(grid_.Cell(index.column(), row));
+        return ToQString(grid_->Cell(index.column(), row));
     case Qt::DisplayRole:
     case Qt::ToolTipRole: {
         // A text's NUL bytes (the terminator many cameras store) are kept in the grid but would
         // draw as boxes.
-        QString text = ToQString(grid_.Cell(index.column(), row));
+        QString text = ToQString(grid_->Cell(index.column(), row));
         text.remove(QChar(0));
         return text;
     }
     case Qt::BackgroundRole:
-        if (index.column() < grid_.FixedCols() || row < grid_.FixedRows())
-            return ColorFromBgr(grid_.FixedColor());
+        if (index.column() < grid_->FixedCols() || row < grid_->FixedRows())
+            return ColorFromBgr(grid_->FixedColor());
         return {};
     default:
         return {};
@@ -74,9 +74,9 @@ QVariant StringGridModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || HeaderRows() == 0) return {};
-    if (role == Qt::DisplayRole) return ToQString(grid_.Cell(section, 0));
-    if (role == Qt::BackgroundRole) return ColorFromBgr(grid_.FixedColor());
+    if (orientation != Qt::Horizontal || HeaderRows() == 0) return {}; // also when the grid is gone
+    if (role == Qt::DisplayRole) return ToQString(grid_->Cell(section, 0));
+    if (role == Qt::BackgroundRole) return ColorFromBgr(grid_->FixedColor());
     return {};
 }
 
@@ -87,6 +87,14 @@ void StringGridModel::GridCellChanged(const StringGrid&, int col, int row) {
     }
     const QModelIndex i = index(row - HeaderRows(), col);
     emit dataChanged(i, i, {Qt::DisplayRole});
+}
+
+void StringGridModel::GridGone(const StringGrid& grid) {
+    // A copy of the grid carries the listener too; only the grid shown counts.
+    if (&grid != grid_) return;
+    beginResetModel();
+    grid_ = nullptr;
+    endResetModel();
 }
 
 void StringGridModel::GridReshaped(const StringGrid&) {

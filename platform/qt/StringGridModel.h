@@ -16,8 +16,8 @@ public:
     explicit StringGridModel(StringGrid& grid, QObject* parent = nullptr);
     ~StringGridModel() override;
 
-    StringGrid& Grid() { return grid_; }
-    const StringGrid& Grid() const { return grid_; }
+    // The grid shown; null once it is gone.
+    const StringGrid* Grid() const { return grid_; }
     // Grid row of a model row (the header row is not a model row).
     int GridRow(int modelRow) const { return modelRow + HeaderRows(); }
 
@@ -33,11 +33,12 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 private:
-    int HeaderRows() const { return grid_.FixedRows() > 0 ? 1 : 0; }
+    int HeaderRows() const { return grid_ && grid_->FixedRows() > 0 ? 1 : 0; }
     void GridCellChanged(const StringGrid& grid, int col, int row) override;
     void GridReshaped(const StringGrid& grid) override;
+    void GridGone(const StringGrid& grid) override;
 
-    StringGrid& grid_;
+    StringGrid* grid_;
     std::vector<int> editable_;
 };
 

@@ -12,6 +12,7 @@
 #include <QTableView>
 #include <filesystem>
 #include <gtest/gtest-spi.h>
+#include <memory>
 
 namespace kamelune {
 namespace {
@@ -132,6 +133,16 @@ TEST(StringGridModel, ShowsTheGridWithoutCopyingAndFollowsChanges) {
     grid.SetRowCount(2001);
     EXPECT_EQ(reset.count(), 1);
     EXPECT_EQ(model.rowCount(), 2000);
+
+    // A copy carries the listener; its end changes nothing. The grid's own end empties the model
+    // (a window's member grid dies before the views that show it).
+    { const StringGrid copy = grid; }
+    EXPECT_EQ(model.rowCount(), 2000);
+    auto gone = std::make_unique<StringGrid>(3, 3);
+    StringGridModel orphan(*gone);
+    gone.reset();
+    EXPECT_EQ(orphan.rowCount(), 0);
+    EXPECT_FALSE(orphan.headerData(0, Qt::Horizontal).isValid());
 }
 
 TEST(StringGridModel, ViewTakesTheGridsLook) {

@@ -9,6 +9,7 @@ struct Recorder : StringGridListener {
     int cells = 0, reshapes = 0;
     void GridCellChanged(const StringGrid&, int, int) override { ++cells; }
     void GridReshaped(const StringGrid&) override { ++reshapes; }
+    void GridGone(const StringGrid&) override {}
 };
 
 TEST(StringGrid, ResizeKeepsSurvivingCells) {

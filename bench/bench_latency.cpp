@@ -1,0 +1,96 @@
+// How long input waits while slow work runs in the program: the first build of a page of 30
+// twelve-megapixel pictures, and an HTML album of 200 pictures with thumbnails and large images.
+// (Opening a folder is measured by bench_open_folder.)
+#include "bench_app.h"
+#include "corpus.h"
+#include "input_probe.h"
+#include "platform/qt/DialogService.h"
+#include "present/SetHTML.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <cstdio>
+#include <filesystem>
+
+using namespace kamelune;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Answers every dialog at once: the album goes to `path`, messages are taken as read.
+class Answers : public DialogService {
+public:
+    explicit Answers(QString path) : path_(std::move(path)) { SetDialogs(this); }
+    ~Answers() override { SetDialogs(nullptr); }
+    void Message(MessageKind, const QString&, const QString&) override {}
+    bool AskYesNo(const QString&, const QString&) override { return true; }
+    std::optional<QString> OpenFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> SaveFile(const FileDialogRequest&) override { return path_; }
+    std::optional<QString> ChooseFolder(const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    std::optional<std::uint32_t> ChooseColor(std::uint32_t) override { return std::nullopt; }
+
+private:
+    QString path_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const bench::BenchFolders folders = bench::PrepareCorpus(argc, argv);
+    if (folders.corpus.empty()) return 2;
+    const std::string& work = folders.work;
+
+    // A cold page of 30 twelve-megapixel pictures.
+    bench::MakeLargeCorpus(work + "/bench-large30", 30);
+    const std::string appDir = work + "/bench-latency";
+    fs::remove_all(appDir);
+    bench::StartProgram(appDir, work + "/bench-large30", "TabSheetGazo", 3);
+    fs::remove_all(appDir + "/@KameluneDir");
+    FormMain->CmbBoxFigNoPerPage->setCurrentText(QStringLiteral("30"));
+    qint64 coldPage = 0;
+    {
+        bench::InputProbe probe(FormMain->windowHandle());
+        probe.Start();
+        FormMain->MakePagePicts(1);
+        coldPage = probe.Stop();
+    }
+    DestroyWindows();
+    std::printf("input-latency cold-page: %lld ms (target <= 50; 30 pictures of 4000x3000)\n",
+                static_cast<long long>(coldPage));
+
+    // An album of the first 200 pictures of the camera corpus.
+    const std::string pictures = work + "/bench-album-pictures";
+    fs::remove_all(pictures);
+    fs::create_directories(pictures);
+    int copied = 0;
+    for (const auto& e : fs::directory_iterator(folders.corpus))
+        if (copied < 200 && e.is_regular_file()) {
+            fs::copy_file(e.path(), pictures + "/" + e.path().filename().string());
+            ++copied;
+        }
+    const std::string out = work + "/bench-album";
+    fs::remove_all(out);
+    fs::create_directories(out);
+    bench::StartProgram(appDir, pictures, "TabSheetTable", 3);
+    FormMain->SelectAllClick();
+    FormSetHTML->ChkBoxLink->setChecked(true);
+    FormSetHTML->ChkBoxPreview->setChecked(false);
+    qint64 album = 0;
+    {
+        const Answers answers(QString::fromStdString(out + "/album.html"));
+        bench::InputProbe probe(FormMain->windowHandle());
+        probe.Start();
+        FormSetHTML->BtnMakeClick();
+        album = probe.Stop();
+    }
+    const bool written = fs::exists(out + "/album.html");
+    DestroyWindows();
+    std::printf("input-latency album: %lld ms (target <= 50; %d pictures%s)\n",
+                static_cast<long long>(album), copied, written ? "" : ", NO PAGE WRITTEN");
+    return written ? 0 : 1;
+}
