@@ -319,19 +319,24 @@ bool ReadJpegSize(const std::string& path, int& width, int& height) {
         } else if (!ReadWholeFile(path, bytes)) {
             return false;
         }
-        if (bytes.empty()) return false;
-        auto job = std::make_unique<HeaderJob>();
-        std::memset(static_cast<void*>(job.get()), 0, sizeof(HeaderJob));
-        job->data = reinterpret_cast<const unsigned char*>(bytes.data());
-        job->size = static_cast<unsigned long>(bytes.size());
-        if (RunHeader(*job)) {
-            width = job->width;
-            height = job->height;
-            return width > 0 && height > 0;
-        }
+        if (ReadJpegSizeMemory(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
+                               width, height))
+            return true;
         if (bytes.size() < limit) return false; // the whole file was read already
     }
     return false;
+}
+
+bool ReadJpegSizeMemory(const std::uint8_t* data, std::size_t size, int& width, int& height) {
+    if (size == 0) return false;
+    auto job = std::make_unique<HeaderJob>();
+    std::memset(static_cast<void*>(job.get()), 0, sizeof(HeaderJob));
+    job->data = data;
+    job->size = static_cast<unsigned long>(size);
+    if (!RunHeader(*job)) return false;
+    width = job->width;
+    height = job->height;
+    return width > 0 && height > 0;
 }
 
 bool EncodeJpeg(const RgbImage& image, int quality, std::vector<std::uint8_t>& out,

@@ -56,6 +56,7 @@ JpegDecodeResult DecodeJpegMemory(const std::uint8_t* data, std::size_t size,
 
 // The picture's size from its header, without decoding it.
 bool ReadJpegSize(const std::string& path, int& width, int& height);
+bool ReadJpegSizeMemory(const std::uint8_t* data, std::size_t size, int& width, int& height);
 
 // The DCT scale denominator (1, 2, 4, 8) that keeps a fullW × fullH picture at least minW × minH.
 int ChooseScaleDenom(int fullW, int fullH, int minW, int minH);

@@ -1,5 +1,8 @@
 #include "SlideLayout.h"
 
+#include "platform/FileUtil.h"
+
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -73,6 +76,31 @@ int StepForward(int pos, int length) {
 int StepBackward(int pos, int length) {
     if (length <= 0) return pos;
     return pos - 1 < 0 ? length - 1 : pos - 1;
+}
+
+Slide LoadSlide(const std::string& path, const SlideView& view) {
+    Slide slide;
+    std::string bytes;
+    const bool read = ReadWholeFile(path, bytes).ok;
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    slide.known = read && ReadJpegSizeMemory(data, bytes.size(), slide.W, slide.H);
+    slide.rect = view.autoFit
+                     ? AutoFitRect(slide.W, slide.H, view.CW, view.CH, view.outerW, view.outerH)
+                     : FixedRect(view.fit, view.aspect, slide.W, slide.H, view.CW, view.CH,
+                                 view.outerW, view.outerH);
+    if (!slide.known) return slide;
+    const SlideRect& r = slide.rect;
+    JpegDecodeOptions options;
+    if (r.scaled) {
+        options.minWidth = std::max(1, r.width);
+        options.minHeight = std::max(1, r.height);
+    }
+    JpegDecodeResult decoded = DecodeJpegMemory(data, bytes.size(), options);
+    if (!decoded.ok) return slide;
+    slide.decoded = true;
+    slide.image = r.scaled ? Stretch(decoded.image, std::max(1, r.width), std::max(1, r.height))
+                           : std::move(decoded.image);
+    return slide;
 }
 
 } // namespace kamelune

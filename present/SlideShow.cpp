@@ -1,4 +1,5 @@
 #include "SlideShow.h"
+#include "platform/qt/Job.h"
 #include "platform/qt/Widgets.h"
 
 #include "catalogue/Forms.h"
@@ -25,13 +26,6 @@
 
 namespace kamelune {
 namespace {
-
-QPixmap ToPixmap(const RgbImage& img) {
-    QImage q(img.width, img.height, QImage::Format_RGB888);
-    for (int y = 0; y < img.height; ++y)
-        std::memcpy(q.scanLine(y), img.RowPtr(y), static_cast<std::size_t>(img.width) * 3);
-    return QPixmap::fromImage(q);
-}
 
 // The look of one caption line.
 void Style(QLabel* l, int pixels, std::uint32_t color, std::uint32_t back, bool transparent,
@@ -307,45 +301,37 @@ void TFormSlideshow::SimpleShow(int pictNo) {
 
 void TFormSlideshow::ShowPicture(int pictNo) {
     Timer1.stop();
+    // A resize while the picture loads asks for it again once it is shown.
+    if (loading_) {
+        reshow_ = true;
+        return;
+    }
     const std::string name = FormMain->gridBase.Cell(2, pictNo);
     DispExif(pictNo);
     const std::string path = JoinPath(FormMain->CurrentDir(), name);
-    int W = 0, H = 0;
-    const bool known = !name.empty() && ReadJpegSize(path, W, H);
-    const bool fixedActual = !ChkBoxAuto->isChecked() && !ChkBoxFit->isChecked();
-    if (!known && !fixedActual) return; // fit modes stop at a picture that cannot be loaded
     const QSize client = ScrollBox1->viewport()->size();
     const QSize outer = ScrollBox1->size();
-    const SlideRect r =
-        ChkBoxAuto->isChecked()
-            ? AutoFitRect(W, H, client.width(), client.height(), outer.width(), outer.height())
-            : FixedRect(ChkBoxFit->isChecked(), ChkBoxAspect->isChecked(), W, H, client.width(),
-                        client.height(), outer.width(), outer.height());
-    // Decoded at the size shown (DCT scaling), so a long show keeps memory flat.
-    QPixmap pixmap;
-    if (known) {
-        JpegDecodeOptions options;
-        if (r.scaled) {
-            options.minWidth = std::max(1, r.width);
-            options.minHeight = std::max(1, r.height);
-        }
-        JpegDecodeResult decoded = DecodeJpegFile(path, options);
-        if (decoded.ok) {
-            if (r.scaled)
-                decoded.image = Stretch(decoded.image, std::max(1, r.width), std::max(1, r.height));
-            pixmap = ToPixmap(decoded.image);
-        } else if (!fixedActual) {
-            return;
-        }
-    }
+    const SlideView view{ChkBoxAuto->isChecked(), ChkBoxFit->isChecked(), ChkBoxAspect->isChecked(),
+                         client.width(),          client.height(),        outer.width(),
+                         outer.height()};
+    loading_ = true;
+    const Slide slide =
+        name.empty() ? LoadSlide({}, view) : RunJob([&] { return LoadSlide(path, view); });
+    loading_ = false;
+    const bool fixedActual = !view.autoFit && !view.fit;
+    // Fit modes stop at a picture that cannot be loaded.
+    if (!slide.decoded && !fixedActual) return;
+    const SlideRect& r = slide.rect;
+    const int W = slide.W, H = slide.H;
+    const QPixmap pixmap = slide.decoded ? QPixmap::fromImage(ToQImage(slide.image)) : QPixmap();
     ImageSS->setPixmap(pixmap);
     QWidget* canvas = ScrollBox1->widget();
     const Qt::ScrollBarPolicy policy = r.scroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
     ScrollBox1->setHorizontalScrollBarPolicy(policy);
     ScrollBox1->setVerticalScrollBarPolicy(policy);
-    const QSize view = ScrollBox1->viewport()->size();
-    canvas->resize(std::max(view.width(), r.left + r.width),
-                   std::max(view.height(), r.top + r.height));
+    const QSize shown = ScrollBox1->viewport()->size();
+    canvas->resize(std::max(shown.width(), r.left + r.width),
+                   std::max(shown.height(), r.top + r.height));
     ScrollBox1->horizontalScrollBar()->setValue(0);
     ScrollBox1->verticalScrollBar()->setValue(0);
     PanelSS->setGeometry(r.left, r.top, r.width, r.height);
@@ -355,6 +341,7 @@ void TFormSlideshow::ShowPicture(int pictNo) {
     StatusPanel2->setText(QStringLiteral("Size:%1x%2").arg(W).arg(H));
     StatusPanel1->setText(QStringLiteral("%1] ").arg(pictNo) + QString::fromStdString(name));
     if (SpeedBtnPlay->isChecked() || SpeedBtnReverse->isChecked()) StartTimer();
+    if (std::exchange(reshow_, false)) ShowPicture(pictNo);
 }
 
 void TFormSlideshow::Timer1Timer() {

@@ -71,6 +71,7 @@ protected:
 
 private:
     void StartTimer();
+    bool loading_ = false, reshow_ = false;
     static constexpr int kJumpLimit = 99999;
     void Navigate(int newPos, bool moveTableRow);
     void ShowPicture(int pictNo); // the display routines; false paths leave the status as it was

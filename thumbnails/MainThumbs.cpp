@@ -6,6 +6,7 @@
 #include "platform/qt/DialogService.h"
 #include "platform/qt/Job.h"
 #include "platform/qt/Shell.h"
+#include "platform/qt/Widgets.h"
 #include "thumbnails/PageLayout.h"
 #include "thumbnails/Pkm.h"
 #include "thumbnails/ThumbJobs.h"
@@ -35,13 +36,6 @@ struct PreparedThumb {
 };
 
 namespace {
-
-QImage ToQImage(const RgbImage& img) {
-    QImage q(img.width, img.height, QImage::Format_RGB888);
-    for (int y = 0; y < img.height; ++y)
-        std::memcpy(q.scanLine(y), img.RowPtr(y), static_cast<std::size_t>(img.width) * 3);
-    return q;
-}
 
 // A picture file as a pixmap drawn at its own size in device-independent pixels: on a screen
 // with a higher pixel ratio its pixels are repeated, not blurred.

@@ -1,5 +1,9 @@
 #include "Widgets.h"
 
+#include "platform/Jpeg.h"
+
+#include <cstring>
+
 #include <QToolBar>
 #include <QToolButton>
 
@@ -17,6 +21,13 @@ QToolButton* MakeToolButton(QWidget* parent, const char* name, const QString& te
         bar->addWidget(b);
     }
     return b;
+}
+
+QImage ToQImage(const RgbImage& picture) {
+    QImage q(picture.width, picture.height, QImage::Format_RGB888);
+    for (int y = 0; y < picture.height; ++y)
+        std::memcpy(q.scanLine(y), picture.RowPtr(y), static_cast<std::size_t>(picture.width) * 3);
+    return q;
 }
 
 } // namespace kamelune
