@@ -4,6 +4,8 @@
 #   main:     build/main, the program, its tests and benchmarks (g++)
 #   sanitize: build/sanitize, the Qt-free libraries and their tests under ASan and UBSan, and the
 #             fuzz targets (clang)
+#   gui-asan: build/gui-asan, the window tests under ASan and UBSan (clang)
+#   tsan:     build/tsan, the Qt-free tests under ThreadSanitizer, for the worker-thread jobs
 set -euo pipefail
 cd "$(dirname "$0")/.."
 kind=${1:-main}
@@ -15,6 +17,12 @@ case "$kind" in
     if [ -f build/sanitize/tests/core_tests ]; then
       args+=(-DKAMELUNE_SANITIZE_DIR="$PWD/build/sanitize")
     fi
+    if [ -f build/gui-asan/tests/gui_tests ]; then
+      args+=(-DKAMELUNE_GUI_ASAN_DIR="$PWD/build/gui-asan")
+    fi
+    if [ -f build/tsan/tests/core_tests ]; then
+      args+=(-DKAMELUNE_TSAN_DIR="$PWD/build/tsan")
+    fi
     if [ "$kind" = program ]; then targets=(--target kamelune); fi
     ;;
   sanitize)
@@ -22,12 +30,24 @@ case "$kind" in
     args=(-DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DKAMELUNE_CORE_ONLY=ON
           -DKAMELUNE_SANITIZE=ON -DKAMELUNE_FUZZ=ON -DCMAKE_BUILD_TYPE=Debug)
     ;;
-  *) echo "usage: $0 program|main|sanitize" >&2; exit 2 ;;
+  gui-asan)
+    dir=build/gui-asan
+    args=(-DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DKAMELUNE_SANITIZE=ON
+          -DCMAKE_BUILD_TYPE=Debug)
+    targets=(--target gui_tests)
+    ;;
+  tsan)
+    dir=build/tsan
+    args=(-DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DKAMELUNE_CORE_ONLY=ON
+          -DKAMELUNE_TSAN=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo)
+    targets=(--target core_tests)
+    ;;
+  *) echo "usage: $0 program|main|sanitize|gui-asan|tsan" >&2; exit 2 ;;
 esac
 if [ ! -f "$dir/build.ninja" ]; then
   echo "build: configuring $dir (the first build of the program takes about two minutes)"
   cmake -S . -B "$dir" -G Ninja "${args[@]}" >/dev/null
-elif [ "$kind" != sanitize ]; then
+elif [ "$kind" = program ] || [ "$kind" = main ]; then
   # Picks up a sanitizer build, or test libraries, that appeared since the first configure.
   cmake -S . -B "$dir" "${args[@]}" >/dev/null
 fi

@@ -334,7 +334,8 @@ void TFormMain::DisplaySmallImage(int row) {
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
     if (ImageSmall && watched == ImageSmall) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* mouse = dynamic_cast<QMouseEvent*>(event);
+        if (!mouse) return false;
         switch (event->type()) {
         case QEvent::MouseButtonPress:
             if (mouse->button() == Qt::LeftButton) {
