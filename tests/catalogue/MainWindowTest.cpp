@@ -147,7 +147,6 @@ TEST_F(MainWindow, SettingsAreWrittenOnCloseByteForByte) {
 }
 
 TEST_F(MainWindow, FolderOfThreeWithoutExifInTheMiddle) {
-    ASSERT_TRUE(fs::exists(kSamples)) << "test pictures missing: " << kSamples;
     ThreePictures();
     StartIn(Pictures());
     EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("2/3"));
@@ -166,7 +165,6 @@ TEST_F(MainWindow, FolderOfThreeWithoutExifInTheMiddle) {
 }
 
 TEST_F(MainWindow, ChosenItemsBecomeColumns) {
-    ASSERT_TRUE(fs::exists(kSamples)) << "test pictures missing: " << kSamples;
     ThreePictures();
     StartIn(Pictures());
     FormMain->gItemList = {"  4", " 10"};
@@ -249,7 +247,6 @@ TEST_F(MainWindow, FolderListShowsTheChainAndSubfoldersAndOpensOnEnter) {
 }
 
 TEST_F(MainWindow, LimitMenuItemsRebuildTheTables) {
-    ASSERT_TRUE(fs::exists(kSamples)) << "test pictures missing: " << kSamples;
     ThreePictures();
     StartIn(Pictures());
     EXPECT_EQ(FormMain->gridBase.Cell(38, 1), "OLYMP");
@@ -264,7 +261,6 @@ TEST_F(MainWindow, LimitMenuItemsRebuildTheTables) {
 }
 
 TEST_F(MainWindow, CacheRootIsRefused) {
-    ASSERT_TRUE(fs::exists(kSamples)) << "test pictures missing: " << kSamples;
     ThreePictures();
     StartIn(Pictures());
     const std::string cache = AppDir() + "/@KameluneDir/sub";
@@ -277,7 +273,6 @@ TEST_F(MainWindow, CacheRootIsRefused) {
 }
 
 TEST_F(MainWindow, EmptyFolderAndFolderChange) {
-    ASSERT_TRUE(fs::exists(kSamples)) << "test pictures missing: " << kSamples;
     ThreePictures();
     StartIn(Pictures());
     FormMain->gSelectList = {"   1"};
@@ -302,7 +297,6 @@ TEST_F(MainWindow, TwoThousandAndOneFiles) {
 }
 
 TEST_F(MainWindow, DroppedFiles) {
-    ASSERT_TRUE(fs::exists(kSamples)) << "test pictures missing: " << kSamples;
     ThreePictures();
     StartIn(Pictures());
     const QString jpeg = QString::fromStdString((kSamples / "exif-org/sony-d700.jpg").string());

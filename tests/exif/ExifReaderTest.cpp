@@ -323,12 +323,5 @@ TEST(ExifFile, EmptyNameChangesNothing) {
     EXPECT_EQ(items[4], "kept");
 }
 
-TEST(ExifFile, TypeSizes) {
-    const int expected[] = {1, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8, 1};
-    for (int type = 0; type <= 13; ++type)
-        EXPECT_EQ(TypeSize(type), expected[type]) << type;
-    EXPECT_EQ(TypeSize(65535), 1);
-}
-
 } // namespace
 } // namespace kamelune::test

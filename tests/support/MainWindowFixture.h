@@ -24,6 +24,7 @@ inline void WriteDefaultPkm(const std::string& path) {
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
+        ASSERT_TRUE(fs::exists(kSamples)) << "test pictures missing: " << kSamples;
         fs::create_directories(AppDir());
         fs::create_directories(Pictures());
     }

@@ -54,10 +54,6 @@ protected:
             out.push_back(rec->NoLabel.text.toStdString());
         return out;
     }
-    void SetUp() override {
-        MainWindow::SetUp();
-        ASSERT_TRUE(fs::exists(kSamples)) << "test pictures missing: " << kSamples;
-    }
 };
 
 TEST_F(ThumbnailPage, PagesOfThirtySevenPictures) {

@@ -16,7 +16,6 @@ class SortRename : public MainWindow {
 protected:
     void SetUp() override {
         MainWindow::SetUp();
-        ASSERT_TRUE(fs::exists(kSamples)) << "test pictures missing: " << kSamples;
         // Exposure times 1/350 (canon-ixus), 1/30 (kodak), 1/345 (olympus), 1/30 (kodak-dc240).
         fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/a.jpg");
         fs::copy_file(kSamples / "exif-org/kodak-dc210.jpg", Pictures() + "/b.jpg");
