@@ -77,7 +77,7 @@ void WriteParaToGrid(StringGrid& base, int row, const std::string& name, const s
     base.SetColCount(kBaseCols);
     base.SetCell(0, row, Format5d(row));
     base.SetCell(1, row, "");
-    base.SetCell(2, row, name);
+    base.SetCell(kNameCol, row, name);
     base.SetCell(kTypeCol, row, kind);
     for (int k = 52; k <= 54; ++k)
         base.SetCell(k + 1, row, items[k]);

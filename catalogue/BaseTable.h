@@ -13,7 +13,14 @@ namespace kamelune {
 
 constexpr int kBaseCols = 77;
 constexpr int kMaxPictures = 2000;
-constexpr int kTypeCol = 52; // "[TYPE]": item 51
+// Item k is column k + 1 of the base table; column 0 is the picture number, 1 the selection.
+constexpr int ItemCol(int item) {
+    return item + 1;
+}
+constexpr int kNameCol = ItemCol(1);           // "[FileName]"
+constexpr int kTypeCol = ItemCol(51);          // "[TYPE]"
+constexpr int kWidthCol = ItemCol(kItemWidth); // width, height and size text follow
+constexpr int kSizeCol = ItemCol(kItemFileSize);
 constexpr std::uint32_t kTitleColor = 0xBFAE82;
 
 // Whether the maker note (item 37) and the user comment (item 38) are cut to 5 characters.

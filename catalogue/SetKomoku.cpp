@@ -1,5 +1,7 @@
 #include "SetKomoku.h"
 
+#include "BaseTable.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -158,7 +160,7 @@ void GridToItemList(const StringGrid& grid, std::vector<std::string>& list) {
 void FillSampleColumn(StringGrid& grid, const StringGrid& base) {
     int source = 1;
     for (int r = 1; r < base.RowCount(); ++r)
-        if (base.Cell(52, r) == "EXIF") {
+        if (base.Cell(kTypeCol, r) == "EXIF") {
             source = r;
             break;
         }

@@ -53,7 +53,7 @@ void TFormMakeExifHTML::MakeJpeg(const std::string& folder, int size, bool copyU
                              : QStringLiteral("サムネイル作成中"));
     std::vector<std::string> names;
     for (const std::string& entry : FormMain->gSelectList)
-        names.push_back(FormMain->gridBase.Cell(2, ItemNumber(entry)));
+        names.push_back(FormMain->gridBase.Cell(kNameCol, ItemNumber(entry)));
     const std::string source = FormMain->CurrentDir();
     ProgBar->setRange(0, static_cast<int>(names.size()));
     ProgBar->setValue(0);
@@ -98,7 +98,7 @@ std::vector<std::string> TFormMakeExifHTML::Headings() const {
 HtmlPicture TFormMakeExifHTML::Picture(const std::string& entry) const {
     const int row = ItemNumber(entry);
     HtmlPicture p;
-    p.fileName = FormMain->gridBase.Cell(2, row);
+    p.fileName = FormMain->gridBase.Cell(kNameCol, row);
     for (const std::string& item : FormMain->gItemList)
         p.values.push_back(FormMain->gridBase.Cell(ItemNumber(item) + 1, row));
     return p;

@@ -253,7 +253,7 @@ void TFormSlideshow::Init() {
         StatusPanel0->setText(QStringLiteral("%1/%2").arg(currentRow).arg(ListLength()));
         picture = Tag;
     }
-    StatusPanel1->setText(QString::fromStdString(FormMain->gridBase.Cell(2, picture)));
+    StatusPanel1->setText(QString::fromStdString(FormMain->gridBase.Cell(kNameCol, picture)));
     if (picture > 0) DispShow(Tag == 0 ? 0 : currentRow - 1, picture, false);
     // Wider than the list, so that a typed number above it can be taken and made its length.
     SpinEditJump->setRange(1, std::max(kJumpLimit, ListLength()));
@@ -276,7 +276,7 @@ void TFormSlideshow::DispExif(int pictNo) {
     const auto& items = FormMain->gItemList;
     if (items.empty()) return;
     const StringGrid& base = FormMain->gridBase;
-    LabelFName->setText(QString::fromStdString(base.Cell(2, pictNo)));
+    LabelFName->setText(QString::fromStdString(base.Cell(kNameCol, pictNo)));
     LabelFName->adjustSize();
     const bool exif = base.Cell(kTypeCol, pictNo) == "EXIF";
     for (std::size_t i = 0; i < items.size() && i < 9; ++i) {
@@ -306,7 +306,7 @@ void TFormSlideshow::ShowPicture(int pictNo) {
         reshow_ = true;
         return;
     }
-    const std::string name = FormMain->gridBase.Cell(2, pictNo);
+    const std::string name = FormMain->gridBase.Cell(kNameCol, pictNo);
     DispExif(pictNo);
     const std::string path = JoinPath(FormMain->CurrentDir(), name);
     const QSize client = ScrollBox1->viewport()->size();

@@ -27,7 +27,7 @@ void Report(const FileChanges& changes) {
 
 void TFormMain::HideFig(int pictNo) {
     if (MnThumbLocation->isChecked()) gThumbDir = gAppDir;
-    const std::string name = gridBase.Cell(2, pictNo);
+    const std::string name = gridBase.Cell(kNameCol, pictNo);
     if (name.empty()) return;
     if (!Dialogs().AskYesNo(QStringLiteral("確認"),
                             QStringLiteral("このファイルを隠しますか？（復活できます）") + Q(name)))
@@ -48,7 +48,7 @@ void TFormMain::SpeedBtnHideClick() {
     }
     std::vector<std::string> names;
     for (const std::string& entry : gSelectList)
-        names.push_back(gridBase.Cell(2, ItemNumber(entry)));
+        names.push_back(gridBase.Cell(kNameCol, ItemNumber(entry)));
     const FileChanges changes = HideFigs(currentDir_, names);
     UpdateTable();
     Report(changes);
@@ -66,7 +66,7 @@ void TFormMain::SpeedBtnReshowClick() {
 
 void TFormMain::DeleteFig(int pictNo) {
     if (MnThumbLocation->isChecked()) gThumbDir = gAppDir;
-    const std::string name = gridBase.Cell(2, pictNo);
+    const std::string name = gridBase.Cell(kNameCol, pictNo);
     if (name.empty()) return;
     FileChanges changes;
     if (Dialogs().AskYesNo(QStringLiteral("確認"),

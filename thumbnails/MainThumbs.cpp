@@ -118,11 +118,11 @@ void TFormMain::MakePagePicts(int page) {
     std::vector<bool> queued(static_cast<std::size_t>(count), false);
     for (int k = 0; k < count; ++k) {
         const int n = ItemNumber(gridExif.Cell(0, gPageFirst + k + 1));
-        names[k] = gridBase.Cell(2, n);
+        names[k] = gridBase.Cell(kNameCol, n);
         if (names[k].empty() || FileExists(cache + "/" + ThumbFileName(names[k]))) continue;
         queued[k] = true;
         prepared[k].index = work.size();
-        work.push_back({cache, currentDir_, names[k], gridBase.Cell(55, n)});
+        work.push_back({cache, currentDir_, names[k], gridBase.Cell(kSizeCol, n)});
     }
     ThumbJobs jobs(std::move(work),
                    thumbnailThreads > 0 ? thumbnailThreads : ThumbJobs::DefaultThreads());
@@ -210,7 +210,7 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
             thumb = prepared->jobs->Take(prepared->index);
         } else {
             thumb = ObtainThumbnail(CacheFolderOfCurrent(), currentDir_, fileName,
-                                    gridBase.Cell(55, n));
+                                    gridBase.Cell(kSizeCol, n));
         }
         QString sizeText;
         if (thumb.ok) {
@@ -218,7 +218,7 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
                 thumb.inMemory ? ToPixmap(thumb.picture, dpr) : LoadPixmap(thumb.thumbPath, dpr);
             if (thumb.sizeLines.size() >= 3) {
                 for (int c = 0; c < 3; ++c)
-                    gridBase.SetCell(53 + c, n, thumb.sizeLines[c]);
+                    gridBase.SetCell(kWidthCol + c, n, thumb.sizeLines[c]);
                 sizeText = QString::fromStdString(SizeText(thumb.sizeLines));
             }
             if (thumb.madeNow) {
@@ -305,7 +305,7 @@ void TFormMain::ChkBoxDispSizeClick() {
 void TFormMain::DisplaySmallImage(int row) {
     if (row < 1 || row > gridExif.RowCount() - 1) return;
     const int n = ItemNumber(gridExif.Cell(0, row));
-    const std::string& name = gridBase.Cell(2, n);
+    const std::string& name = gridBase.Cell(kNameCol, n);
     if (name.empty()) return;
     const std::string path = JoinPath(currentDir_, name);
     smallImageTag_ = n;

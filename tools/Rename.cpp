@@ -111,7 +111,7 @@ void TFormRename::FormShow() {
         const int pict = ItemNumber(selection[i]);
         StrGridFname.SetCell(0, row, std::to_string(row));
         StrGridFname.SetCell(1, row, std::to_string(pict));
-        StrGridFname.SetCell(2, row, FormMain->gridBase.Cell(2, pict));
+        StrGridFname.SetCell(2, row, FormMain->gridBase.Cell(kNameCol, pict));
     }
     StrGridFname.EndUpdate();
     ApplyGridLook(GridFname, StrGridFname);
@@ -211,7 +211,7 @@ void TFormRename2::showEvent(QShowEvent* event) {
 }
 
 void TFormRename2::FormShow() {
-    const QString old = Q(FormMain->gridBase.Cell(2, Tag));
+    const QString old = Q(FormMain->gridBase.Cell(kNameCol, Tag));
     LabelOldFname->setText(old);
     EditNewFname->setText(old);
 }
