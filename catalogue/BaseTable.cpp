@@ -109,7 +109,7 @@ void TransAllKomokuList(const StringGrid& base, StringGrid& view, bool exifOnly)
     for (int c = 0; c < base.ColCount(); ++c)
         view.SetCell(c, 0, base.Cell(c, 0));
     for (int r = 1; r < base.RowCount(); ++r) {
-        const bool pass = !exifOnly || base.Cell(kTypeCol, r) == "EXIF";
+        const bool pass = !exifOnly || IsExifRow(base, r);
         for (int c = 0; c < base.ColCount(); ++c)
             view.SetCell(c, r, pass ? base.Cell(c, r) : std::string());
     }
@@ -118,7 +118,7 @@ void TransAllKomokuList(const StringGrid& base, StringGrid& view, bool exifOnly)
 
 void TransByKomokuList2(const StringGrid& base, const std::vector<std::string>& items, int r,
                         int& counter, StringGrid& view, bool exifOnly) {
-    if (exifOnly && base.Cell(kTypeCol, r) != "EXIF") return;
+    if (exifOnly && !IsExifRow(base, r)) return;
     ++counter;
     if (view.RowCount() <= counter) view.SetRowCount(counter + 1);
     for (int c = 0; c <= 2; ++c)
@@ -215,7 +215,7 @@ int CountExif(const std::string& folder, const std::vector<std::string>& files) 
     std::string kind;
     for (const std::string& name : files) {
         CheckJpegKind(JoinPath(folder, name), kind);
-        count += kind == "EXIF";
+        count += kind == kExifKind;
     }
     return count;
 }

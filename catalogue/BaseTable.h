@@ -21,6 +21,12 @@ constexpr int kNameCol = ItemCol(1);           // "[FileName]"
 constexpr int kTypeCol = ItemCol(51);          // "[TYPE]"
 constexpr int kWidthCol = ItemCol(kItemWidth); // width, height and size text follow
 constexpr int kSizeCol = ItemCol(kItemFileSize);
+constexpr const char* kExifKind = "EXIF"; // the kind text of a picture that carries EXIF
+
+// Whether the picture of a base-table row carries EXIF.
+inline bool IsExifRow(const StringGrid& base, int row) {
+    return base.Cell(kTypeCol, row) == kExifKind;
+}
 constexpr std::uint32_t kTitleColor = 0xBFAE82;
 
 // Whether the maker note (item 37) and the user comment (item 38) are cut to 5 characters.

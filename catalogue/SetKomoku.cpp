@@ -160,7 +160,7 @@ void GridToItemList(const StringGrid& grid, std::vector<std::string>& list) {
 void FillSampleColumn(StringGrid& grid, const StringGrid& base) {
     int source = 1;
     for (int r = 1; r < base.RowCount(); ++r)
-        if (base.Cell(kTypeCol, r) == "EXIF") {
+        if (IsExifRow(base, r)) {
             source = r;
             break;
         }

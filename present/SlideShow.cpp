@@ -278,7 +278,7 @@ void TFormSlideshow::DispExif(int pictNo) {
     const StringGrid& base = FormMain->gridBase;
     LabelFName->setText(QString::fromStdString(base.Cell(kNameCol, pictNo)));
     LabelFName->adjustSize();
-    const bool exif = base.Cell(kTypeCol, pictNo) == "EXIF";
+    const bool exif = IsExifRow(base, pictNo);
     for (std::size_t i = 0; i < items.size() && i < 9; ++i) {
         const int item = ItemNumber(items[i]);
         const std::string& heading = ItemGrid().Cell(2, item);

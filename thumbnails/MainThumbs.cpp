@@ -183,7 +183,7 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
                              true};
 
         // Caption lines.
-        const bool exif = gridBase.Cell(kTypeCol, n) == "EXIF";
+        const bool exif = IsExifRow(gridBase, n);
         if (!a.kyochoNames.empty()) {
             for (int k = 0; k < lines; ++k) {
                 const CaptionLook look = CaptionLookFor(a.Emphasised(k), a.toka, a.mojiColor,
