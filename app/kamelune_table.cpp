@@ -30,6 +30,14 @@ int main(int argc, char** argv) {
     bool full = false;
     const char* dir = nullptr;
     for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::cout
+                << "Usage: kamelune-table [--full] DIR\n"
+                   "Prints the base table that opening DIR in Kamelune builds: one line per\n"
+                   "picture, cells joined by TAB, UTF-8 (other bytes as \\xhh).\n"
+                   "  --full   maker notes and user comments whole, not cut to 5 characters\n";
+            return 0;
+        }
         if (std::strcmp(argv[i], "--full") == 0)
             full = true;
         else if (!dir)

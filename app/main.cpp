@@ -1,13 +1,39 @@
-// Program entry: the application, its font, and the windows in start-up order.
+// Program entry: the command line, the application and its font, and the windows in start-up
+// order.
+#include "catalogue/CommandLine.h"
 #include "catalogue/Forms.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFont>
 #include <QIcon>
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
+    using kamelune::CommandLine;
+    // Help and the version need no display: answered before the application exists.
+    const std::vector<std::string> raw(argv + 1, argv + argc);
+    if (kamelune::AsksForHelpOrVersion(raw)) {
+        const CommandLine c = kamelune::ParseCommandLine(raw, {});
+        std::fputs(c.action == CommandLine::Action::Version
+                       ? kamelune::VersionText(qVersion()).c_str()
+                       : kamelune::HelpText().c_str(),
+                   stdout);
+        return 0;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kamelune"));
+    // What is left once Qt took its own options (-platform and the like).
+    std::vector<std::string> args;
+    for (const QString& a : QCoreApplication::arguments().mid(1))
+        args.push_back(a.toStdString());
+    const CommandLine start = kamelune::ParseCommandLine(args, QDir::currentPath().toStdString());
+    if (start.action == CommandLine::Action::Error) {
+        std::fprintf(stderr, "kamelune: %s\n%s", start.message.c_str(),
+                     kamelune::HelpText().c_str());
+        return 2;
+    }
     // fontconfig does not map the Windows face name; the list keeps Japanese and Latin text in
     // one gothic face.
     QFont font;
@@ -19,7 +45,8 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kamelune")));
     QGuiApplication::setDesktopFileName(QStringLiteral("kamelune"));
 
-    kamelune::CreateWindows(kamelune::ResolveAppPaths(QCoreApplication::applicationFilePath()));
+    kamelune::CreateWindows(kamelune::ResolveAppPaths(QCoreApplication::applicationFilePath()),
+                            start);
     kamelune::FormMain->show();
     const int status = QApplication::exec();
     kamelune::DestroyWindows();

@@ -56,8 +56,9 @@ StringGrid& ItemGrid() {
     return FormSetPKomoku ? FormSetPKomoku->StrGridPKomoku : fallback;
 }
 
-void CreateWindows(const AppPaths& paths) {
+void CreateWindows(const AppPaths& paths, const CommandLine& start) {
     FormMain = new TFormMain(paths);
+    FormMain->SetStartPlace(start.folder, start.picture);
     FormSetHTML = new TFormSetHTML;
     FormMakeExifHTML = new TFormMakeExifHTML;
     FormSetPKomoku = new TFormSetPKomoku;

@@ -2,6 +2,7 @@
 // whose subsystems are not built yet are plain dialogs with their captions.
 #pragma once
 
+#include "catalogue/CommandLine.h"
 #include "catalogue/Main.h"
 #include "platform/StringGrid.h"
 #include "present/SetHTML.h"
@@ -41,7 +42,8 @@ extern TFormSlideshow* FormSlideshow;
 
 // Creates the twelve windows in start-up order; the last one loads the settings and builds the
 // view of the remembered folder.
-void CreateWindows(const AppPaths& paths);
+// start: the folder (and picture) the command line asked for, in place of the stored folder.
+void CreateWindows(const AppPaths& paths, const CommandLine& start = {});
 // Releases them in reverse order (the main window's FormDestroy runs on the way).
 void DestroyWindows();
 

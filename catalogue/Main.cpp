@@ -108,8 +108,9 @@ void TFormMain::LoadSettings() {
     resize(size);
     PageControl1->setCurrentWidget(s.activePage == "TabSheetTable" ? TabSheetTable : TabSheetGazo);
 
-    // A remembered folder that is gone falls back to the home folder.
-    std::string dir = s.dir;
+    // A folder from the command line comes first; a remembered folder that is gone falls back to
+    // the home folder.
+    std::string dir = startFolder_.empty() ? s.dir : startFolder_;
     if (!DirectoryExists(dir)) dir = ToStd(QDir::homePath());
     PointTreeAt(dir);
 
@@ -135,6 +136,21 @@ void TFormMain::LoadSettings() {
     if (FormSetPKomoku) FormSetPKomoku->LoadDefaultPKomoku(*this);
     gListReady = true;
     RemakeAll();
+    if (!startPicture_.empty()) MakePictureCurrent(startPicture_);
+}
+
+void TFormMain::SetStartPlace(std::string folder, std::string picture) {
+    startFolder_ = std::move(folder);
+    startPicture_ = std::move(picture);
+}
+
+void TFormMain::MakePictureCurrent(const std::string& name) {
+    for (int r = 1; r < gridExif.RowCount(); ++r)
+        if (gridExif.Cell(2, r) == name) {
+            StrGridExif->setCurrentIndex(exifModel_->index(r - 1, 2));
+            StrGridExif->selectRow(r - 1);
+            return;
+        }
 }
 
 void TFormMain::SaveSettings() {

@@ -56,6 +56,10 @@ public:
     void FormCreate();
     void InitPara();
     void LoadSettings();
+    // The command line's folder and picture, applied by LoadSettings.
+    void SetStartPlace(std::string folder, std::string picture);
+    // Makes the table row of a picture of the folder current (nothing when it is not listed).
+    void MakePictureCurrent(const std::string& name);
     void SaveSettings();
     void FormDestroy();
 
@@ -231,6 +235,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     std::string currentDir_;
+    std::string startFolder_, startPicture_;
     std::string cacheProblem_; // why the page being built could not be cached, once per page
     DisplayAttributes pageAttributes_; // read once per page build
     int smallImageTag_ = 0;

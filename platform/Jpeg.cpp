@@ -327,6 +327,12 @@ bool ReadJpegSize(const std::string& path, int& width, int& height) {
     return false;
 }
 
+std::string JpegLibraryVersion() {
+    const int n = LIBJPEG_TURBO_VERSION_NUMBER; // major × 1,000,000 + minor × 1,000 + patch
+    return std::to_string(n / 1000000) + "." + std::to_string(n / 1000 % 1000) + "." +
+           std::to_string(n % 1000);
+}
+
 bool ReadJpegSizeMemory(const std::uint8_t* data, std::size_t size, int& width, int& height) {
     if (size == 0) return false;
     auto job = std::make_unique<HeaderJob>();

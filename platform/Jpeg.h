@@ -54,6 +54,9 @@ JpegDecodeResult DecodeJpegFile(const std::string& path, const JpegDecodeOptions
 JpegDecodeResult DecodeJpegMemory(const std::uint8_t* data, std::size_t size,
                                   const JpegDecodeOptions& options = {});
 
+// The version of the libjpeg-turbo the program was built with ("2.1.5").
+std::string JpegLibraryVersion();
+
 // The picture's size from its header, without decoding it.
 bool ReadJpegSize(const std::string& path, int& width, int& height);
 bool ReadJpegSizeMemory(const std::uint8_t* data, std::size_t size, int& width, int& height);

@@ -67,6 +67,17 @@ TEST_F(MainWindow, ShippedDefaultPkmMakesAQuietFirstStart) {
     EXPECT_EQ(FormMain->gItemList, items);
 }
 
+TEST_F(MainWindow, CommandLinePictureOpensItsFolderWithItsRowCurrent) {
+    ThreePictures();
+    fs::create_directories(dir / "stored");
+    TempDir::Write(Ini(), "[Dir]\r\nDir=" + dir / "stored" + "\r\n");
+    WriteDefaultPkm(AppDir() + "/Default.pkm");
+    CreateWindows({AppDir(), Ini()}, ParseCommandLine({Pictures() + "/b.jpg"}, "/"));
+    EXPECT_EQ(FormMain->CurrentDir(), Pictures());
+    const int row = FormMain->StrGridExif->currentIndex().row() + 1;
+    EXPECT_EQ(View().Cell(2, row), "b.jpg");
+}
+
 TEST_F(MainWindow, StoredGeometryTabAndFolderAreApplied) {
     StartIn(Pictures() + "\r\n[Form]\r\nLeft=30\r\nTop=40\r\nWidth=900\r\nHeight=500\r\n"
                          "[ActivePage]\r\nActivePage=TabSheetGazo");

@@ -12,7 +12,12 @@ foreach(f bin/kamelune bin/kamelune-table share/applications/kamelune.desktop
   endif()
 endforeach()
 file(READ "${PREFIX}/share/applications/kamelune.desktop" entry)
-foreach(line "Exec=kamelune" "Icon=kamelune" "Type=Application" "Name=ミルノのExif解析 Kamelune"
+# File managers offer the program for folders and JPEG pictures.
+string(FIND "${entry}" "MimeType=inode/directory;image/jpeg;" at)
+if(at LESS 0)
+  message(FATAL_ERROR "the launcher does not declare folders and JPEG pictures")
+endif()
+foreach(line "Exec=kamelune %f" "Icon=kamelune" "Type=Application" "Name=ミルノのExif解析 Kamelune"
              "StartupWMClass=Kamelune")
   string(FIND "${entry}" "${line}" at)
   if(at LESS 0)

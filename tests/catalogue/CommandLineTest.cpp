@@ -1,0 +1,46 @@
+// The program's command line.
+#include "catalogue/CommandLine.h"
+#include "platform/TempDir.h"
+
+#include <filesystem>
+
+namespace kamelune {
+namespace {
+
+using test::TempDir;
+using Action = CommandLine::Action;
+
+TEST(CommandLine, FolderPictureOptionsAndMistakes) {
+    TempDir dir;
+    std::filesystem::create_directories(dir / "pics/sub");
+    TempDir::Write(dir / "pics/a b.jpg", "x");
+    const std::string pics = dir / "pics";
+    const struct {
+        std::vector<std::string> args;
+        Action action;
+        std::string folder, picture;
+    } cases[] = {
+        {{}, Action::Run, "", ""},
+        {{"pics"}, Action::Run, pics, ""},
+        {{"pics/"}, Action::Run, pics, ""},
+        {{pics + "/sub/.."}, Action::Run, pics, ""},
+        {{"pics/a b.jpg"}, Action::Run, pics, "a b.jpg"},
+        {{"./pics/sub/../a b.jpg"}, Action::Run, pics, "a b.jpg"},
+        {{"pics", "--version"}, Action::Version, "", ""},
+        {{"-h"}, Action::Help, "", ""},
+        {{"missing"}, Action::Error, "", ""},
+        {{"pics", "pics/sub"}, Action::Error, "", ""},
+        {{"--frobnicate"}, Action::Error, "", ""},
+    };
+    for (const auto& c : cases) {
+        const CommandLine got = ParseCommandLine(c.args, dir.str());
+        const std::string what = c.args.empty() ? "(none)" : c.args.front();
+        EXPECT_EQ(got.action, c.action) << what;
+        EXPECT_EQ(got.folder, c.folder) << what;
+        EXPECT_EQ(got.picture, c.picture) << what;
+        EXPECT_EQ(got.message.empty(), c.action != Action::Error) << what;
+    }
+}
+
+} // namespace
+} // namespace kamelune
