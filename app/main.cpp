@@ -41,8 +41,9 @@ int main(int argc, char* argv[]) {
                       QStringLiteral("Noto Sans CJK JP")});
     font.setPixelSize(12);
     QApplication::setFont(font);
-    // The launcher's icon, once installed.
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kamelune")));
+    // The program's own icon; an installed icon theme may hold a better one.
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("kamelune"), QIcon(QStringLiteral(":/icons/kamelune.png"))));
     QGuiApplication::setDesktopFileName(QStringLiteral("kamelune"));
 
     kamelune::CreateWindows(kamelune::ResolveAppPaths(QCoreApplication::applicationFilePath()),
