@@ -2,6 +2,7 @@
 // order.
 #include "catalogue/CommandLine.h"
 #include "catalogue/Forms.h"
+#include "platform/qt/Widgets.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,6 +25,7 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kamelune"));
+    kamelune::LoadQtJapanese();
     // What is left once Qt took its own options (-platform and the like).
     std::vector<std::string> args;
     for (const QString& a : QCoreApplication::arguments().mid(1))

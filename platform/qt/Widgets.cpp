@@ -2,6 +2,9 @@
 
 #include "platform/Jpeg.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <cstring>
 
 #include <QToolBar>
@@ -21,6 +24,16 @@ QToolButton* MakeToolButton(QWidget* parent, const char* name, const QString& te
         bar->addWidget(b);
     }
     return b;
+}
+
+bool LoadQtJapanese() {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QStringLiteral("qtbase_ja"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
 }
 
 QImage ToQImage(const RgbImage& picture) {

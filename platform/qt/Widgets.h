@@ -13,6 +13,10 @@ namespace kamelune {
 QToolButton* MakeToolButton(QWidget* parent, const char* name, const QString& text,
                             const QString& hint = {}, bool checkable = false);
 
+// Qt's own Japanese translations, so that standard dialogs and buttons read in Japanese like the
+// rest of the program, whatever the locale. False when they are not installed.
+bool LoadQtJapanese();
+
 struct RgbImage;
 // A decoded picture as a Qt image (copied).
 QImage ToQImage(const RgbImage& picture);

@@ -3,10 +3,13 @@
 #include "platform/qt/DialogService.h"
 #include "platform/qt/Shell.h"
 #include "platform/qt/StringGridModel.h"
+#include "platform/qt/Widgets.h"
 #include "support/ScriptedDialogService.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTableView>
@@ -159,6 +162,13 @@ TEST(StringGridModel, ViewTakesTheGridsLook) {
     EXPECT_EQ(view.rowHeight(1999), 16);
     EXPECT_EQ(view.selectionBehavior(), QAbstractItemView::SelectRows);
     EXPECT_FALSE(view.horizontalHeader()->isHidden());
+}
+
+TEST(Translations, StandardButtonsReadInJapanese) {
+    ASSERT_TRUE(LoadQtJapanese()) << "qt6-translations-l10n is installed by the set-up";
+    QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Yes);
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+    EXPECT_EQ(box.button(QDialogButtonBox::Yes)->text(), QStringLiteral("はい(&Y)"));
 }
 
 } // namespace
