@@ -14,7 +14,7 @@ namespace kamelune {
 namespace {
 
 std::string ErrnoText(const std::string& what, const std::string& path) {
-    return what + " " + path + ": " + std::strerror(errno);
+    return FailureText(what, path, errno);
 }
 
 // Closes a descriptor on every path out of a function.
@@ -71,6 +71,34 @@ int MakeTempBeside(const std::string& path, std::string& tempPath) {
 }
 
 } // namespace
+
+std::string FailureText(const std::string& what, const std::string& path, int err) {
+    const char* reason = nullptr;
+    switch (err) {
+    case ENOSPC:
+        reason = "ディスクの空き容量がありません";
+        break;
+    case EACCES:
+    case EPERM:
+        reason = "アクセスする権限がありません";
+        break;
+    case EROFS:
+        reason = "読み取り専用のファイルシステムです";
+        break;
+    case ENAMETOOLONG:
+        reason = "名前が長すぎます";
+        break;
+    case ENOENT:
+        reason = "見つかりません";
+        break;
+    case EEXIST:
+        reason = "すでに存在します";
+        break;
+    default:
+        return what + " " + path + ": " + std::strerror(err);
+    }
+    return std::string(reason) + ": " + path;
+}
 
 bool FileExists(const std::string& path) {
     struct stat st {};
@@ -256,7 +284,7 @@ FileResult MakeDirectories(const std::string& path) {
     std::error_code ec;
     std::filesystem::create_directories(path, ec);
     if (ec && !DirectoryExists(path))
-        return FileResult::Fail("cannot create folder " + path + ": " + ec.message());
+        return FileResult::Fail(FailureText("cannot create folder", path, ec.value()));
     return {};
 }
 

@@ -18,6 +18,11 @@ struct FileResult {
     explicit operator bool() const { return ok; }
 };
 
+// What the user reads of a failed operation: the reason in Japanese for the common cases (no
+// space, no permission, read-only, name too long, not found, already exists) with the path
+// after it; otherwise what failed, the path and the system's own words.
+std::string FailureText(const std::string& what, const std::string& path, int err);
+
 bool FileExists(const std::string& path);      // a regular file (or a link to one)
 bool DirectoryExists(const std::string& path); // a folder (or a link to one)
 std::optional<std::uint64_t> FileSizeOf(const std::string& path);

@@ -24,7 +24,7 @@ bool Rename(const std::string& from, const std::string& to, FileChanges& c) {
     if (err == EEXIST)
         c.left.push_back(name);
     else
-        c.failed.push_back(name + ": " + std::strerror(err));
+        c.failed.push_back(FailureText("cannot rename", name, err));
     return false;
 }
 
@@ -85,14 +85,14 @@ FileChanges DeleteFig(const std::string& folder, const std::string& cacheFolder,
     FileChanges c;
     const std::string picture = JoinPath(folder, name);
     if (::unlink(picture.c_str()) != 0) {
-        if (errno != ENOENT) c.failed.push_back(name + ": " + std::strerror(errno));
+        if (errno != ENOENT) c.failed.push_back(FailureText("cannot delete", name, errno));
         return c;
     }
     ++c.changed;
     for (const std::string& cached : {ThumbFileName(name), SizeFileName(name)}) {
         const std::string path = cacheFolder + "/" + cached;
         if (::unlink(path.c_str()) != 0 && errno != ENOENT)
-            c.failed.push_back(cached + ": " + std::strerror(errno));
+            c.failed.push_back(FailureText("cannot delete", cached, errno));
     }
     return c;
 }

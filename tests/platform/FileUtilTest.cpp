@@ -2,6 +2,8 @@
 #include "TempDir.h"
 #include "platform/TextFile.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <unistd.h>
 
@@ -16,6 +18,17 @@ TEST(ColorToHtml, SwapsBlueAndRed) {
     EXPECT_EQ(ColorToHtml(0x00FFFFFF), "#FFFFFF");
     EXPECT_EQ(ColorToHtml(0x00010203), "#030201");
     EXPECT_EQ(ColorToHtml(0xFF000000), "#000000") << "only the three colour bytes";
+}
+
+TEST(FailureText, CommonReasonsInJapaneseWithThePathAfter) {
+    EXPECT_EQ(FailureText("cannot write", "/p/a.jpg", ENOSPC),
+              "ディスクの空き容量がありません: /p/a.jpg");
+    EXPECT_EQ(FailureText("cannot open", "/p", EACCES), "アクセスする権限がありません: /p");
+    EXPECT_EQ(FailureText("cannot open", "/p", EIO),
+              "cannot open /p: " + std::string(std::strerror(EIO)));
+    TempDir dir;
+    EXPECT_EQ(CopyFileByBlocks(dir / "missing.jpg", dir / "b.jpg").error,
+              "見つかりません: " + dir / "missing.jpg");
 }
 
 TEST(CopyFileByBlocks, CopiesEverySizeAroundTheBlock) {
