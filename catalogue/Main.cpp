@@ -29,7 +29,6 @@
 #include <QTableView>
 #include <QToolButton>
 #include <atomic>
-#include <unistd.h>
 
 namespace kamelune {
 namespace {
@@ -45,15 +44,22 @@ QString ToQ(const std::string& s) {
 
 AppPaths ResolveAppPaths(const QString& programPath) {
     const QFileInfo program(programPath);
-    QString dir = program.absolutePath();
-    // An installed copy cannot write beside itself: its files go to the per-user data folder.
-    if (::access(QFile::encodeName(dir).constData(), W_OK) != 0) {
-        dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-        QDir().mkpath(dir);
-    }
-    const QString shipped = program.absolutePath() + "/../share/kamelune/Default.pkm";
-    return {ToStd(dir), ToStd(dir + QLatin1Char('/') + program.completeBaseName() + ".ini"),
-            QFileInfo::exists(shipped) ? ToStd(QFileInfo(shipped).canonicalFilePath()) : ""};
+    const QString dir = program.absolutePath();
+    const QString ini = program.completeBaseName() + ".ini";
+    const QString shipped = dir + "/../share/kamelune/Default.pkm";
+    const std::string shippedPkm =
+        QFileInfo::exists(shipped) ? ToStd(QFileInfo(shipped).canonicalFilePath()) : "";
+    // A copy run from its build folder, or from a folder that holds its settings, keeps
+    // everything beside itself; an installed copy follows the XDG base directories.
+    if (QFileInfo::exists(dir + "/" + ini) || QFileInfo::exists(dir + "/CMakeCache.txt"))
+        return {ToStd(dir), ToStd(dir + "/" + ini), shippedPkm, ToStd(dir)};
+    const QString config =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Kamelune";
+    const QString cache =
+        QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + "/Kamelune";
+    QDir().mkpath(config);
+    QDir().mkpath(cache);
+    return {ToStd(config), ToStd(config + "/" + ini), shippedPkm, ToStd(cache)};
 }
 
 TFormMain::TFormMain(AppPaths appPaths, QWidget* parent)
@@ -68,7 +74,7 @@ TFormMain::~TFormMain() {
 
 void TFormMain::FormCreate() {
     gAppDir = paths.appDir;
-    gThumbDir = gAppDir;
+    gThumbDir = DefaultCacheDir();
     SetStrGridTitle(gridBase, 1);
     gridExif.SetFixedColor(kTitleColor);
     ApplyViewLook();
@@ -95,7 +101,7 @@ void TFormMain::InitPara() {
 
 void TFormMain::LoadSettings() {
     const IniFile ini(paths.settingsPath);
-    const MainSettings s = ReadMainSettings(ini, ToStd(QDir::homePath()), gAppDir);
+    const MainSettings s = ReadMainSettings(ini, ToStd(QDir::homePath()), DefaultCacheDir());
     // The frame's position and the window's own size: saved the same way, so that a window
     // does not grow by its frame at every start.
     QPoint at = pos();
@@ -116,9 +122,9 @@ void TFormMain::LoadSettings() {
 
     if (DirectoryExists(s.thumbDir)) {
         gThumbDir = s.thumbDir;
-        SetLocationChoice(s.thumbDir != gAppDir);
+        SetLocationChoice(s.thumbDir != DefaultCacheDir());
     } else {
-        gThumbDir = gAppDir;
+        gThumbDir = DefaultCacheDir();
         SetLocationChoice(false);
     }
     switch (s.hairetu) {

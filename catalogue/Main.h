@@ -44,6 +44,8 @@ struct AppPaths {
     std::string settingsPath;
     // The "Default.pkm" installed with the program, for a user whose folder holds none.
     std::string shippedPkm{};
+    // The default place of the thumbnail cache; empty: appDir.
+    std::string cacheDir{};
 };
 AppPaths ResolveAppPaths(const QString& programPath);
 
@@ -151,7 +153,10 @@ public:
     int PopupPicture() const;
 
     // Shared state of the folder (names as the rest of the program knows them).
-    std::string gAppDir;
+    std::string gAppDir; // where the settings and "Default.pkm" live
+    std::string DefaultCacheDir() const {
+        return paths.cacheDir.empty() ? gAppDir : paths.cacheDir;
+    }
     std::string gThumbDir;
     std::string gCacheSubName;
     bool gListReady = false;

@@ -26,7 +26,7 @@ void Report(const FileChanges& changes) {
 } // namespace
 
 void TFormMain::HideFig(int pictNo) {
-    if (MnThumbLocation->isChecked()) gThumbDir = gAppDir;
+    if (MnThumbLocation->isChecked()) gThumbDir = DefaultCacheDir();
     const std::string name = gridBase.Cell(kNameCol, pictNo);
     if (name.empty()) return;
     if (!Dialogs().AskYesNo(QStringLiteral("確認"),
@@ -65,7 +65,7 @@ void TFormMain::SpeedBtnReshowClick() {
 }
 
 void TFormMain::DeleteFig(int pictNo) {
-    if (MnThumbLocation->isChecked()) gThumbDir = gAppDir;
+    if (MnThumbLocation->isChecked()) gThumbDir = DefaultCacheDir();
     const std::string name = gridBase.Cell(kNameCol, pictNo);
     if (name.empty()) return;
     FileChanges changes;
@@ -88,7 +88,7 @@ void TFormMain::SetLocationChoice(bool other) {
 
 void TFormMain::MnThumbLocationClick() {
     SetLocationChoice(false);
-    gThumbDir = gAppDir;
+    gThumbDir = DefaultCacheDir();
 }
 
 void TFormMain::MnOtherLocationClick() {

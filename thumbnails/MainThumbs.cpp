@@ -109,7 +109,7 @@ void TFormMain::MakePagePicts(int page) {
 
     // Thumbnails not in the cache yet are made on worker threads, in page order, while the panels
     // before them are built.
-    if (MnThumbLocation->isChecked()) gThumbDir = gAppDir;
+    if (MnThumbLocation->isChecked()) gThumbDir = DefaultCacheDir();
     const std::string cache = CacheFolderOfCurrent();
     const int count = gPageLast - gPageFirst + 1;
     std::vector<PreparedThumb> prepared(static_cast<std::size_t>(count));
@@ -201,7 +201,7 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
         }
 
         // Thumbnail: from the cache, or made by the page's workers.
-        if (MnThumbLocation->isChecked()) gThumbDir = gAppDir;
+        if (MnThumbLocation->isChecked()) gThumbDir = DefaultCacheDir();
         const qreal dpr = devicePixelRatioF();
         ThumbnailOutcome thumb;
         if (prepared->jobs) {

@@ -48,15 +48,31 @@ TEST_F(MainWindow, MissingDefaultPkmIsReportedAndShowsAllItems) {
     EXPECT_TRUE(FormMain->SpeedBtnPane3->isChecked());
 }
 
-TEST_F(MainWindow, ShippedDefaultPkmMakesAQuietFirstStart) {
-    // An installed copy: the program in PREFIX/bin, the built file in PREFIX/share/kamelune.
+TEST_F(MainWindow, InstalledCopiesFollowXdgAndOthersKeepEverythingBesideThem) {
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir / "config"));
+    qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(dir / "cache"));
     const std::string prefix = dir / "prefix";
-    fs::create_directories(prefix + "/bin");
-    fs::create_directories(prefix + "/share/kamelune");
+    for (const char* sub : {"/bin", "/share/kamelune", "/build", "/portable"})
+        fs::create_directories(prefix + sub);
     fs::copy_file(KAMELUNE_BUILT_PKM, prefix + "/share/kamelune/Default.pkm");
-    const AppPaths paths = ResolveAppPaths(QString::fromStdString(prefix + "/bin/kamelune"));
-    ASSERT_EQ(paths.shippedPkm, prefix + "/share/kamelune/Default.pkm");
-    CreateWindows(paths);
+    TempDir::Write(prefix + "/build/CMakeCache.txt", "");
+    TempDir::Write(prefix + "/portable/kamelune.ini", "");
+    auto resolve = [](const std::string& program) {
+        return ResolveAppPaths(QString::fromStdString(program));
+    };
+    const AppPaths installed = resolve(prefix + "/bin/kamelune");
+    EXPECT_EQ(installed.appDir, dir / "config/Kamelune");
+    EXPECT_EQ(installed.settingsPath, dir / "config/Kamelune/kamelune.ini");
+    EXPECT_EQ(installed.cacheDir, dir / "cache/Kamelune");
+    EXPECT_EQ(installed.shippedPkm, prefix + "/share/kamelune/Default.pkm");
+    for (const char* beside : {"/build", "/portable"}) {
+        const AppPaths p = resolve(prefix + beside + "/kamelune");
+        EXPECT_EQ(p.appDir, prefix + beside);
+        EXPECT_EQ(p.cacheDir, prefix + beside);
+    }
+
+    // The installed copy's first start: the shipped layout, quietly; the cache under XDG.
+    CreateWindows(installed);
     EXPECT_TRUE(dialogs.Calls().empty());
     std::vector<std::string> items;
     {
@@ -65,6 +81,14 @@ TEST_F(MainWindow, ShippedDefaultPkmMakesAQuietFirstStart) {
         SetBuiltInPKomoku(grid, items, a);
     }
     EXPECT_EQ(FormMain->gItemList, items);
+    EXPECT_EQ(FormMain->gThumbDir, dir / "cache/Kamelune");
+    EXPECT_TRUE(FormMain->MnThumbLocation->isChecked());
+    FormMain->close();
+    EXPECT_TRUE(fs::exists(dir / "config/Kamelune/kamelune.ini"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(prefix + "/bin"), {}), 0)
+        << "nothing written beside an installed program";
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_CACHE_HOME");
 }
 
 TEST_F(MainWindow, CommandLinePictureOpensItsFolderWithItsRowCurrent) {

@@ -11,6 +11,11 @@ foreach(f bin/kamelune bin/kamelune-table share/applications/kamelune.desktop
     message(FATAL_ERROR "not installed: ${f}")
   endif()
 endforeach()
+execute_process(COMMAND readelf -S "${PREFIX}/bin/kamelune" OUTPUT_VARIABLE sections)
+string(FIND "${sections}" ".debug_info" debug)
+if(NOT debug LESS 0)
+  message(FATAL_ERROR "the installed program is not stripped")
+endif()
 file(READ "${PREFIX}/share/applications/kamelune.desktop" entry)
 # File managers offer the program for folders and JPEG pictures.
 string(FIND "${entry}" "MimeType=inode/directory;image/jpeg;" at)
