@@ -1,5 +1,5 @@
-// kamelune-table [--full] DIR: prints the base table that opening DIR builds, one line per
-// picture, cells joined by TAB (UTF-8, LF).
+// kamelune-table [--full] [--after-jfif] DIR: prints the base table that opening DIR builds, one
+// line per picture, cells joined by TAB (UTF-8, LF).
 #include "catalogue/BaseTable.h"
 #include "catalogue/TableDump.h"
 
@@ -27,26 +27,29 @@ std::string FolderProblem(const std::string& folder) {
 } // namespace
 
 int main(int argc, char** argv) {
-    bool full = false;
+    bool full = false, afterJfif = false;
     const char* dir = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             std::cout
-                << "Usage: kamelune-table [--full] DIR\n"
+                << "Usage: kamelune-table [--full] [--after-jfif] DIR\n"
                    "Prints the base table that opening DIR in Kamelune builds: one line per\n"
                    "picture, cells joined by TAB, UTF-8 (other bytes as \\xhh).\n"
-                   "  --full   maker notes and user comments whole, not cut to 5 characters\n";
+                   "  --full         maker notes and user comments whole, not cut to 5 characters\n"
+                   "  --after-jfif   also the EXIF block after a JFIF header\n";
             return 0;
         }
         if (std::strcmp(argv[i], "--full") == 0)
             full = true;
+        else if (std::strcmp(argv[i], "--after-jfif") == 0)
+            afterJfif = true;
         else if (!dir)
             dir = argv[i];
         else
             dir = nullptr, i = argc;
     }
     if (!dir) {
-        std::cerr << "usage: kamelune-table [--full] DIR\n";
+        std::cerr << "usage: kamelune-table [--full] [--after-jfif] DIR\n";
         return 2;
     }
     const std::string folder = dir;
@@ -54,7 +57,7 @@ int main(int argc, char** argv) {
         std::cerr << "kamelune-table: cannot read folder " << folder << ": " << why << "\n";
         return 2;
     }
-    const FolderScan scan = ScanFolder(folder, kPictureMasks, {!full, !full});
+    const FolderScan scan = ScanFolder(folder, kPictureMasks, {!full, !full, {afterJfif}});
     std::ios::sync_with_stdio(false);
     DumpGrid(scan.base, std::cout);
     errno = 0;

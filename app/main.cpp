@@ -44,8 +44,8 @@ int main(int argc, char* argv[]) {
     font.setPixelSize(12);
     QApplication::setFont(font);
     // The program's own icon; an installed icon theme may hold a better one.
-    QApplication::setWindowIcon(
-        QIcon::fromTheme(QStringLiteral("kamelune"), QIcon(QStringLiteral(":/icons/kamelune.png"))));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kamelune"),
+                                                 QIcon(QStringLiteral(":/icons/kamelune.png"))));
     QGuiApplication::setDesktopFileName(QStringLiteral("kamelune"));
 
     kamelune::CreateWindows(kamelune::ResolveAppPaths(QCoreApplication::applicationFilePath()),

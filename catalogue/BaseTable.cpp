@@ -73,7 +73,7 @@ void SetStrGridTitle(StringGrid& grid, int rows) {
 }
 
 void WriteParaToGrid(StringGrid& base, int row, const std::string& name, const std::string& kind,
-                     const ExifItemTexts& items, LimitFlags limits) {
+                     const ExifItemTexts& items, ReadFlags limits) {
     base.SetColCount(kBaseCols);
     base.SetCell(0, row, Format5d(row));
     base.SetCell(1, row, "");
@@ -210,22 +210,23 @@ int SetMaxFigNo(int fileCount) {
     return std::min(fileCount, kMaxPictures);
 }
 
-int CountExif(const std::string& folder, const std::vector<std::string>& files) {
+int CountExif(const std::string& folder, const std::vector<std::string>& files,
+              const ExifReadOptions& options) {
     int count = 0;
     std::string kind;
     for (const std::string& name : files) {
-        CheckJpegKind(JoinPath(folder, name), kind);
+        CheckJpegKind(JoinPath(folder, name), kind, options);
         count += kind == kExifKind;
     }
     return count;
 }
 
 FolderCounts MakeStrGridBase(const std::string& folder, const std::vector<std::string>& files,
-                             StringGrid& base, LimitFlags limits, ExifItemTexts& record,
+                             StringGrid& base, ReadFlags limits, ExifItemTexts& record,
                              const std::function<void(int)>& progress) {
     FolderCounts counts;
     counts.fileCount = static_cast<int>(files.size());
-    counts.exifCount = CountExif(folder, files);
+    counts.exifCount = CountExif(folder, files, limits.exif);
     counts.pictureCount = SetMaxFigNo(counts.fileCount);
     base.BeginUpdate();
     ClearStrgrid(base);
@@ -234,14 +235,14 @@ FolderCounts MakeStrGridBase(const std::string& folder, const std::vector<std::s
     for (int i = 0; i < counts.pictureCount; ++i) {
         if (progress) progress(i + 1);
         // A file that vanished or cannot be read is still a row, with the kind it reached.
-        ReadExifFile(JoinPath(folder, files[i]), kind, record);
+        ReadExifFile(JoinPath(folder, files[i]), kind, record, limits.exif);
         WriteParaToGrid(base, i + 1, files[i], kind, record, limits);
     }
     base.EndUpdate();
     return counts;
 }
 
-FolderScan ScanFolder(const std::string& folder, const std::string& masks, LimitFlags limits,
+FolderScan ScanFolder(const std::string& folder, const std::string& masks, ReadFlags limits,
                       const std::function<void(int)>& progress) {
     FolderScan scan;
     scan.counts = MakeStrGridBase(folder, ListPictures(folder, masks), scan.base, limits,

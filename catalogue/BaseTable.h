@@ -29,10 +29,12 @@ inline bool IsExifRow(const StringGrid& base, int row) {
 }
 constexpr std::uint32_t kTitleColor = 0xBFAE82;
 
-// Whether the maker note (item 37) and the user comment (item 38) are cut to 5 characters.
-struct LimitFlags {
+// How a folder is read into the base table: whether the maker note (item 37) and the user
+// comment (item 38) are cut to 5 characters, and what the EXIF reader reads.
+struct ReadFlags {
     bool makerNote = true;
     bool userComment = true;
+    ExifReadOptions exif;
 };
 
 // The first n characters (not bytes) of a UTF-8 text.
@@ -42,7 +44,7 @@ std::string TrimText(const std::string& s);
 
 void SetStrGridTitle(StringGrid& grid, int rows);
 void WriteParaToGrid(StringGrid& base, int row, const std::string& name, const std::string& kind,
-                     const ExifItemTexts& items, LimitFlags limits);
+                     const ExifItemTexts& items, ReadFlags limits);
 void ClearStrgrid(StringGrid& grid);
 void ClearStrgridExceptSelectNo(StringGrid& grid);
 
@@ -78,7 +80,8 @@ std::vector<std::string> ListPictures(const std::string& folder,
 std::string JoinPath(const std::string& folder, const std::string& name);
 
 int SetMaxFigNo(int fileCount);
-int CountExif(const std::string& folder, const std::vector<std::string>& files);
+int CountExif(const std::string& folder, const std::vector<std::string>& files,
+              const ExifReadOptions& options = {});
 
 struct FolderCounts {
     int fileCount = 0;
@@ -89,7 +92,7 @@ struct FolderCounts {
 // Builds the base table of the folder's files: the quick kind check of every file, then the full
 // read of the first 2,000. progress(n) is called before the n-th full read (1-based).
 FolderCounts MakeStrGridBase(const std::string& folder, const std::vector<std::string>& files,
-                             StringGrid& base, LimitFlags limits, ExifItemTexts& record,
+                             StringGrid& base, ReadFlags limits, ExifItemTexts& record,
                              const std::function<void(int)>& progress = {});
 
 // What reading a folder gives: its base table, the reader's record of the last file read, and
@@ -101,7 +104,7 @@ struct FolderScan {
 };
 // Lists the folder's pictures by mask and builds their base table. Reads every file: run it off
 // the user-interface thread.
-FolderScan ScanFolder(const std::string& folder, const std::string& masks, LimitFlags limits,
+FolderScan ScanFolder(const std::string& folder, const std::string& masks, ReadFlags limits,
                       const std::function<void(int)>& progress = {});
 
 // "gExifCount/pictureCount".

@@ -139,6 +139,7 @@ void TFormMain::LoadSettings() {
     default:
         SpeedBtnPane1->setChecked(true);
     }
+    MnExifAfterJfif->setChecked(s.exifAfterJfif);
     if (FormSetPKomoku) FormSetPKomoku->LoadDefaultPKomoku(*this);
     gListReady = true;
     RemakeAll();
@@ -173,6 +174,7 @@ void TFormMain::SaveSettings() {
                 : SpeedBtnPane2->isChecked() ? 2
                 : SpeedBtnPane3->isChecked() ? 3
                                              : 1;
+    s.exifAfterJfif = MnExifAfterJfif->isChecked();
     IniFile ini(paths.settingsPath);
     WriteMainSettings(ini, s);
     if (FileResult r = ini.UpdateFile(); !r) ShowCheckMessage(ToQ(r.error));
@@ -259,7 +261,8 @@ void TFormMain::UpdateTable() {
 void TFormMain::MakeStrGridBase() {
     const std::string folder = currentDir_;
     const std::string masks = fileMask;
-    const LimitFlags limits{LimitMakerNote->isChecked(), LimitUserCmnt->isChecked()};
+    const ReadFlags limits{
+        LimitMakerNote->isChecked(), LimitUserCmnt->isChecked(), {MnExifAfterJfif->isChecked()}};
     std::atomic<int> progress{0};
     FolderScan scan =
         RunJob([&] { return ScanFolder(folder, masks, limits, [&](int n) { progress.store(n); }); },
@@ -348,6 +351,11 @@ void TFormMain::LimitMakerNoteClick() {
 
 void TFormMain::LimitUserCmntClick() {
     MakeStrGridBase();
+}
+
+void TFormMain::MnExifAfterJfifClick() {
+    // Which pictures carry EXIF changes: the folder is read again, as after a rename.
+    UpdateTable();
 }
 
 void TFormMain::PageControl1Change() {

@@ -85,6 +85,7 @@ public:
     void StrGridExifDblClick();
     void LimitMakerNoteClick();
     void LimitUserCmntClick();
+    void MnExifAfterJfifClick();
     void PageControl1Change();
     void PageChange();
     void CmbBoxPageChange();
@@ -218,7 +219,8 @@ public:
     QMenu* PopupMenu1 = nullptr;
     PictRec* popupPict = nullptr; // the thumbnail the popup menu was opened on, else null
     QAction *MnThumbLocation = nullptr, *MnOtherLocation = nullptr, *MnImage = nullptr,
-            *LimitMakerNote = nullptr, *LimitUserCmnt = nullptr, *MnExit = nullptr;
+            *LimitMakerNote = nullptr, *LimitUserCmnt = nullptr, *MnExit = nullptr,
+            *MnExifAfterJfif = nullptr;
 
     // Status bar text.
     void SetStatus(const QString& text);

@@ -406,6 +406,12 @@ void TFormMain::BuildMenus() {
         a->setCheckable(true);
         a->setChecked(true);
     }
+    // Beyond the original: edited photos keep their EXIF block after a JFIF header.
+    view->addSeparator();
+    MnExifAfterJfif = Item(
+        view, QStringLiteral("JFIF の後の Exif も読む"), [this] { MnExifAfterJfifClick(); },
+        "MnExifAfterJfif");
+    MnExifAfterJfif->setCheckable(true);
 
     QMenu* photo = menuBar()->addMenu(QStringLiteral("フォト(&P)"));
     Item(

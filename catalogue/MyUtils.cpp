@@ -184,6 +184,7 @@ MainSettings ReadMainSettings(const IniFile& ini, const std::string& homeDir,
     s.dir = ReadPath(ini, "Dir", homeDir);
     s.thumbDir = ReadPath(ini, "ThumbDir", appDir);
     s.hairetu = ini.ReadInteger("Pane", "Hairetu", -1);
+    s.exifAfterJfif = ini.ReadInteger("Option", "ExifAfterJfif", 0) == 1;
     return s;
 }
 
@@ -196,6 +197,10 @@ void WriteMainSettings(IniFile& ini, const MainSettings& s) {
     WritePath(ini, "Dir", s.dir);
     WritePath(ini, "ThumbDir", s.thumbDir);
     ini.WriteInteger("Pane", "Hairetu", s.hairetu);
+    if (s.exifAfterJfif)
+        ini.WriteInteger("Option", "ExifAfterJfif", 1);
+    else
+        ini.DeleteKey("Option", "ExifAfterJfif");
 }
 
 } // namespace kamelune

@@ -61,6 +61,9 @@ struct MainSettings {
     std::string dir;      // default: the user's home folder
     std::string thumbDir; // default: the program folder
     int hairetu = -1;     // thumbnail layout 1..3; -1 leaves the design state
+    // Options beyond the original: written only when on, so that files of copies that never
+    // used them stay as they were.
+    bool exifAfterJfif = false;
 };
 
 MainSettings ReadMainSettings(const IniFile& ini, const std::string& homeDir,

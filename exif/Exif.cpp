@@ -41,8 +41,34 @@ bool Is(const std::uint8_t* b, std::uint8_t x, std::uint8_t y) {
     return b[0] == x && b[1] == y;
 }
 
+// After a JFIF header (s just past the start of image): moves s to the TIFF header of the first
+// APP1 segment that holds "Exif\0\0", scanning the segments before the image data.
+bool SeekExifAfterJfif(TiffStream& s, std::uint64_t size) {
+    std::uint64_t pos = 2;
+    for (int segments = 0; segments < 256 && pos + 4 <= size; ++segments) {
+        std::uint8_t m[6];
+        s.Seek(static_cast<std::int64_t>(pos));
+        s.Read(m, 4);
+        if (m[0] != 0xFF) return false;
+        if (m[1] == 0xFF) { // fill byte before a marker
+            ++pos;
+            continue;
+        }
+        if (m[1] == 0xDA || m[1] == 0xD9) return false; // the image data, or the end
+        const unsigned length = (m[2] << 8) | m[3];
+        if (length < 2) return false;
+        if (m[1] == 0xE1 && length >= 8) {
+            s.Read(m, 6);
+            if (std::memcmp(m, "Exif\0\0", 6) == 0) return true;
+        }
+        pos += 2 + length;
+    }
+    return false;
+}
+
 // The walk of one file once it is open: the segment scan, IFD0 and the EXIF directory.
-bool ReadExifSource(ExifSource& source, std::string& kind, ExifItemTexts& items) {
+bool ReadExifSource(ExifSource& source, std::string& kind, ExifItemTexts& items,
+                    const ExifReadOptions& options) {
     items[kItemFileSize] = FileSizeText(source.Size());
     TiffStream s(source);
     try {
@@ -57,12 +83,14 @@ bool ReadExifSource(ExifSource& source, std::string& kind, ExifItemTexts& items)
         s.Read(b, 2);
         if (Is(b, 0xFF, 0xE0)) {
             kind = "JFIF";
-            return true;
+            if (!options.afterJfif || !SeekExifAfterJfif(s, source.Size())) return true;
+            kind = "EXIF";
+        } else {
+            if (Is(b, 0xFF, 0xE1)) kind = "EXIF";
+            // Bytes 4-5: segment length; 6-11: "Exif\0\0". Neither is checked: any other first
+            // marker is read the same way.
+            s.Read(b, 8);
         }
-        if (Is(b, 0xFF, 0xE1)) kind = "EXIF";
-        // Bytes 4-5: segment length; 6-11: "Exif\0\0". Neither is checked: any other first
-        // marker is read the same way.
-        s.Read(b, 8);
         s.tiffBase = s.Pos();
 
         // TIFF header: byte order "II" or "MM", 42, offset of IFD0.
@@ -164,7 +192,7 @@ void LoadValueBytes(TiffStream& s, const DirEntry& e, std::int64_t base, ValueBy
     s.ReadAt(base + offset, v.bytes.data(), static_cast<std::size_t>(v.length));
 }
 
-void CheckJpegKind(const std::string& fileName, std::string& kind) {
+void CheckJpegKind(const std::string& fileName, std::string& kind, const ExifReadOptions& options) {
     if (fileName.empty()) return;
     kind = "JPG?";
     ExifSource source;
@@ -176,28 +204,35 @@ void CheckJpegKind(const std::string& fileName, std::string& kind) {
         return;
     }
     kind = "JPEG";
-    if (Is(b + 2, 0xFF, 0xE0))
+    if (Is(b + 2, 0xFF, 0xE0)) {
         kind = "JFIF";
-    else if (Is(b + 2, 0xFF, 0xE1))
+        TiffStream s(source);
+        try {
+            if (options.afterJfif && SeekExifAfterJfif(s, source.Size())) kind = "EXIF";
+        } catch (const ExifReadAborted&) {
+        }
+    } else if (Is(b + 2, 0xFF, 0xE1)) {
         kind = "EXIF";
+    }
 }
 
-bool ReadExifFile(const std::string& fileName, std::string& kind, ExifItemTexts& items) {
+bool ReadExifFile(const std::string& fileName, std::string& kind, ExifItemTexts& items,
+                  const ExifReadOptions& options) {
     if (fileName.empty()) return true;
     kind = "X";
     ResetExifItems(items);
     ExifSource source;
     if (!source.OpenFile(fileName)) return false;
-    return ReadExifSource(source, kind, items);
+    return ReadExifSource(source, kind, items, options);
 }
 
 bool ReadExifMemory(const std::uint8_t* data, std::size_t size, std::string& kind,
-                    ExifItemTexts& items) {
+                    ExifItemTexts& items, const ExifReadOptions& options) {
     kind = "X";
     ResetExifItems(items);
     ExifSource source;
     source.OpenMemory(data, size);
-    return ReadExifSource(source, kind, items);
+    return ReadExifSource(source, kind, items, options);
 }
 
 } // namespace kamelune

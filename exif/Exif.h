@@ -36,22 +36,30 @@ enum ExifItem : int {
     kItemFileSize = 54,
 };
 
+// Beyond what the reader was first made for: also the EXIF block of a file whose first block is
+// a JFIF header (the first APP1 "Exif\0\0" segment before the image data).
+struct ExifReadOptions {
+    bool afterJfif = false;
+};
+
 // Every item text := "---".
 void ResetExifItems(ExifItemTexts& items);
 
 // Quick kind of a file from its first four bytes: "JPG?" (could not be read), "Not JPG", "JPEG",
 // "JFIF" or "EXIF". An empty file name leaves kind as it was.
-void CheckJpegKind(const std::string& fileName, std::string& kind);
+void CheckJpegKind(const std::string& fileName, std::string& kind,
+                   const ExifReadOptions& options = {});
 
 // Reads one file into items and sets kind ("X", "Not JPEG", "JFIF", "JPEG", "BADDATA",
 // "Something bad", "EXIF"). Returns false when the file could not be opened or a read or seek
 // failed on the way; kind then holds the text reached so far and items what was read so far.
 // An empty file name returns true and changes nothing.
-bool ReadExifFile(const std::string& fileName, std::string& kind, ExifItemTexts& items);
+bool ReadExifFile(const std::string& fileName, std::string& kind, ExifItemTexts& items,
+                  const ExifReadOptions& options = {});
 
 // The same read over bytes in memory (tests and fuzzing).
 bool ReadExifMemory(const std::uint8_t* data, std::size_t size, std::string& kind,
-                    ExifItemTexts& items);
+                    ExifItemTexts& items, const ExifReadOptions& options = {});
 
 // "123kb": the size in bytes plus 500, divided by 1000.
 std::string FileSizeText(std::uint64_t bytes);

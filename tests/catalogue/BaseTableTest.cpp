@@ -31,7 +31,7 @@ struct Built {
     FolderCounts counts;
 };
 
-Built Build(const std::string& folder, LimitFlags limits = {}) {
+Built Build(const std::string& folder, ReadFlags limits = {}) {
     Built b;
     ExifItemTexts record;
     b.counts = MakeStrGridBase(folder, ListPictures(folder), b.base, limits, record);

@@ -281,6 +281,22 @@ TEST_F(MainWindow, FolderListShowsTheChainAndSubfoldersAndOpensOnEnter) {
     EXPECT_EQ(list->currentItem()->text(), QStringLiteral("sub two"));
 }
 
+TEST_F(MainWindow, ExifAfterJfifOptionReadsEditedPicturesAndIsRemembered) {
+    ThreePictures(); // b.jpg has a JFIF header before its EXIF block
+    StartIn(Pictures());
+    EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("2/3"));
+    EXPECT_EQ(FormMain->gridBase.Cell(ItemCol(kItemModel), 2), "---");
+    FormMain->MnExifAfterJfif->trigger();
+    EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("3/3"));
+    EXPECT_EQ(FormMain->gridBase.Cell(ItemCol(kItemModel), 2), std::string("Canon EOS 40D\0", 14));
+    FormMain->close();
+    EXPECT_EQ(IniFile(Ini()).ReadString("Option", "ExifAfterJfif", ""), "1");
+    DestroyWindows();
+    CreateWindows({AppDir(), Ini()});
+    EXPECT_TRUE(FormMain->MnExifAfterJfif->isChecked());
+    EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("3/3"));
+}
+
 TEST_F(MainWindow, LimitMenuItemsRebuildTheTables) {
     ThreePictures();
     StartIn(Pictures());

@@ -284,6 +284,50 @@ TEST(ExifFile, JfifFileSetsOnlyTheSizeText) {
     }
 }
 
+TEST_P(BothOrders, ExifAfterAJfifHeaderIsReadOnlyWhenAskedFor) {
+    TiffLayout tiff;
+    tiff.ifd0 = {Ascii(0x010F, "Maker"), Ascii(0x0110, "Model")};
+    tiff.exif = {Rational(0x829D, {std::pair<std::uint32_t, std::uint32_t>{28, 10}})};
+    const std::string exifFirst = BuildJpeg(tiff, GetParam());
+    const std::string exifSegments = exifFirst.substr(2, exifFirst.size() - 4); // no SOI, EOI
+    const std::string soi("\xFF\xD8", 2), eoi("\xFF\xD9", 2);
+    // APP0 "JFIF" of 16 bytes; an APP1 that is not EXIF (as XMP is) of 9.
+    const std::string jfif = std::string("\xFF\xE0\0\x10JFIF\0", 9) + std::string(9, '\1');
+    const std::string xmp = std::string("\xFF\xE1\0\x09http:/", 10) + '\0';
+    const std::string sos = std::string("\xFF\xDA\0\x02", 4);
+    const struct {
+        const char* name;
+        std::string bytes;
+        bool found;
+    } cases[] = {
+        {"right after", soi + jfif + exifSegments + eoi, true},
+        {"after another APP1 and fill bytes", soi + jfif + xmp + "\xFF\xFF" + exifSegments + eoi,
+         true},
+        {"after the image data", soi + jfif + sos + exifSegments + eoi, false},
+        {"none", soi + jfif + eoi, false},
+        {"cut in the segment list", soi + jfif.substr(0, 8), false},
+    };
+    const ReadResult first = ReadBytes(exifFirst);
+    ASSERT_EQ(first.kind, "EXIF");
+    for (const auto& c : cases) {
+        ReadResult plain = ReadBytes(c.bytes), after;
+        after.ok = ReadExifMemory(reinterpret_cast<const std::uint8_t*>(c.bytes.data()),
+                                  c.bytes.size(), after.kind, after.items, {true});
+        EXPECT_EQ(plain.kind, "JFIF") << c.name;
+        EXPECT_EQ(after.kind, c.found ? "EXIF" : "JFIF") << c.name;
+        if (!c.found) continue;
+        const std::string path = WriteTempFile("after.jpg", c.bytes);
+        std::string quick;
+        CheckJpegKind(path, quick, {true});
+        EXPECT_EQ(quick, "EXIF") << c.name;
+        for (int k = 1; k <= kItemCount; ++k) {
+            if (k != kItemFileSize) {
+                EXPECT_EQ(after.items[k], first.items[k]) << c.name << " " << k;
+            }
+        }
+    }
+}
+
 TEST(ExifFile, SizeTextRoundsHalfUp) {
     const struct {
         std::uint64_t bytes;
