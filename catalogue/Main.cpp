@@ -140,6 +140,7 @@ void TFormMain::LoadSettings() {
         SpeedBtnPane1->setChecked(true);
     }
     MnExifAfterJfif->setChecked(s.exifAfterJfif);
+    MnDeleteToTrash->setChecked(s.deleteToTrash);
     if (FormSetPKomoku) FormSetPKomoku->LoadDefaultPKomoku(*this);
     gListReady = true;
     RemakeAll();
@@ -175,6 +176,7 @@ void TFormMain::SaveSettings() {
                 : SpeedBtnPane3->isChecked() ? 3
                                              : 1;
     s.exifAfterJfif = MnExifAfterJfif->isChecked();
+    s.deleteToTrash = MnDeleteToTrash->isChecked();
     IniFile ini(paths.settingsPath);
     WriteMainSettings(ini, s);
     if (FileResult r = ini.UpdateFile(); !r) ShowCheckMessage(ToQ(r.error));

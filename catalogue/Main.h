@@ -220,7 +220,7 @@ public:
     PictRec* popupPict = nullptr; // the thumbnail the popup menu was opened on, else null
     QAction *MnThumbLocation = nullptr, *MnOtherLocation = nullptr, *MnImage = nullptr,
             *LimitMakerNote = nullptr, *LimitUserCmnt = nullptr, *MnExit = nullptr,
-            *MnExifAfterJfif = nullptr;
+            *MnExifAfterJfif = nullptr, *MnDeleteToTrash = nullptr;
 
     // Status bar text.
     void SetStatus(const QString& text);

@@ -412,6 +412,9 @@ void TFormMain::BuildMenus() {
         view, QStringLiteral("JFIF の後の Exif も読む"), [this] { MnExifAfterJfifClick(); },
         "MnExifAfterJfif");
     MnExifAfterJfif->setCheckable(true);
+    MnDeleteToTrash = Item(
+        view, QStringLiteral("削除はごみ箱へ"), [] {}, "MnDeleteToTrash");
+    MnDeleteToTrash->setCheckable(true);
 
     QMenu* photo = menuBar()->addMenu(QStringLiteral("フォト(&P)"));
     Item(

@@ -185,6 +185,7 @@ MainSettings ReadMainSettings(const IniFile& ini, const std::string& homeDir,
     s.thumbDir = ReadPath(ini, "ThumbDir", appDir);
     s.hairetu = ini.ReadInteger("Pane", "Hairetu", -1);
     s.exifAfterJfif = ini.ReadInteger("Option", "ExifAfterJfif", 0) == 1;
+    s.deleteToTrash = ini.ReadInteger("Option", "DeleteToTrash", 0) == 1;
     return s;
 }
 
@@ -197,10 +198,13 @@ void WriteMainSettings(IniFile& ini, const MainSettings& s) {
     WritePath(ini, "Dir", s.dir);
     WritePath(ini, "ThumbDir", s.thumbDir);
     ini.WriteInteger("Pane", "Hairetu", s.hairetu);
-    if (s.exifAfterJfif)
-        ini.WriteInteger("Option", "ExifAfterJfif", 1);
-    else
-        ini.DeleteKey("Option", "ExifAfterJfif");
+    for (const auto& [key, on] : {std::pair{"ExifAfterJfif", s.exifAfterJfif},
+                                  std::pair{"DeleteToTrash", s.deleteToTrash}}) {
+        if (on)
+            ini.WriteInteger("Option", key, 1);
+        else
+            ini.DeleteKey("Option", key);
+    }
 }
 
 } // namespace kamelune

@@ -64,6 +64,7 @@ struct MainSettings {
     // Options beyond the original: written only when on, so that files of copies that never
     // used them stay as they were.
     bool exifAfterJfif = false;
+    bool deleteToTrash = false;
 };
 
 MainSettings ReadMainSettings(const IniFile& ini, const std::string& homeDir,

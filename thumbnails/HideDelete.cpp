@@ -81,10 +81,15 @@ FileChanges ReshowAll(const std::string& folder) {
 }
 
 FileChanges DeleteFig(const std::string& folder, const std::string& cacheFolder,
-                      const std::string& name) {
+                      const std::string& name, const RemovePicture& removePicture) {
     FileChanges c;
     const std::string picture = JoinPath(folder, name);
-    if (::unlink(picture.c_str()) != 0) {
+    if (removePicture) {
+        if (std::string why; !removePicture(picture, why)) {
+            c.failed.push_back(name + ": " + why);
+            return c;
+        }
+    } else if (::unlink(picture.c_str()) != 0) {
         if (errno != ENOENT) c.failed.push_back(FailureText("cannot delete", name, errno));
         return c;
     }

@@ -2,6 +2,7 @@
 // every file that could not be changed is named in the result.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,11 @@ FileChanges ReshowAll(const std::string& folder);
 // Names of the folder's hidden files.
 std::vector<std::string> HiddenFiles(const std::string& folder);
 // The picture for good, and its cache files.
+// removePicture, when given, takes the picture away in place of deleting it (to the trash);
+// it gives the reason when it cannot.
+using RemovePicture = std::function<bool(const std::string& path, std::string& why)>;
 FileChanges DeleteFig(const std::string& folder, const std::string& cacheFolder,
-                      const std::string& name);
+                      const std::string& name, const RemovePicture& removePicture = {});
 
 // A user message for what could not be done; empty when all went well.
 std::string ChangesReport(const FileChanges& changes);

@@ -69,10 +69,24 @@ void TFormMain::DeleteFig(int pictNo) {
     const std::string name = gridBase.Cell(kNameCol, pictNo);
     if (name.empty()) return;
     FileChanges changes;
-    if (Dialogs().AskYesNo(QStringLiteral("確認"),
-                           QStringLiteral("このファイルを削除しますか？（復活できません！）:  ") +
-                               Q(name)))
+    if (MnDeleteToTrash->isChecked()) {
+        // Beyond the original: the picture goes to the trash, where it can be restored.
+        if (Dialogs().AskYesNo(QStringLiteral("確認"),
+                               QStringLiteral("このファイルをごみ箱に移動しますか？:  ") + Q(name)))
+            changes = kamelune::DeleteFig(currentDir_, CacheFolderOfCurrent(), name,
+                                          [](const std::string& path, std::string& why) {
+                                              QString error;
+                                              const bool moved =
+                                                  MoveToTrash(QString::fromStdString(path), &error);
+                                              why = error.toStdString();
+                                              return moved;
+                                          });
+    } else if (Dialogs().AskYesNo(
+                   QStringLiteral("確認"),
+                   QStringLiteral("このファイルを削除しますか？（復活できません！）:  ") +
+                       Q(name))) {
         changes = kamelune::DeleteFig(currentDir_, CacheFolderOfCurrent(), name);
+    }
     UpdateTable();
     Report(changes);
 }

@@ -1,4 +1,5 @@
 // Hide, show again, delete and the cache place in the running program (offscreen).
+#include "platform/IniFile.h"
 #include "support/MainWindowFixture.h"
 
 #include <QAction>
@@ -96,6 +97,22 @@ TEST_F(HideDelete, DeleteYesAndNoBothRebuild) {
     EXPECT_FALSE(fs::exists(Cache() + "/T_c.jpg"));
     EXPECT_FALSE(fs::exists(Cache() + "/T_c.TXT"));
     EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("2/2"));
+}
+
+TEST_F(HideDelete, DeleteToTheTrashOptionAsksForThatAndKeepsThePicture) {
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir / "data"));
+    FormMain->MnDeleteToTrash->trigger();
+    FormMain->popupPict = FormMain->gPictList.at(2).get();
+    dialogs.AnswerYes(true);
+    FormMain->PopMnDeleteClick();
+    qunsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(dialogs.Calls().back().text,
+              QStringLiteral("このファイルをごみ箱に移動しますか？:  c.jpg"));
+    EXPECT_FALSE(fs::exists(Pictures() + "/c.jpg"));
+    EXPECT_TRUE(fs::exists(dir / "data/Trash/files/c.jpg"));
+    EXPECT_FALSE(fs::exists(Cache() + "/T_c.jpg"));
+    FormMain->close();
+    EXPECT_EQ(IniFile(Ini()).ReadString("Option", "DeleteToTrash", ""), "1");
 }
 
 TEST_F(HideDelete, OtherCachePlaceIsKeptAcrossARestart) {
