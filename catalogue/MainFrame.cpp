@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPalette>
@@ -371,12 +372,16 @@ void TFormMain::BuildMenus() {
         file, QStringLiteral("終了（&X）"), [this] { OwariClick(); }, "Owari");
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    // Shortcuts beyond the original; the menus show them.
     Item(
-        edit, QStringLiteral("全て選択(&A)"), [this] { SelectAllClick(); }, "SelectAll");
+        edit, QStringLiteral("全て選択(&A)"), [this] { SelectAllClick(); }, "SelectAll")
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
     Item(
-        edit, QStringLiteral("選択の反転(&R)"), [this] { SelectReverseClick(); }, "SelectReverse");
+        edit, QStringLiteral("選択の反転(&R)"), [this] { SelectReverseClick(); }, "SelectReverse")
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     Item(
-        edit, QStringLiteral("全て非選択(&N)"), [this] { SelectNoneClick(); }, "SelectNone");
+        edit, QStringLiteral("全て非選択(&N)"), [this] { SelectNoneClick(); }, "SelectNone")
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
     Item(
         edit, QStringLiteral("ソート(&S)"), [this] { BtnSortClick(); }, "Sort");
 
@@ -423,6 +428,18 @@ void TFormMain::BuildMenus() {
         photo, QStringLiteral("隠す(&H)"), [this] { SpeedBtnHideClick(); }, "Hide2");
     Item(
         photo, QStringLiteral("再表示(&V)"), [this] { SpeedBtnReshowClick(); }, "V1");
+    photo->addSeparator();
+    Item(
+        photo, QStringLiteral("フォルダを読み直す(&F)"), [this] { UpdateTable(); }, "Reread")
+        ->setShortcut(QKeySequence(Qt::Key_F5));
+    Item(
+        photo, QStringLiteral("削除(&D)"),
+        [this] {
+            popupPict = nullptr; // the table's current row
+            PopMnDeleteClick();
+        },
+        "DeleteCurrent")
+        ->setShortcut(QKeySequence(Qt::Key_Delete));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     Item(

@@ -13,9 +13,11 @@
 #include <QCloseEvent>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTableView>
@@ -23,6 +25,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cstring>
+#include <functional>
 
 namespace kamelune {
 namespace {
@@ -176,6 +179,18 @@ TFormSlideshow::TFormSlideshow() {
     connect(ChkBoxAuto, &QCheckBox::clicked, this, [this] { ChkBoxAutoClick(); });
     connect(ChkBoxAspect, &QCheckBox::clicked, this, [this] { ChkBoxAspectClick(); });
     PanelBackColor->onChanged = [this] { SetBackground(PanelBackColor->Color()); };
+
+    // Keys beyond the original, as in other picture viewers.
+    const std::pair<QKeySequence, std::function<void()>> keys[] = {
+        {Qt::Key_Left, [this] { SpeedBtnPrevClick(); }},
+        {Qt::Key_Right, [this] { SpeedBtnNextClick(); }},
+        {Qt::Key_Home, [this] { SpeedBtn1stClick(); }},
+        {Qt::Key_End, [this] { SpeedBtnLastClick(); }},
+        {Qt::Key_Space, [this] { PlayOrStop(); }},
+        {Qt::Key_F11, [this] { isFullScreen() ? showNormal() : showFullScreen(); }},
+    };
+    for (const auto& [key, action] : keys)
+        connect(new QShortcut(key, this), &QShortcut::activated, this, action);
 }
 
 void TFormSlideshow::SetBackground(std::uint32_t bgr) {
@@ -202,6 +217,25 @@ void TFormSlideshow::FormCreate() {
 void TFormSlideshow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     Init();
+}
+
+void TFormSlideshow::PlayOrStop() {
+    if (Timer1.isActive()) {
+        BtnStopClick();
+        SpeedBtnStop->setChecked(true);
+    } else {
+        SpeedBtnPlay->setChecked(true);
+        BtnStartClick();
+    }
+}
+
+void TFormSlideshow::keyPressEvent(QKeyEvent* event) {
+    // Escape leaves full screen first, then closes.
+    if (event->key() == Qt::Key_Escape && isFullScreen()) {
+        showNormal();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TFormSlideshow::done(int result) {

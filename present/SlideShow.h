@@ -67,6 +67,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     // Every way out (Escape, the close box, 閉) ends here: timer off, ■ down.
     void done(int result) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Space: plays from here, or stops.
+    void PlayOrStop();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

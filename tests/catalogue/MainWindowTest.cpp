@@ -297,6 +297,22 @@ TEST_F(MainWindow, ExifAfterJfifOptionReadsEditedPicturesAndIsRemembered) {
     EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("3/3"));
 }
 
+TEST_F(MainWindow, SelectionShortcuts) {
+    ThreePictures();
+    StartIn(Pictures());
+    FormMain->show();
+    FormMain->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(FormMain));
+    FormMain->LabelFigNo->setFocus(); // no view that takes the keys itself
+    QTest::keyClick(FormMain, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(FormMain->gSelectList.size(), 3u);
+    QTest::keyClick(FormMain, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(FormMain->gSelectList.empty());
+    FormMain->Selection(1, 1);
+    QTest::keyClick(FormMain, Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ(FormMain->gSelectList.size(), 2u);
+}
+
 TEST_F(MainWindow, LimitMenuItemsRebuildTheTables) {
     ThreePictures();
     StartIn(Pictures());

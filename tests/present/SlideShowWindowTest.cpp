@@ -122,6 +122,36 @@ TEST_F(SlideShow, ToolBarAndBackgroundSwatchShowTheirColours) {
     FormSlideshow->close();
 }
 
+TEST_F(SlideShow, DrivenByTheKeyboard) {
+    for (int r : {1, 2, 3})
+        FormMain->Selection(1, r);
+    FormMain->BtnSlideShowClick();
+    FormSlideshow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(FormSlideshow));
+    auto key = [](Qt::Key k) {
+        QTest::keyClick(FormSlideshow->focusWidget() ? FormSlideshow->focusWidget() : FormSlideshow,
+                        k);
+    };
+    key(Qt::Key_Right);
+    EXPECT_EQ(Counter(), QStringLiteral("2/3"));
+    key(Qt::Key_End);
+    EXPECT_EQ(Counter(), QStringLiteral("3/3"));
+    key(Qt::Key_Home);
+    key(Qt::Key_Left);
+    EXPECT_EQ(Counter(), QStringLiteral("3/3")) << "wraps";
+    key(Qt::Key_Space);
+    EXPECT_TRUE(FormSlideshow->Timer1.isActive());
+    key(Qt::Key_Space);
+    EXPECT_FALSE(FormSlideshow->Timer1.isActive());
+    key(Qt::Key_F11);
+    EXPECT_TRUE(FormSlideshow->isFullScreen());
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(FormSlideshow->isFullScreen());
+    EXPECT_TRUE(FormSlideshow->isVisible());
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(FormSlideshow->isVisible());
+}
+
 TEST_F(SlideShow, AllModeFollowsTheTable) {
     FormMain->StrGridExif->selectRow(1);
     FormMain->popupPict = nullptr;
