@@ -294,6 +294,7 @@ void TFormMain::BuildFrame() {
     Item(
         PopupMenu1, QStringLiteral("削除(&D)"), [this] { PopMnDeleteClick(); }, "PopMnDelete");
     StrGridExif->viewport()->installEventFilter(this);
+    StrGridExif->installEventFilter(this); // Space and Enter on the current row
 
     BuildMenus();
 

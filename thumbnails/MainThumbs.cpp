@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QEventLoop>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -333,6 +334,23 @@ void TFormMain::DisplaySmallImage(int row) {
 }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+    if (StrGridExif && watched == StrGridExif && event->type() == QEvent::KeyPress) {
+        // The table by keyboard: arrows move the current row (the view's own), Space selects or
+        // unselects its picture, Enter opens the slideshow there.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const int row = StrGridExif->currentIndex().row() + 1;
+        if (row < 1 || row > gridExif.RowCount() - 1) return false;
+        if (key == Qt::Key_Space) {
+            Selection(1, row);
+            return true;
+        }
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            popupPict = nullptr;
+            PMenuGenzuClick();
+            return true;
+        }
+        return false;
+    }
     if (ImageSmall && watched == ImageSmall) {
         auto* mouse = dynamic_cast<QMouseEvent*>(event);
         if (!mouse) return false;

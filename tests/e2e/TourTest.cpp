@@ -168,5 +168,45 @@ TEST_F(Tour, APhotographersDay) {
     EXPECT_EQ(ini.ReadInteger("Pane", "Hairetu", 0), 3);
 }
 
+TEST_F(Tour, ByKeyboardAlone) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(kSamples / "exif-org"))
+        if (e.path().extension() == ".jpg") {
+            fs::copy_file(e.path(), Pictures() + "/" + e.path().filename().string());
+            names.push_back(e.path().filename().string());
+        }
+    std::sort(names.begin(), names.end());
+    // Opened by its argument, as `kamelune PICTURE` does: the second picture's row current.
+    WriteDefaultPkm(AppDir() + "/Default.pkm");
+    TempDir::Write(Ini(), "[ActivePage]\r\nActivePage=TabSheetTable\r\n");
+    CreateWindows({AppDir(), Ini()}, ParseCommandLine({Pictures() + "/" + names[1]}, "/"));
+    FormMain->show();
+    FormMain->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(FormMain));
+    QWidget* table = FormMain->StrGridExif;
+    table->setFocus();
+    EXPECT_EQ(FormMain->StrGridExif->currentIndex().row(), 1);
+    QTest::keyClick(table, Qt::Key_Space);
+    QTest::keyClick(table, Qt::Key_Down);
+    QTest::keyClick(table, Qt::Key_Space);
+    EXPECT_EQ(FormMain->gSelectList, (std::vector<std::string>{"   2", "   3"}));
+    QTest::keyClick(table, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(FormSlideshow));
+    FormSlideshow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(FormSlideshow));
+    EXPECT_EQ(FormSlideshow->Tag, 3) << "the show starts at the current row";
+    QTest::keyClick(FormSlideshow, Qt::Key_Right);
+    EXPECT_EQ(FormSlideshow->StatusPanel0->text(),
+              QStringLiteral("4/%1").arg(static_cast<int>(names.size())));
+    Shot("08-keyboard-slideshow");
+    QTest::keyClick(FormSlideshow, Qt::Key_Escape);
+    EXPECT_FALSE(FormSlideshow->isVisible());
+    FormMain->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(FormMain));
+    QTest::keyClick(FormMain->LabelFigNo, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(FormMain->gSelectList.empty());
+    FormMain->close();
+}
+
 } // namespace
 } // namespace kamelune
