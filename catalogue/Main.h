@@ -112,6 +112,9 @@ public:
     bool SubMakePictList(int position, int columns, const std::string& fileName,
                          struct PreparedThumb* prepared);
     void CleargPictList();
+    // The pictures by keyboard: the framed picture of the page (-1: none), and what a key does.
+    void SetCurrentPanel(int position);
+    bool ThumbnailKey(int key);
     void SeiretuPict();
     void DisplaySmallImage(int row);
     void ImageDblClick(PictRec& rec);

@@ -197,6 +197,8 @@ void TFormMain::BuildFrame() {
     ScrlBoxPictList->setWidgetResizable(false);
     ScrlBoxPictList->setPalette(pagePalette);
     ScrlBoxPictList->viewport()->installEventFilter(this);
+    ScrlBoxPictList->setFocusPolicy(Qt::StrongFocus); // the pictures by keyboard
+    ScrlBoxPictList->installEventFilter(this);
     gazo->addWidget(ScrlBoxPictList, 1);
     PageControl1->addTab(TabSheetGazo, QStringLiteral("サムネイル"));
 

@@ -139,6 +139,7 @@ void TFormMain::MakePagePicts(int page) {
     }
     PictPage->resize(extent.right() + 5, extent.bottom() + 5);
     gPageBuilt = true;
+    if (ScrlBoxPictList->hasFocus()) SetCurrentPanel(0);
     if (!cacheProblem_.empty())
         ShowCheckMessage(QStringLiteral("サムネイルをキャッシュに保存できませんでした。"
                                         "このページは保存せずに表示しています。\n") +
@@ -333,7 +334,67 @@ void TFormMain::DisplaySmallImage(int row) {
     gSmallImageFile = path;
 }
 
+void TFormMain::SetCurrentPanel(int k) {
+    if (gPictList.empty()) return;
+    if (k >= 0) k = std::clamp(k, 0, static_cast<int>(gPictList.size()) - 1);
+    for (std::size_t i = 0; i < gPictList.size(); ++i) {
+        PictRec& rec = *gPictList[i];
+        if (rec.Current == (static_cast<int>(i) == k)) continue;
+        rec.Current = static_cast<int>(i) == k;
+        rec.Panel->update();
+    }
+    if (k >= 0) ScrlBoxPictList->ensureWidgetVisible(gPictList[static_cast<std::size_t>(k)]->Panel);
+}
+
+bool TFormMain::ThumbnailKey(int key) {
+    int current = 0;
+    for (std::size_t i = 0; i < gPictList.size(); ++i)
+        if (gPictList[i]->Current) current = static_cast<int>(i);
+    const int columns = SetNoHorz(ScrlBoxPictList->width());
+    switch (key) {
+    case Qt::Key_Left:
+        SetCurrentPanel(current - 1);
+        return true;
+    case Qt::Key_Right:
+        SetCurrentPanel(current + 1);
+        return true;
+    case Qt::Key_Up:
+        SetCurrentPanel(current - columns);
+        return true;
+    case Qt::Key_Down:
+        SetCurrentPanel(current + columns);
+        return true;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown: {
+        const int page = CurrentPageBox() + (key == Qt::Key_PageDown ? 1 : -1);
+        if (page < 1 || page > gPageCount) return true;
+        CmbBoxPage->setCurrentIndex(page - 1);
+        CmbBoxPageChange();
+        SetCurrentPanel(0);
+        return true;
+    }
+    case Qt::Key_Space:
+        if (!gPictList.empty()) ImageClick(*gPictList[static_cast<std::size_t>(current)]);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (gPictList.empty()) return true;
+        popupPict = gPictList[static_cast<std::size_t>(current)].get();
+        PMenuGenzuClick();
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+    if (ScrlBoxPictList && watched == ScrlBoxPictList) {
+        // The frame shows while the pictures have the keyboard.
+        if (event->type() == QEvent::FocusIn) SetCurrentPanel(0);
+        if (event->type() == QEvent::FocusOut) SetCurrentPanel(-1);
+        if (event->type() == QEvent::KeyPress)
+            return ThumbnailKey(static_cast<QKeyEvent*>(event)->key());
+    }
     if (StrGridExif && watched == StrGridExif && event->type() == QEvent::KeyPress) {
         // The table by keyboard: arrows move the current row (the view's own), Space selects or
         // unselects its picture, Enter opens the slideshow there.

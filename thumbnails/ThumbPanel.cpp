@@ -76,6 +76,10 @@ void ThumbPanel::paintEvent(QPaintEvent*) {
     for (const LabelRec& l : rec_.CaptionLabels)
         draw(l);
     draw(rec_.SizeLabel);
+    if (rec_.Current) {
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DotLine));
+        p.drawRect(rect().adjusted(1, 1, -2, -2));
+    }
 }
 
 bool ThumbPanel::OnImage(const QPoint& p) const {

@@ -28,6 +28,7 @@ class ThumbPanel;
 
 struct PictRec {
     bool Selected = false;
+    bool Current = false; // the keyboard's picture: drawn with a frame
     ThumbPanel* Panel = nullptr;
     int PictNo = 0;
     int ExifRow = 0;

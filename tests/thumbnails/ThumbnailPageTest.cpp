@@ -16,6 +16,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
@@ -112,6 +113,37 @@ TEST_F(ThumbnailPage, PicturesTheCacheCannotHoldStillShowWithOneMessage) {
     }
     ASSERT_EQ(dialogs.Calls().size(), 2u) << "one message per page, not one per picture";
     EXPECT_TRUE(dialogs.Calls()[0].text.startsWith(QStringLiteral("サムネイルをキャッシュに")));
+}
+
+TEST_F(ThumbnailPage, PicturesByKeyboard) {
+    Pictures(20);
+    StartOnThumbnails();
+    FormMain->show();
+    FormMain->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(FormMain));
+    FormMain->MakePagePicts(1);
+    QWidget* pictures = FormMain->ScrlBoxPictList;
+    pictures->setFocus();
+    auto current = [] {
+        for (std::size_t i = 0; i < FormMain->gPictList.size(); ++i)
+            if (FormMain->gPictList[i]->Current) return static_cast<int>(i);
+        return -1;
+    };
+    EXPECT_EQ(current(), 0) << "the frame shows with the keyboard";
+    const int columns = SetNoHorz(pictures->width());
+    QTest::keyClick(pictures, Qt::Key_Right);
+    QTest::keyClick(pictures, Qt::Key_Down);
+    EXPECT_EQ(current(), 1 + columns);
+    QTest::keyClick(pictures, Qt::Key_Space);
+    EXPECT_EQ(FormMain->gSelectList.size(), 1u);
+    EXPECT_TRUE(FormMain->gPictList[static_cast<std::size_t>(current())]->Selected);
+    QTest::keyClick(pictures, Qt::Key_PageDown);
+    EXPECT_EQ(FormMain->gCurPage, 2);
+    EXPECT_EQ(current(), 0);
+    QTest::keyClick(pictures, Qt::Key_Return);
+    EXPECT_TRUE(FormSlideshow->isVisible());
+    EXPECT_EQ(FormSlideshow->Tag, 17) << "the first picture of page 2";
+    FormSlideshow->close();
 }
 
 TEST_F(ThumbnailPage, PanelAndLabelGeometryFollowPaneAndFont) {
