@@ -34,7 +34,7 @@ constexpr std::uint32_t kTitleColor = 0xBFAE82;
 struct ReadFlags {
     bool makerNote = true;
     bool userComment = true;
-    ExifReadOptions exif;
+    ExifReadOptions exif{};
 };
 
 // The first n characters (not bytes) of a UTF-8 text.

@@ -141,6 +141,7 @@ void TFormMain::LoadSettings() {
     }
     MnExifAfterJfif->setChecked(s.exifAfterJfif);
     MnDeleteToTrash->setChecked(s.deleteToTrash);
+    MnUpright->setChecked(s.upright);
     if (FormSetPKomoku) FormSetPKomoku->LoadDefaultPKomoku(*this);
     gListReady = true;
     RemakeAll();
@@ -177,6 +178,7 @@ void TFormMain::SaveSettings() {
                                              : 1;
     s.exifAfterJfif = MnExifAfterJfif->isChecked();
     s.deleteToTrash = MnDeleteToTrash->isChecked();
+    s.upright = MnUpright->isChecked();
     IniFile ini(paths.settingsPath);
     WriteMainSettings(ini, s);
     if (FileResult r = ini.UpdateFile(); !r) ShowCheckMessage(ToQ(r.error));
@@ -353,6 +355,11 @@ void TFormMain::LimitMakerNoteClick() {
 
 void TFormMain::LimitUserCmntClick() {
     MakeStrGridBase();
+}
+
+int TFormMain::UprightOrientation(int pictNo) const {
+    if (!MnUpright || !MnUpright->isChecked()) return 0;
+    return OrientationFromText(gridBase.Cell(ItemCol(kItemOrientation), pictNo));
 }
 
 void TFormMain::MnExifAfterJfifClick() {

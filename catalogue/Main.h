@@ -86,6 +86,8 @@ public:
     void LimitMakerNoteClick();
     void LimitUserCmntClick();
     void MnExifAfterJfifClick();
+    // The orientation to turn picture n upright by when that option is on, else 0.
+    int UprightOrientation(int pictNo) const;
     void PageControl1Change();
     void PageChange();
     void CmbBoxPageChange();
@@ -223,7 +225,7 @@ public:
     PictRec* popupPict = nullptr; // the thumbnail the popup menu was opened on, else null
     QAction *MnThumbLocation = nullptr, *MnOtherLocation = nullptr, *MnImage = nullptr,
             *LimitMakerNote = nullptr, *LimitUserCmnt = nullptr, *MnExit = nullptr,
-            *MnExifAfterJfif = nullptr, *MnDeleteToTrash = nullptr;
+            *MnExifAfterJfif = nullptr, *MnDeleteToTrash = nullptr, *MnUpright = nullptr;
 
     // Status bar text.
     void SetStatus(const QString& text);

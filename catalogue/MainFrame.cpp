@@ -423,6 +423,11 @@ void TFormMain::BuildMenus() {
     MnDeleteToTrash = Item(
         view, QStringLiteral("削除はごみ箱へ"), [] {}, "MnDeleteToTrash");
     MnDeleteToTrash->setCheckable(true);
+    // The page is built again; the cache keeps the pictures as stored, turned when shown.
+    MnUpright = Item(
+        view, QStringLiteral("向きに合わせて表示"), [this] { MakePagePicts(CurrentPageBox()); },
+        "MnUpright");
+    MnUpright->setCheckable(true);
 
     QMenu* photo = menuBar()->addMenu(QStringLiteral("フォト(&P)"));
     Item(

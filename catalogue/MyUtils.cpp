@@ -186,6 +186,7 @@ MainSettings ReadMainSettings(const IniFile& ini, const std::string& homeDir,
     s.hairetu = ini.ReadInteger("Pane", "Hairetu", -1);
     s.exifAfterJfif = ini.ReadInteger("Option", "ExifAfterJfif", 0) == 1;
     s.deleteToTrash = ini.ReadInteger("Option", "DeleteToTrash", 0) == 1;
+    s.upright = ini.ReadInteger("Option", "Upright", 0) == 1;
     return s;
 }
 
@@ -198,8 +199,9 @@ void WriteMainSettings(IniFile& ini, const MainSettings& s) {
     WritePath(ini, "Dir", s.dir);
     WritePath(ini, "ThumbDir", s.thumbDir);
     ini.WriteInteger("Pane", "Hairetu", s.hairetu);
-    for (const auto& [key, on] : {std::pair{"ExifAfterJfif", s.exifAfterJfif},
-                                  std::pair{"DeleteToTrash", s.deleteToTrash}}) {
+    for (const auto& [key, on] :
+         {std::pair{"ExifAfterJfif", s.exifAfterJfif}, std::pair{"DeleteToTrash", s.deleteToTrash},
+          std::pair{"Upright", s.upright}}) {
         if (on)
             ini.WriteInteger("Option", key, 1);
         else

@@ -65,6 +65,7 @@ struct MainSettings {
     // used them stay as they were.
     bool exifAfterJfif = false;
     bool deleteToTrash = false;
+    bool upright = false;
 };
 
 MainSettings ReadMainSettings(const IniFile& ini, const std::string& homeDir,

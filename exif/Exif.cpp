@@ -5,6 +5,7 @@
 #include "TiffStream.h"
 
 #include <cstring>
+#include <utility>
 
 namespace kamelune {
 namespace {
@@ -143,6 +144,17 @@ ExifItemTexts::ExifItemTexts() {
 void ResetExifItems(ExifItemTexts& items) {
     for (int k = 1; k <= kItemCount; ++k)
         items[k] = kNoValue;
+}
+
+int OrientationFromText(const std::string& text) {
+    // The texts of item 5: four names, "?" and the number for the others.
+    const std::pair<const char*, int> names[] = {
+        {"left,top", 1}, {"right,bottom", 3}, {"right,top", 6}, {"left,bottom", 8}};
+    for (const auto& [name, value] : names)
+        if (text == name) return value;
+    if (text.size() == 2 && text[0] == '?' && text[1] >= '1' && text[1] <= '8')
+        return text[1] - '0';
+    return 0;
 }
 
 std::string FileSizeText(std::uint64_t bytes) {

@@ -29,6 +29,7 @@ enum ExifItem : int {
     kItemFileName = 1,
     kItemMaker = 3,
     kItemModel = 4,
+    kItemOrientation = 5,
     kItemLightSource = 34,
     kItemType = 51,
     kItemWidth = 52,
@@ -41,6 +42,9 @@ enum ExifItem : int {
 struct ExifReadOptions {
     bool afterJfif = false;
 };
+
+// The orientation value (1 to 8) behind the text of item 5, 0 when there is none.
+int OrientationFromText(const std::string& text);
 
 // Every item text := "---".
 void ResetExifItems(ExifItemTexts& items);

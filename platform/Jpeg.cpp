@@ -327,6 +327,42 @@ bool ReadJpegSize(const std::string& path, int& width, int& height) {
     return false;
 }
 
+RgbImage Orient(const RgbImage& source, int orientation) {
+    if (orientation < 2 || orientation > 8 || source.Empty()) return source;
+    const int w = source.width, h = source.height;
+    const bool turned = orientation >= 5; // width and height change places
+    RgbImage out(turned ? h : w, turned ? w : h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            int ox = x, oy = y;
+            switch (orientation) {
+            case 2:
+                ox = w - 1 - x;
+                break;
+            case 3:
+                ox = w - 1 - x, oy = h - 1 - y;
+                break;
+            case 4:
+                oy = h - 1 - y;
+                break;
+            case 5:
+                ox = y, oy = x;
+                break;
+            case 6:
+                ox = h - 1 - y, oy = x;
+                break;
+            case 7:
+                ox = h - 1 - y, oy = w - 1 - x;
+                break;
+            case 8:
+                ox = y, oy = w - 1 - x;
+                break;
+            }
+            std::memcpy(out.RowPtr(oy) + ox * 3, source.RowPtr(y) + x * 3, 3);
+        }
+    return out;
+}
+
 std::string JpegLibraryVersion() {
     const int n = LIBJPEG_TURBO_VERSION_NUMBER; // major × 1,000,000 + minor × 1,000 + patch
     return std::to_string(n / 1000000) + "." + std::to_string(n / 1000 % 1000) + "." +

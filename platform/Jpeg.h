@@ -71,6 +71,11 @@ bool EncodeJpeg(const RgbImage& image, int quality, std::vector<std::uint8_t>& o
 bool WriteJpegFile(const RgbImage& image, int quality, const std::string& path,
                    std::string* error = nullptr);
 
+// The picture turned upright for an EXIF orientation (1 to 8; others leave it as it is): 2 and 4
+// mirror it, 3 turns it half round, 6 and 8 a quarter (clockwise, counter-clockwise), 5 and 7
+// mirror it across a diagonal.
+RgbImage Orient(const RgbImage& source, int orientation);
+
 // Resamples to exactly w × h: area averaging when reducing, bilinear when enlarging.
 RgbImage Stretch(const RgbImage& source, int w, int h);
 

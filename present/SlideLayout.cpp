@@ -84,6 +84,9 @@ Slide LoadSlide(const std::string& path, const SlideView& view) {
     const bool read = ReadWholeFile(path, bytes).ok;
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
     slide.known = read && ReadJpegSizeMemory(data, bytes.size(), slide.W, slide.H);
+    // Turned a quarter (orientations 5 to 8), the picture is laid out with its sides swapped.
+    const bool turned = view.orientation >= 5 && view.orientation <= 8;
+    if (turned) std::swap(slide.W, slide.H);
     slide.rect = view.autoFit
                      ? AutoFitRect(slide.W, slide.H, view.CW, view.CH, view.outerW, view.outerH)
                      : FixedRect(view.fit, view.aspect, slide.W, slide.H, view.CW, view.CH,
@@ -92,14 +95,15 @@ Slide LoadSlide(const std::string& path, const SlideView& view) {
     const SlideRect& r = slide.rect;
     JpegDecodeOptions options;
     if (r.scaled) {
-        options.minWidth = std::max(1, r.width);
-        options.minHeight = std::max(1, r.height);
+        options.minWidth = std::max(1, turned ? r.height : r.width);
+        options.minHeight = std::max(1, turned ? r.width : r.height);
     }
     JpegDecodeResult decoded = DecodeJpegMemory(data, bytes.size(), options);
     if (!decoded.ok) return slide;
     slide.decoded = true;
-    slide.image = r.scaled ? Stretch(decoded.image, std::max(1, r.width), std::max(1, r.height))
-                           : std::move(decoded.image);
+    RgbImage upright = Orient(decoded.image, view.orientation);
+    slide.image = r.scaled ? Stretch(upright, std::max(1, r.width), std::max(1, r.height))
+                           : std::move(upright);
     return slide;
 }
 

@@ -21,6 +21,7 @@ SlideRect AutoFitRect(int W, int H, int CW, int CH, int outerW, int outerH);
 struct SlideView {
     bool autoFit = false, fit = false, aspect = false;
     int CW = 0, CH = 0, outerW = 0, outerH = 0; // client and outer size
+    int orientation = 0; // EXIF orientation to turn the picture upright by (0: as stored)
 };
 struct Slide {
     bool known = false;   // the size could be read

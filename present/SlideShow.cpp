@@ -345,9 +345,14 @@ void TFormSlideshow::ShowPicture(int pictNo) {
     const std::string path = JoinPath(FormMain->CurrentDir(), name);
     const QSize client = ScrollBox1->viewport()->size();
     const QSize outer = ScrollBox1->size();
-    const SlideView view{ChkBoxAuto->isChecked(), ChkBoxFit->isChecked(), ChkBoxAspect->isChecked(),
-                         client.width(),          client.height(),        outer.width(),
-                         outer.height()};
+    const SlideView view{ChkBoxAuto->isChecked(),
+                         ChkBoxFit->isChecked(),
+                         ChkBoxAspect->isChecked(),
+                         client.width(),
+                         client.height(),
+                         outer.width(),
+                         outer.height(),
+                         FormMain->UprightOrientation(pictNo)};
     loading_ = true;
     const Slide slide =
         name.empty() ? LoadSlide({}, view) : RunJob([&] { return LoadSlide(path, view); });

@@ -50,9 +50,10 @@ QPixmap ToPixmap(const RgbImage& picture, qreal dpr) {
     return pixmap;
 }
 
-QPixmap LoadPixmap(const std::string& path, qreal dpr, JpegDecodeOptions options = {}) {
+QPixmap LoadPixmap(const std::string& path, qreal dpr, JpegDecodeOptions options = {},
+                   int orientation = 0) {
     const JpegDecodeResult r = DecodeJpegFile(path, options);
-    return r.ok ? ToPixmap(r.image, dpr) : QPixmap();
+    return r.ok ? ToPixmap(Orient(r.image, orientation), dpr) : QPixmap();
 }
 
 QSize LogicalSize(const QPixmap& p) {
@@ -216,8 +217,9 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
         }
         QString sizeText;
         if (thumb.ok) {
-            rec.Image =
-                thumb.inMemory ? ToPixmap(thumb.picture, dpr) : LoadPixmap(thumb.thumbPath, dpr);
+            rec.Image = thumb.inMemory
+                            ? ToPixmap(Orient(thumb.picture, UprightOrientation(n)), dpr)
+                            : LoadPixmap(thumb.thumbPath, dpr, {}, UprightOrientation(n));
             if (thumb.sizeLines.size() >= 3) {
                 for (int c = 0; c < 3; ++c)
                     gridBase.SetCell(kWidthCol + c, n, thumb.sizeLines[c]);

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <jpeglib.h>
+#include <vector>
 
 namespace kamelune {
 namespace {
@@ -202,6 +203,29 @@ TEST(Stretch, GivesExactSizesAndKeepsFlatColour) {
     }
     EXPECT_TRUE(Stretch(RgbImage(), 5, 5).Empty());
     EXPECT_TRUE(Stretch(flat, 0, 5).Empty());
+}
+
+TEST(Orient, EveryOrientationTurnsThePictureUpright) {
+    RgbImage stored(3, 2); // pixel values 0 1 2 / 3 4 5
+    for (int i = 0; i < 6; ++i)
+        stored.pixels[static_cast<std::size_t>(i) * 3] = static_cast<std::uint8_t>(i);
+    const struct {
+        int orientation, width;
+        std::vector<int> pixels;
+    } cases[] = {
+        {1, 3, {0, 1, 2, 3, 4, 5}}, {2, 3, {2, 1, 0, 5, 4, 3}}, {3, 3, {5, 4, 3, 2, 1, 0}},
+        {4, 3, {3, 4, 5, 0, 1, 2}}, {5, 2, {0, 3, 1, 4, 2, 5}}, {6, 2, {3, 0, 4, 1, 5, 2}},
+        {7, 2, {5, 2, 4, 1, 3, 0}}, {8, 2, {2, 5, 1, 4, 0, 3}}, {0, 3, {0, 1, 2, 3, 4, 5}},
+    };
+    for (const auto& c : cases) {
+        const RgbImage out = Orient(stored, c.orientation);
+        ASSERT_EQ(out.width, c.width) << c.orientation;
+        ASSERT_EQ(out.height, 6 / c.width) << c.orientation;
+        std::vector<int> got;
+        for (std::size_t i = 0; i < out.pixels.size(); i += 3)
+            got.push_back(out.pixels[i]);
+        EXPECT_EQ(got, c.pixels) << c.orientation;
+    }
 }
 
 TEST(Stretch, AveragesWhenReducing) {

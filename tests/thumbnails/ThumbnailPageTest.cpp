@@ -1,5 +1,6 @@
 // Thumbnail pages, captions, selection and the item and display dialogs in the running program
 // (offscreen).
+#include "platform/IniFile.h"
 #include "support/MainWindowFixture.h"
 #include "thumbnails/PageLayout.h"
 #include "thumbnails/Selection.h"
@@ -144,6 +145,20 @@ TEST_F(ThumbnailPage, PicturesByKeyboard) {
     EXPECT_TRUE(FormSlideshow->isVisible());
     EXPECT_EQ(FormSlideshow->Tag, 17) << "the first picture of page 2";
     FormSlideshow->close();
+}
+
+TEST_F(ThumbnailPage, UprightOptionTurnsThumbnailsByTheirOrientation) {
+    // Stored as 450 x 600 with orientation 6 (in an EXIF block after a JFIF header): a landscape
+    // picture once turned.
+    fs::copy_file(kSamples / "orientation/landscape_6.jpg", MainWindow::Pictures() + "/l.jpg");
+    StartOnThumbnails();
+    FormMain->MnExifAfterJfif->trigger();
+    auto shown = [] { return FormMain->gPictList.at(0)->Image.deviceIndependentSize().toSize(); };
+    EXPECT_EQ(shown(), QSize(66, 88)) << "as stored";
+    FormMain->MnUpright->trigger();
+    EXPECT_EQ(shown(), QSize(88, 66));
+    FormMain->close();
+    EXPECT_EQ(IniFile(Ini()).ReadString("Option", "Upright", ""), "1");
 }
 
 TEST_F(ThumbnailPage, PanelAndLabelGeometryFollowPaneAndFont) {
