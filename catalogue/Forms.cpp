@@ -4,6 +4,7 @@
 #include "platform/FileUtil.h"
 #include "platform/qt/DialogService.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -30,17 +31,26 @@ TBareForm::TBareForm(const QString& caption, int width, int height) {
     resize(width, height);
 }
 
-TFormVersion::TFormVersion() : TBareForm(QStringLiteral("バージョン情報"), 300, 160) {
+TFormVersion::TFormVersion() : TBareForm(QStringLiteral("バージョン情報"), 300, 220) {
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setStyleSheet(QStringLiteral("QDialog { background: white; }"));
     auto* layout = new QVBoxLayout(this);
     auto* picture = new QLabel(this);
-    picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(48, 48));
+    // The program's own icon when it has one, else the style's.
+    const QIcon icon = QApplication::windowIcon();
+    picture->setPixmap(
+        (icon.isNull() ? style()->standardIcon(QStyle::SP_MessageBoxInformation) : icon)
+            .pixmap(48, 48));
     picture->setAlignment(Qt::AlignCenter);
     layout->addWidget(picture);
     auto* title = new QLabel(QStringLiteral("ミルノのExif解析　Kamelune"), this);
     title->setAlignment(Qt::AlignCenter);
     layout->addWidget(title);
+    // Beyond the original: the versions of the program and of what it is built on.
+    auto* versions = new QLabel(QString::fromStdString(VersionText(qVersion())).trimmed(), this);
+    versions->setObjectName(QStringLiteral("Versions"));
+    versions->setAlignment(Qt::AlignCenter);
+    layout->addWidget(versions);
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(close, 0, Qt::AlignCenter);

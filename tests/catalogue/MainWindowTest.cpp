@@ -37,6 +37,10 @@ TEST_F(MainWindow, FirstStartWithoutSettingsFile) {
     EXPECT_FALSE(FormMain->PageControl1->isTabVisible(2)) << "BaseTable tab is hidden";
     EXPECT_EQ(FormMain->gItemList.size(), 9u);
     EXPECT_EQ(FormMain->palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
+    const auto* versions = FormVersion->findChild<QLabel*>(QStringLiteral("Versions"));
+    ASSERT_TRUE(versions);
+    EXPECT_TRUE(versions->text().startsWith(QStringLiteral("Kamelune 0.8C\nQt 6.")));
+    EXPECT_TRUE(versions->text().contains(QStringLiteral("libjpeg-turbo 2.")));
 }
 
 TEST_F(MainWindow, MissingDefaultPkmIsReportedAndShowsAllItems) {
