@@ -1,7 +1,7 @@
 // Program entry: the command line, the application and its font, and the windows in start-up
 // order.
+#include "app/Windows.h"
 #include "catalogue/CommandLine.h"
-#include "catalogue/Forms.h"
 #include "platform/qt/Widgets.h"
 
 #include <QApplication>
@@ -48,10 +48,8 @@ int main(int argc, char* argv[]) {
                                                  QIcon(QStringLiteral(":/icons/kamelune.png"))));
     QGuiApplication::setDesktopFileName(QStringLiteral("kamelune"));
 
-    kamelune::CreateWindows(kamelune::ResolveAppPaths(QCoreApplication::applicationFilePath()),
-                            start);
-    kamelune::FormMain->show();
-    const int status = QApplication::exec();
-    kamelune::DestroyWindows();
-    return status;
+    kamelune::Windows windows(kamelune::ResolveAppPaths(QCoreApplication::applicationFilePath()),
+                              start);
+    windows.FormMain->show();
+    return QApplication::exec();
 }

@@ -2,7 +2,7 @@
 // layout, so that no dialog waits for an answer.
 #pragma once
 
-#include "catalogue/Forms.h"
+#include "app/Windows.h"
 #include "catalogue/SetKomoku.h"
 #include "corpus.h"
 #include "platform/TextFile.h"
@@ -45,8 +45,8 @@ inline void WritePkm(const std::string& path, int lastItem) {
 }
 
 // Creates the windows with `folder` remembered, on the given tab and pane.
-inline void StartProgram(const std::string& appDir, const std::string& folder, const char* tab,
-                         int pane, int lastItem = 26) {
+inline std::unique_ptr<Windows> StartProgram(const std::string& appDir, const std::string& folder,
+                                             const char* tab, int pane, int lastItem = 26) {
     std::filesystem::create_directories(appDir);
     std::FILE* ini = std::fopen((appDir + "/kamelune.ini").c_str(), "wb");
     std::fprintf(ini,
@@ -54,10 +54,11 @@ inline void StartProgram(const std::string& appDir, const std::string& folder, c
                  tab, folder.c_str(), pane);
     std::fclose(ini);
     WritePkm(appDir + "/Default.pkm", lastItem);
-    CreateWindows({appDir, appDir + "/kamelune.ini"});
-    FormMain->resize(1100, 800);
-    FormMain->show();
+    auto w = std::make_unique<Windows>(AppPaths{appDir, appDir + "/kamelune.ini"});
+    w->FormMain->resize(1100, 800);
+    w->FormMain->show();
     QCoreApplication::processEvents();
+    return w;
 }
 
 } // namespace kamelune::bench

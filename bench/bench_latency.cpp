@@ -39,6 +39,7 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+    std::unique_ptr<Windows> w;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const bench::BenchFolders folders = bench::PrepareCorpus(argc, argv);
@@ -49,17 +50,17 @@ int main(int argc, char** argv) {
     bench::MakeLargeCorpus(work + "/bench-large30", 30);
     const std::string appDir = work + "/bench-latency";
     fs::remove_all(appDir);
-    bench::StartProgram(appDir, work + "/bench-large30", "TabSheetGazo", 3);
+    w = bench::StartProgram(appDir, work + "/bench-large30", "TabSheetGazo", 3);
     fs::remove_all(appDir + "/@KameluneDir");
-    FormMain->CmbBoxFigNoPerPage->setCurrentText(QStringLiteral("30"));
+    w->FormMain->CmbBoxFigNoPerPage->setCurrentText(QStringLiteral("30"));
     qint64 coldPage = 0;
     {
-        bench::InputProbe probe(FormMain->windowHandle());
+        bench::InputProbe probe(w->FormMain->windowHandle());
         probe.Start();
-        FormMain->MakePagePicts(1);
+        w->FormMain->MakePagePicts(1);
         coldPage = probe.Stop();
     }
-    DestroyWindows();
+    w.reset();
     std::printf("input-latency cold-page: %lld ms (target <= 50; 30 pictures of 4000x3000)\n",
                 static_cast<long long>(coldPage));
 
@@ -76,20 +77,20 @@ int main(int argc, char** argv) {
     const std::string out = work + "/bench-album";
     fs::remove_all(out);
     fs::create_directories(out);
-    bench::StartProgram(appDir, pictures, "TabSheetTable", 3);
-    FormMain->SelectAllClick();
-    FormSetHTML->ChkBoxLink->setChecked(true);
-    FormSetHTML->ChkBoxPreview->setChecked(false);
+    w = bench::StartProgram(appDir, pictures, "TabSheetTable", 3);
+    w->FormMain->SelectAllClick();
+    w->FormSetHTML->ChkBoxLink->setChecked(true);
+    w->FormSetHTML->ChkBoxPreview->setChecked(false);
     qint64 album = 0;
     {
         const Answers answers(QString::fromStdString(out + "/album.html"));
-        bench::InputProbe probe(FormMain->windowHandle());
+        bench::InputProbe probe(w->FormMain->windowHandle());
         probe.Start();
-        FormSetHTML->BtnMakeClick();
+        w->FormSetHTML->BtnMakeClick();
         album = probe.Stop();
     }
     const bool written = fs::exists(out + "/album.html");
-    DestroyWindows();
+    w.reset();
     std::printf("input-latency album: %lld ms (target <= 50; %d pictures%s)\n",
                 static_cast<long long>(album), copied, written ? "" : ", NO PAGE WRITTEN");
     return written ? 0 : 1;

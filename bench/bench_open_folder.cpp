@@ -16,6 +16,7 @@ using namespace kamelune;
 namespace fs = std::filesystem;
 
 int main(int argc, char** argv) {
+    std::unique_ptr<Windows> w;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const bench::BenchFolders folders = bench::PrepareCorpus(argc, argv);
@@ -24,15 +25,15 @@ int main(int argc, char** argv) {
     const std::string& corpus = folders.corpus;
     const std::string appDir = work + "/bench-app";
     std::filesystem::create_directories(appDir + "/empty");
-    bench::StartProgram(appDir, appDir + "/empty", "TabSheetTable", 3, 10);
+    w = bench::StartProgram(appDir, appDir + "/empty", "TabSheetTable", 3, 10);
 
     // Input during the first visit of the folder: the folder list lists it for the first time.
     qint64 inputWait = 0;
     {
-        bench::InputProbe probe(FormMain->windowHandle());
+        bench::InputProbe probe(w->FormMain->windowHandle());
         probe.Start();
-        FormMain->SetCurrentDir(corpus);
-        while (FormMain->DirectoryListBox1->Listing())
+        w->FormMain->SetCurrentDir(corpus);
+        while (w->FormMain->DirectoryListBox1->Listing())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         inputWait = probe.Stop();
     }
@@ -42,7 +43,7 @@ int main(int argc, char** argv) {
     double best = 1e9;
     qint64 worstGap = 0;
     for (int round = 0; round < 3; ++round) {
-        FormMain->SetCurrentDir(appDir + "/empty");
+        w->FormMain->SetCurrentDir(appDir + "/empty");
         QElapsedTimer clock;
         qint64 last = 0;
         QTimer tick;
@@ -52,13 +53,13 @@ int main(int argc, char** argv) {
         });
         tick.start(10);
         clock.start();
-        FormMain->SetCurrentDir(corpus);
+        w->FormMain->SetCurrentDir(corpus);
         const double seconds = clock.nsecsElapsed() / 1e9;
         worstGap = std::max(worstGap, clock.elapsed() - last);
         tick.stop();
         best = std::min(best, seconds);
-        if (FormMain->gridExif.RowCount() != 2001) {
-            std::fprintf(stderr, "the table has %d rows\n", FormMain->gridExif.RowCount());
+        if (w->model.gridExif.RowCount() != 2001) {
+            std::fprintf(stderr, "the table has %d rows\n", w->model.gridExif.RowCount());
             return 1;
         }
     }
@@ -73,18 +74,18 @@ int main(int argc, char** argv) {
         std::printf("  exiftool -fast2 -s -T, nine items: %.0f ms; ratio %.4f (target <= 0.04)\n",
                     exiftool * 1000, best / exiftool);
     // Sorting the 2,000 pictures on four keys, the view rebuilt.
-    FormMain->gSortWorkList = {"3", "18", "19", "10"};
+    w->model.gSortWorkList = {"3", "18", "19", "10"};
     std::vector<double> sorts;
     for (int i = 0; i < 10; ++i) {
         QElapsedTimer t;
         t.start();
-        FormSort->DoSort();
+        w->FormSort->BtnGoSortClick();
         sorts.push_back(t.nsecsElapsed() / 1e6);
     }
     std::sort(sorts.begin(), sorts.end());
     std::printf(
         "sort 2,000 pictures on four keys and rebuild the view: median %.1f ms (target < 100)\n",
         (sorts[4] + sorts[5]) / 2);
-    DestroyWindows();
+    w.reset();
     return 0;
 }

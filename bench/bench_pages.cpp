@@ -29,16 +29,16 @@ long ResidentKb() {
     return resident * 4;
 }
 
-double MedianBuildMs(int perPage) {
-    FormMain->CmbBoxFigNoPerPage->setCurrentText(QString::number(perPage));
-    FormMain->MakePagePicts(1); // fills the cache
+double MedianBuildMs(Windows* w, int perPage) {
+    w->FormMain->CmbBoxFigNoPerPage->setCurrentText(QString::number(perPage));
+    w->FormMain->MakePagePicts(1); // fills the cache
     std::vector<double> ms;
     for (int i = 0; i < 10; ++i) {
         QElapsedTimer t;
         t.start();
-        FormMain->MakePagePicts(1);
+        w->FormMain->MakePagePicts(1);
         // Until the panels are drawn: every panel of the page painted once.
-        FormMain->PictPage->grab();
+        w->FormMain->PictPage->grab();
         ms.push_back(t.nsecsElapsed() / 1e6);
     }
     std::sort(ms.begin(), ms.end());
@@ -48,6 +48,7 @@ double MedianBuildMs(int perPage) {
 } // namespace
 
 int main(int argc, char** argv) {
+    std::unique_ptr<Windows> w;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const bench::BenchFolders folders = bench::PrepareCorpus(argc, argv);
@@ -55,18 +56,18 @@ int main(int argc, char** argv) {
     const std::string& work = folders.work;
     const std::string& corpus = folders.corpus;
 
-    bench::StartProgram(work + "/bench-pages-app", corpus, "TabSheetGazo", 3);
-    const double all30 = MedianBuildMs(30);
-    const std::size_t panels30 = FormMain->gPictList.size();
-    FormMain->SpeedBtnPane2->click();
-    const double four60 = MedianBuildMs(30);
-    const std::size_t panels60 = FormMain->gPictList.size();
+    w = bench::StartProgram(work + "/bench-pages-app", corpus, "TabSheetGazo", 3);
+    const double all30 = MedianBuildMs(w.get(), 30);
+    const std::size_t panels30 = w->FormMain->gPictList.size();
+    w->FormMain->SpeedBtnPane2->click();
+    const double four60 = MedianBuildMs(w.get(), 30);
+    const std::size_t panels60 = w->FormMain->gPictList.size();
     std::printf("cached page, %zu panels x 20 caption lines: median %.1f ms\n", panels30, all30);
     std::printf("cached page, %zu panels x 4 caption lines: median %.1f ms\n", panels60, four60);
     std::printf("  (60 panels of 20 lines do not occur: 20 lines need the all-items pane, which "
                 "holds at most 30; target for 60 x 20: < 150 ms, twice the first figure %.1f ms)\n",
                 2 * all30);
-    DestroyWindows();
+    w.reset();
 
     // First build of 16 twelve-megapixel pictures.
     const auto big = bench::MakeLargeCorpus(work + "/bench-large", 16);
@@ -75,20 +76,20 @@ int main(int argc, char** argv) {
     for (int parallel : {0, 1}) {
         const std::string appDir = work + "/bench-pages-big" + std::to_string(parallel);
         fs::remove_all(appDir);
-        bench::StartProgram(appDir, work + "/bench-large", "TabSheetGazo", 3);
+        w = bench::StartProgram(appDir, work + "/bench-large", "TabSheetGazo", 3);
         fs::remove_all(appDir + "/@KameluneDir");
-        FormMain->thumbnailThreads = parallel ? 0 : 1;
-        FormMain->CmbBoxFigNoPerPage->setCurrentText(QStringLiteral("16"));
+        w->FormMain->thumbnailThreads = parallel ? 0 : 1;
+        w->FormMain->CmbBoxFigNoPerPage->setCurrentText(QStringLiteral("16"));
         QElapsedTimer t;
         double first = -1;
-        FormMain->panelBuilt = [&](int) {
+        w->FormMain->panelBuilt = [&](int) {
             if (first < 0) first = t.nsecsElapsed() / 1e6;
         };
         t.start();
-        FormMain->MakePagePicts(1);
+        w->FormMain->MakePagePicts(1);
         times[parallel] = t.nsecsElapsed() / 1e6;
         if (parallel) firstPanel = first;
-        DestroyWindows();
+        w.reset();
     }
     std::printf("first build of 16 pictures of 4000x3000: one worker thread %.0f ms, one per core "
                 "%.0f ms; ratio %.2f (target <= 0.6)\n",
@@ -97,15 +98,15 @@ int main(int argc, char** argv) {
 
     // A slideshow over the 12-megapixel pictures: each step well within a 1-second interval,
     // memory flat over a long show.
-    bench::StartProgram(work + "/bench-slides", work + "/bench-large", "TabSheetTable", 3);
-    FormMain->StrGridExif->selectRow(0);
-    FormMain->PMenuGenzuClick();
+    w = bench::StartProgram(work + "/bench-slides", work + "/bench-large", "TabSheetTable", 3);
+    w->FormMain->StrGridExif->selectRow(0);
+    w->FormMain->PMenuGenzuClick();
     double worst = 0;
     long rssAfter8 = 0;
     for (int step = 1; step <= 64; ++step) {
         QElapsedTimer t;
         t.start();
-        FormSlideshow->SpeedBtnNextClick();
+        w->FormSlideshow->SpeedBtnNextClick();
         QCoreApplication::processEvents();
         worst = std::max(worst, t.nsecsElapsed() / 1e6);
         if (step == 8) rssAfter8 = ResidentKb();
@@ -113,6 +114,6 @@ int main(int argc, char** argv) {
     std::printf("slideshow, 64 steps over 16 pictures of 4000x3000: slowest step %.0f ms (interval "
                 "1000 ms); resident memory after 8 steps %ld KB, after 64 %ld KB\n",
                 worst, rssAfter8, ResidentKb());
-    DestroyWindows();
+    w.reset();
     return 0;
 }

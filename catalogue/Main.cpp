@@ -1,6 +1,5 @@
 #include "Main.h"
 
-#include "catalogue/Forms.h"
 #include "catalogue/SetKomoku.h"
 #include "catalogue/TabExport.h"
 #include "platform/TextFile.h"
@@ -62,10 +61,34 @@ AppPaths ResolveAppPaths(const QString& programPath) {
     return {ToStd(config), ToStd(config + "/" + ini), shippedPkm, ToStd(cache)};
 }
 
-TFormMain::TFormMain(AppPaths appPaths, QWidget* parent)
-    : QMainWindow(parent), gridBase(kBaseCols, 1), gridExif(5, 1), paths(std::move(appPaths)) {
+TFormMain::TFormMain(FolderModel& model, QWidget* parent) : QMainWindow(parent), model_(model) {
     BuildFrame();
     FormCreate();
+    ConnectModel();
+}
+
+// What the other windows change in the folder model, the main window shows.
+void TFormMain::ConnectModel() {
+    connect(&model_, &FolderModel::itemsChanged, this, [this] {
+        TransByKomokuList(ChkBoxExifOnly->isChecked());
+        if (PageControl1->currentWidget() == TabSheetGazo) MakePagePicts(CurrentPageBox());
+    });
+    connect(&model_, &FolderModel::orderChanged, this, [this] {
+        TransByKomokuList(ChkBoxExifOnly->isChecked());
+        MakePagePicts(CurrentPageBox());
+    });
+    connect(&model_, &FolderModel::filesRenamed, this,
+            [this](bool many) { many ? RemakeAll() : UpdateTable(); });
+    connect(&model_, &FolderModel::tableRowWanted, this,
+            [this](int row) { StrGridExif->selectRow(row - 1); });
+    connect(&model_, &FolderModel::smallPictureWanted, this, [this](int row) {
+        if (PanelImageS->isVisible()) DisplaySmallImage(row);
+    });
+}
+
+int TFormMain::CurrentTableRow() const {
+    const QModelIndex current = StrGridExif->currentIndex();
+    return current.isValid() ? current.row() + 1 : 0;
 }
 
 TFormMain::~TFormMain() {
@@ -73,10 +96,8 @@ TFormMain::~TFormMain() {
 }
 
 void TFormMain::FormCreate() {
-    gAppDir = paths.appDir;
-    gThumbDir = DefaultCacheDir();
-    SetStrGridTitle(gridBase, 1);
-    gridExif.SetFixedColor(kTitleColor);
+    SetStrGridTitle(model_.gridBase, 1);
+    model_.gridExif.SetFixedColor(kTitleColor);
     ApplyViewLook();
     resize(796, 414);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -87,21 +108,21 @@ void TFormMain::FormCreate() {
 void TFormMain::InitPara() {
     gCurPage = 1;
     gPageFirst = gPageLast = gPageCount = 0;
-    gListReady = false;
+    model_.gListReady = false;
     gPageBuilt = false;
-    gExifCount = 0;
+    model_.gExifCount = 0;
     gSmallImageFile.clear();
     gPictsPerPage = 16;
     CmbBoxFigNoPerPage->setCurrentIndex(4);
     CmbBoxPage->clear();
     CmbBoxPage->addItem(QStringLiteral("1"));
     CmbBoxPage->setCurrentIndex(0);
-    ResetExifItems(ExifItems);
+    ResetExifItems(model_.ExifItems);
 }
 
 void TFormMain::LoadSettings() {
-    const IniFile ini(paths.settingsPath);
-    const MainSettings s = ReadMainSettings(ini, ToStd(QDir::homePath()), DefaultCacheDir());
+    const IniFile ini(model_.paths.settingsPath);
+    const MainSettings s = ReadMainSettings(ini, ToStd(QDir::homePath()), model_.DefaultCacheDir());
     // The frame's position and the window's own size: saved the same way, so that a window
     // does not grow by its frame at every start.
     QPoint at = pos();
@@ -121,10 +142,10 @@ void TFormMain::LoadSettings() {
     PointTreeAt(dir);
 
     if (DirectoryExists(s.thumbDir)) {
-        gThumbDir = s.thumbDir;
-        SetLocationChoice(s.thumbDir != DefaultCacheDir());
+        model_.gThumbDir = s.thumbDir;
+        SetLocationChoice(s.thumbDir != model_.DefaultCacheDir());
     } else {
-        gThumbDir = DefaultCacheDir();
+        model_.gThumbDir = model_.DefaultCacheDir();
         SetLocationChoice(false);
     }
     switch (s.hairetu) {
@@ -142,8 +163,11 @@ void TFormMain::LoadSettings() {
     MnExifAfterJfif->setChecked(s.exifAfterJfif);
     MnDeleteToTrash->setChecked(s.deleteToTrash);
     MnUpright->setChecked(s.upright);
-    if (FormSetPKomoku) FormSetPKomoku->LoadDefaultPKomoku(*this);
-    gListReady = true;
+}
+
+void TFormMain::ShowStartFolder(bool builtInItems) {
+    if (builtInItems) SpeedBtnPane3->setChecked(true);
+    model_.gListReady = true;
     RemakeAll();
     if (!startPicture_.empty()) MakePictureCurrent(startPicture_);
 }
@@ -154,8 +178,8 @@ void TFormMain::SetStartPlace(std::string folder, std::string picture) {
 }
 
 void TFormMain::MakePictureCurrent(const std::string& name) {
-    for (int r = 1; r < gridExif.RowCount(); ++r)
-        if (gridExif.Cell(2, r) == name) {
+    for (int r = 1; r < model_.gridExif.RowCount(); ++r)
+        if (model_.gridExif.Cell(2, r) == name) {
             StrGridExif->setCurrentIndex(exifModel_->index(r - 1, 2));
             StrGridExif->selectRow(r - 1);
             return;
@@ -170,8 +194,8 @@ void TFormMain::SaveSettings() {
     s.height = height();
     s.activePage =
         PageControl1->currentWidget() == TabSheetTable ? "TabSheetTable" : "TabSheetGazo";
-    s.dir = currentDir_;
-    s.thumbDir = gThumbDir;
+    s.dir = model_.currentDir;
+    s.thumbDir = model_.gThumbDir;
     s.hairetu = SpeedBtnPane1->isChecked()   ? 1
                 : SpeedBtnPane2->isChecked() ? 2
                 : SpeedBtnPane3->isChecked() ? 3
@@ -179,17 +203,17 @@ void TFormMain::SaveSettings() {
     s.exifAfterJfif = MnExifAfterJfif->isChecked();
     s.deleteToTrash = MnDeleteToTrash->isChecked();
     s.upright = MnUpright->isChecked();
-    IniFile ini(paths.settingsPath);
+    IniFile ini(model_.paths.settingsPath);
     WriteMainSettings(ini, s);
     if (FileResult r = ini.UpdateFile(); !r) ShowCheckMessage(ToQ(r.error));
 }
 
 void TFormMain::FormDestroy() {
     CleargPictList();
-    gSelectList.clear();
-    gSortWorkList.clear();
-    gRowOrderList.clear();
-    gItemList.clear();
+    model_.gSelectList.clear();
+    model_.gSortWorkList.clear();
+    model_.gRowOrderList.clear();
+    model_.gItemList.clear();
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
@@ -206,7 +230,7 @@ void TFormMain::SetStatus(const QString& text) {
 }
 
 void TFormMain::PointTreeAt(const std::string& folder) {
-    currentDir_ = folder;
+    model_.currentDir = folder;
     DirectoryListBox1->SetFolder(folder);
 }
 
@@ -215,12 +239,8 @@ void TFormMain::SetCurrentDir(const std::string& folder) {
     DirectoryListBox1Change();
 }
 
-std::string TFormMain::CacheFolderOfCurrent() const {
-    return CacheFolder(gThumbDir, gCacheSubName);
-}
-
 void TFormMain::DirectoryListBox1Change() {
-    if (gListReady) RemakeAll();
+    if (model_.gListReady) RemakeAll();
 }
 
 void TFormMain::DriveComboBox1Change() {
@@ -228,22 +248,22 @@ void TFormMain::DriveComboBox1Change() {
 }
 
 void TFormMain::FilterComboBox1Change() {
-    fileMask = ToStd(FilterComboBox1->currentData().toString());
+    model_.fileMask = ToStd(FilterComboBox1->currentData().toString());
 }
 
 void TFormMain::RemakeAll() {
-    const std::string folder = currentDir_;
+    const std::string folder = model_.currentDir;
     if (IsInsideCacheRoot(folder)) {
         ShowCheckMessage(QStringLiteral("ここはKameluneの情報格納場所です。"));
         return;
     }
-    gCacheSubName = SetCacheSubName(folder);
+    model_.gCacheSubName = SetCacheSubName(folder);
     InitPara();
     ImageSmall->clear();
-    gListReady = true;
-    gSelectList.clear();
-    gRowOrderList.clear();
-    ClearStrgrid(gridExif);
+    model_.gListReady = true;
+    model_.gSelectList.clear();
+    model_.gRowOrderList.clear();
+    ClearStrgrid(model_.gridExif);
     MakeStrGridBase();
     SetSpinEditJump();
     MakePagePicts(1);
@@ -252,9 +272,9 @@ void TFormMain::RemakeAll() {
 }
 
 void TFormMain::UpdateTable() {
-    gListReady = true;
-    gSelectList.clear();
-    gRowOrderList.clear();
+    model_.gListReady = true;
+    model_.gSelectList.clear();
+    model_.gRowOrderList.clear();
     MakeStrGridBase();
     SetSpinEditJump();
     MakePagePicts(1);
@@ -263,59 +283,60 @@ void TFormMain::UpdateTable() {
 }
 
 void TFormMain::MakeStrGridBase() {
-    const std::string folder = currentDir_;
-    const std::string masks = fileMask;
+    const std::string folder = model_.currentDir;
+    const std::string masks = model_.fileMask;
     const ReadFlags limits{
         LimitMakerNote->isChecked(), LimitUserCmnt->isChecked(), {MnExifAfterJfif->isChecked()}};
     std::atomic<int> progress{0};
     FolderScan scan =
         RunJob([&] { return ScanFolder(folder, masks, limits, [&](int n) { progress.store(n); }); },
                [&] { SetStatus(QStringLiteral("Make List: No=%1").arg(progress.load())); });
-    gridBase.TakeCells(std::move(scan.base));
-    ExifItems = std::move(scan.record);
+    model_.gridBase.TakeCells(std::move(scan.base));
+    model_.ExifItems = std::move(scan.record);
     const FolderCounts counts = scan.counts;
     SetStatus(QStringLiteral("Make List: No=%1").arg(counts.pictureCount));
-    gFileCount = counts.fileCount;
-    gExifCount = counts.exifCount;
+    model_.gFileCount = counts.fileCount;
+    model_.gExifCount = counts.exifCount;
     LabelFigNo->setText(ToQ(FigNoText(counts)));
-    CopyStrGridExifFromBase(gItemList.empty() ? "ALL" : "TABLE", ChkBoxExifOnly->isChecked());
+    CopyStrGridExifFromBase(model_.gItemList.empty() ? "ALL" : "TABLE",
+                            ChkBoxExifOnly->isChecked());
 }
 
 ViewSource TFormMain::Source() const {
-    return {gridBase, ItemGrid(), gRowOrderList};
+    return {model_.gridBase, model_.itemGrid, model_.gRowOrderList};
 }
 
 void TFormMain::ApplyViewLook() {
-    FinishViewLook(gridExif);
-    if (ChkBox3fix && ChkBox3fix->isChecked() && gridExif.ColCount() > 3)
-        gridExif.SetFixedCols(3);
+    FinishViewLook(model_.gridExif);
+    if (ChkBox3fix && ChkBox3fix->isChecked() && model_.gridExif.ColCount() > 3)
+        model_.gridExif.SetFixedCols(3);
     else
-        gridExif.SetFixedCols(1);
-    ApplyGridLook(StrGridExif, gridExif);
-    ApplyGridLook(StrGridBase, gridBase);
+        model_.gridExif.SetFixedCols(1);
+    ApplyGridLook(StrGridExif, model_.gridExif);
+    ApplyGridLook(StrGridBase, model_.gridBase);
 }
 
 void TFormMain::CopyStrGridExifFromBase(const std::string& mode, bool exifOnly) {
-    kamelune::CopyStrGridExifFromBase(mode, Source(), gItemList, gridExif, exifOnly);
+    kamelune::CopyStrGridExifFromBase(mode, Source(), model_.gItemList, model_.gridExif, exifOnly);
     ApplyViewLook();
     SetSpinEditJump();
 }
 
 void TFormMain::TransByKomokuList(bool exifOnly) {
-    kamelune::TransByKomokuList(Source(), gItemList, gridExif, exifOnly);
+    kamelune::TransByKomokuList(Source(), model_.gItemList, model_.gridExif, exifOnly);
     ApplyViewLook();
     SetSpinEditJump();
 }
 
 void TFormMain::SetSpinEditJump() {
-    SpinEditJump->setRange(1, std::max(1, gridExif.RowCount() - 1));
+    SpinEditJump->setRange(1, std::max(1, model_.gridExif.RowCount() - 1));
     SpinEditJump->setValue(1);
 }
 
 void TFormMain::ChkBoxExifOnlyClick() {
     TransByKomokuList(ChkBoxExifOnly->isChecked());
     SetSpinEditJump();
-    gListReady = true;
+    model_.gListReady = true;
     if (PageControl1->currentWidget() == TabSheetGazo) MakePagePicts(CurrentPageBox());
 }
 
@@ -345,8 +366,8 @@ void TFormMain::resizeEvent(QResizeEvent* event) {
 void TFormMain::StrGridExifDblClick() {
     const QModelIndex current = StrGridExif->currentIndex();
     if (!current.isValid()) return;
-    const std::string& name = gridExif.Cell(2, exifModel_->GridRow(current.row()));
-    if (!name.empty()) OpenDocument(ToQ(JoinPath(currentDir_, name)));
+    const std::string& name = model_.gridExif.Cell(2, exifModel_->GridRow(current.row()));
+    if (!name.empty()) OpenDocument(ToQ(JoinPath(model_.currentDir, name)));
 }
 
 void TFormMain::LimitMakerNoteClick() {
@@ -357,11 +378,6 @@ void TFormMain::LimitUserCmntClick() {
     MakeStrGridBase();
 }
 
-int TFormMain::UprightOrientation(int pictNo) const {
-    if (!MnUpright || !MnUpright->isChecked()) return 0;
-    return OrientationFromText(gridBase.Cell(ItemCol(kItemOrientation), pictNo));
-}
-
 void TFormMain::MnExifAfterJfifClick() {
     // Which pictures carry EXIF changes: the folder is read again, as after a rename.
     UpdateTable();
@@ -369,13 +385,13 @@ void TFormMain::MnExifAfterJfifClick() {
 
 void TFormMain::PageControl1Change() {
     PageChange();
-    SetStatus(ToQ(currentDir_));
+    SetStatus(ToQ(model_.currentDir));
 }
 
 void TFormMain::PageChange() {
     if (PageControl1->currentWidget() == TabSheetGazo) {
         PanelImageS->hide();
-        if (gFileCount >= 1) MakePagePicts(CurrentPageBox());
+        if (model_.gFileCount >= 1) MakePagePicts(CurrentPageBox());
     } else if (PageControl1->currentWidget() == TabSheetTable) {
         PanelImageS->setVisible(ChkBoxImage->isChecked());
     }
@@ -395,37 +411,38 @@ void TFormMain::SetCBoxpage(int current, int count) {
 }
 
 void TFormMain::BtnTabYokoClick() {
-    if (gFileCount >= 1)
+    if (model_.gFileCount >= 1)
         OutTabFile(6);
     else
         ShowCheckMessage(QStringLiteral("イメージがありません"));
 }
 
 void TFormMain::BtnTabTateClick() {
-    if (gFileCount >= 1)
+    if (model_.gFileCount >= 1)
         OutTabFile(7);
     else
         ShowCheckMessage(QStringLiteral("イメージがありません"));
 }
 
 void TFormMain::OutTabFile(int layout) {
-    if (gSelectList.empty()) {
+    if (model_.gSelectList.empty()) {
         ShowCheckMessage(QStringLiteral("解析するイメージが選択されていません"));
         return;
     }
     FileDialogRequest request;
     request.title = QStringLiteral("TAB区切り文の保存");
-    request.initialDir = ToQ(currentDir_);
+    request.initialDir = ToQ(model_.currentDir);
     request.defaultExt = QStringLiteral("txt");
     request.fileName = QStringLiteral("MyExif");
     request.filter = QStringLiteral("TAB区切りテキスト書き出し(*.txt)|*.txt");
     const auto path = Dialogs().SaveFile(request);
     if (!path) return;
     std::vector<std::string> headings;
-    for (std::size_t m = 0; m < gItemList.size(); ++m)
-        headings.push_back(gridExif.Cell(static_cast<int>(m) + 3, 0));
-    const auto lines = MakeTabLines(layout == 6 ? TabLayout::Horizontal : TabLayout::Vertical,
-                                    currentDir_, gSelectList, gItemList, headings, gridBase);
+    for (std::size_t m = 0; m < model_.gItemList.size(); ++m)
+        headings.push_back(model_.gridExif.Cell(static_cast<int>(m) + 3, 0));
+    const auto lines =
+        MakeTabLines(layout == 6 ? TabLayout::Horizontal : TabLayout::Vertical, model_.currentDir,
+                     model_.gSelectList, model_.gItemList, headings, model_.gridBase);
     if (FileResult r = WriteTextLines(ToStd(*path), lines); !r) ShowCheckMessage(ToQ(r.error));
 }
 
@@ -450,7 +467,7 @@ void TFormMain::WMDropFiles(const QStringList& dropped) {
         ShowCheckMessage(QStringLiteral("Jpegファイルでありません"));
         return;
     }
-    const std::string destination = DropDestination(currentDir_, ToStd(source));
+    const std::string destination = DropDestination(model_.currentDir, ToStd(source));
     if (FileExists(destination)) {
         // Dropped from this very folder onto itself: nothing to copy.
         if (QFileInfo(source).canonicalFilePath() ==

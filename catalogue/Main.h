@@ -4,6 +4,7 @@
 
 #include "catalogue/BaseTable.h"
 #include "catalogue/DirectoryListBox.h"
+#include "catalogue/FolderModel.h"
 #include "catalogue/MyUtils.h"
 #include "exif/Exif.h"
 #include "platform/StringGrid.h"
@@ -37,29 +38,27 @@ namespace kamelune {
 
 class StringGridModel;
 
-// Where the program keeps its files: the folder of the program (or the per-user data folder
-// when that is not writable) and the settings file.
-struct AppPaths {
-    std::string appDir;
-    std::string settingsPath;
-    // The "Default.pkm" installed with the program, for a user whose folder holds none.
-    std::string shippedPkm{};
-    // The default place of the thumbnail cache; empty: appDir.
-    std::string cacheDir{};
-};
-AppPaths ResolveAppPaths(const QString& programPath);
-
 class TFormMain : public QMainWindow {
+    Q_OBJECT
 public:
-    explicit TFormMain(AppPaths paths, QWidget* parent = nullptr);
+    explicit TFormMain(FolderModel& model, QWidget* parent = nullptr);
     ~TFormMain() override;
 
     // Start-up and shutdown.
     void FormCreate();
     void InitPara();
     void LoadSettings();
-    // The command line's folder and picture, applied by LoadSettings.
+    // After the settings and the items: the remembered folder (or the command line's) read and
+    // shown. builtInItems: the program's own choice of items, best seen in three columns.
+    void ShowStartFolder(bool builtInItems);
+    // The command line's folder and picture, applied by LoadSettings and ShowStartFolder.
     void SetStartPlace(std::string folder, std::string picture);
+    // Where the thumbnail page takes its colours and emphasis from (the display dialog).
+    void SetDisplayAttributes(std::function<DisplayAttributes()> source) {
+        displayAttributes_ = std::move(source);
+    }
+    // The table's current row, 1-based (0: none).
+    int CurrentTableRow() const;
     // Makes the table row of a picture of the folder current (nothing when it is not listed).
     void MakePictureCurrent(const std::string& name);
     void SaveSettings();
@@ -74,9 +73,8 @@ public:
     void TransByKomokuList(bool exifOnly);
     void SetSpinEditJump();
     // The folder shown; the folder tree's current folder.
-    std::string CurrentDir() const { return currentDir_; }
+    std::string CurrentDir() const { return model_.currentDir; }
     void SetCurrentDir(const std::string& folder); // as the user picking it in the tree
-    std::string CacheFolderOfCurrent() const;
 
     // Handlers.
     void ChkBoxExifOnlyClick();
@@ -86,8 +84,6 @@ public:
     void LimitMakerNoteClick();
     void LimitUserCmntClick();
     void MnExifAfterJfifClick();
-    // The orientation to turn picture n upright by when that option is on, else 0.
-    int UprightOrientation(int pictNo) const;
     void PageControl1Change();
     void PageChange();
     void CmbBoxPageChange();
@@ -158,28 +154,12 @@ public:
     // there is none.
     int PopupPicture() const;
 
-    // Shared state of the folder (names as the rest of the program knows them).
-    std::string gAppDir; // where the settings and "Default.pkm" live
-    std::string DefaultCacheDir() const {
-        return paths.cacheDir.empty() ? gAppDir : paths.cacheDir;
-    }
-    std::string gThumbDir;
-    std::string gCacheSubName;
-    bool gListReady = false;
-    int gFileCount = 0;
-    int gExifCount = 0;
+    // State of the thumbnail page.
     int gPictsPerPage = 16;
     int gCurPage = 1;
     int gPageFirst = 0, gPageLast = 0, gPageCount = 0;
     bool gPageBuilt = false;
     std::string gSmallImageFile;
-    std::vector<std::string> gSortWorkList, gRowOrderList, gSelectList, gItemList;
-    ExifItemTexts ExifItems; // the EXIF reader's record of the last file read
-
-    StringGrid gridBase;
-    StringGrid gridExif;
-    std::string fileMask = kPictureMasks;
-    AppPaths paths;
 
     // Components.
     QWidget* Panel1 = nullptr;
@@ -230,6 +210,20 @@ public:
     // Status bar text.
     void SetStatus(const QString& text);
 
+signals:
+    // Commands that open other windows; app/ connects them.
+    void sortRequested();
+    void albumRequested();
+    void htmlTableRequested();
+    // title, picture to start from (0: the selected pictures), the table's current row,
+    // restart: close a show already open.
+    void slideshowRequested(const QString& title, int tag, int currentRow, bool restart);
+    void itemsRequested();
+    void displayRequested();
+    void renameRequested();
+    void renameOneRequested(int picture);
+    void aboutRequested();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -246,7 +240,9 @@ private:
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    std::string currentDir_;
+    FolderModel& model_;
+    std::function<DisplayAttributes()> displayAttributes_ = [] { return DisplayAttributes{}; };
+    void ConnectModel();
     std::string startFolder_, startPicture_;
     std::string cacheProblem_; // why the page being built could not be cached, once per page
     DisplayAttributes pageAttributes_; // read once per page build
@@ -258,8 +254,5 @@ private:
     StringGridModel* baseModel_ = nullptr;
     QActionGroup* locationGroup_ = nullptr;
 };
-
-// The item grid of the item dialog, where every table heading comes from.
-StringGrid& ItemGrid();
 
 } // namespace kamelune

@@ -237,7 +237,7 @@ void TFormMain::BuildFrame() {
     StrGridExif->setObjectName(QStringLiteral("StrGridExif"));
     StrGridExif->setToolTip(QStringLiteral("右クリックで、スライドショー、隠蔽、消去"));
     StrGridExif->setStyleSheet(QStringLiteral("QTableView { background: white; }"));
-    exifModel_ = new StringGridModel(gridExif, this);
+    exifModel_ = new StringGridModel(model_.gridExif, this);
     StrGridExif->setModel(exifModel_);
     StrGridExif->setContextMenuPolicy(Qt::NoContextMenu);
     table->addWidget(StrGridExif, 1);
@@ -250,7 +250,7 @@ void TFormMain::BuildFrame() {
     baseLayout->setContentsMargins(0, 0, 0, 0);
     StrGridBase = new GridView(TabSheetBase);
     StrGridBase->setObjectName(QStringLiteral("StrGridBase"));
-    baseModel_ = new StringGridModel(gridBase, this);
+    baseModel_ = new StringGridModel(model_.gridBase, this);
     StrGridBase->setModel(baseModel_);
     baseLayout->addWidget(StrGridBase);
     PageControl1->addTab(TabSheetBase, QStringLiteral("BaseTable"));
@@ -428,6 +428,7 @@ void TFormMain::BuildMenus() {
         view, QStringLiteral("向きに合わせて表示"), [this] { MakePagePicts(CurrentPageBox()); },
         "MnUpright");
     MnUpright->setCheckable(true);
+    connect(MnUpright, &QAction::toggled, this, [this](bool on) { model_.upright = on; });
 
     QMenu* photo = menuBar()->addMenu(QStringLiteral("フォト(&P)"));
     Item(

@@ -1,6 +1,7 @@
 // The writer window: image files, pages and text files of the HTML exports, with a progress bar
 // and a stop button that ends the phase running.
-#include "catalogue/Forms.h"
+#include "catalogue/BaseTable.h"
+#include "catalogue/FolderModel.h"
 #include "catalogue/MyUtils.h"
 #include "catalogue/SetKomoku.h"
 #include "platform/Jpeg.h"
@@ -23,7 +24,7 @@
 
 namespace kamelune {
 
-TFormMakeExifHTML::TFormMakeExifHTML() {
+TFormMakeExifHTML::TFormMakeExifHTML(FolderModel& model) : model_(model) {
     setObjectName(QStringLiteral("FormMakeExifHTML"));
     setWindowTitle(QStringLiteral("HTMLの作成"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -52,9 +53,9 @@ void TFormMakeExifHTML::MakeJpeg(const std::string& folder, int size, bool copyU
     LabelProg->setText(large ? QStringLiteral("リンク先画像作成中")
                              : QStringLiteral("サムネイル作成中"));
     std::vector<std::string> names;
-    for (const std::string& entry : FormMain->gSelectList)
-        names.push_back(FormMain->gridBase.Cell(kNameCol, ItemNumber(entry)));
-    const std::string source = FormMain->CurrentDir();
+    for (const std::string& entry : model_.gSelectList)
+        names.push_back(model_.gridBase.Cell(kNameCol, ItemNumber(entry)));
+    const std::string source = model_.currentDir;
     ProgBar->setRange(0, static_cast<int>(names.size()));
     ProgBar->setValue(0);
     std::atomic<int> made{0};
@@ -90,46 +91,40 @@ void TFormMakeExifHTML::SetWH(const std::string& path, int size, int& w, int& h)
 
 std::vector<std::string> TFormMakeExifHTML::Headings() const {
     std::vector<std::string> headings;
-    for (const std::string& item : FormMain->gItemList)
-        headings.push_back(ItemGrid().Cell(2, ItemNumber(item)));
+    for (const std::string& item : model_.gItemList)
+        headings.push_back(model_.itemGrid.Cell(2, ItemNumber(item)));
     return headings;
 }
 
 HtmlPicture TFormMakeExifHTML::Picture(const std::string& entry) const {
     const int row = ItemNumber(entry);
     HtmlPicture p;
-    p.fileName = FormMain->gridBase.Cell(kNameCol, row);
-    for (const std::string& item : FormMain->gItemList)
-        p.values.push_back(FormMain->gridBase.Cell(ItemNumber(item) + 1, row));
+    p.fileName = model_.gridBase.Cell(kNameCol, row);
+    for (const std::string& item : model_.gItemList)
+        p.values.push_back(model_.gridBase.Cell(ItemNumber(item) + 1, row));
     return p;
 }
 
 std::vector<HtmlPicture> TFormMakeExifHTML::Pictures(int size) const {
     std::vector<HtmlPicture> pictures;
-    for (const std::string& entry : FormMain->gSelectList) {
+    for (const std::string& entry : model_.gSelectList) {
         pictures.push_back(Picture(entry));
         HtmlPicture& p = pictures.back();
-        if (size > 0) SetWH(JoinPath(FormMain->CurrentDir(), p.fileName), size, p.width, p.height);
+        if (size > 0) SetWH(JoinPath(model_.currentDir, p.fileName), size, p.width, p.height);
     }
     return pictures;
 }
 
-bool TFormMakeExifHTML::SubMakeHTML(const std::string& folder, const std::string& base,
-                                    ExifPosition position) {
-    if (FormMain->gSelectList.empty()) return false;
-    const AlbumSettings settings = [&] {
-        AlbumSettings s = FormSetHTML->Settings(base);
-        s.position = position;
-        return s;
-    }();
-    const std::string page = folder + "/" + base + ".html";
+bool TFormMakeExifHTML::SubMakeHTML(const std::string& folder, const AlbumSettings& settings,
+                                    int size) {
+    if (model_.gSelectList.empty()) return false;
+    const std::string page = folder + "/" + settings.base + ".html";
     gHtmlStop = false;
     LabelProg->setText(QStringLiteral("Exif HTMLの作成中"));
     // The bar follows the pictures as their sizes are read for the page. The page is whole or
     // not written: a stop leaves it out, and says so.
     std::vector<HtmlPicture> pictures = Pictures(0);
-    const std::string source = FormMain->CurrentDir();
-    const int size = FormSetHTML->SpinEditGazoSSize->value();
+    const std::string source = model_.currentDir;
     ProgBar->setRange(0, static_cast<int>(pictures.size()));
     ProgBar->setValue(0);
     std::atomic<int> read{0};
@@ -160,14 +155,13 @@ void TFormMakeExifHTML::MakeTextFiles(const std::string& folder) {
             failures.push_back(r.error);
 }
 
-void TFormMakeExifHTML::OutHTMLYoko(const std::string& fileName) {
-    if (FormMain->gSelectList.empty()) {
+void TFormMakeExifHTML::OutHTMLYoko(const std::string& fileName, const TFormSetHTML2& s) {
+    if (model_.gSelectList.empty()) {
         ShowCheckMessage(QStringLiteral("選択されていません"));
         return;
     }
     const QFileInfo info(QString::fromStdString(fileName));
     const std::string folder = info.absolutePath().toStdString();
-    const TFormSetHTML2& s = *FormSetHTML2;
     if (s.ChkBoxSamu->isChecked())
         MakeJpeg(folder, s.SpinEditGazoSSize->value(), s.RBtnGenzuL->isChecked(), false,
                  s.SpinEditGazoSQuality->value());
@@ -175,8 +169,8 @@ void TFormMakeExifHTML::OutHTMLYoko(const std::string& fileName) {
         MakeJpeg(folder, s.SpinEditGazoLSize->value(), s.RBtnGenzuL->isChecked(), true,
                  s.SpinEditGazoLQuality->value());
     std::vector<std::string> titles;
-    for (std::size_t m = 0; m < FormMain->gItemList.size(); ++m)
-        titles.push_back(FormMain->gridExif.Cell(static_cast<int>(m) + 3, 0));
+    for (std::size_t m = 0; m < model_.gItemList.size(); ++m)
+        titles.push_back(model_.gridExif.Cell(static_cast<int>(m) + 3, 0));
     const TableSettings table{s.ChkBoxSamu->isChecked(), s.ChkBoxLink->isChecked()};
     Save(folder + "/" + info.completeBaseName().toStdString() + ".html",
          TablePageLines(table, Pictures(s.SpinEditGazoSSize->value()), titles));

@@ -1,7 +1,7 @@
 #include "SetHTML.h"
 #include "platform/qt/Widgets.h"
 
-#include "catalogue/Forms.h"
+#include "catalogue/FolderModel.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/Shell.h"
 #include "thumbnails/PHyoji.h"
@@ -104,18 +104,18 @@ ImageGroups AddImageGroups(QWidget* parent, QVBoxLayout* layout, const QString& 
     return g;
 }
 
-FileDialogRequest HtmlRequest(const QString& title, const QString& name) {
+FileDialogRequest HtmlRequest(const QString& title, const QString& name,
+                              const std::string& folder) {
     FileDialogRequest r;
     r.title = title;
-    r.initialDir = QString::fromStdString(FormMain->CurrentDir());
+    r.initialDir = QString::fromStdString(folder);
     r.defaultExt = QStringLiteral("html");
     r.fileName = name;
     r.filter = QStringLiteral("HTMLファイル(*.html)|*.html");
     return r;
 }
 
-void Finish(const QString& path, bool preview) {
-    const auto& failures = FormMakeExifHTML->failures;
+void Finish(const QString& path, bool preview, const std::vector<std::string>& failures) {
     if (!failures.empty()) {
         QString text = QStringLiteral("作成できなかったファイルがあります:");
         for (const std::string& f : failures)
@@ -131,7 +131,8 @@ void Finish(const QString& path, bool preview) {
 
 } // namespace
 
-TFormSetHTML::TFormSetHTML() {
+TFormSetHTML::TFormSetHTML(FolderModel& model, TFormMakeExifHTML& writer)
+    : model_(model), writer_(writer) {
     setObjectName(QStringLiteral("FormSetHTML"));
     setWindowTitle(QStringLiteral("HTML出力１の設定"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -209,15 +210,16 @@ AlbumSettings TFormSetHTML::Settings(const std::string& base) const {
 }
 
 void TFormSetHTML::BtnMakeClick() {
-    if (FormMain->gItemList.empty()) {
+    if (model_.gItemList.empty()) {
         ShowCheckMessage(QStringLiteral("出力するExif項目が選択されていません！"));
         return;
     }
-    FormMakeExifHTML->MakeHTML();
+    writer_.MakeHTML(*this);
     close();
 }
 
-TFormSetHTML2::TFormSetHTML2() {
+TFormSetHTML2::TFormSetHTML2(FolderModel& model, TFormMakeExifHTML& writer)
+    : model_(model), writer_(writer) {
     setObjectName(QStringLiteral("FormSetHTML2"));
     setWindowTitle(QStringLiteral("HTML出力２の設定"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -235,27 +237,26 @@ TFormSetHTML2::TFormSetHTML2() {
 }
 
 void TFormSetHTML2::BtnMakeClick() {
-    const auto path = Dialogs().SaveFile(
-        HtmlRequest(QStringLiteral("表形式HTMLの保存"), QStringLiteral("MyExifTable")));
+    const auto path = Dialogs().SaveFile(HtmlRequest(
+        QStringLiteral("表形式HTMLの保存"), QStringLiteral("MyExifTable"), model_.currentDir));
     if (!path) return;
-    FormMakeExifHTML->failures.clear();
-    FormMakeExifHTML->show();
-    FormMakeExifHTML->OutHTMLYoko(path->toStdString());
-    FormMakeExifHTML->close();
+    writer_.failures.clear();
+    writer_.show();
+    writer_.OutHTMLYoko(path->toStdString(), *this);
+    writer_.close();
     QFileInfo info(*path);
     Finish(info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".html"),
-           ChkBoxPreview->isChecked());
+           ChkBoxPreview->isChecked(), writer_.failures);
 }
 
 // The album run; the writer window's part.
-bool TFormMakeExifHTML::MakeHTML() {
-    const auto path = Dialogs().SaveFile(
-        HtmlRequest(QStringLiteral("EXIF HTMLの保存"), QStringLiteral("MyExif")));
+bool TFormMakeExifHTML::MakeHTML(const TFormSetHTML& settings) {
+    const auto path = Dialogs().SaveFile(HtmlRequest(QStringLiteral("EXIF HTMLの保存"),
+                                                     QStringLiteral("MyExif"), model_.currentDir));
     if (!path) return false;
     const QFileInfo info(*path);
     const std::string base = info.completeBaseName().toStdString();
     const std::string folder = info.absolutePath().toStdString();
-    const TFormSetHTML& settings = *FormSetHTML;
     failures.clear();
     show();
     if (settings.ChkBoxSamu->isChecked())
@@ -264,13 +265,11 @@ bool TFormMakeExifHTML::MakeHTML() {
     if (settings.ChkBoxLink->isChecked())
         MakeJpeg(folder, settings.SpinEditGazoLSize->value(), settings.RBtnGenzuL->isChecked(),
                  true, settings.SpinEditGazoLQuality->value());
-    SubMakeHTML(folder, base,
-                settings.CBoxExifIti->currentIndex() == 0 ? ExifPosition::Right
-                                                          : ExifPosition::Below);
+    SubMakeHTML(folder, settings.Settings(base), settings.SpinEditGazoSSize->value());
     if (settings.ChkBoxTextFile->isChecked()) MakeTextFiles(folder);
     close();
     Finish(QString::fromStdString(folder + "/" + base + ".html"),
-           settings.ChkBoxPreview->isChecked());
+           settings.ChkBoxPreview->isChecked(), failures);
     return true;
 }
 

@@ -21,10 +21,12 @@ class QToolButton;
 namespace kamelune {
 
 class ColorSwatch;
+class FolderModel;
+class TFormMakeExifHTML;
 
 class TFormSetHTML : public QDialog {
 public:
-    TFormSetHTML();
+    TFormSetHTML(FolderModel& model, TFormMakeExifHTML& writer);
     QComboBox* CBoxExifIti;
     QSpinBox *SpinEditGazoSYokosu, *SpinEditKeisen;
     QComboBox* CmbBoxMojiIti;
@@ -43,11 +45,15 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    FolderModel& model_;
+    TFormMakeExifHTML& writer_;
 };
 
 class TFormSetHTML2 : public QDialog {
 public:
-    TFormSetHTML2();
+    TFormSetHTML2(FolderModel& model, TFormMakeExifHTML& writer);
     QCheckBox* ChkBoxSamu;
     QSpinBox *SpinEditGazoSSize, *SpinEditGazoSQuality;
     QCheckBox* ChkBoxLink;
@@ -57,11 +63,15 @@ public:
     QToolButton *SpeedBtnMake, *SpeedBtnClose;
 
     void BtnMakeClick();
+
+private:
+    FolderModel& model_;
+    TFormMakeExifHTML& writer_;
 };
 
 class TFormMakeExifHTML : public QDialog {
 public:
-    TFormMakeExifHTML();
+    explicit TFormMakeExifHTML(FolderModel& model);
     QLabel* LabelProg;
     QProgressBar* ProgBar;
     QPushButton* BtnStop;
@@ -70,16 +80,18 @@ public:
     std::vector<std::string> failures;
 
     void BtnStopClick() { gHtmlStop = true; }
-    // The album run: true when it went to its end (a cancelled file dialog gives false).
-    bool MakeHTML();
+    // The album run with the settings of its dialog: true when it went to its end (a cancelled
+    // file dialog gives false).
+    bool MakeHTML(const TFormSetHTML& settings);
     // One image file per selected picture: "S_" (large false) or "L_".
     void MakeJpeg(const std::string& folder, int size, bool copyUnchanged, bool large, int quality);
     // Display size of a picture file at the given longer side (0 × 0 when unreadable).
     static void SetWH(const std::string& path, int size, int& w, int& h);
     // False when a stop left the page unwritten.
-    bool SubMakeHTML(const std::string& folder, const std::string& base, ExifPosition position);
+    // size: the longer side of the thumbnails the page shows.
+    bool SubMakeHTML(const std::string& folder, const AlbumSettings& settings, int size);
     void MakeTextFiles(const std::string& folder);
-    void OutHTMLYoko(const std::string& fileName);
+    void OutHTMLYoko(const std::string& fileName, const TFormSetHTML2& settings);
 
     // A selected picture with its chosen values; the selected pictures with their display
     // sizes at the given size (0: none).
@@ -87,6 +99,9 @@ public:
     std::vector<HtmlPicture> Pictures(int size) const;
     std::vector<std::string> Headings() const; // caption headings of the chosen items
     void Save(const std::string& path, const std::vector<std::string>& lines);
+
+private:
+    FolderModel& model_;
 };
 
 } // namespace kamelune

@@ -2,7 +2,8 @@
 #include "platform/qt/Job.h"
 #include "platform/qt/Widgets.h"
 
-#include "catalogue/Forms.h"
+#include "catalogue/BaseTable.h"
+#include "catalogue/FolderModel.h"
 #include "catalogue/SetKomoku.h"
 #include "platform/Jpeg.h"
 #include "platform/qt/DialogService.h"
@@ -50,7 +51,7 @@ void Style(QLabel* l, int pixels, std::uint32_t color, std::uint32_t back, bool 
 
 } // namespace
 
-TFormSlideshow::TFormSlideshow() {
+TFormSlideshow::TFormSlideshow(FolderModel& model) : model_(model) {
     setObjectName(QStringLiteral("FormSlideshow"));
     setWindowTitle(QStringLiteral("スライドショー"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -152,9 +153,15 @@ TFormSlideshow::TFormSlideshow() {
     status->addWidget(StatusPanel2);
     layout->addWidget(status);
 
+    captionSettings_ = std::make_unique<TFormSetSlideShow>(*this);
+    captionSettings_->setAttribute(Qt::WA_QuitOnClose, false);
+    // A picture picked in the table is shown while the show is open.
+    connect(&model_, &FolderModel::pictureClicked, this, [this](int pictNo) {
+        if (isVisible()) SimpleShow(pictNo);
+    });
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
-    connect(SpeedBtnExif, &QToolButton::clicked, this, [] { FormSetSlideShow->exec(); });
+    connect(SpeedBtnExif, &QToolButton::clicked, this, [this] { captionSettings_->exec(); });
     connect(SpeedBtn1st, &QToolButton::clicked, this, [this] { SpeedBtn1stClick(); });
     connect(SpeedBtnPrev, &QToolButton::clicked, this, [this] { SpeedBtnPrevClick(); });
     connect(SpeedBtnNext, &QToolButton::clicked, this, [this] { SpeedBtnNextClick(); });
@@ -205,7 +212,6 @@ void TFormSlideshow::SetBackground(std::uint32_t bgr) {
 }
 
 void TFormSlideshow::FormCreate() {
-    FormMain->LoadSettings();
     gSlidePos = 0;
     Timer1.stop();
     Timer1.setInterval(1000);
@@ -257,16 +263,15 @@ bool TFormSlideshow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 int TFormSlideshow::ListLength() const {
-    return Tag == 0 ? static_cast<int>(FormMain->gSelectList.size())
-                    : FormMain->gridExif.RowCount() - 1;
+    return Tag == 0 ? static_cast<int>(model_.gSelectList.size()) : model_.gridExif.RowCount() - 1;
 }
 
 int TFormSlideshow::PictureAt(int pos) const {
     if (Tag == 0) {
-        const auto& list = FormMain->gSelectList;
+        const auto& list = model_.gSelectList;
         return pos >= 0 && pos < static_cast<int>(list.size()) ? ItemNumber(list[pos]) : 0;
     }
-    return ItemNumber(FormMain->gridExif.Cell(0, pos + 1));
+    return ItemNumber(model_.gridExif.Cell(0, pos + 1));
 }
 
 void TFormSlideshow::UpdateCounter() {
@@ -278,7 +283,7 @@ void TFormSlideshow::Init() {
     StatusPanel2->setFixedWidth(120);
     Timer1.stop();
     int picture = 0;
-    const int currentRow = std::max(1, FormMain->StrGridExif->currentIndex().row() + 1);
+    const int currentRow = std::max(1, startRow_);
     if (Tag == 0) {
         gSlidePos = 0;
         StatusPanel0->setText(QStringLiteral("1/%1").arg(ListLength()));
@@ -287,7 +292,7 @@ void TFormSlideshow::Init() {
         StatusPanel0->setText(QStringLiteral("%1/%2").arg(currentRow).arg(ListLength()));
         picture = Tag;
     }
-    StatusPanel1->setText(QString::fromStdString(FormMain->gridBase.Cell(kNameCol, picture)));
+    StatusPanel1->setText(QString::fromStdString(model_.gridBase.Cell(kNameCol, picture)));
     if (picture > 0) DispShow(Tag == 0 ? 0 : currentRow - 1, picture, false);
     // Wider than the list, so that a typed number above it can be taken and made its length.
     SpinEditJump->setRange(1, std::max(kJumpLimit, ListLength()));
@@ -300,22 +305,22 @@ void TFormSlideshow::Init() {
 void TFormSlideshow::SetLabels() {
     for (QLabel* l : Labels)
         l->hide();
-    if (!FormSetSlideShow->ChkBoxHyoji->isChecked()) return;
-    const int n = std::min<int>(9, static_cast<int>(FormMain->gItemList.size()));
+    if (!captionSettings_->ChkBoxHyoji->isChecked()) return;
+    const int n = std::min<int>(9, static_cast<int>(model_.gItemList.size()));
     for (int i = 0; i < n; ++i)
         Labels[i]->show();
 }
 
 void TFormSlideshow::DispExif(int pictNo) {
-    const auto& items = FormMain->gItemList;
+    const auto& items = model_.gItemList;
     if (items.empty()) return;
-    const StringGrid& base = FormMain->gridBase;
+    const StringGrid& base = model_.gridBase;
     LabelFName->setText(QString::fromStdString(base.Cell(kNameCol, pictNo)));
     LabelFName->adjustSize();
     const bool exif = IsExifRow(base, pictNo);
     for (std::size_t i = 0; i < items.size() && i < 9; ++i) {
         const int item = ItemNumber(items[i]);
-        const std::string& heading = ItemGrid().Cell(2, item);
+        const std::string& heading = model_.itemGrid.Cell(2, item);
         std::string text = heading + (heading.empty() ? "" : ": ") + base.Cell(item + 1, pictNo);
         text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
         Labels[i]->setText(exif ? QString::fromStdString(text) : QString());
@@ -324,8 +329,7 @@ void TFormSlideshow::DispExif(int pictNo) {
 }
 
 void TFormSlideshow::DispShow(int pos, int pictNo, bool mirror) {
-    if (mirror && Tag != 0 && FormMain->PanelImageS->isVisible())
-        FormMain->DisplaySmallImage(pos + 1);
+    if (mirror && Tag != 0) model_.ShowInSmallPicture(pos + 1);
     ShowPicture(pictNo);
 }
 
@@ -340,9 +344,9 @@ void TFormSlideshow::ShowPicture(int pictNo) {
         reshow_ = true;
         return;
     }
-    const std::string name = FormMain->gridBase.Cell(kNameCol, pictNo);
+    const std::string name = model_.gridBase.Cell(kNameCol, pictNo);
     DispExif(pictNo);
-    const std::string path = JoinPath(FormMain->CurrentDir(), name);
+    const std::string path = JoinPath(model_.currentDir, name);
     const QSize client = ScrollBox1->viewport()->size();
     const QSize outer = ScrollBox1->size();
     const SlideView view{ChkBoxAuto->isChecked(),
@@ -352,7 +356,7 @@ void TFormSlideshow::ShowPicture(int pictNo) {
                          client.height(),
                          outer.width(),
                          outer.height(),
-                         FormMain->UprightOrientation(pictNo)};
+                         model_.UprightOrientation(pictNo)};
     loading_ = true;
     const Slide slide =
         name.empty() ? LoadSlide({}, view) : RunJob([&] { return LoadSlide(path, view); });
@@ -384,7 +388,7 @@ void TFormSlideshow::ShowPicture(int pictNo) {
 }
 
 void TFormSlideshow::Timer1Timer() {
-    if (Tag == 0 && FormMain->gSelectList.empty()) {
+    if (Tag == 0 && model_.gSelectList.empty()) {
         Timer1.stop();
         ShowCheckMessage(QStringLiteral("選択されたファイルがありません"));
         return;
@@ -398,7 +402,7 @@ void TFormSlideshow::Timer1Timer() {
         gSlidePos = StepForward(gSlidePos, ListLength());
     else if (SpeedBtnReverse->isChecked())
         gSlidePos = StepBackward(gSlidePos, ListLength());
-    if (Tag != 0) FormMain->StrGridExif->selectRow(gSlidePos);
+    if (Tag != 0) model_.SelectTableRow(gSlidePos + 1);
     UpdateCounter();
     DispShow(gSlidePos, PictureAt(gSlidePos));
 }
@@ -411,7 +415,7 @@ void TFormSlideshow::Navigate(int newPos, bool moveTableRow) {
     // A play list that became empty while the window was open: nothing to show.
     if (ListLength() < 1) return;
     gSlidePos = std::clamp(newPos, 0, ListLength() - 1);
-    if (moveTableRow && Tag != 0) FormMain->StrGridExif->selectRow(gSlidePos);
+    if (moveTableRow && Tag != 0) model_.SelectTableRow(gSlidePos + 1);
     UpdateCounter();
     DispShow(gSlidePos, PictureAt(gSlidePos));
     Timer1.stop();
@@ -481,7 +485,17 @@ void TFormSlideshow::ChkBoxAspectClick() {
     if (ListLength() > 0) ShowPicture(PictureAt(gSlidePos));
 }
 
-TFormSetSlideShow::TFormSetSlideShow() {
+TFormSlideshow::~TFormSlideshow() = default;
+
+void TFormSlideshow::Open(const QString& title, int tag, int currentRow, bool restart) {
+    if (restart && isVisible()) close();
+    setWindowTitle(title);
+    Tag = tag;
+    startRow_ = currentRow;
+    show();
+}
+
+TFormSetSlideShow::TFormSetSlideShow(TFormSlideshow& show) : show_(show) {
     setObjectName(QStringLiteral("FormSetSlideShow"));
     setWindowTitle(QStringLiteral("SlideShowの設定"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -528,15 +542,15 @@ TFormSetSlideShow::TFormSetSlideShow() {
     connect(ChkBoxHyoji, &QCheckBox::clicked, this, [this] { ChkBoxHyojiClick(); });
     connect(SpinEditMojiSize, &QSpinBox::valueChanged, this, [this] { SpinEditMojiSizeChange(); });
     connect(ChkBoxToka, &QCheckBox::clicked, this, [this] { ChkBoxTokaClick(); });
-    connect(SpeedBtnPKomoku, &QToolButton::clicked, this, [] { FormSetPKomoku->exec(); });
+    connect(SpeedBtnPKomoku, &QToolButton::clicked, this, &TFormSetSlideShow::itemsRequested);
     connect(SpeedBtnOK, &QToolButton::clicked, this, [this] { SpeedBtnOKClick(); });
     for (ColorSwatch* s : {PanelMojiColor, PanelMojiBackColor})
         s->onChanged = [this] { ApplyColors(); };
 }
 
-static std::vector<QLabel*> TenLines() {
-    std::vector<QLabel*> lines{FormSlideshow->LabelFName};
-    lines.insert(lines.end(), FormSlideshow->Labels.begin(), FormSlideshow->Labels.end());
+std::vector<QLabel*> TFormSetSlideShow::TenLines() const {
+    std::vector<QLabel*> lines{show_.LabelFName};
+    lines.insert(lines.end(), show_.Labels.begin(), show_.Labels.end());
     return lines;
 }
 
@@ -574,7 +588,7 @@ void TFormSetSlideShow::ChkBoxTokaClick() {
 }
 
 void TFormSetSlideShow::SpeedBtnOKClick() {
-    FormSlideshow->SetLabels();
+    show_.SetLabels();
     close();
 }
 

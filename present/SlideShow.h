@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 class QCheckBox;
 class QLabel;
@@ -16,10 +18,19 @@ class QStatusBar;
 namespace kamelune {
 
 class ColorSwatch;
+class FolderModel;
+class TFormSetSlideShow;
 
 class TFormSlideshow : public QDialog {
 public:
-    TFormSlideshow();
+    explicit TFormSlideshow(FolderModel& model);
+    ~TFormSlideshow() override;
+    // The caption settings of this window (a window of its own).
+    TFormSetSlideShow& CaptionSettings() { return *captionSettings_; }
+
+    // Opens the show with the given title from picture tag (0: the selected pictures) at the
+    // table's current row (1-based; 0: none); restart closes a show that is open first.
+    void Open(const QString& title, int tag, int currentRow, bool restart);
 
     // 0: the selected pictures; a picture number: every picture of the table from that one on.
     int Tag = 0;
@@ -73,6 +84,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    FolderModel& model_;
+    std::unique_ptr<TFormSetSlideShow> captionSettings_;
+    int startRow_ = 0;
     void StartTimer();
     bool loading_ = false, reshow_ = false;
     static constexpr int kJumpLimit = 99999;
@@ -82,8 +96,9 @@ private:
 };
 
 class TFormSetSlideShow : public QDialog {
+    Q_OBJECT
 public:
-    TFormSetSlideShow();
+    explicit TFormSetSlideShow(TFormSlideshow& show);
     QCheckBox* ChkBoxHyoji;
     QSpinBox* SpinEditMojiSize;
     ColorSwatch *PanelMojiColor, *PanelMojiBackColor;
@@ -95,6 +110,13 @@ public:
     void ApplyColors();
     void ChkBoxTokaClick();
     void SpeedBtnOKClick();
+
+signals:
+    void itemsRequested(); // 表示項目: the item dialog
+
+private:
+    std::vector<QLabel*> TenLines() const; // the file name and the nine item lines
+    TFormSlideshow& show_;
 };
 
 } // namespace kamelune

@@ -1,5 +1,5 @@
 // Hide, show again and delete pictures; where the thumbnail cache lives and its removal.
-#include "catalogue/Forms.h"
+#include "catalogue/Main.h"
 #include "catalogue/SetKomoku.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/Shell.h"
@@ -26,13 +26,14 @@ void Report(const FileChanges& changes) {
 } // namespace
 
 void TFormMain::HideFig(int pictNo) {
-    if (MnThumbLocation->isChecked()) gThumbDir = DefaultCacheDir();
-    const std::string name = gridBase.Cell(kNameCol, pictNo);
+    if (MnThumbLocation->isChecked()) model_.gThumbDir = model_.DefaultCacheDir();
+    const std::string name = model_.gridBase.Cell(kNameCol, pictNo);
     if (name.empty()) return;
     if (!Dialogs().AskYesNo(QStringLiteral("確認"),
                             QStringLiteral("このファイルを隠しますか？（復活できます）") + Q(name)))
         return;
-    const FileChanges changes = kamelune::HideFig(currentDir_, CacheFolderOfCurrent(), name);
+    const FileChanges changes =
+        kamelune::HideFig(model_.currentDir, model_.CacheFolderOfCurrent(), name);
     UpdateTable();
     Report(changes);
 }
@@ -42,38 +43,38 @@ void TFormMain::Hide1Click() {
 }
 
 void TFormMain::SpeedBtnHideClick() {
-    if (gSelectList.empty()) {
+    if (model_.gSelectList.empty()) {
         ShowCheckMessage(QStringLiteral("選択された画像がありません"));
         return;
     }
     std::vector<std::string> names;
-    for (const std::string& entry : gSelectList)
-        names.push_back(gridBase.Cell(kNameCol, ItemNumber(entry)));
-    const FileChanges changes = HideFigs(currentDir_, names);
+    for (const std::string& entry : model_.gSelectList)
+        names.push_back(model_.gridBase.Cell(kNameCol, ItemNumber(entry)));
+    const FileChanges changes = HideFigs(model_.currentDir, names);
     UpdateTable();
     Report(changes);
 }
 
 void TFormMain::SpeedBtnReshowClick() {
-    if (HiddenFiles(currentDir_).empty()) {
+    if (HiddenFiles(model_.currentDir).empty()) {
         ShowCheckMessage(QStringLiteral("隠した画像はありません"));
         return;
     }
-    const FileChanges changes = ReshowAll(currentDir_);
+    const FileChanges changes = ReshowAll(model_.currentDir);
     UpdateTable();
     Report(changes);
 }
 
 void TFormMain::DeleteFig(int pictNo) {
-    if (MnThumbLocation->isChecked()) gThumbDir = DefaultCacheDir();
-    const std::string name = gridBase.Cell(kNameCol, pictNo);
+    if (MnThumbLocation->isChecked()) model_.gThumbDir = model_.DefaultCacheDir();
+    const std::string name = model_.gridBase.Cell(kNameCol, pictNo);
     if (name.empty()) return;
     FileChanges changes;
     if (MnDeleteToTrash->isChecked()) {
         // Beyond the original: the picture goes to the trash, where it can be restored.
         if (Dialogs().AskYesNo(QStringLiteral("確認"),
                                QStringLiteral("このファイルをごみ箱に移動しますか？:  ") + Q(name)))
-            changes = kamelune::DeleteFig(currentDir_, CacheFolderOfCurrent(), name,
+            changes = kamelune::DeleteFig(model_.currentDir, model_.CacheFolderOfCurrent(), name,
                                           [](const std::string& path, std::string& why) {
                                               QString error;
                                               const bool moved =
@@ -85,7 +86,7 @@ void TFormMain::DeleteFig(int pictNo) {
                    QStringLiteral("確認"),
                    QStringLiteral("このファイルを削除しますか？（復活できません！）:  ") +
                        Q(name))) {
-        changes = kamelune::DeleteFig(currentDir_, CacheFolderOfCurrent(), name);
+        changes = kamelune::DeleteFig(model_.currentDir, model_.CacheFolderOfCurrent(), name);
     }
     UpdateTable();
     Report(changes);
@@ -102,7 +103,7 @@ void TFormMain::SetLocationChoice(bool other) {
 
 void TFormMain::MnThumbLocationClick() {
     SetLocationChoice(false);
-    gThumbDir = DefaultCacheDir();
+    model_.gThumbDir = model_.DefaultCacheDir();
 }
 
 void TFormMain::MnOtherLocationClick() {
@@ -111,7 +112,7 @@ void TFormMain::MnOtherLocationClick() {
     const auto chosen = Dialogs().ChooseFolder(
         QStringLiteral("サムネイルの置き場所の設定 "
                        "(フォルダを選択するか新規作成して「保存」をクリックしてください）"),
-        Q(gAppDir));
+        Q(model_.gAppDir));
     if (!chosen) return;
     const std::string dir = QDir::cleanPath(*chosen).toStdString();
     if (::access(dir.c_str(), W_OK | X_OK) != 0) {
@@ -122,12 +123,12 @@ void TFormMain::MnOtherLocationClick() {
                             QStringLiteral("サムネイルを<") + Q(dir) +
                                 QStringLiteral(">に保管します。よろしいですか？")))
         return;
-    gThumbDir = dir;
+    model_.gThumbDir = dir;
     SetLocationChoice(true);
 }
 
 void TFormMain::MnKameluneDirDelClick() {
-    const std::string root = CacheRoot(gThumbDir);
+    const std::string root = CacheRoot(model_.gThumbDir);
     if (!DirectoryExists(root)) return;
     if (!Dialogs().AskYesNo(QStringLiteral("確認"),
                             Q(root) + QStringLiteral(" をごみ箱に移動しますか？")))

@@ -1,10 +1,11 @@
 // Selection on the thumbnails and in the table, the popup commands, and the commands that open
 // other windows.
-#include "catalogue/Forms.h"
+#include "catalogue/Main.h"
 #include "catalogue/SetKomoku.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/Shell.h"
 #include "platform/qt/StringGridModel.h"
+#include "platform/qt/Widgets.h"
 #include "thumbnails/Selection.h"
 
 #include <QCheckBox>
@@ -16,9 +17,9 @@
 namespace kamelune {
 
 void TFormMain::RefreshPanelsFromTable() {
-    const DisplayAttributes a = FormPHyoji->Attributes();
+    const DisplayAttributes a = displayAttributes_();
     for (const auto& rec : gPictList) {
-        const std::string& cell = gridExif.Cell(1, rec->ExifRow);
+        const std::string& cell = model_.gridExif.Cell(1, rec->ExifRow);
         rec->Selected = !cell.empty();
         rec->SelNoLabel.text = QString::fromStdString(cell);
         rec->SelNoLabel.rect.width = ThumbPanel::TextWidth(rec->SelNoLabel.text, 10, true);
@@ -28,14 +29,14 @@ void TFormMain::RefreshPanelsFromTable() {
 }
 
 void TFormMain::ImageClick(PictRec& rec) {
-    SelectionTables t{gridBase, gridExif, gSelectList};
+    SelectionTables t{model_.gridBase, model_.gridExif, model_.gSelectList};
     TogglePicture(t, rec.PictNo, rec.ExifRow);
     RefreshPanelsFromTable();
 }
 
 void TFormMain::Selection(int col, int row) {
     if (col != 1 || row < 1) return;
-    SelectionTables t{gridBase, gridExif, gSelectList};
+    SelectionTables t{model_.gridBase, model_.gridExif, model_.gSelectList};
     SelectionClick(t, row);
 }
 
@@ -43,14 +44,13 @@ void TFormMain::StrGridExifMouseDown(Qt::MouseButton button, const QPoint& pos) 
     const QModelIndex index = StrGridExif->indexAt(pos);
     if (!index.isValid()) return;
     const int row = index.row() + 1; // the title row is the header
-    if (row < 1 || row > gridExif.RowCount() - 1) return;
+    if (row < 1 || row > model_.gridExif.RowCount() - 1) return;
     if (button == Qt::LeftButton) {
         if (index.column() == 1) {
             Selection(1, row);
         } else {
             DisplaySmallImage(row);
-            if (FormSlideshow->isVisible())
-                FormSlideshow->SimpleShow(ItemNumber(gridExif.Cell(0, row)));
+            model_.PictureClicked(ItemNumber(model_.gridExif.Cell(0, row)));
         }
     } else if (button == Qt::RightButton) {
         StrGridExif->selectRow(index.row());
@@ -64,14 +64,14 @@ void TFormMain::StrGridExifMouseDown(Qt::MouseButton button, const QPoint& pos) 
 // shows its cell.
 void TFormMain::ShowSelectionOnPage() {
     if (gPictList.empty()) {
-        gListReady = true;
+        model_.gListReady = true;
         MakePagePicts(CurrentPageBox());
     }
     if (PageControl1->currentWidget() == TabSheetGazo) RefreshPanelsFromTable();
 }
 
 void TFormMain::SelectAllClick() {
-    SelectionTables t{gridBase, gridExif, gSelectList};
+    SelectionTables t{model_.gridBase, model_.gridExif, model_.gSelectList};
     if (!SelectAll(t)) {
         ShowCheckMessage(QStringLiteral("イメージがありません。"));
         return;
@@ -80,7 +80,7 @@ void TFormMain::SelectAllClick() {
 }
 
 void TFormMain::SelectReverseClick() {
-    SelectionTables t{gridBase, gridExif, gSelectList};
+    SelectionTables t{model_.gridBase, model_.gridExif, model_.gSelectList};
     if (!SelectReverse(t)) {
         ShowCheckMessage(QStringLiteral("イメージがありません。"));
         return;
@@ -89,7 +89,7 @@ void TFormMain::SelectReverseClick() {
 }
 
 void TFormMain::SelectNoneClick() {
-    SelectionTables t{gridBase, gridExif, gSelectList};
+    SelectionTables t{model_.gridBase, model_.gridExif, model_.gSelectList};
     if (SelectNone(t) && PageControl1->currentWidget() == TabSheetGazo) RefreshPanelsFromTable();
 }
 
@@ -97,7 +97,7 @@ int TFormMain::PopupPicture() const {
     if (popupPict) return popupPict->PictNo;
     const QModelIndex current = StrGridExif->currentIndex();
     if (!current.isValid()) return 0;
-    return ItemNumber(gridExif.Cell(0, current.row() + 1));
+    return ItemNumber(model_.gridExif.Cell(0, current.row() + 1));
 }
 
 void TFormMain::ExifC1Click() {
@@ -110,74 +110,70 @@ void TFormMain::ExifC1Click() {
 }
 
 void TFormMain::BtnSortClick() {
-    if (gExifCount < 1) ShowCheckMessage(QStringLiteral("注意：Exifイメージがありません"));
-    FormSort->exec();
+    if (model_.gExifCount < 1) ShowCheckMessage(QStringLiteral("注意：Exifイメージがありません"));
+    emit sortRequested();
 }
 
 void TFormMain::BtnHtmlClick() {
-    if (gSelectList.empty()) {
+    if (model_.gSelectList.empty()) {
         ShowCheckMessage(QStringLiteral("イメージが選択されていません"));
         return;
     }
-    FormSetHTML->show();
+    emit albumRequested();
 }
 
 void TFormMain::BtnHTML2Click() {
-    if (gSelectList.empty()) {
+    if (model_.gSelectList.empty()) {
         ShowCheckMessage(QStringLiteral("選択されたイメージがありません"));
         return;
     }
-    FormSetHTML2->show();
+    emit htmlTableRequested();
 }
 
 void TFormMain::BtnSlideShowClick() {
-    if (gSelectList.empty()) {
+    if (model_.gSelectList.empty()) {
         ShowCheckMessage(QStringLiteral("選択されたイメージがありません"));
         return;
     }
-    if (FormSlideshow->isVisible()) FormSlideshow->close();
-    FormSlideshow->setWindowTitle(QStringLiteral("スライドショー（選択画像）"));
-    FormSlideshow->Tag = 0;
-    FormSlideshow->show();
+    emit slideshowRequested(QStringLiteral("スライドショー（選択画像）"), 0, CurrentTableRow(),
+                            true);
 }
 
 void TFormMain::PMenuGenzuClick() {
     int picture = PopupPicture();
     if (popupPict) StrGridExif->selectRow(popupPict->ExifRow - 1);
     if (picture == 0) picture = 1;
-    FormSlideshow->setWindowTitle(QStringLiteral("スライドショー(全表示)"));
-    FormSlideshow->Tag = picture;
-    FormSlideshow->show();
+    emit slideshowRequested(QStringLiteral("スライドショー(全表示)"), picture, CurrentTableRow(),
+                            false);
 }
 
 void TFormMain::BtnSetPKomokuClick() {
-    if (gFileCount < 1) {
+    if (model_.gFileCount < 1) {
         ShowCheckMessage(QStringLiteral("イメージがありません"));
         return;
     }
-    FormSetPKomoku->exec();
+    emit itemsRequested();
 }
 
 void TFormMain::MnPHyojiClick() {
-    FormPHyoji->exec();
+    emit displayRequested();
 }
 
 void TFormMain::SpeedBtnRenameClick() {
-    if (gSelectList.empty()) {
+    if (model_.gSelectList.empty()) {
         ShowCheckMessage(QStringLiteral("選択されたファイルがありません。"));
         return;
     }
-    FormRename->exec();
+    emit renameRequested();
 }
 
 void TFormMain::MnChangeNameClick() {
     const int picture = PopupPicture();
-    FormRename2->Tag = picture ? picture : 1;
-    FormRename2->exec();
+    emit renameOneRequested(picture ? picture : 1);
 }
 
 void TFormMain::About1Click() {
-    FormVersion->exec();
+    emit aboutRequested();
 }
 
 void TFormMain::SpeedBtnJumpClick() {
@@ -188,8 +184,8 @@ void TFormMain::SpeedBtnJumpClick() {
 }
 
 void TFormMain::SpinEditJumpChange() {
-    if (SpinEditJump->value() > gridExif.RowCount())
-        SpinEditJump->setValue(gridExif.RowCount() - 1);
+    if (SpinEditJump->value() > model_.gridExif.RowCount())
+        SpinEditJump->setValue(model_.gridExif.RowCount() - 1);
 }
 
 } // namespace kamelune

@@ -1,6 +1,6 @@
 // The thumbnail pages of the main window: building a page of panels from the tables and the
 // cache, reflow, the small preview of the table tab.
-#include "catalogue/Forms.h"
+#include "catalogue/Main.h"
 #include "catalogue/SetKomoku.h"
 #include "platform/Jpeg.h"
 #include "platform/qt/DialogService.h"
@@ -87,7 +87,8 @@ void TFormMain::CleargPictList() {
 }
 
 void TFormMain::MakePagePicts(int page) {
-    if (!gListReady || PageControl1->currentWidget() != TabSheetGazo || gridExif.RowCount() < 1)
+    if (!model_.gListReady || PageControl1->currentWidget() != TabSheetGazo ||
+        model_.gridExif.RowCount() < 1)
         return;
     gPageBuilt = false;
     cacheProblem_.clear();
@@ -96,12 +97,12 @@ void TFormMain::MakePagePicts(int page) {
     ScrlBoxPictList->verticalScrollBar()->setValue(0);
     PictPage->resize(0, 0); // a page with no panels has nothing to scroll
     BusyCursor busy;
-    const int rows = gridExif.RowCount() - 1;
-    if (std::min(gFileCount, kMaxPictures) <= 0 || rows < 1) return;
-    if (ChkBoxExifOnly->isChecked() && gExifCount < 1) return;
+    const int rows = model_.gridExif.RowCount() - 1;
+    if (std::min(model_.gFileCount, kMaxPictures) <= 0 || rows < 1) return;
+    if (ChkBoxExifOnly->isChecked() && model_.gExifCount < 1) return;
     gPictsPerPage = PictsPerPage(CmbBoxFigNoPerPage->currentText().toInt(), CurrentPane());
     const int columns = SetNoHorz(ScrlBoxPictList->width());
-    LabelFigNo->setText(QStringLiteral("%1/%2").arg(gExifCount).arg(gFileCount));
+    LabelFigNo->setText(QStringLiteral("%1/%2").arg(model_.gExifCount).arg(model_.gFileCount));
     const PageBounds bounds = ComputePage(page, rows, gPictsPerPage);
     gPageCount = bounds.count;
     LabelPageNo->setText(QStringLiteral("/%1").arg(gPageCount));
@@ -111,26 +112,26 @@ void TFormMain::MakePagePicts(int page) {
 
     // Thumbnails not in the cache yet are made on worker threads, in page order, while the panels
     // before them are built.
-    if (MnThumbLocation->isChecked()) gThumbDir = DefaultCacheDir();
-    const std::string cache = CacheFolderOfCurrent();
+    if (MnThumbLocation->isChecked()) model_.gThumbDir = model_.DefaultCacheDir();
+    const std::string cache = model_.CacheFolderOfCurrent();
     const int count = gPageLast - gPageFirst + 1;
     std::vector<PreparedThumb> prepared(static_cast<std::size_t>(count));
     std::vector<std::string> names(static_cast<std::size_t>(count));
     std::vector<ThumbJobs::Job> work;
     std::vector<bool> queued(static_cast<std::size_t>(count), false);
     for (int k = 0; k < count; ++k) {
-        const int n = ItemNumber(gridExif.Cell(0, gPageFirst + k + 1));
-        names[k] = gridBase.Cell(kNameCol, n);
+        const int n = ItemNumber(model_.gridExif.Cell(0, gPageFirst + k + 1));
+        names[k] = model_.gridBase.Cell(kNameCol, n);
         if (names[k].empty() || FileExists(cache + "/" + ThumbFileName(names[k]))) continue;
         queued[k] = true;
         prepared[k].index = work.size();
-        work.push_back({cache, currentDir_, names[k], gridBase.Cell(kSizeCol, n)});
+        work.push_back({cache, model_.currentDir, names[k], model_.gridBase.Cell(kSizeCol, n)});
     }
     ThumbJobs jobs(std::move(work),
                    thumbnailThreads > 0 ? thumbnailThreads : ThumbJobs::DefaultThreads());
     for (int k = 0; k < count; ++k)
         if (queued[k]) prepared[k].jobs = &jobs;
-    pageAttributes_ = FormPHyoji->Attributes();
+    pageAttributes_ = displayAttributes_();
     QRect extent;
     for (int k = 0; k < count; ++k) {
         const int i = gPageFirst + k;
@@ -152,14 +153,14 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
     const DisplayAttributes& a = pageAttributes_;
     const int f = a.FontHeight();
     const Pane pane = CurrentPane();
-    const int lines = CaptionLineCount(pane, static_cast<int>(gItemList.size()));
+    const int lines = CaptionLineCount(pane, static_cast<int>(model_.gItemList.size()));
     auto owned = std::make_unique<PictRec>();
     PictRec& rec = *owned;
     try {
         rec.ExifRow = i + 1;
-        rec.PictNo = ItemNumber(gridExif.Cell(0, rec.ExifRow));
+        rec.PictNo = ItemNumber(model_.gridExif.Cell(0, rec.ExifRow));
         const int n = rec.PictNo;
-        const std::string& selNo = gridExif.Cell(1, rec.ExifRow);
+        const std::string& selNo = model_.gridExif.Cell(1, rec.ExifRow);
         rec.Selected = !selNo.empty();
 
         // Header line.
@@ -172,8 +173,8 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
                           10,
                           rec.Selected};
         rec.SelNoLabel.rect.width = ThumbPanel::TextWidth(rec.SelNoLabel.text, 10, true);
-        const QString no =
-            QString::fromStdString(NoLabelText(i, gPictsPerPage, gridExif.Cell(0, rec.ExifRow)));
+        const QString no = QString::fromStdString(
+            NoLabelText(i, gPictsPerPage, model_.gridExif.Cell(0, rec.ExifRow)));
         const int noWidth = ThumbPanel::TextWidth(no, 12, true);
         rec.NoLabel = {no, {2, 2, noWidth, 12}, Bgr(a.noColor), {}, true, true, 12, true};
         rec.FileNameLabel = {QString::fromStdString(fileName),
@@ -186,13 +187,14 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
                              true};
 
         // Caption lines.
-        const bool exif = IsExifRow(gridBase, n);
+        const bool exif = IsExifRow(model_.gridBase, n);
         if (!a.kyochoNames.empty()) {
             for (int k = 0; k < lines; ++k) {
                 const CaptionLook look = CaptionLookFor(a.Emphasised(k), a.toka, a.mojiColor,
                                                         a.mjBackColor, a.kyochoColor);
                 rec.CaptionLabels[k] = {
-                    QString::fromStdString(LabelCaption(k, gItemList, ItemGrid(), gridBase, n)),
+                    QString::fromStdString(
+                        LabelCaption(k, model_.gItemList, model_.itemGrid, model_.gridBase, n)),
                     CaptionRect(k, f),
                     Bgr(look.text),
                     Bgr(look.background),
@@ -204,7 +206,7 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
         }
 
         // Thumbnail: from the cache, or made by the page's workers.
-        if (MnThumbLocation->isChecked()) gThumbDir = DefaultCacheDir();
+        if (MnThumbLocation->isChecked()) model_.gThumbDir = model_.DefaultCacheDir();
         const qreal dpr = devicePixelRatioF();
         ThumbnailOutcome thumb;
         if (prepared->jobs) {
@@ -212,28 +214,28 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
             WaitUntil([&] { return prepared->jobs->Done(prepared->index); });
             thumb = prepared->jobs->Take(prepared->index);
         } else {
-            thumb = ObtainThumbnail(CacheFolderOfCurrent(), currentDir_, fileName,
-                                    gridBase.Cell(kSizeCol, n));
+            thumb = ObtainThumbnail(model_.CacheFolderOfCurrent(), model_.currentDir, fileName,
+                                    model_.gridBase.Cell(kSizeCol, n));
         }
         QString sizeText;
         if (thumb.ok) {
             rec.Image = thumb.inMemory
-                            ? ToPixmap(Orient(thumb.picture, UprightOrientation(n)), dpr)
-                            : LoadPixmap(thumb.thumbPath, dpr, {}, UprightOrientation(n));
+                            ? ToPixmap(Orient(thumb.picture, model_.UprightOrientation(n)), dpr)
+                            : LoadPixmap(thumb.thumbPath, dpr, {}, model_.UprightOrientation(n));
             if (thumb.sizeLines.size() >= 3) {
                 for (int c = 0; c < 3; ++c)
-                    gridBase.SetCell(kWidthCol + c, n, thumb.sizeLines[c]);
+                    model_.gridBase.SetCell(kWidthCol + c, n, thumb.sizeLines[c]);
                 sizeText = QString::fromStdString(SizeText(thumb.sizeLines));
             }
             if (thumb.madeNow) {
-                ExifItems[kItemWidth] = thumb.sizeLines[0];
-                ExifItems[kItemHeight] = thumb.sizeLines[1];
+                model_.ExifItems[kItemWidth] = thumb.sizeLines[0];
+                model_.ExifItems[kItemHeight] = thumb.sizeLines[1];
             }
             // A cache that could not take it: shown from memory, said once per page.
             if (thumb.inMemory && cacheProblem_.empty()) cacheProblem_ = thumb.error;
         } else {
             ShowCheckMessage(QStringLiteral("MakeThumbJpeg:サムネイル作成にエラーがおこりました"));
-            rec.Image = LoadPixmap(gThumbDir + "/peke.jpg", dpr);
+            rec.Image = LoadPixmap(model_.gThumbDir + "/peke.jpg", dpr);
         }
         rec.SizeLabel = {sizeText,
                          {4, SizeLabelTop(exif, f, lines), 90, 13},
@@ -289,7 +291,7 @@ void TFormMain::SeiretuPict() {
 
 void TFormMain::ImageDblClick(PictRec& rec) {
     OpenDocument(
-        QString::fromStdString(JoinPath(currentDir_, rec.FileNameLabel.text.toStdString())));
+        QString::fromStdString(JoinPath(model_.currentDir, rec.FileNameLabel.text.toStdString())));
 }
 
 void TFormMain::CmbBoxFigNoPerPageChange() {
@@ -297,21 +299,21 @@ void TFormMain::CmbBoxFigNoPerPageChange() {
 }
 
 void TFormMain::SpeedBtnPane3Click() {
-    gListReady = true;
+    model_.gListReady = true;
     MakePagePicts(CurrentPageBox());
 }
 
 void TFormMain::ChkBoxDispSizeClick() {
-    gListReady = true;
+    model_.gListReady = true;
     MakePagePicts(CurrentPageBox());
 }
 
 void TFormMain::DisplaySmallImage(int row) {
-    if (row < 1 || row > gridExif.RowCount() - 1) return;
-    const int n = ItemNumber(gridExif.Cell(0, row));
-    const std::string& name = gridBase.Cell(kNameCol, n);
+    if (row < 1 || row > model_.gridExif.RowCount() - 1) return;
+    const int n = ItemNumber(model_.gridExif.Cell(0, row));
+    const std::string& name = model_.gridBase.Cell(kNameCol, n);
     if (name.empty()) return;
-    const std::string path = JoinPath(currentDir_, name);
+    const std::string path = JoinPath(model_.currentDir, name);
     smallImageTag_ = n;
     // A large picture is decoded small: the preview box is 96 pixels.
     JpegDecodeOptions options;
@@ -402,7 +404,7 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
         // unselects its picture, Enter opens the slideshow there.
         const int key = static_cast<QKeyEvent*>(event)->key();
         const int row = StrGridExif->currentIndex().row() + 1;
-        if (row < 1 || row > gridExif.RowCount() - 1) return false;
+        if (row < 1 || row > model_.gridExif.RowCount() - 1) return false;
         if (key == Qt::Key_Space) {
             Selection(1, row);
             return true;
@@ -423,9 +425,8 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
                 dragStart_ = mouse->position().toPoint();
                 dragging_ = true;
             } else if (mouse->button() == Qt::RightButton && !gSmallImageFile.empty()) {
-                FormSlideshow->setWindowTitle(QStringLiteral("スライドショー（全表示）"));
-                FormSlideshow->Tag = smallImageTag_;
-                FormSlideshow->show();
+                emit slideshowRequested(QStringLiteral("スライドショー（全表示）"), smallImageTag_,
+                                        CurrentTableRow(), false);
             }
             return true;
         case QEvent::MouseMove:

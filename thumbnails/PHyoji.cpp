@@ -1,8 +1,9 @@
 #include "PHyoji.h"
 #include "platform/qt/Widgets.h"
 
-#include "catalogue/Forms.h"
+#include "catalogue/FolderModel.h"
 #include "platform/qt/DialogService.h"
+#include "thumbnails/SetPKomoku.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,38 +18,7 @@
 
 namespace kamelune {
 
-ColorSwatch::ColorSwatch(const char* name, QWidget* parent) : QFrame(parent) {
-    setObjectName(QString::fromLatin1(name));
-    setFixedSize(20, 20);
-    setFrameShape(QFrame::Box);
-    setAutoFillBackground(true);
-    SetColor(0);
-}
-
-void ColorSwatch::SetColor(std::uint32_t bgr) {
-    color_ = bgr & 0xFFFFFFu;
-    QPalette p = palette();
-    p.setColor(QPalette::Window, Bgr(color_));
-    setPalette(p);
-}
-
-void ColorSwatch::paintEvent(QPaintEvent* event) {
-    QPainter(this).fillRect(rect(), Bgr(color_));
-    QFrame::paintEvent(event);
-}
-
-void ColorSwatch::Click() {
-    if (const auto chosen = Dialogs().ChooseColor(color_)) {
-        SetColor(*chosen);
-        if (onChanged) onChanged();
-    }
-}
-
-void ColorSwatch::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) Click();
-}
-
-TFormPHyoji::TFormPHyoji() {
+TFormPHyoji::TFormPHyoji(FolderModel& folder) : folder_(folder) {
     setObjectName(QStringLiteral("FormPHyoji"));
     setWindowTitle(QStringLiteral("サムネイル表示属性の設定"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -146,13 +116,13 @@ void TFormPHyoji::SetChkListBoxKyocho(const std::vector<std::string>& names) {
 }
 
 void TFormPHyoji::BtnApplyClick() {
-    FormMain->gListReady = true;
-    FormMain->MakePagePicts(FormMain->CurrentPageBox());
+    folder_.gListReady = true;
+    emit applied();
 }
 
 void TFormPHyoji::SpeedBtnDefaultClick() {
-    FormSetPKomoku->SavePKomokuFile(QStringLiteral("ｻﾑﾈｲﾙExif項目の保存(asﾃﾞﾌｫｰﾙﾄ）"),
-                                    QStringLiteral("Default"));
+    SavePkmFile(QStringLiteral("ｻﾑﾈｲﾙExif項目の保存(asﾃﾞﾌｫｰﾙﾄ）"), QStringLiteral("Default"),
+                folder_.gAppDir, folder_.itemGrid, Attributes());
 }
 
 } // namespace kamelune

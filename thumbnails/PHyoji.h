@@ -2,11 +2,10 @@
 // thumbnail captions. Its controls hold the attributes.
 #pragma once
 
+#include "platform/qt/Widgets.h"
 #include "thumbnails/Pkm.h"
 
 #include <QDialog>
-#include <QFrame>
-#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -15,27 +14,12 @@ class QToolButton;
 
 namespace kamelune {
 
-// A 20 × 20 colour swatch that opens the colour dialog when clicked.
-class ColorSwatch : public QFrame {
-public:
-    ColorSwatch(const char* name, QWidget* parent);
-    std::uint32_t Color() const { return color_; }
-    void SetColor(std::uint32_t bgr);
-    void Click();                    // what a click does: the colour dialog, then the new colour
-    std::function<void()> onChanged; // after a colour was chosen
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    // Painted by hand: a style, or the tool bar it sits on, may not fill a frame's background.
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    std::uint32_t color_ = 0;
-};
+class FolderModel;
 
 class TFormPHyoji : public QDialog {
+    Q_OBJECT
 public:
-    TFormPHyoji();
+    explicit TFormPHyoji(FolderModel& folder);
 
     ColorSwatch *PanelPPanelColor, *PanelSelColor, *PanelNoColor, *PanelFNameColor,
         *PanelSelNoColor, *PanelMojiColor, *PanelMjBackColor, *PanelKyochoColor;
@@ -51,6 +35,12 @@ public:
 
     void BtnApplyClick();
     void SpeedBtnDefaultClick();
+
+signals:
+    void applied(); // the thumbnail page shows the attributes anew
+
+private:
+    FolderModel& folder_;
 };
 
 } // namespace kamelune

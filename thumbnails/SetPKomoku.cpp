@@ -2,7 +2,7 @@
 #include "platform/qt/GridView.h"
 #include "platform/qt/Widgets.h"
 
-#include "catalogue/Forms.h"
+#include "catalogue/FolderModel.h"
 #include "catalogue/SetKomoku.h"
 #include "platform/TextFile.h"
 #include "platform/qt/DialogService.h"
@@ -19,13 +19,12 @@
 
 namespace kamelune {
 
-TFormSetPKomoku::TFormSetPKomoku() : StrGridPKomoku(4, kPKomokuRows) {
+TFormSetPKomoku::TFormSetPKomoku(FolderModel& folder, TFormPHyoji& display)
+    : StrGridPKomoku(folder.itemGrid), folder_(folder), display_(display) {
     setObjectName(QStringLiteral("FormSetPKomoku"));
     setWindowTitle(QStringLiteral("表示するExif項目を設定"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     resize(460, 520);
-    SetupPKomokuGrid(StrGridPKomoku);
-    SetDefaultHeadings(StrGridPKomoku);
 
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QToolBar(this);
@@ -77,15 +76,15 @@ void TFormSetPKomoku::showEvent(QShowEvent* event) {
 }
 
 void TFormSetPKomoku::FormShow() {
-    if (FormMain->gExifCount >= 1)
-        FillSampleColumn(StrGridPKomoku, FormMain->gridBase);
+    if (folder_.gExifCount >= 1)
+        FillSampleColumn(StrGridPKomoku, folder_.gridBase);
     else
         ShowCheckMessage(QStringLiteral("Exif ファイルがありません"));
 }
 
 void TFormSetPKomoku::StrGridPKomokuClick(int col, int row) {
     if (col != 1 || row < 1 || row >= StrGridPKomoku.RowCount()) return;
-    auto& items = FormMain->gItemList;
+    auto& items = folder_.gItemList;
     const std::string& order = StrGridPKomoku.Cell(1, row);
     if (!order.empty()) {
         const int index = ItemNumber(order) - 1;
@@ -105,22 +104,17 @@ void TFormSetPKomoku::StrGridPKomokuClick(int col, int row) {
 }
 
 void TFormSetPKomoku::BtnClearClick() {
-    FormMain->gItemList.clear();
+    folder_.gItemList.clear();
     for (int r = 1; r < StrGridPKomoku.RowCount(); ++r)
         StrGridPKomoku.SetCell(1, r, "");
 }
 
-void TFormSetPKomoku::ApplyPKomoku() {
-    GridToItemList(StrGridPKomoku, FormMain->gItemList);
-}
-
 void TFormSetPKomoku::BtnApplyClick() {
-    FormMain->gListReady = true;
-    ApplyPKomoku();
-    FormMain->TransByKomokuList(FormMain->ChkBoxExifOnly->isChecked());
-    FormPHyoji->SetChkListBoxKyocho(KyochoNames(FormMain->gItemList, StrGridPKomoku));
-    if (FormMain->PageControl1->currentWidget() == FormMain->TabSheetGazo)
-        FormMain->MakePagePicts(FormMain->CurrentPageBox());
+    std::vector<std::string> items;
+    GridToItemList(StrGridPKomoku, items);
+    display_.SetChkListBoxKyocho(KyochoNames(items, StrGridPKomoku));
+    // The main window rebuilds the table and the page.
+    folder_.ChooseItems(std::move(items));
 }
 
 void TFormSetPKomoku::BtnSaveClick() {
@@ -133,13 +127,14 @@ void TFormSetPKomoku::BtnSaveAsDefaultClick() {
 
 void TFormSetPKomoku::BtnLoadClick() {
     if (LoadPKomokuFile(QStringLiteral("Exif表示項目の読み込み"), QStringLiteral("MyPKomoku")))
-        GridToItemList(StrGridPKomoku, FormMain->gItemList);
+        GridToItemList(StrGridPKomoku, folder_.gItemList);
 }
 
-static FileDialogRequest PkmRequest(const QString& title, const QString& fileName) {
+static FileDialogRequest PkmRequest(const QString& title, const QString& fileName,
+                                    const std::string& folder) {
     FileDialogRequest r;
     r.title = title;
-    r.initialDir = QString::fromStdString(FormMain->gAppDir);
+    r.initialDir = QString::fromStdString(folder);
     r.defaultExt = QStringLiteral("pkm");
     r.fileName = fileName;
     r.filter = kPkmFilter;
@@ -147,13 +142,17 @@ static FileDialogRequest PkmRequest(const QString& title, const QString& fileNam
     return r;
 }
 
-bool TFormSetPKomoku::SavePKomokuFile(const QString& title, const QString& fileName) {
-    const auto path = Dialogs().SaveFile(PkmRequest(title, fileName));
+bool SavePkmFile(const QString& title, const QString& fileName, const std::string& folder,
+                 const StringGrid& items, const DisplayAttributes& attributes) {
+    const auto path = Dialogs().SaveFile(PkmRequest(title, fileName, folder));
     if (!path) return false;
-    const FileResult r =
-        WriteTextLines(path->toStdString(), MakePkmLines(StrGridPKomoku, FormPHyoji->Attributes()));
+    const FileResult r = WriteTextLines(path->toStdString(), MakePkmLines(items, attributes));
     if (!r) ShowCheckMessage(QString::fromStdString(r.error));
     return r.ok;
+}
+
+bool TFormSetPKomoku::SavePKomokuFile(const QString& title, const QString& fileName) {
+    return SavePkmFile(title, fileName, folder_.gAppDir, StrGridPKomoku, display_.Attributes());
 }
 
 // Reads a whole ".pkm" file, or says why it is not one and gives nothing.
@@ -169,14 +168,15 @@ static bool ReadPkm(const std::string& path, std::vector<std::string>& lines) {
 }
 
 bool TFormSetPKomoku::LoadPKomokuFile(const QString& title, const QString& fileName) {
-    const auto path = Dialogs().OpenFile(PkmRequest(title, fileName));
+    const auto path = Dialogs().OpenFile(PkmRequest(title, fileName, folder_.gAppDir));
     std::vector<std::string> lines;
     if (!path || !ReadPkm(path->toStdString(), lines)) return false;
     LoadPKomokuGrid(lines, StrGridPKomoku);
     return true;
 }
 
-void TFormSetPKomoku::LoadDefaultPKomoku(TFormMain& main) {
+bool TFormSetPKomoku::LoadDefaultPKomoku() {
+    FolderModel& main = folder_;
     std::string path = main.gAppDir + "/Default.pkm";
     if (!FileExists(path) && !main.paths.shippedPkm.empty() && FileExists(main.paths.shippedPkm))
         path = main.paths.shippedPkm;
@@ -187,8 +187,8 @@ void TFormSetPKomoku::LoadDefaultPKomoku(TFormMain& main) {
         GridToItemList(StrGridPKomoku, main.gItemList);
         DisplayAttributes a;
         LoadPKomokuAttributes(lines, KyochoNames(main.gItemList, StrGridPKomoku), a);
-        FormPHyoji->SetAttributes(a);
-        return;
+        display_.SetAttributes(a);
+        return false;
     }
     // A missing file is said so; a damaged one was reported by ReadPkm. Both start from the
     // built-in choice.
@@ -197,8 +197,8 @@ void TFormSetPKomoku::LoadDefaultPKomoku(TFormMain& main) {
     DisplayAttributes a;
     SetBuiltInPKomoku(StrGridPKomoku, main.gItemList, a);
     FillSampleColumn(StrGridPKomoku, main.gridBase);
-    FormPHyoji->SetAttributes(a);
-    main.SpeedBtnPane3->setChecked(true);
+    display_.SetAttributes(a);
+    return true;
 }
 
 } // namespace kamelune

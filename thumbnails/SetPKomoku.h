@@ -13,14 +13,16 @@ class QToolButton;
 
 namespace kamelune {
 
-class TFormMain;
+class FolderModel;
 class StringGridModel;
+class TFormPHyoji;
+struct DisplayAttributes;
 
 class TFormSetPKomoku : public QDialog {
 public:
-    TFormSetPKomoku();
+    TFormSetPKomoku(FolderModel& folder, TFormPHyoji& display);
 
-    StringGrid StrGridPKomoku;
+    StringGrid& StrGridPKomoku; // the item catalogue of the folder model
     GridView* GridPKomoku = nullptr;
     QToolButton *SpeedBtnClear = nullptr, *SpeedBtnApply = nullptr, *SpeedBtnSave = nullptr,
                 *SpeedBtnDefault = nullptr, *SpeedButton1 = nullptr, *SpeedBtnClose = nullptr,
@@ -34,9 +36,9 @@ public:
     void BtnSaveAsDefaultClick();
     void BtnLoadClick();
     void BtnCloseClick() { close(); }
-    void ApplyPKomoku();
-    // Start-up: "Default.pkm" beside the program, else the built-in choice and attributes.
-    void LoadDefaultPKomoku(TFormMain& main);
+    // Start-up: "Default.pkm" beside the program, else the built-in choice and attributes
+    // (true: the built-in choice, shown best in three columns).
+    bool LoadDefaultPKomoku();
 
     // The save and open dialogs of the ".pkm" files; false when cancelled or failed.
     bool SavePKomokuFile(const QString& title, const QString& fileName);
@@ -47,7 +49,13 @@ protected:
 
 private:
     StringGridModel* model_ = nullptr;
+    FolderModel& folder_;
+    TFormPHyoji& display_;
 };
+
+// The save dialog of a ".pkm" file and its writing; false when cancelled or failed.
+bool SavePkmFile(const QString& title, const QString& fileName, const std::string& folder,
+                 const StringGrid& items, const DisplayAttributes& attributes);
 
 inline const QString kPkmFilter = QStringLiteral("ｻﾑﾈｲﾙ表示項目ファイル(*.pkm)|*.pkm");
 

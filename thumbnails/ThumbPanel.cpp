@@ -1,4 +1,5 @@
 #include "ThumbPanel.h"
+#include "platform/qt/Widgets.h"
 
 #include <QApplication>
 #include <QFont>
@@ -23,10 +24,6 @@ QRect ToQRect(const Rect& r) {
 }
 
 } // namespace
-
-QColor Bgr(std::uint32_t bgr) {
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
 
 ThumbPanel::ThumbPanel(PictRec& rec, QWidget* parent) : QWidget(parent), rec_(rec) {
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -67,7 +67,4 @@ private:
 // text longer than the panel is cut at the panel's edge, not inside the label.
 QRect LabelPaintRect(const LabelRec& label);
 
-// 0x00BBGGRR to a QColor.
-QColor Bgr(std::uint32_t bgr);
-
 } // namespace kamelune

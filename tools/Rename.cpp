@@ -2,7 +2,8 @@
 #include "platform/qt/GridView.h"
 #include "platform/qt/Widgets.h"
 
-#include "catalogue/Forms.h"
+#include "catalogue/BaseTable.h"
+#include "catalogue/FolderModel.h"
 #include "catalogue/SetKomoku.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/StringGridModel.h"
@@ -25,7 +26,7 @@ QString Q(const std::string& s) {
 
 } // namespace
 
-TFormRename::TFormRename() : StrGridFname(4, 1) {
+TFormRename::TFormRename(FolderModel& folder) : StrGridFname(4, 1), folder_(folder) {
     setObjectName(QStringLiteral("FormRename"));
     setWindowTitle(QStringLiteral("ファイル名の変更"));
     resize(620, 460);
@@ -94,7 +95,7 @@ void TFormRename::showEvent(QShowEvent* event) {
 }
 
 void TFormRename::FormShow() {
-    const auto& selection = FormMain->gSelectList;
+    const auto& selection = folder_.gSelectList;
     StrGridFname.BeginUpdate();
     StrGridFname.SetRowCount(static_cast<int>(selection.size()) + 1);
     StrGridFname.SetColCount(4);
@@ -111,7 +112,7 @@ void TFormRename::FormShow() {
         const int pict = ItemNumber(selection[i]);
         StrGridFname.SetCell(0, row, std::to_string(row));
         StrGridFname.SetCell(1, row, std::to_string(pict));
-        StrGridFname.SetCell(2, row, FormMain->gridBase.Cell(kNameCol, pict));
+        StrGridFname.SetCell(2, row, folder_.gridBase.Cell(kNameCol, pict));
     }
     StrGridFname.EndUpdate();
     ApplyGridLook(GridFname, StrGridFname);
@@ -119,8 +120,8 @@ void TFormRename::FormShow() {
 
     for (QComboBox* box : {CmbBoxKomoku1, CmbBoxKomoku2}) {
         box->clear();
-        for (const std::string& item : FormMain->gItemList)
-            box->addItem(Q(ItemGrid().Cell(2, ItemNumber(item))));
+        for (const std::string& item : folder_.gItemList)
+            box->addItem(Q(folder_.itemGrid.Cell(2, ItemNumber(item))));
         box->addItem(QStringLiteral("なし"));
         box->setMaxVisibleItems(box->count());
     }
@@ -133,7 +134,7 @@ int TFormRename::ItemOfBox(const QComboBox* box) const {
     int index = box->currentIndex();
     if (box->isEditable() && box->currentText() != box->itemText(index))
         index = box->findText(box->currentText());
-    const auto& items = FormMain->gItemList;
+    const auto& items = folder_.gItemList;
     if (index < 0 || index >= static_cast<int>(items.size())) return 0;
     return ItemNumber(items[index]);
 }
@@ -157,7 +158,7 @@ void TFormRename::SpeedBtnKakuninClick() {
     for (int i = 1; i < StrGridFname.RowCount(); ++i)
         StrGridFname.SetCell(3, i,
                              MakeNewFilename(p, i, ItemNumber(StrGridFname.Cell(1, i)),
-                                             FormMain->gridBase, ItemGrid()));
+                                             folder_.gridBase, folder_.itemGrid));
 }
 
 void TFormRename::SpeedBtnClearClick() {
@@ -169,19 +170,18 @@ void TFormRename::SpeedBtnJikoClick() {
     std::vector<RenameRow> rows;
     for (int i = 1; i < StrGridFname.RowCount(); ++i)
         rows.push_back({StrGridFname.Cell(2, i), StrGridFname.Cell(3, i)});
-    const int count =
-        HenkanJikko(FormMain->CurrentDir(), FormMain->CacheFolderOfCurrent(), rows,
-                    [](const std::string& oldName) {
-                        return Dialogs().AskYesNo(
-                            QStringLiteral("確認"),
-                            QStringLiteral("変換に失敗しました。続けますか? ") + Q(oldName));
-                    });
+    const int count = HenkanJikko(
+        folder_.currentDir, folder_.CacheFolderOfCurrent(), rows, [](const std::string& oldName) {
+            return Dialogs().AskYesNo(QStringLiteral("確認"),
+                                      QStringLiteral("変換に失敗しました。続けますか? ") +
+                                          Q(oldName));
+        });
     ShowCheckMessage(QString::number(count) + QStringLiteral("個のファイル名を変換しました。"));
     close();
-    FormMain->RemakeAll();
+    folder_.FilesRenamed(true);
 }
 
-TFormRename2::TFormRename2() {
+TFormRename2::TFormRename2(FolderModel& folder) : folder_(folder) {
     setObjectName(QStringLiteral("FormRename2"));
     setWindowTitle(QStringLiteral("ファイル名の変更"));
     resize(420, 120);
@@ -211,7 +211,7 @@ void TFormRename2::showEvent(QShowEvent* event) {
 }
 
 void TFormRename2::FormShow() {
-    const QString old = Q(FormMain->gridBase.Cell(kNameCol, Tag));
+    const QString old = Q(folder_.gridBase.Cell(kNameCol, Tag));
     LabelOldFname->setText(old);
     EditNewFname->setText(old);
 }
@@ -221,9 +221,9 @@ void TFormRename2::SpeedBtnHenkanClick() {
     const std::string newName = EditNewFname->text().toStdString();
     if (oldName == newName) return;
     const FileResult r =
-        RenamePicture(FormMain->CurrentDir(), FormMain->CacheFolderOfCurrent(), oldName, newName);
+        RenamePicture(folder_.currentDir, folder_.CacheFolderOfCurrent(), oldName, newName);
     if (r)
-        FormMain->UpdateTable();
+        folder_.FilesRenamed(false);
     else
         ShowCheckMessage(QStringLiteral("ファイル名変換に失敗しました"));
     close();

@@ -16,11 +16,12 @@ class QToolButton;
 
 namespace kamelune {
 
+class FolderModel;
 class StringGridModel;
 
 class TFormRename : public QDialog {
 public:
-    TFormRename();
+    explicit TFormRename(FolderModel& folder);
 
     QLineEdit* EditAtama;
     QCheckBox* ChkBoxAtama;
@@ -48,11 +49,12 @@ protected:
 private:
     int ItemOfBox(const QComboBox* box) const;
     StringGridModel* model_;
+    FolderModel& folder_;
 };
 
 class TFormRename2 : public QDialog {
 public:
-    TFormRename2();
+    explicit TFormRename2(FolderModel& folder);
 
     int Tag = 1; // the picture (base row) to rename
     QLabel* LabelOldFname;
@@ -64,6 +66,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    FolderModel& folder_;
 };
 
 } // namespace kamelune

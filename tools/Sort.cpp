@@ -2,7 +2,7 @@
 #include "platform/qt/GridView.h"
 #include "platform/qt/Widgets.h"
 
-#include "catalogue/Forms.h"
+#include "catalogue/FolderModel.h"
 #include "catalogue/SetKomoku.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/StringGridModel.h"
@@ -16,7 +16,7 @@
 
 namespace kamelune {
 
-TFormSort::TFormSort() : StrGridSort(4, kPKomokuRows) {
+TFormSort::TFormSort(FolderModel& folder) : StrGridSort(4, kPKomokuRows), folder_(folder) {
     setObjectName(QStringLiteral("FormSort"));
     setWindowTitle(QStringLiteral("ソート項目の設定"));
     resize(420, 480);
@@ -56,7 +56,7 @@ void TFormSort::showEvent(QShowEvent* event) {
 
 void TFormSort::InitSort() {
     StrGridSort.BeginUpdate();
-    StrGridSort.SetRowCount(FormMain ? FormMain->gridBase.ColCount() - 1 : kPKomokuRows);
+    StrGridSort.SetRowCount(folder_.gridBase.ColCount() - 1);
     StrGridSort.SetColCount(4);
     StrGridSort.SetFixedRows(1);
     StrGridSort.SetFixedCols(1);
@@ -66,19 +66,19 @@ void TFormSort::InitSort() {
         StrGridSort.SetColWidth(c, widths[c]);
         StrGridSort.SetCell(c, 0, titles[c]);
     }
-    const StringGrid& items = ItemGrid();
+    const StringGrid& items = folder_.itemGrid;
     for (int r = 1; r < StrGridSort.RowCount(); ++r) {
         StrGridSort.SetCell(0, r, items.Cell(0, r));
         StrGridSort.SetCell(2, r, items.Cell(2, r));
     }
-    if (FormMain) FillSampleColumn(StrGridSort, FormMain->gridBase);
+    FillSampleColumn(StrGridSort, folder_.gridBase);
     StrGridSort.EndUpdate();
     ApplyGridLook(GridSort, StrGridSort);
 }
 
 void TFormSort::StrGridSortClick(int row) {
     if (row < 1 || row >= StrGridSort.RowCount()) return;
-    auto& keys = FormMain->gSortWorkList;
+    auto& keys = folder_.gSortWorkList;
     const int k = ItemNumber(StrGridSort.Cell(1, row));
     if (k > 0) {
         if (k - 1 < static_cast<int>(keys.size())) keys.erase(keys.begin() + (k - 1));
@@ -94,20 +94,14 @@ void TFormSort::StrGridSortClick(int row) {
 }
 
 void TFormSort::BtnClearClick() {
-    FormMain->gSortWorkList.clear();
+    folder_.gSortWorkList.clear();
     for (int r = 1; r < StrGridSort.RowCount(); ++r)
         StrGridSort.SetCell(1, r, "");
 }
 
-void TFormSort::DoSort() {
-    FormMain->gRowOrderList = MakeSortedRowList(FormMain->gridBase, FormMain->gSortWorkList);
-    FormMain->TransByKomokuList(FormMain->ChkBoxExifOnly->isChecked());
-    FormMain->gListReady = true;
-}
-
 void TFormSort::BtnGoSortClick() {
-    DoSort();
-    FormMain->MakePagePicts(FormMain->CurrentPageBox());
+    // The main window rebuilds the table and the page in the new order.
+    folder_.SetRowOrder(MakeSortedRowList(folder_.gridBase, folder_.gSortWorkList));
 }
 
 } // namespace kamelune

@@ -11,11 +11,12 @@ class QToolButton;
 
 namespace kamelune {
 
+class FolderModel;
 class StringGridModel;
 
 class TFormSort : public QDialog {
 public:
-    TFormSort();
+    explicit TFormSort(FolderModel& folder);
 
     StringGrid StrGridSort;
     GridView* GridSort = nullptr;
@@ -26,7 +27,6 @@ public:
     void InitSort();
     void StrGridSortClick(int row);
     void BtnClearClick();
-    void DoSort();
     void BtnGoSortClick();
 
 protected:
@@ -34,6 +34,7 @@ protected:
 
 private:
     StringGridModel* model_ = nullptr;
+    FolderModel& folder_;
 };
 
 } // namespace kamelune

@@ -1,4 +1,5 @@
 #include "StringGridModel.h"
+#include "platform/qt/Widgets.h"
 
 #include "GridView.h"
 #include "platform/FileUtil.h"
@@ -14,10 +15,6 @@ QString ToQString(const std::string& s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 } // namespace
-
-QColor ColorFromBgr(std::uint32_t bgr) {
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
 
 StringGridModel::StringGridModel(StringGrid& grid, QObject* parent)
     : QAbstractTableModel(parent), grid_(&grid) {
@@ -66,7 +63,7 @@ QVariant StringGridModel::data(const QModelIndex& index, int role) const {
     }
     case Qt::BackgroundRole:
         if (index.column() < grid_->FixedCols() || row < grid_->FixedRows())
-            return ColorFromBgr(grid_->FixedColor());
+            return Bgr(grid_->FixedColor());
         return {};
     default:
         return {};
@@ -76,7 +73,7 @@ QVariant StringGridModel::data(const QModelIndex& index, int role) const {
 QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || HeaderRows() == 0) return {}; // also when the grid is gone
     if (role == Qt::DisplayRole) return ToQString(grid_->Cell(section, 0));
-    if (role == Qt::BackgroundRole) return ColorFromBgr(grid_->FixedColor());
+    if (role == Qt::BackgroundRole) return Bgr(grid_->FixedColor());
     return {};
 }
 

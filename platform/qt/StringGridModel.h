@@ -45,7 +45,4 @@ private:
 // Column widths, row height, header colour, lines and whole-row selection of the grid.
 void ApplyGridLook(QTableView* view, const StringGrid& grid);
 
-// 0x00BBGGRR to a QColor.
-QColor ColorFromBgr(std::uint32_t bgr);
-
 } // namespace kamelune

@@ -2,8 +2,12 @@
 
 #include "platform/Jpeg.h"
 
+#include "platform/qt/DialogService.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QTranslator>
 #include <cstring>
 
@@ -41,6 +45,41 @@ QImage ToQImage(const RgbImage& picture) {
     for (int y = 0; y < picture.height; ++y)
         std::memcpy(q.scanLine(y), picture.RowPtr(y), static_cast<std::size_t>(picture.width) * 3);
     return q;
+}
+
+QColor Bgr(std::uint32_t bgr) {
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+ColorSwatch::ColorSwatch(const char* name, QWidget* parent) : QFrame(parent) {
+    setObjectName(QString::fromLatin1(name));
+    setFixedSize(20, 20);
+    setFrameShape(QFrame::Box);
+    setAutoFillBackground(true);
+    SetColor(0);
+}
+
+void ColorSwatch::SetColor(std::uint32_t bgr) {
+    color_ = bgr & 0xFFFFFFu;
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Bgr(color_));
+    setPalette(p);
+}
+
+void ColorSwatch::paintEvent(QPaintEvent* event) {
+    QPainter(this).fillRect(rect(), Bgr(color_));
+    QFrame::paintEvent(event);
+}
+
+void ColorSwatch::Click() {
+    if (const auto chosen = Dialogs().ChooseColor(color_)) {
+        SetColor(*chosen);
+        if (onChanged) onChanged();
+    }
+}
+
+void ColorSwatch::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) Click();
 }
 
 } // namespace kamelune

@@ -1,8 +1,12 @@
 // Small widget helpers shared by the forms.
 #pragma once
 
+#include <QColor>
+#include <QFrame>
 #include <QImage>
 #include <QString>
+#include <cstdint>
+#include <functional>
 
 class QToolButton;
 class QWidget;
@@ -16,6 +20,27 @@ QToolButton* MakeToolButton(QWidget* parent, const char* name, const QString& te
 // Qt's own Japanese translations, so that standard dialogs and buttons read in Japanese like the
 // rest of the program, whatever the locale. False when they are not installed.
 bool LoadQtJapanese();
+
+// A colour kept as the original's 0x00BBGGRR number.
+QColor Bgr(std::uint32_t bgr);
+
+// A 20 × 20 colour swatch that opens the colour dialog when clicked.
+class ColorSwatch : public QFrame {
+public:
+    ColorSwatch(const char* name, QWidget* parent);
+    std::uint32_t Color() const { return color_; }
+    void SetColor(std::uint32_t bgr);
+    void Click();                    // what a click does: the colour dialog, then the new colour
+    std::function<void()> onChanged; // after a colour was chosen
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    // Painted by hand: a style, or the tool bar it sits on, may not fill a frame's background.
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::uint32_t color_ = 0;
+};
 
 struct RgbImage;
 // A decoded picture as a Qt image (copied).

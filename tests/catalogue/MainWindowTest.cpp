@@ -30,12 +30,12 @@ TEST_F(MainWindow, FirstStartWithoutSettingsFile) {
     EXPECT_LE((FormMain->geometry().center() - screen.center()).manhattanLength(), 2);
     EXPECT_EQ(FormMain->PageControl1->currentWidget(), FormMain->TabSheetTable);
     EXPECT_EQ(FormMain->CurrentDir(), QDir::homePath().toStdString());
-    EXPECT_EQ(FormMain->gThumbDir, AppDir());
+    EXPECT_EQ(model->gThumbDir, AppDir());
     EXPECT_TRUE(FormMain->MnThumbLocation->isChecked());
     EXPECT_TRUE(FormMain->SpeedBtnPane1->isChecked());
-    EXPECT_TRUE(FormMain->gListReady);
+    EXPECT_TRUE(model->gListReady);
     EXPECT_FALSE(FormMain->PageControl1->isTabVisible(2)) << "BaseTable tab is hidden";
-    EXPECT_EQ(FormMain->gItemList.size(), 9u);
+    EXPECT_EQ(model->gItemList.size(), 9u);
     EXPECT_EQ(FormMain->palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
     const auto* versions = FormVersion->findChild<QLabel*>(QStringLiteral("Versions"));
     ASSERT_TRUE(versions);
@@ -61,7 +61,7 @@ TEST_F(MainWindow, InstalledCopiesFollowXdgAndOthersKeepEverythingBesideThem) {
     fs::copy_file(KAMELUNE_BUILT_PKM, prefix + "/share/kamelune/Default.pkm");
     TempDir::Write(prefix + "/build/CMakeCache.txt", "");
     TempDir::Write(prefix + "/portable/kamelune.ini", "");
-    auto resolve = [](const std::string& program) {
+    auto resolve = [this](const std::string& program) {
         return ResolveAppPaths(QString::fromStdString(program));
     };
     const AppPaths installed = resolve(prefix + "/bin/kamelune");
@@ -84,8 +84,8 @@ TEST_F(MainWindow, InstalledCopiesFollowXdgAndOthersKeepEverythingBesideThem) {
         DisplayAttributes a;
         SetBuiltInPKomoku(grid, items, a);
     }
-    EXPECT_EQ(FormMain->gItemList, items);
-    EXPECT_EQ(FormMain->gThumbDir, dir / "cache/Kamelune");
+    EXPECT_EQ(model->gItemList, items);
+    EXPECT_EQ(model->gThumbDir, dir / "cache/Kamelune");
     EXPECT_TRUE(FormMain->MnThumbLocation->isChecked());
     FormMain->close();
     EXPECT_TRUE(fs::exists(dir / "config/Kamelune/kamelune.ini"));
@@ -141,7 +141,7 @@ TEST_F(MainWindow, LayoutValues) {
 TEST_F(MainWindow, VanishedFoldersFallBackAndTheFallbackIsSaved) {
     Start("[Dir]\r\nDir=/no/such/folder\r\nThumbDir=/no/such/cache\r\n");
     EXPECT_EQ(FormMain->CurrentDir(), QDir::homePath().toStdString());
-    EXPECT_EQ(FormMain->gThumbDir, AppDir());
+    EXPECT_EQ(model->gThumbDir, AppDir());
     EXPECT_TRUE(FormMain->MnThumbLocation->isChecked());
     FormMain->close();
     EXPECT_EQ(IniFile(Ini()).ReadString("Dir", "ThumbDir", ""), AppDir());
@@ -160,13 +160,13 @@ TEST_F(MainWindow, FolderWithANameCp932CannotHoldSurvivesARestart) {
     DestroyWindows();
     CreateWindows({AppDir(), Ini()});
     EXPECT_EQ(FormMain->CurrentDir(), cafe);
-    EXPECT_EQ(FormMain->gThumbDir, dir / "cache☃");
+    EXPECT_EQ(model->gThumbDir, dir / "cache☃");
 }
 
 TEST_F(MainWindow, OtherCacheFolderIsKept) {
     fs::create_directories(dir / "elsewhere");
     Start("[Dir]\r\nThumbDir=" + dir / "elsewhere" + "\r\n");
-    EXPECT_EQ(FormMain->gThumbDir, dir / "elsewhere");
+    EXPECT_EQ(model->gThumbDir, dir / "elsewhere");
     EXPECT_TRUE(FormMain->MnOtherLocation->isChecked());
 }
 
@@ -194,7 +194,7 @@ TEST_F(MainWindow, FolderOfThreeWithoutExifInTheMiddle) {
     FormMain->ChkBoxExifOnly->click();
     EXPECT_EQ(ViewColumn(0), (std::vector<std::string>{"    1", "    3"}));
     EXPECT_EQ(FormMain->SpinEditJump->maximum(), 2);
-    FormMain->gRowOrderList = {"3", "1", "2"};
+    model->gRowOrderList = {"3", "1", "2"};
     FormMain->ChkBoxExifOnly->click();
     EXPECT_EQ(ViewColumn(0), (std::vector<std::string>{"    3", "    1", "    2"}));
     FormMain->ChkBoxExifOnly->click();
@@ -206,17 +206,17 @@ TEST_F(MainWindow, FolderOfThreeWithoutExifInTheMiddle) {
 TEST_F(MainWindow, ChosenItemsBecomeColumns) {
     ThreePictures();
     StartIn(Pictures());
-    FormMain->gItemList = {"  4", " 10"};
+    model->gItemList = {"  4", " 10"};
     FormMain->TransByKomokuList(false);
     EXPECT_EQ(View().ColCount(), 5);
     EXPECT_EQ(View().Cell(2, 0), "ファイル名");
     EXPECT_EQ(View().Cell(3, 0), "機種");
     EXPECT_EQ(View().Cell(4, 0), "日");
-    EXPECT_EQ(View().Cell(3, 1), FormMain->gridBase.Cell(5, 1));
-    EXPECT_EQ(View().Cell(4, 3), FormMain->gridBase.Cell(11, 3));
+    EXPECT_EQ(View().Cell(3, 1), model->gridBase.Cell(5, 1));
+    EXPECT_EQ(View().Cell(4, 3), model->gridBase.Cell(11, 3));
     FormMain->ChkBox3fix->click();
     EXPECT_EQ(View().FixedCols(), 3);
-    FormMain->gItemList.clear();
+    model->gItemList.clear();
     FormMain->CopyStrGridExifFromBase("ALL", false);
     EXPECT_EQ(View().ColCount(), kBaseCols);
     FormMain->ChkBox3fix->click();
@@ -254,7 +254,7 @@ TEST_F(MainWindow, FixedColumnsStayAtTheLeftWhileTheRestScrolls) {
     // A click on the fixed 選択 column selects, as before the scroll.
     const QPoint selectCell(view->columnWidth(0) + 2, view->rowViewportPosition(1) + 3);
     QTest::mouseClick(fixed->viewport(), Qt::LeftButton, {}, selectCell);
-    EXPECT_EQ(FormMain->gSelectList, (std::vector<std::string>{"   2"}));
+    EXPECT_EQ(model->gSelectList, (std::vector<std::string>{"   2"}));
     FormMain->ChkBox3fix->click();
     EXPECT_EQ(view->FixedColumns(), 1);
 }
@@ -289,10 +289,10 @@ TEST_F(MainWindow, ExifAfterJfifOptionReadsEditedPicturesAndIsRemembered) {
     ThreePictures(); // b.jpg has a JFIF header before its EXIF block
     StartIn(Pictures());
     EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("2/3"));
-    EXPECT_EQ(FormMain->gridBase.Cell(ItemCol(kItemModel), 2), "---");
+    EXPECT_EQ(model->gridBase.Cell(ItemCol(kItemModel), 2), "---");
     FormMain->MnExifAfterJfif->trigger();
     EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("3/3"));
-    EXPECT_EQ(FormMain->gridBase.Cell(ItemCol(kItemModel), 2), std::string("Canon EOS 40D\0", 14));
+    EXPECT_EQ(model->gridBase.Cell(ItemCol(kItemModel), 2), std::string("Canon EOS 40D\0", 14));
     FormMain->close();
     EXPECT_EQ(IniFile(Ini()).ReadString("Option", "ExifAfterJfif", ""), "1");
     DestroyWindows();
@@ -309,26 +309,26 @@ TEST_F(MainWindow, SelectionShortcuts) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(FormMain));
     FormMain->LabelFigNo->setFocus(); // no view that takes the keys itself
     QTest::keyClick(FormMain, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(FormMain->gSelectList.size(), 3u);
+    EXPECT_EQ(model->gSelectList.size(), 3u);
     QTest::keyClick(FormMain, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_TRUE(FormMain->gSelectList.empty());
+    EXPECT_TRUE(model->gSelectList.empty());
     FormMain->Selection(1, 1);
     QTest::keyClick(FormMain, Qt::Key_I, Qt::ControlModifier);
-    EXPECT_EQ(FormMain->gSelectList.size(), 2u);
+    EXPECT_EQ(model->gSelectList.size(), 2u);
 }
 
 TEST_F(MainWindow, LimitMenuItemsRebuildTheTables) {
     ThreePictures();
     StartIn(Pictures());
-    EXPECT_EQ(FormMain->gridBase.Cell(38, 1), "OLYMP");
+    EXPECT_EQ(model->gridBase.Cell(38, 1), "OLYMP");
     FormMain->LimitMakerNote->trigger();
     EXPECT_FALSE(FormMain->LimitMakerNote->isChecked());
-    EXPECT_GT(FormMain->gridBase.Cell(38, 1).size(), 176u) << "the whole 176-byte note";
+    EXPECT_GT(model->gridBase.Cell(38, 1).size(), 176u) << "the whole 176-byte note";
     FormMain->LimitMakerNote->trigger();
-    EXPECT_EQ(FormMain->gridBase.Cell(38, 1), "OLYMP");
-    EXPECT_EQ(FormMain->gridBase.Cell(39, 1).size(), 5u);
+    EXPECT_EQ(model->gridBase.Cell(38, 1), "OLYMP");
+    EXPECT_EQ(model->gridBase.Cell(39, 1).size(), 5u);
     FormMain->LimitUserCmnt->trigger();
-    EXPECT_GT(FormMain->gridBase.Cell(39, 1).size(), 5u);
+    EXPECT_GT(model->gridBase.Cell(39, 1).size(), 5u);
 }
 
 TEST_F(MainWindow, CacheRootIsRefused) {
@@ -340,19 +340,19 @@ TEST_F(MainWindow, CacheRootIsRefused) {
     FormMain->SetCurrentDir(cache);
     EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("ここはKameluneの情報格納場所です。"));
     EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("2/3"));
-    EXPECT_EQ(FormMain->gridBase.RowCount(), 4) << "the previous folder's tables stay";
+    EXPECT_EQ(model->gridBase.RowCount(), 4) << "the previous folder's tables stay";
 }
 
 TEST_F(MainWindow, EmptyFolderAndFolderChange) {
     ThreePictures();
     StartIn(Pictures());
-    FormMain->gSelectList = {"   1"};
+    model->gSelectList = {"   1"};
     fs::create_directories(dir / "empty");
     FormMain->SetCurrentDir(dir / "empty");
     EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("0/0"));
     EXPECT_EQ(View().RowCount(), 1);
-    EXPECT_EQ(FormMain->gridBase.RowCount(), 1);
-    EXPECT_TRUE(FormMain->gSelectList.empty());
+    EXPECT_EQ(model->gridBase.RowCount(), 1);
+    EXPECT_TRUE(model->gSelectList.empty());
 }
 
 TEST_F(MainWindow, TwoThousandAndOneFiles) {

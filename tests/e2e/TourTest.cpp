@@ -53,7 +53,7 @@ TEST_F(Tour, APhotographersDay) {
     FormMain->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(FormMain));
     ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
-    EXPECT_EQ(FormMain->gridExif.RowCount(), copied + 1);
+    EXPECT_EQ(model->gridExif.RowCount(), copied + 1);
     Shot("01-table");
 
     // The thumbnail tab, another page size, another pane.
@@ -74,24 +74,24 @@ TEST_F(Tour, APhotographersDay) {
     PictRec& first = *FormMain->gPictList.at(0);
     QTest::mouseClick(first.Panel, Qt::LeftButton, {},
                       QPoint(first.imageRect.left + 10, first.imageRect.top + 10));
-    EXPECT_EQ(FormMain->gSelectList.size(), 1u);
+    EXPECT_EQ(model->gSelectList.size(), 1u);
     Shot("03-selected");
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
     ClickCell(1, 1);
     ClickCell(2, 1);
-    EXPECT_EQ(FormMain->gSelectList.size(), 3u);
-    EXPECT_EQ(FormMain->gridExif.Cell(1, 1), "2");
+    EXPECT_EQ(model->gSelectList.size(), 3u);
+    EXPECT_EQ(model->gridExif.Cell(1, 1), "2");
 
     // Sort on two keys: maker, then exposure time.
-    WithModal([] { FormMain->BtnSortClick(); },
-              [] {
+    WithModal([this] { FormMain->BtnSortClick(); },
+              [this] {
                   FormSort->StrGridSortClick(3);
                   FormSort->StrGridSortClick(18);
                   QTest::mouseClick(FormSort->SpeedBtnSort, Qt::LeftButton);
                   FormSort->close();
               });
-    EXPECT_EQ(FormMain->gSortWorkList, (std::vector<std::string>{"3", "18"}));
-    EXPECT_EQ(FormMain->gRowOrderList.size(), static_cast<std::size_t>(copied));
+    EXPECT_EQ(model->gSortWorkList, (std::vector<std::string>{"3", "18"}));
+    EXPECT_EQ(model->gRowOrderList.size(), static_cast<std::size_t>(copied));
     Shot("04-sorted");
 
     // The slideshow of the selection, one step.
@@ -129,10 +129,10 @@ TEST_F(Tour, APhotographersDay) {
     FormMain->SelectNoneClick();
     ClickCell(1, 1);
     ClickCell(2, 1);
-    const std::string a = FormMain->gridExif.Cell(2, 1), b = FormMain->gridExif.Cell(2, 2);
+    const std::string a = model->gridExif.Cell(2, 1), b = model->gridExif.Cell(2, 2);
     dialogs.AnswerOk();
-    WithModal([] { FormMain->SpeedBtnRenameClick(); },
-              [] {
+    WithModal([this] { FormMain->SpeedBtnRenameClick(); },
+              [this] {
                   FormRename->EditAtama->setText(QStringLiteral("tour"));
                   FormRename->ChkBoxAtama->setChecked(true);
                   FormRename->CmbBoxKomoku1->setCurrentIndex(FormRename->CmbBoxKomoku1->count() -
@@ -151,13 +151,13 @@ TEST_F(Tour, APhotographersDay) {
     QTest::mouseClick(FormMain->SpeedBtnHide, Qt::LeftButton);
     EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("0/0"));
     QTest::mouseClick(FormMain->SpeedBtnReshow, Qt::LeftButton);
-    EXPECT_EQ(FormMain->gridExif.RowCount(), copied + 1);
+    EXPECT_EQ(model->gridExif.RowCount(), copied + 1);
     FormMain->StrGridExif->selectRow(0);
-    const std::string victim = FormMain->gridExif.Cell(2, 1);
+    const std::string victim = model->gridExif.Cell(2, 1);
     dialogs.AnswerYes(true);
     FormMain->PopMnDeleteClick();
     EXPECT_FALSE(fs::exists(Pictures() + "/" + victim));
-    EXPECT_EQ(FormMain->gridExif.RowCount(), copied);
+    EXPECT_EQ(model->gridExif.RowCount(), copied);
     Shot("07-after-delete");
 
     // Closing writes the settings.
@@ -189,7 +189,7 @@ TEST_F(Tour, ByKeyboardAlone) {
     QTest::keyClick(table, Qt::Key_Space);
     QTest::keyClick(table, Qt::Key_Down);
     QTest::keyClick(table, Qt::Key_Space);
-    EXPECT_EQ(FormMain->gSelectList, (std::vector<std::string>{"   2", "   3"}));
+    EXPECT_EQ(model->gSelectList, (std::vector<std::string>{"   2", "   3"}));
     QTest::keyClick(table, Qt::Key_Return);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(FormSlideshow));
     FormSlideshow->activateWindow();
@@ -204,7 +204,7 @@ TEST_F(Tour, ByKeyboardAlone) {
     FormMain->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(FormMain));
     QTest::keyClick(FormMain->LabelFigNo, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_TRUE(FormMain->gSelectList.empty());
+    EXPECT_TRUE(model->gSelectList.empty());
     FormMain->close();
 }
 

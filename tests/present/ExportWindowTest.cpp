@@ -132,7 +132,7 @@ TEST_F(Export, FailedWritesAreNeverReportedDone) {
 
 TEST_F(Export, RefusalsWithoutItemsOrSelection) {
     FormMain->SelectAllClick();
-    FormMain->gItemList.clear();
+    model->gItemList.clear();
     dialogs.AnswerOk();
     FormSetHTML->BtnMakeClick();
     EXPECT_EQ(dialogs.Calls().back().text,
@@ -170,7 +170,7 @@ TEST_F(Export, TabTextFollowsTheSelectionNotTheView) {
         return TempDir::Read(Out() + "/" + name);
     };
     const std::string plain = write("a.txt");
-    FormMain->gRowOrderList = {"2", "3", "1"};
+    model->gRowOrderList = {"2", "3", "1"};
     FormMain->ChkBoxExifOnly->click();
     EXPECT_EQ(write("b.txt"), plain);
     EXPECT_EQ(plain.substr(0, plain.find("\r\n")), Pictures());

@@ -56,8 +56,8 @@ TEST_F(SlideShow, SelectedPicturesWrapBothWays) {
 
 TEST_F(SlideShow, EveryWayOfClosingStopsThePlayAndTheNextOpeningWaits) {
     const std::function<void()> closers[] = {
-        [] { QTest::keyClick(FormSlideshow, Qt::Key_Escape); },
-        [] { FormSlideshow->close(); },
+        [this] { QTest::keyClick(FormSlideshow, Qt::Key_Escape); },
+        [this] { FormSlideshow->close(); },
     };
     for (const auto& closeIt : closers) {
         FormMain->Selection(1, 1);
@@ -108,7 +108,7 @@ TEST_F(SlideShow, TypedJumpNumberAboveTheListBecomesItsLength) {
 TEST_F(SlideShow, ToolBarAndBackgroundSwatchShowTheirColours) {
     FormMain->Selection(1, 1);
     FormMain->BtnSlideShowClick();
-    auto colourAt = [](QWidget* w) {
+    auto colourAt = [this](QWidget* w) {
         return w->grab().toImage().pixelColor(w->width() / 2, w->height() / 2);
     };
     EXPECT_EQ(colourAt(FormSlideshow->PanelBackColor), QColor(0, 0, 0x80)) << "navy";
@@ -128,7 +128,7 @@ TEST_F(SlideShow, DrivenByTheKeyboard) {
     FormMain->BtnSlideShowClick();
     FormSlideshow->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(FormSlideshow));
-    auto key = [](Qt::Key k) {
+    auto key = [this](Qt::Key k) {
         QTest::keyClick(FormSlideshow->focusWidget() ? FormSlideshow->focusWidget() : FormSlideshow,
                         k);
     };
@@ -183,9 +183,9 @@ TEST_F(SlideShow, EmptyListDoesNothingAndTheTimerSaysSo) {
 
 TEST_F(SlideShow, IntervalsAndCaptions) {
     FormMain->SelectAllClick();
-    FormMain->gItemList.clear();
+    model->gItemList.clear();
     for (int k = 2; k <= 11; ++k)
-        FormMain->gItemList.push_back(std::to_string(k));
+        model->gItemList.push_back(std::to_string(k));
     FormSlideshow->SpinEditInterval->setValue(3);
     EXPECT_EQ(FormSlideshow->Timer1.interval(), 2500);
     FormMain->BtnSlideShowClick();
@@ -201,7 +201,7 @@ TEST_F(SlideShow, IntervalsAndCaptions) {
     FormSetSlideShow->ChkBoxHyoji->setChecked(true);
     FormSetSlideShow->ChkBoxHyojiClick();
     EXPECT_TRUE(FormSlideshow->LabelFName->isVisible());
-    FormMain->gItemList.resize(2);
+    model->gItemList.resize(2);
     FormSetSlideShow->SpeedBtnOKClick();
     EXPECT_TRUE(FormSlideshow->Labels[1]->isVisible());
     EXPECT_FALSE(FormSlideshow->Labels[2]->isVisible());

@@ -1,7 +1,7 @@
 // The main window started as the program starts it, in a temporary program folder.
 #pragma once
 
-#include "catalogue/Forms.h"
+#include "app/Windows.h"
 #include "catalogue/SetKomoku.h"
 #include "platform/TempDir.h"
 #include "platform/TextFile.h"
@@ -30,6 +30,25 @@ protected:
     }
     void TearDown() override { DestroyWindows(); }
 
+    // The program's windows as it starts them, and the names the tests know them by.
+    void CreateWindows(const AppPaths& paths, const CommandLine& start = {}) {
+        windows = std::make_unique<Windows>(paths, start);
+        model = &windows->model;
+        FormMain = windows->FormMain.get();
+        FormSetHTML = windows->FormSetHTML.get();
+        FormSetHTML2 = windows->FormSetHTML2.get();
+        FormMakeExifHTML = windows->FormMakeExifHTML.get();
+        FormSetPKomoku = windows->FormSetPKomoku.get();
+        FormPHyoji = windows->FormPHyoji.get();
+        FormSort = windows->FormSort.get();
+        FormVersion = windows->FormVersion.get();
+        FormRename = windows->FormRename.get();
+        FormRename2 = windows->FormRename2.get();
+        FormSlideshow = windows->FormSlideshow.get();
+        FormSetSlideShow = &FormSlideshow->CaptionSettings();
+    }
+    void DestroyWindows() { windows.reset(); }
+
     std::string AppDir() const { return dir / "app"; }
     std::string Pictures() const { return dir / "pics"; }
     std::string Ini() const { return AppDir() + "/kamelune.ini"; }
@@ -48,7 +67,7 @@ protected:
         fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/c.jpg");
     }
 
-    const StringGrid& View() const { return FormMain->gridExif; }
+    const StringGrid& View() const { return model->gridExif; }
     std::vector<std::string> ViewColumn(int col) const {
         std::vector<std::string> out;
         for (int r = 1; r < View().RowCount(); ++r)
@@ -58,6 +77,20 @@ protected:
 
     TempDir dir;
     ScriptedDialogService dialogs;
+    std::unique_ptr<Windows> windows;
+    FolderModel* model = nullptr;
+    TFormMain* FormMain = nullptr;
+    TFormSetHTML* FormSetHTML = nullptr;
+    TFormSetHTML2* FormSetHTML2 = nullptr;
+    TFormMakeExifHTML* FormMakeExifHTML = nullptr;
+    TFormSetPKomoku* FormSetPKomoku = nullptr;
+    TFormPHyoji* FormPHyoji = nullptr;
+    TFormSort* FormSort = nullptr;
+    TFormVersion* FormVersion = nullptr;
+    TFormRename* FormRename = nullptr;
+    TFormRename2* FormRename2 = nullptr;
+    TFormSlideshow* FormSlideshow = nullptr;
+    TFormSetSlideShow* FormSetSlideShow = nullptr;
 };
 
 } // namespace kamelune::test

@@ -63,7 +63,7 @@ TEST_F(HideDelete, BulkHideAsksNothingAndLeavesTheCache) {
         EXPECT_TRUE(fs::exists(Pictures() + "/" + name + ".HID")) << name;
     EXPECT_TRUE(fs::exists(Cache() + "/T_a.jpg"));
     EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("0/0"));
-    EXPECT_TRUE(FormMain->gSelectList.empty());
+    EXPECT_TRUE(model->gSelectList.empty());
     FormMain->SpeedBtnReshowClick();
     dialogs.AnswerOk();
     FormMain->SpeedBtnReshowClick();
@@ -89,7 +89,7 @@ TEST_F(HideDelete, DeleteYesAndNoBothRebuild) {
     EXPECT_EQ(dialogs.Calls().back().text,
               QStringLiteral("このファイルを削除しますか？（復活できません！）:  c.jpg"));
     EXPECT_TRUE(fs::exists(Pictures() + "/c.jpg"));
-    EXPECT_TRUE(FormMain->gSelectList.empty()) << "rebuilt after No too";
+    EXPECT_TRUE(model->gSelectList.empty()) << "rebuilt after No too";
     FormMain->popupPict = FormMain->gPictList.at(2).get();
     dialogs.AnswerYes(true);
     FormMain->PopMnDeleteClick();
@@ -126,17 +126,17 @@ TEST_F(HideDelete, OtherCachePlaceIsKeptAcrossARestart) {
                              "(フォルダを選択するか新規作成して「保存」をクリックしてください）"));
     EXPECT_EQ(dialogs.Calls().back().text,
               QString::fromStdString("サムネイルを<" + other + ">に保管します。よろしいですか？"));
-    EXPECT_EQ(FormMain->gThumbDir, other);
+    EXPECT_EQ(model->gThumbDir, other);
     EXPECT_TRUE(FormMain->MnOtherLocation->isChecked());
     FormMain->UpdateTable();
     EXPECT_TRUE(fs::exists(other + "/@KameluneDir/" + SetCacheSubName(Pictures()) + "/T_a.jpg"));
     FormMain->close();
     DestroyWindows();
     Start({}, false);
-    EXPECT_EQ(FormMain->gThumbDir, other);
+    EXPECT_EQ(model->gThumbDir, other);
     EXPECT_TRUE(FormMain->MnOtherLocation->isChecked());
     FormMain->MnThumbLocationClick();
-    EXPECT_EQ(FormMain->gThumbDir, AppDir());
+    EXPECT_EQ(model->gThumbDir, AppDir());
     EXPECT_TRUE(fs::exists(other + "/@KameluneDir")) << "the other place keeps its files";
 }
 
@@ -149,7 +149,7 @@ TEST_F(HideDelete, UnwritableOrCancelledPlaceChangesNothing) {
     FormMain->MnOtherLocationClick();
     EXPECT_TRUE(
         dialogs.Calls().back().text.startsWith(QStringLiteral("このフォルダには書き込めません")));
-    EXPECT_EQ(FormMain->gThumbDir, AppDir());
+    EXPECT_EQ(model->gThumbDir, AppDir());
     EXPECT_TRUE(FormMain->MnThumbLocation->isChecked());
 }
 

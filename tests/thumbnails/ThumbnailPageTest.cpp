@@ -125,7 +125,7 @@ TEST_F(ThumbnailPage, PicturesByKeyboard) {
     FormMain->MakePagePicts(1);
     QWidget* pictures = FormMain->ScrlBoxPictList;
     pictures->setFocus();
-    auto current = [] {
+    auto current = [this] {
         for (std::size_t i = 0; i < FormMain->gPictList.size(); ++i)
             if (FormMain->gPictList[i]->Current) return static_cast<int>(i);
         return -1;
@@ -136,7 +136,7 @@ TEST_F(ThumbnailPage, PicturesByKeyboard) {
     QTest::keyClick(pictures, Qt::Key_Down);
     EXPECT_EQ(current(), 1 + columns);
     QTest::keyClick(pictures, Qt::Key_Space);
-    EXPECT_EQ(FormMain->gSelectList.size(), 1u);
+    EXPECT_EQ(model->gSelectList.size(), 1u);
     EXPECT_TRUE(FormMain->gPictList[static_cast<std::size_t>(current())]->Selected);
     QTest::keyClick(pictures, Qt::Key_PageDown);
     EXPECT_EQ(FormMain->gCurPage, 2);
@@ -153,7 +153,9 @@ TEST_F(ThumbnailPage, UprightOptionTurnsThumbnailsByTheirOrientation) {
     fs::copy_file(kSamples / "orientation/landscape_6.jpg", MainWindow::Pictures() + "/l.jpg");
     StartOnThumbnails();
     FormMain->MnExifAfterJfif->trigger();
-    auto shown = [] { return FormMain->gPictList.at(0)->Image.deviceIndependentSize().toSize(); };
+    auto shown = [this] {
+        return FormMain->gPictList.at(0)->Image.deviceIndependentSize().toSize();
+    };
     EXPECT_EQ(shown(), QSize(66, 88)) << "as stored";
     FormMain->MnUpright->trigger();
     EXPECT_EQ(shown(), QSize(88, 66));
@@ -241,11 +243,10 @@ TEST_F(ThumbnailPage, CaptionTextsAndLooks) {
 TEST_F(ThumbnailPage, TwentyFiveItemsGiveTwentyLines) {
     Pictures(1);
     StartOnThumbnails();
-    FormMain->gItemList.clear();
+    model->gItemList.clear();
     for (int k = 2; k <= 26; ++k)
-        FormMain->gItemList.push_back(std::to_string(k));
-    FormPHyoji->SetChkListBoxKyocho(
-        KyochoNames(FormMain->gItemList, FormSetPKomoku->StrGridPKomoku));
+        model->gItemList.push_back(std::to_string(k));
+    FormPHyoji->SetChkListBoxKyocho(KyochoNames(model->gItemList, FormSetPKomoku->StrGridPKomoku));
     FormMain->MakePagePicts(1);
     const PictRec& rec = *FormMain->gPictList.at(0);
     EXPECT_TRUE(rec.CaptionLabels[19].visible);
@@ -269,8 +270,8 @@ TEST_F(ThumbnailPage, ClicksOnThumbnailsNumberAndRenumberAtOnce) {
     EXPECT_EQ(list[8]->SelNoLabel.text, QStringLiteral("2")) << "renumbered at once";
     EXPECT_FALSE(list[1]->SelNoLabel.visible);
     EXPECT_EQ(list[1]->Panel->Color(), Bgr(0xC0C0C0));
-    EXPECT_EQ(FormMain->gridExif.Cell(1, 9), "2");
-    EXPECT_EQ(FormMain->gridBase.Cell(1, 9), "2");
+    EXPECT_EQ(model->gridExif.Cell(1, 9), "2");
+    EXPECT_EQ(model->gridBase.Cell(1, 9), "2");
 }
 
 TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
@@ -278,7 +279,7 @@ TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
     StartOnThumbnails();
     FormMain->MakePagePicts(1);
     std::mt19937 random(7);
-    SelectionTables t{FormMain->gridBase, FormMain->gridExif, FormMain->gSelectList};
+    SelectionTables t{model->gridBase, model->gridExif, model->gSelectList};
     for (int step = 0; step < 300; ++step) {
         const int op = static_cast<int>(random() % 8);
         const int k = static_cast<int>(random() % FormMain->gPictList.size());
@@ -295,7 +296,7 @@ TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
         ASSERT_TRUE(SelectionConsistent(t)) << step;
         if (op < 3 || op >= 6) { // table clicks leave the panels to the next page build
             for (const auto& rec : FormMain->gPictList) {
-                const std::string& cell = FormMain->gridExif.Cell(1, rec->ExifRow);
+                const std::string& cell = model->gridExif.Cell(1, rec->ExifRow);
                 ASSERT_EQ(rec->Selected, !cell.empty()) << step;
                 if (rec->Selected) {
                     ASSERT_EQ(rec->SelNoLabel.text.toStdString(), cell) << step;
@@ -381,22 +382,22 @@ TEST_F(ThumbnailPage, ItemClicksNumberTheChoice) {
     FormSetPKomoku->BtnClearClick();
     for (int row : {10, 3, 25})
         FormSetPKomoku->StrGridPKomokuClick(1, row);
-    EXPECT_EQ(FormMain->gItemList, (std::vector<std::string>{"10", "3", "25"}));
+    EXPECT_EQ(model->gItemList, (std::vector<std::string>{"10", "3", "25"}));
     FormSetPKomoku->StrGridPKomokuClick(1, 3);
     EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(1, 10), "1");
     EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(1, 25), "2");
     EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(1, 3), "");
     FormSetPKomoku->StrGridPKomokuClick(2, 5); // other columns do nothing
-    EXPECT_EQ(FormMain->gItemList.size(), 2u);
+    EXPECT_EQ(model->gItemList.size(), 2u);
     for (int row = 1; row <= 75; ++row)
         if (FormSetPKomoku->StrGridPKomoku.Cell(1, row).empty())
             FormSetPKomoku->StrGridPKomokuClick(1, row);
-    EXPECT_EQ(FormMain->gItemList.size(), 75u);
+    EXPECT_EQ(model->gItemList.size(), 75u);
     FormSetPKomoku->StrGridPKomokuClick(1, 10);
     FormSetPKomoku->StrGridPKomokuClick(1, 10);
-    EXPECT_EQ(FormMain->gItemList.size(), 75u);
+    EXPECT_EQ(model->gItemList.size(), 75u);
     FormSetPKomoku->BtnApplyClick();
-    EXPECT_EQ(FormMain->gridExif.ColCount(), 78);
+    EXPECT_EQ(model->gridExif.ColCount(), 78);
     EXPECT_EQ(FormPHyoji->ChkListBoxKyocho->count(), 75);
     EXPECT_EQ(FormPHyoji->ChkListBoxKyocho->item(0)->checkState(), Qt::Unchecked);
 }
@@ -427,7 +428,7 @@ TEST_F(ThumbnailPage, SavedSettingsComeBackAtTheNextStart) {
 
     DestroyWindows();
     StartOnThumbnails(false);
-    EXPECT_EQ(FormMain->gItemList, (std::vector<std::string>{"  4", " 19", " 36"}));
+    EXPECT_EQ(model->gItemList, (std::vector<std::string>{"  4", " 19", " 36"}));
     EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(2, 19), "絞り値");
     const DisplayAttributes b = FormPHyoji->Attributes();
     EXPECT_EQ(b.kyochoChecked, (std::vector<bool>{false, true, false}));
@@ -455,7 +456,7 @@ TEST_F(ThumbnailPage, LoadTakesItemsAndHeadingsOnlyAndRefusesShortFiles) {
     ASSERT_TRUE(WriteTextLines(AppDir() + "/one.pkm", lines));
     dialogs.AnswerPath(QString::fromStdString(AppDir() + "/one.pkm"));
     FormSetPKomoku->BtnLoadClick();
-    EXPECT_EQ(FormMain->gItemList, (std::vector<std::string>{" 10"}));
+    EXPECT_EQ(model->gItemList, (std::vector<std::string>{" 10"}));
     EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(2, 10), "日時");
     EXPECT_EQ(FormPHyoji->Attributes().selColor, before.selColor) << "attributes stay";
 
@@ -468,7 +469,7 @@ TEST_F(ThumbnailPage, LoadTakesItemsAndHeadingsOnlyAndRefusesShortFiles) {
     EXPECT_TRUE(
         dialogs.Calls().back().text.startsWith(QStringLiteral("項目ファイルを読めません。")));
     EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(1, 10), gridBefore);
-    EXPECT_EQ(FormMain->gItemList, (std::vector<std::string>{" 10"}));
+    EXPECT_EQ(model->gItemList, (std::vector<std::string>{" 10"}));
     // Cancelled: nothing.
     dialogs.AnswerPath(std::nullopt);
     FormSetPKomoku->BtnLoadClick();
@@ -481,7 +482,7 @@ TEST_F(ThumbnailPage, DamagedDefaultPkmIsReportedAndDefaultsApply) {
     CreateWindows({AppDir(), Ini()});
     EXPECT_TRUE(
         dialogs.Calls().back().text.startsWith(QStringLiteral("項目ファイルを読めません。")));
-    EXPECT_EQ(FormMain->gItemList.size(), 9u);
+    EXPECT_EQ(model->gItemList.size(), 9u);
 }
 
 TEST_F(ThumbnailPage, WorkerThreadsBuildWhatOneThreadBuilds) {
@@ -510,9 +511,9 @@ TEST_F(ThumbnailPage, WorkerThreadsBuildWhatOneThreadBuilds) {
         std::sort(paths.begin(), paths.end());
         for (const auto& p : paths)
             o.files.push_back(p.filename().string() + ":" + TempDir::Read(p.string()));
-        for (int r = 1; r < FormMain->gridBase.RowCount(); ++r)
+        for (int r = 1; r < model->gridBase.RowCount(); ++r)
             for (int c = 53; c <= 55; ++c)
-                o.cells.push_back(FormMain->gridBase.Cell(c, r));
+                o.cells.push_back(model->gridBase.Cell(c, r));
         for (const auto& rec : FormMain->gPictList)
             o.sizes.push_back(rec->SizeLabel.text.toStdString());
         DestroyWindows();

@@ -25,8 +25,8 @@ protected:
     }
     std::vector<std::string> ViewNames() const {
         std::vector<std::string> out;
-        for (int r = 1; r < FormMain->gridExif.RowCount(); ++r)
-            out.push_back(FormMain->gridExif.Cell(2, r));
+        for (int r = 1; r < model->gridExif.RowCount(); ++r)
+            out.push_back(model->gridExif.Cell(2, r));
         return out;
     }
 };
@@ -35,11 +35,11 @@ TEST_F(SortRename, KeysAreNumberedAndAFifthIsRefused) {
     FormSort->InitSort();
     for (int row : {18, 3, 4, 19})
         FormSort->StrGridSortClick(row);
-    EXPECT_EQ(FormMain->gSortWorkList, (std::vector<std::string>{"18", "3", "4", "19"}));
+    EXPECT_EQ(model->gSortWorkList, (std::vector<std::string>{"18", "3", "4", "19"}));
     dialogs.AnswerOk();
     FormSort->StrGridSortClick(10);
     EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("既に4項目選択されています"));
-    EXPECT_EQ(FormMain->gSortWorkList.size(), 4u);
+    EXPECT_EQ(model->gSortWorkList.size(), 4u);
     FormSort->StrGridSortClick(3); // key 2 of four out: keys 3 and 4 move up
     EXPECT_EQ(FormSort->StrGridSort.Cell(1, 4), "2");
     EXPECT_EQ(FormSort->StrGridSort.Cell(1, 19), "3");
@@ -47,7 +47,7 @@ TEST_F(SortRename, KeysAreNumberedAndAFifthIsRefused) {
     EXPECT_EQ(FormSort->StrGridSort.Cell(2, 18), "露光");
     EXPECT_EQ(FormSort->StrGridSort.Cell(3, 1), "a.jpg") << "examples from the first EXIF picture";
     FormSort->BtnClearClick();
-    EXPECT_TRUE(FormMain->gSortWorkList.empty());
+    EXPECT_TRUE(model->gSortWorkList.empty());
     EXPECT_EQ(FormSort->StrGridSort.Cell(1, 4), "");
 }
 
@@ -58,16 +58,16 @@ TEST_F(SortRename, SortReordersTheViewAndClearRestoresIt) {
     FormSort->BtnGoSortClick();
     EXPECT_EQ(ViewNames(), (std::vector<std::string>{"b.jpg", "d.jpg", "c.jpg", "a.jpg"}))
         << "1/30 (two, by name), 1/345, 1/350";
-    EXPECT_EQ(FormMain->gRowOrderList, (std::vector<std::string>{"   2", "   4", "   3", "   1"}));
+    EXPECT_EQ(model->gRowOrderList, (std::vector<std::string>{"   2", "   4", "   3", "   1"}));
     FormMain->SelectAllClick();
-    EXPECT_EQ(FormMain->gSelectList.front(), "   2") << "select all follows the sorted view";
+    EXPECT_EQ(model->gSelectList.front(), "   2") << "select all follows the sorted view";
     FormSort->BtnClearClick();
     FormSort->BtnGoSortClick();
     EXPECT_EQ(ViewNames(), (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg", "d.jpg"}));
 }
 
 TEST_F(SortRename, BatchRenameComputesExecutesAndRereads) {
-    FormMain->gItemList = {"  4", " 10"};
+    model->gItemList = {"  4", " 10"};
     for (int r : {1, 2, 3})
         FormMain->Selection(1, r);
     FormRename->FormShow();
@@ -98,7 +98,7 @@ TEST_F(SortRename, BatchRenameComputesExecutesAndRereads) {
         << "the thumbnail followed its picture";
     EXPECT_EQ(ViewNames(),
               (std::vector<std::string>{"b.jpg", "d.jpg", "trip_0001.JPG", "trip_0003.JPG"}));
-    EXPECT_TRUE(FormMain->gSelectList.empty());
+    EXPECT_TRUE(model->gSelectList.empty());
 }
 
 TEST_F(SortRename, SingleRename) {
@@ -116,7 +116,7 @@ TEST_F(SortRename, SingleRename) {
     FormRename2->EditNewFname->setText(QStringLiteral("kodak.jpg"));
     FormRename2->SpeedBtnHenkanClick();
     EXPECT_TRUE(fs::exists(Pictures() + "/kodak.jpg"));
-    EXPECT_EQ(FormMain->gridBase.Cell(2, 4), "kodak.jpg");
+    EXPECT_EQ(model->gridBase.Cell(2, 4), "kodak.jpg");
 }
 
 } // namespace

@@ -1,0 +1,54 @@
+#include "Windows.h"
+
+namespace kamelune {
+
+Windows::Windows(const AppPaths& paths, const CommandLine& start) : model(paths) {
+    FormMain = std::make_unique<TFormMain>(model);
+    FormMain->SetStartPlace(start.folder, start.picture);
+    FormMakeExifHTML = std::make_unique<TFormMakeExifHTML>(model);
+    FormSetHTML = std::make_unique<TFormSetHTML>(model, *FormMakeExifHTML);
+    FormSetHTML2 = std::make_unique<TFormSetHTML2>(model, *FormMakeExifHTML);
+    FormPHyoji = std::make_unique<TFormPHyoji>(model);
+    FormSetPKomoku = std::make_unique<TFormSetPKomoku>(model, *FormPHyoji);
+    FormSort = std::make_unique<TFormSort>(model);
+    FormVersion = std::make_unique<TFormVersion>();
+    FormRename = std::make_unique<TFormRename>(model);
+    FormRename2 = std::make_unique<TFormRename2>(model);
+    FormSlideshow = std::make_unique<TFormSlideshow>(model);
+    // Closing the main window ends the program, whatever else is open.
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             FormSetHTML.get(), FormMakeExifHTML.get(), FormSetPKomoku.get(), FormPHyoji.get(),
+             FormSort.get(), FormSetHTML2.get(), FormVersion.get(), FormRename.get(),
+             FormRename2.get(), FormSlideshow.get()})
+        w->setAttribute(Qt::WA_QuitOnClose, false);
+    Connect();
+    FormMain->LoadSettings();
+    FormMain->ShowStartFolder(FormSetPKomoku->LoadDefaultPKomoku());
+    FormSlideshow->FormCreate();
+}
+
+Windows::~Windows() = default;
+
+void Windows::Connect() {
+    TFormMain* main = FormMain.get();
+    main->SetDisplayAttributes([display = FormPHyoji.get()] { return display->Attributes(); });
+    QObject::connect(main, &TFormMain::sortRequested, FormSort.get(), &QDialog::exec);
+    QObject::connect(main, &TFormMain::albumRequested, FormSetHTML.get(), &QWidget::show);
+    QObject::connect(main, &TFormMain::htmlTableRequested, FormSetHTML2.get(), &QWidget::show);
+    QObject::connect(main, &TFormMain::slideshowRequested, FormSlideshow.get(),
+                     &TFormSlideshow::Open);
+    QObject::connect(main, &TFormMain::itemsRequested, FormSetPKomoku.get(), &QDialog::exec);
+    QObject::connect(main, &TFormMain::displayRequested, FormPHyoji.get(), &QDialog::exec);
+    QObject::connect(main, &TFormMain::renameRequested, FormRename.get(), &QDialog::exec);
+    QObject::connect(main, &TFormMain::renameOneRequested, FormRename2.get(), [this](int picture) {
+        FormRename2->Tag = picture;
+        FormRename2->exec();
+    });
+    QObject::connect(main, &TFormMain::aboutRequested, FormVersion.get(), &QDialog::exec);
+    QObject::connect(FormPHyoji.get(), &TFormPHyoji::applied, main,
+                     [main] { main->MakePagePicts(main->CurrentPageBox()); });
+    QObject::connect(&FormSlideshow->CaptionSettings(), &TFormSetSlideShow::itemsRequested,
+                     FormSetPKomoku.get(), &QDialog::exec);
+}
+
+} // namespace kamelune

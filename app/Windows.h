@@ -1,0 +1,45 @@
+// The windows of the program around one folder model: created once at start-up in a fixed order,
+// connected, reused, and released in reverse order.
+#pragma once
+
+#include "catalogue/AboutBox.h"
+#include "catalogue/CommandLine.h"
+#include "catalogue/FolderModel.h"
+#include "catalogue/Main.h"
+#include "present/SetHTML.h"
+#include "present/SlideShow.h"
+#include "thumbnails/PHyoji.h"
+#include "thumbnails/SetPKomoku.h"
+#include "tools/Rename.h"
+#include "tools/Sort.h"
+
+#include <memory>
+
+namespace kamelune {
+
+class Windows {
+public:
+    // The last step loads the settings and shows the remembered folder (or start's: the folder
+    // and picture the command line asked for).
+    explicit Windows(const AppPaths& paths, const CommandLine& start = {});
+    ~Windows();
+
+    FolderModel model;
+    // Members are released in reverse order: the main window's FormDestroy runs last.
+    std::unique_ptr<TFormMain> FormMain;
+    std::unique_ptr<TFormMakeExifHTML> FormMakeExifHTML;
+    std::unique_ptr<TFormSetHTML> FormSetHTML;
+    std::unique_ptr<TFormSetHTML2> FormSetHTML2;
+    std::unique_ptr<TFormPHyoji> FormPHyoji;
+    std::unique_ptr<TFormSetPKomoku> FormSetPKomoku;
+    std::unique_ptr<TFormSort> FormSort;
+    std::unique_ptr<TFormVersion> FormVersion;
+    std::unique_ptr<TFormRename> FormRename;
+    std::unique_ptr<TFormRename2> FormRename2;
+    std::unique_ptr<TFormSlideshow> FormSlideshow;
+
+private:
+    void Connect();
+};
+
+} // namespace kamelune

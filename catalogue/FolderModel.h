@@ -1,0 +1,88 @@
+// The state of the open folder that every window shares: its tables, the lists that order,
+// select and caption them, where its cache lives, and the options the reader follows. app/
+// creates one and hands it to each window; windows learn of each other's changes through its
+// signals.
+#pragma once
+
+#include "exif/Exif.h"
+#include "platform/StringGrid.h"
+
+#include <QObject>
+#include <string>
+#include <vector>
+
+namespace kamelune {
+
+// Where the program keeps its files: the folder of the program (or the per-user data folder
+// when that is not writable) and the settings file.
+struct AppPaths {
+    std::string appDir;
+    std::string settingsPath;
+    // The "Default.pkm" installed with the program, for a user whose folder holds none.
+    std::string shippedPkm{};
+    // The default place of the thumbnail cache; empty: appDir.
+    std::string cacheDir{};
+};
+AppPaths ResolveAppPaths(const QString& programPath);
+
+class FolderModel : public QObject {
+    Q_OBJECT
+public:
+    explicit FolderModel(AppPaths paths, QObject* parent = nullptr);
+
+    const AppPaths paths;
+    std::string gAppDir; // where the settings and "Default.pkm" live
+    std::string DefaultCacheDir() const;
+    std::string gThumbDir;
+    std::string gCacheSubName;
+    std::string CacheFolderOfCurrent() const;
+
+    // The folder shown (the folder list's current folder) and the pictures read from it.
+    std::string currentDir;
+    std::string fileMask; // the file-type filter's masks
+    bool gListReady = false;
+    int gFileCount = 0;
+    int gExifCount = 0;
+    StringGrid gridBase;
+    StringGrid gridExif;
+    ExifItemTexts ExifItems; // the EXIF reader's record of the last file read
+    // Sort keys, row order of the table, selected pictures in selection order, chosen items.
+    std::vector<std::string> gSortWorkList, gRowOrderList, gSelectList, gItemList;
+    // The item catalogue with the user's headings: every table heading comes from it.
+    StringGrid itemGrid;
+
+    // Turn pictures upright by their EXIF orientation (an option of the view).
+    bool upright = false;
+    // The orientation to turn picture n upright by when that option is on, else 0.
+    int UprightOrientation(int pictNo) const;
+
+    // Announcements; the emitting method names who changes what.
+    void ChooseItems(std::vector<std::string> items);
+    void SetRowOrder(std::vector<std::string> order);
+    void SelectionChanged() { emit selectionChanged(); }
+    void FilesRenamed(bool many) { emit filesRenamed(many); }
+    void SelectTableRow(int row) { emit tableRowWanted(row); }
+    void ShowInSmallPicture(int row) { emit smallPictureWanted(row); }
+    void PictureClicked(int pictNo) { emit pictureClicked(pictNo); }
+
+signals:
+    // A folder was read: new base and EXIF tables (and an empty selection).
+    void folderChanged();
+    // The EXIF table was rebuilt from the base table (items, order or the EXIF-only filter).
+    void tablesRebuilt();
+    void selectionChanged();
+    // The item dialog applied a new choice of items.
+    void itemsChanged();
+    // The sort dialog set a new row order.
+    void orderChanged();
+    // Pictures of the folder were renamed (many: by the batch rename); the folder is read again.
+    void filesRenamed(bool many);
+    // The slideshow moved: the table row (1-based) to make current, and to show in the small
+    // picture when that is shown.
+    void tableRowWanted(int row);
+    void smallPictureWanted(int row);
+    // A picture was picked in the table (the slideshow follows it when open).
+    void pictureClicked(int pictNo);
+};
+
+} // namespace kamelune
