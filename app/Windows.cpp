@@ -9,6 +9,8 @@ Windows::Windows(const AppPaths& paths, const CommandLine& start) : model(paths)
     FormSetHTML = std::make_unique<TFormSetHTML>(model, *FormMakeExifHTML);
     FormSetHTML2 = std::make_unique<TFormSetHTML2>(model, *FormMakeExifHTML);
     FormPHyoji = std::make_unique<TFormPHyoji>(model);
+    Page = new ThumbnailPage(model, [display = FormPHyoji.get()] { return display->Attributes(); });
+    FormMain->SetThumbnailPage(Page);
     FormSetPKomoku = std::make_unique<TFormSetPKomoku>(model, *FormPHyoji);
     FormSort = std::make_unique<TFormSort>(model);
     FormVersion = std::make_unique<TFormVersion>();
@@ -31,7 +33,6 @@ Windows::~Windows() = default;
 
 void Windows::Connect() {
     TFormMain* main = FormMain.get();
-    main->SetDisplayAttributes([display = FormPHyoji.get()] { return display->Attributes(); });
     QObject::connect(main, &TFormMain::sortRequested, FormSort.get(), &QDialog::exec);
     QObject::connect(main, &TFormMain::albumRequested, FormSetHTML.get(), &QWidget::show);
     QObject::connect(main, &TFormMain::htmlTableRequested, FormSetHTML2.get(), &QWidget::show);
@@ -45,8 +46,15 @@ void Windows::Connect() {
         FormRename2->exec();
     });
     QObject::connect(main, &TFormMain::aboutRequested, FormVersion.get(), &QDialog::exec);
-    QObject::connect(FormPHyoji.get(), &TFormPHyoji::applied, main,
-                     [main] { main->MakePagePicts(main->CurrentPageBox()); });
+    QObject::connect(FormPHyoji.get(), &TFormPHyoji::applied, Page,
+                     [this] { Page->MakePagePicts(Page->CurrentPageBox()); });
+    QObject::connect(Page, &ThumbnailPage::status, main, &TFormMain::SetStatus);
+    QObject::connect(Page, &ThumbnailPage::countsShown, main, &TFormMain::SetFigNo);
+    QObject::connect(Page, &ThumbnailPage::panelMenuRequested, main, &TFormMain::ShowPanelMenu);
+    QObject::connect(Page, &ThumbnailPage::slideshowRequested, main, &TFormMain::OpenSlideshowAt);
+    QObject::connect(Page, &ThumbnailPage::itemsRequested, main, &TFormMain::BtnSetPKomokuClick);
+    QObject::connect(Page, &ThumbnailPage::displayRequested, main, &TFormMain::MnPHyojiClick);
+    QObject::connect(Page, &ThumbnailPage::htmlTableRequested, main, &TFormMain::BtnHTML2Click);
     QObject::connect(&FormSlideshow->CaptionSettings(), &TFormSetSlideShow::itemsRequested,
                      FormSetPKomoku.get(), &QDialog::exec);
 }

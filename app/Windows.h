@@ -10,6 +10,7 @@
 #include "present/SlideShow.h"
 #include "thumbnails/PHyoji.h"
 #include "thumbnails/SetPKomoku.h"
+#include "thumbnails/ThumbnailPage.h"
 #include "tools/Rename.h"
 #include "tools/Sort.h"
 
@@ -27,6 +28,7 @@ public:
     FolderModel model;
     // Members are released in reverse order: the main window's FormDestroy runs last.
     std::unique_ptr<TFormMain> FormMain;
+    ThumbnailPage* Page = nullptr; // the main window's thumbnail tab, owned by it
     std::unique_ptr<TFormMakeExifHTML> FormMakeExifHTML;
     std::unique_ptr<TFormSetHTML> FormSetHTML;
     std::unique_ptr<TFormSetHTML2> FormSetHTML2;

@@ -52,12 +52,12 @@ int main(int argc, char** argv) {
     fs::remove_all(appDir);
     w = bench::StartProgram(appDir, work + "/bench-large30", "TabSheetGazo", 3);
     fs::remove_all(appDir + "/@KameluneDir");
-    w->FormMain->CmbBoxFigNoPerPage->setCurrentText(QStringLiteral("30"));
+    w->Page->CmbBoxFigNoPerPage->setCurrentText(QStringLiteral("30"));
     qint64 coldPage = 0;
     {
         bench::InputProbe probe(w->FormMain->windowHandle());
         probe.Start();
-        w->FormMain->MakePagePicts(1);
+        w->Page->MakePagePicts(1);
         coldPage = probe.Stop();
     }
     w.reset();

@@ -30,15 +30,15 @@ long ResidentKb() {
 }
 
 double MedianBuildMs(Windows* w, int perPage) {
-    w->FormMain->CmbBoxFigNoPerPage->setCurrentText(QString::number(perPage));
-    w->FormMain->MakePagePicts(1); // fills the cache
+    w->Page->CmbBoxFigNoPerPage->setCurrentText(QString::number(perPage));
+    w->Page->MakePagePicts(1); // fills the cache
     std::vector<double> ms;
     for (int i = 0; i < 10; ++i) {
         QElapsedTimer t;
         t.start();
-        w->FormMain->MakePagePicts(1);
+        w->Page->MakePagePicts(1);
         // Until the panels are drawn: every panel of the page painted once.
-        w->FormMain->PictPage->grab();
+        w->Page->PictPage->grab();
         ms.push_back(t.nsecsElapsed() / 1e6);
     }
     std::sort(ms.begin(), ms.end());
@@ -58,10 +58,10 @@ int main(int argc, char** argv) {
 
     w = bench::StartProgram(work + "/bench-pages-app", corpus, "TabSheetGazo", 3);
     const double all30 = MedianBuildMs(w.get(), 30);
-    const std::size_t panels30 = w->FormMain->gPictList.size();
-    w->FormMain->SpeedBtnPane2->click();
+    const std::size_t panels30 = w->Page->gPictList.size();
+    w->Page->SpeedBtnPane2->click();
     const double four60 = MedianBuildMs(w.get(), 30);
-    const std::size_t panels60 = w->FormMain->gPictList.size();
+    const std::size_t panels60 = w->Page->gPictList.size();
     std::printf("cached page, %zu panels x 20 caption lines: median %.1f ms\n", panels30, all30);
     std::printf("cached page, %zu panels x 4 caption lines: median %.1f ms\n", panels60, four60);
     std::printf("  (60 panels of 20 lines do not occur: 20 lines need the all-items pane, which "
@@ -78,15 +78,15 @@ int main(int argc, char** argv) {
         fs::remove_all(appDir);
         w = bench::StartProgram(appDir, work + "/bench-large", "TabSheetGazo", 3);
         fs::remove_all(appDir + "/@KameluneDir");
-        w->FormMain->thumbnailThreads = parallel ? 0 : 1;
-        w->FormMain->CmbBoxFigNoPerPage->setCurrentText(QStringLiteral("16"));
+        w->Page->thumbnailThreads = parallel ? 0 : 1;
+        w->Page->CmbBoxFigNoPerPage->setCurrentText(QStringLiteral("16"));
         QElapsedTimer t;
         double first = -1;
-        w->FormMain->panelBuilt = [&](int) {
+        w->Page->panelBuilt = [&](int) {
             if (first < 0) first = t.nsecsElapsed() / 1e6;
         };
         t.start();
-        w->FormMain->MakePagePicts(1);
+        w->Page->MakePagePicts(1);
         times[parallel] = t.nsecsElapsed() / 1e6;
         if (parallel) firstPanel = first;
         w.reset();

@@ -25,6 +25,14 @@ struct AppPaths {
 };
 AppPaths ResolveAppPaths(const QString& programPath);
 
+// A picture a command acts on: its number, its row in the EXIF table (0: none) and the text of
+// its thumbnail panel.
+struct PictureTarget {
+    int pictNo = 0;
+    int exifRow = 0;
+    QString exifText;
+};
+
 class FolderModel : public QObject {
     Q_OBJECT
 public:
@@ -51,8 +59,13 @@ public:
     // The item catalogue with the user's headings: every table heading comes from it.
     StringGrid itemGrid;
 
-    // Turn pictures upright by their EXIF orientation (an option of the view).
+    // Options of the view: only pictures with EXIF; pictures turned upright by their EXIF
+    // orientation; the thumbnail cache in its default place (else gThumbDir as chosen).
+    bool exifOnly = false;
     bool upright = false;
+    bool defaultCachePlace = true;
+    // The thumbnail pane: 1 pictures, 2 four items, 3 all items.
+    int pane = 1;
     // The orientation to turn picture n upright by when that option is on, else 0.
     int UprightOrientation(int pictNo) const;
 
@@ -60,16 +73,23 @@ public:
     void ChooseItems(std::vector<std::string> items);
     void SetRowOrder(std::vector<std::string> order);
     void SelectionChanged() { emit selectionChanged(); }
+    void FolderOpened() { emit folderOpened(); }
+    void ShowPage(int page) { emit pageWanted(page); }
+    void SetPane(int newPane) {
+        pane = newPane;
+        emit paneChanged(newPane);
+    }
     void FilesRenamed(bool many) { emit filesRenamed(many); }
     void SelectTableRow(int row) { emit tableRowWanted(row); }
     void ShowInSmallPicture(int row) { emit smallPictureWanted(row); }
     void PictureClicked(int pictNo) { emit pictureClicked(pictNo); }
 
 signals:
-    // A folder was read: new base and EXIF tables (and an empty selection).
-    void folderChanged();
-    // The EXIF table was rebuilt from the base table (items, order or the EXIF-only filter).
-    void tablesRebuilt();
+    // Another folder is about to be read: views start again from their first page.
+    void folderOpened();
+    // The thumbnail page to build from the tables (0: the page shown now).
+    void pageWanted(int page);
+    void paneChanged(int pane);
     void selectionChanged();
     // The item dialog applied a new choice of items.
     void itemsChanged();

@@ -2,11 +2,13 @@
 
 #include "catalogue/SetKomoku.h"
 #include "catalogue/TabExport.h"
+#include "platform/Jpeg.h"
 #include "platform/TextFile.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/Job.h"
 #include "platform/qt/Shell.h"
 #include "platform/qt/StringGridModel.h"
+#include "platform/qt/Widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -69,14 +71,11 @@ TFormMain::TFormMain(FolderModel& model, QWidget* parent) : QMainWindow(parent),
 
 // What the other windows change in the folder model, the main window shows.
 void TFormMain::ConnectModel() {
-    connect(&model_, &FolderModel::itemsChanged, this, [this] {
-        TransByKomokuList(ChkBoxExifOnly->isChecked());
-        if (PageControl1->currentWidget() == TabSheetGazo) MakePagePicts(CurrentPageBox());
-    });
-    connect(&model_, &FolderModel::orderChanged, this, [this] {
-        TransByKomokuList(ChkBoxExifOnly->isChecked());
-        MakePagePicts(CurrentPageBox());
-    });
+    for (auto signal : {&FolderModel::itemsChanged, &FolderModel::orderChanged})
+        connect(&model_, signal, this, [this] {
+            TransByKomokuList(ChkBoxExifOnly->isChecked());
+            model_.ShowPage(0);
+        });
     connect(&model_, &FolderModel::filesRenamed, this,
             [this](bool many) { many ? RemakeAll() : UpdateTable(); });
     connect(&model_, &FolderModel::tableRowWanted, this,
@@ -106,18 +105,11 @@ void TFormMain::FormCreate() {
 }
 
 void TFormMain::InitPara() {
-    gCurPage = 1;
-    gPageFirst = gPageLast = gPageCount = 0;
     model_.gListReady = false;
-    gPageBuilt = false;
     model_.gExifCount = 0;
     gSmallImageFile.clear();
-    gPictsPerPage = 16;
-    CmbBoxFigNoPerPage->setCurrentIndex(4);
-    CmbBoxPage->clear();
-    CmbBoxPage->addItem(QStringLiteral("1"));
-    CmbBoxPage->setCurrentIndex(0);
     ResetExifItems(model_.ExifItems);
+    model_.FolderOpened(); // the page: page 1 of 16 x 2
 }
 
 void TFormMain::LoadSettings() {
@@ -148,25 +140,14 @@ void TFormMain::LoadSettings() {
         model_.gThumbDir = model_.DefaultCacheDir();
         SetLocationChoice(false);
     }
-    switch (s.hairetu) {
-    case -1:
-        break;
-    case 2:
-        SpeedBtnPane2->setChecked(true);
-        break;
-    case 3:
-        SpeedBtnPane3->setChecked(true);
-        break;
-    default:
-        SpeedBtnPane1->setChecked(true);
-    }
+    if (s.hairetu != -1) model_.SetPane(s.hairetu == 2 || s.hairetu == 3 ? s.hairetu : 1);
     MnExifAfterJfif->setChecked(s.exifAfterJfif);
     MnDeleteToTrash->setChecked(s.deleteToTrash);
     MnUpright->setChecked(s.upright);
 }
 
 void TFormMain::ShowStartFolder(bool builtInItems) {
-    if (builtInItems) SpeedBtnPane3->setChecked(true);
+    if (builtInItems) model_.SetPane(3);
     model_.gListReady = true;
     RemakeAll();
     if (!startPicture_.empty()) MakePictureCurrent(startPicture_);
@@ -196,10 +177,7 @@ void TFormMain::SaveSettings() {
         PageControl1->currentWidget() == TabSheetTable ? "TabSheetTable" : "TabSheetGazo";
     s.dir = model_.currentDir;
     s.thumbDir = model_.gThumbDir;
-    s.hairetu = SpeedBtnPane1->isChecked()   ? 1
-                : SpeedBtnPane2->isChecked() ? 2
-                : SpeedBtnPane3->isChecked() ? 3
-                                             : 1;
+    s.hairetu = model_.pane;
     s.exifAfterJfif = MnExifAfterJfif->isChecked();
     s.deleteToTrash = MnDeleteToTrash->isChecked();
     s.upright = MnUpright->isChecked();
@@ -209,7 +187,6 @@ void TFormMain::SaveSettings() {
 }
 
 void TFormMain::FormDestroy() {
-    CleargPictList();
     model_.gSelectList.clear();
     model_.gSortWorkList.clear();
     model_.gRowOrderList.clear();
@@ -266,7 +243,7 @@ void TFormMain::RemakeAll() {
     ClearStrgrid(model_.gridExif);
     MakeStrGridBase();
     SetSpinEditJump();
-    MakePagePicts(1);
+    model_.ShowPage(1);
     PanelImageS->setVisible(PageControl1->currentWidget() == TabSheetTable &&
                             ChkBoxImage->isChecked());
 }
@@ -277,7 +254,7 @@ void TFormMain::UpdateTable() {
     model_.gRowOrderList.clear();
     MakeStrGridBase();
     SetSpinEditJump();
-    MakePagePicts(1);
+    model_.ShowPage(1);
     PanelImageS->setVisible(PageControl1->currentWidget() == TabSheetTable &&
                             ChkBoxImage->isChecked());
 }
@@ -337,7 +314,7 @@ void TFormMain::ChkBoxExifOnlyClick() {
     TransByKomokuList(ChkBoxExifOnly->isChecked());
     SetSpinEditJump();
     model_.gListReady = true;
-    if (PageControl1->currentWidget() == TabSheetGazo) MakePagePicts(CurrentPageBox());
+    model_.ShowPage(0);
 }
 
 void TFormMain::ChkBox3fixClick() {
@@ -391,23 +368,10 @@ void TFormMain::PageControl1Change() {
 void TFormMain::PageChange() {
     if (PageControl1->currentWidget() == TabSheetGazo) {
         PanelImageS->hide();
-        if (model_.gFileCount >= 1) MakePagePicts(CurrentPageBox());
+        if (model_.gFileCount >= 1) model_.ShowPage(0);
     } else if (PageControl1->currentWidget() == TabSheetTable) {
         PanelImageS->setVisible(ChkBoxImage->isChecked());
     }
-}
-
-void TFormMain::CmbBoxPageChange() {
-    const int page = CurrentPageBox();
-    MakePagePicts(page);
-    gCurPage = page;
-}
-
-void TFormMain::SetCBoxpage(int current, int count) {
-    CmbBoxPage->clear();
-    for (int i = 1; i <= count; ++i)
-        CmbBoxPage->addItem(QString::number(i));
-    CmbBoxPage->setCurrentIndex(current - 1);
 }
 
 void TFormMain::BtnTabYokoClick() {
@@ -483,6 +447,87 @@ void TFormMain::WMDropFiles(const QStringList& dropped) {
         return;
     }
     UpdateTable();
+}
+
+void TFormMain::DisplaySmallImage(int row) {
+    if (row < 1 || row > model_.gridExif.RowCount() - 1) return;
+    const int n = ItemNumber(model_.gridExif.Cell(0, row));
+    const std::string& name = model_.gridBase.Cell(kNameCol, n);
+    if (name.empty()) return;
+    const std::string path = JoinPath(model_.currentDir, name);
+    smallImageTag_ = n;
+    // A large picture is decoded small: the preview box is 96 pixels.
+    JpegDecodeOptions options;
+    options.minLongerSide = 320;
+    const JpegDecodeResult r = DecodeJpegFile(path, options);
+    int w = 96, h = 96;
+    if (r.ok) {
+        const int W = r.fullWidth, H = r.fullHeight;
+        ImageSmall->setPixmap(QPixmap::fromImage(ToQImage(r.image)));
+        if (H > W) {
+            h = 96;
+            w = W * 96 / H;
+            ImageSmall->setGeometry((96 - w) / 2, 0, w, h);
+        } else {
+            w = 96;
+            h = H * 96 / W;
+            ImageSmall->setGeometry(0, (96 - h) / 2, w, h);
+        }
+    } else {
+        ImageSmall->clear();
+    }
+    gSmallImageFile = path;
+}
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+    if (StrGridExif && watched == StrGridExif && event->type() == QEvent::KeyPress) {
+        // The table by keyboard: arrows move the current row (the view's own), Space selects or
+        // unselects its picture, Enter opens the slideshow there.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const int row = StrGridExif->currentIndex().row() + 1;
+        if (row < 1 || row > model_.gridExif.RowCount() - 1) return false;
+        if (key == Qt::Key_Space) {
+            Selection(1, row);
+            return true;
+        }
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            popup_ = {};
+            PMenuGenzuClick();
+            return true;
+        }
+        return false;
+    }
+    if (ImageSmall && watched == ImageSmall) {
+        auto* mouse = dynamic_cast<QMouseEvent*>(event);
+        if (!mouse) return false;
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            if (mouse->button() == Qt::LeftButton) {
+                dragStart_ = mouse->position().toPoint();
+                dragging_ = true;
+            } else if (mouse->button() == Qt::RightButton && !gSmallImageFile.empty()) {
+                emit slideshowRequested(QStringLiteral("スライドショー（全表示）"), smallImageTag_,
+                                        CurrentTableRow(), false);
+            }
+            return true;
+        case QEvent::MouseMove:
+            if (dragging_)
+                PanelImageS->move(PanelImageS->pos() + mouse->position().toPoint() - dragStart_);
+            return true;
+        case QEvent::MouseButtonRelease:
+            dragging_ = false;
+            return true;
+        default:
+            return false;
+        }
+    }
+    if (StrGridExif && watched == StrGridExif->viewport() &&
+        event->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        StrGridExifMouseDown(mouse->button(), mouse->position().toPoint());
+        return mouse->button() == Qt::RightButton;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace kamelune

@@ -9,8 +9,6 @@
 #include "exif/Exif.h"
 #include "platform/StringGrid.h"
 #include "platform/qt/GridView.h"
-#include "thumbnails/Pkm.h"
-#include "thumbnails/ThumbPanel.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -53,10 +51,8 @@ public:
     void ShowStartFolder(bool builtInItems);
     // The command line's folder and picture, applied by LoadSettings and ShowStartFolder.
     void SetStartPlace(std::string folder, std::string picture);
-    // Where the thumbnail page takes its colours and emphasis from (the display dialog).
-    void SetDisplayAttributes(std::function<DisplayAttributes()> source) {
-        displayAttributes_ = std::move(source);
-    }
+    // The thumbnail tab, placed first (the window owns it).
+    void SetThumbnailPage(QWidget* page);
     // The table's current row, 1-based (0: none).
     int CurrentTableRow() const;
     // Makes the table row of a picture of the folder current (nothing when it is not listed).
@@ -86,8 +82,6 @@ public:
     void MnExifAfterJfifClick();
     void PageControl1Change();
     void PageChange();
-    void CmbBoxPageChange();
-    void SetCBoxpage(int current, int count);
     void DriveComboBox1Change();
     void FilterComboBox1Change();
     void WMDropFiles(const QStringList& paths);
@@ -105,33 +99,15 @@ public:
     void SpeedBtnHideClick();
     void SpeedBtnReshowClick();
 
-    // Thumbnail pages.
-    void MakePagePicts(int page);
-    bool SubMakePictList(int position, int columns, const std::string& fileName,
-                         struct PreparedThumb* prepared);
-    void CleargPictList();
-    // The pictures by keyboard: the framed picture of the page (-1: none), and what a key does.
-    void SetCurrentPanel(int position);
-    bool ThumbnailKey(int key);
-    void SeiretuPict();
+    // The table's small picture.
     void DisplaySmallImage(int row);
-    void ImageDblClick(PictRec& rec);
-    void CmbBoxFigNoPerPageChange();
-    void SpeedBtnPane3Click();
-    void ChkBoxDispSizeClick();
-    Pane CurrentPane() const;
-    int CurrentPageBox() const; // the page number CmbBoxPage shows
-    void ScrlBoxPictListResize() { SeiretuPict(); }
 
     // Selection.
-    void ImageClick(PictRec& rec);
     void Selection(int col, int row);
     void StrGridExifMouseDown(Qt::MouseButton button, const QPoint& pos);
     void SelectAllClick();
     void SelectReverseClick();
     void SelectNoneClick();
-    void RefreshPanelsFromTable(); // the page halves: every panel from its selection cell
-    void ShowSelectionOnPage();
     void ExifC1Click();
 
     // Commands that open other windows.
@@ -153,12 +129,12 @@ public:
     // The picture a popup command acts on: the thumbnail's, else the table's current row; 0 when
     // there is none.
     int PopupPicture() const;
+    // A thumbnail's popup menu, and Enter on a thumbnail; SetPopupTarget({}): the table's row.
+    void ShowPanelMenu(const PictureTarget& target, const QPoint& globalPos);
+    void OpenSlideshowAt(const PictureTarget& target);
+    void SetPopupTarget(const PictureTarget& target) { popup_ = target; }
+    void SetFigNo(const QString& text); // the "EXIF/pictures" counter of the tool bar
 
-    // State of the thumbnail page.
-    int gPictsPerPage = 16;
-    int gCurPage = 1;
-    int gPageFirst = 0, gPageLast = 0, gPageCount = 0;
-    bool gPageBuilt = false;
     std::string gSmallImageFile;
 
     // Components.
@@ -176,22 +152,6 @@ public:
                 *SpeedBtnDirKill = nullptr;
     QTabWidget* PageControl1 = nullptr;
     QWidget *TabSheetGazo = nullptr, *TabSheetTable = nullptr, *TabSheetBase = nullptr;
-    QToolBar* ToolBarPic = nullptr;
-    QToolButton *SpeedBtnSetHyoji = nullptr, *SpeedBtnPKomoku = nullptr;
-    QComboBox* CmbBoxPage = nullptr;
-    QLabel* LabelPageNo = nullptr;
-    QComboBox* CmbBoxFigNoPerPage = nullptr;
-    QLabel* LabelFigNoPerPage = nullptr;
-    QToolButton *SpeedBtnPane1 = nullptr, *SpeedBtnPane2 = nullptr, *SpeedBtnPane3 = nullptr;
-    QCheckBox* ChkBoxDispSize = nullptr;
-    QToolButton* SpeedButton2 = nullptr;
-    QScrollArea* ScrlBoxPictList = nullptr;
-    QWidget* PictPage = nullptr; // the scroll box's content, parent of the panels
-    std::vector<std::unique_ptr<PictRec>> gPictList;
-    // Worker threads that make a page's missing thumbnails (0: one per core; 1 for comparison);
-    // panelBuilt, when set, hears of every panel as it goes on screen.
-    int thumbnailThreads = 0;
-    std::function<void(int position)> panelBuilt;
     QToolBar* ToolBarHyo = nullptr;
     QCheckBox *ChkBoxImage = nullptr, *ChkBox3fix = nullptr;
     QToolButton *SpeedBtnSetTKomoku = nullptr, *SpeedBtnJump = nullptr, *SpeedBtnHTML2 = nullptr,
@@ -202,7 +162,6 @@ public:
     QFrame* PanelImageS = nullptr;
     QLabel* ImageSmall = nullptr;
     QMenu* PopupMenu1 = nullptr;
-    PictRec* popupPict = nullptr; // the thumbnail the popup menu was opened on, else null
     QAction *MnThumbLocation = nullptr, *MnOtherLocation = nullptr, *MnImage = nullptr,
             *LimitMakerNote = nullptr, *LimitUserCmnt = nullptr, *MnExit = nullptr,
             *MnExifAfterJfif = nullptr, *MnDeleteToTrash = nullptr, *MnUpright = nullptr;
@@ -241,11 +200,9 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     FolderModel& model_;
-    std::function<DisplayAttributes()> displayAttributes_ = [] { return DisplayAttributes{}; };
+    PictureTarget popup_; // the thumbnail the popup menu was opened on; empty: the table's row
     void ConnectModel();
     std::string startFolder_, startPicture_;
-    std::string cacheProblem_; // why the page being built could not be cached, once per page
-    DisplayAttributes pageAttributes_; // read once per page build
     int smallImageTag_ = 0;
     bool locationIsOther_ = false;
     QPoint dragStart_;

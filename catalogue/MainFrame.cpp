@@ -131,77 +131,6 @@ void TFormMain::BuildFrame() {
     PageControl1->setTabPosition(QTabWidget::South);
     rightLayout->addWidget(PageControl1, 1);
 
-    // Thumbnail tab.
-    TabSheetGazo = new QWidget;
-    TabSheetGazo->setObjectName(QStringLiteral("TabSheetGazo"));
-    auto* gazo = new QVBoxLayout(TabSheetGazo);
-    gazo->setContentsMargins(0, 0, 0, 0);
-    gazo->setSpacing(0);
-    ToolBarPic = new QToolBar(TabSheetGazo);
-    ToolBarPic->setObjectName(QStringLiteral("ToolBarPic"));
-    SpeedBtnSetHyoji = MakeToolButton(ToolBarPic, "SpeedBtnSetHyoji", QStringLiteral("属性"),
-                                      QStringLiteral("サムネイル表示属性の設定"));
-    SpeedBtnPKomoku = MakeToolButton(ToolBarPic, "SpeedBtnPKomoku", QStringLiteral("項目"),
-                                     QStringLiteral("表示項目の設定"));
-    ToolBarPic->addSeparator();
-    CmbBoxPage = new QComboBox(ToolBarPic);
-    CmbBoxPage->setObjectName(QStringLiteral("CmbBoxPage"));
-    CmbBoxPage->setMinimumContentsLength(3);
-    ToolBarPic->addWidget(CmbBoxPage);
-    LabelPageNo = new QLabel(QStringLiteral("/0"), ToolBarPic);
-    LabelPageNo->setObjectName(QStringLiteral("LabelPageNo"));
-    LabelPageNo->setMinimumWidth(36);
-    ToolBarPic->addWidget(LabelPageNo);
-    ToolBarPic->addSeparator();
-    CmbBoxFigNoPerPage = new QComboBox(ToolBarPic);
-    CmbBoxFigNoPerPage->setObjectName(QStringLiteral("CmbBoxFigNoPerPage"));
-    CmbBoxFigNoPerPage->addItems({"4", "6", "9", "12", "16", "20", "24", "30"});
-    ToolBarPic->addWidget(CmbBoxFigNoPerPage);
-    LabelFigNoPerPage = new QLabel(QStringLiteral("x2画/ﾍﾟｰｼﾞ"), ToolBarPic);
-    LabelFigNoPerPage->setObjectName(QStringLiteral("LabelFigNoPerPage"));
-    ToolBarPic->addWidget(LabelFigNoPerPage);
-    ToolBarPic->addSeparator();
-    auto* panes = new QButtonGroup(this);
-    SpeedBtnPane1 = MakeToolButton(ToolBarPic, "SpeedBtnPane1", QStringLiteral("画像"),
-                                   QStringLiteral("画像のみ（Exif0項目）"));
-    SpeedBtnPane2 = MakeToolButton(ToolBarPic, "SpeedBtnPane2", QStringLiteral("４項目"),
-                                   QStringLiteral("Exif４項目"));
-    SpeedBtnPane3 = MakeToolButton(ToolBarPic, "SpeedBtnPane3", QStringLiteral("全項目"),
-                                   QStringLiteral("Exif全項目"));
-    for (QToolButton* b : {SpeedBtnPane1, SpeedBtnPane2, SpeedBtnPane3}) {
-        b->setCheckable(true);
-        panes->addButton(b);
-    }
-    panes->setExclusive(true);
-    SpeedBtnPane1->setChecked(true);
-    // The label follows the pane however it was pressed (the settings press it at start-up).
-    connect(panes, &QButtonGroup::buttonToggled, this, [this] {
-        LabelFigNoPerPage->setText(SpeedBtnPane3->isChecked() ? QStringLiteral("  画/ﾍﾟｰｼﾞ")
-                                                              : QStringLiteral("x2画/ﾍﾟｰｼﾞ"));
-    });
-    ChkBoxDispSize = new QCheckBox(QStringLiteral("ｻｲｽﾞを表示"), ToolBarPic);
-    ChkBoxDispSize->setObjectName(QStringLiteral("ChkBoxDispSize"));
-    ChkBoxDispSize->setChecked(true);
-    ToolBarPic->addWidget(ChkBoxDispSize);
-    SpeedButton2 = MakeToolButton(ToolBarPic, "SpeedButton2", QStringLiteral("HTML2"), QString());
-    gazo->addWidget(ToolBarPic);
-    ScrlBoxPictList = new QScrollArea(TabSheetGazo);
-    ScrlBoxPictList->setObjectName(QStringLiteral("ScrlBoxPictList"));
-    PictPage = new QWidget;
-    PictPage->setObjectName(QStringLiteral("PictPage"));
-    PictPage->setAutoFillBackground(true);
-    QPalette pagePalette = PictPage->palette();
-    pagePalette.setColor(QPalette::Window, Bgr(kPageBackground));
-    PictPage->setPalette(pagePalette);
-    ScrlBoxPictList->setWidget(PictPage);
-    ScrlBoxPictList->setWidgetResizable(false);
-    ScrlBoxPictList->setPalette(pagePalette);
-    ScrlBoxPictList->viewport()->installEventFilter(this);
-    ScrlBoxPictList->setFocusPolicy(Qt::StrongFocus); // the pictures by keyboard
-    ScrlBoxPictList->installEventFilter(this);
-    gazo->addWidget(ScrlBoxPictList, 1);
-    PageControl1->addTab(TabSheetGazo, QStringLiteral("サムネイル"));
-
     // Table tab.
     TabSheetTable = new QWidget;
     TabSheetTable->setObjectName(QStringLiteral("TabSheetTable"));
@@ -254,7 +183,7 @@ void TFormMain::BuildFrame() {
     StrGridBase->setModel(baseModel_);
     baseLayout->addWidget(StrGridBase);
     PageControl1->addTab(TabSheetBase, QStringLiteral("BaseTable"));
-    PageControl1->setTabVisible(2, false);
+    PageControl1->setTabVisible(PageControl1->indexOf(TabSheetBase), false);
 
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
 
@@ -304,6 +233,7 @@ void TFormMain::BuildFrame() {
     DirectoryListBox1->onChosen = [this](const std::string& folder) { SetCurrentDir(folder); };
     connect(DriveComboBox1, &QComboBox::activated, this, [this] { DriveComboBox1Change(); });
     connect(FilterComboBox1, &QComboBox::activated, this, [this] { FilterComboBox1Change(); });
+    connect(ChkBoxExifOnly, &QCheckBox::toggled, this, [this](bool on) { model_.exifOnly = on; });
     connect(ChkBoxExifOnly, &QCheckBox::clicked, this, [this] { ChkBoxExifOnlyClick(); });
     connect(ChkBox3fix, &QCheckBox::clicked, this, [this] { ChkBox3fixClick(); });
     connect(ChkBoxImage, &QCheckBox::clicked, this, [this] { ChkBoxImageClick(); });
@@ -314,19 +244,11 @@ void TFormMain::BuildFrame() {
             PageControl1Change();
         }
     });
-    connect(CmbBoxPage, &QComboBox::activated, this, [this] { CmbBoxPageChange(); });
     connect(SpeedBtnJump, &QToolButton::clicked, this, [this] { SpeedBtnJumpClick(); });
     connect(SpinEditJump, &QSpinBox::valueChanged, this, [this] { SpinEditJumpChange(); });
     connect(SpeedBtnDirKill, &QToolButton::clicked, this, [this] { MnKameluneDirDelClick(); });
     connect(SpeedBtnHide, &QToolButton::clicked, this, [this] { SpeedBtnHideClick(); });
     connect(SpeedBtnReshow, &QToolButton::clicked, this, [this] { SpeedBtnReshowClick(); });
-    connect(CmbBoxFigNoPerPage, &QComboBox::activated, this,
-            [this] { CmbBoxFigNoPerPageChange(); });
-    for (QToolButton* b : {SpeedBtnPane1, SpeedBtnPane2, SpeedBtnPane3})
-        connect(b, &QToolButton::clicked, this, [this] { SpeedBtnPane3Click(); });
-    connect(ChkBoxDispSize, &QCheckBox::clicked, this, [this] { ChkBoxDispSizeClick(); });
-    connect(SpeedBtnSetHyoji, &QToolButton::clicked, this, [this] { MnPHyojiClick(); });
-    connect(SpeedBtnPKomoku, &QToolButton::clicked, this, [this] { BtnSetPKomokuClick(); });
     connect(SpeedBtnSetTKomoku, &QToolButton::clicked, this, [this] { BtnSetPKomokuClick(); });
     connect(SpeedBtnSort, &QToolButton::clicked, this, [this] { BtnSortClick(); });
     connect(SpeedBtnAll, &QToolButton::clicked, this, [this] { SelectAllClick(); });
@@ -335,10 +257,14 @@ void TFormMain::BuildFrame() {
     connect(SpeedBtnSlide, &QToolButton::clicked, this, [this] { BtnSlideShowClick(); });
     connect(SpeedBtnHTML1, &QToolButton::clicked, this, [this] { BtnHtmlClick(); });
     connect(SpeedBtnHTML2, &QToolButton::clicked, this, [this] { BtnHTML2Click(); });
-    connect(SpeedButton2, &QToolButton::clicked, this, [this] { BtnHTML2Click(); });
     connect(SpeedBtnRename, &QToolButton::clicked, this, [this] { SpeedBtnRenameClick(); });
     connect(SpeedBtnTab1, &QToolButton::clicked, this, [this] { BtnTabYokoClick(); });
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { BtnTabTateClick(); });
+}
+
+void TFormMain::SetThumbnailPage(QWidget* page) {
+    TabSheetGazo = page;
+    PageControl1->insertTab(0, page, QStringLiteral("サムネイル"));
 }
 
 void TFormMain::BuildMenus() {
@@ -425,8 +351,7 @@ void TFormMain::BuildMenus() {
     MnDeleteToTrash->setCheckable(true);
     // The page is built again; the cache keeps the pictures as stored, turned when shown.
     MnUpright = Item(
-        view, QStringLiteral("向きに合わせて表示"), [this] { MakePagePicts(CurrentPageBox()); },
-        "MnUpright");
+        view, QStringLiteral("向きに合わせて表示"), [this] { model_.ShowPage(0); }, "MnUpright");
     MnUpright->setCheckable(true);
     connect(MnUpright, &QAction::toggled, this, [this](bool on) { model_.upright = on; });
 
@@ -444,7 +369,7 @@ void TFormMain::BuildMenus() {
     Item(
         photo, QStringLiteral("削除(&D)"),
         [this] {
-            popupPict = nullptr; // the table's current row
+            popup_ = {}; // the table's current row
             PopMnDeleteClick();
         },
         "DeleteCurrent")

@@ -4,7 +4,7 @@
 #include "catalogue/FolderModel.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/Shell.h"
-#include "thumbnails/PHyoji.h"
+#include "platform/qt/Widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -7,8 +7,8 @@
 #include "catalogue/SetKomoku.h"
 #include "platform/Jpeg.h"
 #include "platform/qt/DialogService.h"
+#include "platform/qt/Widgets.h"
 #include "present/SlideLayout.h"
-#include "thumbnails/PHyoji.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -32,7 +32,7 @@ TEST_F(MainWindow, FirstStartWithoutSettingsFile) {
     EXPECT_EQ(FormMain->CurrentDir(), QDir::homePath().toStdString());
     EXPECT_EQ(model->gThumbDir, AppDir());
     EXPECT_TRUE(FormMain->MnThumbLocation->isChecked());
-    EXPECT_TRUE(FormMain->SpeedBtnPane1->isChecked());
+    EXPECT_TRUE(Page->SpeedBtnPane1->isChecked());
     EXPECT_TRUE(model->gListReady);
     EXPECT_FALSE(FormMain->PageControl1->isTabVisible(2)) << "BaseTable tab is hidden";
     EXPECT_EQ(model->gItemList.size(), 9u);
@@ -49,7 +49,7 @@ TEST_F(MainWindow, MissingDefaultPkmIsReportedAndShowsAllItems) {
     ASSERT_EQ(dialogs.Calls().size(), 1u);
     EXPECT_EQ(dialogs.Calls()[0].text,
               QStringLiteral("Defaultファイルがみつかりません。項目を自動設定します。"));
-    EXPECT_TRUE(FormMain->SpeedBtnPane3->isChecked());
+    EXPECT_TRUE(Page->SpeedBtnPane3->isChecked());
 }
 
 TEST_F(MainWindow, InstalledCopiesFollowXdgAndOthersKeepEverythingBesideThem) {
@@ -130,8 +130,8 @@ TEST_F(MainWindow, LayoutValues) {
                  {"[Form]\r\nLeft=1\r\n", 1}};
     for (const auto& c : cases) {
         Start(c.ini);
-        const QToolButton* panes[] = {FormMain->SpeedBtnPane1, FormMain->SpeedBtnPane2,
-                                      FormMain->SpeedBtnPane3};
+        const QToolButton* panes[] = {Page->SpeedBtnPane1, Page->SpeedBtnPane2,
+                                      Page->SpeedBtnPane3};
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(panes[i]->isChecked(), i + 1 == c.pane) << c.ini << " pane " << i + 1;
         DestroyWindows();
@@ -174,7 +174,7 @@ TEST_F(MainWindow, SettingsAreWrittenOnCloseByteForByte) {
     StartIn(Pictures());
     FormMain->setGeometry(50, 60, 700, 400);
     FormMain->PageControl1->setCurrentWidget(FormMain->TabSheetGazo);
-    FormMain->SpeedBtnPane2->setChecked(true);
+    Page->SpeedBtnPane2->setChecked(true);
     FormMain->close();
     const QRect g(FormMain->pos(), FormMain->size());
     EXPECT_EQ(TempDir::Read(Ini()),

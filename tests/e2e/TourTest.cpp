@@ -60,18 +60,18 @@ TEST_F(Tour, APhotographersDay) {
     QTabBar* tabs = FormMain->PageControl1->tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
     EXPECT_EQ(FormMain->PageControl1->currentWidget(), FormMain->TabSheetGazo);
-    EXPECT_FALSE(FormMain->gPictList.empty());
-    QTest::mouseClick(FormMain->SpeedBtnPane3, Qt::LeftButton);
-    FormMain->CmbBoxFigNoPerPage->setCurrentIndex(0); // 4 per page
-    FormMain->CmbBoxFigNoPerPageChange();
-    EXPECT_EQ(FormMain->gPictList.size(), 4u);
-    FormMain->CmbBoxPage->setCurrentIndex(1);
-    FormMain->CmbBoxPageChange();
-    EXPECT_EQ(FormMain->gCurPage, 2);
+    EXPECT_FALSE(Page->gPictList.empty());
+    QTest::mouseClick(Page->SpeedBtnPane3, Qt::LeftButton);
+    Page->CmbBoxFigNoPerPage->setCurrentIndex(0); // 4 per page
+    Page->CmbBoxFigNoPerPageChange();
+    EXPECT_EQ(Page->gPictList.size(), 4u);
+    Page->CmbBoxPage->setCurrentIndex(1);
+    Page->CmbBoxPageChange();
+    EXPECT_EQ(Page->gCurPage, 2);
     Shot("02-thumbnails");
 
     // Select by thumbnail, then by table.
-    PictRec& first = *FormMain->gPictList.at(0);
+    PictRec& first = *Page->gPictList.at(0);
     QTest::mouseClick(first.Panel, Qt::LeftButton, {},
                       QPoint(first.imageRect.left + 10, first.imageRect.top + 10));
     EXPECT_EQ(model->gSelectList.size(), 1u);

@@ -9,8 +9,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialogButtonBox>
-#include <QPushButton>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <filesystem>

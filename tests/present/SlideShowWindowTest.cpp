@@ -95,7 +95,7 @@ TEST_F(SlideShow, IntervalZeroAtOpeningKeepsTheTimerOffUntilChanged) {
 
 TEST_F(SlideShow, TypedJumpNumberAboveTheListBecomesItsLength) {
     FormMain->StrGridExif->selectRow(0);
-    FormMain->popupPict = nullptr;
+    FormMain->SetPopupTarget({});
     FormMain->PMenuGenzuClick();
     FormSlideshow->SpinEditJump->setFocus();
     FormSlideshow->SpinEditJump->selectAll();
@@ -154,7 +154,7 @@ TEST_F(SlideShow, DrivenByTheKeyboard) {
 
 TEST_F(SlideShow, AllModeFollowsTheTable) {
     FormMain->StrGridExif->selectRow(1);
-    FormMain->popupPict = nullptr;
+    FormMain->SetPopupTarget({});
     FormMain->PMenuGenzuClick();
     EXPECT_EQ(FormSlideshow->Tag, 2);
     EXPECT_EQ(Counter(), QStringLiteral("2/4"));

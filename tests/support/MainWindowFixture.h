@@ -35,6 +35,7 @@ protected:
         windows = std::make_unique<Windows>(paths, start);
         model = &windows->model;
         FormMain = windows->FormMain.get();
+        Page = windows->Page;
         FormSetHTML = windows->FormSetHTML.get();
         FormSetHTML2 = windows->FormSetHTML2.get();
         FormMakeExifHTML = windows->FormMakeExifHTML.get();
@@ -80,6 +81,7 @@ protected:
     std::unique_ptr<Windows> windows;
     FolderModel* model = nullptr;
     TFormMain* FormMain = nullptr;
+    ThumbnailPage* Page = nullptr;
     TFormSetHTML* FormSetHTML = nullptr;
     TFormSetHTML2* FormSetHTML2 = nullptr;
     TFormMakeExifHTML* FormMakeExifHTML = nullptr;

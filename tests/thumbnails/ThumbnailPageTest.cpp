@@ -1,9 +1,9 @@
 // Thumbnail pages, captions, selection and the item and display dialogs in the running program
 // (offscreen).
+#include "catalogue/Selection.h"
 #include "platform/IniFile.h"
 #include "support/MainWindowFixture.h"
 #include "thumbnails/PageLayout.h"
-#include "thumbnails/Selection.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -47,12 +47,12 @@ protected:
         FormMain->resize(800, 600);
     }
     void SetPerPage(const QString& v) {
-        FormMain->CmbBoxFigNoPerPage->setCurrentText(v);
-        FormMain->CmbBoxFigNoPerPageChange();
+        Page->CmbBoxFigNoPerPage->setCurrentText(v);
+        Page->CmbBoxFigNoPerPageChange();
     }
     std::vector<std::string> PageNumbers() const {
         std::vector<std::string> out;
-        for (const auto& rec : FormMain->gPictList)
+        for (const auto& rec : Page->gPictList)
             out.push_back(rec->NoLabel.text.toStdString());
         return out;
     }
@@ -61,25 +61,25 @@ protected:
 TEST_F(ThumbnailPage, PagesOfThirtySevenPictures) {
     Pictures(37);
     StartOnThumbnails();
-    FormMain->MakePagePicts(1);
-    EXPECT_EQ(FormMain->gPictList.size(), 16u);
-    EXPECT_EQ(FormMain->LabelPageNo->text(), QStringLiteral("/3"));
-    EXPECT_EQ(FormMain->CmbBoxPage->count(), 3);
-    FormMain->MakePagePicts(3);
+    Page->MakePagePicts(1);
+    EXPECT_EQ(Page->gPictList.size(), 16u);
+    EXPECT_EQ(Page->LabelPageNo->text(), QStringLiteral("/3"));
+    EXPECT_EQ(Page->CmbBoxPage->count(), 3);
+    Page->MakePagePicts(3);
     EXPECT_EQ(PageNumbers(), (std::vector<std::string>{"3-33", "3-34", "3-35", "3-36", "3-37"}));
-    EXPECT_EQ(FormMain->gPageFirst, 32);
-    EXPECT_EQ(FormMain->gPageLast, 36);
-    EXPECT_EQ(FormMain->CmbBoxPage->currentText(), QStringLiteral("3"));
+    EXPECT_EQ(Page->gPageFirst, 32);
+    EXPECT_EQ(Page->gPageLast, 36);
+    EXPECT_EQ(Page->CmbBoxPage->currentText(), QStringLiteral("3"));
     // Pane 2 doubles the page: 37 pictures in two pages, page 3 falls back to page 1.
-    FormMain->SpeedBtnPane2->click();
-    EXPECT_EQ(FormMain->LabelFigNoPerPage->text(), QStringLiteral("x2画/ﾍﾟｰｼﾞ"));
-    EXPECT_EQ(FormMain->gPictsPerPage, 32);
-    EXPECT_EQ(FormMain->gPageCount, 2);
-    EXPECT_EQ(FormMain->CmbBoxPage->currentText(), QStringLiteral("1"));
-    EXPECT_EQ(FormMain->gPictList.size(), 32u);
+    Page->SpeedBtnPane2->click();
+    EXPECT_EQ(Page->LabelFigNoPerPage->text(), QStringLiteral("x2画/ﾍﾟｰｼﾞ"));
+    EXPECT_EQ(Page->gPictsPerPage, 32);
+    EXPECT_EQ(Page->gPageCount, 2);
+    EXPECT_EQ(Page->CmbBoxPage->currentText(), QStringLiteral("1"));
+    EXPECT_EQ(Page->gPictList.size(), 32u);
     SetPerPage(QStringLiteral("30"));
-    EXPECT_EQ(FormMain->gPageCount, 1);
-    EXPECT_EQ(FormMain->gPictList.size(), 37u);
+    EXPECT_EQ(Page->gPageCount, 1);
+    EXPECT_EQ(Page->gPictList.size(), 37u);
 }
 
 TEST_F(ThumbnailPage, AnEmptyFolderAfterAFullPageLeavesNothingToScroll) {
@@ -87,13 +87,13 @@ TEST_F(ThumbnailPage, AnEmptyFolderAfterAFullPageLeavesNothingToScroll) {
     StartOnThumbnails();
     FormMain->resize(500, 400);
     FormMain->show();
-    FormMain->MakePagePicts(1);
-    ASSERT_GT(FormMain->ScrlBoxPictList->verticalScrollBar()->maximum(), 0);
+    Page->MakePagePicts(1);
+    ASSERT_GT(Page->ScrlBoxPictList->verticalScrollBar()->maximum(), 0);
     fs::create_directories(dir / "empty");
     FormMain->SetCurrentDir(dir / "empty");
-    EXPECT_TRUE(FormMain->gPictList.empty());
-    EXPECT_EQ(FormMain->ScrlBoxPictList->verticalScrollBar()->maximum(), 0);
-    EXPECT_EQ(FormMain->ScrlBoxPictList->horizontalScrollBar()->maximum(), 0);
+    EXPECT_TRUE(Page->gPictList.empty());
+    EXPECT_EQ(Page->ScrlBoxPictList->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(Page->ScrlBoxPictList->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(ThumbnailPage, PicturesTheCacheCannotHoldStillShowWithOneMessage) {
@@ -105,9 +105,9 @@ TEST_F(ThumbnailPage, PicturesTheCacheCannotHoldStillShowWithOneMessage) {
     dialogs.AnswerOk(); // the start-up page
     dialogs.AnswerOk(); // the page built again below
     StartOnThumbnails();
-    FormMain->MakePagePicts(1);
-    ASSERT_EQ(FormMain->gPictList.size(), 4u);
-    for (const auto& rec : FormMain->gPictList) {
+    Page->MakePagePicts(1);
+    ASSERT_EQ(Page->gPictList.size(), 4u);
+    for (const auto& rec : Page->gPictList) {
         EXPECT_EQ(rec->Image.deviceIndependentSize().toSize(), QSize(88, 66))
             << rec->FileNameLabel.text.toStdString();
         EXPECT_EQ(rec->SizeLabel.text, QStringLiteral("640x480, 128kb"));
@@ -122,12 +122,12 @@ TEST_F(ThumbnailPage, PicturesByKeyboard) {
     FormMain->show();
     FormMain->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(FormMain));
-    FormMain->MakePagePicts(1);
-    QWidget* pictures = FormMain->ScrlBoxPictList;
+    Page->MakePagePicts(1);
+    QWidget* pictures = Page->ScrlBoxPictList;
     pictures->setFocus();
     auto current = [this] {
-        for (std::size_t i = 0; i < FormMain->gPictList.size(); ++i)
-            if (FormMain->gPictList[i]->Current) return static_cast<int>(i);
+        for (std::size_t i = 0; i < Page->gPictList.size(); ++i)
+            if (Page->gPictList[i]->Current) return static_cast<int>(i);
         return -1;
     };
     EXPECT_EQ(current(), 0) << "the frame shows with the keyboard";
@@ -137,9 +137,9 @@ TEST_F(ThumbnailPage, PicturesByKeyboard) {
     EXPECT_EQ(current(), 1 + columns);
     QTest::keyClick(pictures, Qt::Key_Space);
     EXPECT_EQ(model->gSelectList.size(), 1u);
-    EXPECT_TRUE(FormMain->gPictList[static_cast<std::size_t>(current())]->Selected);
+    EXPECT_TRUE(Page->gPictList[static_cast<std::size_t>(current())]->Selected);
     QTest::keyClick(pictures, Qt::Key_PageDown);
-    EXPECT_EQ(FormMain->gCurPage, 2);
+    EXPECT_EQ(Page->gCurPage, 2);
     EXPECT_EQ(current(), 0);
     QTest::keyClick(pictures, Qt::Key_Return);
     EXPECT_TRUE(FormSlideshow->isVisible());
@@ -153,9 +153,7 @@ TEST_F(ThumbnailPage, UprightOptionTurnsThumbnailsByTheirOrientation) {
     fs::copy_file(kSamples / "orientation/landscape_6.jpg", MainWindow::Pictures() + "/l.jpg");
     StartOnThumbnails();
     FormMain->MnExifAfterJfif->trigger();
-    auto shown = [this] {
-        return FormMain->gPictList.at(0)->Image.deviceIndependentSize().toSize();
-    };
+    auto shown = [this] { return Page->gPictList.at(0)->Image.deviceIndependentSize().toSize(); };
     EXPECT_EQ(shown(), QSize(66, 88)) << "as stored";
     FormMain->MnUpright->trigger();
     EXPECT_EQ(shown(), QSize(88, 66));
@@ -166,10 +164,10 @@ TEST_F(ThumbnailPage, UprightOptionTurnsThumbnailsByTheirOrientation) {
 TEST_F(ThumbnailPage, PanelAndLabelGeometryFollowPaneAndFont) {
     Pictures(4, true);
     StartOnThumbnails();
-    FormMain->MakePagePicts(1);
-    ASSERT_EQ(FormMain->gPictList.size(), 4u);
-    const int columns = SetNoHorz(FormMain->ScrlBoxPictList->width());
-    const PictRec& first = *FormMain->gPictList[0];
+    Page->MakePagePicts(1);
+    ASSERT_EQ(Page->gPictList.size(), 4u);
+    const int columns = SetNoHorz(Page->ScrlBoxPictList->width());
+    const PictRec& first = *Page->gPictList[0];
     EXPECT_EQ(first.Panel->geometry(), QRect(4, 2, 105, 260)) << "pane 3, 9 items, f = 12";
     EXPECT_EQ(first.CaptionLabels[0].rect, (Rect{4, 114, 94, 13}));
     EXPECT_EQ(first.CaptionLabels[8].rect, (Rect{4, 14 * 8 + 114, 94, 13}));
@@ -180,7 +178,7 @@ TEST_F(ThumbnailPage, PanelAndLabelGeometryFollowPaneAndFont) {
     EXPECT_EQ(first.FileNameLabel.rect.left, first.NoLabel.rect.width + 6);
     EXPECT_EQ(first.FileNameLabel.rect.width, 90);
     // The third picture has no EXIF: no caption lines, size line at 114.
-    const PictRec& third = *FormMain->gPictList[2];
+    const PictRec& third = *Page->gPictList[2];
     EXPECT_FALSE(third.CaptionLabels[0].visible);
     EXPECT_EQ(third.SizeLabel.rect.top, 114);
     if (columns >= 3) {
@@ -188,28 +186,28 @@ TEST_F(ThumbnailPage, PanelAndLabelGeometryFollowPaneAndFont) {
     }
 
     FormPHyoji->CmbBoxMojiH->setCurrentIndex(3); // 14
-    FormMain->SpeedBtnPane1->click();
-    EXPECT_EQ(FormMain->gPictList[0]->Panel->height(), 16 * -1 + 148);
-    EXPECT_EQ(FormMain->gPictList[0]->FileNameLabel.rect.width, 140);
-    FormMain->SpeedBtnPane2->click();
-    EXPECT_EQ(FormMain->gPictList[0]->Panel->height(), 16 * 3 + 148);
-    EXPECT_EQ(FormMain->gPictList[0]->CaptionLabels[3].rect, (Rect{4, 16 * 3 + 114, 94, 15}));
+    Page->SpeedBtnPane1->click();
+    EXPECT_EQ(Page->gPictList[0]->Panel->height(), 16 * -1 + 148);
+    EXPECT_EQ(Page->gPictList[0]->FileNameLabel.rect.width, 140);
+    Page->SpeedBtnPane2->click();
+    EXPECT_EQ(Page->gPictList[0]->Panel->height(), 16 * 3 + 148);
+    EXPECT_EQ(Page->gPictList[0]->CaptionLabels[3].rect, (Rect{4, 16 * 3 + 114, 94, 15}));
     // A narrow window lays out one column.
-    FormMain->ScrlBoxPictList->resize(100, 400);
-    FormMain->SeiretuPict();
-    EXPECT_EQ(FormMain->gPictList[1]->Panel->geometry().topLeft(),
-              QPoint(4, FormMain->gPictList[1]->Panel->height() + 4 + 2));
+    Page->ScrlBoxPictList->resize(100, 400);
+    Page->SeiretuPict();
+    EXPECT_EQ(Page->gPictList[1]->Panel->geometry().topLeft(),
+              QPoint(4, Page->gPictList[1]->Panel->height() + 4 + 2));
 }
 
 TEST_F(ThumbnailPage, CaptionTextsAndLooks) {
     Pictures(1);
     StartOnThumbnails();
-    FormMain->MakePagePicts(1);
-    const PictRec* rec = FormMain->gPictList.at(0).get();
+    Page->MakePagePicts(1);
+    const PictRec* rec = Page->gPictList.at(0).get();
     {
         // Labels size to their text: a long size line shows past its designed 90 pixels, up to
         // the panel's edge.
-        PictRec& r = *FormMain->gPictList.at(0);
+        PictRec& r = *Page->gPictList.at(0);
         r.SizeLabel.text = QStringLiteral("12000x9000, 123456kb");
         r.SizeLabel.visible = true;
         const QImage shot = r.Panel->grab().toImage();
@@ -230,14 +228,14 @@ TEST_F(ThumbnailPage, CaptionTextsAndLooks) {
     // Transparent: the emphasis colour goes to the text.
     FormPHyoji->ChkBoxToka->setChecked(true);
     FormPHyoji->BtnApplyClick();
-    rec = FormMain->gPictList.at(0).get();
+    rec = Page->gPictList.at(0).get();
     EXPECT_TRUE(rec->CaptionLabels[2].transparent);
     EXPECT_EQ(rec->CaptionLabels[2].color, Bgr(0xFFFF00));
     EXPECT_EQ(rec->CaptionLabels[3].color, Bgr(0x000000));
     // A heading cleared in the item grid: the bare value.
     FormSetPKomoku->StrGridPKomoku.SetCell(2, 4, "");
-    FormMain->MakePagePicts(1);
-    EXPECT_EQ(FormMain->gPictList[0]->CaptionLabels[0].text, QStringLiteral("Canon DIGITAL IXUS"));
+    Page->MakePagePicts(1);
+    EXPECT_EQ(Page->gPictList[0]->CaptionLabels[0].text, QStringLiteral("Canon DIGITAL IXUS"));
 }
 
 TEST_F(ThumbnailPage, TwentyFiveItemsGiveTwentyLines) {
@@ -247,8 +245,8 @@ TEST_F(ThumbnailPage, TwentyFiveItemsGiveTwentyLines) {
     for (int k = 2; k <= 26; ++k)
         model->gItemList.push_back(std::to_string(k));
     FormPHyoji->SetChkListBoxKyocho(KyochoNames(model->gItemList, FormSetPKomoku->StrGridPKomoku));
-    FormMain->MakePagePicts(1);
-    const PictRec& rec = *FormMain->gPictList.at(0);
+    Page->MakePagePicts(1);
+    const PictRec& rec = *Page->gPictList.at(0);
     EXPECT_TRUE(rec.CaptionLabels[19].visible);
     EXPECT_TRUE(rec.CaptionLabels[19].text.startsWith(QStringLiteral("ISO: "))) << "item 21";
     EXPECT_FALSE(rec.CaptionLabels[19].text.isEmpty());
@@ -259,14 +257,14 @@ TEST_F(ThumbnailPage, TwentyFiveItemsGiveTwentyLines) {
 TEST_F(ThumbnailPage, ClicksOnThumbnailsNumberAndRenumberAtOnce) {
     Pictures(9);
     StartOnThumbnails();
-    FormMain->MakePagePicts(1);
-    auto& list = FormMain->gPictList;
+    Page->MakePagePicts(1);
+    auto& list = Page->gPictList;
     for (int i : {4, 1, 8})
-        FormMain->ImageClick(*list[i]);
+        Page->ImageClick(*list[i]);
     EXPECT_EQ(list[4]->SelNoLabel.text, QStringLiteral("1"));
     EXPECT_EQ(list[8]->SelNoLabel.text, QStringLiteral("3"));
     EXPECT_EQ(list[1]->Panel->Color(), Bgr(0xC4FABA));
-    FormMain->ImageClick(*list[1]);
+    Page->ImageClick(*list[1]);
     EXPECT_EQ(list[8]->SelNoLabel.text, QStringLiteral("2")) << "renumbered at once";
     EXPECT_FALSE(list[1]->SelNoLabel.visible);
     EXPECT_EQ(list[1]->Panel->Color(), Bgr(0xC0C0C0));
@@ -277,14 +275,14 @@ TEST_F(ThumbnailPage, ClicksOnThumbnailsNumberAndRenumberAtOnce) {
 TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
     Pictures(12, true);
     StartOnThumbnails();
-    FormMain->MakePagePicts(1);
+    Page->MakePagePicts(1);
     std::mt19937 random(7);
     SelectionTables t{model->gridBase, model->gridExif, model->gSelectList};
     for (int step = 0; step < 300; ++step) {
         const int op = static_cast<int>(random() % 8);
-        const int k = static_cast<int>(random() % FormMain->gPictList.size());
+        const int k = static_cast<int>(random() % Page->gPictList.size());
         if (op < 3)
-            FormMain->ImageClick(*FormMain->gPictList[k]);
+            Page->ImageClick(*Page->gPictList[k]);
         else if (op < 6)
             FormMain->Selection(1, k + 1);
         else if (op == 6)
@@ -295,7 +293,7 @@ TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
             FormMain->SelectReverseClick();
         ASSERT_TRUE(SelectionConsistent(t)) << step;
         if (op < 3 || op >= 6) { // table clicks leave the panels to the next page build
-            for (const auto& rec : FormMain->gPictList) {
+            for (const auto& rec : Page->gPictList) {
                 const std::string& cell = model->gridExif.Cell(1, rec->ExifRow);
                 ASSERT_EQ(rec->Selected, !cell.empty()) << step;
                 if (rec->Selected) {
@@ -303,7 +301,7 @@ TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
                 }
             }
         } else {
-            FormMain->MakePagePicts(1);
+            Page->MakePagePicts(1);
         }
     }
 }
@@ -335,9 +333,9 @@ TEST_F(ThumbnailPage, EmptyTableAndCommandsThatNeedASelection) {
 TEST_F(ThumbnailPage, PopupCommandsFindTheirPicture) {
     Pictures(5);
     StartOnThumbnails();
-    FormMain->MakePagePicts(1);
+    Page->MakePagePicts(1);
     // From a thumbnail.
-    FormMain->popupPict = FormMain->gPictList[3].get();
+    FormMain->SetPopupTarget(kamelune::ThumbnailPage::Target(*Page->gPictList[3]));
     FormMain->PMenuGenzuClick();
     EXPECT_EQ(FormSlideshow->Tag, 4);
     EXPECT_EQ(FormSlideshow->windowTitle(), QStringLiteral("スライドショー(全表示)"));
@@ -435,7 +433,7 @@ TEST_F(ThumbnailPage, SavedSettingsComeBackAtTheNextStart) {
     EXPECT_EQ(b.selColor, 0x00FF00u);
     EXPECT_EQ(b.FontHeight(), 10);
     EXPECT_TRUE(b.toka);
-    EXPECT_EQ(FormMain->gPictList.at(0)->CaptionLabels[1].text, QStringLiteral("絞り値: 4.0"));
+    EXPECT_EQ(Page->gPictList.at(0)->CaptionLabels[1].text, QStringLiteral("絞り値: 4.0"));
     // Saved again, the file is the same to the byte.
     dialogs.AnswerPath(QString::fromStdString(AppDir() + "/again.pkm"));
     FormSetPKomoku->BtnSaveClick();
@@ -498,10 +496,10 @@ TEST_F(ThumbnailPage, WorkerThreadsBuildWhatOneThreadBuilds) {
         dialogs.AnswerOk(); // the broken picture, on the page built at start-up
         StartOnThumbnails();
         fs::remove_all(AppDir() + "/@KameluneDir");
-        FormMain->thumbnailThreads = parallel ? 3 : 1;
+        Page->thumbnailThreads = parallel ? 3 : 1;
         const std::size_t before = dialogs.Calls().size();
         dialogs.AnswerOk(); // the broken picture
-        FormMain->MakePagePicts(1);
+        Page->MakePagePicts(1);
         Outcome o;
         for (std::size_t i = before; i < dialogs.Calls().size(); ++i)
             o.messages.push_back(dialogs.Calls()[i].text);
@@ -514,7 +512,7 @@ TEST_F(ThumbnailPage, WorkerThreadsBuildWhatOneThreadBuilds) {
         for (int r = 1; r < model->gridBase.RowCount(); ++r)
             for (int c = 53; c <= 55; ++c)
                 o.cells.push_back(model->gridBase.Cell(c, r));
-        for (const auto& rec : FormMain->gPictList)
+        for (const auto& rec : Page->gPictList)
             o.sizes.push_back(rec->SizeLabel.text.toStdString());
         DestroyWindows();
         return o;

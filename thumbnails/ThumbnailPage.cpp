@@ -1,6 +1,8 @@
-// The thumbnail pages of the main window: building a page of panels from the tables and the
-// cache, reflow, the small preview of the table tab.
-#include "catalogue/Main.h"
+#include "ThumbnailPage.h"
+
+#include "catalogue/BaseTable.h"
+#include "catalogue/MyUtils.h"
+#include "catalogue/Selection.h"
 #include "catalogue/SetKomoku.h"
 #include "platform/Jpeg.h"
 #include "platform/qt/DialogService.h"
@@ -12,6 +14,7 @@
 #include "thumbnails/ThumbJobs.h"
 
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEventLoop>
@@ -20,12 +23,15 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <cstring>
 
 namespace kamelune {
@@ -68,28 +74,183 @@ struct BusyCursor {
 
 } // namespace
 
-Pane TFormMain::CurrentPane() const {
+ThumbnailPage::ThumbnailPage(FolderModel& model, std::function<DisplayAttributes()> attributes,
+                             QWidget* parent)
+    : QWidget(parent), model_(model), attributes_(std::move(attributes)) {
+    setObjectName(QStringLiteral("TabSheetGazo"));
+    auto* gazo = new QVBoxLayout(this);
+    gazo->setContentsMargins(0, 0, 0, 0);
+    gazo->setSpacing(0);
+    ToolBarPic = new QToolBar(this);
+    ToolBarPic->setObjectName(QStringLiteral("ToolBarPic"));
+    SpeedBtnSetHyoji = MakeToolButton(ToolBarPic, "SpeedBtnSetHyoji", QStringLiteral("属性"),
+                                      QStringLiteral("サムネイル表示属性の設定"));
+    SpeedBtnPKomoku = MakeToolButton(ToolBarPic, "SpeedBtnPKomoku", QStringLiteral("項目"),
+                                     QStringLiteral("表示項目の設定"));
+    ToolBarPic->addSeparator();
+    CmbBoxPage = new QComboBox(ToolBarPic);
+    CmbBoxPage->setObjectName(QStringLiteral("CmbBoxPage"));
+    CmbBoxPage->setMinimumContentsLength(3);
+    ToolBarPic->addWidget(CmbBoxPage);
+    LabelPageNo = new QLabel(QStringLiteral("/0"), ToolBarPic);
+    LabelPageNo->setObjectName(QStringLiteral("LabelPageNo"));
+    LabelPageNo->setMinimumWidth(36);
+    ToolBarPic->addWidget(LabelPageNo);
+    ToolBarPic->addSeparator();
+    CmbBoxFigNoPerPage = new QComboBox(ToolBarPic);
+    CmbBoxFigNoPerPage->setObjectName(QStringLiteral("CmbBoxFigNoPerPage"));
+    CmbBoxFigNoPerPage->addItems({"4", "6", "9", "12", "16", "20", "24", "30"});
+    ToolBarPic->addWidget(CmbBoxFigNoPerPage);
+    LabelFigNoPerPage = new QLabel(QStringLiteral("x2画/ﾍﾟｰｼﾞ"), ToolBarPic);
+    LabelFigNoPerPage->setObjectName(QStringLiteral("LabelFigNoPerPage"));
+    ToolBarPic->addWidget(LabelFigNoPerPage);
+    ToolBarPic->addSeparator();
+    auto* panes = new QButtonGroup(this);
+    SpeedBtnPane1 = MakeToolButton(ToolBarPic, "SpeedBtnPane1", QStringLiteral("画像"),
+                                   QStringLiteral("画像のみ（Exif0項目）"));
+    SpeedBtnPane2 = MakeToolButton(ToolBarPic, "SpeedBtnPane2", QStringLiteral("４項目"),
+                                   QStringLiteral("Exif４項目"));
+    SpeedBtnPane3 = MakeToolButton(ToolBarPic, "SpeedBtnPane3", QStringLiteral("全項目"),
+                                   QStringLiteral("Exif全項目"));
+    int pane = 1;
+    for (QToolButton* b : {SpeedBtnPane1, SpeedBtnPane2, SpeedBtnPane3}) {
+        b->setCheckable(true);
+        panes->addButton(b, pane++);
+    }
+    panes->setExclusive(true);
+    SpeedBtnPane1->setChecked(true);
+    // The label and the model follow the pane however it was pressed (the settings press it at
+    // start-up).
+    connect(panes, &QButtonGroup::idToggled, this, [this](int id, bool down) {
+        if (down) model_.pane = id;
+        LabelFigNoPerPage->setText(SpeedBtnPane3->isChecked() ? QStringLiteral("  画/ﾍﾟｰｼﾞ")
+                                                              : QStringLiteral("x2画/ﾍﾟｰｼﾞ"));
+    });
+    ChkBoxDispSize = new QCheckBox(QStringLiteral("ｻｲｽﾞを表示"), ToolBarPic);
+    ChkBoxDispSize->setObjectName(QStringLiteral("ChkBoxDispSize"));
+    ChkBoxDispSize->setChecked(true);
+    ToolBarPic->addWidget(ChkBoxDispSize);
+    SpeedButton2 = MakeToolButton(ToolBarPic, "SpeedButton2", QStringLiteral("HTML2"), QString());
+    gazo->addWidget(ToolBarPic);
+    ScrlBoxPictList = new QScrollArea(this);
+    ScrlBoxPictList->setObjectName(QStringLiteral("ScrlBoxPictList"));
+    PictPage = new QWidget;
+    PictPage->setObjectName(QStringLiteral("PictPage"));
+    PictPage->setAutoFillBackground(true);
+    QPalette pagePalette = PictPage->palette();
+    pagePalette.setColor(QPalette::Window, Bgr(kPageBackground));
+    PictPage->setPalette(pagePalette);
+    ScrlBoxPictList->setWidget(PictPage);
+    ScrlBoxPictList->setWidgetResizable(false);
+    ScrlBoxPictList->setPalette(pagePalette);
+    ScrlBoxPictList->viewport()->installEventFilter(this);
+    ScrlBoxPictList->setFocusPolicy(Qt::StrongFocus); // the pictures by keyboard
+    ScrlBoxPictList->installEventFilter(this);
+    gazo->addWidget(ScrlBoxPictList, 1);
+    Reset();
+
+    connect(CmbBoxPage, &QComboBox::activated, this, [this] { CmbBoxPageChange(); });
+    connect(CmbBoxFigNoPerPage, &QComboBox::activated, this,
+            [this] { CmbBoxFigNoPerPageChange(); });
+    for (QToolButton* b : {SpeedBtnPane1, SpeedBtnPane2, SpeedBtnPane3})
+        connect(b, &QToolButton::clicked, this, [this] { SpeedBtnPane3Click(); });
+    connect(ChkBoxDispSize, &QCheckBox::clicked, this, [this] { ChkBoxDispSizeClick(); });
+    connect(SpeedBtnSetHyoji, &QToolButton::clicked, this, &ThumbnailPage::displayRequested);
+    connect(SpeedBtnPKomoku, &QToolButton::clicked, this, &ThumbnailPage::itemsRequested);
+    connect(SpeedButton2, &QToolButton::clicked, this, &ThumbnailPage::htmlTableRequested);
+
+    connect(&model_, &FolderModel::folderOpened, this, [this] { Reset(); });
+    connect(&model_, &FolderModel::pageWanted, this,
+            [this](int page) { MakePagePicts(page > 0 ? page : CurrentPageBox()); });
+    connect(&model_, &FolderModel::paneChanged, this, [this](int n) {
+        (n == 3 ? SpeedBtnPane3 : n == 2 ? SpeedBtnPane2 : SpeedBtnPane1)->setChecked(true);
+    });
+    // Select all and reverse on a page with no panels build it; every panel shows its cell.
+    connect(&model_, &FolderModel::selectionChanged, this, [this] {
+        if (!OnScreen()) return;
+        if (gPictList.empty()) MakePagePicts(CurrentPageBox());
+        RefreshPanelsFromTable();
+    });
+}
+
+ThumbnailPage::~ThumbnailPage() {
+    CleargPictList();
+}
+
+void ThumbnailPage::Reset() {
+    gCurPage = 1;
+    gPageFirst = gPageLast = gPageCount = 0;
+    gPageBuilt = false;
+    gPictsPerPage = 16;
+    CmbBoxFigNoPerPage->setCurrentIndex(4);
+    CmbBoxPage->clear();
+    CmbBoxPage->addItem(QStringLiteral("1"));
+    CmbBoxPage->setCurrentIndex(0);
+}
+
+// The page is built only while its tab is the one shown (the window itself may be hidden).
+bool ThumbnailPage::OnScreen() const {
+    return window() != this && isVisibleTo(window());
+}
+
+PictureTarget ThumbnailPage::Target(const PictRec& rec) {
+    QString text = rec.FileNameLabel.text + QStringLiteral("\r\n");
+    for (const LabelRec& line : rec.CaptionLabels)
+        text += line.text + QStringLiteral("\r\n");
+    text += rec.SizeLabel.text + QStringLiteral("\r\n");
+    return {rec.PictNo, rec.ExifRow, text};
+}
+
+void ThumbnailPage::SetCBoxpage(int current, int count) {
+    CmbBoxPage->clear();
+    for (int i = 1; i <= count; ++i)
+        CmbBoxPage->addItem(QString::number(i));
+    CmbBoxPage->setCurrentIndex(current - 1);
+}
+
+void ThumbnailPage::CmbBoxPageChange() {
+    const int page = CurrentPageBox();
+    MakePagePicts(page);
+    gCurPage = page;
+}
+
+void ThumbnailPage::ImageClick(PictRec& rec) {
+    SelectionTables t{model_.gridBase, model_.gridExif, model_.gSelectList};
+    TogglePicture(t, rec.PictNo, rec.ExifRow);
+    model_.SelectionChanged();
+}
+
+void ThumbnailPage::RefreshPanelsFromTable() {
+    const DisplayAttributes a = attributes_();
+    for (const auto& rec : gPictList) {
+        const std::string& cell = model_.gridExif.Cell(1, rec->ExifRow);
+        rec->Selected = !cell.empty();
+        rec->SelNoLabel.text = QString::fromStdString(cell);
+        rec->SelNoLabel.rect.width = ThumbPanel::TextWidth(rec->SelNoLabel.text, 10, true);
+        rec->SelNoLabel.visible = rec->Selected;
+        rec->Panel->SetColor(Bgr(rec->Selected ? a.selColor : a.panelColor));
+    }
+}
+
+Pane ThumbnailPage::CurrentPane() const {
     return SpeedBtnPane3->isChecked()   ? Pane::AllItems
            : SpeedBtnPane2->isChecked() ? Pane::FourItems
                                         : Pane::Pictures;
 }
 
-int TFormMain::CurrentPageBox() const {
+int ThumbnailPage::CurrentPageBox() const {
     return std::max(1, CmbBoxPage->currentText().toInt());
 }
 
-void TFormMain::CleargPictList() {
-    popupPict = nullptr;
+void ThumbnailPage::CleargPictList() {
     while (!gPictList.empty()) {
         delete gPictList.back()->Panel;
         gPictList.pop_back();
     }
 }
 
-void TFormMain::MakePagePicts(int page) {
-    if (!model_.gListReady || PageControl1->currentWidget() != TabSheetGazo ||
-        model_.gridExif.RowCount() < 1)
-        return;
+void ThumbnailPage::MakePagePicts(int page) {
+    if (!model_.gListReady || !OnScreen() || model_.gridExif.RowCount() < 1) return;
     gPageBuilt = false;
     cacheProblem_.clear();
     CleargPictList();
@@ -99,10 +260,10 @@ void TFormMain::MakePagePicts(int page) {
     BusyCursor busy;
     const int rows = model_.gridExif.RowCount() - 1;
     if (std::min(model_.gFileCount, kMaxPictures) <= 0 || rows < 1) return;
-    if (ChkBoxExifOnly->isChecked() && model_.gExifCount < 1) return;
+    if (model_.exifOnly && model_.gExifCount < 1) return;
     gPictsPerPage = PictsPerPage(CmbBoxFigNoPerPage->currentText().toInt(), CurrentPane());
     const int columns = SetNoHorz(ScrlBoxPictList->width());
-    LabelFigNo->setText(QStringLiteral("%1/%2").arg(model_.gExifCount).arg(model_.gFileCount));
+    emit countsShown(QStringLiteral("%1/%2").arg(model_.gExifCount).arg(model_.gFileCount));
     const PageBounds bounds = ComputePage(page, rows, gPictsPerPage);
     gPageCount = bounds.count;
     LabelPageNo->setText(QStringLiteral("/%1").arg(gPageCount));
@@ -112,7 +273,7 @@ void TFormMain::MakePagePicts(int page) {
 
     // Thumbnails not in the cache yet are made on worker threads, in page order, while the panels
     // before them are built.
-    if (MnThumbLocation->isChecked()) model_.gThumbDir = model_.DefaultCacheDir();
+    if (model_.defaultCachePlace) model_.gThumbDir = model_.DefaultCacheDir();
     const std::string cache = model_.CacheFolderOfCurrent();
     const int count = gPageLast - gPageFirst + 1;
     std::vector<PreparedThumb> prepared(static_cast<std::size_t>(count));
@@ -131,11 +292,11 @@ void TFormMain::MakePagePicts(int page) {
                    thumbnailThreads > 0 ? thumbnailThreads : ThumbJobs::DefaultThreads());
     for (int k = 0; k < count; ++k)
         if (queued[k]) prepared[k].jobs = &jobs;
-    pageAttributes_ = displayAttributes_();
+    pageAttributes_ = attributes_();
     QRect extent;
     for (int k = 0; k < count; ++k) {
         const int i = gPageFirst + k;
-        SetStatus(QStringLiteral("MakePictList: PictNo=%1").arg(i + 1));
+        emit status(QStringLiteral("MakePictList: PictNo=%1").arg(i + 1));
         if (SubMakePictList(i, columns, names[k], &prepared[k]))
             extent |= gPictList.back()->Panel->geometry();
     }
@@ -148,8 +309,8 @@ void TFormMain::MakePagePicts(int page) {
                          QString::fromStdString(cacheProblem_));
 }
 
-bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
-                                PreparedThumb* prepared) {
+bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileName,
+                                    PreparedThumb* prepared) {
     const DisplayAttributes& a = pageAttributes_;
     const int f = a.FontHeight();
     const Pane pane = CurrentPane();
@@ -206,7 +367,7 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
         }
 
         // Thumbnail: from the cache, or made by the page's workers.
-        if (MnThumbLocation->isChecked()) model_.gThumbDir = model_.DefaultCacheDir();
+        if (model_.defaultCachePlace) model_.gThumbDir = model_.DefaultCacheDir();
         const qreal dpr = devicePixelRatioF();
         ThumbnailOutcome thumb;
         if (prepared->jobs) {
@@ -258,8 +419,7 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
         rec.Panel->onClick = [this](PictRec& p) { ImageClick(p); };
         rec.Panel->onDoubleClick = [this](PictRec& p) { ImageDblClick(p); };
         rec.Panel->onContextMenu = [this](PictRec& p, const QPoint& at) {
-            popupPict = &p;
-            PopupMenu1->popup(at);
+            emit panelMenuRequested(Target(p), at);
         };
     } catch (const std::bad_alloc&) {
         delete rec.Panel;
@@ -273,7 +433,7 @@ bool TFormMain::SubMakePictList(int i, int columns, const std::string& fileName,
     return true;
 }
 
-void TFormMain::SeiretuPict() {
+void ThumbnailPage::SeiretuPict() {
     if (!gPageBuilt || gPictList.empty()) return;
     const int columns = SetNoHorz(ScrlBoxPictList->width());
     ScrlBoxPictList->horizontalScrollBar()->setValue(0);
@@ -289,56 +449,26 @@ void TFormMain::SeiretuPict() {
     PictPage->resize(extent.right() + 5, extent.bottom() + 5);
 }
 
-void TFormMain::ImageDblClick(PictRec& rec) {
+void ThumbnailPage::ImageDblClick(PictRec& rec) {
     OpenDocument(
         QString::fromStdString(JoinPath(model_.currentDir, rec.FileNameLabel.text.toStdString())));
 }
 
-void TFormMain::CmbBoxFigNoPerPageChange() {
+void ThumbnailPage::CmbBoxFigNoPerPageChange() {
     MakePagePicts(CurrentPageBox());
 }
 
-void TFormMain::SpeedBtnPane3Click() {
+void ThumbnailPage::SpeedBtnPane3Click() {
     model_.gListReady = true;
     MakePagePicts(CurrentPageBox());
 }
 
-void TFormMain::ChkBoxDispSizeClick() {
+void ThumbnailPage::ChkBoxDispSizeClick() {
     model_.gListReady = true;
     MakePagePicts(CurrentPageBox());
 }
 
-void TFormMain::DisplaySmallImage(int row) {
-    if (row < 1 || row > model_.gridExif.RowCount() - 1) return;
-    const int n = ItemNumber(model_.gridExif.Cell(0, row));
-    const std::string& name = model_.gridBase.Cell(kNameCol, n);
-    if (name.empty()) return;
-    const std::string path = JoinPath(model_.currentDir, name);
-    smallImageTag_ = n;
-    // A large picture is decoded small: the preview box is 96 pixels.
-    JpegDecodeOptions options;
-    options.minLongerSide = 320;
-    const JpegDecodeResult r = DecodeJpegFile(path, options);
-    int w = 96, h = 96;
-    if (r.ok) {
-        const int W = r.fullWidth, H = r.fullHeight;
-        ImageSmall->setPixmap(QPixmap::fromImage(ToQImage(r.image)));
-        if (H > W) {
-            h = 96;
-            w = W * 96 / H;
-            ImageSmall->setGeometry((96 - w) / 2, 0, w, h);
-        } else {
-            w = 96;
-            h = H * 96 / W;
-            ImageSmall->setGeometry(0, (96 - h) / 2, w, h);
-        }
-    } else {
-        ImageSmall->clear();
-    }
-    gSmallImageFile = path;
-}
-
-void TFormMain::SetCurrentPanel(int k) {
+void ThumbnailPage::SetCurrentPanel(int k) {
     if (gPictList.empty()) return;
     if (k >= 0) k = std::clamp(k, 0, static_cast<int>(gPictList.size()) - 1);
     for (std::size_t i = 0; i < gPictList.size(); ++i) {
@@ -350,7 +480,7 @@ void TFormMain::SetCurrentPanel(int k) {
     if (k >= 0) ScrlBoxPictList->ensureWidgetVisible(gPictList[static_cast<std::size_t>(k)]->Panel);
 }
 
-bool TFormMain::ThumbnailKey(int key) {
+bool ThumbnailPage::ThumbnailKey(int key) {
     int current = 0;
     for (std::size_t i = 0; i < gPictList.size(); ++i)
         if (gPictList[i]->Current) current = static_cast<int>(i);
@@ -382,74 +512,24 @@ bool TFormMain::ThumbnailKey(int key) {
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (gPictList.empty()) return true;
-        popupPict = gPictList[static_cast<std::size_t>(current)].get();
-        PMenuGenzuClick();
+        if (!gPictList.empty()) emit slideshowRequested(Target(*gPictList[current]));
         return true;
     default:
         return false;
     }
 }
 
-bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
-    if (ScrlBoxPictList && watched == ScrlBoxPictList) {
+bool ThumbnailPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ScrlBoxPictList) {
         // The frame shows while the pictures have the keyboard.
         if (event->type() == QEvent::FocusIn) SetCurrentPanel(0);
         if (event->type() == QEvent::FocusOut) SetCurrentPanel(-1);
         if (event->type() == QEvent::KeyPress)
             return ThumbnailKey(static_cast<QKeyEvent*>(event)->key());
     }
-    if (StrGridExif && watched == StrGridExif && event->type() == QEvent::KeyPress) {
-        // The table by keyboard: arrows move the current row (the view's own), Space selects or
-        // unselects its picture, Enter opens the slideshow there.
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        const int row = StrGridExif->currentIndex().row() + 1;
-        if (row < 1 || row > model_.gridExif.RowCount() - 1) return false;
-        if (key == Qt::Key_Space) {
-            Selection(1, row);
-            return true;
-        }
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            popupPict = nullptr;
-            PMenuGenzuClick();
-            return true;
-        }
-        return false;
-    }
-    if (ImageSmall && watched == ImageSmall) {
-        auto* mouse = dynamic_cast<QMouseEvent*>(event);
-        if (!mouse) return false;
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            if (mouse->button() == Qt::LeftButton) {
-                dragStart_ = mouse->position().toPoint();
-                dragging_ = true;
-            } else if (mouse->button() == Qt::RightButton && !gSmallImageFile.empty()) {
-                emit slideshowRequested(QStringLiteral("スライドショー（全表示）"), smallImageTag_,
-                                        CurrentTableRow(), false);
-            }
-            return true;
-        case QEvent::MouseMove:
-            if (dragging_)
-                PanelImageS->move(PanelImageS->pos() + mouse->position().toPoint() - dragStart_);
-            return true;
-        case QEvent::MouseButtonRelease:
-            dragging_ = false;
-            return true;
-        default:
-            return false;
-        }
-    }
-    if (StrGridExif && watched == StrGridExif->viewport() &&
-        event->type() == QEvent::MouseButtonPress) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        StrGridExifMouseDown(mouse->button(), mouse->position().toPoint());
-        return mouse->button() == Qt::RightButton;
-    }
-    if (ScrlBoxPictList && watched == ScrlBoxPictList->viewport() &&
-        event->type() == QEvent::Resize)
+    if (watched == ScrlBoxPictList->viewport() && event->type() == QEvent::Resize)
         ScrlBoxPictListResize();
-    return QMainWindow::eventFilter(watched, event);
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace kamelune

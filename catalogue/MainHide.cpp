@@ -1,9 +1,9 @@
 // Hide, show again and delete pictures; where the thumbnail cache lives and its removal.
+#include "catalogue/HideDelete.h"
 #include "catalogue/Main.h"
 #include "catalogue/SetKomoku.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/Shell.h"
-#include "thumbnails/HideDelete.h"
 
 #include <QAction>
 #include <QDir>
@@ -26,7 +26,7 @@ void Report(const FileChanges& changes) {
 } // namespace
 
 void TFormMain::HideFig(int pictNo) {
-    if (MnThumbLocation->isChecked()) model_.gThumbDir = model_.DefaultCacheDir();
+    if (model_.defaultCachePlace) model_.gThumbDir = model_.DefaultCacheDir();
     const std::string name = model_.gridBase.Cell(kNameCol, pictNo);
     if (name.empty()) return;
     if (!Dialogs().AskYesNo(QStringLiteral("確認"),
@@ -66,7 +66,7 @@ void TFormMain::SpeedBtnReshowClick() {
 }
 
 void TFormMain::DeleteFig(int pictNo) {
-    if (MnThumbLocation->isChecked()) model_.gThumbDir = model_.DefaultCacheDir();
+    if (model_.defaultCachePlace) model_.gThumbDir = model_.DefaultCacheDir();
     const std::string name = model_.gridBase.Cell(kNameCol, pictNo);
     if (name.empty()) return;
     FileChanges changes;
@@ -98,6 +98,7 @@ void TFormMain::PopMnDeleteClick() {
 
 void TFormMain::SetLocationChoice(bool other) {
     locationIsOther_ = other;
+    model_.defaultCachePlace = !other;
     (other ? MnOtherLocation : MnThumbLocation)->setChecked(true);
 }
 

@@ -25,7 +25,7 @@ protected:
 
 TEST_F(HideDelete, HideOneFromThePopupAndShowAgain) {
     ASSERT_TRUE(fs::exists(Cache() + "/T_a.jpg")) << "page 1 was built at start-up";
-    FormMain->popupPict = FormMain->gPictList.at(0).get();
+    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(0)));
     dialogs.AnswerYes(true);
     FormMain->Hide1Click();
     EXPECT_EQ(dialogs.Calls().back().text,
@@ -43,11 +43,11 @@ TEST_F(HideDelete, HideOneFromThePopupAndShowAgain) {
 }
 
 TEST_F(HideDelete, NoToTheQuestionChangesNothing) {
-    FormMain->popupPict = FormMain->gPictList.at(1).get();
+    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(1)));
     dialogs.AnswerYes(false);
     FormMain->Hide1Click();
     EXPECT_TRUE(fs::exists(Pictures() + "/b.jpg"));
-    FormMain->popupPict = nullptr;
+    FormMain->SetPopupTarget({});
     FormMain->StrGridExif->setCurrentIndex({});
     FormMain->Hide1Click(); // neither a thumbnail nor a table row: nothing
     FormMain->PopMnDeleteClick();
@@ -83,14 +83,14 @@ TEST_F(HideDelete, CollisionIsReportedAndNothingIsOverwritten) {
 
 TEST_F(HideDelete, DeleteYesAndNoBothRebuild) {
     FormMain->SelectAllClick();
-    FormMain->popupPict = FormMain->gPictList.at(2).get();
+    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(2)));
     dialogs.AnswerYes(false);
     FormMain->PopMnDeleteClick();
     EXPECT_EQ(dialogs.Calls().back().text,
               QStringLiteral("このファイルを削除しますか？（復活できません！）:  c.jpg"));
     EXPECT_TRUE(fs::exists(Pictures() + "/c.jpg"));
     EXPECT_TRUE(model->gSelectList.empty()) << "rebuilt after No too";
-    FormMain->popupPict = FormMain->gPictList.at(2).get();
+    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(2)));
     dialogs.AnswerYes(true);
     FormMain->PopMnDeleteClick();
     EXPECT_FALSE(fs::exists(Pictures() + "/c.jpg"));
@@ -102,7 +102,7 @@ TEST_F(HideDelete, DeleteYesAndNoBothRebuild) {
 TEST_F(HideDelete, DeleteToTheTrashOptionAsksForThatAndKeepsThePicture) {
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir / "data"));
     FormMain->MnDeleteToTrash->trigger();
-    FormMain->popupPict = FormMain->gPictList.at(2).get();
+    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(2)));
     dialogs.AnswerYes(true);
     FormMain->PopMnDeleteClick();
     qunsetenv("XDG_DATA_HOME");

@@ -1,5 +1,5 @@
 // The selection against a simple model: a few hundred random clicks, all, none and reverse.
-#include "thumbnails/Selection.h"
+#include "catalogue/Selection.h"
 #include "catalogue/BaseTable.h"
 
 #include <gtest/gtest.h>

@@ -1,14 +1,15 @@
 // Selection on the thumbnails and in the table, the popup commands, and the commands that open
 // other windows.
 #include "catalogue/Main.h"
+#include "catalogue/Selection.h"
 #include "catalogue/SetKomoku.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/Shell.h"
 #include "platform/qt/StringGridModel.h"
 #include "platform/qt/Widgets.h"
-#include "thumbnails/Selection.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QMenu>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -16,28 +17,11 @@
 
 namespace kamelune {
 
-void TFormMain::RefreshPanelsFromTable() {
-    const DisplayAttributes a = displayAttributes_();
-    for (const auto& rec : gPictList) {
-        const std::string& cell = model_.gridExif.Cell(1, rec->ExifRow);
-        rec->Selected = !cell.empty();
-        rec->SelNoLabel.text = QString::fromStdString(cell);
-        rec->SelNoLabel.rect.width = ThumbPanel::TextWidth(rec->SelNoLabel.text, 10, true);
-        rec->SelNoLabel.visible = rec->Selected;
-        rec->Panel->SetColor(Bgr(rec->Selected ? a.selColor : a.panelColor));
-    }
-}
-
-void TFormMain::ImageClick(PictRec& rec) {
-    SelectionTables t{model_.gridBase, model_.gridExif, model_.gSelectList};
-    TogglePicture(t, rec.PictNo, rec.ExifRow);
-    RefreshPanelsFromTable();
-}
-
 void TFormMain::Selection(int col, int row) {
     if (col != 1 || row < 1) return;
     SelectionTables t{model_.gridBase, model_.gridExif, model_.gSelectList};
     SelectionClick(t, row);
+    model_.SelectionChanged();
 }
 
 void TFormMain::StrGridExifMouseDown(Qt::MouseButton button, const QPoint& pos) {
@@ -55,19 +39,9 @@ void TFormMain::StrGridExifMouseDown(Qt::MouseButton button, const QPoint& pos) 
     } else if (button == Qt::RightButton) {
         StrGridExif->selectRow(index.row());
         StrGridExif->setCurrentIndex(index);
-        popupPict = nullptr;
+        popup_ = {};
         PopupMenu1->popup(StrGridExif->viewport()->mapToGlobal(pos));
     }
-}
-
-// The page half of select all and reverse: a page with no panels is built, then every panel
-// shows its cell.
-void TFormMain::ShowSelectionOnPage() {
-    if (gPictList.empty()) {
-        model_.gListReady = true;
-        MakePagePicts(CurrentPageBox());
-    }
-    if (PageControl1->currentWidget() == TabSheetGazo) RefreshPanelsFromTable();
 }
 
 void TFormMain::SelectAllClick() {
@@ -76,7 +50,7 @@ void TFormMain::SelectAllClick() {
         ShowCheckMessage(QStringLiteral("イメージがありません。"));
         return;
     }
-    ShowSelectionOnPage();
+    model_.SelectionChanged();
 }
 
 void TFormMain::SelectReverseClick() {
@@ -85,28 +59,37 @@ void TFormMain::SelectReverseClick() {
         ShowCheckMessage(QStringLiteral("イメージがありません。"));
         return;
     }
-    ShowSelectionOnPage();
+    model_.SelectionChanged();
 }
 
 void TFormMain::SelectNoneClick() {
     SelectionTables t{model_.gridBase, model_.gridExif, model_.gSelectList};
-    if (SelectNone(t) && PageControl1->currentWidget() == TabSheetGazo) RefreshPanelsFromTable();
+    if (SelectNone(t)) model_.SelectionChanged();
 }
 
 int TFormMain::PopupPicture() const {
-    if (popupPict) return popupPict->PictNo;
+    if (popup_.pictNo) return popup_.pictNo;
     const QModelIndex current = StrGridExif->currentIndex();
     if (!current.isValid()) return 0;
     return ItemNumber(model_.gridExif.Cell(0, current.row() + 1));
 }
 
 void TFormMain::ExifC1Click() {
-    if (!popupPict) return;
-    QString text = popupPict->FileNameLabel.text + QStringLiteral("\r\n");
-    for (const LabelRec& line : popupPict->CaptionLabels)
-        text += line.text + QStringLiteral("\r\n");
-    text += popupPict->SizeLabel.text + QStringLiteral("\r\n");
-    SetClipboardText(text);
+    if (popup_.pictNo) SetClipboardText(popup_.exifText);
+}
+
+void TFormMain::ShowPanelMenu(const PictureTarget& target, const QPoint& globalPos) {
+    popup_ = target;
+    PopupMenu1->popup(globalPos);
+}
+
+void TFormMain::OpenSlideshowAt(const PictureTarget& target) {
+    popup_ = target;
+    PMenuGenzuClick();
+}
+
+void TFormMain::SetFigNo(const QString& text) {
+    LabelFigNo->setText(text);
 }
 
 void TFormMain::BtnSortClick() {
@@ -141,7 +124,7 @@ void TFormMain::BtnSlideShowClick() {
 
 void TFormMain::PMenuGenzuClick() {
     int picture = PopupPicture();
-    if (popupPict) StrGridExif->selectRow(popupPict->ExifRow - 1);
+    if (popup_.pictNo) StrGridExif->selectRow(popup_.exifRow - 1);
     if (picture == 0) picture = 1;
     emit slideshowRequested(QStringLiteral("スライドショー(全表示)"), picture, CurrentTableRow(),
                             false);

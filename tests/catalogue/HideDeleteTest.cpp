@@ -1,5 +1,5 @@
 // Hiding, showing again and deleting on disk: nothing is ever replaced.
-#include "thumbnails/HideDelete.h"
+#include "catalogue/HideDelete.h"
 #include "platform/FileUtil.h"
 #include "platform/TempDir.h"
 

@@ -1,0 +1,100 @@
+// The thumbnail tab: pages of panels built from the folder model's tables and the cache, its tool
+// bar (page, pictures per page, pane, size line) and the pictures by keyboard.
+#pragma once
+
+#include "catalogue/FolderModel.h"
+#include "thumbnails/Pkm.h"
+#include "thumbnails/ThumbPanel.h"
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QScrollArea;
+class QToolBar;
+class QToolButton;
+
+namespace kamelune {
+
+struct PreparedThumb;
+
+class ThumbnailPage : public QWidget {
+    Q_OBJECT
+public:
+    // attributes: the colours and emphasis the display dialog holds, read at every page build.
+    ThumbnailPage(FolderModel& model, std::function<DisplayAttributes()> attributes,
+                  QWidget* parent = nullptr);
+    ~ThumbnailPage() override;
+
+    QToolBar* ToolBarPic = nullptr;
+    QToolButton *SpeedBtnSetHyoji = nullptr, *SpeedBtnPKomoku = nullptr;
+    QComboBox* CmbBoxPage = nullptr;
+    QLabel* LabelPageNo = nullptr;
+    QComboBox* CmbBoxFigNoPerPage = nullptr;
+    QLabel* LabelFigNoPerPage = nullptr;
+    QToolButton *SpeedBtnPane1 = nullptr, *SpeedBtnPane2 = nullptr, *SpeedBtnPane3 = nullptr;
+    QCheckBox* ChkBoxDispSize = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
+    QScrollArea* ScrlBoxPictList = nullptr;
+    QWidget* PictPage = nullptr; // the scroll box's content, parent of the panels
+
+    // State of the page shown.
+    std::vector<std::unique_ptr<PictRec>> gPictList;
+    int gPictsPerPage = 16;
+    int gCurPage = 1;
+    int gPageFirst = 0, gPageLast = 0, gPageCount = 0;
+    bool gPageBuilt = false;
+    // Worker threads that make a page's missing thumbnails (0: one per core; 1 for comparison);
+    // panelBuilt, when set, hears of every panel as it goes on screen.
+    int thumbnailThreads = 0;
+    std::function<void(int position)> panelBuilt;
+
+    void MakePagePicts(int page);
+    bool SubMakePictList(int position, int columns, const std::string& fileName,
+                         PreparedThumb* prepared);
+    void CleargPictList();
+    void SeiretuPict();
+    void ScrlBoxPictListResize() { SeiretuPict(); }
+    Pane CurrentPane() const;
+    int CurrentPageBox() const; // the page number CmbBoxPage shows
+    void SetCBoxpage(int current, int count);
+    void CmbBoxPageChange();
+    void CmbBoxFigNoPerPageChange();
+    void SpeedBtnPane3Click();
+    void ChkBoxDispSizeClick();
+    void ImageClick(PictRec& rec);
+    void ImageDblClick(PictRec& rec);
+    void RefreshPanelsFromTable(); // every panel from its selection cell
+    // The pictures by keyboard: the framed picture of the page (-1: none), and what a key does.
+    void SetCurrentPanel(int position);
+    bool ThumbnailKey(int key);
+    // What the popup menu and the slideshow need of a panel.
+    static PictureTarget Target(const PictRec& rec);
+
+signals:
+    void status(const QString& text);
+    void countsShown(const QString& text); // "EXIF/pictures" of the page build
+    void panelMenuRequested(const PictureTarget& target, const QPoint& globalPos);
+    void slideshowRequested(const PictureTarget& target); // Enter on a picture
+    void itemsRequested();
+    void displayRequested();
+    void htmlTableRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Reset(); // a new folder: page 1 of 16 x 2
+    bool OnScreen() const;
+    FolderModel& model_;
+    std::function<DisplayAttributes()> attributes_;
+    std::string cacheProblem_;         // why the page being built could not be cached, once
+    DisplayAttributes pageAttributes_; // read once per page build
+};
+
+} // namespace kamelune
