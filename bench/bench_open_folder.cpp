@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
         bench::InputProbe probe(w->FormMain->windowHandle());
         probe.Start();
         w->FormMain->SetCurrentDir(corpus);
-        while (w->FormMain->DirectoryListBox1->Listing())
+        while (w->FormMain->Controls().DirectoryListBox1->Listing())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         inputWait = probe.Stop();
     }

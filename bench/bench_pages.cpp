@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
     // A slideshow over the 12-megapixel pictures: each step well within a 1-second interval,
     // memory flat over a long show.
     w = bench::StartProgram(work + "/bench-slides", work + "/bench-large", "TabSheetTable", 3);
-    w->FormMain->StrGridExif->selectRow(0);
+    w->FormMain->Controls().StrGridExif->selectRow(0);
     w->FormMain->PMenuGenzuClick();
     double worst = 0;
     long rssAfter8 = 0;

@@ -36,7 +36,39 @@ namespace kamelune {
 
 class StringGridModel;
 
-class TFormMain : public QMainWindow {
+// The main window's components, named as the handlers know them. The window keeps them to
+// itself; Controls() lends them to tests and benchmarks.
+struct MainControls {
+    QWidget* Panel1 = nullptr;
+    QComboBox* DriveComboBox1 = nullptr;
+    DirectoryListBox* DirectoryListBox1 = nullptr;
+    QComboBox* FilterComboBox1 = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QToolBar* ToolBarCommon = nullptr;
+    QLabel* LabelFigNo = nullptr;
+    QCheckBox* ChkBoxExifOnly = nullptr;
+    QToolButton *SpeedBtnSort = nullptr, *SpeedBtnAll = nullptr, *SpeedBtnReverse = nullptr,
+                *SpeedBtnNone = nullptr, *SpeedBtnSlide = nullptr, *SpeedBtnHTML1 = nullptr,
+                *SpeedBtnHide = nullptr, *SpeedBtnReshow = nullptr, *SpeedBtnRename = nullptr,
+                *SpeedBtnDirKill = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget *TabSheetGazo = nullptr, *TabSheetTable = nullptr, *TabSheetBase = nullptr;
+    QToolBar* ToolBarHyo = nullptr;
+    QCheckBox *ChkBoxImage = nullptr, *ChkBox3fix = nullptr;
+    QToolButton *SpeedBtnSetTKomoku = nullptr, *SpeedBtnJump = nullptr, *SpeedBtnHTML2 = nullptr,
+                *SpeedBtnTab1 = nullptr, *SpeedButton1 = nullptr;
+    QSpinBox* SpinEditJump = nullptr;
+    GridView* StrGridExif = nullptr;
+    GridView* StrGridBase = nullptr;
+    QFrame* PanelImageS = nullptr;
+    QLabel* ImageSmall = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction *MnThumbLocation = nullptr, *MnOtherLocation = nullptr, *MnImage = nullptr,
+            *LimitMakerNote = nullptr, *LimitUserCmnt = nullptr, *MnExit = nullptr,
+            *MnExifAfterJfif = nullptr, *MnDeleteToTrash = nullptr, *MnUpright = nullptr;
+};
+
+class TFormMain : public QMainWindow, private MainControls {
     Q_OBJECT
 public:
     explicit TFormMain(FolderModel& model, QWidget* parent = nullptr);
@@ -134,37 +166,7 @@ public:
     void OpenSlideshowAt(const PictureTarget& target);
     void SetPopupTarget(const PictureTarget& target) { popup_ = target; }
     void SetFigNo(const QString& text); // the "EXIF/pictures" counter of the tool bar
-
-    std::string gSmallImageFile;
-
-    // Components.
-    QWidget* Panel1 = nullptr;
-    QComboBox* DriveComboBox1 = nullptr;
-    DirectoryListBox* DirectoryListBox1 = nullptr;
-    QComboBox* FilterComboBox1 = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    QToolBar* ToolBarCommon = nullptr;
-    QLabel* LabelFigNo = nullptr;
-    QCheckBox* ChkBoxExifOnly = nullptr;
-    QToolButton *SpeedBtnSort = nullptr, *SpeedBtnAll = nullptr, *SpeedBtnReverse = nullptr,
-                *SpeedBtnNone = nullptr, *SpeedBtnSlide = nullptr, *SpeedBtnHTML1 = nullptr,
-                *SpeedBtnHide = nullptr, *SpeedBtnReshow = nullptr, *SpeedBtnRename = nullptr,
-                *SpeedBtnDirKill = nullptr;
-    QTabWidget* PageControl1 = nullptr;
-    QWidget *TabSheetGazo = nullptr, *TabSheetTable = nullptr, *TabSheetBase = nullptr;
-    QToolBar* ToolBarHyo = nullptr;
-    QCheckBox *ChkBoxImage = nullptr, *ChkBox3fix = nullptr;
-    QToolButton *SpeedBtnSetTKomoku = nullptr, *SpeedBtnJump = nullptr, *SpeedBtnHTML2 = nullptr,
-                *SpeedBtnTab1 = nullptr, *SpeedButton1 = nullptr;
-    QSpinBox* SpinEditJump = nullptr;
-    GridView* StrGridExif = nullptr;
-    GridView* StrGridBase = nullptr;
-    QFrame* PanelImageS = nullptr;
-    QLabel* ImageSmall = nullptr;
-    QMenu* PopupMenu1 = nullptr;
-    QAction *MnThumbLocation = nullptr, *MnOtherLocation = nullptr, *MnImage = nullptr,
-            *LimitMakerNote = nullptr, *LimitUserCmnt = nullptr, *MnExit = nullptr,
-            *MnExifAfterJfif = nullptr, *MnDeleteToTrash = nullptr, *MnUpright = nullptr;
+    const MainControls& Controls() const { return *this; }
 
     // Status bar text.
     void SetStatus(const QString& text);
@@ -200,6 +202,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     FolderModel& model_;
+    std::string gSmallImageFile; // the picture of the small preview
     PictureTarget popup_; // the thumbnail the popup menu was opened on; empty: the table's row
     void ConnectModel();
     std::string startFolder_, startPicture_;

@@ -28,13 +28,13 @@ TEST_F(MainWindow, FirstStartWithoutSettingsFile) {
     EXPECT_EQ(FormMain->size(), QSize(796, 414));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_LE((FormMain->geometry().center() - screen.center()).manhattanLength(), 2);
-    EXPECT_EQ(FormMain->PageControl1->currentWidget(), FormMain->TabSheetTable);
+    EXPECT_EQ(FormMain->Controls().PageControl1->currentWidget(), FormMain->Controls().TabSheetTable);
     EXPECT_EQ(FormMain->CurrentDir(), QDir::homePath().toStdString());
     EXPECT_EQ(model->gThumbDir, AppDir());
-    EXPECT_TRUE(FormMain->MnThumbLocation->isChecked());
+    EXPECT_TRUE(FormMain->Controls().MnThumbLocation->isChecked());
     EXPECT_TRUE(Page->SpeedBtnPane1->isChecked());
     EXPECT_TRUE(model->gListReady);
-    EXPECT_FALSE(FormMain->PageControl1->isTabVisible(2)) << "BaseTable tab is hidden";
+    EXPECT_FALSE(FormMain->Controls().PageControl1->isTabVisible(2)) << "BaseTable tab is hidden";
     EXPECT_EQ(model->gItemList.size(), 9u);
     EXPECT_EQ(FormMain->palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
     const auto* versions = FormVersion->findChild<QLabel*>(QStringLiteral("Versions"));
@@ -86,7 +86,7 @@ TEST_F(MainWindow, InstalledCopiesFollowXdgAndOthersKeepEverythingBesideThem) {
     }
     EXPECT_EQ(model->gItemList, items);
     EXPECT_EQ(model->gThumbDir, dir / "cache/Kamelune");
-    EXPECT_TRUE(FormMain->MnThumbLocation->isChecked());
+    EXPECT_TRUE(FormMain->Controls().MnThumbLocation->isChecked());
     FormMain->close();
     EXPECT_TRUE(fs::exists(dir / "config/Kamelune/kamelune.ini"));
     EXPECT_EQ(std::distance(fs::directory_iterator(prefix + "/bin"), {}), 0)
@@ -102,7 +102,7 @@ TEST_F(MainWindow, CommandLinePictureOpensItsFolderWithItsRowCurrent) {
     WriteDefaultPkm(AppDir() + "/Default.pkm");
     CreateWindows({AppDir(), Ini()}, ParseCommandLine({Pictures() + "/b.jpg"}, "/"));
     EXPECT_EQ(FormMain->CurrentDir(), Pictures());
-    const int row = FormMain->StrGridExif->currentIndex().row() + 1;
+    const int row = FormMain->Controls().StrGridExif->currentIndex().row() + 1;
     EXPECT_EQ(View().Cell(2, row), "b.jpg");
 }
 
@@ -110,13 +110,13 @@ TEST_F(MainWindow, StoredGeometryTabAndFolderAreApplied) {
     StartIn(Pictures() + "\r\n[Form]\r\nLeft=30\r\nTop=40\r\nWidth=900\r\nHeight=500\r\n"
                          "[ActivePage]\r\nActivePage=TabSheetGazo");
     EXPECT_EQ(FormMain->geometry(), QRect(30, 40, 900, 500));
-    EXPECT_EQ(FormMain->PageControl1->currentWidget(), FormMain->TabSheetGazo);
+    EXPECT_EQ(FormMain->Controls().PageControl1->currentWidget(), FormMain->Controls().TabSheetGazo);
     EXPECT_EQ(FormMain->CurrentDir(), Pictures());
 }
 
 TEST_F(MainWindow, UnknownActivePageOpensTheThumbnails) {
     Start("[ActivePage]\r\nActivePage=Whatever\r\n");
-    EXPECT_EQ(FormMain->PageControl1->currentWidget(), FormMain->TabSheetGazo);
+    EXPECT_EQ(FormMain->Controls().PageControl1->currentWidget(), FormMain->Controls().TabSheetGazo);
 }
 
 TEST_F(MainWindow, LayoutValues) {
@@ -142,7 +142,7 @@ TEST_F(MainWindow, VanishedFoldersFallBackAndTheFallbackIsSaved) {
     Start("[Dir]\r\nDir=/no/such/folder\r\nThumbDir=/no/such/cache\r\n");
     EXPECT_EQ(FormMain->CurrentDir(), QDir::homePath().toStdString());
     EXPECT_EQ(model->gThumbDir, AppDir());
-    EXPECT_TRUE(FormMain->MnThumbLocation->isChecked());
+    EXPECT_TRUE(FormMain->Controls().MnThumbLocation->isChecked());
     FormMain->close();
     EXPECT_EQ(IniFile(Ini()).ReadString("Dir", "ThumbDir", ""), AppDir());
 }
@@ -167,13 +167,13 @@ TEST_F(MainWindow, OtherCacheFolderIsKept) {
     fs::create_directories(dir / "elsewhere");
     Start("[Dir]\r\nThumbDir=" + dir / "elsewhere" + "\r\n");
     EXPECT_EQ(model->gThumbDir, dir / "elsewhere");
-    EXPECT_TRUE(FormMain->MnOtherLocation->isChecked());
+    EXPECT_TRUE(FormMain->Controls().MnOtherLocation->isChecked());
 }
 
 TEST_F(MainWindow, SettingsAreWrittenOnCloseByteForByte) {
     StartIn(Pictures());
     FormMain->setGeometry(50, 60, 700, 400);
-    FormMain->PageControl1->setCurrentWidget(FormMain->TabSheetGazo);
+    FormMain->Controls().PageControl1->setCurrentWidget(FormMain->Controls().TabSheetGazo);
     Page->SpeedBtnPane2->setChecked(true);
     FormMain->close();
     const QRect g(FormMain->pos(), FormMain->size());
@@ -188,19 +188,19 @@ TEST_F(MainWindow, SettingsAreWrittenOnCloseByteForByte) {
 TEST_F(MainWindow, FolderOfThreeWithoutExifInTheMiddle) {
     ThreePictures();
     StartIn(Pictures());
-    EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("2/3"));
+    EXPECT_EQ(FormMain->Controls().LabelFigNo->text(), QStringLiteral("2/3"));
     EXPECT_EQ(ViewColumn(0), (std::vector<std::string>{"    1", "    2", "    3"}));
     EXPECT_EQ(View().Cell(3, 0), "機種");
-    FormMain->ChkBoxExifOnly->click();
+    FormMain->Controls().ChkBoxExifOnly->click();
     EXPECT_EQ(ViewColumn(0), (std::vector<std::string>{"    1", "    3"}));
-    EXPECT_EQ(FormMain->SpinEditJump->maximum(), 2);
+    EXPECT_EQ(FormMain->Controls().SpinEditJump->maximum(), 2);
     model->gRowOrderList = {"3", "1", "2"};
-    FormMain->ChkBoxExifOnly->click();
+    FormMain->Controls().ChkBoxExifOnly->click();
     EXPECT_EQ(ViewColumn(0), (std::vector<std::string>{"    3", "    1", "    2"}));
-    FormMain->ChkBoxExifOnly->click();
+    FormMain->Controls().ChkBoxExifOnly->click();
     EXPECT_EQ(ViewColumn(0), (std::vector<std::string>{"    3", "    1"}));
     // The table view shows the grid itself.
-    EXPECT_EQ(FormMain->StrGridExif->model()->rowCount(), 2);
+    EXPECT_EQ(FormMain->Controls().StrGridExif->model()->rowCount(), 2);
 }
 
 TEST_F(MainWindow, ChosenItemsBecomeColumns) {
@@ -214,12 +214,12 @@ TEST_F(MainWindow, ChosenItemsBecomeColumns) {
     EXPECT_EQ(View().Cell(4, 0), "日");
     EXPECT_EQ(View().Cell(3, 1), model->gridBase.Cell(5, 1));
     EXPECT_EQ(View().Cell(4, 3), model->gridBase.Cell(11, 3));
-    FormMain->ChkBox3fix->click();
+    FormMain->Controls().ChkBox3fix->click();
     EXPECT_EQ(View().FixedCols(), 3);
     model->gItemList.clear();
     FormMain->CopyStrGridExifFromBase("ALL", false);
     EXPECT_EQ(View().ColCount(), kBaseCols);
-    FormMain->ChkBox3fix->click();
+    FormMain->Controls().ChkBox3fix->click();
     EXPECT_EQ(View().FixedCols(), 1);
 }
 
@@ -228,11 +228,11 @@ TEST_F(MainWindow, FixedColumnsStayAtTheLeftWhileTheRestScrolls) {
     Start("[ActivePage]\r\nActivePage=TabSheetTable\r\n[Dir]\r\nDir=" + Pictures() + "\r\n");
     FormMain->resize(500, 400);
     FormMain->show();
-    GridView* view = FormMain->StrGridExif;
+    GridView* view = FormMain->Controls().StrGridExif;
     auto* fixed = view->findChild<QTableView*>(QStringLiteral("FixedColumns"));
     ASSERT_TRUE(fixed);
     for (const bool three : {false, true}) {
-        if (three) FormMain->ChkBox3fix->click();
+        if (three) FormMain->Controls().ChkBox3fix->click();
         const int n = three ? 3 : 1;
         ASSERT_EQ(view->FixedColumns(), n);
         view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum());
@@ -255,7 +255,7 @@ TEST_F(MainWindow, FixedColumnsStayAtTheLeftWhileTheRestScrolls) {
     const QPoint selectCell(view->columnWidth(0) + 2, view->rowViewportPosition(1) + 3);
     QTest::mouseClick(fixed->viewport(), Qt::LeftButton, {}, selectCell);
     EXPECT_EQ(model->gSelectList, (std::vector<std::string>{"   2"}));
-    FormMain->ChkBox3fix->click();
+    FormMain->Controls().ChkBox3fix->click();
     EXPECT_EQ(view->FixedColumns(), 1);
 }
 
@@ -264,7 +264,7 @@ TEST_F(MainWindow, FolderListShowsTheChainAndSubfoldersAndOpensOnEnter) {
     fs::create_directories(deep + "/sub one");
     fs::create_directories(deep + "/sub two");
     StartIn(deep);
-    DirectoryListBox* list = FormMain->DirectoryListBox1;
+    DirectoryListBox* list = FormMain->Controls().DirectoryListBox1;
     QTRY_VERIFY(!list->Listing());
     std::vector<std::string> shown;
     for (int r = 0; r < list->count(); ++r)
@@ -288,17 +288,17 @@ TEST_F(MainWindow, FolderListShowsTheChainAndSubfoldersAndOpensOnEnter) {
 TEST_F(MainWindow, ExifAfterJfifOptionReadsEditedPicturesAndIsRemembered) {
     ThreePictures(); // b.jpg has a JFIF header before its EXIF block
     StartIn(Pictures());
-    EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("2/3"));
+    EXPECT_EQ(FormMain->Controls().LabelFigNo->text(), QStringLiteral("2/3"));
     EXPECT_EQ(model->gridBase.Cell(ItemCol(kItemModel), 2), "---");
-    FormMain->MnExifAfterJfif->trigger();
-    EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("3/3"));
+    FormMain->Controls().MnExifAfterJfif->trigger();
+    EXPECT_EQ(FormMain->Controls().LabelFigNo->text(), QStringLiteral("3/3"));
     EXPECT_EQ(model->gridBase.Cell(ItemCol(kItemModel), 2), std::string("Canon EOS 40D\0", 14));
     FormMain->close();
     EXPECT_EQ(IniFile(Ini()).ReadString("Option", "ExifAfterJfif", ""), "1");
     DestroyWindows();
     CreateWindows({AppDir(), Ini()});
-    EXPECT_TRUE(FormMain->MnExifAfterJfif->isChecked());
-    EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("3/3"));
+    EXPECT_TRUE(FormMain->Controls().MnExifAfterJfif->isChecked());
+    EXPECT_EQ(FormMain->Controls().LabelFigNo->text(), QStringLiteral("3/3"));
 }
 
 TEST_F(MainWindow, SelectionShortcuts) {
@@ -307,7 +307,7 @@ TEST_F(MainWindow, SelectionShortcuts) {
     FormMain->show();
     FormMain->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(FormMain));
-    FormMain->LabelFigNo->setFocus(); // no view that takes the keys itself
+    FormMain->Controls().LabelFigNo->setFocus(); // no view that takes the keys itself
     QTest::keyClick(FormMain, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(model->gSelectList.size(), 3u);
     QTest::keyClick(FormMain, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
@@ -321,13 +321,13 @@ TEST_F(MainWindow, LimitMenuItemsRebuildTheTables) {
     ThreePictures();
     StartIn(Pictures());
     EXPECT_EQ(model->gridBase.Cell(38, 1), "OLYMP");
-    FormMain->LimitMakerNote->trigger();
-    EXPECT_FALSE(FormMain->LimitMakerNote->isChecked());
+    FormMain->Controls().LimitMakerNote->trigger();
+    EXPECT_FALSE(FormMain->Controls().LimitMakerNote->isChecked());
     EXPECT_GT(model->gridBase.Cell(38, 1).size(), 176u) << "the whole 176-byte note";
-    FormMain->LimitMakerNote->trigger();
+    FormMain->Controls().LimitMakerNote->trigger();
     EXPECT_EQ(model->gridBase.Cell(38, 1), "OLYMP");
     EXPECT_EQ(model->gridBase.Cell(39, 1).size(), 5u);
-    FormMain->LimitUserCmnt->trigger();
+    FormMain->Controls().LimitUserCmnt->trigger();
     EXPECT_GT(model->gridBase.Cell(39, 1).size(), 5u);
 }
 
@@ -339,7 +339,7 @@ TEST_F(MainWindow, CacheRootIsRefused) {
     dialogs.AnswerOk();
     FormMain->SetCurrentDir(cache);
     EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("ここはKameluneの情報格納場所です。"));
-    EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("2/3"));
+    EXPECT_EQ(FormMain->Controls().LabelFigNo->text(), QStringLiteral("2/3"));
     EXPECT_EQ(model->gridBase.RowCount(), 4) << "the previous folder's tables stay";
 }
 
@@ -349,7 +349,7 @@ TEST_F(MainWindow, EmptyFolderAndFolderChange) {
     model->gSelectList = {"   1"};
     fs::create_directories(dir / "empty");
     FormMain->SetCurrentDir(dir / "empty");
-    EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("0/0"));
+    EXPECT_EQ(FormMain->Controls().LabelFigNo->text(), QStringLiteral("0/0"));
     EXPECT_EQ(View().RowCount(), 1);
     EXPECT_EQ(model->gridBase.RowCount(), 1);
     EXPECT_TRUE(model->gSelectList.empty());
@@ -363,7 +363,7 @@ TEST_F(MainWindow, TwoThousandAndOneFiles) {
         TempDir::Write(Pictures() + "/" + name, exif);
     }
     StartIn(Pictures());
-    EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("2001/2000"));
+    EXPECT_EQ(FormMain->Controls().LabelFigNo->text(), QStringLiteral("2001/2000"));
     EXPECT_EQ(View().RowCount(), 2001);
 }
 
@@ -373,7 +373,7 @@ TEST_F(MainWindow, DroppedFiles) {
     const QString jpeg = QString::fromStdString((kSamples / "exif-org/sony-d700.jpg").string());
     FormMain->WMDropFiles({jpeg, QStringLiteral("/ignored/second.jpg")});
     EXPECT_TRUE(fs::exists(Pictures() + "/sony-d700.jpg"));
-    EXPECT_EQ(FormMain->LabelFigNo->text(), QStringLiteral("3/4"));
+    EXPECT_EQ(FormMain->Controls().LabelFigNo->text(), QStringLiteral("3/4"));
 
     dialogs.AnswerOk();
     FormMain->WMDropFiles({QString::fromStdString(dir / "notes.txt")});
