@@ -7,14 +7,6 @@
 namespace kamelune {
 namespace {
 
-TEST(Catalogue, LongNamesCarryTheirOwnNumber) {
-    for (int k = 1; k <= 75; ++k) {
-        char prefix[8];
-        std::snprintf(prefix, sizeof prefix, "%2d) ", k);
-        EXPECT_EQ(std::string(CatalogueItemOf(k).longName).substr(0, 4), prefix) << k;
-    }
-}
-
 TEST(Catalogue, ItemNumbersAcceptLeadingBlanks) {
     EXPECT_EQ(ItemNumber("  5"), 5);
     EXPECT_EQ(ItemNumber(" 5"), 5);

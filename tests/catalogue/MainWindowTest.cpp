@@ -28,7 +28,8 @@ TEST_F(MainWindow, FirstStartWithoutSettingsFile) {
     EXPECT_EQ(FormMain->size(), QSize(796, 414));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_LE((FormMain->geometry().center() - screen.center()).manhattanLength(), 2);
-    EXPECT_EQ(FormMain->Controls().PageControl1->currentWidget(), FormMain->Controls().TabSheetTable);
+    EXPECT_EQ(FormMain->Controls().PageControl1->currentWidget(),
+              FormMain->Controls().TabSheetTable);
     EXPECT_EQ(FormMain->CurrentDir(), QDir::homePath().toStdString());
     EXPECT_EQ(model->gThumbDir, AppDir());
     EXPECT_TRUE(FormMain->Controls().MnThumbLocation->isChecked());
@@ -110,13 +111,15 @@ TEST_F(MainWindow, StoredGeometryTabAndFolderAreApplied) {
     StartIn(Pictures() + "\r\n[Form]\r\nLeft=30\r\nTop=40\r\nWidth=900\r\nHeight=500\r\n"
                          "[ActivePage]\r\nActivePage=TabSheetGazo");
     EXPECT_EQ(FormMain->geometry(), QRect(30, 40, 900, 500));
-    EXPECT_EQ(FormMain->Controls().PageControl1->currentWidget(), FormMain->Controls().TabSheetGazo);
+    EXPECT_EQ(FormMain->Controls().PageControl1->currentWidget(),
+              FormMain->Controls().TabSheetGazo);
     EXPECT_EQ(FormMain->CurrentDir(), Pictures());
 }
 
 TEST_F(MainWindow, UnknownActivePageOpensTheThumbnails) {
     Start("[ActivePage]\r\nActivePage=Whatever\r\n");
-    EXPECT_EQ(FormMain->Controls().PageControl1->currentWidget(), FormMain->Controls().TabSheetGazo);
+    EXPECT_EQ(FormMain->Controls().PageControl1->currentWidget(),
+              FormMain->Controls().TabSheetGazo);
 }
 
 TEST_F(MainWindow, LayoutValues) {

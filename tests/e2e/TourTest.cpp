@@ -59,7 +59,8 @@ TEST_F(Tour, APhotographersDay) {
     // The thumbnail tab, another page size, another pane.
     QTabBar* tabs = FormMain->Controls().PageControl1->tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
-    EXPECT_EQ(FormMain->Controls().PageControl1->currentWidget(), FormMain->Controls().TabSheetGazo);
+    EXPECT_EQ(FormMain->Controls().PageControl1->currentWidget(),
+              FormMain->Controls().TabSheetGazo);
     EXPECT_FALSE(Page->gPictList.empty());
     QTest::mouseClick(Page->SpeedBtnPane3, Qt::LeftButton);
     Page->CmbBoxFigNoPerPage->setCurrentIndex(0); // 4 per page
@@ -203,7 +204,8 @@ TEST_F(Tour, ByKeyboardAlone) {
     EXPECT_FALSE(FormSlideshow->isVisible());
     FormMain->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(FormMain));
-    QTest::keyClick(FormMain->Controls().LabelFigNo, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(FormMain->Controls().LabelFigNo, Qt::Key_A,
+                    Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(model->gSelectList.empty());
     FormMain->close();
 }

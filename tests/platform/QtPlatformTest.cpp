@@ -7,14 +7,12 @@
 #include "support/ScriptedDialogService.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <filesystem>
-#include <gtest/gtest-spi.h>
 #include <memory>
 
 namespace kamelune {
@@ -37,37 +35,6 @@ TEST(CheckMessage, GoesThroughTheServiceWithItsCaptionAndCut) {
         << "a two-byte character across the 200-byte limit is dropped whole";
 }
 
-TEST(ScriptedDialogs, AnswersInOrder) {
-    ScriptedDialogService dialogs;
-    dialogs.AnswerYes(true);
-    dialogs.AnswerPath(QStringLiteral("/tmp/a.pkm"));
-    dialogs.AnswerPath(std::nullopt);
-    dialogs.AnswerColor(0x123456);
-    EXPECT_TRUE(Dialogs().AskYesNo(QStringLiteral("q"), QStringLiteral("削除しますか")));
-    FileDialogRequest save;
-    save.title = QStringLiteral("Save");
-    save.filter = QStringLiteral("PKM|*.pkm");
-    EXPECT_EQ(Dialogs().SaveFile(save), QStringLiteral("/tmp/a.pkm"));
-    EXPECT_EQ(Dialogs().OpenFile(save), std::nullopt);
-    EXPECT_EQ(Dialogs().ChooseColor(0), 0x123456u);
-    EXPECT_EQ(dialogs.Calls()[1].request.filter, QStringLiteral("PKM|*.pkm"));
-}
-
-TEST(ScriptedDialogs, UnansweredDialogFailsTheTest) {
-    EXPECT_NONFATAL_FAILURE(
-        {
-            ScriptedDialogService dialogs;
-            EXPECT_FALSE(Dialogs().AskYesNo(QStringLiteral("q"), QStringLiteral("?")));
-        },
-        "unanswered dialog");
-    EXPECT_NONFATAL_FAILURE(
-        {
-            ScriptedDialogService dialogs;
-            dialogs.AnswerOk();
-        },
-        "never asked for");
-}
-
 TEST(FileFilters, WindowsFormToQt) {
     EXPECT_EQ(ConvertFilter(QStringLiteral("JPG(*.jpg,*.jpeg)|*.jpg;*.jpeg")),
               QStringList{QStringLiteral("JPG(*.jpg,*.jpeg) (*.jpg *.jpeg)")});
@@ -82,11 +49,6 @@ TEST(Collation, IgnoresCase) {
     EXPECT_GT(CompareTextLocale(QStringLiteral("b"), QStringLiteral("A")), 0);
     EXPECT_LT(CompareTextLocale(QStringLiteral("canon"), QStringLiteral("Nikon")), 0)
         << "letter case ignored even where no language is set";
-}
-
-TEST(Shell, ClipboardTakesText) {
-    SetClipboardText(QStringLiteral("機種\tE990"));
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("機種\tE990"));
 }
 
 TEST(Shell, TrashMovesIntoTheUsersTrashAndNeverDeletes) {

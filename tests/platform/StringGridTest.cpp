@@ -39,31 +39,6 @@ TEST(StringGrid, OutOfRangeIsHarmless) {
     EXPECT_TRUE(g.Row(9).empty());
 }
 
-TEST(StringGrid, FixedRowsAndColumnsStayWithinTheGrid) {
-    StringGrid g(77, 1);
-    g.SetFixedCols(3);
-    EXPECT_EQ(g.FixedCols(), 3);
-    g.SetFixedRows(1);
-    EXPECT_EQ(g.FixedRows(), 1);
-    g.SetColCount(2);
-    EXPECT_EQ(g.FixedCols(), 2);
-    g.SetRowCount(0);
-    EXPECT_EQ(g.FixedRows(), 0);
-}
-
-TEST(StringGrid, WidthsAndRowHeight) {
-    StringGrid g(4, 2);
-    g.SetDefaultColWidth(50);
-    g.SetColWidth(0, 40);
-    g.SetColWidth(1, 30);
-    EXPECT_EQ(g.ColWidth(0), 40);
-    EXPECT_EQ(g.ColWidth(3), 50);
-    g.SetColCount(6);
-    EXPECT_EQ(g.ColWidth(5), 50) << "new columns take the default width";
-    g.SetDefaultRowHeight(16);
-    EXPECT_EQ(g.DefaultRowHeight(), 16);
-}
-
 TEST(StringGrid, BulkUpdatesSendOneNotice) {
     StringGrid g(3, 3);
     Recorder rec;

@@ -162,7 +162,8 @@ TEST_F(SlideShow, AllModeFollowsTheTable) {
     FormSlideshow->SpeedBtnJumpClick();
     EXPECT_EQ(FormSlideshow->StatusPanel1->text(), QStringLiteral("1] a.jpg"));
     FormSlideshow->SpeedBtnPrevClick();
-    EXPECT_EQ(FormMain->Controls().StrGridExif->currentIndex().row(), 3) << "the table follows Previous";
+    EXPECT_EQ(FormMain->Controls().StrGridExif->currentIndex().row(), 3)
+        << "the table follows Previous";
     FormSlideshow->SpinEditJump->setValue(99);
     EXPECT_EQ(FormSlideshow->SpinEditJump->value(), 4);
     FormSlideshow->close();

@@ -1,4 +1,4 @@
-// Page arithmetic, panel geometry and caption texts.
+// Page arithmetic and caption texts (the panels' geometry is checked on the built page).
 #include "thumbnails/PageLayout.h"
 #include "catalogue/BaseTable.h"
 #include "catalogue/SetKomoku.h"
@@ -28,43 +28,6 @@ TEST(PageArithmetic, PagesAndBounds) {
         EXPECT_EQ(b.last, c.expected.last) << c.requested << "/" << c.rows;
     }
     EXPECT_EQ(ComputePage(1, 0, 16).count, 0);
-}
-
-TEST(PageArithmetic, ColumnsFromWidth) {
-    EXPECT_EQ(SetNoHorz(0), 1);
-    EXPECT_EQ(SetNoHorz(106), 1);
-    EXPECT_EQ(SetNoHorz(107), 1);
-    EXPECT_EQ(SetNoHorz(214), 2);
-    EXPECT_EQ(SetNoHorz(660), 6);
-}
-
-TEST(PanelGeometry, HeightsOfEachPaneAndFont) {
-    EXPECT_EQ(PanelHeight(12, CaptionLineCount(Pane::Pictures, 9)), 134);
-    EXPECT_EQ(PanelHeight(12, CaptionLineCount(Pane::FourItems, 9)), 190);
-    EXPECT_EQ(PanelHeight(12, CaptionLineCount(Pane::AllItems, 9)), 260);
-    EXPECT_EQ(PanelHeight(14, CaptionLineCount(Pane::AllItems, 25)), 16 * 19 + 148);
-    EXPECT_EQ(CaptionLineCount(Pane::AllItems, 25), 20);
-    EXPECT_EQ(CaptionLineCount(Pane::FourItems, 2), 4);
-}
-
-TEST(PanelGeometry, PlacesOnThePage) {
-    // Pane 3, f = 12, 9 items: H = 260; 3 columns.
-    EXPECT_EQ(PanelRect(0, 3, 12, 9), (Rect{4, 2, 105, 260}));
-    EXPECT_EQ(PanelRect(2, 3, 12, 9), (Rect{218, 2, 105, 260}));
-    EXPECT_EQ(PanelRect(4, 3, 12, 9), (Rect{111, 266, 105, 260}));
-    EXPECT_EQ(PanelRect(5, 1, 10, 0), (Rect{4, (PanelHeight(10, 0) + 4) * 5 + 2, 105, 136}));
-}
-
-TEST(PanelGeometry, ImagePlacementAndLabels) {
-    EXPECT_EQ(ImageRect(88, 66), (Rect{8, 31, 88, 66}));
-    EXPECT_EQ(ImageRect(66, 88), (Rect{19, 15, 66, 88}));
-    EXPECT_EQ(ImageRect(88, 88), (Rect{8, 15, 88, 88}));
-    EXPECT_EQ(ImageRect(88, 13), (Rect{8, 57, 88, 13}));
-    EXPECT_EQ(CaptionRect(0, 12), (Rect{4, 114, 94, 13}));
-    EXPECT_EQ(CaptionRect(3, 14), (Rect{4, 162, 94, 15}));
-    EXPECT_EQ(SizeLabelTop(true, 12, 20), 14 * 20 + 120) << "right below the 20th line";
-    EXPECT_EQ(SizeLabelTop(false, 12, 20), 114);
-    EXPECT_EQ(SizeLabelTop(true, 12, 0), 120);
 }
 
 TEST(Captions, NumbersHeadingsAndValues) {

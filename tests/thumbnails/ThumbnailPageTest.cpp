@@ -166,31 +166,20 @@ TEST_F(ThumbnailPage, PanelAndLabelGeometryFollowPaneAndFont) {
     StartOnThumbnails();
     Page->MakePagePicts(1);
     ASSERT_EQ(Page->gPictList.size(), 4u);
-    const int columns = SetNoHorz(Page->ScrlBoxPictList->width());
     const PictRec& first = *Page->gPictList[0];
     EXPECT_EQ(first.Panel->geometry(), QRect(4, 2, 105, 260)) << "pane 3, 9 items, f = 12";
-    EXPECT_EQ(first.CaptionLabels[0].rect, (Rect{4, 114, 94, 13}));
     EXPECT_EQ(first.CaptionLabels[8].rect, (Rect{4, 14 * 8 + 114, 94, 13}));
     EXPECT_FALSE(first.CaptionLabels[9].visible);
     EXPECT_EQ(first.SizeLabel.rect, (Rect{4, 14 * 9 + 120, 90, 13}));
-    EXPECT_EQ(first.SizeLabel.text, QStringLiteral("640x480, 128kb"));
     EXPECT_EQ(first.imageRect, (Rect{8, 31, 88, 66}));
-    EXPECT_EQ(first.FileNameLabel.rect.left, first.NoLabel.rect.width + 6);
-    EXPECT_EQ(first.FileNameLabel.rect.width, 90);
     // The third picture has no EXIF: no caption lines, size line at 114.
-    const PictRec& third = *Page->gPictList[2];
-    EXPECT_FALSE(third.CaptionLabels[0].visible);
-    EXPECT_EQ(third.SizeLabel.rect.top, 114);
-    if (columns >= 3) {
-        EXPECT_EQ(third.Panel->geometry().topLeft(), QPoint(218, 2));
-    }
+    EXPECT_FALSE(Page->gPictList[2]->CaptionLabels[0].visible);
+    EXPECT_EQ(Page->gPictList[2]->SizeLabel.rect.top, 114);
 
     FormPHyoji->CmbBoxMojiH->setCurrentIndex(3); // 14
     Page->SpeedBtnPane1->click();
     EXPECT_EQ(Page->gPictList[0]->Panel->height(), 16 * -1 + 148);
-    EXPECT_EQ(Page->gPictList[0]->FileNameLabel.rect.width, 140);
     Page->SpeedBtnPane2->click();
-    EXPECT_EQ(Page->gPictList[0]->Panel->height(), 16 * 3 + 148);
     EXPECT_EQ(Page->gPictList[0]->CaptionLabels[3].rect, (Rect{4, 16 * 3 + 114, 94, 15}));
     // A narrow window lays out one column.
     Page->ScrlBoxPictList->resize(100, 400);
@@ -254,24 +243,6 @@ TEST_F(ThumbnailPage, TwentyFiveItemsGiveTwentyLines) {
     EXPECT_EQ(rec.Panel->height(), 14 * 19 + 148);
 }
 
-TEST_F(ThumbnailPage, ClicksOnThumbnailsNumberAndRenumberAtOnce) {
-    Pictures(9);
-    StartOnThumbnails();
-    Page->MakePagePicts(1);
-    auto& list = Page->gPictList;
-    for (int i : {4, 1, 8})
-        Page->ImageClick(*list[i]);
-    EXPECT_EQ(list[4]->SelNoLabel.text, QStringLiteral("1"));
-    EXPECT_EQ(list[8]->SelNoLabel.text, QStringLiteral("3"));
-    EXPECT_EQ(list[1]->Panel->Color(), Bgr(0xC4FABA));
-    Page->ImageClick(*list[1]);
-    EXPECT_EQ(list[8]->SelNoLabel.text, QStringLiteral("2")) << "renumbered at once";
-    EXPECT_FALSE(list[1]->SelNoLabel.visible);
-    EXPECT_EQ(list[1]->Panel->Color(), Bgr(0xC0C0C0));
-    EXPECT_EQ(model->gridExif.Cell(1, 9), "2");
-    EXPECT_EQ(model->gridBase.Cell(1, 9), "2");
-}
-
 TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
     Pictures(12, true);
     StartOnThumbnails();
@@ -296,6 +267,7 @@ TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
             for (const auto& rec : Page->gPictList) {
                 const std::string& cell = model->gridExif.Cell(1, rec->ExifRow);
                 ASSERT_EQ(rec->Selected, !cell.empty()) << step;
+                ASSERT_EQ(rec->Panel->Color(), Bgr(rec->Selected ? 0xC4FABA : 0xC0C0C0)) << step;
                 if (rec->Selected) {
                     ASSERT_EQ(rec->SelNoLabel.text.toStdString(), cell) << step;
                 }
@@ -349,8 +321,8 @@ TEST_F(ThumbnailPage, PopupCommandsFindTheirPicture) {
     // From the table: a right click makes the row current first.
     FormMain->Controls().PageControl1->setCurrentWidget(FormMain->Controls().TabSheetTable);
     FormMain->Controls().StrGridExif->show();
-    const QRect cell =
-        FormMain->Controls().StrGridExif->visualRect(FormMain->Controls().StrGridExif->model()->index(1, 3));
+    const QRect cell = FormMain->Controls().StrGridExif->visualRect(
+        FormMain->Controls().StrGridExif->model()->index(1, 3));
     FormMain->StrGridExifMouseDown(Qt::RightButton, cell.center());
     FormMain->Controls().PopupMenu1->hide();
     EXPECT_EQ(FormMain->PopupPicture(), 2);
