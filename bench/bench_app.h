@@ -37,7 +37,7 @@ inline void WritePkm(const std::string& path, int lastItem) {
     SetDefaultHeadings(grid);
     for (int k = 2; k <= lastItem; ++k)
         grid.SetCell(1, k, std::to_string(k - 1));
-    std::vector<std::string> items;
+    ItemList items;
     GridToItemList(grid, items);
     DisplayAttributes a;
     SetDefaultPHyoji(a, KyochoNames(items, grid));

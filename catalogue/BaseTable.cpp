@@ -116,19 +116,19 @@ void TransAllKomokuList(const StringGrid& base, StringGrid& view, bool exifOnly)
     view.EndUpdate();
 }
 
-void TransByKomokuList2(const StringGrid& base, const std::vector<std::string>& items, int r,
-                        int& counter, StringGrid& view, bool exifOnly) {
+void TransByKomokuList2(const StringGrid& base, const ItemList& items, int r, int& counter,
+                        StringGrid& view, bool exifOnly) {
     if (exifOnly && !IsExifRow(base, r)) return;
     ++counter;
     if (view.RowCount() <= counter) view.SetRowCount(counter + 1);
     for (int c = 0; c <= 2; ++c)
         view.SetCell(c, counter, base.Cell(c, r));
     for (std::size_t m = 0; m < items.size(); ++m)
-        view.SetCell(static_cast<int>(m) + 3, counter, base.Cell(ItemNumber(items[m]) + 1, r));
+        view.SetCell(static_cast<int>(m) + 3, counter, base.Cell(items[m] + 1, r));
 }
 
-void TransByKomokuList(const ViewSource& src, const std::vector<std::string>& items,
-                       StringGrid& view, bool exifOnly) {
+void TransByKomokuList(const ViewSource& src, const ItemList& items, StringGrid& view,
+                       bool exifOnly) {
     view.BeginUpdate();
     ClearStrgridExceptSelectNo(view);
     const int cols = static_cast<int>(items.size()) + 3;
@@ -136,14 +136,13 @@ void TransByKomokuList(const ViewSource& src, const std::vector<std::string>& it
     view.SetRowCount(std::max(1, src.base.RowCount()));
     view.SetCell(2, 0, "ファイル名");
     for (std::size_t m = 0; m < items.size(); ++m)
-        view.SetCell(static_cast<int>(m) + 3, 0, src.itemGrid.Cell(2, ItemNumber(items[m])));
+        view.SetCell(static_cast<int>(m) + 3, 0, src.itemGrid.Cell(2, items[m]));
     int counter = 0;
     if (src.rowOrder.empty()) {
         for (int r = 1; r < src.base.RowCount(); ++r)
             TransByKomokuList2(src.base, items, r, counter, view, exifOnly);
     } else {
-        for (const std::string& entry : src.rowOrder) {
-            const int r = ItemNumber(entry);
+        for (const int r : src.rowOrder) {
             if (r >= 1 && r < src.base.RowCount())
                 TransByKomokuList2(src.base, items, r, counter, view, exifOnly);
         }
@@ -165,9 +164,8 @@ void FinishViewLook(StringGrid& view) {
     view.EndUpdate();
 }
 
-void CopyStrGridExifFromBase(const std::string& mode, const ViewSource& src,
-                             const std::vector<std::string>& items, StringGrid& view,
-                             bool exifOnly) {
+void CopyStrGridExifFromBase(const std::string& mode, const ViewSource& src, const ItemList& items,
+                             StringGrid& view, bool exifOnly) {
     if (mode == "ALL")
         TransAllKomokuList(src.base, view, exifOnly);
     else

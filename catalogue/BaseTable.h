@@ -2,6 +2,8 @@
 // Plain code over StringGrids, shared by the main window, the tests and kamelune-table.
 #pragma once
 
+#include "catalogue/SetKomoku.h"
+
 #include "exif/Exif.h"
 #include "platform/StringGrid.h"
 
@@ -51,22 +53,21 @@ void ClearStrgridExceptSelectNo(StringGrid& grid);
 // What the view is built from besides the base table.
 struct ViewSource {
     const StringGrid& base;
-    const StringGrid& itemGrid;               // headings in column 2, row = item number
-    const std::vector<std::string>& rowOrder; // base rows in display order; empty: natural
+    const StringGrid& itemGrid;  // headings in column 2, row = item number
+    const PictureList& rowOrder; // base rows in display order; empty: natural
 };
 
 // View := copy of the base table (rows that fail the filter are left empty).
 void TransAllKomokuList(const StringGrid& base, StringGrid& view, bool exifOnly);
 // View := the chosen items of the pictures in display order.
-void TransByKomokuList(const ViewSource& src, const std::vector<std::string>& items,
-                       StringGrid& view, bool exifOnly);
+void TransByKomokuList(const ViewSource& src, const ItemList& items, StringGrid& view,
+                       bool exifOnly);
 // Appends base row r to the view when it passes the filter.
-void TransByKomokuList2(const StringGrid& base, const std::vector<std::string>& items, int r,
-                        int& counter, StringGrid& view, bool exifOnly);
+void TransByKomokuList2(const StringGrid& base, const ItemList& items, int r, int& counter,
+                        StringGrid& view, bool exifOnly);
 // "ALL": copy; any other mode: the chosen items. Then one fixed row when there are data rows.
-void CopyStrGridExifFromBase(const std::string& mode, const ViewSource& src,
-                             const std::vector<std::string>& items, StringGrid& view,
-                             bool exifOnly);
+void CopyStrGridExifFromBase(const std::string& mode, const ViewSource& src, const ItemList& items,
+                             StringGrid& view, bool exifOnly);
 // Shapes the EXIF table after a rebuild: fixed row, widths, colours.
 void FinishViewLook(StringGrid& view);
 

@@ -27,13 +27,13 @@ int FolderModel::UprightOrientation(int pictNo) const {
     return OrientationFromText(gridBase.Cell(ItemCol(kItemOrientation), pictNo));
 }
 
-void FolderModel::ChooseItems(std::vector<std::string> items) {
+void FolderModel::ChooseItems(ItemList items) {
     gItemList = std::move(items);
     gListReady = true;
     emit itemsChanged();
 }
 
-void FolderModel::SetRowOrder(std::vector<std::string> order) {
+void FolderModel::SetRowOrder(PictureList order) {
     gRowOrderList = std::move(order);
     gListReady = true;
     emit orderChanged();

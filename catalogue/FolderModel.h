@@ -4,6 +4,7 @@
 // signals.
 #pragma once
 
+#include "catalogue/SetKomoku.h"
 #include "exif/Exif.h"
 #include "platform/StringGrid.h"
 
@@ -54,8 +55,11 @@ public:
     StringGrid gridBase;
     StringGrid gridExif;
     ExifItemTexts ExifItems; // the EXIF reader's record of the last file read
-    // Sort keys, row order of the table, selected pictures in selection order, chosen items.
-    std::vector<std::string> gSortWorkList, gRowOrderList, gSelectList, gItemList;
+    // Sort keys (items), row order of the table, selected pictures in selection order, chosen
+    // items.
+    ItemList gSortWorkList;
+    PictureList gRowOrderList, gSelectList;
+    ItemList gItemList;
     // The item catalogue with the user's headings: every table heading comes from it.
     StringGrid itemGrid;
 
@@ -70,8 +74,8 @@ public:
     int UprightOrientation(int pictNo) const;
 
     // Announcements; the emitting method names who changes what.
-    void ChooseItems(std::vector<std::string> items);
-    void SetRowOrder(std::vector<std::string> order);
+    void ChooseItems(ItemList items);
+    void SetRowOrder(PictureList order);
     void SelectionChanged() { emit selectionChanged(); }
     void FolderOpened() { emit folderOpened(); }
     void ShowPage(int page) { emit pageWanted(page); }

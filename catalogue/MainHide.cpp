@@ -48,8 +48,8 @@ void TFormMain::SpeedBtnHideClick() {
         return;
     }
     std::vector<std::string> names;
-    for (const std::string& entry : model_.gSelectList)
-        names.push_back(model_.gridBase.Cell(kNameCol, ItemNumber(entry)));
+    for (const int entry : model_.gSelectList)
+        names.push_back(model_.gridBase.Cell(kNameCol, entry));
     const FileChanges changes = HideFigs(model_.currentDir, names);
     UpdateTable();
     Report(changes);

@@ -14,7 +14,7 @@ int PictOfRow(const StringGrid& view, int row) {
 
 void RenumberAll(SelectionTables& t) {
     for (std::size_t j = 0; j < t.list.size(); ++j)
-        t.base.SetCell(1, ItemNumber(t.list[j]), std::to_string(j + 1));
+        t.base.SetCell(1, t.list[j], std::to_string(j + 1));
     for (int r = 1; r < t.view.RowCount(); ++r) {
         const int number = SelectionNumberOf(t.list, PictOfRow(t.view, r));
         if (number > 0) t.view.SetCell(1, r, std::to_string(number));
@@ -23,21 +23,15 @@ void RenumberAll(SelectionTables& t) {
 
 } // namespace
 
-std::string SelKey(int pictNo) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%4d", pictNo);
-    return buffer;
-}
-
-int SelectionNumberOf(const std::vector<std::string>& list, int pictNo) {
-    const auto it = std::find(list.begin(), list.end(), SelKey(pictNo));
+int SelectionNumberOf(const PictureList& list, int pictNo) {
+    const auto it = std::find(list.begin(), list.end(), pictNo);
     return it == list.end() ? 0 : static_cast<int>(it - list.begin()) + 1;
 }
 
 bool TogglePicture(SelectionTables& t, int pictNo, int exifRow) {
-    const auto it = std::find(t.list.begin(), t.list.end(), SelKey(pictNo));
+    const auto it = std::find(t.list.begin(), t.list.end(), pictNo);
     if (it == t.list.end()) {
-        t.list.push_back(SelKey(pictNo));
+        t.list.push_back(pictNo);
         const std::string c = std::to_string(t.list.size());
         t.base.SetCell(1, pictNo, c);
         t.view.SetCell(1, exifRow, c);
@@ -64,7 +58,7 @@ void SelectionClick(SelectionTables& t, int row) {
         const std::string c = std::to_string(t.list.size() + 1);
         t.view.SetCell(1, row, c);
         t.base.SetCell(1, pictNo, c);
-        t.list.push_back(SelKey(pictNo));
+        t.list.push_back(pictNo);
     }
     for (int r = 1; r < t.view.RowCount(); ++r) {
         if (t.view.Cell(1, r).empty()) continue;
@@ -81,7 +75,7 @@ bool SelectAll(SelectionTables& t) {
     for (int r = 1; r < t.view.RowCount(); ++r) {
         const int n = PictOfRow(t.view, r);
         t.view.SetCell(1, r, std::to_string(r));
-        t.list.push_back(SelKey(n));
+        t.list.push_back(n);
         t.base.SetCell(1, n, std::to_string(r));
     }
     return true;
@@ -94,7 +88,7 @@ bool SelectReverse(SelectionTables& t) {
     for (int r = 1; r < t.view.RowCount(); ++r) {
         if (t.view.Cell(1, r).empty()) {
             t.view.SetCell(1, r, std::to_string(k++));
-            t.list.push_back(SelKey(PictOfRow(t.view, r)));
+            t.list.push_back(PictOfRow(t.view, r));
         } else {
             t.view.SetCell(1, r, "");
         }

@@ -2,6 +2,7 @@
 // the thumbnail page follow the cells.
 #pragma once
 
+#include "catalogue/SetKomoku.h"
 #include "platform/StringGrid.h"
 
 #include <string>
@@ -12,13 +13,11 @@ namespace kamelune {
 struct SelectionTables {
     StringGrid& base;
     StringGrid& view;
-    std::vector<std::string>& list; // "%4d" picture numbers in selection order
+    PictureList& list; // picture numbers in selection order
 };
 
-// "%4d" of a picture number: how gSelectList holds it.
-std::string SelKey(int pictNo);
 // 1-based place of the picture in the list, 0 when it is not selected.
-int SelectionNumberOf(const std::vector<std::string>& list, int pictNo);
+int SelectionNumberOf(const PictureList& list, int pictNo);
 
 // A thumbnail click: toggles picture pictNo shown at view row exifRow. Returns whether it is now
 // selected; renumbers both tables when one is dropped.

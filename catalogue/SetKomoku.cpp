@@ -108,12 +108,6 @@ int ItemNumber(std::string_view text) {
     return value;
 }
 
-std::string ItemNumberText(int k) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%3d", k);
-    return buffer;
-}
-
 void SetupPKomokuGrid(StringGrid& grid) {
     grid.BeginUpdate();
     grid.SetRowCount(kPKomokuRows);
@@ -144,17 +138,16 @@ void SetDefaultKomoku(StringGrid& grid) {
         grid.SetCell(1, item, std::to_string(order++));
 }
 
-void GridToItemList(const StringGrid& grid, std::vector<std::string>& list) {
-    std::vector<std::string> work;
+void GridToItemList(const StringGrid& grid, ItemList& list) {
+    std::vector<std::pair<int, int>> work; // order number, item
     for (int r = 1; r < grid.RowCount(); ++r) {
         const std::string& order = grid.Cell(1, r);
-        if (order.empty()) continue;
-        work.push_back(ItemNumberText(ItemNumber(order)) + "@@" + ItemNumberText(r));
+        if (!order.empty()) work.emplace_back(ItemNumber(order), r);
     }
     std::sort(work.begin(), work.end());
     list.clear();
-    for (const std::string& w : work)
-        list.push_back(w.substr(w.find("@@") + 2));
+    for (const auto& [order, item] : work)
+        list.push_back(item);
 }
 
 void FillSampleColumn(StringGrid& grid, const StringGrid& base) {

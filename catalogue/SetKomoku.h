@@ -18,10 +18,14 @@ struct CatalogueItem {
 // Item k, 1..75.
 const CatalogueItem& CatalogueItemOf(int k);
 
-// An item number list entry ("  5", " 5", "5") as a number; 0 when it is not one.
+// Item numbers (1..75) in the order chosen, and picture numbers (rows of the base table) in
+// display or selection order: the lists are numbers; "%3d" and "%4d" are how files and the
+// screen show them.
+using ItemList = std::vector<int>;
+using PictureList = std::vector<int>;
+
+// A number as a cell or a file holds it ("  5", " 5", "5"); 0 when it is not one.
 int ItemNumber(std::string_view text);
-// "%3d" of an item or order number, as lists rebuilt from the grid hold them.
-std::string ItemNumberText(int k);
 
 // Item selection grid: 76 rows × 4 columns ("項目", "選択", "見出し(編集可)", "事例").
 constexpr int kPKomokuRows = 76;
@@ -30,8 +34,8 @@ void SetDefaultHeadings(StringGrid& grid);
 // The default choice: Model, Exp.Time, F Number, ISO, ExposureBias, MeteringMode, WhiteBalance,
 // Flash, FocalLength in that order; rows 1..36 otherwise cleared, rows 37..75 left alone.
 void SetDefaultKomoku(StringGrid& grid);
-// Item numbers of the chosen rows in order-number order, each "%3d".
-void GridToItemList(const StringGrid& grid, std::vector<std::string>& list);
+// Item numbers of the chosen rows in order-number order.
+void GridToItemList(const StringGrid& grid, ItemList& list);
 // Column 3 := values of the first EXIF picture of the base table (else of its first row).
 void FillSampleColumn(StringGrid& grid, const StringGrid& base);
 

@@ -5,12 +5,11 @@
 namespace kamelune {
 
 std::vector<std::string> MakeTabLines(TabLayout layout, const std::string& folder,
-                                      const std::vector<std::string>& selectList,
-                                      const std::vector<std::string>& itemList,
+                                      const PictureList& selectList, const ItemList& itemList,
                                       const std::vector<std::string>& headings,
                                       const StringGrid& base) {
     auto value = [&](std::size_t i, std::size_t m) {
-        return base.Cell(ItemNumber(itemList[m]) + 1, ItemNumber(selectList[i]));
+        return base.Cell(itemList[m] + 1, selectList[i]);
     };
     auto heading = [&](std::size_t m) { return m < headings.size() ? headings[m] : std::string(); };
     std::vector<std::string> lines{folder};

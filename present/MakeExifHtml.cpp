@@ -53,8 +53,8 @@ void TFormMakeExifHTML::MakeJpeg(const std::string& folder, int size, bool copyU
     LabelProg->setText(large ? QStringLiteral("リンク先画像作成中")
                              : QStringLiteral("サムネイル作成中"));
     std::vector<std::string> names;
-    for (const std::string& entry : model_.gSelectList)
-        names.push_back(model_.gridBase.Cell(kNameCol, ItemNumber(entry)));
+    for (const int entry : model_.gSelectList)
+        names.push_back(model_.gridBase.Cell(kNameCol, entry));
     const std::string source = model_.currentDir;
     ProgBar->setRange(0, static_cast<int>(names.size()));
     ProgBar->setValue(0);
@@ -91,23 +91,22 @@ void TFormMakeExifHTML::SetWH(const std::string& path, int size, int& w, int& h)
 
 std::vector<std::string> TFormMakeExifHTML::Headings() const {
     std::vector<std::string> headings;
-    for (const std::string& item : model_.gItemList)
-        headings.push_back(model_.itemGrid.Cell(2, ItemNumber(item)));
+    for (const int item : model_.gItemList)
+        headings.push_back(model_.itemGrid.Cell(2, item));
     return headings;
 }
 
-HtmlPicture TFormMakeExifHTML::Picture(const std::string& entry) const {
-    const int row = ItemNumber(entry);
+HtmlPicture TFormMakeExifHTML::Picture(int row) const {
     HtmlPicture p;
     p.fileName = model_.gridBase.Cell(kNameCol, row);
-    for (const std::string& item : model_.gItemList)
-        p.values.push_back(model_.gridBase.Cell(ItemNumber(item) + 1, row));
+    for (const int item : model_.gItemList)
+        p.values.push_back(model_.gridBase.Cell(item + 1, row));
     return p;
 }
 
 std::vector<HtmlPicture> TFormMakeExifHTML::Pictures(int size) const {
     std::vector<HtmlPicture> pictures;
-    for (const std::string& entry : model_.gSelectList) {
+    for (const int entry : model_.gSelectList) {
         pictures.push_back(Picture(entry));
         HtmlPicture& p = pictures.back();
         if (size > 0) SetWH(JoinPath(model_.currentDir, p.fileName), size, p.width, p.height);

@@ -95,7 +95,7 @@ public:
 
     // A selected picture with its chosen values; the selected pictures with their display
     // sizes at the given size (0: none).
-    HtmlPicture Picture(const std::string& selectionEntry) const;
+    HtmlPicture Picture(int pictNo) const;
     std::vector<HtmlPicture> Pictures(int size) const;
     std::vector<std::string> Headings() const; // caption headings of the chosen items
     void Save(const std::string& path, const std::vector<std::string>& lines);

@@ -269,7 +269,7 @@ int TFormSlideshow::ListLength() const {
 int TFormSlideshow::PictureAt(int pos) const {
     if (Tag == 0) {
         const auto& list = model_.gSelectList;
-        return pos >= 0 && pos < static_cast<int>(list.size()) ? ItemNumber(list[pos]) : 0;
+        return pos >= 0 && pos < static_cast<int>(list.size()) ? list[pos] : 0;
     }
     return ItemNumber(model_.gridExif.Cell(0, pos + 1));
 }
@@ -319,7 +319,7 @@ void TFormSlideshow::DispExif(int pictNo) {
     LabelFName->adjustSize();
     const bool exif = IsExifRow(base, pictNo);
     for (std::size_t i = 0; i < items.size() && i < 9; ++i) {
-        const int item = ItemNumber(items[i]);
+        const int item = items[i];
         const std::string& heading = model_.itemGrid.Cell(2, item);
         std::string text = heading + (heading.empty() ? "" : ": ") + base.Cell(item + 1, pictNo);
         text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());

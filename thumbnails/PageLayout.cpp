@@ -65,10 +65,10 @@ std::string NoLabelText(int position, int perPage, const std::string& pictureCel
     return TrimText(std::to_string(position / perPage + 1) + "-" + TrimText(pictureCell));
 }
 
-std::string LabelCaption(int k, const std::vector<std::string>& items, const StringGrid& itemGrid,
+std::string LabelCaption(int k, const ItemList& items, const StringGrid& itemGrid,
                          const StringGrid& base, int pictNo) {
     if (k < 0 || k >= static_cast<int>(items.size())) return {};
-    const int item = ItemNumber(items[k]);
+    const int item = items[k];
     const std::string& heading = itemGrid.Cell(2, item);
     return heading + (heading.empty() ? "" : ": ") + TrimText(base.Cell(item + 1, pictNo));
 }

@@ -2,6 +2,7 @@
 // window's panels take every number and text from here.
 #pragma once
 
+#include "catalogue/SetKomoku.h"
 #include "platform/StringGrid.h"
 
 #include <cstdint>
@@ -50,7 +51,7 @@ Rect CaptionRect(int k, int fontHeight);
 // Page and picture number ("2-37") of position i.
 std::string NoLabelText(int position, int perPage, const std::string& pictureCell);
 // Heading, ": " (when there is a heading) and the trimmed value of chosen item k of picture n.
-std::string LabelCaption(int k, const std::vector<std::string>& items, const StringGrid& itemGrid,
+std::string LabelCaption(int k, const ItemList& items, const StringGrid& itemGrid,
                          const StringGrid& base, int pictNo);
 // "1600x1200, 123kb" from the three size-file lines; empty when they are not all there.
 std::string SizeText(const std::vector<std::string>& sizeLines);

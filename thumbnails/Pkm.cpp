@@ -34,11 +34,10 @@ bool DisplayAttributes::Emphasised(int k) const {
     return k >= 0 && k < static_cast<int>(kyochoChecked.size()) && kyochoChecked[k];
 }
 
-std::vector<std::string> KyochoNames(const std::vector<std::string>& items,
-                                     const StringGrid& grid) {
+std::vector<std::string> KyochoNames(const ItemList& items, const StringGrid& grid) {
     std::vector<std::string> names;
-    for (const std::string& item : items)
-        names.push_back(grid.Cell(0, ItemNumber(item)));
+    for (const int item : items)
+        names.push_back(grid.Cell(0, item));
     return names;
 }
 
@@ -55,7 +54,7 @@ void SetDefaultPHyoji(DisplayAttributes& a, const std::vector<std::string>& name
     a = d;
 }
 
-void SetBuiltInPKomoku(StringGrid& grid, std::vector<std::string>& items, DisplayAttributes& a) {
+void SetBuiltInPKomoku(StringGrid& grid, ItemList& items, DisplayAttributes& a) {
     SetupPKomokuGrid(grid);
     SetDefaultHeadings(grid);
     SetDefaultKomoku(grid);
@@ -65,7 +64,7 @@ void SetBuiltInPKomoku(StringGrid& grid, std::vector<std::string>& items, Displa
 
 std::vector<std::string> BuiltInPkmLines() {
     StringGrid grid(4, kPKomokuRows);
-    std::vector<std::string> items;
+    ItemList items;
     DisplayAttributes a;
     SetBuiltInPKomoku(grid, items, a);
     return MakePkmLines(grid, a);

@@ -1,6 +1,7 @@
 // Display attributes of the thumbnails and the ".pkm" file that stores them with the item choice.
 #pragma once
 
+#include "catalogue/SetKomoku.h"
 #include "platform/FileUtil.h"
 #include "platform/StringGrid.h"
 
@@ -33,7 +34,7 @@ struct DisplayAttributes {
 };
 
 // Names of the emphasis list for an item list: column 0 of the item grid at each item.
-std::vector<std::string> KyochoNames(const std::vector<std::string>& items, const StringGrid& grid);
+std::vector<std::string> KyochoNames(const ItemList& items, const StringGrid& grid);
 // Emphasis list of the items, all unchecked.
 void SetChkListBoxKyocho(DisplayAttributes& a, const std::vector<std::string>& names);
 // Built-in attributes: colours, font entry 0, opaque, entries 2 and 7 emphasised.
@@ -41,7 +42,7 @@ void SetDefaultPHyoji(DisplayAttributes& a, const std::vector<std::string>& name
 
 // The built-in choice: item grid set up with its default headings and items, the item list it
 // gives, and the built-in attributes for it.
-void SetBuiltInPKomoku(StringGrid& grid, std::vector<std::string>& items, DisplayAttributes& a);
+void SetBuiltInPKomoku(StringGrid& grid, ItemList& items, DisplayAttributes& a);
 // The ".pkm" lines of the built-in choice: what the "Default.pkm" shipped with the program holds.
 std::vector<std::string> BuiltInPkmLines();
 

@@ -92,7 +92,7 @@ void TFormSetPKomoku::StrGridPKomokuClick(int col, int row) {
             items.erase(items.begin() + index);
         StrGridPKomoku.SetCell(1, row, "");
         for (std::size_t j = 0; j < items.size(); ++j)
-            StrGridPKomoku.SetCell(1, ItemNumber(items[j]), std::to_string(j + 1));
+            StrGridPKomoku.SetCell(1, items[j], std::to_string(j + 1));
         return;
     }
     if (items.size() > 74) {
@@ -100,7 +100,7 @@ void TFormSetPKomoku::StrGridPKomokuClick(int col, int row) {
         return;
     }
     StrGridPKomoku.SetCell(1, row, std::to_string(items.size() + 1));
-    items.push_back(std::to_string(row));
+    items.push_back(row);
 }
 
 void TFormSetPKomoku::BtnClearClick() {
@@ -110,7 +110,7 @@ void TFormSetPKomoku::BtnClearClick() {
 }
 
 void TFormSetPKomoku::BtnApplyClick() {
-    std::vector<std::string> items;
+    ItemList items;
     GridToItemList(StrGridPKomoku, items);
     display_.SetChkListBoxKyocho(KyochoNames(items, StrGridPKomoku));
     // The main window rebuilds the table and the page.

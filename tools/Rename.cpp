@@ -109,7 +109,7 @@ void TFormRename::FormShow() {
     }
     for (std::size_t i = 0; i < selection.size(); ++i) {
         const int row = static_cast<int>(i) + 1;
-        const int pict = ItemNumber(selection[i]);
+        const int pict = selection[i];
         StrGridFname.SetCell(0, row, std::to_string(row));
         StrGridFname.SetCell(1, row, std::to_string(pict));
         StrGridFname.SetCell(2, row, folder_.gridBase.Cell(kNameCol, pict));
@@ -120,8 +120,8 @@ void TFormRename::FormShow() {
 
     for (QComboBox* box : {CmbBoxKomoku1, CmbBoxKomoku2}) {
         box->clear();
-        for (const std::string& item : folder_.gItemList)
-            box->addItem(Q(folder_.itemGrid.Cell(2, ItemNumber(item))));
+        for (const int item : folder_.gItemList)
+            box->addItem(Q(folder_.itemGrid.Cell(2, item)));
         box->addItem(QStringLiteral("なし"));
         box->setMaxVisibleItems(box->count());
     }
@@ -136,7 +136,7 @@ int TFormRename::ItemOfBox(const QComboBox* box) const {
         index = box->findText(box->currentText());
     const auto& items = folder_.gItemList;
     if (index < 0 || index >= static_cast<int>(items.size())) return 0;
-    return ItemNumber(items[index]);
+    return items[index];
 }
 
 RenamePattern TFormRename::Pattern() const {

@@ -84,10 +84,10 @@ void TFormSort::StrGridSortClick(int row) {
         if (k - 1 < static_cast<int>(keys.size())) keys.erase(keys.begin() + (k - 1));
         StrGridSort.SetCell(1, row, "");
         for (std::size_t i = 0; i < keys.size(); ++i)
-            StrGridSort.SetCell(1, ItemNumber(keys[i]), std::to_string(i + 1));
+            StrGridSort.SetCell(1, keys[i], std::to_string(i + 1));
     } else if (keys.size() < 4) {
         StrGridSort.SetCell(1, row, std::to_string(keys.size() + 1));
-        keys.push_back(std::to_string(row));
+        keys.push_back(row);
     } else {
         ShowCheckMessage(QStringLiteral("既に4項目選択されています"));
     }

@@ -25,38 +25,34 @@ std::string SortKeyField(const std::string& text, bool rightAligned) {
     return rightAligned ? pad + bytes : bytes + pad;
 }
 
-std::string SortLine(const StringGrid& base, const std::vector<std::string>& keys, int row) {
+std::string SortLine(const StringGrid& base, const ItemList& keys, int row) {
     std::string line;
-    for (const std::string& key : keys) {
-        const int item = ItemNumber(key);
+    for (const int item : keys)
         line += SortKeyField(base.Cell(item + 1, row), RightAlignedItem(item));
-    }
     char number[16];
     std::snprintf(number, sizeof number, "%4d", row);
     return line + "@@" + number;
 }
 
-std::vector<std::string> MakeSortedRowList(const StringGrid& base,
-                                           const std::vector<std::string>& keys) {
+PictureList MakeSortedRowList(const StringGrid& base, const ItemList& keys) {
     const QCollator collator = UserCollator();
     struct Line {
         QCollatorSortKey key;
-        std::string bytes;
+        int row;
     };
     // One collation key per line; the sort then compares keys, not texts.
     std::vector<Line> lines;
     lines.reserve(static_cast<std::size_t>(std::max(0, base.RowCount() - 1)));
     for (int r = 1; r < base.RowCount(); ++r) {
-        std::string bytes = SortLine(base, keys, r);
-        const std::string text = Cp932ToUtf8(bytes);
-        lines.push_back({collator.sortKey(QString::fromUtf8(text.data(), qsizetype(text.size()))),
-                         std::move(bytes)});
+        const std::string text = Cp932ToUtf8(SortLine(base, keys, r));
+        lines.push_back(
+            {collator.sortKey(QString::fromUtf8(text.data(), qsizetype(text.size()))), r});
     }
     std::stable_sort(lines.begin(), lines.end(),
                      [](const Line& a, const Line& b) { return a.key.compare(b.key) < 0; });
-    std::vector<std::string> order;
+    PictureList order;
     for (const Line& line : lines)
-        order.push_back(line.bytes.substr(line.bytes.rfind("@@") + 2));
+        order.push_back(line.row);
     return order;
 }
 

@@ -17,11 +17,10 @@ bool RightAlignedItem(int item);
 // A 20-byte key field of a cell text, in CP932 bytes (a double-byte character may be cut).
 std::string SortKeyField(const std::string& text, bool rightAligned);
 // One sort line of base row r: the key fields, "@@", r as "%4d".
-std::string SortLine(const StringGrid& base, const std::vector<std::string>& keys, int row);
-// gRowOrderList after a sort: every base row as "%4d", ordered by the lines in the user's locale,
-// letter case ignored.
-std::vector<std::string> MakeSortedRowList(const StringGrid& base,
-                                           const std::vector<std::string>& keys);
+std::string SortLine(const StringGrid& base, const ItemList& keys, int row);
+// gRowOrderList after a sort: every base row, ordered by the lines in the user's locale, letter
+// case ignored.
+PictureList MakeSortedRowList(const StringGrid& base, const ItemList& keys);
 
 // a + "_" + b when both are there, else the one that is.
 std::string JoinParts(const std::string& a, const std::string& b);

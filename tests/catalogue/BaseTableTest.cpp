@@ -27,7 +27,7 @@ void ThreePictures(const TempDir& dir) {
 struct Built {
     StringGrid base{kBaseCols, 1};
     StringGrid items{4, kPKomokuRows};
-    std::vector<std::string> order;
+    PictureList order;
     FolderCounts counts;
 };
 
@@ -57,7 +57,7 @@ TEST(BaseTable, FolderOfThreeWithoutExifInTheMiddle) {
 
     StringGrid view(1, 1);
     const ViewSource src{b.base, b.items, b.order};
-    const std::vector<std::string> items{"  4", " 10"};
+    const std::vector<int> items{4, 10};
     TransByKomokuList(src, items, view, true);
     ASSERT_EQ(view.RowCount(), 3);
     EXPECT_EQ(view.Cell(0, 1), "    1");
@@ -81,7 +81,7 @@ TEST(BaseTable, RowOrderAndFilterTogether) {
     }
     StringGrid items(4, kPKomokuRows);
     SetupPKomokuGrid(items);
-    const std::vector<std::string> order{"3", "1", "2"};
+    const std::vector<int> order{3, 1, 2};
     const ViewSource src{base, items, order};
     StringGrid view(1, 1);
     TransByKomokuList(src, {}, view, false);
@@ -102,7 +102,7 @@ TEST(BaseTable, CopyOfTheWholeBaseWithFilterLeavesFilteredRowsEmpty) {
     base.SetCell(2, 1, "a.jpg"), base.SetCell(kTypeCol, 1, "JFIF");
     base.SetCell(2, 2, "b.jpg"), base.SetCell(kTypeCol, 2, "EXIF");
     StringGrid items(4, kPKomokuRows);
-    const std::vector<std::string> order;
+    const PictureList order;
     StringGrid view(1, 1);
     view.SetRowCount(3);
     view.SetColCount(3);

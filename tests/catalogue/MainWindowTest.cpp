@@ -79,7 +79,7 @@ TEST_F(MainWindow, InstalledCopiesFollowXdgAndOthersKeepEverythingBesideThem) {
     // The installed copy's first start: the shipped layout, quietly; the cache under XDG.
     CreateWindows(installed);
     EXPECT_TRUE(dialogs.Calls().empty());
-    std::vector<std::string> items;
+    ItemList items;
     {
         StringGrid grid(4, kPKomokuRows);
         DisplayAttributes a;
@@ -197,7 +197,7 @@ TEST_F(MainWindow, FolderOfThreeWithoutExifInTheMiddle) {
     FormMain->Controls().ChkBoxExifOnly->click();
     EXPECT_EQ(ViewColumn(0), (std::vector<std::string>{"    1", "    3"}));
     EXPECT_EQ(FormMain->Controls().SpinEditJump->maximum(), 2);
-    model->gRowOrderList = {"3", "1", "2"};
+    model->gRowOrderList = {3, 1, 2};
     FormMain->Controls().ChkBoxExifOnly->click();
     EXPECT_EQ(ViewColumn(0), (std::vector<std::string>{"    3", "    1", "    2"}));
     FormMain->Controls().ChkBoxExifOnly->click();
@@ -209,7 +209,7 @@ TEST_F(MainWindow, FolderOfThreeWithoutExifInTheMiddle) {
 TEST_F(MainWindow, ChosenItemsBecomeColumns) {
     ThreePictures();
     StartIn(Pictures());
-    model->gItemList = {"  4", " 10"};
+    model->gItemList = {4, 10};
     FormMain->TransByKomokuList(false);
     EXPECT_EQ(View().ColCount(), 5);
     EXPECT_EQ(View().Cell(2, 0), "ファイル名");
@@ -257,7 +257,7 @@ TEST_F(MainWindow, FixedColumnsStayAtTheLeftWhileTheRestScrolls) {
     // A click on the fixed 選択 column selects, as before the scroll.
     const QPoint selectCell(view->columnWidth(0) + 2, view->rowViewportPosition(1) + 3);
     QTest::mouseClick(fixed->viewport(), Qt::LeftButton, {}, selectCell);
-    EXPECT_EQ(model->gSelectList, (std::vector<std::string>{"   2"}));
+    EXPECT_EQ(model->gSelectList, (std::vector<int>{2}));
     FormMain->Controls().ChkBox3fix->click();
     EXPECT_EQ(view->FixedColumns(), 1);
 }
@@ -349,7 +349,7 @@ TEST_F(MainWindow, CacheRootIsRefused) {
 TEST_F(MainWindow, EmptyFolderAndFolderChange) {
     ThreePictures();
     StartIn(Pictures());
-    model->gSelectList = {"   1"};
+    model->gSelectList = {1};
     fs::create_directories(dir / "empty");
     FormMain->SetCurrentDir(dir / "empty");
     EXPECT_EQ(FormMain->Controls().LabelFigNo->text(), QStringLiteral("0/0"));

@@ -91,7 +91,7 @@ TEST_F(Tour, APhotographersDay) {
                   QTest::mouseClick(FormSort->SpeedBtnSort, Qt::LeftButton);
                   FormSort->close();
               });
-    EXPECT_EQ(model->gSortWorkList, (std::vector<std::string>{"3", "18"}));
+    EXPECT_EQ(model->gSortWorkList, (std::vector<int>{3, 18}));
     EXPECT_EQ(model->gRowOrderList.size(), static_cast<std::size_t>(copied));
     Shot("04-sorted");
 
@@ -190,7 +190,7 @@ TEST_F(Tour, ByKeyboardAlone) {
     QTest::keyClick(table, Qt::Key_Space);
     QTest::keyClick(table, Qt::Key_Down);
     QTest::keyClick(table, Qt::Key_Space);
-    EXPECT_EQ(model->gSelectList, (std::vector<std::string>{"   2", "   3"}));
+    EXPECT_EQ(model->gSelectList, (std::vector<int>{2, 3}));
     QTest::keyClick(table, Qt::Key_Return);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(FormSlideshow));
     FormSlideshow->activateWindow();

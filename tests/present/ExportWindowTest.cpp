@@ -170,7 +170,7 @@ TEST_F(Export, TabTextFollowsTheSelectionNotTheView) {
         return TempDir::Read(Out() + "/" + name);
     };
     const std::string plain = write("a.txt");
-    model->gRowOrderList = {"2", "3", "1"};
+    model->gRowOrderList = {2, 3, 1};
     FormMain->Controls().ChkBoxExifOnly->click();
     EXPECT_EQ(write("b.txt"), plain);
     EXPECT_EQ(plain.substr(0, plain.find("\r\n")), Pictures());

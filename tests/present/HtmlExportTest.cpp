@@ -130,8 +130,9 @@ TEST(TabText, ThePartsExamplesByteForByte) {
     SetStrGridTitle(base, 6);
     base.SetCell(5, 5, "E990"), base.SetCell(20, 5, "2.8");
     base.SetCell(5, 2, "D70"), base.SetCell(20, 2, "---");
-    const std::vector<std::string> select{"   5", "   2"}, items{"  4", " 19"},
-        headings{"機種", "F値"};
+    const PictureList select{5, 2};
+    const ItemList items{4, 19};
+    const std::vector<std::string> headings{"機種", "F値"};
     TempDir dir;
     ASSERT_TRUE(WriteTextLines(dir / "h.txt", MakeTabLines(TabLayout::Horizontal, "/p/写真", select,
                                                            items, headings, base)));

@@ -186,7 +186,7 @@ TEST_F(SlideShow, IntervalsAndCaptions) {
     FormMain->SelectAllClick();
     model->gItemList.clear();
     for (int k = 2; k <= 11; ++k)
-        model->gItemList.push_back(std::to_string(k));
+        model->gItemList.push_back(k);
     FormSlideshow->SpinEditInterval->setValue(3);
     EXPECT_EQ(FormSlideshow->Timer1.interval(), 2500);
     FormMain->BtnSlideShowClick();

@@ -17,7 +17,7 @@ StringGrid DefaultGrid() {
 
 TEST(Pkm, NineItemsGive170LinesInTheirPlaces) {
     StringGrid g = DefaultGrid();
-    std::vector<std::string> items;
+    ItemList items;
     GridToItemList(g, items);
     DisplayAttributes a;
     SetDefaultPHyoji(a, KyochoNames(items, g));
@@ -45,7 +45,7 @@ TEST(Pkm, RoundTripThroughAFileIsByteExact) {
     test::TempDir dir;
     StringGrid g = DefaultGrid();
     g.SetCell(2, 4, "カメラ");
-    std::vector<std::string> items;
+    ItemList items;
     GridToItemList(g, items);
     DisplayAttributes a;
     SetDefaultPHyoji(a, KyochoNames(items, g));
@@ -60,7 +60,7 @@ TEST(Pkm, RoundTripThroughAFileIsByteExact) {
     StringGrid g2(4, kPKomokuRows);
     SetupPKomokuGrid(g2);
     LoadPKomokuGrid(lines, g2);
-    std::vector<std::string> items2;
+    ItemList items2;
     GridToItemList(g2, items2);
     DisplayAttributes b;
     LoadPKomokuAttributes(lines, KyochoNames(items2, g2), b);

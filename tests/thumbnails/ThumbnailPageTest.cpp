@@ -232,7 +232,7 @@ TEST_F(ThumbnailPage, TwentyFiveItemsGiveTwentyLines) {
     StartOnThumbnails();
     model->gItemList.clear();
     for (int k = 2; k <= 26; ++k)
-        model->gItemList.push_back(std::to_string(k));
+        model->gItemList.push_back(k);
     FormPHyoji->SetChkListBoxKyocho(KyochoNames(model->gItemList, FormSetPKomoku->StrGridPKomoku));
     Page->MakePagePicts(1);
     const PictRec& rec = *Page->gPictList.at(0);
@@ -352,7 +352,7 @@ TEST_F(ThumbnailPage, ItemClicksNumberTheChoice) {
     FormSetPKomoku->BtnClearClick();
     for (int row : {10, 3, 25})
         FormSetPKomoku->StrGridPKomokuClick(1, row);
-    EXPECT_EQ(model->gItemList, (std::vector<std::string>{"10", "3", "25"}));
+    EXPECT_EQ(model->gItemList, (std::vector<int>{10, 3, 25}));
     FormSetPKomoku->StrGridPKomokuClick(1, 3);
     EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(1, 10), "1");
     EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(1, 25), "2");
@@ -398,7 +398,7 @@ TEST_F(ThumbnailPage, SavedSettingsComeBackAtTheNextStart) {
 
     DestroyWindows();
     StartOnThumbnails(false);
-    EXPECT_EQ(model->gItemList, (std::vector<std::string>{"  4", " 19", " 36"}));
+    EXPECT_EQ(model->gItemList, (std::vector<int>{4, 19, 36}));
     EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(2, 19), "絞り値");
     const DisplayAttributes b = FormPHyoji->Attributes();
     EXPECT_EQ(b.kyochoChecked, (std::vector<bool>{false, true, false}));
@@ -426,7 +426,7 @@ TEST_F(ThumbnailPage, LoadTakesItemsAndHeadingsOnlyAndRefusesShortFiles) {
     ASSERT_TRUE(WriteTextLines(AppDir() + "/one.pkm", lines));
     dialogs.AnswerPath(QString::fromStdString(AppDir() + "/one.pkm"));
     FormSetPKomoku->BtnLoadClick();
-    EXPECT_EQ(model->gItemList, (std::vector<std::string>{" 10"}));
+    EXPECT_EQ(model->gItemList, (std::vector<int>{10}));
     EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(2, 10), "日時");
     EXPECT_EQ(FormPHyoji->Attributes().selColor, before.selColor) << "attributes stay";
 
@@ -439,7 +439,7 @@ TEST_F(ThumbnailPage, LoadTakesItemsAndHeadingsOnlyAndRefusesShortFiles) {
     EXPECT_TRUE(
         dialogs.Calls().back().text.startsWith(QStringLiteral("項目ファイルを読めません。")));
     EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(1, 10), gridBefore);
-    EXPECT_EQ(model->gItemList, (std::vector<std::string>{" 10"}));
+    EXPECT_EQ(model->gItemList, (std::vector<int>{10}));
     // Cancelled: nothing.
     dialogs.AnswerPath(std::nullopt);
     FormSetPKomoku->BtnLoadClick();

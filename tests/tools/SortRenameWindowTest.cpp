@@ -35,7 +35,7 @@ TEST_F(SortRename, KeysAreNumberedAndAFifthIsRefused) {
     FormSort->InitSort();
     for (int row : {18, 3, 4, 19})
         FormSort->StrGridSortClick(row);
-    EXPECT_EQ(model->gSortWorkList, (std::vector<std::string>{"18", "3", "4", "19"}));
+    EXPECT_EQ(model->gSortWorkList, (std::vector<int>{18, 3, 4, 19}));
     dialogs.AnswerOk();
     FormSort->StrGridSortClick(10);
     EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("既に4項目選択されています"));
@@ -58,16 +58,16 @@ TEST_F(SortRename, SortReordersTheViewAndClearRestoresIt) {
     FormSort->BtnGoSortClick();
     EXPECT_EQ(ViewNames(), (std::vector<std::string>{"b.jpg", "d.jpg", "c.jpg", "a.jpg"}))
         << "1/30 (two, by name), 1/345, 1/350";
-    EXPECT_EQ(model->gRowOrderList, (std::vector<std::string>{"   2", "   4", "   3", "   1"}));
+    EXPECT_EQ(model->gRowOrderList, (std::vector<int>{2, 4, 3, 1}));
     FormMain->SelectAllClick();
-    EXPECT_EQ(model->gSelectList.front(), "   2") << "select all follows the sorted view";
+    EXPECT_EQ(model->gSelectList.front(), 2) << "select all follows the sorted view";
     FormSort->BtnClearClick();
     FormSort->BtnGoSortClick();
     EXPECT_EQ(ViewNames(), (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg", "d.jpg"}));
 }
 
 TEST_F(SortRename, BatchRenameComputesExecutesAndRereads) {
-    model->gItemList = {"  4", " 10"};
+    model->gItemList = {4, 10};
     for (int r : {1, 2, 3})
         FormMain->Selection(1, r);
     FormRename->FormShow();
