@@ -26,11 +26,11 @@ void BareRead(const std::vector<std::string>& files) {
 
 int ExifPass(const std::vector<std::string>& files) {
     int exif = 0;
-    std::string kind;
+    FileKind kind = FileKind::Unread;
     ExifItemTexts items;
     for (const auto& f : files) {
         CheckJpegKind(f, kind);
-        exif += kind == "EXIF";
+        exif += kind == FileKind::Exif;
     }
     for (const auto& f : files)
         ReadExifFile(f, kind, items);

@@ -72,13 +72,13 @@ void SetStrGridTitle(StringGrid& grid, int rows) {
     grid.EndUpdate();
 }
 
-void WriteParaToGrid(StringGrid& base, int row, const std::string& name, const std::string& kind,
+void WriteParaToGrid(StringGrid& base, int row, const std::string& name, FileKind kind,
                      const ExifItemTexts& items, ReadFlags limits) {
     base.SetColCount(kBaseCols);
     base.SetCell(0, row, Format5d(row));
     base.SetCell(1, row, "");
     base.SetCell(kNameCol, row, name);
-    base.SetCell(kTypeCol, row, kind);
+    base.SetCell(kTypeCol, row, KindText(kind));
     for (int k = 52; k <= 54; ++k)
         base.SetCell(k + 1, row, items[k]);
     for (int k = 2; k <= 75; ++k) {
@@ -211,10 +211,10 @@ int SetMaxFigNo(int fileCount) {
 int CountExif(const std::string& folder, const std::vector<std::string>& files,
               const ExifReadOptions& options) {
     int count = 0;
-    std::string kind;
+    FileKind kind = FileKind::Unread;
     for (const std::string& name : files) {
         CheckJpegKind(JoinPath(folder, name), kind, options);
-        count += kind == kExifKind;
+        count += kind == FileKind::Exif;
     }
     return count;
 }
@@ -229,7 +229,7 @@ FolderCounts MakeStrGridBase(const std::string& folder, const std::vector<std::s
     base.BeginUpdate();
     ClearStrgrid(base);
     SetStrGridTitle(base, counts.pictureCount + 1);
-    std::string kind;
+    FileKind kind = FileKind::Unread;
     for (int i = 0; i < counts.pictureCount; ++i) {
         if (progress) progress(i + 1);
         // A file that vanished or cannot be read is still a row, with the kind it reached.

@@ -45,7 +45,7 @@ std::string FirstChars(const std::string& utf8, std::size_t n);
 std::string TrimText(const std::string& s);
 
 void SetStrGridTitle(StringGrid& grid, int rows);
-void WriteParaToGrid(StringGrid& base, int row, const std::string& name, const std::string& kind,
+void WriteParaToGrid(StringGrid& base, int row, const std::string& name, FileKind kind,
                      const ExifItemTexts& items, ReadFlags limits);
 void ClearStrgrid(StringGrid& grid);
 void ClearStrgridExceptSelectNo(StringGrid& grid);

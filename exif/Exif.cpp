@@ -68,7 +68,7 @@ bool SeekExifAfterJfif(TiffStream& s, std::uint64_t size) {
 }
 
 // The walk of one file once it is open: the segment scan, IFD0 and the EXIF directory.
-bool ReadExifSource(ExifSource& source, std::string& kind, ExifItemTexts& items,
+bool ReadExifSource(ExifSource& source, FileKind& kind, ExifItemTexts& items,
                     const ExifReadOptions& options) {
     items[kItemFileSize] = FileSizeText(source.Size());
     TiffStream s(source);
@@ -77,17 +77,17 @@ bool ReadExifSource(ExifSource& source, std::string& kind, ExifItemTexts& items,
         std::uint8_t b[8];
         s.Read(b, 2);
         if (!Is(b, 0xFF, 0xD8)) {
-            kind = "Not JPEG";
+            kind = FileKind::NotJpeg;
             return true;
         }
-        kind = "JPEG";
+        kind = FileKind::Jpeg;
         s.Read(b, 2);
         if (Is(b, 0xFF, 0xE0)) {
-            kind = "JFIF";
+            kind = FileKind::Jfif;
             if (!options.afterJfif || !SeekExifAfterJfif(s, source.Size())) return true;
-            kind = "EXIF";
+            kind = FileKind::Exif;
         } else {
-            if (Is(b, 0xFF, 0xE1)) kind = "EXIF";
+            if (Is(b, 0xFF, 0xE1)) kind = FileKind::Exif;
             // Bytes 4-5: segment length; 6-11: "Exif\0\0". Neither is checked: any other first
             // marker is read the same way.
             s.Read(b, 8);
@@ -108,7 +108,7 @@ bool ReadExifSource(ExifSource& source, std::string& kind, ExifItemTexts& items,
         for (unsigned i = 0; i < ifd0Count; ++i) {
             const DirEntry e = ReadDirEntry(s);
             if (!FormatTagValue(s, e, text, items)) {
-                kind = "BADDATA";
+                kind = FileKind::BadData;
                 return true;
             }
             if (const int item = ItemOf(kIfd0Items, e.tag)) items[item] = text;
@@ -120,7 +120,7 @@ bool ReadExifSource(ExifSource& source, std::string& kind, ExifItemTexts& items,
         s.Seek(s.tiffBase + exifOffset);
         const std::uint16_t exifCount = s.ReadU16();
         if (exifCount > kMaxExifEntries) {
-            kind = "Something bad";
+            kind = FileKind::SomethingBad;
             return true;
         }
         for (unsigned i = 0; i < exifCount; ++i) {
@@ -128,7 +128,7 @@ bool ReadExifSource(ExifSource& source, std::string& kind, ExifItemTexts& items,
             FormatTagValue(s, e, text, items);
             if (const int item = ItemOf(kExifItems, e.tag)) items[item] = text;
         }
-        kind = "EXIF";
+        kind = FileKind::Exif;
         return true;
     } catch (const ExifReadAborted&) {
         return false;
@@ -204,43 +204,65 @@ void LoadValueBytes(TiffStream& s, const DirEntry& e, std::int64_t base, ValueBy
     s.ReadAt(base + offset, v.bytes.data(), static_cast<std::size_t>(v.length));
 }
 
-void CheckJpegKind(const std::string& fileName, std::string& kind, const ExifReadOptions& options) {
+void CheckJpegKind(const std::string& fileName, FileKind& kind, const ExifReadOptions& options) {
     if (fileName.empty()) return;
-    kind = "JPG?";
+    kind = FileKind::Unknown;
     ExifSource source;
     if (!source.OpenFile(fileName)) return;
     std::uint8_t b[4];
     if (!source.ReadUncached(0, b, 4)) return;
     if (!Is(b, 0xFF, 0xD8)) {
-        kind = "Not JPG";
+        kind = FileKind::NotJpeg;
         return;
     }
-    kind = "JPEG";
+    kind = FileKind::Jpeg;
     if (Is(b + 2, 0xFF, 0xE0)) {
-        kind = "JFIF";
+        kind = FileKind::Jfif;
         TiffStream s(source);
         try {
-            if (options.afterJfif && SeekExifAfterJfif(s, source.Size())) kind = "EXIF";
+            if (options.afterJfif && SeekExifAfterJfif(s, source.Size())) kind = FileKind::Exif;
         } catch (const ExifReadAborted&) {
         }
     } else if (Is(b + 2, 0xFF, 0xE1)) {
-        kind = "EXIF";
+        kind = FileKind::Exif;
     }
 }
 
-bool ReadExifFile(const std::string& fileName, std::string& kind, ExifItemTexts& items,
+const char* KindText(FileKind kind, bool quick) {
+    switch (kind) {
+    case FileKind::Unread:
+        return "X";
+    case FileKind::Unknown:
+        return "JPG?";
+    case FileKind::NotJpeg:
+        return quick ? "Not JPG" : "Not JPEG";
+    case FileKind::Jpeg:
+        return "JPEG";
+    case FileKind::Jfif:
+        return "JFIF";
+    case FileKind::BadData:
+        return "BADDATA";
+    case FileKind::SomethingBad:
+        return "Something bad";
+    case FileKind::Exif:
+        return "EXIF";
+    }
+    return "X";
+}
+
+bool ReadExifFile(const std::string& fileName, FileKind& kind, ExifItemTexts& items,
                   const ExifReadOptions& options) {
     if (fileName.empty()) return true;
-    kind = "X";
+    kind = FileKind::Unread;
     ResetExifItems(items);
     ExifSource source;
     if (!source.OpenFile(fileName)) return false;
     return ReadExifSource(source, kind, items, options);
 }
 
-bool ReadExifMemory(const std::uint8_t* data, std::size_t size, std::string& kind,
+bool ReadExifMemory(const std::uint8_t* data, std::size_t size, FileKind& kind,
                     ExifItemTexts& items, const ExifReadOptions& options) {
-    kind = "X";
+    kind = FileKind::Unread;
     ResetExifItems(items);
     ExifSource source;
     source.OpenMemory(data, size);

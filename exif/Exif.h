@@ -49,20 +49,33 @@ int OrientationFromText(const std::string& text);
 // Every item text := "---".
 void ResetExifItems(ExifItemTexts& items);
 
-// Quick kind of a file from its first four bytes: "JPG?" (could not be read), "Not JPG", "JPEG",
-// "JFIF" or "EXIF". An empty file name leaves kind as it was.
-void CheckJpegKind(const std::string& fileName, std::string& kind,
+// What a read found a file to be. KindText gives the text the table's [TYPE] column shows.
+enum class FileKind {
+    Unread,       // "X": the file could not be opened
+    Unknown,      // "JPG?": the quick check could not read four bytes
+    NotJpeg,      // "Not JPEG" (the full read), "Not JPG" (the quick check)
+    Jpeg,         // "JPEG": another first marker
+    Jfif,         // "JFIF"
+    BadData,      // "BADDATA": an IFD0 value longer than 1,024 bytes ended the read
+    SomethingBad, // "Something bad": an EXIF directory of more than 300 entries
+    Exif,         // "EXIF"
+};
+// quick: the texts of the quick check, which differ for NotJpeg.
+const char* KindText(FileKind kind, bool quick = false);
+
+// Quick kind of a file from its first four bytes: Unknown (could not be read), NotJpeg, Jpeg,
+// Jfif or Exif. An empty file name leaves kind as it was.
+void CheckJpegKind(const std::string& fileName, FileKind& kind,
                    const ExifReadOptions& options = {});
 
-// Reads one file into items and sets kind ("X", "Not JPEG", "JFIF", "JPEG", "BADDATA",
-// "Something bad", "EXIF"). Returns false when the file could not be opened or a read or seek
-// failed on the way; kind then holds the text reached so far and items what was read so far.
-// An empty file name returns true and changes nothing.
-bool ReadExifFile(const std::string& fileName, std::string& kind, ExifItemTexts& items,
+// Reads one file into items and sets its kind. Returns false when the file could not be opened
+// or a read or seek failed on the way; kind then holds the kind reached so far and items what
+// was read so far. An empty file name returns true and changes nothing.
+bool ReadExifFile(const std::string& fileName, FileKind& kind, ExifItemTexts& items,
                   const ExifReadOptions& options = {});
 
 // The same read over bytes in memory (tests and fuzzing).
-bool ReadExifMemory(const std::uint8_t* data, std::size_t size, std::string& kind,
+bool ReadExifMemory(const std::uint8_t* data, std::size_t size, FileKind& kind,
                     ExifItemTexts& items, const ExifReadOptions& options = {});
 
 // "123kb": the size in bytes plus 500, divided by 1000.

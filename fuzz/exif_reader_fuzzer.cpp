@@ -5,7 +5,7 @@
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::string kind;
+    kamelune::FileKind kind = kamelune::FileKind::Unread;
     kamelune::ExifItemTexts items;
     kamelune::ReadExifMemory(data, size, kind, items);
     return 0;

@@ -123,11 +123,11 @@ TEST(BaseTable, LimitsCutMakerNoteAndUserCommentToFiveCharacters) {
     items[4] = "ニコンE990です";
     StringGrid base(kBaseCols, 1);
     SetStrGridTitle(base, 2);
-    WriteParaToGrid(base, 1, "a.jpg", "EXIF", items, {true, true});
+    WriteParaToGrid(base, 1, "a.jpg", FileKind::Exif, items, {true, true});
     EXPECT_EQ(base.Cell(38, 1), "OLYMP");
     EXPECT_EQ(base.Cell(39, 1), "ASCII");
     EXPECT_EQ(base.Cell(5, 1), "ニコンE990です");
-    WriteParaToGrid(base, 1, "a.jpg", "EXIF", items, {false, true});
+    WriteParaToGrid(base, 1, "a.jpg", FileKind::Exif, items, {false, true});
     EXPECT_EQ(base.Cell(38, 1), "OLYMPUS\1\2");
     EXPECT_EQ(FirstChars("日本語のテキスト", 5), "日本語のテ");
 }

@@ -112,14 +112,15 @@ TEST(HostileFolder, AFifoThatTookAPictureNameIsNeverWaitedOn) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     });
-    std::string bytes, kind;
+    std::string bytes;
+    FileKind kind = FileKind::Unread;
     ExifItemTexts items;
     int w = 0, h = 0;
     const std::pair<const char*, std::function<bool()>> reads[] = {
         {"whole file", [&] { return bool(ReadWholeFile(fifo, bytes)); }},
         {"copy", [&] { return bool(CopyFileByBlocks(fifo, dir / "copy.jpg")); }},
         {"EXIF", [&] { return ReadExifFile(fifo, kind, items); }},
-        {"kind", [&] { return CheckJpegKind(fifo, kind), kind == "EXIF"; }},
+        {"kind", [&] { return CheckJpegKind(fifo, kind), kind == FileKind::Exif; }},
         {"size", [&] { return ReadJpegSize(fifo, w, h); }},
         {"decode", [&] { return DecodeJpegFile(fifo).ok; }},
         {"thumbnail", [&] { return ObtainThumbnail(dir / "cache", dir.str(), "pic.jpg", "").ok; }},

@@ -134,8 +134,9 @@ TEST_P(BothOrders, SecondReadForgetsTheFirst) {
     TiffLayout other;
     other.ifd0 = {Ascii(0x0110, "Other")};
     const std::string bytes = BuildJpeg(other, GetParam());
+    FileKind kind = FileKind::Unread;
     ASSERT_TRUE(ReadExifMemory(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
-                               r.kind, r.items));
+                               kind, r.items));
     EXPECT_EQ(r.items[4], Nul("Other"));
     EXPECT_EQ(r.items[3], "---");
     EXPECT_EQ(r.items[18], "---");
@@ -247,13 +248,12 @@ class KindFromFirstBytes : public ::testing::TestWithParam<KindCase> {};
 TEST_P(KindFromFirstBytes, BothOperationsAgree) {
     const KindCase& c = GetParam();
     const std::string path = WriteTempFile(std::string(c.name) + ".jpg", c.bytes);
-    std::string quick = "unchanged";
+    FileKind quick = FileKind::Unread, kind = FileKind::Unread;
     CheckJpegKind(path, quick);
-    EXPECT_EQ(quick, c.quick);
-    std::string kind;
+    EXPECT_STREQ(KindText(quick, true), c.quick);
     ExifItemTexts items;
     EXPECT_TRUE(ReadExifFile(path, kind, items));
-    EXPECT_EQ(kind, c.full);
+    EXPECT_STREQ(KindText(kind), c.full);
     EXPECT_EQ(items[54], FileSizeText(c.bytes.size()));
 }
 
@@ -273,7 +273,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ExifFile, JfifFileSetsOnlyTheSizeText) {
     const std::string path = WriteTempFile(
         "a.jpg", std::string("\xFF\xD8\xFF\xE0\0\x10JFIF\0", 11) + std::string(1489, 'j'));
-    std::string kind;
+    FileKind kind = FileKind::Unread;
     ExifItemTexts items;
     ReadExifFile(path, kind, items);
     EXPECT_EQ(items[54], "2kb");
@@ -311,15 +311,16 @@ TEST_P(BothOrders, ExifAfterAJfifHeaderIsReadOnlyWhenAskedFor) {
     ASSERT_EQ(first.kind, "EXIF");
     for (const auto& c : cases) {
         ReadResult plain = ReadBytes(c.bytes), after;
+        FileKind afterKind = FileKind::Unread;
         after.ok = ReadExifMemory(reinterpret_cast<const std::uint8_t*>(c.bytes.data()),
-                                  c.bytes.size(), after.kind, after.items, {true});
+                                  c.bytes.size(), afterKind, after.items, {true});
         EXPECT_EQ(plain.kind, "JFIF") << c.name;
-        EXPECT_EQ(after.kind, c.found ? "EXIF" : "JFIF") << c.name;
+        EXPECT_EQ(afterKind, c.found ? FileKind::Exif : FileKind::Jfif) << c.name;
         if (!c.found) continue;
         const std::string path = WriteTempFile("after.jpg", c.bytes);
-        std::string quick;
+        FileKind quick = FileKind::Unread;
         CheckJpegKind(path, quick, {true});
-        EXPECT_EQ(quick, "EXIF") << c.name;
+        EXPECT_EQ(quick, FileKind::Exif) << c.name;
         for (int k = 1; k <= kItemCount; ++k) {
             if (k != kItemFileSize) {
                 EXPECT_EQ(after.items[k], first.items[k]) << c.name << " " << k;
@@ -339,31 +340,31 @@ TEST(ExifFile, SizeTextRoundsHalfUp) {
 }
 
 TEST(ExifFile, MissingFileIsKindXAndNotFatal) {
-    std::string kind = "before";
+    FileKind kind = FileKind::Exif;
     ExifItemTexts items;
     items[4] = "old";
     EXPECT_FALSE(ReadExifFile("/nonexistent/kamelune/x.jpg", kind, items));
-    EXPECT_EQ(kind, "X");
+    EXPECT_STREQ(KindText(kind), "X");
     EXPECT_EQ(items[4], "---");
-    std::string quick = "before";
+    FileKind quick = FileKind::Exif;
     CheckJpegKind("/nonexistent/kamelune/x.jpg", quick);
-    EXPECT_EQ(quick, "JPG?");
+    EXPECT_STREQ(KindText(quick, true), "JPG?");
 }
 
 TEST(ExifFile, FolderIsNotReadAsAFile) {
-    std::string kind;
+    FileKind kind = FileKind::Exif;
     ExifItemTexts items;
     EXPECT_FALSE(ReadExifFile(std::filesystem::temp_directory_path().string(), kind, items));
-    EXPECT_EQ(kind, "X");
+    EXPECT_EQ(kind, FileKind::Unread);
 }
 
 TEST(ExifFile, EmptyNameChangesNothing) {
-    std::string kind = "kept";
+    FileKind kind = FileKind::BadData;
     ExifItemTexts items;
     items[4] = "kept";
     EXPECT_TRUE(ReadExifFile("", kind, items));
     CheckJpegKind("", kind);
-    EXPECT_EQ(kind, "kept");
+    EXPECT_EQ(kind, FileKind::BadData);
     EXPECT_EQ(items[4], "kept");
 }
 

@@ -15,8 +15,10 @@ struct ReadResult {
 
 inline ReadResult ReadBytes(const std::string& bytes) {
     ReadResult r;
-    r.ok = ReadExifMemory(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), r.kind,
+    FileKind kind = FileKind::Unread;
+    r.ok = ReadExifMemory(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), kind,
                           r.items);
+    r.kind = KindText(kind);
     return r;
 }
 

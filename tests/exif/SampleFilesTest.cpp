@@ -30,13 +30,13 @@ TEST(SampleFiles, EveryFileReadsWithoutHarm) {
     ASSERT_FALSE(files.empty()) << "test pictures missing: " << KAMELUNE_SAMPLES;
     int exif = 0;
     for (const auto& f : files) {
-        std::string kind, quick;
+        FileKind kind = FileKind::Unread, quick = FileKind::Unread;
         ExifItemTexts items;
         ReadExifFile(f.string(), kind, items);
         CheckJpegKind(f.string(), quick);
-        EXPECT_NE(kind, "X") << f;
+        EXPECT_NE(kind, FileKind::Unread) << f;
         EXPECT_EQ(items[54], FileSizeText(fs::file_size(f))) << f;
-        exif += kind == "EXIF";
+        exif += kind == FileKind::Exif;
     }
     EXPECT_GE(exif, 15);
 }
@@ -45,10 +45,10 @@ TEST(SampleFiles, LongLaterOlympusNoteLeavesItsItemsAlone) {
     // A 6,940-byte note of the "OLYMPUS\0II" kind: too long to decode, never garbage.
     const fs::path f = fs::path(KAMELUNE_SAMPLES) / "corrupted.jpg";
     ASSERT_TRUE(fs::exists(f)) << "test picture missing: " << f;
-    std::string kind;
+    FileKind kind = FileKind::Unread;
     ExifItemTexts items;
     ReadExifFile(f.string(), kind, items);
-    EXPECT_EQ(kind, "EXIF");
+    EXPECT_EQ(kind, FileKind::Exif);
     EXPECT_EQ(items[37], "BADDATA");
     for (int k = 55; k <= 75; ++k)
         EXPECT_EQ(items[k], "---") << k;
@@ -126,14 +126,14 @@ TEST(SampleFiles, TextsAgreeWithExifToolRawValues) {
         GTEST_SKIP() << "exiftool is not installed";
     std::vector<fs::path> files;
     for (const auto& f : SampleFiles()) {
-        std::string kind, plainKind;
+        FileKind kind = FileKind::Unread, plainKind = FileKind::Unread;
         ExifItemTexts items;
         ReadExifFile(f.string(), plainKind, items);
         ReadExifFile(f.string(), kind, items, afterJfif);
         // The deliberately damaged files count only where they always did (EXIF first).
         const std::string folder = f.parent_path().filename().string();
         const bool damaged = folder == "tests" || folder == "invalid";
-        if (plainKind == "EXIF" || (kind == "EXIF" && !damaged)) files.push_back(f);
+        if (plainKind == FileKind::Exif || (kind == FileKind::Exif && !damaged)) files.push_back(f);
     }
     ASSERT_FALSE(files.empty());
     const std::vector<std::pair<std::string, int>> tags = {
@@ -149,7 +149,7 @@ TEST(SampleFiles, TextsAgreeWithExifToolRawValues) {
     ASSERT_EQ(values.size(), files.size());
     int compared = 0;
     for (const auto& f : files) {
-        std::string kind;
+        FileKind kind = FileKind::Unread;
         ExifItemTexts items;
         ReadExifFile(f.string(), kind, items, afterJfif);
         const auto& raw = values.at(f.string());
