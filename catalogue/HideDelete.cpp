@@ -85,8 +85,8 @@ FileChanges DeleteFig(const std::string& folder, const std::string& cacheFolder,
     FileChanges c;
     const std::string picture = JoinPath(folder, name);
     if (removePicture) {
-        if (std::string why; !removePicture(picture, why)) {
-            c.failed.push_back(name + ": " + why);
+        if (FileResult r = removePicture(picture); !r) {
+            c.failed.push_back(name + ": " + r.error);
             return c;
         }
     } else if (::unlink(picture.c_str()) != 0) {

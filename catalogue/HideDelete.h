@@ -2,6 +2,8 @@
 // every file that could not be changed is named in the result.
 #pragma once
 
+#include "platform/FileUtil.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -30,7 +32,7 @@ std::vector<std::string> HiddenFiles(const std::string& folder);
 // The picture for good, and its cache files.
 // removePicture, when given, takes the picture away in place of deleting it (to the trash);
 // it gives the reason when it cannot.
-using RemovePicture = std::function<bool(const std::string& path, std::string& why)>;
+using RemovePicture = std::function<FileResult(const std::string& path)>;
 FileChanges DeleteFig(const std::string& folder, const std::string& cacheFolder,
                       const std::string& name, const RemovePicture& removePicture = {});
 

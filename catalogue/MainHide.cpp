@@ -74,14 +74,9 @@ void TFormMain::DeleteFig(int pictNo) {
         // Beyond the original: the picture goes to the trash, where it can be restored.
         if (Dialogs().AskYesNo(QStringLiteral("確認"),
                                QStringLiteral("このファイルをごみ箱に移動しますか？:  ") + Q(name)))
-            changes = kamelune::DeleteFig(model_.currentDir, model_.CacheFolderOfCurrent(), name,
-                                          [](const std::string& path, std::string& why) {
-                                              QString error;
-                                              const bool moved =
-                                                  MoveToTrash(QString::fromStdString(path), &error);
-                                              why = error.toStdString();
-                                              return moved;
-                                          });
+            changes = kamelune::DeleteFig(
+                model_.currentDir, model_.CacheFolderOfCurrent(), name,
+                [](const std::string& path) { return MoveToTrash(QString::fromStdString(path)); });
     } else if (Dialogs().AskYesNo(
                    QStringLiteral("確認"),
                    QStringLiteral("このファイルを削除しますか？（復活できません！）:  ") +
@@ -134,8 +129,7 @@ void TFormMain::MnKameluneDirDelClick() {
     if (!Dialogs().AskYesNo(QStringLiteral("確認"),
                             Q(root) + QStringLiteral(" をごみ箱に移動しますか？")))
         return;
-    QString why;
-    if (MoveToTrash(Q(root), &why)) return;
+    if (MoveToTrash(Q(root))) return;
     // No trash can take it: gone for good only when the user says so.
     if (!Dialogs().AskYesNo(QStringLiteral("確認"),
                             QStringLiteral("ごみ箱が使えません。") + Q(root) +

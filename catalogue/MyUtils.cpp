@@ -96,8 +96,11 @@ MakeJpegResult ReducePicture(const std::string& source, int size) {
 MakeJpegResult MakeJpeg2(const std::string& source, const std::string& destination, int quality,
                          int size) {
     MakeJpegResult result = ReducePicture(source, size);
-    if (result.ok && !WriteJpegFile(result.picture, quality, destination, &result.error))
+    if (!result.ok) return result;
+    if (FileResult r = WriteJpegFile(result.picture, quality, destination); !r) {
         result.ok = false;
+        result.error = r.error;
+    }
     return result;
 }
 

@@ -31,9 +31,9 @@ struct StretchSizes {
 };
 StretchSizes ComputeStretchSizes(int width, int height, int size, int firstStage = 640);
 
-struct MakeJpegResult {
-    bool ok = false;
-    std::string error;
+// A reduction that can fail, with what it made.
+struct MakeJpegResult : FileResult {
+    MakeJpegResult() : FileResult{false, {}} {}
     int width = 0; // the source picture's own size
     int height = 0;
     // The reduced picture, kept also when it could not be written (a full or read-only cache

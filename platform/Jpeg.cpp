@@ -381,34 +381,25 @@ bool ReadJpegSizeMemory(const std::uint8_t* data, std::size_t size, int& width, 
     return width > 0 && height > 0;
 }
 
-bool EncodeJpeg(const RgbImage& image, int quality, std::vector<std::uint8_t>& out,
-                std::string* error) {
+FileResult EncodeJpeg(const RgbImage& image, int quality, std::vector<std::uint8_t>& out) {
     out.clear();
-    if (image.Empty() || image.width > JPEG_MAX_DIMENSION || image.height > JPEG_MAX_DIMENSION) {
-        if (error) *error = "nothing to encode";
-        return false;
-    }
+    if (image.Empty() || image.width > JPEG_MAX_DIMENSION || image.height > JPEG_MAX_DIMENSION)
+        return FileResult::Fail("nothing to encode");
     auto job = std::make_unique<EncodeJob>();
     std::memset(static_cast<void*>(job.get()), 0, sizeof(EncodeJob));
     job->image = &image;
     job->quality = std::clamp(quality, 1, 100);
     const bool ok = RunEncode(*job);
-    if (ok)
-        out.assign(job->buffer, job->buffer + job->size);
-    else if (error)
-        *error = job->err.message;
+    if (ok) out.assign(job->buffer, job->buffer + job->size);
     std::free(job->buffer);
-    return ok;
+    return ok ? FileResult{} : FileResult::Fail(job->err.message);
 }
 
-bool WriteJpegFile(const RgbImage& image, int quality, const std::string& path,
-                   std::string* error) {
+FileResult WriteJpegFile(const RgbImage& image, int quality, const std::string& path) {
     std::vector<std::uint8_t> bytes;
-    if (!EncodeJpeg(image, quality, bytes, error)) return false;
-    FileResult r = WriteFileAtomically(
+    if (FileResult r = EncodeJpeg(image, quality, bytes); !r) return r;
+    return WriteFileAtomically(
         path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    if (!r && error) *error = r.error;
-    return r.ok;
 }
 
 RgbImage Stretch(const RgbImage& source, int w, int h) {

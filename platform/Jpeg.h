@@ -2,6 +2,8 @@
 // work a crafted file can cause bounded. No Qt.
 #pragma once
 
+#include "platform/FileUtil.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -33,9 +35,9 @@ struct JpegDecodeOptions {
     int minLongerSide = 0;
 };
 
-struct JpegDecodeResult {
-    bool ok = false;
-    std::string error;
+// A decode that can fail, with what it made.
+struct JpegDecodeResult : FileResult {
+    JpegDecodeResult() : FileResult{false, {}} {}
     RgbImage image;
     int fullWidth = 0; // the picture's own size, whatever the scale
     int fullHeight = 0;
@@ -65,11 +67,9 @@ bool ReadJpegSizeMemory(const std::uint8_t* data, std::size_t size, int& width, 
 int ChooseScaleDenom(int fullW, int fullH, int minW, int minH);
 
 // Baseline JPEG, 4:2:0, quality clamped to 1..100.
-bool EncodeJpeg(const RgbImage& image, int quality, std::vector<std::uint8_t>& out,
-                std::string* error = nullptr);
+FileResult EncodeJpeg(const RgbImage& image, int quality, std::vector<std::uint8_t>& out);
 // Encodes and writes the file in one step (replacing it whole or not at all).
-bool WriteJpegFile(const RgbImage& image, int quality, const std::string& path,
-                   std::string* error = nullptr);
+FileResult WriteJpegFile(const RgbImage& image, int quality, const std::string& path);
 
 // The picture turned upright for an EXIF orientation (1 to 8; others leave it as it is): 2 and 4
 // mirror it, 3 turns it half round, 6 and 8 a quarter (clockwise, counter-clockwise), 5 and 7

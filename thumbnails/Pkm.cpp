@@ -87,11 +87,8 @@ std::vector<std::string> MakePkmLines(const StringGrid& grid, const DisplayAttri
     return lines;
 }
 
-bool CheckPkmLines(const std::vector<std::string>& lines, std::string* error) {
-    auto fail = [&](const std::string& why) {
-        if (error) *error = why;
-        return false;
-    };
+FileResult CheckPkmLines(const std::vector<std::string>& lines) {
+    auto fail = [](const std::string& why) { return FileResult::Fail(why); };
     long long n = 0;
     if (lines.size() < 161)
         return fail("lines: " + std::to_string(lines.size()) + " of at least 161");
@@ -112,7 +109,7 @@ bool CheckPkmLines(const std::vector<std::string>& lines, std::string* error) {
     ParseInt(lines[159 + n], index);
     if (index < 0 || index > 3)
         return fail("line " + std::to_string(160 + n) + " is not a font entry");
-    return true;
+    return {};
 }
 
 void LoadPKomokuGrid(const std::vector<std::string>& lines, StringGrid& grid) {

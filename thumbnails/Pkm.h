@@ -50,7 +50,7 @@ std::vector<std::string> BuiltInPkmLines();
 std::vector<std::string> MakePkmLines(const StringGrid& grid, const DisplayAttributes& a);
 // Checks that lines are a whole ".pkm" file: 161 + N lines, numbers where the format has them.
 // Says what is wrong in error.
-bool CheckPkmLines(const std::vector<std::string>& lines, std::string* error = nullptr);
+FileResult CheckPkmLines(const std::vector<std::string>& lines);
 // Lines 1..150 into columns 1 and 2 of the item grid.
 void LoadPKomokuGrid(const std::vector<std::string>& lines, StringGrid& grid);
 // Lines 151 on: the emphasis list (names of the item list), colours, font, transparency.

@@ -160,8 +160,8 @@ static bool ReadPkm(const std::string& path, std::vector<std::string>& lines) {
     std::string why;
     if (FileResult r = ReadTextLines(path, lines); !r)
         why = r.error;
-    else if (!CheckPkmLines(lines, &why))
-        why = path + ": " + why;
+    else if (FileResult check = CheckPkmLines(lines); !check)
+        why = path + ": " + check.error;
     if (why.empty()) return true;
     ShowCheckMessage(QStringLiteral("項目ファイルを読めません。") + QString::fromStdString(why));
     return false;

@@ -15,16 +15,12 @@ bool OpenDocument(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-bool MoveToTrash(const QString& path, QString* error) {
-    if (!QFileInfo::exists(path)) {
-        if (error) *error = QStringLiteral("not found: ") + path;
-        return false;
-    }
+FileResult MoveToTrash(const QString& path) {
+    if (!QFileInfo::exists(path)) return FileResult::Fail("not found: " + path.toStdString());
     // Qt looks for the home trash only where the data folder already exists.
     QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
-    if (QFile::moveToTrash(path)) return true;
-    if (error) *error = QStringLiteral("no trash can take ") + path;
-    return false;
+    if (QFile::moveToTrash(path)) return {};
+    return FileResult::Fail("no trash can take " + path.toStdString());
 }
 
 void SetClipboardText(const QString& text) {

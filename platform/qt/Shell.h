@@ -1,6 +1,8 @@
 // Desktop services: open with the default application, the trash, the clipboard.
 #pragma once
 
+#include "platform/FileUtil.h"
+
 #include <QString>
 
 namespace kamelune {
@@ -9,8 +11,8 @@ namespace kamelune {
 bool OpenDocument(const QString& path);
 
 // Moves a file or a whole folder tree to the freedesktop trash. Never deletes: where no trash
-// can take it, returns false and says why in error.
-bool MoveToTrash(const QString& path, QString* error = nullptr);
+// can take it, fails and says why.
+FileResult MoveToTrash(const QString& path);
 
 void SetClipboardText(const QString& text);
 

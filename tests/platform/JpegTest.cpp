@@ -113,14 +113,15 @@ TEST(Jpeg, CorruptScanDataIsCountedNotFatal) {
 TEST(Jpeg, FilesOnDisk) {
     TempDir dir;
     const RgbImage img = Gradient(30, 20);
-    std::string error;
-    ASSERT_TRUE(WriteJpegFile(img, 70, dir / "t.jpg", &error)) << error;
+    const FileResult written = WriteJpegFile(img, 70, dir / "t.jpg");
+    ASSERT_TRUE(written) << written.error;
     const JpegDecodeResult r = DecodeJpegFile(dir / "t.jpg");
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.image.width, 30);
     EXPECT_FALSE(DecodeJpegFile(dir / "missing.jpg").ok);
-    EXPECT_FALSE(WriteJpegFile(img, 70, dir / "no/such/dir/t.jpg", &error));
-    EXPECT_FALSE(error.empty());
+    const FileResult failed = WriteJpegFile(img, 70, dir / "no/such/dir/t.jpg");
+    EXPECT_FALSE(failed);
+    EXPECT_FALSE(failed.error.empty());
 }
 
 // A grayscale progressive file of 631 valid scans: DC, then each AC coefficient on its own in

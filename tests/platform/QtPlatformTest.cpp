@@ -56,18 +56,17 @@ TEST(Shell, TrashMovesIntoTheUsersTrashAndNeverDeletes) {
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir / "data"));
     std::filesystem::create_directories(dir / "cache/@KameluneDir/sub");
     TempDir::Write(dir / "cache/@KameluneDir/sub/T_a.jpg", "thumb");
-    QString error;
-    const bool moved = MoveToTrash(QString::fromStdString(dir / "cache/@KameluneDir"), &error);
+    const FileResult moved = MoveToTrash(QString::fromStdString(dir / "cache/@KameluneDir"));
     qunsetenv("XDG_DATA_HOME");
     if (!moved) {
         // No trash on this file system: the folder must still be there.
         EXPECT_TRUE(std::filesystem::exists(dir / "cache/@KameluneDir/sub/T_a.jpg"));
-        EXPECT_FALSE(error.isEmpty());
+        EXPECT_FALSE(moved.error.empty());
         return;
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "cache/@KameluneDir"));
     EXPECT_TRUE(std::filesystem::exists(dir / "data/Trash/files/@KameluneDir/sub/T_a.jpg"));
-    EXPECT_FALSE(MoveToTrash(QString::fromStdString(dir / "missing"), &error));
+    EXPECT_FALSE(MoveToTrash(QString::fromStdString(dir / "missing")));
 }
 
 TEST(StringGridModel, ShowsTheGridWithoutCopyingAndFollowsChanges) {

@@ -88,9 +88,9 @@ TEST(Pkm, FilesThatAreNotWholeAreRefused) {
         {"one line short", {good.begin(), good.end() - 1}},
     };
     for (auto& c : cases) {
-        std::string why;
-        EXPECT_FALSE(CheckPkmLines(c.lines, &why)) << c.name;
-        EXPECT_FALSE(why.empty()) << c.name;
+        const FileResult r = CheckPkmLines(c.lines);
+        EXPECT_FALSE(r) << c.name;
+        EXPECT_FALSE(r.error.empty()) << c.name;
     }
     auto bad = good;
     bad[5] = "x";
