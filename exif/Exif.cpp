@@ -10,32 +10,6 @@
 namespace kamelune {
 namespace {
 
-struct TagItem {
-    std::uint16_t tag;
-    int item;
-};
-
-constexpr TagItem kIfd0Items[] = {
-    {0x010E, 2},  {0x010F, 3},  {0x0110, 4},  {0x0112, 5},  {0x011A, 6},  {0x011B, 7},
-    {0x0128, 8},  {0x0131, 9},  {0x0132, 10}, {0x013E, 11}, {0x013F, 12}, {0x0211, 13},
-    {0x0213, 14}, {0x0214, 15}, {0x8298, 16}, {0x8769, 17},
-};
-
-constexpr TagItem kExifItems[] = {
-    {0x829A, 18}, {0x829D, 19}, {0x8822, 20}, {0x8827, 21}, {0x9000, 22}, {0x9003, 23},
-    {0x9004, 24}, {0x9101, 25}, {0x9102, 26}, {0x9201, 27}, {0x9202, 28}, {0x9203, 29},
-    {0x9204, 30}, {0x9205, 31}, {0x9206, 32}, {0x9207, 33}, {0x9208, 34}, {0x9209, 35},
-    {0x920A, 36}, {0x927C, 37}, {0x9286, 38}, {0xA000, 39}, {0xA001, 40}, {0xA002, 41},
-    {0xA003, 42}, {0xA004, 43}, {0xA005, 44}, {0xA20E, 45}, {0xA20F, 46}, {0xA210, 47},
-    {0xA217, 48}, {0xA300, 49}, {0xA301, 50},
-};
-
-template <std::size_t N> int ItemOf(const TagItem (&table)[N], std::uint16_t tag) {
-    for (const TagItem& t : table)
-        if (t.tag == tag) return t.item;
-    return 0;
-}
-
 constexpr int kMaxExifEntries = 300;
 
 bool Is(const std::uint8_t* b, std::uint8_t x, std::uint8_t y) {
@@ -111,7 +85,7 @@ bool ReadExifSource(ExifSource& source, FileKind& kind, ExifItemTexts& items,
                 kind = FileKind::BadData;
                 return true;
             }
-            if (const int item = ItemOf(kIfd0Items, e.tag)) items[item] = text;
+            if (const int item = Ifd0ItemOf(e.tag)) items[item] = text;
             if (e.tag == 0x8769) exifOffset = static_cast<std::int32_t>(s.U32(e.field.data()));
         }
         if (exifOffset == 0) return true;
@@ -126,7 +100,7 @@ bool ReadExifSource(ExifSource& source, FileKind& kind, ExifItemTexts& items,
         for (unsigned i = 0; i < exifCount; ++i) {
             const DirEntry e = ReadDirEntry(s);
             FormatTagValue(s, e, text, items);
-            if (const int item = ItemOf(kExifItems, e.tag)) items[item] = text;
+            if (const int item = ExifItemOf(e.tag)) items[item] = text;
         }
         kind = FileKind::Exif;
         return true;

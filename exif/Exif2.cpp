@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <span>
 
 namespace kamelune {
 namespace {
@@ -24,7 +25,7 @@ struct Named {
 };
 
 // The named text of n, else "?" followed by n.
-template <std::size_t N> std::string Enum(const Named (&names)[N], int n) {
+std::string Enum(std::span<const Named> names, int n) {
     for (const Named& x : names)
         if (x.value == n) return x.text;
     return "?" + std::to_string(n);
@@ -90,17 +91,111 @@ std::string ExposureTimeText(std::uint32_t n, std::uint32_t d) {
     return FormatInt(static_cast<std::int32_t>(n)) + "/" + FormatInt(static_cast<std::int32_t>(d));
 }
 
-std::string UnsignedRationalText(std::uint16_t tag, Rational r) {
+// How a tag's value becomes its text.
+enum class Rule {
+    Pointer,        // the EXIF directory's offset
+    Text,           // the value bytes (NUL kept)
+    FourBytes,      // the four bytes of the field (versions)
+    Hex4,           // the four bytes of the field in hexadecimal
+    MakerNote,      // the camera's decoder runs, then the value bytes
+    QuestionByte,   // "?" and the first value byte
+    Named,          // a name for the first 16 bits, else "?" and the number
+    Short,          // the first 16 bits
+    Dimension,      // SHORT or LONG
+    IsoSpeed,       // one or two 16-bit numbers
+    Long,           // the field as a signed 32-bit number
+    ExposureTime,   // "1/n", or seconds when longer than one
+    FNumber,        // "%3.1f"
+    FocalLength,    // "%3.1fmm"
+    ApexAperture,   // F number from the APEX value
+    Quotient,       // a plain number
+    ApexShutter,    // "1/%3.1f" from the APEX value
+    SignedFixed,    // "%3.1f" of a signed rational
+    WhitePoint,     // two rationals as they are stored
+    ThreeRationals, // three numbers "%.2f", else the raw rationals
+    SixRationals,   // six rationals as they are stored
+};
+
+enum class Dir { Ifd0, Exif };
+
+struct TagRule {
+    std::uint16_t tag;
+    Dir dir;  // the directory whose entry gives the item
+    int item; // the item its text goes to
+    Rule rule;
+    std::span<const Named> names = {};
+};
+
+// Every tag the reader knows. A tag read in the other directory still gets its text (a maker
+// note there still runs its decoder) but gives no item.
+constexpr TagRule kTagRules[] = {
+    {0x010E, Dir::Ifd0, 2, Rule::Text},
+    {0x010F, Dir::Ifd0, 3, Rule::Text},
+    {0x0110, Dir::Ifd0, 4, Rule::Text},
+    {0x0112, Dir::Ifd0, 5, Rule::Named, kOrientation},
+    {0x011A, Dir::Ifd0, 6, Rule::Quotient},
+    {0x011B, Dir::Ifd0, 7, Rule::Quotient},
+    {0x0128, Dir::Ifd0, 8, Rule::Named, kResolutionUnit},
+    {0x0131, Dir::Ifd0, 9, Rule::Text},
+    {0x0132, Dir::Ifd0, 10, Rule::Text},
+    {0x013E, Dir::Ifd0, 11, Rule::WhitePoint},
+    {0x013F, Dir::Ifd0, 12, Rule::SixRationals},
+    {0x0211, Dir::Ifd0, 13, Rule::ThreeRationals},
+    {0x0213, Dir::Ifd0, 14, Rule::Named, kYCbCrPositioning},
+    {0x0214, Dir::Ifd0, 15, Rule::SixRationals},
+    {0x8298, Dir::Ifd0, 16, Rule::Text},
+    {0x8769, Dir::Ifd0, 17, Rule::Pointer},
+    {0x829A, Dir::Exif, 18, Rule::ExposureTime},
+    {0x829D, Dir::Exif, 19, Rule::FNumber},
+    {0x8822, Dir::Exif, 20, Rule::Named, kExposureProgram},
+    {0x8827, Dir::Exif, 21, Rule::IsoSpeed},
+    {0x9000, Dir::Exif, 22, Rule::FourBytes},
+    {0x9003, Dir::Exif, 23, Rule::Text},
+    {0x9004, Dir::Exif, 24, Rule::Text},
+    {0x9101, Dir::Exif, 25, Rule::Hex4},
+    {0x9102, Dir::Exif, 26, Rule::Quotient},
+    {0x9201, Dir::Exif, 27, Rule::ApexShutter},
+    {0x9202, Dir::Exif, 28, Rule::ApexAperture},
+    {0x9203, Dir::Exif, 29, Rule::ThreeRationals},
+    {0x9204, Dir::Exif, 30, Rule::SignedFixed},
+    {0x9205, Dir::Exif, 31, Rule::ApexAperture},
+    {0x9206, Dir::Exif, 32, Rule::SignedFixed},
+    {0x9207, Dir::Exif, 33, Rule::Named, kMetering},
+    {0x9208, Dir::Exif, 34, Rule::Named, kLightSource},
+    {0x9209, Dir::Exif, 35, Rule::Named, kFlash},
+    {0x920A, Dir::Exif, 36, Rule::FocalLength},
+    {0x927C, Dir::Exif, 37, Rule::MakerNote},
+    {0x9286, Dir::Exif, 38, Rule::Text},
+    {0xA000, Dir::Exif, 39, Rule::FourBytes},
+    {0xA001, Dir::Exif, 40, Rule::Short},
+    {0xA002, Dir::Exif, 41, Rule::Dimension},
+    {0xA003, Dir::Exif, 42, Rule::Dimension},
+    {0xA004, Dir::Exif, 43, Rule::Text},
+    {0xA005, Dir::Exif, 44, Rule::Long},
+    {0xA20E, Dir::Exif, 45, Rule::Quotient},
+    {0xA20F, Dir::Exif, 46, Rule::Quotient},
+    {0xA210, Dir::Exif, 47, Rule::Named, kResolutionUnit},
+    {0xA217, Dir::Exif, 48, Rule::Named, kSensingMethod},
+    {0xA300, Dir::Exif, 49, Rule::QuestionByte},
+    {0xA301, Dir::Exif, 50, Rule::QuestionByte},
+};
+
+const TagRule* RuleOf(std::uint16_t tag) {
+    for (const TagRule& r : kTagRules)
+        if (r.tag == tag) return &r;
+    return nullptr;
+}
+
+std::string UnsignedRationalText(Rule rule, Rational r) {
     const auto [n, d] = r;
-    switch (tag) {
-    case 0x829A:
+    switch (rule) {
+    case Rule::ExposureTime:
         return ExposureTimeText(n, d);
-    case 0x829D:
+    case Rule::FNumber:
         return d ? FormatFixed(static_cast<double>(n) / d, 1, 3) : PairText(n, d, 8);
-    case 0x920A:
+    case Rule::FocalLength:
         return d ? FormatFixed(static_cast<double>(n) / d, 1, 3) + "mm" : PairText(n, d, 8);
-    case 0x9202:
-    case 0x9205:
+    case Rule::ApexAperture:
         return d ? FormatFixed(std::pow(std::sqrt(2.0), static_cast<double>(n) / d), 1, 3)
                  : "?" + PairText(n, d, 8);
     default: // resolutions and compressed bits per pixel
@@ -108,8 +203,8 @@ std::string UnsignedRationalText(std::uint16_t tag, Rational r) {
     }
 }
 
-std::string SignedRationalText(std::uint16_t tag, std::int32_t n, std::int32_t d) {
-    if (tag == 0x9201) {
+std::string SignedRationalText(Rule rule, std::int32_t n, std::int32_t d) {
+    if (rule == Rule::ApexShutter) {
         if (d == 0) return "?" + FormatInt(n, 8) + "/" + FormatInt(d, 8);
         return "1/" + FormatFixed(std::pow(2.0, static_cast<double>(n) / d), 1, 3);
     }
@@ -170,14 +265,25 @@ std::string FormatFixed(double v, int decimals, int width) {
     return t;
 }
 
+int Ifd0ItemOf(std::uint16_t tag) {
+    const TagRule* r = RuleOf(tag);
+    return r && r->dir == Dir::Ifd0 ? r->item : 0;
+}
+
+int ExifItemOf(std::uint16_t tag) {
+    const TagRule* r = RuleOf(tag);
+    return r && r->dir == Dir::Exif ? r->item : 0;
+}
+
 bool FormatTagValue(TiffStream& s, const DirEntry& e, std::string& text, ExifItemTexts& items) {
     text.clear();
     const std::uint8_t* field = e.field.data();
     const std::uint32_t value32 = s.U32(field);
     const std::uint16_t first16 = s.U16(field);
     const std::uint16_t second16 = s.U16(field + 2);
+    const TagRule* rule = RuleOf(e.tag);
 
-    if (e.tag == 0x8769) {
+    if (rule && rule->rule == Rule::Pointer) {
         text = FormatInt(static_cast<std::int32_t>(value32));
         return true;
     }
@@ -187,19 +293,21 @@ bool FormatTagValue(TiffStream& s, const DirEntry& e, std::string& text, ExifIte
         text = "BADDATA";
         return false;
     }
+    if (!rule) return true; // no text for other tags
 
-    switch (e.tag) {
-    case 0x9000:
-    case 0xA000:
+    switch (rule->rule) {
+    case Rule::Pointer:
+        break;
+    case Rule::FourBytes:
         text = ByteText(field, 4);
-        return true;
-    case 0x9101: {
+        break;
+    case Rule::Hex4: {
         char hex[9];
         std::snprintf(hex, sizeof hex, "%02X%02X%02X%02X", field[0], field[1], field[2], field[3]);
         text = hex;
-        return true;
+        break;
     }
-    case 0x927C: {
+    case Rule::MakerNote: {
         const std::int64_t resume = s.Pos();
         if (Contains(items[kItemMaker], "OLYM"))
             ReadOlympusNote(s, static_cast<std::int32_t>(value32), items);
@@ -207,92 +315,52 @@ bool FormatTagValue(TiffStream& s, const DirEntry& e, std::string& text, ExifIte
             ReadNikonNote(s, static_cast<std::int32_t>(value32), items);
         s.Seek(resume);
         text = ValueText(v);
-        return true;
+        break;
     }
-    case 0xA300:
-    case 0xA301:
+    case Rule::QuestionByte:
         text = "?" + ByteText(v.bytes.data(), 1);
-        return true;
-    case 0x010E:
-    case 0x010F:
-    case 0x0110:
-    case 0x0131:
-    case 0x0132:
-    case 0x8298:
-    case 0x9003:
-    case 0x9004:
-    case 0xA004:
-    case 0x9286:
+        break;
+    case Rule::Text:
         text = ValueText(v);
-        return true;
-    case 0x0112:
-        text = Enum(kOrientation, first16);
-        return true;
-    case 0x9207:
-        text = Enum(kMetering, first16);
-        return true;
-    case 0x9208:
-        text = Enum(kLightSource, first16);
-        return true;
-    case 0x8822:
-        text = Enum(kExposureProgram, first16);
-        return true;
-    case 0x9209:
-        text = Enum(kFlash, first16);
-        return true;
-    case 0xA002:
-    case 0xA003:
+        break;
+    case Rule::Named:
+        text = Enum(rule->names, first16);
+        break;
+    case Rule::Dimension:
         // Widths and heights are often LONG; their first 16 bits would be the high half.
         text =
             e.type == 4 ? FormatInt(static_cast<std::int32_t>(value32)) : std::to_string(first16);
-        return true;
-    case 0xA001:
+        break;
+    case Rule::Short:
         text = std::to_string(first16);
-        return true;
-    case 0x0128:
-    case 0xA210:
-        text = Enum(kResolutionUnit, first16);
-        return true;
-    case 0xA217:
-        text = Enum(kSensingMethod, first16);
-        return true;
-    case 0x0213:
-        text = Enum(kYCbCrPositioning, first16);
-        return true;
-    case 0x8827:
+        break;
+    case Rule::IsoSpeed:
         text = second16 == 0 ? std::to_string(first16)
                              : std::to_string(first16) + "/" + std::to_string(second16);
-        return true;
-    case 0xA005:
+        break;
+    case Rule::Long:
         text = FormatInt(static_cast<std::int32_t>(value32));
-        return true;
-    case 0x829A:
-    case 0x829D:
-    case 0x920A:
-    case 0x9202:
-    case 0x9205:
-    case 0x011A:
-    case 0x011B:
-    case 0x9102:
-    case 0xA20E:
-    case 0xA20F:
-        text = UnsignedRationalText(e.tag, RationalAt(s, v, 0));
-        return true;
-    case 0x9201:
-    case 0x9204:
-    case 0x9206: {
+        break;
+    case Rule::ExposureTime:
+    case Rule::FNumber:
+    case Rule::FocalLength:
+    case Rule::ApexAperture:
+    case Rule::Quotient:
+        text = UnsignedRationalText(rule->rule, RationalAt(s, v, 0));
+        break;
+    case Rule::ApexShutter:
+    case Rule::SignedFixed: {
         const Rational r = RationalAt(s, v, 0);
-        text = SignedRationalText(e.tag, static_cast<std::int32_t>(r.n),
+        text = SignedRationalText(rule->rule, static_cast<std::int32_t>(r.n),
                                   static_cast<std::int32_t>(r.d));
-        return true;
+        break;
     }
-    case 0x013E: {
+    case Rule::WhitePoint: {
         const Rational a = RationalAt(s, v, 0), b = RationalAt(s, v, 1);
         text = PairText(a.n, a.d, 8) + "," + PairText(b.n, b.d, 8);
-        return true;
+        break;
     }
-    case 0x0211:
-    case 0x9203: {
+    case Rule::ThreeRationals: {
         // Brightness holds one rational: the second and third read as 0/0 (bytes the entry
         // does not supply are zero), which gives the raw form below.
         const Rational r[3] = {RationalAt(s, v, 0), RationalAt(s, v, 1), RationalAt(s, v, 2)};
@@ -304,19 +372,17 @@ bool FormatTagValue(TiffStream& s, const DirEntry& e, std::string& text, ExifIte
             text = "?" + PairText(r[0].n, r[0].d, 8) + "," + PairText(r[1].n, r[1].d, 8) + "," +
                    PairText(r[2].n, r[2].d, 8);
         }
-        return true;
+        break;
     }
-    case 0x0214:
-    case 0x013F:
+    case Rule::SixRationals:
         for (int k = 0; k < 6; ++k) {
             const Rational r = RationalAt(s, v, k);
             if (k) text += ",";
             text += PairText(r.n, r.d, 8);
         }
-        return true;
-    default:
-        return true; // no text for other tags
+        break;
     }
+    return true;
 }
 
 void ReadOlympusNote(TiffStream& s, std::int64_t makerNoteOffset, ExifItemTexts& items) {

@@ -12,6 +12,10 @@ namespace kamelune {
 // "0x" and four upper-case hexadecimal digits: the name of a tag in every table of the reader.
 std::string TagText(std::uint16_t tag);
 
+// The item an entry of IFD0 or of the EXIF directory gives (0: none).
+int Ifd0ItemOf(std::uint16_t tag);
+int ExifItemOf(std::uint16_t tag);
+
 // Sets text to the display text of one entry of IFD0 or the EXIF directory; for the maker note
 // (0x927C) it first runs the decoder of the camera named by items 3 and 4. Returns false when
 // the value is longer than 1,024 bytes (text "BADDATA").
