@@ -33,8 +33,6 @@ TEST_F(MainWindow, FirstStartWithoutSettingsFile) {
     EXPECT_EQ(FormMain->CurrentDir(), QDir::homePath().toStdString());
     EXPECT_EQ(model->gThumbDir, AppDir());
     EXPECT_TRUE(FormMain->Controls().MnThumbLocation->isChecked());
-    EXPECT_TRUE(Page->SpeedBtnPane1->isChecked());
-    EXPECT_TRUE(model->gListReady);
     EXPECT_FALSE(FormMain->Controls().PageControl1->isTabVisible(2)) << "BaseTable tab is hidden";
     EXPECT_EQ(model->gItemList.size(), 9u);
     EXPECT_EQ(FormMain->palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
@@ -107,38 +105,31 @@ TEST_F(MainWindow, CommandLinePictureOpensItsFolderWithItsRowCurrent) {
     EXPECT_EQ(View().Cell(2, row), "b.jpg");
 }
 
-TEST_F(MainWindow, StoredGeometryTabAndFolderAreApplied) {
-    StartIn(Pictures() + "\r\n[Form]\r\nLeft=30\r\nTop=40\r\nWidth=900\r\nHeight=500\r\n"
-                         "[ActivePage]\r\nActivePage=TabSheetGazo");
-    EXPECT_EQ(FormMain->geometry(), QRect(30, 40, 900, 500));
-    EXPECT_EQ(FormMain->Controls().PageControl1->currentWidget(),
-              FormMain->Controls().TabSheetGazo);
-    EXPECT_EQ(FormMain->CurrentDir(), Pictures());
-}
-
-TEST_F(MainWindow, UnknownActivePageOpensTheThumbnails) {
-    Start("[ActivePage]\r\nActivePage=Whatever\r\n");
-    EXPECT_EQ(FormMain->Controls().PageControl1->currentWidget(),
-              FormMain->Controls().TabSheetGazo);
-}
-
-TEST_F(MainWindow, LayoutValues) {
+TEST_F(MainWindow, StoredGeometryTabPaneAndFolderAreApplied) {
     const struct {
-        const char* ini;
+        std::string ini;
         int pane;
-    } cases[] = {{"[Pane]\r\nHairetu=1\r\n", 1},
-                 {"[Pane]\r\nHairetu=2\r\n", 2},
-                 {"[Pane]\r\nHairetu=3\r\n", 3},
-                 {"[Pane]\r\nHairetu=7\r\n", 1},
-                 {"[Form]\r\nLeft=1\r\n", 1}};
+        bool thumbnails;
+    } cases[] = {
+        {"[Form]\r\nLeft=30\r\nTop=40\r\nWidth=900\r\nHeight=500\r\n[ActivePage]\r\n"
+         "ActivePage=TabSheetGazo\r\n[Dir]\r\nDir=" +
+             Pictures() + "\r\n",
+         1, true},
+        {"[ActivePage]\r\nActivePage=Whatever\r\n[Pane]\r\nHairetu=2\r\n", 2, true},
+        {"[Pane]\r\nHairetu=3\r\n", 3, false},
+        {"[Pane]\r\nHairetu=7\r\n", 1, false},
+    };
     for (const auto& c : cases) {
         Start(c.ini);
-        const QToolButton* panes[] = {Page->SpeedBtnPane1, Page->SpeedBtnPane2,
-                                      Page->SpeedBtnPane3};
-        for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(panes[i]->isChecked(), i + 1 == c.pane) << c.ini << " pane " << i + 1;
+        EXPECT_EQ(Page->SpeedBtnPane1->isChecked(), c.pane == 1) << c.ini;
+        EXPECT_EQ(Page->SpeedBtnPane2->isChecked(), c.pane == 2) << c.ini;
+        EXPECT_EQ(Page->SpeedBtnPane3->isChecked(), c.pane == 3) << c.ini;
+        EXPECT_EQ(FormMain->Controls().PageControl1->currentWidget() == Page, c.thumbnails);
         DestroyWindows();
     }
+    Start(cases[0].ini);
+    EXPECT_EQ(FormMain->geometry(), QRect(30, 40, 900, 500));
+    EXPECT_EQ(FormMain->CurrentDir(), Pictures());
 }
 
 TEST_F(MainWindow, VanishedFoldersFallBackAndTheFallbackIsSaved) {
@@ -148,6 +139,11 @@ TEST_F(MainWindow, VanishedFoldersFallBackAndTheFallbackIsSaved) {
     EXPECT_TRUE(FormMain->Controls().MnThumbLocation->isChecked());
     FormMain->close();
     EXPECT_EQ(IniFile(Ini()).ReadString("Dir", "ThumbDir", ""), AppDir());
+    DestroyWindows();
+    fs::create_directories(dir / "elsewhere");
+    Start("[Dir]\r\nThumbDir=" + dir / "elsewhere" + "\r\n");
+    EXPECT_EQ(model->gThumbDir, dir / "elsewhere");
+    EXPECT_TRUE(FormMain->Controls().MnOtherLocation->isChecked());
 }
 
 TEST_F(MainWindow, FolderWithANameCp932CannotHoldSurvivesARestart) {
@@ -166,13 +162,6 @@ TEST_F(MainWindow, FolderWithANameCp932CannotHoldSurvivesARestart) {
     EXPECT_EQ(model->gThumbDir, dir / "cache☃");
 }
 
-TEST_F(MainWindow, OtherCacheFolderIsKept) {
-    fs::create_directories(dir / "elsewhere");
-    Start("[Dir]\r\nThumbDir=" + dir / "elsewhere" + "\r\n");
-    EXPECT_EQ(model->gThumbDir, dir / "elsewhere");
-    EXPECT_TRUE(FormMain->Controls().MnOtherLocation->isChecked());
-}
-
 TEST_F(MainWindow, SettingsAreWrittenOnCloseByteForByte) {
     StartIn(Pictures());
     FormMain->setGeometry(50, 60, 700, 400);
@@ -188,42 +177,33 @@ TEST_F(MainWindow, SettingsAreWrittenOnCloseByteForByte) {
                   "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n[Pane]\r\nHairetu=2\r\n");
 }
 
-TEST_F(MainWindow, FolderOfThreeWithoutExifInTheMiddle) {
+TEST_F(MainWindow, ExifOnlyFollowsTheRowOrder) {
     ThreePictures();
     StartIn(Pictures());
     EXPECT_EQ(FormMain->Controls().LabelFigNo->text(), QStringLiteral("2/3"));
-    EXPECT_EQ(ViewColumn(0), (std::vector<std::string>{"    1", "    2", "    3"}));
-    EXPECT_EQ(View().Cell(3, 0), "機種");
     FormMain->Controls().ChkBoxExifOnly->click();
     EXPECT_EQ(ViewColumn(0), (std::vector<std::string>{"    1", "    3"}));
     EXPECT_EQ(FormMain->Controls().SpinEditJump->maximum(), 2);
     model->gRowOrderList = {3, 1, 2};
     FormMain->Controls().ChkBoxExifOnly->click();
-    EXPECT_EQ(ViewColumn(0), (std::vector<std::string>{"    3", "    1", "    2"}));
     FormMain->Controls().ChkBoxExifOnly->click();
     EXPECT_EQ(ViewColumn(0), (std::vector<std::string>{"    3", "    1"}));
-    // The table view shows the grid itself.
-    EXPECT_EQ(FormMain->Controls().StrGridExif->model()->rowCount(), 2);
+    EXPECT_EQ(FormMain->Controls().StrGridExif->model()->rowCount(), 2) << "the view is the grid";
 }
 
-TEST_F(MainWindow, ChosenItemsBecomeColumns) {
+TEST_F(MainWindow, ChosenItemsBecomeColumnsAndThreeStayFixed) {
     ThreePictures();
     StartIn(Pictures());
     model->gItemList = {4, 10};
     FormMain->TransByKomokuList(false);
     EXPECT_EQ(View().ColCount(), 5);
-    EXPECT_EQ(View().Cell(2, 0), "ファイル名");
-    EXPECT_EQ(View().Cell(3, 0), "機種");
     EXPECT_EQ(View().Cell(4, 0), "日");
-    EXPECT_EQ(View().Cell(3, 1), model->gridBase.Cell(5, 1));
     EXPECT_EQ(View().Cell(4, 3), model->gridBase.Cell(11, 3));
     FormMain->Controls().ChkBox3fix->click();
     EXPECT_EQ(View().FixedCols(), 3);
     model->gItemList.clear();
     FormMain->CopyStrGridExifFromBase("ALL", false);
     EXPECT_EQ(View().ColCount(), kBaseCols);
-    FormMain->Controls().ChkBox3fix->click();
-    EXPECT_EQ(View().FixedCols(), 1);
 }
 
 TEST_F(MainWindow, FixedColumnsStayAtTheLeftWhileTheRestScrolls) {
@@ -325,10 +305,7 @@ TEST_F(MainWindow, LimitMenuItemsRebuildTheTables) {
     StartIn(Pictures());
     EXPECT_EQ(model->gridBase.Cell(38, 1), "OLYMP");
     FormMain->Controls().LimitMakerNote->trigger();
-    EXPECT_FALSE(FormMain->Controls().LimitMakerNote->isChecked());
     EXPECT_GT(model->gridBase.Cell(38, 1).size(), 176u) << "the whole 176-byte note";
-    FormMain->Controls().LimitMakerNote->trigger();
-    EXPECT_EQ(model->gridBase.Cell(38, 1), "OLYMP");
     EXPECT_EQ(model->gridBase.Cell(39, 1).size(), 5u);
     FormMain->Controls().LimitUserCmnt->trigger();
     EXPECT_GT(model->gridBase.Cell(39, 1).size(), 5u);
