@@ -33,10 +33,10 @@ TEST_F(HideDelete, HideOneFromThePopupAndShowAgain) {
     EXPECT_TRUE(fs::exists(Pictures() + "/a.jpg.HID"));
     EXPECT_TRUE(fs::exists(Cache() + "/T_a.jpg.HID"));
     EXPECT_TRUE(fs::exists(Cache() + "/T_a.TXT.HID"));
-    EXPECT_EQ(FormMain->Controls().LabelFigNo->text(), QStringLiteral("2/2"));
+    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("2/2"));
     FormMain->SpeedBtnReshowClick();
     EXPECT_TRUE(fs::exists(Pictures() + "/a.jpg"));
-    EXPECT_EQ(FormMain->Controls().LabelFigNo->text(), QStringLiteral("3/3"));
+    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("3/3"));
     // Page 1 was built again: a fresh thumbnail beside the hidden one.
     EXPECT_TRUE(fs::exists(Cache() + "/T_a.jpg"));
     EXPECT_TRUE(fs::exists(Cache() + "/T_a.jpg.HID"));
@@ -48,7 +48,7 @@ TEST_F(HideDelete, NoToTheQuestionChangesNothing) {
     FormMain->Hide1Click();
     EXPECT_TRUE(fs::exists(Pictures() + "/b.jpg"));
     FormMain->SetPopupTarget({});
-    FormMain->Controls().StrGridExif->setCurrentIndex({});
+    Ui().StrGridExif->setCurrentIndex({});
     FormMain->Hide1Click(); // neither a thumbnail nor a table row: nothing
     FormMain->PopMnDeleteClick();
 }
@@ -62,7 +62,7 @@ TEST_F(HideDelete, BulkHideAsksNothingAndLeavesTheCache) {
     for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
         EXPECT_TRUE(fs::exists(Pictures() + "/" + name + ".HID")) << name;
     EXPECT_TRUE(fs::exists(Cache() + "/T_a.jpg"));
-    EXPECT_EQ(FormMain->Controls().LabelFigNo->text(), QStringLiteral("0/0"));
+    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("0/0"));
     EXPECT_TRUE(model->gSelectList.empty());
     FormMain->SpeedBtnReshowClick();
     dialogs.AnswerOk();
@@ -78,7 +78,7 @@ TEST_F(HideDelete, CollisionIsReportedAndNothingIsOverwritten) {
     EXPECT_TRUE(dialogs.Calls().back().text.contains(QStringLiteral("b.jpg")));
     EXPECT_EQ(TempDir::Read(Pictures() + "/b.jpg.HID"), "an older hidden b");
     EXPECT_TRUE(fs::exists(Pictures() + "/b.jpg"));
-    EXPECT_EQ(FormMain->Controls().LabelFigNo->text(), QStringLiteral("1/1"));
+    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("1/1"));
 }
 
 TEST_F(HideDelete, DeleteYesAndNoBothRebuild) {
@@ -96,12 +96,12 @@ TEST_F(HideDelete, DeleteYesAndNoBothRebuild) {
     EXPECT_FALSE(fs::exists(Pictures() + "/c.jpg"));
     EXPECT_FALSE(fs::exists(Cache() + "/T_c.jpg"));
     EXPECT_FALSE(fs::exists(Cache() + "/T_c.TXT"));
-    EXPECT_EQ(FormMain->Controls().LabelFigNo->text(), QStringLiteral("2/2"));
+    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("2/2"));
 }
 
 TEST_F(HideDelete, DeleteToTheTrashOptionAsksForThatAndKeepsThePicture) {
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir / "data"));
-    FormMain->Controls().MnDeleteToTrash->trigger();
+    Ui().MnDeleteToTrash->trigger();
     FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(2)));
     dialogs.AnswerYes(true);
     FormMain->PopMnDeleteClick();
@@ -127,14 +127,14 @@ TEST_F(HideDelete, OtherCachePlaceIsKeptAcrossARestart) {
     EXPECT_EQ(dialogs.Calls().back().text,
               QString::fromStdString("サムネイルを<" + other + ">に保管します。よろしいですか？"));
     EXPECT_EQ(model->gThumbDir, other);
-    EXPECT_TRUE(FormMain->Controls().MnOtherLocation->isChecked());
+    EXPECT_TRUE(Ui().MnOtherLocation->isChecked());
     FormMain->UpdateTable();
     EXPECT_TRUE(fs::exists(other + "/@KameluneDir/" + SetCacheSubName(Pictures()) + "/T_a.jpg"));
     FormMain->close();
     DestroyWindows();
     Start({}, false);
     EXPECT_EQ(model->gThumbDir, other);
-    EXPECT_TRUE(FormMain->Controls().MnOtherLocation->isChecked());
+    EXPECT_TRUE(Ui().MnOtherLocation->isChecked());
     FormMain->MnThumbLocationClick();
     EXPECT_EQ(model->gThumbDir, AppDir());
     EXPECT_TRUE(fs::exists(other + "/@KameluneDir")) << "the other place keeps its files";
@@ -143,14 +143,14 @@ TEST_F(HideDelete, OtherCachePlaceIsKeptAcrossARestart) {
 TEST_F(HideDelete, UnwritableOrCancelledPlaceChangesNothing) {
     dialogs.AnswerPath(std::nullopt);
     FormMain->MnOtherLocationClick();
-    EXPECT_TRUE(FormMain->Controls().MnThumbLocation->isChecked());
+    EXPECT_TRUE(Ui().MnThumbLocation->isChecked());
     dialogs.AnswerPath(QString::fromStdString(dir / "no/such/folder"));
     dialogs.AnswerOk();
     FormMain->MnOtherLocationClick();
     EXPECT_TRUE(
         dialogs.Calls().back().text.startsWith(QStringLiteral("このフォルダには書き込めません")));
     EXPECT_EQ(model->gThumbDir, AppDir());
-    EXPECT_TRUE(FormMain->Controls().MnThumbLocation->isChecked());
+    EXPECT_TRUE(Ui().MnThumbLocation->isChecked());
 }
 
 TEST_F(HideDelete, CacheRootGoesToTheTrash) {

@@ -28,12 +28,11 @@ TEST_F(MainWindow, FirstStartWithoutSettingsFile) {
     EXPECT_EQ(FormMain->size(), QSize(796, 414));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_LE((FormMain->geometry().center() - screen.center()).manhattanLength(), 2);
-    EXPECT_EQ(FormMain->Controls().PageControl1->currentWidget(),
-              FormMain->Controls().TabSheetTable);
+    EXPECT_EQ(Ui().PageControl1->currentWidget(), Ui().TabSheetTable);
     EXPECT_EQ(FormMain->CurrentDir(), QDir::homePath().toStdString());
     EXPECT_EQ(model->gThumbDir, AppDir());
-    EXPECT_TRUE(FormMain->Controls().MnThumbLocation->isChecked());
-    EXPECT_FALSE(FormMain->Controls().PageControl1->isTabVisible(2)) << "BaseTable tab is hidden";
+    EXPECT_TRUE(Ui().MnThumbLocation->isChecked());
+    EXPECT_FALSE(Ui().PageControl1->isTabVisible(2)) << "BaseTable tab is hidden";
     EXPECT_EQ(model->gItemList.size(), 9u);
     EXPECT_EQ(FormMain->palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
     const auto* versions = FormVersion->findChild<QLabel*>(QStringLiteral("Versions"));
@@ -85,7 +84,7 @@ TEST_F(MainWindow, InstalledCopiesFollowXdgAndOthersKeepEverythingBesideThem) {
     }
     EXPECT_EQ(model->gItemList, items);
     EXPECT_EQ(model->gThumbDir, dir / "cache/Kamelune");
-    EXPECT_TRUE(FormMain->Controls().MnThumbLocation->isChecked());
+    EXPECT_TRUE(Ui().MnThumbLocation->isChecked());
     FormMain->close();
     EXPECT_TRUE(fs::exists(dir / "config/Kamelune/kamelune.ini"));
     EXPECT_EQ(std::distance(fs::directory_iterator(prefix + "/bin"), {}), 0)
@@ -101,7 +100,7 @@ TEST_F(MainWindow, CommandLinePictureOpensItsFolderWithItsRowCurrent) {
     WriteDefaultPkm(AppDir() + "/Default.pkm");
     CreateWindows({AppDir(), Ini()}, ParseCommandLine({Pictures() + "/b.jpg"}, "/"));
     EXPECT_EQ(FormMain->CurrentDir(), Pictures());
-    const int row = FormMain->Controls().StrGridExif->currentIndex().row() + 1;
+    const int row = Ui().StrGridExif->currentIndex().row() + 1;
     EXPECT_EQ(View().Cell(2, row), "b.jpg");
 }
 
@@ -124,7 +123,7 @@ TEST_F(MainWindow, StoredGeometryTabPaneAndFolderAreApplied) {
         EXPECT_EQ(Page->SpeedBtnPane1->isChecked(), c.pane == 1) << c.ini;
         EXPECT_EQ(Page->SpeedBtnPane2->isChecked(), c.pane == 2) << c.ini;
         EXPECT_EQ(Page->SpeedBtnPane3->isChecked(), c.pane == 3) << c.ini;
-        EXPECT_EQ(FormMain->Controls().PageControl1->currentWidget() == Page, c.thumbnails);
+        EXPECT_EQ(Ui().PageControl1->currentWidget() == Page, c.thumbnails);
         DestroyWindows();
     }
     Start(cases[0].ini);
@@ -136,14 +135,14 @@ TEST_F(MainWindow, VanishedFoldersFallBackAndTheFallbackIsSaved) {
     Start("[Dir]\r\nDir=/no/such/folder\r\nThumbDir=/no/such/cache\r\n");
     EXPECT_EQ(FormMain->CurrentDir(), QDir::homePath().toStdString());
     EXPECT_EQ(model->gThumbDir, AppDir());
-    EXPECT_TRUE(FormMain->Controls().MnThumbLocation->isChecked());
+    EXPECT_TRUE(Ui().MnThumbLocation->isChecked());
     FormMain->close();
     EXPECT_EQ(IniFile(Ini()).ReadString("Dir", "ThumbDir", ""), AppDir());
     DestroyWindows();
     fs::create_directories(dir / "elsewhere");
     Start("[Dir]\r\nThumbDir=" + dir / "elsewhere" + "\r\n");
     EXPECT_EQ(model->gThumbDir, dir / "elsewhere");
-    EXPECT_TRUE(FormMain->Controls().MnOtherLocation->isChecked());
+    EXPECT_TRUE(Ui().MnOtherLocation->isChecked());
 }
 
 TEST_F(MainWindow, FolderWithANameCp932CannotHoldSurvivesARestart) {
@@ -165,7 +164,7 @@ TEST_F(MainWindow, FolderWithANameCp932CannotHoldSurvivesARestart) {
 TEST_F(MainWindow, SettingsAreWrittenOnCloseByteForByte) {
     StartIn(Pictures());
     FormMain->setGeometry(50, 60, 700, 400);
-    FormMain->Controls().PageControl1->setCurrentWidget(FormMain->Controls().TabSheetGazo);
+    Ui().PageControl1->setCurrentWidget(Ui().TabSheetGazo);
     Page->SpeedBtnPane2->setChecked(true);
     FormMain->close();
     const QRect g(FormMain->pos(), FormMain->size());
@@ -180,15 +179,15 @@ TEST_F(MainWindow, SettingsAreWrittenOnCloseByteForByte) {
 TEST_F(MainWindow, ExifOnlyFollowsTheRowOrder) {
     ThreePictures();
     StartIn(Pictures());
-    EXPECT_EQ(FormMain->Controls().LabelFigNo->text(), QStringLiteral("2/3"));
-    FormMain->Controls().ChkBoxExifOnly->click();
+    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("2/3"));
+    Ui().ChkBoxExifOnly->click();
     EXPECT_EQ(ViewColumn(0), (std::vector<std::string>{"    1", "    3"}));
-    EXPECT_EQ(FormMain->Controls().SpinEditJump->maximum(), 2);
+    EXPECT_EQ(Ui().SpinEditJump->maximum(), 2);
     model->gRowOrderList = {3, 1, 2};
-    FormMain->Controls().ChkBoxExifOnly->click();
-    FormMain->Controls().ChkBoxExifOnly->click();
+    Ui().ChkBoxExifOnly->click();
+    Ui().ChkBoxExifOnly->click();
     EXPECT_EQ(ViewColumn(0), (std::vector<std::string>{"    3", "    1"}));
-    EXPECT_EQ(FormMain->Controls().StrGridExif->model()->rowCount(), 2) << "the view is the grid";
+    EXPECT_EQ(Ui().StrGridExif->model()->rowCount(), 2) << "the view is the grid";
 }
 
 TEST_F(MainWindow, ChosenItemsBecomeColumnsAndThreeStayFixed) {
@@ -199,7 +198,7 @@ TEST_F(MainWindow, ChosenItemsBecomeColumnsAndThreeStayFixed) {
     EXPECT_EQ(View().ColCount(), 5);
     EXPECT_EQ(View().Cell(4, 0), "日");
     EXPECT_EQ(View().Cell(4, 3), model->gridBase.Cell(11, 3));
-    FormMain->Controls().ChkBox3fix->click();
+    Ui().ChkBox3fix->click();
     EXPECT_EQ(View().FixedCols(), 3);
     model->gItemList.clear();
     FormMain->CopyStrGridExifFromBase("ALL", false);
@@ -211,11 +210,11 @@ TEST_F(MainWindow, FixedColumnsStayAtTheLeftWhileTheRestScrolls) {
     Start("[ActivePage]\r\nActivePage=TabSheetTable\r\n[Dir]\r\nDir=" + Pictures() + "\r\n");
     FormMain->resize(500, 400);
     FormMain->show();
-    GridView* view = FormMain->Controls().StrGridExif;
+    GridView* view = Ui().StrGridExif;
     auto* fixed = view->findChild<QTableView*>(QStringLiteral("FixedColumns"));
     ASSERT_TRUE(fixed);
     for (const bool three : {false, true}) {
-        if (three) FormMain->Controls().ChkBox3fix->click();
+        if (three) Ui().ChkBox3fix->click();
         const int n = three ? 3 : 1;
         ASSERT_EQ(view->FixedColumns(), n);
         view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum());
@@ -238,7 +237,7 @@ TEST_F(MainWindow, FixedColumnsStayAtTheLeftWhileTheRestScrolls) {
     const QPoint selectCell(view->columnWidth(0) + 2, view->rowViewportPosition(1) + 3);
     QTest::mouseClick(fixed->viewport(), Qt::LeftButton, {}, selectCell);
     EXPECT_EQ(model->gSelectList, (std::vector<int>{2}));
-    FormMain->Controls().ChkBox3fix->click();
+    Ui().ChkBox3fix->click();
     EXPECT_EQ(view->FixedColumns(), 1);
 }
 
@@ -247,7 +246,7 @@ TEST_F(MainWindow, FolderListShowsTheChainAndSubfoldersAndOpensOnEnter) {
     fs::create_directories(deep + "/sub one");
     fs::create_directories(deep + "/sub two");
     StartIn(deep);
-    DirectoryListBox* list = FormMain->Controls().DirectoryListBox1;
+    DirectoryListBox* list = Ui().DirectoryListBox1;
     QTRY_VERIFY(!list->Listing());
     std::vector<std::string> shown;
     for (int r = 0; r < list->count(); ++r)
@@ -271,17 +270,17 @@ TEST_F(MainWindow, FolderListShowsTheChainAndSubfoldersAndOpensOnEnter) {
 TEST_F(MainWindow, ExifAfterJfifOptionReadsEditedPicturesAndIsRemembered) {
     ThreePictures(); // b.jpg has a JFIF header before its EXIF block
     StartIn(Pictures());
-    EXPECT_EQ(FormMain->Controls().LabelFigNo->text(), QStringLiteral("2/3"));
+    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("2/3"));
     EXPECT_EQ(model->gridBase.Cell(ItemCol(kItemModel), 2), "---");
-    FormMain->Controls().MnExifAfterJfif->trigger();
-    EXPECT_EQ(FormMain->Controls().LabelFigNo->text(), QStringLiteral("3/3"));
+    Ui().MnExifAfterJfif->trigger();
+    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("3/3"));
     EXPECT_EQ(model->gridBase.Cell(ItemCol(kItemModel), 2), std::string("Canon EOS 40D\0", 14));
     FormMain->close();
     EXPECT_EQ(IniFile(Ini()).ReadString("Option", "ExifAfterJfif", ""), "1");
     DestroyWindows();
     CreateWindows({AppDir(), Ini()});
-    EXPECT_TRUE(FormMain->Controls().MnExifAfterJfif->isChecked());
-    EXPECT_EQ(FormMain->Controls().LabelFigNo->text(), QStringLiteral("3/3"));
+    EXPECT_TRUE(Ui().MnExifAfterJfif->isChecked());
+    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("3/3"));
 }
 
 TEST_F(MainWindow, SelectionShortcuts) {
@@ -290,7 +289,7 @@ TEST_F(MainWindow, SelectionShortcuts) {
     FormMain->show();
     FormMain->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(FormMain));
-    FormMain->Controls().LabelFigNo->setFocus(); // no view that takes the keys itself
+    Ui().LabelFigNo->setFocus(); // no view that takes the keys itself
     QTest::keyClick(FormMain, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(model->gSelectList.size(), 3u);
     QTest::keyClick(FormMain, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
@@ -304,10 +303,10 @@ TEST_F(MainWindow, LimitMenuItemsRebuildTheTables) {
     ThreePictures();
     StartIn(Pictures());
     EXPECT_EQ(model->gridBase.Cell(38, 1), "OLYMP");
-    FormMain->Controls().LimitMakerNote->trigger();
+    Ui().LimitMakerNote->trigger();
     EXPECT_GT(model->gridBase.Cell(38, 1).size(), 176u) << "the whole 176-byte note";
     EXPECT_EQ(model->gridBase.Cell(39, 1).size(), 5u);
-    FormMain->Controls().LimitUserCmnt->trigger();
+    Ui().LimitUserCmnt->trigger();
     EXPECT_GT(model->gridBase.Cell(39, 1).size(), 5u);
 }
 
@@ -319,7 +318,7 @@ TEST_F(MainWindow, CacheRootIsRefused) {
     dialogs.AnswerOk();
     FormMain->SetCurrentDir(cache);
     EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("ここはKameluneの情報格納場所です。"));
-    EXPECT_EQ(FormMain->Controls().LabelFigNo->text(), QStringLiteral("2/3"));
+    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("2/3"));
     EXPECT_EQ(model->gridBase.RowCount(), 4) << "the previous folder's tables stay";
 }
 
@@ -329,7 +328,7 @@ TEST_F(MainWindow, EmptyFolderAndFolderChange) {
     model->gSelectList = {1};
     fs::create_directories(dir / "empty");
     FormMain->SetCurrentDir(dir / "empty");
-    EXPECT_EQ(FormMain->Controls().LabelFigNo->text(), QStringLiteral("0/0"));
+    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("0/0"));
     EXPECT_EQ(View().RowCount(), 1);
     EXPECT_EQ(model->gridBase.RowCount(), 1);
     EXPECT_TRUE(model->gSelectList.empty());
@@ -343,7 +342,7 @@ TEST_F(MainWindow, TwoThousandAndOneFiles) {
         TempDir::Write(Pictures() + "/" + name, exif);
     }
     StartIn(Pictures());
-    EXPECT_EQ(FormMain->Controls().LabelFigNo->text(), QStringLiteral("2001/2000"));
+    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("2001/2000"));
     EXPECT_EQ(View().RowCount(), 2001);
 }
 
@@ -353,7 +352,7 @@ TEST_F(MainWindow, DroppedFiles) {
     const QString jpeg = QString::fromStdString((kSamples / "exif-org/sony-d700.jpg").string());
     FormMain->WMDropFiles({jpeg, QStringLiteral("/ignored/second.jpg")});
     EXPECT_TRUE(fs::exists(Pictures() + "/sony-d700.jpg"));
-    EXPECT_EQ(FormMain->Controls().LabelFigNo->text(), QStringLiteral("3/4"));
+    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("3/4"));
 
     dialogs.AnswerOk();
     FormMain->WMDropFiles({QString::fromStdString(dir / "notes.txt")});

@@ -46,13 +46,13 @@ TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
     EXPECT_TRUE(dialogs.Calls().back().text.startsWith(
         QStringLiteral("次のファイルを変更できませんでした")));
 
-    FormMain->Controls().StrGridExif->selectRow(0);
+    Ui().StrGridExif->selectRow(0);
     dialogs.AnswerYes(true);
     dialogs.AnswerOk();
     FormMain->Hide1Click();
     EXPECT_TRUE(dialogs.Calls().back().text.contains(QStringLiteral("a.jpg")));
 
-    FormMain->Controls().StrGridExif->selectRow(1);
+    Ui().StrGridExif->selectRow(1);
     dialogs.AnswerYes(true);
     dialogs.AnswerOk();
     FormMain->PopMnDeleteClick();

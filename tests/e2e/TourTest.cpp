@@ -31,7 +31,7 @@ protected:
     }
     // Clicks the cell of view row `row` (1-based) and column `col` of the EXIF table.
     void ClickCell(int row, int col, Qt::MouseButton button = Qt::LeftButton) {
-        QTableView* view = FormMain->Controls().StrGridExif;
+        QTableView* view = Ui().StrGridExif;
         const QRect r = view->visualRect(view->model()->index(row - 1, col));
         QTest::mouseClick(view->viewport(), button, {}, r.center());
     }
@@ -57,10 +57,9 @@ TEST_F(Tour, APhotographersDay) {
     Shot("01-table");
 
     // The thumbnail tab, another page size, another pane.
-    QTabBar* tabs = FormMain->Controls().PageControl1->tabBar();
+    QTabBar* tabs = Ui().PageControl1->tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
-    EXPECT_EQ(FormMain->Controls().PageControl1->currentWidget(),
-              FormMain->Controls().TabSheetGazo);
+    EXPECT_EQ(Ui().PageControl1->currentWidget(), Ui().TabSheetGazo);
     EXPECT_FALSE(Page->gPictList.empty());
     QTest::mouseClick(Page->SpeedBtnPane3, Qt::LeftButton);
     Page->CmbBoxFigNoPerPage->setCurrentIndex(0); // 4 per page
@@ -96,7 +95,7 @@ TEST_F(Tour, APhotographersDay) {
     Shot("04-sorted");
 
     // The slideshow of the selection, one step.
-    QTest::mouseClick(FormMain->Controls().SpeedBtnSlide, Qt::LeftButton);
+    QTest::mouseClick(Ui().SpeedBtnSlide, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(FormSlideshow));
     QTest::mouseClick(FormSlideshow->SpeedBtnNext, Qt::LeftButton);
     EXPECT_EQ(FormSlideshow->StatusPanel0->text(), QStringLiteral("2/3"));
@@ -110,17 +109,17 @@ TEST_F(Tour, APhotographersDay) {
     FormSetHTML2->ChkBoxPreview->setChecked(false);
     dialogs.AnswerPath(QString::fromStdString(out + "/album.html"));
     dialogs.AnswerOk();
-    QTest::mouseClick(FormMain->Controls().SpeedBtnHTML1, Qt::LeftButton);
+    QTest::mouseClick(Ui().SpeedBtnHTML1, Qt::LeftButton);
     QTest::mouseClick(FormSetHTML->SpeedBtnMake, Qt::LeftButton);
     dialogs.AnswerPath(QString::fromStdString(out + "/table.html"));
     dialogs.AnswerOk();
-    QTest::mouseClick(FormMain->Controls().SpeedBtnHTML2, Qt::LeftButton);
+    QTest::mouseClick(Ui().SpeedBtnHTML2, Qt::LeftButton);
     QTest::mouseClick(FormSetHTML2->SpeedBtnMake, Qt::LeftButton);
     FormSetHTML2->close();
     dialogs.AnswerPath(QString::fromStdString(out + "/yoko.txt"));
-    QTest::mouseClick(FormMain->Controls().SpeedBtnTab1, Qt::LeftButton);
+    QTest::mouseClick(Ui().SpeedBtnTab1, Qt::LeftButton);
     dialogs.AnswerPath(QString::fromStdString(out + "/tate.txt"));
-    QTest::mouseClick(FormMain->Controls().SpeedButton1, Qt::LeftButton);
+    QTest::mouseClick(Ui().SpeedButton1, Qt::LeftButton);
     for (const char* f : {"album.html", "table.html", "yoko.txt", "tate.txt"})
         EXPECT_TRUE(fs::exists(out + "/" + f)) << f;
     EXPECT_NE(TempDir::Read(out + "/album.html").find("<img src=\"S_"), std::string::npos);
@@ -149,11 +148,11 @@ TEST_F(Tour, APhotographersDay) {
 
     // Hide the selection, show it again; delete one picture.
     FormMain->SelectAllClick();
-    QTest::mouseClick(FormMain->Controls().SpeedBtnHide, Qt::LeftButton);
-    EXPECT_EQ(FormMain->Controls().LabelFigNo->text(), QStringLiteral("0/0"));
-    QTest::mouseClick(FormMain->Controls().SpeedBtnReshow, Qt::LeftButton);
+    QTest::mouseClick(Ui().SpeedBtnHide, Qt::LeftButton);
+    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("0/0"));
+    QTest::mouseClick(Ui().SpeedBtnReshow, Qt::LeftButton);
     EXPECT_EQ(model->gridExif.RowCount(), copied + 1);
-    FormMain->Controls().StrGridExif->selectRow(0);
+    Ui().StrGridExif->selectRow(0);
     const std::string victim = model->gridExif.Cell(2, 1);
     dialogs.AnswerYes(true);
     FormMain->PopMnDeleteClick();
@@ -184,9 +183,9 @@ TEST_F(Tour, ByKeyboardAlone) {
     FormMain->show();
     FormMain->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(FormMain));
-    QWidget* table = FormMain->Controls().StrGridExif;
+    QWidget* table = Ui().StrGridExif;
     table->setFocus();
-    EXPECT_EQ(FormMain->Controls().StrGridExif->currentIndex().row(), 1);
+    EXPECT_EQ(Ui().StrGridExif->currentIndex().row(), 1);
     QTest::keyClick(table, Qt::Key_Space);
     QTest::keyClick(table, Qt::Key_Down);
     QTest::keyClick(table, Qt::Key_Space);
@@ -204,8 +203,7 @@ TEST_F(Tour, ByKeyboardAlone) {
     EXPECT_FALSE(FormSlideshow->isVisible());
     FormMain->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(FormMain));
-    QTest::keyClick(FormMain->Controls().LabelFigNo, Qt::Key_A,
-                    Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(Ui().LabelFigNo, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(model->gSelectList.empty());
     FormMain->close();
 }

@@ -171,7 +171,7 @@ TEST_F(Export, TabTextFollowsTheSelectionNotTheView) {
     };
     const std::string plain = write("a.txt");
     model->gRowOrderList = {2, 3, 1};
-    FormMain->Controls().ChkBoxExifOnly->click();
+    Ui().ChkBoxExifOnly->click();
     EXPECT_EQ(write("b.txt"), plain);
     EXPECT_EQ(plain.substr(0, plain.find("\r\n")), Pictures());
     EXPECT_NE(plain.find("\r\n\t1\t2\t\r\n"), std::string::npos);

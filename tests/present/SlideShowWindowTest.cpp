@@ -94,7 +94,7 @@ TEST_F(SlideShow, IntervalZeroAtOpeningKeepsTheTimerOffUntilChanged) {
 }
 
 TEST_F(SlideShow, TypedJumpNumberAboveTheListBecomesItsLength) {
-    FormMain->Controls().StrGridExif->selectRow(0);
+    Ui().StrGridExif->selectRow(0);
     FormMain->SetPopupTarget({});
     FormMain->PMenuGenzuClick();
     FormSlideshow->SpinEditJump->setFocus();
@@ -153,7 +153,7 @@ TEST_F(SlideShow, DrivenByTheKeyboard) {
 }
 
 TEST_F(SlideShow, AllModeFollowsTheTable) {
-    FormMain->Controls().StrGridExif->selectRow(1);
+    Ui().StrGridExif->selectRow(1);
     FormMain->SetPopupTarget({});
     FormMain->PMenuGenzuClick();
     EXPECT_EQ(FormSlideshow->Tag, 2);
@@ -162,8 +162,7 @@ TEST_F(SlideShow, AllModeFollowsTheTable) {
     FormSlideshow->SpeedBtnJumpClick();
     EXPECT_EQ(FormSlideshow->StatusPanel1->text(), QStringLiteral("1] a.jpg"));
     FormSlideshow->SpeedBtnPrevClick();
-    EXPECT_EQ(FormMain->Controls().StrGridExif->currentIndex().row(), 3)
-        << "the table follows Previous";
+    EXPECT_EQ(Ui().StrGridExif->currentIndex().row(), 3) << "the table follows Previous";
     FormSlideshow->SpinEditJump->setValue(99);
     EXPECT_EQ(FormSlideshow->SpinEditJump->value(), 4);
     FormSlideshow->close();

@@ -69,6 +69,7 @@ protected:
     }
 
     const StringGrid& View() const { return model->gridExif; }
+    const MainControls& Ui() const { return FormMain->Controls(); }
     std::vector<std::string> ViewColumn(int col) const {
         std::vector<std::string> out;
         for (int r = 1; r < View().RowCount(); ++r)

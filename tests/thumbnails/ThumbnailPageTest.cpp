@@ -152,10 +152,10 @@ TEST_F(ThumbnailPage, UprightOptionTurnsThumbnailsByTheirOrientation) {
     // picture once turned.
     fs::copy_file(kSamples / "orientation/landscape_6.jpg", MainWindow::Pictures() + "/l.jpg");
     StartOnThumbnails();
-    FormMain->Controls().MnExifAfterJfif->trigger();
+    Ui().MnExifAfterJfif->trigger();
     auto shown = [this] { return Page->gPictList.at(0)->Image.deviceIndependentSize().toSize(); };
     EXPECT_EQ(shown(), QSize(66, 88)) << "as stored";
-    FormMain->Controls().MnUpright->trigger();
+    Ui().MnUpright->trigger();
     EXPECT_EQ(shown(), QSize(88, 66));
     FormMain->close();
     EXPECT_EQ(IniFile(Ini()).ReadString("Option", "Upright", ""), "1");
@@ -311,7 +311,7 @@ TEST_F(ThumbnailPage, PopupCommandsFindTheirPicture) {
     FormMain->PMenuGenzuClick();
     EXPECT_EQ(FormSlideshow->Tag, 4);
     EXPECT_EQ(FormSlideshow->windowTitle(), QStringLiteral("スライドショー(全表示)"));
-    EXPECT_EQ(FormMain->Controls().StrGridExif->currentIndex().row(), 3);
+    EXPECT_EQ(Ui().StrGridExif->currentIndex().row(), 3);
     FormMain->ExifC1Click();
     const QString copied = QGuiApplication::clipboard()->text();
     EXPECT_TRUE(copied.startsWith(QStringLiteral("p04.jpg\r\n機種: Canon DIGITAL IXUS\r\n")));
@@ -319,12 +319,11 @@ TEST_F(ThumbnailPage, PopupCommandsFindTheirPicture) {
     EXPECT_TRUE(copied.endsWith(QStringLiteral("640x480, 128kb\r\n")));
     FormSlideshow->hide();
     // From the table: a right click makes the row current first.
-    FormMain->Controls().PageControl1->setCurrentWidget(FormMain->Controls().TabSheetTable);
-    FormMain->Controls().StrGridExif->show();
-    const QRect cell = FormMain->Controls().StrGridExif->visualRect(
-        FormMain->Controls().StrGridExif->model()->index(1, 3));
+    Ui().PageControl1->setCurrentWidget(Ui().TabSheetTable);
+    Ui().StrGridExif->show();
+    const QRect cell = Ui().StrGridExif->visualRect(Ui().StrGridExif->model()->index(1, 3));
     FormMain->StrGridExifMouseDown(Qt::RightButton, cell.center());
-    FormMain->Controls().PopupMenu1->hide();
+    Ui().PopupMenu1->hide();
     EXPECT_EQ(FormMain->PopupPicture(), 2);
     QGuiApplication::clipboard()->setText(QStringLiteral("unchanged"));
     FormMain->ExifC1Click();
@@ -337,11 +336,11 @@ TEST_F(ThumbnailPage, PopupCommandsFindTheirPicture) {
 TEST_F(ThumbnailPage, RowJumpClampsToTheTable) {
     Pictures(40);
     Start("[Dir]\r\nDir=" + MainWindow::Pictures() + "\r\n");
-    EXPECT_EQ(FormMain->Controls().SpinEditJump->maximum(), 40);
-    FormMain->Controls().SpinEditJump->setValue(999);
-    EXPECT_EQ(FormMain->Controls().SpinEditJump->value(), 40);
+    EXPECT_EQ(Ui().SpinEditJump->maximum(), 40);
+    Ui().SpinEditJump->setValue(999);
+    EXPECT_EQ(Ui().SpinEditJump->value(), 40);
     FormMain->SpeedBtnJumpClick();
-    EXPECT_EQ(FormMain->Controls().StrGridExif->currentIndex().row(), 39);
+    EXPECT_EQ(Ui().StrGridExif->currentIndex().row(), 39);
 }
 
 // Item dialog: clicks keep gItemList in step; the item dialog and display dialog save and load
@@ -504,14 +503,14 @@ TEST_F(ThumbnailPage, SmallPreviewBox) {
     fs::copy_file(kSamples / "orientation/portrait_1.jpg", MainWindow::Pictures() + "/q.jpg");
     Start("[Dir]\r\nDir=" + MainWindow::Pictures() + "\r\n");
     FormMain->DisplaySmallImage(1);
-    EXPECT_EQ(FormMain->Controls().ImageSmall->geometry(), QRect(0, 12, 96, 72));
+    EXPECT_EQ(Ui().ImageSmall->geometry(), QRect(0, 12, 96, 72));
     FormMain->DisplaySmallImage(2);
-    const QRect portrait = FormMain->Controls().ImageSmall->geometry();
+    const QRect portrait = Ui().ImageSmall->geometry();
     EXPECT_EQ(portrait.height(), 96);
     EXPECT_EQ(portrait.top(), 0);
     EXPECT_EQ(portrait.left(), (96 - portrait.width()) / 2);
     FormMain->DisplaySmallImage(3); // beyond the table: nothing
-    EXPECT_EQ(FormMain->Controls().ImageSmall->geometry(), portrait);
+    EXPECT_EQ(Ui().ImageSmall->geometry(), portrait);
 }
 
 } // namespace
