@@ -9,6 +9,7 @@
 #include "thumbnails/Pkm.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -44,6 +45,14 @@ inline void WritePkm(const std::string& path, int lastItem) {
     WriteTextLines(path, MakePkmLines(grid, a));
 }
 
+// Until the thumbnail page has all its panels.
+inline void WaitForPage(const Windows& w) {
+    if (!w.Page->Building()) return;
+    QEventLoop loop;
+    QObject::connect(w.Page, &ThumbnailPage::built, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
 // Creates the windows with `folder` remembered, on the given tab and pane.
 inline std::unique_ptr<Windows> StartProgram(const std::string& appDir, const std::string& folder,
                                              const char* tab, int pane, int lastItem = 26) {
@@ -58,6 +67,7 @@ inline std::unique_ptr<Windows> StartProgram(const std::string& appDir, const st
     w->FormMain->resize(1100, 800);
     w->FormMain->show();
     QCoreApplication::processEvents();
+    WaitForPage(*w);
     return w;
 }
 

@@ -58,6 +58,7 @@ int main(int argc, char** argv) {
         bench::InputProbe probe(w->FormMain->windowHandle());
         probe.Start();
         w->Page->MakePagePicts(1);
+        bench::WaitForPage(*w);
         coldPage = probe.Stop();
     }
     w.reset();

@@ -8,7 +8,9 @@ int ThumbJobs::DefaultThreads() {
     return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
 
-ThumbJobs::ThumbJobs(std::vector<Job> jobs, int threads) : shared_(std::make_shared<Shared>()) {
+ThumbJobs::ThumbJobs(std::vector<Job> jobs, int threads, std::function<void(std::size_t)> onDone)
+    : shared_(std::make_shared<Shared>()) {
+    shared_->onDone = std::move(onDone);
     shared_->states.assign(jobs.size(), State::Queued);
     shared_->results.resize(jobs.size());
     shared_->jobs = std::move(jobs);
@@ -45,6 +47,7 @@ void ThumbJobs::Work(Shared& s) {
             s.states[k] = State::Done;
         }
         s.done.notify_all();
+        if (s.onDone) s.onDone(k);
     }
 }
 

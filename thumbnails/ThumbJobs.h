@@ -1,10 +1,11 @@
-// Thumbnails of a page made on worker threads, in page order, while the page is built; the page
-// takes each result as it is done.
+// Thumbnails of a page made on worker threads, in page order; each one done is announced, and
+// the page takes the results in order as they are there.
 #pragma once
 
 #include "catalogue/MyUtils.h"
 
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -19,8 +20,9 @@ public:
     struct Job {
         std::string cacheFolder, folder, name, fileSizeText;
     };
-    // Workers start at once; threads: how many (at least 1).
-    ThumbJobs(std::vector<Job> jobs, int threads);
+    // Workers start at once; threads: how many (at least 1). onDone, when set, hears of each
+    // job as it is done, on the worker's thread.
+    ThumbJobs(std::vector<Job> jobs, int threads, std::function<void(std::size_t k)> onDone = {});
     ThumbJobs(const ThumbJobs&) = delete;
     ThumbJobs& operator=(const ThumbJobs&) = delete;
     // Jobs not started yet are dropped; running ones are waited for.
@@ -42,6 +44,7 @@ private:
         std::vector<ThumbnailOutcome> results;
         std::size_t next = 0;
         bool stop = false;
+        std::function<void(std::size_t)> onDone;
     };
     static void Work(Shared& s);
 

@@ -38,6 +38,7 @@ namespace kamelune {
 
 // A thumbnail of the page being built that is made by the page's jobs.
 struct PreparedThumb {
+    bool queued = false;
     ThumbJobs* jobs = nullptr;
     std::size_t index = 0;
 };
@@ -66,13 +67,23 @@ QSize LogicalSize(const QPixmap& p) {
     return (QSizeF(p.size()) / p.devicePixelRatio()).toSize();
 }
 
-// The hourglass for as long as a page is being built.
+// The busy pointer for as long as a page is being built (the window still answers).
 struct BusyCursor {
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    BusyCursor() { QApplication::setOverrideCursor(Qt::BusyCursor); }
     ~BusyCursor() { QApplication::restoreOverrideCursor(); }
 };
 
 } // namespace
+
+struct ThumbnailPage::Build {
+    int columns = 1;
+    std::vector<std::string> names;
+    std::vector<PreparedThumb> prepared;
+    std::unique_ptr<ThumbJobs> jobs;
+    std::size_t next = 0; // the next panel to build
+    QRect extent;
+    BusyCursor busy;
+};
 
 ThumbnailPage::ThumbnailPage(FolderModel& model, std::function<DisplayAttributes()> attributes,
                              QWidget* parent)
@@ -168,12 +179,13 @@ ThumbnailPage::ThumbnailPage(FolderModel& model, std::function<DisplayAttributes
     // Select all and reverse on a page with no panels build it; every panel shows its cell.
     connect(&model_, &FolderModel::selectionChanged, this, [this] {
         if (!OnScreen()) return;
-        if (gPictList.empty()) MakePagePicts(CurrentPageBox());
-        RefreshPanelsFromTable();
+        if (gPictList.empty() && !Building()) MakePagePicts(CurrentPageBox());
+        RefreshPanelsFromTable(); // panels still to come read their cells when built
     });
 }
 
 ThumbnailPage::~ThumbnailPage() {
+    build_.reset();
     CleargPictList();
 }
 
@@ -251,18 +263,17 @@ void ThumbnailPage::CleargPictList() {
 
 void ThumbnailPage::MakePagePicts(int page) {
     if (!model_.gListReady || !OnScreen() || model_.gridExif.RowCount() < 1) return;
+    build_.reset(); // its jobs not started are dropped
     gPageBuilt = false;
     cacheProblem_.clear();
     CleargPictList();
     ScrlBoxPictList->horizontalScrollBar()->setValue(0);
     ScrlBoxPictList->verticalScrollBar()->setValue(0);
     PictPage->resize(0, 0); // a page with no panels has nothing to scroll
-    BusyCursor busy;
     const int rows = model_.gridExif.RowCount() - 1;
     if (std::min(model_.gFileCount, kMaxPictures) <= 0 || rows < 1) return;
     if (model_.exifOnly && model_.gExifCount < 1) return;
     gPictsPerPage = PictsPerPage(CmbBoxFigNoPerPage->currentText().toInt(), CurrentPane());
-    const int columns = SetNoHorz(ScrlBoxPictList->width());
     emit countsShown(QStringLiteral("%1/%2").arg(model_.gExifCount).arg(model_.gFileCount));
     const PageBounds bounds = ComputePage(page, rows, gPictsPerPage);
     gPageCount = bounds.count;
@@ -271,37 +282,64 @@ void ThumbnailPage::MakePagePicts(int page) {
     gPageLast = bounds.last;
     SetCBoxpage(bounds.page, gPageCount);
 
-    // Thumbnails not in the cache yet are made on worker threads, in page order, while the panels
-    // before them are built.
+    // Thumbnails not in the cache yet are made on worker threads; each one done calls the page
+    // back, which builds the panels that can be built, in page order.
     if (model_.defaultCachePlace) model_.gThumbDir = model_.DefaultCacheDir();
     const std::string cache = model_.CacheFolderOfCurrent();
     const int count = gPageLast - gPageFirst + 1;
-    std::vector<PreparedThumb> prepared(static_cast<std::size_t>(count));
-    std::vector<std::string> names(static_cast<std::size_t>(count));
+    auto build = std::make_unique<Build>();
+    build->columns = SetNoHorz(ScrlBoxPictList->width());
+    build->names.resize(static_cast<std::size_t>(count));
+    build->prepared.resize(static_cast<std::size_t>(count));
     std::vector<ThumbJobs::Job> work;
-    std::vector<bool> queued(static_cast<std::size_t>(count), false);
     for (int k = 0; k < count; ++k) {
         const int n = ItemNumber(model_.gridExif.Cell(0, gPageFirst + k + 1));
-        names[k] = model_.gridBase.Cell(kNameCol, n);
-        if (names[k].empty() || FileExists(cache + "/" + ThumbFileName(names[k]))) continue;
-        queued[k] = true;
-        prepared[k].index = work.size();
-        work.push_back({cache, model_.currentDir, names[k], model_.gridBase.Cell(kSizeCol, n)});
+        std::string& name = build->names[k];
+        name = model_.gridBase.Cell(kNameCol, n);
+        if (name.empty() || FileExists(cache + "/" + ThumbFileName(name))) continue;
+        build->prepared[k].index = work.size();
+        build->prepared[k].queued = true;
+        work.push_back({cache, model_.currentDir, name, model_.gridBase.Cell(kSizeCol, n)});
     }
-    ThumbJobs jobs(std::move(work),
-                   thumbnailThreads > 0 ? thumbnailThreads : ThumbJobs::DefaultThreads());
-    for (int k = 0; k < count; ++k)
-        if (queued[k]) prepared[k].jobs = &jobs;
+    build->jobs = std::make_unique<ThumbJobs>(
+        std::move(work), thumbnailThreads > 0 ? thumbnailThreads : ThumbJobs::DefaultThreads(),
+        [this](std::size_t) {
+            QMetaObject::invokeMethod(
+                this, [this] { ContinueBuild(); }, Qt::QueuedConnection);
+        });
+    for (PreparedThumb& p : build->prepared)
+        if (p.queued) p.jobs = build->jobs.get();
     pageAttributes_ = attributes_();
-    QRect extent;
-    for (int k = 0; k < count; ++k) {
-        const int i = gPageFirst + k;
+    build_ = std::move(build);
+    ContinueBuild();
+}
+
+void ThumbnailPage::ContinueBuild() {
+    // A message shown while a panel is built runs the event loop: a call back then waits for the
+    // loop below.
+    if (!build_ || continuing_) return;
+    continuing_ = true;
+    Build* const b = build_.get();
+    while (build_.get() == b && b->next < b->names.size()) {
+        const PreparedThumb prepared = b->prepared[b->next];
+        if (prepared.jobs && !prepared.jobs->Done(prepared.index)) break; // it will call back
+        const int i = gPageFirst + static_cast<int>(b->next);
+        const std::string name = b->names[b->next];
+        ++b->next;
         emit status(QStringLiteral("MakePictList: PictNo=%1").arg(i + 1));
-        if (SubMakePictList(i, columns, names[k], &prepared[k]))
-            extent |= gPictList.back()->Panel->geometry();
+        if (SubMakePictList(i, b->columns, name, prepared) && build_.get() == b) {
+            b->extent |= gPictList.back()->Panel->geometry();
+            PictPage->resize(b->extent.right() + 5, b->extent.bottom() + 5);
+        }
     }
-    PictPage->resize(extent.right() + 5, extent.bottom() + 5);
+    continuing_ = false;
+    if (build_.get() == b && b->next >= b->names.size()) FinishBuild();
+}
+
+void ThumbnailPage::FinishBuild() {
+    build_.reset();
     gPageBuilt = true;
+    emit built();
     if (ScrlBoxPictList->hasFocus()) SetCurrentPanel(0);
     if (!cacheProblem_.empty())
         ShowCheckMessage(QStringLiteral("サムネイルをキャッシュに保存できませんでした。"
@@ -310,7 +348,7 @@ void ThumbnailPage::MakePagePicts(int page) {
 }
 
 bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileName,
-                                    PreparedThumb* prepared) {
+                                    const PreparedThumb& prepared) {
     const DisplayAttributes& a = pageAttributes_;
     const int f = a.FontHeight();
     const Pane pane = CurrentPane();
@@ -370,10 +408,8 @@ bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileN
         if (model_.defaultCachePlace) model_.gThumbDir = model_.DefaultCacheDir();
         const qreal dpr = devicePixelRatioF();
         ThumbnailOutcome thumb;
-        if (prepared->jobs) {
-            // The panels so far are painted while this one's thumbnail is being made.
-            WaitUntil([&] { return prepared->jobs->Done(prepared->index); });
-            thumb = prepared->jobs->Take(prepared->index);
+        if (prepared.jobs) {
+            thumb = prepared.jobs->Take(prepared.index);
         } else {
             thumb = ObtainThumbnail(model_.CacheFolderOfCurrent(), model_.currentDir, fileName,
                                     model_.gridBase.Cell(kSizeCol, n));

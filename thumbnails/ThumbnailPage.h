@@ -54,9 +54,12 @@ public:
     int thumbnailThreads = 0;
     std::function<void(int position)> panelBuilt;
 
+    // Starts building a page: the panels whose thumbnails are cached at once, the others as their
+    // jobs finish, in page order. A page still being built is dropped.
     void MakePagePicts(int page);
+    bool Building() const { return build_ != nullptr; }
     bool SubMakePictList(int position, int columns, const std::string& fileName,
-                         PreparedThumb* prepared);
+                         const PreparedThumb& prepared);
     void CleargPictList();
     void SeiretuPict();
     void ScrlBoxPictListResize() { SeiretuPict(); }
@@ -77,6 +80,7 @@ public:
     static PictureTarget Target(const PictRec& rec);
 
 signals:
+    void built(); // the page has all its panels
     void status(const QString& text);
     void countsShown(const QString& text); // "EXIF/pictures" of the page build
     void panelMenuRequested(const PictureTarget& target, const QPoint& globalPos);
@@ -89,6 +93,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    struct Build;
+    std::unique_ptr<Build> build_; // the page being built
+    bool continuing_ = false;
+    void ContinueBuild(); // the next panels whose thumbnails are there
+    void FinishBuild();
     void Reset(); // a new folder: page 1 of 16 x 2
     bool OnScreen() const;
     FolderModel& model_;

@@ -35,16 +35,4 @@ bool InputHold::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-void WaitUntil(const std::function<bool()>& ready) {
-    if (ready()) return;
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (ready()) loop.quit();
-    });
-    poll.start(2);
-    const InputHold hold;
-    loop.exec();
-}
-
 } // namespace kamelune

@@ -54,7 +54,4 @@ std::invoke_result_t<Work> RunJob(Work work, const std::function<void()>& tick =
     return watcher.future().takeResult();
 }
 
-// Runs the event loop, input held as above, until ready() is true (checked every 2 ms).
-void WaitUntil(const std::function<bool()>& ready);
-
 } // namespace kamelune

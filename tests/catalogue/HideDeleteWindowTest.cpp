@@ -35,6 +35,7 @@ TEST_F(HideDelete, HideOneFromThePopupAndShowAgain) {
     EXPECT_TRUE(fs::exists(Cache() + "/T_a.TXT.HID"));
     EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("2/2"));
     FormMain->SpeedBtnReshowClick();
+    WaitForPage();
     EXPECT_TRUE(fs::exists(Pictures() + "/a.jpg"));
     EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("3/3"));
     // Page 1 was built again: a fresh thumbnail beside the hidden one.
@@ -129,6 +130,7 @@ TEST_F(HideDelete, OtherCachePlaceIsKeptAcrossARestart) {
     EXPECT_EQ(model->gThumbDir, other);
     EXPECT_TRUE(Ui().MnOtherLocation->isChecked());
     FormMain->UpdateTable();
+    WaitForPage();
     EXPECT_TRUE(fs::exists(other + "/@KameluneDir/" + SetCacheSubName(Pictures()) + "/T_a.jpg"));
     FormMain->close();
     DestroyWindows();

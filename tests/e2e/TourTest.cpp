@@ -60,13 +60,17 @@ TEST_F(Tour, APhotographersDay) {
     QTabBar* tabs = Ui().PageControl1->tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
     EXPECT_EQ(Ui().PageControl1->currentWidget(), Ui().TabSheetGazo);
+    EXPECT_TRUE(Page->Building()) << "thumbnails not cached yet come as their jobs finish";
+    WaitForPage();
     EXPECT_FALSE(Page->gPictList.empty());
     QTest::mouseClick(Page->SpeedBtnPane3, Qt::LeftButton);
     Page->CmbBoxFigNoPerPage->setCurrentIndex(0); // 4 per page
     Page->CmbBoxFigNoPerPageChange();
+    WaitForPage();
     EXPECT_EQ(Page->gPictList.size(), 4u);
     Page->CmbBoxPage->setCurrentIndex(1);
     Page->CmbBoxPageChange();
+    WaitForPage();
     EXPECT_EQ(Page->gCurPage, 2);
     Shot("02-thumbnails");
 

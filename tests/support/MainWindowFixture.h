@@ -8,6 +8,8 @@
 #include "support/ScriptedDialogService.h"
 #include "thumbnails/Pkm.h"
 
+#include <QEventLoop>
+#include <QTimer>
 #include <filesystem>
 
 namespace kamelune::test {
@@ -47,6 +49,22 @@ protected:
         FormRename2 = windows->FormRename2.get();
         FormSlideshow = windows->FormSlideshow.get();
         FormSetSlideShow = &FormSlideshow->CaptionSettings();
+        WaitForPage();
+    }
+    // Until the thumbnail page being built has all its panels (its thumbnails come from jobs).
+    void WaitForPage() const {
+        if (Page->Building()) {
+            QEventLoop loop;
+            QObject::connect(Page, &ThumbnailPage::built, &loop, &QEventLoop::quit);
+            QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+        ASSERT_FALSE(Page->Building()) << "the page was not built in 30 s";
+    }
+    // A page built whole.
+    void BuildPage(int page) const {
+        Page->MakePagePicts(page);
+        WaitForPage();
     }
     void DestroyWindows() { windows.reset(); }
 

@@ -49,6 +49,10 @@ protected:
     void SetPerPage(const QString& v) {
         Page->CmbBoxFigNoPerPage->setCurrentText(v);
         Page->CmbBoxFigNoPerPageChange();
+        WaitForPage();
+    }
+    std::string Cache(const std::string& name) const {
+        return AppDir() + "/@KameluneDir/" + SetCacheSubName(MainWindow::Pictures()) + "/T_" + name;
     }
     std::vector<std::string> PageNumbers() const {
         std::vector<std::string> out;
@@ -61,17 +65,18 @@ protected:
 TEST_F(ThumbnailPage, PagesOfThirtySevenPictures) {
     Pictures(37);
     StartOnThumbnails();
-    Page->MakePagePicts(1);
+    BuildPage(1);
     EXPECT_EQ(Page->gPictList.size(), 16u);
     EXPECT_EQ(Page->LabelPageNo->text(), QStringLiteral("/3"));
     EXPECT_EQ(Page->CmbBoxPage->count(), 3);
-    Page->MakePagePicts(3);
+    BuildPage(3);
     EXPECT_EQ(PageNumbers(), (std::vector<std::string>{"3-33", "3-34", "3-35", "3-36", "3-37"}));
     EXPECT_EQ(Page->gPageFirst, 32);
     EXPECT_EQ(Page->gPageLast, 36);
     EXPECT_EQ(Page->CmbBoxPage->currentText(), QStringLiteral("3"));
     // Pane 2 doubles the page: 37 pictures in two pages, page 3 falls back to page 1.
     Page->SpeedBtnPane2->click();
+    WaitForPage();
     EXPECT_EQ(Page->LabelFigNoPerPage->text(), QStringLiteral("x2画/ﾍﾟｰｼﾞ"));
     EXPECT_EQ(Page->gPictsPerPage, 32);
     EXPECT_EQ(Page->gPageCount, 2);
@@ -82,12 +87,30 @@ TEST_F(ThumbnailPage, PagesOfThirtySevenPictures) {
     EXPECT_EQ(Page->gPictList.size(), 37u);
 }
 
+TEST_F(ThumbnailPage, TheWindowAnswersWhileAPageBuildsAndAnotherPageReplacesIt) {
+    Pictures(40);
+    StartOnThumbnails();
+    fs::remove_all(AppDir() + "/@KameluneDir");
+    Page->thumbnailThreads = 1;
+    Page->MakePagePicts(1);
+    ASSERT_TRUE(Page->Building());
+    FormMain->SelectAllClick();
+    EXPECT_EQ(model->gSelectList.size(), 40u) << "answered while the page builds";
+    Page->MakePagePicts(2);
+    WaitForPage();
+    ASSERT_EQ(Page->gPictList.size(), 16u);
+    EXPECT_EQ(PageNumbers().front(), "2-17");
+    for (const auto& rec : Page->gPictList)
+        EXPECT_TRUE(rec->Selected) << rec->NoLabel.text.toStdString();
+    EXPECT_FALSE(fs::exists(Cache("p16.jpg"))) << "page 1's jobs not started were dropped";
+}
+
 TEST_F(ThumbnailPage, AnEmptyFolderAfterAFullPageLeavesNothingToScroll) {
     Pictures(37);
     StartOnThumbnails();
     FormMain->resize(500, 400);
     FormMain->show();
-    Page->MakePagePicts(1);
+    BuildPage(1);
     ASSERT_GT(Page->ScrlBoxPictList->verticalScrollBar()->maximum(), 0);
     fs::create_directories(dir / "empty");
     FormMain->SetCurrentDir(dir / "empty");
@@ -105,7 +128,7 @@ TEST_F(ThumbnailPage, PicturesTheCacheCannotHoldStillShowWithOneMessage) {
     dialogs.AnswerOk(); // the start-up page
     dialogs.AnswerOk(); // the page built again below
     StartOnThumbnails();
-    Page->MakePagePicts(1);
+    BuildPage(1);
     ASSERT_EQ(Page->gPictList.size(), 4u);
     for (const auto& rec : Page->gPictList) {
         EXPECT_EQ(rec->Image.deviceIndependentSize().toSize(), QSize(88, 66))
@@ -122,7 +145,7 @@ TEST_F(ThumbnailPage, PicturesByKeyboard) {
     FormMain->show();
     FormMain->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(FormMain));
-    Page->MakePagePicts(1);
+    BuildPage(1);
     QWidget* pictures = Page->ScrlBoxPictList;
     pictures->setFocus();
     auto current = [this] {
@@ -139,6 +162,7 @@ TEST_F(ThumbnailPage, PicturesByKeyboard) {
     EXPECT_EQ(model->gSelectList.size(), 1u);
     EXPECT_TRUE(Page->gPictList[static_cast<std::size_t>(current())]->Selected);
     QTest::keyClick(pictures, Qt::Key_PageDown);
+    WaitForPage();
     EXPECT_EQ(Page->gCurPage, 2);
     EXPECT_EQ(current(), 0);
     QTest::keyClick(pictures, Qt::Key_Return);
@@ -164,7 +188,7 @@ TEST_F(ThumbnailPage, UprightOptionTurnsThumbnailsByTheirOrientation) {
 TEST_F(ThumbnailPage, PanelAndLabelGeometryFollowPaneAndFont) {
     Pictures(4, true);
     StartOnThumbnails();
-    Page->MakePagePicts(1);
+    BuildPage(1);
     ASSERT_EQ(Page->gPictList.size(), 4u);
     const PictRec& first = *Page->gPictList[0];
     EXPECT_EQ(first.Panel->geometry(), QRect(4, 2, 105, 260)) << "pane 3, 9 items, f = 12";
@@ -191,7 +215,7 @@ TEST_F(ThumbnailPage, PanelAndLabelGeometryFollowPaneAndFont) {
 TEST_F(ThumbnailPage, CaptionTextsAndLooks) {
     Pictures(1);
     StartOnThumbnails();
-    Page->MakePagePicts(1);
+    BuildPage(1);
     const PictRec* rec = Page->gPictList.at(0).get();
     {
         // Labels size to their text: a long size line shows past its designed 90 pixels, up to
@@ -223,7 +247,7 @@ TEST_F(ThumbnailPage, CaptionTextsAndLooks) {
     EXPECT_EQ(rec->CaptionLabels[3].color, Bgr(0x000000));
     // A heading cleared in the item grid: the bare value.
     FormSetPKomoku->StrGridPKomoku.SetCell(2, 4, "");
-    Page->MakePagePicts(1);
+    BuildPage(1);
     EXPECT_EQ(Page->gPictList[0]->CaptionLabels[0].text, QStringLiteral("Canon DIGITAL IXUS"));
 }
 
@@ -234,7 +258,7 @@ TEST_F(ThumbnailPage, TwentyFiveItemsGiveTwentyLines) {
     for (int k = 2; k <= 26; ++k)
         model->gItemList.push_back(k);
     FormPHyoji->SetChkListBoxKyocho(KyochoNames(model->gItemList, FormSetPKomoku->StrGridPKomoku));
-    Page->MakePagePicts(1);
+    BuildPage(1);
     const PictRec& rec = *Page->gPictList.at(0);
     EXPECT_TRUE(rec.CaptionLabels[19].visible);
     EXPECT_TRUE(rec.CaptionLabels[19].text.startsWith(QStringLiteral("ISO: "))) << "item 21";
@@ -246,7 +270,7 @@ TEST_F(ThumbnailPage, TwentyFiveItemsGiveTwentyLines) {
 TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
     Pictures(12, true);
     StartOnThumbnails();
-    Page->MakePagePicts(1);
+    BuildPage(1);
     std::mt19937 random(7);
     SelectionTables t{model->gridBase, model->gridExif, model->gSelectList};
     for (int step = 0; step < 300; ++step) {
@@ -273,7 +297,7 @@ TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
                 }
             }
         } else {
-            Page->MakePagePicts(1);
+            BuildPage(1);
         }
     }
 }
@@ -305,7 +329,7 @@ TEST_F(ThumbnailPage, EmptyTableAndCommandsThatNeedASelection) {
 TEST_F(ThumbnailPage, PopupCommandsFindTheirPicture) {
     Pictures(5);
     StartOnThumbnails();
-    Page->MakePagePicts(1);
+    BuildPage(1);
     // From a thumbnail.
     FormMain->SetPopupTarget(kamelune::ThumbnailPage::Target(*Page->gPictList[3]));
     FormMain->PMenuGenzuClick();
@@ -470,7 +494,7 @@ TEST_F(ThumbnailPage, WorkerThreadsBuildWhatOneThreadBuilds) {
         Page->thumbnailThreads = parallel ? 3 : 1;
         const std::size_t before = dialogs.Calls().size();
         dialogs.AnswerOk(); // the broken picture
-        Page->MakePagePicts(1);
+        BuildPage(1);
         Outcome o;
         for (std::size_t i = before; i < dialogs.Calls().size(); ++i)
             o.messages.push_back(dialogs.Calls()[i].text);
