@@ -1,5 +1,4 @@
 #include "SlideShow.h"
-#include "platform/qt/Job.h"
 #include "platform/qt/Widgets.h"
 
 #include "catalogue/BaseTable.h"
@@ -25,6 +24,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 #include <cstring>
 #include <functional>
 
@@ -155,6 +155,16 @@ TFormSlideshow::TFormSlideshow(FolderModel& model) : model_(model) {
 
     captionSettings_ = std::make_unique<TFormSetSlideShow>(*this);
     captionSettings_->setAttribute(Qt::WA_QuitOnClose, false);
+    // A decode done: the newest picture asked for meanwhile, else this one, goes on screen.
+    connect(&slideWatcher_, &QFutureWatcher<Slide>::finished, this, [this] {
+        const Slide slide = slideWatcher_.result();
+        if (pendingRequest_) {
+            const SlideRequest next = *std::exchange(pendingRequest_, std::nullopt);
+            StartLoad(next);
+            return;
+        }
+        Display(loadingRequest_, slide);
+    });
     // A picture picked in the table is shown while the show is open.
     connect(&model_, &FolderModel::pictureClicked, this, [this](int pictNo) {
         if (isVisible()) SimpleShow(pictNo);
@@ -339,29 +349,41 @@ void TFormSlideshow::SimpleShow(int pictNo) {
 
 void TFormSlideshow::ShowPicture(int pictNo) {
     Timer1.stop();
-    // A resize while the picture loads asks for it again once it is shown.
-    if (loading_) {
-        reshow_ = true;
-        return;
-    }
-    const std::string name = model_.gridBase.Cell(kNameCol, pictNo);
-    DispExif(pictNo);
-    const std::string path = JoinPath(model_.currentDir, name);
+    SlideRequest request;
+    request.pictNo = pictNo;
+    request.name = model_.gridBase.Cell(kNameCol, pictNo);
+    request.path = JoinPath(model_.currentDir, request.name);
     const QSize client = ScrollBox1->viewport()->size();
     const QSize outer = ScrollBox1->size();
-    const SlideView view{ChkBoxAuto->isChecked(),
-                         ChkBoxFit->isChecked(),
-                         ChkBoxAspect->isChecked(),
-                         client.width(),
-                         client.height(),
-                         outer.width(),
-                         outer.height(),
-                         model_.UprightOrientation(pictNo)};
-    loading_ = true;
-    const Slide slide =
-        name.empty() ? LoadSlide({}, view) : RunJob([&] { return LoadSlide(path, view); });
-    loading_ = false;
-    const bool fixedActual = !view.autoFit && !view.fit;
+    request.view = {ChkBoxAuto->isChecked(),
+                    ChkBoxFit->isChecked(),
+                    ChkBoxAspect->isChecked(),
+                    client.width(),
+                    client.height(),
+                    outer.width(),
+                    outer.height(),
+                    model_.UprightOrientation(pictNo)};
+    if (slideWatcher_.isRunning()) {
+        pendingRequest_ = std::move(request);
+        return;
+    }
+    StartLoad(request);
+}
+
+void TFormSlideshow::StartLoad(const SlideRequest& request) {
+    loadingRequest_ = request;
+    if (request.name.empty()) {
+        Display(request, LoadSlide({}, request.view));
+        return;
+    }
+    slideWatcher_.setFuture(QtConcurrent::run(
+        [path = request.path, view = request.view] { return LoadSlide(path, view); }));
+}
+
+void TFormSlideshow::Display(const SlideRequest& request, const Slide& slide) {
+    const int pictNo = request.pictNo;
+    DispExif(pictNo);
+    const bool fixedActual = !request.view.autoFit && !request.view.fit;
     // Fit modes stop at a picture that cannot be loaded.
     if (!slide.decoded && !fixedActual) return;
     const SlideRect& r = slide.rect;
@@ -382,9 +404,10 @@ void TFormSlideshow::ShowPicture(int pictNo) {
     ImageSS->lower();
     PanelSS->show();
     StatusPanel2->setText(QStringLiteral("Size:%1x%2").arg(W).arg(H));
-    StatusPanel1->setText(QStringLiteral("%1] ").arg(pictNo) + QString::fromStdString(name));
+    StatusPanel1->setText(QStringLiteral("%1] ").arg(pictNo) +
+                          QString::fromStdString(request.name));
     if (SpeedBtnPlay->isChecked() || SpeedBtnReverse->isChecked()) StartTimer();
-    if (std::exchange(reshow_, false)) ShowPicture(pictNo);
+    emit pictureShown();
 }
 
 void TFormSlideshow::Timer1Timer() {

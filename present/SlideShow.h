@@ -1,11 +1,16 @@
 // The slideshow window and its caption settings.
 #pragma once
 
+#include "present/SlideLayout.h"
+
 #include <QDialog>
+#include <QFutureWatcher>
 #include <QTimer>
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 class QCheckBox;
@@ -22,6 +27,7 @@ class FolderModel;
 class TFormSetSlideShow;
 
 class TFormSlideshow : public QDialog {
+    Q_OBJECT
 public:
     explicit TFormSlideshow(FolderModel& model);
     ~TFormSlideshow() override;
@@ -73,6 +79,11 @@ public:
     void ChkBoxAutoClick();
     void ChkBoxAspectClick();
     void SetBackground(std::uint32_t bgr);
+    // A picture is being read and decoded on a worker thread.
+    bool Loading() const { return slideWatcher_.isRunning(); }
+
+signals:
+    void pictureShown();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -88,7 +99,18 @@ private:
     std::unique_ptr<TFormSetSlideShow> captionSettings_;
     int startRow_ = 0;
     void StartTimer();
-    bool loading_ = false, reshow_ = false;
+    // The picture asked for: shown when its decode, on a worker thread, is done. One asked for
+    // meanwhile waits, and only the newest.
+    struct SlideRequest {
+        int pictNo = 0;
+        std::string name, path;
+        SlideView view;
+    };
+    QFutureWatcher<Slide> slideWatcher_;
+    SlideRequest loadingRequest_;
+    std::optional<SlideRequest> pendingRequest_;
+    void StartLoad(const SlideRequest& request);
+    void Display(const SlideRequest& request, const Slide& slide);
     static constexpr int kJumpLimit = 99999;
     void Navigate(int newPos, bool moveTableRow);
     void ShowPicture(int pictNo); // the display routines; false paths leave the status as it was

@@ -31,12 +31,15 @@ TEST_F(SlideShow, SelectedPicturesWrapBothWays) {
     for (int r : {3, 1, 4})
         FormMain->Selection(1, r);
     FormMain->BtnSlideShowClick();
+    EXPECT_TRUE(FormSlideshow->Loading()) << "decoded off the user-interface thread";
+    WaitForSlide();
     EXPECT_EQ(FormSlideshow->windowTitle(), QStringLiteral("スライドショー（選択画像）"));
     EXPECT_EQ(Counter(), QStringLiteral("1/3"));
     EXPECT_EQ(FormSlideshow->StatusPanel1->text(), QStringLiteral("3] c.jpg"));
     EXPECT_EQ(FormSlideshow->StatusPanel2->text(), QStringLiteral("Size:640x480"));
     FormSlideshow->SpeedBtnPrevClick();
     EXPECT_EQ(Counter(), QStringLiteral("3/3"));
+    WaitForSlide();
     EXPECT_EQ(FormSlideshow->StatusPanel1->text(), QStringLiteral("4] d.jpg"));
     FormSlideshow->SpeedBtnNextClick();
     EXPECT_EQ(Counter(), QStringLiteral("1/3"));
@@ -46,6 +49,7 @@ TEST_F(SlideShow, SelectedPicturesWrapBothWays) {
     FormSlideshow->BtnStartClick();
     EXPECT_TRUE(FormSlideshow->Timer1.isActive());
     FormSlideshow->Timer1Timer();
+    WaitForSlide();
     EXPECT_EQ(Counter(), QStringLiteral("1/3")) << "the timer wraps too";
     EXPECT_TRUE(FormSlideshow->Timer1.isActive()) << "restarted after the picture is shown";
     FormSlideshow->SpeedBtn1stClick();
@@ -160,6 +164,7 @@ TEST_F(SlideShow, AllModeFollowsTheTable) {
     EXPECT_EQ(Counter(), QStringLiteral("2/4"));
     FormSlideshow->SpinEditJump->setValue(1);
     FormSlideshow->SpeedBtnJumpClick();
+    WaitForSlide();
     EXPECT_EQ(FormSlideshow->StatusPanel1->text(), QStringLiteral("1] a.jpg"));
     FormSlideshow->SpeedBtnPrevClick();
     EXPECT_EQ(Ui().StrGridExif->currentIndex().row(), 3) << "the table follows Previous";
@@ -189,6 +194,7 @@ TEST_F(SlideShow, IntervalsAndCaptions) {
     FormSlideshow->SpinEditInterval->setValue(3);
     EXPECT_EQ(FormSlideshow->Timer1.interval(), 2500);
     FormMain->BtnSlideShowClick();
+    WaitForSlide();
     EXPECT_EQ(FormSlideshow->Timer1.interval(), 3000);
     FormSlideshow->SpinEditInterval->setValue(0);
     EXPECT_EQ(FormSlideshow->Timer1.interval(), 10);

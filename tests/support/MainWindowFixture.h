@@ -11,6 +11,7 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <filesystem>
+#include <functional>
 
 namespace kamelune::test {
 
@@ -51,15 +52,26 @@ protected:
         FormSetSlideShow = &FormSlideshow->CaptionSettings();
         WaitForPage();
     }
-    // Until the thumbnail page being built has all its panels (its thumbnails come from jobs).
+    // Runs the event loop while busy() holds (at most 30 s): jobs answer through it.
+    static void WaitWhile(const std::function<bool()>& busy) {
+        QEventLoop loop;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            if (!busy()) loop.quit();
+        });
+        QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+        poll.start(2);
+        if (busy()) loop.exec();
+    }
+    // Until the thumbnail page being built has all its panels.
     void WaitForPage() const {
-        if (Page->Building()) {
-            QEventLoop loop;
-            QObject::connect(Page, &ThumbnailPage::built, &loop, &QEventLoop::quit);
-            QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-            loop.exec();
-        }
+        WaitWhile([this] { return Page->Building(); });
         ASSERT_FALSE(Page->Building()) << "the page was not built in 30 s";
+    }
+    // Until the slideshow's picture is on screen.
+    void WaitForSlide() const {
+        WaitWhile([this] { return FormSlideshow->Loading(); });
+        ASSERT_FALSE(FormSlideshow->Loading()) << "the picture was not shown in 30 s";
     }
     // A page built whole.
     void BuildPage(int page) const {
