@@ -158,6 +158,7 @@ TFormSlideshow::TFormSlideshow(FolderModel& model) : model_(model) {
     // A decode done: the newest picture asked for meanwhile, else this one, goes on screen.
     connect(&slideWatcher_, &QFutureWatcher<Slide>::finished, this, [this] {
         const Slide slide = slideWatcher_.result();
+        loading_ = false;
         if (pendingRequest_) {
             const SlideRequest next = *std::exchange(pendingRequest_, std::nullopt);
             StartLoad(next);
@@ -363,7 +364,7 @@ void TFormSlideshow::ShowPicture(int pictNo) {
                     outer.width(),
                     outer.height(),
                     model_.UprightOrientation(pictNo)};
-    if (slideWatcher_.isRunning()) {
+    if (loading_) {
         pendingRequest_ = std::move(request);
         return;
     }
@@ -376,6 +377,7 @@ void TFormSlideshow::StartLoad(const SlideRequest& request) {
         Display(request, LoadSlide({}, request.view));
         return;
     }
+    loading_ = true;
     slideWatcher_.setFuture(QtConcurrent::run(
         [path = request.path, view = request.view] { return LoadSlide(path, view); }));
 }

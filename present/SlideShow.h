@@ -79,8 +79,8 @@ public:
     void ChkBoxAutoClick();
     void ChkBoxAspectClick();
     void SetBackground(std::uint32_t bgr);
-    // A picture is being read and decoded on a worker thread.
-    bool Loading() const { return slideWatcher_.isRunning(); }
+    // A picture asked for is being read and decoded on a worker thread, not shown yet.
+    bool Loading() const { return loading_; }
 
 signals:
     void pictureShown();
@@ -107,6 +107,7 @@ private:
         SlideView view;
     };
     QFutureWatcher<Slide> slideWatcher_;
+    bool loading_ = false;
     SlideRequest loadingRequest_;
     std::optional<SlideRequest> pendingRequest_;
     void StartLoad(const SlideRequest& request);
