@@ -73,7 +73,7 @@ public:
     // The orientation to turn picture n upright by when that option is on, else 0.
     int UprightOrientation(int pictNo) const;
 
-    // Announcements; the emitting method names who changes what.
+    // Changes a window makes that others show: each sets what it names and emits its signal.
     void ChooseItems(ItemList items);
     void SetRowOrder(PictureList order);
     void SelectionChanged() { emit selectionChanged(); }
