@@ -190,6 +190,7 @@ ThumbnailPage::~ThumbnailPage() {
 }
 
 void ThumbnailPage::Reset() {
+    build_.reset();
     gCurPage = 1;
     gPageFirst = gPageLast = gPageCount = 0;
     gPageBuilt = false;
@@ -262,8 +263,8 @@ void ThumbnailPage::CleargPictList() {
 }
 
 void ThumbnailPage::MakePagePicts(int page) {
+    build_.reset(); // a page still being built is dropped with its jobs not started
     if (!model_.gListReady || !OnScreen() || model_.gridExif.RowCount() < 1) return;
-    build_.reset(); // its jobs not started are dropped
     gPageBuilt = false;
     cacheProblem_.clear();
     CleargPictList();
