@@ -53,6 +53,15 @@ inline void WaitForPage(const Windows& w) {
     loop.exec();
 }
 
+// Until the slideshow's picture is on screen.
+inline void WaitForSlide(const Windows& w) {
+    if (!w.FormSlideshow->Loading()) return;
+    QEventLoop loop;
+    QObject::connect(w.FormSlideshow.get(), &TFormSlideshow::pictureShown, &loop,
+                     &QEventLoop::quit);
+    loop.exec();
+}
+
 // Creates the windows with `folder` remembered, on the given tab and pane.
 inline std::unique_ptr<Windows> StartProgram(const std::string& appDir, const std::string& folder,
                                              const char* tab, int pane, int lastItem = 26) {

@@ -29,15 +29,6 @@ long ResidentKb() {
     return resident * 4;
 }
 
-// Until the slideshow's picture is on screen.
-void WaitForSlide(const Windows& w) {
-    if (!w.FormSlideshow->Loading()) return;
-    QEventLoop loop;
-    QObject::connect(w.FormSlideshow.get(), &TFormSlideshow::pictureShown, &loop,
-                     &QEventLoop::quit);
-    loop.exec();
-}
-
 double MedianBuildMs(Windows* w, int perPage) {
     w->Page->CmbBoxFigNoPerPage->setCurrentText(QString::number(perPage));
     w->Page->MakePagePicts(1); // fills the cache
@@ -113,14 +104,14 @@ int main(int argc, char** argv) {
     w = bench::StartProgram(work + "/bench-slides", work + "/bench-large", "TabSheetTable", 3);
     w->FormMain->Controls().StrGridExif->selectRow(0);
     w->FormMain->PMenuGenzuClick();
-    WaitForSlide(*w);
+    bench::WaitForSlide(*w);
     double worst = 0;
     long rssAfter8 = 0;
     for (int step = 1; step <= 64; ++step) {
         QElapsedTimer t;
         t.start();
         w->FormSlideshow->SpeedBtnNextClick();
-        WaitForSlide(*w);
+        bench::WaitForSlide(*w);
         QCoreApplication::processEvents();
         worst = std::max(worst, t.nsecsElapsed() / 1e6);
         if (step == 8) rssAfter8 = ResidentKb();
