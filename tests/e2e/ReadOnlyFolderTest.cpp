@@ -3,12 +3,6 @@
 // where the file system cannot do that the test is skipped.
 #include "support/MainWindowFixture.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QTableView>
-#include <QTimer>
-
 namespace kamelune {
 namespace {
 

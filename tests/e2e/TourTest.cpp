@@ -3,19 +3,6 @@
 // in the build folder. Assertions are on files, table cells and window state.
 #include "support/MainWindowFixture.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QScreen>
-#include <QSpinBox>
-#include <QTabWidget>
-#include <QTableView>
-#include <QTest>
-#include <QTimer>
-#include <QToolButton>
-
 namespace kamelune {
 namespace {
 

@@ -1,12 +1,6 @@
 // The album, table and TAB exports in the running program (offscreen).
 #include "support/MainWindowFixture.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTimer>
-
 namespace kamelune {
 namespace {
 

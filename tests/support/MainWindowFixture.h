@@ -8,8 +8,8 @@
 #include "support/ScriptedDialogService.h"
 #include "thumbnails/Pkm.h"
 
-#include <QEventLoop>
-#include <QTimer>
+#include <QTest>
+#include <QtWidgets>
 #include <filesystem>
 #include <functional>
 

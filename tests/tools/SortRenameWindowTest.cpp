@@ -1,12 +1,6 @@
 // The sort dialog and the rename dialogs in the running program (offscreen).
 #include "support/MainWindowFixture.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QTableView>
-
 namespace kamelune {
 namespace {
 
