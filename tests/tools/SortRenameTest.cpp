@@ -82,45 +82,24 @@ TEST(RenameName, ThePartsExamples) {
         {{1, "IMG01.JPG"}, {19, "2.8"}},
         {{1, "c.jpg"}, {10, std::string("2004:01:02 03:04:05\0", 20)}, {19, "2.8"}},
     });
+    // Picture i is base row i: a date, a file name with a numbered suffix, the extension rule's
+    // cut at the decimal point, nothing but the extension, a heading with a space, two items.
     const struct {
-        const char* name;
         RenamePattern p;
-        int i, row;
+        int i;
         std::string expected;
     } cases[] = {
-        {"date",
-         {"trip", true, 10, false, 0, false, "", false, ".JPG"},
-         3,
+        {{"trip", true, 10, false, 0, false, "", false, ".JPG"},
          3,
          "trip_0003_2004:01:02_03:04:05.JPG"},
-        {"file name and numbered suffix",
-         {"", false, 1, false, 0, false, "s", true, ".JPG"},
-         2,
-         2,
-         "IMG01_s_0002.JPG"},
-        {"extension rule cuts the decimal point",
-         {"x", false, 19, false, 0, false, "", false, ".JPG"},
-         2,
-         2,
-         "x_2.JPG"},
-        {"nothing but the extension",
-         {"", false, 0, false, 0, false, "", false, ".JPG"},
-         1,
-         1,
-         ".JPG"},
-        {"heading with a space",
-         {"", false, 19, true, 0, false, "", false, ".jpg"},
-         2,
-         2,
-         "F_値_2.jpg"},
-        {"two items and a slash",
-         {" p/q ", false, 1, false, 19, false, "end", false, ".jpeg"},
-         3,
-         3,
-         "p_q_c_2.jpeg"},
+        {{"", false, 1, false, 0, false, "s", true, ".JPG"}, 2, "IMG01_s_0002.JPG"},
+        {{"x", false, 19, false, 0, false, "", false, ".JPG"}, 2, "x_2.JPG"},
+        {{"", false, 0, false, 0, false, "", false, ".JPG"}, 1, ".JPG"},
+        {{"", false, 19, true, 0, false, "", false, ".jpg"}, 2, "F_値_2.jpg"},
+        {{" p/q ", false, 1, false, 19, false, "end", false, ".jpeg"}, 3, "p_q_c_2.jpeg"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(MakeNewFilename(c.p, c.i, c.row, base, items), c.expected) << c.name;
+        EXPECT_EQ(MakeNewFilename(c.p, c.i, c.i, base, items), c.expected) << c.expected;
 }
 
 TEST(RenameName, BadNames) {
