@@ -38,8 +38,6 @@ TEST(AlbumPage, BelowImagesSevenPicturesInFiveColumns) {
     s.position = ExifPosition::Below;
     s.link = true;
     const auto lines = AlbumPageLines(s, SevenPictures(2), {"機種", ""});
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "<td><br></td>"), 3) << "3 empty columns";
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "<td width=\"16%\">"), lines.end());
     ExpectGolden(lines, "album-below.html");
 }
 
@@ -50,12 +48,6 @@ TEST(AlbumPage, RightOfImagesWithOneItem) {
     s.align = "center";
     s.border = 2;
     const auto lines = AlbumPageLines(s, SevenPictures(1), {"F値"});
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "<td width=\"6%\" rowspan=\"1\">"),
-              lines.end());
-    // One item: the first row's "</tr>" and the lone one after the (empty) item rows.
-    const auto first = std::find(lines.begin(), lines.end(), "</tr>");
-    ASSERT_NE(first, lines.end());
-    EXPECT_EQ(*(first + 1), "</tr>");
     ExpectGolden(lines, "album-right.html");
 }
 

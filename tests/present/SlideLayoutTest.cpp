@@ -1,4 +1,5 @@
-// Where the slideshow draws a picture, its timer periods and its steps.
+// Where the slideshow draws a picture, and the picture read for it.
+// window).
 #include "present/SlideLayout.h"
 
 #include <gtest/gtest.h>
@@ -48,18 +49,6 @@ TEST(SlideLayout, FixedDisplay) {
     EXPECT_FALSE(actual.scaled);
     EXPECT_EQ(actual.width, 1600);
     EXPECT_EQ(actual.left, 0);
-}
-
-TEST(SlideLayout, IntervalsAndSteps) {
-    EXPECT_EQ(IntervalOnShow(3), 3000);
-    EXPECT_EQ(IntervalOnShow(0), 0);
-    EXPECT_EQ(IntervalOnChange(3), 2500);
-    EXPECT_EQ(IntervalOnChange(0), 10);
-    EXPECT_EQ(StepForward(4, 5), 0);
-    EXPECT_EQ(StepForward(1, 5), 2);
-    EXPECT_EQ(StepBackward(0, 5), 4);
-    EXPECT_EQ(StepForward(0, 0), 0);
-    EXPECT_EQ(StepBackward(0, 0), 0);
 }
 
 TEST(LoadSlide, ReadOnceAndTurnedUprightWhenAsked) {

@@ -52,24 +52,5 @@ TEST(Captions, NumbersHeadingsAndValues) {
     EXPECT_EQ(SizeText({}), "");
 }
 
-TEST(Captions, TransparentAndOpaqueEmphasis) {
-    const std::uint32_t text = 0x000000, back = 0xFFFFFF, emph = 0xFFFF00;
-    const struct {
-        bool emphasised, transparent;
-        CaptionLook look;
-    } cases[] = {
-        {false, false, {back, text, false}},
-        {true, false, {emph, text, false}},
-        {false, true, {back, text, true}},
-        {true, true, {back, emph, true}},
-    };
-    for (const auto& c : cases) {
-        const CaptionLook l = CaptionLookFor(c.emphasised, c.transparent, text, back, emph);
-        EXPECT_EQ(l.background, c.look.background);
-        EXPECT_EQ(l.text, c.look.text);
-        EXPECT_EQ(l.transparent, c.look.transparent);
-    }
-}
-
 } // namespace
 } // namespace kamelune
