@@ -2,21 +2,23 @@
 
 namespace kamelune {
 
-Windows::Windows(const AppPaths& paths, const CommandLine& start) : model(paths) {
-    FormMain = std::make_unique<TFormMain>(model);
+Windows::Windows(const AppPaths& paths, DialogService& dialogs, const CommandLine& start)
+    : model(paths) {
+    FormMain = std::make_unique<TFormMain>(model, dialogs);
     FormMain->SetStartPlace(start.folder, start.picture);
-    FormMakeExifHTML = std::make_unique<TFormMakeExifHTML>(model);
-    FormSetHTML = std::make_unique<TFormSetHTML>(model, *FormMakeExifHTML);
-    FormSetHTML2 = std::make_unique<TFormSetHTML2>(model, *FormMakeExifHTML);
-    FormPHyoji = std::make_unique<TFormPHyoji>(model);
-    Page = new ThumbnailPage(model, [display = FormPHyoji.get()] { return display->Attributes(); });
+    FormMakeExifHTML = std::make_unique<TFormMakeExifHTML>(model, dialogs);
+    FormSetHTML = std::make_unique<TFormSetHTML>(model, dialogs, *FormMakeExifHTML);
+    FormSetHTML2 = std::make_unique<TFormSetHTML2>(model, dialogs, *FormMakeExifHTML);
+    FormPHyoji = std::make_unique<TFormPHyoji>(model, dialogs);
+    Page = new ThumbnailPage(model, dialogs,
+                             [display = FormPHyoji.get()] { return display->Attributes(); });
     FormMain->SetThumbnailPage(Page);
-    FormSetPKomoku = std::make_unique<TFormSetPKomoku>(model, *FormPHyoji);
-    FormSort = std::make_unique<TFormSort>(model);
+    FormSetPKomoku = std::make_unique<TFormSetPKomoku>(model, dialogs, *FormPHyoji);
+    FormSort = std::make_unique<TFormSort>(model, dialogs);
     FormVersion = std::make_unique<TFormVersion>();
-    FormRename = std::make_unique<TFormRename>(model);
-    FormRename2 = std::make_unique<TFormRename2>(model);
-    FormSlideshow = std::make_unique<TFormSlideshow>(model);
+    FormRename = std::make_unique<TFormRename>(model, dialogs);
+    FormRename2 = std::make_unique<TFormRename2>(model, dialogs);
+    FormSlideshow = std::make_unique<TFormSlideshow>(model, dialogs);
     // Closing the main window ends the program, whatever else is open.
     for (QWidget* w : std::initializer_list<QWidget*>{
              FormSetHTML.get(), FormMakeExifHTML.get(), FormSetPKomoku.get(), FormPHyoji.get(),

@@ -6,6 +6,7 @@
 #include "catalogue/CommandLine.h"
 #include "catalogue/FolderModel.h"
 #include "catalogue/Main.h"
+#include "platform/qt/DialogService.h"
 #include "present/SetHTML.h"
 #include "present/SlideShow.h"
 #include "thumbnails/PHyoji.h"
@@ -20,9 +21,10 @@ namespace kamelune {
 
 class Windows {
 public:
-    // The last step loads the settings and shows the remembered folder (or start's: the folder
-    // and picture the command line asked for).
-    explicit Windows(const AppPaths& paths, const CommandLine& start = {});
+    // Every window asks and tells the user through `dialogs`. The last step loads the settings
+    // and shows the remembered folder (or start's: the folder and picture the command line asked
+    // for).
+    Windows(const AppPaths& paths, DialogService& dialogs, const CommandLine& start = {});
     ~Windows();
 
     FolderModel model;

@@ -2,6 +2,7 @@
 // order.
 #include "app/Windows.h"
 #include "catalogue/CommandLine.h"
+#include "platform/qt/DialogService.h"
 #include "platform/qt/Widgets.h"
 
 #include <QApplication>
@@ -48,8 +49,9 @@ int main(int argc, char* argv[]) {
                                                  QIcon(QStringLiteral(":/icons/kamelune.png"))));
     QGuiApplication::setDesktopFileName(QStringLiteral("kamelune"));
 
+    kamelune::QtDialogService dialogs;
     kamelune::Windows windows(kamelune::ResolveAppPaths(QCoreApplication::applicationFilePath()),
-                              start);
+                              dialogs, start);
     windows.FormMain->show();
     return QApplication::exec();
 }

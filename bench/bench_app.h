@@ -63,8 +63,9 @@ inline void WaitForSlide(const Windows& w) {
 }
 
 // Creates the windows with `folder` remembered, on the given tab and pane.
-inline std::unique_ptr<Windows> StartProgram(const std::string& appDir, const std::string& folder,
-                                             const char* tab, int pane, int lastItem = 26) {
+inline std::unique_ptr<Windows> StartProgram(DialogService& dialogs, const std::string& appDir,
+                                             const std::string& folder, const char* tab, int pane,
+                                             int lastItem = 26) {
     std::filesystem::create_directories(appDir);
     std::FILE* ini = std::fopen((appDir + "/kamelune.ini").c_str(), "wb");
     std::fprintf(ini,
@@ -72,7 +73,7 @@ inline std::unique_ptr<Windows> StartProgram(const std::string& appDir, const st
                  tab, folder.c_str(), pane);
     std::fclose(ini);
     WritePkm(appDir + "/Default.pkm", lastItem);
-    auto w = std::make_unique<Windows>(AppPaths{appDir, appDir + "/kamelune.ini"});
+    auto w = std::make_unique<Windows>(AppPaths{appDir, appDir + "/kamelune.ini"}, dialogs);
     w->FormMain->resize(1100, 800);
     w->FormMain->show();
     QCoreApplication::processEvents();

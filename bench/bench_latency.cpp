@@ -21,8 +21,7 @@ namespace {
 // Answers every dialog at once: the album goes to `path`, messages are taken as read.
 class Answers : public DialogService {
 public:
-    explicit Answers(QString path) : path_(std::move(path)) { SetDialogs(this); }
-    ~Answers() override { SetDialogs(nullptr); }
+    explicit Answers(QString path) : path_(std::move(path)) {}
     void Message(MessageKind, const QString&, const QString&) override {}
     bool AskYesNo(const QString&, const QString&) override { return true; }
     std::optional<QString> OpenFile(const FileDialogRequest&) override { return std::nullopt; }
@@ -39,6 +38,7 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+    QtDialogService dialogs;
     std::unique_ptr<Windows> w;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     bench::MakeLargeCorpus(work + "/bench-large30", 30);
     const std::string appDir = work + "/bench-latency";
     fs::remove_all(appDir);
-    w = bench::StartProgram(appDir, work + "/bench-large30", "TabSheetGazo", 3);
+    w = bench::StartProgram(dialogs, appDir, work + "/bench-large30", "TabSheetGazo", 3);
     fs::remove_all(appDir + "/@KameluneDir");
     w->Page->CmbBoxFigNoPerPage->setCurrentText(QStringLiteral("30"));
     qint64 coldPage = 0;
@@ -78,13 +78,13 @@ int main(int argc, char** argv) {
     const std::string out = work + "/bench-album";
     fs::remove_all(out);
     fs::create_directories(out);
-    w = bench::StartProgram(appDir, pictures, "TabSheetTable", 3);
+    Answers answers(QString::fromStdString(out + "/album.html"));
+    w = bench::StartProgram(answers, appDir, pictures, "TabSheetTable", 3);
     w->FormMain->SelectAllClick();
     w->FormSetHTML->ChkBoxLink->setChecked(true);
     w->FormSetHTML->ChkBoxPreview->setChecked(false);
     qint64 album = 0;
     {
-        const Answers answers(QString::fromStdString(out + "/album.html"));
         bench::InputProbe probe(w->FormMain->windowHandle());
         probe.Start();
         w->FormSetHTML->BtnMakeClick();

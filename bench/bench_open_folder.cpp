@@ -16,6 +16,7 @@ using namespace kamelune;
 namespace fs = std::filesystem;
 
 int main(int argc, char** argv) {
+    QtDialogService dialogs;
     std::unique_ptr<Windows> w;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -25,7 +26,7 @@ int main(int argc, char** argv) {
     const std::string& corpus = folders.corpus;
     const std::string appDir = work + "/bench-app";
     std::filesystem::create_directories(appDir + "/empty");
-    w = bench::StartProgram(appDir, appDir + "/empty", "TabSheetTable", 3, 10);
+    w = bench::StartProgram(dialogs, appDir, appDir + "/empty", "TabSheetTable", 3, 10);
 
     // Input during the first visit of the folder: the folder list lists it for the first time.
     qint64 inputWait = 0;

@@ -50,6 +50,7 @@ double MedianBuildMs(Windows* w, int perPage) {
 } // namespace
 
 int main(int argc, char** argv) {
+    QtDialogService dialogs;
     std::unique_ptr<Windows> w;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -58,7 +59,7 @@ int main(int argc, char** argv) {
     const std::string& work = folders.work;
     const std::string& corpus = folders.corpus;
 
-    w = bench::StartProgram(work + "/bench-pages-app", corpus, "TabSheetGazo", 3);
+    w = bench::StartProgram(dialogs, work + "/bench-pages-app", corpus, "TabSheetGazo", 3);
     const double all30 = MedianBuildMs(w.get(), 30);
     const std::size_t panels30 = w->Page->gPictList.size();
     w->Page->SpeedBtnPane2->click();
@@ -78,7 +79,7 @@ int main(int argc, char** argv) {
     for (int parallel : {0, 1}) {
         const std::string appDir = work + "/bench-pages-big" + std::to_string(parallel);
         fs::remove_all(appDir);
-        w = bench::StartProgram(appDir, work + "/bench-large", "TabSheetGazo", 3);
+        w = bench::StartProgram(dialogs, appDir, work + "/bench-large", "TabSheetGazo", 3);
         fs::remove_all(appDir + "/@KameluneDir");
         w->Page->thumbnailThreads = parallel ? 0 : 1;
         w->Page->CmbBoxFigNoPerPage->setCurrentText(QStringLiteral("16"));
@@ -101,7 +102,8 @@ int main(int argc, char** argv) {
 
     // A slideshow over the 12-megapixel pictures: each step well within a 1-second interval,
     // memory flat over a long show.
-    w = bench::StartProgram(work + "/bench-slides", work + "/bench-large", "TabSheetTable", 3);
+    w = bench::StartProgram(dialogs, work + "/bench-slides", work + "/bench-large", "TabSheetTable",
+                            3);
     w->FormMain->Controls().StrGridExif->selectRow(0);
     w->FormMain->PMenuGenzuClick();
     bench::WaitForSlide(*w);

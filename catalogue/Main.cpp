@@ -63,7 +63,8 @@ AppPaths ResolveAppPaths(const QString& programPath) {
     return {ToStd(config), ToStd(config + "/" + ini), shippedPkm, ToStd(cache)};
 }
 
-TFormMain::TFormMain(FolderModel& model, QWidget* parent) : QMainWindow(parent), model_(model) {
+TFormMain::TFormMain(FolderModel& model, DialogService& dialogs, QWidget* parent)
+    : QMainWindow(parent), model_(model), dialogs_(dialogs) {
     BuildFrame();
     FormCreate();
     ConnectModel();
@@ -183,7 +184,7 @@ void TFormMain::SaveSettings() {
     s.upright = MnUpright->isChecked();
     IniFile ini(model_.paths.settingsPath);
     WriteMainSettings(ini, s);
-    if (FileResult r = ini.UpdateFile(); !r) ShowCheckMessage(ToQ(r.error));
+    if (FileResult r = ini.UpdateFile(); !r) dialogs_.ShowCheckMessage(ToQ(r.error));
 }
 
 void TFormMain::FormDestroy() {
@@ -231,7 +232,7 @@ void TFormMain::FilterComboBox1Change() {
 void TFormMain::RemakeAll() {
     const std::string folder = model_.currentDir;
     if (IsInsideCacheRoot(folder)) {
-        ShowCheckMessage(QStringLiteral("ここはKameluneの情報格納場所です。"));
+        dialogs_.ShowCheckMessage(QStringLiteral("ここはKameluneの情報格納場所です。"));
         return;
     }
     model_.gCacheSubName = SetCacheSubName(folder);
@@ -378,19 +379,19 @@ void TFormMain::BtnTabYokoClick() {
     if (model_.gFileCount >= 1)
         OutTabFile(6);
     else
-        ShowCheckMessage(QStringLiteral("イメージがありません"));
+        dialogs_.ShowCheckMessage(QStringLiteral("イメージがありません"));
 }
 
 void TFormMain::BtnTabTateClick() {
     if (model_.gFileCount >= 1)
         OutTabFile(7);
     else
-        ShowCheckMessage(QStringLiteral("イメージがありません"));
+        dialogs_.ShowCheckMessage(QStringLiteral("イメージがありません"));
 }
 
 void TFormMain::OutTabFile(int layout) {
     if (model_.gSelectList.empty()) {
-        ShowCheckMessage(QStringLiteral("解析するイメージが選択されていません"));
+        dialogs_.ShowCheckMessage(QStringLiteral("解析するイメージが選択されていません"));
         return;
     }
     FileDialogRequest request;
@@ -399,7 +400,7 @@ void TFormMain::OutTabFile(int layout) {
     request.defaultExt = QStringLiteral("txt");
     request.fileName = QStringLiteral("MyExif");
     request.filter = QStringLiteral("TAB区切りテキスト書き出し(*.txt)|*.txt");
-    const auto path = Dialogs().SaveFile(request);
+    const auto path = dialogs_.SaveFile(request);
     if (!path) return;
     std::vector<std::string> headings;
     for (std::size_t m = 0; m < model_.gItemList.size(); ++m)
@@ -407,7 +408,8 @@ void TFormMain::OutTabFile(int layout) {
     const auto lines =
         MakeTabLines(layout == 6 ? TabLayout::Horizontal : TabLayout::Vertical, model_.currentDir,
                      model_.gSelectList, model_.gItemList, headings, model_.gridBase);
-    if (FileResult r = WriteTextLines(ToStd(*path), lines); !r) ShowCheckMessage(ToQ(r.error));
+    if (FileResult r = WriteTextLines(ToStd(*path), lines); !r)
+        dialogs_.ShowCheckMessage(ToQ(r.error));
 }
 
 void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
@@ -428,7 +430,7 @@ void TFormMain::WMDropFiles(const QStringList& dropped) {
     SetStatus(source);
     activateWindow();
     if (!IsDroppableJpeg(ToStd(source))) {
-        ShowCheckMessage(QStringLiteral("Jpegファイルでありません"));
+        dialogs_.ShowCheckMessage(QStringLiteral("Jpegファイルでありません"));
         return;
     }
     const std::string destination = DropDestination(model_.currentDir, ToStd(source));
@@ -437,13 +439,13 @@ void TFormMain::WMDropFiles(const QStringList& dropped) {
         if (QFileInfo(source).canonicalFilePath() ==
             QFileInfo(ToQ(destination)).canonicalFilePath())
             return;
-        if (!Dialogs().AskYesNo(QStringLiteral("確認"),
-                                ToQ(destination) +
-                                    QStringLiteral(" は既に存在します。上書きしますか？")))
+        if (!dialogs_.AskYesNo(QStringLiteral("確認"),
+                               ToQ(destination) +
+                                   QStringLiteral(" は既に存在します。上書きしますか？")))
             return;
     }
     if (FileResult r = CopyFileByBlocks(ToStd(source), destination); !r) {
-        ShowCheckMessage(ToQ(r.error));
+        dialogs_.ShowCheckMessage(ToQ(r.error));
         return;
     }
     UpdateTable();

@@ -34,6 +34,7 @@ class QMenu;
 
 namespace kamelune {
 
+class DialogService;
 class StringGridModel;
 
 // The main window's components, named as the handlers know them. The window keeps them to
@@ -71,7 +72,7 @@ struct MainControls {
 class TFormMain : public QMainWindow, private MainControls {
     Q_OBJECT
 public:
-    explicit TFormMain(FolderModel& model, QWidget* parent = nullptr);
+    TFormMain(FolderModel& model, DialogService& dialogs, QWidget* parent = nullptr);
     ~TFormMain() override;
 
     // Start-up and shutdown.
@@ -202,6 +203,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     FolderModel& model_;
+    DialogService& dialogs_;
     std::string gSmallImageFile; // the picture of the small preview
     PictureTarget popup_; // the thumbnail the popup menu was opened on; empty: the table's row
     void ConnectModel();

@@ -18,9 +18,9 @@ QString Q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-void Report(const FileChanges& changes) {
+void Report(DialogService& dialogs, const FileChanges& changes) {
     const std::string text = ChangesReport(changes);
-    if (!text.empty()) ShowCheckMessage(Q(text));
+    if (!text.empty()) dialogs.ShowCheckMessage(Q(text));
 }
 
 } // namespace
@@ -29,13 +29,13 @@ void TFormMain::HideFig(int pictNo) {
     if (model_.defaultCachePlace) model_.gThumbDir = model_.DefaultCacheDir();
     const std::string name = model_.gridBase.Cell(kNameCol, pictNo);
     if (name.empty()) return;
-    if (!Dialogs().AskYesNo(QStringLiteral("確認"),
-                            QStringLiteral("このファイルを隠しますか？（復活できます）") + Q(name)))
+    if (!dialogs_.AskYesNo(QStringLiteral("確認"),
+                           QStringLiteral("このファイルを隠しますか？（復活できます）") + Q(name)))
         return;
     const FileChanges changes =
         kamelune::HideFig(model_.currentDir, model_.CacheFolderOfCurrent(), name);
     UpdateTable();
-    Report(changes);
+    Report(dialogs_, changes);
 }
 
 void TFormMain::Hide1Click() {
@@ -44,7 +44,7 @@ void TFormMain::Hide1Click() {
 
 void TFormMain::SpeedBtnHideClick() {
     if (model_.gSelectList.empty()) {
-        ShowCheckMessage(QStringLiteral("選択された画像がありません"));
+        dialogs_.ShowCheckMessage(QStringLiteral("選択された画像がありません"));
         return;
     }
     std::vector<std::string> names;
@@ -52,17 +52,17 @@ void TFormMain::SpeedBtnHideClick() {
         names.push_back(model_.gridBase.Cell(kNameCol, entry));
     const FileChanges changes = HideFigs(model_.currentDir, names);
     UpdateTable();
-    Report(changes);
+    Report(dialogs_, changes);
 }
 
 void TFormMain::SpeedBtnReshowClick() {
     if (HiddenFiles(model_.currentDir).empty()) {
-        ShowCheckMessage(QStringLiteral("隠した画像はありません"));
+        dialogs_.ShowCheckMessage(QStringLiteral("隠した画像はありません"));
         return;
     }
     const FileChanges changes = ReshowAll(model_.currentDir);
     UpdateTable();
-    Report(changes);
+    Report(dialogs_, changes);
 }
 
 void TFormMain::DeleteFig(int pictNo) {
@@ -72,19 +72,19 @@ void TFormMain::DeleteFig(int pictNo) {
     FileChanges changes;
     if (MnDeleteToTrash->isChecked()) {
         // Beyond the original: the picture goes to the trash, where it can be restored.
-        if (Dialogs().AskYesNo(QStringLiteral("確認"),
-                               QStringLiteral("このファイルをごみ箱に移動しますか？:  ") + Q(name)))
+        if (dialogs_.AskYesNo(QStringLiteral("確認"),
+                              QStringLiteral("このファイルをごみ箱に移動しますか？:  ") + Q(name)))
             changes = kamelune::DeleteFig(
                 model_.currentDir, model_.CacheFolderOfCurrent(), name,
                 [](const std::string& path) { return MoveToTrash(QString::fromStdString(path)); });
-    } else if (Dialogs().AskYesNo(
+    } else if (dialogs_.AskYesNo(
                    QStringLiteral("確認"),
                    QStringLiteral("このファイルを削除しますか？（復活できません！）:  ") +
                        Q(name))) {
         changes = kamelune::DeleteFig(model_.currentDir, model_.CacheFolderOfCurrent(), name);
     }
     UpdateTable();
-    Report(changes);
+    Report(dialogs_, changes);
 }
 
 void TFormMain::PopMnDeleteClick() {
@@ -105,19 +105,19 @@ void TFormMain::MnThumbLocationClick() {
 void TFormMain::MnOtherLocationClick() {
     // The radio mark moves only when a new place is taken.
     SetLocationChoice(locationIsOther_);
-    const auto chosen = Dialogs().ChooseFolder(
+    const auto chosen = dialogs_.ChooseFolder(
         QStringLiteral("サムネイルの置き場所の設定 "
                        "(フォルダを選択するか新規作成して「保存」をクリックしてください）"),
         Q(model_.gAppDir));
     if (!chosen) return;
     const std::string dir = QDir::cleanPath(*chosen).toStdString();
     if (::access(dir.c_str(), W_OK | X_OK) != 0) {
-        ShowCheckMessage(QStringLiteral("このフォルダには書き込めません: ") + Q(dir));
+        dialogs_.ShowCheckMessage(QStringLiteral("このフォルダには書き込めません: ") + Q(dir));
         return;
     }
-    if (!Dialogs().AskYesNo(QStringLiteral("確認"),
-                            QStringLiteral("サムネイルを<") + Q(dir) +
-                                QStringLiteral(">に保管します。よろしいですか？")))
+    if (!dialogs_.AskYesNo(QStringLiteral("確認"),
+                           QStringLiteral("サムネイルを<") + Q(dir) +
+                               QStringLiteral(">に保管します。よろしいですか？")))
         return;
     model_.gThumbDir = dir;
     SetLocationChoice(true);
@@ -126,18 +126,18 @@ void TFormMain::MnOtherLocationClick() {
 void TFormMain::MnKameluneDirDelClick() {
     const std::string root = CacheRoot(model_.gThumbDir);
     if (!DirectoryExists(root)) return;
-    if (!Dialogs().AskYesNo(QStringLiteral("確認"),
-                            Q(root) + QStringLiteral(" をごみ箱に移動しますか？")))
+    if (!dialogs_.AskYesNo(QStringLiteral("確認"),
+                           Q(root) + QStringLiteral(" をごみ箱に移動しますか？")))
         return;
     if (MoveToTrash(Q(root))) return;
     // No trash can take it: gone for good only when the user says so.
-    if (!Dialogs().AskYesNo(QStringLiteral("確認"),
-                            QStringLiteral("ごみ箱が使えません。") + Q(root) +
-                                QStringLiteral(" を完全に削除しますか？（復活できません！）")))
+    if (!dialogs_.AskYesNo(QStringLiteral("確認"),
+                           QStringLiteral("ごみ箱が使えません。") + Q(root) +
+                               QStringLiteral(" を完全に削除しますか？（復活できません！）")))
         return;
     std::error_code ec;
     std::filesystem::remove_all(root, ec);
-    if (ec) ShowCheckMessage(QStringLiteral("削除できませんでした: ") + Q(ec.message()));
+    if (ec) dialogs_.ShowCheckMessage(QStringLiteral("削除できませんでした: ") + Q(ec.message()));
 }
 
 } // namespace kamelune

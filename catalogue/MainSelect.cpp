@@ -47,7 +47,7 @@ void TFormMain::StrGridExifMouseDown(Qt::MouseButton button, const QPoint& pos) 
 void TFormMain::SelectAllClick() {
     SelectionTables t{model_.gridBase, model_.gridExif, model_.gSelectList};
     if (!SelectAll(t)) {
-        ShowCheckMessage(QStringLiteral("イメージがありません。"));
+        dialogs_.ShowCheckMessage(QStringLiteral("イメージがありません。"));
         return;
     }
     model_.SelectionChanged();
@@ -56,7 +56,7 @@ void TFormMain::SelectAllClick() {
 void TFormMain::SelectReverseClick() {
     SelectionTables t{model_.gridBase, model_.gridExif, model_.gSelectList};
     if (!SelectReverse(t)) {
-        ShowCheckMessage(QStringLiteral("イメージがありません。"));
+        dialogs_.ShowCheckMessage(QStringLiteral("イメージがありません。"));
         return;
     }
     model_.SelectionChanged();
@@ -93,13 +93,14 @@ void TFormMain::SetFigNo(const QString& text) {
 }
 
 void TFormMain::BtnSortClick() {
-    if (model_.gExifCount < 1) ShowCheckMessage(QStringLiteral("注意：Exifイメージがありません"));
+    if (model_.gExifCount < 1)
+        dialogs_.ShowCheckMessage(QStringLiteral("注意：Exifイメージがありません"));
     emit sortRequested();
 }
 
 void TFormMain::BtnHtmlClick() {
     if (model_.gSelectList.empty()) {
-        ShowCheckMessage(QStringLiteral("イメージが選択されていません"));
+        dialogs_.ShowCheckMessage(QStringLiteral("イメージが選択されていません"));
         return;
     }
     emit albumRequested();
@@ -107,7 +108,7 @@ void TFormMain::BtnHtmlClick() {
 
 void TFormMain::BtnHTML2Click() {
     if (model_.gSelectList.empty()) {
-        ShowCheckMessage(QStringLiteral("選択されたイメージがありません"));
+        dialogs_.ShowCheckMessage(QStringLiteral("選択されたイメージがありません"));
         return;
     }
     emit htmlTableRequested();
@@ -115,7 +116,7 @@ void TFormMain::BtnHTML2Click() {
 
 void TFormMain::BtnSlideShowClick() {
     if (model_.gSelectList.empty()) {
-        ShowCheckMessage(QStringLiteral("選択されたイメージがありません"));
+        dialogs_.ShowCheckMessage(QStringLiteral("選択されたイメージがありません"));
         return;
     }
     emit slideshowRequested(QStringLiteral("スライドショー（選択画像）"), 0, CurrentTableRow(),
@@ -132,7 +133,7 @@ void TFormMain::PMenuGenzuClick() {
 
 void TFormMain::BtnSetPKomokuClick() {
     if (model_.gFileCount < 1) {
-        ShowCheckMessage(QStringLiteral("イメージがありません"));
+        dialogs_.ShowCheckMessage(QStringLiteral("イメージがありません"));
         return;
     }
     emit itemsRequested();
@@ -144,7 +145,7 @@ void TFormMain::MnPHyojiClick() {
 
 void TFormMain::SpeedBtnRenameClick() {
     if (model_.gSelectList.empty()) {
-        ShowCheckMessage(QStringLiteral("選択されたファイルがありません。"));
+        dialogs_.ShowCheckMessage(QStringLiteral("選択されたファイルがありません。"));
         return;
     }
     emit renameRequested();

@@ -24,7 +24,8 @@
 
 namespace kamelune {
 
-TFormMakeExifHTML::TFormMakeExifHTML(FolderModel& model) : model_(model) {
+TFormMakeExifHTML::TFormMakeExifHTML(FolderModel& model, DialogService& dialogs)
+    : model_(model), dialogs_(dialogs) {
     setObjectName(QStringLiteral("FormMakeExifHTML"));
     setWindowTitle(QStringLiteral("HTMLの作成"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -156,7 +157,7 @@ void TFormMakeExifHTML::MakeTextFiles(const std::string& folder) {
 
 void TFormMakeExifHTML::OutHTMLYoko(const std::string& fileName, const TFormSetHTML2& s) {
     if (model_.gSelectList.empty()) {
-        ShowCheckMessage(QStringLiteral("選択されていません"));
+        dialogs_.ShowCheckMessage(QStringLiteral("選択されていません"));
         return;
     }
     const QFileInfo info(QString::fromStdString(fileName));

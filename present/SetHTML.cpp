@@ -115,24 +115,25 @@ FileDialogRequest HtmlRequest(const QString& title, const QString& name,
     return r;
 }
 
-void Finish(const QString& path, bool preview, const std::vector<std::string>& failures) {
+void Finish(DialogService& dialogs, const QString& path, bool preview,
+            const std::vector<std::string>& failures) {
     if (!failures.empty()) {
         QString text = QStringLiteral("作成できなかったファイルがあります:");
         for (const std::string& f : failures)
             text += QLatin1Char('\n') + QString::fromStdString(f);
-        ShowCheckMessage(text);
+        dialogs.ShowCheckMessage(text);
         return;
     }
-    Dialogs().Message(MessageKind::Information, QStringLiteral("Kamelune"),
-                      QStringLiteral("Exif HTML: ") + QFileInfo(path).completeBaseName() +
-                          QStringLiteral("が作成されました。"));
+    dialogs.Message(MessageKind::Information, QStringLiteral("Kamelune"),
+                    QStringLiteral("Exif HTML: ") + QFileInfo(path).completeBaseName() +
+                        QStringLiteral("が作成されました。"));
     if (preview) OpenDocument(path);
 }
 
 } // namespace
 
-TFormSetHTML::TFormSetHTML(FolderModel& model, TFormMakeExifHTML& writer)
-    : model_(model), writer_(writer) {
+TFormSetHTML::TFormSetHTML(FolderModel& model, DialogService& dialogs, TFormMakeExifHTML& writer)
+    : model_(model), dialogs_(dialogs), writer_(writer) {
     setObjectName(QStringLiteral("FormSetHTML"));
     setWindowTitle(QStringLiteral("HTML出力１の設定"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -172,9 +173,9 @@ TFormSetHTML::TFormSetHTML(FolderModel& model, TFormMakeExifHTML& writer)
     layout->addWidget(options);
 
     auto* colors = new QFormLayout;
-    PanelBackColor = new ColorSwatch("PanelBackColor", this);
+    PanelBackColor = new ColorSwatch("PanelBackColor", dialogs_, this);
     PanelBackColor->SetColor(232 | (232 << 8) | (255u << 16));
-    PanelMjColor = new ColorSwatch("PanelMjColor", this);
+    PanelMjColor = new ColorSwatch("PanelMjColor", dialogs_, this);
     PanelMjColor->SetColor(0);
     colors->addRow(QStringLiteral("背景色"), PanelBackColor);
     colors->addRow(QStringLiteral("文字色"), PanelMjColor);
@@ -211,15 +212,15 @@ AlbumSettings TFormSetHTML::Settings(const std::string& base) const {
 
 void TFormSetHTML::BtnMakeClick() {
     if (model_.gItemList.empty()) {
-        ShowCheckMessage(QStringLiteral("出力するExif項目が選択されていません！"));
+        dialogs_.ShowCheckMessage(QStringLiteral("出力するExif項目が選択されていません！"));
         return;
     }
     writer_.MakeHTML(*this);
     close();
 }
 
-TFormSetHTML2::TFormSetHTML2(FolderModel& model, TFormMakeExifHTML& writer)
-    : model_(model), writer_(writer) {
+TFormSetHTML2::TFormSetHTML2(FolderModel& model, DialogService& dialogs, TFormMakeExifHTML& writer)
+    : model_(model), dialogs_(dialogs), writer_(writer) {
     setObjectName(QStringLiteral("FormSetHTML2"));
     setWindowTitle(QStringLiteral("HTML出力２の設定"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -237,7 +238,7 @@ TFormSetHTML2::TFormSetHTML2(FolderModel& model, TFormMakeExifHTML& writer)
 }
 
 void TFormSetHTML2::BtnMakeClick() {
-    const auto path = Dialogs().SaveFile(HtmlRequest(
+    const auto path = dialogs_.SaveFile(HtmlRequest(
         QStringLiteral("表形式HTMLの保存"), QStringLiteral("MyExifTable"), model_.currentDir));
     if (!path) return;
     writer_.failures.clear();
@@ -245,14 +246,15 @@ void TFormSetHTML2::BtnMakeClick() {
     writer_.OutHTMLYoko(path->toStdString(), *this);
     writer_.close();
     QFileInfo info(*path);
-    Finish(info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".html"),
+    Finish(dialogs_,
+           info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".html"),
            ChkBoxPreview->isChecked(), writer_.failures);
 }
 
 // The album run; the writer window's part.
 bool TFormMakeExifHTML::MakeHTML(const TFormSetHTML& settings) {
-    const auto path = Dialogs().SaveFile(HtmlRequest(QStringLiteral("EXIF HTMLの保存"),
-                                                     QStringLiteral("MyExif"), model_.currentDir));
+    const auto path = dialogs_.SaveFile(HtmlRequest(QStringLiteral("EXIF HTMLの保存"),
+                                                    QStringLiteral("MyExif"), model_.currentDir));
     if (!path) return false;
     const QFileInfo info(*path);
     const std::string base = info.completeBaseName().toStdString();
@@ -268,7 +270,7 @@ bool TFormMakeExifHTML::MakeHTML(const TFormSetHTML& settings) {
     SubMakeHTML(folder, settings.Settings(base), settings.SpinEditGazoSSize->value());
     if (settings.ChkBoxTextFile->isChecked()) MakeTextFiles(folder);
     close();
-    Finish(QString::fromStdString(folder + "/" + base + ".html"),
+    Finish(dialogs_, QString::fromStdString(folder + "/" + base + ".html"),
            settings.ChkBoxPreview->isChecked(), failures);
     return true;
 }

@@ -21,12 +21,13 @@ class QToolButton;
 namespace kamelune {
 
 class ColorSwatch;
+class DialogService;
 class FolderModel;
 class TFormMakeExifHTML;
 
 class TFormSetHTML : public QDialog {
 public:
-    TFormSetHTML(FolderModel& model, TFormMakeExifHTML& writer);
+    TFormSetHTML(FolderModel& model, DialogService& dialogs, TFormMakeExifHTML& writer);
     QComboBox* CBoxExifIti;
     QSpinBox *SpinEditGazoSYokosu, *SpinEditKeisen;
     QComboBox* CmbBoxMojiIti;
@@ -48,12 +49,13 @@ protected:
 
 private:
     FolderModel& model_;
+    DialogService& dialogs_;
     TFormMakeExifHTML& writer_;
 };
 
 class TFormSetHTML2 : public QDialog {
 public:
-    TFormSetHTML2(FolderModel& model, TFormMakeExifHTML& writer);
+    TFormSetHTML2(FolderModel& model, DialogService& dialogs, TFormMakeExifHTML& writer);
     QCheckBox* ChkBoxSamu;
     QSpinBox *SpinEditGazoSSize, *SpinEditGazoSQuality;
     QCheckBox* ChkBoxLink;
@@ -66,12 +68,13 @@ public:
 
 private:
     FolderModel& model_;
+    DialogService& dialogs_;
     TFormMakeExifHTML& writer_;
 };
 
 class TFormMakeExifHTML : public QDialog {
 public:
-    explicit TFormMakeExifHTML(FolderModel& model);
+    TFormMakeExifHTML(FolderModel& model, DialogService& dialogs);
     QLabel* LabelProg;
     QProgressBar* ProgBar;
     QPushButton* BtnStop;
@@ -102,6 +105,7 @@ public:
 
 private:
     FolderModel& model_;
+    DialogService& dialogs_;
 };
 
 } // namespace kamelune

@@ -51,7 +51,8 @@ void Style(QLabel* l, int pixels, std::uint32_t color, std::uint32_t back, bool 
 
 } // namespace
 
-TFormSlideshow::TFormSlideshow(FolderModel& model) : model_(model) {
+TFormSlideshow::TFormSlideshow(FolderModel& model, DialogService& dialogs)
+    : model_(model), dialogs_(dialogs) {
     setObjectName(QStringLiteral("FormSlideshow"));
     setWindowTitle(QStringLiteral("スライドショー"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -66,7 +67,7 @@ TFormSlideshow::TFormSlideshow(FolderModel& model) : model_(model) {
     bar->setStyleSheet(QStringLiteral("QToolBar#ToolBar1 { background: rgb(189, 189, 223); }"));
     SpeedBtnExif = MakeToolButton(bar, "SpeedBtnExif", QStringLiteral("Exif"),
                                   QStringLiteral("スライドショーの表示設定"), false);
-    PanelBackColor = new ColorSwatch("PanelBackColor", bar);
+    PanelBackColor = new ColorSwatch("PanelBackColor", dialogs_, bar);
     PanelBackColor->setToolTip(QStringLiteral("背景色"));
     PanelBackColor->SetColor(0x800000); // navy
     bar->addWidget(PanelBackColor);
@@ -153,7 +154,7 @@ TFormSlideshow::TFormSlideshow(FolderModel& model) : model_(model) {
     status->addWidget(StatusPanel2);
     layout->addWidget(status);
 
-    captionSettings_ = std::make_unique<TFormSetSlideShow>(*this);
+    captionSettings_ = std::make_unique<TFormSetSlideShow>(*this, dialogs_);
     captionSettings_->setAttribute(Qt::WA_QuitOnClose, false);
     // A decode done: the newest picture asked for meanwhile, else this one, goes on screen.
     connect(&slideWatcher_, &QFutureWatcher<Slide>::finished, this, [this] {
@@ -415,12 +416,12 @@ void TFormSlideshow::Display(const SlideRequest& request, const Slide& slide) {
 void TFormSlideshow::Timer1Timer() {
     if (Tag == 0 && model_.gSelectList.empty()) {
         Timer1.stop();
-        ShowCheckMessage(QStringLiteral("選択されたファイルがありません"));
+        dialogs_.ShowCheckMessage(QStringLiteral("選択されたファイルがありません"));
         return;
     }
     if (Tag != 0 && ListLength() < 1) {
         Timer1.stop();
-        ShowCheckMessage(QStringLiteral("ファイルがありません"));
+        dialogs_.ShowCheckMessage(QStringLiteral("ファイルがありません"));
         return;
     }
     if (SpeedBtnPlay->isChecked())
@@ -520,7 +521,7 @@ void TFormSlideshow::Open(const QString& title, int tag, int currentRow, bool re
     show();
 }
 
-TFormSetSlideShow::TFormSetSlideShow(TFormSlideshow& show) : show_(show) {
+TFormSetSlideShow::TFormSetSlideShow(TFormSlideshow& show, DialogService& dialogs) : show_(show) {
     setObjectName(QStringLiteral("FormSetSlideShow"));
     setWindowTitle(QStringLiteral("SlideShowの設定"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -542,11 +543,11 @@ TFormSetSlideShow::TFormSetSlideShow(TFormSlideshow& show) : show_(show) {
     SpinEditMojiSize->setRange(10, 40);
     SpinEditMojiSize->setValue(12);
     form->addRow(QStringLiteral("文字大"), SpinEditMojiSize);
-    PanelMojiColor = new ColorSwatch("PanelMojiColor", group);
+    PanelMojiColor = new ColorSwatch("PanelMojiColor", dialogs, group);
     PanelMojiColor->setToolTip(QStringLiteral("文字色"));
     PanelMojiColor->SetColor(0xFF0000);
     form->addRow(QStringLiteral("文字色"), PanelMojiColor);
-    PanelMojiBackColor = new ColorSwatch("PanelMojiBackColor", group);
+    PanelMojiBackColor = new ColorSwatch("PanelMojiBackColor", dialogs, group);
     PanelMojiBackColor->setToolTip(QStringLiteral("文字背景色"));
     PanelMojiBackColor->SetColor(0xFFFFFF);
     form->addRow(QStringLiteral("背景色"), PanelMojiBackColor);

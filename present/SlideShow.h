@@ -23,13 +23,14 @@ class QStatusBar;
 namespace kamelune {
 
 class ColorSwatch;
+class DialogService;
 class FolderModel;
 class TFormSetSlideShow;
 
 class TFormSlideshow : public QDialog {
     Q_OBJECT
 public:
-    explicit TFormSlideshow(FolderModel& model);
+    TFormSlideshow(FolderModel& model, DialogService& dialogs);
     ~TFormSlideshow() override;
     // The caption settings of this window (a window of its own).
     TFormSetSlideShow& CaptionSettings() { return *captionSettings_; }
@@ -96,6 +97,7 @@ protected:
 
 private:
     FolderModel& model_;
+    DialogService& dialogs_;
     std::unique_ptr<TFormSetSlideShow> captionSettings_;
     int startRow_ = 0;
     void StartTimer();
@@ -121,7 +123,7 @@ private:
 class TFormSetSlideShow : public QDialog {
     Q_OBJECT
 public:
-    explicit TFormSetSlideShow(TFormSlideshow& show);
+    TFormSetSlideShow(TFormSlideshow& show, DialogService& dialogs);
     QCheckBox* ChkBoxHyoji;
     QSpinBox* SpinEditMojiSize;
     ColorSwatch *PanelMojiColor, *PanelMojiBackColor;

@@ -18,7 +18,8 @@
 
 namespace kamelune {
 
-TFormPHyoji::TFormPHyoji(FolderModel& folder) : folder_(folder) {
+TFormPHyoji::TFormPHyoji(FolderModel& folder, DialogService& dialogs)
+    : folder_(folder), dialogs_(dialogs) {
     setObjectName(QStringLiteral("FormPHyoji"));
     setWindowTitle(QStringLiteral("サムネイル表示属性の設定"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -36,7 +37,7 @@ TFormPHyoji::TFormPHyoji(FolderModel& folder) : folder_(folder) {
     int row = 0;
     auto swatch = [&](const char* name, const QString& label) {
         grid->addWidget(new QLabel(label, this), row, 0);
-        auto* s = new ColorSwatch(name, this);
+        auto* s = new ColorSwatch(name, dialogs, this);
         grid->addWidget(s, row++, 1);
         return s;
     };
@@ -121,8 +122,8 @@ void TFormPHyoji::BtnApplyClick() {
 }
 
 void TFormPHyoji::SpeedBtnDefaultClick() {
-    SavePkmFile(QStringLiteral("ｻﾑﾈｲﾙExif項目の保存(asﾃﾞﾌｫｰﾙﾄ）"), QStringLiteral("Default"),
-                folder_.gAppDir, folder_.itemGrid, Attributes());
+    SavePkmFile(dialogs_, QStringLiteral("ｻﾑﾈｲﾙExif項目の保存(asﾃﾞﾌｫｰﾙﾄ）"),
+                QStringLiteral("Default"), folder_.gAppDir, folder_.itemGrid, Attributes());
 }
 
 } // namespace kamelune

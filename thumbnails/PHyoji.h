@@ -14,12 +14,13 @@ class QToolButton;
 
 namespace kamelune {
 
+class DialogService;
 class FolderModel;
 
 class TFormPHyoji : public QDialog {
     Q_OBJECT
 public:
-    explicit TFormPHyoji(FolderModel& folder);
+    TFormPHyoji(FolderModel& folder, DialogService& dialogs);
 
     ColorSwatch *PanelPPanelColor, *PanelSelColor, *PanelNoColor, *PanelFNameColor,
         *PanelSelNoColor, *PanelMojiColor, *PanelMjBackColor, *PanelKyochoColor;
@@ -41,6 +42,7 @@ signals:
 
 private:
     FolderModel& folder_;
+    DialogService& dialogs_;
 };
 
 } // namespace kamelune

@@ -19,8 +19,8 @@
 
 namespace kamelune {
 
-TFormSetPKomoku::TFormSetPKomoku(FolderModel& folder, TFormPHyoji& display)
-    : StrGridPKomoku(folder.itemGrid), folder_(folder), display_(display) {
+TFormSetPKomoku::TFormSetPKomoku(FolderModel& folder, DialogService& dialogs, TFormPHyoji& display)
+    : StrGridPKomoku(folder.itemGrid), folder_(folder), dialogs_(dialogs), display_(display) {
     setObjectName(QStringLiteral("FormSetPKomoku"));
     setWindowTitle(QStringLiteral("表示するExif項目を設定"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -79,7 +79,7 @@ void TFormSetPKomoku::FormShow() {
     if (folder_.gExifCount >= 1)
         FillSampleColumn(StrGridPKomoku, folder_.gridBase);
     else
-        ShowCheckMessage(QStringLiteral("Exif ファイルがありません"));
+        dialogs_.ShowCheckMessage(QStringLiteral("Exif ファイルがありません"));
 }
 
 void TFormSetPKomoku::StrGridPKomokuClick(int col, int row) {
@@ -96,7 +96,7 @@ void TFormSetPKomoku::StrGridPKomokuClick(int col, int row) {
         return;
     }
     if (items.size() > 74) {
-        ShowCheckMessage(QStringLiteral("既に最大項目選択されています"));
+        dialogs_.ShowCheckMessage(QStringLiteral("既に最大項目選択されています"));
         return;
     }
     StrGridPKomoku.SetCell(1, row, std::to_string(items.size() + 1));
@@ -142,35 +142,39 @@ static FileDialogRequest PkmRequest(const QString& title, const QString& fileNam
     return r;
 }
 
-bool SavePkmFile(const QString& title, const QString& fileName, const std::string& folder,
-                 const StringGrid& items, const DisplayAttributes& attributes) {
-    const auto path = Dialogs().SaveFile(PkmRequest(title, fileName, folder));
+bool SavePkmFile(DialogService& dialogs, const QString& title, const QString& fileName,
+                 const std::string& folder, const StringGrid& items,
+                 const DisplayAttributes& attributes) {
+    const auto path = dialogs.SaveFile(PkmRequest(title, fileName, folder));
     if (!path) return false;
     const FileResult r = WriteTextLines(path->toStdString(), MakePkmLines(items, attributes));
-    if (!r) ShowCheckMessage(QString::fromStdString(r.error));
+    if (!r) dialogs.ShowCheckMessage(QString::fromStdString(r.error));
     return r.ok;
 }
 
 bool TFormSetPKomoku::SavePKomokuFile(const QString& title, const QString& fileName) {
-    return SavePkmFile(title, fileName, folder_.gAppDir, StrGridPKomoku, display_.Attributes());
+    return SavePkmFile(dialogs_, title, fileName, folder_.gAppDir, StrGridPKomoku,
+                       display_.Attributes());
 }
 
 // Reads a whole ".pkm" file, or says why it is not one and gives nothing.
-static bool ReadPkm(const std::string& path, std::vector<std::string>& lines) {
+static bool ReadPkm(DialogService& dialogs, const std::string& path,
+                    std::vector<std::string>& lines) {
     std::string why;
     if (FileResult r = ReadTextLines(path, lines); !r)
         why = r.error;
     else if (FileResult check = CheckPkmLines(lines); !check)
         why = path + ": " + check.error;
     if (why.empty()) return true;
-    ShowCheckMessage(QStringLiteral("項目ファイルを読めません。") + QString::fromStdString(why));
+    dialogs.ShowCheckMessage(QStringLiteral("項目ファイルを読めません。") +
+                             QString::fromStdString(why));
     return false;
 }
 
 bool TFormSetPKomoku::LoadPKomokuFile(const QString& title, const QString& fileName) {
-    const auto path = Dialogs().OpenFile(PkmRequest(title, fileName, folder_.gAppDir));
+    const auto path = dialogs_.OpenFile(PkmRequest(title, fileName, folder_.gAppDir));
     std::vector<std::string> lines;
-    if (!path || !ReadPkm(path->toStdString(), lines)) return false;
+    if (!path || !ReadPkm(dialogs_, path->toStdString(), lines)) return false;
     LoadPKomokuGrid(lines, StrGridPKomoku);
     return true;
 }
@@ -181,7 +185,7 @@ bool TFormSetPKomoku::LoadDefaultPKomoku() {
     if (!FileExists(path) && !main.paths.shippedPkm.empty() && FileExists(main.paths.shippedPkm))
         path = main.paths.shippedPkm;
     std::vector<std::string> lines;
-    if (FileExists(path) && ReadPkm(path, lines)) {
+    if (FileExists(path) && ReadPkm(dialogs_, path, lines)) {
         LoadPKomokuGrid(lines, StrGridPKomoku);
         SetupPKomokuGrid(StrGridPKomoku);
         GridToItemList(StrGridPKomoku, main.gItemList);
@@ -193,7 +197,8 @@ bool TFormSetPKomoku::LoadDefaultPKomoku() {
     // A missing file is said so; a damaged one was reported by ReadPkm. Both start from the
     // built-in choice.
     if (!FileExists(path))
-        ShowCheckMessage(QStringLiteral("Defaultファイルがみつかりません。項目を自動設定します。"));
+        dialogs_.ShowCheckMessage(
+            QStringLiteral("Defaultファイルがみつかりません。項目を自動設定します。"));
     DisplayAttributes a;
     SetBuiltInPKomoku(StrGridPKomoku, main.gItemList, a);
     FillSampleColumn(StrGridPKomoku, main.gridBase);

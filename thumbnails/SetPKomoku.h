@@ -13,6 +13,7 @@ class QToolButton;
 
 namespace kamelune {
 
+class DialogService;
 class FolderModel;
 class StringGridModel;
 class TFormPHyoji;
@@ -20,7 +21,7 @@ struct DisplayAttributes;
 
 class TFormSetPKomoku : public QDialog {
 public:
-    TFormSetPKomoku(FolderModel& folder, TFormPHyoji& display);
+    TFormSetPKomoku(FolderModel& folder, DialogService& dialogs, TFormPHyoji& display);
 
     StringGrid& StrGridPKomoku; // the item catalogue of the folder model
     GridView* GridPKomoku = nullptr;
@@ -50,12 +51,14 @@ protected:
 private:
     StringGridModel* model_ = nullptr;
     FolderModel& folder_;
+    DialogService& dialogs_;
     TFormPHyoji& display_;
 };
 
 // The save dialog of a ".pkm" file and its writing; false when cancelled or failed.
-bool SavePkmFile(const QString& title, const QString& fileName, const std::string& folder,
-                 const StringGrid& items, const DisplayAttributes& attributes);
+bool SavePkmFile(DialogService& dialogs, const QString& title, const QString& fileName,
+                 const std::string& folder, const StringGrid& items,
+                 const DisplayAttributes& attributes);
 
 inline const QString kPkmFilter = QStringLiteral("ｻﾑﾈｲﾙ表示項目ファイル(*.pkm)|*.pkm");
 

@@ -85,9 +85,9 @@ struct ThumbnailPage::Build {
     BusyCursor busy;
 };
 
-ThumbnailPage::ThumbnailPage(FolderModel& model, std::function<DisplayAttributes()> attributes,
-                             QWidget* parent)
-    : QWidget(parent), model_(model), attributes_(std::move(attributes)) {
+ThumbnailPage::ThumbnailPage(FolderModel& model, DialogService& dialogs,
+                             std::function<DisplayAttributes()> attributes, QWidget* parent)
+    : QWidget(parent), model_(model), dialogs_(dialogs), attributes_(std::move(attributes)) {
     setObjectName(QStringLiteral("TabSheetGazo"));
     auto* gazo = new QVBoxLayout(this);
     gazo->setContentsMargins(0, 0, 0, 0);
@@ -343,9 +343,9 @@ void ThumbnailPage::FinishBuild() {
     emit built();
     if (ScrlBoxPictList->hasFocus()) SetCurrentPanel(0);
     if (!cacheProblem_.empty())
-        ShowCheckMessage(QStringLiteral("サムネイルをキャッシュに保存できませんでした。"
-                                        "このページは保存せずに表示しています。\n") +
-                         QString::fromStdString(cacheProblem_));
+        dialogs_.ShowCheckMessage(QStringLiteral("サムネイルをキャッシュに保存できませんでした。"
+                                                 "このページは保存せずに表示しています。\n") +
+                                  QString::fromStdString(cacheProblem_));
 }
 
 bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileName,
@@ -432,7 +432,8 @@ bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileN
             // A cache that could not take it: shown from memory, said once per page.
             if (thumb.inMemory && cacheProblem_.empty()) cacheProblem_ = thumb.error;
         } else {
-            ShowCheckMessage(QStringLiteral("MakeThumbJpeg:サムネイル作成にエラーがおこりました"));
+            dialogs_.ShowCheckMessage(
+                QStringLiteral("MakeThumbJpeg:サムネイル作成にエラーがおこりました"));
             rec.Image = LoadPixmap(model_.gThumbDir + "/peke.jpg", dpr);
         }
         rec.SizeLabel = {sizeText,
@@ -460,7 +461,7 @@ bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileN
         };
     } catch (const std::bad_alloc&) {
         delete rec.Panel;
-        ShowCheckMessage(
+        dialogs_.ShowCheckMessage(
             QStringLiteral("リソースが不足しています。表示画像数を減らしてください。"));
         return false;
     }

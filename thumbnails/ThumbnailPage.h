@@ -21,14 +21,16 @@ class QToolButton;
 
 namespace kamelune {
 
+class DialogService;
+
 struct PreparedThumb;
 
 class ThumbnailPage : public QWidget {
     Q_OBJECT
 public:
     // attributes: the colours and emphasis the display dialog holds, read at every page build.
-    ThumbnailPage(FolderModel& model, std::function<DisplayAttributes()> attributes,
-                  QWidget* parent = nullptr);
+    ThumbnailPage(FolderModel& model, DialogService& dialogs,
+                  std::function<DisplayAttributes()> attributes, QWidget* parent = nullptr);
     ~ThumbnailPage() override;
 
     QToolBar* ToolBarPic = nullptr;
@@ -101,6 +103,7 @@ private:
     void Reset(); // a new folder: page 1 of 16 x 2
     bool OnScreen() const;
     FolderModel& model_;
+    DialogService& dialogs_;
     std::function<DisplayAttributes()> attributes_;
     std::string cacheProblem_;         // why the page being built could not be cached, once
     DisplayAttributes pageAttributes_; // read once per page build

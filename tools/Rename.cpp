@@ -26,7 +26,8 @@ QString Q(const std::string& s) {
 
 } // namespace
 
-TFormRename::TFormRename(FolderModel& folder) : StrGridFname(4, 1), folder_(folder) {
+TFormRename::TFormRename(FolderModel& folder, DialogService& dialogs)
+    : StrGridFname(4, 1), folder_(folder), dialogs_(dialogs) {
     setObjectName(QStringLiteral("FormRename"));
     setWindowTitle(QStringLiteral("ファイル名の変更"));
     resize(620, 460);
@@ -170,18 +171,21 @@ void TFormRename::SpeedBtnJikoClick() {
     std::vector<RenameRow> rows;
     for (int i = 1; i < StrGridFname.RowCount(); ++i)
         rows.push_back({StrGridFname.Cell(2, i), StrGridFname.Cell(3, i)});
-    const int count = HenkanJikko(
-        folder_.currentDir, folder_.CacheFolderOfCurrent(), rows, [](const std::string& oldName) {
-            return Dialogs().AskYesNo(QStringLiteral("確認"),
-                                      QStringLiteral("変換に失敗しました。続けますか? ") +
-                                          Q(oldName));
-        });
-    ShowCheckMessage(QString::number(count) + QStringLiteral("個のファイル名を変換しました。"));
+    const int count =
+        HenkanJikko(folder_.currentDir, folder_.CacheFolderOfCurrent(), rows,
+                    [this](const std::string& oldName) {
+                        return dialogs_.AskYesNo(
+                            QStringLiteral("確認"),
+                            QStringLiteral("変換に失敗しました。続けますか? ") + Q(oldName));
+                    });
+    dialogs_.ShowCheckMessage(QString::number(count) +
+                              QStringLiteral("個のファイル名を変換しました。"));
     close();
     folder_.FilesRenamed(true);
 }
 
-TFormRename2::TFormRename2(FolderModel& folder) : folder_(folder) {
+TFormRename2::TFormRename2(FolderModel& folder, DialogService& dialogs)
+    : folder_(folder), dialogs_(dialogs) {
     setObjectName(QStringLiteral("FormRename2"));
     setWindowTitle(QStringLiteral("ファイル名の変更"));
     resize(420, 120);
@@ -225,7 +229,7 @@ void TFormRename2::SpeedBtnHenkanClick() {
     if (r)
         folder_.FilesRenamed(false);
     else
-        ShowCheckMessage(QStringLiteral("ファイル名変換に失敗しました"));
+        dialogs_.ShowCheckMessage(QStringLiteral("ファイル名変換に失敗しました"));
     close();
 }
 

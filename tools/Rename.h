@@ -16,12 +16,13 @@ class QToolButton;
 
 namespace kamelune {
 
+class DialogService;
 class FolderModel;
 class StringGridModel;
 
 class TFormRename : public QDialog {
 public:
-    explicit TFormRename(FolderModel& folder);
+    TFormRename(FolderModel& folder, DialogService& dialogs);
 
     QLineEdit* EditAtama;
     QCheckBox* ChkBoxAtama;
@@ -50,11 +51,12 @@ private:
     int ItemOfBox(const QComboBox* box) const;
     StringGridModel* model_;
     FolderModel& folder_;
+    DialogService& dialogs_;
 };
 
 class TFormRename2 : public QDialog {
 public:
-    explicit TFormRename2(FolderModel& folder);
+    TFormRename2(FolderModel& folder, DialogService& dialogs);
 
     int Tag = 1; // the picture (base row) to rename
     QLabel* LabelOldFname;
@@ -69,6 +71,7 @@ protected:
 
 private:
     FolderModel& folder_;
+    DialogService& dialogs_;
 };
 
 } // namespace kamelune

@@ -16,7 +16,8 @@
 
 namespace kamelune {
 
-TFormSort::TFormSort(FolderModel& folder) : StrGridSort(4, kPKomokuRows), folder_(folder) {
+TFormSort::TFormSort(FolderModel& folder, DialogService& dialogs)
+    : StrGridSort(4, kPKomokuRows), folder_(folder), dialogs_(dialogs) {
     setObjectName(QStringLiteral("FormSort"));
     setWindowTitle(QStringLiteral("ソート項目の設定"));
     resize(420, 480);
@@ -89,7 +90,7 @@ void TFormSort::StrGridSortClick(int row) {
         StrGridSort.SetCell(1, row, std::to_string(keys.size() + 1));
         keys.push_back(row);
     } else {
-        ShowCheckMessage(QStringLiteral("既に4項目選択されています"));
+        dialogs_.ShowCheckMessage(QStringLiteral("既に4項目選択されています"));
     }
 }
 

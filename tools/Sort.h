@@ -11,12 +11,13 @@ class QToolButton;
 
 namespace kamelune {
 
+class DialogService;
 class FolderModel;
 class StringGridModel;
 
 class TFormSort : public QDialog {
 public:
-    explicit TFormSort(FolderModel& folder);
+    TFormSort(FolderModel& folder, DialogService& dialogs);
 
     StringGrid StrGridSort;
     GridView* GridSort = nullptr;
@@ -35,6 +36,7 @@ protected:
 private:
     StringGridModel* model_ = nullptr;
     FolderModel& folder_;
+    DialogService& dialogs_;
 };
 
 } // namespace kamelune

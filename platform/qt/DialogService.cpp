@@ -10,8 +10,6 @@
 namespace kamelune {
 namespace {
 
-DialogService* gInstalled = nullptr;
-
 QFileDialog* MakeFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
     auto* dialog = new QFileDialog(QApplication::activeWindow(), request.title, request.initialDir);
     dialog->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -37,23 +35,14 @@ std::optional<QString> RunFileDialog(QFileDialog* dialog) {
 
 } // namespace
 
-DialogService& Dialogs() {
-    static QtDialogService qtService;
-    return gInstalled ? *gInstalled : qtService;
-}
-
-void SetDialogs(DialogService* service) {
-    gInstalled = service;
-}
-
 QString CheckMessageText(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     const std::string cut = CutToCp932Bytes(std::string_view(utf8.constData(), utf8.size()), 200);
     return QString::fromUtf8(cut.data(), static_cast<qsizetype>(cut.size()));
 }
 
-void ShowCheckMessage(const QString& text) {
-    Dialogs().Message(MessageKind::Warning, kCheckCaption, CheckMessageText(text));
+void DialogService::ShowCheckMessage(const QString& text) {
+    Message(MessageKind::Warning, kCheckCaption, CheckMessageText(text));
 }
 
 QStringList ConvertFilter(const QString& filter) {

@@ -1,5 +1,5 @@
 // The one way the program asks or tells the user something: message boxes and the common
-// dialogs. The Qt implementation is the default; tests install a scripted one.
+// dialogs. The program hands its windows the Qt one; tests hand them a scripted one.
 #pragma once
 
 #include <QString>
@@ -30,16 +30,12 @@ public:
     virtual std::optional<QString> ChooseFolder(const QString& title,
                                                 const QString& initialDir) = 0;
     virtual std::optional<std::uint32_t> ChooseColor(std::uint32_t initial) = 0; // 0x00BBGGRR
+
+    // The program's warning box: caption "myCheck", exclamation icon, OK; the text is cut to the
+    // 200 bytes of its CP932 form without splitting a character.
+    void ShowCheckMessage(const QString& text);
 };
 
-// The service in use; the Qt one unless a test has installed another.
-DialogService& Dialogs();
-// Installs a service (not owned); nullptr puts the Qt one back.
-void SetDialogs(DialogService* service);
-
-// The program's warning box: caption "myCheck", exclamation icon, OK; the text is cut to the
-// 200 bytes of its CP932 form without splitting a character.
-void ShowCheckMessage(const QString& text);
 QString CheckMessageText(const QString& text);
 inline const QString kCheckCaption = QStringLiteral("myCheck");
 

@@ -51,7 +51,8 @@ QColor Bgr(std::uint32_t bgr) {
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
-ColorSwatch::ColorSwatch(const char* name, QWidget* parent) : QFrame(parent) {
+ColorSwatch::ColorSwatch(const char* name, DialogService& dialogs, QWidget* parent)
+    : QFrame(parent), dialogs_(dialogs) {
     setObjectName(QString::fromLatin1(name));
     setFixedSize(20, 20);
     setFrameShape(QFrame::Box);
@@ -72,7 +73,7 @@ void ColorSwatch::paintEvent(QPaintEvent* event) {
 }
 
 void ColorSwatch::Click() {
-    if (const auto chosen = Dialogs().ChooseColor(color_)) {
+    if (const auto chosen = dialogs_.ChooseColor(color_)) {
         SetColor(*chosen);
         if (onChanged) onChanged();
     }

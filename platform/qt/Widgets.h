@@ -13,6 +13,8 @@ class QWidget;
 
 namespace kamelune {
 
+class DialogService;
+
 // A named tool button; added to the parent when it is a tool bar.
 QToolButton* MakeToolButton(QWidget* parent, const char* name, const QString& text,
                             const QString& hint = {}, bool checkable = false);
@@ -27,7 +29,7 @@ QColor Bgr(std::uint32_t bgr);
 // A 20 × 20 colour swatch that opens the colour dialog when clicked.
 class ColorSwatch : public QFrame {
 public:
-    ColorSwatch(const char* name, QWidget* parent);
+    ColorSwatch(const char* name, DialogService& dialogs, QWidget* parent);
     std::uint32_t Color() const { return color_; }
     void SetColor(std::uint32_t bgr);
     void Click();                    // what a click does: the colour dialog, then the new colour
@@ -39,6 +41,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    DialogService& dialogs_;
     std::uint32_t color_ = 0;
 };
 

@@ -25,8 +25,8 @@ TEST(CheckMessage, GoesThroughTheServiceWithItsCaptionAndCut) {
     ScriptedDialogService dialogs;
     dialogs.AnswerOk();
     dialogs.AnswerOk();
-    ShowCheckMessage(QStringLiteral("Jpegファイルでありません"));
-    ShowCheckMessage(QString(199, QLatin1Char('x')) + QStringLiteral("漢字"));
+    dialogs.ShowCheckMessage(QStringLiteral("Jpegファイルでありません"));
+    dialogs.ShowCheckMessage(QString(199, QLatin1Char('x')) + QStringLiteral("漢字"));
     ASSERT_EQ(dialogs.Calls().size(), 2u);
     EXPECT_EQ(dialogs.Calls()[0].kind, test::DialogCall::Warning);
     EXPECT_EQ(dialogs.Calls()[0].caption, QStringLiteral("myCheck"));

@@ -35,7 +35,7 @@ protected:
 
     // The program's windows as it starts them, and the names the tests know them by.
     void CreateWindows(const AppPaths& paths, const CommandLine& start = {}) {
-        windows = std::make_unique<Windows>(paths, start);
+        windows = std::make_unique<Windows>(paths, dialogs, start);
         model = &windows->model;
         FormMain = windows->FormMain.get();
         Page = windows->Page;

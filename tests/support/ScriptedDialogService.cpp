@@ -4,12 +4,7 @@
 
 namespace kamelune::test {
 
-ScriptedDialogService::ScriptedDialogService() {
-    SetDialogs(this);
-}
-
 ScriptedDialogService::~ScriptedDialogService() {
-    SetDialogs(nullptr);
     if (!answers_.empty())
         ADD_FAILURE() << answers_.size() << " dialog answer(s) were never asked for";
 }

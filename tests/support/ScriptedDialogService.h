@@ -19,8 +19,6 @@ struct DialogCall {
 
 class ScriptedDialogService : public DialogService {
 public:
-    // Installs itself for its lifetime.
-    ScriptedDialogService();
     ~ScriptedDialogService() override;
 
     void AnswerOk();                         // a message box
