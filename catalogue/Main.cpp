@@ -80,15 +80,10 @@ void TFormMain::ConnectModel() {
     connect(&model_, &FolderModel::filesRenamed, this,
             [this](bool many) { many ? RemakeAll() : UpdateTable(); });
     connect(&model_, &FolderModel::tableRowWanted, this,
-            [this](int row) { StrGridExif->selectRow(row - 1); });
+            [this](int row) { TabSheetTable->StrGridExif->selectRow(row - 1); });
     connect(&model_, &FolderModel::smallPictureWanted, this, [this](int row) {
         if (PanelImageS->isVisible()) DisplaySmallImage(row);
     });
-}
-
-int TFormMain::CurrentTableRow() const {
-    const QModelIndex current = StrGridExif->currentIndex();
-    return current.isValid() ? current.row() + 1 : 0;
 }
 
 TFormMain::~TFormMain() {
@@ -151,21 +146,12 @@ void TFormMain::ShowStartFolder(bool builtInItems) {
     if (builtInItems) model_.SetPane(3);
     model_.gListReady = true;
     RemakeAll();
-    if (!startPicture_.empty()) MakePictureCurrent(startPicture_);
+    if (!startPicture_.empty()) TabSheetTable->MakePictureCurrent(startPicture_);
 }
 
 void TFormMain::SetStartPlace(std::string folder, std::string picture) {
     startFolder_ = std::move(folder);
     startPicture_ = std::move(picture);
-}
-
-void TFormMain::MakePictureCurrent(const std::string& name) {
-    for (int r = 1; r < model_.gridExif.RowCount(); ++r)
-        if (model_.gridExif.Cell(2, r) == name) {
-            StrGridExif->setCurrentIndex(exifModel_->index(r - 1, 2));
-            StrGridExif->selectRow(r - 1);
-            return;
-        }
 }
 
 void TFormMain::SaveSettings() {
@@ -243,10 +229,10 @@ void TFormMain::RemakeAll() {
     model_.gRowOrderList.clear();
     ClearStrgrid(model_.gridExif);
     MakeStrGridBase();
-    SetSpinEditJump();
+    TabSheetTable->SetSpinEditJump();
     model_.ShowPage(1);
     PanelImageS->setVisible(PageControl1->currentWidget() == TabSheetTable &&
-                            ChkBoxImage->isChecked());
+                            TabSheetTable->ChkBoxImage->isChecked());
 }
 
 void TFormMain::UpdateTable() {
@@ -254,10 +240,10 @@ void TFormMain::UpdateTable() {
     model_.gSelectList.clear();
     model_.gRowOrderList.clear();
     MakeStrGridBase();
-    SetSpinEditJump();
+    TabSheetTable->SetSpinEditJump();
     model_.ShowPage(1);
     PanelImageS->setVisible(PageControl1->currentWidget() == TabSheetTable &&
-                            ChkBoxImage->isChecked());
+                            TabSheetTable->ChkBoxImage->isChecked());
 }
 
 void TFormMain::MakeStrGridBase() {
@@ -285,45 +271,31 @@ ViewSource TFormMain::Source() const {
 }
 
 void TFormMain::ApplyViewLook() {
-    FinishViewLook(model_.gridExif);
-    if (ChkBox3fix && ChkBox3fix->isChecked() && model_.gridExif.ColCount() > 3)
-        model_.gridExif.SetFixedCols(3);
-    else
-        model_.gridExif.SetFixedCols(1);
-    ApplyGridLook(StrGridExif, model_.gridExif);
+    TabSheetTable->ApplyViewLook();
     ApplyGridLook(StrGridBase, model_.gridBase);
 }
 
 void TFormMain::CopyStrGridExifFromBase(const std::string& mode, bool exifOnly) {
     kamelune::CopyStrGridExifFromBase(mode, Source(), model_.gItemList, model_.gridExif, exifOnly);
     ApplyViewLook();
-    SetSpinEditJump();
+    TabSheetTable->SetSpinEditJump();
 }
 
 void TFormMain::TransByKomokuList(bool exifOnly) {
     kamelune::TransByKomokuList(Source(), model_.gItemList, model_.gridExif, exifOnly);
     ApplyViewLook();
-    SetSpinEditJump();
-}
-
-void TFormMain::SetSpinEditJump() {
-    SpinEditJump->setRange(1, std::max(1, model_.gridExif.RowCount() - 1));
-    SpinEditJump->setValue(1);
+    TabSheetTable->SetSpinEditJump();
 }
 
 void TFormMain::ChkBoxExifOnlyClick() {
     TransByKomokuList(ChkBoxExifOnly->isChecked());
-    SetSpinEditJump();
+    TabSheetTable->SetSpinEditJump();
     model_.gListReady = true;
     model_.ShowPage(0);
 }
 
-void TFormMain::ChkBox3fixClick() {
-    ApplyViewLook();
-}
-
 void TFormMain::ChkBoxImageClick() {
-    PanelImageS->setVisible(ChkBoxImage->isChecked());
+    PanelImageS->setVisible(TabSheetTable->ChkBoxImage->isChecked());
     if (PanelImageS->isVisible()) {
         PlaceSmallPanel();
         PanelImageS->raise();
@@ -331,7 +303,8 @@ void TFormMain::ChkBoxImageClick() {
 }
 
 void TFormMain::PlaceSmallPanel() {
-    const QPoint corner = StrGridExif->mapTo(this, StrGridExif->rect().bottomRight());
+    const QPoint corner =
+        TabSheetTable->StrGridExif->mapTo(this, TabSheetTable->StrGridExif->rect().bottomRight());
     PanelImageS->move(corner.x() - PanelImageS->width() - 20,
                       corner.y() - PanelImageS->height() - 20);
 }
@@ -339,13 +312,6 @@ void TFormMain::PlaceSmallPanel() {
 void TFormMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     if (PanelImageS && PanelImageS->isVisible()) PlaceSmallPanel();
-}
-
-void TFormMain::StrGridExifDblClick() {
-    const QModelIndex current = StrGridExif->currentIndex();
-    if (!current.isValid()) return;
-    const std::string& name = model_.gridExif.Cell(2, exifModel_->GridRow(current.row()));
-    if (!name.empty()) OpenDocument(ToQ(JoinPath(model_.currentDir, name)));
 }
 
 void TFormMain::LimitMakerNoteClick() {
@@ -371,7 +337,7 @@ void TFormMain::PageChange() {
         PanelImageS->hide();
         if (model_.gFileCount >= 1) model_.ShowPage(0);
     } else if (PageControl1->currentWidget() == TabSheetTable) {
-        PanelImageS->setVisible(ChkBoxImage->isChecked());
+        PanelImageS->setVisible(TabSheetTable->ChkBoxImage->isChecked());
     }
 }
 
@@ -482,11 +448,12 @@ void TFormMain::DisplaySmallImage(int row) {
 }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
-    if (StrGridExif && watched == StrGridExif && event->type() == QEvent::KeyPress) {
+    if (TabSheetTable && watched == TabSheetTable->StrGridExif &&
+        event->type() == QEvent::KeyPress) {
         // The table by keyboard: arrows move the current row (the view's own), Space selects or
         // unselects its picture, Enter opens the slideshow there.
         const int key = static_cast<QKeyEvent*>(event)->key();
-        const int row = StrGridExif->currentIndex().row() + 1;
+        const int row = TabSheetTable->StrGridExif->currentIndex().row() + 1;
         if (row < 1 || row > model_.gridExif.RowCount() - 1) return false;
         if (key == Qt::Key_Space) {
             Selection(1, row);
@@ -509,7 +476,7 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
                 dragging_ = true;
             } else if (mouse->button() == Qt::RightButton && !gSmallImageFile.empty()) {
                 emit slideshowRequested(QStringLiteral("スライドショー（全表示）"), smallImageTag_,
-                                        CurrentTableRow(), false);
+                                        TabSheetTable->CurrentTableRow(), false);
             }
             return true;
         case QEvent::MouseMove:
@@ -523,7 +490,7 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
             return false;
         }
     }
-    if (StrGridExif && watched == StrGridExif->viewport() &&
+    if (TabSheetTable && watched == TabSheetTable->StrGridExif->viewport() &&
         event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         StrGridExifMouseDown(mouse->button(), mouse->position().toPoint());

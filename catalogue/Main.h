@@ -6,6 +6,7 @@
 #include "catalogue/DirectoryListBox.h"
 #include "catalogue/FolderModel.h"
 #include "catalogue/MyUtils.h"
+#include "catalogue/TablePage.h"
 #include "exif/Exif.h"
 #include "platform/StringGrid.h"
 #include "platform/qt/GridView.h"
@@ -53,13 +54,8 @@ struct MainControls {
                 *SpeedBtnHide = nullptr, *SpeedBtnReshow = nullptr, *SpeedBtnRename = nullptr,
                 *SpeedBtnDirKill = nullptr;
     QTabWidget* PageControl1 = nullptr;
-    QWidget *TabSheetGazo = nullptr, *TabSheetTable = nullptr, *TabSheetBase = nullptr;
-    QToolBar* ToolBarHyo = nullptr;
-    QCheckBox *ChkBoxImage = nullptr, *ChkBox3fix = nullptr;
-    QToolButton *SpeedBtnSetTKomoku = nullptr, *SpeedBtnJump = nullptr, *SpeedBtnHTML2 = nullptr,
-                *SpeedBtnTab1 = nullptr, *SpeedButton1 = nullptr;
-    QSpinBox* SpinEditJump = nullptr;
-    GridView* StrGridExif = nullptr;
+    QWidget *TabSheetGazo = nullptr, *TabSheetBase = nullptr;
+    TablePage* TabSheetTable = nullptr;
     GridView* StrGridBase = nullptr;
     QFrame* PanelImageS = nullptr;
     QLabel* ImageSmall = nullptr;
@@ -86,10 +82,6 @@ public:
     void SetStartPlace(std::string folder, std::string picture);
     // The thumbnail tab, placed first (the window owns it).
     void SetThumbnailPage(QWidget* page);
-    // The table's current row, 1-based (0: none).
-    int CurrentTableRow() const;
-    // Makes the table row of a picture of the folder current (nothing when it is not listed).
-    void MakePictureCurrent(const std::string& name);
     void SaveSettings();
     void FormDestroy();
 
@@ -100,16 +92,13 @@ public:
     void MakeStrGridBase();
     void CopyStrGridExifFromBase(const std::string& mode, bool exifOnly);
     void TransByKomokuList(bool exifOnly);
-    void SetSpinEditJump();
     // The folder shown; the folder tree's current folder.
     std::string CurrentDir() const { return model_.currentDir; }
     void SetCurrentDir(const std::string& folder); // as the user picking it in the tree
 
     // Handlers.
     void ChkBoxExifOnlyClick();
-    void ChkBox3fixClick();
     void ChkBoxImageClick();
-    void StrGridExifDblClick();
     void LimitMakerNoteClick();
     void LimitUserCmntClick();
     void MnExifAfterJfifClick();
@@ -157,8 +146,6 @@ public:
     void BtnTabYokoClick();
     void BtnTabTateClick();
     void OutTabFile(int layout); // 6 horizontal, anything else vertical
-    void SpeedBtnJumpClick();
-    void SpinEditJumpChange();
     // The picture a popup command acts on: the thumbnail's, else the table's current row; 0 when
     // there is none.
     int PopupPicture() const;
@@ -212,7 +199,6 @@ private:
     bool locationIsOther_ = false;
     QPoint dragStart_;
     bool dragging_ = false;
-    StringGridModel* exifModel_ = nullptr;
     StringGridModel* baseModel_ = nullptr;
     QActionGroup* locationGroup_ = nullptr;
 };

@@ -132,44 +132,7 @@ void TFormMain::BuildFrame() {
     rightLayout->addWidget(PageControl1, 1);
 
     // Table tab.
-    TabSheetTable = new QWidget;
-    TabSheetTable->setObjectName(QStringLiteral("TabSheetTable"));
-    auto* table = new QVBoxLayout(TabSheetTable);
-    table->setContentsMargins(0, 0, 0, 0);
-    table->setSpacing(0);
-    ToolBarHyo = new QToolBar(TabSheetTable);
-    ToolBarHyo->setObjectName(QStringLiteral("ToolBarHyo"));
-    ChkBoxImage = new QCheckBox(QStringLiteral("小画像表示"), ToolBarHyo);
-    ChkBoxImage->setObjectName(QStringLiteral("ChkBoxImage"));
-    ToolBarHyo->addWidget(ChkBoxImage);
-    ChkBox3fix = new QCheckBox(QStringLiteral("左３列固定"), ToolBarHyo);
-    ChkBox3fix->setObjectName(QStringLiteral("ChkBox3fix"));
-    ToolBarHyo->addWidget(ChkBox3fix);
-    ToolBarHyo->addSeparator();
-    SpeedBtnSetTKomoku = MakeToolButton(ToolBarHyo, "SpeedBtnSetTKomoku", QStringLiteral("項目"),
-                                        QStringLiteral("表示項目の設定"));
-    SpeedBtnJump = MakeToolButton(ToolBarHyo, "SpeedBtnJump", QStringLiteral("→"),
-                                  QStringLiteral("行にジャンプ"));
-    SpinEditJump = new QSpinBox(ToolBarHyo);
-    SpinEditJump->setObjectName(QStringLiteral("SpinEditJump"));
-    SpinEditJump->setToolTip(QStringLiteral("ジャンプする行をセット"));
-    SpinEditJump->setRange(1, 1);
-    ToolBarHyo->addWidget(SpinEditJump);
-    ToolBarHyo->addSeparator();
-    SpeedBtnHTML2 = MakeToolButton(ToolBarHyo, "SpeedBtnHTML2", QStringLiteral("HTML2"), QString());
-    SpeedBtnTab1 =
-        MakeToolButton(ToolBarHyo, "SpeedBtnTab1", QStringLiteral("Tab文（横）"), QString());
-    SpeedButton1 =
-        MakeToolButton(ToolBarHyo, "SpeedButton1", QStringLiteral("Tab文（縦）"), QString());
-    table->addWidget(ToolBarHyo);
-    StrGridExif = new GridView(TabSheetTable);
-    StrGridExif->setObjectName(QStringLiteral("StrGridExif"));
-    StrGridExif->setToolTip(QStringLiteral("右クリックで、スライドショー、隠蔽、消去"));
-    StrGridExif->setStyleSheet(QStringLiteral("QTableView { background: white; }"));
-    exifModel_ = new StringGridModel(model_.gridExif, this);
-    StrGridExif->setModel(exifModel_);
-    StrGridExif->setContextMenuPolicy(Qt::NoContextMenu);
-    table->addWidget(StrGridExif, 1);
+    TabSheetTable = new TablePage(model_);
     PageControl1->addTab(TabSheetTable, QStringLiteral("Exif表"));
 
     // Base table tab, hidden.
@@ -224,8 +187,9 @@ void TFormMain::BuildFrame() {
     PopupMenu1->addSeparator();
     Item(
         PopupMenu1, QStringLiteral("削除(&D)"), [this] { PopMnDeleteClick(); }, "PopMnDelete");
-    StrGridExif->viewport()->installEventFilter(this);
-    StrGridExif->installEventFilter(this); // Space and Enter on the current row
+    // Presses on the table select and open the popup menu; Space and Enter act on its row.
+    TabSheetTable->StrGridExif->viewport()->installEventFilter(this);
+    TabSheetTable->StrGridExif->installEventFilter(this);
 
     BuildMenus();
 
@@ -235,31 +199,30 @@ void TFormMain::BuildFrame() {
     connect(FilterComboBox1, &QComboBox::activated, this, [this] { FilterComboBox1Change(); });
     connect(ChkBoxExifOnly, &QCheckBox::toggled, this, [this](bool on) { model_.exifOnly = on; });
     connect(ChkBoxExifOnly, &QCheckBox::clicked, this, [this] { ChkBoxExifOnlyClick(); });
-    connect(ChkBox3fix, &QCheckBox::clicked, this, [this] { ChkBox3fixClick(); });
-    connect(ChkBoxImage, &QCheckBox::clicked, this, [this] { ChkBoxImageClick(); });
-    connect(StrGridExif, &QTableView::doubleClicked, this, [this] { StrGridExifDblClick(); });
+    connect(TabSheetTable->ChkBoxImage, &QCheckBox::clicked, this, [this] { ChkBoxImageClick(); });
     connect(PageControl1, &QTabWidget::tabBarClicked, this, [this](int index) {
         if (index != PageControl1->currentIndex()) {
             PageControl1->setCurrentIndex(index);
             PageControl1Change();
         }
     });
-    connect(SpeedBtnJump, &QToolButton::clicked, this, [this] { SpeedBtnJumpClick(); });
-    connect(SpinEditJump, &QSpinBox::valueChanged, this, [this] { SpinEditJumpChange(); });
     connect(SpeedBtnDirKill, &QToolButton::clicked, this, [this] { MnKameluneDirDelClick(); });
     connect(SpeedBtnHide, &QToolButton::clicked, this, [this] { SpeedBtnHideClick(); });
     connect(SpeedBtnReshow, &QToolButton::clicked, this, [this] { SpeedBtnReshowClick(); });
-    connect(SpeedBtnSetTKomoku, &QToolButton::clicked, this, [this] { BtnSetPKomokuClick(); });
+    connect(TabSheetTable->SpeedBtnSetTKomoku, &QToolButton::clicked, this,
+            [this] { BtnSetPKomokuClick(); });
     connect(SpeedBtnSort, &QToolButton::clicked, this, [this] { BtnSortClick(); });
     connect(SpeedBtnAll, &QToolButton::clicked, this, [this] { SelectAllClick(); });
     connect(SpeedBtnReverse, &QToolButton::clicked, this, [this] { SelectReverseClick(); });
     connect(SpeedBtnNone, &QToolButton::clicked, this, [this] { SelectNoneClick(); });
     connect(SpeedBtnSlide, &QToolButton::clicked, this, [this] { BtnSlideShowClick(); });
     connect(SpeedBtnHTML1, &QToolButton::clicked, this, [this] { BtnHtmlClick(); });
-    connect(SpeedBtnHTML2, &QToolButton::clicked, this, [this] { BtnHTML2Click(); });
+    connect(TabSheetTable->SpeedBtnHTML2, &QToolButton::clicked, this, [this] { BtnHTML2Click(); });
     connect(SpeedBtnRename, &QToolButton::clicked, this, [this] { SpeedBtnRenameClick(); });
-    connect(SpeedBtnTab1, &QToolButton::clicked, this, [this] { BtnTabYokoClick(); });
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { BtnTabTateClick(); });
+    connect(TabSheetTable->SpeedBtnTab1, &QToolButton::clicked, this,
+            [this] { BtnTabYokoClick(); });
+    connect(TabSheetTable->SpeedButton1, &QToolButton::clicked, this,
+            [this] { BtnTabTateClick(); });
 }
 
 void TFormMain::SetThumbnailPage(QWidget* page) {

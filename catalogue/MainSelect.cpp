@@ -25,7 +25,7 @@ void TFormMain::Selection(int col, int row) {
 }
 
 void TFormMain::StrGridExifMouseDown(Qt::MouseButton button, const QPoint& pos) {
-    const QModelIndex index = StrGridExif->indexAt(pos);
+    const QModelIndex index = TabSheetTable->StrGridExif->indexAt(pos);
     if (!index.isValid()) return;
     const int row = index.row() + 1; // the title row is the header
     if (row < 1 || row > model_.gridExif.RowCount() - 1) return;
@@ -37,10 +37,10 @@ void TFormMain::StrGridExifMouseDown(Qt::MouseButton button, const QPoint& pos) 
             model_.PictureClicked(ItemNumber(model_.gridExif.Cell(0, row)));
         }
     } else if (button == Qt::RightButton) {
-        StrGridExif->selectRow(index.row());
-        StrGridExif->setCurrentIndex(index);
+        TabSheetTable->StrGridExif->selectRow(index.row());
+        TabSheetTable->StrGridExif->setCurrentIndex(index);
         popup_ = {};
-        PopupMenu1->popup(StrGridExif->viewport()->mapToGlobal(pos));
+        PopupMenu1->popup(TabSheetTable->StrGridExif->viewport()->mapToGlobal(pos));
     }
 }
 
@@ -69,7 +69,7 @@ void TFormMain::SelectNoneClick() {
 
 int TFormMain::PopupPicture() const {
     if (popup_.pictNo) return popup_.pictNo;
-    const QModelIndex current = StrGridExif->currentIndex();
+    const QModelIndex current = TabSheetTable->StrGridExif->currentIndex();
     if (!current.isValid()) return 0;
     return ItemNumber(model_.gridExif.Cell(0, current.row() + 1));
 }
@@ -119,16 +119,16 @@ void TFormMain::BtnSlideShowClick() {
         dialogs_.ShowCheckMessage(QStringLiteral("選択されたイメージがありません"));
         return;
     }
-    emit slideshowRequested(QStringLiteral("スライドショー（選択画像）"), 0, CurrentTableRow(),
-                            true);
+    emit slideshowRequested(QStringLiteral("スライドショー（選択画像）"), 0,
+                            TabSheetTable->CurrentTableRow(), true);
 }
 
 void TFormMain::PMenuGenzuClick() {
     int picture = PopupPicture();
-    if (popup_.pictNo) StrGridExif->selectRow(popup_.exifRow - 1);
+    if (popup_.pictNo) TabSheetTable->StrGridExif->selectRow(popup_.exifRow - 1);
     if (picture == 0) picture = 1;
-    emit slideshowRequested(QStringLiteral("スライドショー(全表示)"), picture, CurrentTableRow(),
-                            false);
+    emit slideshowRequested(QStringLiteral("スライドショー(全表示)"), picture,
+                            TabSheetTable->CurrentTableRow(), false);
 }
 
 void TFormMain::BtnSetPKomokuClick() {
@@ -158,18 +158,6 @@ void TFormMain::MnChangeNameClick() {
 
 void TFormMain::About1Click() {
     emit aboutRequested();
-}
-
-void TFormMain::SpeedBtnJumpClick() {
-    const int row = SpinEditJump->value();
-    const QModelIndex current = StrGridExif->currentIndex();
-    if (current.isValid() && current.row() + 1 == row) return;
-    StrGridExif->selectRow(row - 1);
-}
-
-void TFormMain::SpinEditJumpChange() {
-    if (SpinEditJump->value() > model_.gridExif.RowCount())
-        SpinEditJump->setValue(model_.gridExif.RowCount() - 1);
 }
 
 } // namespace kamelune
