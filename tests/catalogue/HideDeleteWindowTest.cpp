@@ -44,7 +44,7 @@ TEST_F(HideDelete, NoToTheQuestionChangesNothing) {
     FormMain->Hide1Click();
     EXPECT_TRUE(fs::exists(Pictures() + "/b.jpg"));
     FormMain->SetPopupTarget({});
-    Ui().TabSheetTable->StrGridExif->setCurrentIndex({});
+    Table().StrGridExif->setCurrentIndex({});
     FormMain->Hide1Click(); // neither a thumbnail nor a table row: nothing
     FormMain->PopMnDeleteClick();
 }

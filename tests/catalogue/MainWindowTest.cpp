@@ -140,12 +140,12 @@ TEST_F(MainWindow, ExifOnlyFollowsTheRowOrder) {
     EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("2/3"));
     Ui().ChkBoxExifOnly->click();
     EXPECT_EQ(ViewColumn(0), (std::vector<std::string>{"    1", "    3"}));
-    EXPECT_EQ(Ui().TabSheetTable->SpinEditJump->maximum(), 2);
+    EXPECT_EQ(Table().SpinEditJump->maximum(), 2);
     model->gRowOrderList = {3, 1, 2};
     Ui().ChkBoxExifOnly->click();
     Ui().ChkBoxExifOnly->click();
     EXPECT_EQ(ViewColumn(0), (std::vector<std::string>{"    3", "    1"}));
-    EXPECT_EQ(Ui().TabSheetTable->StrGridExif->model()->rowCount(), 2) << "the view is the grid";
+    EXPECT_EQ(Table().StrGridExif->model()->rowCount(), 2) << "the view is the grid";
 }
 
 TEST_F(MainWindow, FixedColumnsStayAtTheLeftWhileTheRestScrolls) {
@@ -153,11 +153,11 @@ TEST_F(MainWindow, FixedColumnsStayAtTheLeftWhileTheRestScrolls) {
     Start("[ActivePage]\r\nActivePage=TabSheetTable\r\n[Dir]\r\nDir=" + Pictures() + "\r\n");
     FormMain->resize(500, 400);
     FormMain->show();
-    GridView* view = Ui().TabSheetTable->StrGridExif;
+    GridView* view = Table().StrGridExif;
     auto* fixed = view->findChild<QTableView*>(QStringLiteral("FixedColumns"));
     ASSERT_TRUE(fixed);
     for (const bool three : {false, true}) {
-        if (three) Ui().TabSheetTable->ChkBox3fix->click();
+        if (three) Table().ChkBox3fix->click();
         const int n = three ? 3 : 1;
         ASSERT_EQ(view->FixedColumns(), n);
         view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum());
@@ -180,7 +180,7 @@ TEST_F(MainWindow, FixedColumnsStayAtTheLeftWhileTheRestScrolls) {
     const QPoint selectCell(view->columnWidth(0) + 2, view->rowViewportPosition(1) + 3);
     QTest::mouseClick(fixed->viewport(), Qt::LeftButton, {}, selectCell);
     EXPECT_EQ(model->gSelectList, (std::vector<int>{2}));
-    Ui().TabSheetTable->ChkBox3fix->click();
+    Table().ChkBox3fix->click();
     EXPECT_EQ(view->FixedColumns(), 1);
 }
 

@@ -40,13 +40,13 @@ TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
     EXPECT_TRUE(dialogs.Calls().back().text.startsWith(
         QStringLiteral("次のファイルを変更できませんでした")));
 
-    Ui().TabSheetTable->StrGridExif->selectRow(0);
+    Table().StrGridExif->selectRow(0);
     dialogs.AnswerYes(true);
     dialogs.AnswerOk();
     FormMain->Hide1Click();
     EXPECT_TRUE(dialogs.Calls().back().text.contains(QStringLiteral("a.jpg")));
 
-    Ui().TabSheetTable->StrGridExif->selectRow(1);
+    Table().StrGridExif->selectRow(1);
     dialogs.AnswerYes(true);
     dialogs.AnswerOk();
     FormMain->PopMnDeleteClick();

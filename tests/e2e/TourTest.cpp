@@ -18,7 +18,7 @@ protected:
     }
     // Clicks the cell of view row `row` (1-based) and column `col` of the EXIF table.
     void ClickCell(int row, int col, Qt::MouseButton button = Qt::LeftButton) {
-        QTableView* view = Ui().TabSheetTable->StrGridExif;
+        QTableView* view = Table().StrGridExif;
         const QRect r = view->visualRect(view->model()->index(row - 1, col));
         QTest::mouseClick(view->viewport(), button, {}, r.center());
     }
@@ -104,13 +104,13 @@ TEST_F(Tour, APhotographersDay) {
     QTest::mouseClick(FormSetHTML->SpeedBtnMake, Qt::LeftButton);
     dialogs.AnswerPath(QString::fromStdString(out + "/table.html"));
     dialogs.AnswerOk();
-    QTest::mouseClick(Ui().TabSheetTable->SpeedBtnHTML2, Qt::LeftButton);
+    QTest::mouseClick(Table().SpeedBtnHTML2, Qt::LeftButton);
     QTest::mouseClick(FormSetHTML2->SpeedBtnMake, Qt::LeftButton);
     FormSetHTML2->close();
     dialogs.AnswerPath(QString::fromStdString(out + "/yoko.txt"));
-    QTest::mouseClick(Ui().TabSheetTable->SpeedBtnTab1, Qt::LeftButton);
+    QTest::mouseClick(Table().SpeedBtnTab1, Qt::LeftButton);
     dialogs.AnswerPath(QString::fromStdString(out + "/tate.txt"));
-    QTest::mouseClick(Ui().TabSheetTable->SpeedButton1, Qt::LeftButton);
+    QTest::mouseClick(Table().SpeedButton1, Qt::LeftButton);
     for (const char* f : {"album.html", "table.html", "yoko.txt", "tate.txt"})
         EXPECT_TRUE(fs::exists(out + "/" + f)) << f;
     EXPECT_NE(TempDir::Read(out + "/album.html").find("<img src=\"S_"), std::string::npos);
@@ -143,7 +143,7 @@ TEST_F(Tour, APhotographersDay) {
     EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("0/0"));
     QTest::mouseClick(Ui().SpeedBtnReshow, Qt::LeftButton);
     EXPECT_EQ(model->gridExif.RowCount(), copied + 1);
-    Ui().TabSheetTable->StrGridExif->selectRow(0);
+    Table().StrGridExif->selectRow(0);
     const std::string victim = model->gridExif.Cell(2, 1);
     dialogs.AnswerYes(true);
     FormMain->PopMnDeleteClick();
@@ -174,9 +174,9 @@ TEST_F(Tour, ByKeyboardAlone) {
     FormMain->show();
     FormMain->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(FormMain));
-    QWidget* table = Ui().TabSheetTable->StrGridExif;
+    QWidget* table = Table().StrGridExif;
     table->setFocus();
-    EXPECT_EQ(Ui().TabSheetTable->StrGridExif->currentIndex().row(), 1);
+    EXPECT_EQ(Table().StrGridExif->currentIndex().row(), 1);
     QTest::keyClick(table, Qt::Key_Space);
     QTest::keyClick(table, Qt::Key_Down);
     QTest::keyClick(table, Qt::Key_Space);

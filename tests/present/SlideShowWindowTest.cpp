@@ -92,7 +92,7 @@ TEST_F(SlideShow, IntervalZeroAtOpeningKeepsTheTimerOffUntilChanged) {
 }
 
 TEST_F(SlideShow, TypedJumpNumberAboveTheListBecomesItsLength) {
-    Ui().TabSheetTable->StrGridExif->selectRow(0);
+    Table().StrGridExif->selectRow(0);
     FormMain->SetPopupTarget({});
     FormMain->PMenuGenzuClick();
     FormSlideshow->SpinEditJump->setFocus();
@@ -151,7 +151,7 @@ TEST_F(SlideShow, DrivenByTheKeyboard) {
 }
 
 TEST_F(SlideShow, AllModeFollowsTheTable) {
-    Ui().TabSheetTable->StrGridExif->selectRow(1);
+    Table().StrGridExif->selectRow(1);
     FormMain->SetPopupTarget({});
     FormMain->PMenuGenzuClick();
     EXPECT_EQ(FormSlideshow->Tag, 2);
@@ -161,8 +161,7 @@ TEST_F(SlideShow, AllModeFollowsTheTable) {
     WaitForSlide();
     EXPECT_EQ(FormSlideshow->StatusPanel1->text(), QStringLiteral("1] a.jpg"));
     FormSlideshow->SpeedBtnPrevClick();
-    EXPECT_EQ(Ui().TabSheetTable->StrGridExif->currentIndex().row(), 3)
-        << "the table follows Previous";
+    EXPECT_EQ(Table().StrGridExif->currentIndex().row(), 3) << "the table follows Previous";
     FormSlideshow->close();
 }
 

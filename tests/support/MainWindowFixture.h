@@ -100,6 +100,7 @@ protected:
 
     const StringGrid& View() const { return model->gridExif; }
     const MainControls& Ui() const { return FormMain->Controls(); }
+    TablePage& Table() const { return *Ui().TabSheetTable; }
     std::vector<std::string> ViewColumn(int col) const {
         std::vector<std::string> out;
         for (int r = 1; r < View().RowCount(); ++r)

@@ -310,7 +310,7 @@ TEST_F(ThumbnailPage, PopupCommandsFindTheirPicture) {
     FormMain->PMenuGenzuClick();
     EXPECT_EQ(FormSlideshow->Tag, 4);
     EXPECT_EQ(FormSlideshow->windowTitle(), QStringLiteral("スライドショー(全表示)"));
-    EXPECT_EQ(Ui().TabSheetTable->StrGridExif->currentIndex().row(), 3);
+    EXPECT_EQ(Table().StrGridExif->currentIndex().row(), 3);
     FormMain->ExifC1Click();
     const QString copied = QGuiApplication::clipboard()->text();
     EXPECT_TRUE(copied.startsWith(QStringLiteral("p04.jpg\r\n機種: Canon DIGITAL IXUS\r\n")));
@@ -319,9 +319,8 @@ TEST_F(ThumbnailPage, PopupCommandsFindTheirPicture) {
     FormSlideshow->hide();
     // From the table: a right click makes the row current first.
     Ui().PageControl1->setCurrentWidget(Ui().TabSheetTable);
-    Ui().TabSheetTable->StrGridExif->show();
-    const QRect cell = Ui().TabSheetTable->StrGridExif->visualRect(
-        Ui().TabSheetTable->StrGridExif->model()->index(1, 3));
+    Table().StrGridExif->show();
+    const QRect cell = Table().StrGridExif->visualRect(Table().StrGridExif->model()->index(1, 3));
     FormMain->StrGridExifMouseDown(Qt::RightButton, cell.center());
     Ui().PopupMenu1->hide();
     EXPECT_EQ(FormMain->PopupPicture(), 2);
@@ -336,11 +335,11 @@ TEST_F(ThumbnailPage, PopupCommandsFindTheirPicture) {
 TEST_F(ThumbnailPage, RowJumpClampsToTheTable) {
     Pictures(40);
     Start("[Dir]\r\nDir=" + MainWindow::Pictures() + "\r\n");
-    EXPECT_EQ(Ui().TabSheetTable->SpinEditJump->maximum(), 40);
-    Ui().TabSheetTable->SpinEditJump->setValue(999);
-    EXPECT_EQ(Ui().TabSheetTable->SpinEditJump->value(), 40);
-    Ui().TabSheetTable->SpeedBtnJumpClick();
-    EXPECT_EQ(Ui().TabSheetTable->StrGridExif->currentIndex().row(), 39);
+    EXPECT_EQ(Table().SpinEditJump->maximum(), 40);
+    Table().SpinEditJump->setValue(999);
+    EXPECT_EQ(Table().SpinEditJump->value(), 40);
+    Table().SpeedBtnJumpClick();
+    EXPECT_EQ(Table().StrGridExif->currentIndex().row(), 39);
 }
 
 // Item dialog: clicks keep gItemList in step; the item dialog and display dialog save and load
