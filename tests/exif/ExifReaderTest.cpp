@@ -1,5 +1,6 @@
 // The segment scan and the directory walk: kinds, which items a walk stores, where it stops.
 #include "ExifTestUtil.h"
+#include "platform/TempDir.h"
 
 #include <chrono>
 #include <filesystem>
@@ -240,7 +241,9 @@ class KindFromFirstBytes : public ::testing::TestWithParam<KindCase> {};
 
 TEST_P(KindFromFirstBytes, BothOperationsAgree) {
     const KindCase& c = GetParam();
-    const std::string path = WriteTempFile(std::string(c.name) + ".jpg", c.bytes);
+    const TempDir dir;
+    const std::string path = dir / "p.jpg";
+    TempDir::Write(path, c.bytes);
     FileKind quick = FileKind::Unread, kind = FileKind::Unread;
     CheckJpegKind(path, quick);
     EXPECT_STREQ(KindText(quick, true), c.quick);
@@ -297,7 +300,9 @@ TEST_P(BothOrders, ExifAfterAJfifHeaderIsReadOnlyWhenAskedFor) {
         EXPECT_EQ(plain.kind, "JFIF") << c.name;
         EXPECT_EQ(afterKind, c.found ? FileKind::Exif : FileKind::Jfif) << c.name;
         if (!c.found) continue;
-        const std::string path = WriteTempFile("after.jpg", c.bytes);
+        const TempDir dir;
+        const std::string path = dir / "after.jpg";
+        TempDir::Write(path, c.bytes);
         FileKind quick = FileKind::Unread;
         CheckJpegKind(path, quick, {true});
         EXPECT_EQ(quick, FileKind::Exif) << c.name;

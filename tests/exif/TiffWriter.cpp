@@ -1,12 +1,6 @@
 #include "TiffWriter.h"
 
-#include "platform/TempDir.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
+#include <algorithm>
 
 namespace kamelune::test {
 namespace {
@@ -148,17 +142,6 @@ std::string BuildJpeg(const TiffLayout& layout, Order o) {
         Order::MM);
     jpeg += std::string("Exif\0\0", 6) + tiff + "\xFF\xD9";
     return jpeg;
-}
-
-std::string WriteTempFile(const std::string& name, const std::string& bytes) {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::filesystem::path dir =
-        TestRoot() / (std::string(info->test_suite_name()) + "." + info->name());
-    std::filesystem::create_directories(dir);
-    const std::filesystem::path path = dir / name;
-    std::ofstream(path, std::ios::binary)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return path.string();
 }
 
 } // namespace kamelune::test

@@ -58,7 +58,4 @@ struct TiffLayout {
 // SOI, the marker, an APP1 length, "Exif\0\0", the TIFF block, EOI.
 std::string BuildJpeg(const TiffLayout& layout, Order order);
 
-// Writes bytes to a file under the test's temporary folder and returns its path.
-std::string WriteTempFile(const std::string& name, const std::string& bytes);
-
 } // namespace kamelune::test
