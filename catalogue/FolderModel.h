@@ -40,7 +40,7 @@ public:
     explicit FolderModel(AppPaths paths, QObject* parent = nullptr);
 
     const AppPaths paths;
-    std::string gAppDir; // where the settings and "Default.pkm" live
+    const std::string gAppDir; // where the settings and "Default.pkm" live
     std::string DefaultCacheDir() const;
     std::string gThumbDir;
     std::string gCacheSubName;
@@ -54,7 +54,6 @@ public:
     int gExifCount = 0;
     StringGrid gridBase;
     StringGrid gridExif;
-    ExifItemTexts ExifItems; // the EXIF reader's record of the last file read
     // Sort keys (items), row order of the table, selected pictures in selection order, chosen
     // items.
     ItemList gSortWorkList;
@@ -64,10 +63,9 @@ public:
     StringGrid itemGrid;
 
     // Options of the view: only pictures with EXIF; pictures turned upright by their EXIF
-    // orientation; the thumbnail cache in its default place (else gThumbDir as chosen).
+    // orientation.
     bool exifOnly = false;
     bool upright = false;
-    bool defaultCachePlace = true;
     // The thumbnail pane: 1 pictures, 2 four items, 3 all items.
     int pane = 1;
     // The orientation to turn picture n upright by when that option is on, else 0.

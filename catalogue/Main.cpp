@@ -104,7 +104,6 @@ void TFormMain::InitPara() {
     model_.gListReady = false;
     model_.gExifCount = 0;
     gSmallImageFile.clear();
-    ResetExifItems(model_.ExifItems);
     model_.FolderOpened(); // the page: page 1 of 16 x 2
 }
 
@@ -256,7 +255,6 @@ void TFormMain::MakeStrGridBase() {
         RunJob([&] { return ScanFolder(folder, masks, limits, [&](int n) { progress.store(n); }); },
                [&] { SetStatus(QStringLiteral("Make List: No=%1").arg(progress.load())); });
     model_.gridBase.TakeCells(std::move(scan.base));
-    model_.ExifItems = std::move(scan.record);
     const FolderCounts counts = scan.counts;
     SetStatus(QStringLiteral("Make List: No=%1").arg(counts.pictureCount));
     model_.gFileCount = counts.fileCount;
@@ -303,8 +301,8 @@ void TFormMain::ChkBoxImageClick() {
 }
 
 void TFormMain::PlaceSmallPanel() {
-    const QPoint corner =
-        TabSheetTable->StrGridExif->mapTo(this, TabSheetTable->StrGridExif->rect().bottomRight());
+    const GridView* grid = TabSheetTable->StrGridExif;
+    const QPoint corner = grid->mapTo(this, grid->rect().bottomRight());
     PanelImageS->move(corner.x() - PanelImageS->width() - 20,
                       corner.y() - PanelImageS->height() - 20);
 }
@@ -356,10 +354,7 @@ void TFormMain::BtnTabTateClick() {
 }
 
 void TFormMain::OutTabFile(int layout) {
-    if (model_.gSelectList.empty()) {
-        dialogs_.ShowCheckMessage(QStringLiteral("解析するイメージが選択されていません"));
-        return;
-    }
+    if (!HasSelection(QStringLiteral("解析するイメージが選択されていません"))) return;
     FileDialogRequest request;
     request.title = QStringLiteral("TAB区切り文の保存");
     request.initialDir = ToQ(model_.currentDir);

@@ -186,6 +186,8 @@ private:
     void ApplyViewLook();
     ViewSource Source() const;
     void PlaceSmallPanel();
+    // False, with the message shown, when no picture is selected.
+    bool HasSelection(const QString& message);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 

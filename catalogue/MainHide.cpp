@@ -26,7 +26,6 @@ void Report(DialogService& dialogs, const FileChanges& changes) {
 } // namespace
 
 void TFormMain::HideFig(int pictNo) {
-    if (model_.defaultCachePlace) model_.gThumbDir = model_.DefaultCacheDir();
     const std::string name = model_.gridBase.Cell(kNameCol, pictNo);
     if (name.empty()) return;
     if (!dialogs_.AskYesNo(QStringLiteral("確認"),
@@ -43,10 +42,7 @@ void TFormMain::Hide1Click() {
 }
 
 void TFormMain::SpeedBtnHideClick() {
-    if (model_.gSelectList.empty()) {
-        dialogs_.ShowCheckMessage(QStringLiteral("選択された画像がありません"));
-        return;
-    }
+    if (!HasSelection(QStringLiteral("選択された画像がありません"))) return;
     std::vector<std::string> names;
     for (const int entry : model_.gSelectList)
         names.push_back(model_.gridBase.Cell(kNameCol, entry));
@@ -66,7 +62,6 @@ void TFormMain::SpeedBtnReshowClick() {
 }
 
 void TFormMain::DeleteFig(int pictNo) {
-    if (model_.defaultCachePlace) model_.gThumbDir = model_.DefaultCacheDir();
     const std::string name = model_.gridBase.Cell(kNameCol, pictNo);
     if (name.empty()) return;
     FileChanges changes;
@@ -93,7 +88,6 @@ void TFormMain::PopMnDeleteClick() {
 
 void TFormMain::SetLocationChoice(bool other) {
     locationIsOther_ = other;
-    model_.defaultCachePlace = !other;
     (other ? MnOtherLocation : MnThumbLocation)->setChecked(true);
 }
 

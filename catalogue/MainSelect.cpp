@@ -17,6 +17,12 @@
 
 namespace kamelune {
 
+bool TFormMain::HasSelection(const QString& message) {
+    if (!model_.gSelectList.empty()) return true;
+    dialogs_.ShowCheckMessage(message);
+    return false;
+}
+
 void TFormMain::Selection(int col, int row) {
     if (col != 1 || row < 1) return;
     SelectionTables t{model_.gridBase, model_.gridExif, model_.gSelectList};
@@ -99,26 +105,17 @@ void TFormMain::BtnSortClick() {
 }
 
 void TFormMain::BtnHtmlClick() {
-    if (model_.gSelectList.empty()) {
-        dialogs_.ShowCheckMessage(QStringLiteral("イメージが選択されていません"));
-        return;
-    }
+    if (!HasSelection(QStringLiteral("イメージが選択されていません"))) return;
     emit albumRequested();
 }
 
 void TFormMain::BtnHTML2Click() {
-    if (model_.gSelectList.empty()) {
-        dialogs_.ShowCheckMessage(QStringLiteral("選択されたイメージがありません"));
-        return;
-    }
+    if (!HasSelection(QStringLiteral("選択されたイメージがありません"))) return;
     emit htmlTableRequested();
 }
 
 void TFormMain::BtnSlideShowClick() {
-    if (model_.gSelectList.empty()) {
-        dialogs_.ShowCheckMessage(QStringLiteral("選択されたイメージがありません"));
-        return;
-    }
+    if (!HasSelection(QStringLiteral("選択されたイメージがありません"))) return;
     emit slideshowRequested(QStringLiteral("スライドショー（選択画像）"), 0,
                             TabSheetTable->CurrentTableRow(), true);
 }
@@ -144,10 +141,7 @@ void TFormMain::MnPHyojiClick() {
 }
 
 void TFormMain::SpeedBtnRenameClick() {
-    if (model_.gSelectList.empty()) {
-        dialogs_.ShowCheckMessage(QStringLiteral("選択されたファイルがありません。"));
-        return;
-    }
+    if (!HasSelection(QStringLiteral("選択されたファイルがありません。"))) return;
     emit renameRequested();
 }
 

@@ -285,7 +285,6 @@ void ThumbnailPage::MakePagePicts(int page) {
 
     // Thumbnails not in the cache yet are made on worker threads; each one done calls the page
     // back, which builds the panels that can be built, in page order.
-    if (model_.defaultCachePlace) model_.gThumbDir = model_.DefaultCacheDir();
     const std::string cache = model_.CacheFolderOfCurrent();
     const int count = gPageLast - gPageFirst + 1;
     auto build = std::make_unique<Build>();
@@ -406,7 +405,6 @@ bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileN
         }
 
         // Thumbnail: from the cache, or made by the page's workers.
-        if (model_.defaultCachePlace) model_.gThumbDir = model_.DefaultCacheDir();
         const qreal dpr = devicePixelRatioF();
         ThumbnailOutcome thumb;
         if (prepared.jobs) {
@@ -424,10 +422,6 @@ bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileN
                 for (int c = 0; c < 3; ++c)
                     model_.gridBase.SetCell(kWidthCol + c, n, thumb.sizeLines[c]);
                 sizeText = QString::fromStdString(SizeText(thumb.sizeLines));
-            }
-            if (thumb.madeNow) {
-                model_.ExifItems[kItemWidth] = thumb.sizeLines[0];
-                model_.ExifItems[kItemHeight] = thumb.sizeLines[1];
             }
             // A cache that could not take it: shown from memory, said once per page.
             if (thumb.inMemory && cacheProblem_.empty()) cacheProblem_ = thumb.error;
