@@ -8,6 +8,7 @@
 #include <dirent.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
+#include <thread>
 
 namespace kamelune {
 namespace {
@@ -190,8 +191,12 @@ std::vector<std::string> ListPictures(const std::string& folder, const std::stri
         for (const std::string& p : patterns)
             match = match || ::fnmatch(p.c_str(), name.c_str(), FNM_CASEFOLD) == 0;
         if (!match) continue;
-        struct stat st {};
-        if (::stat(JoinPath(folder, name).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        // The listing says what most entries are; only links and unknown types need a stat.
+        if (e->d_type != DT_REG) {
+            struct stat st {};
+            if (e->d_type != DT_LNK && e->d_type != DT_UNKNOWN) continue;
+            if (::stat(JoinPath(folder, name).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        }
         names.push_back(name);
     }
     ::closedir(dir);
@@ -208,43 +213,44 @@ int SetMaxFigNo(int fileCount) {
     return std::min(fileCount, kMaxPictures);
 }
 
-int CountExif(const std::string& folder, const std::vector<std::string>& files,
-              const ExifReadOptions& options) {
-    int count = 0;
-    FileKind kind = FileKind::Unread;
-    for (const std::string& name : files) {
-        CheckJpegKind(JoinPath(folder, name), kind, options);
-        count += kind == FileKind::Exif;
-    }
-    return count;
-}
-
 FolderCounts MakeStrGridBase(const std::string& folder, const std::vector<std::string>& files,
                              StringGrid& base, ReadFlags limits, ExifItemTexts& record,
-                             const std::function<void(int)>& progress) {
+                             const std::function<void(int)>& progress, const ReadControl& control) {
     FolderCounts counts;
     counts.fileCount = static_cast<int>(files.size());
-    counts.exifCount = CountExif(folder, files, limits.exif);
     counts.pictureCount = SetMaxFigNo(counts.fileCount);
     base.BeginUpdate();
     ClearStrgrid(base);
     SetStrGridTitle(base, counts.pictureCount + 1);
-    FileKind kind = FileKind::Unread;
-    for (int i = 0; i < counts.pictureCount; ++i) {
-        if (progress) progress(i + 1);
-        // A file that vanished or cannot be read is still a row, with the kind it reached.
-        ReadExifFile(JoinPath(folder, files[i]), kind, record, limits.exif);
-        WriteParaToGrid(base, i + 1, files[i], kind, record, limits);
+    // One pass: a single open and head read of each file gives both its quick kind (for the
+    // count) and its items. Files past the limit are only counted.
+    FileKind kind = FileKind::Unread, quick = FileKind::Unknown;
+    for (int i = 0; i < counts.fileCount; ++i) {
+        if (control.stop && control.stop->load(std::memory_order_relaxed)) {
+            counts.stopped = true;
+            break;
+        }
+        if (control.delay.count() > 0) std::this_thread::sleep_for(control.delay);
+        const std::string path = JoinPath(folder, files[i]);
+        if (i < counts.pictureCount) {
+            if (progress) progress(i + 1);
+            // A file that vanished or cannot be read is still a row, with the kind it reached.
+            ReadExifFile(path, kind, record, limits.exif, &quick);
+            WriteParaToGrid(base, i + 1, files[i], kind, record, limits);
+        } else {
+            CheckJpegKind(path, quick, limits.exif);
+        }
+        counts.exifCount += quick == FileKind::Exif;
     }
     base.EndUpdate();
     return counts;
 }
 
 FolderScan ScanFolder(const std::string& folder, const std::string& masks, ReadFlags limits,
-                      const std::function<void(int)>& progress) {
+                      const std::function<void(int)>& progress, const ReadControl& control) {
     FolderScan scan;
     scan.counts = MakeStrGridBase(folder, ListPictures(folder, masks), scan.base, limits,
-                                  scan.record, progress);
+                                  scan.record, progress, control);
     return scan;
 }
 

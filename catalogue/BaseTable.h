@@ -7,6 +7,8 @@
 #include "exif/Exif.h"
 #include "platform/StringGrid.h"
 
+#include <atomic>
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -81,20 +83,27 @@ std::vector<std::string> ListPictures(const std::string& folder,
 std::string JoinPath(const std::string& folder, const std::string& name);
 
 int SetMaxFigNo(int fileCount);
-int CountExif(const std::string& folder, const std::vector<std::string>& files,
-              const ExifReadOptions& options = {});
-
 struct FolderCounts {
     int fileCount = 0;
     int exifCount = 0;
     int pictureCount = 0;
+    bool stopped = false; // the read was asked to stop before its end; the counts are partial
 };
 
-// Builds the base table of the folder's files: the quick kind check of every file, then the full
-// read of the first 2,000. progress(n) is called before the n-th full read (1-based).
+// How a read can be stopped between two files, and slowed for tests (a pause before each file,
+// as a slow disk or a network share gives).
+struct ReadControl {
+    const std::atomic<bool>* stop = nullptr;
+    std::chrono::milliseconds delay{0};
+};
+
+// Builds the base table of the folder's files in one pass: each file is opened and its head read
+// once, for the EXIF count and (the first 2,000) for its row. progress(n) is called before the
+// n-th row is read (1-based).
 FolderCounts MakeStrGridBase(const std::string& folder, const std::vector<std::string>& files,
                              StringGrid& base, ReadFlags limits, ExifItemTexts& record,
-                             const std::function<void(int)>& progress = {});
+                             const std::function<void(int)>& progress = {},
+                             const ReadControl& control = {});
 
 // What reading a folder gives: its base table, the reader's record of the last file read, and
 // the counts.
@@ -106,7 +115,8 @@ struct FolderScan {
 // Lists the folder's pictures by mask and builds their base table. Reads every file: run it off
 // the user-interface thread.
 FolderScan ScanFolder(const std::string& folder, const std::string& masks, ReadFlags limits,
-                      const std::function<void(int)>& progress = {});
+                      const std::function<void(int)>& progress = {},
+                      const ReadControl& control = {});
 
 // "gExifCount/pictureCount".
 std::string FigNoText(const FolderCounts& counts);

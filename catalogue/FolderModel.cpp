@@ -1,8 +1,12 @@
 #include "FolderModel.h"
 
 #include "catalogue/BaseTable.h"
+#include "catalogue/FolderRead.h"
 #include "catalogue/MyUtils.h"
 #include "catalogue/SetKomoku.h"
+
+#include <algorithm>
+#include <chrono>
 
 namespace kamelune {
 
@@ -12,6 +16,65 @@ FolderModel::FolderModel(AppPaths appPaths, QObject* parent)
     gThumbDir = DefaultCacheDir();
     SetupPKomokuGrid(itemGrid);
     SetDefaultHeadings(itemGrid);
+}
+
+FolderModel::~FolderModel() {
+    // Each waits for the file it is reading; their reports still queued go with this object.
+    read_.reset();
+    stopped_.clear();
+}
+
+void FolderModel::RetireRead() {
+    if (!read_) return;
+    read_->Stop();
+    stopped_.emplace_back(generation_, std::move(read_));
+}
+
+void FolderModel::StartRead(const std::string& folder, const std::string& masks, ReadFlags flags) {
+    RetireRead();
+    const int generation = ++generation_;
+    SetStrGridTitle(gridBase, 1);
+    gFileCount = gExifCount = 0;
+    emit readStarted();
+    // Progress at most every 20 ms: enough for a counter, few events for a large folder.
+    auto last = std::make_shared<std::chrono::steady_clock::time_point>();
+    auto progress = [this, generation, last](int n) {
+        const auto now = std::chrono::steady_clock::now();
+        if (n > 1 && now - *last < std::chrono::milliseconds(20)) return;
+        *last = now;
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation, n] {
+                if (generation == generation_ && read_) emit rowsRead(n);
+            },
+            Qt::QueuedConnection);
+    };
+    auto done = [this, generation] {
+        QMetaObject::invokeMethod(
+            this, [this, generation] { ReadDone(generation); }, Qt::QueuedConnection);
+    };
+    read_ = std::make_unique<FolderRead>(FolderRead::Request{folder, masks, flags, readDelay},
+                                         std::move(progress), std::move(done));
+}
+
+void FolderModel::StopRead() {
+    if (!read_) return;
+    RetireRead();
+    emit readStopped();
+}
+
+void FolderModel::ReadDone(int generation) {
+    if (generation != generation_ || !read_) {
+        std::erase_if(stopped_, [generation](const auto& r) { return r.first == generation; });
+        return;
+    }
+    FolderScan& scan = read_->Result();
+    gridBase.TakeCells(std::move(scan.base));
+    gFileCount = scan.counts.fileCount;
+    gExifCount = scan.counts.exifCount;
+    lastCounts_ = scan.counts;
+    read_.reset();
+    emit readFinished();
 }
 
 std::string FolderModel::DefaultCacheDir() const {

@@ -4,15 +4,20 @@
 // signals.
 #pragma once
 
+#include "catalogue/BaseTable.h"
 #include "catalogue/SetKomoku.h"
 #include "exif/Exif.h"
 #include "platform/StringGrid.h"
 
 #include <QObject>
+#include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace kamelune {
+
+class FolderRead;
 
 // Where the program keeps its files: the folder of the program (or the per-user data folder
 // when that is not writable) and the settings file.
@@ -38,6 +43,21 @@ class FolderModel : public QObject {
     Q_OBJECT
 public:
     explicit FolderModel(AppPaths paths, QObject* parent = nullptr);
+    ~FolderModel() override;
+
+    // Reading the folder: a job on a thread of its own that reports by signals. A new read stops
+    // the one running (between two files); when it is done, gridBase and the counts hold the
+    // folder. Until then the base table holds its titles alone.
+    void StartRead(const std::string& folder, const std::string& masks, ReadFlags flags);
+    // Stops the running read; its result is dropped and readStopped said.
+    void StopRead();
+    bool Reading() const { return read_ != nullptr; }
+    // The counts of the last read done.
+    const FolderCounts& ReadCounts() const { return lastCounts_; }
+    // A pause before each file of a read (tests and benchmarks: a slow disk).
+    std::chrono::milliseconds readDelay{0};
+    // Text for the user that the main window's status bar shows after the read (a show closed).
+    void Tell(const QString& text) { emit notice(text); }
 
     const AppPaths paths;
     const std::string gAppDir; // where the settings and "Default.pkm" live
@@ -89,6 +109,13 @@ public:
 signals:
     // Another folder is about to be read: views start again from their first page.
     void folderOpened();
+    // A read started (the tables are empty until it is done), moved on (n rows read), ended
+    // with the folder's tables in place, or was stopped.
+    void readStarted();
+    void rowsRead(int n);
+    void readFinished();
+    void readStopped();
+    void notice(const QString& text);
     // The thumbnail page to build from the tables (0: the page shown now).
     void pageWanted(int page);
     void paneChanged(int pane);
@@ -105,6 +132,15 @@ signals:
     void smallPictureWanted(int row);
     // A picture was picked in the table (the slideshow follows it when open).
     void pictureClicked(int pictNo);
+
+private:
+    void ReadDone(int generation);
+    void RetireRead();
+    std::unique_ptr<FolderRead> read_;
+    int generation_ = 0; // of the read running
+    FolderCounts lastCounts_;
+    // Reads stopped but maybe still in their last file, by generation; released as they end.
+    std::vector<std::pair<int, std::unique_ptr<FolderRead>>> stopped_;
 };
 
 } // namespace kamelune

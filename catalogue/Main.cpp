@@ -5,7 +5,6 @@
 #include "platform/Jpeg.h"
 #include "platform/TextFile.h"
 #include "platform/qt/DialogService.h"
-#include "platform/qt/Job.h"
 #include "platform/qt/Shell.h"
 #include "platform/qt/StringGridModel.h"
 #include "platform/qt/Widgets.h"
@@ -29,7 +28,6 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
-#include <atomic>
 
 namespace kamelune {
 namespace {
@@ -83,6 +81,15 @@ void TFormMain::ConnectModel() {
             [this](int row) { TabSheetTable->StrGridExif->selectRow(row - 1); });
     connect(&model_, &FolderModel::smallPictureWanted, this, [this](int row) {
         if (PanelImageS->isVisible()) DisplaySmallImage(row);
+    });
+    connect(&model_, &FolderModel::readStarted, this, &TFormMain::ReadStarted);
+    connect(&model_, &FolderModel::rowsRead, this,
+            [this](int n) { SetStatus(QStringLiteral("Make List: No=%1").arg(n)); });
+    connect(&model_, &FolderModel::readFinished, this, &TFormMain::ReadFinished);
+    connect(&model_, &FolderModel::readStopped, this, [this] { SetReadingLook(false); });
+    connect(&model_, &FolderModel::notice, this, [this](const QString& text) {
+        notice_ = text;
+        if (!model_.Reading()) SetStatus(text);
     });
 }
 
@@ -144,8 +151,7 @@ void TFormMain::LoadSettings() {
 void TFormMain::ShowStartFolder(bool builtInItems) {
     if (builtInItems) model_.SetPane(3);
     model_.gListReady = true;
-    RemakeAll();
-    if (!startPicture_.empty()) TabSheetTable->MakePictureCurrent(startPicture_);
+    RemakeAll(); // the command line's picture is made current when the read is done
 }
 
 void TFormMain::SetStartPlace(std::string folder, std::string picture) {
@@ -180,6 +186,7 @@ void TFormMain::FormDestroy() {
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
+    model_.StopRead();
     SaveSettings();
     event->accept();
 }
@@ -227,41 +234,56 @@ void TFormMain::RemakeAll() {
     model_.gSelectList.clear();
     model_.gRowOrderList.clear();
     ClearStrgrid(model_.gridExif);
+    pageAfterRead_ = true;
     MakeStrGridBase();
-    TabSheetTable->SetSpinEditJump();
-    model_.ShowPage(1);
-    PanelImageS->setVisible(PageControl1->currentWidget() == TabSheetTable &&
-                            TabSheetTable->ChkBoxImage->isChecked());
 }
 
 void TFormMain::UpdateTable() {
     model_.gListReady = true;
     model_.gSelectList.clear();
     model_.gRowOrderList.clear();
+    pageAfterRead_ = true;
     MakeStrGridBase();
-    TabSheetTable->SetSpinEditJump();
-    model_.ShowPage(1);
-    PanelImageS->setVisible(PageControl1->currentWidget() == TabSheetTable &&
-                            TabSheetTable->ChkBoxImage->isChecked());
 }
 
 void TFormMain::MakeStrGridBase() {
-    const std::string folder = model_.currentDir;
-    const std::string masks = model_.fileMask;
     const ReadFlags limits{
         LimitMakerNote->isChecked(), LimitUserCmnt->isChecked(), {MnExifAfterJfif->isChecked()}};
-    std::atomic<int> progress{0};
-    FolderScan scan =
-        RunJob([&] { return ScanFolder(folder, masks, limits, [&](int n) { progress.store(n); }); },
-               [&] { SetStatus(QStringLiteral("Make List: No=%1").arg(progress.load())); });
-    model_.gridBase.TakeCells(std::move(scan.base));
-    const FolderCounts counts = scan.counts;
-    SetStatus(QStringLiteral("Make List: No=%1").arg(counts.pictureCount));
-    model_.gFileCount = counts.fileCount;
-    model_.gExifCount = counts.exifCount;
+    model_.StartRead(model_.currentDir, model_.fileMask, limits);
+}
+
+void TFormMain::ReadStarted() {
+    SetReadingLook(true);
+    // The tables are empty until the read is done: nothing acts on rows that are not there.
+    CopyStrGridExifFromBase(model_.gItemList.empty() ? "ALL" : "TABLE",
+                            ChkBoxExifOnly->isChecked());
+}
+
+void TFormMain::ReadFinished() {
+    const FolderCounts& counts = model_.ReadCounts();
     LabelFigNo->setText(ToQ(FigNoText(counts)));
     CopyStrGridExifFromBase(model_.gItemList.empty() ? "ALL" : "TABLE",
                             ChkBoxExifOnly->isChecked());
+    SetReadingLook(false);
+    // The settled text: the folder, and what the read changed elsewhere.
+    SetStatus(ToQ(model_.currentDir) +
+              (notice_.isEmpty() ? QString() : QStringLiteral("  ") + notice_));
+    notice_.clear();
+    TabSheetTable->SetSpinEditJump();
+    model_.ShowPage(pageAfterRead_ ? 1 : 0);
+    if (pageAfterRead_)
+        PanelImageS->setVisible(PageControl1->currentWidget() == TabSheetTable &&
+                                TabSheetTable->ChkBoxImage->isChecked());
+    pageAfterRead_ = false;
+    if (!startPicture_.empty()) TabSheetTable->MakePictureCurrent(startPicture_);
+    startPicture_.clear();
+}
+
+void TFormMain::SetReadingLook(bool reading) {
+    for (QAction* a : tableActions_)
+        a->setEnabled(!reading);
+    for (QWidget* w : tableWidgets_)
+        w->setEnabled(!reading);
 }
 
 ViewSource TFormMain::Source() const {

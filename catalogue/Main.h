@@ -11,6 +11,7 @@
 #include "platform/StringGrid.h"
 #include "platform/qt/GridView.h"
 
+#include <QList>
 #include <QMainWindow>
 #include <QString>
 #include <functional>
@@ -89,6 +90,7 @@ public:
     void DirectoryListBox1Change();
     void RemakeAll();
     void UpdateTable();
+    // Starts reading the folder; the tables, counters and page follow when it is done.
     void MakeStrGridBase();
     void CopyStrGridExifFromBase(const std::string& mode, bool exifOnly);
     void TransByKomokuList(bool exifOnly);
@@ -188,6 +190,14 @@ private:
     void PlaceSmallPanel();
     // False, with the message shown, when no picture is selected.
     bool HasSelection(const QString& message);
+    // While a read runs, the commands that need the folder's tables are off.
+    void ReadStarted();
+    void ReadFinished();
+    void SetReadingLook(bool reading);
+    QList<QAction*> tableActions_;
+    QList<QWidget*> tableWidgets_;
+    bool pageAfterRead_ = false; // the read was a folder change or refresh: page 1 follows
+    QString notice_;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 

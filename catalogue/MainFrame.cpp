@@ -223,6 +223,26 @@ void TFormMain::BuildFrame() {
             [this] { BtnTabYokoClick(); });
     connect(TabSheetTable->SpeedButton1, &QToolButton::clicked, this,
             [this] { BtnTabTateClick(); });
+
+    // What needs the folder's tables whole: off while a read runs.
+    tableWidgets_ = {SpeedBtnSort,
+                     SpeedBtnAll,
+                     SpeedBtnReverse,
+                     SpeedBtnNone,
+                     SpeedBtnSlide,
+                     SpeedBtnHTML1,
+                     SpeedBtnHide,
+                     SpeedBtnReshow,
+                     SpeedBtnRename,
+                     TabSheetTable->SpeedBtnHTML2,
+                     TabSheetTable->SpeedBtnTab1,
+                     TabSheetTable->SpeedButton1};
+    tableActions_ = PopupMenu1->actions();
+    for (const char* name :
+         {"MnRename", "OutHTML1", "OutHTML2", "TabYoko", "TabTate", "SelectAll", "SelectReverse",
+          "SelectNone", "Sort", "SlideShow", "Hide2", "V1", "DeleteCurrent"})
+        tableActions_ << findChild<QAction*>(QString::fromLatin1(name));
+    tableActions_.removeAll(nullptr);
 }
 
 void TFormMain::SetThumbnailPage(QWidget* page) {

@@ -178,28 +178,28 @@ void LoadValueBytes(TiffStream& s, const DirEntry& e, std::int64_t base, ValueBy
     s.ReadAt(base + offset, v.bytes.data(), static_cast<std::size_t>(v.length));
 }
 
+// The quick kind from the first four bytes (and, after a JFIF header, the segments up to the
+// EXIF block when that option is on).
+static FileKind QuickKind(ExifSource& source, bool cached, const ExifReadOptions& options) {
+    std::uint8_t b[4];
+    if (!(cached ? source.ReadAt(0, b, 4) : source.ReadUncached(0, b, 4))) return FileKind::Unknown;
+    if (!Is(b, 0xFF, 0xD8)) return FileKind::NotJpeg;
+    if (Is(b + 2, 0xFF, 0xE1)) return FileKind::Exif;
+    if (!Is(b + 2, 0xFF, 0xE0)) return FileKind::Jpeg;
+    TiffStream s(source);
+    try {
+        if (options.afterJfif && SeekExifAfterJfif(s, source.Size())) return FileKind::Exif;
+    } catch (const ExifReadAborted&) {
+    }
+    return FileKind::Jfif;
+}
+
 void CheckJpegKind(const std::string& fileName, FileKind& kind, const ExifReadOptions& options) {
     if (fileName.empty()) return;
     kind = FileKind::Unknown;
     ExifSource source;
     if (!source.OpenFile(fileName)) return;
-    std::uint8_t b[4];
-    if (!source.ReadUncached(0, b, 4)) return;
-    if (!Is(b, 0xFF, 0xD8)) {
-        kind = FileKind::NotJpeg;
-        return;
-    }
-    kind = FileKind::Jpeg;
-    if (Is(b + 2, 0xFF, 0xE0)) {
-        kind = FileKind::Jfif;
-        TiffStream s(source);
-        try {
-            if (options.afterJfif && SeekExifAfterJfif(s, source.Size())) kind = FileKind::Exif;
-        } catch (const ExifReadAborted&) {
-        }
-    } else if (Is(b + 2, 0xFF, 0xE1)) {
-        kind = FileKind::Exif;
-    }
+    kind = QuickKind(source, false, options);
 }
 
 const char* KindText(FileKind kind, bool quick) {
@@ -225,12 +225,14 @@ const char* KindText(FileKind kind, bool quick) {
 }
 
 bool ReadExifFile(const std::string& fileName, FileKind& kind, ExifItemTexts& items,
-                  const ExifReadOptions& options) {
+                  const ExifReadOptions& options, FileKind* quickKind) {
     if (fileName.empty()) return true;
     kind = FileKind::Unread;
     ResetExifItems(items);
+    if (quickKind) *quickKind = FileKind::Unknown;
     ExifSource source;
     if (!source.OpenFile(fileName)) return false;
+    if (quickKind) *quickKind = QuickKind(source, true, options);
     return ReadExifSource(source, kind, items, options);
 }
 

@@ -70,9 +70,10 @@ void CheckJpegKind(const std::string& fileName, FileKind& kind,
 
 // Reads one file into items and sets its kind. Returns false when the file could not be opened
 // or a read or seek failed on the way; kind then holds the kind reached so far and items what
-// was read so far. An empty file name returns true and changes nothing.
+// was read so far. An empty file name returns true and changes nothing. quickKind, when given,
+// receives what CheckJpegKind would say of the file, from the same open and read.
 bool ReadExifFile(const std::string& fileName, FileKind& kind, ExifItemTexts& items,
-                  const ExifReadOptions& options = {});
+                  const ExifReadOptions& options = {}, FileKind* quickKind = nullptr);
 
 // The same read over bytes in memory (tests and fuzzing).
 bool ReadExifMemory(const std::uint8_t* data, std::size_t size, FileKind& kind,

@@ -1,6 +1,7 @@
 // Byte access for the EXIF reader: positioned reads bounded by the file's size, with bytes past
-// the end read as zero. Reads go through a small page cache, so that the many 2-, 4- and 12-byte
-// fields of a directory cost one system call per 8 KB page.
+// the end read as zero. The first 64 KB (where cameras put the EXIF block) come in one read;
+// bytes beyond go through a small page cache, so that the many 2-, 4- and 12-byte fields of a
+// directory cost one system call per 8 KB page.
 #pragma once
 
 #include <array>
@@ -18,7 +19,7 @@ public:
     ExifSource& operator=(const ExifSource&) = delete;
     ~ExifSource();
 
-    // False when the file cannot be opened or measured.
+    // False when the file cannot be opened or measured. One open and one fstat.
     bool OpenFile(const std::string& path);
     // Reads from memory the caller keeps alive.
     void OpenMemory(const std::uint8_t* data, std::size_t size);
@@ -29,8 +30,10 @@ public:
     // n bytes from pos (pos >= 0); what lies past the end reads as zero. False on a platform read
     // error (the output is then zero).
     bool ReadAt(std::uint64_t pos, std::uint8_t* out, std::size_t n);
-    // The same without the page cache, for the few bytes of a quick check.
+    // The same without reading the head, for the few bytes of a quick check alone.
     bool ReadUncached(std::uint64_t pos, std::uint8_t* out, std::size_t n);
+
+    static constexpr std::size_t kHeadSize = 65536;
 
 private:
     static constexpr std::size_t kPageSize = 8192;
@@ -40,11 +43,17 @@ private:
         std::size_t length = 0;
     };
     bool LoadPage(std::uint64_t page, Slot& slot, std::uint8_t* buffer);
+    bool LoadHead();
+    bool PRead(std::uint64_t pos, std::uint8_t* out, std::size_t n, std::size_t& got);
 
     int fd_ = -1;
     const std::uint8_t* memory_ = nullptr;
     std::uint64_t size_ = 0;
     std::array<Slot, kSlots> slots_{};
+    // The head: loaded on the first read, headLength_ bytes valid.
+    bool headLoaded_ = false;
+    std::size_t headLength_ = 0;
+    std::unique_ptr<std::uint8_t[]> head_;
     // kSlots × kPageSize, allocated on first use and not cleared: a slot's bytes are read only up
     // to the length loaded into it.
     std::unique_ptr<std::uint8_t[]> pages_;

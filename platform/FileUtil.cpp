@@ -116,7 +116,7 @@ std::optional<std::uint64_t> FileSizeOf(const std::string& path) {
     return static_cast<std::uint64_t>(st.st_size);
 }
 
-int OpenRegularFile(const std::string& path) {
+int OpenRegularFile(const std::string& path, std::uint64_t* size) {
     // O_NONBLOCK keeps open() from waiting for a FIFO's writer; a regular file ignores it.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) return -1;
@@ -127,6 +127,7 @@ int OpenRegularFile(const std::string& path) {
         errno = why;
         return -1;
     }
+    if (size) *size = static_cast<std::uint64_t>(st.st_size);
     return fd;
 }
 

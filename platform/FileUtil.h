@@ -29,7 +29,7 @@ std::optional<std::uint64_t> FileSizeOf(const std::string& path);
 
 // Opens a regular file for reading without ever blocking: a FIFO or device that took a
 // picture's name is refused (errno EINVAL) rather than waited on. -1 on failure, errno set.
-int OpenRegularFile(const std::string& path);
+int OpenRegularFile(const std::string& path, std::uint64_t* size = nullptr);
 
 // Reads a whole file; fails for files larger than maxBytes.
 FileResult ReadWholeFile(const std::string& path, std::string& out,

@@ -160,12 +160,23 @@ TFormSlideshow::TFormSlideshow(FolderModel& model, DialogService& dialogs)
     connect(&slideWatcher_, &QFutureWatcher<Slide>::finished, this, [this] {
         const Slide slide = slideWatcher_.result();
         loading_ = false;
+        if (std::exchange(dropLoad_, false) && !pendingRequest_) return;
         if (pendingRequest_) {
             const SlideRequest next = *std::exchange(pendingRequest_, std::nullopt);
             StartLoad(next);
             return;
         }
         Display(loadingRequest_, slide);
+    });
+    // A show over a folder read again would show pictures that are not there any more: it ends,
+    // and says so.
+    connect(&model_, &FolderModel::readStarted, this, [this] {
+        Timer1.stop();
+        pendingRequest_.reset();
+        dropLoad_ = loading_;
+        if (!isVisible()) return;
+        close();
+        model_.Tell(QStringLiteral("フォルダが読み直されたので、スライドショーを閉じました"));
     });
     // A picture picked in the table is shown while the show is open.
     connect(&model_, &FolderModel::pictureClicked, this, [this](int pictNo) {

@@ -110,6 +110,7 @@ private:
     };
     QFutureWatcher<Slide> slideWatcher_;
     bool loading_ = false;
+    bool dropLoad_ = false; // the folder changed under the decode running: not shown
     SlideRequest loadingRequest_;
     std::optional<SlideRequest> pendingRequest_;
     void StartLoad(const SlideRequest& request);

@@ -171,6 +171,16 @@ ThumbnailPage::ThumbnailPage(FolderModel& model, DialogService& dialogs,
     connect(SpeedButton2, &QToolButton::clicked, this, &ThumbnailPage::htmlTableRequested);
 
     connect(&model_, &FolderModel::folderOpened, this, [this] { Reset(); });
+    // While the folder is read the tables are empty: no panel points at them.
+    connect(&model_, &FolderModel::readStarted, this, [this] {
+        build_.reset();
+        gPageBuilt = false;
+        CleargPictList();
+        PictPage->resize(0, 0);
+        SpeedButton2->setEnabled(false);
+    });
+    for (auto signal : {&FolderModel::readFinished, &FolderModel::readStopped})
+        connect(&model_, signal, this, [this] { SpeedButton2->setEnabled(true); });
     connect(&model_, &FolderModel::pageWanted, this,
             [this](int page) { MakePagePicts(page > 0 ? page : CurrentPageBox()); });
     connect(&model_, &FolderModel::paneChanged, this, [this](int n) {

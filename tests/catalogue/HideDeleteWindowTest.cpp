@@ -23,6 +23,7 @@ TEST_F(HideDelete, HideOneFromThePopupAndShowAgain) {
     FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(0)));
     dialogs.AnswerYes(true);
     FormMain->Hide1Click();
+    WaitForPage();
     EXPECT_EQ(dialogs.Calls().back().text,
               QStringLiteral("このファイルを隠しますか？（復活できます）a.jpg"));
     EXPECT_TRUE(fs::exists(Pictures() + "/a.jpg.HID"));
@@ -55,6 +56,7 @@ TEST_F(HideDelete, BulkHideAsksNothingAndLeavesTheCache) {
     EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("選択された画像がありません"));
     FormMain->SelectAllClick();
     FormMain->SpeedBtnHideClick();
+    WaitForPage();
     for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
         EXPECT_TRUE(fs::exists(Pictures() + "/" + name + ".HID")) << name;
     EXPECT_TRUE(fs::exists(Cache() + "/T_a.jpg"));
@@ -71,6 +73,7 @@ TEST_F(HideDelete, CollisionIsReportedAndNothingIsOverwritten) {
     FormMain->SelectAllClick();
     dialogs.AnswerOk();
     FormMain->SpeedBtnHideClick();
+    WaitForPage();
     EXPECT_TRUE(dialogs.Calls().back().text.contains(QStringLiteral("b.jpg")));
     EXPECT_EQ(TempDir::Read(Pictures() + "/b.jpg.HID"), "an older hidden b");
     EXPECT_TRUE(fs::exists(Pictures() + "/b.jpg"));
@@ -82,6 +85,7 @@ TEST_F(HideDelete, DeleteYesAndNoBothRebuild) {
     FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(2)));
     dialogs.AnswerYes(false);
     FormMain->PopMnDeleteClick();
+    WaitForPage();
     EXPECT_EQ(dialogs.Calls().back().text,
               QStringLiteral("このファイルを削除しますか？（復活できません！）:  c.jpg"));
     EXPECT_TRUE(fs::exists(Pictures() + "/c.jpg"));
@@ -89,6 +93,7 @@ TEST_F(HideDelete, DeleteYesAndNoBothRebuild) {
     FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(2)));
     dialogs.AnswerYes(true);
     FormMain->PopMnDeleteClick();
+    WaitForPage();
     EXPECT_FALSE(fs::exists(Pictures() + "/c.jpg"));
     EXPECT_FALSE(fs::exists(Cache() + "/T_c.jpg"));
     EXPECT_FALSE(fs::exists(Cache() + "/T_c.TXT"));

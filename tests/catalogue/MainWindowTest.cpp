@@ -216,6 +216,7 @@ TEST_F(MainWindow, ExifAfterJfifOptionReadsEditedPicturesAndIsRemembered) {
     EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("2/3"));
     EXPECT_EQ(model->gridBase.Cell(ItemCol(kItemModel), 2), "---");
     Ui().MnExifAfterJfif->trigger();
+    WaitForPage();
     EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("3/3"));
     EXPECT_EQ(model->gridBase.Cell(ItemCol(kItemModel), 2), std::string("Canon EOS 40D\0", 14));
     FormMain->close();
@@ -247,9 +248,11 @@ TEST_F(MainWindow, LimitMenuItemsRebuildTheTables) {
     StartIn(Pictures());
     EXPECT_EQ(model->gridBase.Cell(38, 1), "OLYMP");
     Ui().LimitMakerNote->trigger();
+    WaitForPage();
     EXPECT_GT(model->gridBase.Cell(38, 1).size(), 176u) << "the whole 176-byte note";
     EXPECT_EQ(model->gridBase.Cell(39, 1).size(), 5u);
     Ui().LimitUserCmnt->trigger();
+    WaitForPage();
     EXPECT_GT(model->gridBase.Cell(39, 1).size(), 5u);
 }
 
@@ -271,6 +274,7 @@ TEST_F(MainWindow, EmptyFolderAndFolderChange) {
     model->gSelectList = {1};
     fs::create_directories(dir / "empty");
     FormMain->SetCurrentDir(dir / "empty");
+    WaitForPage();
     EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("0/0"));
     EXPECT_EQ(View().RowCount(), 1);
     EXPECT_EQ(model->gridBase.RowCount(), 1);
@@ -282,6 +286,7 @@ TEST_F(MainWindow, DroppedFiles) {
     StartIn(Pictures());
     const QString jpeg = QString::fromStdString((kSamples / "exif-org/sony-d700.jpg").string());
     FormMain->WMDropFiles({jpeg, QStringLiteral("/ignored/second.jpg")});
+    WaitForPage();
     EXPECT_TRUE(fs::exists(Pictures() + "/sony-d700.jpg"));
     EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("3/4"));
 

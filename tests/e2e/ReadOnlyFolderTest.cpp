@@ -37,6 +37,7 @@ TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
     FormMain->SelectAllClick();
     dialogs.AnswerOk();
     FormMain->SpeedBtnHideClick();
+    WaitForPage();
     EXPECT_TRUE(dialogs.Calls().back().text.startsWith(
         QStringLiteral("次のファイルを変更できませんでした")));
 
@@ -44,12 +45,14 @@ TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
     dialogs.AnswerYes(true);
     dialogs.AnswerOk();
     FormMain->Hide1Click();
+    WaitForPage();
     EXPECT_TRUE(dialogs.Calls().back().text.contains(QStringLiteral("a.jpg")));
 
     Table().StrGridExif->selectRow(1);
     dialogs.AnswerYes(true);
     dialogs.AnswerOk();
     FormMain->PopMnDeleteClick();
+    WaitForPage();
     EXPECT_TRUE(dialogs.Calls().back().text.startsWith(
         QStringLiteral("次のファイルを変更できませんでした")));
 
@@ -61,6 +64,7 @@ TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
     dialogs.AnswerYes(false); // the first failure ends the run
     dialogs.AnswerOk();
     FormRename->SpeedBtnJikoClick();
+    WaitForPage();
     EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("0個のファイル名を変換しました。"));
 
     FormMain->SelectAllClick();

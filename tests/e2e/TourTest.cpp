@@ -138,15 +138,19 @@ TEST_F(Tour, APhotographersDay) {
     EXPECT_FALSE(fs::exists(Pictures() + "/" + b));
 
     // Hide the selection, show it again; delete one picture.
+    WaitForPage();
     FormMain->SelectAllClick();
     QTest::mouseClick(Ui().SpeedBtnHide, Qt::LeftButton);
+    WaitForPage();
     EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("0/0"));
     QTest::mouseClick(Ui().SpeedBtnReshow, Qt::LeftButton);
+    WaitForPage();
     EXPECT_EQ(model->gridExif.RowCount(), copied + 1);
     Table().StrGridExif->selectRow(0);
     const std::string victim = model->gridExif.Cell(2, 1);
     dialogs.AnswerYes(true);
     FormMain->PopMnDeleteClick();
+    WaitForPage();
     EXPECT_FALSE(fs::exists(Pictures() + "/" + victim));
     EXPECT_EQ(model->gridExif.RowCount(), copied);
     Shot("07-after-delete");

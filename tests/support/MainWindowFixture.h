@@ -63,9 +63,10 @@ protected:
         poll.start(2);
         if (busy()) loop.exec();
     }
-    // Until the thumbnail page being built has all its panels.
+    // Until the folder is read and the thumbnail page being built has all its panels.
     void WaitForPage() const {
-        WaitWhile([this] { return Page->Building(); });
+        WaitWhile([this] { return model->Reading() || Page->Building(); });
+        ASSERT_FALSE(model->Reading()) << "the folder was not read in 30 s";
         ASSERT_FALSE(Page->Building()) << "the page was not built in 30 s";
     }
     // Until the slideshow's picture is on screen.

@@ -162,6 +162,7 @@ TEST_F(ThumbnailPage, UprightOptionTurnsThumbnailsByTheirOrientation) {
     fs::copy_file(kSamples / "orientation/landscape_6.jpg", MainWindow::Pictures() + "/l.jpg");
     StartOnThumbnails();
     Ui().MnExifAfterJfif->trigger();
+    WaitForPage();
     auto shown = [this] { return Page->gPictList.at(0)->Image.deviceIndependentSize().toSize(); };
     EXPECT_EQ(shown(), QSize(66, 88)) << "as stored";
     Ui().MnUpright->trigger();

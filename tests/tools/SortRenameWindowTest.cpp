@@ -81,6 +81,7 @@ TEST_F(SortRename, BatchRenameComputesExecutesAndRereads) {
     dialogs.AnswerYes(true);
     dialogs.AnswerOk();
     FormRename->SpeedBtnJikoClick();
+    WaitForPage();
     const auto& calls = dialogs.Calls();
     EXPECT_EQ(calls[calls.size() - 2].text,
               QStringLiteral("変換に失敗しました。続けますか? b.jpg"));
@@ -109,6 +110,7 @@ TEST_F(SortRename, SingleRename) {
     FormRename2->FormShow();
     FormRename2->EditNewFname->setText(QStringLiteral("kodak.jpg"));
     FormRename2->SpeedBtnHenkanClick();
+    WaitForPage();
     EXPECT_TRUE(fs::exists(Pictures() + "/kodak.jpg"));
     EXPECT_EQ(model->gridBase.Cell(2, 4), "kodak.jpg");
 }

@@ -1,0 +1,42 @@
+// Reading a folder into its base table on a thread of its own, stoppable between two files.
+// Qt-free: the folder model runs one and carries its reports to the user-interface thread.
+#pragma once
+
+#include "catalogue/BaseTable.h"
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace kamelune {
+
+class FolderRead {
+public:
+    struct Request {
+        std::string folder;
+        std::string masks = kPictureMasks;
+        ReadFlags flags{};
+        std::chrono::milliseconds delay{0}; // a pause before each file (tests: a slow disk)
+    };
+    // Starts at once. progress(n) (before the n-th row) and done() are called on the reading
+    // thread; done() is its last act, also after a stop.
+    FolderRead(Request request, std::function<void(int)> progress, std::function<void()> done);
+    FolderRead(const FolderRead&) = delete;
+    FolderRead& operator=(const FolderRead&) = delete;
+    // Stops the read and waits for the file being read.
+    ~FolderRead();
+
+    // The read ends before the next file; done() still follows.
+    void Stop() { stop_.store(true); }
+    // After done(): the table and counts (counts.stopped when a stop cut it short).
+    FolderScan& Result() { return result_; }
+
+private:
+    std::atomic<bool> stop_{false};
+    FolderScan result_;
+    std::thread thread_;
+};
+
+} // namespace kamelune
