@@ -10,8 +10,10 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QTimer>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace kamelune::bench {
@@ -45,12 +47,21 @@ inline void WritePkm(const std::string& path, int lastItem) {
     WriteTextLines(path, MakePkmLines(grid, a));
 }
 
-// Until the thumbnail page has all its panels.
-inline void WaitForPage(const Windows& w) {
-    if (!w.Page->Building()) return;
+// Runs the event loop until done() holds (checked every millisecond).
+inline void WaitUntil(const std::function<bool()>& done) {
+    if (done()) return;
     QEventLoop loop;
-    QObject::connect(w.Page, &ThumbnailPage::built, &loop, &QEventLoop::quit);
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done()) loop.quit();
+    });
+    poll.start(1);
     loop.exec();
+}
+
+// Until the folder is read and the thumbnail page has all its panels.
+inline void WaitForPage(const Windows& w) {
+    WaitUntil([&w] { return !w.model.Reading() && !w.Page->Building(); });
 }
 
 // Until the slideshow's picture is on screen.

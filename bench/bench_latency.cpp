@@ -88,6 +88,7 @@ int main(int argc, char** argv) {
         bench::InputProbe probe(w->FormMain->windowHandle());
         probe.Start();
         w->FormSetHTML->BtnMakeClick();
+        bench::WaitUntil([&w] { return !w->FormMakeExifHTML->Running(); });
         album = probe.Stop();
     }
     const bool written = fs::exists(out + "/album.html");

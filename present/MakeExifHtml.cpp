@@ -1,16 +1,11 @@
-// The writer window: image files, pages and text files of the HTML exports, with a progress bar
-// and a stop button that ends the phase running.
+// The writer window: a progress bar and a stop button over the HTML export runs, which go on on a
+// worker thread.
 #include "catalogue/BaseTable.h"
 #include "catalogue/FolderModel.h"
-#include "catalogue/MyUtils.h"
 #include "catalogue/SetKomoku.h"
-#include "platform/Jpeg.h"
-#include "platform/TextFile.h"
 #include "platform/qt/DialogService.h"
-#include "platform/qt/Job.h"
 #include "present/SetHTML.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
@@ -20,7 +15,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
-#include <atomic>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace kamelune {
 
@@ -29,6 +24,9 @@ TFormMakeExifHTML::TFormMakeExifHTML(FolderModel& model, DialogService& dialogs)
     setObjectName(QStringLiteral("FormMakeExifHTML"));
     setWindowTitle(QStringLiteral("HTMLの作成"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
+    // While a run goes on, no other window takes input: nothing changes the selection or the
+    // folder under it, and no shortcut fires.
+    setWindowModality(Qt::ApplicationModal);
     resize(337, 82);
     auto* layout = new QVBoxLayout(this);
     LabelProg = new QLabel(this);
@@ -41,53 +39,58 @@ TFormMakeExifHTML::TFormMakeExifHTML(FolderModel& model, DialogService& dialogs)
     layout->addWidget(ProgBar);
     layout->addWidget(BtnStop, 0, Qt::AlignRight);
     connect(BtnStop, &QPushButton::clicked, this, [this] { BtnStopClick(); });
+    ticker_ = new QTimer(this);
+    ticker_->setInterval(50);
+    connect(ticker_, &QTimer::timeout, this, [this] { ShowProgress(); });
+    watcher_ = new QFutureWatcher<std::vector<std::string>>(this);
+    connect(watcher_, &QFutureWatcherBase::finished, this, [this] {
+        ticker_->stop();
+        ShowProgress();
+        running_ = false;
+        close();
+        const std::vector<std::string> failures = watcher_->future().takeResult();
+        if (auto done = std::exchange(done_, {})) done(failures);
+    });
 }
 
-void TFormMakeExifHTML::Save(const std::string& path, const std::vector<std::string>& lines) {
-    if (FileResult r = WriteTextLines(path, lines, Unmappable::HtmlReference); !r)
-        failures.push_back(r.error);
+TFormMakeExifHTML::~TFormMakeExifHTML() {
+    // The run reads nothing of this window but its progress: stop it and wait for its file.
+    progress_.stop = true;
+    if (running_) watcher_->waitForFinished();
 }
 
-void TFormMakeExifHTML::MakeJpeg(const std::string& folder, int size, bool copyUnchanged,
-                                 bool large, int quality) {
-    gHtmlStop = false;
-    LabelProg->setText(large ? QStringLiteral("リンク先画像作成中")
-                             : QStringLiteral("サムネイル作成中"));
-    std::vector<std::string> names;
-    for (const int entry : model_.gSelectList)
-        names.push_back(model_.gridBase.Cell(kNameCol, entry));
-    const std::string source = model_.currentDir;
-    ProgBar->setRange(0, static_cast<int>(names.size()));
-    ProgBar->setValue(0);
-    std::atomic<int> made{0};
-    const std::vector<std::string> failed = RunJob(
-        [&] {
-            std::vector<std::string> failed;
-            for (const std::string& name : names) {
-                if (gHtmlStop) break;
-                const std::string from = JoinPath(source, name);
-                const std::string target = folder + "/" + ImageFileName(large, name);
-                if (large && copyUnchanged) {
-                    if (FileResult r = CopyFileByBlocks(from, target); !r)
-                        failed.push_back(r.error);
-                } else if (const MakeJpegResult r = MakeJpeg2(from, target, quality, size); !r.ok) {
-                    failed.push_back(ImageFileName(large, name) + ": " + r.error);
-                }
-                ++made;
-            }
-            return failed;
-        },
-        [&] { ProgBar->setValue(made); }, BtnStop);
-    failures.insert(failures.end(), failed.begin(), failed.end());
+void TFormMakeExifHTML::ShowProgress() {
+    switch (progress_.phase.load()) {
+    case ExportPhase::SmallImages:
+        LabelProg->setText(QStringLiteral("サムネイル作成中"));
+        break;
+    case ExportPhase::LargeImages:
+        LabelProg->setText(QStringLiteral("リンク先画像作成中"));
+        break;
+    case ExportPhase::Page:
+        LabelProg->setText(QStringLiteral("Exif HTMLの作成中"));
+        break;
+    case ExportPhase::None:
+        break;
+    }
+    ProgBar->setRange(0, progress_.total);
+    ProgBar->setValue(progress_.done);
 }
 
-void TFormMakeExifHTML::SetWH(const std::string& path, int size, int& w, int& h) {
-    int pw = 0, ph = 0;
-    w = h = 0;
-    if (!ReadJpegSize(path, pw, ph)) return;
-    const StretchSizes s = ComputeStretchSizes(pw, ph, size);
-    w = s.w;
-    h = s.h;
+void TFormMakeExifHTML::Start(ExportRun run,
+                              std::function<void(const std::vector<std::string>&)> done) {
+    progress_.phase = ExportPhase::None;
+    progress_.stop = false;
+    progress_.done = 0;
+    progress_.total = 0;
+    LabelProg->clear();
+    done_ = std::move(done);
+    running_ = true;
+    run.delay = fileDelay;
+    show();
+    ticker_->start();
+    watcher_->setFuture(QtConcurrent::run(
+        [this, run = std::move(run)]() mutable { return RunExport(std::move(run), progress_); }));
 }
 
 std::vector<std::string> TFormMakeExifHTML::Headings() const {
@@ -97,83 +100,36 @@ std::vector<std::string> TFormMakeExifHTML::Headings() const {
     return headings;
 }
 
-HtmlPicture TFormMakeExifHTML::Picture(int row) const {
-    HtmlPicture p;
-    p.fileName = model_.gridBase.Cell(kNameCol, row);
-    for (const int item : model_.gItemList)
-        p.values.push_back(model_.gridBase.Cell(item + 1, row));
-    return p;
-}
-
-std::vector<HtmlPicture> TFormMakeExifHTML::Pictures(int size) const {
+std::vector<HtmlPicture> TFormMakeExifHTML::Pictures() const {
     std::vector<HtmlPicture> pictures;
     for (const int entry : model_.gSelectList) {
-        pictures.push_back(Picture(entry));
-        HtmlPicture& p = pictures.back();
-        if (size > 0) SetWH(JoinPath(model_.currentDir, p.fileName), size, p.width, p.height);
+        HtmlPicture p;
+        p.fileName = model_.gridBase.Cell(kNameCol, entry);
+        for (const int item : model_.gItemList)
+            p.values.push_back(model_.gridBase.Cell(item + 1, entry));
+        pictures.push_back(std::move(p));
     }
     return pictures;
 }
 
-bool TFormMakeExifHTML::SubMakeHTML(const std::string& folder, const AlbumSettings& settings,
-                                    int size) {
-    if (model_.gSelectList.empty()) return false;
-    const std::string page = folder + "/" + settings.base + ".html";
-    gHtmlStop = false;
-    LabelProg->setText(QStringLiteral("Exif HTMLの作成中"));
-    // The bar follows the pictures as their sizes are read for the page. The page is whole or
-    // not written: a stop leaves it out, and says so.
-    std::vector<HtmlPicture> pictures = Pictures(0);
-    const std::string source = model_.currentDir;
-    ProgBar->setRange(0, static_cast<int>(pictures.size()));
-    ProgBar->setValue(0);
-    std::atomic<int> read{0};
-    RunJob(
-        [&] {
-            for (HtmlPicture& p : pictures) {
-                if (gHtmlStop) break;
-                SetWH(JoinPath(source, p.fileName), size, p.width, p.height);
-                ++read;
-            }
-            return 0;
-        },
-        [&] { ProgBar->setValue(read); }, BtnStop);
-    if (gHtmlStop) {
-        failures.push_back(page + ": 中止したため書いていません");
-        return false;
-    }
-    Save(page, AlbumPageLines(settings, pictures, Headings()));
-    return true;
-}
-
-void TFormMakeExifHTML::MakeTextFiles(const std::string& folder) {
-    const std::vector<std::string> headings = Headings();
-    for (const HtmlPicture& p : Pictures(0))
-        if (FileResult r = WriteTextLines(folder + "/" + ExifTextFileName(p.fileName),
-                                          ExifTextLines(p, headings));
-            !r)
-            failures.push_back(r.error);
-}
-
-void TFormMakeExifHTML::OutHTMLYoko(const std::string& fileName, const TFormSetHTML2& s) {
-    if (model_.gSelectList.empty()) {
-        dialogs_.ShowCheckMessage(QStringLiteral("選択されていません"));
-        return;
-    }
+void TFormMakeExifHTML::OutHTMLYoko(const std::string& fileName, const TFormSetHTML2& s,
+                                    std::function<void(const std::vector<std::string>&)> done) {
     const QFileInfo info(QString::fromStdString(fileName));
-    const std::string folder = info.absolutePath().toStdString();
-    if (s.ChkBoxSamu->isChecked())
-        MakeJpeg(folder, s.SpinEditGazoSSize->value(), s.RBtnGenzuL->isChecked(), false,
-                 s.SpinEditGazoSQuality->value());
-    if (s.ChkBoxLink->isChecked())
-        MakeJpeg(folder, s.SpinEditGazoLSize->value(), s.RBtnGenzuL->isChecked(), true,
-                 s.SpinEditGazoLQuality->value());
-    std::vector<std::string> titles;
+    ExportRun run;
+    run.source = model_.currentDir;
+    run.folder = info.absolutePath().toStdString();
+    run.pictures = Pictures();
+    run.small = {s.ChkBoxSamu->isChecked(), s.SpinEditGazoSSize->value(), s.RBtnGenzuL->isChecked(),
+                 s.SpinEditGazoSQuality->value()};
+    run.large = {s.ChkBoxLink->isChecked(), s.SpinEditGazoLSize->value(), s.RBtnGenzuL->isChecked(),
+                 s.SpinEditGazoLQuality->value()};
+    run.pageSize = s.SpinEditGazoSSize->value();
+    run.pagePath = run.folder + "/" + info.completeBaseName().toStdString() + ".html";
+    run.album = false;
     for (std::size_t m = 0; m < model_.gItemList.size(); ++m)
-        titles.push_back(model_.gridExif.Cell(static_cast<int>(m) + 3, 0));
-    const TableSettings table{s.ChkBoxSamu->isChecked(), s.ChkBoxLink->isChecked()};
-    Save(folder + "/" + info.completeBaseName().toStdString() + ".html",
-         TablePageLines(table, Pictures(s.SpinEditGazoSSize->value()), titles));
+        run.headings.push_back(model_.gridExif.Cell(static_cast<int>(m) + 3, 0));
+    run.tableSettings = {s.ChkBoxSamu->isChecked(), s.ChkBoxLink->isChecked()};
+    Start(std::move(run), std::move(done));
 }
 
 } // namespace kamelune

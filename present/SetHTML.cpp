@@ -215,8 +215,14 @@ void TFormSetHTML::BtnMakeClick() {
         dialogs_.ShowCheckMessage(QStringLiteral("出力するExif項目が選択されていません！"));
         return;
     }
-    writer_.MakeHTML(*this);
-    close();
+    // The settings dialog closes when the run is done, before its result is told, so that the
+    // message is not under this dialog that stays on top.
+    const bool started = writer_.MakeHTML(
+        *this, [this](const QString& page, const std::vector<std::string>& failures) {
+            close();
+            Finish(dialogs_, page, ChkBoxPreview->isChecked(), failures);
+        });
+    if (!started) close();
 }
 
 TFormSetHTML2::TFormSetHTML2(FolderModel& model, DialogService& dialogs, TFormMakeExifHTML& writer)
@@ -241,37 +247,45 @@ void TFormSetHTML2::BtnMakeClick() {
     const auto path = dialogs_.SaveFile(HtmlRequest(
         QStringLiteral("表形式HTMLの保存"), QStringLiteral("MyExifTable"), model_.currentDir));
     if (!path) return;
-    writer_.failures.clear();
-    writer_.show();
-    writer_.OutHTMLYoko(path->toStdString(), *this);
-    writer_.close();
-    QFileInfo info(*path);
-    Finish(dialogs_,
-           info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".html"),
-           ChkBoxPreview->isChecked(), writer_.failures);
+    if (model_.gSelectList.empty()) {
+        dialogs_.ShowCheckMessage(QStringLiteral("選択されていません"));
+        return;
+    }
+    const QFileInfo info(*path);
+    const QString page =
+        info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".html");
+    writer_.OutHTMLYoko(path->toStdString(), *this,
+                        [this, page](const std::vector<std::string>& failures) {
+                            Finish(dialogs_, page, ChkBoxPreview->isChecked(), failures);
+                        });
 }
 
 // The album run; the writer window's part.
-bool TFormMakeExifHTML::MakeHTML(const TFormSetHTML& settings) {
+bool TFormMakeExifHTML::MakeHTML(
+    const TFormSetHTML& settings,
+    std::function<void(const QString& page, const std::vector<std::string>&)> done) {
     const auto path = dialogs_.SaveFile(HtmlRequest(QStringLiteral("EXIF HTMLの保存"),
                                                     QStringLiteral("MyExif"), model_.currentDir));
     if (!path) return false;
     const QFileInfo info(*path);
     const std::string base = info.completeBaseName().toStdString();
-    const std::string folder = info.absolutePath().toStdString();
-    failures.clear();
-    show();
-    if (settings.ChkBoxSamu->isChecked())
-        MakeJpeg(folder, settings.SpinEditGazoSSize->value(), settings.RBtnGenzuL->isChecked(),
-                 false, settings.SpinEditGazoSQuality->value());
-    if (settings.ChkBoxLink->isChecked())
-        MakeJpeg(folder, settings.SpinEditGazoLSize->value(), settings.RBtnGenzuL->isChecked(),
-                 true, settings.SpinEditGazoLQuality->value());
-    SubMakeHTML(folder, settings.Settings(base), settings.SpinEditGazoSSize->value());
-    if (settings.ChkBoxTextFile->isChecked()) MakeTextFiles(folder);
-    close();
-    Finish(dialogs_, QString::fromStdString(folder + "/" + base + ".html"),
-           settings.ChkBoxPreview->isChecked(), failures);
+    ExportRun run;
+    run.source = model_.currentDir;
+    run.folder = info.absolutePath().toStdString();
+    run.pictures = Pictures();
+    run.small = {settings.ChkBoxSamu->isChecked(), settings.SpinEditGazoSSize->value(),
+                 settings.RBtnGenzuL->isChecked(), settings.SpinEditGazoSQuality->value()};
+    run.large = {settings.ChkBoxLink->isChecked(), settings.SpinEditGazoLSize->value(),
+                 settings.RBtnGenzuL->isChecked(), settings.SpinEditGazoLQuality->value()};
+    run.pageSize = settings.SpinEditGazoSSize->value();
+    run.pagePath = run.folder + "/" + base + ".html";
+    run.albumSettings = settings.Settings(base);
+    run.headings = Headings();
+    run.textFiles = settings.ChkBoxTextFile->isChecked();
+    const QString page = QString::fromStdString(run.pagePath);
+    Start(std::move(run), [page, done = std::move(done)](const std::vector<std::string>& failures) {
+        done(page, failures);
+    });
     return true;
 }
 

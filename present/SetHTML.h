@@ -2,10 +2,14 @@
 // their files with a progress bar and a stop button.
 #pragma once
 
+#include "present/ExportRun.h"
 #include "present/HtmlExport.h"
 
 #include <QDialog>
+#include <QFutureWatcher>
+#include <QTimer>
 #include <atomic>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -75,37 +79,37 @@ private:
 class TFormMakeExifHTML : public QDialog {
 public:
     TFormMakeExifHTML(FolderModel& model, DialogService& dialogs);
+    ~TFormMakeExifHTML() override;
     QLabel* LabelProg;
     QProgressBar* ProgBar;
     QPushButton* BtnStop;
-    std::atomic<bool> gHtmlStop{false}; // read by the jobs
-    // Files that could not be written in the current run (a run with any is not reported done).
-    std::vector<std::string> failures;
 
-    void BtnStopClick() { gHtmlStop = true; }
-    // The album run with the settings of its dialog: true when it went to its end (a cancelled
-    // file dialog gives false).
-    bool MakeHTML(const TFormSetHTML& settings);
-    // One image file per selected picture: "S_" (large false) or "L_".
-    void MakeJpeg(const std::string& folder, int size, bool copyUnchanged, bool large, int quality);
-    // Display size of a picture file at the given longer side (0 × 0 when unreadable).
-    static void SetWH(const std::string& path, int size, int& w, int& h);
-    // False when a stop left the page unwritten.
-    // size: the longer side of the thumbnails the page shows.
-    bool SubMakeHTML(const std::string& folder, const AlbumSettings& settings, int size);
-    void MakeTextFiles(const std::string& folder);
-    void OutHTMLYoko(const std::string& fileName, const TFormSetHTML2& settings);
+    void BtnStopClick() { progress_.stop = true; }
+    // The album run with the settings of its dialog; false when the file dialog was cancelled.
+    // The run goes on on a worker thread behind this window, which no other window's input
+    // reaches meanwhile; done(failures) follows on the user-interface thread.
+    bool MakeHTML(const TFormSetHTML& settings,
+                  std::function<void(const QString& page, const std::vector<std::string>&)> done);
+    // The table run to the given page.
+    void OutHTMLYoko(const std::string& fileName, const TFormSetHTML2& settings,
+                     std::function<void(const std::vector<std::string>&)> done);
+    bool Running() const { return running_; }
+    std::chrono::milliseconds fileDelay{0}; // tests: a pause before each picture of a run
 
-    // A selected picture with its chosen values; the selected pictures with their display
-    // sizes at the given size (0: none).
-    HtmlPicture Picture(int pictNo) const;
-    std::vector<HtmlPicture> Pictures(int size) const;
-    std::vector<std::string> Headings() const; // caption headings of the chosen items
-    void Save(const std::string& path, const std::vector<std::string>& lines);
+    // The selected pictures with their chosen values; the caption headings of the chosen items.
+    std::vector<HtmlPicture> Pictures() const;
+    std::vector<std::string> Headings() const;
 
 private:
+    void Start(ExportRun run, std::function<void(const std::vector<std::string>&)> done);
+    void ShowProgress();
     FolderModel& model_;
     DialogService& dialogs_;
+    ExportProgress progress_;
+    bool running_ = false;
+    QTimer* ticker_;
+    QFutureWatcher<std::vector<std::string>>* watcher_;
+    std::function<void(const std::vector<std::string>&)> done_;
 };
 
 } // namespace kamelune

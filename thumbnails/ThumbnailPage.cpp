@@ -6,7 +6,6 @@
 #include "catalogue/SetKomoku.h"
 #include "platform/Jpeg.h"
 #include "platform/qt/DialogService.h"
-#include "platform/qt/Job.h"
 #include "platform/qt/Shell.h"
 #include "platform/qt/Widgets.h"
 #include "thumbnails/PageLayout.h"

@@ -57,15 +57,27 @@ QStringList ConvertFilter(const QString& filter) {
     return result;
 }
 
+// A box opened while a window that stays on top is shown stays on top too: under it, its OK
+// button could not be reached.
+static void KeepAboveStayOnTop(QMessageBox& box) {
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (w != &box && w->isVisible() && w->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+            box.setWindowFlag(Qt::WindowStaysOnTopHint);
+            return;
+        }
+}
+
 void QtDialogService::Message(MessageKind kind, const QString& caption, const QString& text) {
     QMessageBox box(kind == MessageKind::Warning ? QMessageBox::Warning : QMessageBox::Information,
                     caption, text, QMessageBox::Ok, QApplication::activeWindow());
+    KeepAboveStayOnTop(box);
     box.exec();
 }
 
 bool QtDialogService::AskYesNo(const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
                     QApplication::activeWindow());
+    KeepAboveStayOnTop(box);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }

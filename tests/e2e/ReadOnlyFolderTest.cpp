@@ -72,6 +72,7 @@ TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
     dialogs.AnswerPath(QString::fromStdString(Pictures() + "/album.html"));
     dialogs.AnswerOk();
     FormSetHTML->BtnMakeClick();
+    WaitForWriter();
     EXPECT_TRUE(dialogs.Calls().back().text.startsWith(
         QStringLiteral("作成できなかったファイルがあります")));
 

@@ -102,10 +102,12 @@ TEST_F(Tour, APhotographersDay) {
     dialogs.AnswerOk();
     QTest::mouseClick(Ui().SpeedBtnHTML1, Qt::LeftButton);
     QTest::mouseClick(FormSetHTML->SpeedBtnMake, Qt::LeftButton);
+    WaitForWriter();
     dialogs.AnswerPath(QString::fromStdString(out + "/table.html"));
     dialogs.AnswerOk();
     QTest::mouseClick(Table().SpeedBtnHTML2, Qt::LeftButton);
     QTest::mouseClick(FormSetHTML2->SpeedBtnMake, Qt::LeftButton);
+    WaitForWriter();
     FormSetHTML2->close();
     dialogs.AnswerPath(QString::fromStdString(out + "/yoko.txt"));
     QTest::mouseClick(Table().SpeedBtnTab1, Qt::LeftButton);

@@ -30,6 +30,7 @@ TEST_F(Export, AlbumWritesImagesPageAndTextFiles) {
     dialogs.AnswerPath(QString::fromStdString(Out() + "/trip.html"));
     dialogs.AnswerOk();
     FormSetHTML->BtnMakeClick();
+    WaitForWriter();
     EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("Exif HTML: tripが作成されました。"));
     for (const char* f : {"trip.html", "S_c.JPG", "L_c.JPG", "S_a&b #1.JPG", "L_a&b #1.JPG",
                           "c.jpg_EXIF.txt", "a&b #1.jpg_EXIF.txt"})
@@ -53,9 +54,11 @@ TEST_F(Export, PagesLoadInARealBrowser) {
     dialogs.AnswerPath(QString::fromStdString(Out() + "/旅行.html"));
     dialogs.AnswerOk();
     FormSetHTML->BtnMakeClick();
+    WaitForWriter();
     dialogs.AnswerPath(QString::fromStdString(Out() + "/table.html"));
     dialogs.AnswerOk();
     FormSetHTML2->BtnMakeClick();
+    WaitForWriter();
     const std::string probe =
         "<script>window.onload = () => { const imgs = [...document.images];"
         " document.body.setAttribute('data-loaded', imgs.every(i => i.naturalWidth > 0) + ':' +"
@@ -91,10 +94,12 @@ TEST_F(Export, PagesLoadInARealBrowser) {
 
 TEST_F(Export, StopEndsTheImagePhaseOnly) {
     FormMain->SelectAllClick();
+    FormMakeExifHTML->fileDelay = std::chrono::milliseconds(100);
     QTimer::singleShot(0, FormMakeExifHTML->BtnStop, &QPushButton::click);
     dialogs.AnswerPath(QString::fromStdString(Out() + "/stop.html"));
     dialogs.AnswerOk();
     FormSetHTML->BtnMakeClick();
+    WaitForWriter();
     EXPECT_FALSE(fs::exists(Out() + "/S_b.JPG"));
     EXPECT_TRUE(fs::exists(Out() + "/stop.html")) << "the page phase runs after the stop";
 }
@@ -104,10 +109,12 @@ TEST_F(Export, StopWhileThePageIsWrittenLeavesNoPageAndSaysSo) {
     FormSetHTML->ChkBoxSamu->setChecked(false);
     FormSetHTML->ChkBoxLink->setChecked(false);
     FormSetHTML->ChkBoxPreview->setChecked(true); // a page that is not there is never opened
+    FormMakeExifHTML->fileDelay = std::chrono::milliseconds(100);
     QTimer::singleShot(0, FormMakeExifHTML->BtnStop, &QPushButton::click);
     dialogs.AnswerPath(QString::fromStdString(Out() + "/stop.html"));
     dialogs.AnswerOk();
     FormSetHTML->BtnMakeClick();
+    WaitForWriter();
     EXPECT_FALSE(fs::exists(Out() + "/stop.html"));
     const QString said = dialogs.Calls().back().text;
     EXPECT_FALSE(said.contains(QStringLiteral("が作成されました"))) << said.toStdString();
@@ -119,6 +126,7 @@ TEST_F(Export, FailedWritesAreNeverReportedDone) {
     dialogs.AnswerPath(QString::fromStdString(dir / "missing/folder/x.html"));
     dialogs.AnswerOk();
     FormSetHTML->BtnMakeClick();
+    WaitForWriter();
     EXPECT_TRUE(dialogs.Calls().back().text.startsWith(
         QStringLiteral("作成できなかったファイルがあります")));
     EXPECT_FALSE(dialogs.Calls().back().text.contains(QStringLiteral("が作成されました")));
@@ -129,6 +137,7 @@ TEST_F(Export, RefusalsWithoutItemsOrSelection) {
     model->gItemList.clear();
     dialogs.AnswerOk();
     FormSetHTML->BtnMakeClick();
+    WaitForWriter();
     EXPECT_EQ(dialogs.Calls().back().text,
               QStringLiteral("出力するExif項目が選択されていません！"));
     FormMain->SelectNoneClick();
@@ -136,11 +145,10 @@ TEST_F(Export, RefusalsWithoutItemsOrSelection) {
     FormMain->BtnTabYokoClick();
     EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("解析するイメージが選択されていません"));
     dialogs.AnswerPath(QString::fromStdString(Out() + "/t.html"));
-    dialogs.AnswerOk(); // "選択されていません"
-    dialogs.AnswerOk(); // completion
+    dialogs.AnswerOk(); // "選択されていません", and no page is said to be made
     FormSetHTML2->BtnMakeClick();
-    EXPECT_EQ(dialogs.Calls()[dialogs.Calls().size() - 2].text,
-              QStringLiteral("選択されていません"));
+    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("選択されていません"));
+    EXPECT_FALSE(fs::exists(Out() + "/t.html"));
 }
 
 TEST_F(Export, TablePage) {
@@ -148,6 +156,7 @@ TEST_F(Export, TablePage) {
     dialogs.AnswerPath(QString::fromStdString(Out() + "/table.html"));
     dialogs.AnswerOk();
     FormSetHTML2->BtnMakeClick();
+    WaitForWriter();
     EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("Exif HTML: tableが作成されました。"));
     const std::string page = TempDir::Read(Out() + "/table.html");
     EXPECT_NE(page.find("<img src=\"S_b.JPG\" width=\"96\" height=\"72\"></td>"),

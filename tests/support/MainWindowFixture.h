@@ -69,6 +69,11 @@ protected:
         ASSERT_FALSE(model->Reading()) << "the folder was not read in 30 s";
         ASSERT_FALSE(Page->Building()) << "the page was not built in 30 s";
     }
+    // Until the HTML writer's run is done.
+    void WaitForWriter() const {
+        WaitWhile([this] { return FormMakeExifHTML->Running(); });
+        ASSERT_FALSE(FormMakeExifHTML->Running()) << "the writer did not end in 30 s";
+    }
     // Until the slideshow's picture is on screen.
     void WaitForSlide() const {
         WaitWhile([this] { return FormSlideshow->Loading(); });

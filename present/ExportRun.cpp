@@ -1,0 +1,90 @@
+#include "ExportRun.h"
+
+#include "catalogue/BaseTable.h"
+#include "catalogue/MyUtils.h"
+#include "platform/FileUtil.h"
+#include "platform/Jpeg.h"
+#include "platform/TextFile.h"
+
+#include <thread>
+
+namespace kamelune {
+namespace {
+
+void StartPhase(ExportProgress& progress, ExportPhase phase, int total) {
+    progress.stop = false;
+    progress.done = 0;
+    progress.total = total;
+    progress.phase = phase;
+}
+
+void MakeImages(const ExportRun& run, bool large, ExportProgress& progress,
+                std::vector<std::string>& failures) {
+    const ExportImages& images = large ? run.large : run.small;
+    StartPhase(progress, large ? ExportPhase::LargeImages : ExportPhase::SmallImages,
+               static_cast<int>(run.pictures.size()));
+    for (const HtmlPicture& p : run.pictures) {
+        if (progress.stop) break;
+        if (run.delay.count() > 0) std::this_thread::sleep_for(run.delay);
+        const std::string from = JoinPath(run.source, p.fileName);
+        const std::string name = ImageFileName(large, p.fileName);
+        const std::string target = run.folder + "/" + name;
+        if (large && images.copyUnchanged) {
+            if (FileResult r = CopyFileByBlocks(from, target); !r) failures.push_back(r.error);
+        } else if (const MakeJpegResult r = MakeJpeg2(from, target, images.quality, images.size);
+                   !r.ok) {
+            failures.push_back(name + ": " + r.error);
+        }
+        ++progress.done;
+    }
+}
+
+void Save(const std::string& path, const std::vector<std::string>& lines,
+          std::vector<std::string>& failures) {
+    if (FileResult r = WriteTextLines(path, lines, Unmappable::HtmlReference); !r)
+        failures.push_back(r.error);
+}
+
+} // namespace
+
+std::vector<std::string> RunExport(ExportRun run, ExportProgress& progress) {
+    std::vector<std::string> failures;
+    if (run.small.on) MakeImages(run, false, progress, failures);
+    if (run.large.on) MakeImages(run, true, progress, failures);
+    if (run.pictures.empty()) return failures;
+
+    // The page: the display size of every picture, read from its file. The album's page is whole
+    // or not written: a stop leaves it out, and says so; the table's page has no stop.
+    StartPhase(progress, run.album ? ExportPhase::Page : progress.phase.load(),
+               static_cast<int>(run.pictures.size()));
+    bool stopped = false;
+    for (HtmlPicture& p : run.pictures) {
+        if (run.album && progress.stop) {
+            stopped = true;
+            failures.push_back(run.pagePath + ": 中止したため書いていません");
+            break;
+        }
+        if (run.delay.count() > 0) std::this_thread::sleep_for(run.delay);
+        int w = 0, h = 0;
+        if (ReadJpegSize(JoinPath(run.source, p.fileName), w, h)) {
+            const StretchSizes s = ComputeStretchSizes(w, h, run.pageSize);
+            p.width = s.w;
+            p.height = s.h;
+        }
+        ++progress.done;
+    }
+    if (!stopped)
+        Save(run.pagePath,
+             run.album ? AlbumPageLines(run.albumSettings, run.pictures, run.headings)
+                       : TablePageLines(run.tableSettings, run.pictures, run.headings),
+             failures);
+    if (run.textFiles)
+        for (const HtmlPicture& p : run.pictures)
+            if (FileResult r = WriteTextLines(run.folder + "/" + ExifTextFileName(p.fileName),
+                                              ExifTextLines(p, run.headings));
+                !r)
+                failures.push_back(r.error);
+    return failures;
+}
+
+} // namespace kamelune
