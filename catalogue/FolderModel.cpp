@@ -14,6 +14,8 @@ FolderModel::FolderModel(AppPaths appPaths, QObject* parent)
     : QObject(parent), paths(std::move(appPaths)), gAppDir(paths.appDir), fileMask(kPictureMasks),
       gridBase(kBaseCols, 1), gridExif(5, 1), itemGrid(4, kPKomokuRows) {
     gThumbDir = DefaultCacheDir();
+    // A slow disk on demand, to see (and test) what a user of a network share sees.
+    readDelay = std::chrono::milliseconds(qEnvironmentVariableIntValue("KAMELUNE_READ_DELAY_MS"));
     SetupPKomokuGrid(itemGrid);
     SetDefaultHeadings(itemGrid);
 }

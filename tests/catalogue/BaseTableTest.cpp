@@ -1,12 +1,15 @@
 // Base table and EXIF table built from a folder.
 #include "catalogue/BaseTable.h"
+#include "catalogue/FolderRead.h"
 #include "catalogue/SetKomoku.h"
 #include "catalogue/TableDump.h"
 #include "platform/TempDir.h"
 
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <sstream>
+#include <thread>
 
 namespace kamelune {
 namespace {
@@ -162,6 +165,39 @@ TEST(BaseTable, EmptyFolderLeavesOnlyTheTitles) {
     EXPECT_EQ(FigNoText(b.counts), "0/0");
     EXPECT_EQ(b.base.RowCount(), 1);
     EXPECT_EQ(b.base.Cell(2, 0), "[Filename]");
+}
+
+// A read on its own thread, stopped while a slowed folder is read: it ends before the next file
+// and says it was cut short; run whole, it gives what the plain build gives.
+TEST(FolderRead, StopEndsTheReadBetweenTwoFiles) {
+    TempDir dir;
+    for (int i = 0; i < 30; ++i)
+        fs::copy_file(kSamples / "exif-org/canon-ixus.jpg",
+                      dir / ("p" + std::to_string(100 + i) + ".jpg"));
+    std::promise<void> ended;
+    std::atomic<int> reached{0};
+    FolderRead read(
+        {dir.str(), kPictureMasks, {}, std::chrono::milliseconds(5)}, [&](int n) { reached = n; },
+        [&] { ended.set_value(); });
+    while (reached < 3)
+        std::this_thread::yield();
+    read.Stop();
+    ended.get_future().wait();
+    const FolderScan& cut = read.Result();
+    EXPECT_TRUE(cut.counts.stopped);
+    EXPECT_LT(reached.load(), 30);
+    EXPECT_EQ(cut.base.Cell(kNameCol, reached), "p" + std::to_string(99 + reached) + ".jpg");
+    EXPECT_EQ(cut.base.Cell(kNameCol, 30), "") << "no row past the stop";
+
+    std::promise<void> whole;
+    FolderRead again({dir.str()}, {}, [&] { whole.set_value(); });
+    whole.get_future().wait();
+    EXPECT_FALSE(again.Result().counts.stopped);
+    EXPECT_EQ(FigNoText(again.Result().counts), "30/30");
+    std::ostringstream threaded, plain;
+    DumpGrid(again.Result().base, threaded);
+    DumpGrid(Build(dir.str()).base, plain);
+    EXPECT_EQ(threaded.str(), plain.str());
 }
 
 TEST(TableDump, EscapesControlCharactersAndBytesThatAreNotUtf8) {

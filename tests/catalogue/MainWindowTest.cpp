@@ -243,6 +243,53 @@ TEST_F(MainWindow, SelectionShortcuts) {
     EXPECT_EQ(model->gSelectList.size(), 2u);
 }
 
+// A slowed read (as on a network share): the window is there before the folder is read and
+// answers meanwhile; commands that need the tables do nothing until the read ends, F5 starts it
+// again without a read inside a read, and a quit ends it at once with the settings written.
+TEST_F(MainWindow, AFolderReadIsLiveAndStoppable) {
+    for (int i = 0; i < 20; ++i)
+        fs::copy_file(kSamples / "exif-org/canon-ixus.jpg",
+                      Pictures() + "/p" + std::to_string(10 + i) + ".jpg");
+    TempDir::Write(Ini(), "[Dir]\r\nDir=" + Pictures() + "\r\n");
+    WriteDefaultPkm(AppDir() + "/Default.pkm");
+    qputenv("KAMELUNE_READ_DELAY_MS", "25");
+    CreateWindows({AppDir(), Ini()}, {}, false);
+    qunsetenv("KAMELUNE_READ_DELAY_MS");
+    ASSERT_TRUE(model->Reading()) << "the window comes before the start folder's read ends";
+    FormMain->show();
+    FormMain->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(FormMain));
+    QTRY_VERIFY(
+        FormMain->statusBar()->currentMessage().startsWith(QStringLiteral("Make List: No=")));
+    EXPECT_FALSE(Ui().SpeedBtnHide->isEnabled());
+    EXPECT_FALSE(FormMain->findChild<QAction*>(QStringLiteral("SelectAll"))->isEnabled());
+    Ui().LabelFigNo->setFocus();
+    const std::size_t asked = dialogs.Calls().size();
+    QTest::keyClick(FormMain, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(FormMain, Qt::Key_Delete);
+    QTest::keyClick(FormMain, Qt::Key_F5);
+    EXPECT_TRUE(model->Reading());
+    EXPECT_EQ(dialogs.Calls().size(), asked) << "no question inside a read";
+    WaitForPage();
+    EXPECT_TRUE(model->gSelectList.empty());
+    EXPECT_EQ(View().RowCount(), 21);
+    EXPECT_TRUE(Ui().SpeedBtnHide->isEnabled());
+    EXPECT_EQ(FormMain->statusBar()->currentMessage(), QString::fromStdString(Pictures()));
+    QTest::keyClick(FormMain, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(model->gSelectList.size(), 20u);
+
+    model->readDelay = std::chrono::milliseconds(25);
+    QTest::keyClick(FormMain, Qt::Key_F5);
+    ASSERT_TRUE(model->Reading());
+    TempDir::Write(Ini(), "");
+    QElapsedTimer quit;
+    quit.start();
+    FormMain->close();
+    DestroyWindows();
+    EXPECT_LT(quit.elapsed(), 500);
+    EXPECT_EQ(IniFile(Ini()).ReadString("Dir", "Dir", ""), Pictures());
+}
+
 TEST_F(MainWindow, LimitMenuItemsRebuildTheTables) {
     ThreePictures();
     StartIn(Pictures());

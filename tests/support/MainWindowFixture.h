@@ -34,7 +34,7 @@ protected:
     void TearDown() override { DestroyWindows(); }
 
     // The program's windows as it starts them, and the names the tests know them by.
-    void CreateWindows(const AppPaths& paths, const CommandLine& start = {}) {
+    void CreateWindows(const AppPaths& paths, const CommandLine& start = {}, bool wait = true) {
         windows = std::make_unique<Windows>(paths, dialogs, start);
         model = &windows->model;
         FormMain = windows->FormMain.get();
@@ -50,7 +50,7 @@ protected:
         FormRename2 = windows->FormRename2.get();
         FormSlideshow = windows->FormSlideshow.get();
         FormSetSlideShow = &FormSlideshow->CaptionSettings();
-        WaitForPage();
+        if (wait) WaitForPage();
     }
     // Runs the event loop while busy() holds (at most 30 s): jobs answer through it.
     static void WaitWhile(const std::function<bool()>& busy) {
