@@ -19,6 +19,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QFrame>
+#include <QFutureWatcher>
 #include <QLabel>
 #include <QMimeData>
 #include <QScreen>
@@ -28,6 +29,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace kamelune {
 namespace {
@@ -427,11 +429,21 @@ void TFormMain::WMDropFiles(const QStringList& dropped) {
                                    QStringLiteral(" は既に存在します。上書きしますか？")))
             return;
     }
-    if (FileResult r = CopyFileByBlocks(ToStd(source), destination); !r) {
-        dialogs_.ShowCheckMessage(ToQ(r.error));
-        return;
-    }
-    UpdateTable();
+    // The copy goes on on a worker (a picture on a slow share); the folder is read when it is
+    // done.
+    auto* watcher = new QFutureWatcher<FileResult>(this);
+    ++copying_;
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
+        watcher->deleteLater();
+        --copying_;
+        if (const FileResult r = watcher->result(); !r) {
+            dialogs_.ShowCheckMessage(ToQ(r.error));
+            return;
+        }
+        UpdateTable();
+    });
+    watcher->setFuture(QtConcurrent::run(
+        [from = ToStd(source), destination] { return CopyFileByBlocks(from, destination); }));
 }
 
 void TFormMain::DisplaySmallImage(int row) {
@@ -441,27 +453,37 @@ void TFormMain::DisplaySmallImage(int row) {
     if (name.empty()) return;
     const std::string path = JoinPath(model_.currentDir, name);
     smallImageTag_ = n;
-    // A large picture is decoded small: the preview box is 96 pixels.
-    JpegDecodeOptions options;
-    options.minLongerSide = 320;
-    const JpegDecodeResult r = DecodeJpegFile(path, options);
-    int w = 96, h = 96;
-    if (r.ok) {
-        const int W = r.fullWidth, H = r.fullHeight;
-        ImageSmall->setPixmap(QPixmap::fromImage(ToQImage(r.image)));
-        if (H > W) {
-            h = 96;
-            w = W * 96 / H;
-            ImageSmall->setGeometry((96 - w) / 2, 0, w, h);
-        } else {
-            w = 96;
-            h = H * 96 / W;
-            ImageSmall->setGeometry(0, (96 - h) / 2, w, h);
-        }
-    } else {
-        ImageSmall->clear();
-    }
     gSmallImageFile = path;
+    // Decoded on a worker (a large picture takes seconds); the newest asked for is shown.
+    const int asked = ++smallImageAsked_;
+    auto* watcher = new QFutureWatcher<JpegDecodeResult>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, asked] {
+        watcher->deleteLater();
+        if (asked != smallImageAsked_) return;
+        ShowSmallImage(watcher->future().takeResult());
+    });
+    watcher->setFuture(QtConcurrent::run([path] {
+        // A large picture is decoded small: the preview box is 96 pixels.
+        JpegDecodeOptions options;
+        options.minLongerSide = 320;
+        return DecodeJpegFile(path, options);
+    }));
+}
+
+void TFormMain::ShowSmallImage(const JpegDecodeResult& r) {
+    if (!r.ok) {
+        ImageSmall->clear();
+        return;
+    }
+    const int W = r.fullWidth, H = r.fullHeight;
+    ImageSmall->setPixmap(QPixmap::fromImage(ToQImage(r.image)));
+    if (H > W) {
+        const int w = W * 96 / H;
+        ImageSmall->setGeometry((96 - w) / 2, 0, w, 96);
+    } else {
+        const int h = H * 96 / W;
+        ImageSmall->setGeometry(0, (96 - h) / 2, 96, h);
+    }
 }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {

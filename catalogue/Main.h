@@ -8,6 +8,7 @@
 #include "catalogue/MyUtils.h"
 #include "catalogue/TablePage.h"
 #include "exif/Exif.h"
+#include "platform/Jpeg.h"
 #include "platform/StringGrid.h"
 #include "platform/qt/GridView.h"
 
@@ -109,6 +110,7 @@ public:
     void DriveComboBox1Change();
     void FilterComboBox1Change();
     void WMDropFiles(const QStringList& paths);
+    bool Copying() const { return copying_ > 0; } // a dropped picture is being copied
     void OwariClick();
     void MnThumbLocationClick();
     void MnOtherLocationClick();
@@ -188,6 +190,9 @@ private:
     void ApplyViewLook();
     ViewSource Source() const;
     void PlaceSmallPanel();
+    void ShowSmallImage(const JpegDecodeResult& decoded);
+    int smallImageAsked_ = 0; // the newest small picture asked for
+    int copying_ = 0;
     // False, with the message shown, when no picture is selected.
     bool HasSelection(const QString& message);
     // While a read runs, the commands that need the folder's tables are off.

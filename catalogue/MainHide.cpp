@@ -8,6 +8,8 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
 #include <filesystem>
 #include <unistd.h>
 
@@ -129,9 +131,18 @@ void TFormMain::MnKameluneDirDelClick() {
                            QStringLiteral("ごみ箱が使えません。") + Q(root) +
                                QStringLiteral(" を完全に削除しますか？（復活できません！）")))
         return;
-    std::error_code ec;
-    std::filesystem::remove_all(root, ec);
-    if (ec) dialogs_.ShowCheckMessage(QStringLiteral("削除できませんでした: ") + Q(ec.message()));
+    // A large cache takes a while to remove: on a worker, its failure told when it is done.
+    auto* watcher = new QFutureWatcher<std::string>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
+        watcher->deleteLater();
+        if (const std::string error = watcher->result(); !error.empty())
+            dialogs_.ShowCheckMessage(QStringLiteral("削除できませんでした: ") + Q(error));
+    });
+    watcher->setFuture(QtConcurrent::run([root] {
+        std::error_code ec;
+        std::filesystem::remove_all(root, ec);
+        return ec ? ec.message() : std::string();
+    }));
 }
 
 } // namespace kamelune

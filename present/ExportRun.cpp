@@ -12,7 +12,8 @@ namespace kamelune {
 namespace {
 
 void StartPhase(ExportProgress& progress, ExportPhase phase, int total) {
-    progress.stop = false;
+    // A stop asked for before the first phase began is that phase's.
+    if (progress.phase != ExportPhase::None) progress.stop = false;
     progress.done = 0;
     progress.total = total;
     progress.phase = phase;

@@ -333,6 +333,7 @@ TEST_F(MainWindow, DroppedFiles) {
     StartIn(Pictures());
     const QString jpeg = QString::fromStdString((kSamples / "exif-org/sony-d700.jpg").string());
     FormMain->WMDropFiles({jpeg, QStringLiteral("/ignored/second.jpg")});
+    WaitWhile([this] { return FormMain->Copying(); });
     WaitForPage();
     EXPECT_TRUE(fs::exists(Pictures() + "/sony-d700.jpg"));
     EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("3/4"));
@@ -351,6 +352,7 @@ TEST_F(MainWindow, DroppedFiles) {
     EXPECT_EQ(TempDir::Read(Pictures() + "/a.jpg"), before);
     dialogs.AnswerYes(true);
     FormMain->WMDropFiles({QString::fromStdString(dir / "other/a.jpg")});
+    WaitWhile([this] { return FormMain->Copying(); });
     EXPECT_EQ(TempDir::Read(Pictures() + "/a.jpg"), TempDir::Read(dir / "other/a.jpg"));
 
     // A picture of this folder dropped onto it: nothing asked, nothing truncated.

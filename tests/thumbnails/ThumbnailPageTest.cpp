@@ -454,8 +454,9 @@ TEST_F(ThumbnailPage, SmallPreviewBox) {
     fs::copy_file(kSamples / "orientation/portrait_1.jpg", MainWindow::Pictures() + "/q.jpg");
     Start("[Dir]\r\nDir=" + MainWindow::Pictures() + "\r\n");
     FormMain->DisplaySmallImage(1);
-    EXPECT_EQ(Ui().ImageSmall->geometry(), QRect(0, 12, 96, 72));
+    QTRY_COMPARE(Ui().ImageSmall->geometry(), QRect(0, 12, 96, 72));
     FormMain->DisplaySmallImage(2);
+    QTRY_COMPARE(Ui().ImageSmall->geometry().height(), 96);
     const QRect portrait = Ui().ImageSmall->geometry();
     EXPECT_EQ(portrait.height(), 96);
     EXPECT_EQ(portrait.top(), 0);
