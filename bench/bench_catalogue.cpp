@@ -1,11 +1,12 @@
 // The catalogue's hot paths against reference tools, measured in the same run:
-//  - kamelune-table over a folder of 2,000 camera pictures, against exiftool and exiv2 asked for
-//    the same six items;
+//  - kamelune-table over a folder of 2,000 camera pictures, against a bare reader (open each file,
+//    read its first 64 KB) and against exiftool and exiv2 asked for the same six items;
 //  - MakeJpeg2 on 12-megapixel pictures, against a bare 1/8-scale decode and vipsthumbnail.
 #include "catalogue/MyUtils.h"
 #include "corpus.h"
 #include "platform/Jpeg.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -26,9 +27,14 @@ int main(int argc, char** argv) {
     }
     const std::string glob = "'" + corpus + "'/*.jpg";
 
-    // Whole processes, back to back, cache warm.
+    // Whole processes, back to back, cache warm; the best of five for the two fast ones.
     bench::TimeCommand(build + "/kamelune-table '" + corpus + "'");
-    const double table = bench::TimeCommand(build + "/kamelune-table '" + corpus + "'");
+    double table = 1e9, bareRead = 1e9;
+    for (int i = 0; i < 5; ++i) {
+        table = std::min(table, bench::TimeCommand(build + "/kamelune-table '" + corpus + "'"));
+        bareRead =
+            std::min(bareRead, bench::TimeCommand(build + "/bench/bare_reader '" + corpus + "'"));
+    }
     const double exiftool = bench::TimeCommand(
         "exiftool -fast2 -s -T -Make -Model -DateTimeOriginal -ExposureTime -FNumber -ISO " + glob);
     const double exiv2 = bench::TimeCommand(
@@ -36,11 +42,14 @@ int main(int argc, char** argv) {
         "-K Exif.Photo.ExposureTime -K Exif.Photo.FNumber -K Exif.Photo.ISOSpeedRatings " +
         glob);
     std::printf("kamelune-table, 2,000 files: %.0f ms\n", table * 1000);
+    if (bareRead > 0)
+        std::printf("  bare reader (open, first 64 KB): %.0f ms; ratio %.2f (target <= 1.5)\n",
+                    bareRead * 1000, table / bareRead);
     if (exiftool > 0)
         std::printf("  exiftool -fast2 -s -T: %.0f ms; ratio %.4f (target <= 0.01)\n",
                     exiftool * 1000, table / exiftool);
     if (exiv2 > 0)
-        std::printf("  exiv2 -Pkv: %.0f ms; ratio %.3f (target <= 0.2)\n", exiv2 * 1000,
+        std::printf("  exiv2 -Pkv: %.0f ms; ratio %.3f (target <= 0.12)\n", exiv2 * 1000,
                     table / exiv2);
 
     // Thumbnails of 12-megapixel pictures.

@@ -1,5 +1,5 @@
-// The EXIF pass over a folder of 2,000 camera pictures: the quick kind check and the full read of
-// every file, warm cache, one thread. Compared, in the same run, with a bare read of the first
+// The EXIF pass over a folder of 2,000 camera pictures: the kind and the items of every file in
+// one read, warm cache, one thread. Compared, in the same run, with a bare read of the first
 // 8 KB of every file and with exiftool and exiv2 reading the same folder.
 #include "corpus.h"
 #include "exif/Exif.h"
@@ -24,16 +24,15 @@ void BareRead(const std::vector<std::string>& files) {
     }
 }
 
+// As a folder read does it: one open and head read of each file for its kind and its items.
 int ExifPass(const std::vector<std::string>& files) {
     int exif = 0;
-    FileKind kind = FileKind::Unread;
+    FileKind kind = FileKind::Unread, quick = FileKind::Unknown;
     ExifItemTexts items;
     for (const auto& f : files) {
-        CheckJpegKind(f, kind);
-        exif += kind == FileKind::Exif;
+        ReadExifFile(f, kind, items, {}, &quick);
+        exif += quick == FileKind::Exif;
     }
-    for (const auto& f : files)
-        ReadExifFile(f, kind, items);
     return exif;
 }
 

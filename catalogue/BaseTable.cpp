@@ -19,13 +19,6 @@ std::string Format5d(int n) {
     return buffer;
 }
 
-std::string FoldCase(const std::string& s) {
-    std::string out = s;
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 std::vector<std::string> SplitMasks(const std::string& masks) {
     std::vector<std::string> out;
     std::size_t start = 0;
@@ -205,8 +198,13 @@ std::vector<std::string> ListPictures(const std::string& folder, const std::stri
 }
 
 bool NameLess(const std::string& a, const std::string& b) {
-    const std::string fa = FoldCase(a), fb = FoldCase(b);
-    return fa != fb ? fa < fb : a < b;
+    const auto fold = [](char c) {
+        return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    };
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i)
+        if (fold(a[i]) != fold(b[i])) return fold(a[i]) < fold(b[i]);
+    return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
 int SetMaxFigNo(int fileCount) {

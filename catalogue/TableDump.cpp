@@ -35,8 +35,21 @@ std::size_t Utf8Length(const std::string& text, std::size_t i) {
 
 // Text that is not UTF-8 (a file name's raw bytes) is escaped byte by byte, so that the output
 // is always valid UTF-8.
+bool Plain(unsigned char b) {
+    return b >= 0x20 && b < 0x7F && b != '\\';
+}
+
 void AppendEscaped(std::string& out, const std::string& text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
+        // Runs of plain characters, most of a table, go in at once.
+        std::size_t run = i;
+        while (run < text.size() && Plain(static_cast<unsigned char>(text[run])))
+            ++run;
+        if (run > i) {
+            out.append(text, i, run - i);
+            i = run - 1;
+            continue;
+        }
         const char c = text[i];
         const auto b = static_cast<unsigned char>(c);
         switch (c) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <iconv.h>
+#include <mutex>
 #include <unordered_map>
 
 namespace kamelune {
@@ -15,63 +16,68 @@ bool IsLeadByte(unsigned b) {
 constexpr unsigned kTrailFirst = 0x40;
 constexpr unsigned kTrailCount = 0xFD - kTrailFirst;
 
-// The double-byte half of CP932, built once from the C library's converter: code point per
-// (lead, trail) pair, 0 where CP932 maps nothing.
-struct Tables {
-    std::array<std::array<char32_t, kTrailCount>, 256> decode{};
-    std::unordered_map<char32_t, std::uint16_t> encode;
-
-    Tables() {
-        iconv_t toUcs = iconv_open("UTF-32LE", "CP932");
-        iconv_t fromUcs = iconv_open("CP932", "UTF-32LE");
-        if (toUcs == reinterpret_cast<iconv_t>(-1) || fromUcs == reinterpret_cast<iconv_t>(-1))
-            return;
-        for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
-            if (!IsLeadByte(lead)) continue;
-            for (unsigned trail = kTrailFirst; trail < 0xFD; ++trail) {
-                if (trail == 0x7F) continue;
-                char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-                unsigned char out[8] = {};
-                char* inPtr = in;
-                char* outPtr = reinterpret_cast<char*>(out);
-                size_t inLeft = 2, outLeft = sizeof out;
-                iconv(toUcs, nullptr, nullptr, nullptr, nullptr);
-                if (iconv(toUcs, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) ||
-                    inLeft != 0 || outLeft != 4)
-                    continue;
-                char32_t cp = out[0] | (out[1] << 8) | (out[2] << 16) | (char32_t(out[3]) << 24);
-                decode[lead][trail - kTrailFirst] = cp;
-            }
-        }
-        // Several codes can map to one character (NEC and IBM extensions); encode each character
-        // the way the converter does, which is the way Windows does.
-        for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
-            for (unsigned t = 0; t < kTrailCount; ++t) {
-                char32_t cp = decode[lead][t];
-                if (cp == 0 || encode.count(cp)) continue;
-                unsigned char in[4] = {static_cast<unsigned char>(cp & 0xFF),
-                                       static_cast<unsigned char>((cp >> 8) & 0xFF),
-                                       static_cast<unsigned char>((cp >> 16) & 0xFF), 0};
-                unsigned char out[4] = {};
-                char* inPtr = reinterpret_cast<char*>(in);
-                char* outPtr = reinterpret_cast<char*>(out);
-                size_t inLeft = 4, outLeft = sizeof out;
-                iconv(fromUcs, nullptr, nullptr, nullptr, nullptr);
-                if (iconv(fromUcs, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1) &&
-                    outLeft == 2)
-                    encode[cp] = static_cast<std::uint16_t>((out[0] << 8) | out[1]);
-                else
-                    encode[cp] = static_cast<std::uint16_t>((lead << 8) | (t + kTrailFirst));
-            }
-        }
-        iconv_close(toUcs);
-        iconv_close(fromUcs);
-    }
+// The double-byte half of CP932, from the C library's converter: code point per (lead, trail)
+// pair, 0 where CP932 maps nothing. A row is built the first time one of its codes is met, so a
+// folder of mostly ASCII texts pays for the few rows it uses.
+struct DecodeTable {
+    std::array<std::array<char32_t, kTrailCount>, 256> rows{};
+    std::array<std::once_flag, 256> built;
 };
 
-const Tables& GetTables() {
-    static const Tables tables;
-    return tables;
+const std::array<char32_t, kTrailCount>& DecodeRow(unsigned lead) {
+    static DecodeTable table;
+    std::call_once(table.built[lead], [lead] {
+        iconv_t toUcs = iconv_open("UTF-32LE", "CP932");
+        if (toUcs == reinterpret_cast<iconv_t>(-1)) return;
+        for (unsigned trail = kTrailFirst; trail < 0xFD; ++trail) {
+            if (trail == 0x7F) continue;
+            char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            unsigned char out[8] = {};
+            char* inPtr = in;
+            char* outPtr = reinterpret_cast<char*>(out);
+            size_t inLeft = 2, outLeft = sizeof out;
+            iconv(toUcs, nullptr, nullptr, nullptr, nullptr);
+            if (iconv(toUcs, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) ||
+                inLeft != 0 || outLeft != 4)
+                continue;
+            table.rows[lead][trail - kTrailFirst] =
+                out[0] | (out[1] << 8) | (out[2] << 16) | (char32_t(out[3]) << 24);
+        }
+        iconv_close(toUcs);
+    });
+    return table.rows[lead];
+}
+
+// Character to its two CP932 bytes, built whole on the first encode.
+std::unordered_map<char32_t, std::uint16_t> BuildEncode() {
+    std::unordered_map<char32_t, std::uint16_t> encode;
+    iconv_t fromUcs = iconv_open("CP932", "UTF-32LE");
+    if (fromUcs == reinterpret_cast<iconv_t>(-1)) return encode;
+    // Several codes can map to one character (NEC and IBM extensions); encode each character
+    // the way the converter does, which is the way Windows does.
+    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+        if (!IsLeadByte(lead)) continue;
+        const auto& row = DecodeRow(lead);
+        for (unsigned t = 0; t < kTrailCount; ++t) {
+            const char32_t cp = row[t];
+            if (cp == 0 || encode.count(cp)) continue;
+            unsigned char in[4] = {static_cast<unsigned char>(cp & 0xFF),
+                                   static_cast<unsigned char>((cp >> 8) & 0xFF),
+                                   static_cast<unsigned char>((cp >> 16) & 0xFF), 0};
+            unsigned char out[4] = {};
+            char* inPtr = reinterpret_cast<char*>(in);
+            char* outPtr = reinterpret_cast<char*>(out);
+            size_t inLeft = 4, outLeft = sizeof out;
+            iconv(fromUcs, nullptr, nullptr, nullptr, nullptr);
+            if (iconv(fromUcs, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1) &&
+                outLeft == 2)
+                encode[cp] = static_cast<std::uint16_t>((out[0] << 8) | out[1]);
+            else
+                encode[cp] = static_cast<std::uint16_t>((lead << 8) | (t + kTrailFirst));
+        }
+    }
+    iconv_close(fromUcs);
+    return encode;
 }
 
 // CP932 bytes of one character: 1 or 2, or 0 when CP932 cannot hold it.
@@ -84,7 +90,7 @@ int EncodeOne(char32_t cp, unsigned char out[2]) {
         out[0] = static_cast<unsigned char>(cp - 0xFF61 + 0xA1);
         return 1;
     }
-    const auto& enc = GetTables().encode;
+    static const std::unordered_map<char32_t, std::uint16_t> enc = BuildEncode();
     auto it = enc.find(cp);
     if (it == enc.end()) return 0;
     out[0] = static_cast<unsigned char>(it->second >> 8);
@@ -154,13 +160,17 @@ char32_t NextCodePoint(std::string_view s, std::size_t& pos) {
 std::string Cp932ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 2);
-    const Tables* tables = nullptr;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        if (b < 0x80) {
-            out += static_cast<char>(b);
+        // ASCII runs, most of any text, go in at once.
+        std::size_t run = i;
+        while (run < bytes.size() && static_cast<unsigned char>(bytes[run]) < 0x80)
+            ++run;
+        if (run > i) {
+            out.append(bytes.data() + i, run - i);
+            i = run - 1;
             continue;
         }
+        const auto b = static_cast<unsigned char>(bytes[i]);
         if (b >= 0xA1 && b <= 0xDF) {
             AppendUtf8(out, 0xFF61 + (b - 0xA1));
             continue;
@@ -168,8 +178,7 @@ std::string Cp932ToUtf8(std::string_view bytes) {
         if (IsLeadByte(b) && i + 1 < bytes.size()) {
             const auto t = static_cast<unsigned char>(bytes[i + 1]);
             if (t >= kTrailFirst && t < 0xFD) {
-                if (!tables) tables = &GetTables();
-                if (char32_t cp = tables->decode[b][t - kTrailFirst]) {
+                if (char32_t cp = DecodeRow(b)[t - kTrailFirst]) {
                     AppendUtf8(out, cp);
                     ++i;
                     continue;
