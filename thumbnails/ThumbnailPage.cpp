@@ -10,7 +10,7 @@
 #include "platform/qt/Widgets.h"
 #include "thumbnails/PageLayout.h"
 #include "thumbnails/Pkm.h"
-#include "thumbnails/ThumbJobs.h"
+#include "thumbnails/ThumbLoader.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -32,14 +32,16 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cstring>
+#include <optional>
 
 namespace kamelune {
 
 // A thumbnail of the page being built that is made by the page's jobs.
+// A picture of the page being built: whether its thumbnail is being made, and once it is, what
+// came of it.
 struct PreparedThumb {
     bool queued = false;
-    ThumbJobs* jobs = nullptr;
-    std::size_t index = 0;
+    std::optional<ThumbnailOutcome> outcome;
 };
 
 namespace {
@@ -75,10 +77,10 @@ struct BusyCursor {
 } // namespace
 
 struct ThumbnailPage::Build {
+    int number = 0; // results of the loader carry it: one of another build is not used
     int columns = 1;
     std::vector<std::string> names;
     std::vector<PreparedThumb> prepared;
-    std::unique_ptr<ThumbJobs> jobs;
     std::size_t next = 0; // the next panel to build
     QRect extent;
     BusyCursor busy;
@@ -172,7 +174,7 @@ ThumbnailPage::ThumbnailPage(FolderModel& model, DialogService& dialogs,
     connect(&model_, &FolderModel::folderOpened, this, [this] { Reset(); });
     // While the folder is read the tables are empty: no panel points at them.
     connect(&model_, &FolderModel::readStarted, this, [this] {
-        build_.reset();
+        DropBuild();
         gPageBuilt = false;
         CleargPictList();
         PictPage->resize(0, 0);
@@ -194,12 +196,13 @@ ThumbnailPage::ThumbnailPage(FolderModel& model, DialogService& dialogs,
 }
 
 ThumbnailPage::~ThumbnailPage() {
-    build_.reset();
+    DropBuild();
+    loader_.reset();
     CleargPictList();
 }
 
 void ThumbnailPage::Reset() {
-    build_.reset();
+    DropBuild();
     gCurPage = 1;
     gPageFirst = gPageLast = gPageCount = 0;
     gPageBuilt = false;
@@ -272,7 +275,7 @@ void ThumbnailPage::CleargPictList() {
 }
 
 void ThumbnailPage::MakePagePicts(int page) {
-    build_.reset(); // a page still being built is dropped with its jobs not started
+    DropBuild(); // a page still being built is dropped with its jobs not started
     if (!model_.gListReady || !OnScreen() || model_.gridExif.RowCount() < 1) return;
     gPageBuilt = false;
     cacheProblem_.clear();
@@ -292,57 +295,80 @@ void ThumbnailPage::MakePagePicts(int page) {
     gPageLast = bounds.last;
     SetCBoxpage(bounds.page, gPageCount);
 
-    // Thumbnails not in the cache yet are made on worker threads; each one done calls the page
-    // back, which builds the panels that can be built, in page order.
+    // Thumbnails not in the cache yet are made by the loader's workers; each one done calls the
+    // page back, which builds the panels that can be built, in page order.
     const std::string cache = model_.CacheFolderOfCurrent();
     const int count = gPageLast - gPageFirst + 1;
     auto build = std::make_unique<Build>();
+    build->number = ++builds_;
     build->columns = SetNoHorz(ScrlBoxPictList->width());
     build->names.resize(static_cast<std::size_t>(count));
     build->prepared.resize(static_cast<std::size_t>(count));
-    std::vector<ThumbJobs::Job> work;
+    std::vector<ThumbLoader::Job> work;
+    std::vector<std::size_t> places;
     for (int k = 0; k < count; ++k) {
         const int n = ItemNumber(model_.gridExif.Cell(0, gPageFirst + k + 1));
         std::string& name = build->names[k];
         name = model_.gridBase.Cell(kNameCol, n);
         if (name.empty() || FileExists(cache + "/" + ThumbFileName(name))) continue;
-        build->prepared[k].index = work.size();
         build->prepared[k].queued = true;
+        places.push_back(static_cast<std::size_t>(k));
         work.push_back({cache, model_.currentDir, name, model_.gridBase.Cell(kSizeCol, n)});
     }
-    build->jobs = std::make_unique<ThumbJobs>(
-        std::move(work), thumbnailThreads > 0 ? thumbnailThreads : ThumbJobs::DefaultThreads(),
-        [this](std::size_t) {
-            QMetaObject::invokeMethod(
-                this, [this] { ContinueBuild(); }, Qt::QueuedConnection);
-        });
-    for (PreparedThumb& p : build->prepared)
-        if (p.queued) p.jobs = build->jobs.get();
+    const int threads = thumbnailThreads > 0 ? thumbnailThreads : ThumbLoader::DefaultThreads();
+    if (!loader_ || loader_->Threads() != threads) loader_ = std::make_unique<ThumbLoader>(threads);
+    loader_->Submit(build->number, std::move(work),
+                    [this, places](int number, std::size_t k, ThumbnailOutcome outcome) {
+                        auto made = std::make_shared<ThumbnailOutcome>(std::move(outcome));
+                        QMetaObject::invokeMethod(
+                            this,
+                            [this, number, place = places[k], made] {
+                                if (!build_ || build_->number != number) return; // a late one
+                                build_->prepared[place].outcome = std::move(*made);
+                                ContinueBuild();
+                            },
+                            Qt::QueuedConnection);
+                    });
     pageAttributes_ = attributes_();
     build_ = std::move(build);
     ContinueBuild();
 }
 
+void ThumbnailPage::DropBuild() {
+    if (build_ && loader_) loader_->Cancel(build_->number);
+    build_.reset();
+}
+
 void ThumbnailPage::ContinueBuild() {
-    // A message shown while a panel is built runs the event loop: a call back then waits for the
-    // loop below.
-    if (!build_ || continuing_) return;
-    continuing_ = true;
-    Build* const b = build_.get();
-    while (build_.get() == b && b->next < b->names.size()) {
-        const PreparedThumb prepared = b->prepared[b->next];
-        if (prepared.jobs && !prepared.jobs->Done(prepared.index)) break; // it will call back
-        const int i = gPageFirst + static_cast<int>(b->next);
-        const std::string name = b->names[b->next];
-        ++b->next;
-        emit status(QStringLiteral("MakePictList: PictNo=%1").arg(i + 1));
-        if (SubMakePictList(i, b->columns, name, prepared) && build_.get() == b) {
-            b->extent |= gPictList.back()->Panel->geometry();
-            PictPage->resize(b->extent.right() + 5, b->extent.bottom() + 5);
-        }
+    // A message shown while a panel is built runs the event loop, in which another build may
+    // start: that one goes on when the message is answered.
+    if (continuing_) {
+        continueAgain_ = true;
+        return;
     }
+    continuing_ = true;
+    do {
+        continueAgain_ = false;
+        if (!build_) break;
+        const int number = build_->number;
+        const auto current = [this, number] { return build_ && build_->number == number; };
+        while (current() && build_->next < build_->names.size()) {
+            Build& b = *build_;
+            PreparedThumb& prepared = b.prepared[b.next];
+            if (prepared.queued && !prepared.outcome) break; // it will call back
+            const int i = gPageFirst + static_cast<int>(b.next);
+            const std::string name = b.names[b.next];
+            std::optional<ThumbnailOutcome> made = std::move(prepared.outcome);
+            ++b.next;
+            emit status(QStringLiteral("MakePictList: PictNo=%1").arg(i + 1));
+            if (SubMakePictList(i, b.columns, name, made ? &*made : nullptr) && current()) {
+                build_->extent |= gPictList.back()->Panel->geometry();
+                PictPage->resize(build_->extent.right() + 5, build_->extent.bottom() + 5);
+            }
+        }
+        if (current() && build_->next >= build_->names.size()) FinishBuild();
+    } while (continueAgain_);
     continuing_ = false;
-    if (build_.get() == b && b->next >= b->names.size()) FinishBuild();
 }
 
 void ThumbnailPage::FinishBuild() {
@@ -357,7 +383,7 @@ void ThumbnailPage::FinishBuild() {
 }
 
 bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileName,
-                                    const PreparedThumb& prepared) {
+                                    ThumbnailOutcome* made) {
     const DisplayAttributes& a = pageAttributes_;
     const int f = a.FontHeight();
     const Pane pane = CurrentPane();
@@ -416,8 +442,8 @@ bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileN
         // Thumbnail: from the cache, or made by the page's workers.
         const qreal dpr = devicePixelRatioF();
         ThumbnailOutcome thumb;
-        if (prepared.jobs) {
-            thumb = prepared.jobs->Take(prepared.index);
+        if (made) {
+            thumb = std::move(*made);
         } else {
             thumb = ObtainThumbnail(model_.CacheFolderOfCurrent(), model_.currentDir, fileName,
                                     model_.gridBase.Cell(kSizeCol, n));

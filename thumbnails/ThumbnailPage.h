@@ -23,7 +23,8 @@ namespace kamelune {
 
 class DialogService;
 
-struct PreparedThumb;
+class ThumbLoader;
+struct ThumbnailOutcome;
 
 class ThumbnailPage : public QWidget {
     Q_OBJECT
@@ -60,8 +61,9 @@ public:
     // jobs finish, in page order. A page still being built is dropped.
     void MakePagePicts(int page);
     bool Building() const { return build_ != nullptr; }
+    // made: the thumbnail the loader made for it; none: from the cache now.
     bool SubMakePictList(int position, int columns, const std::string& fileName,
-                         const PreparedThumb& prepared);
+                         ThumbnailOutcome* made);
     void CleargPictList();
     void SeiretuPict();
     void ScrlBoxPictListResize() { SeiretuPict(); }
@@ -97,7 +99,10 @@ protected:
 private:
     struct Build;
     std::unique_ptr<Build> build_; // the page being built
-    bool continuing_ = false;
+    int builds_ = 0;               // the number of the last build started
+    std::unique_ptr<ThumbLoader> loader_;
+    void DropBuild();
+    bool continuing_ = false, continueAgain_ = false;
     void ContinueBuild(); // the next panels whose thumbnails are there
     void FinishBuild();
     void Reset(); // a new folder: page 1 of 16 x 2
