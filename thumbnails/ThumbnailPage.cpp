@@ -284,8 +284,14 @@ void ThumbnailPage::MakePagePicts(int page) {
     ScrlBoxPictList->verticalScrollBar()->setValue(0);
     PictPage->resize(0, 0); // a page with no panels has nothing to scroll
     const int rows = model_.gridExif.RowCount() - 1;
-    if (std::min(model_.gFileCount, kMaxPictures) <= 0 || rows < 1) return;
-    if (model_.exifOnly && model_.gExifCount < 1) return;
+    if (std::min(model_.gFileCount, kMaxPictures) <= 0 || rows < 1 ||
+        (model_.exifOnly && model_.gExifCount < 1)) {
+        // Nothing to show: no page to choose either.
+        gPageCount = 0;
+        CmbBoxPage->clear();
+        LabelPageNo->setText(QStringLiteral("/0"));
+        return;
+    }
     gPictsPerPage = PictsPerPage(CmbBoxFigNoPerPage->currentText().toInt(), CurrentPane());
     emit countsShown(QStringLiteral("%1/%2").arg(model_.gExifCount).arg(model_.gFileCount));
     const PageBounds bounds = ComputePage(page, rows, gPictsPerPage);

@@ -61,6 +61,8 @@ TEST_F(HideDelete, BulkHideAsksNothingAndLeavesTheCache) {
         EXPECT_TRUE(fs::exists(Pictures() + "/" + name + ".HID")) << name;
     EXPECT_TRUE(fs::exists(Cache() + "/T_a.jpg"));
     EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("0/0"));
+    EXPECT_EQ(Page->LabelPageNo->text(), QStringLiteral("/0")) << "no pages left to choose";
+    EXPECT_EQ(Page->CmbBoxPage->count(), 0);
     EXPECT_TRUE(model->gSelectList.empty());
     FormMain->SpeedBtnReshowClick();
     dialogs.AnswerOk();

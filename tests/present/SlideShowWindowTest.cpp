@@ -91,6 +91,29 @@ TEST_F(SlideShow, IntervalZeroAtOpeningKeepsTheTimerOffUntilChanged) {
     FormSlideshow->close();
 }
 
+// A show playing over a folder that is read again (another folder, F5) would step through rows
+// that are not there: it closes, says so, and a decode under way is not shown.
+TEST_F(SlideShow, AShowOverAFolderReadAgainClosesAndSaysSo) {
+    FormMain->SelectAllClick();
+    FormMain->BtnSlideShowClick();
+    WaitForSlide();
+    FormSlideshow->SpinEditInterval->setValue(1);
+    FormSlideshow->SpeedBtnPlay->setChecked(true);
+    FormSlideshow->BtnStartClick();
+    FormSlideshow->Timer1Timer(); // a picture being decoded
+    model->readDelay = std::chrono::milliseconds(20);
+    FormMain->UpdateTable();
+    EXPECT_FALSE(FormSlideshow->isVisible());
+    EXPECT_FALSE(FormSlideshow->Timer1.isActive());
+    const std::size_t asked = dialogs.Calls().size();
+    WaitForPage();
+    WaitForSlide();
+    EXPECT_EQ(dialogs.Calls().size(), asked) << "no message about an empty selection";
+    EXPECT_FALSE(FormSlideshow->isVisible()) << "the late decode does not bring it back";
+    EXPECT_TRUE(FormMain->statusBar()->currentMessage().contains(
+        QStringLiteral("スライドショーを閉じました")));
+}
+
 TEST_F(SlideShow, TypedJumpNumberAboveTheListBecomesItsLength) {
     Table().StrGridExif->selectRow(0);
     FormMain->SetPopupTarget({});
