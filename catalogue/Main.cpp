@@ -96,6 +96,7 @@ void TFormMain::ConnectModel() {
 }
 
 TFormMain::~TFormMain() {
+    *smallCancel_ = true;
     FormDestroy();
 }
 
@@ -456,16 +457,19 @@ void TFormMain::DisplaySmallImage(int row) {
     gSmallImageFile = path;
     // Decoded on a worker (a large picture takes seconds); the newest asked for is shown.
     const int asked = ++smallImageAsked_;
+    *smallCancel_ = true; // the one asked for before is not wanted any more
+    smallCancel_ = std::make_shared<std::atomic<bool>>(false);
     auto* watcher = new QFutureWatcher<JpegDecodeResult>(this);
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, asked] {
         watcher->deleteLater();
         if (asked != smallImageAsked_) return;
         ShowSmallImage(watcher->future().takeResult());
     });
-    watcher->setFuture(QtConcurrent::run([path] {
+    watcher->setFuture(QtConcurrent::run([path, cancel = smallCancel_] {
         // A large picture is decoded small: the preview box is 96 pixels.
         JpegDecodeOptions options;
         options.minLongerSide = 320;
+        options.cancel = cancel.get();
         return DecodeJpegFile(path, options);
     }));
 }

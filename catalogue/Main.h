@@ -15,6 +15,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QString>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -192,6 +193,7 @@ private:
     void PlaceSmallPanel();
     void ShowSmallImage(const JpegDecodeResult& decoded);
     int smallImageAsked_ = 0; // the newest small picture asked for
+    std::shared_ptr<std::atomic<bool>> smallCancel_ = std::make_shared<std::atomic<bool>>(false);
     int copying_ = 0;
     // False, with the message shown, when no picture is selected.
     bool HasSelection(const QString& message);

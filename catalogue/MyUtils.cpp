@@ -66,12 +66,13 @@ StretchSizes ComputeStretchSizes(int width, int height, int size, int firstStage
     return s;
 }
 
-MakeJpegResult ReducePicture(const std::string& source, int size) {
+MakeJpegResult ReducePicture(const std::string& source, int size, const std::atomic<bool>* cancel) {
     MakeJpegResult result;
     // A picture's final size follows from its own; DCT scaling is asked for the final size only,
     // since anything between it and the first stage would be thrown away by the second stretch.
     JpegDecodeOptions options;
     options.minLongerSide = size;
+    options.cancel = cancel;
     JpegDecodeResult header = DecodeJpegFile(source, options);
     if (!header.ok) {
         result.error = header.error;
@@ -94,8 +95,8 @@ MakeJpegResult ReducePicture(const std::string& source, int size) {
 }
 
 MakeJpegResult MakeJpeg2(const std::string& source, const std::string& destination, int quality,
-                         int size) {
-    MakeJpegResult result = ReducePicture(source, size);
+                         int size, const std::atomic<bool>* cancel) {
+    MakeJpegResult result = ReducePicture(source, size, cancel);
     if (!result.ok) return result;
     if (FileResult r = WriteJpegFile(result.picture, quality, destination); !r) {
         result.ok = false;
@@ -217,7 +218,8 @@ void WriteMainSettings(IniFile& ini, const MainSettings& s) {
 namespace kamelune {
 
 ThumbnailOutcome ObtainThumbnail(const std::string& cacheFolder, const std::string& folder,
-                                 const std::string& name, const std::string& fileSizeText) {
+                                 const std::string& name, const std::string& fileSizeText,
+                                 const std::atomic<bool>* cancel) {
     ThumbnailOutcome out;
     out.thumbPath = cacheFolder + "/" + ThumbFileName(name);
     const std::string sizePath = cacheFolder + "/" + SizeFileName(name);
@@ -227,8 +229,8 @@ ThumbnailOutcome ObtainThumbnail(const std::string& cacheFolder, const std::stri
         return out;
     }
     const FileResult cache = MakeDirectories(cacheFolder);
-    MakeJpegResult made = cache ? MakeJpeg2(JoinPath(folder, name), out.thumbPath, 70, 88)
-                                : ReducePicture(JoinPath(folder, name), 88);
+    MakeJpegResult made = cache ? MakeJpeg2(JoinPath(folder, name), out.thumbPath, 70, 88, cancel)
+                                : ReducePicture(JoinPath(folder, name), 88, cancel);
     if (!made.reduced) {
         out.error = made.error;
         return out;

@@ -6,6 +6,7 @@
 #include "platform/IniFile.h"
 #include "platform/Jpeg.h"
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -44,11 +45,12 @@ struct MakeJpegResult : FileResult {
 
 // Decodes source (DCT-scaled to no less than the final size) and reduces it in the two stages;
 // ok when the reduced picture was made.
-MakeJpegResult ReducePicture(const std::string& source, int size);
+MakeJpegResult ReducePicture(const std::string& source, int size,
+                             const std::atomic<bool>* cancel = nullptr);
 
 // ReducePicture, then writes a JPEG of the given quality to destination, replacing it whole.
 MakeJpegResult MakeJpeg2(const std::string& source, const std::string& destination, int quality,
-                         int size);
+                         int size, const std::atomic<bool>* cancel = nullptr);
 
 // Size files: width, height and size text, one per line, CP932 with CR LF.
 bool LoadMemo(const std::string& path, std::vector<std::string>& lines);
@@ -93,8 +95,10 @@ struct ThumbnailOutcome {
 // when that exists); otherwise both are made from folder/name, creating the cache folder, or
 // the thumbnail is kept in memory when the cache cannot take it. fileSizeText is the third
 // size-file line. Decodes: run it off the user-interface thread unless the thumbnail is cached.
+// cancel: a decode no longer wanted ends early, as a failure.
 ThumbnailOutcome ObtainThumbnail(const std::string& cacheFolder, const std::string& folder,
-                                 const std::string& name, const std::string& fileSizeText);
+                                 const std::string& name, const std::string& fileSizeText,
+                                 const std::atomic<bool>* cancel = nullptr);
 
 // A dropped file is taken when its extension, upper-cased, is ".JPG" or ".JPEG".
 bool IsDroppableJpeg(const std::string& path);

@@ -60,12 +60,18 @@ jpeg_error_mgr* UseErrorManager(ErrorManager& err) {
 struct ProgressMonitor {
     jpeg_progress_mgr pub;
     std::uint64_t sourcePixels;
+    const std::atomic<bool>* cancel;
 };
 
 void ProgressCheck(j_common_ptr cinfo) {
     if (!cinfo->is_decompressor) return;
     auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
     auto* progress = reinterpret_cast<ProgressMonitor*>(cinfo->progress);
+    if (progress->cancel && progress->cancel->load(std::memory_order_relaxed)) {
+        auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+        std::snprintf(err->message, sizeof err->message, "cancelled");
+        std::longjmp(err->jump, 1);
+    }
     const int scans = d->input_scan_number;
     if (scans > kMaxProgressiveScans ||
         static_cast<std::uint64_t>(scans) * progress->sourcePixels > kMaxScanPixelWork) {
@@ -249,6 +255,7 @@ JpegDecodeResult DecodeJpegMemory(const std::uint8_t* data, std::size_t size,
     job->minWidth = options.minWidth;
     job->minHeight = options.minHeight;
     job->minLongerSide = options.minLongerSide;
+    job->progress.cancel = options.cancel;
     job->out = &result.image;
     job->scaleDenom = 1;
     try {

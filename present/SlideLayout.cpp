@@ -78,7 +78,7 @@ int StepBackward(int pos, int length) {
     return pos - 1 < 0 ? length - 1 : pos - 1;
 }
 
-Slide LoadSlide(const std::string& path, const SlideView& view) {
+Slide LoadSlide(const std::string& path, const SlideView& view, const std::atomic<bool>* cancel) {
     Slide slide;
     std::string bytes;
     const bool read = ReadWholeFile(path, bytes).ok;
@@ -98,6 +98,7 @@ Slide LoadSlide(const std::string& path, const SlideView& view) {
         options.minWidth = std::max(1, turned ? r.height : r.width);
         options.minHeight = std::max(1, turned ? r.width : r.height);
     }
+    options.cancel = cancel;
     JpegDecodeResult decoded = DecodeJpegMemory(data, bytes.size(), options);
     if (!decoded.ok) return slide;
     slide.decoded = true;

@@ -3,6 +3,7 @@
 
 #include "platform/Jpeg.h"
 
+#include <atomic>
 #include <string>
 
 namespace kamelune {
@@ -32,7 +33,8 @@ struct Slide {
 };
 // Reads the picture file once: its size gives where and how large it is drawn, and it is decoded
 // (DCT-scaled) at that size. Reads and decodes: run it off the user-interface thread.
-Slide LoadSlide(const std::string& path, const SlideView& view);
+Slide LoadSlide(const std::string& path, const SlideView& view,
+                const std::atomic<bool>* cancel = nullptr);
 
 // Timer periods: when the show opens, and when the interval is changed.
 int IntervalOnShow(int seconds);

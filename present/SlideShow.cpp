@@ -174,6 +174,7 @@ TFormSlideshow::TFormSlideshow(FolderModel& model, DialogService& dialogs)
         Timer1.stop();
         pendingRequest_.reset();
         dropLoad_ = loading_;
+        *slideCancel_ = true;
         if (!isVisible()) return;
         close();
         model_.Tell(QStringLiteral("フォルダが読み直されたので、スライドショーを閉じました"));
@@ -390,8 +391,11 @@ void TFormSlideshow::StartLoad(const SlideRequest& request) {
         return;
     }
     loading_ = true;
-    slideWatcher_.setFuture(QtConcurrent::run(
-        [path = request.path, view = request.view] { return LoadSlide(path, view); }));
+    slideCancel_ = std::make_shared<std::atomic<bool>>(false);
+    slideWatcher_.setFuture(
+        QtConcurrent::run([path = request.path, view = request.view, cancel = slideCancel_] {
+            return LoadSlide(path, view, cancel.get());
+        }));
 }
 
 void TFormSlideshow::Display(const SlideRequest& request, const Slide& slide) {
@@ -522,7 +526,9 @@ void TFormSlideshow::ChkBoxAspectClick() {
     if (ListLength() > 0) ShowPicture(PictureAt(gSlidePos));
 }
 
-TFormSlideshow::~TFormSlideshow() = default;
+TFormSlideshow::~TFormSlideshow() {
+    *slideCancel_ = true; // the program does not wait for a large picture at its end
+}
 
 void TFormSlideshow::Open(const QString& title, int tag, int currentRow, bool restart) {
     if (restart && isVisible()) close();

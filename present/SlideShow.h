@@ -109,6 +109,8 @@ private:
         SlideView view;
     };
     QFutureWatcher<Slide> slideWatcher_;
+    // Set to abandon the decode running: the folder changed, or the window goes.
+    std::shared_ptr<std::atomic<bool>> slideCancel_ = std::make_shared<std::atomic<bool>>(false);
     bool loading_ = false;
     bool dropLoad_ = false; // the folder changed under the decode running: not shown
     SlideRequest loadingRequest_;

@@ -10,7 +10,9 @@ int ThumbLoader::DefaultThreads() {
 
 ThumbLoader::ThumbLoader(int threads) {
     for (int i = 0; i < std::max(1, threads); ++i)
-        threads_.emplace_back([this] { Work(); });
+        workers_.push_back(std::make_unique<Worker>());
+    for (auto& w : workers_)
+        w->thread = std::thread([this, me = w.get()] { Work(*me); });
 }
 
 ThumbLoader::~ThumbLoader() {
@@ -18,10 +20,12 @@ ThumbLoader::~ThumbLoader() {
         std::lock_guard lock(mutex_);
         stop_ = true;
         queue_.clear();
+        for (auto& w : workers_)
+            w->cancel = true;
     }
     wake_.notify_all();
-    for (std::thread& t : threads_)
-        t.join();
+    for (auto& w : workers_)
+        w->thread.join();
 }
 
 void ThumbLoader::Submit(int build, std::vector<Job> jobs, Done done) {
@@ -36,20 +40,27 @@ void ThumbLoader::Submit(int build, std::vector<Job> jobs, Done done) {
 void ThumbLoader::Cancel(int build) {
     std::lock_guard lock(mutex_);
     std::erase_if(queue_, [build](const Request& r) { return r.build == build; });
+    for (auto& w : workers_)
+        if (w->build == build) w->cancel = true;
 }
 
-void ThumbLoader::Work() {
+void ThumbLoader::Work(Worker& me) {
     for (;;) {
         Request r;
         {
             std::unique_lock lock(mutex_);
+            me.build = 0;
             wake_.wait(lock, [this] { return stop_ || !queue_.empty(); });
             if (stop_) return;
             r = std::move(queue_.front());
             queue_.pop_front();
+            me.build = r.build;
+            me.cancel = false;
         }
         const Job& j = r.job;
-        ThumbnailOutcome outcome = ObtainThumbnail(j.cacheFolder, j.folder, j.name, j.fileSizeText);
+        if (j.delay.count() > 0) std::this_thread::sleep_for(j.delay);
+        ThumbnailOutcome outcome =
+            ObtainThumbnail(j.cacheFolder, j.folder, j.name, j.fileSizeText, &me.cancel);
         if (r.done) r.done(r.build, r.k, std::move(outcome));
     }
 }

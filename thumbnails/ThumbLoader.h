@@ -5,9 +5,12 @@
 
 #include "catalogue/MyUtils.h"
 
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -20,6 +23,7 @@ public:
     // ObtainThumbnail's arguments.
     struct Job {
         std::string cacheFolder, folder, name, fileSizeText;
+        std::chrono::milliseconds delay{0}; // before the picture is read (tests: a slow disk)
     };
     // Called on a worker as each job is done: the build and the job's place in it.
     using Done = std::function<void(int build, std::size_t k, ThumbnailOutcome outcome)>;
@@ -32,9 +36,10 @@ public:
 
     // Queues a build's jobs, in order, behind any queued before.
     void Submit(int build, std::vector<Job> jobs, Done done);
-    // Drops the build's jobs not started; those being made still report.
+    // Drops the build's jobs not started, and abandons those being made (they report as
+    // failures, which their page no longer reads).
     void Cancel(int build);
-    int Threads() const { return static_cast<int>(threads_.size()); }
+    int Threads() const { return static_cast<int>(workers_.size()); }
 
     static int DefaultThreads();
 
@@ -45,13 +50,18 @@ private:
         Job job;
         Done done;
     };
-    void Work();
+    struct Worker {
+        std::thread thread;
+        int build = 0; // of the job being made; 0: none
+        std::atomic<bool> cancel{false};
+    };
+    void Work(Worker& me);
 
     std::mutex mutex_;
     std::condition_variable wake_;
     std::deque<Request> queue_;
     bool stop_ = false;
-    std::vector<std::thread> threads_;
+    std::vector<std::unique_ptr<Worker>> workers_;
 };
 
 } // namespace kamelune

@@ -319,7 +319,8 @@ void ThumbnailPage::MakePagePicts(int page) {
         if (name.empty() || FileExists(cache + "/" + ThumbFileName(name))) continue;
         build->prepared[k].queued = true;
         places.push_back(static_cast<std::size_t>(k));
-        work.push_back({cache, model_.currentDir, name, model_.gridBase.Cell(kSizeCol, n)});
+        work.push_back(
+            {cache, model_.currentDir, name, model_.gridBase.Cell(kSizeCol, n), model_.readDelay});
     }
     const int threads = thumbnailThreads > 0 ? thumbnailThreads : ThumbLoader::DefaultThreads();
     if (!loader_ || loader_->Threads() != threads) loader_ = std::make_unique<ThumbLoader>(threads);

@@ -100,6 +100,21 @@ TEST(Jpeg, BrokenInputReturnsErrors) {
     }
 }
 
+// A decode nobody waits for any more ends at its next row: asked before it starts, it gives
+// nothing; a flag left false changes nothing.
+TEST(Jpeg, ACancelledDecodeEndsAsAFailure) {
+    const auto bytes = Encoded(Gradient(640, 480));
+    std::atomic<bool> cancel{true};
+    JpegDecodeOptions options;
+    options.cancel = &cancel;
+    const JpegDecodeResult r = DecodeJpegMemory(bytes.data(), bytes.size(), options);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, "cancelled");
+    EXPECT_TRUE(r.image.Empty());
+    cancel = false;
+    EXPECT_TRUE(DecodeJpegMemory(bytes.data(), bytes.size(), options).ok);
+}
+
 TEST(Jpeg, CorruptScanDataIsCountedNotFatal) {
     auto bytes = Encoded(Gradient(256, 256), 90);
     // Damage entropy-coded data in the middle with a stray marker.

@@ -90,6 +90,26 @@ TEST_F(ThumbnailPage, TheWindowAnswersWhileAPageBuildsAndAnotherPageReplacesIt) 
     EXPECT_FALSE(fs::exists(Cache("p16.jpg"))) << "page 1's jobs not started were dropped";
 }
 
+// Thumbnails that take long to make (a slow share, huge pictures): leaving the page or the
+// program never waits for the ones being made.
+TEST_F(ThumbnailPage, LeavingAColdPageOrQuittingDoesNotWaitForItsThumbnails) {
+    Pictures(20);
+    StartOnThumbnails();
+    fs::remove_all(AppDir() + "/@KameluneDir");
+    model->readDelay = std::chrono::milliseconds(400);
+    Page->MakePagePicts(1);
+    QTest::qWait(50); // every worker is making one
+    QElapsedTimer leave;
+    leave.start();
+    Page->MakePagePicts(2);
+    EXPECT_LT(leave.elapsed(), 50);
+    QElapsedTimer quit;
+    quit.start();
+    FormMain->close();
+    DestroyWindows();
+    EXPECT_LT(quit.elapsed(), 1000);
+}
+
 TEST_F(ThumbnailPage, AnEmptyFolderAfterAFullPageLeavesNothingToScroll) {
     Pictures(37);
     StartOnThumbnails();
