@@ -110,6 +110,43 @@ TEST_F(ThumbnailPage, LeavingAColdPageOrQuittingDoesNotWaitForItsThumbnails) {
     EXPECT_LT(quit.elapsed(), 1000);
 }
 
+// Real message boxes: a thumbnail that cannot be made says so while F5 reads the folder again and
+// again; every box answers Escape, and the program comes to rest with the page built.
+TEST_F(ThumbnailPage, EveryMessageCanBeAnsweredWhileTheFolderIsReadAgain) {
+    Pictures(6);
+    TempDir::Write(MainWindow::Pictures() + "/p03.jpg", ""); // no thumbnail can be made of it
+    TempDir::Write(Ini(), "[Dir]\r\nDir=" + MainWindow::Pictures() +
+                              "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n");
+    WriteDefaultPkm(AppDir() + "/Default.pkm");
+    QtDialogService real;
+    auto program = std::make_unique<Windows>(AppPaths{AppDir(), Ini()}, real);
+    TFormMain* main = program->FormMain.get();
+    main->show();
+    int answered = 0;
+    QTimer escape;
+    QObject::connect(&escape, &QTimer::timeout, [&] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            ++answered;
+            QTest::keyClick(box, Qt::Key_Escape);
+        }
+    });
+    escape.start(20);
+    program->model.readDelay = std::chrono::milliseconds(5);
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(main, Qt::Key_F5);
+        QTest::qWait(30);
+    }
+    WaitWhile([&] {
+        return program->model.Reading() || program->Page->Building() ||
+               QApplication::activeModalWidget() != nullptr;
+    });
+    EXPECT_FALSE(program->model.Reading());
+    EXPECT_FALSE(program->Page->Building());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "a message nobody could close";
+    EXPECT_GE(answered, 1);
+    EXPECT_EQ(program->Page->gPictList.size(), 6u);
+}
+
 TEST_F(ThumbnailPage, AnEmptyFolderAfterAFullPageLeavesNothingToScroll) {
     Pictures(37);
     StartOnThumbnails();
