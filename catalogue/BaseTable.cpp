@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <dirent.h>
 #include <fnmatch.h>
+#include <mutex>
 #include <sys/stat.h>
 #include <thread>
 
@@ -221,25 +222,49 @@ FolderCounts MakeStrGridBase(const std::string& folder, const std::vector<std::s
     ClearStrgrid(base);
     SetStrGridTitle(base, counts.pictureCount + 1);
     // One pass: a single open and head read of each file gives both its quick kind (for the
-    // count) and its items. Files past the limit are only counted.
-    FileKind kind = FileKind::Unread, quick = FileKind::Unknown;
-    for (int i = 0; i < counts.fileCount; ++i) {
-        if (control.stop && control.stop->load(std::memory_order_relaxed)) {
-            counts.stopped = true;
-            break;
+    // count) and its items. Files past the limit are only counted. A few threads take the files
+    // in turn, each writing the rows of its own files.
+    std::atomic<int> next{0}, exif{0};
+    std::atomic<bool> stopped{false};
+    std::mutex progressMutex;
+    const auto work = [&](ExifItemTexts& items) {
+        FileKind kind = FileKind::Unread, quick = FileKind::Unknown;
+        int found = 0;
+        for (;;) {
+            if (control.stop && control.stop->load(std::memory_order_relaxed)) {
+                stopped = true;
+                break;
+            }
+            const int i = next.fetch_add(1);
+            if (i >= counts.fileCount) break;
+            if (control.delay.count() > 0) std::this_thread::sleep_for(control.delay);
+            const std::string path = JoinPath(folder, files[i]);
+            if (i < counts.pictureCount) {
+                if (progress) {
+                    const std::lock_guard lock(progressMutex);
+                    progress(i + 1);
+                }
+                // A file that vanished or cannot be read is still a row, with the kind it reached.
+                ReadExifFile(path, kind, items, limits.exif, &quick);
+                WriteParaToGrid(base, i + 1, files[i], kind, items, limits);
+            } else {
+                CheckJpegKind(path, quick, limits.exif);
+            }
+            found += quick == FileKind::Exif;
         }
-        if (control.delay.count() > 0) std::this_thread::sleep_for(control.delay);
-        const std::string path = JoinPath(folder, files[i]);
-        if (i < counts.pictureCount) {
-            if (progress) progress(i + 1);
-            // A file that vanished or cannot be read is still a row, with the kind it reached.
-            ReadExifFile(path, kind, record, limits.exif, &quick);
-            WriteParaToGrid(base, i + 1, files[i], kind, record, limits);
-        } else {
-            CheckJpegKind(path, quick, limits.exif);
-        }
-        counts.exifCount += quick == FileKind::Exif;
-    }
+        exif += found;
+    };
+    const int threads = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1,
+                                   std::clamp(counts.fileCount / 64, 1, 4));
+    std::vector<ExifItemTexts> records(static_cast<std::size_t>(threads - 1));
+    std::vector<std::thread> helpers;
+    for (ExifItemTexts& r : records)
+        helpers.emplace_back([&work, &r] { work(r); });
+    work(record);
+    for (std::thread& t : helpers)
+        t.join();
+    counts.exifCount = exif;
+    counts.stopped = stopped;
     base.EndUpdate();
     return counts;
 }

@@ -54,8 +54,8 @@ public:
     bool Reading() const { return read_ != nullptr; }
     // The counts of the last read done.
     const FolderCounts& ReadCounts() const { return lastCounts_; }
-    // A pause before each file of a read and each thumbnail made (tests and benchmarks: a slow
-    // disk).
+    // A pause before each file of a read, each thumbnail made and the small picture (tests and
+    // benchmarks: a slow disk).
     std::chrono::milliseconds readDelay{0};
     // Text for the user that the main window's status bar shows after the read (a show closed).
     void Tell(const QString& text) { emit notice(text); }

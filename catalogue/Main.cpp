@@ -30,6 +30,7 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QtConcurrent/QtConcurrentRun>
+#include <thread>
 
 namespace kamelune {
 namespace {
@@ -465,7 +466,8 @@ void TFormMain::DisplaySmallImage(int row) {
         if (asked != smallImageAsked_) return;
         ShowSmallImage(watcher->future().takeResult());
     });
-    watcher->setFuture(QtConcurrent::run([path, cancel = smallCancel_] {
+    watcher->setFuture(QtConcurrent::run([path, cancel = smallCancel_, delay = model_.readDelay] {
+        if (delay.count() > 0) std::this_thread::sleep_for(delay);
         // A large picture is decoded small: the preview box is 96 pixels.
         JpegDecodeOptions options;
         options.minLongerSide = 320;

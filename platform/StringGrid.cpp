@@ -45,9 +45,11 @@ const std::vector<std::string>& StringGrid::Row(int row) const {
 void StringGrid::SetCell(int col, int row, std::string text) {
     if (col < 0 || row < 0 || col >= cols_ || row >= RowCount()) return;
     rows_[row][col] = std::move(text);
-    if (updating_)
-        changedWhileUpdating_ = true;
-    else if (listener_)
+    // Written once per update: threads that fill distinct rows of a grid being updated (a folder
+    // read) only read the flag.
+    if (updating_) {
+        if (!changedWhileUpdating_) changedWhileUpdating_ = true;
+    } else if (listener_)
         listener_->GridCellChanged(*this, col, row);
 }
 

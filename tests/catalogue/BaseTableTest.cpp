@@ -171,29 +171,30 @@ TEST(BaseTable, EmptyFolderLeavesOnlyTheTitles) {
 // and says it was cut short; run whole, it gives what the plain build gives.
 TEST(FolderRead, StopEndsTheReadBetweenTwoFiles) {
     TempDir dir;
-    for (int i = 0; i < 30; ++i)
-        fs::copy_file(kSamples / "exif-org/canon-ixus.jpg",
-                      dir / ("p" + std::to_string(100 + i) + ".jpg"));
+    fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", dir / "p100.jpg");
+    for (int i = 1; i < 200; ++i) // enough files for the read to take several threads
+        fs::create_hard_link(dir / "p100.jpg", dir / ("p" + std::to_string(100 + i) + ".jpg"));
     std::promise<void> ended;
     std::atomic<int> reached{0};
     FolderRead read(
-        {dir.str(), kPictureMasks, {}, std::chrono::milliseconds(5)}, [&](int n) { reached = n; },
-        [&] { ended.set_value(); });
+        {dir.str(), kPictureMasks, {}, std::chrono::milliseconds(2)},
+        [&](int n) { reached = std::max(reached.load(), n); }, [&] { ended.set_value(); });
     while (reached < 3)
         std::this_thread::yield();
     read.Stop();
     ended.get_future().wait();
     const FolderScan& cut = read.Result();
     EXPECT_TRUE(cut.counts.stopped);
-    EXPECT_LT(reached.load(), 30);
-    EXPECT_EQ(cut.base.Cell(kNameCol, reached), "p" + std::to_string(99 + reached) + ".jpg");
-    EXPECT_EQ(cut.base.Cell(kNameCol, 30), "") << "no row past the stop";
+    EXPECT_LT(reached.load(), 200);
+    EXPECT_EQ(cut.base.Cell(kNameCol, reached), "p" + std::to_string(99 + reached) + ".jpg")
+        << "a file begun is read to its end";
+    EXPECT_EQ(cut.base.Cell(kNameCol, 200), "") << "no row past the stop";
 
     std::promise<void> whole;
     FolderRead again({dir.str()}, {}, [&] { whole.set_value(); });
     whole.get_future().wait();
     EXPECT_FALSE(again.Result().counts.stopped);
-    EXPECT_EQ(FigNoText(again.Result().counts), "30/30");
+    EXPECT_EQ(FigNoText(again.Result().counts), "200/200");
     std::ostringstream threaded, plain;
     DumpGrid(again.Result().base, threaded);
     DumpGrid(Build(dir.str()).base, plain);

@@ -510,7 +510,13 @@ TEST_F(ThumbnailPage, SmallPreviewBox) {
     Pictures(1);
     fs::copy_file(kSamples / "orientation/portrait_1.jpg", MainWindow::Pictures() + "/q.jpg");
     Start("[Dir]\r\nDir=" + MainWindow::Pictures() + "\r\n");
+    // Read and decoded off the window's thread: a slow picture does not hold the window.
+    model->readDelay = std::chrono::milliseconds(300);
+    QElapsedTimer asked;
+    asked.start();
     FormMain->DisplaySmallImage(1);
+    EXPECT_LT(asked.elapsed(), 50);
+    model->readDelay = {};
     QTRY_COMPARE(Ui().ImageSmall->geometry(), QRect(0, 12, 96, 72));
     FormMain->DisplaySmallImage(2);
     QTRY_COMPARE(Ui().ImageSmall->geometry().height(), 96);
