@@ -7,6 +7,7 @@
 #include "present/SetHTML.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
@@ -47,7 +48,7 @@ TFormMakeExifHTML::TFormMakeExifHTML(FolderModel& model, DialogService& dialogs)
         ticker_->stop();
         ShowProgress();
         running_ = false;
-        close();
+        hide();
         const std::vector<std::string> failures = watcher_->future().takeResult();
         if (auto done = std::exchange(done_, {})) done(failures);
     });
@@ -57,6 +58,22 @@ TFormMakeExifHTML::~TFormMakeExifHTML() {
     // The run reads nothing of this window but its progress: stop it and wait for its file.
     progress_.stop = true;
     if (running_) watcher_->waitForFinished();
+}
+
+void TFormMakeExifHTML::reject() {
+    if (running_)
+        BtnStopClick();
+    else
+        QDialog::reject();
+}
+
+void TFormMakeExifHTML::closeEvent(QCloseEvent* event) {
+    if (running_) {
+        BtnStopClick();
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 void TFormMakeExifHTML::ShowProgress() {

@@ -100,6 +100,12 @@ public:
     std::vector<HtmlPicture> Pictures() const;
     std::vector<std::string> Headings() const;
 
+protected:
+    // While a run goes on, Escape and the close box stop it instead of hiding the window that
+    // keeps the others still.
+    void reject() override;
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void Start(ExportRun run, std::function<void(const std::vector<std::string>&)> done);
     void ShowProgress();

@@ -110,7 +110,11 @@ TEST_F(Export, StopWhileThePageIsWrittenLeavesNoPageAndSaysSo) {
     FormSetHTML->ChkBoxLink->setChecked(false);
     FormSetHTML->ChkBoxPreview->setChecked(true); // a page that is not there is never opened
     FormMakeExifHTML->fileDelay = std::chrono::milliseconds(100);
-    QTimer::singleShot(0, FormMakeExifHTML->BtnStop, &QPushButton::click);
+    // Escape stops the run as the stop button does; the window stays until the run ends.
+    QTimer::singleShot(0, FormMakeExifHTML, [this] {
+        QTest::keyClick(FormMakeExifHTML, Qt::Key_Escape);
+        EXPECT_TRUE(FormMakeExifHTML->isVisible());
+    });
     dialogs.AnswerPath(QString::fromStdString(Out() + "/stop.html"));
     dialogs.AnswerOk();
     FormSetHTML->BtnMakeClick();

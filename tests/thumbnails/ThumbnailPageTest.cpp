@@ -2,6 +2,7 @@
 // (offscreen).
 #include "catalogue/Selection.h"
 #include "platform/IniFile.h"
+#include "platform/qt/DialogService.h"
 #include "support/MainWindowFixture.h"
 #include "thumbnails/PageLayout.h"
 
@@ -110,41 +111,84 @@ TEST_F(ThumbnailPage, LeavingAColdPageOrQuittingDoesNotWaitForItsThumbnails) {
     EXPECT_LT(quit.elapsed(), 1000);
 }
 
-// Real message boxes: a thumbnail that cannot be made says so while F5 reads the folder again and
-// again; every box answers Escape, and the program comes to rest with the page built.
-TEST_F(ThumbnailPage, EveryMessageCanBeAnsweredWhileTheFolderIsReadAgain) {
-    Pictures(6);
-    TempDir::Write(MainWindow::Pictures() + "/p03.jpg", ""); // no thumbnail can be made of it
-    TempDir::Write(Ini(), "[Dir]\r\nDir=" + MainWindow::Pictures() +
-                              "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n");
-    WriteDefaultPkm(AppDir() + "/Default.pkm");
-    QtDialogService real;
-    auto program = std::make_unique<Windows>(AppPaths{AppDir(), Ini()}, real);
-    TFormMain* main = program->FormMain.get();
-    main->show();
+// Real message boxes, each answered with Escape as soon as it is up; the album is saved where
+// the test says.
+class RealBoxes : public QtDialogService {
+public:
+    RealBoxes() {
+        QObject::connect(&escape_, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                ++answered;
+                QTest::keyClick(box, Qt::Key_Escape);
+            }
+        });
+        escape_.start(20);
+    }
+    std::optional<QString> SaveFile(const FileDialogRequest&) override { return savePath; }
+    QString savePath;
     int answered = 0;
-    QTimer escape;
-    QObject::connect(&escape, &QTimer::timeout, [&] {
-        if (QWidget* box = QApplication::activeModalWidget()) {
-            ++answered;
-            QTest::keyClick(box, Qt::Key_Escape);
-        }
-    });
-    escape.start(20);
+
+private:
+    QTimer escape_;
+};
+
+// A folder with a picture no thumbnail can be made of, opened with real message boxes; the
+// program is at rest once nothing reads, builds or writes and no box is left open.
+class ThumbnailMessages : public ThumbnailPage {
+protected:
+    void Open() {
+        Pictures(6);
+        TempDir::Write(MainWindow::Pictures() + "/p03.jpg", "");
+        TempDir::Write(Ini(), "[Dir]\r\nDir=" + MainWindow::Pictures() +
+                                  "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n");
+        WriteDefaultPkm(AppDir() + "/Default.pkm");
+        program = std::make_unique<Windows>(AppPaths{AppDir(), Ini()}, boxes);
+        program->FormMain->show();
+    }
+    void ExpectAtRest() {
+        WaitWhile([this] {
+            return program->model.Reading() || program->Page->Building() ||
+                   program->FormMakeExifHTML->Running() ||
+                   QApplication::activeModalWidget() != nullptr;
+        });
+        EXPECT_FALSE(program->model.Reading());
+        EXPECT_FALSE(program->Page->Building());
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "a message nobody could close";
+        EXPECT_GE(boxes.answered, 1);
+        EXPECT_EQ(program->Page->gPictList.size(), 6u);
+    }
+    void TearDown() override {
+        program.reset();
+        ThumbnailPage::TearDown();
+    }
+    RealBoxes boxes;
+    std::unique_ptr<Windows> program;
+};
+
+TEST_F(ThumbnailMessages, EveryMessageCanBeAnsweredWhileTheFolderIsReadAgain) {
+    Open();
     program->model.readDelay = std::chrono::milliseconds(5);
     for (int i = 0; i < 5; ++i) {
-        QTest::keyClick(main, Qt::Key_F5);
+        QTest::keyClick(program->FormMain.get(), Qt::Key_F5);
         QTest::qWait(30);
     }
-    WaitWhile([&] {
-        return program->model.Reading() || program->Page->Building() ||
-               QApplication::activeModalWidget() != nullptr;
-    });
-    EXPECT_FALSE(program->model.Reading());
-    EXPECT_FALSE(program->Page->Building());
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "a message nobody could close";
-    EXPECT_GE(answered, 1);
-    EXPECT_EQ(program->Page->gPictList.size(), 6u);
+    ExpectAtRest();
+}
+
+// The album made while the page builds: the page's message opens over the writer and is
+// answered, and the album is written.
+TEST_F(ThumbnailMessages, TheAlbumIsWrittenWhileThePageSaysAThumbnailFailed) {
+    Open();
+    WaitWhile([this] { return program->model.Reading(); });
+    program->model.readDelay = std::chrono::milliseconds(30);             // the page builds slowly,
+    program->FormMakeExifHTML->fileDelay = std::chrono::milliseconds(30); // the album too
+    program->Page->MakePagePicts(1);
+    program->FormMain->SelectAllClick();
+    program->FormSetHTML->ChkBoxPreview->setChecked(false);
+    boxes.savePath = QString::fromStdString(dir / "album.html");
+    program->FormSetHTML->BtnMakeClick();
+    ExpectAtRest();
+    EXPECT_TRUE(fs::exists(dir / "album.html"));
 }
 
 TEST_F(ThumbnailPage, AnEmptyFolderAfterAFullPageLeavesNothingToScroll) {
