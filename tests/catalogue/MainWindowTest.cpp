@@ -44,7 +44,7 @@ TEST_F(MainWindow, InstalledCopiesFollowXdgAndOthersKeepEverythingBesideThem) {
     fs::copy_file(KAMELUNE_BUILT_PKM, prefix + "/share/kamelune/Default.pkm");
     TempDir::Write(prefix + "/build/CMakeCache.txt", "");
     TempDir::Write(prefix + "/portable/kamelune.ini", "");
-    auto resolve = [this](const std::string& program) {
+    auto resolve = [](const std::string& program) {
         return ResolveAppPaths(QString::fromStdString(program));
     };
     const AppPaths installed = resolve(prefix + "/bin/kamelune");

@@ -129,7 +129,7 @@ TEST_F(SlideShow, TypedJumpNumberAboveTheListBecomesItsLength) {
 TEST_F(SlideShow, ToolBarAndBackgroundSwatchShowTheirColours) {
     FormMain->Selection(1, 1);
     FormMain->BtnSlideShowClick();
-    auto colourAt = [this](QWidget* w) {
+    auto colourAt = [](QWidget* w) {
         return w->grab().toImage().pixelColor(w->width() / 2, w->height() / 2);
     };
     EXPECT_EQ(colourAt(FormSlideshow->PanelBackColor), QColor(0, 0, 0x80)) << "navy";
