@@ -258,6 +258,7 @@ void TFormMain::MakeStrGridBase() {
 
 void TFormMain::ReadStarted() {
     SetReadingLook(true);
+    LabelFigNo->setText(ToQ(FigNoText({})));
     // The tables are empty until the read is done: nothing acts on rows that are not there.
     CopyStrGridExifFromBase(model_.gItemList.empty() ? "ALL" : "TABLE",
                             ChkBoxExifOnly->isChecked());
