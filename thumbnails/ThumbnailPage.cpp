@@ -468,8 +468,12 @@ bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileN
             // A cache that could not take it: shown from memory, said once per page.
             if (thumb.inMemory && cacheProblem_.empty()) cacheProblem_ = thumb.error;
         } else {
+            const int number = build_ ? build_->number : 0;
             dialogs_.ShowCheckMessage(
                 QStringLiteral("MakeThumbJpeg:サムネイル作成にエラーがおこりました"));
+            // Another page (or folder) may have come while the message was up: this panel is
+            // not of it.
+            if ((build_ ? build_->number : 0) != number) return false;
             rec.Image = LoadPixmap(model_.gThumbDir + "/peke.jpg", dpr);
         }
         rec.SizeLabel = {sizeText,

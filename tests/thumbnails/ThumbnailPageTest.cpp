@@ -119,6 +119,7 @@ public:
         QObject::connect(&escape_, &QTimer::timeout, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 ++answered;
+                if (auto act = std::exchange(whileUp, {})) act();
                 QTest::keyClick(box, Qt::Key_Escape);
             }
         });
@@ -127,6 +128,7 @@ public:
     std::optional<QString> SaveFile(const FileDialogRequest&) override { return savePath; }
     QString savePath;
     int answered = 0;
+    std::function<void()> whileUp; // done once, while the first box is up
 
 private:
     QTimer escape_;
@@ -136,8 +138,8 @@ private:
 // program is at rest once nothing reads, builds or writes and no box is left open.
 class ThumbnailMessages : public ThumbnailPage {
 protected:
-    void Open() {
-        Pictures(6);
+    void Open(int pictures = 6) {
+        Pictures(pictures);
         TempDir::Write(MainWindow::Pictures() + "/p03.jpg", "");
         TempDir::Write(Ini(), "[Dir]\r\nDir=" + MainWindow::Pictures() +
                                   "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n");
@@ -173,6 +175,22 @@ TEST_F(ThumbnailMessages, EveryMessageCanBeAnsweredWhileTheFolderIsReadAgain) {
         QTest::qWait(30);
     }
     ExpectAtRest();
+}
+
+// Another page asked for while a thumbnail's message is up gets its own panels only.
+TEST_F(ThumbnailMessages, APageAskedForUnderAMessageTakesNoPanelOfTheOldOne) {
+    Open(40);
+    WaitWhile([this] { return program->model.Reading(); });
+    fs::remove_all(AppDir() + "/@KameluneDir");
+    boxes.whileUp = [this] { program->Page->MakePagePicts(2); };
+    program->Page->MakePagePicts(1);
+    WaitWhile([this] {
+        return program->Page->Building() || QApplication::activeModalWidget() != nullptr;
+    });
+    ASSERT_FALSE(program->Page->gPictList.empty());
+    for (const auto& rec : program->Page->gPictList)
+        EXPECT_TRUE(rec->NoLabel.text.startsWith(QStringLiteral("2-")))
+            << rec->NoLabel.text.toStdString();
 }
 
 // The album made while the page builds: the page's message opens over the writer and is
