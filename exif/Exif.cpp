@@ -4,6 +4,8 @@
 #include "ExifSource.h"
 #include "TiffStream.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <utility>
 
@@ -39,6 +41,111 @@ bool SeekExifAfterJfif(TiffStream& s, std::uint64_t size) {
         pos += 2 + length;
     }
     return false;
+}
+
+constexpr int kMaxGpsEntries = 300;
+
+// Degrees, minutes and seconds as three rationals; false when a denominator is zero.
+bool Degrees(const TiffStream& s, const ValueBytes& v, double& out) {
+    out = 0;
+    double unit = 1;
+    for (int k = 0; k < 3; ++k, unit *= 60) {
+        const std::uint32_t n = s.U32(v.bytes.data() + 8 * k),
+                            d = s.U32(v.bytes.data() + 8 * k + 4);
+        if (!d) return false;
+        out += static_cast<double>(n) / d / unit;
+    }
+    return true;
+}
+
+// The GPS directory: position (signed decimal degrees, south and west negative), altitude in
+// metres (below sea level negative) and the UTC date and time. A value without what it needs
+// (a reference, a non-zero denominator, a well-formed date) stays "---".
+void ReadGps(TiffStream& s, std::int32_t offset, ExifItemTexts& items) {
+    s.Seek(s.tiffBase + offset);
+    const std::uint16_t count = s.ReadU16();
+    if (count > kMaxGpsEntries) return;
+    char latRef = 0, lonRef = 0;
+    int altRef = 0;
+    bool lat = false, lon = false, alt = false, time = false;
+    double latValue = 0, lonValue = 0, altValue = 0;
+    int hms[3] = {};
+    std::string date;
+    ValueBytes v;
+    for (unsigned i = 0; i < count; ++i) {
+        const DirEntry e = ReadDirEntry(s);
+        const std::int64_t next = s.Pos();
+        LoadValueBytes(s, e, s.tiffBase, v);
+        if (v.tooLong) continue;
+        switch (e.tag) {
+        case 0x0001:
+            latRef = static_cast<char>(v.bytes[0]);
+            break;
+        case 0x0002:
+            lat = Degrees(s, v, latValue);
+            break;
+        case 0x0003:
+            lonRef = static_cast<char>(v.bytes[0]);
+            break;
+        case 0x0004:
+            lon = Degrees(s, v, lonValue);
+            break;
+        case 0x0005:
+            altRef = v.bytes[0];
+            break;
+        case 0x0006: {
+            const std::uint32_t n = s.U32(v.bytes.data()), d = s.U32(v.bytes.data() + 4);
+            alt = d != 0;
+            if (alt) altValue = static_cast<double>(n) / d;
+            break;
+        }
+        case 0x0007: {
+            time = true;
+            for (int k = 0; k < 3; ++k) {
+                const std::uint32_t n = s.U32(v.bytes.data() + 8 * k);
+                const std::uint32_t d = s.U32(v.bytes.data() + 8 * k + 4);
+                if (!d || n / d > 60)
+                    time = false;
+                else
+                    hms[k] = static_cast<int>(n / d);
+            }
+            break;
+        }
+        case 0x001D:
+            date.assign(reinterpret_cast<const char*>(v.bytes.data()),
+                        static_cast<std::size_t>(std::clamp(v.length, 0, 10)));
+            break;
+        default:
+            break;
+        }
+        s.Seek(next);
+    }
+    if (lat && (latRef == 'N' || latRef == 'S'))
+        items[kItemGpsLatitude] = FormatFixed(latRef == 'S' ? -latValue : latValue, 6);
+    if (lon && (lonRef == 'E' || lonRef == 'W'))
+        items[kItemGpsLongitude] = FormatFixed(lonRef == 'W' ? -lonValue : lonValue, 6);
+    // No reference: above sea level, as the standard's default says.
+    if (alt && (altRef == 0 || altRef == 1))
+        items[kItemGpsAltitude] = FormatFixed(altRef == 1 ? -altValue : altValue, 1, 3);
+    const bool dateOk = date.size() == 10 && date[4] == ':' && date[7] == ':' &&
+                        std::all_of(date.begin(), date.end(),
+                                    [](char c) { return c == ':' || (c >= '0' && c <= '9'); });
+    if (time && dateOk) {
+        char clock[16];
+        std::snprintf(clock, sizeof clock, " %02d:%02d:%02d", hms[0], hms[1], hms[2]);
+        items[kItemGpsDateTime] = date + clock;
+    }
+}
+
+// The GPS directory read on its own: what goes wrong there changes nothing else of the file.
+void ReadGpsSafely(TiffStream& s, std::int32_t offset, ExifItemTexts& items) {
+    if (offset == 0) return;
+    const std::int64_t resume = s.Pos();
+    try {
+        ReadGps(s, offset, items);
+    } catch (const ExifReadAborted&) {
+    }
+    s.Seek(resume);
 }
 
 // The walk of one file once it is open: the segment scan, IFD0 and the EXIF directory.
@@ -77,7 +184,7 @@ bool ReadExifSource(ExifSource& source, FileKind& kind, ExifItemTexts& items,
 
         // IFD0: count, then 12-byte entries.
         const std::uint16_t ifd0Count = s.ReadU16();
-        std::int32_t exifOffset = 0;
+        std::int32_t exifOffset = 0, gpsOffset = 0;
         std::string text;
         for (unsigned i = 0; i < ifd0Count; ++i) {
             const DirEntry e = ReadDirEntry(s);
@@ -87,7 +194,9 @@ bool ReadExifSource(ExifSource& source, FileKind& kind, ExifItemTexts& items,
             }
             if (const int item = Ifd0ItemOf(e.tag)) items[item] = text;
             if (e.tag == 0x8769) exifOffset = static_cast<std::int32_t>(s.U32(e.field.data()));
+            if (e.tag == 0x8825) gpsOffset = static_cast<std::int32_t>(s.U32(e.field.data()));
         }
+        ReadGpsSafely(s, gpsOffset, items);
         if (exifOffset == 0) return true;
 
         // EXIF directory.
@@ -116,7 +225,7 @@ ExifItemTexts::ExifItemTexts() {
 }
 
 void ResetExifItems(ExifItemTexts& items) {
-    for (int k = 1; k <= kItemCount; ++k)
+    for (int k = 1; k <= kAllItemCount; ++k)
         items[k] = kNoValue;
 }
 

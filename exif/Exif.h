@@ -10,10 +10,13 @@
 namespace kamelune {
 
 constexpr int kItemCount = 75;
+// With the items of today's cameras (lens, 35 mm focal length, modes, time offset, GPS), which
+// the catalogue offers as an option: items 76 to 95.
+constexpr int kAllItemCount = 95;
 
-// Item texts by item number 1..75; "---" for every item the file does not supply.
+// Item texts by item number 1..95; "---" for every item the file does not supply.
 struct ExifItemTexts {
-    std::array<std::string, kItemCount + 1> texts; // [0] is not an item
+    std::array<std::string, kAllItemCount + 1> texts; // [0] is not an item
 
     ExifItemTexts();
     std::string& operator[](int item) { return texts.at(static_cast<std::size_t>(item)); }
@@ -35,6 +38,10 @@ enum ExifItem : int {
     kItemWidth = 52,
     kItemHeight = 53,
     kItemFileSize = 54,
+    kItemGpsLatitude = 92,
+    kItemGpsLongitude = 93,
+    kItemGpsAltitude = 94,
+    kItemGpsDateTime = 95,
 };
 
 // Beyond what the reader was first made for: also the EXIF block of a file whose first block is

@@ -46,6 +46,14 @@ constexpr Named kSensingMethod[] = {
     {1, "Not defined"}, {2, "1-chip color"}, {3, "2-chip color"},    {4, "3-chip color"},
     {5, "Color seq."},  {7, "Trilinear"},    {8, "Color seq.linear"}};
 
+// The items of today's cameras (after item 75).
+constexpr Named kExposureMode[] = {{0, "オート"}, {1, "ﾏﾆｭｱﾙ"}, {2, "ｵｰﾄﾌﾞﾗｹｯﾄ"}};
+constexpr Named kWhiteBalance[] = {{0, "オート"}, {1, "ﾏﾆｭｱﾙ"}};
+constexpr Named kSceneCaptureType[] = {{0, "標準"}, {1, "風景"}, {2, "ﾎﾟｰﾄﾚｲﾄ"}, {3, "夜景"}};
+constexpr Named kContrastOrSharpness[] = {{0, "標準"}, {1, "弱"}, {2, "強"}};
+constexpr Named kSaturation[] = {{0, "標準"}, {1, "低"}, {2, "高"}};
+constexpr Named kSubjectDistanceRange[] = {{0, "不明"}, {1, "マクロ"}, {2, "近景"}, {3, "遠景"}};
+
 constexpr Named kOlympusQuality[] = {{1, "SQ"}, {2, "HQ"}, {3, "SHQ"}};
 constexpr Named kOlympusMacro[] = {{0, "標準"}, {1, "マクロ"}};
 constexpr Named kOlympusSharpnessC2500[] = {{0, "NORMAL"}, {1, "SOFT"}};
@@ -91,6 +99,25 @@ std::string ExposureTimeText(std::uint32_t n, std::uint32_t d) {
     return FormatInt(static_cast<std::int32_t>(n)) + "/" + FormatInt(static_cast<std::int32_t>(d));
 }
 
+// "a" or "a-b" of two rationals printed "%3.1f"; a zero denominator is unknown ("": left out).
+std::string RangeText(Rational a, Rational b) {
+    if (!a.d) return {};
+    const std::string low = FormatFixed(static_cast<double>(a.n) / a.d, 1, 3);
+    if (!b.d || static_cast<std::uint64_t>(a.n) * b.d == static_cast<std::uint64_t>(b.n) * a.d)
+        return low;
+    return low + "-" + FormatFixed(static_cast<double>(b.n) / b.d, 1, 3);
+}
+
+// LensSpecification: focal lengths and the F numbers at both ends.
+std::string LensSpecText(Rational minFocal, Rational maxFocal, Rational minF, Rational maxF) {
+    const std::string focal = RangeText(minFocal, maxFocal);
+    const std::string f = RangeText(minF, maxF);
+    if (focal.empty() && f.empty()) return kNoValue;
+    std::string text = focal.empty() ? std::string() : focal + "mm";
+    if (!f.empty()) text += (text.empty() ? "F" : " F") + f;
+    return text;
+}
+
 // How a tag's value becomes its text.
 enum class Rule {
     Pointer,        // the EXIF directory's offset
@@ -114,6 +141,9 @@ enum class Rule {
     WhitePoint,     // two rationals as they are stored
     ThreeRationals, // three numbers "%.2f", else the raw rationals
     SixRationals,   // six rationals as they are stored
+    LensSpec,       // "18.0-55.0mm F3.5-5.6" from four rationals; unknown parts left out
+    FocalLength35,  // "%3.1fmm" of a 16-bit number; 0 (unknown) gives "---"
+    ZoomRatio,      // "%3.1f"; a zero denominator gives "---"
 };
 
 enum class Dir { Ifd0, Exif };
@@ -178,6 +208,22 @@ constexpr TagRule kTagRules[] = {
     {0xA217, Dir::Exif, 48, Rule::Named, kSensingMethod},
     {0xA300, Dir::Exif, 49, Rule::QuestionByte},
     {0xA301, Dir::Exif, 50, Rule::QuestionByte},
+    {0xA433, Dir::Exif, 76, Rule::Text},
+    {0xA434, Dir::Exif, 77, Rule::Text},
+    {0xA432, Dir::Exif, 78, Rule::LensSpec},
+    {0xA405, Dir::Exif, 79, Rule::FocalLength35},
+    {0xA402, Dir::Exif, 80, Rule::Named, kExposureMode},
+    {0xA403, Dir::Exif, 81, Rule::Named, kWhiteBalance},
+    {0xA406, Dir::Exif, 82, Rule::Named, kSceneCaptureType},
+    {0xA404, Dir::Exif, 83, Rule::ZoomRatio},
+    {0xA408, Dir::Exif, 84, Rule::Named, kContrastOrSharpness},
+    {0xA409, Dir::Exif, 85, Rule::Named, kSaturation},
+    {0xA40A, Dir::Exif, 86, Rule::Named, kContrastOrSharpness},
+    {0xA40C, Dir::Exif, 87, Rule::Named, kSubjectDistanceRange},
+    {0xA431, Dir::Exif, 88, Rule::Text},
+    {0xA420, Dir::Exif, 89, Rule::Text},
+    {0x9011, Dir::Exif, 90, Rule::Text},
+    {0x9291, Dir::Exif, 91, Rule::Text},
 };
 
 const TagRule* RuleOf(std::uint16_t tag) {
@@ -372,6 +418,18 @@ bool FormatTagValue(TiffStream& s, const DirEntry& e, std::string& text, ExifIte
             text = "?" + PairText(r[0].n, r[0].d, 8) + "," + PairText(r[1].n, r[1].d, 8) + "," +
                    PairText(r[2].n, r[2].d, 8);
         }
+        break;
+    }
+    case Rule::LensSpec:
+        text = LensSpecText(RationalAt(s, v, 0), RationalAt(s, v, 1), RationalAt(s, v, 2),
+                            RationalAt(s, v, 3));
+        break;
+    case Rule::FocalLength35:
+        text = first16 ? FormatFixed(first16, 1, 3) + "mm" : kNoValue;
+        break;
+    case Rule::ZoomRatio: {
+        const Rational r = RationalAt(s, v, 0);
+        text = r.d ? FormatFixed(static_cast<double>(r.n) / r.d, 1, 3) : kNoValue;
         break;
     }
     case Rule::SixRationals:

@@ -167,5 +167,66 @@ TEST(SampleFiles, TextsAgreeWithExifToolRawValues) {
     EXPECT_GT(compared, 250);
 }
 
+// The items of today's cameras against exiftool's numbers: positions to 1e-6 degrees, altitude
+// to 0.1 m, the 35 mm focal length and the enumerations exactly.
+TEST(SampleFiles, ItemsOfTodaysCamerasAgreeWithExifToolNumbers) {
+    if (std::system("command -v exiftool >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "exiftool is not installed";
+    const std::vector<fs::path> files = SampleFiles();
+    struct Numeric {
+        const char* tag;
+        int item;
+        double tolerance;
+    };
+    const Numeric numbers[] = {{"Composite:GPSLatitude", kItemGpsLatitude, 1e-6},
+                               {"Composite:GPSLongitude", kItemGpsLongitude, 1e-6},
+                               {"Composite:GPSAltitude", kItemGpsAltitude, 0.1},
+                               {"ExifIFD:FocalLengthIn35mmFormat", 79, 0}};
+    // Each enumeration's texts by value, as docs/modern-items.md gives them.
+    const std::map<std::string, std::pair<int, std::vector<std::string>>> enums = {
+        {"ExifIFD:ExposureMode", {80, {"オート", "ﾏﾆｭｱﾙ", "ｵｰﾄﾌﾞﾗｹｯﾄ"}}},
+        {"ExifIFD:WhiteBalance", {81, {"オート", "ﾏﾆｭｱﾙ"}}},
+        {"ExifIFD:SceneCaptureType", {82, {"標準", "風景", "ﾎﾟｰﾄﾚｲﾄ", "夜景"}}},
+        {"ExifIFD:Contrast", {84, {"標準", "弱", "強"}}},
+        {"ExifIFD:Saturation", {85, {"標準", "低", "高"}}},
+        {"ExifIFD:Sharpness", {86, {"標準", "弱", "強"}}},
+        {"ExifIFD:SubjectDistanceRange", {87, {"不明", "マクロ", "近景", "遠景"}}}};
+    std::vector<std::string> names;
+    for (const Numeric& n : numbers)
+        names.push_back(n.tag);
+    for (const auto& [tag, e] : enums)
+        names.push_back(tag);
+    const auto values = ExifToolValues(names, files);
+    int compared = 0, positions = 0;
+    for (const auto& f : files) {
+        const auto found = values.find(f.string());
+        if (found == values.end()) continue;
+        FileKind kind = FileKind::Unread;
+        ExifItemTexts items;
+        ReadExifFile(f.string(), kind, items);
+        if (kind != FileKind::Exif) continue; // what exiftool finds elsewhere is not ours
+        for (const Numeric& n : numbers) {
+            const std::string& raw = found->second.at(n.tag);
+            if (raw == "-") continue;
+            ++compared;
+            positions += n.item == kItemGpsLatitude;
+            const std::string& text = items[n.item];
+            ASSERT_NE(text, kNoValue) << f.filename() << " " << n.tag;
+            EXPECT_NEAR(std::atof(text.c_str()), std::atof(raw.c_str()), n.tolerance + 1e-9)
+                << f.filename() << " " << n.tag << " " << text;
+        }
+        for (const auto& [tag, e] : enums) {
+            const std::string& raw = found->second.at(tag);
+            if (raw == "-") continue;
+            ++compared;
+            const auto v = static_cast<std::size_t>(std::atoi(raw.c_str()));
+            EXPECT_EQ(items[e.first], v < e.second.size() ? e.second[v] : "?" + raw)
+                << f.filename() << " " << tag;
+        }
+    }
+    EXPECT_GE(positions, 10) << "the GPS pictures are among the samples";
+    EXPECT_GT(compared, 60);
+}
+
 } // namespace
 } // namespace kamelune::test

@@ -112,6 +112,34 @@ const TagCase kCases[] = {
      "       0/       1,     255/       1,     128/       1,     255/       1,     128/       1,"
      "     255/       1",
      true},
+    // Items of today's cameras
+    {"LensMake", Ascii(0xA433, "Canon"), 76, Nul("Canon")},
+    {"LensModel", Ascii(0xA434, "EF-S18-55mm"), 77, Nul("EF-S18-55mm")},
+    {"LensSpecZoom", Rational(0xA432, {P{18, 1}, P{55, 1}, P{35, 10}, P{56, 10}}), 78,
+     "18.0-55.0mm F3.5-5.6"},
+    {"LensSpecPrime", Rational(0xA432, {P{50, 1}, P{50, 1}, P{18, 10}, P{18, 10}}), 78,
+     "50.0mm F1.8"},
+    {"LensSpecUnknownF", Rational(0xA432, {P{24, 1}, P{70, 1}, P{0, 0}, P{0, 0}}), 78,
+     "24.0-70.0mm"},
+    {"LensSpecUnknownFocal", Rational(0xA432, {P{0, 0}, P{0, 0}, P{28, 10}, P{28, 10}}), 78,
+     "F2.8"},
+    {"LensSpecAllUnknown", Rational(0xA432, {P{0, 0}, P{0, 0}, P{0, 0}, P{0, 0}}), 78, "---"},
+    {"FocalLength35", Short(0xA405, {28}), 79, "28.0mm"},
+    {"FocalLength35Unknown", Short(0xA405, {0}), 79, "---"},
+    {"ExposureModeManual", Short(0xA402, {1}), 80, "ﾏﾆｭｱﾙ"},
+    {"ExposureModeOutOfRange", Short(0xA402, {7}), 80, "?7"},
+    {"WhiteBalanceAuto", Short(0xA403, {0}), 81, "オート"},
+    {"SceneNight", Short(0xA406, {3}), 82, "夜景"},
+    {"DigitalZoom", Rational(0xA404, {P{3, 2}}), 83, "1.5"},
+    {"DigitalZoomZeroDenominator", Rational(0xA404, {P{0, 0}}), 83, "---"},
+    {"ContrastHard", Short(0xA408, {2}), 84, "強"},
+    {"SaturationLow", Short(0xA409, {1}), 85, "低"},
+    {"SharpnessNormal", Short(0xA40A, {0}), 86, "標準"},
+    {"SubjectDistanceMacro", Short(0xA40C, {1}), 87, "マクロ"},
+    {"BodySerialNumber", Ascii(0xA431, "0123456"), 88, Nul("0123456")},
+    {"ImageUniqueId", Ascii(0xA420, "ABCDEF"), 89, Nul("ABCDEF")},
+    {"OffsetTimeOriginal", Ascii(0x9011, "+09:00"), 90, Nul("+09:00")},
+    {"SubSecTimeOriginal", Ascii(0x9291, "25"), 91, Nul("25")},
 };
 
 std::string CaseName(const ::testing::TestParamInfo<TagRule::ParamType>& info) {
@@ -123,6 +151,76 @@ INSTANTIATE_TEST_SUITE_P(Rules, TagRule,
                          ::testing::Combine(::testing::ValuesIn(kCases),
                                             ::testing::Values(Order::II, Order::MM)),
                          CaseName);
+
+// The GPS directory: position, altitude and UTC time, each "---" without what it needs.
+struct GpsCase {
+    const char* name;
+    std::vector<Entry> entries;
+    std::string latitude, longitude, altitude, dateTime;
+};
+
+class GpsDirectory : public ::testing::TestWithParam<std::tuple<GpsCase, Order>> {};
+
+TEST_P(GpsDirectory, ReadsAsExpected) {
+    const auto& [c, order] = GetParam();
+    TiffLayout tiff;
+    tiff.ifd0 = {Ascii(0x010F, "Maker")};
+    tiff.exif = {Short(0xA405, {35})};
+    tiff.gps = c.entries;
+    const ReadResult r = ReadSpec(tiff, order);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.kind, "EXIF");
+    EXPECT_EQ(r.items[kItemGpsLatitude], c.latitude);
+    EXPECT_EQ(r.items[kItemGpsLongitude], c.longitude);
+    EXPECT_EQ(r.items[kItemGpsAltitude], c.altitude);
+    EXPECT_EQ(r.items[kItemGpsDateTime], c.dateTime);
+    EXPECT_EQ(r.items[79], "35.0mm") << "the EXIF directory is read as well";
+}
+
+const GpsCase kGpsCases[] = {
+    {"NorthEastAboveSea",
+     {Ascii(0x0001, "N"), Rational(0x0002, {P{35, 1}, P{41, 1}, P{2250, 100}}), Ascii(0x0003, "E"),
+      Rational(0x0004, {P{139, 1}, P{41, 1}, P{3000, 100}}), Bytes(0x0005, std::string(1, '\0'), 1),
+      Rational(0x0006, {P{405, 10}}), Rational(0x0007, {P{1, 1}, P{2, 1}, P{3, 1}}),
+      Ascii(0x001D, "2024:05:06")},
+     "35.689583",
+     "139.691667",
+     "40.5",
+     "2024:05:06 01:02:03"},
+    {"SouthWestBelowSea",
+     {Ascii(0x0001, "S"), Rational(0x0002, {P{33, 1}, P{52, 1}, P{0, 1}}), Ascii(0x0003, "W"),
+      Rational(0x0004, {P{70, 1}, P{30, 1}, P{0, 1}}), Bytes(0x0005, "\x01", 1),
+      Rational(0x0006, {P{10, 1}})},
+     "-33.866667",
+     "-70.500000",
+     "-10.0",
+     "---"},
+    {"MissingReferences",
+     {Rational(0x0002, {P{35, 1}, P{0, 1}, P{0, 1}}), Rational(0x0006, {P{5, 1}}),
+      Rational(0x0007, {P{1, 1}, P{2, 1}, P{3, 1}})},
+     "---",
+     "---",
+     "5.0",
+     "---"},
+    {"ZeroDenominatorsAndABadDate",
+     {Ascii(0x0001, "N"), Rational(0x0002, {P{35, 0}, P{0, 1}, P{0, 1}}), Ascii(0x0003, "E"),
+      Rational(0x0004, {P{139, 1}, P{0, 1}, P{0, 1}}), Rational(0x0006, {P{5, 0}}),
+      Rational(0x0007, {P{1, 1}, P{2, 1}, P{3, 1}}), Ascii(0x001D, "2024-05-06")},
+     "---",
+     "139.000000",
+     "---",
+     "---"},
+};
+
+std::string GpsCaseName(const ::testing::TestParamInfo<GpsDirectory::ParamType>& info) {
+    return std::string(std::get<0>(info.param).name) +
+           (std::get<1>(info.param) == Order::II ? "_II" : "_MM");
+}
+
+INSTANTIATE_TEST_SUITE_P(Gps, GpsDirectory,
+                         ::testing::Combine(::testing::ValuesIn(kGpsCases),
+                                            ::testing::Values(Order::II, Order::MM)),
+                         GpsCaseName);
 
 TEST(TagTextForm, TagNamesAreFourUpperCaseDigits) {
     EXPECT_EQ(TagText(0x927C), "0x927C");

@@ -108,13 +108,14 @@ std::string BuildJpeg(const TiffLayout& layout, Order o) {
     std::vector<Entry> ifd0 = layout.ifd0;
     const bool withExif = layout.exifPointer && !layout.exif.empty();
     if (withExif) ifd0.push_back(RawField(0x8769, 4, 1, 0)); // offset filled below
+    const bool withGps = !layout.gps.empty();
+    if (withGps) ifd0.push_back(RawField(0x8825, 4, 1, 0)); // likewise
 
     // TIFF header (8 bytes), IFD0, the EXIF directory, the maker note.
     const std::uint32_t ifd0At = 8;
     const std::uint32_t ifd0Size = static_cast<std::uint32_t>(Directory(ifd0, o, ifd0At).size());
     const std::uint32_t exifAt = ifd0At + ifd0Size;
-    if (withExif) ifd0.back().units[0] = exifAt;
-    const std::string ifd0Bytes = Directory(ifd0, o, ifd0At);
+    if (withExif) ifd0[ifd0.size() - (withGps ? 2 : 1)].units[0] = exifAt;
     const std::uint32_t exifSize =
         withExif ? static_cast<std::uint32_t>(Directory(layout.exif, o, exifAt).size()) : 0;
     const std::uint32_t noteAt = exifAt + exifSize;
@@ -130,11 +131,15 @@ std::string BuildJpeg(const TiffLayout& layout, Order o) {
     const std::string exifBytes = withExif ? Directory(layout.exif, o, exifAt, noteAt,
                                                        static_cast<std::uint32_t>(note.size()))
                                            : std::string();
+    const auto gpsAt = static_cast<std::uint32_t>(noteAt + note.size());
+    if (withGps) ifd0.back().units[0] = gpsAt;
+    const std::string ifd0Bytes = Directory(ifd0, o, ifd0At);
+    const std::string gpsBytes = withGps ? Directory(layout.gps, o, gpsAt) : std::string();
 
     std::string tiff = o == Order::II ? "II" : "MM";
     Put(tiff, 42, 2, o);
     Put(tiff, ifd0At, 4, o);
-    tiff += ifd0Bytes + exifBytes + note;
+    tiff += ifd0Bytes + exifBytes + note + gpsBytes;
 
     std::string jpeg = "\xFF\xD8\xFF";
     jpeg += static_cast<char>(layout.secondMarker);

@@ -51,6 +51,7 @@ struct TiffLayout {
     std::vector<Entry> ifd0;
     std::vector<Entry> exif;
     std::optional<MakerNoteLayout> makerNote;
+    std::vector<Entry> gps;  // the GPS directory, after the maker note, pointed to by 0x8825
     bool exifPointer = true; // add 0x8769 at the end of IFD0 when exif has entries
     std::uint8_t secondMarker = 0xE1;
 };
