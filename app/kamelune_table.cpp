@@ -1,5 +1,5 @@
-// kamelune-table [--full] [--after-jfif] DIR: prints the base table that opening DIR builds, one
-// line per picture, cells joined by TAB (UTF-8, LF).
+// kamelune-table [--full] [--after-jfif] [--modern] DIR: prints the base table that opening DIR
+// builds, one line per picture, cells joined by TAB (UTF-8, LF).
 #include "catalogue/BaseTable.h"
 #include "catalogue/TableDump.h"
 
@@ -27,29 +27,32 @@ std::string FolderProblem(const std::string& folder) {
 } // namespace
 
 int main(int argc, char** argv) {
-    bool full = false, afterJfif = false;
+    bool full = false, afterJfif = false, modern = false;
     const char* dir = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             std::cout
-                << "Usage: kamelune-table [--full] [--after-jfif] DIR\n"
+                << "Usage: kamelune-table [--full] [--after-jfif] [--modern] DIR\n"
                    "Prints the base table that opening DIR in Kamelune builds: one line per\n"
                    "picture, cells joined by TAB, UTF-8 (other bytes as \\xhh).\n"
                    "  --full         maker notes and user comments whole, not cut to 5 characters\n"
-                   "  --after-jfif   also the EXIF block after a JFIF header\n";
+                   "  --after-jfif   also the EXIF block after a JFIF header\n"
+                   "  --modern       also the items of today's cameras (76-95: lens, GPS, ...)\n";
             return 0;
         }
         if (std::strcmp(argv[i], "--full") == 0)
             full = true;
         else if (std::strcmp(argv[i], "--after-jfif") == 0)
             afterJfif = true;
+        else if (std::strcmp(argv[i], "--modern") == 0)
+            modern = true;
         else if (!dir)
             dir = argv[i];
         else
             dir = nullptr, i = argc;
     }
     if (!dir) {
-        std::cerr << "usage: kamelune-table [--full] [--after-jfif] DIR\n";
+        std::cerr << "usage: kamelune-table [--full] [--after-jfif] [--modern] DIR\n";
         return 2;
     }
     const std::string folder = dir;
@@ -57,7 +60,8 @@ int main(int argc, char** argv) {
         std::cerr << "kamelune-table: cannot read folder " << folder << ": " << why << "\n";
         return 2;
     }
-    const FolderScan scan = ScanFolder(folder, kPictureMasks, {!full, !full, {afterJfif}});
+    const FolderScan scan = ScanFolder(
+        folder, kPictureMasks, {!full, !full, {afterJfif}, modern ? kAllItemCount : kItemCount});
     std::ios::sync_with_stdio(false);
     DumpGrid(scan.base, std::cout);
     errno = 0;

@@ -49,10 +49,10 @@ std::string TrimText(const std::string& s) {
     return s.substr(a, b - a);
 }
 
-void SetStrGridTitle(StringGrid& grid, int rows) {
+void SetStrGridTitle(StringGrid& grid, int rows, int items) {
     grid.BeginUpdate();
     grid.SetRowCount(rows);
-    grid.SetColCount(kBaseCols);
+    grid.SetColCount(items + 2);
     grid.SetFixedRows(1);
     grid.SetFixedCols(1);
     grid.SetDefaultColWidth(50);
@@ -62,21 +62,21 @@ void SetStrGridTitle(StringGrid& grid, int rows) {
     grid.SetDefaultRowHeight(16);
     grid.SetCell(0, 0, "No");
     grid.SetCell(1, 0, "Select");
-    for (int k = 1; k <= 75; ++k)
+    for (int k = 1; k <= items; ++k)
         grid.SetCell(k + 1, 0, CatalogueItemOf(k).gridTitle);
     grid.EndUpdate();
 }
 
 void WriteParaToGrid(StringGrid& base, int row, const std::string& name, FileKind kind,
                      const ExifItemTexts& items, ReadFlags limits) {
-    base.SetColCount(kBaseCols);
+    base.SetColCount(limits.items + 2);
     base.SetCell(0, row, Format5d(row));
     base.SetCell(1, row, "");
     base.SetCell(kNameCol, row, name);
     base.SetCell(kTypeCol, row, KindText(kind));
     for (int k = 52; k <= 54; ++k)
         base.SetCell(k + 1, row, items[k]);
-    for (int k = 2; k <= 75; ++k) {
+    for (int k = 2; k <= limits.items; ++k) {
         if (k >= 51 && k <= 54) continue;
         if ((k == 37 && limits.makerNote) || (k == 38 && limits.userComment))
             base.SetCell(k + 1, row, FirstChars(items[k], 5));
@@ -220,7 +220,7 @@ FolderCounts MakeStrGridBase(const std::string& folder, const std::vector<std::s
     counts.pictureCount = SetMaxFigNo(counts.fileCount);
     base.BeginUpdate();
     ClearStrgrid(base);
-    SetStrGridTitle(base, counts.pictureCount + 1);
+    SetStrGridTitle(base, counts.pictureCount + 1, limits.items);
     // One pass: a single open and head read of each file gives both its quick kind (for the
     // count) and its items. Files past the limit are only counted. A few threads take the files
     // in turn, each writing the rows of its own files.
@@ -275,6 +275,14 @@ FolderScan ScanFolder(const std::string& folder, const std::string& masks, ReadF
     scan.counts = MakeStrGridBase(folder, ListPictures(folder, masks), scan.base, limits,
                                   scan.record, progress, control);
     return scan;
+}
+
+std::string MapUrl(const StringGrid& base, int pictNo) {
+    const std::string& lat = base.Cell(ItemCol(kItemGpsLatitude), pictNo);
+    const std::string& lon = base.Cell(ItemCol(kItemGpsLongitude), pictNo);
+    if (lat.empty() || lon.empty() || lat == kNoValue || lon == kNoValue) return {};
+    return "https://www.openstreetmap.org/?mlat=" + lat + "&mlon=" + lon + "#map=16/" + lat + "/" +
+           lon;
 }
 
 std::string FigNoText(const FolderCounts& counts) {

@@ -39,6 +39,7 @@ struct ReadFlags {
     bool makerNote = true;
     bool userComment = true;
     ExifReadOptions exif{};
+    int items = kItemCount; // the items that get columns: 75, or 95 with today's items
 };
 
 // The first n characters (not bytes) of a UTF-8 text.
@@ -46,7 +47,8 @@ std::string FirstChars(const std::string& utf8, std::size_t n);
 // Blanks and control characters off both ends (as the cell texts are trimmed for display).
 std::string TrimText(const std::string& s);
 
-void SetStrGridTitle(StringGrid& grid, int rows);
+// items: the items that get columns (column k + 1 for item k).
+void SetStrGridTitle(StringGrid& grid, int rows, int items = kItemCount);
 void WriteParaToGrid(StringGrid& base, int row, const std::string& name, FileKind kind,
                      const ExifItemTexts& items, ReadFlags limits);
 void ClearStrgrid(StringGrid& grid);
@@ -117,6 +119,10 @@ struct FolderScan {
 FolderScan ScanFolder(const std::string& folder, const std::string& masks, ReadFlags limits,
                       const std::function<void(int)>& progress = {},
                       const ReadControl& control = {});
+
+// The picture's position on OpenStreetMap (a marker, zoom 16), from the GPS columns of a base
+// table read with today's items; empty when it has none.
+std::string MapUrl(const StringGrid& base, int pictNo);
 
 // "gExifCount/pictureCount".
 std::string FigNoText(const FolderCounts& counts);

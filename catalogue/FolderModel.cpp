@@ -92,6 +92,22 @@ int FolderModel::UprightOrientation(int pictNo) const {
     return OrientationFromText(gridBase.Cell(ItemCol(kItemOrientation), pictNo));
 }
 
+void FolderModel::SetModernItems(bool on) {
+    if (on == ModernItems()) return;
+    const int items = on ? kAllItemCount : kItemCount;
+    const int before = itemGrid.RowCount();
+    itemGrid.BeginUpdate();
+    SetupPKomokuGrid(itemGrid, items);
+    if (on) SetDefaultHeadings(itemGrid, before);
+    itemGrid.EndUpdate();
+    if (!on) {
+        const auto gone = [items](int item) { return item > items; };
+        std::erase_if(gItemList, gone);
+        std::erase_if(gSortWorkList, gone);
+    }
+    emit itemCountChanged();
+}
+
 void FolderModel::ChooseItems(ItemList items) {
     gItemList = std::move(items);
     gListReady = true;

@@ -91,6 +91,12 @@ public:
     int pane = 1;
     // The orientation to turn picture n upright by when that option is on, else 0.
     int UprightOrientation(int pictNo) const;
+    // The items of today's cameras (76 to 95) in the catalogue, an option: the item grid grows
+    // or shrinks (keeping the user's choices and headings of the others) and says so; the folder
+    // must then be read again for the columns.
+    bool ModernItems() const { return ItemCount() > kItemCount; }
+    int ItemCount() const { return itemGrid.RowCount() - 1; }
+    void SetModernItems(bool on);
 
     // Changes a window makes that others show: each sets what it names and emits its signal.
     void ChooseItems(ItemList items);
@@ -123,6 +129,8 @@ signals:
     void selectionChanged();
     // The item dialog applied a new choice of items.
     void itemsChanged();
+    // The catalogue gained or lost today's items.
+    void itemCountChanged();
     // The sort dialog set a new row order.
     void orderChanged();
     // Pictures of the folder were renamed (many: by the batch rename); the folder is read again.

@@ -85,6 +85,12 @@ void TFormMain::ConnectModel() {
     connect(&model_, &FolderModel::smallPictureWanted, this, [this](int row) {
         if (PanelImageS->isVisible()) DisplaySmallImage(row);
     });
+    connect(&model_, &FolderModel::itemCountChanged, this, [this] {
+        MnModernItems->setChecked(model_.ModernItems());
+        MnOpenMap->setVisible(model_.ModernItems());
+        // Before the start folder is read there is nothing to read again.
+        if (model_.gListReady) MakeStrGridBase();
+    });
     connect(&model_, &FolderModel::readStarted, this, &TFormMain::ReadStarted);
     connect(&model_, &FolderModel::rowsRead, this,
             [this](int n) { SetStatus(QStringLiteral("Make List: No=%1").arg(n)); });
@@ -150,6 +156,7 @@ void TFormMain::LoadSettings() {
     MnExifAfterJfif->setChecked(s.exifAfterJfif);
     MnDeleteToTrash->setChecked(s.deleteToTrash);
     MnUpright->setChecked(s.upright);
+    model_.SetModernItems(s.modernItems);
 }
 
 void TFormMain::ShowStartFolder(bool builtInItems) {
@@ -177,6 +184,7 @@ void TFormMain::SaveSettings() {
     s.exifAfterJfif = MnExifAfterJfif->isChecked();
     s.deleteToTrash = MnDeleteToTrash->isChecked();
     s.upright = MnUpright->isChecked();
+    s.modernItems = model_.ModernItems();
     IniFile ini(model_.paths.settingsPath);
     WriteMainSettings(ini, s);
     if (FileResult r = ini.UpdateFile(); !r) dialogs_.ShowCheckMessage(ToQ(r.error));
@@ -251,8 +259,10 @@ void TFormMain::UpdateTable() {
 }
 
 void TFormMain::MakeStrGridBase() {
-    const ReadFlags limits{
-        LimitMakerNote->isChecked(), LimitUserCmnt->isChecked(), {MnExifAfterJfif->isChecked()}};
+    const ReadFlags limits{LimitMakerNote->isChecked(),
+                           LimitUserCmnt->isChecked(),
+                           {MnExifAfterJfif->isChecked()},
+                           model_.ItemCount()};
     model_.StartRead(model_.currentDir, model_.fileMask, limits);
 }
 

@@ -65,7 +65,8 @@ struct MainControls {
     QMenu* PopupMenu1 = nullptr;
     QAction *MnThumbLocation = nullptr, *MnOtherLocation = nullptr, *MnImage = nullptr,
             *LimitMakerNote = nullptr, *LimitUserCmnt = nullptr, *MnExit = nullptr,
-            *MnExifAfterJfif = nullptr, *MnDeleteToTrash = nullptr, *MnUpright = nullptr;
+            *MnExifAfterJfif = nullptr, *MnDeleteToTrash = nullptr, *MnUpright = nullptr,
+            *MnModernItems = nullptr, *MnOpenMap = nullptr;
 };
 
 class TFormMain : public QMainWindow, private MainControls {

@@ -3,6 +3,7 @@
 #include "platform/qt/GridView.h"
 #include "platform/qt/Widgets.h"
 
+#include "platform/qt/Shell.h"
 #include "platform/qt/StringGridModel.h"
 
 #include <QAction>
@@ -187,6 +188,14 @@ void TFormMain::BuildFrame() {
     PopupMenu1->addSeparator();
     Item(
         PopupMenu1, QStringLiteral("削除(&D)"), [this] { PopMnDeleteClick(); }, "PopMnDelete");
+    // With today's items: the picture's GPS position on a map, when it has one.
+    MnOpenMap = Item(
+        PopupMenu1, QStringLiteral("地図で開く"),
+        [this] { OpenWebAddress(QString::fromStdString(MapUrl(model_.gridBase, PopupPicture()))); },
+        "MnOpenMap");
+    MnOpenMap->setVisible(false);
+    connect(PopupMenu1, &QMenu::aboutToShow, this,
+            [this] { MnOpenMap->setEnabled(!MapUrl(model_.gridBase, PopupPicture()).empty()); });
     // Presses on the table select and open the popup menu; Space and Enter act on its row.
     TabSheetTable->StrGridExif->viewport()->installEventFilter(this);
     TabSheetTable->StrGridExif->installEventFilter(this);
@@ -337,6 +346,11 @@ void TFormMain::BuildMenus() {
         view, QStringLiteral("向きに合わせて表示"), [this] { model_.ShowPage(0); }, "MnUpright");
     MnUpright->setCheckable(true);
     connect(MnUpright, &QAction::toggled, this, [this](bool on) { model_.upright = on; });
+    // The items of today's cameras: the catalogue grows, and the folder is read again for them.
+    MnModernItems = Item(
+        view, QStringLiteral("新しい Exif 項目も使う"),
+        [this] { model_.SetModernItems(MnModernItems->isChecked()); }, "MnModernItems");
+    MnModernItems->setCheckable(true);
 
     QMenu* photo = menuBar()->addMenu(QStringLiteral("フォト(&P)"));
     Item(

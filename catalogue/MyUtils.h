@@ -68,6 +68,7 @@ struct MainSettings {
     bool exifAfterJfif = false;
     bool deleteToTrash = false;
     bool upright = false;
+    bool modernItems = false; // the items of today's cameras (76 to 95) in the catalogue
 };
 
 MainSettings ReadMainSettings(const IniFile& ini, const std::string& homeDir,

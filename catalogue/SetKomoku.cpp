@@ -1,6 +1,7 @@
 #include "SetKomoku.h"
 
 #include "BaseTable.h"
+#include "exif/Exif.h"
 
 #include <algorithm>
 #include <array>
@@ -10,7 +11,7 @@
 namespace kamelune {
 namespace {
 
-constexpr std::array<CatalogueItem, 76> kCatalogue = {{
+constexpr std::array<CatalogueItem, kAllItemCount + 1> kCatalogue = {{
     {"", "", ""},
     {" 1) [FileName]", "", "[Filename]"},
     {" 2) ImageDescript.", "ｲﾒｰｼﾞ", "ImageDescription"},
@@ -87,6 +88,27 @@ constexpr std::array<CatalogueItem, 76> kCatalogue = {{
     {"73) [電子ｽﾞｰﾑ(E990)]", "電子ｽﾞｰﾑ", "[電子ｽﾞｰﾑ(E990)]"},
     {"74) [Sharpness(E10)]", "Sharpness", "[Sharpness(E10)]"},
     {"75) [Contrast(E10)]", "Contrast", "[Contrast(E10)]"},
+    // The items of today's cameras, offered by an option.
+    {"76) LensMake", "ﾚﾝｽﾞﾒｰｶｰ", "LensMake"},
+    {"77) LensModel", "ﾚﾝｽﾞ", "LensModel"},
+    {"78) LensSpec.", "ﾚﾝｽﾞ仕様", "LensSpecification"},
+    {"79) FocalLen.35mm", "35mm換算", "FocalLengthIn35mmFilm"},
+    {"80) ExposureMode", "露出ﾓｰﾄﾞ", "ExposureMode"},
+    {"81) WhiteBalance", "ﾎﾜｲﾄﾊﾞﾗﾝｽ", "WhiteBalance"},
+    {"82) SceneCapture", "ｼｰﾝ", "SceneCaptureType"},
+    {"83) DigitalZoom", "ﾃﾞｼﾞﾀﾙｽﾞｰﾑ", "DigitalZoomRatio"},
+    {"84) Contrast", "ｺﾝﾄﾗｽﾄ", "Contrast"},
+    {"85) Saturation", "彩度", "Saturation"},
+    {"86) Sharpness", "ｼｬｰﾌﾟﾈｽ", "Sharpness"},
+    {"87) SubjectDist.Range", "距離範囲", "SubjectDistanceRange"},
+    {"88) BodySerialNo.", "ｼﾘｱﾙ", "BodySerialNumber"},
+    {"89) ImageUniqueID", "画像ID", "ImageUniqueID"},
+    {"90) OffsetTimeOrig.", "時差", "OffsetTimeOriginal"},
+    {"91) SubSecTimeOrig.", "秒以下", "SubSecTimeOriginal"},
+    {"92) GPS Latitude", "緯度", "GPSLatitude"},
+    {"93) GPS Longitude", "経度", "GPSLongitude"},
+    {"94) GPS Altitude", "高度", "GPSAltitude"},
+    {"95) GPS DateTime", "GPS日時", "GPSDateTime"},
 }};
 
 constexpr int kDefaultChoice[] = {4, 18, 19, 21, 30, 33, 34, 35, 36};
@@ -94,7 +116,7 @@ constexpr int kDefaultChoice[] = {4, 18, 19, 21, 30, 33, 34, 35, 36};
 } // namespace
 
 const CatalogueItem& CatalogueItemOf(int k) {
-    return kCatalogue.at(static_cast<std::size_t>(k >= 1 && k <= 75 ? k : 0));
+    return kCatalogue.at(static_cast<std::size_t>(k >= 1 && k <= kAllItemCount ? k : 0));
 }
 
 int ItemNumber(std::string_view text) {
@@ -108,9 +130,9 @@ int ItemNumber(std::string_view text) {
     return value;
 }
 
-void SetupPKomokuGrid(StringGrid& grid) {
+void SetupPKomokuGrid(StringGrid& grid, int items) {
     grid.BeginUpdate();
-    grid.SetRowCount(kPKomokuRows);
+    grid.SetRowCount(items + 1);
     grid.SetColCount(4);
     grid.SetFixedRows(1);
     grid.SetFixedCols(1);
@@ -120,13 +142,13 @@ void SetupPKomokuGrid(StringGrid& grid) {
         grid.SetColWidth(c, widths[c]);
         grid.SetCell(c, 0, titles[c]);
     }
-    for (int k = 1; k <= 75; ++k)
+    for (int k = 1; k <= items; ++k)
         grid.SetCell(0, k, CatalogueItemOf(k).longName);
     grid.EndUpdate();
 }
 
-void SetDefaultHeadings(StringGrid& grid) {
-    for (int k = 1; k <= 75; ++k)
+void SetDefaultHeadings(StringGrid& grid, int from) {
+    for (int k = from; k < grid.RowCount(); ++k)
         grid.SetCell(2, k, CatalogueItemOf(k).heading);
 }
 

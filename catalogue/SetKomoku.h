@@ -15,7 +15,7 @@ struct CatalogueItem {
     const char* gridTitle; // title of base-table column k + 1
 };
 
-// Item k, 1..75.
+// Item k, 1..95 (76 to 95: the items of today's cameras, which an option offers).
 const CatalogueItem& CatalogueItemOf(int k);
 
 // Item numbers (1..75) in the order chosen, and picture numbers (rows of the base table) in
@@ -27,10 +27,12 @@ using PictureList = std::vector<int>;
 // A number as a cell or a file holds it ("  5", " 5", "5"); 0 when it is not one.
 int ItemNumber(std::string_view text);
 
-// Item selection grid: 76 rows × 4 columns ("項目", "選択", "見出し(編集可)", "事例").
+// Item selection grid: a row per item (76 rows, 96 with today's items) × 4 columns ("項目",
+// "選択", "見出し(編集可)", "事例").
 constexpr int kPKomokuRows = 76;
-void SetupPKomokuGrid(StringGrid& grid);
-void SetDefaultHeadings(StringGrid& grid);
+void SetupPKomokuGrid(StringGrid& grid, int items = 75);
+// Column 2 := the default headings of the rows from `from` on.
+void SetDefaultHeadings(StringGrid& grid, int from = 1);
 // The default choice: Model, Exp.Time, F Number, ISO, ExposureBias, MeteringMode, WhiteBalance,
 // Flash, FocalLength in that order; rows 1..36 otherwise cleared, rows 37..75 left alone.
 void SetDefaultKomoku(StringGrid& grid);

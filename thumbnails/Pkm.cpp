@@ -1,7 +1,9 @@
 #include "Pkm.h"
 
 #include "catalogue/SetKomoku.h"
+#include "exif/Exif.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace kamelune {
@@ -55,7 +57,7 @@ void SetDefaultPHyoji(DisplayAttributes& a, const std::vector<std::string>& name
 }
 
 void SetBuiltInPKomoku(StringGrid& grid, ItemList& items, DisplayAttributes& a) {
-    SetupPKomokuGrid(grid);
+    SetupPKomokuGrid(grid, std::max(kItemCount, grid.RowCount() - 1)); // keeps today's items
     SetDefaultHeadings(grid);
     SetDefaultKomoku(grid);
     GridToItemList(grid, items);
@@ -84,7 +86,37 @@ std::vector<std::string> MakePkmLines(const StringGrid& grid, const DisplayAttri
         lines.push_back(std::to_string(static_cast<std::int32_t>(c)));
     lines.push_back(std::to_string(a.mojiIndex));
     lines.push_back(a.toka ? "1" : "0");
+    // Today's items, when the catalogue has them: their order numbers and headings after the
+    // rest, so that a file without them is as it always was.
+    if (grid.RowCount() > kPKomokuRows) {
+        for (int r = kItemCount + 1; r <= kAllItemCount; ++r)
+            lines.push_back(grid.Cell(1, r));
+        for (int r = kItemCount + 1; r <= kAllItemCount; ++r)
+            lines.push_back(grid.Cell(2, r));
+    }
     return lines;
+}
+
+namespace {
+
+constexpr int kModernCount = kAllItemCount - kItemCount;
+
+// Where today's items begin in a file's lines, or 0 when it has none.
+std::size_t ModernAt(const std::vector<std::string>& lines) {
+    long long n = 0;
+    if (lines.size() < 161 || !ParseInt(lines[150], n) || n < 0) return 0;
+    const std::size_t at = 161 + static_cast<std::size_t>(n);
+    return lines.size() >= at + 2 * kModernCount ? at : 0;
+}
+
+} // namespace
+
+bool PkmNamesModernItems(const std::vector<std::string>& lines) {
+    const std::size_t at = ModernAt(lines);
+    if (!at) return false;
+    for (int j = 0; j < kModernCount; ++j)
+        if (!lines[at + j].empty()) return true;
+    return false;
 }
 
 FileResult CheckPkmLines(const std::vector<std::string>& lines) {
@@ -97,7 +129,8 @@ FileResult CheckPkmLines(const std::vector<std::string>& lines) {
         if (!lines[j].empty() && !ParseInt(lines[j], order))
             return fail("line " + std::to_string(j + 1) + " is not an order number");
     }
-    if (!ParseInt(lines[150], n) || n < 0 || n > 75) return fail("line 151 is not an entry count");
+    if (!ParseInt(lines[150], n) || n < 0 || n > kAllItemCount)
+        return fail("line 151 is not an entry count");
     if (lines.size() < static_cast<std::size_t>(161 + n))
         return fail("lines: " + std::to_string(lines.size()) + " of " + std::to_string(161 + n));
     for (int j = 151 + static_cast<int>(n); j < 160 + static_cast<int>(n); ++j) {
@@ -109,6 +142,12 @@ FileResult CheckPkmLines(const std::vector<std::string>& lines) {
     ParseInt(lines[159 + n], index);
     if (index < 0 || index > 3)
         return fail("line " + std::to_string(160 + n) + " is not a font entry");
+    if (const std::size_t at = ModernAt(lines))
+        for (std::size_t j = at; j < at + kModernCount; ++j) {
+            long long order = 0;
+            if (!lines[j].empty() && !ParseInt(lines[j], order))
+                return fail("line " + std::to_string(j + 1) + " is not an order number");
+        }
     return {};
 }
 
@@ -117,6 +156,13 @@ void LoadPKomokuGrid(const std::vector<std::string>& lines, StringGrid& grid) {
         grid.SetCell(1, j + 1, lines[j]);
     for (int j = 0; j < 75 && 75 + j < static_cast<int>(lines.size()); ++j)
         grid.SetCell(2, j + 1, lines[75 + j]);
+    // Today's items, into a grid that has them; a file without them leaves them unchosen.
+    if (grid.RowCount() <= kPKomokuRows) return;
+    const std::size_t at = ModernAt(lines);
+    for (int j = 0; j < kModernCount; ++j) {
+        grid.SetCell(1, kItemCount + 1 + j, at ? lines[at + j] : std::string());
+        if (at) grid.SetCell(2, kItemCount + 1 + j, lines[at + kModernCount + j]);
+    }
 }
 
 void LoadPKomokuAttributes(const std::vector<std::string>& lines,

@@ -53,6 +53,8 @@ std::vector<std::string> MakePkmLines(const StringGrid& grid, const DisplayAttri
 FileResult CheckPkmLines(const std::vector<std::string>& lines);
 // Lines 1..150 into columns 1 and 2 of the item grid.
 void LoadPKomokuGrid(const std::vector<std::string>& lines, StringGrid& grid);
+// Whether a file chooses any of today's items (76 to 95): loading it turns their option on.
+bool PkmNamesModernItems(const std::vector<std::string>& lines);
 // Lines 151 on: the emphasis list (names of the item list), colours, font, transparency.
 void LoadPKomokuAttributes(const std::vector<std::string>& lines,
                            const std::vector<std::string>& names, DisplayAttributes& a);

@@ -175,6 +175,7 @@ bool TFormSetPKomoku::LoadPKomokuFile(const QString& title, const QString& fileN
     const auto path = dialogs_.OpenFile(PkmRequest(title, fileName, folder_.gAppDir));
     std::vector<std::string> lines;
     if (!path || !ReadPkm(dialogs_, path->toStdString(), lines)) return false;
+    if (PkmNamesModernItems(lines)) folder_.SetModernItems(true);
     LoadPKomokuGrid(lines, StrGridPKomoku);
     return true;
 }
@@ -186,8 +187,9 @@ bool TFormSetPKomoku::LoadDefaultPKomoku() {
         path = main.paths.shippedPkm;
     std::vector<std::string> lines;
     if (FileExists(path) && ReadPkm(dialogs_, path, lines)) {
+        if (PkmNamesModernItems(lines)) main.SetModernItems(true);
         LoadPKomokuGrid(lines, StrGridPKomoku);
-        SetupPKomokuGrid(StrGridPKomoku);
+        SetupPKomokuGrid(StrGridPKomoku, main.ItemCount());
         GridToItemList(StrGridPKomoku, main.gItemList);
         DisplayAttributes a;
         LoadPKomokuAttributes(lines, KyochoNames(main.gItemList, StrGridPKomoku), a);

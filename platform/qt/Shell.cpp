@@ -15,6 +15,10 @@ bool OpenDocument(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
+bool OpenWebAddress(const QString& url) {
+    return QDesktopServices::openUrl(QUrl(url));
+}
+
 FileResult MoveToTrash(const QString& path) {
     if (!QFileInfo::exists(path)) return FileResult::Fail("not found: " + path.toStdString());
     // Qt looks for the home trash only where the data folder already exists.

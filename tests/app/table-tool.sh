@@ -38,6 +38,12 @@ iconv -f UTF-8 -t UTF-8 "$dir/out" >/dev/null || fail "the output is not UTF-8"
 grep -qF 'caf\xe9.jpg' "$dir/out" || fail "the Latin-1 name is not escaped"
 grep -qF '日本.jpg' "$dir/out" || fail "the UTF-8 name is not kept"
 
+# --modern: the columns of today's items too, after the 77 of the catalogue.
+"$tool" --modern "$samples/gps" >"$dir/modern" || fail "--modern did not read the folder"
+[ "$(head -1 "$dir/modern" | awk -F'\t' '{print NF}')" -eq 97 ] || fail "--modern: not 97 columns"
+head -1 "$dir/modern" | grep -qF 'GPSLatitude' || fail "--modern: no GPSLatitude column"
+[ "$(head -1 "$dir/out" | awk -F'\t' '{print NF}')" -eq 77 ] || fail "without --modern: not 77 columns"
+
 if [ "$(id -u)" -ne 0 ]; then
   mkdir -m 0 "$dir/closed"
   expect 2 "cannot read folder $dir/closed: permission denied" "$dir/closed"

@@ -115,5 +115,68 @@ TEST_F(SortRename, SingleRename) {
     EXPECT_EQ(model->gridBase.Cell(2, 4), "kodak.jpg");
 }
 
+// The items of today's cameras: the option adds them to the catalogue and the tables, an item
+// sorts and renames as any other, the option and a layout naming them come back at the next start.
+using ModernItems = MainWindow;
+
+TEST_F(ModernItems, ChosenSortedRenamedAndRemembered) {
+    for (const char* name : {"DSCN0010.jpg", "DSCN0012.jpg", "DSCN0021.jpg"})
+        fs::copy_file(kSamples / "gps" / name, Pictures() + "/" + name);
+    StartIn(Pictures());
+    EXPECT_EQ(model->gridBase.ColCount(), kBaseCols);
+    Ui().MnModernItems->trigger();
+    WaitForPage();
+    ASSERT_EQ(model->gridBase.ColCount(), kAllItemCount + 2);
+    EXPECT_EQ(model->itemGrid.Cell(0, 79), "79) FocalLen.35mm");
+    EXPECT_TRUE(FormMain->findChild<QAction*>(QStringLiteral("MnOpenMap"))->isVisible());
+    EXPECT_EQ(model->gridBase.Cell(ItemCol(kItemGpsLatitude), 1), "43.467448");
+    EXPECT_EQ(MapUrl(model->gridBase, 1), "https://www.openstreetmap.org/?mlat=43.467448&mlon="
+                                          "11.885127#map=16/43.467448/11.885127");
+
+    // Chosen as the item dialog chooses: the model, FocalLengthIn35mmFilm.
+    for (int r = 1; r <= kAllItemCount; ++r)
+        model->itemGrid.SetCell(1, r, "");
+    model->itemGrid.SetCell(1, 4, "1");
+    model->itemGrid.SetCell(1, 79, "2");
+    ItemList chosen;
+    GridToItemList(model->itemGrid, chosen);
+    model->ChooseItems(chosen);
+    EXPECT_EQ(View().Cell(4, 1), "112.0mm");
+    // Latitudes 43.467448, 43.467157, 43.467082: the sort turns the order round.
+    model->gSortWorkList = {kItemGpsLatitude};
+    FormSort->BtnGoSortClick();
+    EXPECT_EQ(model->gRowOrderList, (std::vector<int>{3, 2, 1}));
+    FormMain->Selection(1, 1);
+    FormRename->FormShow();
+    FormRename->CmbBoxKomoku1->setCurrentIndex(1); // 35mm換算
+    FormRename->SpeedBtnKakuninClick();
+    EXPECT_EQ(FormRename->StrGridFname.Cell(3, 1), "77.JPG") << "77.0mm, cut at its dot";
+
+    // The option and the layout come back at the next start.
+    dialogs.AnswerPath(QString::fromStdString(AppDir() + "/Default.pkm"));
+    ASSERT_TRUE(FormSetPKomoku->SavePKomokuFile(QStringLiteral("保存"), QStringLiteral("x")));
+    FormMain->close();
+    EXPECT_EQ(IniFile(Ini()).ReadString("Option", "ModernItems", ""), "1");
+    DestroyWindows();
+    CreateWindows({AppDir(), Ini()});
+    EXPECT_TRUE(Ui().MnModernItems->isChecked());
+    EXPECT_EQ(model->gItemList, (ItemList{4, 79}));
+    EXPECT_EQ(model->gridBase.ColCount(), kAllItemCount + 2);
+    // A layout that names them turns the option on by itself.
+    FormMain->close();
+    DestroyWindows();
+    TempDir::Write(Ini(), "[Dir]\r\nDir=" + Pictures() + "\r\n");
+    CreateWindows({AppDir(), Ini()});
+    EXPECT_TRUE(Ui().MnModernItems->isChecked());
+    EXPECT_EQ(model->gridBase.ColCount(), kAllItemCount + 2);
+
+    // Off again: the catalogue and the tables as they always were.
+    Ui().MnModernItems->trigger();
+    WaitForPage();
+    EXPECT_EQ(model->gridBase.ColCount(), kBaseCols);
+    EXPECT_EQ(model->gItemList, (ItemList{4}));
+    EXPECT_EQ(model->itemGrid.RowCount(), kPKomokuRows);
+}
+
 } // namespace
 } // namespace kamelune
