@@ -1,5 +1,5 @@
-// kamelune-table [--full] [--after-jfif] [--modern] DIR: prints the base table that opening DIR
-// builds, one line per picture, cells joined by TAB (UTF-8, LF).
+// kamelune-table [--full] [--after-jfif] [--modern] [--all] DIR: prints the base table that opening
+// DIR builds, one line per picture, cells joined by TAB (UTF-8, LF).
 #include "catalogue/BaseTable.h"
 #include "catalogue/TableDump.h"
 
@@ -27,17 +27,18 @@ std::string FolderProblem(const std::string& folder) {
 } // namespace
 
 int main(int argc, char** argv) {
-    bool full = false, afterJfif = false, modern = false;
+    bool full = false, afterJfif = false, modern = false, all = false;
     const char* dir = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             std::cout
-                << "Usage: kamelune-table [--full] [--after-jfif] [--modern] DIR\n"
+                << "Usage: kamelune-table [--full] [--after-jfif] [--modern] [--all] DIR\n"
                    "Prints the base table that opening DIR in Kamelune builds: one line per\n"
                    "picture, cells joined by TAB, UTF-8 (other bytes as \\xhh).\n"
                    "  --full         maker notes and user comments whole, not cut to 5 characters\n"
                    "  --after-jfif   also the EXIF block after a JFIF header\n"
-                   "  --modern       also the items of today's cameras (76-95: lens, GPS, ...)\n";
+                   "  --modern       also the items of today's cameras (76-95: lens, GPS, ...)\n"
+                   "  --all          every picture, not the first 2,000\n";
             return 0;
         }
         if (std::strcmp(argv[i], "--full") == 0)
@@ -46,13 +47,15 @@ int main(int argc, char** argv) {
             afterJfif = true;
         else if (std::strcmp(argv[i], "--modern") == 0)
             modern = true;
+        else if (std::strcmp(argv[i], "--all") == 0)
+            all = true;
         else if (!dir)
             dir = argv[i];
         else
             dir = nullptr, i = argc;
     }
     if (!dir) {
-        std::cerr << "usage: kamelune-table [--full] [--after-jfif] [--modern] DIR\n";
+        std::cerr << "usage: kamelune-table [--full] [--after-jfif] [--modern] [--all] DIR\n";
         return 2;
     }
     const std::string folder = dir;
@@ -60,8 +63,9 @@ int main(int argc, char** argv) {
         std::cerr << "kamelune-table: cannot read folder " << folder << ": " << why << "\n";
         return 2;
     }
-    const FolderScan scan = ScanFolder(
-        folder, kPictureMasks, {!full, !full, {afterJfif}, modern ? kAllItemCount : kItemCount});
+    const FolderScan scan =
+        ScanFolder(folder, kPictureMasks,
+                   {!full, !full, {afterJfif}, modern ? kAllItemCount : kItemCount, all});
     std::ios::sync_with_stdio(false);
     DumpGrid(scan.base, std::cout);
     errno = 0;

@@ -208,8 +208,8 @@ bool NameLess(const std::string& a, const std::string& b) {
     return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
-int SetMaxFigNo(int fileCount) {
-    return std::min(fileCount, kMaxPictures);
+int SetMaxFigNo(int fileCount, bool allPictures) {
+    return allPictures ? fileCount : std::min(fileCount, kMaxPictures);
 }
 
 FolderCounts MakeStrGridBase(const std::string& folder, const std::vector<std::string>& files,
@@ -217,7 +217,7 @@ FolderCounts MakeStrGridBase(const std::string& folder, const std::vector<std::s
                              const std::function<void(int)>& progress, const ReadControl& control) {
     FolderCounts counts;
     counts.fileCount = static_cast<int>(files.size());
-    counts.pictureCount = SetMaxFigNo(counts.fileCount);
+    counts.pictureCount = SetMaxFigNo(counts.fileCount, limits.allPictures);
     base.BeginUpdate();
     ClearStrgrid(base);
     SetStrGridTitle(base, counts.pictureCount + 1, limits.items);

@@ -39,7 +39,8 @@ struct ReadFlags {
     bool makerNote = true;
     bool userComment = true;
     ExifReadOptions exif{};
-    int items = kItemCount; // the items that get columns: 75, or 95 with today's items
+    int items = kItemCount;   // the items that get columns: 75, or 95 with today's items
+    bool allPictures = false; // every picture of the folder gets a row, not the first 2,000
 };
 
 // The first n characters (not bytes) of a UTF-8 text.
@@ -84,7 +85,8 @@ std::vector<std::string> ListPictures(const std::string& folder,
                                       const std::string& masks = kPictureMasks);
 std::string JoinPath(const std::string& folder, const std::string& name);
 
-int SetMaxFigNo(int fileCount);
+// The pictures that get rows: at most 2,000, or all of them.
+int SetMaxFigNo(int fileCount, bool allPictures = false);
 struct FolderCounts {
     int fileCount = 0;
     int exifCount = 0;

@@ -157,6 +157,7 @@ void TFormMain::LoadSettings() {
     MnDeleteToTrash->setChecked(s.deleteToTrash);
     MnUpright->setChecked(s.upright);
     model_.SetModernItems(s.modernItems);
+    MnAllPictures->setChecked(s.allPictures);
 }
 
 void TFormMain::ShowStartFolder(bool builtInItems) {
@@ -185,6 +186,7 @@ void TFormMain::SaveSettings() {
     s.deleteToTrash = MnDeleteToTrash->isChecked();
     s.upright = MnUpright->isChecked();
     s.modernItems = model_.ModernItems();
+    s.allPictures = MnAllPictures->isChecked();
     IniFile ini(model_.paths.settingsPath);
     WriteMainSettings(ini, s);
     if (FileResult r = ini.UpdateFile(); !r) dialogs_.ShowCheckMessage(ToQ(r.error));
@@ -262,7 +264,8 @@ void TFormMain::MakeStrGridBase() {
     const ReadFlags limits{LimitMakerNote->isChecked(),
                            LimitUserCmnt->isChecked(),
                            {MnExifAfterJfif->isChecked()},
-                           model_.ItemCount()};
+                           model_.ItemCount(),
+                           MnAllPictures->isChecked()};
     model_.StartRead(model_.currentDir, model_.fileMask, limits);
 }
 

@@ -66,7 +66,7 @@ struct MainControls {
     QAction *MnThumbLocation = nullptr, *MnOtherLocation = nullptr, *MnImage = nullptr,
             *LimitMakerNote = nullptr, *LimitUserCmnt = nullptr, *MnExit = nullptr,
             *MnExifAfterJfif = nullptr, *MnDeleteToTrash = nullptr, *MnUpright = nullptr,
-            *MnModernItems = nullptr, *MnOpenMap = nullptr;
+            *MnModernItems = nullptr, *MnOpenMap = nullptr, *MnAllPictures = nullptr;
 };
 
 class TFormMain : public QMainWindow, private MainControls {

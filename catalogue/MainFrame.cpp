@@ -351,6 +351,10 @@ void TFormMain::BuildMenus() {
         view, QStringLiteral("新しい Exif 項目も使う"),
         [this] { model_.SetModernItems(MnModernItems->isChecked()); }, "MnModernItems");
     MnModernItems->setCheckable(true);
+    // Folders of many thousands of pictures: every one gets a row; the folder is read again.
+    MnAllPictures = Item(
+        view, QStringLiteral("2000枚を超えても読む"), [this] { UpdateTable(); }, "MnAllPictures");
+    MnAllPictures->setCheckable(true);
 
     QMenu* photo = menuBar()->addMenu(QStringLiteral("フォト(&P)"));
     Item(

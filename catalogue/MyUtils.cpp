@@ -192,6 +192,7 @@ MainSettings ReadMainSettings(const IniFile& ini, const std::string& homeDir,
     s.deleteToTrash = ini.ReadInteger("Option", "DeleteToTrash", 0) == 1;
     s.upright = ini.ReadInteger("Option", "Upright", 0) == 1;
     s.modernItems = ini.ReadInteger("Option", "ModernItems", 0) == 1;
+    s.allPictures = ini.ReadInteger("Option", "AllPictures", 0) == 1;
     return s;
 }
 
@@ -206,7 +207,8 @@ void WriteMainSettings(IniFile& ini, const MainSettings& s) {
     ini.WriteInteger("Pane", "Hairetu", s.hairetu);
     for (const auto& [key, on] :
          {std::pair{"ExifAfterJfif", s.exifAfterJfif}, std::pair{"DeleteToTrash", s.deleteToTrash},
-          std::pair{"Upright", s.upright}, std::pair{"ModernItems", s.modernItems}}) {
+          std::pair{"Upright", s.upright}, std::pair{"ModernItems", s.modernItems},
+          std::pair{"AllPictures", s.allPictures}}) {
         if (on)
             ini.WriteInteger("Option", key, 1);
         else

@@ -69,6 +69,7 @@ struct MainSettings {
     bool deleteToTrash = false;
     bool upright = false;
     bool modernItems = false; // the items of today's cameras (76 to 95) in the catalogue
+    bool allPictures = false; // a folder's pictures past the 2,000th get rows too
 };
 
 MainSettings ReadMainSettings(const IniFile& ini, const std::string& homeDir,

@@ -284,8 +284,7 @@ void ThumbnailPage::MakePagePicts(int page) {
     ScrlBoxPictList->verticalScrollBar()->setValue(0);
     PictPage->resize(0, 0); // a page with no panels has nothing to scroll
     const int rows = model_.gridExif.RowCount() - 1;
-    if (std::min(model_.gFileCount, kMaxPictures) <= 0 || rows < 1 ||
-        (model_.exifOnly && model_.gExifCount < 1)) {
+    if (model_.gFileCount <= 0 || rows < 1 || (model_.exifOnly && model_.gExifCount < 1)) {
         // Nothing to show: no page to choose either.
         gPageCount = 0;
         CmbBoxPage->clear();

@@ -142,6 +142,12 @@ TEST(BaseTable, AtMostTwoThousandRowsButEveryFileCounted) {
     EXPECT_EQ(FigNoText(b.counts), "2001/2000");
     EXPECT_EQ(b.base.RowCount(), 2001);
     EXPECT_EQ(b.base.Cell(2, 2000), "p1999.jpg");
+    ReadFlags all;
+    all.allPictures = true;
+    const Built every = Build(dir.str(), all);
+    EXPECT_EQ(FigNoText(every.counts), "2001/2001");
+    EXPECT_EQ(every.base.Cell(0, 2001), " 2001");
+    EXPECT_EQ(every.base.Cell(2, 2001), "p2000.jpg");
 }
 
 TEST(BaseTable, UnreadableAndVanishedFilesAreRowsNotAborts) {

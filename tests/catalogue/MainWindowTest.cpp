@@ -290,6 +290,38 @@ TEST_F(MainWindow, AFolderReadIsLiveAndStoppable) {
     EXPECT_EQ(IniFile(Ini()).ReadString("Dir", "Dir", ""), Pictures());
 }
 
+// Past 2,000 pictures, an option: every picture gets a row, a number and a place on a page, and
+// the sort takes them all; off again, the first 2,000 as always.
+TEST_F(MainWindow, AllPicturesOfAFolderPast2000) {
+    fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/p0000.jpg");
+    for (int i = 1; i < 2100; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/p%04d.jpg", i);
+        fs::create_hard_link(Pictures() + "/p0000.jpg", Pictures() + name);
+    }
+    Start("[Dir]\r\nDir=" + Pictures() +
+          "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n[Option]\r\nAllPictures=1\r\n");
+    FormMain->show();
+    EXPECT_TRUE(Ui().MnAllPictures->isChecked());
+    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("2100/2100"));
+    ASSERT_EQ(View().RowCount(), 2101);
+    EXPECT_EQ(View().Cell(0, 2100), " 2100");
+    EXPECT_EQ(View().Cell(2, 2100), "p2099.jpg");
+    Page->MakePagePicts(66);
+    WaitForPage();
+    EXPECT_EQ(Page->gPageCount, 66) << "2,100 pictures of 32 a page";
+    EXPECT_EQ(Page->gPictList.size(), 20u);
+    model->gSortWorkList = {1};
+    FormSort->BtnGoSortClick();
+    EXPECT_EQ(model->gRowOrderList.size(), 2100u);
+    FormMain->SelectAllClick();
+    EXPECT_EQ(model->gridBase.Cell(1, 2100), "2100");
+    Ui().MnAllPictures->trigger();
+    WaitForPage();
+    EXPECT_EQ(FigNoText(model->ReadCounts()), "2100/2000");
+    EXPECT_EQ(View().RowCount(), 2001);
+}
+
 TEST_F(MainWindow, LimitMenuItemsRebuildTheTables) {
     ThreePictures();
     StartIn(Pictures());
