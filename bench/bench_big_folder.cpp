@@ -109,7 +109,12 @@ int main(int argc, char** argv) {
     };
     qint64 sortWait = 0, selectWait = 0, reverseWait = 0, pageWait = 0;
     w->model.gSortWorkList = {3, 18, 19, 10};
-    const double sort = timed([&w] { w->FormSort->BtnGoSortClick(); }, sortWait);
+    const double sort = timed(
+        [&w] {
+            w->FormSort->BtnGoSortClick();
+            bench::WaitUntil([&w] { return !w->FormSort->Sorting(); });
+        },
+        sortWait);
     const double selectAll = timed([&w] { w->FormMain->SelectAllClick(); }, selectWait);
     const double reverse = timed([&w] { w->FormMain->SelectReverseClick(); }, reverseWait);
 

@@ -104,6 +104,7 @@ int main(int argc, char** argv) {
         QElapsedTimer t;
         t.start();
         w->FormSort->BtnGoSortClick();
+        bench::WaitUntil([&w] { return !w->FormSort->Sorting(); });
         sorts.push_back(t.nsecsElapsed() / 1e6);
     }
     std::sort(sorts.begin(), sorts.end());

@@ -55,8 +55,22 @@ void FolderModel::StartRead(const std::string& folder, const std::string& masks,
         QMetaObject::invokeMethod(
             this, [this, generation] { ReadDone(generation); }, Qt::QueuedConnection);
     };
-    read_ = std::make_unique<FolderRead>(FolderRead::Request{folder, masks, flags, readDelay},
-                                         std::move(progress), std::move(done));
+    auto firstRows = [this, generation] {
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation] {
+                if (generation != generation_ || !read_) return;
+                FolderScan& first = read_->FirstRows();
+                gridBase.TakeCells(std::move(first.base));
+                gFileCount = first.counts.pictureCount;
+                gExifCount = first.counts.exifCount;
+                emit firstRowsRead();
+            },
+            Qt::QueuedConnection);
+    };
+    read_ =
+        std::make_unique<FolderRead>(FolderRead::Request{folder, masks, flags, readDelay},
+                                     std::move(progress), std::move(done), std::move(firstRows));
 }
 
 void FolderModel::StopRead() {

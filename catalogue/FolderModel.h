@@ -52,6 +52,8 @@ public:
     // Stops the running read; its result is dropped and readStopped said.
     void StopRead();
     bool Reading() const { return read_ != nullptr; }
+    // Which read the tables come from: work begun on one read is not applied to another's.
+    int ReadNumber() const { return generation_; }
     // The counts of the last read done.
     const FolderCounts& ReadCounts() const { return lastCounts_; }
     // A pause before each file of a read, each thumbnail made and the small picture (tests and
@@ -119,6 +121,9 @@ signals:
     // A read started (the tables are empty until it is done), moved on (n rows read), ended
     // with the folder's tables in place, or was stopped.
     void readStarted();
+    // A large folder's first rows are in the base table (gFileCount counts them alone): they
+    // may be shown while the rest is read; the read goes on.
+    void firstRowsRead();
     void rowsRead(int n);
     void readFinished();
     void readStopped();

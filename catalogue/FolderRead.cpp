@@ -3,11 +3,21 @@
 namespace kamelune {
 
 FolderRead::FolderRead(Request request, std::function<void(int)> progress,
-                       std::function<void()> done) {
+                       std::function<void()> done, std::function<void()> firstRows) {
     thread_ = std::thread([this, request = std::move(request), progress = std::move(progress),
-                           done = std::move(done)] {
-        result_ = ScanFolder(request.folder, request.masks, request.flags, progress,
-                             {&stop_, request.delay});
+                           done = std::move(done), firstRows = std::move(firstRows)] {
+        const std::vector<std::string> files = ListPictures(request.folder, request.masks);
+        const ReadControl control{&stop_, request.delay};
+        if (firstRows &&
+            SetMaxFigNo(static_cast<int>(files.size()), request.flags.allPictures) > kMaxPictures) {
+            // A large folder: its first rows on their own first (read again with the rest).
+            const std::vector<std::string> head(files.begin(), files.begin() + kFirstRows);
+            first_.counts = MakeStrGridBase(request.folder, head, first_.base, request.flags,
+                                            first_.record, {}, control);
+            firstRows();
+        }
+        result_.counts = MakeStrGridBase(request.folder, files, result_.base, request.flags,
+                                         result_.record, progress, control);
         if (done) done();
     });
 }

@@ -21,8 +21,11 @@ public:
         std::chrono::milliseconds delay{0}; // a pause before each file (tests: a slow disk)
     };
     // Starts at once. progress(n) (before the n-th row) and done() are called on the reading
-    // thread; done() is its last act, also after a stop.
-    FolderRead(Request request, std::function<void(int)> progress, std::function<void()> done);
+    // thread; done() is its last act, also after a stop. firstRows(), when set, is called first
+    // in a folder of more than 2,000 rows to read, once its first rows are read, so that they can
+    // be shown long before the rest.
+    FolderRead(Request request, std::function<void(int)> progress, std::function<void()> done,
+               std::function<void()> firstRows = {});
     FolderRead(const FolderRead&) = delete;
     FolderRead& operator=(const FolderRead&) = delete;
     // Stops the read and waits for the file being read.
@@ -32,9 +35,14 @@ public:
     void Stop() { stop_.store(true); }
     // After done(): the table and counts (counts.stopped when a stop cut it short).
     FolderScan& Result() { return result_; }
+    // After firstRows(): the first rows of the table alone.
+    FolderScan& FirstRows() { return first_; }
+
+    static constexpr int kFirstRows = 64;
 
 private:
     std::atomic<bool> stop_{false};
+    FolderScan first_;
     FolderScan result_;
     std::thread thread_;
 };

@@ -95,6 +95,12 @@ void TFormMain::ConnectModel() {
     connect(&model_, &FolderModel::rowsRead, this,
             [this](int n) { SetStatus(QStringLiteral("Make List: No=%1").arg(n)); });
     connect(&model_, &FolderModel::readFinished, this, &TFormMain::ReadFinished);
+    // A large folder: its first rows and first page while the rest is read.
+    connect(&model_, &FolderModel::firstRowsRead, this, [this] {
+        CopyStrGridExifFromBase(model_.gItemList.empty() ? "ALL" : "TABLE",
+                                ChkBoxExifOnly->isChecked());
+        model_.ShowPage(1);
+    });
     connect(&model_, &FolderModel::readStopped, this, [this] { SetReadingLook(false); });
     connect(&model_, &FolderModel::notice, this, [this](const QString& text) {
         notice_ = text;

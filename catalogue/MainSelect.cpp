@@ -24,7 +24,8 @@ bool TFormMain::HasSelection(const QString& message) {
 }
 
 void TFormMain::Selection(int col, int row) {
-    if (col != 1 || row < 1) return;
+    // The rows shown while a large folder is read are replaced when it ends: nothing to select.
+    if (col != 1 || row < 1 || model_.Reading()) return;
     SelectionTables t{model_.gridBase, model_.gridExif, model_.gSelectList};
     SelectionClick(t, row);
     model_.SelectionChanged();
@@ -121,6 +122,7 @@ void TFormMain::BtnSlideShowClick() {
 }
 
 void TFormMain::PMenuGenzuClick() {
+    if (model_.Reading()) return;
     int picture = PopupPicture();
     if (popup_.pictNo) TabSheetTable->StrGridExif->selectRow(popup_.exifRow - 1);
     if (picture == 0) picture = 1;

@@ -240,6 +240,7 @@ void ThumbnailPage::CmbBoxPageChange() {
 }
 
 void ThumbnailPage::ImageClick(PictRec& rec) {
+    if (model_.Reading()) return; // the panels of a folder still being read are replaced
     SelectionTables t{model_.gridBase, model_.gridExif, model_.gSelectList};
     TogglePicture(t, rec.PictNo, rec.ExifRow);
     model_.SelectionChanged();
@@ -292,7 +293,9 @@ void ThumbnailPage::MakePagePicts(int page) {
         return;
     }
     gPictsPerPage = PictsPerPage(CmbBoxFigNoPerPage->currentText().toInt(), CurrentPane());
-    emit countsShown(QStringLiteral("%1/%2").arg(model_.gExifCount).arg(model_.gFileCount));
+    // The counts of a folder still being read are those of its first rows: not shown.
+    if (!model_.Reading())
+        emit countsShown(QStringLiteral("%1/%2").arg(model_.gExifCount).arg(model_.gFileCount));
     const PageBounds bounds = ComputePage(page, rows, gPictsPerPage);
     gPageCount = bounds.count;
     LabelPageNo->setText(QStringLiteral("/%1").arg(gPageCount));

@@ -9,10 +9,12 @@
 #include "tools/SortRename.h"
 
 #include <QCheckBox>
+#include <QFutureWatcher>
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace kamelune {
 
@@ -101,8 +103,22 @@ void TFormSort::BtnClearClick() {
 }
 
 void TFormSort::BtnGoSortClick() {
-    // The main window rebuilds the table and the page in the new order.
-    folder_.SetRowOrder(MakeSortedRowList(folder_.gridBase, folder_.gSortWorkList));
+    const int asked = ++sorts_;
+    const int read = folder_.ReadNumber();
+    sorting_ = true;
+    auto* watcher = new QFutureWatcher<PictureList>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, asked, read] {
+        watcher->deleteLater();
+        if (asked != sorts_) return; // a newer sort follows
+        sorting_ = false;
+        if (folder_.Reading() || folder_.ReadNumber() != read) return;
+        // The main window rebuilds the table and the page in the new order.
+        folder_.SetRowOrder(watcher->future().takeResult());
+    });
+    watcher->setFuture(
+        QtConcurrent::run([lines = SortLines(folder_.gridBase, folder_.gSortWorkList)] {
+            return SortedRows(lines);
+        }));
 }
 
 } // namespace kamelune

@@ -28,13 +28,18 @@ public:
     void InitSort();
     void StrGridSortClick(int row);
     void BtnClearClick();
+    // The lines are taken at once; their collation goes on on a worker, and the order is applied
+    // when it is done (not when the folder was read again meanwhile).
     void BtnGoSortClick();
+    bool Sorting() const { return sorting_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     StringGridModel* model_ = nullptr;
+    int sorts_ = 0; // the newest sort asked for
+    bool sorting_ = false;
     FolderModel& folder_;
     DialogService& dialogs_;
 };

@@ -34,26 +34,40 @@ std::string SortLine(const StringGrid& base, const ItemList& keys, int row) {
     return line + "@@" + number;
 }
 
-PictureList MakeSortedRowList(const StringGrid& base, const ItemList& keys) {
+std::vector<std::string> SortLines(const StringGrid& base, const ItemList& keys) {
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(std::max(0, base.RowCount() - 1)));
+    for (int r = 1; r < base.RowCount(); ++r)
+        lines.push_back(SortLine(base, keys, r));
+    return lines;
+}
+
+PictureList SortedRows(const std::vector<std::string>& lines) {
     const QCollator collator = UserCollator();
     struct Line {
         QCollatorSortKey key;
         int row;
     };
     // One collation key per line; the sort then compares keys, not texts.
-    std::vector<Line> lines;
-    lines.reserve(static_cast<std::size_t>(std::max(0, base.RowCount() - 1)));
-    for (int r = 1; r < base.RowCount(); ++r) {
-        const std::string text = Cp932ToUtf8(SortLine(base, keys, r));
-        lines.push_back(
-            {collator.sortKey(QString::fromUtf8(text.data(), qsizetype(text.size()))), r});
+    std::vector<Line> keyed;
+    keyed.reserve(lines.size());
+    int row = 0;
+    for (const std::string& line : lines) {
+        const std::string text = Cp932ToUtf8(line);
+        keyed.push_back(
+            {collator.sortKey(QString::fromUtf8(text.data(), qsizetype(text.size()))), ++row});
     }
-    std::stable_sort(lines.begin(), lines.end(),
+    std::stable_sort(keyed.begin(), keyed.end(),
                      [](const Line& a, const Line& b) { return a.key.compare(b.key) < 0; });
     PictureList order;
-    for (const Line& line : lines)
+    order.reserve(keyed.size());
+    for (const Line& line : keyed)
         order.push_back(line.row);
     return order;
+}
+
+PictureList MakeSortedRowList(const StringGrid& base, const ItemList& keys) {
+    return SortedRows(SortLines(base, keys));
 }
 
 std::string JoinParts(const std::string& a, const std::string& b) {

@@ -21,6 +21,10 @@ std::string SortLine(const StringGrid& base, const ItemList& keys, int row);
 // gRowOrderList after a sort: every base row, ordered by the lines in the user's locale, letter
 // case ignored.
 PictureList MakeSortedRowList(const StringGrid& base, const ItemList& keys);
+// The same in two steps: the lines of every base row (quick, reads the table), then their order
+// (the collation, the slow part, needs nothing else: it may run on a worker).
+std::vector<std::string> SortLines(const StringGrid& base, const ItemList& keys);
+PictureList SortedRows(const std::vector<std::string>& lines);
 
 // a + "_" + b when both are there, else the one that is.
 std::string JoinParts(const std::string& a, const std::string& b);

@@ -81,6 +81,7 @@ TEST_F(Tour, APhotographersDay) {
                   QTest::mouseClick(FormSort->SpeedBtnSort, Qt::LeftButton);
                   FormSort->close();
               });
+    WaitWhile([this] { return FormSort->Sorting(); });
     EXPECT_EQ(model->gSortWorkList, (std::vector<int>{3, 18}));
     EXPECT_EQ(model->gRowOrderList.size(), static_cast<std::size_t>(copied));
     Shot("04-sorted");

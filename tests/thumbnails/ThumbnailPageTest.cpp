@@ -180,7 +180,10 @@ TEST_F(ThumbnailMessages, EveryMessageCanBeAnsweredWhileTheFolderIsReadAgain) {
 // Another page asked for while a thumbnail's message is up gets its own panels only.
 TEST_F(ThumbnailMessages, APageAskedForUnderAMessageTakesNoPanelOfTheOldOne) {
     Open(40);
-    WaitWhile([this] { return program->model.Reading(); });
+    WaitWhile([this] {
+        return program->model.Reading() || program->Page->Building() ||
+               QApplication::activeModalWidget() != nullptr;
+    });
     fs::remove_all(AppDir() + "/@KameluneDir");
     boxes.whileUp = [this] { program->Page->MakePagePicts(2); };
     program->Page->MakePagePicts(1);

@@ -50,6 +50,7 @@ TEST_F(SortRename, SortReordersTheViewAndClearRestoresIt) {
     FormSort->StrGridSortClick(18);
     FormSort->StrGridSortClick(1);
     FormSort->BtnGoSortClick();
+    WaitWhile([this] { return FormSort->Sorting(); });
     EXPECT_EQ(ViewNames(), (std::vector<std::string>{"b.jpg", "d.jpg", "c.jpg", "a.jpg"}))
         << "1/30 (two, by name), 1/345, 1/350";
     EXPECT_EQ(model->gRowOrderList, (std::vector<int>{2, 4, 3, 1}));
@@ -57,6 +58,7 @@ TEST_F(SortRename, SortReordersTheViewAndClearRestoresIt) {
     EXPECT_EQ(model->gSelectList.front(), 2) << "select all follows the sorted view";
     FormSort->BtnClearClick();
     FormSort->BtnGoSortClick();
+    WaitWhile([this] { return FormSort->Sorting(); });
     EXPECT_EQ(ViewNames(), (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg", "d.jpg"}));
 }
 
@@ -145,6 +147,7 @@ TEST_F(ModernItems, ChosenSortedRenamedAndRemembered) {
     // Latitudes 43.467448, 43.467157, 43.467082: the sort turns the order round.
     model->gSortWorkList = {kItemGpsLatitude};
     FormSort->BtnGoSortClick();
+    WaitWhile([this] { return FormSort->Sorting(); });
     EXPECT_EQ(model->gRowOrderList, (std::vector<int>{3, 2, 1}));
     FormMain->Selection(1, 1);
     FormRename->FormShow();
