@@ -35,7 +35,7 @@ void FolderModel::RetireRead() {
 void FolderModel::StartRead(const std::string& folder, const std::string& masks, ReadFlags flags) {
     RetireRead();
     const int generation = ++generation_;
-    SetStrGridTitle(gridBase, 1);
+    SetStrGridTitle(gridBase, 1, flags.items);
     gFileCount = gExifCount = 0;
     emit readStarted();
     // Progress at most every 20 ms: enough for a counter, few events for a large folder.
