@@ -62,12 +62,8 @@ int main(int argc, char** argv) {
 
     // The bare reader and kamelune-table --all over the same folder, warm cache, best of three.
     bench::TimeCommand(tools + "/bare_reader '" + big + "'");
-    double bare = 1e9, table = 1e9;
-    for (int i = 0; i < 3; ++i) {
-        bare = std::min(bare, bench::TimeCommand(tools + "/bare_reader '" + big + "'"));
-        table =
-            std::min(table, bench::TimeCommand(tools + "/../kamelune-table --all '" + big + "'"));
-    }
+    const double bare = bench::BestOf(3, tools + "/bare_reader '" + big + "'");
+    const double table = bench::BestOf(3, tools + "/../kamelune-table --all '" + big + "'");
 
     QtDialogService dialogs;
     const std::string appDir = folders.work + "/bench-big-app";

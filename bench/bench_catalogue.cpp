@@ -29,12 +29,8 @@ int main(int argc, char** argv) {
 
     // Whole processes, back to back, cache warm; the best of five for the two fast ones.
     bench::TimeCommand(build + "/kamelune-table '" + corpus + "'");
-    double table = 1e9, bareRead = 1e9;
-    for (int i = 0; i < 5; ++i) {
-        table = std::min(table, bench::TimeCommand(build + "/kamelune-table '" + corpus + "'"));
-        bareRead =
-            std::min(bareRead, bench::TimeCommand(build + "/bench/bare_reader '" + corpus + "'"));
-    }
+    const double table = bench::BestOf(5, build + "/kamelune-table '" + corpus + "'");
+    const double bareRead = bench::BestOf(5, build + "/bench/bare_reader '" + corpus + "'");
     const double exiftool = bench::TimeCommand(
         "exiftool -fast2 -s -T -Make -Model -DateTimeOriginal -ExposureTime -FNumber -ISO " + glob);
     const double exiv2 = bench::TimeCommand(

@@ -61,6 +61,16 @@ double TimeCommand(const std::string& command) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 127 ? -1.0 : t;
 }
 
+double BestOf(int n, const std::string& command) {
+    double best = 1e9;
+    for (int i = 0; i < n; ++i) {
+        const double t = TimeCommand(command);
+        if (t < 0) return t;
+        best = std::min(best, t);
+    }
+    return best;
+}
+
 } // namespace kamelune::bench
 
 #include "platform/Jpeg.h"

@@ -19,6 +19,8 @@ std::vector<std::string> MakeCameraCorpus(const std::string& samplesDir, const s
 double TimeSeconds(const std::function<void()>& fn);
 // Wall-clock seconds of a shell command, or a negative number when it failed or is missing.
 double TimeCommand(const std::string& command);
+// The shortest of n runs of a command (cache warm from the runs before), negative when it failed.
+double BestOf(int n, const std::string& command);
 
 } // namespace kamelune::bench
 

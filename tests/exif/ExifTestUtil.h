@@ -4,6 +4,8 @@
 #include "exif/Exif.h"
 
 #include <gtest/gtest.h>
+#include <string>
+#include <tuple>
 
 namespace kamelune::test {
 
@@ -32,6 +34,13 @@ inline std::string Nul(const std::string& s) {
 
 // Runs a case in both byte orders.
 class BothOrders : public ::testing::TestWithParam<Order> {};
+
+// "<case name>_II" / "_MM" for a table of cases (each with a name) run in both byte orders.
+template <class Case>
+std::string CaseAndOrderName(const ::testing::TestParamInfo<std::tuple<Case, Order>>& info) {
+    return std::string(std::get<0>(info.param).name) +
+           (std::get<1>(info.param) == Order::II ? "_II" : "_MM");
+}
 
 inline std::string OrderName(const ::testing::TestParamInfo<Order>& info) {
     return info.param == Order::II ? "II" : "MM";

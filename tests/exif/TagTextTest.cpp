@@ -142,15 +142,10 @@ const TagCase kCases[] = {
     {"SubSecTimeOriginal", Ascii(0x9291, "25"), 91, Nul("25")},
 };
 
-std::string CaseName(const ::testing::TestParamInfo<TagRule::ParamType>& info) {
-    return std::string(std::get<0>(info.param).name) +
-           (std::get<1>(info.param) == Order::II ? "_II" : "_MM");
-}
-
 INSTANTIATE_TEST_SUITE_P(Rules, TagRule,
                          ::testing::Combine(::testing::ValuesIn(kCases),
                                             ::testing::Values(Order::II, Order::MM)),
-                         CaseName);
+                         CaseAndOrderName<TagCase>);
 
 // The GPS directory: position, altitude and UTC time, each "---" without what it needs.
 struct GpsCase {
@@ -212,15 +207,10 @@ const GpsCase kGpsCases[] = {
      "---"},
 };
 
-std::string GpsCaseName(const ::testing::TestParamInfo<GpsDirectory::ParamType>& info) {
-    return std::string(std::get<0>(info.param).name) +
-           (std::get<1>(info.param) == Order::II ? "_II" : "_MM");
-}
-
 INSTANTIATE_TEST_SUITE_P(Gps, GpsDirectory,
                          ::testing::Combine(::testing::ValuesIn(kGpsCases),
                                             ::testing::Values(Order::II, Order::MM)),
-                         GpsCaseName);
+                         CaseAndOrderName<GpsCase>);
 
 TEST(TagTextForm, TagNamesAreFourUpperCaseDigits) {
     EXPECT_EQ(TagText(0x927C), "0x927C");
