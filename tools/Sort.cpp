@@ -116,8 +116,8 @@ void TFormSort::BtnGoSortClick() {
         folder_.SetRowOrder(watcher->future().takeResult());
     });
     watcher->setFuture(
-        QtConcurrent::run([lines = SortLines(folder_.gridBase, folder_.gSortWorkList)] {
-            return SortedRows(lines);
+        QtConcurrent::run([copy = CopySortCells(folder_.gridBase, folder_.gSortWorkList)] {
+            return SortedRows(copy);
         }));
 }
 

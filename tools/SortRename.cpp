@@ -25,24 +25,26 @@ std::string SortKeyField(const std::string& text, bool rightAligned) {
     return rightAligned ? pad + bytes : bytes + pad;
 }
 
-std::string SortLine(const StringGrid& base, const ItemList& keys, int row) {
+SortCells CopySortCells(const StringGrid& base, const ItemList& keys) {
+    SortCells copy{keys, std::max(0, base.RowCount() - 1), {}};
+    copy.cells.reserve(static_cast<std::size_t>(copy.rows) * keys.size());
+    for (int r = 1; r < base.RowCount(); ++r)
+        for (const int item : keys)
+            copy.cells.push_back(base.Cell(item + 1, r));
+    return copy;
+}
+
+std::string SortLine(const SortCells& copy, int row) {
+    const std::size_t first = static_cast<std::size_t>(row - 1) * copy.keys.size();
     std::string line;
-    for (const int item : keys)
-        line += SortKeyField(base.Cell(item + 1, row), RightAlignedItem(item));
+    for (std::size_t k = 0; k < copy.keys.size(); ++k)
+        line += SortKeyField(copy.cells[first + k], RightAlignedItem(copy.keys[k]));
     char number[16];
     std::snprintf(number, sizeof number, "%4d", row);
     return line + "@@" + number;
 }
 
-std::vector<std::string> SortLines(const StringGrid& base, const ItemList& keys) {
-    std::vector<std::string> lines;
-    lines.reserve(static_cast<std::size_t>(std::max(0, base.RowCount() - 1)));
-    for (int r = 1; r < base.RowCount(); ++r)
-        lines.push_back(SortLine(base, keys, r));
-    return lines;
-}
-
-PictureList SortedRows(const std::vector<std::string>& lines) {
+PictureList SortedRows(const SortCells& copy) {
     const QCollator collator = UserCollator();
     struct Line {
         QCollatorSortKey key;
@@ -50,12 +52,11 @@ PictureList SortedRows(const std::vector<std::string>& lines) {
     };
     // One collation key per line; the sort then compares keys, not texts.
     std::vector<Line> keyed;
-    keyed.reserve(lines.size());
-    int row = 0;
-    for (const std::string& line : lines) {
-        const std::string text = Cp932ToUtf8(line);
+    keyed.reserve(static_cast<std::size_t>(copy.rows));
+    for (int row = 1; row <= copy.rows; ++row) {
+        const std::string text = Cp932ToUtf8(SortLine(copy, row));
         keyed.push_back(
-            {collator.sortKey(QString::fromUtf8(text.data(), qsizetype(text.size()))), ++row});
+            {collator.sortKey(QString::fromUtf8(text.data(), qsizetype(text.size()))), row});
     }
     std::stable_sort(keyed.begin(), keyed.end(),
                      [](const Line& a, const Line& b) { return a.key.compare(b.key) < 0; });
@@ -67,7 +68,7 @@ PictureList SortedRows(const std::vector<std::string>& lines) {
 }
 
 PictureList MakeSortedRowList(const StringGrid& base, const ItemList& keys) {
-    return SortedRows(SortLines(base, keys));
+    return SortedRows(CopySortCells(base, keys));
 }
 
 std::string JoinParts(const std::string& a, const std::string& b) {

@@ -16,15 +16,20 @@ namespace kamelune {
 bool RightAlignedItem(int item);
 // A 20-byte key field of a cell text, in CP932 bytes (a double-byte character may be cut).
 std::string SortKeyField(const std::string& text, bool rightAligned);
-// One sort line of base row r: the key fields, "@@", r as "%4d".
-std::string SortLine(const StringGrid& base, const ItemList& keys, int row);
+// The key cells of every base row (row by row, a cell per key), copied out of the table so that
+// a worker can sort them while the table changes.
+struct SortCells {
+    ItemList keys;
+    int rows = 0;
+    std::vector<std::string> cells;
+};
+SortCells CopySortCells(const StringGrid& base, const ItemList& keys);
+// One sort line of row r (1-based) of the copy: the key fields, "@@", r as "%4d".
+std::string SortLine(const SortCells& copy, int row);
 // gRowOrderList after a sort: every base row, ordered by the lines in the user's locale, letter
-// case ignored.
+// case ignored. Needs nothing but the copy: it may run on a worker.
+PictureList SortedRows(const SortCells& copy);
 PictureList MakeSortedRowList(const StringGrid& base, const ItemList& keys);
-// The same in two steps: the lines of every base row (quick, reads the table), then their order
-// (the collation, the slow part, needs nothing else: it may run on a worker).
-std::vector<std::string> SortLines(const StringGrid& base, const ItemList& keys);
-PictureList SortedRows(const std::vector<std::string>& lines);
 
 // a + "_" + b when both are there, else the one that is.
 std::string JoinParts(const std::string& a, const std::string& b);
