@@ -12,11 +12,49 @@ int PictOfRow(const StringGrid& view, int row) {
     return ItemNumber(view.Cell(0, row));
 }
 
+// Both tables' column 1 rewritten as one change each: a view hears one notice, not one per row.
+class Updating {
+public:
+    explicit Updating(SelectionTables& t) : t_(t) {
+        t_.view.BeginUpdate();
+        t_.base.BeginUpdate();
+    }
+    ~Updating() {
+        t_.base.EndUpdate();
+        t_.view.EndUpdate();
+    }
+    Updating(const Updating&) = delete;
+    Updating& operator=(const Updating&) = delete;
+
+private:
+    SelectionTables& t_;
+};
+
+// The selection number of each picture (0: not selected), by picture number: a lookup per row
+// instead of a search of the list, which a folder of 50,000 pictures cannot afford.
+std::vector<int> NumbersByPicture(const SelectionTables& t) {
+    std::vector<int> numbers(static_cast<std::size_t>(std::max(t.base.RowCount(), 1)), 0);
+    for (std::size_t j = t.list.size(); j-- > 0;) {
+        const int pictNo = t.list[j];
+        if (pictNo > 0 && pictNo < static_cast<int>(numbers.size()))
+            numbers[static_cast<std::size_t>(pictNo)] = static_cast<int>(j) + 1;
+    }
+    return numbers;
+}
+
+int NumberOf(const std::vector<int>& numbers, int pictNo) {
+    return pictNo > 0 && pictNo < static_cast<int>(numbers.size())
+               ? numbers[static_cast<std::size_t>(pictNo)]
+               : 0;
+}
+
 void RenumberAll(SelectionTables& t) {
+    const Updating updating(t);
     for (std::size_t j = 0; j < t.list.size(); ++j)
         t.base.SetCell(1, t.list[j], std::to_string(j + 1));
+    const std::vector<int> numbers = NumbersByPicture(t);
     for (int r = 1; r < t.view.RowCount(); ++r) {
-        const int number = SelectionNumberOf(t.list, PictOfRow(t.view, r));
+        const int number = NumberOf(numbers, PictOfRow(t.view, r));
         if (number > 0) t.view.SetCell(1, r, std::to_string(number));
     }
 }
@@ -60,10 +98,12 @@ void SelectionClick(SelectionTables& t, int row) {
         t.base.SetCell(1, pictNo, c);
         t.list.push_back(pictNo);
     }
+    const Updating updating(t);
+    const std::vector<int> numbers = NumbersByPicture(t);
     for (int r = 1; r < t.view.RowCount(); ++r) {
         if (t.view.Cell(1, r).empty()) continue;
         const int n = PictOfRow(t.view, r);
-        const std::string number = std::to_string(SelectionNumberOf(t.list, n));
+        const std::string number = std::to_string(NumberOf(numbers, n));
         t.view.SetCell(1, r, number);
         t.base.SetCell(1, n, number);
     }
@@ -71,6 +111,7 @@ void SelectionClick(SelectionTables& t, int row) {
 
 bool SelectAll(SelectionTables& t) {
     if (t.view.RowCount() < 2) return false;
+    const Updating updating(t);
     t.list.clear();
     for (int r = 1; r < t.view.RowCount(); ++r) {
         const int n = PictOfRow(t.view, r);
@@ -83,6 +124,7 @@ bool SelectAll(SelectionTables& t) {
 
 bool SelectReverse(SelectionTables& t) {
     if (t.view.RowCount() < 2) return false;
+    const Updating updating(t);
     t.list.clear();
     int k = 1;
     for (int r = 1; r < t.view.RowCount(); ++r) {
@@ -102,6 +144,7 @@ bool SelectReverse(SelectionTables& t) {
 
 bool SelectNone(SelectionTables& t) {
     if (t.list.empty()) return false;
+    const Updating updating(t);
     t.list.clear();
     for (int r = 1; r < t.view.RowCount(); ++r)
         t.view.SetCell(1, r, "");
@@ -111,12 +154,13 @@ bool SelectNone(SelectionTables& t) {
 }
 
 bool SelectionConsistent(const SelectionTables& t) {
+    const std::vector<int> numbers = NumbersByPicture(t);
     for (int r = 1; r < t.base.RowCount(); ++r) {
-        const int number = SelectionNumberOf(t.list, r);
+        const int number = NumberOf(numbers, r);
         if (t.base.Cell(1, r) != (number ? std::to_string(number) : std::string())) return false;
     }
     for (int r = 1; r < t.view.RowCount(); ++r) {
-        const int number = SelectionNumberOf(t.list, PictOfRow(t.view, r));
+        const int number = NumberOf(numbers, PictOfRow(t.view, r));
         if (t.view.Cell(1, r) != (number ? std::to_string(number) : std::string())) return false;
     }
     return true;

@@ -48,7 +48,7 @@ void StringGrid::SetCell(int col, int row, std::string text) {
     // Written once per update: threads that fill distinct rows of a grid being updated (a folder
     // read) only read the flag.
     if (updating_) {
-        if (!changedWhileUpdating_) changedWhileUpdating_ = true;
+        if (!cellsChangedWhileUpdating_) cellsChangedWhileUpdating_ = true;
     } else if (listener_)
         listener_->GridCellChanged(*this, col, row);
 }
@@ -102,10 +102,14 @@ void StringGrid::SetFixedColor(std::uint32_t color) {
 }
 
 void StringGrid::EndUpdate() {
-    if (updating_ > 0 && --updating_ == 0 && changedWhileUpdating_) {
-        changedWhileUpdating_ = false;
-        if (listener_) listener_->GridReshaped(*this);
-    }
+    if (updating_ <= 0 || --updating_ > 0) return;
+    const bool reshaped = reshapedWhileUpdating_, cells = cellsChangedWhileUpdating_;
+    reshapedWhileUpdating_ = cellsChangedWhileUpdating_ = false;
+    if (!listener_) return;
+    if (reshaped)
+        listener_->GridReshaped(*this);
+    else if (cells)
+        listener_->GridCellsChanged(*this);
 }
 
 StringGrid::~StringGrid() {
@@ -123,7 +127,7 @@ void StringGrid::TakeCells(StringGrid&& other) {
 
 void StringGrid::Reshaped() {
     if (updating_)
-        changedWhileUpdating_ = true;
+        reshapedWhileUpdating_ = true;
     else if (listener_)
         listener_->GridReshaped(*this);
 }

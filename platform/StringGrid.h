@@ -15,8 +15,10 @@ class StringGridListener {
 public:
     virtual ~StringGridListener() = default;
     virtual void GridCellChanged(const StringGrid& grid, int col, int row) = 0;
-    // Sizes, fixed rows or columns, widths or many cells changed at once.
+    // Sizes, fixed rows or columns or widths changed.
     virtual void GridReshaped(const StringGrid& grid) = 0;
+    // Many cells' texts changed at once, the shape not (an update that only wrote cells).
+    virtual void GridCellsChanged(const StringGrid& grid) = 0;
     // The grid is being destroyed (a window's member grid goes before the views on it).
     virtual void GridGone(const StringGrid& grid) = 0;
 };
@@ -61,8 +63,8 @@ public:
     std::uint32_t FixedColor() const { return fixedColor_; }
     void SetFixedColor(std::uint32_t color);
 
-    // Between BeginUpdate and EndUpdate single-cell notices are held back; EndUpdate sends one
-    // reshape notice.
+    // Between BeginUpdate and EndUpdate notices are held back; EndUpdate sends one: a reshape
+    // notice when the shape changed, else one for all cells when a cell did.
     void BeginUpdate() { ++updating_; }
     void EndUpdate();
 
@@ -83,7 +85,8 @@ private:
     int rowHeight_ = kDefaultRowHeight;
     std::uint32_t fixedColor_ = 0xC0C0C0; // silver
     int updating_ = 0;
-    bool changedWhileUpdating_ = false;
+    bool cellsChangedWhileUpdating_ = false;
+    bool reshapedWhileUpdating_ = false;
     StringGridListener* listener_ = nullptr;
 };
 

@@ -99,6 +99,13 @@ void StringGridModel::GridReshaped(const StringGrid&) {
     endResetModel();
 }
 
+// The view keeps its current cell and scroll place, which a reset would lose.
+void StringGridModel::GridCellsChanged(const StringGrid&) {
+    if (HeaderRows() > 0) emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+    if (rowCount() > 0 && columnCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
+}
+
 void ApplyGridLook(QTableView* view, const StringGrid& grid) {
     view->setShowGrid(true);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -36,6 +36,7 @@ private:
     int HeaderRows() const { return grid_ && grid_->FixedRows() > 0 ? 1 : 0; }
     void GridCellChanged(const StringGrid& grid, int col, int row) override;
     void GridReshaped(const StringGrid& grid) override;
+    void GridCellsChanged(const StringGrid& grid) override;
     void GridGone(const StringGrid& grid) override;
 
     StringGrid* grid_;

@@ -6,9 +6,10 @@ namespace kamelune {
 namespace {
 
 struct Recorder : StringGridListener {
-    int cells = 0, reshapes = 0;
+    int cells = 0, reshapes = 0, allCells = 0;
     void GridCellChanged(const StringGrid&, int, int) override { ++cells; }
     void GridReshaped(const StringGrid&) override { ++reshapes; }
+    void GridCellsChanged(const StringGrid&) override { ++allCells; }
     void GridGone(const StringGrid&) override {}
 };
 
@@ -52,6 +53,19 @@ TEST(StringGrid, BulkUpdatesSendOneNotice) {
     g.EndUpdate();
     EXPECT_EQ(rec.cells, 1);
     EXPECT_EQ(rec.reshapes, 1);
+    EXPECT_EQ(rec.allCells, 0) << "a reshape covers the cells";
+    // Cells alone (a selection column rewritten): one notice for the cells, the shape stays.
+    g.BeginUpdate();
+    g.BeginUpdate();
+    g.SetCell(1, 2, "c");
+    g.EndUpdate();
+    EXPECT_EQ(rec.allCells, 0) << "not before the outer update ends";
+    g.EndUpdate();
+    EXPECT_EQ(rec.allCells, 1);
+    EXPECT_EQ(rec.reshapes, 1);
+    g.BeginUpdate();
+    g.EndUpdate();
+    EXPECT_EQ(rec.allCells + rec.reshapes, 2) << "an update that changed nothing says nothing";
     g.SetListener(nullptr);
 }
 
