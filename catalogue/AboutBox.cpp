@@ -27,11 +27,15 @@ TFormVersion::TFormVersion() {
     auto* title = new QLabel(QStringLiteral("ミルノのExif解析　Kamelune"), this);
     title->setAlignment(Qt::AlignCenter);
     layout->addWidget(title);
-    // Beyond the original: the versions of the program and of what it is built on.
+    // The versions of the program and of what it is built on, for bug reports.
     auto* versions = new QLabel(QString::fromStdString(VersionText(qVersion())).trimmed(), this);
     versions->setObjectName(QStringLiteral("Versions"));
     versions->setAlignment(Qt::AlignCenter);
     layout->addWidget(versions);
+    auto* licence = new QLabel(QStringLiteral("MIT License"), this);
+    licence->setObjectName(QStringLiteral("Licence"));
+    licence->setAlignment(Qt::AlignCenter);
+    layout->addWidget(licence);
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(close, 0, Qt::AlignCenter);

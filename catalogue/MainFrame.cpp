@@ -293,7 +293,7 @@ void TFormMain::BuildMenus() {
         file, QStringLiteral("終了（&X）"), [this] { OwariClick(); }, "Owari");
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    // Shortcuts beyond the original; the menus show them.
+    // Shortcuts; the menus show them.
     Item(
         edit, QStringLiteral("全て選択(&A)"), [this] { SelectAllClick(); }, "SelectAll")
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
@@ -332,7 +332,7 @@ void TFormMain::BuildMenus() {
         a->setCheckable(true);
         a->setChecked(true);
     }
-    // Beyond the original: edited photos keep their EXIF block after a JFIF header.
+    // Edited photos keep their EXIF block after a JFIF header.
     view->addSeparator();
     MnExifAfterJfif = Item(
         view, QStringLiteral("JFIF の後の Exif も読む"), [this] { MnExifAfterJfifClick(); },

@@ -68,7 +68,7 @@ void TFormMain::DeleteFig(int pictNo) {
     if (name.empty()) return;
     FileChanges changes;
     if (MnDeleteToTrash->isChecked()) {
-        // Beyond the original: the picture goes to the trash, where it can be restored.
+        // The picture goes to the trash, where it can be restored.
         if (dialogs_.AskYesNo(QStringLiteral("確認"),
                               QStringLiteral("このファイルをごみ箱に移動しますか？:  ") + Q(name)))
             changes = kamelune::DeleteFig(

@@ -63,8 +63,7 @@ struct MainSettings {
     std::string dir;      // default: the user's home folder
     std::string thumbDir; // default: the program folder
     int hairetu = -1;     // thumbnail layout 1..3; -1 leaves the design state
-    // Options beyond the original: written only when on, so that files of copies that never
-    // used them stay as they were.
+    // Options, written only when on: a settings file that never used them stays as it was.
     bool exifAfterJfif = false;
     bool deleteToTrash = false;
     bool upright = false;

@@ -211,7 +211,7 @@ TFormSlideshow::TFormSlideshow(FolderModel& model, DialogService& dialogs)
     connect(ChkBoxAspect, &QCheckBox::clicked, this, [this] { ChkBoxAspectClick(); });
     PanelBackColor->onChanged = [this] { SetBackground(PanelBackColor->Color()); };
 
-    // Keys beyond the original, as in other picture viewers.
+    // Arrow keys, Home/End and Space move through the show as users expect of a picture viewer.
     const std::pair<QKeySequence, std::function<void()>> keys[] = {
         {Qt::Key_Left, [this] { SpeedBtnPrevClick(); }},
         {Qt::Key_Right, [this] { SpeedBtnNextClick(); }},

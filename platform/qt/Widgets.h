@@ -23,7 +23,7 @@ QToolButton* MakeToolButton(QWidget* parent, const char* name, const QString& te
 // rest of the program, whatever the locale. False when they are not installed.
 bool LoadQtJapanese();
 
-// A colour kept as the original's 0x00BBGGRR number.
+// A colour kept as a 0x00BBGGRR number (the settings file's form).
 QColor Bgr(std::uint32_t bgr);
 
 // A 20 × 20 colour swatch that opens the colour dialog when clicked.

@@ -38,7 +38,7 @@ std::string WritePicture(const std::string& path, int w, int h) {
 
 class Thumbnails : public ::testing::TestWithParam<std::tuple<int, int, int, int>> {};
 
-TEST_P(Thumbnails, HaveThePartsSizesAndASizeFile) {
+TEST_P(Thumbnails, HaveTheirSizesAndASizeFile) {
     const auto [w, h, tw, th] = GetParam();
     TempDir dir;
     WritePicture(dir / "p.jpg", w, h);

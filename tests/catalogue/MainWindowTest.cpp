@@ -24,6 +24,9 @@ TEST_F(MainWindow, FirstStartWithoutSettingsFile) {
     ASSERT_TRUE(versions);
     EXPECT_TRUE(versions->text().startsWith(QStringLiteral("Kamelune 0.8C\nQt 6.")));
     EXPECT_TRUE(versions->text().contains(QStringLiteral("libjpeg-turbo 2.")));
+    const auto* licence = FormVersion->findChild<QLabel*>(QStringLiteral("Licence"));
+    ASSERT_TRUE(licence);
+    EXPECT_EQ(licence->text(), QStringLiteral("MIT License"));
 }
 
 TEST_F(MainWindow, MissingDefaultPkmIsReportedAndShowsAllItems) {

@@ -9,7 +9,7 @@
 namespace kamelune::test {
 namespace {
 
-TiffLayout CameraSpec() {
+TiffLayout CameraLayout() {
     TiffLayout tiff;
     tiff.ifd0 = {Ascii(0x010F, "Canon"), Ascii(0x0110, "Canon EOS 40D"), Short(0x0112, {1}),
                  Ascii(0x0132, "2008:05:30 15:56:01")};
@@ -26,7 +26,7 @@ TiffLayout CameraSpec() {
 }
 
 TEST_P(BothOrders, CameraFileFillsItsItemsAndLeavesTheRest) {
-    const ReadResult r = ReadSpec(CameraSpec(), GetParam());
+    const ReadResult r = ReadLayout(CameraLayout(), GetParam());
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.kind, "EXIF");
     EXPECT_EQ(r.items[3], Nul("Canon"));
@@ -141,9 +141,9 @@ TEST_P(BothOrders, WalkStopsAndSkipsWhereItMust) {
          false},
     };
     for (const WalkCase& c : cases) {
-        TiffLayout tiff = CameraSpec();
+        TiffLayout tiff = CameraLayout();
         c.change(tiff);
-        const ReadResult r = ReadSpec(tiff, GetParam());
+        const ReadResult r = ReadLayout(tiff, GetParam());
         EXPECT_EQ(r.ok, c.ok) << c.name;
         EXPECT_EQ(r.kind, c.kind) << c.name;
         for (const auto& [item, text] : c.items)
@@ -152,7 +152,7 @@ TEST_P(BothOrders, WalkStopsAndSkipsWhereItMust) {
 }
 
 TEST_P(BothOrders, SecondReadForgetsTheFirst) {
-    ReadResult r = ReadSpec(CameraSpec(), GetParam());
+    ReadResult r = ReadLayout(CameraLayout(), GetParam());
     TiffLayout other;
     other.ifd0 = {Ascii(0x0110, "Other")};
     const std::string bytes = BuildJpeg(other, GetParam());
@@ -165,7 +165,7 @@ TEST_P(BothOrders, SecondReadForgetsTheFirst) {
 }
 
 TEST_P(BothOrders, EveryTruncationOfACameraFileIsSafe) {
-    TiffLayout tiff = CameraSpec();
+    TiffLayout tiff = CameraLayout();
     tiff.ifd0[0] = Ascii(0x010F, "OLYMPUS");
     tiff.exif.push_back(MakerNote());
     tiff.makerNote =

@@ -24,7 +24,7 @@ inline ReadResult ReadBytes(const std::string& bytes) {
     return r;
 }
 
-inline ReadResult ReadSpec(const TiffLayout& tiff, Order order) {
+inline ReadResult ReadLayout(const TiffLayout& tiff, Order order) {
     return ReadBytes(BuildJpeg(tiff, order));
 }
 

@@ -8,7 +8,7 @@ using P = std::pair<std::uint32_t, std::uint32_t>;
 
 const std::string kOlympusHeader("OLYMP\0\1\0", 8);
 
-TiffLayout NoteSpec(const std::string& maker, const std::string& model, MakerNoteLayout note) {
+TiffLayout MakerLayout(const std::string& maker, const std::string& model, MakerNoteLayout note) {
     TiffLayout tiff;
     tiff.ifd0 = {Ascii(0x010F, maker), Ascii(0x0110, model)};
     tiff.exif = {Short(0x9208, {1}), MakerNote()};
@@ -17,13 +17,13 @@ TiffLayout NoteSpec(const std::string& maker, const std::string& model, MakerNot
 }
 
 ReadResult Olympus(std::vector<Entry> entries, Order order, const std::string& model = "C3030Z") {
-    return ReadSpec(
-        NoteSpec("OLYMPUS OPTICAL CO.,LTD", model, Note(kOlympusHeader, std::move(entries))),
+    return ReadLayout(
+        MakerLayout("OLYMPUS OPTICAL CO.,LTD", model, Note(kOlympusHeader, std::move(entries))),
         order);
 }
 
 ReadResult Nikon(std::vector<Entry> entries, Order order) {
-    return ReadSpec(NoteSpec("NIKON", "E990", Note("", std::move(entries))), order);
+    return ReadLayout(MakerLayout("NIKON", "E990", Note("", std::move(entries))), order);
 }
 
 struct NoteCase {
@@ -111,20 +111,20 @@ TEST_P(MakerNote, DecoderDependsOnMakerThenModel) {
     const std::vector<Entry> nikonEntries = {Ascii(0x0003, "COLOR"), Short(0x0201, {2})};
     // Olympus maker with an E990 model: the Olympus rules read the same entries.
     ReadResult r =
-        ReadSpec(NoteSpec("OLYMPUS", "E990", Note(kOlympusHeader, nikonEntries)), GetParam());
+        ReadLayout(MakerLayout("OLYMPUS", "E990", Note(kOlympusHeader, nikonEntries)), GetParam());
     EXPECT_EQ(r.items[59], "HQ");
     EXPECT_EQ(r.items[61], "---");
     // E990 under another maker name: Nikon rules.
-    r = ReadSpec(NoteSpec("Somebody", "E990", Note("", nikonEntries)), GetParam());
+    r = ReadLayout(MakerLayout("Somebody", "E990", Note("", nikonEntries)), GetParam());
     EXPECT_EQ(r.items[61], Nul("COLOR"));
     EXPECT_EQ(r.items[59], "---");
     // Neither: nothing decoded, the raw note is the text of item 37.
-    r = ReadSpec(NoteSpec("Canon", "EOS", Note("", nikonEntries)), GetParam());
+    r = ReadLayout(MakerLayout("Canon", "EOS", Note("", nikonEntries)), GetParam());
     EXPECT_EQ(r.items[61], "---");
     EXPECT_EQ(r.items[34], "昼光");
     EXPECT_NE(r.items[37], "---");
     // The tests are case-sensitive.
-    r = ReadSpec(NoteSpec("Olympus", "e990", Note(kOlympusHeader, nikonEntries)), GetParam());
+    r = ReadLayout(MakerLayout("Olympus", "e990", Note(kOlympusHeader, nikonEntries)), GetParam());
     EXPECT_EQ(r.items[59], "---");
     EXPECT_EQ(r.items[61], "---");
 }
@@ -154,7 +154,7 @@ TEST_P(MakerNote, LaterOlympusLayoutIsDecodedWithItsOwnBase) {
             {Long(0x0200, {3, 5, 1}), Short(0x0201, {2}), Rational(0x0204, {P{0, 100}})},
             true,
             noteOrder};
-        const ReadResult r = ReadSpec(NoteSpec("OLYMPUS IMAGING CORP.", "u1020", note), GetParam());
+        const ReadResult r = ReadLayout(MakerLayout("OLYMPUS IMAGING CORP.", "u1020", note), GetParam());
         EXPECT_EQ(r.kind, "EXIF");
         EXPECT_EQ(r.items[55], "パノラマ");
         EXPECT_EQ(r.items[56], "5");
@@ -164,9 +164,9 @@ TEST_P(MakerNote, LaterOlympusLayoutIsDecodedWithItsOwnBase) {
 }
 
 TEST_P(MakerNote, NoteOutsideTheFileChangesNothing) {
-    TiffLayout tiff = NoteSpec("OLYMPUS", "C", Note(kOlympusHeader, {Short(0x0201, {2})}));
+    TiffLayout tiff = MakerLayout("OLYMPUS", "C", Note(kOlympusHeader, {Short(0x0201, {2})}));
     tiff.exif[1] = RawField(0x927C, 7, 4, 0x00FFFFF0);
-    const ReadResult r = ReadSpec(tiff, GetParam());
+    const ReadResult r = ReadLayout(tiff, GetParam());
     EXPECT_EQ(r.kind, "EXIF");
     EXPECT_EQ(r.items[59], "---");
     EXPECT_EQ(r.items[34], "昼光");

@@ -25,7 +25,7 @@ TEST_P(TagRule, ReadsAsExpected) {
     else
         tiff.exif = {c.entry};
     tiff.exifPointer = !c.inIfd0;
-    const ReadResult r = ReadSpec(tiff, order);
+    const ReadResult r = ReadLayout(tiff, order);
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.items[c.item], c.expected);
 }
@@ -162,7 +162,7 @@ TEST_P(GpsDirectory, ReadsAsExpected) {
     tiff.ifd0 = {Ascii(0x010F, "Maker")};
     tiff.exif = {Short(0xA405, {35})};
     tiff.gps = c.entries;
-    const ReadResult r = ReadSpec(tiff, order);
+    const ReadResult r = ReadLayout(tiff, order);
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.kind, "EXIF");
     EXPECT_EQ(r.items[kItemGpsLatitude], c.latitude);

@@ -92,7 +92,7 @@ TEST(HtmlEscaping, TextsAndFileNames) {
     EXPECT_EQ(TempDir::Read(dir / "p.html"), "caf&#233; &#10084;\r\n");
 }
 
-TEST(ImageFiles, ThePartsSizes) {
+TEST(ImageFiles, ReducedAndThumbnailSizes) {
     const struct {
         int w, h, size, tw, th;
     } cases[] = {
@@ -117,7 +117,7 @@ TEST(ImageFiles, ThePartsSizes) {
     EXPECT_EQ(ComputeStretchSizes(3000, 2000, 100).h1, 426);
 }
 
-TEST(TabText, ThePartsExamplesByteForByte) {
+TEST(TabText, WideAndTallFilesByteForByte) {
     StringGrid base(kBaseCols, 1);
     SetStrGridTitle(base, 6);
     base.SetCell(5, 5, "E990"), base.SetCell(20, 5, "2.8");

@@ -7,7 +7,7 @@
 namespace kamelune {
 namespace {
 
-TEST(SlideLayout, AutoFitOfTheParts1600x1200Example) {
+TEST(SlideLayout, AutoFitOfA1600x1200Picture) {
     const SlideRect r = AutoFitRect(1600, 1200, 555, 389, 559, 393);
     EXPECT_TRUE(r.scaled);
     EXPECT_EQ(r.height, 389);

@@ -42,7 +42,7 @@ TEST(SortKey, FieldsAreTwentyBytesAlignedByItem) {
     EXPECT_EQ(SortLine(CopySortCells(Base({{{18, "1/60"}}}), {18}), 1), std::string(16, ' ') + "1/60@@   1");
 }
 
-TEST(Sort, ThePartsOrderingExamples) {
+TEST(Sort, KeysOrderInTurnCaseIgnored) {
     const StringGrid base = Base({
         {{18, "1/125"}, {3, "Canon"}, {19, "2.8"}},
         {{18, "1/60"}, {3, "Nikon"}, {19, "11.0"}},
@@ -72,7 +72,7 @@ TEST(Sort, TwoThousandRowsAllPresentOnce) {
         ASSERT_EQ(sorted[i], i + 1);
 }
 
-TEST(RenameName, ThePartsExamples) {
+TEST(RenameName, PrefixItemsHeadingsSuffixNumbers) {
     StringGrid items(4, kPKomokuRows);
     SetupPKomokuGrid(items);
     SetDefaultHeadings(items);
