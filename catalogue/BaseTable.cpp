@@ -212,15 +212,18 @@ int SetMaxFigNo(int fileCount, bool allPictures) {
     return allPictures ? fileCount : std::min(fileCount, kMaxPictures);
 }
 
-FolderCounts MakeStrGridBase(const std::string& folder, const std::vector<std::string>& files,
-                             StringGrid& base, ReadFlags limits, ExifItemTexts& record,
-                             const std::function<void(int)>& progress, const ReadControl& control) {
-    FolderCounts counts;
+void MakeStrGridBase(const std::string& folder, const std::vector<std::string>& files,
+                     FolderScan& scan, ReadFlags limits, const std::function<void(int)>& progress,
+                     const ReadControl& control) {
+    StringGrid& base = scan.base;
+    FolderCounts& counts = scan.counts;
+    counts = {};
     counts.fileCount = static_cast<int>(files.size());
     counts.pictureCount = SetMaxFigNo(counts.fileCount, limits.allPictures);
     base.BeginUpdate();
     ClearStrgrid(base);
     SetStrGridTitle(base, counts.pictureCount + 1, limits.items);
+    scan.orientations.assign(static_cast<std::size_t>(counts.pictureCount) + 1, 0);
     // One pass: a single open and head read of each file gives both its quick kind (for the
     // count) and its items. Files past the limit are only counted. A few threads take the files
     // in turn, each writing the rows of its own files.
@@ -247,6 +250,8 @@ FolderCounts MakeStrGridBase(const std::string& folder, const std::vector<std::s
                 // A file that vanished or cannot be read is still a row, with the kind it reached.
                 ReadExifFile(path, kind, items, limits.exif, &quick);
                 WriteParaToGrid(base, i + 1, files[i], kind, items, limits);
+                scan.orientations[static_cast<std::size_t>(i) + 1] =
+                    static_cast<std::uint8_t>(items.displayOrientation);
             } else {
                 CheckJpegKind(path, quick, limits.exif);
             }
@@ -260,20 +265,18 @@ FolderCounts MakeStrGridBase(const std::string& folder, const std::vector<std::s
     std::vector<std::thread> helpers;
     for (ExifItemTexts& r : records)
         helpers.emplace_back([&work, &r] { work(r); });
-    work(record);
+    work(scan.record);
     for (std::thread& t : helpers)
         t.join();
     counts.exifCount = exif;
     counts.stopped = stopped;
     base.EndUpdate();
-    return counts;
 }
 
 FolderScan ScanFolder(const std::string& folder, const std::string& masks, ReadFlags limits,
                       const std::function<void(int)>& progress, const ReadControl& control) {
     FolderScan scan;
-    scan.counts = MakeStrGridBase(folder, ListPictures(folder, masks), scan.base, limits,
-                                  scan.record, progress, control);
+    MakeStrGridBase(folder, ListPictures(folder, masks), scan, limits, progress, control);
     return scan;
 }
 

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -101,21 +102,23 @@ struct ReadControl {
     std::chrono::milliseconds delay{0};
 };
 
-// Builds the base table of the folder's files in one pass: each file is opened and its head read
-// once, for the EXIF count and (the first 2,000) for its row. progress(n) is called before the
-// n-th row is read (1-based).
-FolderCounts MakeStrGridBase(const std::string& folder, const std::vector<std::string>& files,
-                             StringGrid& base, ReadFlags limits, ExifItemTexts& record,
-                             const std::function<void(int)>& progress = {},
-                             const ReadControl& control = {});
-
-// What reading a folder gives: its base table, the reader's record of the last file read, and
-// the counts.
+// What reading a folder gives: its base table, the reader's record of the last file read, the
+// counts, and by row the orientation to turn each picture upright by for display (also of a
+// JFIF-first picture whose EXIF items are not read).
 struct FolderScan {
     StringGrid base{kBaseCols, 1};
     ExifItemTexts record;
     FolderCounts counts;
+    std::vector<std::uint8_t> orientations;
 };
+
+// Builds the base table of the folder's files in one pass: each file is opened and its head read
+// once, for the EXIF count and (the first 2,000) for its row. progress(n) is called before the
+// n-th row is read (1-based).
+void MakeStrGridBase(const std::string& folder, const std::vector<std::string>& files,
+                     FolderScan& scan, ReadFlags limits,
+                     const std::function<void(int)>& progress = {},
+                     const ReadControl& control = {});
 // Lists the folder's pictures by mask and builds their base table. Reads every file: run it off
 // the user-interface thread.
 FolderScan ScanFolder(const std::string& folder, const std::string& masks, ReadFlags limits,

@@ -36,6 +36,7 @@ void FolderModel::StartRead(const std::string& folder, const std::string& masks,
     RetireRead();
     const int generation = ++generation_;
     SetStrGridTitle(gridBase, 1, flags.items);
+    orientations_.clear();
     gFileCount = gExifCount = 0;
     emit readStarted();
     // Progress at most every 20 ms: enough for a counter, few events for a large folder.
@@ -62,6 +63,7 @@ void FolderModel::StartRead(const std::string& folder, const std::string& masks,
                 if (generation != generation_ || !read_) return;
                 FolderScan& first = read_->FirstRows();
                 gridBase.TakeCells(std::move(first.base));
+                orientations_ = std::move(first.orientations);
                 gFileCount = first.counts.pictureCount;
                 gExifCount = first.counts.exifCount;
                 emit firstRowsRead();
@@ -86,6 +88,7 @@ void FolderModel::ReadDone(int generation) {
     }
     FolderScan& scan = read_->Result();
     gridBase.TakeCells(std::move(scan.base));
+    orientations_ = std::move(scan.orientations);
     gFileCount = scan.counts.fileCount;
     gExifCount = scan.counts.exifCount;
     lastCounts_ = scan.counts;
@@ -102,8 +105,8 @@ std::string FolderModel::CacheFolderOfCurrent() const {
 }
 
 int FolderModel::UprightOrientation(int pictNo) const {
-    if (!upright) return 0;
-    return OrientationFromText(gridBase.Cell(ItemCol(kItemOrientation), pictNo));
+    if (!upright || pictNo < 1 || pictNo >= static_cast<int>(orientations_.size())) return 0;
+    return orientations_[static_cast<std::size_t>(pictNo)];
 }
 
 void FolderModel::SetModernItems(bool on) {

@@ -91,7 +91,8 @@ public:
     bool upright = false;
     // The thumbnail pane: 1 pictures, 2 four items, 3 all items.
     int pane = 1;
-    // The orientation to turn picture n upright by when that option is on, else 0.
+    // The orientation to turn picture n upright by when that option is on, else 0: the picture's
+    // own, also when it is JFIF-first and its EXIF items are not read.
     int UprightOrientation(int pictNo) const;
     // The items of today's cameras (76 to 95) in the catalogue, an option: the item grid grows
     // or shrinks (keeping the user's choices and headings of the others) and says so; the folder
@@ -153,6 +154,7 @@ private:
     std::unique_ptr<FolderRead> read_;
     int generation_ = 0; // of the read running
     FolderCounts lastCounts_;
+    std::vector<std::uint8_t> orientations_; // by picture number, for display
     // Reads stopped but maybe still in their last file, by generation; released as they end.
     std::vector<std::pair<int, std::unique_ptr<FolderRead>>> stopped_;
 };

@@ -12,12 +12,10 @@ FolderRead::FolderRead(Request request, std::function<void(int)> progress,
             SetMaxFigNo(static_cast<int>(files.size()), request.flags.allPictures) > kMaxPictures) {
             // A large folder: its first rows on their own first (read again with the rest).
             const std::vector<std::string> head(files.begin(), files.begin() + kFirstRows);
-            first_.counts = MakeStrGridBase(request.folder, head, first_.base, request.flags,
-                                            first_.record, {}, control);
+            MakeStrGridBase(request.folder, head, first_, request.flags, {}, control);
             firstRows();
         }
-        result_.counts = MakeStrGridBase(request.folder, files, result_.base, request.flags,
-                                         result_.record, progress, control);
+        MakeStrGridBase(request.folder, files, result_, request.flags, progress, control);
         if (done) done();
     });
 }

@@ -148,6 +148,17 @@ void ReadGpsSafely(TiffStream& s, std::int32_t offset, ExifItemTexts& items) {
     s.Seek(resume);
 }
 
+bool ReadExifSource(ExifSource& source, FileKind& kind, ExifItemTexts& items,
+                    const ExifReadOptions& options);
+
+// The orientation of the EXIF block after a JFIF header, read on its own for display.
+int OrientationAfterJfif(ExifSource& source) {
+    ExifItemTexts block;
+    FileKind kind = FileKind::Unread;
+    ReadExifSource(source, kind, block, ExifReadOptions{true});
+    return block.displayOrientation;
+}
+
 // The walk of one file once it is open: the segment scan, IFD0 and the EXIF directory.
 bool ReadExifSource(ExifSource& source, FileKind& kind, ExifItemTexts& items,
                     const ExifReadOptions& options) {
@@ -165,7 +176,11 @@ bool ReadExifSource(ExifSource& source, FileKind& kind, ExifItemTexts& items,
         s.Read(b, 2);
         if (Is(b, 0xFF, 0xE0)) {
             kind = FileKind::Jfif;
-            if (!options.afterJfif || !SeekExifAfterJfif(s, source.Size())) return true;
+            if (!options.afterJfif) {
+                items.displayOrientation = OrientationAfterJfif(source);
+                return true;
+            }
+            if (!SeekExifAfterJfif(s, source.Size())) return true;
             kind = FileKind::Exif;
         } else {
             if (Is(b, 0xFF, 0xE1)) kind = FileKind::Exif;
@@ -193,6 +208,7 @@ bool ReadExifSource(ExifSource& source, FileKind& kind, ExifItemTexts& items,
                 return true;
             }
             if (const int item = Ifd0ItemOf(e.tag)) items[item] = text;
+            if (e.tag == 0x0112) items.displayOrientation = OrientationFromText(text);
             if (e.tag == 0x8769) exifOffset = static_cast<std::int32_t>(s.U32(e.field.data()));
             if (e.tag == 0x8825) gpsOffset = static_cast<std::int32_t>(s.U32(e.field.data()));
         }
@@ -227,6 +243,7 @@ ExifItemTexts::ExifItemTexts() {
 void ResetExifItems(ExifItemTexts& items) {
     for (int k = 1; k <= kAllItemCount; ++k)
         items[k] = kNoValue;
+    items.displayOrientation = 0;
 }
 
 int OrientationFromText(const std::string& text) {

@@ -17,6 +17,10 @@ constexpr int kAllItemCount = 95;
 // Item texts by item number 1..95; "---" for every item the file does not supply.
 struct ExifItemTexts {
     std::array<std::string, kAllItemCount + 1> texts; // [0] is not an item
+    // The orientation (1 to 8, 0: none) to turn the picture upright by for display: item 5's,
+    // or for a file whose EXIF block follows a JFIF header and is not read for the items, that
+    // block's. The items stay as read.
+    int displayOrientation = 0;
 
     ExifItemTexts();
     std::string& operator[](int item) { return texts.at(static_cast<std::size_t>(item)); }
@@ -44,8 +48,8 @@ enum ExifItem : int {
     kItemGpsDateTime = 95,
 };
 
-// Beyond what the reader was first made for: also the EXIF block of a file whose first block is
-// a JFIF header (the first APP1 "Exif\0\0" segment before the image data).
+// Also the EXIF block of a file whose first block is a JFIF header (the first APP1 "Exif\0\0"
+// segment before the image data), as photo editors write them.
 struct ExifReadOptions {
     bool afterJfif = false;
 };

@@ -86,11 +86,10 @@ Slide LoadSlide(const std::string& path, const SlideView& view, const std::atomi
     slide.known = read && ReadJpegSizeMemory(data, bytes.size(), slide.W, slide.H);
     // Turned a quarter (orientations 5 to 8), the picture is laid out with its sides swapped.
     const bool turned = view.orientation >= 5 && view.orientation <= 8;
-    if (turned) std::swap(slide.W, slide.H);
-    slide.rect = view.autoFit
-                     ? AutoFitRect(slide.W, slide.H, view.CW, view.CH, view.outerW, view.outerH)
-                     : FixedRect(view.fit, view.aspect, slide.W, slide.H, view.CW, view.CH,
-                                 view.outerW, view.outerH);
+    const int w = turned ? slide.H : slide.W, h = turned ? slide.W : slide.H;
+    slide.rect = view.autoFit ? AutoFitRect(w, h, view.CW, view.CH, view.outerW, view.outerH)
+                              : FixedRect(view.fit, view.aspect, w, h, view.CW, view.CH,
+                                          view.outerW, view.outerH);
     if (!slide.known) return slide;
     const SlideRect& r = slide.rect;
     JpegDecodeOptions options;

@@ -36,8 +36,10 @@ struct Built {
 
 Built Build(const std::string& folder, ReadFlags limits = {}) {
     Built b;
-    ExifItemTexts record;
-    b.counts = MakeStrGridBase(folder, ListPictures(folder), b.base, limits, record);
+    FolderScan scan;
+    MakeStrGridBase(folder, ListPictures(folder), scan, limits);
+    b.base = std::move(scan.base);
+    b.counts = scan.counts;
     SetupPKomokuGrid(b.items);
     SetDefaultHeadings(b.items);
     return b;
@@ -156,9 +158,10 @@ TEST(BaseTable, UnreadableAndVanishedFilesAreRowsNotAborts) {
     TempDir::Write(dir / "b.jpg", "");
     const auto files = ListPictures(dir.str());
     fs::remove(dir / "a.jpg");
-    StringGrid base(kBaseCols, 1);
-    ExifItemTexts record;
-    const FolderCounts counts = MakeStrGridBase(dir.str(), files, base, {}, record);
+    FolderScan scan;
+    MakeStrGridBase(dir.str(), files, scan, {});
+    const StringGrid& base = scan.base;
+    const FolderCounts& counts = scan.counts;
     EXPECT_EQ(counts.pictureCount, 2);
     EXPECT_EQ(base.Cell(kTypeCol, 1), "X");
     EXPECT_EQ(base.Cell(kTypeCol, 2), "Not JPEG");

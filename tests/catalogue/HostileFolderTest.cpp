@@ -50,9 +50,10 @@ TEST(HostileFolder, DamagedSamplesLinksAndOddNames) {
     const auto files = ListPictures(folder);
     EXPECT_EQ(static_cast<int>(files.size()), copied + 3)
         << "the links and the folder are no pictures";
-    StringGrid base(kBaseCols, 1);
-    ExifItemTexts record;
-    const FolderCounts counts = MakeStrGridBase(folder, files, base, {}, record);
+    FolderScan scan;
+    MakeStrGridBase(folder, files, scan, {});
+    const StringGrid& base = scan.base;
+    const FolderCounts& counts = scan.counts;
     EXPECT_EQ(counts.pictureCount, copied + 3);
     std::ostringstream out;
     DumpGrid(base, out);
@@ -84,10 +85,9 @@ TEST(HostileFolder, UnreadableFileAndSubFolder) {
         GTEST_SKIP() << "running with privileges that ignore permissions";
     const auto files = ListPictures(folder);
     ASSERT_EQ(files, (std::vector<std::string>{"a.jpg"}));
-    StringGrid base(kBaseCols, 1);
-    ExifItemTexts record;
-    MakeStrGridBase(folder, files, base, {}, record);
-    EXPECT_EQ(base.Cell(kTypeCol, 1), "X");
+    FolderScan scan;
+    MakeStrGridBase(folder, files, scan, {});
+    EXPECT_EQ(scan.base.Cell(kTypeCol, 1), "X");
     EXPECT_TRUE(ListPictures(folder + "/locked").empty());
     EXPECT_FALSE(ObtainThumbnail(dir / "cache", folder, "a.jpg", "0kb").ok);
     fs::permissions(folder + "/locked", fs::perms::owner_all);

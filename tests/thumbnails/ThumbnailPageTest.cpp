@@ -283,12 +283,16 @@ TEST_F(ThumbnailPage, UprightOptionTurnsThumbnailsByTheirOrientation) {
     // picture once turned.
     fs::copy_file(kSamples / "orientation/landscape_6.jpg", MainWindow::Pictures() + "/l.jpg");
     StartOnThumbnails();
-    Ui().MnExifAfterJfif->trigger();
-    WaitForPage();
     auto shown = [this] { return Page->gPictList.at(0)->Image.deviceIndependentSize().toSize(); };
     EXPECT_EQ(shown(), QSize(66, 88)) << "as stored";
+    // Turned also while the EXIF block after the JFIF header is not read for the tables.
     Ui().MnUpright->trigger();
     EXPECT_EQ(shown(), QSize(88, 66));
+    EXPECT_EQ(model->gridBase.Cell(ItemCol(kItemOrientation), 1), kNoValue);
+    Ui().MnExifAfterJfif->trigger();
+    WaitForPage();
+    EXPECT_EQ(shown(), QSize(88, 66));
+    EXPECT_EQ(model->gridBase.Cell(ItemCol(kItemOrientation), 1), "right,top");
     FormMain->close();
     EXPECT_EQ(IniFile(Ini()).ReadString("Option", "Upright", ""), "1");
 }
