@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QIcon>
 #include <cstdio>
+#include <filesystem>
 
 int main(int argc, char* argv[]) {
     using kamelune::CommandLine;
@@ -22,6 +23,14 @@ int main(int argc, char* argv[]) {
                        : kamelune::HelpText().c_str(),
                    stdout);
         return 0;
+    }
+    // A mistake is told without a display too.
+    const CommandLine early = kamelune::ParseCommandLine(
+        kamelune::WithoutQtOptions(raw), std::filesystem::current_path().string());
+    if (early.action == CommandLine::Action::Error) {
+        std::fprintf(stderr, "kamelune: %s\n%s", early.message.c_str(),
+                     kamelune::HelpText().c_str());
+        return 2;
     }
 
     QApplication app(argc, argv);

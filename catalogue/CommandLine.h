@@ -16,6 +16,10 @@ struct CommandLine {
 // args without the program name; relative paths are taken from cwd.
 CommandLine ParseCommandLine(const std::vector<std::string>& args, const std::string& cwd);
 
+// args without the options Qt takes for itself (-platform NAME, -style NAME, -reverse, ...): the
+// command line can then be checked before the application, which needs a display, exists.
+std::vector<std::string> WithoutQtOptions(const std::vector<std::string>& args);
+
 // True when args ask for help or the version: answered before any window or display exists.
 bool AsksForHelpOrVersion(const std::vector<std::string>& args);
 

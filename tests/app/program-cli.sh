@@ -14,6 +14,17 @@ for want in "Kamelune 0.8C" "Qt 6." "libjpeg-turbo 2."; do
 done
 out=$("${nodisplay[@]}" "$kamelune" --help 2>&1) || fail "--help exited $?"
 grep -qF "Usage: kamelune [FOLDER | PICTURE]" <<<"$out" || fail "--help: $out"
+# A mistake on the command line: the reason and the usage, exit 2, no display needed.
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+printf 'not a picture' >"$tmp/notes.txt"
+for args in "--frobnicate" "$tmp/missing" "$tmp/notes.txt"; do
+  out=$("${nodisplay[@]}" "$kamelune" "$args" 2>&1)
+  rc=$?
+  [ "$rc" -eq 2 ] || fail "kamelune $args exited $rc: $out"
+  grep -qF "Usage: kamelune [FOLDER | PICTURE]" <<<"$out" || fail "kamelune $args: no usage: $out"
+  grep -q "^kamelune: " <<<"$out" || fail "kamelune $args: no reason: $out"
+done
 out=$("$table" --help 2>&1) || fail "kamelune-table --help exited $?"
 grep -qF "Usage: kamelune-table" <<<"$out" || fail "kamelune-table --help: $out"
 

@@ -13,7 +13,10 @@ using Action = CommandLine::Action;
 TEST(CommandLine, FolderPictureOptionsAndMistakes) {
     TempDir dir;
     std::filesystem::create_directories(dir / "pics/sub");
-    TempDir::Write(dir / "pics/a b.jpg", "x");
+    TempDir::Write(dir / "pics/a b.jpg", "\xFF\xD8\xFF\xE1");
+    TempDir::Write(dir / "pics/b.JPEG", "\xFF\xD8");
+    TempDir::Write(dir / "pics/notes.txt", "\xFF\xD8");
+    TempDir::Write(dir / "pics/fake.jpg", "GIF89a");
     const std::string pics = dir / "pics";
     const struct {
         std::vector<std::string> args;
@@ -31,6 +34,9 @@ TEST(CommandLine, FolderPictureOptionsAndMistakes) {
         {{"missing"}, Action::Error, "", ""},
         {{"pics", "pics/sub"}, Action::Error, "", ""},
         {{"--frobnicate"}, Action::Error, "", ""},
+        {{"pics/b.JPEG"}, Action::Run, pics, "b.JPEG"},
+        {{"pics/notes.txt"}, Action::Error, "", ""},
+        {{"pics/fake.jpg"}, Action::Error, "", ""},
     };
     for (const auto& c : cases) {
         const CommandLine got = ParseCommandLine(c.args, dir.str());
@@ -40,6 +46,14 @@ TEST(CommandLine, FolderPictureOptionsAndMistakes) {
         EXPECT_EQ(got.picture, c.picture) << what;
         EXPECT_EQ(got.message.empty(), c.action != Action::Error) << what;
     }
+}
+
+TEST(CommandLine, QtsOwnOptionsAreLeftToQt) {
+    EXPECT_EQ(WithoutQtOptions({"-platform", "offscreen", "pics", "-reverse", "--style=fusion"}),
+              (std::vector<std::string>{"pics"}));
+    EXPECT_EQ(WithoutQtOptions({"--frobnicate", "-style"}),
+              (std::vector<std::string>{"--frobnicate"}))
+        << "an option of our own stays; a value missing at the end is no crash";
 }
 
 } // namespace
