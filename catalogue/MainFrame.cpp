@@ -365,7 +365,13 @@ void TFormMain::BuildMenus() {
         photo, QStringLiteral("再表示(&V)"), [this] { SpeedBtnReshowClick(); }, "V1");
     photo->addSeparator();
     Item(
-        photo, QStringLiteral("フォルダを読み直す(&F)"), [this] { UpdateTable(); }, "Reread")
+        photo, QStringLiteral("フォルダを読み直す(&F)"),
+        [this] {
+            // Folders made or removed on disk since show in the folder list too.
+            DirectoryListBox1->SetFolder(model_.currentDir);
+            UpdateTable();
+        },
+        "Reread")
         ->setShortcut(QKeySequence(Qt::Key_F5));
     Item(
         photo, QStringLiteral("削除(&D)"),

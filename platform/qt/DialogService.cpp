@@ -52,7 +52,13 @@ QStringList ConvertFilter(const QString& filter) {
         QStringList masks = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
         for (QString& m : masks)
             m = m.trimmed();
-        result << parts[i] + QStringLiteral(" (") + masks.join(QLatin1Char(' ')) + QLatin1Char(')');
+        // A label that shows its masks already ("HTMLファイル(*.html)") shows them once, as Qt
+        // reads them.
+        const QString& label = parts[i];
+        const qsizetype open = label.lastIndexOf(QLatin1Char('('));
+        const QString list = QLatin1Char('(') + masks.join(QLatin1Char(' ')) + QLatin1Char(')');
+        result << (open > 0 && label.endsWith(QLatin1Char(')')) ? label.left(open) + list
+                                                                 : label + QLatin1Char(' ') + list);
     }
     return result;
 }

@@ -39,7 +39,8 @@ public:
 QString CheckMessageText(const QString& text);
 inline const QString kCheckCaption = QStringLiteral("myCheck");
 
-// "label|*.a;*.b|…" to Qt's name filters ("label (*.a *.b)").
+// "label|*.a;*.b|…" to Qt's name filters ("label (*.a *.b)"; a label that ends in its own
+// "(…)" has that replaced by the masks).
 QStringList ConvertFilter(const QString& filter);
 
 class QtDialogService : public DialogService {

@@ -204,6 +204,14 @@ TEST_F(MainWindow, FolderListShowsTheChainAndSubfoldersAndOpensOnEnter) {
     EXPECT_EQ(list->currentItem()->text(), QStringLiteral("e"));
     EXPECT_EQ(list->currentItem()->toolTip(), QString::fromStdString(deep));
 
+    // F5 lists the folders again: one removed on disk is gone.
+    fs::remove(deep + "/sub one");
+    FormMain->findChild<QAction*>(QStringLiteral("Reread"))->trigger();
+    QTRY_VERIFY(!list->Listing());
+    EXPECT_EQ(list->item(list->count() - 1)->text(), QStringLiteral("sub two"));
+    EXPECT_EQ(list->item(list->count() - 2)->text(), QStringLiteral("e"));
+    WaitForPage();
+
     // Moving in the list changes nothing; Enter opens the entry, as a double-click does.
     list->setCurrentRow(list->count() - 1);
     EXPECT_EQ(FormMain->CurrentDir(), deep);

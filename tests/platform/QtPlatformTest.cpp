@@ -35,9 +35,11 @@ TEST(CheckMessage, GoesThroughTheServiceWithItsCaptionAndCut) {
         << "a two-byte character across the 200-byte limit is dropped whole";
 }
 
-TEST(FileFilters, WindowsFormToQt) {
+TEST(FileFilters, PipeSeparatedFormToQt) {
     EXPECT_EQ(ConvertFilter(QStringLiteral("JPG(*.jpg,*.jpeg)|*.jpg;*.jpeg")),
-              QStringList{QStringLiteral("JPG(*.jpg,*.jpeg) (*.jpg *.jpeg)")});
+              QStringList{QStringLiteral("JPG(*.jpg *.jpeg)")});
+    EXPECT_EQ(ConvertFilter(QStringLiteral("HTMLファイル(*.html)|*.html")),
+              QStringList{QStringLiteral("HTMLファイル(*.html)")});
     EXPECT_EQ(ConvertFilter(QStringLiteral("Text|*.txt|All|*.*")),
               (QStringList{QStringLiteral("Text (*.txt)"), QStringLiteral("All (*.*)")}));
     EXPECT_TRUE(ConvertFilter(QString()).isEmpty());
