@@ -44,7 +44,10 @@ inline void WritePkm(const std::string& path, int lastItem) {
     GridToItemList(grid, items);
     DisplayAttributes a;
     SetDefaultPHyoji(a, KyochoNames(items, grid));
-    WriteTextLines(path, MakePkmLines(grid, a));
+    if (const FileResult r = WriteTextLines(path, MakePkmLines(grid, a)); !r) {
+        std::fprintf(stderr, "%s\n", r.error.c_str());
+        std::exit(1);
+    }
 }
 
 // Runs the event loop until done() holds (checked every millisecond).

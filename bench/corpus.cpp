@@ -102,7 +102,10 @@ std::vector<std::string> MakeLargeCorpus(const std::string& dir, int count, int 
                     static_cast<std::uint8_t>(std::clamp(128 + (i * 40) % 100 + noise, 0, 255));
             }
         }
-        WriteJpegFile(img, 92, path.string());
+        if (const FileResult r = WriteJpegFile(img, 92, path.string()); !r) {
+            std::fprintf(stderr, "%s\n", r.error.c_str());
+            std::exit(1);
+        }
     }
     return files;
 }

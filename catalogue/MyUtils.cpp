@@ -82,7 +82,7 @@ MakeJpegResult ReducePicture(const std::string& source, int size, const std::ato
     result.height = header.fullHeight;
     const StretchSizes s = ComputeStretchSizes(header.fullWidth, header.fullHeight, size);
     if (s.w <= 0 || s.h <= 0) {
-        result.error = "picture too narrow for a thumbnail";
+        result.error = "サムネイルにするには画像が細すぎます";
         return result;
     }
     RgbImage picture = std::move(header.image);

@@ -141,7 +141,7 @@ FileResult ReadFileStart(const std::string& path, std::string& out, std::size_t 
         return FileResult::Fail(ErrnoText("cannot read", path));
     }
     out.resize(static_cast<std::size_t>(got));
-    return {};
+    return FileResult::Ok();
 }
 
 FileResult ReadWholeFile(const std::string& path, std::string& out, std::uint64_t maxBytes) {
@@ -177,7 +177,7 @@ FileResult ReadWholeFile(const std::string& path, std::string& out, std::uint64_
         }
     }
     out.resize(got);
-    return {};
+    return FileResult::Ok();
 }
 
 FileResult WriteFileAtomically(const std::string& path, std::string_view data) {
@@ -194,7 +194,7 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view data) {
         ::unlink(temp.c_str());
         return FileResult::Fail(why);
     }
-    return {};
+    return FileResult::Ok();
 }
 
 FileResult CopyFileByBlocks(const std::string& source, const std::string& destination) {
@@ -236,7 +236,7 @@ FileResult CopyFileByBlocks(const std::string& source, const std::string& destin
         ::unlink(temp.c_str());
         return FileResult::Fail(why);
     }
-    return {};
+    return FileResult::Ok();
 }
 
 std::string ColorToHtml(std::uint32_t color) {
@@ -271,14 +271,14 @@ FileResult RenameNoReplace(const std::string& from, const std::string& to, int* 
             ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, from.c_str(), RENAME_NOREPLACE);
             return fail(err, "cannot rename");
         }
-        return {};
+        return FileResult::Ok();
     }
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return {};
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return FileResult::Ok();
     if (errno != EINVAL && errno != ENOSYS) return fail(errno, "cannot rename");
     // A file system without RENAME_NOREPLACE: a hard link cannot replace either.
     if (::link(from.c_str(), to.c_str()) != 0) return fail(errno, "cannot rename");
     ::unlink(from.c_str());
-    return {};
+    return FileResult::Ok();
 }
 
 FileResult MakeDirectories(const std::string& path) {
@@ -286,7 +286,7 @@ FileResult MakeDirectories(const std::string& path) {
     std::filesystem::create_directories(path, ec);
     if (ec && !DirectoryExists(path))
         return FileResult::Fail(FailureText("cannot create folder", path, ec.value()));
-    return {};
+    return FileResult::Ok();
 }
 
 } // namespace kamelune

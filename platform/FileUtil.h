@@ -9,11 +9,13 @@
 
 namespace kamelune {
 
-// Outcome of a file operation that a user may have to be told about.
-struct FileResult {
-    bool ok = true;
+// Outcome of a file operation that a user may have to be told about. A result nobody set says
+// failure, so that a path that forgets to fill it in is never taken for success.
+struct [[nodiscard]] FileResult {
+    bool ok = false;
     std::string error; // empty when ok
 
+    static FileResult Ok() { return {true, {}}; }
     static FileResult Fail(std::string why) { return {false, std::move(why)}; }
     explicit operator bool() const { return ok; }
 };

@@ -23,9 +23,28 @@ struct ErrorManager {
     char message[JMSG_LENGTH_MAX];
 };
 
+// The user reads why a picture could not be used in Japanese: the common causes by name,
+// others with libjpeg's own words after them.
 void ErrorExit(j_common_ptr cinfo) {
     auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-    (*cinfo->err->format_message)(cinfo, err->message);
+    static constexpr std::pair<int, const char*> kTexts[] = {
+        {JERR_NO_SOI, "JPEG 画像ではありません"},
+        {JERR_INPUT_EMPTY, "ファイルが空です"},
+        {JERR_INPUT_EOF, "画像の途中でファイルが終わっています"},
+        {JERR_OUT_OF_MEMORY, "メモリが足りません"},
+        {JERR_IMAGE_TOO_BIG, "画像が大きすぎます"},
+        {JERR_EMPTY_IMAGE, "画像が空です"},
+        {JERR_SOF_UNSUPPORTED, "この形式の JPEG は読めません"},
+        {JERR_FILE_WRITE, "ファイルに書けません"},
+    };
+    for (const auto& [code, text] : kTexts)
+        if (cinfo->err->msg_code == code) {
+            std::snprintf(err->message, sizeof err->message, "%s", text);
+            std::longjmp(err->jump, 1);
+        }
+    char english[JMSG_LENGTH_MAX / 2];
+    (*cinfo->err->format_message)(cinfo, english);
+    std::snprintf(err->message, sizeof err->message, "JPEG 画像を読めません（%s）", english);
     std::longjmp(err->jump, 1);
 }
 
@@ -35,11 +54,11 @@ void EmitMessage(j_common_ptr cinfo, int level) {
     auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
     if (level >= 0) return;
     if (cinfo->err->msg_code == JWRN_JPEG_EOF) {
-        std::snprintf(err->message, sizeof err->message, "the file ends before the picture");
+        std::snprintf(err->message, sizeof err->message, "画像の途中でファイルが終わっています");
         std::longjmp(err->jump, 1);
     }
     if (++err->warnings > kMaxJpegWarnings) {
-        std::snprintf(err->message, sizeof err->message, "too many corrupt-data warnings");
+        std::snprintf(err->message, sizeof err->message, "壊れたデータが多すぎます");
         std::longjmp(err->jump, 1);
     }
 }
@@ -69,14 +88,14 @@ void ProgressCheck(j_common_ptr cinfo) {
     auto* progress = reinterpret_cast<ProgressMonitor*>(cinfo->progress);
     if (progress->cancel && progress->cancel->load(std::memory_order_relaxed)) {
         auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-        std::snprintf(err->message, sizeof err->message, "cancelled");
+        std::snprintf(err->message, sizeof err->message, "中止しました");
         std::longjmp(err->jump, 1);
     }
     const int scans = d->input_scan_number;
     if (scans > kMaxProgressiveScans ||
         static_cast<std::uint64_t>(scans) * progress->sourcePixels > kMaxScanPixelWork) {
         auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-        std::snprintf(err->message, sizeof err->message, "too many progressive scans");
+        std::snprintf(err->message, sizeof err->message, "プログレッシブのスキャンが多すぎます");
         std::longjmp(err->jump, 1);
     }
 }
@@ -112,7 +131,7 @@ bool RunDecode(DecodeJob& job) {
     job.fullHeight = static_cast<int>(cinfo.image_height);
     const std::uint64_t pixels = static_cast<std::uint64_t>(cinfo.image_width) * cinfo.image_height;
     if (pixels == 0 || pixels > kMaxJpegPixels) {
-        std::snprintf(job.err.message, sizeof job.err.message, "picture too large: %ux%u",
+        std::snprintf(job.err.message, sizeof job.err.message, "画像が大きすぎます: %ux%u",
                       cinfo.image_width, cinfo.image_height);
         jpeg_destroy_decompress(&cinfo);
         return false;
@@ -245,7 +264,7 @@ JpegDecodeResult DecodeJpegMemory(const std::uint8_t* data, std::size_t size,
                                   const JpegDecodeOptions& options) {
     JpegDecodeResult result;
     if (size == 0) {
-        result.error = "empty file";
+        result.error = "ファイルが空です";
         return result;
     }
     auto job = std::make_unique<DecodeJob>();
@@ -263,14 +282,14 @@ JpegDecodeResult DecodeJpegMemory(const std::uint8_t* data, std::size_t size,
     } catch (const std::bad_alloc&) {
         jpeg_destroy_decompress(&job->cinfo);
         result.ok = false;
-        std::snprintf(job->err.message, sizeof job->err.message, "out of memory");
+        std::snprintf(job->err.message, sizeof job->err.message, "メモリが足りません");
     }
     result.fullWidth = job->fullWidth;
     result.fullHeight = job->fullHeight;
     result.scaleDenom = job->scaleDenom;
     result.warnings = job->err.warnings;
     if (!result.ok) {
-        result.error = job->err.message[0] ? job->err.message : "cannot decode";
+        result.error = job->err.message[0] ? job->err.message : "画像を読めません";
         result.image = RgbImage();
     }
     return result;
@@ -391,7 +410,7 @@ bool ReadJpegSizeMemory(const std::uint8_t* data, std::size_t size, int& width, 
 FileResult EncodeJpeg(const RgbImage& image, int quality, std::vector<std::uint8_t>& out) {
     out.clear();
     if (image.Empty() || image.width > JPEG_MAX_DIMENSION || image.height > JPEG_MAX_DIMENSION)
-        return FileResult::Fail("nothing to encode");
+        return FileResult::Fail("書く画像がありません");
     auto job = std::make_unique<EncodeJob>();
     std::memset(static_cast<void*>(job.get()), 0, sizeof(EncodeJob));
     job->image = &image;
@@ -399,7 +418,7 @@ FileResult EncodeJpeg(const RgbImage& image, int quality, std::vector<std::uint8
     const bool ok = RunEncode(*job);
     if (ok) out.assign(job->buffer, job->buffer + job->size);
     std::free(job->buffer);
-    return ok ? FileResult{} : FileResult::Fail(job->err.message);
+    return ok ? FileResult::Ok() : FileResult::Fail(job->err.message);
 }
 
 FileResult WriteJpegFile(const RgbImage& image, int quality, const std::string& path) {

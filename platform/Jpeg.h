@@ -34,7 +34,7 @@ struct JpegDecodeOptions {
     // When above zero: as far as the longer side stays at least this long (so that a reduction of
     // the whole picture to that longer side never has to enlarge).
     int minLongerSide = 0;
-    // When set and it becomes true, the decode is abandoned at its next row or scan ("cancelled"):
+    // When set and it becomes true, the decode is abandoned at its next row or scan ("中止しました"):
     // a large picture nobody waits for any more does not hold its thread for seconds.
     const std::atomic<bool>* cancel = nullptr;
 };

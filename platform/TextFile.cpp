@@ -22,7 +22,7 @@ FileResult ReadTextLines(const std::string& path, std::vector<std::string>& line
     std::string bytes;
     if (FileResult r = ReadWholeFile(path, bytes); !r) return r;
     lines = SplitCp932Lines(bytes);
-    return {};
+    return FileResult::Ok();
 }
 
 FileResult WriteTextLines(const std::string& path, const std::vector<std::string>& lines,

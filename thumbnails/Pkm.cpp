@@ -148,7 +148,7 @@ FileResult CheckPkmLines(const std::vector<std::string>& lines) {
             if (!lines[j].empty() && !ParseInt(lines[j], order))
                 return fail("line " + std::to_string(j + 1) + " is not an order number");
         }
-    return {};
+    return FileResult::Ok();
 }
 
 void LoadPKomokuGrid(const std::vector<std::string>& lines, StringGrid& grid) {

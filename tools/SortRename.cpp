@@ -142,9 +142,10 @@ FileResult RenamePicture(const std::string& folder, const std::string& cacheFold
         const std::string target = cacheFolder + "/" + to;
         if (source == target) continue;
         if (FileExists(target) && !SameFile(source, target)) std::remove(target.c_str());
-        if (FileExists(source)) RenameNoReplace(source, target);
+        // One that cannot follow is dropped: the picture's thumbnail is made again.
+        if (FileExists(source) && !RenameNoReplace(source, target)) std::remove(source.c_str());
     }
-    return {};
+    return FileResult::Ok();
 }
 
 int HenkanJikko(const std::string& folder, const std::string& cacheFolder,

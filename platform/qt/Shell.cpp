@@ -23,7 +23,7 @@ FileResult MoveToTrash(const QString& path) {
     if (!QFileInfo::exists(path)) return FileResult::Fail("not found: " + path.toStdString());
     // Qt looks for the home trash only where the data folder already exists.
     QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
-    if (QFile::moveToTrash(path)) return {};
+    if (QFile::moveToTrash(path)) return FileResult::Ok();
     return FileResult::Fail("no trash can take " + path.toStdString());
 }
 

@@ -1,6 +1,7 @@
 #include "platform/Jpeg.h"
 #include "TempDir.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <jpeglib.h>
@@ -95,7 +96,9 @@ TEST(Jpeg, BrokenInputReturnsErrors) {
     for (const auto& c : cases) {
         const JpegDecodeResult r = DecodeJpegMemory(c.bytes.data(), c.bytes.size());
         EXPECT_FALSE(r.ok) << c.name;
-        EXPECT_FALSE(r.error.empty()) << c.name;
+        ASSERT_FALSE(r.error.empty()) << c.name;
+        EXPECT_TRUE(std::any_of(r.error.begin(), r.error.end(), [](char ch) { return ch & 0x80; }))
+            << "told in Japanese: " << r.error;
         EXPECT_TRUE(r.image.Empty()) << c.name;
     }
 }
@@ -109,7 +112,7 @@ TEST(Jpeg, ACancelledDecodeEndsAsAFailure) {
     options.cancel = &cancel;
     const JpegDecodeResult r = DecodeJpegMemory(bytes.data(), bytes.size(), options);
     EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.error, "cancelled");
+    EXPECT_EQ(r.error, "中止しました");
     EXPECT_TRUE(r.image.Empty());
     cancel = false;
     EXPECT_TRUE(DecodeJpegMemory(bytes.data(), bytes.size(), options).ok);
@@ -184,7 +187,7 @@ TEST(Jpeg, ProgressiveFileOfTooManyScansIsRefusedQuickly) {
     const JpegDecodeResult r = DecodeJpegMemory(bytes.data(), bytes.size());
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.error.find("scans"), std::string::npos) << r.error;
+    EXPECT_NE(r.error.find("スキャンが多すぎます"), std::string::npos) << r.error;
 }
 
 TEST(Jpeg, HugeDeclaredSizeIsRefused) {
