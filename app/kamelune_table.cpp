@@ -13,15 +13,18 @@ using namespace kamelune;
 
 namespace {
 
-// Why a folder cannot be listed, in the user's words; empty when it can.
-std::string FolderProblem(const std::string& folder) {
-    struct stat st {};
-    if (::stat(folder.c_str(), &st) != 0)
-        return errno == ENOENT ? "no such folder" : std::strerror(errno);
-    if (!S_ISDIR(st.st_mode)) return "not a folder";
-    if (::access(folder.c_str(), R_OK | X_OK) != 0)
-        return errno == EACCES ? "permission denied" : std::strerror(errno);
-    return {};
+// Why a folder could not be listed, in the user's words.
+std::string FolderProblem(int error) {
+    switch (error) {
+    case ENOENT:
+        return "no such folder";
+    case ENOTDIR:
+        return "not a folder";
+    case EACCES:
+        return "permission denied";
+    default:
+        return std::strerror(error);
+    }
 }
 
 } // namespace
@@ -59,13 +62,14 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = dir;
-    if (const std::string why = FolderProblem(folder); !why.empty()) {
-        std::cerr << "kamelune-table: cannot read folder " << folder << ": " << why << "\n";
-        return 2;
-    }
     const FolderScan scan =
         ScanFolder(folder, kPictureMasks,
                    {!full, !full, {afterJfif}, modern ? kAllItemCount : kItemCount, all});
+    if (scan.counts.folderError) {
+        std::cerr << "kamelune-table: cannot read folder " << folder << ": "
+                  << FolderProblem(scan.counts.folderError) << "\n";
+        return 2;
+    }
     std::ios::sync_with_stdio(false);
     DumpGrid(scan.base, std::cout);
     errno = 0;

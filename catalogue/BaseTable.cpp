@@ -173,10 +173,12 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
     return folder + "/" + name;
 }
 
-std::vector<std::string> ListPictures(const std::string& folder, const std::string& masks) {
+std::vector<std::string> ListPictures(const std::string& folder, const std::string& masks,
+                                      int* error) {
     std::vector<std::string> names;
     const std::vector<std::string> patterns = SplitMasks(masks);
     DIR* dir = ::opendir(folder.c_str());
+    if (error) *error = dir ? 0 : errno;
     if (!dir) return names;
     while (const dirent* e = ::readdir(dir)) {
         const std::string name = e->d_name;
@@ -276,7 +278,10 @@ void MakeStrGridBase(const std::string& folder, const std::vector<std::string>& 
 FolderScan ScanFolder(const std::string& folder, const std::string& masks, ReadFlags limits,
                       const std::function<void(int)>& progress, const ReadControl& control) {
     FolderScan scan;
-    MakeStrGridBase(folder, ListPictures(folder, masks), scan, limits, progress, control);
+    int error = 0;
+    const std::vector<std::string> files = ListPictures(folder, masks, &error);
+    MakeStrGridBase(folder, files, scan, limits, progress, control);
+    scan.counts.folderError = error;
     return scan;
 }
 

@@ -80,10 +80,12 @@ void FinishViewLook(StringGrid& view);
 // Name order with ASCII letter case ignored, ties by code point (pictures and folders).
 bool NameLess(const std::string& a, const std::string& b);
 // Files of the folder that the picture list shows: regular files matching one of the masks
-// ("*.jpg;*.jpeg", letter case ignored), in NameLess order.
+// ("*.jpg;*.jpeg", letter case ignored), in NameLess order. error, when given, receives why the
+// folder could not be listed (an errno: ENOENT, ENOTDIR, EACCES, ...), 0 when it could.
 inline constexpr const char* kPictureMasks = "*.jpg;*.jpeg";
 std::vector<std::string> ListPictures(const std::string& folder,
-                                      const std::string& masks = kPictureMasks);
+                                      const std::string& masks = kPictureMasks,
+                                      int* error = nullptr);
 std::string JoinPath(const std::string& folder, const std::string& name);
 
 // The pictures that get rows: at most 2,000, or all of them.
@@ -93,6 +95,7 @@ struct FolderCounts {
     int exifCount = 0;
     int pictureCount = 0;
     bool stopped = false; // the read was asked to stop before its end; the counts are partial
+    int folderError = 0;  // why the folder could not be listed (an errno), 0 when it could
 };
 
 // How a read can be stopped between two files, and slowed for tests (a pause before each file,

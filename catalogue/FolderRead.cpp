@@ -6,7 +6,8 @@ FolderRead::FolderRead(Request request, std::function<void(int)> progress,
                        std::function<void()> done, std::function<void()> firstRows) {
     thread_ = std::thread([this, request = std::move(request), progress = std::move(progress),
                            done = std::move(done), firstRows = std::move(firstRows)] {
-        const std::vector<std::string> files = ListPictures(request.folder, request.masks);
+        int error = 0;
+        const std::vector<std::string> files = ListPictures(request.folder, request.masks, &error);
         const ReadControl control{&stop_, request.delay};
         if (firstRows &&
             SetMaxFigNo(static_cast<int>(files.size()), request.flags.allPictures) > kMaxPictures) {
@@ -16,6 +17,7 @@ FolderRead::FolderRead(Request request, std::function<void(int)> progress,
             firstRows();
         }
         MakeStrGridBase(request.folder, files, result_, request.flags, progress, control);
+        result_.counts.folderError = error;
         if (done) done();
     });
 }

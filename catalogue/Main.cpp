@@ -301,6 +301,10 @@ void TFormMain::ReadFinished() {
     pageAfterRead_ = false;
     if (!startPicture_.empty()) TabSheetTable->MakePictureCurrent(startPicture_);
     startPicture_.clear();
+    // An empty table would look like a folder without pictures.
+    if (counts.folderError)
+        dialogs_.ShowCheckMessage(
+            ToQ(FailureText("フォルダを読めません", model_.currentDir, counts.folderError)));
 }
 
 void TFormMain::SetReadingLook(bool reading) {

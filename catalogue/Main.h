@@ -5,12 +5,14 @@
 #include "catalogue/BaseTable.h"
 #include "catalogue/DirectoryListBox.h"
 #include "catalogue/FolderModel.h"
+#include "catalogue/HideDelete.h"
 #include "catalogue/MyUtils.h"
 #include "catalogue/TablePage.h"
 #include "exif/Exif.h"
 #include "platform/Jpeg.h"
 #include "platform/StringGrid.h"
 #include "platform/qt/GridView.h"
+#include "platform/qt/Shell.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -122,6 +124,10 @@ public:
     // Hide, show again, delete.
     void HideFig(int pictNo);
     void DeleteFig(int pictNo);
+    // How a picture goes to the trash (tests: a trash that refuses).
+    RemovePicture moveToTrash = [](const std::string& path) {
+        return MoveToTrash(QString::fromStdString(path));
+    };
     void Hide1Click();
     void PopMnDeleteClick();
     void SpeedBtnHideClick();

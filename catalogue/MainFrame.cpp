@@ -1,5 +1,6 @@
 // The main window's widgets, menus and tool bars, and their wiring to the handlers.
 #include "Main.h"
+#include "platform/qt/DialogService.h"
 #include "platform/qt/GridView.h"
 #include "platform/qt/Widgets.h"
 
@@ -133,7 +134,7 @@ void TFormMain::BuildFrame() {
     rightLayout->addWidget(PageControl1, 1);
 
     // Table tab.
-    TabSheetTable = new TablePage(model_);
+    TabSheetTable = new TablePage(model_, dialogs_);
     PageControl1->addTab(TabSheetTable, QStringLiteral("Exif表"));
 
     // Base table tab, hidden.
@@ -191,7 +192,13 @@ void TFormMain::BuildFrame() {
     // With today's items: the picture's GPS position on a map, when it has one.
     MnOpenMap = Item(
         PopupMenu1, QStringLiteral("地図で開く"),
-        [this] { OpenWebAddress(QString::fromStdString(MapUrl(model_.gridBase, PopupPicture()))); },
+        [this] {
+            const std::string url = MapUrl(model_.gridBase, PopupPicture());
+            if (url.empty())
+                dialogs_.ShowCheckMessage(QStringLiteral("この画像には GPS の位置がありません"));
+            else if (const FileResult r = OpenWebAddress(QString::fromStdString(url)); !r)
+                dialogs_.ShowCheckMessage(QString::fromStdString(r.error));
+        },
         "MnOpenMap");
     MnOpenMap->setVisible(false);
     connect(PopupMenu1, &QMenu::aboutToShow, this,

@@ -71,9 +71,19 @@ void TFormMain::DeleteFig(int pictNo) {
         // The picture goes to the trash, where it can be restored.
         if (dialogs_.AskYesNo(QStringLiteral("確認"),
                               QStringLiteral("このファイルをごみ箱に移動しますか？:  ") + Q(name)))
-            changes = kamelune::DeleteFig(
-                model_.currentDir, model_.CacheFolderOfCurrent(), name,
-                [](const std::string& path) { return MoveToTrash(QString::fromStdString(path)); });
+            changes = kamelune::DeleteFig(model_.currentDir, model_.CacheFolderOfCurrent(), name,
+                                          moveToTrash);
+        // No trash took it: the user learns why, and may still delete it for good.
+        if (!changes.failed.empty() && FileExists(JoinPath(model_.currentDir, name))) {
+            const QString why = Q(changes.failed.front());
+            changes = {};
+            if (dialogs_.AskYesNo(
+                    QStringLiteral("確認"),
+                    QStringLiteral("ごみ箱に移動できませんでした（") + why +
+                        QStringLiteral("）。\n完全に削除しますか？（復活できません！）")))
+                changes =
+                    kamelune::DeleteFig(model_.currentDir, model_.CacheFolderOfCurrent(), name);
+        }
     } else if (dialogs_.AskYesNo(
                    QStringLiteral("確認"),
                    QStringLiteral("このファイルを削除しますか？（復活できません！）:  ") +

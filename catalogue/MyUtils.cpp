@@ -105,9 +105,9 @@ MakeJpegResult MakeJpeg2(const std::string& source, const std::string& destinati
     return result;
 }
 
-bool LoadMemo(const std::string& path, std::vector<std::string>& lines) {
+FileResult LoadMemo(const std::string& path, std::vector<std::string>& lines) {
     lines.clear();
-    return ReadTextLines(path, lines).ok;
+    return ReadTextLines(path, lines);
 }
 
 FileResult SaveMemo(const std::string& path, const std::vector<std::string>& lines) {
@@ -227,9 +227,12 @@ ThumbnailOutcome ObtainThumbnail(const std::string& cacheFolder, const std::stri
     out.thumbPath = cacheFolder + "/" + ThumbFileName(name);
     const std::string sizePath = cacheFolder + "/" + SizeFileName(name);
     if (FileExists(out.thumbPath)) {
-        out.ok = true;
-        LoadMemo(sizePath, out.sizeLines);
-        return out;
+        if (LoadMemo(sizePath, out.sizeLines) && out.sizeLines.size() >= 3) {
+            out.ok = true;
+            return out;
+        }
+        // A thumbnail whose size file is gone or damaged is made again, with its sizes.
+        out.sizeLines.clear();
     }
     const FileResult cache = MakeDirectories(cacheFolder);
     MakeJpegResult made = cache ? MakeJpeg2(JoinPath(folder, name), out.thumbPath, 70, 88, cancel)

@@ -53,7 +53,7 @@ MakeJpegResult MakeJpeg2(const std::string& source, const std::string& destinati
                          int size, const std::atomic<bool>* cancel = nullptr);
 
 // Size files: width, height and size text, one per line, CP932 with CR LF.
-bool LoadMemo(const std::string& path, std::vector<std::string>& lines);
+FileResult LoadMemo(const std::string& path, std::vector<std::string>& lines);
 FileResult SaveMemo(const std::string& path, const std::vector<std::string>& lines);
 
 // The main settings as the settings file keeps them.

@@ -1,6 +1,7 @@
 #include "TablePage.h"
 #include "catalogue/BaseTable.h"
 #include "catalogue/FolderModel.h"
+#include "platform/qt/DialogService.h"
 #include "platform/qt/GridView.h"
 #include "platform/qt/Shell.h"
 #include "platform/qt/StringGridModel.h"
@@ -14,7 +15,8 @@
 
 namespace kamelune {
 
-TablePage::TablePage(FolderModel& model, QWidget* parent) : QWidget(parent), model_(model) {
+TablePage::TablePage(FolderModel& model, DialogService& dialogs, QWidget* parent)
+    : QWidget(parent), model_(model), dialogs_(dialogs) {
     setObjectName(QStringLiteral("TabSheetTable"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -93,7 +95,11 @@ void TablePage::StrGridExifDblClick() {
     const QModelIndex current = StrGridExif->currentIndex();
     if (!current.isValid()) return;
     const std::string& name = model_.gridExif.Cell(2, exifModel_->GridRow(current.row()));
-    if (!name.empty()) OpenDocument(QString::fromStdString(JoinPath(model_.currentDir, name)));
+    if (name.empty()) return;
+    if (const FileResult r =
+            OpenDocument(QString::fromStdString(JoinPath(model_.currentDir, name)));
+        !r)
+        dialogs_.ShowCheckMessage(QString::fromStdString(r.error));
 }
 
 int TablePage::CurrentTableRow() const {

@@ -13,6 +13,7 @@ class QToolButton;
 
 namespace kamelune {
 
+class DialogService;
 class FolderModel;
 class GridView;
 class StringGridModel;
@@ -20,7 +21,7 @@ class StringGridModel;
 class TablePage : public QWidget {
     Q_OBJECT
 public:
-    explicit TablePage(FolderModel& model, QWidget* parent = nullptr);
+    TablePage(FolderModel& model, DialogService& dialogs, QWidget* parent = nullptr);
 
     QToolBar* ToolBarHyo = nullptr;
     QCheckBox *ChkBoxImage = nullptr, *ChkBox3fix = nullptr;
@@ -44,6 +45,7 @@ public:
 
 private:
     FolderModel& model_;
+    DialogService& dialogs_;
     StringGridModel* exifModel_ = nullptr;
 };
 

@@ -335,22 +335,20 @@ bool RunHeader(HeaderJob& job) {
 
 } // namespace
 
-bool ReadJpegSize(const std::string& path, int& width, int& height) {
+FileResult ReadJpegSize(const std::string& path, int& width, int& height) {
     // The header sits in the first kilobytes (after the EXIF block); the whole file is read only
     // when the header is not within them.
     for (const std::size_t limit : {std::size_t(256) << 10, std::size_t(0)}) {
         std::string bytes;
-        if (limit) {
-            if (!ReadFileStart(path, bytes, limit)) return false;
-        } else if (!ReadWholeFile(path, bytes)) {
-            return false;
-        }
+        if (FileResult r = limit ? ReadFileStart(path, bytes, limit) : ReadWholeFile(path, bytes);
+            !r)
+            return r;
         if (ReadJpegSizeMemory(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
                                width, height))
-            return true;
-        if (bytes.size() < limit) return false; // the whole file was read already
+            return FileResult::Ok();
+        if (bytes.size() < limit) break; // the whole file was read already
     }
-    return false;
+    return FileResult::Fail("画像の大きさが読めません: " + path);
 }
 
 RgbImage Orient(const RgbImage& source, int orientation) {

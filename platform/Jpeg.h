@@ -34,8 +34,9 @@ struct JpegDecodeOptions {
     // When above zero: as far as the longer side stays at least this long (so that a reduction of
     // the whole picture to that longer side never has to enlarge).
     int minLongerSide = 0;
-    // When set and it becomes true, the decode is abandoned at its next row or scan ("中止しました"):
-    // a large picture nobody waits for any more does not hold its thread for seconds.
+    // When set and it becomes true, the decode is abandoned at its next row or scan
+    // ("中止しました"): a large picture nobody waits for any more does not hold its thread for
+    // seconds.
     const std::atomic<bool>* cancel = nullptr;
 };
 
@@ -64,7 +65,7 @@ JpegDecodeResult DecodeJpegMemory(const std::uint8_t* data, std::size_t size,
 std::string JpegLibraryVersion();
 
 // The picture's size from its header, without decoding it.
-bool ReadJpegSize(const std::string& path, int& width, int& height);
+FileResult ReadJpegSize(const std::string& path, int& width, int& height);
 bool ReadJpegSizeMemory(const std::uint8_t* data, std::size_t size, int& width, int& height);
 
 // The DCT scale denominator (1, 2, 4, 8) that keeps a fullW × fullH picture at least minW × minH.

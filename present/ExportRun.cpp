@@ -67,10 +67,12 @@ std::vector<std::string> RunExport(ExportRun run, ExportProgress& progress) {
         }
         if (run.delay.count() > 0) std::this_thread::sleep_for(run.delay);
         int w = 0, h = 0;
-        if (ReadJpegSize(JoinPath(run.source, p.fileName), w, h)) {
+        if (const FileResult r = ReadJpegSize(JoinPath(run.source, p.fileName), w, h); r) {
             const StretchSizes s = ComputeStretchSizes(w, h, run.pageSize);
             p.width = s.w;
             p.height = s.h;
+        } else {
+            failures.push_back(r.error); // the page shows it at its own size
         }
         ++progress.done;
     }

@@ -127,7 +127,9 @@ void Finish(DialogService& dialogs, const QString& path, bool preview,
     dialogs.Message(MessageKind::Information, QStringLiteral("Kamelune"),
                     QStringLiteral("Exif HTML: ") + QFileInfo(path).completeBaseName() +
                         QStringLiteral("が作成されました。"));
-    if (preview) OpenDocument(path);
+    if (!preview) return;
+    if (const FileResult r = OpenDocument(path); !r)
+        dialogs.ShowCheckMessage(QString::fromStdString(r.error));
 }
 
 } // namespace

@@ -530,8 +530,9 @@ void ThumbnailPage::SeiretuPict() {
 }
 
 void ThumbnailPage::ImageDblClick(PictRec& rec) {
-    OpenDocument(
-        QString::fromStdString(JoinPath(model_.currentDir, rec.FileNameLabel.text.toStdString())));
+    const std::string path = JoinPath(model_.currentDir, rec.FileNameLabel.text.toStdString());
+    if (const FileResult r = OpenDocument(QString::fromStdString(path)); !r)
+        dialogs_.ShowCheckMessage(QString::fromStdString(r.error));
 }
 
 void ThumbnailPage::CmbBoxFigNoPerPageChange() {

@@ -11,12 +11,14 @@
 
 namespace kamelune {
 
-bool OpenDocument(const QString& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+FileResult OpenDocument(const QString& path) {
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return FileResult::Ok();
+    return FileResult::Fail("開くアプリケーションが見つかりません: " + path.toStdString());
 }
 
-bool OpenWebAddress(const QString& url) {
-    return QDesktopServices::openUrl(QUrl(url));
+FileResult OpenWebAddress(const QString& url) {
+    if (!url.isEmpty() && QDesktopServices::openUrl(QUrl(url))) return FileResult::Ok();
+    return FileResult::Fail("ブラウザで開けません: " + url.toStdString());
 }
 
 FileResult MoveToTrash(const QString& path) {

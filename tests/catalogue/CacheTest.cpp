@@ -99,14 +99,20 @@ TEST(Thumbnails, ACacheThatCannotBeMadeKeepsTheThumbnailInMemory) {
     EXPECT_NE(t.error.find("cache"), std::string::npos) << t.error;
 }
 
-TEST(Thumbnails, MissingSizeFileLeavesSizesUnknown) {
+TEST(Thumbnails, AMissingOrDamagedSizeFileIsMadeAgainWithTheThumbnail) {
     TempDir dir;
     WritePicture(dir / "p.jpg", 100, 50);
     ASSERT_TRUE(ObtainThumbnail(dir / "cache", dir.str(), "p.jpg", "1kb").ok);
-    fs::remove(dir / "cache/T_p.TXT");
-    const ThumbnailOutcome t = ObtainThumbnail(dir / "cache", dir.str(), "p.jpg", "1kb");
-    EXPECT_TRUE(t.ok);
-    EXPECT_TRUE(t.sizeLines.empty());
+    for (const bool damaged : {false, true}) {
+        if (damaged)
+            TempDir::Write(dir / "cache/T_p.TXT", "100\r\n");
+        else
+            fs::remove(dir / "cache/T_p.TXT");
+        const ThumbnailOutcome t = ObtainThumbnail(dir / "cache", dir.str(), "p.jpg", "1kb");
+        EXPECT_TRUE(t.ok && t.madeNow) << damaged;
+        EXPECT_EQ(t.sizeLines, (std::vector<std::string>{"100", "50", "1kb"})) << damaged;
+        EXPECT_EQ(TempDir::Read(dir / "cache/T_p.TXT"), "100\r\n50\r\n1kb\r\n") << damaged;
+    }
 }
 
 TEST(Drop, OnlyJpegExtensionsAndTheirDestination) {

@@ -118,6 +118,22 @@ TEST_F(HideDelete, DeleteToTheTrashOptionAsksForThatAndKeepsThePicture) {
     EXPECT_EQ(IniFile(Ini()).ReadString("Option", "DeleteToTrash", ""), "1");
 }
 
+TEST_F(HideDelete, ATrashThatRefusesSaysWhyBeforeDeletingForGood) {
+    Ui().MnDeleteToTrash->trigger();
+    FormMain->moveToTrash = [](const std::string&) { return FileResult::Fail("容量が足りません"); };
+    for (const bool forGood : {false, true}) {
+        FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(2)));
+        dialogs.AnswerYes(true);
+        dialogs.AnswerYes(forGood);
+        FormMain->PopMnDeleteClick();
+        WaitForPage();
+        EXPECT_EQ(dialogs.Calls().back().text,
+                  QStringLiteral("ごみ箱に移動できませんでした（c.jpg: 容量が足りません）。\n"
+                                 "完全に削除しますか？（復活できません！）"));
+        EXPECT_EQ(fs::exists(Pictures() + "/c.jpg"), !forGood);
+    }
+}
+
 TEST_F(HideDelete, OtherCachePlaceIsKeptAcrossARestart) {
     const std::string other = dir / "elsewhere";
     fs::create_directories(other);

@@ -121,7 +121,7 @@ TEST(HostileFolder, AFifoThatTookAPictureNameIsNeverWaitedOn) {
         {"copy", [&] { return bool(CopyFileByBlocks(fifo, dir / "copy.jpg")); }},
         {"EXIF", [&] { return ReadExifFile(fifo, kind, items); }},
         {"kind", [&] { return CheckJpegKind(fifo, kind), kind == FileKind::Exif; }},
-        {"size", [&] { return ReadJpegSize(fifo, w, h); }},
+        {"size", [&] { return ReadJpegSize(fifo, w, h).ok; }},
         {"decode", [&] { return DecodeJpegFile(fifo).ok; }},
         {"thumbnail", [&] { return ObtainThumbnail(dir / "cache", dir.str(), "pic.jpg", "").ok; }},
     };

@@ -219,6 +219,16 @@ TEST_F(MainWindow, FolderListShowsTheChainAndSubfoldersAndOpensOnEnter) {
     EXPECT_EQ(FormMain->CurrentDir(), deep + "/sub two");
     QTRY_VERIFY(!list->Listing());
     EXPECT_EQ(list->currentItem()->text(), QStringLiteral("sub two"));
+
+    // A folder that cannot be listed says so rather than showing an empty table.
+    WaitForPage();
+    fs::remove(deep + "/sub two");
+    dialogs.AnswerOk();
+    FormMain->findChild<QAction*>(QStringLiteral("Reread"))->trigger();
+    WaitForPage();
+    ASSERT_FALSE(dialogs.Calls().empty());
+    EXPECT_EQ(dialogs.Calls().back().text,
+              QString::fromStdString("見つかりません: " + deep + "/sub two"));
 }
 
 TEST_F(MainWindow, ExifAfterJfifOptionReadsEditedPicturesAndIsRemembered) {

@@ -6,6 +6,7 @@
 #include "platform/Jpeg.h"
 #include "platform/TempDir.h"
 #include "platform/TextFile.h"
+#include "present/ExportRun.h"
 
 namespace kamelune {
 namespace {
@@ -73,6 +74,21 @@ TEST(TablePage, LinesAndWidths) {
         0)
         << "no image column without thumbnails, links or not";
     ExpectGolden(TablePageLines({true, true}, SevenPictures(2), {"機種", "日<時>"}), "table.html");
+}
+
+TEST(ExportRun, APictureWhoseSizeCannotBeReadIsNamedAndThePageStillWritten) {
+    TempDir dir;
+    TempDir::Write(dir / "bad.jpg", "not a picture");
+    ExportRun run;
+    run.source = run.folder = dir.str();
+    run.pictures = {{"bad.jpg", 0, 0, {}}};
+    run.pageSize = 100;
+    run.pagePath = dir / "t.html";
+    run.album = false;
+    ExportProgress progress;
+    EXPECT_EQ(RunExport(run, progress),
+              std::vector<std::string>{"画像の大きさが読めません: " + (dir / "bad.jpg")});
+    EXPECT_TRUE(std::filesystem::exists(dir / "t.html"));
 }
 
 TEST(HtmlEscaping, TextsAndFileNames) {
