@@ -2,7 +2,7 @@
 
 #include "catalogue/BaseTable.h"
 #include "catalogue/FolderRead.h"
-#include "catalogue/MyUtils.h"
+#include "catalogue/CacheNames.h"
 #include "catalogue/SetKomoku.h"
 
 #include <algorithm>

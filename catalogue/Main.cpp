@@ -1,4 +1,7 @@
 #include "Main.h"
+#include "catalogue/CacheNames.h"
+#include "catalogue/Drop.h"
+#include "catalogue/Settings.h"
 
 #include "catalogue/SetKomoku.h"
 #include "catalogue/TabExport.h"

@@ -6,7 +6,6 @@
 #include "catalogue/DirectoryListBox.h"
 #include "catalogue/FolderModel.h"
 #include "catalogue/HideDelete.h"
-#include "catalogue/MyUtils.h"
 #include "catalogue/TablePage.h"
 #include "exif/Exif.h"
 #include "platform/Jpeg.h"

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the JPEG decoder as the thumbnail maker uses it, then reduces the
 // picture as the thumbnail maker does.
-#include "catalogue/MyUtils.h"
+#include "thumbnails/PictureReduction.h"
 #include "platform/Jpeg.h"
 
 #include <cstddef>

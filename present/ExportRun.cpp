@@ -1,7 +1,7 @@
 #include "ExportRun.h"
 
 #include "catalogue/BaseTable.h"
-#include "catalogue/MyUtils.h"
+#include "thumbnails/PictureReduction.h"
 #include "platform/FileUtil.h"
 #include "platform/Jpeg.h"
 #include "platform/TextFile.h"

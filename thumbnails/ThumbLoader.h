@@ -3,7 +3,7 @@
 // thumbnail being made: its result comes back under its old build number and is not used.
 #pragma once
 
-#include "catalogue/MyUtils.h"
+#include "thumbnails/ThumbnailCache.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,7 +1,8 @@
 #include "ThumbnailPage.h"
 
 #include "catalogue/BaseTable.h"
-#include "catalogue/MyUtils.h"
+#include "catalogue/CacheNames.h"
+#include "thumbnails/ThumbnailCache.h"
 #include "catalogue/Selection.h"
 #include "catalogue/SetKomoku.h"
 #include "platform/Jpeg.h"

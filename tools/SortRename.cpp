@@ -1,7 +1,7 @@
 #include "SortRename.h"
 
 #include "catalogue/BaseTable.h"
-#include "catalogue/MyUtils.h"
+#include "catalogue/CacheNames.h"
 #include "catalogue/SetKomoku.h"
 #include "platform/Cp932.h"
 #include "platform/qt/Collate.h"

@@ -1,6 +1,10 @@
 // Cache folder names, thumbnails and size files, and the settings file.
 #include "catalogue/FolderList.h"
-#include "catalogue/MyUtils.h"
+#include "catalogue/CacheNames.h"
+#include "catalogue/Drop.h"
+#include "catalogue/Settings.h"
+#include "thumbnails/PictureReduction.h"
+#include "thumbnails/ThumbnailCache.h"
 #include "exif/Exif.h"
 #include "platform/Jpeg.h"
 #include "platform/TempDir.h"

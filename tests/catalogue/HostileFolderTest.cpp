@@ -1,7 +1,8 @@
 // A folder of everything a folder can hold that is not a good picture: nothing crashes, every
 // JPEG-named file is a row, and no thumbnail is made of garbage.
 #include "catalogue/BaseTable.h"
-#include "catalogue/MyUtils.h"
+#include "catalogue/CacheNames.h"
+#include "thumbnails/ThumbnailCache.h"
 #include "catalogue/TableDump.h"
 #include "platform/TempDir.h"
 

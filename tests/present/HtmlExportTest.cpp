@@ -1,7 +1,7 @@
 // The HTML pages line for line, their escaping, image sizes, and the TAB text.
 #include "present/HtmlExport.h"
 #include "catalogue/BaseTable.h"
-#include "catalogue/MyUtils.h"
+#include "thumbnails/PictureReduction.h"
 #include "catalogue/TabExport.h"
 #include "platform/Jpeg.h"
 #include "platform/TempDir.h"

@@ -1,6 +1,8 @@
 // The main window started as the program starts it, in a temporary program folder.
 #pragma once
 
+#include "catalogue/CacheNames.h"
+#include "platform/IniFile.h"
 #include "app/Windows.h"
 #include "catalogue/SetKomoku.h"
 #include "platform/TempDir.h"

@@ -1,0 +1,28 @@
+// The main settings as the settings file keeps them.
+#pragma once
+
+#include "platform/IniFile.h"
+
+#include <string>
+
+namespace kamelune {
+
+struct MainSettings {
+    int left = -1, top = -1, width = -1, height = -1;
+    std::string activePage = "TabSheetTable";
+    std::string dir;      // default: the user's home folder
+    std::string thumbDir; // default: the program folder
+    int hairetu = -1;     // thumbnail layout 1..3; -1 leaves the design state
+    // Options, written only when on: a settings file that never used them stays as it was.
+    bool exifAfterJfif = false;
+    bool deleteToTrash = false;
+    bool upright = false;
+    bool modernItems = false; // the items of today's cameras (76 to 95) in the catalogue
+    bool allPictures = false; // a folder's pictures past the 2,000th get rows too
+};
+
+MainSettings ReadMainSettings(const IniFile& ini, const std::string& homeDir,
+                              const std::string& appDir);
+void WriteMainSettings(IniFile& ini, const MainSettings& settings);
+
+} // namespace kamelune
