@@ -4,7 +4,7 @@
 
 #include "catalogue/SetKomoku.h"
 
-#include "exif/Exif.h"
+#include "exif/ExifReader.h"
 #include "platform/StringGrid.h"
 
 #include <atomic>

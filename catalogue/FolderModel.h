@@ -6,7 +6,7 @@
 
 #include "catalogue/BaseTable.h"
 #include "catalogue/SetKomoku.h"
-#include "exif/Exif.h"
+#include "exif/ExifReader.h"
 #include "platform/StringGrid.h"
 
 #include <QObject>

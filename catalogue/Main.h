@@ -7,7 +7,7 @@
 #include "catalogue/FolderModel.h"
 #include "catalogue/HideDelete.h"
 #include "catalogue/TablePage.h"
-#include "exif/Exif.h"
+#include "exif/ExifReader.h"
 #include "platform/Jpeg.h"
 #include "platform/StringGrid.h"
 #include "platform/qt/GridView.h"

@@ -1,7 +1,7 @@
 #include "SetKomoku.h"
 
 #include "BaseTable.h"
-#include "exif/Exif.h"
+#include "exif/ExifReader.h"
 
 #include <algorithm>
 #include <array>

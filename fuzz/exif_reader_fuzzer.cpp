@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the EXIF reader as if they were a file.
-#include "exif/Exif.h"
+#include "exif/ExifReader.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "Pkm.h"
 
 #include "catalogue/SetKomoku.h"
-#include "exif/Exif.h"
+#include "exif/ExifReader.h"
 
 #include <algorithm>
 #include <charconv>

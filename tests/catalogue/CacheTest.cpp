@@ -5,7 +5,7 @@
 #include "catalogue/Settings.h"
 #include "thumbnails/PictureReduction.h"
 #include "thumbnails/ThumbnailCache.h"
-#include "exif/Exif.h"
+#include "exif/ExifReader.h"
 #include "platform/Jpeg.h"
 #include "platform/TempDir.h"
 

@@ -6,8 +6,8 @@
 #include "catalogue/TableDump.h"
 #include "platform/TempDir.h"
 
-#include "exif/Exif.h"
-#include "exif/Exif2.h"
+#include "exif/ExifReader.h"
+#include "exif/TagRules.h"
 #include "platform/Jpeg.h"
 
 #include <atomic>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TiffWriter.h"
-#include "exif/Exif.h"
+#include "exif/ExifReader.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -2,7 +2,7 @@
 // values another EXIF tool reports for the same files.
 #include "ExifTestUtil.h"
 
-#include "exif/Exif2.h"
+#include "exif/TagRules.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // The text of each tag rule, in both byte orders.
 #include "ExifTestUtil.h"
 
-#include "exif/Exif2.h"
+#include "exif/TagRules.h"
 
 namespace kamelune::test {
 namespace {

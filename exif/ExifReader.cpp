@@ -1,7 +1,7 @@
-#include "Exif.h"
+#include "ExifReader.h"
 
-#include "Exif2.h"
 #include "ExifSource.h"
+#include "TagRules.h"
 #include "TiffStream.h"
 
 #include <algorithm>
