@@ -6,6 +6,7 @@
 #include "corpus.h"
 #include "input_probe.h"
 #include "platform/qt/DialogService.h"
+#include "present/MakeExifHtml.h"
 #include "present/SetHTML.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "ExportRun.h"
 
 #include "catalogue/BaseTable.h"
-#include "thumbnails/PictureReduction.h"
 #include "platform/FileUtil.h"
 #include "platform/Jpeg.h"
 #include "platform/TextFile.h"
+#include "thumbnails/PictureReduction.h"
 
 #include <thread>
 

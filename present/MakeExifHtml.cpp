@@ -1,10 +1,10 @@
 // The writer window: a progress bar and a stop button over the HTML export runs, which go on on a
 // worker thread.
+#include "present/MakeExifHtml.h"
 #include "catalogue/BaseTable.h"
 #include "catalogue/FolderModel.h"
 #include "catalogue/SetKomoku.h"
 #include "platform/qt/DialogService.h"
-#include "present/SetHTML.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -19,6 +19,17 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace kamelune {
+
+FileDialogRequest HtmlSaveRequest(const QString& title, const QString& name,
+                                  const std::string& folder) {
+    FileDialogRequest r;
+    r.title = title;
+    r.initialDir = QString::fromStdString(folder);
+    r.defaultExt = QStringLiteral("html");
+    r.fileName = name;
+    r.filter = QStringLiteral("HTMLファイル(*.html)|*.html");
+    return r;
+}
 
 TFormMakeExifHTML::TFormMakeExifHTML(FolderModel& model, DialogService& dialogs)
     : model_(model), dialogs_(dialogs) {
@@ -129,24 +140,36 @@ std::vector<HtmlPicture> TFormMakeExifHTML::Pictures() const {
     return pictures;
 }
 
-void TFormMakeExifHTML::OutHTMLYoko(const std::string& fileName, const TFormSetHTML2& s,
+void TFormMakeExifHTML::OutHTMLYoko(const std::string& fileName, ExportRun run,
                                     std::function<void(const std::vector<std::string>&)> done) {
     const QFileInfo info(QString::fromStdString(fileName));
-    ExportRun run;
     run.source = model_.currentDir;
     run.folder = info.absolutePath().toStdString();
     run.pictures = Pictures();
-    run.small = {s.ChkBoxSamu->isChecked(), s.SpinEditGazoSSize->value(), s.RBtnGenzuL->isChecked(),
-                 s.SpinEditGazoSQuality->value()};
-    run.large = {s.ChkBoxLink->isChecked(), s.SpinEditGazoLSize->value(), s.RBtnGenzuL->isChecked(),
-                 s.SpinEditGazoLQuality->value()};
-    run.pageSize = s.SpinEditGazoSSize->value();
     run.pagePath = run.folder + "/" + info.completeBaseName().toStdString() + ".html";
-    run.album = false;
     for (std::size_t m = 0; m < model_.gItemList.size(); ++m)
         run.headings.push_back(model_.gridExif.Cell(static_cast<int>(m) + 3, 0));
-    run.tableSettings = {s.ChkBoxSamu->isChecked(), s.ChkBoxLink->isChecked()};
     Start(std::move(run), std::move(done));
+}
+
+bool TFormMakeExifHTML::MakeHTML(
+    ExportRun run, std::function<void(const QString& page, const std::vector<std::string>&)> done) {
+    const auto path = dialogs_.SaveFile(HtmlSaveRequest(
+        QStringLiteral("EXIF HTMLの保存"), QStringLiteral("MyExif"), model_.currentDir));
+    if (!path) return false;
+    const QFileInfo info(*path);
+    const std::string base = info.completeBaseName().toStdString();
+    run.source = model_.currentDir;
+    run.folder = info.absolutePath().toStdString();
+    run.pictures = Pictures();
+    run.pagePath = run.folder + "/" + base + ".html";
+    run.albumSettings.base = base;
+    run.headings = Headings();
+    const QString page = QString::fromStdString(run.pagePath);
+    Start(std::move(run), [page, done = std::move(done)](const std::vector<std::string>& failures) {
+        done(page, failures);
+    });
+    return true;
 }
 
 } // namespace kamelune

@@ -1,5 +1,6 @@
 #include "SetHTML.h"
 #include "platform/qt/Widgets.h"
+#include "present/MakeExifHtml.h"
 
 #include "catalogue/FolderModel.h"
 #include "platform/qt/DialogService.h"
@@ -104,17 +105,6 @@ ImageGroups AddImageGroups(QWidget* parent, QVBoxLayout* layout, const QString& 
     return g;
 }
 
-FileDialogRequest HtmlRequest(const QString& title, const QString& name,
-                              const std::string& folder) {
-    FileDialogRequest r;
-    r.title = title;
-    r.initialDir = QString::fromStdString(folder);
-    r.defaultExt = QStringLiteral("html");
-    r.fileName = name;
-    r.filter = QStringLiteral("HTMLファイル(*.html)|*.html");
-    return r;
-}
-
 void Finish(DialogService& dialogs, const QString& path, bool preview,
             const std::vector<std::string>& failures) {
     if (!failures.empty()) {
@@ -198,10 +188,16 @@ void TFormSetHTML::FormShow() {
     CmbBoxMojiIti->setCurrentIndex(0);
 }
 
-AlbumSettings TFormSetHTML::Settings(const std::string& base) const {
+ExportRun TFormSetHTML::Choice() const {
     static const char* kAlign[] = {"left", "center", "right"};
-    AlbumSettings s;
-    s.base = base;
+    ExportRun run;
+    run.small = {ChkBoxSamu->isChecked(), SpinEditGazoSSize->value(), RBtnGenzuL->isChecked(),
+                 SpinEditGazoSQuality->value()};
+    run.large = {ChkBoxLink->isChecked(), SpinEditGazoLSize->value(), RBtnGenzuL->isChecked(),
+                 SpinEditGazoLQuality->value()};
+    run.pageSize = SpinEditGazoSSize->value();
+    run.textFiles = ChkBoxTextFile->isChecked();
+    AlbumSettings& s = run.albumSettings;
     s.position = CBoxExifIti->currentIndex() == 0 ? ExifPosition::Right : ExifPosition::Below;
     s.columns = SpinEditGazoSYokosu->value();
     s.border = SpinEditKeisen->value();
@@ -209,7 +205,7 @@ AlbumSettings TFormSetHTML::Settings(const std::string& base) const {
     s.link = ChkBoxLink->isChecked();
     s.background = PanelBackColor->Color();
     s.textColor = PanelMjColor->Color();
-    return s;
+    return run;
 }
 
 void TFormSetHTML::BtnMakeClick() {
@@ -220,7 +216,7 @@ void TFormSetHTML::BtnMakeClick() {
     // The settings dialog closes when the run is done, before its result is told, so that the
     // message is not under this dialog that stays on top.
     const bool started = writer_.MakeHTML(
-        *this, [this](const QString& page, const std::vector<std::string>& failures) {
+        Choice(), [this](const QString& page, const std::vector<std::string>& failures) {
             close();
             Finish(dialogs_, page, ChkBoxPreview->isChecked(), failures);
         });
@@ -245,8 +241,20 @@ TFormSetHTML2::TFormSetHTML2(FolderModel& model, DialogService& dialogs, TFormMa
     connect(SpeedBtnMake, &QToolButton::clicked, this, [this] { BtnMakeClick(); });
 }
 
+ExportRun TFormSetHTML2::Choice() const {
+    ExportRun run;
+    run.small = {ChkBoxSamu->isChecked(), SpinEditGazoSSize->value(), RBtnGenzuL->isChecked(),
+                 SpinEditGazoSQuality->value()};
+    run.large = {ChkBoxLink->isChecked(), SpinEditGazoLSize->value(), RBtnGenzuL->isChecked(),
+                 SpinEditGazoLQuality->value()};
+    run.pageSize = SpinEditGazoSSize->value();
+    run.album = false;
+    run.tableSettings = {ChkBoxSamu->isChecked(), ChkBoxLink->isChecked()};
+    return run;
+}
+
 void TFormSetHTML2::BtnMakeClick() {
-    const auto path = dialogs_.SaveFile(HtmlRequest(
+    const auto path = dialogs_.SaveFile(HtmlSaveRequest(
         QStringLiteral("表形式HTMLの保存"), QStringLiteral("MyExifTable"), model_.currentDir));
     if (!path) return;
     if (model_.gSelectList.empty()) {
@@ -256,39 +264,10 @@ void TFormSetHTML2::BtnMakeClick() {
     const QFileInfo info(*path);
     const QString page =
         info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".html");
-    writer_.OutHTMLYoko(path->toStdString(), *this,
+    writer_.OutHTMLYoko(path->toStdString(), Choice(),
                         [this, page](const std::vector<std::string>& failures) {
                             Finish(dialogs_, page, ChkBoxPreview->isChecked(), failures);
                         });
-}
-
-// The album run; the writer window's part.
-bool TFormMakeExifHTML::MakeHTML(
-    const TFormSetHTML& settings,
-    std::function<void(const QString& page, const std::vector<std::string>&)> done) {
-    const auto path = dialogs_.SaveFile(HtmlRequest(QStringLiteral("EXIF HTMLの保存"),
-                                                    QStringLiteral("MyExif"), model_.currentDir));
-    if (!path) return false;
-    const QFileInfo info(*path);
-    const std::string base = info.completeBaseName().toStdString();
-    ExportRun run;
-    run.source = model_.currentDir;
-    run.folder = info.absolutePath().toStdString();
-    run.pictures = Pictures();
-    run.small = {settings.ChkBoxSamu->isChecked(), settings.SpinEditGazoSSize->value(),
-                 settings.RBtnGenzuL->isChecked(), settings.SpinEditGazoSQuality->value()};
-    run.large = {settings.ChkBoxLink->isChecked(), settings.SpinEditGazoLSize->value(),
-                 settings.RBtnGenzuL->isChecked(), settings.SpinEditGazoLQuality->value()};
-    run.pageSize = settings.SpinEditGazoSSize->value();
-    run.pagePath = run.folder + "/" + base + ".html";
-    run.albumSettings = settings.Settings(base);
-    run.headings = Headings();
-    run.textFiles = settings.ChkBoxTextFile->isChecked();
-    const QString page = QString::fromStdString(run.pagePath);
-    Start(std::move(run), [page, done = std::move(done)](const std::vector<std::string>& failures) {
-        done(page, failures);
-    });
-    return true;
 }
 
 } // namespace kamelune

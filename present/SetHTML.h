@@ -1,23 +1,14 @@
-// The settings dialogs of the HTML album and the HTML table, and the writer window that makes
-// their files with a progress bar and a stop button.
+// The settings dialogs of the HTML album and the HTML table. Each hands its choices to the writer
+// window as a value.
 #pragma once
 
 #include "present/ExportRun.h"
-#include "present/HtmlExport.h"
 
 #include <QDialog>
-#include <QFutureWatcher>
-#include <QTimer>
-#include <atomic>
-#include <functional>
 #include <string>
-#include <vector>
 
 class QCheckBox;
 class QComboBox;
-class QLabel;
-class QProgressBar;
-class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QToolButton;
@@ -46,7 +37,8 @@ public:
 
     void FormShow();
     void BtnMakeClick();
-    AlbumSettings Settings(const std::string& base) const;
+    // The run's choices as the dialog shows them (the page's name is the writer's to add).
+    ExportRun Choice() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -69,53 +61,12 @@ public:
     QToolButton *SpeedBtnMake, *SpeedBtnClose;
 
     void BtnMakeClick();
+    ExportRun Choice() const;
 
 private:
     FolderModel& model_;
     DialogService& dialogs_;
     TFormMakeExifHTML& writer_;
-};
-
-class TFormMakeExifHTML : public QDialog {
-public:
-    TFormMakeExifHTML(FolderModel& model, DialogService& dialogs);
-    ~TFormMakeExifHTML() override;
-    QLabel* LabelProg;
-    QProgressBar* ProgBar;
-    QPushButton* BtnStop;
-
-    void BtnStopClick() { progress_.stop = true; }
-    // The album run with the settings of its dialog; false when the file dialog was cancelled.
-    // The run goes on on a worker thread behind this window, which no other window's input
-    // reaches meanwhile; done(failures) follows on the user-interface thread.
-    bool MakeHTML(const TFormSetHTML& settings,
-                  std::function<void(const QString& page, const std::vector<std::string>&)> done);
-    // The table run to the given page.
-    void OutHTMLYoko(const std::string& fileName, const TFormSetHTML2& settings,
-                     std::function<void(const std::vector<std::string>&)> done);
-    bool Running() const { return running_; }
-    std::chrono::milliseconds fileDelay{0}; // tests: a pause before each picture of a run
-
-    // The selected pictures with their chosen values; the caption headings of the chosen items.
-    std::vector<HtmlPicture> Pictures() const;
-    std::vector<std::string> Headings() const;
-
-protected:
-    // While a run goes on, Escape and the close box stop it instead of hiding the window that
-    // keeps the others still.
-    void reject() override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void Start(ExportRun run, std::function<void(const std::vector<std::string>&)> done);
-    void ShowProgress();
-    FolderModel& model_;
-    DialogService& dialogs_;
-    ExportProgress progress_;
-    bool running_ = false;
-    QTimer* ticker_;
-    QFutureWatcher<std::vector<std::string>>* watcher_;
-    std::function<void(const std::vector<std::string>&)> done_;
 };
 
 } // namespace kamelune

@@ -27,7 +27,7 @@ struct SlideView {
 struct Slide {
     bool known = false;   // the size could be read
     bool decoded = false; // and the picture decoded
-    int W = 0, H = 0; // as the file stores it, like the thumbnail's size line and the tables
+    int W = 0, H = 0;     // as the file stores it, like the thumbnail's size line and the tables
     SlideRect rect;
     RgbImage image; // at the size it is drawn
 };

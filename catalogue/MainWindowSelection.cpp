@@ -1,6 +1,6 @@
 // Selection on the thumbnails and in the table, the popup commands, and the commands that open
 // other windows.
-#include "catalogue/Main.h"
+#include "catalogue/MainWindow.h"
 #include "catalogue/Selection.h"
 #include "catalogue/SetKomoku.h"
 #include "platform/qt/DialogService.h"

@@ -1,4 +1,5 @@
-#include "Main.h"
+// The main window: its start and settings, reading a folder, the table views, a dropped picture.
+#include "MainWindow.h"
 #include "catalogue/CacheNames.h"
 #include "catalogue/Drop.h"
 #include "catalogue/Settings.h"

@@ -1,7 +1,7 @@
 // Hide, show again and delete pictures; where the thumbnail cache lives and its removal.
 #include "catalogue/HideDelete.h"
 #include "catalogue/CacheNames.h"
-#include "catalogue/Main.h"
+#include "catalogue/MainWindow.h"
 #include "catalogue/SetKomoku.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/Shell.h"

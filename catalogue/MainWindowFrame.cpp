@@ -1,5 +1,5 @@
 // The main window's widgets, menus and tool bars, and their wiring to the handlers.
-#include "Main.h"
+#include "MainWindow.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/GridView.h"
 #include "platform/qt/Widgets.h"
