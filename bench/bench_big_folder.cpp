@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
     auto w = bench::StartProgram(dialogs, appDir, appDir + "/empty", "TabSheetTable", 1, 10);
     w->FormMain->Controls().MnAllPictures->setChecked(true);
     const double startMb = StatusMb("VmRSS");
-    const StringGrid& view = w->model.gridExif;
+    const StringGrid& view = w->model.View();
 
     // The read, with the input probe running.
     double firstRows = 0, whole = 0;
@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
         return ms;
     };
     qint64 sortWait = 0, selectWait = 0, reverseWait = 0, pageWait = 0;
-    w->model.gSortWorkList = {3, 18, 19, 10};
+    w->model.SetSortKeys({3, 18, 19, 10});
     const double sort = timed(
         [&w] {
             w->FormSort->BtnGoSortClick();
@@ -159,11 +159,13 @@ int main(int argc, char** argv) {
     std::printf("  sort on four keys %.0f ms (target <= 250)\n", sort);
     std::printf("  select all %.0f ms, reverse %.0f ms (target <= 50)\n", selectAll, reverse);
     std::printf("  cached page change %.0f ms (target <= 50)\n", page);
-    for (const auto& [name, waited] : {std::pair{"sort", sortWait}, {"select-all", selectWait},
-                                       {"reverse", reverseWait}, {"page-change", pageWait}})
+    for (const auto& [name, waited] : {std::pair{"sort", sortWait},
+                                       {"select-all", selectWait},
+                                       {"reverse", reverseWait},
+                                       {"page-change", pageWait}})
         std::printf("input-latency %s-50000: %lld ms (target <= 50)\n", name,
                     static_cast<long long>(waited));
-    const double baseMb = GridMb(w->model.gridBase), viewMb = GridMb(view);
+    const double baseMb = GridMb(w->model.Base()), viewMb = GridMb(view);
     std::printf("  peak resident memory %.0f MB (target <= 300): %.0f MB before the folder (Qt, "
                 "fonts, windows), base table cells %.0f MB, table view cells %.0f MB, the rest "
                 "%.0f MB (the read's and the sort's working copies, pages, the allocator)\n",

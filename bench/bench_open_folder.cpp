@@ -82,8 +82,8 @@ int main(int argc, char** argv) {
         worstGap = std::max(worstGap, clock.elapsed() - last);
         tick.stop();
         best = std::min(best, seconds);
-        if (w->model.gridExif.RowCount() != 2001) {
-            std::fprintf(stderr, "the table has %d rows\n", w->model.gridExif.RowCount());
+        if (w->model.View().RowCount() != 2001) {
+            std::fprintf(stderr, "the table has %d rows\n", w->model.View().RowCount());
             return 1;
         }
     }
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
         std::printf("  exiftool -fast2 -s -T, nine items: %.0f ms; ratio %.4f (target <= 0.04)\n",
                     exiftool * 1000, best / exiftool);
     // Sorting the 2,000 pictures on four keys, the view rebuilt.
-    w->model.gSortWorkList = {3, 18, 19, 10};
+    w->model.SetSortKeys({3, 18, 19, 10});
     std::vector<double> sorts;
     for (int i = 0; i < 10; ++i) {
         QElapsedTimer t;

@@ -1,8 +1,8 @@
 #include "FolderModel.h"
 
 #include "catalogue/BaseTable.h"
-#include "catalogue/FolderRead.h"
 #include "catalogue/CacheNames.h"
+#include "catalogue/FolderRead.h"
 #include "catalogue/SetKomoku.h"
 
 #include <algorithm>
@@ -11,13 +11,15 @@
 namespace kamelune {
 
 FolderModel::FolderModel(AppPaths appPaths, QObject* parent)
-    : QObject(parent), paths(std::move(appPaths)), gAppDir(paths.appDir), fileMask(kPictureMasks),
-      gridBase(kBaseCols, 1), gridExif(5, 1), itemGrid(4, kPKomokuRows) {
-    gThumbDir = DefaultCacheDir();
+    : QObject(parent), paths_(std::move(appPaths)), fileMask_(kPictureMasks), base_(kBaseCols, 1),
+      view_(5, 1), itemGrid_(4, kPKomokuRows) {
+    thumbDir_ = DefaultCacheDir();
     // A slow disk on demand, to see (and test) what a user of a network share sees.
-    readDelay = std::chrono::milliseconds(qEnvironmentVariableIntValue("KAMELUNE_READ_DELAY_MS"));
-    SetupPKomokuGrid(itemGrid);
-    SetDefaultHeadings(itemGrid);
+    readDelay_ = std::chrono::milliseconds(qEnvironmentVariableIntValue("KAMELUNE_READ_DELAY_MS"));
+    SetupPKomokuGrid(itemGrid_);
+    SetDefaultHeadings(itemGrid_);
+    SetStrGridTitle(base_, 1);
+    view_.SetFixedColor(kTitleColor);
 }
 
 FolderModel::~FolderModel() {
@@ -35,9 +37,9 @@ void FolderModel::RetireRead() {
 void FolderModel::StartRead(const std::string& folder, const std::string& masks, ReadFlags flags) {
     RetireRead();
     const int generation = ++generation_;
-    SetStrGridTitle(gridBase, 1, flags.items);
+    SetStrGridTitle(base_, 1, flags.items);
     orientations_.clear();
-    gFileCount = gExifCount = 0;
+    fileCount_ = exifCount_ = 0;
     emit readStarted();
     // Progress at most every 20 ms: enough for a counter, few events for a large folder.
     auto last = std::make_shared<std::chrono::steady_clock::time_point>();
@@ -62,16 +64,16 @@ void FolderModel::StartRead(const std::string& folder, const std::string& masks,
             [this, generation] {
                 if (generation != generation_ || !read_) return;
                 FolderScan& first = read_->FirstRows();
-                gridBase.TakeCells(std::move(first.base));
+                base_.TakeCells(std::move(first.base));
                 orientations_ = std::move(first.orientations);
-                gFileCount = first.counts.pictureCount;
-                gExifCount = first.counts.exifCount;
+                fileCount_ = first.counts.pictureCount;
+                exifCount_ = first.counts.exifCount;
                 emit firstRowsRead();
             },
             Qt::QueuedConnection);
     };
     read_ =
-        std::make_unique<FolderRead>(FolderRead::Request{folder, masks, flags, readDelay},
+        std::make_unique<FolderRead>(FolderRead::Request{folder, masks, flags, readDelay_},
                                      std::move(progress), std::move(done), std::move(firstRows));
 }
 
@@ -87,54 +89,87 @@ void FolderModel::ReadDone(int generation) {
         return;
     }
     FolderScan& scan = read_->Result();
-    gridBase.TakeCells(std::move(scan.base));
+    base_.TakeCells(std::move(scan.base));
     orientations_ = std::move(scan.orientations);
-    gFileCount = scan.counts.fileCount;
-    gExifCount = scan.counts.exifCount;
+    fileCount_ = scan.counts.fileCount;
+    exifCount_ = scan.counts.exifCount;
     lastCounts_ = scan.counts;
     read_.reset();
     emit readFinished();
 }
 
 std::string FolderModel::DefaultCacheDir() const {
-    return paths.cacheDir.empty() ? gAppDir : paths.cacheDir;
+    return paths_.cacheDir.empty() ? paths_.appDir : paths_.cacheDir;
 }
 
 std::string FolderModel::CacheFolderOfCurrent() const {
-    return CacheFolder(gThumbDir, gCacheSubName);
+    return CacheFolder(thumbDir_, cacheSubName_);
 }
 
 int FolderModel::UprightOrientation(int pictNo) const {
-    if (!upright || pictNo < 1 || pictNo >= static_cast<int>(orientations_.size())) return 0;
+    if (!upright_ || pictNo < 1 || pictNo >= static_cast<int>(orientations_.size())) return 0;
     return orientations_[static_cast<std::size_t>(pictNo)];
 }
 
 void FolderModel::SetModernItems(bool on) {
     if (on == ModernItems()) return;
     const int items = on ? kAllItemCount : kItemCount;
-    const int before = itemGrid.RowCount();
-    itemGrid.BeginUpdate();
-    SetupPKomokuGrid(itemGrid, items);
-    if (on) SetDefaultHeadings(itemGrid, before);
-    itemGrid.EndUpdate();
+    const int before = itemGrid_.RowCount();
+    itemGrid_.BeginUpdate();
+    SetupPKomokuGrid(itemGrid_, items);
+    if (on) SetDefaultHeadings(itemGrid_, before);
+    itemGrid_.EndUpdate();
     if (!on) {
         const auto gone = [items](int item) { return item > items; };
-        std::erase_if(gItemList, gone);
-        std::erase_if(gSortWorkList, gone);
+        std::erase_if(chosenItems_, gone);
+        std::erase_if(sortKeys_, gone);
     }
     emit itemCountChanged();
 }
 
 void FolderModel::ChooseItems(ItemList items) {
-    gItemList = std::move(items);
-    gListReady = true;
+    chosenItems_ = std::move(items);
+    listReady_ = true;
     emit itemsChanged();
 }
 
 void FolderModel::SetRowOrder(PictureList order) {
-    gRowOrderList = std::move(order);
-    gListReady = true;
+    rowOrder_ = std::move(order);
+    listReady_ = true;
     emit orderChanged();
+}
+
+void FolderModel::BeginFolder() {
+    cacheSubName_ = SetCacheSubName(currentDir_);
+    ForgetSelectionAndOrder();
+    ClearStrgrid(view_);
+}
+
+void FolderModel::ForgetSelectionAndOrder() {
+    listReady_ = true;
+    selected_.clear();
+    rowOrder_.clear();
+}
+
+void FolderModel::MakeView(const std::string& mode, bool exifOnly) {
+    CopyStrGridExifFromBase(mode, {base_, itemGrid_, rowOrder_}, chosenItems_, view_, exifOnly);
+}
+
+void FolderModel::SetViewLook(bool threeFixed) {
+    FinishViewLook(view_);
+    view_.SetFixedCols(threeFixed && view_.ColCount() > 3 ? 3 : 1);
+}
+
+void FolderModel::SetPictureSizes(int pictNo, const std::vector<std::string>& sizeLines) {
+    for (std::size_t c = 0; c < 3 && c < sizeLines.size(); ++c)
+        base_.SetCell(kWidthCol + static_cast<int>(c), pictNo, sizeLines[c]);
+}
+
+bool FolderModel::ChangeSelection(const std::function<bool(SelectionTables&)>& change) {
+    SelectionTables t{base_, view_, selected_};
+    if (!change(t)) return false;
+    emit selectionChanged();
+    return true;
 }
 
 } // namespace kamelune

@@ -5,12 +5,14 @@
 #pragma once
 
 #include "catalogue/BaseTable.h"
+#include "catalogue/Selection.h"
 #include "catalogue/SetKomoku.h"
 #include "exif/ExifReader.h"
 #include "platform/StringGrid.h"
 
 #include <QObject>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,7 +48,7 @@ public:
     ~FolderModel() override;
 
     // Reading the folder: a job on a thread of its own that reports by signals. A new read stops
-    // the one running (between two files); when it is done, gridBase and the counts hold the
+    // the one running (between two files); when it is done, the base table and the counts hold the
     // folder. Until then the base table holds its titles alone.
     void StartRead(const std::string& folder, const std::string& masks, ReadFlags flags);
     // Stops the running read; its result is dropped and readStopped said.
@@ -58,39 +60,70 @@ public:
     const FolderCounts& ReadCounts() const { return lastCounts_; }
     // A pause before each file of a read, each thumbnail made and the small picture (tests and
     // benchmarks: a slow disk).
-    std::chrono::milliseconds readDelay{0};
+    std::chrono::milliseconds ReadDelay() const { return readDelay_; }
+    void SetReadDelay(std::chrono::milliseconds delay) { readDelay_ = delay; }
     // Text for the user that the main window's status bar shows after the read (a show closed).
     void Tell(const QString& text) { emit notice(text); }
 
-    const AppPaths paths;
-    const std::string gAppDir; // where the settings and "Default.pkm" live
+    const AppPaths& Paths() const { return paths_; }
+    // Where the settings and "Default.pkm" live.
+    const std::string& AppDir() const { return paths_.appDir; }
     std::string DefaultCacheDir() const;
-    std::string gThumbDir;
-    std::string gCacheSubName;
+    // Where the thumbnail cache lives, and the open folder's subfolder in it.
+    const std::string& ThumbDir() const { return thumbDir_; }
+    void SetThumbDir(std::string dir) { thumbDir_ = std::move(dir); }
+    const std::string& CacheSubName() const { return cacheSubName_; }
     std::string CacheFolderOfCurrent() const;
 
-    // The folder shown (the folder list's current folder) and the pictures read from it.
-    std::string currentDir;
-    std::string fileMask; // the file-type filter's masks
-    bool gListReady = false;
-    int gFileCount = 0;
-    int gExifCount = 0;
-    StringGrid gridBase;
-    StringGrid gridExif;
+    // The folder shown (the folder list's current folder) and the file-type filter's masks.
+    const std::string& CurrentDir() const { return currentDir_; }
+    void SetCurrentDir(std::string folder) { currentDir_ = std::move(folder); }
+    const std::string& FileMask() const { return fileMask_; }
+    void SetFileMask(std::string masks) { fileMask_ = std::move(masks); }
+    // A folder is being shown: the views may build from the tables.
+    bool ListReady() const { return listReady_; }
+    void SetListReady(bool ready) { listReady_ = ready; }
+    // The current folder is read afresh: its cache subfolder, no selection, no sort order, an
+    // empty view.
+    void BeginFolder();
+    // The same folder read again: no selection, no sort order.
+    void ForgetSelectionAndOrder();
+
+    // The pictures read from the folder: their base table (item k in column k + 1), the EXIF
+    // table the views show (the chosen items, in row order), the counts.
+    const StringGrid& Base() const { return base_; }
+    const StringGrid& View() const { return view_; }
+    int FileCount() const { return fileCount_; }
+    int ExifCount() const { return exifCount_; }
+    // The item catalogue with the user's headings: every table heading comes from it.
+    const StringGrid& Items() const { return itemGrid_; }
     // Sort keys (items), row order of the table, selected pictures in selection order, chosen
     // items.
-    ItemList gSortWorkList;
-    PictureList gRowOrderList, gSelectList;
-    ItemList gItemList;
-    // The item catalogue with the user's headings: every table heading comes from it.
-    StringGrid itemGrid;
+    const ItemList& SortKeys() const { return sortKeys_; }
+    void SetSortKeys(ItemList keys) { sortKeys_ = std::move(keys); }
+    const PictureList& RowOrder() const { return rowOrder_; }
+    const PictureList& Selected() const { return selected_; }
+    const ItemList& ChosenItems() const { return chosenItems_; }
+
+    // The EXIF table made again from the base table: "ALL" items, or the chosen ones ("TABLE");
+    // exifOnly leaves out pictures without EXIF. Then its look: fixed columns (one, or three
+    // when asked for and the table is wider).
+    void MakeView(const std::string& mode, bool exifOnly);
+    void SetViewLook(bool threeFixed);
+    // The sizes the thumbnail cache knows of picture n (width, height, size text).
+    void SetPictureSizes(int pictNo, const std::vector<std::string>& sizeLines);
+    // A change of the selection, on both tables and the list at once; says selectionChanged
+    // when change says it changed something.
+    bool ChangeSelection(const std::function<bool(SelectionTables&)>& change);
 
     // Options of the view: only pictures with EXIF; pictures turned upright by their EXIF
     // orientation.
-    bool exifOnly = false;
-    bool upright = false;
+    bool ExifOnly() const { return exifOnly_; }
+    void SetExifOnly(bool on) { exifOnly_ = on; }
+    bool Upright() const { return upright_; }
+    void SetUpright(bool on) { upright_ = on; }
     // The thumbnail pane: 1 pictures, 2 four items, 3 all items.
-    int pane = 1;
+    int Pane() const { return pane_; }
     // The orientation to turn picture n upright by when that option is on, else 0: the picture's
     // own, also when it is JFIF-first and its EXIF items are not read.
     int UprightOrientation(int pictNo) const;
@@ -98,17 +131,23 @@ public:
     // or shrinks (keeping the user's choices and headings of the others) and says so; the folder
     // must then be read again for the columns.
     bool ModernItems() const { return ItemCount() > kItemCount; }
-    int ItemCount() const { return itemGrid.RowCount() - 1; }
+    int ItemCount() const { return itemGrid_.RowCount() - 1; }
     void SetModernItems(bool on);
+    // The item catalogue as the item dialog edits it in place: the headings and the choice
+    // marks of its columns.
+    StringGrid& EditItems() { return itemGrid_; }
+    // The choice the item dialog is making, before it is applied (ChooseItems) or on loading a
+    // ".pkm" file: no view follows yet.
+    void SetChosenItems(ItemList items) { chosenItems_ = std::move(items); }
 
     // Changes a window makes that others show: each sets what it names and emits its signal.
     void ChooseItems(ItemList items);
     void SetRowOrder(PictureList order);
-    void SelectionChanged() { emit selectionChanged(); }
     void FolderOpened() { emit folderOpened(); }
     void ShowPage(int page) { emit pageWanted(page); }
     void SetPane(int newPane) {
-        pane = newPane;
+        if (newPane == pane_) return;
+        pane_ = newPane;
         emit paneChanged(newPane);
     }
     void FilesRenamed(bool many) { emit filesRenamed(many); }
@@ -150,6 +189,24 @@ signals:
 
 private:
     void ReadDone(int generation);
+    const AppPaths paths_;
+    std::chrono::milliseconds readDelay_{0};
+    std::string thumbDir_;
+    std::string cacheSubName_;
+    std::string currentDir_;
+    std::string fileMask_;
+    bool listReady_ = false;
+    int fileCount_ = 0;
+    int exifCount_ = 0;
+    StringGrid base_;
+    StringGrid view_;
+    ItemList sortKeys_;
+    PictureList rowOrder_, selected_;
+    ItemList chosenItems_;
+    StringGrid itemGrid_;
+    bool exifOnly_ = false;
+    bool upright_ = false;
+    int pane_ = 1;
     void RetireRead();
     std::unique_ptr<FolderRead> read_;
     int generation_ = 0; // of the read running

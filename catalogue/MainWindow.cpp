@@ -93,7 +93,7 @@ void TFormMain::ConnectModel() {
         MnModernItems->setChecked(model_.ModernItems());
         MnOpenMap->setVisible(model_.ModernItems());
         // Before the start folder is read there is nothing to read again.
-        if (model_.gListReady) MakeStrGridBase();
+        if (model_.ListReady()) MakeStrGridBase();
     });
     connect(&model_, &FolderModel::readStarted, this, &TFormMain::ReadStarted);
     connect(&model_, &FolderModel::rowsRead, this,
@@ -101,7 +101,7 @@ void TFormMain::ConnectModel() {
     connect(&model_, &FolderModel::readFinished, this, &TFormMain::ReadFinished);
     // A large folder: its first rows and first page while the rest is read.
     connect(&model_, &FolderModel::firstRowsRead, this, [this] {
-        CopyStrGridExifFromBase(model_.gItemList.empty() ? "ALL" : "TABLE",
+        CopyStrGridExifFromBase(model_.ChosenItems().empty() ? "ALL" : "TABLE",
                                 ChkBoxExifOnly->isChecked());
         model_.ShowPage(1);
     });
@@ -114,12 +114,9 @@ void TFormMain::ConnectModel() {
 
 TFormMain::~TFormMain() {
     *smallCancel_ = true;
-    FormDestroy();
 }
 
 void TFormMain::FormCreate() {
-    SetStrGridTitle(model_.gridBase, 1);
-    model_.gridExif.SetFixedColor(kTitleColor);
     ApplyViewLook();
     resize(796, 414);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -128,14 +125,13 @@ void TFormMain::FormCreate() {
 }
 
 void TFormMain::InitPara() {
-    model_.gListReady = false;
-    model_.gExifCount = 0;
+    model_.SetListReady(false);
     gSmallImageFile.clear();
     model_.FolderOpened(); // the page: page 1 of 16 x 2
 }
 
 void TFormMain::LoadSettings() {
-    const IniFile ini(model_.paths.settingsPath);
+    const IniFile ini(model_.Paths().settingsPath);
     const MainSettings s = ReadMainSettings(ini, ToStd(QDir::homePath()), model_.DefaultCacheDir());
     // The frame's position and the window's own size: saved the same way, so that a window
     // does not grow by its frame at every start.
@@ -156,10 +152,10 @@ void TFormMain::LoadSettings() {
     PointTreeAt(dir);
 
     if (DirectoryExists(s.thumbDir)) {
-        model_.gThumbDir = s.thumbDir;
+        model_.SetThumbDir(s.thumbDir);
         SetLocationChoice(s.thumbDir != model_.DefaultCacheDir());
     } else {
-        model_.gThumbDir = model_.DefaultCacheDir();
+        model_.SetThumbDir(model_.DefaultCacheDir());
         SetLocationChoice(false);
     }
     if (s.hairetu != -1) model_.SetPane(s.hairetu == 2 || s.hairetu == 3 ? s.hairetu : 1);
@@ -172,7 +168,7 @@ void TFormMain::LoadSettings() {
 
 void TFormMain::ShowStartFolder(bool builtInItems) {
     if (builtInItems) model_.SetPane(3);
-    model_.gListReady = true;
+    model_.SetListReady(true);
     RemakeAll(); // the command line's picture is made current when the read is done
 }
 
@@ -189,24 +185,17 @@ void TFormMain::SaveSettings() {
     s.height = height();
     s.activePage =
         PageControl1->currentWidget() == TabSheetTable ? "TabSheetTable" : "TabSheetGazo";
-    s.dir = model_.currentDir;
-    s.thumbDir = model_.gThumbDir;
-    s.hairetu = model_.pane;
+    s.dir = model_.CurrentDir();
+    s.thumbDir = model_.ThumbDir();
+    s.hairetu = model_.Pane();
     s.exifAfterJfif = MnExifAfterJfif->isChecked();
     s.deleteToTrash = MnDeleteToTrash->isChecked();
     s.upright = MnUpright->isChecked();
     s.modernItems = model_.ModernItems();
     s.allPictures = MnAllPictures->isChecked();
-    IniFile ini(model_.paths.settingsPath);
+    IniFile ini(model_.Paths().settingsPath);
     WriteMainSettings(ini, s);
     if (FileResult r = ini.UpdateFile(); !r) dialogs_.ShowCheckMessage(ToQ(r.error));
-}
-
-void TFormMain::FormDestroy() {
-    model_.gSelectList.clear();
-    model_.gSortWorkList.clear();
-    model_.gRowOrderList.clear();
-    model_.gItemList.clear();
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
@@ -224,7 +213,7 @@ void TFormMain::SetStatus(const QString& text) {
 }
 
 void TFormMain::PointTreeAt(const std::string& folder) {
-    model_.currentDir = folder;
+    model_.SetCurrentDir(folder);
     DirectoryListBox1->SetFolder(folder);
 }
 
@@ -234,7 +223,7 @@ void TFormMain::SetCurrentDir(const std::string& folder) {
 }
 
 void TFormMain::DirectoryListBox1Change() {
-    if (model_.gListReady) RemakeAll();
+    if (model_.ListReady()) RemakeAll();
 }
 
 void TFormMain::DriveComboBox1Change() {
@@ -242,30 +231,24 @@ void TFormMain::DriveComboBox1Change() {
 }
 
 void TFormMain::FilterComboBox1Change() {
-    model_.fileMask = ToStd(FilterComboBox1->currentData().toString());
+    model_.SetFileMask(ToStd(FilterComboBox1->currentData().toString()));
 }
 
 void TFormMain::RemakeAll() {
-    const std::string folder = model_.currentDir;
+    const std::string folder = model_.CurrentDir();
     if (IsInsideCacheRoot(folder)) {
         dialogs_.ShowCheckMessage(QStringLiteral("ここはKameluneの情報格納場所です。"));
         return;
     }
-    model_.gCacheSubName = SetCacheSubName(folder);
     InitPara();
     ImageSmall->clear();
-    model_.gListReady = true;
-    model_.gSelectList.clear();
-    model_.gRowOrderList.clear();
-    ClearStrgrid(model_.gridExif);
+    model_.BeginFolder();
     pageAfterRead_ = true;
     MakeStrGridBase();
 }
 
 void TFormMain::UpdateTable() {
-    model_.gListReady = true;
-    model_.gSelectList.clear();
-    model_.gRowOrderList.clear();
+    model_.ForgetSelectionAndOrder();
     pageAfterRead_ = true;
     MakeStrGridBase();
 }
@@ -276,25 +259,25 @@ void TFormMain::MakeStrGridBase() {
                            {MnExifAfterJfif->isChecked()},
                            model_.ItemCount(),
                            MnAllPictures->isChecked()};
-    model_.StartRead(model_.currentDir, model_.fileMask, limits);
+    model_.StartRead(model_.CurrentDir(), model_.FileMask(), limits);
 }
 
 void TFormMain::ReadStarted() {
     SetReadingLook(true);
     LabelFigNo->setText(ToQ(FigNoText({})));
     // The tables are empty until the read is done: nothing acts on rows that are not there.
-    CopyStrGridExifFromBase(model_.gItemList.empty() ? "ALL" : "TABLE",
+    CopyStrGridExifFromBase(model_.ChosenItems().empty() ? "ALL" : "TABLE",
                             ChkBoxExifOnly->isChecked());
 }
 
 void TFormMain::ReadFinished() {
     const FolderCounts& counts = model_.ReadCounts();
     LabelFigNo->setText(ToQ(FigNoText(counts)));
-    CopyStrGridExifFromBase(model_.gItemList.empty() ? "ALL" : "TABLE",
+    CopyStrGridExifFromBase(model_.ChosenItems().empty() ? "ALL" : "TABLE",
                             ChkBoxExifOnly->isChecked());
     SetReadingLook(false);
     // The settled text: the folder, and what the read changed elsewhere.
-    SetStatus(ToQ(model_.currentDir) +
+    SetStatus(ToQ(model_.CurrentDir()) +
               (notice_.isEmpty() ? QString() : QStringLiteral("  ") + notice_));
     notice_.clear();
     TabSheetTable->SetSpinEditJump();
@@ -308,7 +291,7 @@ void TFormMain::ReadFinished() {
     // An empty table would look like a folder without pictures.
     if (counts.folderError)
         dialogs_.ShowCheckMessage(
-            ToQ(FailureText("フォルダを読めません", model_.currentDir, counts.folderError)));
+            ToQ(FailureText("フォルダを読めません", model_.CurrentDir(), counts.folderError)));
 }
 
 void TFormMain::SetReadingLook(bool reading) {
@@ -318,23 +301,19 @@ void TFormMain::SetReadingLook(bool reading) {
         w->setEnabled(!reading);
 }
 
-ViewSource TFormMain::Source() const {
-    return {model_.gridBase, model_.itemGrid, model_.gRowOrderList};
-}
-
 void TFormMain::ApplyViewLook() {
     TabSheetTable->ApplyViewLook();
-    ApplyGridLook(StrGridBase, model_.gridBase);
+    ApplyGridLook(StrGridBase, model_.Base());
 }
 
 void TFormMain::CopyStrGridExifFromBase(const std::string& mode, bool exifOnly) {
-    kamelune::CopyStrGridExifFromBase(mode, Source(), model_.gItemList, model_.gridExif, exifOnly);
+    model_.MakeView(mode, exifOnly);
     ApplyViewLook();
     TabSheetTable->SetSpinEditJump();
 }
 
 void TFormMain::TransByKomokuList(bool exifOnly) {
-    kamelune::TransByKomokuList(Source(), model_.gItemList, model_.gridExif, exifOnly);
+    model_.MakeView("TABLE", exifOnly);
     ApplyViewLook();
     TabSheetTable->SetSpinEditJump();
 }
@@ -342,7 +321,7 @@ void TFormMain::TransByKomokuList(bool exifOnly) {
 void TFormMain::ChkBoxExifOnlyClick() {
     TransByKomokuList(ChkBoxExifOnly->isChecked());
     TabSheetTable->SetSpinEditJump();
-    model_.gListReady = true;
+    model_.SetListReady(true);
     model_.ShowPage(0);
 }
 
@@ -381,27 +360,27 @@ void TFormMain::MnExifAfterJfifClick() {
 
 void TFormMain::PageControl1Change() {
     PageChange();
-    SetStatus(ToQ(model_.currentDir));
+    SetStatus(ToQ(model_.CurrentDir()));
 }
 
 void TFormMain::PageChange() {
     if (PageControl1->currentWidget() == TabSheetGazo) {
         PanelImageS->hide();
-        if (model_.gFileCount >= 1) model_.ShowPage(0);
+        if (model_.FileCount() >= 1) model_.ShowPage(0);
     } else if (PageControl1->currentWidget() == TabSheetTable) {
         PanelImageS->setVisible(TabSheetTable->ChkBoxImage->isChecked());
     }
 }
 
 void TFormMain::BtnTabYokoClick() {
-    if (model_.gFileCount >= 1)
+    if (model_.FileCount() >= 1)
         OutTabFile(6);
     else
         dialogs_.ShowCheckMessage(QStringLiteral("イメージがありません"));
 }
 
 void TFormMain::BtnTabTateClick() {
-    if (model_.gFileCount >= 1)
+    if (model_.FileCount() >= 1)
         OutTabFile(7);
     else
         dialogs_.ShowCheckMessage(QStringLiteral("イメージがありません"));
@@ -411,18 +390,18 @@ void TFormMain::OutTabFile(int layout) {
     if (!HasSelection(QStringLiteral("解析するイメージが選択されていません"))) return;
     FileDialogRequest request;
     request.title = QStringLiteral("TAB区切り文の保存");
-    request.initialDir = ToQ(model_.currentDir);
+    request.initialDir = ToQ(model_.CurrentDir());
     request.defaultExt = QStringLiteral("txt");
     request.fileName = QStringLiteral("MyExif");
     request.filter = QStringLiteral("TAB区切りテキスト書き出し(*.txt)|*.txt");
     const auto path = dialogs_.SaveFile(request);
     if (!path) return;
     std::vector<std::string> headings;
-    for (std::size_t m = 0; m < model_.gItemList.size(); ++m)
-        headings.push_back(model_.gridExif.Cell(static_cast<int>(m) + 3, 0));
+    for (std::size_t m = 0; m < model_.ChosenItems().size(); ++m)
+        headings.push_back(model_.View().Cell(static_cast<int>(m) + 3, 0));
     const auto lines =
-        MakeTabLines(layout == 6 ? TabLayout::Horizontal : TabLayout::Vertical, model_.currentDir,
-                     model_.gSelectList, model_.gItemList, headings, model_.gridBase);
+        MakeTabLines(layout == 6 ? TabLayout::Horizontal : TabLayout::Vertical, model_.CurrentDir(),
+                     model_.Selected(), model_.ChosenItems(), headings, model_.Base());
     if (FileResult r = WriteTextLines(ToStd(*path), lines); !r)
         dialogs_.ShowCheckMessage(ToQ(r.error));
 }
@@ -448,7 +427,7 @@ void TFormMain::WMDropFiles(const QStringList& dropped) {
         dialogs_.ShowCheckMessage(QStringLiteral("Jpegファイルでありません"));
         return;
     }
-    const std::string destination = DropDestination(model_.currentDir, ToStd(source));
+    const std::string destination = DropDestination(model_.CurrentDir(), ToStd(source));
     if (FileExists(destination)) {
         // Dropped from this very folder onto itself: nothing to copy.
         if (QFileInfo(source).canonicalFilePath() ==
@@ -477,11 +456,11 @@ void TFormMain::WMDropFiles(const QStringList& dropped) {
 }
 
 void TFormMain::DisplaySmallImage(int row) {
-    if (row < 1 || row > model_.gridExif.RowCount() - 1) return;
-    const int n = ItemNumber(model_.gridExif.Cell(0, row));
-    const std::string& name = model_.gridBase.Cell(kNameCol, n);
+    if (row < 1 || row > model_.View().RowCount() - 1) return;
+    const int n = ItemNumber(model_.View().Cell(0, row));
+    const std::string& name = model_.Base().Cell(kNameCol, n);
     if (name.empty()) return;
-    const std::string path = JoinPath(model_.currentDir, name);
+    const std::string path = JoinPath(model_.CurrentDir(), name);
     smallImageTag_ = n;
     gSmallImageFile = path;
     // Decoded on a worker (a large picture takes seconds); the newest asked for is shown.
@@ -494,7 +473,7 @@ void TFormMain::DisplaySmallImage(int row) {
         if (asked != smallImageAsked_) return;
         ShowSmallImage(watcher->future().takeResult());
     });
-    watcher->setFuture(QtConcurrent::run([path, cancel = smallCancel_, delay = model_.readDelay] {
+    watcher->setFuture(QtConcurrent::run([path, cancel = smallCancel_, delay = model_.ReadDelay()] {
         if (delay.count() > 0) std::this_thread::sleep_for(delay);
         // A large picture is decoded small: the preview box is 96 pixels.
         JpegDecodeOptions options;
@@ -527,7 +506,7 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
         // unselects its picture, Enter opens the slideshow there.
         const int key = static_cast<QKeyEvent*>(event)->key();
         const int row = TabSheetTable->StrGridExif->currentIndex().row() + 1;
-        if (row < 1 || row > model_.gridExif.RowCount() - 1) return false;
+        if (row < 1 || row > model_.View().RowCount() - 1) return false;
         if (key == Qt::Key_Space) {
             Selection(1, row);
             return true;

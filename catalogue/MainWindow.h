@@ -88,7 +88,6 @@ public:
     // The thumbnail tab, placed first (the window owns it).
     void SetThumbnailPage(QWidget* page);
     void SaveSettings();
-    void FormDestroy();
 
     // Folder and tables.
     void DirectoryListBox1Change();
@@ -99,7 +98,7 @@ public:
     void CopyStrGridExifFromBase(const std::string& mode, bool exifOnly);
     void TransByKomokuList(bool exifOnly);
     // The folder shown; the folder tree's current folder.
-    std::string CurrentDir() const { return model_.currentDir; }
+    std::string CurrentDir() const { return model_.CurrentDir(); }
     void SetCurrentDir(const std::string& folder); // as the user picking it in the tree
 
     // Handlers.
@@ -195,7 +194,6 @@ private:
     void BuildMenus();
     void PointTreeAt(const std::string& folder);
     void ApplyViewLook();
-    ViewSource Source() const;
     void PlaceSmallPanel();
     void ShowSmallImage(const JpegDecodeResult& decoded);
     int smallImageAsked_ = 0; // the newest small picture asked for

@@ -1,6 +1,6 @@
 // Hide, show again and delete pictures; where the thumbnail cache lives and its removal.
-#include "catalogue/HideDelete.h"
 #include "catalogue/CacheNames.h"
+#include "catalogue/HideDelete.h"
 #include "catalogue/MainWindow.h"
 #include "catalogue/SetKomoku.h"
 #include "platform/qt/DialogService.h"
@@ -29,13 +29,13 @@ void Report(DialogService& dialogs, const FileChanges& changes) {
 } // namespace
 
 void TFormMain::HideFig(int pictNo) {
-    const std::string name = model_.gridBase.Cell(kNameCol, pictNo);
+    const std::string name = model_.Base().Cell(kNameCol, pictNo);
     if (name.empty()) return;
     if (!dialogs_.AskYesNo(QStringLiteral("確認"),
                            QStringLiteral("このファイルを隠しますか？（復活できます）") + Q(name)))
         return;
     const FileChanges changes =
-        kamelune::HideFig(model_.currentDir, model_.CacheFolderOfCurrent(), name);
+        kamelune::HideFig(model_.CurrentDir(), model_.CacheFolderOfCurrent(), name);
     UpdateTable();
     Report(dialogs_, changes);
 }
@@ -47,35 +47,35 @@ void TFormMain::Hide1Click() {
 void TFormMain::SpeedBtnHideClick() {
     if (!HasSelection(QStringLiteral("選択された画像がありません"))) return;
     std::vector<std::string> names;
-    for (const int entry : model_.gSelectList)
-        names.push_back(model_.gridBase.Cell(kNameCol, entry));
-    const FileChanges changes = HideFigs(model_.currentDir, names);
+    for (const int entry : model_.Selected())
+        names.push_back(model_.Base().Cell(kNameCol, entry));
+    const FileChanges changes = HideFigs(model_.CurrentDir(), names);
     UpdateTable();
     Report(dialogs_, changes);
 }
 
 void TFormMain::SpeedBtnReshowClick() {
-    if (HiddenFiles(model_.currentDir).empty()) {
+    if (HiddenFiles(model_.CurrentDir()).empty()) {
         dialogs_.ShowCheckMessage(QStringLiteral("隠した画像はありません"));
         return;
     }
-    const FileChanges changes = ReshowAll(model_.currentDir);
+    const FileChanges changes = ReshowAll(model_.CurrentDir());
     UpdateTable();
     Report(dialogs_, changes);
 }
 
 void TFormMain::DeleteFig(int pictNo) {
-    const std::string name = model_.gridBase.Cell(kNameCol, pictNo);
+    const std::string name = model_.Base().Cell(kNameCol, pictNo);
     if (name.empty()) return;
     FileChanges changes;
     if (MnDeleteToTrash->isChecked()) {
         // The picture goes to the trash, where it can be restored.
         if (dialogs_.AskYesNo(QStringLiteral("確認"),
                               QStringLiteral("このファイルをごみ箱に移動しますか？:  ") + Q(name)))
-            changes = kamelune::DeleteFig(model_.currentDir, model_.CacheFolderOfCurrent(), name,
+            changes = kamelune::DeleteFig(model_.CurrentDir(), model_.CacheFolderOfCurrent(), name,
                                           moveToTrash);
         // No trash took it: the user learns why, and may still delete it for good.
-        if (!changes.failed.empty() && FileExists(JoinPath(model_.currentDir, name))) {
+        if (!changes.failed.empty() && FileExists(JoinPath(model_.CurrentDir(), name))) {
             const QString why = Q(changes.failed.front());
             changes = {};
             if (dialogs_.AskYesNo(
@@ -83,13 +83,13 @@ void TFormMain::DeleteFig(int pictNo) {
                     QStringLiteral("ごみ箱に移動できませんでした（") + why +
                         QStringLiteral("）。\n完全に削除しますか？（復活できません！）")))
                 changes =
-                    kamelune::DeleteFig(model_.currentDir, model_.CacheFolderOfCurrent(), name);
+                    kamelune::DeleteFig(model_.CurrentDir(), model_.CacheFolderOfCurrent(), name);
         }
     } else if (dialogs_.AskYesNo(
                    QStringLiteral("確認"),
                    QStringLiteral("このファイルを削除しますか？（復活できません！）:  ") +
                        Q(name))) {
-        changes = kamelune::DeleteFig(model_.currentDir, model_.CacheFolderOfCurrent(), name);
+        changes = kamelune::DeleteFig(model_.CurrentDir(), model_.CacheFolderOfCurrent(), name);
     }
     UpdateTable();
     Report(dialogs_, changes);
@@ -106,7 +106,7 @@ void TFormMain::SetLocationChoice(bool other) {
 
 void TFormMain::MnThumbLocationClick() {
     SetLocationChoice(false);
-    model_.gThumbDir = model_.DefaultCacheDir();
+    model_.SetThumbDir(model_.DefaultCacheDir());
 }
 
 void TFormMain::MnOtherLocationClick() {
@@ -115,7 +115,7 @@ void TFormMain::MnOtherLocationClick() {
     const auto chosen = dialogs_.ChooseFolder(
         QStringLiteral("サムネイルの置き場所の設定 "
                        "(フォルダを選択するか新規作成して「保存」をクリックしてください）"),
-        Q(model_.gAppDir));
+        Q(model_.AppDir()));
     if (!chosen) return;
     const std::string dir = QDir::cleanPath(*chosen).toStdString();
     if (::access(dir.c_str(), W_OK | X_OK) != 0) {
@@ -126,12 +126,12 @@ void TFormMain::MnOtherLocationClick() {
                            QStringLiteral("サムネイルを<") + Q(dir) +
                                QStringLiteral(">に保管します。よろしいですか？")))
         return;
-    model_.gThumbDir = dir;
+    model_.SetThumbDir(dir);
     SetLocationChoice(true);
 }
 
 void TFormMain::MnKameluneDirDelClick() {
-    const std::string root = CacheRoot(model_.gThumbDir);
+    const std::string root = CacheRoot(model_.ThumbDir());
     if (!DirectoryExists(root)) return;
     if (!dialogs_.AskYesNo(QStringLiteral("確認"),
                            Q(root) + QStringLiteral(" をごみ箱に移動しますか？")))

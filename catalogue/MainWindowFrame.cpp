@@ -144,7 +144,7 @@ void TFormMain::BuildFrame() {
     baseLayout->setContentsMargins(0, 0, 0, 0);
     StrGridBase = new GridView(TabSheetBase);
     StrGridBase->setObjectName(QStringLiteral("StrGridBase"));
-    baseModel_ = new StringGridModel(model_.gridBase, this);
+    baseModel_ = new StringGridModel(model_.Base(), this);
     StrGridBase->setModel(baseModel_);
     baseLayout->addWidget(StrGridBase);
     PageControl1->addTab(TabSheetBase, QStringLiteral("BaseTable"));
@@ -193,7 +193,7 @@ void TFormMain::BuildFrame() {
     MnOpenMap = Item(
         PopupMenu1, QStringLiteral("地図で開く"),
         [this] {
-            const std::string url = MapUrl(model_.gridBase, PopupPicture());
+            const std::string url = MapUrl(model_.Base(), PopupPicture());
             if (url.empty())
                 dialogs_.ShowCheckMessage(QStringLiteral("この画像には GPS の位置がありません"));
             else if (const FileResult r = OpenWebAddress(QString::fromStdString(url)); !r)
@@ -202,7 +202,7 @@ void TFormMain::BuildFrame() {
         "MnOpenMap");
     MnOpenMap->setVisible(false);
     connect(PopupMenu1, &QMenu::aboutToShow, this,
-            [this] { MnOpenMap->setEnabled(!MapUrl(model_.gridBase, PopupPicture()).empty()); });
+            [this] { MnOpenMap->setEnabled(!MapUrl(model_.Base(), PopupPicture()).empty()); });
     // Presses on the table select and open the popup menu; Space and Enter act on its row.
     TabSheetTable->StrGridExif->viewport()->installEventFilter(this);
     TabSheetTable->StrGridExif->installEventFilter(this);
@@ -213,7 +213,7 @@ void TFormMain::BuildFrame() {
     DirectoryListBox1->onChosen = [this](const std::string& folder) { SetCurrentDir(folder); };
     connect(DriveComboBox1, &QComboBox::activated, this, [this] { DriveComboBox1Change(); });
     connect(FilterComboBox1, &QComboBox::activated, this, [this] { FilterComboBox1Change(); });
-    connect(ChkBoxExifOnly, &QCheckBox::toggled, this, [this](bool on) { model_.exifOnly = on; });
+    connect(ChkBoxExifOnly, &QCheckBox::toggled, this, [this](bool on) { model_.SetExifOnly(on); });
     connect(ChkBoxExifOnly, &QCheckBox::clicked, this, [this] { ChkBoxExifOnlyClick(); });
     connect(TabSheetTable->ChkBoxImage, &QCheckBox::clicked, this, [this] { ChkBoxImageClick(); });
     connect(PageControl1, &QTabWidget::tabBarClicked, this, [this](int index) {
@@ -352,7 +352,7 @@ void TFormMain::BuildMenus() {
     MnUpright = Item(
         view, QStringLiteral("向きに合わせて表示"), [this] { model_.ShowPage(0); }, "MnUpright");
     MnUpright->setCheckable(true);
-    connect(MnUpright, &QAction::toggled, this, [this](bool on) { model_.upright = on; });
+    connect(MnUpright, &QAction::toggled, this, [this](bool on) { model_.SetUpright(on); });
     // The items of today's cameras: the catalogue grows, and the folder is read again for them.
     MnModernItems = Item(
         view, QStringLiteral("新しい Exif 項目も使う"),
@@ -375,7 +375,7 @@ void TFormMain::BuildMenus() {
         photo, QStringLiteral("フォルダを読み直す(&F)"),
         [this] {
             // Folders made or removed on disk since show in the folder list too.
-            DirectoryListBox1->SetFolder(model_.currentDir);
+            DirectoryListBox1->SetFolder(model_.CurrentDir());
             UpdateTable();
         },
         "Reread")

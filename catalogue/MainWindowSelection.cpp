@@ -18,7 +18,7 @@
 namespace kamelune {
 
 bool TFormMain::HasSelection(const QString& message) {
-    if (!model_.gSelectList.empty()) return true;
+    if (!model_.Selected().empty()) return true;
     dialogs_.ShowCheckMessage(message);
     return false;
 }
@@ -26,22 +26,23 @@ bool TFormMain::HasSelection(const QString& message) {
 void TFormMain::Selection(int col, int row) {
     // The rows shown while a large folder is read are replaced when it ends: nothing to select.
     if (col != 1 || row < 1 || model_.Reading()) return;
-    SelectionTables t{model_.gridBase, model_.gridExif, model_.gSelectList};
-    SelectionClick(t, row);
-    model_.SelectionChanged();
+    model_.ChangeSelection([row](SelectionTables& t) {
+        SelectionClick(t, row);
+        return true;
+    });
 }
 
 void TFormMain::StrGridExifMouseDown(Qt::MouseButton button, const QPoint& pos) {
     const QModelIndex index = TabSheetTable->StrGridExif->indexAt(pos);
     if (!index.isValid()) return;
     const int row = index.row() + 1; // the title row is the header
-    if (row < 1 || row > model_.gridExif.RowCount() - 1) return;
+    if (row < 1 || row > model_.View().RowCount() - 1) return;
     if (button == Qt::LeftButton) {
         if (index.column() == 1) {
             Selection(1, row);
         } else {
             DisplaySmallImage(row);
-            model_.PictureClicked(ItemNumber(model_.gridExif.Cell(0, row)));
+            model_.PictureClicked(ItemNumber(model_.View().Cell(0, row)));
         }
     } else if (button == Qt::RightButton) {
         TabSheetTable->StrGridExif->selectRow(index.row());
@@ -52,33 +53,24 @@ void TFormMain::StrGridExifMouseDown(Qt::MouseButton button, const QPoint& pos) 
 }
 
 void TFormMain::SelectAllClick() {
-    SelectionTables t{model_.gridBase, model_.gridExif, model_.gSelectList};
-    if (!SelectAll(t)) {
+    if (!model_.ChangeSelection(SelectAll))
         dialogs_.ShowCheckMessage(QStringLiteral("イメージがありません。"));
-        return;
-    }
-    model_.SelectionChanged();
 }
 
 void TFormMain::SelectReverseClick() {
-    SelectionTables t{model_.gridBase, model_.gridExif, model_.gSelectList};
-    if (!SelectReverse(t)) {
+    if (!model_.ChangeSelection(SelectReverse))
         dialogs_.ShowCheckMessage(QStringLiteral("イメージがありません。"));
-        return;
-    }
-    model_.SelectionChanged();
 }
 
 void TFormMain::SelectNoneClick() {
-    SelectionTables t{model_.gridBase, model_.gridExif, model_.gSelectList};
-    if (SelectNone(t)) model_.SelectionChanged();
+    model_.ChangeSelection(SelectNone);
 }
 
 int TFormMain::PopupPicture() const {
     if (popup_.pictNo) return popup_.pictNo;
     const QModelIndex current = TabSheetTable->StrGridExif->currentIndex();
     if (!current.isValid()) return 0;
-    return ItemNumber(model_.gridExif.Cell(0, current.row() + 1));
+    return ItemNumber(model_.View().Cell(0, current.row() + 1));
 }
 
 void TFormMain::ExifC1Click() {
@@ -100,7 +92,7 @@ void TFormMain::SetFigNo(const QString& text) {
 }
 
 void TFormMain::BtnSortClick() {
-    if (model_.gExifCount < 1)
+    if (model_.ExifCount() < 1)
         dialogs_.ShowCheckMessage(QStringLiteral("注意：Exifイメージがありません"));
     emit sortRequested();
 }
@@ -131,7 +123,7 @@ void TFormMain::PMenuGenzuClick() {
 }
 
 void TFormMain::BtnSetPKomokuClick() {
-    if (model_.gFileCount < 1) {
+    if (model_.FileCount() < 1) {
         dialogs_.ShowCheckMessage(QStringLiteral("イメージがありません"));
         return;
     }

@@ -32,10 +32,10 @@ private:
 
 // The selection number of each picture (0: not selected), by picture number: a lookup per row
 // instead of a search of the list, which a folder of 50,000 pictures cannot afford.
-std::vector<int> NumbersByPicture(const SelectionTables& t) {
-    std::vector<int> numbers(static_cast<std::size_t>(std::max(t.base.RowCount(), 1)), 0);
-    for (std::size_t j = t.list.size(); j-- > 0;) {
-        const int pictNo = t.list[j];
+std::vector<int> NumbersByPicture(const StringGrid& base, const PictureList& list) {
+    std::vector<int> numbers(static_cast<std::size_t>(std::max(base.RowCount(), 1)), 0);
+    for (std::size_t j = list.size(); j-- > 0;) {
+        const int pictNo = list[j];
         if (pictNo > 0 && pictNo < static_cast<int>(numbers.size()))
             numbers[static_cast<std::size_t>(pictNo)] = static_cast<int>(j) + 1;
     }
@@ -52,7 +52,7 @@ void RenumberAll(SelectionTables& t) {
     const Updating updating(t);
     for (std::size_t j = 0; j < t.list.size(); ++j)
         t.base.SetCell(1, t.list[j], std::to_string(j + 1));
-    const std::vector<int> numbers = NumbersByPicture(t);
+    const std::vector<int> numbers = NumbersByPicture(t.base, t.list);
     for (int r = 1; r < t.view.RowCount(); ++r) {
         const int number = NumberOf(numbers, PictOfRow(t.view, r));
         if (number > 0) t.view.SetCell(1, r, std::to_string(number));
@@ -99,7 +99,7 @@ void SelectionClick(SelectionTables& t, int row) {
         t.list.push_back(pictNo);
     }
     const Updating updating(t);
-    const std::vector<int> numbers = NumbersByPicture(t);
+    const std::vector<int> numbers = NumbersByPicture(t.base, t.list);
     for (int r = 1; r < t.view.RowCount(); ++r) {
         if (t.view.Cell(1, r).empty()) continue;
         const int n = PictOfRow(t.view, r);
@@ -153,17 +153,21 @@ bool SelectNone(SelectionTables& t) {
     return true;
 }
 
-bool SelectionConsistent(const SelectionTables& t) {
-    const std::vector<int> numbers = NumbersByPicture(t);
-    for (int r = 1; r < t.base.RowCount(); ++r) {
+bool SelectionConsistent(const StringGrid& base, const StringGrid& view, const PictureList& list) {
+    const std::vector<int> numbers = NumbersByPicture(base, list);
+    for (int r = 1; r < base.RowCount(); ++r) {
         const int number = NumberOf(numbers, r);
-        if (t.base.Cell(1, r) != (number ? std::to_string(number) : std::string())) return false;
+        if (base.Cell(1, r) != (number ? std::to_string(number) : std::string())) return false;
     }
-    for (int r = 1; r < t.view.RowCount(); ++r) {
-        const int number = NumberOf(numbers, PictOfRow(t.view, r));
-        if (t.view.Cell(1, r) != (number ? std::to_string(number) : std::string())) return false;
+    for (int r = 1; r < view.RowCount(); ++r) {
+        const int number = NumberOf(numbers, PictOfRow(view, r));
+        if (view.Cell(1, r) != (number ? std::to_string(number) : std::string())) return false;
     }
     return true;
+}
+
+bool SelectionConsistent(const SelectionTables& t) {
+    return SelectionConsistent(t.base, t.view, t.list);
 }
 
 } // namespace kamelune

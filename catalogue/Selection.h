@@ -31,6 +31,7 @@ bool SelectReverse(SelectionTables& t);
 bool SelectNone(SelectionTables& t);
 
 // Every selected picture numbered 1..count in list order in both tables, and no other cell set.
+bool SelectionConsistent(const StringGrid& base, const StringGrid& view, const PictureList& list);
 bool SelectionConsistent(const SelectionTables& t);
 
 } // namespace kamelune

@@ -50,7 +50,7 @@ TablePage::TablePage(FolderModel& model, DialogService& dialogs, QWidget* parent
     StrGridExif->setObjectName(QStringLiteral("StrGridExif"));
     StrGridExif->setToolTip(QStringLiteral("右クリックで、スライドショー、隠蔽、消去"));
     StrGridExif->setStyleSheet(QStringLiteral("QTableView { background: white; }"));
-    exifModel_ = new StringGridModel(model_.gridExif, this);
+    exifModel_ = new StringGridModel(model_.View(), this);
     StrGridExif->setModel(exifModel_);
     StrGridExif->setContextMenuPolicy(Qt::NoContextMenu);
     layout->addWidget(StrGridExif, 1);
@@ -62,12 +62,8 @@ TablePage::TablePage(FolderModel& model, DialogService& dialogs, QWidget* parent
 }
 
 void TablePage::ApplyViewLook() {
-    FinishViewLook(model_.gridExif);
-    if (ChkBox3fix->isChecked() && model_.gridExif.ColCount() > 3)
-        model_.gridExif.SetFixedCols(3);
-    else
-        model_.gridExif.SetFixedCols(1);
-    ApplyGridLook(StrGridExif, model_.gridExif);
+    model_.SetViewLook(ChkBox3fix->isChecked());
+    ApplyGridLook(StrGridExif, model_.View());
 }
 
 void TablePage::ChkBox3fixClick() {
@@ -75,7 +71,7 @@ void TablePage::ChkBox3fixClick() {
 }
 
 void TablePage::SetSpinEditJump() {
-    SpinEditJump->setRange(1, std::max(1, model_.gridExif.RowCount() - 1));
+    SpinEditJump->setRange(1, std::max(1, model_.View().RowCount() - 1));
     SpinEditJump->setValue(1);
 }
 
@@ -87,17 +83,17 @@ void TablePage::SpeedBtnJumpClick() {
 }
 
 void TablePage::SpinEditJumpChange() {
-    if (SpinEditJump->value() > model_.gridExif.RowCount())
-        SpinEditJump->setValue(model_.gridExif.RowCount() - 1);
+    if (SpinEditJump->value() > model_.View().RowCount())
+        SpinEditJump->setValue(model_.View().RowCount() - 1);
 }
 
 void TablePage::StrGridExifDblClick() {
     const QModelIndex current = StrGridExif->currentIndex();
     if (!current.isValid()) return;
-    const std::string& name = model_.gridExif.Cell(2, exifModel_->GridRow(current.row()));
+    const std::string& name = model_.View().Cell(2, exifModel_->GridRow(current.row()));
     if (name.empty()) return;
     if (const FileResult r =
-            OpenDocument(QString::fromStdString(JoinPath(model_.currentDir, name)));
+            OpenDocument(QString::fromStdString(JoinPath(model_.CurrentDir(), name)));
         !r)
         dialogs_.ShowCheckMessage(QString::fromStdString(r.error));
 }
@@ -108,8 +104,8 @@ int TablePage::CurrentTableRow() const {
 }
 
 void TablePage::MakePictureCurrent(const std::string& name) {
-    for (int r = 1; r < model_.gridExif.RowCount(); ++r)
-        if (model_.gridExif.Cell(2, r) == name) {
+    for (int r = 1; r < model_.View().RowCount(); ++r)
+        if (model_.View().Cell(2, r) == name) {
             StrGridExif->setCurrentIndex(exifModel_->index(r - 1, 2));
             StrGridExif->selectRow(r - 1);
             return;

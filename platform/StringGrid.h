@@ -68,7 +68,8 @@ public:
     void BeginUpdate() { ++updating_; }
     void EndUpdate();
 
-    void SetListener(StringGridListener* listener) { listener_ = listener; }
+    // A view's listener is no change of the grid: a grid shown read-only takes one too.
+    void SetListener(StringGridListener* listener) const { listener_ = listener; }
     // Takes another grid's cells and shape (one built elsewhere); the listener stays and hears
     // one reshape notice.
     void TakeCells(StringGrid&& other);
@@ -87,7 +88,7 @@ private:
     int updating_ = 0;
     bool cellsChangedWhileUpdating_ = false;
     bool reshapedWhileUpdating_ = false;
-    StringGridListener* listener_ = nullptr;
+    mutable StringGridListener* listener_ = nullptr;
 };
 
 } // namespace kamelune

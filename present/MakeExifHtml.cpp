@@ -123,18 +123,18 @@ void TFormMakeExifHTML::Start(ExportRun run,
 
 std::vector<std::string> TFormMakeExifHTML::Headings() const {
     std::vector<std::string> headings;
-    for (const int item : model_.gItemList)
-        headings.push_back(model_.itemGrid.Cell(2, item));
+    for (const int item : model_.ChosenItems())
+        headings.push_back(model_.Items().Cell(2, item));
     return headings;
 }
 
 std::vector<HtmlPicture> TFormMakeExifHTML::Pictures() const {
     std::vector<HtmlPicture> pictures;
-    for (const int entry : model_.gSelectList) {
+    for (const int entry : model_.Selected()) {
         HtmlPicture p;
-        p.fileName = model_.gridBase.Cell(kNameCol, entry);
-        for (const int item : model_.gItemList)
-            p.values.push_back(model_.gridBase.Cell(item + 1, entry));
+        p.fileName = model_.Base().Cell(kNameCol, entry);
+        for (const int item : model_.ChosenItems())
+            p.values.push_back(model_.Base().Cell(item + 1, entry));
         pictures.push_back(std::move(p));
     }
     return pictures;
@@ -143,23 +143,23 @@ std::vector<HtmlPicture> TFormMakeExifHTML::Pictures() const {
 void TFormMakeExifHTML::OutHTMLYoko(const std::string& fileName, ExportRun run,
                                     std::function<void(const std::vector<std::string>&)> done) {
     const QFileInfo info(QString::fromStdString(fileName));
-    run.source = model_.currentDir;
+    run.source = model_.CurrentDir();
     run.folder = info.absolutePath().toStdString();
     run.pictures = Pictures();
     run.pagePath = run.folder + "/" + info.completeBaseName().toStdString() + ".html";
-    for (std::size_t m = 0; m < model_.gItemList.size(); ++m)
-        run.headings.push_back(model_.gridExif.Cell(static_cast<int>(m) + 3, 0));
+    for (std::size_t m = 0; m < model_.ChosenItems().size(); ++m)
+        run.headings.push_back(model_.View().Cell(static_cast<int>(m) + 3, 0));
     Start(std::move(run), std::move(done));
 }
 
 bool TFormMakeExifHTML::MakeHTML(
     ExportRun run, std::function<void(const QString& page, const std::vector<std::string>&)> done) {
     const auto path = dialogs_.SaveFile(HtmlSaveRequest(
-        QStringLiteral("EXIF HTMLの保存"), QStringLiteral("MyExif"), model_.currentDir));
+        QStringLiteral("EXIF HTMLの保存"), QStringLiteral("MyExif"), model_.CurrentDir()));
     if (!path) return false;
     const QFileInfo info(*path);
     const std::string base = info.completeBaseName().toStdString();
-    run.source = model_.currentDir;
+    run.source = model_.CurrentDir();
     run.folder = info.absolutePath().toStdString();
     run.pictures = Pictures();
     run.pagePath = run.folder + "/" + base + ".html";

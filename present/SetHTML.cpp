@@ -209,7 +209,7 @@ ExportRun TFormSetHTML::Choice() const {
 }
 
 void TFormSetHTML::BtnMakeClick() {
-    if (model_.gItemList.empty()) {
+    if (model_.ChosenItems().empty()) {
         dialogs_.ShowCheckMessage(QStringLiteral("出力するExif項目が選択されていません！"));
         return;
     }
@@ -255,9 +255,9 @@ ExportRun TFormSetHTML2::Choice() const {
 
 void TFormSetHTML2::BtnMakeClick() {
     const auto path = dialogs_.SaveFile(HtmlSaveRequest(
-        QStringLiteral("表形式HTMLの保存"), QStringLiteral("MyExifTable"), model_.currentDir));
+        QStringLiteral("表形式HTMLの保存"), QStringLiteral("MyExifTable"), model_.CurrentDir()));
     if (!path) return;
-    if (model_.gSelectList.empty()) {
+    if (model_.Selected().empty()) {
         dialogs_.ShowCheckMessage(QStringLiteral("選択されていません"));
         return;
     }

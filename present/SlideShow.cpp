@@ -287,15 +287,15 @@ bool TFormSlideshow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 int TFormSlideshow::ListLength() const {
-    return Tag == 0 ? static_cast<int>(model_.gSelectList.size()) : model_.gridExif.RowCount() - 1;
+    return Tag == 0 ? static_cast<int>(model_.Selected().size()) : model_.View().RowCount() - 1;
 }
 
 int TFormSlideshow::PictureAt(int pos) const {
     if (Tag == 0) {
-        const auto& list = model_.gSelectList;
+        const auto& list = model_.Selected();
         return pos >= 0 && pos < static_cast<int>(list.size()) ? list[pos] : 0;
     }
-    return ItemNumber(model_.gridExif.Cell(0, pos + 1));
+    return ItemNumber(model_.View().Cell(0, pos + 1));
 }
 
 void TFormSlideshow::UpdateCounter() {
@@ -316,7 +316,7 @@ void TFormSlideshow::Init() {
         StatusPanel0->setText(QStringLiteral("%1/%2").arg(currentRow).arg(ListLength()));
         picture = Tag;
     }
-    StatusPanel1->setText(QString::fromStdString(model_.gridBase.Cell(kNameCol, picture)));
+    StatusPanel1->setText(QString::fromStdString(model_.Base().Cell(kNameCol, picture)));
     if (picture > 0) DispShow(Tag == 0 ? 0 : currentRow - 1, picture, false);
     // Wider than the list, so that a typed number above it can be taken and made its length.
     SpinEditJump->setRange(1, std::max(kJumpLimit, ListLength()));
@@ -330,21 +330,21 @@ void TFormSlideshow::SetLabels() {
     for (QLabel* l : Labels)
         l->hide();
     if (!captionSettings_->ChkBoxHyoji->isChecked()) return;
-    const int n = std::min<int>(9, static_cast<int>(model_.gItemList.size()));
+    const int n = std::min<int>(9, static_cast<int>(model_.ChosenItems().size()));
     for (int i = 0; i < n; ++i)
         Labels[i]->show();
 }
 
 void TFormSlideshow::DispExif(int pictNo) {
-    const auto& items = model_.gItemList;
+    const auto& items = model_.ChosenItems();
     if (items.empty()) return;
-    const StringGrid& base = model_.gridBase;
+    const StringGrid& base = model_.Base();
     LabelFName->setText(QString::fromStdString(base.Cell(kNameCol, pictNo)));
     LabelFName->adjustSize();
     const bool exif = IsExifRow(base, pictNo);
     for (std::size_t i = 0; i < items.size() && i < 9; ++i) {
         const int item = items[i];
-        const std::string& heading = model_.itemGrid.Cell(2, item);
+        const std::string& heading = model_.Items().Cell(2, item);
         std::string text = heading + (heading.empty() ? "" : ": ") + base.Cell(item + 1, pictNo);
         text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
         Labels[i]->setText(exif ? QString::fromStdString(text) : QString());
@@ -365,8 +365,8 @@ void TFormSlideshow::ShowPicture(int pictNo) {
     Timer1.stop();
     SlideRequest request;
     request.pictNo = pictNo;
-    request.name = model_.gridBase.Cell(kNameCol, pictNo);
-    request.path = JoinPath(model_.currentDir, request.name);
+    request.name = model_.Base().Cell(kNameCol, pictNo);
+    request.path = JoinPath(model_.CurrentDir(), request.name);
     const QSize client = ScrollBox1->viewport()->size();
     const QSize outer = ScrollBox1->size();
     request.view = {ChkBoxAuto->isChecked(),
@@ -429,7 +429,7 @@ void TFormSlideshow::Display(const SlideRequest& request, const Slide& slide) {
 }
 
 void TFormSlideshow::Timer1Timer() {
-    if (Tag == 0 && model_.gSelectList.empty()) {
+    if (Tag == 0 && model_.Selected().empty()) {
         Timer1.stop();
         dialogs_.ShowCheckMessage(QStringLiteral("選択されたファイルがありません"));
         return;

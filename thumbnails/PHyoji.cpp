@@ -117,13 +117,13 @@ void TFormPHyoji::SetChkListBoxKyocho(const std::vector<std::string>& names) {
 }
 
 void TFormPHyoji::BtnApplyClick() {
-    folder_.gListReady = true;
+    folder_.SetListReady(true);
     emit applied();
 }
 
 void TFormPHyoji::SpeedBtnDefaultClick() {
     SavePkmFile(dialogs_, QStringLiteral("ｻﾑﾈｲﾙExif項目の保存(asﾃﾞﾌｫｰﾙﾄ）"),
-                QStringLiteral("Default"), folder_.gAppDir, folder_.itemGrid, Attributes());
+                QStringLiteral("Default"), folder_.AppDir(), folder_.Items(), Attributes());
 }
 
 } // namespace kamelune

@@ -19,8 +19,14 @@
 
 namespace kamelune {
 
+static ItemList ItemsOf(const StringGrid& grid) {
+    ItemList items;
+    GridToItemList(grid, items);
+    return items;
+}
+
 TFormSetPKomoku::TFormSetPKomoku(FolderModel& folder, DialogService& dialogs, TFormPHyoji& display)
-    : StrGridPKomoku(folder.itemGrid), folder_(folder), dialogs_(dialogs), display_(display) {
+    : StrGridPKomoku(folder.EditItems()), folder_(folder), dialogs_(dialogs), display_(display) {
     setObjectName(QStringLiteral("FormSetPKomoku"));
     setWindowTitle(QStringLiteral("表示するExif項目を設定"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -76,15 +82,15 @@ void TFormSetPKomoku::showEvent(QShowEvent* event) {
 }
 
 void TFormSetPKomoku::FormShow() {
-    if (folder_.gExifCount >= 1)
-        FillSampleColumn(StrGridPKomoku, folder_.gridBase);
+    if (folder_.ExifCount() >= 1)
+        FillSampleColumn(StrGridPKomoku, folder_.Base());
     else
         dialogs_.ShowCheckMessage(QStringLiteral("Exif ファイルがありません"));
 }
 
 void TFormSetPKomoku::StrGridPKomokuClick(int col, int row) {
     if (col != 1 || row < 1 || row >= StrGridPKomoku.RowCount()) return;
-    auto& items = folder_.gItemList;
+    ItemList items = folder_.ChosenItems();
     const std::string& order = StrGridPKomoku.Cell(1, row);
     if (!order.empty()) {
         const int index = ItemNumber(order) - 1;
@@ -93,6 +99,7 @@ void TFormSetPKomoku::StrGridPKomokuClick(int col, int row) {
         StrGridPKomoku.SetCell(1, row, "");
         for (std::size_t j = 0; j < items.size(); ++j)
             StrGridPKomoku.SetCell(1, items[j], std::to_string(j + 1));
+        folder_.SetChosenItems(std::move(items));
         return;
     }
     if (items.size() > 74) {
@@ -101,10 +108,11 @@ void TFormSetPKomoku::StrGridPKomokuClick(int col, int row) {
     }
     StrGridPKomoku.SetCell(1, row, std::to_string(items.size() + 1));
     items.push_back(row);
+    folder_.SetChosenItems(std::move(items));
 }
 
 void TFormSetPKomoku::BtnClearClick() {
-    folder_.gItemList.clear();
+    folder_.SetChosenItems({});
     for (int r = 1; r < StrGridPKomoku.RowCount(); ++r)
         StrGridPKomoku.SetCell(1, r, "");
 }
@@ -127,7 +135,7 @@ void TFormSetPKomoku::BtnSaveAsDefaultClick() {
 
 void TFormSetPKomoku::BtnLoadClick() {
     if (LoadPKomokuFile(QStringLiteral("Exif表示項目の読み込み"), QStringLiteral("MyPKomoku")))
-        GridToItemList(StrGridPKomoku, folder_.gItemList);
+        folder_.SetChosenItems(ItemsOf(StrGridPKomoku));
 }
 
 static FileDialogRequest PkmRequest(const QString& title, const QString& fileName,
@@ -153,7 +161,7 @@ bool SavePkmFile(DialogService& dialogs, const QString& title, const QString& fi
 }
 
 bool TFormSetPKomoku::SavePKomokuFile(const QString& title, const QString& fileName) {
-    return SavePkmFile(dialogs_, title, fileName, folder_.gAppDir, StrGridPKomoku,
+    return SavePkmFile(dialogs_, title, fileName, folder_.AppDir(), StrGridPKomoku,
                        display_.Attributes());
 }
 
@@ -172,7 +180,7 @@ static bool ReadPkm(DialogService& dialogs, const std::string& path,
 }
 
 bool TFormSetPKomoku::LoadPKomokuFile(const QString& title, const QString& fileName) {
-    const auto path = dialogs_.OpenFile(PkmRequest(title, fileName, folder_.gAppDir));
+    const auto path = dialogs_.OpenFile(PkmRequest(title, fileName, folder_.AppDir()));
     std::vector<std::string> lines;
     if (!path || !ReadPkm(dialogs_, path->toStdString(), lines)) return false;
     if (PkmNamesModernItems(lines)) folder_.SetModernItems(true);
@@ -182,17 +190,18 @@ bool TFormSetPKomoku::LoadPKomokuFile(const QString& title, const QString& fileN
 
 bool TFormSetPKomoku::LoadDefaultPKomoku() {
     FolderModel& main = folder_;
-    std::string path = main.gAppDir + "/Default.pkm";
-    if (!FileExists(path) && !main.paths.shippedPkm.empty() && FileExists(main.paths.shippedPkm))
-        path = main.paths.shippedPkm;
+    std::string path = main.AppDir() + "/Default.pkm";
+    if (!FileExists(path) && !main.Paths().shippedPkm.empty() &&
+        FileExists(main.Paths().shippedPkm))
+        path = main.Paths().shippedPkm;
     std::vector<std::string> lines;
     if (FileExists(path) && ReadPkm(dialogs_, path, lines)) {
         if (PkmNamesModernItems(lines)) main.SetModernItems(true);
         LoadPKomokuGrid(lines, StrGridPKomoku);
         SetupPKomokuGrid(StrGridPKomoku, main.ItemCount());
-        GridToItemList(StrGridPKomoku, main.gItemList);
+        main.SetChosenItems(ItemsOf(StrGridPKomoku));
         DisplayAttributes a;
-        LoadPKomokuAttributes(lines, KyochoNames(main.gItemList, StrGridPKomoku), a);
+        LoadPKomokuAttributes(lines, KyochoNames(main.ChosenItems(), StrGridPKomoku), a);
         display_.SetAttributes(a);
         return false;
     }
@@ -202,8 +211,10 @@ bool TFormSetPKomoku::LoadDefaultPKomoku() {
         dialogs_.ShowCheckMessage(
             QStringLiteral("Defaultファイルがみつかりません。項目を自動設定します。"));
     DisplayAttributes a;
-    SetBuiltInPKomoku(StrGridPKomoku, main.gItemList, a);
-    FillSampleColumn(StrGridPKomoku, main.gridBase);
+    ItemList items;
+    SetBuiltInPKomoku(StrGridPKomoku, items, a);
+    main.SetChosenItems(std::move(items));
+    FillSampleColumn(StrGridPKomoku, main.Base());
     display_.SetAttributes(a);
     return true;
 }

@@ -2,7 +2,6 @@
 
 #include "catalogue/BaseTable.h"
 #include "catalogue/CacheNames.h"
-#include "thumbnails/ThumbnailCache.h"
 #include "catalogue/Selection.h"
 #include "catalogue/SetKomoku.h"
 #include "platform/Jpeg.h"
@@ -12,6 +11,7 @@
 #include "thumbnails/PageLayout.h"
 #include "thumbnails/Pkm.h"
 #include "thumbnails/ThumbLoader.h"
+#include "thumbnails/ThumbnailCache.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -135,7 +135,7 @@ ThumbnailPage::ThumbnailPage(FolderModel& model, DialogService& dialogs,
     // The label and the model follow the pane however it was pressed (the settings press it at
     // start-up).
     connect(panes, &QButtonGroup::idToggled, this, [this](int id, bool down) {
-        if (down) model_.pane = id;
+        if (down) model_.SetPane(id);
         LabelFigNoPerPage->setText(SpeedBtnPane3->isChecked() ? QStringLiteral("  画/ﾍﾟｰｼﾞ")
                                                               : QStringLiteral("x2画/ﾍﾟｰｼﾞ"));
     });
@@ -242,15 +242,16 @@ void ThumbnailPage::CmbBoxPageChange() {
 
 void ThumbnailPage::ImageClick(PictRec& rec) {
     if (model_.Reading()) return; // the panels of a folder still being read are replaced
-    SelectionTables t{model_.gridBase, model_.gridExif, model_.gSelectList};
-    TogglePicture(t, rec.PictNo, rec.ExifRow);
-    model_.SelectionChanged();
+    model_.ChangeSelection([&rec](SelectionTables& t) {
+        TogglePicture(t, rec.PictNo, rec.ExifRow);
+        return true;
+    });
 }
 
 void ThumbnailPage::RefreshPanelsFromTable() {
     const DisplayAttributes a = attributes_();
     for (const auto& rec : gPictList) {
-        const std::string& cell = model_.gridExif.Cell(1, rec->ExifRow);
+        const std::string& cell = model_.View().Cell(1, rec->ExifRow);
         rec->Selected = !cell.empty();
         rec->SelNoLabel.text = QString::fromStdString(cell);
         rec->SelNoLabel.rect.width = ThumbPanel::TextWidth(rec->SelNoLabel.text, 10, true);
@@ -278,15 +279,15 @@ void ThumbnailPage::CleargPictList() {
 
 void ThumbnailPage::MakePagePicts(int page) {
     DropBuild(); // a page still being built is dropped with its jobs not started
-    if (!model_.gListReady || !OnScreen() || model_.gridExif.RowCount() < 1) return;
+    if (!model_.ListReady() || !OnScreen() || model_.View().RowCount() < 1) return;
     gPageBuilt = false;
     cacheProblem_.clear();
     CleargPictList();
     ScrlBoxPictList->horizontalScrollBar()->setValue(0);
     ScrlBoxPictList->verticalScrollBar()->setValue(0);
     PictPage->resize(0, 0); // a page with no panels has nothing to scroll
-    const int rows = model_.gridExif.RowCount() - 1;
-    if (model_.gFileCount <= 0 || rows < 1 || (model_.exifOnly && model_.gExifCount < 1)) {
+    const int rows = model_.View().RowCount() - 1;
+    if (model_.FileCount() <= 0 || rows < 1 || (model_.ExifOnly() && model_.ExifCount() < 1)) {
         // Nothing to show: no page to choose either.
         gPageCount = 0;
         CmbBoxPage->clear();
@@ -296,7 +297,7 @@ void ThumbnailPage::MakePagePicts(int page) {
     gPictsPerPage = PictsPerPage(CmbBoxFigNoPerPage->currentText().toInt(), CurrentPane());
     // The counts of a folder still being read are those of its first rows: not shown.
     if (!model_.Reading())
-        emit countsShown(QStringLiteral("%1/%2").arg(model_.gExifCount).arg(model_.gFileCount));
+        emit countsShown(QStringLiteral("%1/%2").arg(model_.ExifCount()).arg(model_.FileCount()));
     const PageBounds bounds = ComputePage(page, rows, gPictsPerPage);
     gPageCount = bounds.count;
     LabelPageNo->setText(QStringLiteral("/%1").arg(gPageCount));
@@ -316,14 +317,14 @@ void ThumbnailPage::MakePagePicts(int page) {
     std::vector<ThumbLoader::Job> work;
     std::vector<std::size_t> places;
     for (int k = 0; k < count; ++k) {
-        const int n = ItemNumber(model_.gridExif.Cell(0, gPageFirst + k + 1));
+        const int n = ItemNumber(model_.View().Cell(0, gPageFirst + k + 1));
         std::string& name = build->names[k];
-        name = model_.gridBase.Cell(kNameCol, n);
+        name = model_.Base().Cell(kNameCol, n);
         if (name.empty() || FileExists(cache + "/" + ThumbFileName(name))) continue;
         build->prepared[k].queued = true;
         places.push_back(static_cast<std::size_t>(k));
-        work.push_back(
-            {cache, model_.currentDir, name, model_.gridBase.Cell(kSizeCol, n), model_.readDelay});
+        work.push_back({cache, model_.CurrentDir(), name, model_.Base().Cell(kSizeCol, n),
+                        model_.ReadDelay()});
     }
     const int threads = thumbnailThreads > 0 ? thumbnailThreads : ThumbLoader::DefaultThreads();
     if (!loader_ || loader_->Threads() != threads) loader_ = std::make_unique<ThumbLoader>(threads);
@@ -397,14 +398,14 @@ bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileN
     const DisplayAttributes& a = pageAttributes_;
     const int f = a.FontHeight();
     const Pane pane = CurrentPane();
-    const int lines = CaptionLineCount(pane, static_cast<int>(model_.gItemList.size()));
+    const int lines = CaptionLineCount(pane, static_cast<int>(model_.ChosenItems().size()));
     auto owned = std::make_unique<PictRec>();
     PictRec& rec = *owned;
     try {
         rec.ExifRow = i + 1;
-        rec.PictNo = ItemNumber(model_.gridExif.Cell(0, rec.ExifRow));
+        rec.PictNo = ItemNumber(model_.View().Cell(0, rec.ExifRow));
         const int n = rec.PictNo;
-        const std::string& selNo = model_.gridExif.Cell(1, rec.ExifRow);
+        const std::string& selNo = model_.View().Cell(1, rec.ExifRow);
         rec.Selected = !selNo.empty();
 
         // Header line.
@@ -418,7 +419,7 @@ bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileN
                           rec.Selected};
         rec.SelNoLabel.rect.width = ThumbPanel::TextWidth(rec.SelNoLabel.text, 10, true);
         const QString no = QString::fromStdString(
-            NoLabelText(i, gPictsPerPage, model_.gridExif.Cell(0, rec.ExifRow)));
+            NoLabelText(i, gPictsPerPage, model_.View().Cell(0, rec.ExifRow)));
         const int noWidth = ThumbPanel::TextWidth(no, 12, true);
         rec.NoLabel = {no, {2, 2, noWidth, 12}, Bgr(a.noColor), {}, true, true, 12, true};
         rec.FileNameLabel = {QString::fromStdString(fileName),
@@ -431,14 +432,14 @@ bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileN
                              true};
 
         // Caption lines.
-        const bool exif = IsExifRow(model_.gridBase, n);
+        const bool exif = IsExifRow(model_.Base(), n);
         if (!a.kyochoNames.empty()) {
             for (int k = 0; k < lines; ++k) {
                 const CaptionLook look = CaptionLookFor(a.Emphasised(k), a.toka, a.mojiColor,
                                                         a.mjBackColor, a.kyochoColor);
                 rec.CaptionLabels[k] = {
                     QString::fromStdString(
-                        LabelCaption(k, model_.gItemList, model_.itemGrid, model_.gridBase, n)),
+                        LabelCaption(k, model_.ChosenItems(), model_.Items(), model_.Base(), n)),
                     CaptionRect(k, f),
                     Bgr(look.text),
                     Bgr(look.background),
@@ -455,8 +456,8 @@ bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileN
         if (made) {
             thumb = std::move(*made);
         } else {
-            thumb = ObtainThumbnail(model_.CacheFolderOfCurrent(), model_.currentDir, fileName,
-                                    model_.gridBase.Cell(kSizeCol, n));
+            thumb = ObtainThumbnail(model_.CacheFolderOfCurrent(), model_.CurrentDir(), fileName,
+                                    model_.Base().Cell(kSizeCol, n));
         }
         QString sizeText;
         if (thumb.ok) {
@@ -464,8 +465,7 @@ bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileN
                             ? ToPixmap(Orient(thumb.picture, model_.UprightOrientation(n)), dpr)
                             : LoadPixmap(thumb.thumbPath, dpr, {}, model_.UprightOrientation(n));
             if (thumb.sizeLines.size() >= 3) {
-                for (int c = 0; c < 3; ++c)
-                    model_.gridBase.SetCell(kWidthCol + c, n, thumb.sizeLines[c]);
+                model_.SetPictureSizes(n, thumb.sizeLines);
                 sizeText = QString::fromStdString(SizeText(thumb.sizeLines));
             }
             // A cache that could not take it: shown from memory, said once per page.
@@ -477,7 +477,7 @@ bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileN
             // Another page (or folder) may have come while the message was up: this panel is
             // not of it.
             if ((build_ ? build_->number : 0) != number) return false;
-            rec.Image = LoadPixmap(model_.gThumbDir + "/peke.jpg", dpr);
+            rec.Image = LoadPixmap(model_.ThumbDir() + "/peke.jpg", dpr);
         }
         rec.SizeLabel = {sizeText,
                          {4, SizeLabelTop(exif, f, lines), 90, 13},
@@ -531,7 +531,7 @@ void ThumbnailPage::SeiretuPict() {
 }
 
 void ThumbnailPage::ImageDblClick(PictRec& rec) {
-    const std::string path = JoinPath(model_.currentDir, rec.FileNameLabel.text.toStdString());
+    const std::string path = JoinPath(model_.CurrentDir(), rec.FileNameLabel.text.toStdString());
     if (const FileResult r = OpenDocument(QString::fromStdString(path)); !r)
         dialogs_.ShowCheckMessage(QString::fromStdString(r.error));
 }
@@ -541,12 +541,12 @@ void ThumbnailPage::CmbBoxFigNoPerPageChange() {
 }
 
 void ThumbnailPage::SpeedBtnPane3Click() {
-    model_.gListReady = true;
+    model_.SetListReady(true);
     MakePagePicts(CurrentPageBox());
 }
 
 void ThumbnailPage::ChkBoxDispSizeClick() {
-    model_.gListReady = true;
+    model_.SetListReady(true);
     MakePagePicts(CurrentPageBox());
 }
 

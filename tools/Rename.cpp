@@ -96,7 +96,7 @@ void TFormRename::showEvent(QShowEvent* event) {
 }
 
 void TFormRename::FormShow() {
-    const auto& selection = folder_.gSelectList;
+    const auto& selection = folder_.Selected();
     StrGridFname.BeginUpdate();
     StrGridFname.SetRowCount(static_cast<int>(selection.size()) + 1);
     StrGridFname.SetColCount(4);
@@ -113,7 +113,7 @@ void TFormRename::FormShow() {
         const int pict = selection[i];
         StrGridFname.SetCell(0, row, std::to_string(row));
         StrGridFname.SetCell(1, row, std::to_string(pict));
-        StrGridFname.SetCell(2, row, folder_.gridBase.Cell(kNameCol, pict));
+        StrGridFname.SetCell(2, row, folder_.Base().Cell(kNameCol, pict));
     }
     StrGridFname.EndUpdate();
     ApplyGridLook(GridFname, StrGridFname);
@@ -121,8 +121,8 @@ void TFormRename::FormShow() {
 
     for (QComboBox* box : {CmbBoxKomoku1, CmbBoxKomoku2}) {
         box->clear();
-        for (const int item : folder_.gItemList)
-            box->addItem(Q(folder_.itemGrid.Cell(2, item)));
+        for (const int item : folder_.ChosenItems())
+            box->addItem(Q(folder_.Items().Cell(2, item)));
         box->addItem(QStringLiteral("なし"));
         box->setMaxVisibleItems(box->count());
     }
@@ -135,7 +135,7 @@ int TFormRename::ItemOfBox(const QComboBox* box) const {
     int index = box->currentIndex();
     if (box->isEditable() && box->currentText() != box->itemText(index))
         index = box->findText(box->currentText());
-    const auto& items = folder_.gItemList;
+    const auto& items = folder_.ChosenItems();
     if (index < 0 || index >= static_cast<int>(items.size())) return 0;
     return items[index];
 }
@@ -159,7 +159,7 @@ void TFormRename::SpeedBtnKakuninClick() {
     for (int i = 1; i < StrGridFname.RowCount(); ++i)
         StrGridFname.SetCell(3, i,
                              MakeNewFilename(p, i, ItemNumber(StrGridFname.Cell(1, i)),
-                                             folder_.gridBase, folder_.itemGrid));
+                                             folder_.Base(), folder_.Items()));
 }
 
 void TFormRename::SpeedBtnClearClick() {
@@ -172,7 +172,7 @@ void TFormRename::SpeedBtnJikoClick() {
     for (int i = 1; i < StrGridFname.RowCount(); ++i)
         rows.push_back({StrGridFname.Cell(2, i), StrGridFname.Cell(3, i)});
     const int count =
-        HenkanJikko(folder_.currentDir, folder_.CacheFolderOfCurrent(), rows,
+        HenkanJikko(folder_.CurrentDir(), folder_.CacheFolderOfCurrent(), rows,
                     [this](const std::string& oldName) {
                         return dialogs_.AskYesNo(
                             QStringLiteral("確認"),
@@ -215,7 +215,7 @@ void TFormRename2::showEvent(QShowEvent* event) {
 }
 
 void TFormRename2::FormShow() {
-    const QString old = Q(folder_.gridBase.Cell(kNameCol, Tag));
+    const QString old = Q(folder_.Base().Cell(kNameCol, Tag));
     LabelOldFname->setText(old);
     EditNewFname->setText(old);
 }
@@ -225,7 +225,7 @@ void TFormRename2::SpeedBtnHenkanClick() {
     const std::string newName = EditNewFname->text().toStdString();
     if (oldName == newName) return;
     const FileResult r =
-        RenamePicture(folder_.currentDir, folder_.CacheFolderOfCurrent(), oldName, newName);
+        RenamePicture(folder_.CurrentDir(), folder_.CacheFolderOfCurrent(), oldName, newName);
     if (r)
         folder_.FilesRenamed(false);
     else

@@ -59,7 +59,7 @@ void TFormSort::showEvent(QShowEvent* event) {
 
 void TFormSort::InitSort() {
     StrGridSort.BeginUpdate();
-    StrGridSort.SetRowCount(folder_.gridBase.ColCount() - 1);
+    StrGridSort.SetRowCount(folder_.Base().ColCount() - 1);
     StrGridSort.SetColCount(4);
     StrGridSort.SetFixedRows(1);
     StrGridSort.SetFixedCols(1);
@@ -69,19 +69,19 @@ void TFormSort::InitSort() {
         StrGridSort.SetColWidth(c, widths[c]);
         StrGridSort.SetCell(c, 0, titles[c]);
     }
-    const StringGrid& items = folder_.itemGrid;
+    const StringGrid& items = folder_.Items();
     for (int r = 1; r < StrGridSort.RowCount(); ++r) {
         StrGridSort.SetCell(0, r, items.Cell(0, r));
         StrGridSort.SetCell(2, r, items.Cell(2, r));
     }
-    FillSampleColumn(StrGridSort, folder_.gridBase);
+    FillSampleColumn(StrGridSort, folder_.Base());
     StrGridSort.EndUpdate();
     ApplyGridLook(GridSort, StrGridSort);
 }
 
 void TFormSort::StrGridSortClick(int row) {
     if (row < 1 || row >= StrGridSort.RowCount()) return;
-    auto& keys = folder_.gSortWorkList;
+    ItemList keys = folder_.SortKeys();
     const int k = ItemNumber(StrGridSort.Cell(1, row));
     if (k > 0) {
         if (k - 1 < static_cast<int>(keys.size())) keys.erase(keys.begin() + (k - 1));
@@ -94,10 +94,11 @@ void TFormSort::StrGridSortClick(int row) {
     } else {
         dialogs_.ShowCheckMessage(QStringLiteral("既に4項目選択されています"));
     }
+    folder_.SetSortKeys(std::move(keys));
 }
 
 void TFormSort::BtnClearClick() {
-    folder_.gSortWorkList.clear();
+    folder_.SetSortKeys({});
     for (int r = 1; r < StrGridSort.RowCount(); ++r)
         StrGridSort.SetCell(1, r, "");
 }
@@ -115,10 +116,8 @@ void TFormSort::BtnGoSortClick() {
         // The main window rebuilds the table and the page in the new order.
         folder_.SetRowOrder(watcher->future().takeResult());
     });
-    watcher->setFuture(
-        QtConcurrent::run([copy = CopySortCells(folder_.gridBase, folder_.gSortWorkList)] {
-            return SortedRows(copy);
-        }));
+    watcher->setFuture(QtConcurrent::run(
+        [copy = CopySortCells(folder_.Base(), folder_.SortKeys())] { return SortedRows(copy); }));
 }
 
 } // namespace kamelune

@@ -17,6 +17,11 @@ QString ToQString(const std::string& s) {
 } // namespace
 
 StringGridModel::StringGridModel(StringGrid& grid, QObject* parent)
+    : StringGridModel(static_cast<const StringGrid&>(grid), parent) {
+    editableGrid_ = &grid;
+}
+
+StringGridModel::StringGridModel(const StringGrid& grid, QObject* parent)
     : QAbstractTableModel(parent), grid_(&grid) {
     grid_->SetListener(this);
 }
@@ -35,7 +40,7 @@ int StringGridModel::columnCount(const QModelIndex& parent) const {
 
 Qt::ItemFlags StringGridModel::flags(const QModelIndex& index) const {
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
-    if (index.isValid() &&
+    if (index.isValid() && editableGrid_ &&
         std::find(editable_.begin(), editable_.end(), index.column()) != editable_.end())
         f |= Qt::ItemIsEditable;
     return f;
@@ -43,7 +48,7 @@ Qt::ItemFlags StringGridModel::flags(const QModelIndex& index) const {
 
 bool StringGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable)) return false;
-    grid_->SetCell(index.column(), GridRow(index.row()), value.toString().toStdString());
+    editableGrid_->SetCell(index.column(), GridRow(index.row()), value.toString().toStdString());
     return true;
 }
 
@@ -91,6 +96,7 @@ void StringGridModel::GridGone(const StringGrid& grid) {
     if (&grid != grid_) return;
     beginResetModel();
     grid_ = nullptr;
+    editableGrid_ = nullptr;
     endResetModel();
 }
 

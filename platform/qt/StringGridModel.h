@@ -13,7 +13,9 @@ namespace kamelune {
 
 class StringGridModel : public QAbstractTableModel, private StringGridListener {
 public:
+    // A grid the view may edit (SetEditableColumns), or one it only shows.
     explicit StringGridModel(StringGrid& grid, QObject* parent = nullptr);
+    explicit StringGridModel(const StringGrid& grid, QObject* parent = nullptr);
     ~StringGridModel() override;
 
     // The grid shown; null once it is gone.
@@ -39,7 +41,8 @@ private:
     void GridCellsChanged(const StringGrid& grid) override;
     void GridGone(const StringGrid& grid) override;
 
-    StringGrid* grid_;
+    const StringGrid* grid_;
+    StringGrid* editableGrid_ = nullptr; // null: shown only
     std::vector<int> editable_;
 };
 

@@ -63,7 +63,7 @@ TEST_F(HideDelete, BulkHideAsksNothingAndLeavesTheCache) {
     EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("0/0"));
     EXPECT_EQ(Page->LabelPageNo->text(), QStringLiteral("/0")) << "no pages left to choose";
     EXPECT_EQ(Page->CmbBoxPage->count(), 0);
-    EXPECT_TRUE(model->gSelectList.empty());
+    EXPECT_TRUE(model->Selected().empty());
     FormMain->SpeedBtnReshowClick();
     dialogs.AnswerOk();
     FormMain->SpeedBtnReshowClick();
@@ -91,7 +91,7 @@ TEST_F(HideDelete, DeleteYesAndNoBothRebuild) {
     EXPECT_EQ(dialogs.Calls().back().text,
               QStringLiteral("このファイルを削除しますか？（復活できません！）:  c.jpg"));
     EXPECT_TRUE(fs::exists(Pictures() + "/c.jpg"));
-    EXPECT_TRUE(model->gSelectList.empty()) << "rebuilt after No too";
+    EXPECT_TRUE(model->Selected().empty()) << "rebuilt after No too";
     FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(2)));
     dialogs.AnswerYes(true);
     FormMain->PopMnDeleteClick();
@@ -142,7 +142,7 @@ TEST_F(HideDelete, OtherCachePlaceIsKeptAcrossARestart) {
     FormMain->MnOtherLocationClick();
     EXPECT_EQ(dialogs.Calls().back().text,
               QString::fromStdString("サムネイルを<" + other + ">に保管します。よろしいですか？"));
-    EXPECT_EQ(model->gThumbDir, other);
+    EXPECT_EQ(model->ThumbDir(), other);
     EXPECT_TRUE(Ui().MnOtherLocation->isChecked());
     FormMain->UpdateTable();
     WaitForPage();
@@ -150,10 +150,10 @@ TEST_F(HideDelete, OtherCachePlaceIsKeptAcrossARestart) {
     FormMain->close();
     DestroyWindows();
     Start({}, false);
-    EXPECT_EQ(model->gThumbDir, other);
+    EXPECT_EQ(model->ThumbDir(), other);
     EXPECT_TRUE(Ui().MnOtherLocation->isChecked());
     FormMain->MnThumbLocationClick();
-    EXPECT_EQ(model->gThumbDir, AppDir());
+    EXPECT_EQ(model->ThumbDir(), AppDir());
     EXPECT_TRUE(fs::exists(other + "/@KameluneDir")) << "the other place keeps its files";
 }
 
@@ -166,7 +166,7 @@ TEST_F(HideDelete, UnwritableOrCancelledPlaceChangesNothing) {
     FormMain->MnOtherLocationClick();
     EXPECT_TRUE(
         dialogs.Calls().back().text.startsWith(QStringLiteral("このフォルダには書き込めません")));
-    EXPECT_EQ(model->gThumbDir, AppDir());
+    EXPECT_EQ(model->ThumbDir(), AppDir());
     EXPECT_TRUE(Ui().MnThumbLocation->isChecked());
 }
 

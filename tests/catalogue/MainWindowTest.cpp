@@ -16,10 +16,10 @@ TEST_F(MainWindow, FirstStartWithoutSettingsFile) {
     EXPECT_LE((FormMain->geometry().center() - screen.center()).manhattanLength(), 2);
     EXPECT_EQ(Ui().PageControl1->currentWidget(), Ui().TabSheetTable);
     EXPECT_EQ(FormMain->CurrentDir(), QDir::homePath().toStdString());
-    EXPECT_EQ(model->gThumbDir, AppDir());
+    EXPECT_EQ(model->ThumbDir(), AppDir());
     EXPECT_TRUE(Ui().MnThumbLocation->isChecked());
     EXPECT_FALSE(Ui().PageControl1->isTabVisible(2)) << "BaseTable tab is hidden";
-    EXPECT_EQ(model->gItemList.size(), 9u);
+    EXPECT_EQ(model->ChosenItems().size(), 9u);
     const auto* versions = FormVersion->findChild<QLabel*>(QStringLiteral("Versions"));
     ASSERT_TRUE(versions);
     EXPECT_TRUE(versions->text().startsWith(QStringLiteral("Kamelune 0.8C\nQt 6.")));
@@ -70,8 +70,8 @@ TEST_F(MainWindow, InstalledCopiesFollowXdgAndOthersKeepEverythingBesideThem) {
         DisplayAttributes a;
         SetBuiltInPKomoku(grid, items, a);
     }
-    EXPECT_EQ(model->gItemList, items);
-    EXPECT_EQ(model->gThumbDir, dir / "cache/Kamelune");
+    EXPECT_EQ(model->ChosenItems(), items);
+    EXPECT_EQ(model->ThumbDir(), dir / "cache/Kamelune");
     EXPECT_TRUE(Ui().MnThumbLocation->isChecked());
     FormMain->close();
     EXPECT_TRUE(fs::exists(dir / "config/Kamelune/kamelune.ini"));
@@ -111,14 +111,14 @@ TEST_F(MainWindow, StoredGeometryTabPaneAndFolderAreApplied) {
 TEST_F(MainWindow, VanishedFoldersFallBackAndTheFallbackIsSaved) {
     Start("[Dir]\r\nDir=/no/such/folder\r\nThumbDir=/no/such/cache\r\n");
     EXPECT_EQ(FormMain->CurrentDir(), QDir::homePath().toStdString());
-    EXPECT_EQ(model->gThumbDir, AppDir());
+    EXPECT_EQ(model->ThumbDir(), AppDir());
     EXPECT_TRUE(Ui().MnThumbLocation->isChecked());
     FormMain->close();
     EXPECT_EQ(IniFile(Ini()).ReadString("Dir", "ThumbDir", ""), AppDir());
     DestroyWindows();
     fs::create_directories(dir / "elsewhere");
     Start("[Dir]\r\nThumbDir=" + dir / "elsewhere" + "\r\n");
-    EXPECT_EQ(model->gThumbDir, dir / "elsewhere");
+    EXPECT_EQ(model->ThumbDir(), dir / "elsewhere");
     EXPECT_TRUE(Ui().MnOtherLocation->isChecked());
 }
 
@@ -144,7 +144,7 @@ TEST_F(MainWindow, ExifOnlyFollowsTheRowOrder) {
     Ui().ChkBoxExifOnly->click();
     EXPECT_EQ(ViewColumn(0), (std::vector<std::string>{"    1", "    3"}));
     EXPECT_EQ(Table().SpinEditJump->maximum(), 2);
-    model->gRowOrderList = {3, 1, 2};
+    model->SetRowOrder({3, 1, 2});
     Ui().ChkBoxExifOnly->click();
     Ui().ChkBoxExifOnly->click();
     EXPECT_EQ(ViewColumn(0), (std::vector<std::string>{"    3", "    1"}));
@@ -182,7 +182,7 @@ TEST_F(MainWindow, FixedColumnsStayAtTheLeftWhileTheRestScrolls) {
     // A click on the fixed 選択 column selects, as before the scroll.
     const QPoint selectCell(view->columnWidth(0) + 2, view->rowViewportPosition(1) + 3);
     QTest::mouseClick(fixed->viewport(), Qt::LeftButton, {}, selectCell);
-    EXPECT_EQ(model->gSelectList, (std::vector<int>{2}));
+    EXPECT_EQ(model->Selected(), (std::vector<int>{2}));
     Table().ChkBox3fix->click();
     EXPECT_EQ(view->FixedColumns(), 1);
 }
@@ -235,11 +235,11 @@ TEST_F(MainWindow, ExifAfterJfifOptionReadsEditedPicturesAndIsRemembered) {
     ThreePictures(); // b.jpg has a JFIF header before its EXIF block
     StartIn(Pictures());
     EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("2/3"));
-    EXPECT_EQ(model->gridBase.Cell(ItemCol(kItemModel), 2), "---");
+    EXPECT_EQ(model->Base().Cell(ItemCol(kItemModel), 2), "---");
     Ui().MnExifAfterJfif->trigger();
     WaitForPage();
     EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("3/3"));
-    EXPECT_EQ(model->gridBase.Cell(ItemCol(kItemModel), 2), std::string("Canon EOS 40D\0", 14));
+    EXPECT_EQ(model->Base().Cell(ItemCol(kItemModel), 2), std::string("Canon EOS 40D\0", 14));
     FormMain->close();
     EXPECT_EQ(IniFile(Ini()).ReadString("Option", "ExifAfterJfif", ""), "1");
     DestroyWindows();
@@ -256,12 +256,12 @@ TEST_F(MainWindow, SelectionShortcuts) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(FormMain));
     Ui().LabelFigNo->setFocus(); // no view that takes the keys itself
     QTest::keyClick(FormMain, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(model->gSelectList.size(), 3u);
+    EXPECT_EQ(model->Selected().size(), 3u);
     QTest::keyClick(FormMain, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_TRUE(model->gSelectList.empty());
+    EXPECT_TRUE(model->Selected().empty());
     FormMain->Selection(1, 1);
     QTest::keyClick(FormMain, Qt::Key_I, Qt::ControlModifier);
-    EXPECT_EQ(model->gSelectList.size(), 2u);
+    EXPECT_EQ(model->Selected().size(), 2u);
 }
 
 // A slowed read (as on a network share): the window is there before the folder is read and
@@ -292,14 +292,14 @@ TEST_F(MainWindow, AFolderReadIsLiveAndStoppable) {
     EXPECT_TRUE(model->Reading());
     EXPECT_EQ(dialogs.Calls().size(), asked) << "no question inside a read";
     WaitForPage();
-    EXPECT_TRUE(model->gSelectList.empty());
+    EXPECT_TRUE(model->Selected().empty());
     EXPECT_EQ(View().RowCount(), 21);
     EXPECT_TRUE(Ui().SpeedBtnHide->isEnabled());
     EXPECT_EQ(FormMain->statusBar()->currentMessage(), QString::fromStdString(Pictures()));
     QTest::keyClick(FormMain, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(model->gSelectList.size(), 20u);
+    EXPECT_EQ(model->Selected().size(), 20u);
 
-    model->readDelay = std::chrono::milliseconds(25);
+    model->SetReadDelay(std::chrono::milliseconds(25));
     QTest::keyClick(FormMain, Qt::Key_F5);
     ASSERT_TRUE(model->Reading());
     TempDir::Write(Ini(), "");
@@ -334,7 +334,7 @@ TEST_F(MainWindow, AllPicturesOfAFolderPast2000) {
     ASSERT_TRUE(model->Reading());
     EXPECT_EQ(View().RowCount(), 65);
     FormMain->Selection(1, 1);
-    EXPECT_TRUE(model->gSelectList.empty());
+    EXPECT_TRUE(model->Selected().empty());
     WaitForPage();
     EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("2100/2100"));
     ASSERT_EQ(View().RowCount(), 2101);
@@ -344,12 +344,12 @@ TEST_F(MainWindow, AllPicturesOfAFolderPast2000) {
     WaitForPage();
     EXPECT_EQ(Page->gPageCount, 66) << "2,100 pictures of 32 a page";
     EXPECT_EQ(Page->gPictList.size(), 20u);
-    model->gSortWorkList = {1};
+    model->SetSortKeys({1});
     FormSort->BtnGoSortClick();
     WaitWhile([this] { return FormSort->Sorting(); });
-    EXPECT_EQ(model->gRowOrderList.size(), 2100u);
+    EXPECT_EQ(model->RowOrder().size(), 2100u);
     FormMain->SelectAllClick();
-    EXPECT_EQ(model->gridBase.Cell(1, 2100), "2100");
+    EXPECT_EQ(model->Base().Cell(1, 2100), "2100");
     Ui().MnAllPictures->trigger();
     WaitForPage();
     EXPECT_EQ(FigNoText(model->ReadCounts()), "2100/2000");
@@ -359,14 +359,14 @@ TEST_F(MainWindow, AllPicturesOfAFolderPast2000) {
 TEST_F(MainWindow, LimitMenuItemsRebuildTheTables) {
     ThreePictures();
     StartIn(Pictures());
-    EXPECT_EQ(model->gridBase.Cell(38, 1), "OLYMP");
+    EXPECT_EQ(model->Base().Cell(38, 1), "OLYMP");
     Ui().LimitMakerNote->trigger();
     WaitForPage();
-    EXPECT_GT(model->gridBase.Cell(38, 1).size(), 176u) << "the whole 176-byte note";
-    EXPECT_EQ(model->gridBase.Cell(39, 1).size(), 5u);
+    EXPECT_GT(model->Base().Cell(38, 1).size(), 176u) << "the whole 176-byte note";
+    EXPECT_EQ(model->Base().Cell(39, 1).size(), 5u);
     Ui().LimitUserCmnt->trigger();
     WaitForPage();
-    EXPECT_GT(model->gridBase.Cell(39, 1).size(), 5u);
+    EXPECT_GT(model->Base().Cell(39, 1).size(), 5u);
 }
 
 TEST_F(MainWindow, CacheRootIsRefused) {
@@ -378,20 +378,23 @@ TEST_F(MainWindow, CacheRootIsRefused) {
     FormMain->SetCurrentDir(cache);
     EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("ここはKameluneの情報格納場所です。"));
     EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("2/3"));
-    EXPECT_EQ(model->gridBase.RowCount(), 4) << "the previous folder's tables stay";
+    EXPECT_EQ(model->Base().RowCount(), 4) << "the previous folder's tables stay";
 }
 
 TEST_F(MainWindow, EmptyFolderAndFolderChange) {
     ThreePictures();
     StartIn(Pictures());
-    model->gSelectList = {1};
+    model->ChangeSelection([](SelectionTables& t) {
+        t.list = {1};
+        return true;
+    });
     fs::create_directories(dir / "empty");
     FormMain->SetCurrentDir(dir / "empty");
     WaitForPage();
     EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("0/0"));
     EXPECT_EQ(View().RowCount(), 1);
-    EXPECT_EQ(model->gridBase.RowCount(), 1);
-    EXPECT_TRUE(model->gSelectList.empty());
+    EXPECT_EQ(model->Base().RowCount(), 1);
+    EXPECT_TRUE(model->Selected().empty());
 }
 
 TEST_F(MainWindow, DroppedFiles) {

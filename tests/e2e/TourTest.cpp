@@ -40,7 +40,7 @@ TEST_F(Tour, APhotographersDay) {
     FormMain->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(FormMain));
     ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
-    EXPECT_EQ(model->gridExif.RowCount(), copied + 1);
+    EXPECT_EQ(model->View().RowCount(), copied + 1);
     Shot("01-table");
 
     // The thumbnail tab, another page size, another pane.
@@ -65,13 +65,13 @@ TEST_F(Tour, APhotographersDay) {
     PictRec& first = *Page->gPictList.at(0);
     QTest::mouseClick(first.Panel, Qt::LeftButton, {},
                       QPoint(first.imageRect.left + 10, first.imageRect.top + 10));
-    EXPECT_EQ(model->gSelectList.size(), 1u);
+    EXPECT_EQ(model->Selected().size(), 1u);
     Shot("03-selected");
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
     ClickCell(1, 1);
     ClickCell(2, 1);
-    EXPECT_EQ(model->gSelectList.size(), 3u);
-    EXPECT_EQ(model->gridExif.Cell(1, 1), "2");
+    EXPECT_EQ(model->Selected().size(), 3u);
+    EXPECT_EQ(model->View().Cell(1, 1), "2");
 
     // Sort on two keys: maker, then exposure time.
     WithModal([this] { FormMain->BtnSortClick(); },
@@ -82,8 +82,8 @@ TEST_F(Tour, APhotographersDay) {
                   FormSort->close();
               });
     WaitWhile([this] { return FormSort->Sorting(); });
-    EXPECT_EQ(model->gSortWorkList, (std::vector<int>{3, 18}));
-    EXPECT_EQ(model->gRowOrderList.size(), static_cast<std::size_t>(copied));
+    EXPECT_EQ(model->SortKeys(), (std::vector<int>{3, 18}));
+    EXPECT_EQ(model->RowOrder().size(), static_cast<std::size_t>(copied));
     Shot("04-sorted");
 
     // The slideshow of the selection, one step.
@@ -123,7 +123,7 @@ TEST_F(Tour, APhotographersDay) {
     FormMain->SelectNoneClick();
     ClickCell(1, 1);
     ClickCell(2, 1);
-    const std::string a = model->gridExif.Cell(2, 1), b = model->gridExif.Cell(2, 2);
+    const std::string a = model->View().Cell(2, 1), b = model->View().Cell(2, 2);
     dialogs.AnswerOk();
     WithModal([this] { FormMain->SpeedBtnRenameClick(); },
               [this] {
@@ -148,14 +148,14 @@ TEST_F(Tour, APhotographersDay) {
     EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("0/0"));
     QTest::mouseClick(Ui().SpeedBtnReshow, Qt::LeftButton);
     WaitForPage();
-    EXPECT_EQ(model->gridExif.RowCount(), copied + 1);
+    EXPECT_EQ(model->View().RowCount(), copied + 1);
     Table().StrGridExif->selectRow(0);
-    const std::string victim = model->gridExif.Cell(2, 1);
+    const std::string victim = model->View().Cell(2, 1);
     dialogs.AnswerYes(true);
     FormMain->PopMnDeleteClick();
     WaitForPage();
     EXPECT_FALSE(fs::exists(Pictures() + "/" + victim));
-    EXPECT_EQ(model->gridExif.RowCount(), copied);
+    EXPECT_EQ(model->View().RowCount(), copied);
     Shot("07-after-delete");
 
     // Closing writes the settings.
@@ -187,7 +187,7 @@ TEST_F(Tour, ByKeyboardAlone) {
     QTest::keyClick(table, Qt::Key_Space);
     QTest::keyClick(table, Qt::Key_Down);
     QTest::keyClick(table, Qt::Key_Space);
-    EXPECT_EQ(model->gSelectList, (std::vector<int>{2, 3}));
+    EXPECT_EQ(model->Selected(), (std::vector<int>{2, 3}));
     QTest::keyClick(table, Qt::Key_Return);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(FormSlideshow));
     FormSlideshow->activateWindow();
@@ -202,7 +202,7 @@ TEST_F(Tour, ByKeyboardAlone) {
     FormMain->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(FormMain));
     QTest::keyClick(Ui().LabelFigNo, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_TRUE(model->gSelectList.empty());
+    EXPECT_TRUE(model->Selected().empty());
     FormMain->close();
 }
 

@@ -138,7 +138,7 @@ TEST_F(Export, FailedWritesAreNeverReportedDone) {
 
 TEST_F(Export, RefusalsWithoutItemsOrSelection) {
     FormMain->SelectAllClick();
-    model->gItemList.clear();
+    model->SetChosenItems({});
     dialogs.AnswerOk();
     FormSetHTML->BtnMakeClick();
     WaitForWriter();
@@ -177,7 +177,7 @@ TEST_F(Export, TabTextFollowsTheSelectionNotTheView) {
         return TempDir::Read(Out() + "/" + name);
     };
     const std::string plain = write("a.txt");
-    model->gRowOrderList = {2, 3, 1};
+    model->SetRowOrder({2, 3, 1});
     Ui().ChkBoxExifOnly->click();
     EXPECT_EQ(write("b.txt"), plain);
     EXPECT_EQ(plain.substr(0, plain.find("\r\n")), Pictures());

@@ -101,7 +101,7 @@ TEST_F(SlideShow, AShowOverAFolderReadAgainClosesAndSaysSo) {
     FormSlideshow->SpeedBtnPlay->setChecked(true);
     FormSlideshow->BtnStartClick();
     FormSlideshow->Timer1Timer(); // a picture being decoded
-    model->readDelay = std::chrono::milliseconds(20);
+    model->SetReadDelay(std::chrono::milliseconds(20));
     FormMain->UpdateTable();
     EXPECT_FALSE(FormSlideshow->isVisible());
     EXPECT_FALSE(FormSlideshow->Timer1.isActive());
@@ -203,9 +203,10 @@ TEST_F(SlideShow, EmptyListDoesNothingAndTheTimerSaysSo) {
 
 TEST_F(SlideShow, IntervalsAndCaptions) {
     FormMain->SelectAllClick();
-    model->gItemList.clear();
+    ItemList items;
     for (int k = 2; k <= 11; ++k)
-        model->gItemList.push_back(k);
+        items.push_back(k);
+    model->SetChosenItems(items);
     FormSlideshow->SpinEditInterval->setValue(3);
     EXPECT_EQ(FormSlideshow->Timer1.interval(), 2500);
     FormMain->BtnSlideShowClick();
@@ -222,7 +223,7 @@ TEST_F(SlideShow, IntervalsAndCaptions) {
     FormSetSlideShow->ChkBoxHyoji->setChecked(true);
     FormSetSlideShow->ChkBoxHyojiClick();
     EXPECT_TRUE(FormSlideshow->LabelFName->isVisible());
-    model->gItemList.resize(2);
+    model->SetChosenItems({items[0], items[1]});
     FormSetSlideShow->SpeedBtnOKClick();
     EXPECT_TRUE(FormSlideshow->Labels[1]->isVisible());
     EXPECT_FALSE(FormSlideshow->Labels[2]->isVisible());

@@ -1,10 +1,10 @@
 // The main window started as the program starts it, in a temporary program folder.
 #pragma once
 
-#include "catalogue/CacheNames.h"
-#include "platform/IniFile.h"
 #include "app/Windows.h"
+#include "catalogue/CacheNames.h"
 #include "catalogue/SetKomoku.h"
+#include "platform/IniFile.h"
 #include "platform/TempDir.h"
 #include "platform/TextFile.h"
 #include "support/ScriptedDialogService.h"
@@ -106,7 +106,7 @@ protected:
         fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/c.jpg");
     }
 
-    const StringGrid& View() const { return model->gridExif; }
+    const StringGrid& View() const { return model->View(); }
     const MainControls& Ui() const { return FormMain->Controls(); }
     TablePage& Table() const { return *Ui().TabSheetTable; }
     std::vector<std::string> ViewColumn(int col) const {

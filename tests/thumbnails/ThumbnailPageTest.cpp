@@ -81,7 +81,7 @@ TEST_F(ThumbnailPage, TheWindowAnswersWhileAPageBuildsAndAnotherPageReplacesIt) 
     Page->MakePagePicts(1);
     ASSERT_TRUE(Page->Building());
     FormMain->SelectAllClick();
-    EXPECT_EQ(model->gSelectList.size(), 40u) << "answered while the page builds";
+    EXPECT_EQ(model->Selected().size(), 40u) << "answered while the page builds";
     Page->MakePagePicts(2);
     WaitForPage();
     ASSERT_EQ(Page->gPictList.size(), 16u);
@@ -97,7 +97,7 @@ TEST_F(ThumbnailPage, LeavingAColdPageOrQuittingDoesNotWaitForItsThumbnails) {
     Pictures(20);
     StartOnThumbnails();
     fs::remove_all(AppDir() + "/@KameluneDir");
-    model->readDelay = std::chrono::milliseconds(400);
+    model->SetReadDelay(std::chrono::milliseconds(400));
     Page->MakePagePicts(1);
     QTest::qWait(50); // every worker is making one
     QElapsedTimer leave;
@@ -169,7 +169,7 @@ protected:
 
 TEST_F(ThumbnailMessages, EveryMessageCanBeAnsweredWhileTheFolderIsReadAgain) {
     Open();
-    program->model.readDelay = std::chrono::milliseconds(5);
+    program->model.SetReadDelay(std::chrono::milliseconds(5));
     for (int i = 0; i < 5; ++i) {
         QTest::keyClick(program->FormMain.get(), Qt::Key_F5);
         QTest::qWait(30);
@@ -201,7 +201,7 @@ TEST_F(ThumbnailMessages, APageAskedForUnderAMessageTakesNoPanelOfTheOldOne) {
 TEST_F(ThumbnailMessages, TheAlbumIsWrittenWhileThePageSaysAThumbnailFailed) {
     Open();
     WaitWhile([this] { return program->model.Reading(); });
-    program->model.readDelay = std::chrono::milliseconds(30);             // the page builds slowly,
+    program->model.SetReadDelay(std::chrono::milliseconds(30));           // the page builds slowly,
     program->FormMakeExifHTML->fileDelay = std::chrono::milliseconds(30); // the album too
     program->Page->MakePagePicts(1);
     program->FormMain->SelectAllClick();
@@ -266,7 +266,7 @@ TEST_F(ThumbnailPage, PicturesByKeyboard) {
     QTest::keyClick(pictures, Qt::Key_Down);
     EXPECT_EQ(current(), 1 + columns);
     QTest::keyClick(pictures, Qt::Key_Space);
-    EXPECT_EQ(model->gSelectList.size(), 1u);
+    EXPECT_EQ(model->Selected().size(), 1u);
     EXPECT_TRUE(Page->gPictList[static_cast<std::size_t>(current())]->Selected);
     QTest::keyClick(pictures, Qt::Key_PageDown);
     WaitForPage();
@@ -288,11 +288,11 @@ TEST_F(ThumbnailPage, UprightOptionTurnsThumbnailsByTheirOrientation) {
     // Turned also while the EXIF block after the JFIF header is not read for the tables.
     Ui().MnUpright->trigger();
     EXPECT_EQ(shown(), QSize(88, 66));
-    EXPECT_EQ(model->gridBase.Cell(ItemCol(kItemOrientation), 1), kNoValue);
+    EXPECT_EQ(model->Base().Cell(ItemCol(kItemOrientation), 1), kNoValue);
     Ui().MnExifAfterJfif->trigger();
     WaitForPage();
     EXPECT_EQ(shown(), QSize(88, 66));
-    EXPECT_EQ(model->gridBase.Cell(ItemCol(kItemOrientation), 1), "right,top");
+    EXPECT_EQ(model->Base().Cell(ItemCol(kItemOrientation), 1), "right,top");
     FormMain->close();
     EXPECT_EQ(IniFile(Ini()).ReadString("Option", "Upright", ""), "1");
 }
@@ -321,9 +321,10 @@ TEST_F(ThumbnailPage, PanelsFollowPaneFontAndItemCount) {
               QPoint(4, Page->gPictList[1]->Panel->height() + 4 + 2));
     // Twenty-five items: twenty caption lines at most.
     Page->SpeedBtnPane3->click();
-    model->gItemList.clear();
+    ItemList items;
     for (int k = 2; k <= 26; ++k)
-        model->gItemList.push_back(k);
+        items.push_back(k);
+    model->SetChosenItems(items);
     BuildPage(1);
     const PictRec& full = *Page->gPictList.at(0);
     EXPECT_TRUE(full.CaptionLabels[19].text.startsWith(QStringLiteral("ISO: "))) << "item 21";
@@ -374,7 +375,6 @@ TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
     StartOnThumbnails();
     BuildPage(1);
     std::mt19937 random(7);
-    SelectionTables t{model->gridBase, model->gridExif, model->gSelectList};
     for (int step = 0; step < 300; ++step) {
         const int op = static_cast<int>(random() % 8);
         const int k = static_cast<int>(random() % Page->gPictList.size());
@@ -388,10 +388,10 @@ TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
             FormMain->SelectNoneClick();
         else
             FormMain->SelectReverseClick();
-        ASSERT_TRUE(SelectionConsistent(t)) << step;
+        ASSERT_TRUE(SelectionConsistent(model->Base(), model->View(), model->Selected())) << step;
         if (op < 3 || op >= 6) { // table clicks leave the panels to the next page build
             for (const auto& rec : Page->gPictList) {
-                const std::string& cell = model->gridExif.Cell(1, rec->ExifRow);
+                const std::string& cell = model->View().Cell(1, rec->ExifRow);
                 ASSERT_EQ(rec->Selected, !cell.empty()) << step;
                 ASSERT_EQ(rec->Panel->Color(), Bgr(rec->Selected ? 0xC4FABA : 0xC0C0C0)) << step;
                 if (rec->Selected) {
@@ -477,22 +477,22 @@ TEST_F(ThumbnailPage, ItemClicksNumberTheChoice) {
     FormSetPKomoku->BtnClearClick();
     for (int row : {10, 3, 25})
         FormSetPKomoku->StrGridPKomokuClick(1, row);
-    EXPECT_EQ(model->gItemList, (std::vector<int>{10, 3, 25}));
+    EXPECT_EQ(model->ChosenItems(), (std::vector<int>{10, 3, 25}));
     FormSetPKomoku->StrGridPKomokuClick(1, 3);
     EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(1, 10), "1");
     EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(1, 25), "2");
     EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(1, 3), "");
     FormSetPKomoku->StrGridPKomokuClick(2, 5); // other columns do nothing
-    EXPECT_EQ(model->gItemList.size(), 2u);
+    EXPECT_EQ(model->ChosenItems().size(), 2u);
     for (int row = 1; row <= 75; ++row)
         if (FormSetPKomoku->StrGridPKomoku.Cell(1, row).empty())
             FormSetPKomoku->StrGridPKomokuClick(1, row);
-    EXPECT_EQ(model->gItemList.size(), 75u);
+    EXPECT_EQ(model->ChosenItems().size(), 75u);
     FormSetPKomoku->StrGridPKomokuClick(1, 10);
     FormSetPKomoku->StrGridPKomokuClick(1, 10);
-    EXPECT_EQ(model->gItemList.size(), 75u);
+    EXPECT_EQ(model->ChosenItems().size(), 75u);
     FormSetPKomoku->BtnApplyClick();
-    EXPECT_EQ(model->gridExif.ColCount(), 78);
+    EXPECT_EQ(model->View().ColCount(), 78);
     EXPECT_EQ(FormPHyoji->ChkListBoxKyocho->count(), 75);
     EXPECT_EQ(FormPHyoji->ChkListBoxKyocho->item(0)->checkState(), Qt::Unchecked);
 }
@@ -518,7 +518,7 @@ TEST_F(ThumbnailPage, SavedSettingsComeBackAtTheNextStart) {
 
     DestroyWindows();
     StartOnThumbnails(false);
-    EXPECT_EQ(model->gItemList, (std::vector<int>{4, 19, 36}));
+    EXPECT_EQ(model->ChosenItems(), (std::vector<int>{4, 19, 36}));
     EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(2, 19), "絞り値");
     const DisplayAttributes b = FormPHyoji->Attributes();
     EXPECT_EQ(b.kyochoChecked, (std::vector<bool>{false, true, false}));
@@ -546,7 +546,7 @@ TEST_F(ThumbnailPage, LoadTakesItemsAndHeadingsOnlyAndRefusesShortFiles) {
     ASSERT_TRUE(WriteTextLines(AppDir() + "/one.pkm", lines));
     dialogs.AnswerPath(QString::fromStdString(AppDir() + "/one.pkm"));
     FormSetPKomoku->BtnLoadClick();
-    EXPECT_EQ(model->gItemList, (std::vector<int>{10}));
+    EXPECT_EQ(model->ChosenItems(), (std::vector<int>{10}));
     EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(2, 10), "日時");
     EXPECT_EQ(FormPHyoji->Attributes().selColor, before.selColor) << "attributes stay";
 
@@ -559,7 +559,7 @@ TEST_F(ThumbnailPage, LoadTakesItemsAndHeadingsOnlyAndRefusesShortFiles) {
     EXPECT_TRUE(
         dialogs.Calls().back().text.startsWith(QStringLiteral("項目ファイルを読めません。")));
     EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(1, 10), gridBefore);
-    EXPECT_EQ(model->gItemList, (std::vector<int>{10}));
+    EXPECT_EQ(model->ChosenItems(), (std::vector<int>{10}));
     // Cancelled: nothing.
     dialogs.AnswerPath(std::nullopt);
     FormSetPKomoku->BtnLoadClick();
@@ -572,7 +572,7 @@ TEST_F(ThumbnailPage, DamagedDefaultPkmIsReportedAndDefaultsApply) {
     CreateWindows({AppDir(), Ini()});
     EXPECT_TRUE(
         dialogs.Calls().back().text.startsWith(QStringLiteral("項目ファイルを読めません。")));
-    EXPECT_EQ(model->gItemList.size(), 9u);
+    EXPECT_EQ(model->ChosenItems().size(), 9u);
 }
 
 TEST_F(ThumbnailPage, SmallPreviewBox) {
@@ -580,12 +580,12 @@ TEST_F(ThumbnailPage, SmallPreviewBox) {
     fs::copy_file(kSamples / "orientation/portrait_1.jpg", MainWindow::Pictures() + "/q.jpg");
     Start("[Dir]\r\nDir=" + MainWindow::Pictures() + "\r\n");
     // Read and decoded off the window's thread: a slow picture does not hold the window.
-    model->readDelay = std::chrono::milliseconds(300);
+    model->SetReadDelay(std::chrono::milliseconds(300));
     QElapsedTimer asked;
     asked.start();
     FormMain->DisplaySmallImage(1);
     EXPECT_LT(asked.elapsed(), 50);
-    model->readDelay = {};
+    model->SetReadDelay({});
     QTRY_COMPARE(Ui().ImageSmall->geometry(), QRect(0, 12, 96, 72));
     FormMain->DisplaySmallImage(2);
     QTRY_COMPARE(Ui().ImageSmall->geometry().height(), 96);

@@ -19,8 +19,8 @@ protected:
     }
     std::vector<std::string> ViewNames() const {
         std::vector<std::string> out;
-        for (int r = 1; r < model->gridExif.RowCount(); ++r)
-            out.push_back(model->gridExif.Cell(2, r));
+        for (int r = 1; r < model->View().RowCount(); ++r)
+            out.push_back(model->View().Cell(2, r));
         return out;
     }
 };
@@ -29,11 +29,11 @@ TEST_F(SortRename, KeysAreNumberedAndAFifthIsRefused) {
     FormSort->InitSort();
     for (int row : {18, 3, 4, 19})
         FormSort->StrGridSortClick(row);
-    EXPECT_EQ(model->gSortWorkList, (std::vector<int>{18, 3, 4, 19}));
+    EXPECT_EQ(model->SortKeys(), (std::vector<int>{18, 3, 4, 19}));
     dialogs.AnswerOk();
     FormSort->StrGridSortClick(10);
     EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("既に4項目選択されています"));
-    EXPECT_EQ(model->gSortWorkList.size(), 4u);
+    EXPECT_EQ(model->SortKeys().size(), 4u);
     FormSort->StrGridSortClick(3); // key 2 of four out: keys 3 and 4 move up
     EXPECT_EQ(FormSort->StrGridSort.Cell(1, 4), "2");
     EXPECT_EQ(FormSort->StrGridSort.Cell(1, 19), "3");
@@ -41,7 +41,7 @@ TEST_F(SortRename, KeysAreNumberedAndAFifthIsRefused) {
     EXPECT_EQ(FormSort->StrGridSort.Cell(2, 18), "露光");
     EXPECT_EQ(FormSort->StrGridSort.Cell(3, 1), "a.jpg") << "examples from the first EXIF picture";
     FormSort->BtnClearClick();
-    EXPECT_TRUE(model->gSortWorkList.empty());
+    EXPECT_TRUE(model->SortKeys().empty());
     EXPECT_EQ(FormSort->StrGridSort.Cell(1, 4), "");
 }
 
@@ -53,9 +53,9 @@ TEST_F(SortRename, SortReordersTheViewAndClearRestoresIt) {
     WaitWhile([this] { return FormSort->Sorting(); });
     EXPECT_EQ(ViewNames(), (std::vector<std::string>{"b.jpg", "d.jpg", "c.jpg", "a.jpg"}))
         << "1/30 (two, by name), 1/345, 1/350";
-    EXPECT_EQ(model->gRowOrderList, (std::vector<int>{2, 4, 3, 1}));
+    EXPECT_EQ(model->RowOrder(), (std::vector<int>{2, 4, 3, 1}));
     FormMain->SelectAllClick();
-    EXPECT_EQ(model->gSelectList.front(), 2) << "select all follows the sorted view";
+    EXPECT_EQ(model->Selected().front(), 2) << "select all follows the sorted view";
     FormSort->BtnClearClick();
     FormSort->BtnGoSortClick();
     WaitWhile([this] { return FormSort->Sorting(); });
@@ -63,7 +63,7 @@ TEST_F(SortRename, SortReordersTheViewAndClearRestoresIt) {
 }
 
 TEST_F(SortRename, BatchRenameComputesExecutesAndRereads) {
-    model->gItemList = {4, 10};
+    model->SetChosenItems({4, 10});
     for (int r : {1, 2, 3})
         FormMain->Selection(1, r);
     FormRename->FormShow();
@@ -95,7 +95,7 @@ TEST_F(SortRename, BatchRenameComputesExecutesAndRereads) {
         << "the thumbnail followed its picture";
     EXPECT_EQ(ViewNames(),
               (std::vector<std::string>{"b.jpg", "d.jpg", "trip_0001.JPG", "trip_0003.JPG"}));
-    EXPECT_TRUE(model->gSelectList.empty());
+    EXPECT_TRUE(model->Selected().empty());
 }
 
 TEST_F(SortRename, SingleRename) {
@@ -114,7 +114,7 @@ TEST_F(SortRename, SingleRename) {
     FormRename2->SpeedBtnHenkanClick();
     WaitForPage();
     EXPECT_TRUE(fs::exists(Pictures() + "/kodak.jpg"));
-    EXPECT_EQ(model->gridBase.Cell(2, 4), "kodak.jpg");
+    EXPECT_EQ(model->Base().Cell(2, 4), "kodak.jpg");
 }
 
 // The items of today's cameras: the option adds them to the catalogue and the tables, an item
@@ -125,30 +125,30 @@ TEST_F(ModernItems, ChosenSortedRenamedAndRemembered) {
     for (const char* name : {"DSCN0010.jpg", "DSCN0012.jpg", "DSCN0021.jpg"})
         fs::copy_file(kSamples / "gps" / name, Pictures() + "/" + name);
     StartIn(Pictures());
-    EXPECT_EQ(model->gridBase.ColCount(), kBaseCols);
+    EXPECT_EQ(model->Base().ColCount(), kBaseCols);
     Ui().MnModernItems->trigger();
     WaitForPage();
-    ASSERT_EQ(model->gridBase.ColCount(), kAllItemCount + 2);
-    EXPECT_EQ(model->itemGrid.Cell(0, 79), "79) FocalLen.35mm");
+    ASSERT_EQ(model->Base().ColCount(), kAllItemCount + 2);
+    EXPECT_EQ(model->Items().Cell(0, 79), "79) FocalLen.35mm");
     EXPECT_TRUE(FormMain->findChild<QAction*>(QStringLiteral("MnOpenMap"))->isVisible());
-    EXPECT_EQ(model->gridBase.Cell(ItemCol(kItemGpsLatitude), 1), "43.467448");
-    EXPECT_EQ(MapUrl(model->gridBase, 1), "https://www.openstreetmap.org/?mlat=43.467448&mlon="
-                                          "11.885127#map=16/43.467448/11.885127");
+    EXPECT_EQ(model->Base().Cell(ItemCol(kItemGpsLatitude), 1), "43.467448");
+    EXPECT_EQ(MapUrl(model->Base(), 1), "https://www.openstreetmap.org/?mlat=43.467448&mlon="
+                                        "11.885127#map=16/43.467448/11.885127");
 
     // Chosen as the item dialog chooses: the model, FocalLengthIn35mmFilm.
     for (int r = 1; r <= kAllItemCount; ++r)
-        model->itemGrid.SetCell(1, r, "");
-    model->itemGrid.SetCell(1, 4, "1");
-    model->itemGrid.SetCell(1, 79, "2");
+        model->EditItems().SetCell(1, r, "");
+    model->EditItems().SetCell(1, 4, "1");
+    model->EditItems().SetCell(1, 79, "2");
     ItemList chosen;
-    GridToItemList(model->itemGrid, chosen);
+    GridToItemList(model->Items(), chosen);
     model->ChooseItems(chosen);
     EXPECT_EQ(View().Cell(4, 1), "112.0mm");
     // Latitudes 43.467448, 43.467157, 43.467082: the sort turns the order round.
-    model->gSortWorkList = {kItemGpsLatitude};
+    model->SetSortKeys({kItemGpsLatitude});
     FormSort->BtnGoSortClick();
     WaitWhile([this] { return FormSort->Sorting(); });
-    EXPECT_EQ(model->gRowOrderList, (std::vector<int>{3, 2, 1}));
+    EXPECT_EQ(model->RowOrder(), (std::vector<int>{3, 2, 1}));
     FormMain->Selection(1, 1);
     FormRename->FormShow();
     FormRename->CmbBoxKomoku1->setCurrentIndex(1); // 35mm換算
@@ -163,22 +163,22 @@ TEST_F(ModernItems, ChosenSortedRenamedAndRemembered) {
     DestroyWindows();
     CreateWindows({AppDir(), Ini()});
     EXPECT_TRUE(Ui().MnModernItems->isChecked());
-    EXPECT_EQ(model->gItemList, (ItemList{4, 79}));
-    EXPECT_EQ(model->gridBase.ColCount(), kAllItemCount + 2);
+    EXPECT_EQ(model->ChosenItems(), (ItemList{4, 79}));
+    EXPECT_EQ(model->Base().ColCount(), kAllItemCount + 2);
     // A layout that names them turns the option on by itself.
     FormMain->close();
     DestroyWindows();
     TempDir::Write(Ini(), "[Dir]\r\nDir=" + Pictures() + "\r\n");
     CreateWindows({AppDir(), Ini()});
     EXPECT_TRUE(Ui().MnModernItems->isChecked());
-    EXPECT_EQ(model->gridBase.ColCount(), kAllItemCount + 2);
+    EXPECT_EQ(model->Base().ColCount(), kAllItemCount + 2);
 
     // Off again: the catalogue and the tables as they always were.
     Ui().MnModernItems->trigger();
     WaitForPage();
-    EXPECT_EQ(model->gridBase.ColCount(), kBaseCols);
-    EXPECT_EQ(model->gItemList, (ItemList{4}));
-    EXPECT_EQ(model->itemGrid.RowCount(), kPKomokuRows);
+    EXPECT_EQ(model->Base().ColCount(), kBaseCols);
+    EXPECT_EQ(model->ChosenItems(), (ItemList{4}));
+    EXPECT_EQ(model->Items().RowCount(), kPKomokuRows);
 }
 
 } // namespace
