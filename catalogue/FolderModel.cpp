@@ -139,6 +139,11 @@ void FolderModel::SetRowOrder(PictureList order) {
     emit orderChanged();
 }
 
+ReadFlags FolderModel::ReadFlagsNow() const {
+    return {options_.cutMakerNote, options_.cutUserComment, {options_.exifAfterJfif}, ItemCount(),
+            options_.allPictures};
+}
+
 void FolderModel::BeginFolder() {
     cacheSubName_ = SetCacheSubName(currentDir_);
     ForgetSelectionAndOrder();

@@ -41,6 +41,15 @@ struct PictureTarget {
     QString exifText;
 };
 
+// The options of reading and of the file commands, as the menus show them.
+struct FolderOptions {
+    bool cutMakerNote = true;   // maker notes cut to 5 characters
+    bool cutUserComment = true; // user comments likewise
+    bool exifAfterJfif = false; // also the EXIF block after a JFIF header
+    bool deleteToTrash = false; // delete moves the picture to the trash
+    bool allPictures = false;   // every picture of a folder gets a row, not the first 2,000
+};
+
 class FolderModel : public QObject {
     Q_OBJECT
 public:
@@ -115,6 +124,11 @@ public:
     // A change of the selection, on both tables and the list at once; says selectionChanged
     // when change says it changed something.
     bool ChangeSelection(const std::function<bool(SelectionTables&)>& change);
+
+    const FolderOptions& Options() const { return options_; }
+    void SetOptions(const FolderOptions& options) { options_ = options; }
+    // What a read of the folder follows now: the options and the items that get columns.
+    ReadFlags ReadFlagsNow() const;
 
     // Options of the view: only pictures with EXIF; pictures turned upright by their EXIF
     // orientation.
@@ -204,6 +218,7 @@ private:
     PictureList rowOrder_, selected_;
     ItemList chosenItems_;
     StringGrid itemGrid_;
+    FolderOptions options_;
     bool exifOnly_ = false;
     bool upright_ = false;
     int pane_ = 1;

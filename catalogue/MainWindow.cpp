@@ -188,11 +188,11 @@ void TFormMain::SaveSettings() {
     s.dir = model_.CurrentDir();
     s.thumbDir = model_.ThumbDir();
     s.hairetu = model_.Pane();
-    s.exifAfterJfif = MnExifAfterJfif->isChecked();
-    s.deleteToTrash = MnDeleteToTrash->isChecked();
-    s.upright = MnUpright->isChecked();
+    s.exifAfterJfif = model_.Options().exifAfterJfif;
+    s.deleteToTrash = model_.Options().deleteToTrash;
+    s.upright = model_.Upright();
     s.modernItems = model_.ModernItems();
-    s.allPictures = MnAllPictures->isChecked();
+    s.allPictures = model_.Options().allPictures;
     IniFile ini(model_.Paths().settingsPath);
     WriteMainSettings(ini, s);
     if (FileResult r = ini.UpdateFile(); !r) dialogs_.ShowCheckMessage(ToQ(r.error));
@@ -254,12 +254,7 @@ void TFormMain::UpdateTable() {
 }
 
 void TFormMain::MakeStrGridBase() {
-    const ReadFlags limits{LimitMakerNote->isChecked(),
-                           LimitUserCmnt->isChecked(),
-                           {MnExifAfterJfif->isChecked()},
-                           model_.ItemCount(),
-                           MnAllPictures->isChecked()};
-    model_.StartRead(model_.CurrentDir(), model_.FileMask(), limits);
+    model_.StartRead(model_.CurrentDir(), model_.FileMask(), model_.ReadFlagsNow());
 }
 
 void TFormMain::ReadStarted() {

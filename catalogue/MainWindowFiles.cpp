@@ -68,7 +68,7 @@ void TFormMain::DeleteFig(int pictNo) {
     const std::string name = model_.Base().Cell(kNameCol, pictNo);
     if (name.empty()) return;
     FileChanges changes;
-    if (MnDeleteToTrash->isChecked()) {
+    if (model_.Options().deleteToTrash) {
         // The picture goes to the trash, where it can be restored.
         if (dialogs_.AskYesNo(QStringLiteral("確認"),
                               QStringLiteral("このファイルをごみ箱に移動しますか？:  ") + Q(name)))

@@ -362,6 +362,20 @@ void TFormMain::BuildMenus() {
     MnAllPictures = Item(
         view, QStringLiteral("2000枚を超えても読む"), [this] { UpdateTable(); }, "MnAllPictures");
     MnAllPictures->setCheckable(true);
+    // The check marks are the model's options: a toggle sets the option before its handler
+    // reads the folder again.
+    const std::pair<QAction*, bool FolderOptions::*> options[] = {
+        {LimitMakerNote, &FolderOptions::cutMakerNote},
+        {LimitUserCmnt, &FolderOptions::cutUserComment},
+        {MnExifAfterJfif, &FolderOptions::exifAfterJfif},
+        {MnDeleteToTrash, &FolderOptions::deleteToTrash},
+        {MnAllPictures, &FolderOptions::allPictures}};
+    for (const auto& [action, option] : options)
+        connect(action, &QAction::toggled, this, [this, option](bool on) {
+            FolderOptions o = model_.Options();
+            o.*option = on;
+            model_.SetOptions(o);
+        });
 
     QMenu* photo = menuBar()->addMenu(QStringLiteral("フォト(&P)"));
     Item(
