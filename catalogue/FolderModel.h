@@ -41,6 +41,27 @@ struct PictureTarget {
     QString exifText;
 };
 
+// Requests between views: a page to build, a table row to make current, a picture for the small
+// picture, a picture picked in the table. They change nothing of the folder's state.
+class ViewRequests : public QObject {
+    Q_OBJECT
+public:
+    void ShowPage(int page) { emit pageWanted(page); }
+    void SelectTableRow(int row) { emit tableRowWanted(row); }
+    void ShowInSmallPicture(int row) { emit smallPictureWanted(row); }
+    void PictureClicked(int pictNo) { emit pictureClicked(pictNo); }
+
+signals:
+    // The thumbnail page to build from the tables (0: the page shown now).
+    void pageWanted(int page);
+    // The slideshow moved: the table row (1-based) to make current, and to show in the small
+    // picture when that is shown.
+    void tableRowWanted(int row);
+    void smallPictureWanted(int row);
+    // A picture was picked in the table (the slideshow follows it when open).
+    void pictureClicked(int pictNo);
+};
+
 // The options of reading and of the file commands, as the menus show them.
 struct FolderOptions {
     bool cutMakerNote = true;   // maker notes cut to 5 characters
@@ -158,16 +179,15 @@ public:
     void ChooseItems(ItemList items);
     void SetRowOrder(PictureList order);
     void FolderOpened() { emit folderOpened(); }
-    void ShowPage(int page) { emit pageWanted(page); }
     void SetPane(int newPane) {
         if (newPane == pane_) return;
         pane_ = newPane;
         emit paneChanged(newPane);
     }
     void FilesRenamed(bool many) { emit filesRenamed(many); }
-    void SelectTableRow(int row) { emit tableRowWanted(row); }
-    void ShowInSmallPicture(int row) { emit smallPictureWanted(row); }
-    void PictureClicked(int pictNo) { emit pictureClicked(pictNo); }
+
+    // What one view asks of another, apart from the notices of change above.
+    ViewRequests& Requests() { return requests_; }
 
 signals:
     // Another folder is about to be read: views start again from their first page.
@@ -182,8 +202,6 @@ signals:
     void readFinished();
     void readStopped();
     void notice(const QString& text);
-    // The thumbnail page to build from the tables (0: the page shown now).
-    void pageWanted(int page);
     void paneChanged(int pane);
     void selectionChanged();
     // The item dialog applied a new choice of items.
@@ -194,12 +212,6 @@ signals:
     void orderChanged();
     // Pictures of the folder were renamed (many: by the batch rename); the folder is read again.
     void filesRenamed(bool many);
-    // The slideshow moved: the table row (1-based) to make current, and to show in the small
-    // picture when that is shown.
-    void tableRowWanted(int row);
-    void smallPictureWanted(int row);
-    // A picture was picked in the table (the slideshow follows it when open).
-    void pictureClicked(int pictNo);
 
 private:
     void ReadDone(int generation);
@@ -219,6 +231,7 @@ private:
     ItemList chosenItems_;
     StringGrid itemGrid_;
     FolderOptions options_;
+    ViewRequests requests_;
     bool exifOnly_ = false;
     bool upright_ = false;
     int pane_ = 1;

@@ -80,13 +80,13 @@ void TFormMain::ConnectModel() {
     for (auto signal : {&FolderModel::itemsChanged, &FolderModel::orderChanged})
         connect(&model_, signal, this, [this] {
             TransByKomokuList(ChkBoxExifOnly->isChecked());
-            model_.ShowPage(0);
+            model_.Requests().ShowPage(0);
         });
     connect(&model_, &FolderModel::filesRenamed, this,
             [this](bool many) { many ? RemakeAll() : UpdateTable(); });
-    connect(&model_, &FolderModel::tableRowWanted, this,
+    connect(&model_.Requests(), &ViewRequests::tableRowWanted, this,
             [this](int row) { TabSheetTable->StrGridExif->selectRow(row - 1); });
-    connect(&model_, &FolderModel::smallPictureWanted, this, [this](int row) {
+    connect(&model_.Requests(), &ViewRequests::smallPictureWanted, this, [this](int row) {
         if (PanelImageS->isVisible()) DisplaySmallImage(row);
     });
     connect(&model_, &FolderModel::itemCountChanged, this, [this] {
@@ -103,7 +103,7 @@ void TFormMain::ConnectModel() {
     connect(&model_, &FolderModel::firstRowsRead, this, [this] {
         CopyStrGridExifFromBase(model_.ChosenItems().empty() ? "ALL" : "TABLE",
                                 ChkBoxExifOnly->isChecked());
-        model_.ShowPage(1);
+        model_.Requests().ShowPage(1);
     });
     connect(&model_, &FolderModel::readStopped, this, [this] { SetReadingLook(false); });
     connect(&model_, &FolderModel::notice, this, [this](const QString& text) {
@@ -276,7 +276,7 @@ void TFormMain::ReadFinished() {
               (notice_.isEmpty() ? QString() : QStringLiteral("  ") + notice_));
     notice_.clear();
     TabSheetTable->SetSpinEditJump();
-    model_.ShowPage(pageAfterRead_ ? 1 : 0);
+    model_.Requests().ShowPage(pageAfterRead_ ? 1 : 0);
     if (pageAfterRead_)
         PanelImageS->setVisible(PageControl1->currentWidget() == TabSheetTable &&
                                 TabSheetTable->ChkBoxImage->isChecked());
@@ -317,7 +317,7 @@ void TFormMain::ChkBoxExifOnlyClick() {
     TransByKomokuList(ChkBoxExifOnly->isChecked());
     TabSheetTable->SetSpinEditJump();
     model_.SetListReady(true);
-    model_.ShowPage(0);
+    model_.Requests().ShowPage(0);
 }
 
 void TFormMain::ChkBoxImageClick() {
@@ -361,7 +361,7 @@ void TFormMain::PageControl1Change() {
 void TFormMain::PageChange() {
     if (PageControl1->currentWidget() == TabSheetGazo) {
         PanelImageS->hide();
-        if (model_.FileCount() >= 1) model_.ShowPage(0);
+        if (model_.FileCount() >= 1) model_.Requests().ShowPage(0);
     } else if (PageControl1->currentWidget() == TabSheetTable) {
         PanelImageS->setVisible(TabSheetTable->ChkBoxImage->isChecked());
     }

@@ -350,7 +350,8 @@ void TFormMain::BuildMenus() {
     MnDeleteToTrash->setCheckable(true);
     // The page is built again; the cache keeps the pictures as stored, turned when shown.
     MnUpright = Item(
-        view, QStringLiteral("向きに合わせて表示"), [this] { model_.ShowPage(0); }, "MnUpright");
+        view, QStringLiteral("向きに合わせて表示"), [this] { model_.Requests().ShowPage(0); },
+        "MnUpright");
     MnUpright->setCheckable(true);
     connect(MnUpright, &QAction::toggled, this, [this](bool on) { model_.SetUpright(on); });
     // The items of today's cameras: the catalogue grows, and the folder is read again for them.

@@ -42,7 +42,7 @@ void TFormMain::StrGridExifMouseDown(Qt::MouseButton button, const QPoint& pos) 
             Selection(1, row);
         } else {
             DisplaySmallImage(row);
-            model_.PictureClicked(ItemNumber(model_.View().Cell(0, row)));
+            model_.Requests().PictureClicked(ItemNumber(model_.View().Cell(0, row)));
         }
     } else if (button == Qt::RightButton) {
         TabSheetTable->StrGridExif->selectRow(index.row());

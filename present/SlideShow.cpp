@@ -180,7 +180,7 @@ TFormSlideshow::TFormSlideshow(FolderModel& model, DialogService& dialogs)
         model_.Tell(QStringLiteral("フォルダが読み直されたので、スライドショーを閉じました"));
     });
     // A picture picked in the table is shown while the show is open.
-    connect(&model_, &FolderModel::pictureClicked, this, [this](int pictNo) {
+    connect(&model_.Requests(), &ViewRequests::pictureClicked, this, [this](int pictNo) {
         if (isVisible()) SimpleShow(pictNo);
     });
     Timer1.setInterval(1000);
@@ -353,7 +353,7 @@ void TFormSlideshow::DispExif(int pictNo) {
 }
 
 void TFormSlideshow::DispShow(int pos, int pictNo, bool mirror) {
-    if (mirror && Tag != 0) model_.ShowInSmallPicture(pos + 1);
+    if (mirror && Tag != 0) model_.Requests().ShowInSmallPicture(pos + 1);
     ShowPicture(pictNo);
 }
 
@@ -443,7 +443,7 @@ void TFormSlideshow::Timer1Timer() {
         gSlidePos = StepForward(gSlidePos, ListLength());
     else if (SpeedBtnReverse->isChecked())
         gSlidePos = StepBackward(gSlidePos, ListLength());
-    if (Tag != 0) model_.SelectTableRow(gSlidePos + 1);
+    if (Tag != 0) model_.Requests().SelectTableRow(gSlidePos + 1);
     UpdateCounter();
     DispShow(gSlidePos, PictureAt(gSlidePos));
 }
@@ -456,7 +456,7 @@ void TFormSlideshow::Navigate(int newPos, bool moveTableRow) {
     // A play list that became empty while the window was open: nothing to show.
     if (ListLength() < 1) return;
     gSlidePos = std::clamp(newPos, 0, ListLength() - 1);
-    if (moveTableRow && Tag != 0) model_.SelectTableRow(gSlidePos + 1);
+    if (moveTableRow && Tag != 0) model_.Requests().SelectTableRow(gSlidePos + 1);
     UpdateCounter();
     DispShow(gSlidePos, PictureAt(gSlidePos));
     Timer1.stop();

@@ -183,7 +183,7 @@ ThumbnailPage::ThumbnailPage(FolderModel& model, DialogService& dialogs,
     });
     for (auto signal : {&FolderModel::readFinished, &FolderModel::readStopped})
         connect(&model_, signal, this, [this] { SpeedButton2->setEnabled(true); });
-    connect(&model_, &FolderModel::pageWanted, this,
+    connect(&model_.Requests(), &ViewRequests::pageWanted, this,
             [this](int page) { MakePagePicts(page > 0 ? page : CurrentPageBox()); });
     connect(&model_, &FolderModel::paneChanged, this, [this](int n) {
         (n == 3 ? SpeedBtnPane3 : n == 2 ? SpeedBtnPane2 : SpeedBtnPane1)->setChecked(true);
