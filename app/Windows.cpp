@@ -10,10 +10,9 @@ Windows::Windows(const AppPaths& paths, DialogService& dialogs, const CommandLin
     FormSetHTML = std::make_unique<TFormSetHTML>(model, dialogs, *FormMakeExifHTML);
     FormSetHTML2 = std::make_unique<TFormSetHTML2>(model, dialogs, *FormMakeExifHTML);
     FormPHyoji = std::make_unique<TFormPHyoji>(model, dialogs);
-    Page = new ThumbnailPage(model, dialogs,
-                             [display = FormPHyoji.get()] { return display->Attributes(); });
+    Page = new ThumbnailPage(model, dialogs);
     FormMain->SetThumbnailPage(Page);
-    FormSetPKomoku = std::make_unique<TFormSetPKomoku>(model, dialogs, *FormPHyoji);
+    FormSetPKomoku = std::make_unique<TFormSetPKomoku>(model, dialogs);
     FormSort = std::make_unique<TFormSort>(model, dialogs);
     FormVersion = std::make_unique<TFormVersion>();
     FormRename = std::make_unique<TFormRename>(model, dialogs);

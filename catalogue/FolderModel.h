@@ -5,6 +5,7 @@
 #pragma once
 
 #include "catalogue/BaseTable.h"
+#include "catalogue/DisplayAttributes.h"
 #include "catalogue/Selection.h"
 #include "catalogue/SetKomoku.h"
 #include "exif/ExifReader.h"
@@ -146,6 +147,14 @@ public:
     // when change says it changed something.
     bool ChangeSelection(const std::function<bool(SelectionTables&)>& change);
 
+    // How the thumbnails are drawn; displayChanged says a change.
+    const DisplayAttributes& Display() const { return display_; }
+    void SetDisplay(const DisplayAttributes& display) {
+        if (display == display_) return;
+        display_ = display;
+        emit displayChanged();
+    }
+
     const FolderOptions& Options() const { return options_; }
     void SetOptions(const FolderOptions& options) { options_ = options; }
     // What a read of the folder follows now: the options and the items that get columns.
@@ -206,6 +215,8 @@ signals:
     void selectionChanged();
     // The item dialog applied a new choice of items.
     void itemsChanged();
+    // The display attributes changed.
+    void displayChanged();
     // The catalogue gained or lost today's items.
     void itemCountChanged();
     // The sort dialog set a new row order.
@@ -232,6 +243,7 @@ private:
     StringGrid itemGrid_;
     FolderOptions options_;
     ViewRequests requests_;
+    DisplayAttributes display_;
     bool exifOnly_ = false;
     bool upright_ = false;
     int pane_ = 1;

@@ -64,7 +64,19 @@ TFormPHyoji::TFormPHyoji(FolderModel& folder, DialogService& dialogs)
     ChkListBoxKyocho->setObjectName(QStringLiteral("ChkListBoxKyocho"));
     grid->addWidget(ChkListBoxKyocho, 1, 2, row - 1, 1);
     layout->addLayout(grid);
-    SetAttributes(DisplayAttributes{});
+    SetAttributes(folder_.Display());
+    // The controls are the model's attributes: every change goes to it at once (the page shows
+    // it when it is next built), and what the model is given elsewhere (a ".pkm" file, the item
+    // dialog's emphasis list) shows here.
+    for (ColorSwatch* s : {PanelPPanelColor, PanelSelColor, PanelNoColor, PanelFNameColor,
+                           PanelSelNoColor, PanelMojiColor, PanelMjBackColor, PanelKyochoColor})
+        s->onChanged = [this] { Store(); };
+    connect(CmbBoxMojiH, &QComboBox::currentIndexChanged, this, [this] { Store(); });
+    connect(ChkBoxToka, &QCheckBox::toggled, this, [this] { Store(); });
+    connect(ChkListBoxKyocho, &QListWidget::itemChanged, this, [this] { Store(); });
+    connect(&folder_, &FolderModel::displayChanged, this, [this] {
+        if (Attributes() != folder_.Display()) SetAttributes(folder_.Display());
+    });
 
     connect(SpeedBtnApply, &QToolButton::clicked, this, [this] { BtnApplyClick(); });
     connect(SpeedBtnDefault, &QToolButton::clicked, this, [this] { SpeedBtnDefaultClick(); });
@@ -90,7 +102,12 @@ DisplayAttributes TFormPHyoji::Attributes() const {
     return a;
 }
 
+void TFormPHyoji::Store() {
+    if (!showing_) folder_.SetDisplay(Attributes());
+}
+
 void TFormPHyoji::SetAttributes(const DisplayAttributes& a) {
+    showing_ = true;
     PanelPPanelColor->SetColor(a.panelColor);
     PanelSelColor->SetColor(a.selColor);
     PanelNoColor->SetColor(a.noColor);
@@ -108,12 +125,8 @@ void TFormPHyoji::SetAttributes(const DisplayAttributes& a) {
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(a.Emphasised(static_cast<int>(k)) ? Qt::Checked : Qt::Unchecked);
     }
-}
-
-void TFormPHyoji::SetChkListBoxKyocho(const std::vector<std::string>& names) {
-    DisplayAttributes a = Attributes();
-    kamelune::SetChkListBoxKyocho(a, names);
-    SetAttributes(a);
+    showing_ = false;
+    Store();
 }
 
 void TFormPHyoji::BtnApplyClick() {

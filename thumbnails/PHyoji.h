@@ -29,10 +29,9 @@ public:
     QListWidget* ChkListBoxKyocho;
     QToolButton *SpeedBtnApply, *SpeedBtnDefault, *SpeedButton2;
 
-    // The attributes as the controls hold them, and back.
+    // The attributes as the controls hold them, and back (which gives them to the model too).
     DisplayAttributes Attributes() const;
     void SetAttributes(const DisplayAttributes& a);
-    void SetChkListBoxKyocho(const std::vector<std::string>& names);
 
     void BtnApplyClick();
     void SpeedBtnDefaultClick();
@@ -41,7 +40,9 @@ signals:
     void applied(); // the thumbnail page shows the attributes anew
 
 private:
+    void Store(); // the controls' attributes to the model
     FolderModel& folder_;
+    bool showing_ = false; // SetAttributes is filling the controls
     DialogService& dialogs_;
 };
 

@@ -28,14 +28,6 @@ std::uint32_t ColorOf(const std::string& line) {
 
 } // namespace
 
-int DisplayAttributes::FontHeight() const {
-    return ItemNumber(kMojiHeights[mojiIndex >= 0 && mojiIndex < 4 ? mojiIndex : 0]);
-}
-
-bool DisplayAttributes::Emphasised(int k) const {
-    return k >= 0 && k < static_cast<int>(kyochoChecked.size()) && kyochoChecked[k];
-}
-
 std::vector<std::string> KyochoNames(const ItemList& items, const StringGrid& grid) {
     std::vector<std::string> names;
     for (const int item : items)

@@ -25,8 +25,8 @@ static ItemList ItemsOf(const StringGrid& grid) {
     return items;
 }
 
-TFormSetPKomoku::TFormSetPKomoku(FolderModel& folder, DialogService& dialogs, TFormPHyoji& display)
-    : StrGridPKomoku(folder.EditItems()), folder_(folder), dialogs_(dialogs), display_(display) {
+TFormSetPKomoku::TFormSetPKomoku(FolderModel& folder, DialogService& dialogs)
+    : StrGridPKomoku(folder.EditItems()), folder_(folder), dialogs_(dialogs) {
     setObjectName(QStringLiteral("FormSetPKomoku"));
     setWindowTitle(QStringLiteral("表示するExif項目を設定"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -120,7 +120,9 @@ void TFormSetPKomoku::BtnClearClick() {
 void TFormSetPKomoku::BtnApplyClick() {
     ItemList items;
     GridToItemList(StrGridPKomoku, items);
-    display_.SetChkListBoxKyocho(KyochoNames(items, StrGridPKomoku));
+    DisplayAttributes display = folder_.Display();
+    SetChkListBoxKyocho(display, KyochoNames(items, StrGridPKomoku));
+    folder_.SetDisplay(display);
     // The main window rebuilds the table and the page.
     folder_.ChooseItems(std::move(items));
 }
@@ -162,7 +164,7 @@ bool SavePkmFile(DialogService& dialogs, const QString& title, const QString& fi
 
 bool TFormSetPKomoku::SavePKomokuFile(const QString& title, const QString& fileName) {
     return SavePkmFile(dialogs_, title, fileName, folder_.AppDir(), StrGridPKomoku,
-                       display_.Attributes());
+                       folder_.Display());
 }
 
 // Reads a whole ".pkm" file, or says why it is not one and gives nothing.
@@ -202,7 +204,7 @@ bool TFormSetPKomoku::LoadDefaultPKomoku() {
         main.SetChosenItems(ItemsOf(StrGridPKomoku));
         DisplayAttributes a;
         LoadPKomokuAttributes(lines, KyochoNames(main.ChosenItems(), StrGridPKomoku), a);
-        display_.SetAttributes(a);
+        main.SetDisplay(a);
         return false;
     }
     // A missing file is said so; a damaged one was reported by ReadPkm. Both start from the
@@ -215,7 +217,7 @@ bool TFormSetPKomoku::LoadDefaultPKomoku() {
     SetBuiltInPKomoku(StrGridPKomoku, items, a);
     main.SetChosenItems(std::move(items));
     FillSampleColumn(StrGridPKomoku, main.Base());
-    display_.SetAttributes(a);
+    main.SetDisplay(a);
     return true;
 }
 

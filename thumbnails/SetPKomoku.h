@@ -16,12 +16,11 @@ namespace kamelune {
 class DialogService;
 class FolderModel;
 class StringGridModel;
-class TFormPHyoji;
 struct DisplayAttributes;
 
 class TFormSetPKomoku : public QDialog {
 public:
-    TFormSetPKomoku(FolderModel& folder, DialogService& dialogs, TFormPHyoji& display);
+    TFormSetPKomoku(FolderModel& folder, DialogService& dialogs);
 
     StringGrid& StrGridPKomoku; // the item catalogue of the folder model
     GridView* GridPKomoku = nullptr;
@@ -52,7 +51,6 @@ private:
     StringGridModel* model_ = nullptr;
     FolderModel& folder_;
     DialogService& dialogs_;
-    TFormPHyoji& display_;
 };
 
 // The save dialog of a ".pkm" file and its writing; false when cancelled or failed.

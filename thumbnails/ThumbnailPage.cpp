@@ -87,9 +87,8 @@ struct ThumbnailPage::Build {
     BusyCursor busy;
 };
 
-ThumbnailPage::ThumbnailPage(FolderModel& model, DialogService& dialogs,
-                             std::function<DisplayAttributes()> attributes, QWidget* parent)
-    : QWidget(parent), model_(model), dialogs_(dialogs), attributes_(std::move(attributes)) {
+ThumbnailPage::ThumbnailPage(FolderModel& model, DialogService& dialogs, QWidget* parent)
+    : QWidget(parent), model_(model), dialogs_(dialogs) {
     setObjectName(QStringLiteral("TabSheetGazo"));
     auto* gazo = new QVBoxLayout(this);
     gazo->setContentsMargins(0, 0, 0, 0);
@@ -249,7 +248,7 @@ void ThumbnailPage::ImageClick(PictRec& rec) {
 }
 
 void ThumbnailPage::RefreshPanelsFromTable() {
-    const DisplayAttributes a = attributes_();
+    const DisplayAttributes a = model_.Display();
     for (const auto& rec : gPictList) {
         const std::string& cell = model_.View().Cell(1, rec->ExifRow);
         rec->Selected = !cell.empty();
@@ -340,7 +339,7 @@ void ThumbnailPage::MakePagePicts(int page) {
                             },
                             Qt::QueuedConnection);
                     });
-    pageAttributes_ = attributes_();
+    pageAttributes_ = model_.Display();
     build_ = std::move(build);
     ContinueBuild();
 }

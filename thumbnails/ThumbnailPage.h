@@ -30,8 +30,7 @@ class ThumbnailPage : public QWidget {
     Q_OBJECT
 public:
     // attributes: the colours and emphasis the display dialog holds, read at every page build.
-    ThumbnailPage(FolderModel& model, DialogService& dialogs,
-                  std::function<DisplayAttributes()> attributes, QWidget* parent = nullptr);
+    ThumbnailPage(FolderModel& model, DialogService& dialogs, QWidget* parent = nullptr);
     ~ThumbnailPage() override;
 
     QToolBar* ToolBarPic = nullptr;
@@ -109,7 +108,6 @@ private:
     bool OnScreen() const;
     FolderModel& model_;
     DialogService& dialogs_;
-    std::function<DisplayAttributes()> attributes_;
     std::string cacheProblem_;         // why the page being built could not be cached, once
     DisplayAttributes pageAttributes_; // read once per page build
 };
