@@ -43,7 +43,7 @@ void Windows::Connect() {
     QObject::connect(main, &TFormMain::displayRequested, FormPHyoji.get(), &QDialog::exec);
     QObject::connect(main, &TFormMain::renameRequested, FormRename.get(), &QDialog::exec);
     QObject::connect(main, &TFormMain::renameOneRequested, FormRename2.get(), [this](int picture) {
-        FormRename2->Tag = picture;
+        FormRename2->SetPicture(picture);
         FormRename2->exec();
     });
     QObject::connect(main, &TFormMain::aboutRequested, FormVersion.get(), &QDialog::exec);

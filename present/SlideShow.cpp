@@ -287,11 +287,11 @@ bool TFormSlideshow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 int TFormSlideshow::ListLength() const {
-    return Tag == 0 ? static_cast<int>(model_.Selected().size()) : model_.View().RowCount() - 1;
+    return tag_ == 0 ? static_cast<int>(model_.Selected().size()) : model_.View().RowCount() - 1;
 }
 
 int TFormSlideshow::PictureAt(int pos) const {
-    if (Tag == 0) {
+    if (tag_ == 0) {
         const auto& list = model_.Selected();
         return pos >= 0 && pos < static_cast<int>(list.size()) ? list[pos] : 0;
     }
@@ -308,19 +308,19 @@ void TFormSlideshow::Init() {
     Timer1.stop();
     int picture = 0;
     const int currentRow = std::max(1, startRow_);
-    if (Tag == 0) {
+    if (tag_ == 0) {
         gSlidePos = 0;
         StatusPanel0->setText(QStringLiteral("1/%1").arg(ListLength()));
         picture = PictureAt(0);
     } else {
         StatusPanel0->setText(QStringLiteral("%1/%2").arg(currentRow).arg(ListLength()));
-        picture = Tag;
+        picture = tag_;
     }
     StatusPanel1->setText(QString::fromStdString(model_.Base().Cell(kNameCol, picture)));
-    if (picture > 0) DispShow(Tag == 0 ? 0 : currentRow - 1, picture, false);
+    if (picture > 0) DispShow(tag_ == 0 ? 0 : currentRow - 1, picture, false);
     // Wider than the list, so that a typed number above it can be taken and made its length.
     SpinEditJump->setRange(1, std::max(kJumpLimit, ListLength()));
-    gSlidePos = Tag == 0 ? 0 : currentRow - 1;
+    gSlidePos = tag_ == 0 ? 0 : currentRow - 1;
     Timer1.setInterval(IntervalOnShow(SpinEditInterval->value()));
     SpinEditJump->setValue(1);
     SetLabels();
@@ -353,7 +353,7 @@ void TFormSlideshow::DispExif(int pictNo) {
 }
 
 void TFormSlideshow::DispShow(int pos, int pictNo, bool mirror) {
-    if (mirror && Tag != 0) model_.Requests().ShowInSmallPicture(pos + 1);
+    if (mirror && tag_ != 0) model_.Requests().ShowInSmallPicture(pos + 1);
     ShowPicture(pictNo);
 }
 
@@ -429,12 +429,12 @@ void TFormSlideshow::Display(const SlideRequest& request, const Slide& slide) {
 }
 
 void TFormSlideshow::Timer1Timer() {
-    if (Tag == 0 && model_.Selected().empty()) {
+    if (tag_ == 0 && model_.Selected().empty()) {
         Timer1.stop();
         dialogs_.ShowCheckMessage(QStringLiteral("選択されたファイルがありません"));
         return;
     }
-    if (Tag != 0 && ListLength() < 1) {
+    if (tag_ != 0 && ListLength() < 1) {
         Timer1.stop();
         dialogs_.ShowCheckMessage(QStringLiteral("ファイルがありません"));
         return;
@@ -443,7 +443,7 @@ void TFormSlideshow::Timer1Timer() {
         gSlidePos = StepForward(gSlidePos, ListLength());
     else if (SpeedBtnReverse->isChecked())
         gSlidePos = StepBackward(gSlidePos, ListLength());
-    if (Tag != 0) model_.Requests().SelectTableRow(gSlidePos + 1);
+    if (tag_ != 0) model_.Requests().SelectTableRow(gSlidePos + 1);
     UpdateCounter();
     DispShow(gSlidePos, PictureAt(gSlidePos));
 }
@@ -456,7 +456,7 @@ void TFormSlideshow::Navigate(int newPos, bool moveTableRow) {
     // A play list that became empty while the window was open: nothing to show.
     if (ListLength() < 1) return;
     gSlidePos = std::clamp(newPos, 0, ListLength() - 1);
-    if (moveTableRow && Tag != 0) model_.Requests().SelectTableRow(gSlidePos + 1);
+    if (moveTableRow && tag_ != 0) model_.Requests().SelectTableRow(gSlidePos + 1);
     UpdateCounter();
     DispShow(gSlidePos, PictureAt(gSlidePos));
     Timer1.stop();
@@ -533,7 +533,7 @@ TFormSlideshow::~TFormSlideshow() {
 void TFormSlideshow::Open(const QString& title, int tag, int currentRow, bool restart) {
     if (restart && isVisible()) close();
     setWindowTitle(title);
-    Tag = tag;
+    tag_ = tag;
     startRow_ = currentRow;
     show();
 }

@@ -40,7 +40,7 @@ public:
     void Open(const QString& title, int tag, int currentRow, bool restart);
 
     // 0: the selected pictures; a picture number: every picture of the table from that one on.
-    int Tag = 0;
+    int Tag() const { return tag_; }
     int gSlidePos = 0;
 
     QScrollArea* ScrollBox1;
@@ -96,6 +96,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    int tag_ = 0;
     FolderModel& model_;
     DialogService& dialogs_;
     std::unique_ptr<TFormSetSlideShow> captionSettings_;

@@ -215,7 +215,7 @@ void TFormRename2::showEvent(QShowEvent* event) {
 }
 
 void TFormRename2::FormShow() {
-    const QString old = Q(folder_.Base().Cell(kNameCol, Tag));
+    const QString old = Q(folder_.Base().Cell(kNameCol, picture_));
     LabelOldFname->setText(old);
     EditNewFname->setText(old);
 }

@@ -58,7 +58,8 @@ class TFormRename2 : public QDialog {
 public:
     TFormRename2(FolderModel& folder, DialogService& dialogs);
 
-    int Tag = 1; // the picture (base row) to rename
+    // The picture (base row) to rename; exec() then shows it.
+    void SetPicture(int pictNo) { picture_ = pictNo; }
     QLabel* LabelOldFname;
     QLineEdit* EditNewFname;
     QToolButton *SpeedBtnHenkan, *SpeedBtnCansel;
@@ -70,6 +71,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    int picture_ = 1;
     FolderModel& folder_;
     DialogService& dialogs_;
 };

@@ -192,7 +192,7 @@ TEST_F(Tour, ByKeyboardAlone) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(FormSlideshow));
     FormSlideshow->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(FormSlideshow));
-    EXPECT_EQ(FormSlideshow->Tag, 3) << "the show starts at the current row";
+    EXPECT_EQ(FormSlideshow->Tag(), 3) << "the show starts at the current row";
     QTest::keyClick(FormSlideshow, Qt::Key_Right);
     EXPECT_EQ(FormSlideshow->StatusPanel0->text(),
               QStringLiteral("4/%1").arg(static_cast<int>(names.size())));

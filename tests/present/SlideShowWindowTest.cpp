@@ -177,7 +177,7 @@ TEST_F(SlideShow, AllModeFollowsTheTable) {
     Table().StrGridExif->selectRow(1);
     FormMain->SetPopupTarget({});
     FormMain->PMenuGenzuClick();
-    EXPECT_EQ(FormSlideshow->Tag, 2);
+    EXPECT_EQ(FormSlideshow->Tag(), 2);
     EXPECT_EQ(Counter(), QStringLiteral("2/4"));
     FormSlideshow->SpinEditJump->setValue(1);
     FormSlideshow->SpeedBtnJumpClick();

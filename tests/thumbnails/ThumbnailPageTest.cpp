@@ -274,7 +274,7 @@ TEST_F(ThumbnailPage, PicturesByKeyboard) {
     EXPECT_EQ(current(), 0);
     QTest::keyClick(pictures, Qt::Key_Return);
     EXPECT_TRUE(FormSlideshow->isVisible());
-    EXPECT_EQ(FormSlideshow->Tag, 17) << "the first picture of page 2";
+    EXPECT_EQ(FormSlideshow->Tag(), 17) << "the first picture of page 2";
     FormSlideshow->close();
 }
 
@@ -435,7 +435,7 @@ TEST_F(ThumbnailPage, PopupCommandsFindTheirPicture) {
     // From a thumbnail.
     FormMain->SetPopupTarget(kamelune::ThumbnailPage::Target(*Page->gPictList[3]));
     FormMain->PMenuGenzuClick();
-    EXPECT_EQ(FormSlideshow->Tag, 4);
+    EXPECT_EQ(FormSlideshow->Tag(), 4);
     EXPECT_EQ(FormSlideshow->windowTitle(), QStringLiteral("スライドショー(全表示)"));
     EXPECT_EQ(Table().StrGridExif->currentIndex().row(), 3);
     FormMain->ExifC1Click();
@@ -455,7 +455,7 @@ TEST_F(ThumbnailPage, PopupCommandsFindTheirPicture) {
     FormMain->ExifC1Click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("unchanged"));
     FormMain->PMenuGenzuClick();
-    EXPECT_EQ(FormSlideshow->Tag, 2);
+    EXPECT_EQ(FormSlideshow->Tag(), 2);
     FormSlideshow->hide();
 }
 

@@ -99,7 +99,7 @@ TEST_F(SortRename, BatchRenameComputesExecutesAndRereads) {
 }
 
 TEST_F(SortRename, SingleRename) {
-    FormRename2->Tag = 2;
+    FormRename2->SetPicture(2);
     FormRename2->FormShow();
     EXPECT_EQ(FormRename2->LabelOldFname->text(), QStringLiteral("b.jpg"));
     FormRename2->SpeedBtnHenkanClick(); // unchanged: nothing
