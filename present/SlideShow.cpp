@@ -154,7 +154,10 @@ TFormSlideshow::TFormSlideshow(FolderModel& model, DialogService& dialogs)
     status->addWidget(StatusPanel2);
     layout->addWidget(status);
 
-    captionSettings_ = std::make_unique<TFormSetSlideShow>(*this, dialogs_);
+    captionSettings_ = std::make_unique<TFormSetSlideShow>(dialogs_);
+    connect(captionSettings_.get(), &TFormSetSlideShow::styleChanged, this,
+            &TFormSlideshow::ApplyCaptionStyle);
+    connect(captionSettings_.get(), &TFormSetSlideShow::applied, this, [this] { SetLabels(); });
     captionSettings_->setAttribute(Qt::WA_QuitOnClose, false);
     // A decode done: the newest picture asked for meanwhile, else this one, goes on screen.
     connect(&slideWatcher_, &QFutureWatcher<Slide>::finished, this, [this] {
@@ -329,7 +332,7 @@ void TFormSlideshow::Init() {
 void TFormSlideshow::SetLabels() {
     for (QLabel* l : Labels)
         l->hide();
-    if (!captionSettings_->ChkBoxHyoji->isChecked()) return;
+    if (!captionStyle_.shown) return;
     const int n = std::min<int>(9, static_cast<int>(model_.ChosenItems().size()));
     for (int i = 0; i < n; ++i)
         Labels[i]->show();
@@ -538,7 +541,7 @@ void TFormSlideshow::Open(const QString& title, int tag, int currentRow, bool re
     show();
 }
 
-TFormSetSlideShow::TFormSetSlideShow(TFormSlideshow& show, DialogService& dialogs) : show_(show) {
+TFormSetSlideShow::TFormSetSlideShow(DialogService& dialogs) {
     setObjectName(QStringLiteral("FormSetSlideShow"));
     setWindowTitle(QStringLiteral("SlideShowの設定"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -591,48 +594,67 @@ TFormSetSlideShow::TFormSetSlideShow(TFormSlideshow& show, DialogService& dialog
         s->onChanged = [this] { ApplyColors(); };
 }
 
-std::vector<QLabel*> TFormSetSlideShow::TenLines() const {
-    std::vector<QLabel*> lines{show_.LabelFName};
-    lines.insert(lines.end(), show_.Labels.begin(), show_.Labels.end());
-    return lines;
+CaptionStyle TFormSetSlideShow::Style() const {
+    return {ChkBoxHyoji->isChecked(), SpinEditMojiSize->value(), PanelMojiColor->Color(),
+            PanelMojiBackColor->Color(), ChkBoxToka->isChecked()};
 }
 
 void TFormSetSlideShow::ChkBoxHyojiClick() {
-    for (QLabel* l : TenLines())
-        l->setVisible(ChkBoxHyoji->isChecked());
+    emit styleChanged(Style(), CaptionAspect::Shown);
 }
 
 void TFormSetSlideShow::SpinEditMojiSizeChange() {
-    const int size = SpinEditMojiSize->value();
-    QLabel* previous = nullptr;
-    for (QLabel* l : TenLines()) {
-        QFont f = l->font();
-        f.setPixelSize(size);
-        l->setFont(f);
-        l->adjustSize();
-        l->setFixedHeight(size);
-        if (previous) l->move(l->x(), previous->y() + previous->height() + 5);
-        previous = l;
-    }
+    emit styleChanged(Style(), CaptionAspect::Size);
 }
 
 void TFormSetSlideShow::ApplyColors() {
-    for (QLabel* l : TenLines()) {
-        QPalette p = l->palette();
-        p.setColor(QPalette::WindowText, Bgr(PanelMojiColor->Color()));
-        p.setColor(QPalette::Window, Bgr(PanelMojiBackColor->Color()));
-        l->setPalette(p);
-    }
+    emit styleChanged(Style(), CaptionAspect::Colors);
 }
 
 void TFormSetSlideShow::ChkBoxTokaClick() {
-    for (QLabel* l : TenLines())
-        l->setAutoFillBackground(!ChkBoxToka->isChecked());
+    emit styleChanged(Style(), CaptionAspect::Transparency);
 }
 
 void TFormSetSlideShow::SpeedBtnOKClick() {
-    show_.SetLabels();
+    emit applied();
     close();
+}
+
+void TFormSlideshow::ApplyCaptionStyle(const CaptionStyle& style, CaptionAspect aspect) {
+    captionStyle_ = style;
+    std::vector<QLabel*> lines{LabelFName};
+    lines.insert(lines.end(), Labels.begin(), Labels.end());
+    switch (aspect) {
+    case CaptionAspect::Shown:
+        for (QLabel* l : lines)
+            l->setVisible(style.shown);
+        break;
+    case CaptionAspect::Size: {
+        QLabel* previous = nullptr;
+        for (QLabel* l : lines) {
+            QFont f = l->font();
+            f.setPixelSize(style.size);
+            l->setFont(f);
+            l->adjustSize();
+            l->setFixedHeight(style.size);
+            if (previous) l->move(l->x(), previous->y() + previous->height() + 5);
+            previous = l;
+        }
+        break;
+    }
+    case CaptionAspect::Colors:
+        for (QLabel* l : lines) {
+            QPalette p = l->palette();
+            p.setColor(QPalette::WindowText, Bgr(style.text));
+            p.setColor(QPalette::Window, Bgr(style.back));
+            l->setPalette(p);
+        }
+        break;
+    case CaptionAspect::Transparency:
+        for (QLabel* l : lines)
+            l->setAutoFillBackground(!style.transparent);
+        break;
+    }
 }
 
 } // namespace kamelune

@@ -27,6 +27,17 @@ class DialogService;
 class FolderModel;
 class TFormSetSlideShow;
 
+// How the captions of a show look; the caption settings give it to the show as a value.
+struct CaptionStyle {
+    bool shown = true;
+    int size = 12;
+    std::uint32_t text = 0xFF0000;
+    std::uint32_t back = 0xFFFFFF;
+    bool transparent = true;
+};
+// What of the style a control of the settings changed.
+enum class CaptionAspect { Shown, Size, Colors, Transparency };
+
 class TFormSlideshow : public QDialog {
     Q_OBJECT
 public:
@@ -63,6 +74,8 @@ public:
     int PictureAt(int pos) const; // picture number at a play-list position
     void SimpleShow(int pictNo);
     void SetLabels();
+    // The caption lines take what the settings changed of their style.
+    void ApplyCaptionStyle(const CaptionStyle& style, CaptionAspect aspect);
     void DispExif(int pictNo);
     void DispShow(int pos, int pictNo, bool mirror = true);
     void Timer1Timer();
@@ -100,6 +113,7 @@ private:
     FolderModel& model_;
     DialogService& dialogs_;
     std::unique_ptr<TFormSetSlideShow> captionSettings_;
+    CaptionStyle captionStyle_;
     int startRow_ = 0;
     void StartTimer();
     // The picture asked for: shown when its decode, on a worker thread, is done. One asked for
@@ -127,7 +141,7 @@ private:
 class TFormSetSlideShow : public QDialog {
     Q_OBJECT
 public:
-    TFormSetSlideShow(TFormSlideshow& show, DialogService& dialogs);
+    explicit TFormSetSlideShow(DialogService& dialogs);
     QCheckBox* ChkBoxHyoji;
     QSpinBox* SpinEditMojiSize;
     ColorSwatch *PanelMojiColor, *PanelMojiBackColor;
@@ -139,13 +153,12 @@ public:
     void ApplyColors();
     void ChkBoxTokaClick();
     void SpeedBtnOKClick();
+    CaptionStyle Style() const;
 
 signals:
     void itemsRequested(); // 表示項目: the item dialog
-
-private:
-    std::vector<QLabel*> TenLines() const; // the file name and the nine item lines
-    TFormSlideshow& show_;
+    void styleChanged(const kamelune::CaptionStyle& style, kamelune::CaptionAspect aspect);
+    void applied(); // OK: the show lays out its caption lines again
 };
 
 } // namespace kamelune
