@@ -131,7 +131,8 @@ int main(int argc, char** argv) {
 
     // A full scroll of the table, then a page change on the thumbnail tab between two pages
     // already in the cache.
-    QScrollBar* bar = w->FormMain->Controls().TabSheetTable->StrGridExif->verticalScrollBar();
+    QScrollBar* bar =
+        w->FormMain->Controls().TabSheetTable->Controls().StrGridExif->verticalScrollBar();
     for (int v = 0; v <= bar->maximum(); v += std::max(1, bar->pageStep())) {
         bar->setValue(v);
         QCoreApplication::processEvents();

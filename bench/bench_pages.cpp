@@ -104,7 +104,7 @@ int main(int argc, char** argv) {
     // memory flat over a long show.
     w = bench::StartProgram(dialogs, work + "/bench-slides", work + "/bench-large", "TabSheetTable",
                             3);
-    w->FormMain->Controls().TabSheetTable->StrGridExif->selectRow(0);
+    w->FormMain->Controls().TabSheetTable->Controls().StrGridExif->selectRow(0);
     w->FormMain->PMenuGenzuClick();
     bench::WaitForSlide(*w);
     double worst = 0;

@@ -85,7 +85,7 @@ void TFormMain::ConnectModel() {
     connect(&model_, &FolderModel::filesRenamed, this,
             [this](bool many) { many ? RemakeAll() : UpdateTable(); });
     connect(&model_.Requests(), &ViewRequests::tableRowWanted, this,
-            [this](int row) { TabSheetTable->StrGridExif->selectRow(row - 1); });
+            [this](int row) { TabSheetTable->SelectRow(row); });
     connect(&model_.Requests(), &ViewRequests::smallPictureWanted, this, [this](int row) {
         if (PanelImageS->isVisible()) DisplaySmallImage(row);
     });
@@ -279,7 +279,7 @@ void TFormMain::ReadFinished() {
     model_.Requests().ShowPage(pageAfterRead_ ? 1 : 0);
     if (pageAfterRead_)
         PanelImageS->setVisible(PageControl1->currentWidget() == TabSheetTable &&
-                                TabSheetTable->ChkBoxImage->isChecked());
+                                TabSheetTable->SmallPictureOn());
     pageAfterRead_ = false;
     if (!startPicture_.empty()) TabSheetTable->MakePictureCurrent(startPicture_);
     startPicture_.clear();
@@ -294,6 +294,7 @@ void TFormMain::SetReadingLook(bool reading) {
         a->setEnabled(!reading);
     for (QWidget* w : tableWidgets_)
         w->setEnabled(!reading);
+    TabSheetTable->SetCommandsEnabled(!reading);
 }
 
 void TFormMain::ApplyViewLook() {
@@ -321,7 +322,7 @@ void TFormMain::ChkBoxExifOnlyClick() {
 }
 
 void TFormMain::ChkBoxImageClick() {
-    PanelImageS->setVisible(TabSheetTable->ChkBoxImage->isChecked());
+    PanelImageS->setVisible(TabSheetTable->SmallPictureOn());
     if (PanelImageS->isVisible()) {
         PlaceSmallPanel();
         PanelImageS->raise();
@@ -329,8 +330,7 @@ void TFormMain::ChkBoxImageClick() {
 }
 
 void TFormMain::PlaceSmallPanel() {
-    const GridView* grid = TabSheetTable->StrGridExif;
-    const QPoint corner = grid->mapTo(this, grid->rect().bottomRight());
+    const QPoint corner = TabSheetTable->TableRectIn(this).bottomRight();
     PanelImageS->move(corner.x() - PanelImageS->width() - 20,
                       corner.y() - PanelImageS->height() - 20);
 }
@@ -363,7 +363,7 @@ void TFormMain::PageChange() {
         PanelImageS->hide();
         if (model_.FileCount() >= 1) model_.Requests().ShowPage(0);
     } else if (PageControl1->currentWidget() == TabSheetTable) {
-        PanelImageS->setVisible(TabSheetTable->ChkBoxImage->isChecked());
+        PanelImageS->setVisible(TabSheetTable->SmallPictureOn());
     }
 }
 
@@ -495,24 +495,6 @@ void TFormMain::ShowSmallImage(const JpegDecodeResult& r) {
 }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
-    if (TabSheetTable && watched == TabSheetTable->StrGridExif &&
-        event->type() == QEvent::KeyPress) {
-        // The table by keyboard: arrows move the current row (the view's own), Space selects or
-        // unselects its picture, Enter opens the slideshow there.
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        const int row = TabSheetTable->StrGridExif->currentIndex().row() + 1;
-        if (row < 1 || row > model_.View().RowCount() - 1) return false;
-        if (key == Qt::Key_Space) {
-            Selection(1, row);
-            return true;
-        }
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            popup_ = {};
-            PMenuGenzuClick();
-            return true;
-        }
-        return false;
-    }
     if (ImageSmall && watched == ImageSmall) {
         auto* mouse = dynamic_cast<QMouseEvent*>(event);
         if (!mouse) return false;
@@ -536,12 +518,6 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
         default:
             return false;
         }
-    }
-    if (TabSheetTable && watched == TabSheetTable->StrGridExif->viewport() &&
-        event->type() == QEvent::MouseButtonPress) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        StrGridExifMouseDown(mouse->button(), mouse->position().toPoint());
-        return mouse->button() == Qt::RightButton;
     }
     return QMainWindow::eventFilter(watched, event);
 }

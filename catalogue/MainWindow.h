@@ -136,7 +136,6 @@ public:
 
     // Selection.
     void Selection(int col, int row);
-    void StrGridExifMouseDown(Qt::MouseButton button, const QPoint& pos);
     void SelectAllClick();
     void SelectReverseClick();
     void SelectNoneClick();

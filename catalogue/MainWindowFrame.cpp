@@ -203,9 +203,6 @@ void TFormMain::BuildFrame() {
     MnOpenMap->setVisible(false);
     connect(PopupMenu1, &QMenu::aboutToShow, this,
             [this] { MnOpenMap->setEnabled(!MapUrl(model_.Base(), PopupPicture()).empty()); });
-    // Presses on the table select and open the popup menu; Space and Enter act on its row.
-    TabSheetTable->StrGridExif->viewport()->installEventFilter(this);
-    TabSheetTable->StrGridExif->installEventFilter(this);
 
     BuildMenus();
 
@@ -215,7 +212,26 @@ void TFormMain::BuildFrame() {
     connect(FilterComboBox1, &QComboBox::activated, this, [this] { FilterComboBox1Change(); });
     connect(ChkBoxExifOnly, &QCheckBox::toggled, this, [this](bool on) { model_.SetExifOnly(on); });
     connect(ChkBoxExifOnly, &QCheckBox::clicked, this, [this] { ChkBoxExifOnlyClick(); });
-    connect(TabSheetTable->ChkBoxImage, &QCheckBox::clicked, this, [this] { ChkBoxImageClick(); });
+    // What the table tab asks.
+    connect(TabSheetTable, &TablePage::smallPictureToggled, this, [this] { ChkBoxImageClick(); });
+    connect(TabSheetTable, &TablePage::selectionClicked, this,
+            [this](int row) { Selection(1, row); });
+    connect(TabSheetTable, &TablePage::rowClicked, this, [this](int row) {
+        DisplaySmallImage(row);
+        model_.Requests().PictureClicked(ItemNumber(model_.View().Cell(0, row)));
+    });
+    connect(TabSheetTable, &TablePage::menuRequested, this, [this](const QPoint& at) {
+        popup_ = {};
+        PopupMenu1->popup(at);
+    });
+    connect(TabSheetTable, &TablePage::openRequested, this, [this] {
+        popup_ = {};
+        PMenuGenzuClick();
+    });
+    connect(TabSheetTable, &TablePage::itemsRequested, this, [this] { BtnSetPKomokuClick(); });
+    connect(TabSheetTable, &TablePage::html2Requested, this, [this] { BtnHTML2Click(); });
+    connect(TabSheetTable, &TablePage::tabWideRequested, this, [this] { BtnTabYokoClick(); });
+    connect(TabSheetTable, &TablePage::tabTallRequested, this, [this] { BtnTabTateClick(); });
     connect(PageControl1, &QTabWidget::tabBarClicked, this, [this](int index) {
         if (index != PageControl1->currentIndex()) {
             PageControl1->setCurrentIndex(index);
@@ -225,34 +241,17 @@ void TFormMain::BuildFrame() {
     connect(SpeedBtnDirKill, &QToolButton::clicked, this, [this] { MnKameluneDirDelClick(); });
     connect(SpeedBtnHide, &QToolButton::clicked, this, [this] { SpeedBtnHideClick(); });
     connect(SpeedBtnReshow, &QToolButton::clicked, this, [this] { SpeedBtnReshowClick(); });
-    connect(TabSheetTable->SpeedBtnSetTKomoku, &QToolButton::clicked, this,
-            [this] { BtnSetPKomokuClick(); });
     connect(SpeedBtnSort, &QToolButton::clicked, this, [this] { BtnSortClick(); });
     connect(SpeedBtnAll, &QToolButton::clicked, this, [this] { SelectAllClick(); });
     connect(SpeedBtnReverse, &QToolButton::clicked, this, [this] { SelectReverseClick(); });
     connect(SpeedBtnNone, &QToolButton::clicked, this, [this] { SelectNoneClick(); });
     connect(SpeedBtnSlide, &QToolButton::clicked, this, [this] { BtnSlideShowClick(); });
     connect(SpeedBtnHTML1, &QToolButton::clicked, this, [this] { BtnHtmlClick(); });
-    connect(TabSheetTable->SpeedBtnHTML2, &QToolButton::clicked, this, [this] { BtnHTML2Click(); });
     connect(SpeedBtnRename, &QToolButton::clicked, this, [this] { SpeedBtnRenameClick(); });
-    connect(TabSheetTable->SpeedBtnTab1, &QToolButton::clicked, this,
-            [this] { BtnTabYokoClick(); });
-    connect(TabSheetTable->SpeedButton1, &QToolButton::clicked, this,
-            [this] { BtnTabTateClick(); });
 
     // What needs the folder's tables whole: off while a read runs.
-    tableWidgets_ = {SpeedBtnSort,
-                     SpeedBtnAll,
-                     SpeedBtnReverse,
-                     SpeedBtnNone,
-                     SpeedBtnSlide,
-                     SpeedBtnHTML1,
-                     SpeedBtnHide,
-                     SpeedBtnReshow,
-                     SpeedBtnRename,
-                     TabSheetTable->SpeedBtnHTML2,
-                     TabSheetTable->SpeedBtnTab1,
-                     TabSheetTable->SpeedButton1};
+    tableWidgets_ = {SpeedBtnSort,  SpeedBtnAll,  SpeedBtnReverse, SpeedBtnNone,  SpeedBtnSlide,
+                     SpeedBtnHTML1, SpeedBtnHide, SpeedBtnReshow,  SpeedBtnRename};
     tableActions_ = PopupMenu1->actions();
     for (const char* name :
          {"MnRename", "OutHTML1", "OutHTML2", "TabYoko", "TabTate", "SelectAll", "SelectReverse",

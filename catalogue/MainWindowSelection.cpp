@@ -32,26 +32,6 @@ void TFormMain::Selection(int col, int row) {
     });
 }
 
-void TFormMain::StrGridExifMouseDown(Qt::MouseButton button, const QPoint& pos) {
-    const QModelIndex index = TabSheetTable->StrGridExif->indexAt(pos);
-    if (!index.isValid()) return;
-    const int row = index.row() + 1; // the title row is the header
-    if (row < 1 || row > model_.View().RowCount() - 1) return;
-    if (button == Qt::LeftButton) {
-        if (index.column() == 1) {
-            Selection(1, row);
-        } else {
-            DisplaySmallImage(row);
-            model_.Requests().PictureClicked(ItemNumber(model_.View().Cell(0, row)));
-        }
-    } else if (button == Qt::RightButton) {
-        TabSheetTable->StrGridExif->selectRow(index.row());
-        TabSheetTable->StrGridExif->setCurrentIndex(index);
-        popup_ = {};
-        PopupMenu1->popup(TabSheetTable->StrGridExif->viewport()->mapToGlobal(pos));
-    }
-}
-
 void TFormMain::SelectAllClick() {
     if (!model_.ChangeSelection(SelectAll))
         dialogs_.ShowCheckMessage(QStringLiteral("イメージがありません。"));
@@ -68,9 +48,9 @@ void TFormMain::SelectNoneClick() {
 
 int TFormMain::PopupPicture() const {
     if (popup_.pictNo) return popup_.pictNo;
-    const QModelIndex current = TabSheetTable->StrGridExif->currentIndex();
-    if (!current.isValid()) return 0;
-    return ItemNumber(model_.View().Cell(0, current.row() + 1));
+    const int row = TabSheetTable->CurrentTableRow();
+    if (row == 0) return 0;
+    return ItemNumber(model_.View().Cell(0, row));
 }
 
 void TFormMain::ExifC1Click() {
@@ -116,7 +96,7 @@ void TFormMain::BtnSlideShowClick() {
 void TFormMain::PMenuGenzuClick() {
     if (model_.Reading()) return;
     int picture = PopupPicture();
-    if (popup_.pictNo) TabSheetTable->StrGridExif->selectRow(popup_.exifRow - 1);
+    if (popup_.pictNo) TabSheetTable->SelectRow(popup_.exifRow);
     if (picture == 0) picture = 1;
     emit slideshowRequested(QStringLiteral("スライドショー(全表示)"), picture,
                             TabSheetTable->CurrentTableRow(), false);

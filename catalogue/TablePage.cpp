@@ -8,6 +8,8 @@
 #include "platform/qt/Widgets.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QSpinBox>
 #include <QToolBar>
 #include <QToolButton>
@@ -21,49 +23,120 @@ TablePage::TablePage(FolderModel& model, DialogService& dialogs, QWidget* parent
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    ToolBarHyo = new QToolBar(this);
-    ToolBarHyo->setObjectName(QStringLiteral("ToolBarHyo"));
-    ChkBoxImage = new QCheckBox(QStringLiteral("小画像表示"), ToolBarHyo);
-    ChkBoxImage->setObjectName(QStringLiteral("ChkBoxImage"));
-    ToolBarHyo->addWidget(ChkBoxImage);
-    ChkBox3fix = new QCheckBox(QStringLiteral("左３列固定"), ToolBarHyo);
-    ChkBox3fix->setObjectName(QStringLiteral("ChkBox3fix"));
-    ToolBarHyo->addWidget(ChkBox3fix);
-    ToolBarHyo->addSeparator();
-    SpeedBtnSetTKomoku = MakeToolButton(ToolBarHyo, "SpeedBtnSetTKomoku", QStringLiteral("項目"),
-                                        QStringLiteral("表示項目の設定"));
-    SpeedBtnJump = MakeToolButton(ToolBarHyo, "SpeedBtnJump", QStringLiteral("→"),
-                                  QStringLiteral("行にジャンプ"));
-    SpinEditJump = new QSpinBox(ToolBarHyo);
-    SpinEditJump->setObjectName(QStringLiteral("SpinEditJump"));
-    SpinEditJump->setToolTip(QStringLiteral("ジャンプする行をセット"));
-    SpinEditJump->setRange(1, 1);
-    ToolBarHyo->addWidget(SpinEditJump);
-    ToolBarHyo->addSeparator();
-    SpeedBtnHTML2 = MakeToolButton(ToolBarHyo, "SpeedBtnHTML2", QStringLiteral("HTML2"), QString());
-    SpeedBtnTab1 =
-        MakeToolButton(ToolBarHyo, "SpeedBtnTab1", QStringLiteral("Tab文（横）"), QString());
-    SpeedButton1 =
-        MakeToolButton(ToolBarHyo, "SpeedButton1", QStringLiteral("Tab文（縦）"), QString());
-    layout->addWidget(ToolBarHyo);
-    StrGridExif = new GridView(this);
-    StrGridExif->setObjectName(QStringLiteral("StrGridExif"));
-    StrGridExif->setToolTip(QStringLiteral("右クリックで、スライドショー、隠蔽、消去"));
-    StrGridExif->setStyleSheet(QStringLiteral("QTableView { background: white; }"));
+    w_.ToolBarHyo = new QToolBar(this);
+    w_.ToolBarHyo->setObjectName(QStringLiteral("ToolBarHyo"));
+    w_.ChkBoxImage = new QCheckBox(QStringLiteral("小画像表示"), w_.ToolBarHyo);
+    w_.ChkBoxImage->setObjectName(QStringLiteral("ChkBoxImage"));
+    w_.ToolBarHyo->addWidget(w_.ChkBoxImage);
+    w_.ChkBox3fix = new QCheckBox(QStringLiteral("左３列固定"), w_.ToolBarHyo);
+    w_.ChkBox3fix->setObjectName(QStringLiteral("ChkBox3fix"));
+    w_.ToolBarHyo->addWidget(w_.ChkBox3fix);
+    w_.ToolBarHyo->addSeparator();
+    w_.SpeedBtnSetTKomoku =
+        MakeToolButton(w_.ToolBarHyo, "SpeedBtnSetTKomoku", QStringLiteral("項目"),
+                       QStringLiteral("表示項目の設定"));
+    w_.SpeedBtnJump = MakeToolButton(w_.ToolBarHyo, "SpeedBtnJump", QStringLiteral("→"),
+                                     QStringLiteral("行にジャンプ"));
+    w_.SpinEditJump = new QSpinBox(w_.ToolBarHyo);
+    w_.SpinEditJump->setObjectName(QStringLiteral("SpinEditJump"));
+    w_.SpinEditJump->setToolTip(QStringLiteral("ジャンプする行をセット"));
+    w_.SpinEditJump->setRange(1, 1);
+    w_.ToolBarHyo->addWidget(w_.SpinEditJump);
+    w_.ToolBarHyo->addSeparator();
+    w_.SpeedBtnHTML2 =
+        MakeToolButton(w_.ToolBarHyo, "SpeedBtnHTML2", QStringLiteral("HTML2"), QString());
+    w_.SpeedBtnTab1 =
+        MakeToolButton(w_.ToolBarHyo, "SpeedBtnTab1", QStringLiteral("Tab文（横）"), QString());
+    w_.SpeedButton1 =
+        MakeToolButton(w_.ToolBarHyo, "SpeedButton1", QStringLiteral("Tab文（縦）"), QString());
+    layout->addWidget(w_.ToolBarHyo);
+    w_.StrGridExif = new GridView(this);
+    w_.StrGridExif->setObjectName(QStringLiteral("StrGridExif"));
+    w_.StrGridExif->setToolTip(QStringLiteral("右クリックで、スライドショー、隠蔽、消去"));
+    w_.StrGridExif->setStyleSheet(QStringLiteral("QTableView { background: white; }"));
     exifModel_ = new StringGridModel(model_.View(), this);
-    StrGridExif->setModel(exifModel_);
-    StrGridExif->setContextMenuPolicy(Qt::NoContextMenu);
-    layout->addWidget(StrGridExif, 1);
+    w_.StrGridExif->setModel(exifModel_);
+    w_.StrGridExif->setContextMenuPolicy(Qt::NoContextMenu);
+    layout->addWidget(w_.StrGridExif, 1);
 
-    connect(ChkBox3fix, &QCheckBox::clicked, this, [this] { ChkBox3fixClick(); });
-    connect(StrGridExif, &QTableView::doubleClicked, this, [this] { StrGridExifDblClick(); });
-    connect(SpeedBtnJump, &QToolButton::clicked, this, [this] { SpeedBtnJumpClick(); });
-    connect(SpinEditJump, &QSpinBox::valueChanged, this, [this] { SpinEditJumpChange(); });
+    connect(w_.ChkBox3fix, &QCheckBox::clicked, this, [this] { ChkBox3fixClick(); });
+    connect(w_.StrGridExif, &QTableView::doubleClicked, this, [this] { StrGridExifDblClick(); });
+    connect(w_.SpeedBtnJump, &QToolButton::clicked, this, [this] { SpeedBtnJumpClick(); });
+    connect(w_.SpinEditJump, &QSpinBox::valueChanged, this, [this] { SpinEditJumpChange(); });
+    connect(w_.ChkBoxImage, &QCheckBox::clicked, this, &TablePage::smallPictureToggled);
+    connect(w_.SpeedBtnSetTKomoku, &QToolButton::clicked, this, &TablePage::itemsRequested);
+    connect(w_.SpeedBtnHTML2, &QToolButton::clicked, this, &TablePage::html2Requested);
+    connect(w_.SpeedBtnTab1, &QToolButton::clicked, this, &TablePage::tabWideRequested);
+    connect(w_.SpeedButton1, &QToolButton::clicked, this, &TablePage::tabTallRequested);
+    // Presses on the table select and ask for the popup menu; Space and Enter act on its row.
+    w_.StrGridExif->viewport()->installEventFilter(this);
+    w_.StrGridExif->installEventFilter(this);
+}
+
+bool TablePage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == w_.StrGridExif && event->type() == QEvent::KeyPress) {
+        // The table by keyboard: arrows move the current row (the view's own), Space selects or
+        // unselects its picture, Enter opens the slideshow there.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const int row = CurrentTableRow();
+        if (row < 1 || row > model_.View().RowCount() - 1) return false;
+        if (key == Qt::Key_Space) {
+            emit selectionClicked(row);
+            return true;
+        }
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            emit openRequested();
+            return true;
+        }
+        return false;
+    }
+    if (watched == w_.StrGridExif->viewport() && event->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        StrGridExifMouseDown(mouse->button(), mouse->position().toPoint());
+        return mouse->button() == Qt::RightButton;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TablePage::StrGridExifMouseDown(Qt::MouseButton button, const QPoint& pos) {
+    const QModelIndex index = w_.StrGridExif->indexAt(pos);
+    if (!index.isValid()) return;
+    const int row = index.row() + 1; // the title row is the header
+    if (row < 1 || row > model_.View().RowCount() - 1) return;
+    if (button == Qt::LeftButton) {
+        if (index.column() == 1)
+            emit selectionClicked(row);
+        else
+            emit rowClicked(row);
+    } else if (button == Qt::RightButton) {
+        w_.StrGridExif->selectRow(index.row());
+        w_.StrGridExif->setCurrentIndex(index);
+        emit menuRequested(w_.StrGridExif->viewport()->mapToGlobal(pos));
+    }
+}
+
+void TablePage::SelectRow(int row) {
+    w_.StrGridExif->selectRow(row - 1);
+}
+
+bool TablePage::SmallPictureOn() const {
+    return w_.ChkBoxImage->isChecked();
+}
+
+void TablePage::SetCommandsEnabled(bool on) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(w_.SpeedBtnHTML2), static_cast<QWidget*>(w_.SpeedBtnTab1),
+          static_cast<QWidget*>(w_.SpeedButton1)})
+        w->setEnabled(on);
+}
+
+QRect TablePage::TableRectIn(const QWidget* ancestor) const {
+    return QRect(w_.StrGridExif->mapTo(ancestor, QPoint(0, 0)), w_.StrGridExif->size());
 }
 
 void TablePage::ApplyViewLook() {
-    model_.SetViewLook(ChkBox3fix->isChecked());
-    ApplyGridLook(StrGridExif, model_.View());
+    model_.SetViewLook(w_.ChkBox3fix->isChecked());
+    ApplyGridLook(w_.StrGridExif, model_.View());
 }
 
 void TablePage::ChkBox3fixClick() {
@@ -71,24 +144,24 @@ void TablePage::ChkBox3fixClick() {
 }
 
 void TablePage::SetSpinEditJump() {
-    SpinEditJump->setRange(1, std::max(1, model_.View().RowCount() - 1));
-    SpinEditJump->setValue(1);
+    w_.SpinEditJump->setRange(1, std::max(1, model_.View().RowCount() - 1));
+    w_.SpinEditJump->setValue(1);
 }
 
 void TablePage::SpeedBtnJumpClick() {
-    const int row = SpinEditJump->value();
-    const QModelIndex current = StrGridExif->currentIndex();
+    const int row = w_.SpinEditJump->value();
+    const QModelIndex current = w_.StrGridExif->currentIndex();
     if (current.isValid() && current.row() + 1 == row) return;
-    StrGridExif->selectRow(row - 1);
+    w_.StrGridExif->selectRow(row - 1);
 }
 
 void TablePage::SpinEditJumpChange() {
-    if (SpinEditJump->value() > model_.View().RowCount())
-        SpinEditJump->setValue(model_.View().RowCount() - 1);
+    if (w_.SpinEditJump->value() > model_.View().RowCount())
+        w_.SpinEditJump->setValue(model_.View().RowCount() - 1);
 }
 
 void TablePage::StrGridExifDblClick() {
-    const QModelIndex current = StrGridExif->currentIndex();
+    const QModelIndex current = w_.StrGridExif->currentIndex();
     if (!current.isValid()) return;
     const std::string& name = model_.View().Cell(2, exifModel_->GridRow(current.row()));
     if (name.empty()) return;
@@ -99,15 +172,15 @@ void TablePage::StrGridExifDblClick() {
 }
 
 int TablePage::CurrentTableRow() const {
-    const QModelIndex current = StrGridExif->currentIndex();
+    const QModelIndex current = w_.StrGridExif->currentIndex();
     return current.isValid() ? current.row() + 1 : 0;
 }
 
 void TablePage::MakePictureCurrent(const std::string& name) {
     for (int r = 1; r < model_.View().RowCount(); ++r)
         if (model_.View().Cell(2, r) == name) {
-            StrGridExif->setCurrentIndex(exifModel_->index(r - 1, 2));
-            StrGridExif->selectRow(r - 1);
+            w_.StrGridExif->setCurrentIndex(exifModel_->index(r - 1, 2));
+            w_.StrGridExif->selectRow(r - 1);
             return;
         }
 }

@@ -1,10 +1,13 @@
 // The "Exif表" tab: the open folder's EXIF table and the tool bar above it. The table's own
-// behaviour (its look, the row jump, opening a picture) lives here; the main window places the
-// tab, answers its commands and keeps the selection and the popup menu, which the thumbnails
-// share.
+// behaviour (its look, the row jump, opening a picture, its mouse and keys) lives here and says
+// what the user asked by signals; the main window answers them and keeps the selection and the
+// popup menu, which the thumbnails share.
 #pragma once
 
+#include <QPoint>
+#include <QRect>
 #include <QWidget>
+#include <string>
 
 class QCheckBox;
 class QSpinBox;
@@ -23,12 +26,16 @@ class TablePage : public QWidget {
 public:
     TablePage(FolderModel& model, DialogService& dialogs, QWidget* parent = nullptr);
 
-    QToolBar* ToolBarHyo = nullptr;
-    QCheckBox *ChkBoxImage = nullptr, *ChkBox3fix = nullptr;
-    QToolButton *SpeedBtnSetTKomoku = nullptr, *SpeedBtnJump = nullptr, *SpeedBtnHTML2 = nullptr,
-                *SpeedBtnTab1 = nullptr, *SpeedButton1 = nullptr;
-    QSpinBox* SpinEditJump = nullptr;
-    GridView* StrGridExif = nullptr;
+    // The tab's controls (tests).
+    struct Widgets {
+        QToolBar* ToolBarHyo = nullptr;
+        QCheckBox *ChkBoxImage = nullptr, *ChkBox3fix = nullptr;
+        QToolButton *SpeedBtnSetTKomoku = nullptr, *SpeedBtnJump = nullptr,
+                    *SpeedBtnHTML2 = nullptr, *SpeedBtnTab1 = nullptr, *SpeedButton1 = nullptr;
+        QSpinBox* SpinEditJump = nullptr;
+        GridView* StrGridExif = nullptr;
+    };
+    const Widgets& Controls() const { return w_; }
 
     // One fixed column, or three when asked for and the table is wider; then the grid's look.
     void ApplyViewLook();
@@ -38,14 +45,41 @@ public:
     void SpeedBtnJumpClick();
     void SpinEditJumpChange();
     void StrGridExifDblClick(); // the current row's picture in the desktop's viewer
+    // A press on the table at pos (viewport coordinates): column 1 selects, another column
+    // picks the row's picture, the right button makes the row current and asks for the menu.
+    void StrGridExifMouseDown(Qt::MouseButton button, const QPoint& pos);
     // The current row, 1-based (0: none).
     int CurrentTableRow() const;
+    // Makes a row (1-based) current.
+    void SelectRow(int row);
     // Makes the row of a picture of the folder current (nothing when it is not listed).
     void MakePictureCurrent(const std::string& name);
+    // Whether the small picture is asked for (小画像表示).
+    bool SmallPictureOn() const;
+    // The commands that need the folder's tables whole (HTML2, the TAB texts): off while a read
+    // runs.
+    void SetCommandsEnabled(bool on);
+    // The table's rectangle in the coordinates of an ancestor.
+    QRect TableRectIn(const QWidget* ancestor) const;
+
+signals:
+    void selectionClicked(int row); // column 1 clicked, or Space on the row
+    void rowClicked(int row);       // another column clicked
+    void menuRequested(const QPoint& globalPos);
+    void openRequested(); // Enter: the slideshow from the current row
+    void smallPictureToggled();
+    void itemsRequested();
+    void html2Requested();
+    void tabWideRequested();
+    void tabTallRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     FolderModel& model_;
     DialogService& dialogs_;
+    Widgets w_;
     StringGridModel* exifModel_ = nullptr;
 };
 

@@ -108,7 +108,7 @@ protected:
 
     const StringGrid& View() const { return model->View(); }
     const MainControls& Ui() const { return FormMain->Controls(); }
-    TablePage& Table() const { return *Ui().TabSheetTable; }
+    const TablePage::Widgets& Table() const { return Ui().TabSheetTable->Controls(); }
     std::vector<std::string> ViewColumn(int col) const {
         std::vector<std::string> out;
         for (int r = 1; r < View().RowCount(); ++r)

@@ -448,7 +448,7 @@ TEST_F(ThumbnailPage, PopupCommandsFindTheirPicture) {
     Ui().PageControl1->setCurrentWidget(Ui().TabSheetTable);
     Table().StrGridExif->show();
     const QRect cell = Table().StrGridExif->visualRect(Table().StrGridExif->model()->index(1, 3));
-    FormMain->StrGridExifMouseDown(Qt::RightButton, cell.center());
+    Ui().TabSheetTable->StrGridExifMouseDown(Qt::RightButton, cell.center());
     Ui().PopupMenu1->hide();
     EXPECT_EQ(FormMain->PopupPicture(), 2);
     QGuiApplication::clipboard()->setText(QStringLiteral("unchanged"));
@@ -465,7 +465,7 @@ TEST_F(ThumbnailPage, RowJumpClampsToTheTable) {
     EXPECT_EQ(Table().SpinEditJump->maximum(), 40);
     Table().SpinEditJump->setValue(999);
     EXPECT_EQ(Table().SpinEditJump->value(), 40);
-    Table().SpeedBtnJumpClick();
+    Ui().TabSheetTable->SpeedBtnJumpClick();
     EXPECT_EQ(Table().StrGridExif->currentIndex().row(), 39);
 }
 
