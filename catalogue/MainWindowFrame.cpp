@@ -370,8 +370,8 @@ void TFormMain::BuildMenus() {
         {MnExifAfterJfif, &FolderOptions::exifAfterJfif},
         {MnDeleteToTrash, &FolderOptions::deleteToTrash},
         {MnAllPictures, &FolderOptions::allPictures}};
-    for (const auto& [action, option] : options)
-        connect(action, &QAction::toggled, this, [this, option](bool on) {
+    for (const auto& entry : options)
+        connect(entry.first, &QAction::toggled, this, [this, option = entry.second](bool on) {
             FolderOptions o = model_.Options();
             o.*option = on;
             model_.SetOptions(o);

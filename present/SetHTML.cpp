@@ -70,6 +70,15 @@ struct ImageGroups {
     QSpinBox *lSize, *lQuality;
 };
 
+// The run's images as the two groups show them; the page gives its images the thumbnail size.
+ExportRun ImagesChoice(const ImageGroups& g) {
+    ExportRun run;
+    run.small = {g.samu->isChecked(), g.sSize->value(), g.genzu->isChecked(), g.sQuality->value()};
+    run.large = {g.link->isChecked(), g.lSize->value(), g.genzu->isChecked(), g.lQuality->value()};
+    run.pageSize = g.sSize->value();
+    return run;
+}
+
 ImageGroups AddImageGroups(QWidget* parent, QVBoxLayout* layout, const QString& sizeLabel,
                            int sSize, int sQuality, const QString& linkText, bool unchanged) {
     ImageGroups g;
@@ -190,12 +199,8 @@ void TFormSetHTML::FormShow() {
 
 ExportRun TFormSetHTML::Choice() const {
     static const char* kAlign[] = {"left", "center", "right"};
-    ExportRun run;
-    run.small = {ChkBoxSamu->isChecked(), SpinEditGazoSSize->value(), RBtnGenzuL->isChecked(),
-                 SpinEditGazoSQuality->value()};
-    run.large = {ChkBoxLink->isChecked(), SpinEditGazoLSize->value(), RBtnGenzuL->isChecked(),
-                 SpinEditGazoLQuality->value()};
-    run.pageSize = SpinEditGazoSSize->value();
+    ExportRun run = ImagesChoice({ChkBoxSamu, SpinEditGazoSSize, SpinEditGazoSQuality, ChkBoxLink,
+                                  RBtnGenzuL, RBtnSize, SpinEditGazoLSize, SpinEditGazoLQuality});
     run.textFiles = ChkBoxTextFile->isChecked();
     AlbumSettings& s = run.albumSettings;
     s.position = CBoxExifIti->currentIndex() == 0 ? ExifPosition::Right : ExifPosition::Below;
@@ -242,12 +247,8 @@ TFormSetHTML2::TFormSetHTML2(FolderModel& model, DialogService& dialogs, TFormMa
 }
 
 ExportRun TFormSetHTML2::Choice() const {
-    ExportRun run;
-    run.small = {ChkBoxSamu->isChecked(), SpinEditGazoSSize->value(), RBtnGenzuL->isChecked(),
-                 SpinEditGazoSQuality->value()};
-    run.large = {ChkBoxLink->isChecked(), SpinEditGazoLSize->value(), RBtnGenzuL->isChecked(),
-                 SpinEditGazoLQuality->value()};
-    run.pageSize = SpinEditGazoSSize->value();
+    ExportRun run = ImagesChoice({ChkBoxSamu, SpinEditGazoSSize, SpinEditGazoSQuality, ChkBoxLink,
+                                  RBtnGenzuL, RBtnSize, SpinEditGazoLSize, SpinEditGazoLQuality});
     run.album = false;
     run.tableSettings = {ChkBoxSamu->isChecked(), ChkBoxLink->isChecked()};
     return run;
