@@ -48,15 +48,18 @@ int NumberOf(const std::vector<int>& numbers, int pictNo) {
                : 0;
 }
 
-void RenumberAll(SelectionTables& t) {
+// Column 1 of both tables from the list: the one place the selection numbers are written.
+void WriteSelectionColumns(SelectionTables& t) {
     const Updating updating(t);
-    for (std::size_t j = 0; j < t.list.size(); ++j)
-        t.base.SetCell(1, t.list[j], std::to_string(j + 1));
     const std::vector<int> numbers = NumbersByPicture(t.base, t.list);
-    for (int r = 1; r < t.view.RowCount(); ++r) {
-        const int number = NumberOf(numbers, PictOfRow(t.view, r));
-        if (number > 0) t.view.SetCell(1, r, std::to_string(number));
-    }
+    const auto write = [](StringGrid& grid, int row, int number) {
+        std::string text = number ? std::to_string(number) : std::string();
+        if (grid.Cell(1, row) != text) grid.SetCell(1, row, std::move(text));
+    };
+    for (int r = 1; r < t.base.RowCount(); ++r)
+        write(t.base, r, NumberOf(numbers, r));
+    for (int r = 1; r < t.view.RowCount(); ++r)
+        write(t.view, r, NumberOf(numbers, PictOfRow(t.view, r)));
 }
 
 } // namespace
@@ -66,90 +69,47 @@ int SelectionNumberOf(const PictureList& list, int pictNo) {
     return it == list.end() ? 0 : static_cast<int>(it - list.begin()) + 1;
 }
 
-bool TogglePicture(SelectionTables& t, int pictNo, int exifRow) {
+bool TogglePicture(SelectionTables& t, int pictNo, int /*exifRow*/) {
     const auto it = std::find(t.list.begin(), t.list.end(), pictNo);
-    if (it == t.list.end()) {
+    const bool selected = it == t.list.end();
+    if (selected)
         t.list.push_back(pictNo);
-        const std::string c = std::to_string(t.list.size());
-        t.base.SetCell(1, pictNo, c);
-        t.view.SetCell(1, exifRow, c);
-        return true;
-    }
-    t.base.SetCell(1, pictNo, "");
-    t.view.SetCell(1, exifRow, "");
-    t.list.erase(it);
-    RenumberAll(t);
-    return false;
+    else
+        t.list.erase(it);
+    WriteSelectionColumns(t);
+    return selected;
 }
 
 void SelectionClick(SelectionTables& t, int row) {
     if (row < 1 || row >= t.view.RowCount()) return;
-    const int pictNo = PictOfRow(t.view, row);
-    const std::string& cell = t.view.Cell(1, row);
-    if (!cell.empty()) {
-        const int index = ItemNumber(cell) - 1;
-        if (index >= 0 && index < static_cast<int>(t.list.size()))
-            t.list.erase(t.list.begin() + index);
-        t.view.SetCell(1, row, "");
-        t.base.SetCell(1, pictNo, "");
-    } else {
-        const std::string c = std::to_string(t.list.size() + 1);
-        t.view.SetCell(1, row, c);
-        t.base.SetCell(1, pictNo, c);
-        t.list.push_back(pictNo);
-    }
-    const Updating updating(t);
-    const std::vector<int> numbers = NumbersByPicture(t.base, t.list);
-    for (int r = 1; r < t.view.RowCount(); ++r) {
-        if (t.view.Cell(1, r).empty()) continue;
-        const int n = PictOfRow(t.view, r);
-        const std::string number = std::to_string(NumberOf(numbers, n));
-        t.view.SetCell(1, r, number);
-        t.base.SetCell(1, n, number);
-    }
+    TogglePicture(t, PictOfRow(t.view, row), row);
 }
 
 bool SelectAll(SelectionTables& t) {
     if (t.view.RowCount() < 2) return false;
-    const Updating updating(t);
     t.list.clear();
-    for (int r = 1; r < t.view.RowCount(); ++r) {
-        const int n = PictOfRow(t.view, r);
-        t.view.SetCell(1, r, std::to_string(r));
-        t.list.push_back(n);
-        t.base.SetCell(1, n, std::to_string(r));
-    }
+    for (int r = 1; r < t.view.RowCount(); ++r)
+        t.list.push_back(PictOfRow(t.view, r));
+    WriteSelectionColumns(t);
     return true;
 }
 
 bool SelectReverse(SelectionTables& t) {
     if (t.view.RowCount() < 2) return false;
-    const Updating updating(t);
-    t.list.clear();
-    int k = 1;
-    for (int r = 1; r < t.view.RowCount(); ++r) {
-        if (t.view.Cell(1, r).empty()) {
-            t.view.SetCell(1, r, std::to_string(k++));
-            t.list.push_back(PictOfRow(t.view, r));
-        } else {
-            t.view.SetCell(1, r, "");
-        }
-    }
-    for (int r = 1; r < t.base.RowCount(); ++r)
-        if (!t.base.Cell(1, r).empty()) t.base.SetCell(1, r, "");
+    // The pictures of the view not selected, in view order; those the view does not show drop.
+    const std::vector<int> numbers = NumbersByPicture(t.base, t.list);
+    PictureList reversed;
     for (int r = 1; r < t.view.RowCount(); ++r)
-        if (!t.view.Cell(1, r).empty()) t.base.SetCell(1, PictOfRow(t.view, r), t.view.Cell(1, r));
+        if (const int n = PictOfRow(t.view, r); NumberOf(numbers, n) == 0) reversed.push_back(n);
+    t.list = std::move(reversed);
+    WriteSelectionColumns(t);
     return true;
 }
 
 bool SelectNone(SelectionTables& t) {
     if (t.list.empty()) return false;
-    const Updating updating(t);
     t.list.clear();
-    for (int r = 1; r < t.view.RowCount(); ++r)
-        t.view.SetCell(1, r, "");
-    for (int r = 1; r < t.base.RowCount(); ++r)
-        t.base.SetCell(1, r, "");
+    WriteSelectionColumns(t);
     return true;
 }
 

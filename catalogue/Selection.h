@@ -1,5 +1,6 @@
-// The selection: gSelectList and the selection cells of both tables. Plain code; the panels of
-// the thumbnail page follow the cells.
+// The selection: the list of selected pictures, in selection order, is the selection; column 1
+// of both tables is written from it after every change. Plain code; the panels of the thumbnail
+// page follow the cells.
 #pragma once
 
 #include "catalogue/SetKomoku.h"
@@ -19,10 +20,10 @@ struct SelectionTables {
 // 1-based place of the picture in the list, 0 when it is not selected.
 int SelectionNumberOf(const PictureList& list, int pictNo);
 
-// A thumbnail click: toggles picture pictNo shown at view row exifRow. Returns whether it is now
-// selected; renumbers both tables when one is dropped.
+// A thumbnail click: toggles picture pictNo (shown at view row exifRow). Returns whether it is
+// now selected; the others after one dropped move up a number.
 bool TogglePicture(SelectionTables& t, int pictNo, int exifRow);
-// A click on column 1 of view row `row` (the table's own rule).
+// A click on column 1 of view row `row`: toggles its picture.
 void SelectionClick(SelectionTables& t, int row);
 // False (and nothing changes) when the table has no picture rows.
 bool SelectAll(SelectionTables& t);
