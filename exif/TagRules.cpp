@@ -132,9 +132,21 @@ enum class Rule {
     LensSpec,       // "18.0-55.0mm F3.5-5.6" from four rationals; unknown parts left out
     FocalLength35,  // "%3.1fmm" of a 16-bit number; 0 (unknown) gives "---"
     ZoomRatio,      // "%3.1f"; a zero denominator gives "---"
+    // Maker notes: each writes its item (or items) itself.
+    NoteText,            // the value bytes
+    NoteNamed,           // a name for the first 16 bits
+    SpecialMode,         // Olympus: mode, sequence number, panorama direction (items n to n+2)
+    OlympusDigitalZoom,  // "なし", "２倍" or the rational
+    OlympusSharpness,    // named as the model names it (the C2500 has its own names)
+    OlympusWhiteBalance, // "AUTO", a preset temperature, one-touch, or both numbers
+    NikonIso,            // "Auto" or the second 16 bits
+    NikonFocus,          // "AF" or the rational
+    NikonDigitalZoom,    // "光学ズーム" or the rational
+    NikonAfArea,         // the area's name
 };
 
-enum class Dir { Ifd0, Exif };
+// Where a tag is read: IFD0, the EXIF directory, or the maker note of a camera the reader knows.
+enum class Dir { Ifd0, Exif, OlympusNote, NikonE990Note };
 
 struct TagRule {
     std::uint16_t tag;
@@ -144,8 +156,19 @@ struct TagRule {
     std::span<const Named> names = {};
 };
 
-// Every tag the reader knows. A tag read in the other directory still gets its text (a maker
-// note there still runs its decoder) but gives no item.
+constexpr Named kOlympusQuality[] = {{1, "SQ"}, {2, "HQ"}, {3, "SHQ"}};
+constexpr Named kOlympusMacro[] = {{0, "標準"}, {1, "マクロ"}};
+constexpr Named kOlympusSharpnessC2500[] = {{0, "NORMAL"}, {1, "SOFT"}};
+constexpr Named kOlympusSharpness[] = {{0, "NORMAL"}, {1, "HARD"}, {2, "SOFT"}};
+constexpr Named kOlympusContrast[] = {{0, "HIGH"}, {1, "NORMAL"}, {2, "LOW"}};
+constexpr const char* kSpecialMode[] = {"通常", "不明", "速写", "パノラマ"};
+constexpr const char* kPanoramaDirection[] = {"なし", "左->右", "右->左", "下->上", "上->下"};
+constexpr Named kNikonAfAreas[] = {
+    {0, "中央"}, {256, "上"}, {512, "下"}, {768, "左"}, {1024, "右"}};
+
+// Every tag the reader knows, by directory. A tag of IFD0 or the EXIF directory read in the other
+// one still gets its text (a maker note there still runs its decoder) but gives no item. The
+// maker notes' tags follow, a table for each camera.
 constexpr TagRule kTagRules[] = {
     {0x010E, Dir::Ifd0, 2, Rule::Text},
     {0x010F, Dir::Ifd0, 3, Rule::Text},
@@ -212,12 +235,106 @@ constexpr TagRule kTagRules[] = {
     {0xA420, Dir::Exif, 89, Rule::Text},
     {0x9011, Dir::Exif, 90, Rule::Text},
     {0x9291, Dir::Exif, 91, Rule::Text},
+    {0x0200, Dir::OlympusNote, 55, Rule::SpecialMode},
+    {0x0201, Dir::OlympusNote, 59, Rule::NoteNamed, kOlympusQuality},
+    {0x0202, Dir::OlympusNote, 58, Rule::NoteNamed, kOlympusMacro},
+    {0x0204, Dir::OlympusNote, 60, Rule::OlympusDigitalZoom},
+    {0x100F, Dir::OlympusNote, 74, Rule::OlympusSharpness},
+    {0x1015, Dir::OlympusNote, kItemLightSource, Rule::OlympusWhiteBalance},
+    {0x1029, Dir::OlympusNote, 75, Rule::NoteNamed, kOlympusContrast},
+    {0x0002, Dir::NikonE990Note, 68, Rule::NikonIso},
+    {0x0003, Dir::NikonE990Note, 61, Rule::NoteText},
+    {0x0004, Dir::NikonE990Note, 62, Rule::NoteText},
+    {0x0005, Dir::NikonE990Note, kItemLightSource, Rule::NoteText},
+    {0x0006, Dir::NikonE990Note, 74, Rule::NoteText},
+    {0x0007, Dir::NikonE990Note, 65, Rule::NoteText},
+    {0x0008, Dir::NikonE990Note, 66, Rule::NoteText},
+    {0x000F, Dir::NikonE990Note, 69, Rule::NoteText},
+    {0x0080, Dir::NikonE990Note, 67, Rule::NoteText},
+    {0x0082, Dir::NikonE990Note, 70, Rule::NoteText},
+    {0x0085, Dir::NikonE990Note, 72, Rule::NikonFocus},
+    {0x0086, Dir::NikonE990Note, 73, Rule::NikonDigitalZoom},
+    {0x0088, Dir::NikonE990Note, 71, Rule::NikonAfArea, kNikonAfAreas},
 };
 
+// The rule of a tag of IFD0 or the EXIF directory.
 const TagRule* RuleOf(std::uint16_t tag) {
     for (const TagRule& r : kTagRules)
-        if (r.tag == tag) return &r;
+        if (r.tag == tag && (r.dir == Dir::Ifd0 || r.dir == Dir::Exif)) return &r;
     return nullptr;
+}
+
+const TagRule* NoteRuleOf(Dir note, std::uint16_t tag) {
+    for (const TagRule& r : kTagRules)
+        if (r.tag == tag && r.dir == note) return &r;
+    return nullptr;
+}
+
+// A maker-note entry's items by its rule.
+void ApplyNoteRule(TiffStream& s, const TagRule& rule, const DirEntry& e, const ValueBytes& v,
+                   ExifItemTexts& items) {
+    const std::uint16_t first16 = s.U16(e.field.data());
+    const std::uint16_t second16 = s.U16(e.field.data() + 2);
+    std::string& text = items[rule.item];
+    switch (rule.rule) {
+    case Rule::NoteText:
+        text = ValueText(v);
+        break;
+    case Rule::NoteNamed:
+        text = Enum(rule.names, first16);
+        break;
+    case Rule::SpecialMode: {
+        const std::uint32_t mode = s.U32(v.bytes.data());
+        const std::uint32_t sequence = s.U32(v.bytes.data() + 4);
+        if (mode < std::size(kSpecialMode)) text = kSpecialMode[mode];
+        items[rule.item + 1] = std::to_string(sequence);
+        if (mode < std::size(kPanoramaDirection)) items[rule.item + 2] = kPanoramaDirection[mode];
+        break;
+    }
+    case Rule::OlympusDigitalZoom: {
+        const Rational r = RationalAt(s, v, 0);
+        text = r.n == 0 ? "なし" : r.n == 2 ? "２倍" : PairText(r.n, r.d, 8);
+        break;
+    }
+    case Rule::OlympusSharpness:
+        text = Contains(items[kItemModel], "C2500") ? Enum(kOlympusSharpnessC2500, first16)
+                                                    : Enum(kOlympusSharpness, first16);
+        break;
+    case Rule::OlympusWhiteBalance: {
+        static constexpr const char* kPresets[] = {"3000K", "3700K", "4000K", "4500K",
+                                                   "5500K", "6500K", "7500K"};
+        if (first16 == 1 && second16 == 0)
+            text = "AUTO";
+        else if (first16 == 2 && second16 >= 2 && second16 <= 8)
+            text = kPresets[second16 - 2];
+        else if (first16 == 3 && second16 == 0)
+            text = "ﾜﾝﾀｯﾁWB";
+        else
+            text = "?" + std::to_string(first16) + "-" + std::to_string(second16);
+        break;
+    }
+    case Rule::NikonIso:
+        text = second16 == 0 ? "Auto" : std::to_string(second16);
+        break;
+    case Rule::NikonFocus: {
+        const Rational r = RationalAt(s, v, 0);
+        text = r.n == 0 && r.d == 0 ? "AF" : PairText(r.n, r.d, 4);
+        break;
+    }
+    case Rule::NikonDigitalZoom: {
+        const Rational r = RationalAt(s, v, 0);
+        text = r.n == 100 && r.d == 100 ? "光学ズーム" : PairText(r.n, r.d, 4);
+        break;
+    }
+    case Rule::NikonAfArea: {
+        const std::uint32_t area = s.U32(e.field.data());
+        for (const Named& a : rule.names)
+            if (static_cast<std::uint32_t>(a.value) == area) text = a.text;
+        break;
+    }
+    default:
+        break;
+    }
 }
 
 std::string UnsignedRationalText(Rule rule, Rational r) {
@@ -247,6 +364,12 @@ std::string SignedRationalText(Rule rule, std::int32_t n, std::int32_t d) {
 }
 
 } // namespace
+
+void ReadNoteTag(TiffStream& s, MakerNote note, const DirEntry& e, const ValueBytes& v,
+                 ExifItemTexts& items) {
+    const Dir dir = note == MakerNote::Olympus ? Dir::OlympusNote : Dir::NikonE990Note;
+    if (const TagRule* rule = NoteRuleOf(dir, e.tag)) ApplyNoteRule(s, *rule, e, v, items);
+}
 
 std::string TagText(std::uint16_t tag) {
     char buffer[8];
@@ -393,6 +516,8 @@ bool FormatTagValue(TiffStream& s, const DirEntry& e, std::string& text, ExifIte
         text = r.d ? FormatFixed(static_cast<double>(r.n) / r.d, 1, 3) : kNoValue;
         break;
     }
+    default: // the maker notes' rules: ApplyNoteRule
+        break;
     case Rule::SixRationals:
         for (int k = 0; k < 6; ++k) {
             const Rational r = RationalAt(s, v, k);

@@ -23,6 +23,13 @@ int ExifItemOf(std::uint16_t tag);
 // the value is longer than 1,024 bytes (text "BADDATA").
 bool FormatTagValue(TiffStream& s, const DirEntry& e, std::string& text, ExifItemTexts& items);
 
+// The maker notes whose tags the table holds.
+enum class MakerNote { Olympus, NikonE990 };
+// Sets the items a maker-note entry gives by its camera's tags in the table; other tags give
+// nothing.
+void ReadNoteTag(TiffStream& s, MakerNote note, const DirEntry& e, const ValueBytes& v,
+                 ExifItemTexts& items);
+
 // Number formats of the reader: printf's "%d", "%Nd" and "%N.Pf" in the C locale.
 std::string FormatInt(std::int32_t v, int width = 0);
 std::string FormatFixed(double v, int decimals, int width = 0);
