@@ -21,6 +21,7 @@ TEST(FailureText, CommonReasonsInJapaneseWithThePathAfter) {
     TempDir dir;
     EXPECT_EQ(CopyFileByBlocks(dir / "missing.jpg", dir / "b.jpg").error,
               "見つかりません: " + dir / "missing.jpg");
+    EXPECT_FALSE(FileResult{}) << "a result nobody set says failure";
 }
 
 TEST(CopyFileByBlocks, CopiesEverySizeAroundTheBlockOverWhatWasThere) {

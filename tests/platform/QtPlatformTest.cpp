@@ -71,6 +71,12 @@ TEST(Shell, TrashMovesIntoTheUsersTrashAndNeverDeletes) {
     EXPECT_FALSE(MoveToTrash(QString::fromStdString(dir / "missing")));
 }
 
+TEST(Shell, AnAddressNoBrowserTakesSaysSo) {
+    const FileResult r = OpenWebAddress(QString());
+    EXPECT_FALSE(r);
+    EXPECT_EQ(r.error, "ブラウザで開けません: ");
+}
+
 TEST(StringGridModel, ShowsTheGridWithoutCopyingAndFollowsChanges) {
     StringGrid grid(77, 3);
     grid.SetCell(0, 0, "No");
@@ -96,6 +102,15 @@ TEST(StringGridModel, ShowsTheGridWithoutCopyingAndFollowsChanges) {
     EXPECT_EQ(model.data(model.index(0, 4)).toString(), QStringLiteral("NIKON"));
 
     QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+    // Many cells at once (a selection column): one notice for all of them, no reset, so the view
+    // keeps its place.
+    grid.BeginUpdate();
+    grid.SetCell(1, 1, "1");
+    grid.SetCell(1, 2, "2");
+    grid.EndUpdate();
+    ASSERT_EQ(changed.count(), 2);
+    EXPECT_EQ(changed.back().at(1).value<QModelIndex>(), model.index(1, 76));
+    EXPECT_EQ(reset.count(), 0);
     grid.SetRowCount(2001);
     EXPECT_EQ(reset.count(), 1);
     EXPECT_EQ(model.rowCount(), 2000);
@@ -109,6 +124,14 @@ TEST(StringGridModel, ShowsTheGridWithoutCopyingAndFollowsChanges) {
     gone.reset();
     EXPECT_EQ(orphan.rowCount(), 0);
     EXPECT_FALSE(orphan.headerData(0, Qt::Horizontal).isValid());
+
+    // A grid given read-only is never edited, whatever columns are asked for.
+    const StringGrid& shown = grid;
+    StringGridModel readOnly(shown);
+    readOnly.SetEditableColumns({4});
+    EXPECT_FALSE(readOnly.flags(readOnly.index(0, 4)) & Qt::ItemIsEditable);
+    EXPECT_FALSE(readOnly.setData(readOnly.index(0, 4), QStringLiteral("x")));
+    EXPECT_EQ(grid.Cell(4, 1), "NIKON");
 }
 
 TEST(StringGridModel, ViewTakesTheGridsLook) {
