@@ -6,6 +6,8 @@
 #             fuzz targets (clang)
 #   gui-asan: build/gui-asan, the window tests under ASan and UBSan (clang)
 #   tsan:     build/tsan, the Qt-free tests under ThreadSanitizer, for the worker-thread jobs
+#   coverage: build/coverage, the plain libraries' tests with line coverage (g++ --coverage;
+#             atomic counters, as the folder read and the thumbnail jobs run threads)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 kind=${1:-main}
@@ -42,7 +44,14 @@ case "$kind" in
           -DKAMELUNE_TSAN=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo)
     targets=(--target core_tests)
     ;;
-  *) echo "usage: $0 program|main|sanitize|gui-asan|tsan" >&2; exit 2 ;;
+  coverage)
+    dir=build/coverage
+    args=(-DCMAKE_CXX_COMPILER=g++ -DCMAKE_C_COMPILER=gcc -DCMAKE_BUILD_TYPE=Debug
+          "-DCMAKE_CXX_FLAGS=--coverage -fprofile-update=atomic"
+          -DCMAKE_EXE_LINKER_FLAGS=--coverage)
+    targets=(--target core_tests tools_tests)
+    ;;
+  *) echo "usage: $0 program|main|sanitize|gui-asan|tsan|coverage" >&2; exit 2 ;;
 esac
 if [ ! -f "$dir/build.ninja" ]; then
   echo "build: configuring $dir (the first build of the program takes about two minutes)"
