@@ -51,6 +51,21 @@ TEST(SlideLayout, FixedDisplay) {
     EXPECT_EQ(actual.left, 0);
 }
 
+TEST(SlideSteps, WrapAtBothEndsAndIntervals) {
+    const struct {
+        int pos, length, forward, backward;
+    } steps[] = {
+        {0, 3, 1, 2}, {2, 3, 0, 1}, {0, 1, 0, 0}, {5, 0, 5, 5}, // no pictures: stays
+    };
+    for (const auto& c : steps) {
+        EXPECT_EQ(StepForward(c.pos, c.length), c.forward) << c.pos << "/" << c.length;
+        EXPECT_EQ(StepBackward(c.pos, c.length), c.backward) << c.pos << "/" << c.length;
+    }
+    EXPECT_EQ(IntervalOnShow(3), 3000);
+    EXPECT_EQ(IntervalOnChange(3), 2500) << "half a second less once the show runs";
+    EXPECT_EQ(IntervalOnChange(0), 10);
+}
+
 TEST(LoadSlide, ReadOnceAndTurnedUprightWhenAsked) {
     const std::string path = KAMELUNE_SAMPLES "/orientation/landscape_6.jpg"; // 450 x 600, 6
     for (const int orientation : {0, 6}) {

@@ -1,4 +1,4 @@
-// Page arithmetic and caption texts (the panels' geometry is checked on the built page).
+// Page arithmetic, panel geometry, caption texts and looks.
 #include "thumbnails/PageLayout.h"
 #include "catalogue/BaseTable.h"
 #include "catalogue/SetKomoku.h"
@@ -28,6 +28,57 @@ TEST(PageArithmetic, PagesAndBounds) {
         EXPECT_EQ(b.last, c.expected.last) << c.requested << "/" << c.rows;
     }
     EXPECT_EQ(ComputePage(1, 0, 16).count, 0);
+}
+
+TEST(PanelGeometry, PanelsImagesAndLinesByFontAndLineCount) {
+    // A panel is 148 high with one caption line, (font + 2) more for each further line.
+    const struct {
+        int q, columns, font, lines;
+        Rect expected;
+    } panels[] = {
+        {0, 5, 12, 9, {4, 2, 105, 260}},
+        {6, 5, 12, 9, {111, 266, 105, 260}},       // second row, second column
+        {3, 1, 14, 4, {4, 3 * 200 + 2, 105, 196}}, // one column
+        {0, 4, 14, 0, {4, 2, 105, 132}},           // no caption lines: the picture and its size
+        {0, 4, 10, 20, {4, 2, 105, 376}},
+    };
+    for (const auto& c : panels)
+        EXPECT_EQ(PanelRect(c.q, c.columns, c.font, c.lines), c.expected)
+            << c.q << " " << c.font << " " << c.lines;
+    for (const auto& [width, columns] :
+         {std::pair{0, 1}, {106, 1}, {107, 1}, {213, 1}, {214, 2}, {535, 5}})
+        EXPECT_EQ(SetNoHorz(width), columns) << width;
+    EXPECT_EQ(CaptionLineCount(Pane::AllItems, 25), 20);
+    EXPECT_EQ(CaptionLineCount(Pane::AllItems, 9), 9);
+    EXPECT_EQ(CaptionLineCount(Pane::FourItems, 25), 4);
+    EXPECT_EQ(CaptionLineCount(Pane::Pictures, 9), 0);
+    // Centred; wider than high sits lower, in the middle of the 88 square below the number.
+    EXPECT_EQ(ImageRect(88, 66), (Rect{8, 31, 88, 66}));
+    EXPECT_EQ(ImageRect(66, 88), (Rect{19, 15, 66, 88}));
+    EXPECT_EQ(ImageRect(88, 88), (Rect{8, 15, 88, 88}));
+    EXPECT_EQ(SizeLabelTop(true, 12, 9), 246);
+    EXPECT_EQ(SizeLabelTop(false, 12, 9), 114);
+    EXPECT_EQ(CaptionRect(0, 12), (Rect{4, 114, 94, 13}));
+    EXPECT_EQ(CaptionRect(3, 14), (Rect{4, 162, 94, 15}));
+}
+
+TEST(CaptionLook, EmphasisAndTransparency) {
+    constexpr std::uint32_t text = 0x000001, back = 0x000002, emphasis = 0x000003;
+    const struct {
+        bool emphasised, transparent;
+        CaptionLook expected;
+    } cases[] = {
+        {false, false, {back, text, false}},
+        {true, false, {emphasis, text, false}}, // the line's background takes the emphasis
+        {false, true, {back, text, true}},
+        {true, true, {back, emphasis, true}}, // no background to colour: the text takes it
+    };
+    for (const auto& c : cases) {
+        const CaptionLook look = CaptionLookFor(c.emphasised, c.transparent, text, back, emphasis);
+        EXPECT_EQ(look.background, c.expected.background) << c.emphasised << c.transparent;
+        EXPECT_EQ(look.text, c.expected.text) << c.emphasised << c.transparent;
+        EXPECT_EQ(look.transparent, c.expected.transparent) << c.emphasised << c.transparent;
+    }
 }
 
 TEST(Captions, NumbersHeadingsAndValues) {
