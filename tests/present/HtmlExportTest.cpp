@@ -1,12 +1,15 @@
 // The HTML pages line for line, their escaping, image sizes, and the TAB text.
 #include "present/HtmlExport.h"
 #include "catalogue/BaseTable.h"
-#include "thumbnails/PictureReduction.h"
 #include "catalogue/TabExport.h"
 #include "platform/Jpeg.h"
 #include "platform/TempDir.h"
 #include "platform/TextFile.h"
 #include "present/ExportRun.h"
+#include "thumbnails/PictureReduction.h"
+
+#include <algorithm>
+#include <filesystem>
 
 namespace kamelune {
 namespace {
@@ -76,19 +79,44 @@ TEST(TablePage, LinesAndWidths) {
     ExpectGolden(TablePageLines({true, true}, SevenPictures(2), {"機種", "日<時>"}), "table.html");
 }
 
-TEST(ExportRun, APictureWhoseSizeCannotBeReadIsNamedAndThePageStillWritten) {
+// Every phase over a good picture and a file that is none: the images made (or copied), the
+// page written with the good picture's size, every failure named once per phase.
+TEST(ExportRun, ImagesAndPageWithAPictureThatIsNone) {
+    namespace fs = std::filesystem;
     TempDir dir;
+    fs::create_directories(dir / "out");
+    fs::copy_file(KAMELUNE_SAMPLES "/exif-org/olympus-c960.jpg", dir / "good.jpg");
     TempDir::Write(dir / "bad.jpg", "not a picture");
-    ExportRun run;
-    run.source = run.folder = dir.str();
-    run.pictures = {{"bad.jpg", 0, 0, {}}};
-    run.pageSize = 100;
-    run.pagePath = dir / "t.html";
-    run.album = false;
-    ExportProgress progress;
-    EXPECT_EQ(RunExport(run, progress),
-              std::vector<std::string>{"画像の大きさが読めません: " + (dir / "bad.jpg")});
-    EXPECT_TRUE(std::filesystem::exists(dir / "t.html"));
+    for (const bool copy : {false, true}) {
+        ExportRun run;
+        run.source = dir.str();
+        run.folder = dir / "out";
+        run.pictures = {{"good.jpg", 0, 0, {}}, {"bad.jpg", 0, 0, {}}};
+        run.small = {true, 88, false, 75};
+        run.large = {true, 200, copy, 75};
+        run.pageSize = 88;
+        run.pagePath = dir / "out/t.html";
+        run.album = false;
+        run.tableSettings = {true, true};
+        ExportProgress progress;
+        const std::vector<std::string> failures = RunExport(run, progress);
+        ASSERT_EQ(failures.size(), copy ? 2u : 3u) << copy;
+        EXPECT_EQ(failures.front().rfind(ImageFileName(false, "bad.jpg") + ": ", 0), 0u);
+        EXPECT_EQ(failures.back(), "画像の大きさが読めません: " + (dir / "bad.jpg"));
+        int w = 0, h = 0;
+        ASSERT_TRUE(ReadJpegSize(dir / ("out/" + ImageFileName(false, "good.jpg")), w, h));
+        EXPECT_EQ(std::max(w, h), 88);
+        ASSERT_TRUE(ReadJpegSize(dir / ("out/" + ImageFileName(true, "good.jpg")), w, h));
+        EXPECT_EQ(std::max(w, h), copy ? 640 : 200) << "a copy keeps the picture's own size";
+        EXPECT_EQ(fs::exists(dir / ("out/" + ImageFileName(true, "bad.jpg"))), copy)
+            << "a copy is byte for byte; a reduction of nothing is not written";
+        const std::string page = TempDir::Read(dir / "out/t.html");
+        EXPECT_NE(page.find(ImageFileName(false, "good.jpg") + "\" width=\"88\" height=\"66\""),
+                  std::string::npos)
+            << "the good picture at its display size";
+        fs::remove_all(dir / "out");
+        fs::create_directories(dir / "out");
+    }
 }
 
 TEST(HtmlEscaping, TextsAndFileNames) {
