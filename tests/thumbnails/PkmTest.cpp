@@ -1,6 +1,7 @@
 // The ".pkm" file: lines, round trip, defaults and files that are not whole.
 #include "thumbnails/Pkm.h"
 #include "catalogue/SetKomoku.h"
+#include "exif/ExifReader.h"
 #include "platform/TempDir.h"
 #include "platform/TextFile.h"
 
@@ -39,6 +40,46 @@ TEST(Pkm, NineItemsGive170LinesInTheirPlaces) {
     EXPECT_EQ(lines[168], "0");
     EXPECT_EQ(lines[169], "0");
     EXPECT_TRUE(CheckPkmLines(lines));
+}
+
+// Today's items (76-95) follow the rest as 20 order lines and 20 heading lines; a catalogue
+// without them neither writes nor reads them, and a file without them leaves them unchosen.
+TEST(Pkm, TodaysItemsAfterTheRest) {
+    StringGrid modern(4, kPKomokuRows);
+    SetupPKomokuGrid(modern, kAllItemCount);
+    SetDefaultHeadings(modern);
+    modern.SetCell(1, 4, "1");
+    modern.SetCell(1, kItemGpsLatitude, "2");
+    modern.SetCell(2, kItemGpsLatitude, "緯度");
+    const std::vector<std::string> lines = MakePkmLines(modern, DisplayAttributes{});
+    ASSERT_EQ(lines.size(), 161u + 40u) << "no emphasis entries, then 20 + 20";
+    EXPECT_EQ(lines[161 + kItemGpsLatitude - 76], "2");
+    EXPECT_EQ(lines[181 + kItemGpsLatitude - 76], "緯度");
+    EXPECT_TRUE(CheckPkmLines(lines));
+    EXPECT_TRUE(PkmNamesModernItems(lines));
+
+    StringGrid back(4, kPKomokuRows);
+    SetupPKomokuGrid(back, kAllItemCount);
+    LoadPKomokuGrid(lines, back);
+    EXPECT_EQ(back.Cell(1, kItemGpsLatitude), "2");
+    EXPECT_EQ(back.Cell(2, kItemGpsLatitude), "緯度");
+    StringGrid old(4, kPKomokuRows);
+    SetupPKomokuGrid(old);
+    LoadPKomokuGrid(lines, old);
+    EXPECT_EQ(old.RowCount(), kPKomokuRows) << "a catalogue without today's items stays so";
+    EXPECT_EQ(old.Cell(1, 4), "1");
+
+    std::vector<std::string> without(lines.begin(), lines.begin() + 161);
+    EXPECT_FALSE(PkmNamesModernItems(without));
+    back.SetCell(1, 80, "3");
+    LoadPKomokuGrid(without, back);
+    EXPECT_EQ(back.Cell(1, 80), "") << "a file without them leaves them unchosen";
+    std::vector<std::string> unnamed = lines;
+    unnamed[161 + kItemGpsLatitude - 76] = "";
+    EXPECT_FALSE(PkmNamesModernItems(unnamed)) << "headings alone choose nothing";
+    std::vector<std::string> bad = lines;
+    bad[161] = "x";
+    EXPECT_FALSE(CheckPkmLines(bad)) << "an order line of today's items";
 }
 
 TEST(Pkm, RoundTripThroughAFileIsByteExact) {
