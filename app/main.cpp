@@ -25,8 +25,8 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     // A mistake is told without a display too.
-    const CommandLine early = kamelune::ParseCommandLine(
-        kamelune::WithoutQtOptions(raw), std::filesystem::current_path().string());
+    const CommandLine early = kamelune::ParseCommandLine(kamelune::WithoutQtOptions(raw),
+                                                         std::filesystem::current_path().string());
     if (early.action == CommandLine::Action::Error) {
         std::fprintf(stderr, "kamelune: %s\n%s", early.message.c_str(),
                      kamelune::HelpText().c_str());

@@ -2,9 +2,9 @@
 //  - kamelune-table over a folder of 2,000 camera pictures, against a bare reader (open each file,
 //    read its first 64 KB) and against exiftool and exiv2 asked for the same six items;
 //  - MakeJpeg2 on 12-megapixel pictures, against a bare 1/8-scale decode and vipsthumbnail.
-#include "thumbnails/PictureReduction.h"
 #include "corpus.h"
 #include "platform/Jpeg.h"
+#include "thumbnails/PictureReduction.h"
 
 #include <algorithm>
 #include <cstdio>

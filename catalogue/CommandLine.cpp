@@ -26,11 +26,26 @@ std::string NotAPictureReason(const std::string& path) {
 
 // Qt's own options that take a value, which Qt removes from the arguments itself.
 bool QtOptionWithValue(const std::string& a) {
-    static const char* const options[] = {
-        "-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-qmljsdebugger",
-        "-qwindowgeometry", "-qwindowicon", "-qwindowtitle", "-session", "-style", "-stylesheet",
-        "-display", "-geometry", "-title", "-name", "-visual", "-ncols", "-cmap", "-im",
-        "-inputstyle"};
+    static const char* const options[] = {"-platform",
+                                          "-platformpluginpath",
+                                          "-platformtheme",
+                                          "-plugin",
+                                          "-qmljsdebugger",
+                                          "-qwindowgeometry",
+                                          "-qwindowicon",
+                                          "-qwindowtitle",
+                                          "-session",
+                                          "-style",
+                                          "-stylesheet",
+                                          "-display",
+                                          "-geometry",
+                                          "-title",
+                                          "-name",
+                                          "-visual",
+                                          "-ncols",
+                                          "-cmap",
+                                          "-im",
+                                          "-inputstyle"};
     for (const char* o : options)
         if (a == o || a == std::string("-") + o) return true;
     return false;

@@ -140,7 +140,10 @@ void FolderModel::SetRowOrder(PictureList order) {
 }
 
 ReadFlags FolderModel::ReadFlagsNow() const {
-    return {options_.cutMakerNote, options_.cutUserComment, {options_.exifAfterJfif}, ItemCount(),
+    return {options_.cutMakerNote,
+            options_.cutUserComment,
+            {options_.exifAfterJfif},
+            ItemCount(),
             options_.allPictures};
 }
 

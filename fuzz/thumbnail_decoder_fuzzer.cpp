@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the JPEG decoder as the thumbnail maker uses it, then reduces the
 // picture as the thumbnail maker does.
-#include "thumbnails/PictureReduction.h"
 #include "platform/Jpeg.h"
+#include "thumbnails/PictureReduction.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -273,7 +273,8 @@ FileResult RenameNoReplace(const std::string& from, const std::string& to, int* 
         }
         return FileResult::Ok();
     }
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return FileResult::Ok();
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return FileResult::Ok();
     if (errno != EINVAL && errno != ENOSYS) return fail(errno, "cannot rename");
     // A file system without RENAME_NOREPLACE: a hard link cannot replace either.
     if (::link(from.c_str(), to.c_str()) != 0) return fail(errno, "cannot rename");

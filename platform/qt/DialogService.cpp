@@ -58,7 +58,7 @@ QStringList ConvertFilter(const QString& filter) {
         const qsizetype open = label.lastIndexOf(QLatin1Char('('));
         const QString list = QLatin1Char('(') + masks.join(QLatin1Char(' ')) + QLatin1Char(')');
         result << (open > 0 && label.endsWith(QLatin1Char(')')) ? label.left(open) + list
-                                                                 : label + QLatin1Char(' ') + list);
+                                                                : label + QLatin1Char(' ') + list);
     }
     return result;
 }

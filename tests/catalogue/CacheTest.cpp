@@ -1,13 +1,13 @@
 // Cache folder names, thumbnails and size files, and the settings file.
-#include "catalogue/FolderList.h"
 #include "catalogue/CacheNames.h"
 #include "catalogue/Drop.h"
+#include "catalogue/FolderList.h"
 #include "catalogue/Settings.h"
-#include "thumbnails/PictureReduction.h"
-#include "thumbnails/ThumbnailCache.h"
 #include "exif/ExifReader.h"
 #include "platform/Jpeg.h"
 #include "platform/TempDir.h"
+#include "thumbnails/PictureReduction.h"
+#include "thumbnails/ThumbnailCache.h"
 
 #include <filesystem>
 

@@ -2,9 +2,9 @@
 // JPEG-named file is a row, and no thumbnail is made of garbage.
 #include "catalogue/BaseTable.h"
 #include "catalogue/CacheNames.h"
-#include "thumbnails/ThumbnailCache.h"
 #include "catalogue/TableDump.h"
 #include "platform/TempDir.h"
+#include "thumbnails/ThumbnailCache.h"
 
 #include "exif/ExifReader.h"
 #include "exif/TagRules.h"

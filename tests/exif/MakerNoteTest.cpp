@@ -154,7 +154,8 @@ TEST_P(MakerNote, LaterOlympusLayoutIsDecodedWithItsOwnBase) {
             {Long(0x0200, {3, 5, 1}), Short(0x0201, {2}), Rational(0x0204, {P{0, 100}})},
             true,
             noteOrder};
-        const ReadResult r = ReadLayout(MakerLayout("OLYMPUS IMAGING CORP.", "u1020", note), GetParam());
+        const ReadResult r =
+            ReadLayout(MakerLayout("OLYMPUS IMAGING CORP.", "u1020", note), GetParam());
         EXPECT_EQ(r.kind, "EXIF");
         EXPECT_EQ(r.items[55], "パノラマ");
         EXPECT_EQ(r.items[56], "5");

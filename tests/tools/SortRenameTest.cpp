@@ -39,7 +39,8 @@ TEST(SortKey, FieldsAreTwentyBytesAlignedByItem) {
     const std::string cut = SortKeyField(std::string("a") + "日本日本日本日本日本", false);
     EXPECT_EQ(cut.substr(0, 19), Utf8ToCp932("a日本日本日本日本日"));
     EXPECT_EQ(static_cast<unsigned char>(cut[19]), 0x96) << "first byte of 本";
-    EXPECT_EQ(SortLine(CopySortCells(Base({{{18, "1/60"}}}), {18}), 1), std::string(16, ' ') + "1/60@@   1");
+    EXPECT_EQ(SortLine(CopySortCells(Base({{{18, "1/60"}}}), {18}), 1),
+              std::string(16, ' ') + "1/60@@   1");
 }
 
 TEST(Sort, KeysOrderInTurnCaseIgnored) {
