@@ -29,6 +29,12 @@ INSTANTIATE_TEST_SUITE_P(
                       DecodeCase{"\x85\x40", "\u0085@"}, // unmapped pair: both bytes kept
                       DecodeCase{"\x80\xA0\xFD\xFE\xFF", "\u0080\u00A0\u00FD\u00FE\u00FF"}));
 
+TEST(Cp932Decode, ALeadByteAtTheEndOfAViewReadsNothingBeyondIt) {
+    // The byte after the view would make "あ" with it; the view ends first.
+    const std::string buffer = "x\x82\xA0";
+    EXPECT_EQ(Cp932ToUtf8(std::string_view(buffer.data(), 2)), "x\u0082");
+}
+
 TEST(Cp932Encode, RoundTripsEveryMappedCharacter) {
     // Every double-byte code that decodes to one character encodes back to a code that decodes
     // to the same character.
