@@ -101,8 +101,7 @@ void TFormMain::ConnectModel() {
     connect(&model_, &FolderModel::readFinished, this, &TFormMain::ReadFinished);
     // A large folder: its first rows and first page while the rest is read.
     connect(&model_, &FolderModel::firstRowsRead, this, [this] {
-        CopyStrGridExifFromBase(model_.ChosenItems().empty() ? "ALL" : "TABLE",
-                                ChkBoxExifOnly->isChecked());
+        ShowReadTable();
         model_.Requests().ShowPage(1);
     });
     connect(&model_, &FolderModel::readStopped, this, [this] { SetReadingLook(false); });
@@ -261,15 +260,13 @@ void TFormMain::ReadStarted() {
     SetReadingLook(true);
     LabelFigNo->setText(ToQ(FigNoText({})));
     // The tables are empty until the read is done: nothing acts on rows that are not there.
-    CopyStrGridExifFromBase(model_.ChosenItems().empty() ? "ALL" : "TABLE",
-                            ChkBoxExifOnly->isChecked());
+    ShowReadTable();
 }
 
 void TFormMain::ReadFinished() {
     const FolderCounts& counts = model_.ReadCounts();
     LabelFigNo->setText(ToQ(FigNoText(counts)));
-    CopyStrGridExifFromBase(model_.ChosenItems().empty() ? "ALL" : "TABLE",
-                            ChkBoxExifOnly->isChecked());
+    ShowReadTable();
     SetReadingLook(false);
     // The settled text: the folder, and what the read changed elsewhere.
     SetStatus(ToQ(model_.CurrentDir()) +
@@ -308,15 +305,18 @@ void TFormMain::CopyStrGridExifFromBase(const std::string& mode, bool exifOnly) 
     TabSheetTable->SetSpinEditJump();
 }
 
+// A folder just read: every item while none is chosen, else the chosen ones.
+void TFormMain::ShowReadTable() {
+    CopyStrGridExifFromBase(model_.ChosenItems().empty() ? "ALL" : "TABLE",
+                            ChkBoxExifOnly->isChecked());
+}
+
 void TFormMain::TransByKomokuList(bool exifOnly) {
-    model_.MakeView("TABLE", exifOnly);
-    ApplyViewLook();
-    TabSheetTable->SetSpinEditJump();
+    CopyStrGridExifFromBase("TABLE", exifOnly);
 }
 
 void TFormMain::ChkBoxExifOnlyClick() {
     TransByKomokuList(ChkBoxExifOnly->isChecked());
-    TabSheetTable->SetSpinEditJump();
     model_.SetListReady(true);
     model_.Requests().ShowPage(0);
 }

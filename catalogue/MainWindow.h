@@ -97,6 +97,7 @@ public:
     void MakeStrGridBase();
     void CopyStrGridExifFromBase(const std::string& mode, bool exifOnly);
     void TransByKomokuList(bool exifOnly);
+    void ShowReadTable();
     // The folder shown; the folder tree's current folder.
     std::string CurrentDir() const { return model_.CurrentDir(); }
     void SetCurrentDir(const std::string& folder); // as the user picking it in the tree

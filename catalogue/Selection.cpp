@@ -64,11 +64,6 @@ void WriteSelectionColumns(SelectionTables& t) {
 
 } // namespace
 
-int SelectionNumberOf(const PictureList& list, int pictNo) {
-    const auto it = std::find(list.begin(), list.end(), pictNo);
-    return it == list.end() ? 0 : static_cast<int>(it - list.begin()) + 1;
-}
-
 bool TogglePicture(SelectionTables& t, int pictNo, int /*exifRow*/) {
     const auto it = std::find(t.list.begin(), t.list.end(), pictNo);
     const bool selected = it == t.list.end();

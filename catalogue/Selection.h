@@ -17,9 +17,6 @@ struct SelectionTables {
     PictureList& list; // picture numbers in selection order
 };
 
-// 1-based place of the picture in the list, 0 when it is not selected.
-int SelectionNumberOf(const PictureList& list, int pictNo);
-
 // A thumbnail click: toggles picture pictNo (shown at view row exifRow). Returns whether it is
 // now selected; the others after one dropped move up a number.
 bool TogglePicture(SelectionTables& t, int pictNo, int exifRow);

@@ -124,10 +124,8 @@ bool TablePage::SmallPictureOn() const {
 }
 
 void TablePage::SetCommandsEnabled(bool on) {
-    for (QWidget* w :
-         {static_cast<QWidget*>(w_.SpeedBtnHTML2), static_cast<QWidget*>(w_.SpeedBtnTab1),
-          static_cast<QWidget*>(w_.SpeedButton1)})
-        w->setEnabled(on);
+    for (QToolButton* b : {w_.SpeedBtnHTML2, w_.SpeedBtnTab1, w_.SpeedButton1})
+        b->setEnabled(on);
 }
 
 QRect TablePage::TableRectIn(const QWidget* ancestor) const {

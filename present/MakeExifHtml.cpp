@@ -22,13 +22,8 @@ namespace kamelune {
 
 FileDialogRequest HtmlSaveRequest(const QString& title, const QString& name,
                                   const std::string& folder) {
-    FileDialogRequest r;
-    r.title = title;
-    r.initialDir = QString::fromStdString(folder);
-    r.defaultExt = QStringLiteral("html");
-    r.fileName = name;
-    r.filter = QStringLiteral("HTMLファイル(*.html)|*.html");
-    return r;
+    return {title, QString::fromStdString(folder), QStringLiteral("html"), name,
+            QStringLiteral("HTMLファイル(*.html)|*.html")};
 }
 
 TFormMakeExifHTML::TFormMakeExifHTML(FolderModel& model, DialogService& dialogs)

@@ -142,14 +142,7 @@ void TFormSetPKomoku::BtnLoadClick() {
 
 static FileDialogRequest PkmRequest(const QString& title, const QString& fileName,
                                     const std::string& folder) {
-    FileDialogRequest r;
-    r.title = title;
-    r.initialDir = QString::fromStdString(folder);
-    r.defaultExt = QStringLiteral("pkm");
-    r.fileName = fileName;
-    r.filter = kPkmFilter;
-    r.overwritePrompt = true;
-    return r;
+    return {title, QString::fromStdString(folder), QStringLiteral("pkm"), fileName, kPkmFilter};
 }
 
 bool SavePkmFile(DialogService& dialogs, const QString& title, const QString& fileName,
