@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# kamelune-table from outside: failures are reported with their reason and a non-zero status, and
-# the output is valid UTF-8 whatever bytes the file names hold.
-#   table-tool.sh KAMELUNE_TABLE SAMPLES
+# kamelune-table from outside: failures are reported with their reason and a non-zero status, the
+# output is valid UTF-8 whatever bytes the file names hold, and every sample picture reads as the
+# golden table says.
+#   table-tool.sh KAMELUNE_TABLE SAMPLES GOLDEN   (UPDATE_GOLDEN=1 writes GOLDEN anew)
 set -uo pipefail
 tool=$1
 samples=$2
+golden=$3
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 failed=0
@@ -43,6 +45,21 @@ grep -qF '日本.jpg' "$dir/out" || fail "the UTF-8 name is not kept"
 [ "$(head -1 "$dir/modern" | awk -F'\t' '{print NF}')" -eq 97 ] || fail "--modern: not 97 columns"
 head -1 "$dir/modern" | grep -qF 'GPSLatitude' || fail "--modern: no GPSLatitude column"
 [ "$(head -1 "$dir/out" | awk -F'\t' '{print NF}')" -eq 77 ] || fail "without --modern: not 77 columns"
+
+# Every item of every sample, as the program reads it and with the EXIF block after a JFIF header
+# and whole notes. The golden's camera items agreed with exiftool's raw values when it was made.
+{
+  "$tool" --all --modern "$samples" | head -1
+  for opts in "--all --modern" "--all --modern --after-jfif --full"; do
+    for d in "$samples" "$samples"/*/; do
+      echo "# $opts ${d#"$samples"}"
+      "$tool" $opts "$d" | tail -n +2
+    done
+  done
+} >"$dir/samples.tsv"
+if [ "${UPDATE_GOLDEN:-}" = 1 ]; then cp "$dir/samples.tsv" "$golden"; fi
+diff "$golden" "$dir/samples.tsv" >"$dir/diff" ||
+  fail "the samples differ from $golden: $(head -c 2000 "$dir/diff")"
 
 if [ "$(id -u)" -ne 0 ]; then
   mkdir -m 0 "$dir/closed"
