@@ -28,6 +28,18 @@ inline ReadResult ReadLayout(const TiffLayout& tiff, Order order) {
     return ReadBytes(BuildJpeg(tiff, order));
 }
 
+inline const std::string kOlympusHeader("OLYMP\0\1\0", 8);
+
+// A maker note behind a maker and model in IFD0, with a light source of 1 in the EXIF directory.
+inline TiffLayout MakerLayout(const std::string& maker, const std::string& model,
+                              MakerNoteLayout note) {
+    TiffLayout tiff;
+    tiff.ifd0 = {Ascii(0x010F, maker), Ascii(0x0110, model)};
+    tiff.exif = {Short(0x9208, {1}), MakerNote()};
+    tiff.makerNote = std::move(note);
+    return tiff;
+}
+
 inline std::string Nul(const std::string& s) {
     return s + std::string(1, '\0');
 }
