@@ -21,7 +21,8 @@ protected:
     QString Counter() const { return FormSlideshow->StatusPanel0->text(); }
 };
 
-TEST_F(SlideShow, SelectedPicturesWrapBothWays) {
+// Its keys drive it as its buttons do: through the selection, wrapping both ways.
+TEST_F(SlideShow, SelectedPicturesByKeyboardWrapBothWays) {
     for (int r : {3, 1, 4})
         FormMain->Selection(1, r);
     FormMain->BtnSlideShowClick();
@@ -31,25 +32,39 @@ TEST_F(SlideShow, SelectedPicturesWrapBothWays) {
     EXPECT_EQ(Counter(), QStringLiteral("1/3"));
     EXPECT_EQ(FormSlideshow->StatusPanel1->text(), QStringLiteral("3] c.jpg"));
     EXPECT_EQ(FormSlideshow->StatusPanel2->text(), QStringLiteral("Size:640x480"));
-    FormSlideshow->SpeedBtnPrevClick();
+    FormSlideshow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(FormSlideshow));
+    auto key = [this](Qt::Key k) {
+        QTest::keyClick(FormSlideshow->focusWidget() ? FormSlideshow->focusWidget() : FormSlideshow,
+                        k);
+    };
+    key(Qt::Key_Left);
     EXPECT_EQ(Counter(), QStringLiteral("3/3"));
     WaitForSlide();
     EXPECT_EQ(FormSlideshow->StatusPanel1->text(), QStringLiteral("4] d.jpg"));
-    FormSlideshow->SpeedBtnNextClick();
+    key(Qt::Key_Right);
     EXPECT_EQ(Counter(), QStringLiteral("1/3"));
-    FormSlideshow->SpeedBtnLastClick();
+    key(Qt::Key_End);
     EXPECT_EQ(Counter(), QStringLiteral("3/3"));
-    FormSlideshow->SpeedBtnPlay->setChecked(true);
-    FormSlideshow->BtnStartClick();
+    key(Qt::Key_Space);
     EXPECT_TRUE(FormSlideshow->Timer1.isActive());
     FormSlideshow->Timer1Timer();
     WaitForSlide();
     EXPECT_EQ(Counter(), QStringLiteral("1/3")) << "the timer wraps too";
     EXPECT_TRUE(FormSlideshow->Timer1.isActive()) << "restarted after the picture is shown";
-    FormSlideshow->SpeedBtn1stClick();
+    key(Qt::Key_Space);
+    EXPECT_FALSE(FormSlideshow->Timer1.isActive());
+    key(Qt::Key_Space);
+    key(Qt::Key_Home);
     EXPECT_FALSE(FormSlideshow->Timer1.isActive()) << "navigation pauses";
     EXPECT_FALSE(FormSlideshow->SpeedBtnPlay->isChecked());
-    FormSlideshow->close();
+    key(Qt::Key_F11);
+    EXPECT_TRUE(FormSlideshow->isFullScreen());
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(FormSlideshow->isFullScreen());
+    EXPECT_TRUE(FormSlideshow->isVisible());
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(FormSlideshow->isVisible());
 }
 
 TEST_F(SlideShow, EveryWayOfClosingStopsThePlayAndTheNextOpeningWaits) {
@@ -74,21 +89,6 @@ TEST_F(SlideShow, EveryWayOfClosingStopsThePlayAndTheNextOpeningWaits) {
         FormSlideshow->close();
         FormMain->SelectNoneClick();
     }
-}
-
-TEST_F(SlideShow, IntervalZeroAtOpeningKeepsTheTimerOffUntilChanged) {
-    FormMain->Selection(1, 1);
-    FormMain->Selection(1, 2);
-    FormSlideshow->SpinEditInterval->setValue(0);
-    FormMain->BtnSlideShowClick();
-    FormSlideshow->SpeedBtnPlay->setChecked(true);
-    FormSlideshow->BtnStartClick();
-    FormSlideshow->Timer1Timer();
-    EXPECT_FALSE(FormSlideshow->Timer1.isActive());
-    FormSlideshow->SpinEditInterval->setValue(1);
-    FormSlideshow->BtnStartClick();
-    EXPECT_TRUE(FormSlideshow->Timer1.isActive());
-    FormSlideshow->close();
 }
 
 // A show playing over a folder that is read again (another folder, F5) would step through rows
@@ -143,36 +143,6 @@ TEST_F(SlideShow, ToolBarAndBackgroundSwatchShowTheirColours) {
     FormSlideshow->close();
 }
 
-TEST_F(SlideShow, DrivenByTheKeyboard) {
-    for (int r : {1, 2, 3})
-        FormMain->Selection(1, r);
-    FormMain->BtnSlideShowClick();
-    FormSlideshow->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(FormSlideshow));
-    auto key = [this](Qt::Key k) {
-        QTest::keyClick(FormSlideshow->focusWidget() ? FormSlideshow->focusWidget() : FormSlideshow,
-                        k);
-    };
-    key(Qt::Key_Right);
-    EXPECT_EQ(Counter(), QStringLiteral("2/3"));
-    key(Qt::Key_End);
-    EXPECT_EQ(Counter(), QStringLiteral("3/3"));
-    key(Qt::Key_Home);
-    key(Qt::Key_Left);
-    EXPECT_EQ(Counter(), QStringLiteral("3/3")) << "wraps";
-    key(Qt::Key_Space);
-    EXPECT_TRUE(FormSlideshow->Timer1.isActive());
-    key(Qt::Key_Space);
-    EXPECT_FALSE(FormSlideshow->Timer1.isActive());
-    key(Qt::Key_F11);
-    EXPECT_TRUE(FormSlideshow->isFullScreen());
-    key(Qt::Key_Escape);
-    EXPECT_FALSE(FormSlideshow->isFullScreen());
-    EXPECT_TRUE(FormSlideshow->isVisible());
-    key(Qt::Key_Escape);
-    EXPECT_FALSE(FormSlideshow->isVisible());
-}
-
 TEST_F(SlideShow, AllModeFollowsTheTable) {
     Table().StrGridExif->selectRow(1);
     FormMain->SetPopupTarget({});
@@ -207,13 +177,18 @@ TEST_F(SlideShow, IntervalsAndCaptions) {
     for (int k = 2; k <= 11; ++k)
         items.push_back(k);
     model->SetChosenItems(items);
-    FormSlideshow->SpinEditInterval->setValue(3);
-    EXPECT_EQ(FormSlideshow->Timer1.interval(), 2500);
+    // Zero at the opening keeps the timer off until the interval is changed.
+    FormSlideshow->SpinEditInterval->setValue(0);
     FormMain->BtnSlideShowClick();
     WaitForSlide();
-    EXPECT_EQ(FormSlideshow->Timer1.interval(), 3000);
-    FormSlideshow->SpinEditInterval->setValue(0);
-    EXPECT_EQ(FormSlideshow->Timer1.interval(), 10);
+    FormSlideshow->SpeedBtnPlay->setChecked(true);
+    FormSlideshow->BtnStartClick();
+    FormSlideshow->Timer1Timer();
+    EXPECT_FALSE(FormSlideshow->Timer1.isActive());
+    FormSlideshow->SpinEditInterval->setValue(3);
+    EXPECT_EQ(FormSlideshow->Timer1.interval(), 2500);
+    FormSlideshow->BtnStartClick();
+    EXPECT_TRUE(FormSlideshow->Timer1.isActive());
     EXPECT_TRUE(FormSlideshow->Labels[8]->isVisible()) << "nine lines of ten items";
     EXPECT_EQ(FormSlideshow->Labels[2]->text(), QStringLiteral("機種: Canon DIGITAL IXUS"));
     EXPECT_FALSE(FormSlideshow->LabelFName->isVisible());
