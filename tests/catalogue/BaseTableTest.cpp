@@ -11,11 +11,7 @@
 #include <sstream>
 #include <thread>
 
-namespace kamelune {
-namespace {
-
-using test::TempDir;
-namespace fs = std::filesystem;
+namespace kamelune::test {
 
 const fs::path kSamples = fs::path(KAMELUNE_SAMPLES);
 
@@ -241,5 +237,4 @@ TEST(TableDump, SmallFolderMatchesItsGoldenFile) {
     EXPECT_EQ(out.str(), golden);
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

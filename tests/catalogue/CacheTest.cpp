@@ -11,11 +11,7 @@
 
 #include <filesystem>
 
-namespace kamelune {
-namespace {
-
-using test::TempDir;
-namespace fs = std::filesystem;
+namespace kamelune::test {
 
 TEST(CacheNames, PosixFoldersAndFiles) {
     EXPECT_EQ(SetCacheSubName("/home/u/pics"), "@Y@home@_@u@_@pics");
@@ -211,5 +207,4 @@ TEST(FolderList, ChainThenSubfoldersFoldersOnly) {
     EXPECT_TRUE(ListSubfolders(dir / "missing").empty());
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace kamelune {
-namespace {
+namespace kamelune::test {
 
 TEST(Catalogue, ItemNumbersAcceptLeadingBlanks) {
     EXPECT_EQ(ItemNumber("  5"), 5);
@@ -62,5 +61,4 @@ TEST(ItemGrid, SamplesComeFromTheFirstExifPicture) {
     EXPECT_EQ(g.Cell(3, 1), "p1.jpg") << "no EXIF picture: row 1";
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

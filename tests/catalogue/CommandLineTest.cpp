@@ -4,10 +4,8 @@
 
 #include <filesystem>
 
-namespace kamelune {
-namespace {
+namespace kamelune::test {
 
-using test::TempDir;
 using Action = CommandLine::Action;
 
 TEST(CommandLine, FolderPictureOptionsAndMistakes) {
@@ -56,5 +54,4 @@ TEST(CommandLine, QtsOwnOptionsAreLeftToQt) {
         << "an option of our own stays; a value missing at the end is no crash";
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

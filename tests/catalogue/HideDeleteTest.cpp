@@ -6,26 +6,7 @@
 #include <filesystem>
 #include <unistd.h>
 
-namespace kamelune {
-namespace {
-
-using test::TempDir;
-namespace fs = std::filesystem;
-
-struct Folder {
-    TempDir dir;
-    std::string pics = dir / "pics";
-    std::string cache = dir / "cache";
-    Folder() {
-        fs::create_directories(pics);
-        fs::create_directories(cache);
-    }
-    void Put(const std::string& relative, const std::string& bytes) {
-        TempDir::Write(dir / relative, bytes);
-    }
-    std::string Read(const std::string& relative) const { return TempDir::Read(dir / relative); }
-    bool Has(const std::string& relative) const { return fs::exists(dir / relative); }
-};
+namespace kamelune::test {
 
 TEST(RenameNoReplace, NeverReplaces) {
     TempDir dir;
@@ -48,7 +29,7 @@ TEST(RenameNoReplace, NeverReplaces) {
 }
 
 TEST(Hide, OnePictureWithItsCacheFilesAndBack) {
-    Folder f;
+    PictureFolder f;
     f.Put("pics/a.jpg", "picture");
     f.Put("cache/T_a.jpg", "thumb");
     f.Put("cache/T_a.TXT", "sizes");
@@ -68,7 +49,7 @@ TEST(Hide, OnePictureWithItsCacheFilesAndBack) {
 }
 
 TEST(Hide, CollisionsLeaveEveryFileAsItWas) {
-    Folder f;
+    PictureFolder f;
     f.Put("pics/a.jpg", "new");
     f.Put("pics/a.jpg.HID", "old hidden");
     f.Put("cache/T_a.jpg", "thumb");
@@ -89,7 +70,7 @@ TEST(Hide, CollisionsLeaveEveryFileAsItWas) {
 }
 
 TEST(Hide, SelectionWithoutCache) {
-    Folder f;
+    PictureFolder f;
     for (const char* n : {"a.jpg", "b.jpg", "c.jpg"})
         f.Put(std::string("pics/") + n, n);
     f.Put("cache/T_a.jpg", "thumb");
@@ -101,7 +82,7 @@ TEST(Hide, SelectionWithoutCache) {
 }
 
 TEST(Delete, PictureAndCacheFiles) {
-    Folder f;
+    PictureFolder f;
     f.Put("pics/a.jpeg", "picture");
     f.Put("cache/T_a.jpeg", "thumb");
     f.Put("cache/T_a.TXT", "sizes");
@@ -116,7 +97,7 @@ TEST(Delete, PictureAndCacheFiles) {
 }
 
 TEST(Delete, ReadOnlyFolderIsReported) {
-    Folder f;
+    PictureFolder f;
     f.Put("pics/a.jpg", "picture");
     fs::permissions(f.pics, fs::perms::owner_read | fs::perms::owner_exec);
     if (::access(f.pics.c_str(), W_OK) == 0)
@@ -127,5 +108,4 @@ TEST(Delete, ReadOnlyFolderIsReported) {
     EXPECT_EQ(HideFig(f.pics, f.cache, "a.jpg").failed.size(), 1u);
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

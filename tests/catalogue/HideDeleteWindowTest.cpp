@@ -2,10 +2,7 @@
 #include "platform/IniFile.h"
 #include "support/MainWindowFixture.h"
 
-namespace kamelune {
-namespace {
-
-using namespace test;
+namespace kamelune::test {
 
 class HideDelete : public MainWindow {
 protected:
@@ -158,5 +155,4 @@ TEST_F(HideDelete, CacheRootGoesToTheTrash) {
     EXPECT_TRUE(fs::exists(Pictures() + "/a.jpg"));
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

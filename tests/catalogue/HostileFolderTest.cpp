@@ -20,11 +20,7 @@
 #include <thread>
 #include <unistd.h>
 
-namespace kamelune {
-namespace {
-
-using test::TempDir;
-namespace fs = std::filesystem;
+namespace kamelune::test {
 
 TEST(HostileFolder, DamagedSamplesLinksAndOddNames) {
     const fs::path samples = fs::path(KAMELUNE_SAMPLES);
@@ -133,5 +129,4 @@ TEST(HostileFolder, AFifoThatTookAPictureNameIsNeverWaitedOn) {
     EXPECT_FALSE(rescued) << "a read waited for a writer";
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

@@ -5,10 +5,7 @@
 
 #include <filesystem>
 
-namespace kamelune {
-namespace {
-
-using namespace test;
+namespace kamelune::test {
 
 TEST_F(MainWindow, FirstStartWithoutSettingsFile) {
     Start();
@@ -417,7 +414,7 @@ TEST_F(MainWindow, DroppedFiles) {
     const std::string before = TempDir::Read(Pictures() + "/a.jpg");
     dialogs.AnswerYes(false);
     FormMain->WMDropFiles({QString::fromStdString(dir / "other/a.jpg")});
-    EXPECT_EQ(dialogs.Calls().back().kind, test::DialogCall::YesNo);
+    EXPECT_EQ(dialogs.Calls().back().kind, DialogCall::YesNo);
     EXPECT_EQ(TempDir::Read(Pictures() + "/a.jpg"), before);
     dialogs.AnswerYes(true);
     FormMain->WMDropFiles({QString::fromStdString(dir / "other/a.jpg")});
@@ -432,5 +429,4 @@ TEST_F(MainWindow, DroppedFiles) {
     EXPECT_EQ(TempDir::Read(Pictures() + "/c.jpg"), c);
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

@@ -8,8 +8,7 @@
 #include <algorithm>
 #include <random>
 
-namespace kamelune {
-namespace {
+namespace kamelune::test {
 
 // A base table of n pictures and a view that shows them in the given order.
 struct Tables {
@@ -88,5 +87,4 @@ TEST(Selection, RandomOperationsKeepTheInvariant) {
     }
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

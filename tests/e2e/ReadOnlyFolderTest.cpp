@@ -3,10 +3,7 @@
 // where the file system cannot do that the test is skipped.
 #include "support/MainWindowFixture.h"
 
-namespace kamelune {
-namespace {
-
-using namespace test;
+namespace kamelune::test {
 
 class ReadOnlyFolder : public MainWindow {
 protected:
@@ -87,5 +84,4 @@ TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
     EXPECT_EQ(Files(), before) << "nothing changed, nothing lost";
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

@@ -3,10 +3,7 @@
 // in the build folder. Assertions are on files, table cells and window state.
 #include "support/MainWindowFixture.h"
 
-namespace kamelune {
-namespace {
-
-using namespace test;
+namespace kamelune::test {
 
 class Tour : public MainWindow {
 protected:
@@ -206,5 +203,4 @@ TEST_F(Tour, ByKeyboardAlone) {
     FormMain->close();
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

@@ -7,7 +7,6 @@
 #include <functional>
 
 namespace kamelune::test {
-namespace {
 
 TiffLayout CameraLayout() {
     TiffLayout tiff;
@@ -346,5 +345,4 @@ TEST(ExifFile, FilesThatCannotBeReadChangeNothingElse) {
     EXPECT_EQ(items[4], "kept");
 }
 
-} // namespace
 } // namespace kamelune::test

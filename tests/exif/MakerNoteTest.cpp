@@ -3,7 +3,6 @@
 #include "ExifTestUtil.h"
 
 namespace kamelune::test {
-namespace {
 
 using P = std::pair<std::uint32_t, std::uint32_t>;
 
@@ -17,15 +16,15 @@ ReadResult Nikon(std::vector<Entry> entries, Order order) {
     return ReadLayout(MakerLayout("NIKON", "E990", Note("", std::move(entries))), order);
 }
 
-class MakerNote : public BothOrders {};
+class MakerNotes : public BothOrders {};
 
-TEST_P(MakerNote, SharpnessDependsOnC2500Model) {
+TEST_P(MakerNotes, SharpnessDependsOnC2500Model) {
     EXPECT_EQ(Olympus({Short(0x100F, {1})}, GetParam(), "C2500L").items[74], "SOFT");
     EXPECT_EQ(Olympus({Short(0x100F, {2})}, GetParam(), "C2500L").items[74], "?2");
     EXPECT_EQ(Olympus({Short(0x100F, {1})}, GetParam(), "C3030Z").items[74], "HARD");
 }
 
-TEST_P(MakerNote, DecoderDependsOnMakerThenModel) {
+TEST_P(MakerNotes, DecoderDependsOnMakerThenModel) {
     const std::vector<Entry> nikonEntries = {Ascii(0x0003, "COLOR"), Short(0x0201, {2})};
     // Olympus maker with an E990 model: the Olympus rules read the same entries.
     ReadResult r =
@@ -47,14 +46,14 @@ TEST_P(MakerNote, DecoderDependsOnMakerThenModel) {
     EXPECT_EQ(r.items[61], "---");
 }
 
-TEST_P(MakerNote, LongEntryIsSkippedAndTheWalkGoesOn) {
+TEST_P(MakerNotes, LongEntryIsSkippedAndTheWalkGoesOn) {
     const ReadResult r =
         Olympus({RawField(0x0209, 7, 1025, 0), Short(0x0201, {1}), Short(0x0202, {0})}, GetParam());
     EXPECT_EQ(r.items[59], "SQ");
     EXPECT_EQ(r.items[58], "標準");
 }
 
-TEST_P(MakerNote, TextIsTheRawNote) {
+TEST_P(MakerNotes, TextIsTheRawNote) {
     const ReadResult r = Nikon({Short(0x0002, {0, 100})}, GetParam());
     const std::string& note = r.items[37];
     ASSERT_EQ(note.size(), 2u + 12 + 4);
@@ -63,7 +62,7 @@ TEST_P(MakerNote, TextIsTheRawNote) {
 
 // Later Olympus cameras: "OLYMPUS\0" + byte-order mark + version, count at byte 12, value
 // offsets from the note's own start, its own byte order.
-TEST_P(MakerNote, LaterOlympusLayoutIsDecodedWithItsOwnBase) {
+TEST_P(MakerNotes, LaterOlympusLayoutIsDecodedWithItsOwnBase) {
     for (Order noteOrder : {Order::II, Order::MM}) {
         const std::string header = std::string("OLYMPUS\0", 8) +
                                    (noteOrder == Order::II ? "II" : "MM") + std::string("\3\0", 2);
@@ -82,7 +81,7 @@ TEST_P(MakerNote, LaterOlympusLayoutIsDecodedWithItsOwnBase) {
     }
 }
 
-TEST_P(MakerNote, NoteOutsideTheFileChangesNothing) {
+TEST_P(MakerNotes, NoteOutsideTheFileChangesNothing) {
     TiffLayout tiff = MakerLayout("OLYMPUS", "C", Note(kOlympusHeader, {Short(0x0201, {2})}));
     tiff.exif[1] = RawField(0x927C, 7, 4, 0x00FFFFF0);
     const ReadResult r = ReadLayout(tiff, GetParam());
@@ -91,7 +90,6 @@ TEST_P(MakerNote, NoteOutsideTheFileChangesNothing) {
     EXPECT_EQ(r.items[34], "昼光");
 }
 
-INSTANTIATE_TEST_SUITE_P(Orders, MakerNote, ::testing::Values(Order::II, Order::MM), OrderName);
+INSTANTIATE_TEST_SUITE_P(Orders, MakerNotes, ::testing::Values(Order::II, Order::MM), OrderName);
 
-} // namespace
 } // namespace kamelune::test

@@ -7,7 +7,6 @@
 #include <sstream>
 
 namespace kamelune::test {
-namespace {
 
 // "\0" and "\xHH" as the bytes they stand for.
 std::string Unescape(const std::string& s) {
@@ -143,5 +142,4 @@ TEST(NumberFormats, IgnoreTheProcessLocale) {
     std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
-} // namespace
 } // namespace kamelune::test

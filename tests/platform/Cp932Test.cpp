@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace kamelune {
-namespace {
+namespace kamelune::test {
 
 struct DecodeCase {
     std::string bytes;
@@ -79,5 +78,4 @@ TEST(Cp932Cut, AtTwoHundredBytes) {
     EXPECT_EQ(CutToCp932Bytes(std::string(198, 'x') + "漢", 200), std::string(198, 'x') + "漢");
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

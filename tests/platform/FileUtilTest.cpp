@@ -7,10 +7,7 @@
 #include <filesystem>
 #include <unistd.h>
 
-namespace kamelune {
-namespace {
-
-using test::TempDir;
+namespace kamelune::test {
 
 TEST(FailureText, CommonReasonsInJapaneseWithThePathAfter) {
     EXPECT_EQ(FailureText("cannot write", "/p/a.jpg", ENOSPC),
@@ -88,5 +85,4 @@ TEST(TextFile, FailedWriteKeepsTheOldFile) {
     EXPECT_EQ(TempDir::Read(dir / "t.txt"), "old");
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

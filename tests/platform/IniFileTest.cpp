@@ -1,10 +1,7 @@
 #include "platform/IniFile.h"
 #include "TempDir.h"
 
-namespace kamelune {
-namespace {
-
-using test::TempDir;
+namespace kamelune::test {
 
 TEST(IniFile, AbsentFileAndKeysGiveDefaults) {
     TempDir dir;
@@ -53,5 +50,4 @@ TEST(IniFile, IntegersThatAreNotDecimalGiveTheDefault) {
     EXPECT_EQ(ini.ReadInteger("S", "d", -1), 7);
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

@@ -6,10 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-namespace kamelune {
-namespace {
-
-using test::TempDir;
+namespace kamelune::test {
 
 RgbImage Gradient(int w, int h) {
     RgbImage img(w, h);
@@ -220,5 +217,4 @@ TEST(Stretch, AveragesWhenReducing) {
     EXPECT_NEAR(half.RowPtr(0)[3], 128, 1);
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

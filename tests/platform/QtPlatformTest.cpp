@@ -15,11 +15,7 @@
 #include <filesystem>
 #include <memory>
 
-namespace kamelune {
-namespace {
-
-using test::ScriptedDialogService;
-using test::TempDir;
+namespace kamelune::test {
 
 TEST(CheckMessage, GoesThroughTheServiceWithItsCaptionAndCut) {
     ScriptedDialogService dialogs;
@@ -28,7 +24,7 @@ TEST(CheckMessage, GoesThroughTheServiceWithItsCaptionAndCut) {
     dialogs.ShowCheckMessage(QStringLiteral("Jpegファイルでありません"));
     dialogs.ShowCheckMessage(QString(199, QLatin1Char('x')) + QStringLiteral("漢字"));
     ASSERT_EQ(dialogs.Calls().size(), 2u);
-    EXPECT_EQ(dialogs.Calls()[0].kind, test::DialogCall::Warning);
+    EXPECT_EQ(dialogs.Calls()[0].kind, DialogCall::Warning);
     EXPECT_EQ(dialogs.Calls()[0].caption, QStringLiteral("myCheck"));
     EXPECT_EQ(dialogs.Calls()[0].text, QStringLiteral("Jpegファイルでありません"));
     EXPECT_EQ(dialogs.Calls()[1].text, QString(199, QLatin1Char('x')))
@@ -157,5 +153,4 @@ TEST(Translations, StandardButtonsReadInJapanese) {
     EXPECT_EQ(box.button(QDialogButtonBox::Yes)->text(), QStringLiteral("はい(&Y)"));
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace kamelune {
-namespace {
+namespace kamelune::test {
 
 struct Recorder : StringGridListener {
     int cells = 0, reshapes = 0, allCells = 0;
@@ -69,5 +68,4 @@ TEST(StringGrid, BulkUpdatesSendOneNotice) {
     g.SetListener(nullptr);
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

@@ -4,10 +4,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <string>
 #include <unistd.h>
 
 namespace kamelune::test {
+
+namespace fs = std::filesystem;
 
 // This process's folder for test files: the sanitizer build's tests run beside the plain ones.
 inline std::filesystem::path TestRoot() {
@@ -55,6 +58,24 @@ public:
 
 private:
     std::filesystem::path path_;
+};
+
+// A folder of pictures beside one of thumbnails; each picture named at the start holds its name.
+// Paths of Put, Read and Has are relative to the test's folder ("pics/a.jpg").
+struct PictureFolder {
+    TempDir dir;
+    std::string pics = dir / "pics", cache = dir / "cache";
+    explicit PictureFolder(std::initializer_list<const char*> names = {}) {
+        fs::create_directories(pics);
+        fs::create_directories(cache);
+        for (const char* n : names)
+            TempDir::Write(pics + "/" + n, n);
+    }
+    void Put(const std::string& relative, const std::string& bytes) const {
+        TempDir::Write(dir / relative, bytes);
+    }
+    std::string Read(const std::string& relative) const { return TempDir::Read(dir / relative); }
+    bool Has(const std::string& relative) const { return fs::exists(dir / relative); }
 };
 
 } // namespace kamelune::test

@@ -1,10 +1,7 @@
 // The album, table and TAB exports in the running program (offscreen).
 #include "support/MainWindowFixture.h"
 
-namespace kamelune {
-namespace {
-
-using namespace test;
+namespace kamelune::test {
 
 class Export : public MainWindow {
 protected:
@@ -186,5 +183,4 @@ TEST_F(Export, TabTextFollowsTheSelectionNotTheView) {
     FormMain->BtnTabYokoClick(); // cancelled: nothing
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

@@ -11,10 +11,7 @@
 #include <algorithm>
 #include <filesystem>
 
-namespace kamelune {
-namespace {
-
-using test::TempDir;
+namespace kamelune::test {
 
 std::vector<HtmlPicture> SevenPictures(int items) {
     std::vector<HtmlPicture> pictures;
@@ -183,5 +180,4 @@ TEST(TabText, WideAndTallFilesByteForByte) {
               (std::vector<std::string>{"/p", "\t1\t2\t"}));
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace kamelune {
-namespace {
+namespace kamelune::test {
 
 TEST(SlideLayout, AutoFitOfA1600x1200Picture) {
     const SlideRect r = AutoFitRect(1600, 1200, 555, 389, 559, 393);
@@ -80,5 +79,4 @@ TEST(LoadSlide, ReadOnceAndTurnedUprightWhenAsked) {
     EXPECT_FALSE(LoadSlide(KAMELUNE_SAMPLES "/missing.jpg", {}).known);
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

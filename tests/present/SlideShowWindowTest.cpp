@@ -5,10 +5,7 @@
 
 #include <functional>
 
-namespace kamelune {
-namespace {
-
-using namespace test;
+namespace kamelune::test {
 
 class SlideShow : public MainWindow {
 protected:
@@ -208,5 +205,4 @@ TEST_F(SlideShow, IntervalsAndCaptions) {
     FormSlideshow->close();
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

@@ -17,8 +17,6 @@
 
 namespace kamelune::test {
 
-namespace fs = std::filesystem;
-
 inline const fs::path kSamples = fs::path(KAMELUNE_SAMPLES);
 
 // A "Default.pkm" of the built-in choice and attributes.

@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace kamelune {
-namespace {
+namespace kamelune::test {
 
 TEST(PageArithmetic, PagesAndBounds) {
     EXPECT_EQ(PictsPerPage(16, Pane::AllItems), 16);
@@ -103,5 +102,4 @@ TEST(Captions, NumbersHeadingsAndValues) {
     EXPECT_EQ(SizeText({}), "");
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

@@ -5,8 +5,7 @@
 #include "platform/TempDir.h"
 #include "platform/TextFile.h"
 
-namespace kamelune {
-namespace {
+namespace kamelune::test {
 
 StringGrid DefaultGrid() {
     StringGrid g(4, kPKomokuRows);
@@ -83,7 +82,7 @@ TEST(Pkm, TodaysItemsAfterTheRest) {
 }
 
 TEST(Pkm, RoundTripThroughAFileIsByteExact) {
-    test::TempDir dir;
+    TempDir dir;
     StringGrid g = DefaultGrid();
     g.SetCell(2, 4, "カメラ");
     ItemList items;
@@ -112,7 +111,7 @@ TEST(Pkm, RoundTripThroughAFileIsByteExact) {
     EXPECT_TRUE(b.toka);
     EXPECT_EQ(b.kyochoChecked, a.kyochoChecked);
     ASSERT_TRUE(WriteTextLines(dir / "b.pkm", MakePkmLines(g2, b)));
-    EXPECT_EQ(test::TempDir::Read(dir / "b.pkm"), test::TempDir::Read(dir / "a.pkm"));
+    EXPECT_EQ(TempDir::Read(dir / "b.pkm"), TempDir::Read(dir / "a.pkm"));
 }
 
 TEST(Pkm, FilesThatAreNotWholeAreRefused) {
@@ -166,5 +165,4 @@ TEST(Pkm, EmphasisLinesCountOnlyWhenExactlyOne) {
     EXPECT_EQ(b.kyochoNames, (std::vector<std::string>{"a", "", ""}));
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

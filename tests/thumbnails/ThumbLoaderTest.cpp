@@ -6,10 +6,7 @@
 #include <future>
 #include <map>
 
-namespace kamelune {
-namespace {
-
-using test::TempDir;
+namespace kamelune::test {
 
 // n pictures p0.jpg ... of widths 200 + i; picture `broken` is not a picture.
 std::vector<ThumbLoader::Job> MakeJobs(const TempDir& dir, int n, int broken) {
@@ -76,5 +73,4 @@ TEST(ThumbLoader, ACancelledBuildStopsAndTheNextOneRuns) {
     EXPECT_LT(first.load(), 40);
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

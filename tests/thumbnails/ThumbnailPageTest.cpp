@@ -9,10 +9,7 @@
 #include <algorithm>
 #include <random>
 
-namespace kamelune {
-namespace {
-
-using namespace test;
+namespace kamelune::test {
 
 class ThumbnailPage : public MainWindow {
 protected:
@@ -547,5 +544,4 @@ TEST_F(ThumbnailPage, SmallPreviewBox) {
     EXPECT_EQ(Ui().ImageSmall->geometry(), portrait);
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

@@ -7,11 +7,7 @@
 
 #include <filesystem>
 
-namespace kamelune {
-namespace {
-
-using test::TempDir;
-namespace fs = std::filesystem;
+namespace kamelune::test {
 
 // A base table of pictures whose item texts are given per row.
 StringGrid Base(const std::vector<std::vector<std::pair<int, std::string>>>& rows) {
@@ -111,22 +107,8 @@ TEST(RenameName, BadNames) {
         EXPECT_TRUE(BadNameReason(good).empty()) << good;
 }
 
-struct Folder {
-    TempDir dir;
-    std::string pics = dir / "pics";
-    std::string cache = dir / "cache";
-    Folder(std::initializer_list<const char*> names) {
-        fs::create_directories(pics);
-        fs::create_directories(cache);
-        for (const char* n : names)
-            TempDir::Write(pics + "/" + n, n);
-    }
-    std::string Read(const std::string& name) const { return TempDir::Read(pics + "/" + name); }
-    bool Has(const std::string& name) const { return fs::exists(pics + "/" + name); }
-};
-
 TEST(RenameRun, SuccessesFailuresAndTheCount) {
-    Folder f{"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"};
+    PictureFolder f{"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"};
     fs::create_directories(f.dir / "other");
     TempDir::Write(f.dir / "other/o.jpg", "elsewhere");
     TempDir::Write(f.cache + "/T_a.jpg", "thumb a");
@@ -147,47 +129,46 @@ TEST(RenameRun, SuccessesFailuresAndTheCount) {
     EXPECT_EQ(count, 2);
     EXPECT_EQ(asked, (std::vector<std::string>{"b.jpg", "e.jpg", "../other/o.jpg"}));
     EXPECT_EQ(TempDir::Read(f.dir / "other/o.jpg"), "elsewhere");
-    EXPECT_FALSE(f.Has("o.jpg"));
-    EXPECT_EQ(f.Read("x.jpg"), "a.jpg");
-    EXPECT_EQ(f.Read("b.jpg"), "b.jpg");
-    EXPECT_EQ(f.Read("y.jpg"), "c.jpg");
-    EXPECT_EQ(f.Read("e.jpg"), "e.jpg");
+    EXPECT_FALSE(f.Has("pics/o.jpg"));
+    EXPECT_EQ(f.Read("pics/x.jpg"), "a.jpg");
+    EXPECT_EQ(f.Read("pics/b.jpg"), "b.jpg");
+    EXPECT_EQ(f.Read("pics/y.jpg"), "c.jpg");
+    EXPECT_EQ(f.Read("pics/e.jpg"), "e.jpg");
     EXPECT_EQ(TempDir::Read(f.cache + "/T_x.jpg"), "thumb a");
     EXPECT_EQ(TempDir::Read(f.cache + "/T_x.TXT"), "sizes a");
     EXPECT_FALSE(fs::exists(f.cache + "/T_a.jpg"));
 }
 
 TEST(RenameRun, NoStopsTheRunWithTheCountSoFar) {
-    Folder f{"a.jpg", "b.jpg", "c.jpg"};
+    PictureFolder f{"a.jpg", "b.jpg", "c.jpg"};
     const int count =
         HenkanJikko(f.pics, f.cache, {{"a.jpg", "n1.jpg"}, {"b.jpg", "c.jpg"}, {"c.jpg", "n3.jpg"}},
                     [](const std::string&) { return false; });
     EXPECT_EQ(count, 1);
-    EXPECT_TRUE(f.Has("c.jpg"));
-    EXPECT_FALSE(f.Has("n3.jpg"));
+    EXPECT_TRUE(f.Has("pics/c.jpg"));
+    EXPECT_FALSE(f.Has("pics/n3.jpg"));
 }
 
 TEST(RenameRun, SwapsAndRepeatsNeverLoseAPicture) {
-    Folder f{"a.jpg", "b.jpg", "c.jpg"};
+    PictureFolder f{"a.jpg", "b.jpg", "c.jpg"};
     HenkanJikko(
         f.pics, f.cache,
         {{"a.jpg", "b.jpg"}, {"b.jpg", "a.jpg"}, {"c.jpg", "same.jpg"}, {"b.jpg", "same.jpg"}},
         [](const std::string&) { return true; });
-    EXPECT_EQ(f.Read("a.jpg"), "a.jpg");
-    EXPECT_EQ(f.Read("b.jpg"), "b.jpg");
-    EXPECT_EQ(f.Read("same.jpg"), "c.jpg");
+    EXPECT_EQ(f.Read("pics/a.jpg"), "a.jpg");
+    EXPECT_EQ(f.Read("pics/b.jpg"), "b.jpg");
+    EXPECT_EQ(f.Read("pics/same.jpg"), "c.jpg");
     EXPECT_EQ(std::distance(fs::directory_iterator(f.pics), {}), 3);
 }
 
 TEST(RenameRun, CaseOnlyRename) {
-    Folder f{"img.jpg"};
+    PictureFolder f{"img.jpg"};
     TempDir::Write(f.cache + "/T_img.jpg", "thumb");
     ASSERT_TRUE(RenamePicture(f.pics, f.cache, "img.jpg", "IMG.JPG"));
-    EXPECT_EQ(f.Read("IMG.JPG"), "img.jpg");
+    EXPECT_EQ(f.Read("pics/IMG.JPG"), "img.jpg");
     EXPECT_TRUE(fs::exists(f.cache + "/T_IMG.JPG"));
     EXPECT_FALSE(RenamePicture(f.pics, f.cache, "IMG.JPG", "sub/x.jpg"));
     EXPECT_FALSE(RenamePicture(f.pics, f.cache, "gone.jpg", "x.jpg"));
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test

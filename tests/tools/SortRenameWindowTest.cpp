@@ -1,10 +1,7 @@
 // The sort dialog and the rename dialogs in the running program (offscreen).
 #include "support/MainWindowFixture.h"
 
-namespace kamelune {
-namespace {
-
-using namespace test;
+namespace kamelune::test {
 
 class SortRename : public MainWindow {
 protected:
@@ -181,5 +178,4 @@ TEST_F(ModernItems, ChosenSortedRenamedAndRemembered) {
     EXPECT_EQ(model->Items().RowCount(), kPKomokuRows);
 }
 
-} // namespace
-} // namespace kamelune
+} // namespace kamelune::test
