@@ -17,11 +17,11 @@ TEST_F(MainWindow, FirstStartWithoutSettingsFile) {
     EXPECT_TRUE(Ui().MnThumbLocation->isChecked());
     EXPECT_FALSE(Ui().PageControl1->isTabVisible(2)) << "BaseTable tab is hidden";
     EXPECT_EQ(model->ChosenItems().size(), 9u);
-    const auto* versions = FormVersion->findChild<QLabel*>(QStringLiteral("Versions"));
+    const auto* versions = windows->FormVersion->findChild<QLabel*>(QStringLiteral("Versions"));
     ASSERT_TRUE(versions);
     EXPECT_TRUE(versions->text().startsWith(QStringLiteral("Kamelune 0.8C\nQt 6.")));
     EXPECT_TRUE(versions->text().contains(QStringLiteral("libjpeg-turbo 2.")));
-    const auto* licence = FormVersion->findChild<QLabel*>(QStringLiteral("Licence"));
+    const auto* licence = windows->FormVersion->findChild<QLabel*>(QStringLiteral("Licence"));
     ASSERT_TRUE(licence);
     EXPECT_EQ(licence->text(), QStringLiteral("MIT License"));
 }

@@ -95,7 +95,7 @@ TEST_F(Tour, APhotographersDay) {
     const std::string out = dir / "out";
     fs::create_directories(out);
     FormSetHTML->ChkBoxPreview->setChecked(false);
-    FormSetHTML2->ChkBoxPreview->setChecked(false);
+    windows->FormSetHTML2->ChkBoxPreview->setChecked(false);
     dialogs.AnswerPath(QString::fromStdString(out + "/album.html"));
     dialogs.AnswerOk();
     QTest::mouseClick(Ui().SpeedBtnHTML1, Qt::LeftButton);
@@ -104,9 +104,9 @@ TEST_F(Tour, APhotographersDay) {
     dialogs.AnswerPath(QString::fromStdString(out + "/table.html"));
     dialogs.AnswerOk();
     QTest::mouseClick(Table().SpeedBtnHTML2, Qt::LeftButton);
-    QTest::mouseClick(FormSetHTML2->SpeedBtnMake, Qt::LeftButton);
+    QTest::mouseClick(windows->FormSetHTML2->SpeedBtnMake, Qt::LeftButton);
     WaitForWriter();
-    FormSetHTML2->close();
+    windows->FormSetHTML2->close();
     dialogs.AnswerPath(QString::fromStdString(out + "/yoko.txt"));
     QTest::mouseClick(Table().SpeedBtnTab1, Qt::LeftButton);
     dialogs.AnswerPath(QString::fromStdString(out + "/tate.txt"));

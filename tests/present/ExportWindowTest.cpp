@@ -13,7 +13,7 @@ protected:
         StartIn(Pictures());
         fs::create_directories(Out());
         FormSetHTML->ChkBoxPreview->setChecked(false);
-        FormSetHTML2->ChkBoxPreview->setChecked(false);
+        windows->FormSetHTML2->ChkBoxPreview->setChecked(false);
     }
     std::string Out() const { return dir / "out"; }
 };
@@ -47,14 +47,14 @@ TEST_F(Export, PagesLoadInARealBrowser) {
         GTEST_SKIP() << "chromium is not installed";
     FormMain->SelectAllClick();
     FormSetHTML->ChkBoxLink->setChecked(true);
-    FormSetHTML2->ChkBoxLink->setChecked(true);
+    windows->FormSetHTML2->ChkBoxLink->setChecked(true);
     dialogs.AnswerPath(QString::fromStdString(Out() + "/旅行.html"));
     dialogs.AnswerOk();
     FormSetHTML->BtnMakeClick();
     WaitForWriter();
     dialogs.AnswerPath(QString::fromStdString(Out() + "/table.html"));
     dialogs.AnswerOk();
-    FormSetHTML2->BtnMakeClick();
+    windows->FormSetHTML2->BtnMakeClick();
     WaitForWriter();
     const std::string probe =
         "<script>window.onload = () => { const imgs = [...document.images];"
@@ -91,8 +91,8 @@ TEST_F(Export, PagesLoadInARealBrowser) {
 
 TEST_F(Export, StopEndsTheImagePhaseOnly) {
     FormMain->SelectAllClick();
-    FormMakeExifHTML->fileDelay = std::chrono::milliseconds(100);
-    QTimer::singleShot(0, FormMakeExifHTML->BtnStop, &QPushButton::click);
+    windows->FormMakeExifHTML->fileDelay = std::chrono::milliseconds(100);
+    QTimer::singleShot(0, windows->FormMakeExifHTML->BtnStop, &QPushButton::click);
     dialogs.AnswerPath(QString::fromStdString(Out() + "/stop.html"));
     dialogs.AnswerOk();
     FormSetHTML->BtnMakeClick();
@@ -106,11 +106,12 @@ TEST_F(Export, StopWhileThePageIsWrittenLeavesNoPageAndSaysSo) {
     FormSetHTML->ChkBoxSamu->setChecked(false);
     FormSetHTML->ChkBoxLink->setChecked(false);
     FormSetHTML->ChkBoxPreview->setChecked(true); // a page that is not there is never opened
-    FormMakeExifHTML->fileDelay = std::chrono::milliseconds(100);
+    TFormMakeExifHTML* writer = windows->FormMakeExifHTML.get();
+    writer->fileDelay = std::chrono::milliseconds(100);
     // Escape stops the run as the stop button does; the window stays until the run ends.
-    QTimer::singleShot(0, FormMakeExifHTML, [this] {
-        QTest::keyClick(FormMakeExifHTML, Qt::Key_Escape);
-        EXPECT_TRUE(FormMakeExifHTML->isVisible());
+    QTimer::singleShot(0, writer, [writer] {
+        QTest::keyClick(writer, Qt::Key_Escape);
+        EXPECT_TRUE(writer->isVisible());
     });
     dialogs.AnswerPath(QString::fromStdString(Out() + "/stop.html"));
     dialogs.AnswerOk();
@@ -147,7 +148,7 @@ TEST_F(Export, RefusalsWithoutItemsOrSelection) {
     EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("解析するイメージが選択されていません"));
     dialogs.AnswerPath(QString::fromStdString(Out() + "/t.html"));
     dialogs.AnswerOk(); // "選択されていません", and no page is said to be made
-    FormSetHTML2->BtnMakeClick();
+    windows->FormSetHTML2->BtnMakeClick();
     EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("選択されていません"));
     EXPECT_FALSE(fs::exists(Out() + "/t.html"));
 }
@@ -156,7 +157,7 @@ TEST_F(Export, TablePage) {
     FormMain->Selection(1, 2);
     dialogs.AnswerPath(QString::fromStdString(Out() + "/table.html"));
     dialogs.AnswerOk();
-    FormSetHTML2->BtnMakeClick();
+    windows->FormSetHTML2->BtnMakeClick();
     WaitForWriter();
     EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("Exif HTML: tableが作成されました。"));
     const std::string page = TempDir::Read(Out() + "/table.html");

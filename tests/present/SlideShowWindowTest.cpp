@@ -190,17 +190,18 @@ TEST_F(SlideShow, IntervalsAndCaptions) {
     EXPECT_EQ(FormSlideshow->Labels[2]->text(), QStringLiteral("機種: Canon DIGITAL IXUS"));
     EXPECT_FALSE(FormSlideshow->LabelFName->isVisible());
 
-    FormSetSlideShow->ChkBoxHyoji->setChecked(false);
-    FormSetSlideShow->ChkBoxHyojiClick();
-    FormSetSlideShow->ChkBoxHyoji->setChecked(true);
-    FormSetSlideShow->ChkBoxHyojiClick();
+    TFormSetSlideShow& settings = FormSlideshow->CaptionSettings();
+    settings.ChkBoxHyoji->setChecked(false);
+    settings.ChkBoxHyojiClick();
+    settings.ChkBoxHyoji->setChecked(true);
+    settings.ChkBoxHyojiClick();
     EXPECT_TRUE(FormSlideshow->LabelFName->isVisible());
     model->SetChosenItems({items[0], items[1]});
-    FormSetSlideShow->SpeedBtnOKClick();
+    settings.SpeedBtnOKClick();
     EXPECT_TRUE(FormSlideshow->Labels[1]->isVisible());
     EXPECT_FALSE(FormSlideshow->Labels[2]->isVisible());
     EXPECT_TRUE(FormSlideshow->LabelFName->isVisible());
-    FormSetSlideShow->SpinEditMojiSize->setValue(40);
+    settings.SpinEditMojiSize->setValue(40);
     EXPECT_EQ(FormSlideshow->Labels[1]->y() - FormSlideshow->Labels[0]->y(), 45);
     FormSlideshow->close();
 }

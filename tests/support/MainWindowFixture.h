@@ -40,16 +40,10 @@ protected:
         FormMain = windows->FormMain.get();
         Page = windows->Page;
         FormSetHTML = windows->FormSetHTML.get();
-        FormSetHTML2 = windows->FormSetHTML2.get();
-        FormMakeExifHTML = windows->FormMakeExifHTML.get();
         FormSetPKomoku = windows->FormSetPKomoku.get();
-        FormPHyoji = windows->FormPHyoji.get();
         FormSort = windows->FormSort.get();
-        FormVersion = windows->FormVersion.get();
         FormRename = windows->FormRename.get();
-        FormRename2 = windows->FormRename2.get();
         FormSlideshow = windows->FormSlideshow.get();
-        FormSetSlideShow = &FormSlideshow->CaptionSettings();
         if (wait) WaitForPage();
     }
     // Runs the event loop while busy() holds (at most 30 s): jobs answer through it.
@@ -71,8 +65,8 @@ protected:
     }
     // Until the HTML writer's run is done.
     void WaitForWriter() const {
-        WaitWhile([this] { return FormMakeExifHTML->Running(); });
-        ASSERT_FALSE(FormMakeExifHTML->Running()) << "the writer did not end in 30 s";
+        WaitWhile([this] { return windows->FormMakeExifHTML->Running(); });
+        ASSERT_FALSE(windows->FormMakeExifHTML->Running()) << "the writer did not end in 30 s";
     }
     // Until the slideshow's picture is on screen.
     void WaitForSlide() const {
@@ -121,16 +115,10 @@ protected:
     TFormMain* FormMain = nullptr;
     ThumbnailPage* Page = nullptr;
     TFormSetHTML* FormSetHTML = nullptr;
-    TFormSetHTML2* FormSetHTML2 = nullptr;
-    TFormMakeExifHTML* FormMakeExifHTML = nullptr;
     TFormSetPKomoku* FormSetPKomoku = nullptr;
-    TFormPHyoji* FormPHyoji = nullptr;
     TFormSort* FormSort = nullptr;
-    TFormVersion* FormVersion = nullptr;
     TFormRename* FormRename = nullptr;
-    TFormRename2* FormRename2 = nullptr;
     TFormSlideshow* FormSlideshow = nullptr;
-    TFormSetSlideShow* FormSetSlideShow = nullptr;
 };
 
 } // namespace kamelune::test

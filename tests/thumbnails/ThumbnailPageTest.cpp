@@ -295,7 +295,7 @@ TEST_F(ThumbnailPage, PanelsFollowPaneFontAndItemCount) {
     EXPECT_FALSE(first.CaptionLabels[9].visible);
     EXPECT_FALSE(Page->gPictList[2]->CaptionLabels[0].visible) << "no EXIF, no caption lines";
     EXPECT_EQ(Page->gPictList[2]->SizeLabel.rect.top, 114);
-    FormPHyoji->CmbBoxMojiH->setCurrentIndex(3); // 14
+    windows->FormPHyoji->CmbBoxMojiH->setCurrentIndex(3); // 14
     Page->SpeedBtnPane1->click();
     EXPECT_EQ(Page->gPictList[0]->Panel->height(), 132) << "the picture and its size only";
     Page->SpeedBtnPane2->click();
@@ -324,8 +324,8 @@ TEST_F(ThumbnailPage, CaptionTextsAndLooks) {
     EXPECT_EQ(rec->CaptionLabels[0].text, QStringLiteral("機種: Canon DIGITAL IXUS"));
     // Emphasis on F値 and ﾌﾗｯｼｭ (entries 2 and 7): behind the text, or on it when transparent.
     EXPECT_EQ(rec->CaptionLabels[2].background, Bgr(0xFFFF00));
-    FormPHyoji->ChkBoxToka->setChecked(true);
-    FormPHyoji->BtnApplyClick();
+    windows->FormPHyoji->ChkBoxToka->setChecked(true);
+    windows->FormPHyoji->BtnApplyClick();
     rec = Page->gPictList.at(0).get();
     EXPECT_TRUE(rec->CaptionLabels[2].transparent);
     EXPECT_EQ(rec->CaptionLabels[2].color, Bgr(0xFFFF00));
@@ -458,8 +458,8 @@ TEST_F(ThumbnailPage, ItemClicksNumberTheChoice) {
     EXPECT_EQ(model->ChosenItems().size(), 75u);
     FormSetPKomoku->BtnApplyClick();
     EXPECT_EQ(model->View().ColCount(), 78);
-    EXPECT_EQ(FormPHyoji->ChkListBoxKyocho->count(), 75);
-    EXPECT_EQ(FormPHyoji->ChkListBoxKyocho->item(0)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(windows->FormPHyoji->ChkListBoxKyocho->count(), 75);
+    EXPECT_EQ(windows->FormPHyoji->ChkListBoxKyocho->item(0)->checkState(), Qt::Unchecked);
 }
 
 // Items, headings and looks saved as the default come back at the next start, the same to the byte
@@ -473,20 +473,20 @@ TEST_F(ThumbnailPage, ItemFilesSavedLoadedAndRefused) {
         FormSetPKomoku->StrGridPKomokuClick(1, row);
     FormSetPKomoku->StrGridPKomoku.SetCell(2, 19, "絞り値");
     FormSetPKomoku->BtnApplyClick();
-    DisplayAttributes a = FormPHyoji->Attributes();
+    DisplayAttributes a = windows->FormPHyoji->Attributes();
     a.kyochoChecked = {false, true, false};
     a.selColor = 0x00FF00;
     a.toka = true;
-    FormPHyoji->SetAttributes(a);
+    windows->FormPHyoji->SetAttributes(a);
     const std::string saved = AppDir() + "/Default.pkm";
     dialogs.AnswerPath(QString::fromStdString(saved));
-    FormPHyoji->SpeedBtnDefaultClick();
+    windows->FormPHyoji->SpeedBtnDefaultClick();
     const std::string bytes = TempDir::Read(saved);
 
     DestroyWindows();
     StartOnThumbnails(false);
     EXPECT_EQ(model->ChosenItems(), (std::vector<int>{4, 19, 36}));
-    const DisplayAttributes b = FormPHyoji->Attributes();
+    const DisplayAttributes b = windows->FormPHyoji->Attributes();
     EXPECT_EQ(b.kyochoChecked, a.kyochoChecked);
     EXPECT_EQ(b.selColor, 0x00FF00u);
     EXPECT_TRUE(b.toka);
@@ -505,7 +505,7 @@ TEST_F(ThumbnailPage, ItemFilesSavedLoadedAndRefused) {
     FormSetPKomoku->BtnLoadClick();
     EXPECT_EQ(model->ChosenItems(), (std::vector<int>{10}));
     EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(2, 10), "日時");
-    EXPECT_EQ(FormPHyoji->Attributes().selColor, 0x00FF00u) << "the looks stay";
+    EXPECT_EQ(windows->FormPHyoji->Attributes().selColor, 0x00FF00u) << "the looks stay";
 
     lines.resize(120);
     ASSERT_TRUE(WriteTextLines(saved, lines));

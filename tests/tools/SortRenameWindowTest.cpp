@@ -96,19 +96,19 @@ TEST_F(SortRename, BatchRenameComputesExecutesAndRereads) {
 }
 
 TEST_F(SortRename, SingleRename) {
-    FormRename2->SetPicture(2);
-    FormRename2->FormShow();
-    EXPECT_EQ(FormRename2->LabelOldFname->text(), QStringLiteral("b.jpg"));
-    FormRename2->SpeedBtnHenkanClick(); // unchanged: nothing
+    windows->FormRename2->SetPicture(2);
+    windows->FormRename2->FormShow();
+    EXPECT_EQ(windows->FormRename2->LabelOldFname->text(), QStringLiteral("b.jpg"));
+    windows->FormRename2->SpeedBtnHenkanClick(); // unchanged: nothing
     EXPECT_TRUE(fs::exists(Pictures() + "/b.jpg"));
-    FormRename2->EditNewFname->setText(QStringLiteral("c.jpg"));
+    windows->FormRename2->EditNewFname->setText(QStringLiteral("c.jpg"));
     dialogs.AnswerOk();
-    FormRename2->SpeedBtnHenkanClick();
+    windows->FormRename2->SpeedBtnHenkanClick();
     EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("ファイル名変換に失敗しました"));
     EXPECT_TRUE(fs::exists(Pictures() + "/b.jpg"));
-    FormRename2->FormShow();
-    FormRename2->EditNewFname->setText(QStringLiteral("kodak.jpg"));
-    FormRename2->SpeedBtnHenkanClick();
+    windows->FormRename2->FormShow();
+    windows->FormRename2->EditNewFname->setText(QStringLiteral("kodak.jpg"));
+    windows->FormRename2->SpeedBtnHenkanClick();
     WaitForPage();
     EXPECT_TRUE(fs::exists(Pictures() + "/kodak.jpg"));
     EXPECT_EQ(model->Base().Cell(2, 4), "kodak.jpg");
