@@ -5,8 +5,6 @@
 #include "catalogue/TableDump.h"
 #include "platform/TempDir.h"
 
-#include <filesystem>
-#include <fstream>
 #include <future>
 #include <sstream>
 #include <thread>

@@ -9,8 +9,6 @@
 #include "thumbnails/PictureReduction.h"
 #include "thumbnails/ThumbnailCache.h"
 
-#include <filesystem>
-
 namespace kamelune::test {
 
 TEST(CacheNames, PosixFoldersAndFiles) {

@@ -2,8 +2,6 @@
 #include "catalogue/CommandLine.h"
 #include "platform/TempDir.h"
 
-#include <filesystem>
-
 namespace kamelune::test {
 
 using Action = CommandLine::Action;

@@ -3,9 +3,6 @@
 #include "platform/FileUtil.h"
 #include "platform/TempDir.h"
 
-#include <filesystem>
-#include <unistd.h>
-
 namespace kamelune::test {
 
 TEST(RenameNoReplace, NeverReplaces) {

@@ -1,5 +1,4 @@
 // Hide, show again, delete and the cache place in the running program (offscreen).
-#include "platform/IniFile.h"
 #include "support/MainWindowFixture.h"
 
 namespace kamelune::test {

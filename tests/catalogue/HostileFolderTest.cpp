@@ -13,12 +13,10 @@
 #include <atomic>
 #include <chrono>
 #include <fcntl.h>
-#include <filesystem>
 #include <functional>
 #include <sstream>
 #include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
 
 namespace kamelune::test {
 

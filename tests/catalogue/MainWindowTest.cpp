@@ -3,8 +3,6 @@
 #include "platform/qt/StringGridModel.h"
 #include "support/MainWindowFixture.h"
 
-#include <filesystem>
-
 namespace kamelune::test {
 
 TEST_F(MainWindow, FirstStartWithoutSettingsFile) {

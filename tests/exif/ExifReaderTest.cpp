@@ -3,7 +3,6 @@
 #include "platform/TempDir.h"
 
 #include <chrono>
-#include <filesystem>
 #include <functional>
 
 namespace kamelune::test {

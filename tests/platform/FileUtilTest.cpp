@@ -4,8 +4,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <unistd.h>
 
 namespace kamelune::test {
 

@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
-#include <filesystem>
 #include <memory>
 
 namespace kamelune::test {

@@ -9,7 +9,6 @@
 #include "thumbnails/PictureReduction.h"
 
 #include <algorithm>
-#include <filesystem>
 
 namespace kamelune::test {
 

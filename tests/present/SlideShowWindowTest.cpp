@@ -3,8 +3,6 @@
 
 #include "thumbnails/PHyoji.h"
 
-#include <functional>
-
 namespace kamelune::test {
 
 class SlideShow : public MainWindow {

@@ -2,7 +2,6 @@
 #include "platform/Jpeg.h"
 #include "platform/TempDir.h"
 
-#include <filesystem>
 #include <future>
 #include <map>
 

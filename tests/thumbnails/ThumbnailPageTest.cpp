@@ -1,7 +1,6 @@
 // Thumbnail pages, captions, selection and the item and display dialogs in the running program
 // (offscreen).
 #include "catalogue/Selection.h"
-#include "platform/IniFile.h"
 #include "platform/qt/DialogService.h"
 #include "support/MainWindowFixture.h"
 #include "thumbnails/PageLayout.h"

@@ -5,8 +5,6 @@
 #include "platform/Cp932.h"
 #include "platform/TempDir.h"
 
-#include <filesystem>
-
 namespace kamelune::test {
 
 // A base table of pictures whose item texts are given per row.
