@@ -1,13 +1,5 @@
 // Base table and EXIF table built from a folder.
-#include "catalogue/BaseTable.h"
-#include "catalogue/FolderRead.h"
-#include "catalogue/SetKomoku.h"
-#include "catalogue/TableDump.h"
-#include "platform/TempDir.h"
-
-#include <future>
-#include <sstream>
-#include <thread>
+#include "support/Plain.h"
 
 namespace kamelune::test {
 

@@ -1,13 +1,5 @@
 // Cache folder names, thumbnails and size files, and the settings file.
-#include "catalogue/CacheNames.h"
-#include "catalogue/Drop.h"
-#include "catalogue/FolderList.h"
-#include "catalogue/Settings.h"
-#include "exif/ExifReader.h"
-#include "platform/Jpeg.h"
-#include "platform/TempDir.h"
-#include "thumbnails/PictureReduction.h"
-#include "thumbnails/ThumbnailCache.h"
+#include "support/Plain.h"
 
 namespace kamelune::test {
 

@@ -1,8 +1,5 @@
 // Item catalogue, item selection grid and item number lists.
-#include "catalogue/BaseTable.h"
-#include "catalogue/SetKomoku.h"
-
-#include <gtest/gtest.h>
+#include "support/Plain.h"
 
 namespace kamelune::test {
 

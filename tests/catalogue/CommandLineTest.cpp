@@ -1,6 +1,5 @@
 // The program's command line.
-#include "catalogue/CommandLine.h"
-#include "platform/TempDir.h"
+#include "support/Plain.h"
 
 namespace kamelune::test {
 

@@ -1,7 +1,5 @@
 // Hiding, showing again and deleting on disk: nothing is ever replaced.
-#include "catalogue/HideDelete.h"
-#include "platform/FileUtil.h"
-#include "platform/TempDir.h"
+#include "support/Plain.h"
 
 namespace kamelune::test {
 

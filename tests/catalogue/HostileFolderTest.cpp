@@ -1,22 +1,6 @@
 // A folder of everything a folder can hold that is not a good picture: nothing crashes, every
 // JPEG-named file is a row, and no thumbnail is made of garbage.
-#include "catalogue/BaseTable.h"
-#include "catalogue/CacheNames.h"
-#include "catalogue/TableDump.h"
-#include "platform/TempDir.h"
-#include "thumbnails/ThumbnailCache.h"
-
-#include "exif/ExifReader.h"
-#include "exif/TagRules.h"
-#include "platform/Jpeg.h"
-
-#include <atomic>
-#include <chrono>
-#include <fcntl.h>
-#include <functional>
-#include <sstream>
-#include <sys/stat.h>
-#include <thread>
+#include "support/Plain.h"
 
 namespace kamelune::test {
 

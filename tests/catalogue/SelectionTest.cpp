@@ -1,12 +1,6 @@
 // The selection against a simple model: a few hundred random clicks, all, none and reverse, each
 // checked against every number in both tables.
-#include "catalogue/Selection.h"
-#include "catalogue/BaseTable.h"
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <random>
+#include "support/Plain.h"
 
 namespace kamelune::test {
 

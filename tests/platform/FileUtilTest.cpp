@@ -1,9 +1,4 @@
-#include "platform/FileUtil.h"
-#include "TempDir.h"
-#include "platform/TextFile.h"
-
-#include <cerrno>
-#include <cstring>
+#include "support/Plain.h"
 
 namespace kamelune::test {
 

@@ -1,5 +1,4 @@
-#include "platform/IniFile.h"
-#include "TempDir.h"
+#include "support/Plain.h"
 
 namespace kamelune::test {
 

@@ -1,10 +1,4 @@
-#include "platform/Jpeg.h"
-#include "TempDir.h"
-
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <vector>
+#include "support/Plain.h"
 
 namespace kamelune::test {
 

@@ -1,6 +1,4 @@
-#include "platform/StringGrid.h"
-
-#include <gtest/gtest.h>
+#include "support/Plain.h"
 
 namespace kamelune::test {
 

@@ -1,14 +1,5 @@
 // The HTML pages line for line, their escaping, image sizes, and the TAB text.
-#include "present/HtmlExport.h"
-#include "catalogue/BaseTable.h"
-#include "catalogue/TabExport.h"
-#include "platform/Jpeg.h"
-#include "platform/TempDir.h"
-#include "platform/TextFile.h"
-#include "present/ExportRun.h"
-#include "thumbnails/PictureReduction.h"
-
-#include <algorithm>
+#include "support/Plain.h"
 
 namespace kamelune::test {
 

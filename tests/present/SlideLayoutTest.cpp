@@ -1,8 +1,6 @@
 // Where the slideshow draws a picture, and the picture read for it.
 // window).
-#include "present/SlideLayout.h"
-
-#include <gtest/gtest.h>
+#include "support/Plain.h"
 
 namespace kamelune::test {
 

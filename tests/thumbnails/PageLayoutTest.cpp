@@ -1,9 +1,5 @@
 // Page arithmetic, panel geometry, caption texts and looks.
-#include "thumbnails/PageLayout.h"
-#include "catalogue/BaseTable.h"
-#include "catalogue/SetKomoku.h"
-
-#include <gtest/gtest.h>
+#include "support/Plain.h"
 
 namespace kamelune::test {
 

@@ -1,9 +1,5 @@
 // The ".pkm" file: lines, round trip, defaults and files that are not whole.
-#include "thumbnails/Pkm.h"
-#include "catalogue/SetKomoku.h"
-#include "exif/ExifReader.h"
-#include "platform/TempDir.h"
-#include "platform/TextFile.h"
+#include "support/Plain.h"
 
 namespace kamelune::test {
 

@@ -1,9 +1,4 @@
-#include "thumbnails/ThumbLoader.h"
-#include "platform/Jpeg.h"
-#include "platform/TempDir.h"
-
-#include <future>
-#include <map>
+#include "support/Plain.h"
 
 namespace kamelune::test {
 

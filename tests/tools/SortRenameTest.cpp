@@ -1,9 +1,6 @@
 // The sort lines and order, and the rename: names, execution, never losing a picture.
+#include "support/Plain.h"
 #include "tools/SortRename.h"
-#include "catalogue/BaseTable.h"
-#include "catalogue/SetKomoku.h"
-#include "platform/Cp932.h"
-#include "platform/TempDir.h"
 
 namespace kamelune::test {
 

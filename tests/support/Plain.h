@@ -1,0 +1,44 @@
+// What the plain tests use: the libraries below the windows, GoogleTest and a test folder.
+#pragma once
+
+#include "catalogue/BaseTable.h"
+#include "catalogue/CacheNames.h"
+#include "catalogue/CommandLine.h"
+#include "catalogue/Drop.h"
+#include "catalogue/FolderList.h"
+#include "catalogue/FolderRead.h"
+#include "catalogue/HideDelete.h"
+#include "catalogue/Selection.h"
+#include "catalogue/SetKomoku.h"
+#include "catalogue/Settings.h"
+#include "catalogue/TabExport.h"
+#include "catalogue/TableDump.h"
+#include "exif/ExifReader.h"
+#include "exif/TagRules.h"
+#include "platform/Cp932.h"
+#include "platform/FileUtil.h"
+#include "platform/IniFile.h"
+#include "platform/Jpeg.h"
+#include "platform/StringGrid.h"
+#include "platform/TempDir.h"
+#include "platform/TextFile.h"
+#include "present/ExportRun.h"
+#include "present/HtmlExport.h"
+#include "present/SlideLayout.h"
+#include "thumbnails/PageLayout.h"
+#include "thumbnails/PictureReduction.h"
+#include "thumbnails/Pkm.h"
+#include "thumbnails/ThumbLoader.h"
+#include "thumbnails/ThumbnailCache.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <fcntl.h>
+#include <future>
+#include <random>
+#include <sstream>
+#include <sys/stat.h>
+#include <thread>
