@@ -31,7 +31,6 @@ Built Build(const std::string& folder, ReadFlags limits = {}) {
     return b;
 }
 
-// The base table's cells are checked whole against the golden file below.
 TEST(BaseTable, FolderOfThreeWithoutExifInTheMiddle) {
     ASSERT_TRUE(fs::exists(kSamples)) << "test pictures missing: " << kSamples;
     TempDir dir;
@@ -211,20 +210,6 @@ TEST(TableDump, EscapesControlCharactersAndBytesThatAreNotUtf8) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(EscapeCell(c.in), c.out) << c.in;
-}
-
-TEST(TableDump, SmallFolderMatchesItsGoldenFile) {
-    ASSERT_TRUE(fs::exists(kSamples)) << "test pictures missing: " << kSamples;
-    TempDir dir;
-    ThreePictures(dir);
-    fs::copy_file(kSamples / "exif-org/nikon-e950.jpg", dir / "d.jpg");
-    fs::copy_file(kSamples / "exif-org/fujifilm-mx1700.jpg", dir / "e.jpg");
-    Built b = Build(dir.str());
-    std::ostringstream out;
-    DumpGrid(b.base, out);
-    const std::string golden = TempDir::Read(KAMELUNE_TEST_DATA "/small-folder.tsv");
-    ASSERT_FALSE(golden.empty());
-    EXPECT_EQ(out.str(), golden);
 }
 
 } // namespace kamelune::test
