@@ -25,8 +25,7 @@ TEST_F(HideDelete, HideOneFromThePopupAndShowAgain) {
     dialogs.AnswerYes(true);
     FormMain->Hide1Click();
     WaitForPage();
-    EXPECT_EQ(dialogs.Calls().back().text,
-              QStringLiteral("このファイルを隠しますか？（復活できます）a.jpg"));
+    EXPECT_EQ(Said(), QStringLiteral("このファイルを隠しますか？（復活できます）a.jpg"));
     EXPECT_TRUE(fs::exists(Pictures() + "/a.jpg.HID"));
     EXPECT_TRUE(fs::exists(Cache() + "/T_a.jpg.HID"));
     EXPECT_TRUE(fs::exists(Cache() + "/T_a.TXT.HID"));
@@ -43,7 +42,7 @@ TEST_F(HideDelete, HideOneFromThePopupAndShowAgain) {
 TEST_F(HideDelete, BulkHideAsksNothingAndLeavesTheCache) {
     dialogs.AnswerOk();
     FormMain->SpeedBtnHideClick();
-    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("選択された画像がありません"));
+    EXPECT_EQ(Said(), QStringLiteral("選択された画像がありません"));
     FormMain->SelectAllClick();
     FormMain->SpeedBtnHideClick();
     WaitForPage();
@@ -57,7 +56,7 @@ TEST_F(HideDelete, BulkHideAsksNothingAndLeavesTheCache) {
     FormMain->SpeedBtnReshowClick();
     dialogs.AnswerOk();
     FormMain->SpeedBtnReshowClick();
-    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("隠した画像はありません"));
+    EXPECT_EQ(Said(), QStringLiteral("隠した画像はありません"));
 }
 
 TEST_F(HideDelete, DeleteYesAndNoBothRebuild) {
@@ -66,8 +65,7 @@ TEST_F(HideDelete, DeleteYesAndNoBothRebuild) {
     dialogs.AnswerYes(false);
     FormMain->PopMnDeleteClick();
     WaitForPage();
-    EXPECT_EQ(dialogs.Calls().back().text,
-              QStringLiteral("このファイルを削除しますか？（復活できません！）:  c.jpg"));
+    EXPECT_EQ(Said(), QStringLiteral("このファイルを削除しますか？（復活できません！）:  c.jpg"));
     EXPECT_TRUE(fs::exists(Pictures() + "/c.jpg"));
     EXPECT_TRUE(model->Selected().empty()) << "rebuilt after No too";
     FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(2)));
@@ -87,8 +85,7 @@ TEST_F(HideDelete, DeleteToTheTrashAsksForThatAndSaysWhyWhenTheTrashRefuses) {
     dialogs.AnswerYes(true);
     FormMain->PopMnDeleteClick();
     qunsetenv("XDG_DATA_HOME");
-    EXPECT_EQ(dialogs.Calls().back().text,
-              QStringLiteral("このファイルをごみ箱に移動しますか？:  a.jpg"));
+    EXPECT_EQ(Said(), QStringLiteral("このファイルをごみ箱に移動しますか？:  a.jpg"));
     EXPECT_TRUE(fs::exists(dir / "data/Trash/files/a.jpg"));
     EXPECT_FALSE(fs::exists(Cache() + "/T_a.jpg"));
     WaitForPage();
@@ -99,7 +96,7 @@ TEST_F(HideDelete, DeleteToTheTrashAsksForThatAndSaysWhyWhenTheTrashRefuses) {
         dialogs.AnswerYes(forGood);
         FormMain->PopMnDeleteClick();
         WaitForPage();
-        EXPECT_EQ(dialogs.Calls().back().text,
+        EXPECT_EQ(Said(),
                   QStringLiteral("ごみ箱に移動できませんでした（c.jpg: 容量が足りません）。\n"
                                  "完全に削除しますか？（復活できません！）"));
         EXPECT_EQ(fs::exists(Pictures() + "/c.jpg"), !forGood);
@@ -114,7 +111,7 @@ TEST_F(HideDelete, OtherCachePlaceIsKeptAcrossARestart) {
     dialogs.AnswerPath(QString::fromStdString(other));
     dialogs.AnswerYes(true);
     FormMain->MnOtherLocationClick();
-    EXPECT_EQ(dialogs.Calls().back().text,
+    EXPECT_EQ(Said(),
               QString::fromStdString("サムネイルを<" + other + ">に保管します。よろしいですか？"));
     EXPECT_EQ(model->ThumbDir(), other);
     EXPECT_TRUE(Ui().MnOtherLocation->isChecked());
@@ -138,8 +135,7 @@ TEST_F(HideDelete, UnwritableOrCancelledPlaceChangesNothing) {
     dialogs.AnswerPath(QString::fromStdString(dir / "no/such/folder"));
     dialogs.AnswerOk();
     FormMain->MnOtherLocationClick();
-    EXPECT_TRUE(
-        dialogs.Calls().back().text.startsWith(QStringLiteral("このフォルダには書き込めません")));
+    EXPECT_TRUE(Said().startsWith(QStringLiteral("このフォルダには書き込めません")));
     EXPECT_EQ(model->ThumbDir(), AppDir());
     EXPECT_TRUE(Ui().MnThumbLocation->isChecked());
 }

@@ -214,8 +214,7 @@ TEST_F(MainWindow, FolderListShowsTheChainAndSubfoldersAndOpensOnEnter) {
     FormMain->findChild<QAction*>(QStringLiteral("Reread"))->trigger();
     WaitForPage();
     ASSERT_FALSE(dialogs.Calls().empty());
-    EXPECT_EQ(dialogs.Calls().back().text,
-              QString::fromStdString("見つかりません: " + deep + "/sub two"));
+    EXPECT_EQ(Said(), QString::fromStdString("見つかりません: " + deep + "/sub two"));
 }
 
 // Reading options rebuild the tables; the EXIF-after-JFIF one is remembered.
@@ -358,7 +357,7 @@ TEST_F(MainWindow, TheCacheRootIsRefusedAnEmptyFolderTaken) {
     fs::create_directories(cache);
     dialogs.AnswerOk();
     FormMain->SetCurrentDir(cache);
-    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("ここはKameluneの情報格納場所です。"));
+    EXPECT_EQ(Said(), QStringLiteral("ここはKameluneの情報格納場所です。"));
     EXPECT_EQ(model->Base().RowCount(), 4) << "the previous folder's tables stay";
     model->ChangeSelection([](SelectionTables& t) {
         t.list = {1};
@@ -385,7 +384,7 @@ TEST_F(MainWindow, DroppedFiles) {
 
     dialogs.AnswerOk();
     FormMain->WMDropFiles({QString::fromStdString(dir / "notes.txt")});
-    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("Jpegファイルでありません"));
+    EXPECT_EQ(Said(), QStringLiteral("Jpegファイルでありません"));
 
     // Same name from elsewhere: asked first, and "No" keeps the picture there.
     fs::create_directories(dir / "other");

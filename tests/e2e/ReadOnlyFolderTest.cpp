@@ -35,23 +35,21 @@ TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
     dialogs.AnswerOk();
     FormMain->SpeedBtnHideClick();
     WaitForPage();
-    EXPECT_TRUE(dialogs.Calls().back().text.startsWith(
-        QStringLiteral("次のファイルを変更できませんでした")));
+    EXPECT_TRUE(Said().startsWith(QStringLiteral("次のファイルを変更できませんでした")));
 
     Table().StrGridExif->selectRow(0);
     dialogs.AnswerYes(true);
     dialogs.AnswerOk();
     FormMain->Hide1Click();
     WaitForPage();
-    EXPECT_TRUE(dialogs.Calls().back().text.contains(QStringLiteral("a.jpg")));
+    EXPECT_TRUE(Said().contains(QStringLiteral("a.jpg")));
 
     Table().StrGridExif->selectRow(1);
     dialogs.AnswerYes(true);
     dialogs.AnswerOk();
     FormMain->PopMnDeleteClick();
     WaitForPage();
-    EXPECT_TRUE(dialogs.Calls().back().text.startsWith(
-        QStringLiteral("次のファイルを変更できませんでした")));
+    EXPECT_TRUE(Said().startsWith(QStringLiteral("次のファイルを変更できませんでした")));
 
     FormMain->SelectAllClick();
     FormRename->FormShow();
@@ -62,7 +60,7 @@ TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
     dialogs.AnswerOk();
     FormRename->SpeedBtnJikoClick();
     WaitForPage();
-    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("0個のファイル名を変換しました。"));
+    EXPECT_EQ(Said(), QStringLiteral("0個のファイル名を変換しました。"));
 
     FormMain->SelectAllClick();
     FormSetHTML->ChkBoxPreview->setChecked(false);
@@ -70,8 +68,7 @@ TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
     dialogs.AnswerOk();
     FormSetHTML->BtnMakeClick();
     WaitForWriter();
-    EXPECT_TRUE(dialogs.Calls().back().text.startsWith(
-        QStringLiteral("作成できなかったファイルがあります")));
+    EXPECT_TRUE(Said().startsWith(QStringLiteral("作成できなかったファイルがあります")));
 
     dialogs.AnswerPath(QString::fromStdString(Pictures() + "/exif.txt"));
     dialogs.AnswerOk();

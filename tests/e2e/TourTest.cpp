@@ -131,7 +131,7 @@ TEST_F(Tour, APhotographersDay) {
                   QTest::mouseClick(FormRename->SpeedBtnKakunin, Qt::LeftButton);
                   QTest::mouseClick(FormRename->SpeedBtnJiko, Qt::LeftButton);
               });
-    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("2個のファイル名を変換しました。"));
+    EXPECT_EQ(Said(), QStringLiteral("2個のファイル名を変換しました。"));
     EXPECT_TRUE(fs::exists(Pictures() + "/tour_0001.JPG"));
     EXPECT_TRUE(fs::exists(Pictures() + "/tour_0002.JPG"));
     EXPECT_FALSE(fs::exists(Pictures() + "/" + a));

@@ -28,7 +28,7 @@ TEST_F(Export, AlbumWritesImagesPageAndTextFiles) {
     dialogs.AnswerOk();
     FormSetHTML->BtnMakeClick();
     WaitForWriter();
-    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("Exif HTML: tripが作成されました。"));
+    EXPECT_EQ(Said(), QStringLiteral("Exif HTML: tripが作成されました。"));
     for (const char* f : {"trip.html", "S_c.JPG", "L_c.JPG", "S_a&b #1.JPG", "L_a&b #1.JPG",
                           "c.jpg_EXIF.txt", "a&b #1.jpg_EXIF.txt"})
         EXPECT_TRUE(fs::exists(Out() + "/" + f)) << f;
@@ -118,7 +118,7 @@ TEST_F(Export, StopWhileThePageIsWrittenLeavesNoPageAndSaysSo) {
     FormSetHTML->BtnMakeClick();
     WaitForWriter();
     EXPECT_FALSE(fs::exists(Out() + "/stop.html"));
-    const QString said = dialogs.Calls().back().text;
+    const QString said = Said();
     EXPECT_FALSE(said.contains(QStringLiteral("が作成されました"))) << said.toStdString();
     EXPECT_TRUE(said.contains(QStringLiteral("stop.html"))) << said.toStdString();
 }
@@ -129,9 +129,8 @@ TEST_F(Export, FailedWritesAreNeverReportedDone) {
     dialogs.AnswerOk();
     FormSetHTML->BtnMakeClick();
     WaitForWriter();
-    EXPECT_TRUE(dialogs.Calls().back().text.startsWith(
-        QStringLiteral("作成できなかったファイルがあります")));
-    EXPECT_FALSE(dialogs.Calls().back().text.contains(QStringLiteral("が作成されました")));
+    EXPECT_TRUE(Said().startsWith(QStringLiteral("作成できなかったファイルがあります")));
+    EXPECT_FALSE(Said().contains(QStringLiteral("が作成されました")));
 }
 
 TEST_F(Export, RefusalsWithoutItemsOrSelection) {
@@ -140,16 +139,15 @@ TEST_F(Export, RefusalsWithoutItemsOrSelection) {
     dialogs.AnswerOk();
     FormSetHTML->BtnMakeClick();
     WaitForWriter();
-    EXPECT_EQ(dialogs.Calls().back().text,
-              QStringLiteral("出力するExif項目が選択されていません！"));
+    EXPECT_EQ(Said(), QStringLiteral("出力するExif項目が選択されていません！"));
     FormMain->SelectNoneClick();
     dialogs.AnswerOk();
     FormMain->BtnTabYokoClick();
-    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("解析するイメージが選択されていません"));
+    EXPECT_EQ(Said(), QStringLiteral("解析するイメージが選択されていません"));
     dialogs.AnswerPath(QString::fromStdString(Out() + "/t.html"));
     dialogs.AnswerOk(); // "選択されていません", and no page is said to be made
     windows->FormSetHTML2->BtnMakeClick();
-    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("選択されていません"));
+    EXPECT_EQ(Said(), QStringLiteral("選択されていません"));
     EXPECT_FALSE(fs::exists(Out() + "/t.html"));
 }
 
@@ -159,7 +157,7 @@ TEST_F(Export, TablePage) {
     dialogs.AnswerOk();
     windows->FormSetHTML2->BtnMakeClick();
     WaitForWriter();
-    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("Exif HTML: tableが作成されました。"));
+    EXPECT_EQ(Said(), QStringLiteral("Exif HTML: tableが作成されました。"));
     const std::string page = TempDir::Read(Out() + "/table.html");
     EXPECT_NE(page.find("<img src=\"S_b.JPG\" width=\"96\" height=\"72\"></td>"),
               std::string::npos);

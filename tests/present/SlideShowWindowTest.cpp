@@ -161,7 +161,7 @@ TEST_F(SlideShow, EmptyListDoesNothingAndTheTimerSaysSo) {
     FormSlideshow->SpeedBtnLastClick();
     dialogs.AnswerOk();
     FormSlideshow->Timer1Timer();
-    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("選択されたファイルがありません"));
+    EXPECT_EQ(Said(), QStringLiteral("選択されたファイルがありません"));
     EXPECT_FALSE(FormSlideshow->Timer1.isActive());
     FormSlideshow->close();
 }

@@ -98,6 +98,10 @@ protected:
         fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/c.jpg");
     }
 
+    // The text of the last message or question.
+    QString Said() const {
+        return dialogs.Calls().empty() ? QString() : dialogs.Calls().back().text;
+    }
     const StringGrid& View() const { return model->View(); }
     const MainControls& Ui() const { return FormMain->Controls(); }
     const TablePage::Widgets& Table() const { return Ui().TabSheetTable->Controls(); }

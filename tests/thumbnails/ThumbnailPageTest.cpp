@@ -386,7 +386,7 @@ TEST_F(ThumbnailPage, EmptyTableAndCommandsThatNeedASelection) {
     for (const auto& c : cases) {
         dialogs.AnswerOk();
         (FormMain->*c.handler)();
-        EXPECT_EQ(dialogs.Calls().back().text, QString::fromUtf8(c.message));
+        EXPECT_EQ(Said(), QString::fromUtf8(c.message));
     }
     const std::size_t calls = dialogs.Calls().size();
     FormMain->SelectNoneClick();

@@ -1,6 +1,6 @@
 // The sort lines and order, and the rename: names, execution, never losing a picture.
-#include "support/Plain.h"
 #include "tools/SortRename.h"
+#include "support/Plain.h"
 
 namespace kamelune::test {
 

@@ -29,7 +29,7 @@ TEST_F(SortRename, KeysAreNumberedAndAFifthIsRefused) {
     EXPECT_EQ(model->SortKeys(), (std::vector<int>{18, 3, 4, 19}));
     dialogs.AnswerOk();
     FormSort->StrGridSortClick(10);
-    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("既に4項目選択されています"));
+    EXPECT_EQ(Said(), QStringLiteral("既に4項目選択されています"));
     EXPECT_EQ(model->SortKeys().size(), 4u);
     FormSort->StrGridSortClick(3); // key 2 of four out: keys 3 and 4 move up
     EXPECT_EQ(FormSort->StrGridSort.Cell(1, 4), "2");
@@ -104,7 +104,7 @@ TEST_F(SortRename, SingleRename) {
     windows->FormRename2->EditNewFname->setText(QStringLiteral("c.jpg"));
     dialogs.AnswerOk();
     windows->FormRename2->SpeedBtnHenkanClick();
-    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("ファイル名変換に失敗しました"));
+    EXPECT_EQ(Said(), QStringLiteral("ファイル名変換に失敗しました"));
     EXPECT_TRUE(fs::exists(Pictures() + "/b.jpg"));
     windows->FormRename2->FormShow();
     windows->FormRename2->EditNewFname->setText(QStringLiteral("kodak.jpg"));
