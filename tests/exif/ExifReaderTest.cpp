@@ -23,22 +23,15 @@ TiffLayout CameraLayout() {
     return tiff;
 }
 
+// Each entry's text is a case of its own (tests/data/exif-entries.tsv); here, a whole file.
 TEST_P(BothOrders, CameraFileFillsItsItemsAndLeavesTheRest) {
     const ReadResult r = ReadLayout(CameraLayout(), GetParam());
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.kind, "EXIF");
-    EXPECT_EQ(r.items[3], Nul("Canon"));
     EXPECT_EQ(r.items[4], Nul("Canon EOS 40D"));
-    EXPECT_EQ(r.items[5], "left,top");
-    EXPECT_EQ(r.items[10], Nul("2008:05:30 15:56:01"));
     EXPECT_EQ(r.items[17], "114"); // 8 + 2 + 5 × 12 + 4 + data
     EXPECT_EQ(r.items[18], "1/160");
-    EXPECT_EQ(r.items[19], "7.1");
-    EXPECT_EQ(r.items[21], "100");
-    EXPECT_EQ(r.items[22], "0221");
     EXPECT_EQ(r.items[35], "?9");
-    EXPECT_EQ(r.items[36], "135.0mm");
-    EXPECT_EQ(r.items[41], "100");
     EXPECT_EQ(r.items[42], "68");
     for (int k : {2, 6, 9, 20, 24, 37, 38, 52, 53, 55, 75})
         EXPECT_EQ(r.items[k], "---") << "item " << k;
