@@ -335,36 +335,30 @@ TEST_F(ThumbnailPage, CaptionTextsAndLooks) {
     EXPECT_EQ(Page->gPictList[0]->CaptionLabels[0].text, QStringLiteral("Canon DIGITAL IXUS"));
 }
 
+// The selection's own walk is tested plainly; here the panels follow it, page built or not.
 TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
     Pictures(12, true);
     StartOnThumbnails();
     BuildPage(1);
     std::mt19937 random(7);
     for (int step = 0; step < 300; ++step) {
-        const int op = static_cast<int>(random() % 8);
+        const int op = static_cast<int>(random() % 4);
         const int k = static_cast<int>(random() % Page->gPictList.size());
-        if (op < 3)
+        if (op == 0) {
             Page->ImageClick(*Page->gPictList[k]);
-        else if (op < 6)
+        } else if (op == 1) {
             FormMain->Selection(1, k + 1);
-        else if (op == 6)
+            BuildPage(1); // a table click leaves the panels to the next page
+        } else if (op == 2) {
             FormMain->SelectAllClick();
-        else if (random() % 2)
-            FormMain->SelectNoneClick();
-        else
-            FormMain->SelectReverseClick();
-        ASSERT_TRUE(SelectionConsistent(model->Base(), model->View(), model->Selected())) << step;
-        if (op < 3 || op >= 6) { // table clicks leave the panels to the next page build
-            for (const auto& rec : Page->gPictList) {
-                const std::string& cell = model->View().Cell(1, rec->ExifRow);
-                ASSERT_EQ(rec->Selected, !cell.empty()) << step;
-                ASSERT_EQ(rec->Panel->Color(), Bgr(rec->Selected ? 0xC4FABA : 0xC0C0C0)) << step;
-                if (rec->Selected) {
-                    ASSERT_EQ(rec->SelNoLabel.text.toStdString(), cell) << step;
-                }
-            }
         } else {
-            BuildPage(1);
+            FormMain->SelectReverseClick();
+        }
+        for (const auto& rec : Page->gPictList) {
+            const std::string& cell = model->View().Cell(1, rec->ExifRow);
+            ASSERT_EQ(rec->Selected, !cell.empty()) << step;
+            ASSERT_EQ(rec->Panel->Color(), Bgr(rec->Selected ? 0xC4FABA : 0xC0C0C0)) << step;
+            ASSERT_EQ(rec->SelNoLabel.text.toStdString(), rec->Selected ? cell : "") << step;
         }
     }
 }
