@@ -123,16 +123,6 @@ TEST_F(Export, StopWhileThePageIsWrittenLeavesNoPageAndSaysSo) {
     EXPECT_TRUE(said.contains(QStringLiteral("stop.html"))) << said.toStdString();
 }
 
-TEST_F(Export, FailedWritesAreNeverReportedDone) {
-    FormMain->SelectAllClick();
-    dialogs.AnswerPath(QString::fromStdString(dir / "missing/folder/x.html"));
-    dialogs.AnswerOk();
-    FormSetHTML->BtnMakeClick();
-    WaitForWriter();
-    EXPECT_TRUE(Said().startsWith(QStringLiteral("作成できなかったファイルがあります")));
-    EXPECT_FALSE(Said().contains(QStringLiteral("が作成されました")));
-}
-
 TEST_F(Export, RefusalsWithoutItemsOrSelection) {
     FormMain->SelectAllClick();
     model->SetChosenItems({});
@@ -149,19 +139,6 @@ TEST_F(Export, RefusalsWithoutItemsOrSelection) {
     windows->FormSetHTML2->BtnMakeClick();
     EXPECT_EQ(Said(), QStringLiteral("選択されていません"));
     EXPECT_FALSE(fs::exists(Out() + "/t.html"));
-}
-
-TEST_F(Export, TablePage) {
-    FormMain->Selection(1, 2);
-    dialogs.AnswerPath(QString::fromStdString(Out() + "/table.html"));
-    dialogs.AnswerOk();
-    windows->FormSetHTML2->BtnMakeClick();
-    WaitForWriter();
-    EXPECT_EQ(Said(), QStringLiteral("Exif HTML: tableが作成されました。"));
-    const std::string page = TempDir::Read(Out() + "/table.html");
-    EXPECT_NE(page.find("<img src=\"S_b.JPG\" width=\"96\" height=\"72\"></td>"),
-              std::string::npos);
-    EXPECT_TRUE(fs::exists(Out() + "/S_b.JPG"));
 }
 
 TEST_F(Export, TabTextFollowsTheSelectionNotTheView) {

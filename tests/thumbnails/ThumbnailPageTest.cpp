@@ -282,25 +282,6 @@ TEST_F(ThumbnailPage, UprightOptionTurnsThumbnailsByTheirOrientation) {
     EXPECT_EQ(IniFile(Ini()).ReadString("Option", "Upright", ""), "1");
 }
 
-// The geometry is the page layout's (tested on its own); the panels take it from the pane, the
-// font and the item count.
-TEST_F(ThumbnailPage, PanelsFollowPaneFontAndItemCount) {
-    Pictures(3, true);
-    StartOnThumbnails();
-    BuildPage(1);
-    const PictRec& first = *Page->gPictList.at(0);
-    EXPECT_EQ(first.Panel->geometry(), QRect(4, 2, 105, 260)) << "pane 3, 9 items, f = 12";
-    EXPECT_TRUE(first.CaptionLabels[8].visible);
-    EXPECT_FALSE(first.CaptionLabels[9].visible);
-    EXPECT_FALSE(Page->gPictList[2]->CaptionLabels[0].visible) << "no EXIF, no caption lines";
-    EXPECT_EQ(Page->gPictList[2]->SizeLabel.rect.top, 114);
-    windows->FormPHyoji->CmbBoxMojiH->setCurrentIndex(3); // 14
-    Page->SpeedBtnPane1->click();
-    EXPECT_EQ(Page->gPictList[0]->Panel->height(), 132) << "the picture and its size only";
-    Page->SpeedBtnPane2->click();
-    EXPECT_EQ(Page->gPictList[0]->CaptionLabels[3].rect, (Rect{4, 16 * 3 + 114, 94, 15}));
-}
-
 TEST_F(ThumbnailPage, CaptionTextsAndLooks) {
     Pictures(1);
     StartOnThumbnails();
