@@ -59,39 +59,37 @@ TEST_F(HideDelete, BulkHideAsksNothingAndLeavesTheCache) {
     EXPECT_EQ(Said(), QStringLiteral("隠した画像はありません"));
 }
 
-TEST_F(HideDelete, DeleteYesAndNoBothRebuild) {
+// Deleted for good (No changes nothing, but the tables are built again), or to the trash.
+TEST_F(HideDelete, DeleteForGoodOrToTheTrashWhichMaySayWhyItRefuses) {
     FormMain->SelectAllClick();
-    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(2)));
+    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(0)));
     dialogs.AnswerYes(false);
     FormMain->PopMnDeleteClick();
     WaitForPage();
-    EXPECT_EQ(Said(), QStringLiteral("このファイルを削除しますか？（復活できません！）:  c.jpg"));
-    EXPECT_TRUE(fs::exists(Pictures() + "/c.jpg"));
+    EXPECT_EQ(Said(), QStringLiteral("このファイルを削除しますか？（復活できません！）:  a.jpg"));
+    EXPECT_TRUE(fs::exists(Pictures() + "/a.jpg"));
     EXPECT_TRUE(model->Selected().empty()) << "rebuilt after No too";
-    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(2)));
+    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(0)));
     dialogs.AnswerYes(true);
     FormMain->PopMnDeleteClick();
     WaitForPage();
-    EXPECT_FALSE(fs::exists(Pictures() + "/c.jpg"));
-    EXPECT_FALSE(fs::exists(Cache() + "/T_c.jpg"));
-    EXPECT_FALSE(fs::exists(Cache() + "/T_c.TXT"));
+    EXPECT_FALSE(fs::exists(Pictures() + "/a.jpg"));
+    EXPECT_FALSE(fs::exists(Cache() + "/T_a.TXT"));
     EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("2/2"));
-}
 
-TEST_F(HideDelete, DeleteToTheTrashAsksForThatAndSaysWhyWhenTheTrashRefuses) {
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir / "data"));
     Ui().MnDeleteToTrash->trigger();
     FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(0)));
     dialogs.AnswerYes(true);
     FormMain->PopMnDeleteClick();
     qunsetenv("XDG_DATA_HOME");
-    EXPECT_EQ(Said(), QStringLiteral("このファイルをごみ箱に移動しますか？:  a.jpg"));
-    EXPECT_TRUE(fs::exists(dir / "data/Trash/files/a.jpg"));
-    EXPECT_FALSE(fs::exists(Cache() + "/T_a.jpg"));
+    EXPECT_EQ(Said(), QStringLiteral("このファイルをごみ箱に移動しますか？:  b.jpg"));
+    EXPECT_TRUE(fs::exists(dir / "data/Trash/files/b.jpg"));
+    EXPECT_FALSE(fs::exists(Cache() + "/T_b.jpg"));
     WaitForPage();
     FormMain->moveToTrash = [](const std::string&) { return FileResult::Fail("容量が足りません"); };
     for (const bool forGood : {false, true}) {
-        FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(1)));
+        FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(0)));
         dialogs.AnswerYes(true);
         dialogs.AnswerYes(forGood);
         FormMain->PopMnDeleteClick();
@@ -105,7 +103,17 @@ TEST_F(HideDelete, DeleteToTheTrashAsksForThatAndSaysWhyWhenTheTrashRefuses) {
     EXPECT_EQ(IniFile(Ini()).ReadString("Option", "DeleteToTrash", ""), "1");
 }
 
-TEST_F(HideDelete, OtherCachePlaceIsKeptAcrossARestart) {
+// Another cache place: cancelled or unwritable, nothing changes; taken, it is kept across a
+// restart and keeps its files when left.
+TEST_F(HideDelete, OtherCachePlaceIsCheckedAndKeptAcrossARestart) {
+    dialogs.AnswerPath(std::nullopt);
+    FormMain->MnOtherLocationClick();
+    dialogs.AnswerPath(QString::fromStdString(dir / "no/such/folder"));
+    dialogs.AnswerOk();
+    FormMain->MnOtherLocationClick();
+    EXPECT_TRUE(Said().startsWith(QStringLiteral("このフォルダには書き込めません")));
+    EXPECT_EQ(model->ThumbDir(), AppDir());
+    EXPECT_TRUE(Ui().MnThumbLocation->isChecked());
     const std::string other = dir / "elsewhere";
     fs::create_directories(other);
     dialogs.AnswerPath(QString::fromStdString(other));
@@ -126,18 +134,6 @@ TEST_F(HideDelete, OtherCachePlaceIsKeptAcrossARestart) {
     FormMain->MnThumbLocationClick();
     EXPECT_EQ(model->ThumbDir(), AppDir());
     EXPECT_TRUE(fs::exists(other + "/@KameluneDir")) << "the other place keeps its files";
-}
-
-TEST_F(HideDelete, UnwritableOrCancelledPlaceChangesNothing) {
-    dialogs.AnswerPath(std::nullopt);
-    FormMain->MnOtherLocationClick();
-    EXPECT_TRUE(Ui().MnThumbLocation->isChecked());
-    dialogs.AnswerPath(QString::fromStdString(dir / "no/such/folder"));
-    dialogs.AnswerOk();
-    FormMain->MnOtherLocationClick();
-    EXPECT_TRUE(Said().startsWith(QStringLiteral("このフォルダには書き込めません")));
-    EXPECT_EQ(model->ThumbDir(), AppDir());
-    EXPECT_TRUE(Ui().MnThumbLocation->isChecked());
 }
 
 TEST_F(HideDelete, CacheRootGoesToTheTrash) {
