@@ -1,5 +1,4 @@
 // Where the slideshow draws a picture, and the picture read for it.
-// window).
 #include "support/Plain.h"
 
 namespace kamelune::test {
