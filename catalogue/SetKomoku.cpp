@@ -130,6 +130,21 @@ int ItemNumber(std::string_view text) {
     return value;
 }
 
+bool ToggleNumberedRow(StringGrid& grid, ItemList& chosen, int row, std::size_t most) {
+    const int place = ItemNumber(grid.Cell(1, row));
+    if (place > 0) {
+        if (place <= static_cast<int>(chosen.size())) chosen.erase(chosen.begin() + (place - 1));
+        grid.SetCell(1, row, "");
+        for (std::size_t i = 0; i < chosen.size(); ++i)
+            grid.SetCell(1, chosen[i], std::to_string(i + 1));
+        return true;
+    }
+    if (chosen.size() >= most) return false;
+    chosen.push_back(row);
+    grid.SetCell(1, row, std::to_string(chosen.size()));
+    return true;
+}
+
 void SetupPKomokuGrid(StringGrid& grid, int items) {
     grid.BeginUpdate();
     grid.SetRowCount(items + 1);

@@ -38,6 +38,11 @@ void SetDefaultHeadings(StringGrid& grid, int from = 1);
 void SetDefaultKomoku(StringGrid& grid);
 // Item numbers of the chosen rows in order-number order.
 void GridToItemList(const StringGrid& grid, ItemList& list);
+// A click on `row` of a numbered choice (column 1 of `grid` holds each chosen row's place, from
+// "1"; `chosen` the rows in that order), as the item and sort dialogs take one: a chosen row
+// leaves and the rest are numbered anew; another joins at the end while fewer than `most` are
+// chosen. False, changing nothing, when it cannot join.
+bool ToggleNumberedRow(StringGrid& grid, ItemList& chosen, int row, std::size_t most);
 // Column 3 := values of the first EXIF picture of the base table (else of its first row).
 void FillSampleColumn(StringGrid& grid, const StringGrid& base);
 

@@ -91,23 +91,10 @@ void TFormSetPKomoku::FormShow() {
 void TFormSetPKomoku::StrGridPKomokuClick(int col, int row) {
     if (col != 1 || row < 1 || row >= StrGridPKomoku.RowCount()) return;
     ItemList items = folder_.ChosenItems();
-    const std::string& order = StrGridPKomoku.Cell(1, row);
-    if (!order.empty()) {
-        const int index = ItemNumber(order) - 1;
-        if (index >= 0 && index < static_cast<int>(items.size()))
-            items.erase(items.begin() + index);
-        StrGridPKomoku.SetCell(1, row, "");
-        for (std::size_t j = 0; j < items.size(); ++j)
-            StrGridPKomoku.SetCell(1, items[j], std::to_string(j + 1));
-        folder_.SetChosenItems(std::move(items));
-        return;
-    }
-    if (items.size() > 74) {
+    if (!ToggleNumberedRow(StrGridPKomoku, items, row, 75)) {
         dialogs_.ShowCheckMessage(QStringLiteral("既に最大項目選択されています"));
         return;
     }
-    StrGridPKomoku.SetCell(1, row, std::to_string(items.size() + 1));
-    items.push_back(row);
     folder_.SetChosenItems(std::move(items));
 }
 

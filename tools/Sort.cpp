@@ -82,18 +82,8 @@ void TFormSort::InitSort() {
 void TFormSort::StrGridSortClick(int row) {
     if (row < 1 || row >= StrGridSort.RowCount()) return;
     ItemList keys = folder_.SortKeys();
-    const int k = ItemNumber(StrGridSort.Cell(1, row));
-    if (k > 0) {
-        if (k - 1 < static_cast<int>(keys.size())) keys.erase(keys.begin() + (k - 1));
-        StrGridSort.SetCell(1, row, "");
-        for (std::size_t i = 0; i < keys.size(); ++i)
-            StrGridSort.SetCell(1, keys[i], std::to_string(i + 1));
-    } else if (keys.size() < 4) {
-        StrGridSort.SetCell(1, row, std::to_string(keys.size() + 1));
-        keys.push_back(row);
-    } else {
+    if (!ToggleNumberedRow(StrGridSort, keys, row, 4))
         dialogs_.ShowCheckMessage(QStringLiteral("既に4項目選択されています"));
-    }
     folder_.SetSortKeys(std::move(keys));
 }
 

@@ -40,6 +40,31 @@ TEST(ItemGrid, ListFollowsOrderNumbers) {
     EXPECT_EQ(list, (std::vector<int>{22, 10, 3})) << "2 sorts before 10";
 }
 
+// Clicks on a numbered choice of at most three rows of seven; column 1 row by row, "." if empty.
+TEST(ItemGrid, NumberedChoiceClicks) {
+    StringGrid grid(2, 8);
+    ItemList chosen;
+    const struct {
+        int row;
+        bool taken;
+        ItemList after;
+        const char* column;
+    } clicks[] = {
+        {5, true, {5}, "....1.."},       {2, true, {5, 2}, ".2..1.."},
+        {7, true, {5, 2, 7}, ".2..1.3"}, {3, false, {5, 2, 7}, ".2..1.3"}, // a fourth: refused
+        {5, true, {2, 7}, ".1....2"}, // a chosen row leaves, the rest move up
+        {3, true, {2, 7, 3}, ".13...2"},
+    };
+    for (const auto& c : clicks) {
+        EXPECT_EQ(ToggleNumberedRow(grid, chosen, c.row, 3), c.taken) << c.row;
+        EXPECT_EQ(chosen, c.after) << c.row;
+        std::string column;
+        for (int r = 1; r <= 7; ++r)
+            column += grid.Cell(1, r).empty() ? "." : grid.Cell(1, r);
+        EXPECT_EQ(column, c.column) << c.row;
+    }
+}
+
 TEST(ItemGrid, SamplesComeFromTheFirstExifPicture) {
     StringGrid base(kBaseCols, 1);
     SetStrGridTitle(base, 5);
