@@ -76,6 +76,24 @@ TEST(Hide, SelectionWithoutCache) {
     EXPECT_EQ(HiddenFiles(f.pics).size(), 3u);
 }
 
+// Which names count as hidden, and what showing them again makes of them.
+TEST(Hide, UnusualHiddenNamesShowAgainSafely) {
+    PictureFolder f;
+    for (const char* n : {".HID", "a.hid", "b.jpg.HID", "b.jpg", "c.HID.HID", "Ü.JPG.Hid"})
+        f.Put(std::string("pics/") + n, n);
+    fs::create_directories(f.pics + "/d.HID");
+    EXPECT_EQ(HiddenFiles(f.pics),
+              (std::vector<std::string>{"a.hid", "b.jpg.HID", "c.HID.HID", "Ü.JPG.Hid"}));
+    const FileChanges c = ReshowAll(f.pics);
+    EXPECT_EQ(c.changed, 3);
+    EXPECT_EQ(f.Read("pics/a"), "a.hid");
+    EXPECT_EQ(f.Read("pics/b.jpg"), "b.jpg") << "never replaced";
+    EXPECT_EQ(f.Read("pics/b.jpg.HID"), "b.jpg.HID");
+    EXPECT_EQ(f.Read("pics/c.HID"), "c.HID.HID");
+    EXPECT_EQ(f.Read("pics/Ü.JPG"), "Ü.JPG.Hid");
+    EXPECT_TRUE(f.Has("pics/.HID") && f.Has("pics/d.HID"));
+}
+
 TEST(Delete, PictureAndCacheFiles) {
     PictureFolder f;
     f.Put("pics/a.jpeg", "picture");

@@ -45,6 +45,8 @@ TEST(Sort, KeysOrderInTurnCaseIgnored) {
         << "right-aligned 1/60 before 1/125; maker case ignored, equal keys in row order";
     EXPECT_EQ(Order(base, {19}), (std::vector<int>{2, 1, 3, 4})) << "left-aligned: 11.0 first";
     EXPECT_EQ(Order(base, {}), (std::vector<int>{1, 2, 3, 4})) << "no keys: natural order";
+    EXPECT_EQ(Order(Base({{{19, " 4.0"}}, {{19, "2.8"}}}), {19}), (std::vector<int>{2, 1}))
+        << "a leading blank counts for nothing in a left-aligned key";
 }
 
 TEST(Sort, AtSignsInAKeyDoNotConfuseTheRowNumber) {
