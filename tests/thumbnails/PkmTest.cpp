@@ -115,23 +115,29 @@ TEST(Pkm, FilesThatAreNotWholeAreRefused) {
         EXPECT_FALSE(r) << c.name;
         EXPECT_FALSE(r.error.empty()) << c.name;
     }
-    auto bad = good;
-    bad[5] = "x";
-    EXPECT_FALSE(CheckPkmLines(bad)) << "order number";
-    bad = good;
-    bad[150] = "nine";
-    EXPECT_FALSE(CheckPkmLines(bad)) << "entry count";
-    bad = good;
-    bad[162] = "red";
-    EXPECT_FALSE(CheckPkmLines(bad)) << "colour";
-    bad = good;
-    bad[168] = "7";
-    EXPECT_FALSE(CheckPkmLines(bad)) << "font entry";
-    bad = good;
-    bad[169] = "yes";
-    EXPECT_TRUE(CheckPkmLines(bad)) << "transparency is checked only when exactly 1";
-    bad.push_back("extra");
-    EXPECT_TRUE(CheckPkmLines(bad));
+    // One line changed (nine emphasis entries here: lines 151-159, then the colours and the
+    // font entry at 160-168, the transparency at 169).
+    const struct {
+        std::size_t line;
+        const char* value;
+        bool whole;
+    } edits[] = {
+        {5, "x", false}, // an order number
+        {150, "nine", false},      {150, "-1", false},         {150, "96", false},
+        {150, "10", false}, // more entries than the file has lines
+        {162, "red", false},       {162, "4294967296", false}, {162, "-2147483649", false},
+        {162, "4294967295", true}, {162, "-2147483648", true}, // a colour's 32 bits either way
+        {168, "4", false},         {168, "-1", false},         {168, "3", true}, // font entry
+        {169, "yes", true}, // the transparency counts only when exactly 1
+    };
+    for (const auto& e : edits) {
+        std::vector<std::string> lines = good;
+        lines[e.line] = e.value;
+        EXPECT_EQ(static_cast<bool>(CheckPkmLines(lines)), e.whole) << e.line << " " << e.value;
+    }
+    std::vector<std::string> longer = good;
+    longer.push_back("extra");
+    EXPECT_TRUE(CheckPkmLines(longer));
 }
 
 TEST(Pkm, EmphasisLinesCountOnlyWhenExactlyOne) {
