@@ -108,7 +108,7 @@ TEST_F(HideDelete, DeleteForGoodOrToTheTrashWhichMaySayWhyItRefuses) {
 TEST_F(HideDelete, OtherCachePlaceIsCheckedAndKeptAcrossARestart) {
     dialogs.AnswerPath(std::nullopt);
     FormMain->MnOtherLocationClick();
-    dialogs.AnswerPath(QString::fromStdString(dir / "no/such/folder"));
+    dialogs.AnswerPath(dir / "no/such/folder");
     dialogs.AnswerOk();
     FormMain->MnOtherLocationClick();
     EXPECT_TRUE(Said().startsWith(QStringLiteral("このフォルダには書き込めません")));
@@ -116,7 +116,7 @@ TEST_F(HideDelete, OtherCachePlaceIsCheckedAndKeptAcrossARestart) {
     EXPECT_TRUE(Ui().MnThumbLocation->isChecked());
     const std::string other = dir / "elsewhere";
     fs::create_directories(other);
-    dialogs.AnswerPath(QString::fromStdString(other));
+    dialogs.AnswerPath(other);
     dialogs.AnswerYes(true);
     FormMain->MnOtherLocationClick();
     EXPECT_EQ(Said(),

@@ -64,13 +64,10 @@ TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
 
     FormMain->SelectAllClick();
     FormSetHTML->ChkBoxPreview->setChecked(false);
-    dialogs.AnswerPath(QString::fromStdString(Pictures() + "/album.html"));
-    dialogs.AnswerOk();
-    FormSetHTML->BtnMakeClick();
-    WaitForWriter();
+    MakeHtml(*FormSetHTML, Pictures() + "/album.html");
     EXPECT_TRUE(Said().startsWith(QStringLiteral("作成できなかったファイルがあります")));
 
-    dialogs.AnswerPath(QString::fromStdString(Pictures() + "/exif.txt"));
+    dialogs.AnswerPath(Pictures() + "/exif.txt");
     dialogs.AnswerOk();
     FormMain->BtnTabYokoClick();
     EXPECT_EQ(dialogs.Calls().back().kind, DialogCall::Warning);

@@ -102,20 +102,20 @@ TEST_F(Tour, APhotographersDay) {
     fs::create_directories(out);
     FormSetHTML->ChkBoxPreview->setChecked(false);
     windows->FormSetHTML2->ChkBoxPreview->setChecked(false);
-    dialogs.AnswerPath(QString::fromStdString(out + "/album.html"));
+    dialogs.AnswerPath(out + "/album.html");
     dialogs.AnswerOk();
     QTest::mouseClick(Ui().SpeedBtnHTML1, Qt::LeftButton);
     QTest::mouseClick(FormSetHTML->SpeedBtnMake, Qt::LeftButton);
     WaitForWriter();
-    dialogs.AnswerPath(QString::fromStdString(out + "/table.html"));
+    dialogs.AnswerPath(out + "/table.html");
     dialogs.AnswerOk();
     QTest::mouseClick(Table().SpeedBtnHTML2, Qt::LeftButton);
     QTest::mouseClick(windows->FormSetHTML2->SpeedBtnMake, Qt::LeftButton);
     WaitForWriter();
     windows->FormSetHTML2->close();
-    dialogs.AnswerPath(QString::fromStdString(out + "/yoko.txt"));
+    dialogs.AnswerPath(out + "/yoko.txt");
     QTest::mouseClick(Table().SpeedBtnTab1, Qt::LeftButton);
-    dialogs.AnswerPath(QString::fromStdString(out + "/tate.txt"));
+    dialogs.AnswerPath(out + "/tate.txt");
     QTest::mouseClick(Table().SpeedButton1, Qt::LeftButton);
     for (const char* f : {"album.html", "table.html", "yoko.txt", "tate.txt"})
         EXPECT_TRUE(fs::exists(out + "/" + f)) << f;

@@ -24,10 +24,7 @@ TEST_F(Export, AlbumWritesImagesPageAndTextFiles) {
     FormSetHTML->ChkBoxLink->setChecked(true);
     FormSetHTML->RBtnSize->setChecked(true);
     FormSetHTML->ChkBoxTextFile->setChecked(true);
-    dialogs.AnswerPath(QString::fromStdString(Out() + "/trip.html"));
-    dialogs.AnswerOk();
-    FormSetHTML->BtnMakeClick();
-    WaitForWriter();
+    MakeHtml(*FormSetHTML, Out() + "/trip.html");
     EXPECT_EQ(Said(), QStringLiteral("Exif HTML: tripが作成されました。"));
     for (const char* f : {"trip.html", "S_c.JPG", "L_c.JPG", "S_a&b #1.JPG", "L_a&b #1.JPG",
                           "c.jpg_EXIF.txt", "a&b #1.jpg_EXIF.txt"})
@@ -48,14 +45,8 @@ TEST_F(Export, PagesLoadInARealBrowser) {
     FormMain->SelectAllClick();
     FormSetHTML->ChkBoxLink->setChecked(true);
     windows->FormSetHTML2->ChkBoxLink->setChecked(true);
-    dialogs.AnswerPath(QString::fromStdString(Out() + "/旅行.html"));
-    dialogs.AnswerOk();
-    FormSetHTML->BtnMakeClick();
-    WaitForWriter();
-    dialogs.AnswerPath(QString::fromStdString(Out() + "/table.html"));
-    dialogs.AnswerOk();
-    windows->FormSetHTML2->BtnMakeClick();
-    WaitForWriter();
+    MakeHtml(*FormSetHTML, Out() + "/旅行.html");
+    MakeHtml(*windows->FormSetHTML2, Out() + "/table.html");
     const std::string probe =
         "<script>window.onload = () => { const imgs = [...document.images];"
         " document.body.setAttribute('data-loaded', imgs.every(i => i.naturalWidth > 0) + ':' +"
@@ -93,10 +84,7 @@ TEST_F(Export, StopEndsTheImagePhaseOnly) {
     FormMain->SelectAllClick();
     windows->FormMakeExifHTML->fileDelay = std::chrono::milliseconds(100);
     QTimer::singleShot(0, windows->FormMakeExifHTML->BtnStop, &QPushButton::click);
-    dialogs.AnswerPath(QString::fromStdString(Out() + "/stop.html"));
-    dialogs.AnswerOk();
-    FormSetHTML->BtnMakeClick();
-    WaitForWriter();
+    MakeHtml(*FormSetHTML, Out() + "/stop.html");
     EXPECT_FALSE(fs::exists(Out() + "/S_b.JPG"));
     EXPECT_TRUE(fs::exists(Out() + "/stop.html")) << "the page phase runs after the stop";
 }
@@ -113,10 +101,7 @@ TEST_F(Export, StopWhileThePageIsWrittenLeavesNoPageAndSaysSo) {
         QTest::keyClick(writer, Qt::Key_Escape);
         EXPECT_TRUE(writer->isVisible());
     });
-    dialogs.AnswerPath(QString::fromStdString(Out() + "/stop.html"));
-    dialogs.AnswerOk();
-    FormSetHTML->BtnMakeClick();
-    WaitForWriter();
+    MakeHtml(*FormSetHTML, Out() + "/stop.html");
     EXPECT_FALSE(fs::exists(Out() + "/stop.html"));
     const QString said = Said();
     EXPECT_FALSE(said.contains(QStringLiteral("が作成されました"))) << said.toStdString();
@@ -134,7 +119,7 @@ TEST_F(Export, RefusalsWithoutItemsOrSelection) {
     dialogs.AnswerOk();
     FormMain->BtnTabYokoClick();
     EXPECT_EQ(Said(), QStringLiteral("解析するイメージが選択されていません"));
-    dialogs.AnswerPath(QString::fromStdString(Out() + "/t.html"));
+    dialogs.AnswerPath(Out() + "/t.html");
     dialogs.AnswerOk(); // "選択されていません", and no page is said to be made
     windows->FormSetHTML2->BtnMakeClick();
     EXPECT_EQ(Said(), QStringLiteral("選択されていません"));
@@ -145,7 +130,7 @@ TEST_F(Export, TabTextFollowsTheSelectionNotTheView) {
     FormMain->Selection(1, 3);
     FormMain->Selection(1, 1);
     auto write = [&](const std::string& name) {
-        dialogs.AnswerPath(QString::fromStdString(Out() + "/" + name));
+        dialogs.AnswerPath(Out() + "/" + name);
         FormMain->BtnTabTateClick();
         return TempDir::Read(Out() + "/" + name);
     };

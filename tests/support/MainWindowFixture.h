@@ -73,6 +73,14 @@ protected:
         WaitWhile([this] { return FormSlideshow->Loading(); });
         ASSERT_FALSE(FormSlideshow->Loading()) << "the picture was not shown in 30 s";
     }
+    // The album (or, by the table page's settings, the table page) written to `path`, the
+    // message at its end answered.
+    template <class Settings> void MakeHtml(Settings& settings, const std::string& path) {
+        dialogs.AnswerPath(path);
+        dialogs.AnswerOk();
+        settings.BtnMakeClick();
+        WaitForWriter();
+    }
     // A page built whole.
     void BuildPage(int page) const {
         Page->MakePagePicts(page);

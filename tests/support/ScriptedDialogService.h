@@ -5,6 +5,7 @@
 #include "platform/qt/DialogService.h"
 
 #include <deque>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -24,6 +25,7 @@ public:
     void AnswerOk();                         // a message box
     void AnswerYes(bool yes);                // a Yes/No question
     void AnswerPath(std::optional<QString>); // a file or folder dialog; nullopt cancels
+    void AnswerPath(const std::string& path) { AnswerPath(QString::fromStdString(path)); }
     void AnswerColor(std::optional<std::uint32_t>);
 
     const std::vector<DialogCall>& Calls() const { return calls_; }

@@ -444,7 +444,7 @@ TEST_F(ThumbnailPage, ItemFilesSavedLoadedAndRefused) {
     a.toka = true;
     windows->FormPHyoji->SetAttributes(a);
     const std::string saved = AppDir() + "/Default.pkm";
-    dialogs.AnswerPath(QString::fromStdString(saved));
+    dialogs.AnswerPath(saved);
     windows->FormPHyoji->SpeedBtnDefaultClick();
     const std::string bytes = TempDir::Read(saved);
 
@@ -456,7 +456,7 @@ TEST_F(ThumbnailPage, ItemFilesSavedLoadedAndRefused) {
     EXPECT_EQ(b.selColor, 0x00FF00u);
     EXPECT_TRUE(b.toka);
     EXPECT_EQ(Page->gPictList.at(0)->CaptionLabels[1].text, QStringLiteral("絞り値: 4.0"));
-    dialogs.AnswerPath(QString::fromStdString(AppDir() + "/again.pkm"));
+    dialogs.AnswerPath(AppDir() + "/again.pkm");
     FormSetPKomoku->BtnSaveClick();
     EXPECT_EQ(TempDir::Read(AppDir() + "/again.pkm"), bytes);
 
@@ -466,7 +466,7 @@ TEST_F(ThumbnailPage, ItemFilesSavedLoadedAndRefused) {
     grid.SetCell(2, 10, "日時");
     auto lines = MakePkmLines(grid, DisplayAttributes{});
     ASSERT_TRUE(WriteTextLines(AppDir() + "/one.pkm", lines));
-    dialogs.AnswerPath(QString::fromStdString(AppDir() + "/one.pkm"));
+    dialogs.AnswerPath(AppDir() + "/one.pkm");
     FormSetPKomoku->BtnLoadClick();
     EXPECT_EQ(model->ChosenItems(), (std::vector<int>{10}));
     EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(2, 10), "日時");
@@ -474,7 +474,7 @@ TEST_F(ThumbnailPage, ItemFilesSavedLoadedAndRefused) {
 
     lines.resize(120);
     ASSERT_TRUE(WriteTextLines(saved, lines));
-    dialogs.AnswerPath(QString::fromStdString(saved));
+    dialogs.AnswerPath(saved);
     dialogs.AnswerOk();
     FormSetPKomoku->BtnLoadClick();
     EXPECT_EQ(model->ChosenItems(), (std::vector<int>{10}));

@@ -149,7 +149,7 @@ TEST_F(ModernItems, ChosenSortedRenamedAndRemembered) {
     EXPECT_EQ(FormRename->StrGridFname.Cell(3, 1), "77.JPG") << "77.0mm, cut at its dot";
 
     // The option and the layout come back at the next start.
-    dialogs.AnswerPath(QString::fromStdString(AppDir() + "/Default.pkm"));
+    dialogs.AnswerPath(AppDir() + "/Default.pkm");
     ASSERT_TRUE(FormSetPKomoku->SavePKomokuFile(QStringLiteral("保存"), QStringLiteral("x")));
     FormMain->close();
     EXPECT_EQ(IniFile(Ini()).ReadString("Option", "ModernItems", ""), "1");
