@@ -34,8 +34,10 @@ protected:
     void TearDown() override { DestroyWindows(); }
 
     // The program's windows as it starts them, and the names the tests know them by.
-    void CreateWindows(const AppPaths& paths, const CommandLine& start = {}, bool wait = true) {
-        windows = std::make_unique<Windows>(paths, dialogs, start);
+    // `boxes`, when given, answers the dialogs instead of the scripted service.
+    void CreateWindows(const AppPaths& paths, const CommandLine& start = {}, bool wait = true,
+                       DialogService* boxes = nullptr) {
+        windows = std::make_unique<Windows>(paths, boxes ? *boxes : dialogs, start);
         model = &windows->model;
         FormMain = windows->FormMain.get();
         Page = windows->Page;

@@ -129,34 +129,27 @@ protected:
         TempDir::Write(Ini(), "[Dir]\r\nDir=" + MainWindow::Pictures() +
                                   "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n");
         WriteDefaultPkm(AppDir() + "/Default.pkm");
-        program = std::make_unique<Windows>(AppPaths{AppDir(), Ini()}, boxes);
-        program->FormMain->show();
+        CreateWindows({AppDir(), Ini()}, {}, false, &boxes);
+        FormMain->show();
+    }
+    bool Busy() const {
+        return model->Reading() || Page->Building() || windows->FormMakeExifHTML->Running() ||
+               QApplication::activeModalWidget() != nullptr;
     }
     void ExpectAtRest() {
-        WaitWhile([this] {
-            return program->model.Reading() || program->Page->Building() ||
-                   program->FormMakeExifHTML->Running() ||
-                   QApplication::activeModalWidget() != nullptr;
-        });
-        EXPECT_FALSE(program->model.Reading());
-        EXPECT_FALSE(program->Page->Building());
-        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "a message nobody could close";
+        WaitWhile([this] { return Busy(); });
+        EXPECT_FALSE(Busy()) << "work that never ended, or a message nobody could close";
         EXPECT_GE(boxes.answered, 1);
-        EXPECT_EQ(program->Page->gPictList.size(), 6u);
+        EXPECT_EQ(Page->gPictList.size(), 6u);
     }
-    void TearDown() override {
-        program.reset();
-        ThumbnailPage::TearDown();
-    }
-    RealBoxes boxes;
-    std::unique_ptr<Windows> program;
+    RealBoxes boxes; // the windows go first, in the fixture's TearDown
 };
 
 TEST_F(ThumbnailMessages, EveryMessageCanBeAnsweredWhileTheFolderIsReadAgain) {
     Open();
-    program->model.SetReadDelay(std::chrono::milliseconds(5));
+    model->SetReadDelay(std::chrono::milliseconds(5));
     for (int i = 0; i < 5; ++i) {
-        QTest::keyClick(program->FormMain.get(), Qt::Key_F5);
+        QTest::keyClick(FormMain, Qt::Key_F5);
         QTest::qWait(30);
     }
     ExpectAtRest();
@@ -165,18 +158,13 @@ TEST_F(ThumbnailMessages, EveryMessageCanBeAnsweredWhileTheFolderIsReadAgain) {
 // Another page asked for while a thumbnail's message is up gets its own panels only.
 TEST_F(ThumbnailMessages, APageAskedForUnderAMessageTakesNoPanelOfTheOldOne) {
     Open(40);
-    WaitWhile([this] {
-        return program->model.Reading() || program->Page->Building() ||
-               QApplication::activeModalWidget() != nullptr;
-    });
+    WaitWhile([this] { return Busy(); });
     fs::remove_all(AppDir() + "/@KameluneDir");
-    boxes.whileUp = [this] { program->Page->MakePagePicts(2); };
-    program->Page->MakePagePicts(1);
-    WaitWhile([this] {
-        return program->Page->Building() || QApplication::activeModalWidget() != nullptr;
-    });
-    ASSERT_FALSE(program->Page->gPictList.empty());
-    for (const auto& rec : program->Page->gPictList)
+    boxes.whileUp = [this] { Page->MakePagePicts(2); };
+    Page->MakePagePicts(1);
+    WaitWhile([this] { return Busy(); });
+    ASSERT_FALSE(Page->gPictList.empty());
+    for (const auto& rec : Page->gPictList)
         EXPECT_TRUE(rec->NoLabel.text.startsWith(QStringLiteral("2-")))
             << rec->NoLabel.text.toStdString();
 }
@@ -185,14 +173,14 @@ TEST_F(ThumbnailMessages, APageAskedForUnderAMessageTakesNoPanelOfTheOldOne) {
 // answered, and the album is written.
 TEST_F(ThumbnailMessages, TheAlbumIsWrittenWhileThePageSaysAThumbnailFailed) {
     Open();
-    WaitWhile([this] { return program->model.Reading(); });
-    program->model.SetReadDelay(std::chrono::milliseconds(30));           // the page builds slowly,
-    program->FormMakeExifHTML->fileDelay = std::chrono::milliseconds(30); // the album too
-    program->Page->MakePagePicts(1);
-    program->FormMain->SelectAllClick();
-    program->FormSetHTML->ChkBoxPreview->setChecked(false);
+    WaitWhile([this] { return model->Reading(); });
+    model->SetReadDelay(std::chrono::milliseconds(30));                   // the page builds slowly,
+    windows->FormMakeExifHTML->fileDelay = std::chrono::milliseconds(30); // the album too
+    Page->MakePagePicts(1);
+    FormMain->SelectAllClick();
+    FormSetHTML->ChkBoxPreview->setChecked(false);
     boxes.savePath = QString::fromStdString(dir / "album.html");
-    program->FormSetHTML->BtnMakeClick();
+    FormSetHTML->BtnMakeClick();
     ExpectAtRest();
     EXPECT_TRUE(fs::exists(dir / "album.html"));
 }
