@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Line coverage of the plain libraries by the plain tests (the Qt-free tests and the tools'),
 # per library. Builds build/coverage with g++ --coverage, runs the tests, prints one line a
-# library and the total.
+# library and the total. Only build/coverage's counts are read, whatever other builds hold.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh all
@@ -11,7 +11,7 @@ find build/coverage -name '*.gcda' -delete
 (cd build/coverage/tests && ./core_tests --gtest_brief=1 >/dev/null && ./tools_tests --gtest_brief=1 >/dev/null)
 printf '%-12s %8s %14s\n' library lines covered
 for lib in exif platform catalogue thumbnails present tools; do
-  summary=$(gcovr --root . --object-directory build/coverage --filter "$lib/" \
+  summary=$(gcovr --root . --object-directory build/coverage --filter "$lib/" build/coverage \
     --exclude 'platform/qt/' --exclude 'tests/' --print-summary --output /dev/null 2>/dev/null |
     grep '^lines:')
   # "lines: 93.2% (1234 out of 1324)"
@@ -19,7 +19,8 @@ for lib in exif platform catalogue thumbnails present tools; do
   counts=$(sed -E 's/.*\(([0-9]+) out of ([0-9]+)\).*/\1\/\2/' <<<"$summary")
   printf '%-12s %8s %14s\n' "$lib" "$percent" "$counts"
 done
-total=$(gcovr --root . --object-directory build/coverage --filter 'exif/|platform/|catalogue/|thumbnails/|present/|tools/' \
+total=$(gcovr --root . --object-directory build/coverage build/coverage \
+  --filter 'exif/|platform/|catalogue/|thumbnails/|present/|tools/' \
   --exclude 'platform/qt/' --exclude 'tests/' --print-summary --output /dev/null 2>/dev/null | grep '^lines:')
 printf '%-12s %8s %14s\n' all "$(awk '{print $2}' <<<"$total")" \
   "$(sed -E 's/.*\(([0-9]+) out of ([0-9]+)\).*/\1\/\2/' <<<"$total")"
