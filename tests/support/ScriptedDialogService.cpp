@@ -9,19 +9,6 @@ ScriptedDialogService::~ScriptedDialogService() {
         ADD_FAILURE() << answers_.size() << " dialog answer(s) were never asked for";
 }
 
-void ScriptedDialogService::AnswerOk() {
-    answers_.emplace_back(Ok{});
-}
-void ScriptedDialogService::AnswerYes(bool yes) {
-    answers_.emplace_back(yes);
-}
-void ScriptedDialogService::AnswerPath(std::optional<QString> path) {
-    answers_.emplace_back(path);
-}
-void ScriptedDialogService::AnswerColor(std::optional<std::uint32_t> c) {
-    answers_.emplace_back(c);
-}
-
 template <typename T> std::optional<T> ScriptedDialogService::Next(const DialogCall& call) {
     calls_.push_back(call);
     if (answers_.empty()) {

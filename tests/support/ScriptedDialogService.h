@@ -22,11 +22,12 @@ class ScriptedDialogService : public DialogService {
 public:
     ~ScriptedDialogService() override;
 
-    void AnswerOk();                         // a message box
-    void AnswerYes(bool yes);                // a Yes/No question
-    void AnswerPath(std::optional<QString>); // a file or folder dialog; nullopt cancels
+    void AnswerOk() { answers_.emplace_back(Ok{}); }         // a message box
+    void AnswerYes(bool yes) { answers_.emplace_back(yes); } // a Yes/No question
+    // A file or folder dialog; nullopt cancels.
+    void AnswerPath(std::optional<QString> path) { answers_.emplace_back(path); }
     void AnswerPath(const std::string& path) { AnswerPath(QString::fromStdString(path)); }
-    void AnswerColor(std::optional<std::uint32_t>);
+    void AnswerColor(std::optional<std::uint32_t> c) { answers_.emplace_back(c); }
 
     const std::vector<DialogCall>& Calls() const { return calls_; }
 
