@@ -10,17 +10,15 @@ TEST(RenameNoReplace, NeverReplaces) {
     int err = 0;
     EXPECT_FALSE(RenameNoReplace(dir / "a", dir / "b", &err));
     EXPECT_EQ(err, EEXIST);
-    EXPECT_EQ(TempDir::Read(dir / "b"), "B");
-    EXPECT_EQ(TempDir::Read(dir / "a"), "A");
+    EXPECT_EQ(TempDir::Tree(dir.str(), true), "a=A b=B");
     EXPECT_FALSE(RenameNoReplace(dir / "gone", dir / "c", &err));
     EXPECT_EQ(err, ENOENT);
     ASSERT_TRUE(RenameNoReplace(dir / "a", dir / "c"));
-    EXPECT_EQ(TempDir::Read(dir / "c"), "A");
+    EXPECT_EQ(TempDir::Tree(dir.str(), true), "b=B c=A");
     // Two names of one file: still no replacing.
     ASSERT_EQ(::link((dir / "c").c_str(), (dir / "d").c_str()), 0);
     EXPECT_FALSE(RenameNoReplace(dir / "c", dir / "d"));
-    EXPECT_TRUE(fs::exists(dir / "c"));
-    EXPECT_TRUE(fs::exists(dir / "d"));
+    EXPECT_EQ(TempDir::Tree(dir.str()), "b c d");
 }
 
 TEST(Hide, OnePictureWithItsCacheFilesAndBack) {
@@ -31,16 +29,12 @@ TEST(Hide, OnePictureWithItsCacheFilesAndBack) {
     const FileChanges c = HideFig(f.pics, f.cache, "a.jpg");
     EXPECT_TRUE(c.Clean());
     EXPECT_EQ(c.changed, 1);
-    EXPECT_EQ(f.Read("pics/a.jpg.HID"), "picture");
-    EXPECT_TRUE(f.Has("cache/T_a.jpg.HID"));
-    EXPECT_TRUE(f.Has("cache/T_a.TXT.HID"));
-    EXPECT_FALSE(f.Has("pics/a.jpg"));
+    EXPECT_EQ(f.Tree(), "cache/T_a.TXT.HID=sizes cache/T_a.jpg.HID=thumb pics/a.jpg.HID=picture");
     f.Put("pics/notes.hid", "n");
-    const FileChanges back = ReshowAll(f.pics);
-    EXPECT_EQ(back.changed, 2);
-    EXPECT_EQ(f.Read("pics/a.jpg"), "picture");
-    EXPECT_TRUE(f.Has("pics/notes"));
-    EXPECT_TRUE(f.Has("cache/T_a.jpg.HID")) << "cache files stay renamed";
+    EXPECT_EQ(ReshowAll(f.pics).changed, 2);
+    EXPECT_EQ(f.Tree(), "cache/T_a.TXT.HID=sizes cache/T_a.jpg.HID=thumb pics/a.jpg=picture "
+                        "pics/notes=n")
+        << "cache files stay renamed";
 }
 
 TEST(Hide, CollisionsLeaveEveryFileAsItWas) {
@@ -48,16 +42,15 @@ TEST(Hide, CollisionsLeaveEveryFileAsItWas) {
     f.Put("pics/a.jpg", "new");
     f.Put("pics/a.jpg.HID", "old hidden");
     f.Put("cache/T_a.jpg", "thumb");
+    const std::string before = f.Tree();
     FileChanges c = HideFig(f.pics, f.cache, "a.jpg");
     EXPECT_EQ(c.left, (std::vector<std::string>{"a.jpg"}));
-    EXPECT_EQ(f.Read("pics/a.jpg"), "new");
-    EXPECT_EQ(f.Read("pics/a.jpg.HID"), "old hidden");
-    EXPECT_TRUE(f.Has("cache/T_a.jpg")) << "the cache follows only a hidden picture";
+    EXPECT_EQ(f.Tree(), before) << "the cache follows only a hidden picture";
     EXPECT_NE(ChangesReport(c).find("a.jpg"), std::string::npos);
 
     c = ReshowAll(f.pics);
     EXPECT_EQ(c.left, (std::vector<std::string>{"a.jpg.HID"}));
-    EXPECT_EQ(f.Read("pics/a.jpg"), "new");
+    EXPECT_EQ(f.Tree(), before);
 
     c = HideFigs(f.pics, {"a.jpg", "gone.jpg"});
     EXPECT_EQ(c.left.size(), 1u);
@@ -65,45 +58,33 @@ TEST(Hide, CollisionsLeaveEveryFileAsItWas) {
 }
 
 TEST(Hide, SelectionWithoutCache) {
-    PictureFolder f;
-    for (const char* n : {"a.jpg", "b.jpg", "c.jpg"})
-        f.Put(std::string("pics/") + n, n);
+    PictureFolder f{"a.jpg", "b.jpg"};
     f.Put("cache/T_a.jpg", "thumb");
-    const FileChanges c = HideFigs(f.pics, {"a.jpg", "b.jpg", "c.jpg"});
-    EXPECT_EQ(c.changed, 3);
-    EXPECT_TRUE(f.Has("pics/b.jpg.HID"));
-    EXPECT_TRUE(f.Has("cache/T_a.jpg"));
-    EXPECT_EQ(HiddenFiles(f.pics).size(), 3u);
+    EXPECT_EQ(HideFigs(f.pics, {"a.jpg", "b.jpg"}).changed, 2);
+    EXPECT_EQ(f.Tree(), "cache/T_a.jpg=thumb pics/a.jpg.HID=a.jpg pics/b.jpg.HID=b.jpg");
+    EXPECT_EQ(HiddenFiles(f.pics).size(), 2u);
 }
 
 // Which names count as hidden, and what showing them again makes of them.
 TEST(Hide, UnusualHiddenNamesShowAgainSafely) {
-    PictureFolder f;
-    for (const char* n : {".HID", "a.hid", "b.jpg.HID", "b.jpg", "c.HID.HID", "Ü.JPG.Hid"})
-        f.Put(std::string("pics/") + n, n);
+    PictureFolder f{".HID", "a.hid", "b.jpg.HID", "b.jpg", "c.HID.HID", "Ü.JPG.Hid"};
     fs::create_directories(f.pics + "/d.HID");
     EXPECT_EQ(HiddenFiles(f.pics),
               (std::vector<std::string>{"a.hid", "b.jpg.HID", "c.HID.HID", "Ü.JPG.Hid"}));
-    const FileChanges c = ReshowAll(f.pics);
-    EXPECT_EQ(c.changed, 3);
-    EXPECT_EQ(f.Read("pics/a"), "a.hid");
-    EXPECT_EQ(f.Read("pics/b.jpg"), "b.jpg") << "never replaced";
-    EXPECT_EQ(f.Read("pics/b.jpg.HID"), "b.jpg.HID");
-    EXPECT_EQ(f.Read("pics/c.HID"), "c.HID.HID");
-    EXPECT_EQ(f.Read("pics/Ü.JPG"), "Ü.JPG.Hid");
-    EXPECT_TRUE(f.Has("pics/.HID") && f.Has("pics/d.HID"));
+    EXPECT_EQ(ReshowAll(f.pics).changed, 3);
+    EXPECT_EQ(f.Tree(), "pics/.HID=.HID pics/a=a.hid pics/b.jpg=b.jpg pics/b.jpg.HID=b.jpg.HID "
+                        "pics/c.HID=c.HID.HID pics/Ü.JPG=Ü.JPG.Hid")
+        << "b.jpg never replaced";
+    EXPECT_TRUE(f.Has("pics/d.HID"));
 }
 
 TEST(Delete, PictureAndCacheFiles) {
-    PictureFolder f;
-    f.Put("pics/a.jpeg", "picture");
+    PictureFolder f{"a.jpeg", "b.jpg"};
     f.Put("cache/T_a.jpeg", "thumb");
     f.Put("cache/T_a.TXT", "sizes");
     FileChanges c = DeleteFig(f.pics, f.cache, "a.jpeg");
     EXPECT_TRUE(c.Clean());
-    EXPECT_FALSE(f.Has("pics/a.jpeg"));
-    EXPECT_FALSE(f.Has("cache/T_a.jpeg"));
-    EXPECT_FALSE(f.Has("cache/T_a.TXT"));
+    EXPECT_EQ(f.Tree(), "pics/b.jpg=b.jpg");
     c = DeleteFig(f.pics, f.cache, "a.jpeg");
     EXPECT_TRUE(c.Clean()) << "already gone";
     EXPECT_EQ(c.changed, 0);

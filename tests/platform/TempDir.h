@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <unistd.h>
 
@@ -56,6 +57,21 @@ public:
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
+    // The files under `root`, relative and sorted, each with "=" and its bytes when asked:
+    // "a.jpg cache/T_a.jpg" or "a.jpg=A cache/T_a.jpg=thumb". Nothing when there is no `root`.
+    static std::string Tree(const std::string& root, bool withBytes = false) {
+        std::map<std::string, std::string> files;
+        std::error_code ec;
+        for (const auto& e : fs::recursive_directory_iterator(root, ec))
+            if (!e.is_directory())
+                files[fs::relative(e.path(), root).string()] =
+                    withBytes ? "=" + Read(e.path().string()) : "";
+        std::string out;
+        for (const auto& [name, bytes] : files)
+            out += (out.empty() ? "" : " ") + name + bytes;
+        return out;
+    }
+
 private:
     std::filesystem::path path_;
 };
@@ -76,6 +92,7 @@ struct PictureFolder {
     }
     std::string Read(const std::string& relative) const { return TempDir::Read(dir / relative); }
     bool Has(const std::string& relative) const { return fs::exists(dir / relative); }
+    std::string Tree() const { return TempDir::Tree(dir.str(), true); }
 };
 
 } // namespace kamelune::test

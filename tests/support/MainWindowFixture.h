@@ -108,6 +108,7 @@ protected:
         fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/c.jpg");
     }
 
+    static std::string Tree(const std::string& folder) { return TempDir::Tree(folder); }
     // The text of the last message or question.
     QString Said() const {
         return dialogs.Calls().empty() ? QString() : dialogs.Calls().back().text;
