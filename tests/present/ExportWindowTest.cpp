@@ -19,16 +19,14 @@ protected:
 };
 
 TEST_F(Export, AlbumWritesImagesPageAndTextFiles) {
-    for (int r : {3, 1})
-        FormMain->Selection(1, r);
+    Select({3, 1});
     FormSetHTML->ChkBoxLink->setChecked(true);
     FormSetHTML->RBtnSize->setChecked(true);
     FormSetHTML->ChkBoxTextFile->setChecked(true);
     MakeHtml(*FormSetHTML, Out() + "/trip.html");
     EXPECT_EQ(Said(), QStringLiteral("Exif HTML: tripが作成されました。"));
-    for (const char* f : {"trip.html", "S_c.JPG", "L_c.JPG", "S_a&b #1.JPG", "L_a&b #1.JPG",
-                          "c.jpg_EXIF.txt", "a&b #1.jpg_EXIF.txt"})
-        EXPECT_TRUE(fs::exists(Out() + "/" + f)) << f;
+    EXPECT_EQ(Tree(Out()), "L_a&b #1.JPG L_c.JPG S_a&b #1.JPG S_c.JPG a&b #1.jpg_EXIF.txt "
+                           "c.jpg_EXIF.txt trip.html");
     const std::string page = TempDir::Read(Out() + "/trip.html");
     EXPECT_NE(page.find("<a href=\"L_a&amp;b%20%231.JPG\"><p align=\"center\"><img "
                         "src=\"S_a&amp;b%20%231.JPG\" width=\"100\" height=\"75\"></a>"),
@@ -127,8 +125,7 @@ TEST_F(Export, RefusalsWithoutItemsOrSelection) {
 }
 
 TEST_F(Export, TabTextFollowsTheSelectionNotTheView) {
-    FormMain->Selection(1, 3);
-    FormMain->Selection(1, 1);
+    Select({3, 1});
     auto write = [&](const std::string& name) {
         dialogs.AnswerPath(Out() + "/" + name);
         FormMain->BtnTabTateClick();

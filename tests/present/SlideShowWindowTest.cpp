@@ -16,10 +16,10 @@ protected:
     QString Counter() const { return FormSlideshow->StatusPanel0->text(); }
 };
 
-// Its keys drive it as its buttons do: through the selection, wrapping both ways.
+// Its keys drive it as its buttons do: through the selection, wrapping both ways. Closed while it
+// plays, the play stops; the next show waits for ▶.
 TEST_F(SlideShow, SelectedPicturesByKeyboardWrapBothWays) {
-    for (int r : {3, 1, 4})
-        FormMain->Selection(1, r);
+    Select({3, 1, 4});
     FormMain->BtnSlideShowClick();
     EXPECT_TRUE(FormSlideshow->Loading()) << "decoded off the user-interface thread";
     WaitForSlide();
@@ -62,23 +62,10 @@ TEST_F(SlideShow, SelectedPicturesByKeyboardWrapBothWays) {
     key(Qt::Key_Escape); // while it plays
     EXPECT_FALSE(FormSlideshow->isVisible());
     EXPECT_FALSE(FormSlideshow->Timer1.isActive());
-}
-
-// Closed while it plays (by Escape in the keyboard walk), the play stops; the next show waits.
-TEST_F(SlideShow, ClosingStopsThePlayAndTheNextOpeningWaits) {
-    FormMain->Selection(1, 1);
-    FormMain->Selection(1, 2);
-    FormMain->BtnSlideShowClick();
-    FormSlideshow->SpeedBtnPlay->setChecked(true);
-    FormSlideshow->BtnStartClick();
-    ASSERT_TRUE(FormSlideshow->Timer1.isActive());
-    FormSlideshow->close();
-    EXPECT_FALSE(FormSlideshow->Timer1.isActive());
     EXPECT_TRUE(FormSlideshow->SpeedBtnStop->isChecked());
     EXPECT_FALSE(FormSlideshow->SpeedBtnPlay->isChecked());
     FormMain->BtnSlideShowClick();
     EXPECT_FALSE(FormSlideshow->Timer1.isActive()) << "a new show waits for ▶";
-    FormSlideshow->close();
 }
 
 // A show playing over a folder that is read again (another folder, F5) would step through rows
@@ -104,18 +91,6 @@ TEST_F(SlideShow, AShowOverAFolderReadAgainClosesAndSaysSo) {
         QStringLiteral("スライドショーを閉じました")));
 }
 
-TEST_F(SlideShow, TypedJumpNumberAboveTheListBecomesItsLength) {
-    Table().StrGridExif->selectRow(0);
-    FormMain->SetPopupTarget({});
-    FormMain->PMenuGenzuClick();
-    FormSlideshow->SpinEditJump->setFocus();
-    FormSlideshow->SpinEditJump->selectAll();
-    QTest::keyClicks(FormSlideshow->SpinEditJump, QStringLiteral("999"));
-    QTest::keyClick(FormSlideshow->SpinEditJump, Qt::Key_Return);
-    EXPECT_EQ(FormSlideshow->SpinEditJump->value(), 4);
-    FormSlideshow->close();
-}
-
 TEST_F(SlideShow, ToolBarAndBackgroundSwatchShowTheirColours) {
     FormMain->Selection(1, 1);
     FormMain->BtnSlideShowClick();
@@ -130,10 +105,9 @@ TEST_F(SlideShow, ToolBarAndBackgroundSwatchShowTheirColours) {
     ASSERT_TRUE(bar);
     EXPECT_EQ(bar->grab().toImage().pixelColor(bar->width() - 3, bar->height() / 2),
               QColor(189, 189, 223));
-    FormSlideshow->close();
 }
 
-TEST_F(SlideShow, AllModeFollowsTheTable) {
+TEST_F(SlideShow, AllModeFollowsTheTableAndItsJumpStaysInside) {
     Table().StrGridExif->selectRow(1);
     FormMain->SetPopupTarget({});
     FormMain->PMenuGenzuClick();
@@ -145,7 +119,12 @@ TEST_F(SlideShow, AllModeFollowsTheTable) {
     EXPECT_EQ(FormSlideshow->StatusPanel1->text(), QStringLiteral("1] a.jpg"));
     FormSlideshow->SpeedBtnPrevClick();
     EXPECT_EQ(Table().StrGridExif->currentIndex().row(), 3) << "the table follows Previous";
-    FormSlideshow->close();
+    // A typed number past the list becomes its length.
+    FormSlideshow->SpinEditJump->setFocus();
+    FormSlideshow->SpinEditJump->selectAll();
+    QTest::keyClicks(FormSlideshow->SpinEditJump, QStringLiteral("999"));
+    QTest::keyClick(FormSlideshow->SpinEditJump, Qt::Key_Return);
+    EXPECT_EQ(FormSlideshow->SpinEditJump->value(), 4);
 }
 
 TEST_F(SlideShow, EmptyListDoesNothingAndTheTimerSaysSo) {
@@ -158,7 +137,6 @@ TEST_F(SlideShow, EmptyListDoesNothingAndTheTimerSaysSo) {
     FormSlideshow->Timer1Timer();
     EXPECT_EQ(Said(), QStringLiteral("選択されたファイルがありません"));
     EXPECT_FALSE(FormSlideshow->Timer1.isActive());
-    FormSlideshow->close();
 }
 
 TEST_F(SlideShow, IntervalsAndCaptions) {
@@ -196,7 +174,6 @@ TEST_F(SlideShow, IntervalsAndCaptions) {
     EXPECT_TRUE(FormSlideshow->LabelFName->isVisible());
     settings.SpinEditMojiSize->setValue(40);
     EXPECT_EQ(FormSlideshow->Labels[1]->y() - FormSlideshow->Labels[0]->y(), 45);
-    FormSlideshow->close();
 }
 
 } // namespace kamelune::test

@@ -89,6 +89,11 @@ protected:
         WaitForPage();
     }
     void DestroyWindows() { windows.reset(); }
+    // Rows of the view selected in turn, as clicks on their 選択 cells do.
+    void Select(std::initializer_list<int> rows) const {
+        for (int r : rows)
+            FormMain->Selection(1, r);
+    }
 
     std::string AppDir() const { return dir / "app"; }
     std::string Pictures() const { return dir / "pics"; }
