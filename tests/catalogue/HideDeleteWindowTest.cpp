@@ -29,7 +29,7 @@ TEST_F(HideDelete, HideOneFromThePopupAndShowAgain) {
     EXPECT_EQ(Tree(Pictures()), "a.jpg.HID b.jpg c.jpg");
     EXPECT_EQ(Tree(Cache()), "T_a.TXT.HID T_a.jpg.HID T_b.TXT T_b.jpg T_c.TXT T_c.jpg");
     EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("2/2"));
-    FormMain->SpeedBtnReshowClick();
+    Ui().SpeedBtnReshow->click();
     WaitForPage();
     EXPECT_EQ(Tree(Pictures()), "a.jpg b.jpg c.jpg");
     EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("3/3"));
@@ -40,10 +40,10 @@ TEST_F(HideDelete, HideOneFromThePopupAndShowAgain) {
 
 TEST_F(HideDelete, BulkHideAsksNothingAndLeavesTheCache) {
     dialogs.AnswerOk();
-    FormMain->SpeedBtnHideClick();
+    Ui().SpeedBtnHide->click();
     EXPECT_EQ(Said(), QStringLiteral("選択された画像がありません"));
     FormMain->SelectAllClick();
-    FormMain->SpeedBtnHideClick();
+    Ui().SpeedBtnHide->click();
     WaitForPage();
     EXPECT_EQ(Tree(Pictures()), "a.jpg.HID b.jpg.HID c.jpg.HID");
     EXPECT_EQ(Tree(Cache()), "T_a.TXT T_a.jpg T_b.TXT T_b.jpg T_c.TXT T_c.jpg");
@@ -51,9 +51,10 @@ TEST_F(HideDelete, BulkHideAsksNothingAndLeavesTheCache) {
     EXPECT_EQ(Page->LabelPageNo->text(), QStringLiteral("/0")) << "no pages left to choose";
     EXPECT_EQ(Page->CmbBoxPage->count(), 0);
     EXPECT_TRUE(model->Selected().empty());
-    FormMain->SpeedBtnReshowClick();
+    Ui().SpeedBtnReshow->click();
+    WaitForPage();
     dialogs.AnswerOk();
-    FormMain->SpeedBtnReshowClick();
+    Ui().SpeedBtnReshow->click();
     EXPECT_EQ(Said(), QStringLiteral("隠した画像はありません"));
 }
 

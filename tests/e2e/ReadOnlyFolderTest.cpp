@@ -33,7 +33,7 @@ TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
     const auto before = Files();
     FormMain->SelectAllClick();
     dialogs.AnswerOk();
-    FormMain->SpeedBtnHideClick();
+    Ui().SpeedBtnHide->click();
     WaitForPage();
     EXPECT_TRUE(Said().startsWith(QStringLiteral("次のファイルを変更できませんでした")));
 
@@ -69,7 +69,7 @@ TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
 
     dialogs.AnswerPath(Pictures() + "/exif.txt");
     dialogs.AnswerOk();
-    FormMain->BtnTabYokoClick();
+    Table().SpeedBtnTab1->click();
     EXPECT_EQ(dialogs.Calls().back().kind, DialogCall::Warning);
 
     for (const DialogCall& call : dialogs.Calls())

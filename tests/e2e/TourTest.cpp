@@ -77,7 +77,7 @@ TEST_F(Tour, APhotographersDay) {
     EXPECT_EQ(model->View().Cell(1, 1), "2");
 
     // Sort on two keys: maker, then exposure time.
-    WithModal([this] { FormMain->BtnSortClick(); },
+    WithModal([this] { Ui().SpeedBtnSort->click(); },
               [this] {
                   FormSort->StrGridSortClick(3);
                   FormSort->StrGridSortClick(18);
@@ -97,38 +97,13 @@ TEST_F(Tour, APhotographersDay) {
     Shot("05-slideshow");
     FormSlideshow->close();
 
-    // Exports: album, table, both TAB layouts.
-    const std::string out = dir / "out";
-    fs::create_directories(out);
-    FormSetHTML->ChkBoxPreview->setChecked(false);
-    windows->FormSetHTML2->ChkBoxPreview->setChecked(false);
-    dialogs.AnswerPath(out + "/album.html");
-    dialogs.AnswerOk();
-    QTest::mouseClick(Ui().SpeedBtnHTML1, Qt::LeftButton);
-    QTest::mouseClick(FormSetHTML->SpeedBtnMake, Qt::LeftButton);
-    WaitForWriter();
-    dialogs.AnswerPath(out + "/table.html");
-    dialogs.AnswerOk();
-    QTest::mouseClick(Table().SpeedBtnHTML2, Qt::LeftButton);
-    QTest::mouseClick(windows->FormSetHTML2->SpeedBtnMake, Qt::LeftButton);
-    WaitForWriter();
-    windows->FormSetHTML2->close();
-    dialogs.AnswerPath(out + "/yoko.txt");
-    QTest::mouseClick(Table().SpeedBtnTab1, Qt::LeftButton);
-    dialogs.AnswerPath(out + "/tate.txt");
-    QTest::mouseClick(Table().SpeedButton1, Qt::LeftButton);
-    for (const char* f : {"album.html", "table.html", "yoko.txt", "tate.txt"})
-        EXPECT_TRUE(fs::exists(out + "/" + f)) << f;
-    EXPECT_NE(TempDir::Read(out + "/album.html").find("<img src=\"S_"), std::string::npos);
-    Shot("06-exported");
-
     // Batch rename of two pictures.
     FormMain->SelectNoneClick();
     ClickCell(1, 1);
     ClickCell(2, 1);
     const std::string a = model->View().Cell(2, 1), b = model->View().Cell(2, 2);
     dialogs.AnswerOk();
-    WithModal([this] { FormMain->SpeedBtnRenameClick(); },
+    WithModal([this] { Ui().SpeedBtnRename->click(); },
               [this] {
                   FormRename->EditAtama->setText(QStringLiteral("tour"));
                   FormRename->ChkBoxAtama->setChecked(true);
@@ -138,30 +113,13 @@ TEST_F(Tour, APhotographersDay) {
                   QTest::mouseClick(FormRename->SpeedBtnJiko, Qt::LeftButton);
               });
     EXPECT_EQ(Said(), QStringLiteral("2個のファイル名を変換しました。"));
-    EXPECT_TRUE(fs::exists(Pictures() + "/tour_0001.JPG"));
-    EXPECT_TRUE(fs::exists(Pictures() + "/tour_0002.JPG"));
-    EXPECT_FALSE(fs::exists(Pictures() + "/" + a));
-    EXPECT_FALSE(fs::exists(Pictures() + "/" + b));
-
-    // Hide the selection, show it again; delete one picture.
-    WaitForPage();
-    FormMain->SelectAllClick();
-    QTest::mouseClick(Ui().SpeedBtnHide, Qt::LeftButton);
-    WaitForPage();
-    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("0/0"));
-    QTest::mouseClick(Ui().SpeedBtnReshow, Qt::LeftButton);
-    WaitForPage();
-    EXPECT_EQ(model->View().RowCount(), copied + 1);
-    Table().StrGridExif->selectRow(0);
-    const std::string victim = model->View().Cell(2, 1);
-    dialogs.AnswerYes(true);
-    FormMain->PopMnDeleteClick();
-    WaitForPage();
-    EXPECT_FALSE(fs::exists(Pictures() + "/" + victim));
-    EXPECT_EQ(model->View().RowCount(), copied);
-    Shot("07-after-delete");
+    EXPECT_TRUE(fs::exists(Pictures() + "/tour_0001.JPG") &&
+                fs::exists(Pictures() + "/tour_0002.JPG"));
+    EXPECT_FALSE(fs::exists(Pictures() + "/" + a) || fs::exists(Pictures() + "/" + b));
+    Shot("06-renamed");
 
     // Closing writes the settings.
+    WaitForPage();
     FormMain->close();
     const IniFile ini(Ini());
     EXPECT_EQ(ini.ReadString("Dir", "Dir", ""), Pictures());

@@ -20,6 +20,10 @@ protected:
 
 TEST_F(Export, AlbumWritesImagesPageAndTextFiles) {
     Select({3, 1});
+    Ui().SpeedBtnHTML1->click();
+    EXPECT_TRUE(FormSetHTML->isVisible());
+    Table().SpeedBtnHTML2->click();
+    EXPECT_TRUE(windows->FormSetHTML2->isVisible());
     FormSetHTML->ChkBoxLink->setChecked(true);
     FormSetHTML->RBtnSize->setChecked(true);
     FormSetHTML->ChkBoxTextFile->setChecked(true);
@@ -128,7 +132,7 @@ TEST_F(Export, TabTextFollowsTheSelectionNotTheView) {
     Select({3, 1});
     auto write = [&](const std::string& name) {
         dialogs.AnswerPath(Out() + "/" + name);
-        FormMain->BtnTabTateClick();
+        Table().SpeedButton1->click();
         return TempDir::Read(Out() + "/" + name);
     };
     const std::string plain = write("a.txt");
@@ -138,7 +142,7 @@ TEST_F(Export, TabTextFollowsTheSelectionNotTheView) {
     EXPECT_EQ(plain.substr(0, plain.find("\r\n")), Pictures());
     EXPECT_NE(plain.find("\r\n\t1\t2\t\r\n"), std::string::npos);
     dialogs.AnswerPath(std::nullopt);
-    FormMain->BtnTabYokoClick(); // cancelled: nothing
+    Table().SpeedBtnTab1->click(); // cancelled: nothing
 }
 
 } // namespace kamelune::test

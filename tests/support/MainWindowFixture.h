@@ -80,7 +80,7 @@ protected:
     template <class Settings> void MakeHtml(Settings& settings, const std::string& path) {
         dialogs.AnswerPath(path);
         dialogs.AnswerOk();
-        settings.BtnMakeClick();
+        settings.SpeedBtnMake->click();
         WaitForWriter();
     }
     // A page built whole.
