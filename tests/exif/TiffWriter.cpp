@@ -30,7 +30,7 @@ std::string Directory(const std::vector<Entry>& entries, Order o, std::uint32_t 
         Put(dir, e.tag, 2, o);
         Put(dir, e.type, 2, o);
         if (e.makerNote) {
-            Put(dir, makerNoteSize, 4, o);
+            Put(dir, e.count ? e.count : makerNoteSize, 4, o);
             Put(dir, makerNoteAt, 4, o);
             continue;
         }
@@ -98,8 +98,8 @@ Entry RawField(std::uint16_t tag, std::uint16_t type, std::uint32_t count, std::
     return e;
 }
 
-Entry MakerNote() {
-    Entry e{0x927C, 7, 0, {}, 1};
+Entry MakerNote(std::uint32_t count) {
+    Entry e{0x927C, 7, count, {}, 1};
     e.makerNote = true;
     return e;
 }

@@ -30,7 +30,8 @@ Entry Rational(std::uint16_t tag, std::vector<std::pair<std::uint32_t, std::uint
 Entry SRational(std::uint16_t tag, std::vector<std::pair<std::int32_t, std::int32_t>> values);
 // An entry whose type, count and 32-bit value field are given as they are.
 Entry RawField(std::uint16_t tag, std::uint16_t type, std::uint32_t count, std::uint32_t field);
-Entry MakerNote();
+// The maker note of the TiffLayout; its count is the note's size unless one is given.
+Entry MakerNote(std::uint32_t count = 0);
 
 struct MakerNoteLayout {
     std::string header; // bytes before the entry count
