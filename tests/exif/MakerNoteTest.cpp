@@ -1,57 +1,16 @@
-// The Olympus and Nikon E990 maker notes: which camera's decoder runs, and notes that are long,
-// later or outside the file. Each tag's texts are cases in tests/data/exif-entries.tsv.
+// The Olympus and Nikon E990 maker notes: notes that are raw text, later or outside the file. Each
+// tag's texts, and which camera's decoder runs, are cases in tests/data/exif-entries.tsv.
 #include "ExifTestUtil.h"
 
 namespace kamelune::test {
 
 using P = std::pair<std::uint32_t, std::uint32_t>;
 
-ReadResult Olympus(std::vector<Entry> entries, Order order, const std::string& model = "C3030Z") {
-    return ReadLayout(
-        MakerLayout("OLYMPUS OPTICAL CO.,LTD", model, Note(kOlympusHeader, std::move(entries))),
-        order);
-}
-
 ReadResult Nikon(std::vector<Entry> entries, Order order) {
     return ReadLayout(MakerLayout("NIKON", "E990", Note("", std::move(entries))), order);
 }
 
 class MakerNotes : public BothOrders {};
-
-TEST_P(MakerNotes, SharpnessDependsOnC2500Model) {
-    EXPECT_EQ(Olympus({Short(0x100F, {1})}, GetParam(), "C2500L").items[74], "SOFT");
-    EXPECT_EQ(Olympus({Short(0x100F, {2})}, GetParam(), "C2500L").items[74], "?2");
-    EXPECT_EQ(Olympus({Short(0x100F, {1})}, GetParam(), "C3030Z").items[74], "HARD");
-}
-
-TEST_P(MakerNotes, DecoderDependsOnMakerThenModel) {
-    const std::vector<Entry> nikonEntries = {Ascii(0x0003, "COLOR"), Short(0x0201, {2})};
-    // Olympus maker with an E990 model: the Olympus rules read the same entries.
-    ReadResult r =
-        ReadLayout(MakerLayout("OLYMPUS", "E990", Note(kOlympusHeader, nikonEntries)), GetParam());
-    EXPECT_EQ(r.items[59], "HQ");
-    EXPECT_EQ(r.items[61], "---");
-    // E990 under another maker name: Nikon rules.
-    r = ReadLayout(MakerLayout("Somebody", "E990", Note("", nikonEntries)), GetParam());
-    EXPECT_EQ(r.items[61], Nul("COLOR"));
-    EXPECT_EQ(r.items[59], "---");
-    // Neither: nothing decoded, the raw note is the text of item 37.
-    r = ReadLayout(MakerLayout("Canon", "EOS", Note("", nikonEntries)), GetParam());
-    EXPECT_EQ(r.items[61], "---");
-    EXPECT_EQ(r.items[34], "昼光");
-    EXPECT_NE(r.items[37], "---");
-    // The tests are case-sensitive.
-    r = ReadLayout(MakerLayout("Olympus", "e990", Note(kOlympusHeader, nikonEntries)), GetParam());
-    EXPECT_EQ(r.items[59], "---");
-    EXPECT_EQ(r.items[61], "---");
-}
-
-TEST_P(MakerNotes, LongEntryIsSkippedAndTheWalkGoesOn) {
-    const ReadResult r =
-        Olympus({RawField(0x0209, 7, 1025, 0), Short(0x0201, {1}), Short(0x0202, {0})}, GetParam());
-    EXPECT_EQ(r.items[59], "SQ");
-    EXPECT_EQ(r.items[58], "標準");
-}
 
 TEST_P(MakerNotes, TextIsTheRawNote) {
     const ReadResult r = Nikon({Short(0x0002, {0, 100})}, GetParam());

@@ -100,11 +100,17 @@ TEST_P(EntryText, ReadsAsExpected) {
     } else if (c.layout == "gps") {
         tiff.exif = {Short(0xA405, {35})};
         tiff.gps = c.entries;
-    } else if (c.layout == "olympus") {
-        tiff = MakerLayout("OLYMPUS OPTICAL CO.,LTD", "C3030Z", Note(kOlympusHeader, c.entries));
-    } else {
-        ASSERT_EQ(c.layout, "nikon");
-        tiff = MakerLayout("NIKON", "E990", Note("", c.entries));
+    } else { // "olympus" or "nikon", then the maker and model when they are not the usual ones
+        const auto note = Split(c.layout, '|');
+        const bool olympus = note[0] == "olympus";
+        ASSERT_TRUE(olympus || note[0] == "nikon") << c.layout;
+        tiff = MakerLayout(note.size() > 1 ? note[1]
+                           : olympus       ? "OLYMPUS OPTICAL CO.,LTD"
+                                           : "NIKON",
+                           note.size() > 2 ? note[2]
+                           : olympus       ? "C3030Z"
+                                           : "E990",
+                           Note(olympus ? kOlympusHeader : "", c.entries));
     }
     const ReadResult r = ReadLayout(tiff, order);
     ASSERT_TRUE(r.ok);
