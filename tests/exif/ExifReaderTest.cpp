@@ -9,17 +9,11 @@ namespace kamelune::test {
 
 TiffLayout CameraLayout() {
     TiffLayout tiff;
-    tiff.ifd0 = {Ascii(0x010F, "Canon"), Ascii(0x0110, "Canon EOS 40D"), Short(0x0112, {1}),
-                 Ascii(0x0132, "2008:05:30 15:56:01")};
-    tiff.exif = {Rational(0x829A, {{1, 160}}),
-                 Rational(0x829D, {{71, 10}}),
-                 Short(0x8827, {100}),
-                 Bytes(0x9000, "0221"),
-                 Ascii(0x9003, "2008:05:30 15:56:01"),
-                 Short(0x9209, {9}),
-                 Rational(0x920A, {{135, 1}}),
-                 Short(0xA002, {100}),
-                 Short(0xA003, {68})};
+    tiff.ifd0 = Entries("010F ascii Canon;0110 ascii Canon EOS 40D;0112 short 1;"
+                        "0132 ascii 2008:05:30 15:56:01");
+    tiff.exif = Entries("829A rational 1/160;829D rational 71/10;8827 short 100;"
+                        "9000 undefined 0221;9003 ascii 2008:05:30 15:56:01;9209 short 9;"
+                        "920A rational 135/1;A002 short 100;A003 short 68");
     return tiff;
 }
 
@@ -37,28 +31,28 @@ TEST_P(BothOrders, WalkStopsAndSkipsWhereItMust) {
     const auto exifEntries = [](int n) {
         return [n](TiffLayout& t) {
             while (static_cast<int>(t.exif.size()) < n)
-                t.exif.push_back(Short(0xC100, {1}));
+                t.exif.push_back(E("C100 short 1"));
         };
     };
     const WalkCase cases[] = {
         {"IFD0 value over 1,024 bytes: entries after it are not read",
          [](TiffLayout& t) {
-             t.ifd0.insert(t.ifd0.begin() + 2, Bytes(0xC000, std::string(1025, 'x')));
+             t.ifd0.insert(t.ifd0.begin() + 2, E("C000 undefined " + std::string(1025, 'x')));
          },
          "BADDATA",
          {{3, Nul("Canon")}, {5, "---"}, {18, "---"}}},
         {"value of exactly 1,024 bytes",
          [](TiffLayout& t) {
-             t.ifd0.insert(t.ifd0.begin(), Bytes(0x010E, std::string(1024, 'd'), 2));
+             t.ifd0.insert(t.ifd0.begin(), E("010E text " + std::string(1024, 'd')));
          },
          "EXIF",
          {{2, std::string(1024, 'd')}}},
         {"maker note over 1,024 bytes: no decoder runs",
          [](TiffLayout& t) {
-             t.ifd0[0] = Ascii(0x010F, "OLYMPUS OPTICAL CO.,LTD");
+             t.ifd0[0] = E("010F ascii OLYMPUS OPTICAL CO.,LTD");
              t.exif.push_back(MakerNote());
              t.makerNote = Note(std::string("OLYMP\0\1\0", 8),
-                                {Short(0x0201, {2}), Bytes(0x0F00, std::string(2000, 'z'))});
+                                {E("0201 short 2"), E("0F00 undefined " + std::string(2000, 'z'))});
          },
          "EXIF",
          {{37, "BADDATA"}, {59, "---"}, {42, "68"}}},
@@ -79,39 +73,41 @@ TEST_P(BothOrders, WalkStopsAndSkipsWhereItMust) {
         {"empty EXIF directory: at IFD0's zero next-directory offset",
          [](TiffLayout& t) {
              t.exif.clear(), t.secondMarker = 0xDB;
-             t.ifd0.push_back(RawField(0x8769, 4, 1, 8 + 2 + 12 * 5));
+             t.ifd0.push_back(E("8769 raw 4 1 70") /* 8 + 2 + 12 × 5 */);
          },
          "EXIF",
          {{17, "70"}}},
         {"tags in the wrong directory are ignored",
          [](TiffLayout& t) {
-             t.ifd0.push_back(Ascii(0x9003, "2001:01:01 00:00:00"));
-             t.exif.push_back(Ascii(0x0131, "Editor"));
+             t.ifd0.push_back(E("9003 ascii 2001:01:01 00:00:00"));
+             t.exif.push_back(E("0131 ascii Editor"));
          },
          "EXIF",
          {{23, date}, {9, "---"}}},
         {"date moved to IFD0",
          [](TiffLayout& t) {
-             t.ifd0.push_back(Ascii(0x9003, "2001:01:01 00:00:00"));
+             t.ifd0.push_back(E("9003 ascii 2001:01:01 00:00:00"));
              t.exif.erase(t.exif.begin() + 4);
          },
          "EXIF",
          {{23, "---"}}},
         {"the last EXIF pointer counts",
-         [](TiffLayout& t) { t.ifd0.insert(t.ifd0.begin(), RawField(0x8769, 4, 1, 0x7FFF0000)); },
+         [](TiffLayout& t) {
+             t.ifd0.insert(t.ifd0.begin(), E("8769 raw 4 1 2147418112") /* 0x7FFF0000 */);
+         },
          "EXIF",
          {{18, "1/160"}}},
         {"offsets past the end read as zero",
          [](TiffLayout& t) {
-             t.exif.push_back(RawField(0xA20E, 5, 1, 0x00100000));
-             t.exif.push_back(RawField(0x9286, 7, 8, 0x00100000));
+             t.exif.push_back(E("A20E raw 5 1 1048576")); // 0x00100000
+             t.exif.push_back(E("9286 raw 7 8 1048576"));
          },
          "EXIF",
          {{45, "       0/       0"}, {38, std::string(8, '\0')}}},
         {"a negative position ends the read; the kind reached so far stays",
          [](TiffLayout& t) {
              t.exif.clear();
-             t.ifd0.push_back(RawField(0x8769, 4, 1, 0xFFFFFF00));
+             t.ifd0.push_back(E("8769 raw 4 1 4294967040") /* 0xFFFFFF00 */);
          },
          "EXIF",
          {{4, Nul("Canon EOS 40D")}},
@@ -130,10 +126,9 @@ TEST_P(BothOrders, WalkStopsAndSkipsWhereItMust) {
 
 TEST_P(BothOrders, EveryTruncationOfACameraFileIsSafe) {
     TiffLayout tiff = CameraLayout();
-    tiff.ifd0[0] = Ascii(0x010F, "OLYMPUS");
+    tiff.ifd0[0] = E("010F ascii OLYMPUS");
     tiff.exif.push_back(MakerNote());
-    tiff.makerNote =
-        Note(std::string("OLYMP\0\1\0", 8), {Long(0x0200, {3, 5, 1}), Short(0x0201, {2})});
+    tiff.makerNote = Note(std::string("OLYMP\0\1\0", 8), Entries("0200 long 3 5 1;0201 short 2"));
     const std::string full = BuildJpeg(tiff, GetParam());
     for (std::size_t n = 0; n <= full.size(); ++n) {
         const ReadResult r = ReadBytes(full.substr(0, n));
@@ -157,12 +152,12 @@ TEST(ExifWalk, LargestDirectoriesAreReadInBoundedTime) {
         return r;
     };
     TiffLayout tiff;
-    tiff.ifd0.assign(65535, RawField(0xC001, 7, 1024, 0));
+    tiff.ifd0.assign(65535, E("C001 raw 7 1024 0"));
     EXPECT_EQ(read(tiff).kind, "EXIF");
     EXPECT_LT(took, std::chrono::seconds(2));
-    tiff.ifd0 = {Ascii(0x010F, "OLYM", false)};
+    tiff.ifd0 = {E("010F text OLYM")};
     tiff.exif = {MakerNote(1024)};
-    tiff.makerNote = Note(std::string(8, 'O'), std::vector<Entry>(65535, Short(0x0201, {2})));
+    tiff.makerNote = Note(std::string(8, 'O'), std::vector<Entry>(65535, E("0201 short 2")));
     EXPECT_EQ(read(tiff).items[59], "HQ");
     const auto once = took;
     tiff.exif.assign(300, MakerNote(1024));
@@ -210,8 +205,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_P(BothOrders, ExifAfterAJfifHeaderIsReadOnlyWhenAskedFor) {
     TiffLayout tiff;
-    tiff.ifd0 = {Ascii(0x010F, "Maker"), Ascii(0x0110, "Model")};
-    tiff.exif = {Rational(0x829D, {std::pair<std::uint32_t, std::uint32_t>{28, 10}})};
+    tiff.ifd0 = Entries("010F ascii Maker;0110 ascii Model");
+    tiff.exif = {E("829D rational 28/10")};
     const std::string exifFirst = BuildJpeg(tiff, GetParam());
     const std::string exifSegments = exifFirst.substr(2, exifFirst.size() - 4); // no SOI, EOI
     const std::string soi("\xFF\xD8", 2), eoi("\xFF\xD9", 2);

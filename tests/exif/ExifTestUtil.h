@@ -34,8 +34,8 @@ inline const std::string kOlympusHeader("OLYMP\0\1\0", 8);
 inline TiffLayout MakerLayout(const std::string& maker, const std::string& model,
                               MakerNoteLayout note) {
     TiffLayout tiff;
-    tiff.ifd0 = {Ascii(0x010F, maker), Ascii(0x0110, model)};
-    tiff.exif = {Short(0x9208, {1}), MakerNote()};
+    tiff.ifd0 = {E("010F ascii " + maker), E("0110 ascii " + model)};
+    tiff.exif = {E("9208 short 1"), MakerNote()};
     tiff.makerNote = std::move(note);
     return tiff;
 }

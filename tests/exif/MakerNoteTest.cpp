@@ -4,8 +4,6 @@
 
 namespace kamelune::test {
 
-using P = std::pair<std::uint32_t, std::uint32_t>;
-
 ReadResult Nikon(std::vector<Entry> entries, Order order) {
     return ReadLayout(MakerLayout("NIKON", "E990", Note("", std::move(entries))), order);
 }
@@ -13,7 +11,7 @@ ReadResult Nikon(std::vector<Entry> entries, Order order) {
 class MakerNotes : public BothOrders {};
 
 TEST_P(MakerNotes, TextIsTheRawNote) {
-    const ReadResult r = Nikon({Short(0x0002, {0, 100})}, GetParam());
+    const ReadResult r = Nikon({E("0002 short 0 100")}, GetParam());
     const std::string& note = r.items[37];
     ASSERT_EQ(note.size(), 2u + 12 + 4);
     EXPECT_EQ(note[0], GetParam() == Order::II ? '\x01' : '\0');
@@ -25,11 +23,8 @@ TEST_P(MakerNotes, LaterOlympusLayoutIsDecodedWithItsOwnBase) {
     for (Order noteOrder : {Order::II, Order::MM}) {
         const std::string header = std::string("OLYMPUS\0", 8) +
                                    (noteOrder == Order::II ? "II" : "MM") + std::string("\3\0", 2);
-        MakerNoteLayout note{
-            header,
-            {Long(0x0200, {3, 5, 1}), Short(0x0201, {2}), Rational(0x0204, {P{0, 100}})},
-            true,
-            noteOrder};
+        MakerNoteLayout note{header, Entries("0200 long 3 5 1;0201 short 2;0204 rational 0/100"),
+                             true, noteOrder};
         const ReadResult r =
             ReadLayout(MakerLayout("OLYMPUS IMAGING CORP.", "u1020", note), GetParam());
         EXPECT_EQ(r.kind, "EXIF");
@@ -41,8 +36,8 @@ TEST_P(MakerNotes, LaterOlympusLayoutIsDecodedWithItsOwnBase) {
 }
 
 TEST_P(MakerNotes, NoteOutsideTheFileChangesNothing) {
-    TiffLayout tiff = MakerLayout("OLYMPUS", "C", Note(kOlympusHeader, {Short(0x0201, {2})}));
-    tiff.exif[1] = RawField(0x927C, 7, 4, 0x00FFFFF0);
+    TiffLayout tiff = MakerLayout("OLYMPUS", "C", Note(kOlympusHeader, {E("0201 short 2")}));
+    tiff.exif[1] = E("927C raw 7 4 16777200"); // 0x00FFFFF0
     const ReadResult r = ReadLayout(tiff, GetParam());
     EXPECT_EQ(r.kind, "EXIF");
     EXPECT_EQ(r.items[59], "---");

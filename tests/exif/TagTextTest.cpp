@@ -8,60 +8,6 @@
 
 namespace kamelune::test {
 
-// "\0" and "\xHH" as the bytes they stand for.
-std::string Unescape(const std::string& s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s.compare(i, 2, "\\0") == 0) {
-            out += '\0', ++i;
-        } else if (s.compare(i, 2, "\\x") == 0 && i + 3 < s.size()) {
-            out += static_cast<char>(std::stoi(s.substr(i + 2, 2), nullptr, 16)), i += 3;
-        } else {
-            out += s[i];
-        }
-    }
-    return out;
-}
-
-std::vector<std::string> Split(const std::string& s, char sep) {
-    std::vector<std::string> out;
-    std::istringstream in(s);
-    for (std::string part; std::getline(in, part, sep);)
-        out.push_back(part);
-    return out;
-}
-
-// "TAG TYPE VALUES", as the data file's header says.
-Entry ParseEntry(const std::string& text) {
-    std::istringstream in(text);
-    std::string tagHex, type;
-    in >> tagHex >> type;
-    const auto tag = static_cast<std::uint16_t>(std::stoul(tagHex, nullptr, 16));
-    const std::string rest =
-        Unescape(text.substr(std::min(text.size(), tagHex.size() + type.size() + 2)));
-    if (type == "ascii") return Ascii(tag, rest);
-    if (type == "text") return Bytes(tag, rest, 2);
-    if (type == "byte") return Bytes(tag, rest, 1);
-    if (type == "undefined") return Bytes(tag, rest);
-    std::vector<std::uint32_t> numbers;
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs;
-    std::istringstream values(rest);
-    for (std::string v; values >> v;) {
-        const auto slash = v.find('/');
-        if (slash == std::string::npos)
-            numbers.push_back(static_cast<std::uint32_t>(std::stoll(v)));
-        else
-            pairs.emplace_back(std::stoll(v.substr(0, slash)), std::stoll(v.substr(slash + 1)));
-    }
-    if (type == "short") return Short(tag, numbers);
-    if (type == "long") return Long(tag, numbers);
-    if (type == "rational") return Rational(tag, pairs);
-    if (type == "raw") return RawField(tag, numbers.at(0), numbers.at(1), numbers.at(2));
-    std::vector<std::pair<std::int32_t, std::int32_t>> signedPairs(pairs.begin(), pairs.end());
-    EXPECT_EQ(type, "srational") << text;
-    return SRational(tag, signedPairs);
-}
-
 struct EntryCase {
     std::string name, layout;
     std::vector<Entry> entries;
@@ -75,8 +21,7 @@ std::vector<EntryCase> LoadEntryCases() {
         if (line.empty() || line[0] == '#') continue;
         const auto fields = Split(line, '\t');
         EntryCase c{fields.at(0), fields.at(1), {}, {}};
-        for (const auto& e : Split(fields.at(2), ';'))
-            c.entries.push_back(ParseEntry(e));
+        c.entries = Entries(fields.at(2));
         for (std::size_t f = 3; f < fields.size(); ++f) {
             const auto eq = fields[f].find('=');
             c.items.emplace_back(std::stoi(fields[f].substr(0, eq)),
@@ -92,13 +37,13 @@ class EntryText : public ::testing::TestWithParam<std::tuple<EntryCase, Order>> 
 TEST_P(EntryText, ReadsAsExpected) {
     const auto& [c, order] = GetParam();
     TiffLayout tiff;
-    tiff.ifd0 = {Ascii(0x010F, "Maker")};
+    tiff.ifd0 = {E("010F ascii Maker")};
     if (c.layout == "ifd0") {
         tiff.ifd0.insert(tiff.ifd0.end(), c.entries.begin(), c.entries.end());
     } else if (c.layout == "exif") {
         tiff.exif = c.entries;
     } else if (c.layout == "gps") {
-        tiff.exif = {Short(0xA405, {35})};
+        tiff.exif = {E("A405 short 35")};
         tiff.gps = c.entries;
     } else { // "olympus" or "nikon", then the maker and model when they are not the usual ones
         const auto note = Split(c.layout, '|');

@@ -1,6 +1,9 @@
 #include "TiffWriter.h"
 
 #include <algorithm>
+#include <map>
+#include <sstream>
+#include <tuple>
 
 namespace kamelune::test {
 namespace {
@@ -55,47 +58,66 @@ std::string Directory(const std::vector<Entry>& entries, Order o, std::uint32_t 
 
 } // namespace
 
-Entry Ascii(std::uint16_t tag, const std::string& text, bool withNul) {
-    Entry e = Bytes(tag, withNul ? text + std::string(1, '\0') : text, 2);
+std::string Unescape(const std::string& s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s.compare(i, 2, "\\0") == 0) {
+            out += '\0', ++i;
+        } else if (s.compare(i, 2, "\\x") == 0 && i + 3 < s.size()) {
+            out += static_cast<char>(std::stoi(s.substr(i + 2, 2), nullptr, 16)), i += 3;
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> Split(const std::string& s, char sep) {
+    std::vector<std::string> out;
+    std::istringstream in(s);
+    for (std::string part; std::getline(in, part, sep);)
+        out.push_back(part);
+    return out;
+}
+
+Entry E(const std::string& text) {
+    static const std::map<std::string, std::pair<std::uint16_t, int>> kTypes = {
+        {"byte", {1, 1}},      {"ascii", {2, 1}},      {"text", {2, 1}},
+        {"short", {3, 2}},     {"long", {4, 4}},       {"rational", {5, 4}},
+        {"undefined", {7, 1}}, {"srational", {10, 4}}, {"raw", {0, 4}}};
+    std::istringstream in(text);
+    std::string tag, type;
+    in >> tag >> type;
+    Entry e;
+    e.tag = static_cast<std::uint16_t>(std::stoul(tag, nullptr, 16));
+    std::tie(e.type, e.unitSize) = kTypes.at(type);
+    const std::string rest =
+        Unescape(text.substr(std::min(text.size(), tag.size() + type.size() + 2)));
+    if (e.unitSize == 1) {
+        for (unsigned char c : rest + std::string(type == "ascii" ? 1 : 0, '\0'))
+            e.units.push_back(c);
+        e.count = static_cast<std::uint32_t>(e.units.size());
+        return e;
+    }
+    std::istringstream values(rest);
+    for (std::string v; values >> v; ++e.count) {
+        const auto slash = v.find('/');
+        e.units.push_back(static_cast<std::uint32_t>(std::stoll(v.substr(0, slash))));
+        if (slash != std::string::npos)
+            e.units.push_back(static_cast<std::uint32_t>(std::stoll(v.substr(slash + 1))));
+    }
+    if (type == "raw") {
+        e = {e.tag, static_cast<std::uint16_t>(e.units.at(0)), e.units.at(1), {e.units.at(2)}, 4};
+        e.rawField = true;
+    }
     return e;
 }
 
-Entry Bytes(std::uint16_t tag, const std::string& bytes, std::uint16_t type) {
-    Entry e{tag, type, static_cast<std::uint32_t>(bytes.size()), {}, 1};
-    for (char c : bytes)
-        e.units.push_back(static_cast<unsigned char>(c));
-    return e;
-}
-
-Entry Short(std::uint16_t tag, std::vector<std::uint32_t> values) {
-    const auto n = static_cast<std::uint32_t>(values.size());
-    return {tag, 3, n, std::move(values), 2};
-}
-
-Entry Long(std::uint16_t tag, std::vector<std::uint32_t> values) {
-    const auto n = static_cast<std::uint32_t>(values.size());
-    return {tag, 4, n, std::move(values), 4};
-}
-
-Entry Rational(std::uint16_t tag, std::vector<std::pair<std::uint32_t, std::uint32_t>> values) {
-    Entry e{tag, 5, static_cast<std::uint32_t>(values.size()), {}, 4};
-    for (auto [n, d] : values)
-        e.units.insert(e.units.end(), {n, d});
-    return e;
-}
-
-Entry SRational(std::uint16_t tag, std::vector<std::pair<std::int32_t, std::int32_t>> values) {
-    Entry e{tag, 10, static_cast<std::uint32_t>(values.size()), {}, 4};
-    for (auto [n, d] : values)
-        e.units.insert(e.units.end(),
-                       {static_cast<std::uint32_t>(n), static_cast<std::uint32_t>(d)});
-    return e;
-}
-
-Entry RawField(std::uint16_t tag, std::uint16_t type, std::uint32_t count, std::uint32_t field) {
-    Entry e{tag, type, count, {field}, 4};
-    e.rawField = true;
-    return e;
+std::vector<Entry> Entries(const std::string& text) {
+    std::vector<Entry> out;
+    for (const std::string& e : Split(text, ';'))
+        out.push_back(E(e));
+    return out;
 }
 
 Entry MakerNote(std::uint32_t count) {
@@ -107,9 +129,9 @@ Entry MakerNote(std::uint32_t count) {
 std::string BuildJpeg(const TiffLayout& layout, Order o) {
     std::vector<Entry> ifd0 = layout.ifd0;
     const bool withExif = layout.exifPointer && !layout.exif.empty();
-    if (withExif) ifd0.push_back(RawField(0x8769, 4, 1, 0)); // offset filled below
+    if (withExif) ifd0.push_back(E("8769 raw 4 1 0")); // offset filled below
     const bool withGps = !layout.gps.empty();
-    if (withGps) ifd0.push_back(RawField(0x8825, 4, 1, 0)); // likewise
+    if (withGps) ifd0.push_back(E("8825 raw 4 1 0")); // likewise
 
     // TIFF header (8 bytes), IFD0, the EXIF directory, the maker note.
     const std::uint32_t ifd0At = 8;

@@ -22,14 +22,16 @@ struct Entry {
     bool makerNote = false; // value is the maker note of the TiffLayout
 };
 
-Entry Ascii(std::uint16_t tag, const std::string& text, bool withNul = true);
-Entry Bytes(std::uint16_t tag, const std::string& bytes, std::uint16_t type = 7);
-Entry Short(std::uint16_t tag, std::vector<std::uint32_t> values);
-Entry Long(std::uint16_t tag, std::vector<std::uint32_t> values);
-Entry Rational(std::uint16_t tag, std::vector<std::pair<std::uint32_t, std::uint32_t>> values);
-Entry SRational(std::uint16_t tag, std::vector<std::pair<std::int32_t, std::int32_t>> values);
-// An entry whose type, count and 32-bit value field are given as they are.
-Entry RawField(std::uint16_t tag, std::uint16_t type, std::uint32_t count, std::uint32_t field);
+// An entry as the data files write it: "TAG TYPE VALUES", TAG in hex. TYPE is one of byte, ascii
+// (a NUL added), text (type 2 as given) and undefined, each followed by its bytes (\0 and \xHH
+// escapes); short, long, rational N/D and srational N/D, followed by numbers; or raw TYPE COUNT
+// FIELD, an entry whose value field is FIELD as it stands.
+Entry E(const std::string& text);
+// Entries separated by ";".
+std::vector<Entry> Entries(const std::string& text);
+// "\0" and "\xHH" as the bytes they stand for.
+std::string Unescape(const std::string& s);
+std::vector<std::string> Split(const std::string& s, char sep);
 // The maker note of the TiffLayout; its count is the note's size unless one is given.
 Entry MakerNote(std::uint32_t count = 0);
 
