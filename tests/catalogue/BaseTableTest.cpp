@@ -102,7 +102,6 @@ TEST(BaseTable, LimitsCutMakerNoteAndUserCommentToFiveCharacters) {
     EXPECT_EQ(base.Cell(5, 1), "ニコンE990です");
     WriteParaToGrid(base, 1, "a.jpg", FileKind::Exif, items, {false, true});
     EXPECT_EQ(base.Cell(38, 1), "OLYMPUS\1\2");
-    EXPECT_EQ(FirstChars("日本語のテキスト", 5), "日本語のテ");
 }
 
 TEST(BaseTable, PicturesAreSortedIgnoringCaseAndMasked) {

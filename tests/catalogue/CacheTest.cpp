@@ -3,21 +3,6 @@
 
 namespace kamelune::test {
 
-TEST(CacheNames, PosixFoldersAndFiles) {
-    EXPECT_EQ(SetCacheSubName("/home/u/pics"), "@Y@home@_@u@_@pics");
-    EXPECT_EQ(SetCacheSubName("/"), "@Y@");
-    EXPECT_EQ(SetCacheSubName("/a b/写真"), "@Y@a b@_@写真");
-    EXPECT_EQ(CacheFolder("/opt/k", "@Y@"), "/opt/k/@KameluneDir/@Y@");
-    EXPECT_EQ(CacheRoot("/"), "/@KameluneDir");
-    EXPECT_TRUE(IsInsideCacheRoot("/opt/k/@KameluneDir"));
-    EXPECT_TRUE(IsInsideCacheRoot("/opt/k/@KameluneDir/@Y@home"));
-    EXPECT_FALSE(IsInsideCacheRoot("/opt/k/KameluneDir"));
-    EXPECT_EQ(ThumbFileName("IMG1.JPG"), "T_IMG1.JPG");
-    EXPECT_EQ(SizeFileName("IMG1.JPG"), "T_IMG1.TXT");
-    EXPECT_EQ(SizeFileName("a.b.jpeg"), "T_a.b.TXT") << "only the last extension";
-    EXPECT_EQ(SizeFileName("a.jpg"), SizeFileName("a.jpeg")) << "a.jpg and a.jpeg share it";
-}
-
 std::string WritePicture(const std::string& path, int w, int h) {
     RgbImage img(w, h);
     for (std::size_t i = 0; i < img.pixels.size(); ++i)
@@ -103,15 +88,6 @@ TEST(Thumbnails, AMissingOrDamagedSizeFileIsMadeAgainWithTheThumbnail) {
         EXPECT_EQ(t.sizeLines, (std::vector<std::string>{"100", "50", "1kb"})) << damaged;
         EXPECT_EQ(TempDir::Read(dir / "cache/T_p.TXT"), "100\r\n50\r\n1kb\r\n") << damaged;
     }
-}
-
-TEST(Drop, OnlyJpegExtensionsAndTheirDestination) {
-    for (const char* p : {"/x/a.jpg", "/x/a.JPG", "/x/b.Jpeg", "c.jpeg"})
-        EXPECT_TRUE(IsDroppableJpeg(p)) << p;
-    for (const char* p : {"/x/a.png", "/x/jpg", "/x.jpg/a", "/x/a.jpg.HID", "/x/a.jpe"})
-        EXPECT_FALSE(IsDroppableJpeg(p)) << p;
-    EXPECT_EQ(DropDestination("/", "/d/photo.jpeg"), "/photo.jpeg");
-    EXPECT_EQ(DropDestination("/d/pics", "/d/photo.jpeg"), "/d/pics/photo.jpeg");
 }
 
 TEST(MainSettingsFile, DefaultsAndRoundTrip) {

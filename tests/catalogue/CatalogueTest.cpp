@@ -3,15 +3,6 @@
 
 namespace kamelune::test {
 
-TEST(Catalogue, ItemNumbersAcceptLeadingBlanks) {
-    EXPECT_EQ(ItemNumber("  5"), 5);
-    EXPECT_EQ(ItemNumber(" 5"), 5);
-    EXPECT_EQ(ItemNumber("5"), 5);
-    EXPECT_EQ(ItemNumber(" 75 "), 75);
-    EXPECT_EQ(ItemNumber(""), 0);
-    EXPECT_EQ(ItemNumber("x"), 0);
-}
-
 TEST(ItemGrid, DefaultChoice) {
     StringGrid g(1, 1);
     SetupPKomokuGrid(g);

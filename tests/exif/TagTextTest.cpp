@@ -2,9 +2,7 @@
 #include "ExifTestUtil.h"
 
 #include "exif/TagRules.h"
-
-#include <fstream>
-#include <sstream>
+#include "support/DataRows.h"
 
 namespace kamelune::test {
 
@@ -15,13 +13,9 @@ struct EntryCase {
 };
 
 std::vector<EntryCase> LoadEntryCases() {
-    std::ifstream in(KAMELUNE_TEST_DATA "/exif-entries.tsv");
     std::vector<EntryCase> cases;
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        const auto fields = Split(line, '\t');
-        EntryCase c{fields.at(0), fields.at(1), {}, {}};
-        c.entries = Entries(fields.at(2));
+    for (const auto& fields : DataRows("exif-entries.tsv")) {
+        EntryCase c{fields.at(0), fields.at(1), Entries(fields.at(2)), {}};
         for (std::size_t f = 3; f < fields.size(); ++f) {
             const auto eq = fields[f].find('=');
             c.items.emplace_back(std::stoi(fields[f].substr(0, eq)),
@@ -68,21 +62,6 @@ INSTANTIATE_TEST_SUITE_P(Rules, EntryText,
                          ::testing::Combine(::testing::ValuesIn(LoadEntryCases()),
                                             ::testing::Values(Order::II, Order::MM)),
                          CaseAndOrderName<EntryCase>);
-
-TEST(TagTextForm, TagNamesAreFourUpperCaseDigits) {
-    EXPECT_EQ(TagText(0x927C), "0x927C");
-    EXPECT_EQ(TagText(0x0A), "0x000A");
-}
-
-TEST(NumberFormats, MatchPrintf) {
-    EXPECT_EQ(FormatInt(5, 4), "   5");
-    EXPECT_EQ(FormatInt(-12345, 4), "-12345");
-    EXPECT_EQ(FormatFixed(2.8, 1, 3), "2.8");
-    EXPECT_EQ(FormatFixed(0.25, 1, 3), "0.2") << "exact ties round to even, as printf does";
-    EXPECT_EQ(FormatFixed(1.5, 2), "1.50");
-    EXPECT_EQ(FormatFixed(-0.66, 1, 3), "-0.7");
-    EXPECT_EQ(FormatFixed(12.0, 1, 8), "    12.0");
-}
 
 TEST(NumberFormats, IgnoreTheProcessLocale) {
     const char* old = std::setlocale(LC_NUMERIC, nullptr);

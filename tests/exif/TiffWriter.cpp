@@ -1,5 +1,7 @@
 #include "TiffWriter.h"
 
+#include "support/DataRows.h"
+
 #include <algorithm>
 #include <map>
 #include <sstream>
@@ -57,28 +59,6 @@ std::string Directory(const std::vector<Entry>& entries, Order o, std::uint32_t 
 }
 
 } // namespace
-
-std::string Unescape(const std::string& s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s.compare(i, 2, "\\0") == 0) {
-            out += '\0', ++i;
-        } else if (s.compare(i, 2, "\\x") == 0 && i + 3 < s.size()) {
-            out += static_cast<char>(std::stoi(s.substr(i + 2, 2), nullptr, 16)), i += 3;
-        } else {
-            out += s[i];
-        }
-    }
-    return out;
-}
-
-std::vector<std::string> Split(const std::string& s, char sep) {
-    std::vector<std::string> out;
-    std::istringstream in(s);
-    for (std::string part; std::getline(in, part, sep);)
-        out.push_back(part);
-    return out;
-}
 
 Entry E(const std::string& text) {
     static const std::map<std::string, std::pair<std::uint16_t, int>> kTypes = {

@@ -29,9 +29,6 @@ struct Entry {
 Entry E(const std::string& text);
 // Entries separated by ";".
 std::vector<Entry> Entries(const std::string& text);
-// "\0" and "\xHH" as the bytes they stand for.
-std::string Unescape(const std::string& s);
-std::vector<std::string> Split(const std::string& s, char sep);
 // The maker note of the TiffLayout; its count is the note's size unless one is given.
 Entry MakerNote(std::uint32_t count = 0);
 

@@ -77,8 +77,6 @@ TEST(CaptionLook, EmphasisAndTransparency) {
 }
 
 TEST(Captions, NumbersHeadingsAndValues) {
-    EXPECT_EQ(NoLabelText(36, 16, "   37"), "3-37");
-    EXPECT_EQ(NoLabelText(0, 16, "    1"), "1-1");
     StringGrid items(4, kPKomokuRows);
     SetupPKomokuGrid(items);
     SetDefaultHeadings(items);

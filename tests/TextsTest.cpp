@@ -1,0 +1,58 @@
+// Plain functions from text to text, against the cases in tests/data/texts.tsv.
+#include "support/DataRows.h"
+#include "support/Plain.h"
+
+#include <functional>
+#include <map>
+
+namespace kamelune::test {
+
+using Args = std::vector<std::string>;
+
+std::string Flag(bool b) {
+    return b ? "yes" : "no";
+}
+
+const std::map<std::string, std::function<std::string(const Args&)>> kTexts = {
+    {"ItemNumber", [](const Args& a) { return std::to_string(ItemNumber(a[0])); }},
+    {"SetCacheSubName", [](const Args& a) { return SetCacheSubName(a[0]); }},
+    {"CacheFolder", [](const Args& a) { return CacheFolder(a[0], a[1]); }},
+    {"CacheRoot", [](const Args& a) { return CacheRoot(a[0]); }},
+    {"IsInsideCacheRoot", [](const Args& a) { return Flag(IsInsideCacheRoot(a[0])); }},
+    {"ThumbFileName", [](const Args& a) { return ThumbFileName(a[0]); }},
+    {"SizeFileName", [](const Args& a) { return SizeFileName(a[0]); }},
+    {"IsDroppableJpeg", [](const Args& a) { return Flag(IsDroppableJpeg(a[0])); }},
+    {"DropDestination", [](const Args& a) { return DropDestination(a[0], a[1]); }},
+    {"HtmlText", [](const Args& a) { return HtmlText(a[0]); }},
+    {"HtmlUrl", [](const Args& a) { return HtmlUrl(a[0]); }},
+    {"ImageFileName", [](const Args& a) { return ImageFileName(a[0] == "yes", a[1]); }},
+    {"ExifTextFileName", [](const Args& a) { return ExifTextFileName(a[0]); }},
+    {"FileSizeText", [](const Args& a) { return FileSizeText(std::stoull(a[0])); }},
+    {"TagText",
+     [](const Args& a) {
+         return TagText(static_cast<std::uint16_t>(std::stoul(a[0], nullptr, 16)));
+     }},
+    {"FormatInt", [](const Args& a) { return FormatInt(std::stoi(a[0]), std::stoi(a[1])); }},
+    {"FormatFixed",
+     [](const Args& a) { return FormatFixed(std::stod(a[0]), std::stoi(a[1]), std::stoi(a[2])); }},
+    {"Cp932ToUtf8", [](const Args& a) { return Cp932ToUtf8(a[0]); }},
+    {"Utf8ToCp932", [](const Args& a) { return Utf8ToCp932(a[0]); }},
+    {"Utf8ToCp932Html", [](const Args& a) { return Utf8ToCp932(a[0], Unmappable::HtmlReference); }},
+    {"Cp932Length", [](const Args& a) { return std::to_string(Cp932Length(a[0])); }},
+    {"CutToCp932Bytes", [](const Args& a) { return CutToCp932Bytes(a[0], std::stoul(a[1])); }},
+    {"FirstChars", [](const Args& a) { return FirstChars(a[0], std::stoul(a[1])); }},
+    {"NoLabelText",
+     [](const Args& a) { return NoLabelText(std::stoi(a[0]), std::stoi(a[1]), a[2]); }},
+};
+
+TEST(Texts, EachFunctionGivesItsText) {
+    for (const auto& row : DataRows("texts.tsv")) {
+        Args args;
+        for (std::size_t i = 1; i + 1 < row.size(); ++i)
+            args.push_back(Unescape(row[i]));
+        ASSERT_TRUE(kTexts.count(row[0])) << row[0];
+        EXPECT_EQ(kTexts.at(row[0])(args), Unescape(row.back())) << row[0] << " " << row.at(1);
+    }
+}
+
+} // namespace kamelune::test
