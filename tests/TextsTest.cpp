@@ -1,4 +1,5 @@
-// Plain functions from text to text, against the cases in tests/data/texts.tsv.
+// Plain functions whose results read as text: the cases in tests/data/texts.tsv (names, escapes,
+// encodings) and tests/data/layouts.tsv (page and slideshow geometry).
 #include "support/DataRows.h"
 #include "support/Plain.h"
 
@@ -11,6 +12,25 @@ using Args = std::vector<std::string>;
 
 std::string Flag(bool b) {
     return b ? "yes" : "no";
+}
+int I(const std::string& s) {
+    return std::stoi(s);
+}
+Pane PaneOf(const std::string& s) {
+    return s == "all" ? Pane::AllItems : s == "four" ? Pane::FourItems : Pane::Pictures;
+}
+std::string Numbers(std::initializer_list<int> numbers) {
+    std::string out;
+    for (int n : numbers)
+        out += (out.empty() ? "" : " ") + std::to_string(n);
+    return out;
+}
+std::string RectText(const Rect& r) {
+    return Numbers({r.left, r.top, r.width, r.height});
+}
+std::string SlideText(const SlideRect& r) {
+    return Numbers({r.left, r.top, r.width, r.height}) + (r.scaled ? " scaled" : "") +
+           (r.scroll ? " scroll" : "");
 }
 
 const std::map<std::string, std::function<std::string(const Args&)>> kTexts = {
@@ -43,10 +63,47 @@ const std::map<std::string, std::function<std::string(const Args&)>> kTexts = {
     {"FirstChars", [](const Args& a) { return FirstChars(a[0], std::stoul(a[1])); }},
     {"NoLabelText",
      [](const Args& a) { return NoLabelText(std::stoi(a[0]), std::stoi(a[1]), a[2]); }},
+    {"PictsPerPage",
+     [](const Args& a) { return std::to_string(PictsPerPage(I(a[0]), PaneOf(a[1]))); }},
+    {"ComputePage",
+     [](const Args& a) {
+         const PageBounds b = ComputePage(I(a[0]), I(a[1]), I(a[2]));
+         return Numbers({b.page, b.count, b.first, b.last});
+     }},
+    {"PanelRect",
+     [](const Args& a) { return RectText(PanelRect(I(a[0]), I(a[1]), I(a[2]), I(a[3]))); }},
+    {"SetNoHorz", [](const Args& a) { return std::to_string(SetNoHorz(I(a[0]))); }},
+    {"CaptionLineCount",
+     [](const Args& a) { return std::to_string(CaptionLineCount(PaneOf(a[0]), I(a[1]))); }},
+    {"ImageRect", [](const Args& a) { return RectText(ImageRect(I(a[0]), I(a[1]))); }},
+    {"SizeLabelTop",
+     [](const Args& a) { return std::to_string(SizeLabelTop(a[0] == "yes", I(a[1]), I(a[2]))); }},
+    {"CaptionRect", [](const Args& a) { return RectText(CaptionRect(I(a[0]), I(a[1]))); }},
+    {"CaptionLookFor",
+     [](const Args& a) {
+         const CaptionLook l = CaptionLookFor(a[0] == "yes", a[1] == "yes", 1, 2, 3);
+         return Numbers({int(l.background), int(l.text)}) + (l.transparent ? " transparent" : "");
+     }},
+    {"AutoFitRect",
+     [](const Args& a) {
+         return SlideText(AutoFitRect(I(a[0]), I(a[1]), I(a[2]), I(a[3]), I(a[4]), I(a[5])));
+     }},
+    {"FixedRect",
+     [](const Args& a) {
+         return SlideText(FixedRect(a[0] == "yes", a[1] == "yes", I(a[2]), I(a[3]), I(a[4]),
+                                    I(a[5]), I(a[6]), I(a[7])));
+     }},
+    {"StepForward", [](const Args& a) { return std::to_string(StepForward(I(a[0]), I(a[1]))); }},
+    {"StepBackward", [](const Args& a) { return std::to_string(StepBackward(I(a[0]), I(a[1]))); }},
+    {"IntervalOnShow", [](const Args& a) { return std::to_string(IntervalOnShow(I(a[0]))); }},
+    {"IntervalOnChange", [](const Args& a) { return std::to_string(IntervalOnChange(I(a[0]))); }},
 };
 
 TEST(Texts, EachFunctionGivesItsText) {
-    for (const auto& row : DataRows("texts.tsv")) {
+    auto rows = DataRows("texts.tsv");
+    for (auto& row : DataRows("layouts.tsv"))
+        rows.push_back(std::move(row));
+    for (const auto& row : rows) {
         Args args;
         for (std::size_t i = 1; i + 1 < row.size(); ++i)
             args.push_back(Unescape(row[i]));
