@@ -28,6 +28,26 @@ std::string Numbers(std::initializer_list<int> numbers) {
 std::string RectText(const Rect& r) {
     return Numbers({r.left, r.top, r.width, r.height});
 }
+// A 100 x 75 picture decoded with a minimum size: "denominator width height".
+std::string DecodeScale(int minW, int minH) {
+    RgbImage img(100, 75);
+    std::vector<std::uint8_t> bytes;
+    EXPECT_TRUE(EncodeJpeg(img, 90, bytes));
+    const JpegDecodeResult r = DecodeJpegMemory(bytes.data(), bytes.size(), {minW, minH});
+    EXPECT_EQ(std::pair(r.fullWidth, r.fullHeight), std::pair(100, 75));
+    return Numbers({r.scaleDenom, r.image.width, r.image.height});
+}
+// A 3 x 2 picture whose pixels are 0..5 turned by an orientation: "width: pixels".
+std::string Oriented(int orientation) {
+    RgbImage stored(3, 2);
+    for (int i = 0; i < 6; ++i)
+        stored.pixels[static_cast<std::size_t>(i) * 3] = static_cast<std::uint8_t>(i);
+    const RgbImage out = Orient(stored, orientation);
+    std::string text = std::to_string(out.width) + ":";
+    for (std::size_t i = 0; i < out.pixels.size(); i += 3)
+        text += " " + std::to_string(out.pixels[i]);
+    return text;
+}
 std::string SlideText(const SlideRect& r) {
     return Numbers({r.left, r.top, r.width, r.height}) + (r.scaled ? " scaled" : "") +
            (r.scroll ? " scroll" : "");
@@ -95,6 +115,8 @@ const std::map<std::string, std::function<std::string(const Args&)>> kTexts = {
      }},
     {"StepForward", [](const Args& a) { return std::to_string(StepForward(I(a[0]), I(a[1]))); }},
     {"StepBackward", [](const Args& a) { return std::to_string(StepBackward(I(a[0]), I(a[1]))); }},
+    {"DecodeScale", [](const Args& a) { return DecodeScale(I(a[0]), I(a[1])); }},
+    {"Orient", [](const Args& a) { return Oriented(I(a[0])); }},
     {"IntervalOnShow", [](const Args& a) { return std::to_string(IntervalOnShow(I(a[0]))); }},
     {"IntervalOnChange", [](const Args& a) { return std::to_string(IntervalOnChange(I(a[0]))); }},
 };

@@ -74,28 +74,14 @@ TEST_F(MainWindow, InstalledCopiesFollowXdgAndOthersKeepEverythingBesideThem) {
 }
 
 TEST_F(MainWindow, StoredGeometryTabPaneAndFolderAreAppliedAndWrittenBack) {
-    const struct {
-        std::string ini;
-        int pane;
-        bool thumbnails;
-    } cases[] = {
-        {"[Form]\r\nLeft=30\r\nTop=40\r\nWidth=900\r\nHeight=500\r\n[ActivePage]\r\n"
-         "ActivePage=TabSheetGazo\r\n[Dir]\r\nDir=" +
-             Pictures() + "\r\n",
-         1, true},
-        {"[ActivePage]\r\nActivePage=Whatever\r\n[Pane]\r\nHairetu=2\r\n", 2, true},
-        {"[Pane]\r\nHairetu=3\r\n", 3, false},
-        {"[Pane]\r\nHairetu=7\r\n", 1, false},
-    };
-    for (const auto& c : cases) {
-        Start(c.ini);
-        EXPECT_EQ(Page->SpeedBtnPane1->isChecked(), c.pane == 1) << c.ini;
-        EXPECT_EQ(Page->SpeedBtnPane2->isChecked(), c.pane == 2) << c.ini;
-        EXPECT_EQ(Page->SpeedBtnPane3->isChecked(), c.pane == 3) << c.ini;
-        EXPECT_EQ(Ui().PageControl1->currentWidget() == Page, c.thumbnails);
-        DestroyWindows();
-    }
-    Start(cases[0].ini);
+    Start("[ActivePage]\r\nActivePage=Whatever\r\n[Pane]\r\nHairetu=2\r\n");
+    EXPECT_TRUE(Page->SpeedBtnPane2->isChecked());
+    EXPECT_EQ(Ui().PageControl1->currentWidget(), Page) << "any page but the table's";
+    DestroyWindows();
+    Start("[Form]\r\nLeft=30\r\nTop=40\r\nWidth=900\r\nHeight=500\r\n[ActivePage]\r\n"
+          "ActivePage=TabSheetGazo\r\n[Dir]\r\nDir=" +
+          Pictures() + "\r\n[Pane]\r\nHairetu=7\r\n");
+    EXPECT_TRUE(Page->SpeedBtnPane1->isChecked()) << "an unknown layout is the first";
     EXPECT_EQ(FormMain->geometry(), QRect(30, 40, 900, 500));
     EXPECT_EQ(FormMain->CurrentDir(), Pictures());
     // Written back on close, byte for byte, in the file's own order of sections.

@@ -20,32 +20,6 @@ std::vector<std::uint8_t> Encoded(const RgbImage& img, int quality = 90) {
     return out;
 }
 
-struct ScaleCase {
-    int minW, minH;
-    int denom, w, h;
-};
-
-class JpegScale : public ::testing::TestWithParam<ScaleCase> {};
-
-TEST_P(JpegScale, DecodesAtTheSmallestScaleThatKeepsTheMinimum) {
-    const ScaleCase c = GetParam();
-    const auto bytes = Encoded(Gradient(100, 75));
-    const JpegDecodeResult r = DecodeJpegMemory(bytes.data(), bytes.size(), {c.minW, c.minH});
-    ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_EQ(r.scaleDenom, c.denom);
-    EXPECT_EQ(r.image.width, c.w);
-    EXPECT_EQ(r.image.height, c.h);
-    EXPECT_EQ(r.fullWidth, 100);
-    EXPECT_EQ(r.fullHeight, 75);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Scales, JpegScale,
-    ::testing::Values(ScaleCase{0, 0, 1, 100, 75}, ScaleCase{13, 10, 8, 13, 10}, // sizes round up
-                      ScaleCase{14, 10, 4, 25, 19}, ScaleCase{25, 19, 4, 25, 19},
-                      ScaleCase{26, 19, 2, 50, 38}, ScaleCase{51, 1, 1, 100, 75},
-                      ScaleCase{500, 500, 1, 100, 75}));
-
 TEST(Jpeg, RoundTripKeepsSizeAndColours) {
     const RgbImage img = Gradient(64, 48);
     const auto bytes = Encoded(img, 100);
@@ -176,29 +150,6 @@ TEST(Stretch, GivesExactSizesAndKeepsFlatColour) {
     }
     EXPECT_TRUE(Stretch(RgbImage(), 5, 5).Empty());
     EXPECT_TRUE(Stretch(flat, 0, 5).Empty());
-}
-
-TEST(Orient, EveryOrientationTurnsThePictureUpright) {
-    RgbImage stored(3, 2); // pixel values 0 1 2 / 3 4 5
-    for (int i = 0; i < 6; ++i)
-        stored.pixels[static_cast<std::size_t>(i) * 3] = static_cast<std::uint8_t>(i);
-    const struct {
-        int orientation, width;
-        std::vector<int> pixels;
-    } cases[] = {
-        {1, 3, {0, 1, 2, 3, 4, 5}}, {2, 3, {2, 1, 0, 5, 4, 3}}, {3, 3, {5, 4, 3, 2, 1, 0}},
-        {4, 3, {3, 4, 5, 0, 1, 2}}, {5, 2, {0, 3, 1, 4, 2, 5}}, {6, 2, {3, 0, 4, 1, 5, 2}},
-        {7, 2, {5, 2, 4, 1, 3, 0}}, {8, 2, {2, 5, 1, 4, 0, 3}}, {0, 3, {0, 1, 2, 3, 4, 5}},
-    };
-    for (const auto& c : cases) {
-        const RgbImage out = Orient(stored, c.orientation);
-        ASSERT_EQ(out.width, c.width) << c.orientation;
-        ASSERT_EQ(out.height, 6 / c.width) << c.orientation;
-        std::vector<int> got;
-        for (std::size_t i = 0; i < out.pixels.size(); i += 3)
-            got.push_back(out.pixels[i]);
-        EXPECT_EQ(got, c.pixels) << c.orientation;
-    }
 }
 
 TEST(Stretch, AveragesWhenReducing) {
