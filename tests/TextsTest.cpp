@@ -1,5 +1,6 @@
 // Plain functions whose results read as text: the cases in tests/data/texts.tsv (names, escapes,
-// encodings) and tests/data/layouts.tsv (page and slideshow geometry).
+// encodings), layouts.tsv (page and slideshow geometry, decoding) and pkm-lines.tsv (the item
+// file's limits).
 #include "support/DataRows.h"
 #include "support/Plain.h"
 
@@ -47,6 +48,9 @@ std::string Oriented(int orientation) {
     for (std::size_t i = 0; i < out.pixels.size(); i += 3)
         text += " " + std::to_string(out.pixels[i]);
     return text;
+}
+std::string Whole(const FileResult& r) {
+    return r ? "whole" : r.error.empty() ? "refused without a reason" : "refused";
 }
 std::string SlideText(const SlideRect& r) {
     return Numbers({r.left, r.top, r.width, r.height}) + (r.scaled ? " scaled" : "") +
@@ -117,14 +121,27 @@ const std::map<std::string, std::function<std::string(const Args&)>> kTexts = {
     {"StepBackward", [](const Args& a) { return std::to_string(StepBackward(I(a[0]), I(a[1]))); }},
     {"DecodeScale", [](const Args& a) { return DecodeScale(I(a[0]), I(a[1])); }},
     {"Orient", [](const Args& a) { return Oriented(I(a[0])); }},
+    {"PkmWith",
+     [](const Args& a) {
+         std::vector<std::string> lines = BuiltInPkmLines();
+         lines.at(std::stoul(a[0])) = a[1];
+         return Whole(CheckPkmLines(lines));
+     }},
+    {"PkmOfLength",
+     [](const Args& a) {
+         std::vector<std::string> lines = BuiltInPkmLines();
+         lines.resize(std::stoul(a[0]), "extra");
+         return Whole(CheckPkmLines(lines));
+     }},
     {"IntervalOnShow", [](const Args& a) { return std::to_string(IntervalOnShow(I(a[0]))); }},
     {"IntervalOnChange", [](const Args& a) { return std::to_string(IntervalOnChange(I(a[0]))); }},
 };
 
 TEST(Texts, EachFunctionGivesItsText) {
     auto rows = DataRows("texts.tsv");
-    for (auto& row : DataRows("layouts.tsv"))
-        rows.push_back(std::move(row));
+    for (const char* more : {"layouts.tsv", "pkm-lines.tsv"})
+        for (auto& row : DataRows(more))
+            rows.push_back(std::move(row));
     for (const auto& row : rows) {
         Args args;
         for (std::size_t i = 1; i + 1 < row.size(); ++i)

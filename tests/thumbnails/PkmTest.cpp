@@ -97,49 +97,6 @@ TEST(Pkm, RoundTripThroughAFileIsByteExact) {
     EXPECT_EQ(TempDir::Read(dir / "b.pkm"), TempDir::Read(dir / "a.pkm"));
 }
 
-TEST(Pkm, FilesThatAreNotWholeAreRefused) {
-    StringGrid g = DefaultGrid();
-    DisplayAttributes a;
-    SetDefaultPHyoji(a, std::vector<std::string>(9, "x"));
-    const auto good = MakePkmLines(g, a);
-    struct {
-        const char* name;
-        std::vector<std::string> lines;
-    } cases[] = {
-        {"empty", {}},
-        {"150 lines", {good.begin(), good.begin() + 150}},
-        {"one line short", {good.begin(), good.end() - 1}},
-    };
-    for (auto& c : cases) {
-        const FileResult r = CheckPkmLines(c.lines);
-        EXPECT_FALSE(r) << c.name;
-        EXPECT_FALSE(r.error.empty()) << c.name;
-    }
-    // One line changed (nine emphasis entries here: lines 151-159, then the colours and the
-    // font entry at 160-168, the transparency at 169).
-    const struct {
-        std::size_t line;
-        const char* value;
-        bool whole;
-    } edits[] = {
-        {5, "x", false}, // an order number
-        {150, "nine", false},      {150, "-1", false},         {150, "96", false},
-        {150, "10", false}, // more entries than the file has lines
-        {162, "red", false},       {162, "4294967296", false}, {162, "-2147483649", false},
-        {162, "4294967295", true}, {162, "-2147483648", true}, // a colour's 32 bits either way
-        {168, "4", false},         {168, "-1", false},         {168, "3", true}, // font entry
-        {169, "yes", true}, // the transparency counts only when exactly 1
-    };
-    for (const auto& e : edits) {
-        std::vector<std::string> lines = good;
-        lines[e.line] = e.value;
-        EXPECT_EQ(static_cast<bool>(CheckPkmLines(lines)), e.whole) << e.line << " " << e.value;
-    }
-    std::vector<std::string> longer = good;
-    longer.push_back("extra");
-    EXPECT_TRUE(CheckPkmLines(longer));
-}
-
 TEST(Pkm, EmphasisLinesCountOnlyWhenExactlyOne) {
     StringGrid g = DefaultGrid();
     DisplayAttributes a;
