@@ -103,7 +103,7 @@ TEST_F(HideDelete, DeleteForGoodOrToTheTrashWhichMaySayWhyItRefuses) {
 }
 
 // Another cache place: cancelled or unwritable, nothing changes; taken, it is kept across a
-// restart and keeps its files when left.
+// restart and keeps its files when left. The cache root is deleted to the trash.
 TEST_F(HideDelete, OtherCachePlaceIsCheckedAndKeptAcrossARestart) {
     dialogs.AnswerPath(std::nullopt);
     FormMain->MnOtherLocationClick();
@@ -133,9 +133,7 @@ TEST_F(HideDelete, OtherCachePlaceIsCheckedAndKeptAcrossARestart) {
     FormMain->MnThumbLocationClick();
     EXPECT_EQ(model->ThumbDir(), AppDir());
     EXPECT_TRUE(fs::exists(other + "/@KameluneDir")) << "the other place keeps its files";
-}
-
-TEST_F(HideDelete, CacheRootGoesToTheTrash) {
+    // The cache root goes to the trash, the pictures stay.
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir / "data"));
     dialogs.AnswerYes(true);
     FormMain->MnKameluneDirDelClick();

@@ -97,7 +97,7 @@ TEST_F(MainWindow, StoredGeometryTabPaneAndFolderAreAppliedAndWrittenBack) {
                   "\r\nThumbDir=" + AppDir() + "\r\n[Pane]\r\nHairetu=2\r\n");
 }
 
-TEST_F(MainWindow, VanishedFoldersFallBackAndTheFallbackIsSaved) {
+TEST_F(MainWindow, VanishedFoldersFallBackTheCacheRootIsRefusedAnEmptyFolderIsTaken) {
     Start("[Dir]\r\nDir=/no/such/folder\r\nThumbDir=/no/such/cache\r\n");
     EXPECT_EQ(FormMain->CurrentDir(), QDir::homePath().toStdString());
     EXPECT_EQ(model->ThumbDir(), AppDir());
@@ -106,9 +106,29 @@ TEST_F(MainWindow, VanishedFoldersFallBackAndTheFallbackIsSaved) {
     EXPECT_EQ(IniFile(Ini()).ReadString("Dir", "ThumbDir", ""), AppDir());
     DestroyWindows();
     fs::create_directories(dir / "elsewhere");
-    Start("[Dir]\r\nThumbDir=" + dir / "elsewhere" + "\r\n");
+    ThreePictures();
+    Start("[Dir]\r\nDir=" + Pictures() + "\r\nThumbDir=" + dir / "elsewhere" + "\r\n");
     EXPECT_EQ(model->ThumbDir(), dir / "elsewhere");
     EXPECT_TRUE(Ui().MnOtherLocation->isChecked());
+
+    // The cache root is refused, an empty folder taken.
+    const std::string cache = AppDir() + "/@KameluneDir/sub";
+    fs::create_directories(cache);
+    dialogs.AnswerOk();
+    FormMain->SetCurrentDir(cache);
+    EXPECT_EQ(Said(), QStringLiteral("ここはKameluneの情報格納場所です。"));
+    EXPECT_EQ(model->Base().RowCount(), 4) << "the previous folder's tables stay";
+    model->ChangeSelection([](SelectionTables& t) {
+        t.list = {1};
+        return true;
+    });
+    fs::create_directories(dir / "empty");
+    FormMain->SetCurrentDir(dir / "empty");
+    WaitForPage();
+    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("0/0"));
+    EXPECT_EQ(View().RowCount(), 1);
+    EXPECT_EQ(model->Base().RowCount(), 1);
+    EXPECT_TRUE(model->Selected().empty());
 }
 
 TEST_F(MainWindow, FixedColumnsStayAtTheLeftWhileTheRestScrolls) {
@@ -305,28 +325,6 @@ TEST_F(MainWindow, AllPicturesOfAFolderPast2000) {
     WaitForPage();
     EXPECT_EQ(FigNoText(model->ReadCounts()), "2100/2000");
     EXPECT_EQ(View().RowCount(), 2001);
-}
-
-TEST_F(MainWindow, TheCacheRootIsRefusedAnEmptyFolderTaken) {
-    ThreePictures();
-    StartIn(Pictures());
-    const std::string cache = AppDir() + "/@KameluneDir/sub";
-    fs::create_directories(cache);
-    dialogs.AnswerOk();
-    FormMain->SetCurrentDir(cache);
-    EXPECT_EQ(Said(), QStringLiteral("ここはKameluneの情報格納場所です。"));
-    EXPECT_EQ(model->Base().RowCount(), 4) << "the previous folder's tables stay";
-    model->ChangeSelection([](SelectionTables& t) {
-        t.list = {1};
-        return true;
-    });
-    fs::create_directories(dir / "empty");
-    FormMain->SetCurrentDir(dir / "empty");
-    WaitForPage();
-    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("0/0"));
-    EXPECT_EQ(View().RowCount(), 1);
-    EXPECT_EQ(model->Base().RowCount(), 1);
-    EXPECT_TRUE(model->Selected().empty());
 }
 
 TEST_F(MainWindow, DroppedFiles) {

@@ -110,25 +110,7 @@ TEST_F(Export, StopWhileThePageIsWrittenLeavesNoPageAndSaysSo) {
     EXPECT_TRUE(said.contains(QStringLiteral("stop.html"))) << said.toStdString();
 }
 
-TEST_F(Export, RefusalsWithoutItemsOrSelection) {
-    FormMain->SelectAllClick();
-    model->SetChosenItems({});
-    dialogs.AnswerOk();
-    FormSetHTML->BtnMakeClick();
-    WaitForWriter();
-    EXPECT_EQ(Said(), QStringLiteral("出力するExif項目が選択されていません！"));
-    FormMain->SelectNoneClick();
-    dialogs.AnswerOk();
-    FormMain->BtnTabYokoClick();
-    EXPECT_EQ(Said(), QStringLiteral("解析するイメージが選択されていません"));
-    dialogs.AnswerPath(Out() + "/t.html");
-    dialogs.AnswerOk(); // "選択されていません", and no page is said to be made
-    windows->FormSetHTML2->BtnMakeClick();
-    EXPECT_EQ(Said(), QStringLiteral("選択されていません"));
-    EXPECT_FALSE(fs::exists(Out() + "/t.html"));
-}
-
-TEST_F(Export, TabTextFollowsTheSelectionNotTheView) {
+TEST_F(Export, TabTextFollowsTheSelectionAndEveryExportRefusesWithoutOne) {
     Select({3, 1});
     auto write = [&](const std::string& name) {
         dialogs.AnswerPath(Out() + "/" + name);
@@ -143,6 +125,22 @@ TEST_F(Export, TabTextFollowsTheSelectionNotTheView) {
     EXPECT_NE(plain.find("\r\n\t1\t2\t\r\n"), std::string::npos);
     dialogs.AnswerPath(std::nullopt);
     Table().SpeedBtnTab1->click(); // cancelled: nothing
+
+    // Refused without items or without a selection; no page is said to be made.
+    model->SetChosenItems({});
+    dialogs.AnswerOk();
+    FormSetHTML->BtnMakeClick();
+    WaitForWriter();
+    EXPECT_EQ(Said(), QStringLiteral("出力するExif項目が選択されていません！"));
+    FormMain->SelectNoneClick();
+    dialogs.AnswerOk();
+    Table().SpeedBtnTab1->click();
+    EXPECT_EQ(Said(), QStringLiteral("解析するイメージが選択されていません"));
+    dialogs.AnswerPath(Out() + "/t.html");
+    dialogs.AnswerOk();
+    windows->FormSetHTML2->BtnMakeClick();
+    EXPECT_EQ(Said(), QStringLiteral("選択されていません"));
+    EXPECT_FALSE(fs::exists(Out() + "/t.html"));
 }
 
 } // namespace kamelune::test

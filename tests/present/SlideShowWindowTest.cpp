@@ -91,7 +91,7 @@ TEST_F(SlideShow, AShowOverAFolderReadAgainClosesAndSaysSo) {
         QStringLiteral("スライドショーを閉じました")));
 }
 
-TEST_F(SlideShow, ToolBarAndBackgroundSwatchShowTheirColours) {
+TEST_F(SlideShow, ColoursOfItsBarAndSwatchAndAnEmptiedList) {
     FormMain->Selection(1, 1);
     FormMain->BtnSlideShowClick();
     auto colourAt = [](QWidget* w) {
@@ -105,6 +105,14 @@ TEST_F(SlideShow, ToolBarAndBackgroundSwatchShowTheirColours) {
     ASSERT_TRUE(bar);
     EXPECT_EQ(bar->grab().toImage().pixelColor(bar->width() - 3, bar->height() / 2),
               QColor(189, 189, 223));
+    // The list emptied under it: the steps do nothing, the timer says so and stops.
+    FormMain->SelectNoneClick();
+    FormSlideshow->SpeedBtnNextClick();
+    FormSlideshow->SpeedBtnLastClick();
+    dialogs.AnswerOk();
+    FormSlideshow->Timer1Timer();
+    EXPECT_EQ(Said(), QStringLiteral("選択されたファイルがありません"));
+    EXPECT_FALSE(FormSlideshow->Timer1.isActive());
 }
 
 TEST_F(SlideShow, AllModeFollowsTheTableAndItsJumpStaysInside) {
@@ -125,18 +133,6 @@ TEST_F(SlideShow, AllModeFollowsTheTableAndItsJumpStaysInside) {
     QTest::keyClicks(FormSlideshow->SpinEditJump, QStringLiteral("999"));
     QTest::keyClick(FormSlideshow->SpinEditJump, Qt::Key_Return);
     EXPECT_EQ(FormSlideshow->SpinEditJump->value(), 4);
-}
-
-TEST_F(SlideShow, EmptyListDoesNothingAndTheTimerSaysSo) {
-    FormMain->Selection(1, 2);
-    FormMain->BtnSlideShowClick();
-    FormMain->SelectNoneClick();
-    FormSlideshow->SpeedBtnNextClick(); // nothing to index: no error, no crash
-    FormSlideshow->SpeedBtnLastClick();
-    dialogs.AnswerOk();
-    FormSlideshow->Timer1Timer();
-    EXPECT_EQ(Said(), QStringLiteral("選択されたファイルがありません"));
-    EXPECT_FALSE(FormSlideshow->Timer1.isActive());
 }
 
 TEST_F(SlideShow, IntervalsAndCaptions) {
