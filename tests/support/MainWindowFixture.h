@@ -121,12 +121,6 @@ protected:
     const StringGrid& View() const { return model->View(); }
     const MainControls& Ui() const { return FormMain->Controls(); }
     const TablePage::Widgets& Table() const { return Ui().TabSheetTable->Controls(); }
-    std::vector<std::string> ViewColumn(int col) const {
-        std::vector<std::string> out;
-        for (int r = 1; r < View().RowCount(); ++r)
-            out.push_back(View().Cell(col, r));
-        return out;
-    }
 
     TempDir dir;
     ScriptedDialogService dialogs;
