@@ -1,5 +1,6 @@
 // The sort lines and order, and the rename: names, execution, never losing a picture.
 #include "tools/SortRename.h"
+#include "support/DataRows.h"
 #include "support/Plain.h"
 
 namespace kamelune::test {
@@ -66,7 +67,8 @@ TEST(Sort, TwoThousandRowsAllPresentOnce) {
         ASSERT_EQ(sorted[i], i + 1);
 }
 
-TEST(RenameName, PrefixItemsHeadingsSuffixNumbers) {
+// The cases of tests/data/renames.tsv: the names a pattern gives, the names a rename refuses.
+TEST(RenameName, NamesFromPatternsAndNamesRefused) {
     StringGrid items(4, kPKomokuRows);
     SetupPKomokuGrid(items);
     SetDefaultHeadings(items);
@@ -76,32 +78,18 @@ TEST(RenameName, PrefixItemsHeadingsSuffixNumbers) {
         {{1, "IMG01.JPG"}, {19, "2.8"}},
         {{1, "c.jpg"}, {10, std::string("2004:01:02 03:04:05\0", 20)}, {19, "2.8"}},
     });
-    // Picture i is base row i: a date, a file name with a numbered suffix, the extension rule's
-    // cut at the decimal point, nothing but the extension, a heading with a space, two items.
-    const struct {
-        RenamePattern p;
-        int i;
-        std::string expected;
-    } cases[] = {
-        {{"trip", true, 10, false, 0, false, "", false, ".JPG"},
-         3,
-         "trip_0003_2004:01:02_03:04:05.JPG"},
-        {{"", false, 1, false, 0, false, "s", true, ".JPG"}, 2, "IMG01_s_0002.JPG"},
-        {{"x", false, 19, false, 0, false, "", false, ".JPG"}, 2, "x_2.JPG"},
-        {{"", false, 0, false, 0, false, "", false, ".JPG"}, 1, ".JPG"},
-        {{"", false, 19, true, 0, false, "", false, ".jpg"}, 2, "F_値_2.jpg"},
-        {{" p/q ", false, 1, false, 19, false, "end", false, ".jpeg"}, 3, "p_q_c_2.jpeg"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(MakeNewFilename(c.p, c.i, c.i, base, items), c.expected) << c.expected;
-}
-
-TEST(RenameName, BadNames) {
-    for (const char* bad : {"", ".JPG", ".", "..", "a/b.jpg"})
-        EXPECT_FALSE(BadNameReason(bad).empty()) << bad;
-    EXPECT_FALSE(BadNameReason(std::string("a\0.jpg", 6)).empty());
-    for (const char* good : {"a.JPG", "a", "a.b.c", "..a"})
-        EXPECT_TRUE(BadNameReason(good).empty()) << good;
+    for (const auto& r : DataRows("renames.tsv")) {
+        if (r.at(0) == "BadName") {
+            EXPECT_EQ(BadNameReason(Unescape(r.at(1))).empty() ? "taken" : "refused", r.at(2))
+                << r[1];
+            continue;
+        }
+        const RenamePattern p{r.at(1),          r.at(2) == "yes",   std::stoi(r.at(3)),
+                              r.at(4) == "yes", std::stoi(r.at(5)), r.at(6) == "yes",
+                              r.at(7),          r.at(8) == "yes",   r.at(9)};
+        const int i = std::stoi(r.at(10));
+        EXPECT_EQ(MakeNewFilename(p, i, i, base, items), r.at(11));
+    }
 }
 
 TEST(RenameRun, SuccessesFailuresAndTheCount) {
