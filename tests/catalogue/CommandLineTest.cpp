@@ -1,10 +1,10 @@
 // The program's command line.
+#include "support/DataRows.h"
 #include "support/Plain.h"
 
 namespace kamelune::test {
 
-using Action = CommandLine::Action;
-
+// The cases of tests/data/command-lines.tsv.
 TEST(CommandLine, FolderPictureOptionsAndMistakes) {
     TempDir dir;
     std::filesystem::create_directories(dir / "pics/sub");
@@ -12,34 +12,19 @@ TEST(CommandLine, FolderPictureOptionsAndMistakes) {
     TempDir::Write(dir / "pics/b.JPEG", "\xFF\xD8");
     TempDir::Write(dir / "pics/notes.txt", "\xFF\xD8");
     TempDir::Write(dir / "pics/fake.jpg", "GIF89a");
-    const std::string pics = dir / "pics";
-    const struct {
-        std::vector<std::string> args;
-        Action action;
-        std::string folder, picture;
-    } cases[] = {
-        {{}, Action::Run, "", ""},
-        {{"pics"}, Action::Run, pics, ""},
-        {{"pics/"}, Action::Run, pics, ""},
-        {{pics + "/sub/.."}, Action::Run, pics, ""},
-        {{"pics/a b.jpg"}, Action::Run, pics, "a b.jpg"},
-        {{"./pics/sub/../a b.jpg"}, Action::Run, pics, "a b.jpg"},
-        {{"pics", "--version"}, Action::Version, "", ""},
-        {{"-h"}, Action::Help, "", ""},
-        {{"missing"}, Action::Error, "", ""},
-        {{"pics", "pics/sub"}, Action::Error, "", ""},
-        {{"--frobnicate"}, Action::Error, "", ""},
-        {{"pics/b.JPEG"}, Action::Run, pics, "b.JPEG"},
-        {{"pics/notes.txt"}, Action::Error, "", ""},
-        {{"pics/fake.jpg"}, Action::Error, "", ""},
+    const auto inDir = [&dir](std::string s) {
+        return s.starts_with("DIR") ? dir.str() + s.substr(3) : s;
     };
-    for (const auto& c : cases) {
-        const CommandLine got = ParseCommandLine(c.args, dir.str());
-        const std::string what = c.args.empty() ? "(none)" : c.args.front();
-        EXPECT_EQ(got.action, c.action) << what;
-        EXPECT_EQ(got.folder, c.folder) << what;
-        EXPECT_EQ(got.picture, c.picture) << what;
-        EXPECT_EQ(got.message.empty(), c.action != Action::Error) << what;
+    const char* actions[] = {"run", "help", "version", "error"};
+    for (const auto& c : DataRows("command-lines.tsv")) {
+        std::vector<std::string> args;
+        for (const std::string& a : c.at(0).empty() ? std::vector<std::string>{} : Split(c[0], '|'))
+            args.push_back(inDir(a));
+        const CommandLine got = ParseCommandLine(args, dir.str());
+        EXPECT_EQ(actions[static_cast<int>(got.action)], c.at(1)) << c[0];
+        EXPECT_EQ(got.folder, inDir(c.at(2))) << c[0];
+        EXPECT_EQ(got.picture, c.at(3)) << c[0];
+        EXPECT_EQ(got.message.empty(), c[1] != "error") << c[0];
     }
 }
 
