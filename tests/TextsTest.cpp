@@ -49,6 +49,31 @@ std::string Oriented(int orientation) {
         text += " " + std::to_string(out.pixels[i]);
     return text;
 }
+// The kinds a file of these bytes is given by the quick check and by the whole read, which finds
+// no item in it but its size.
+std::string KindsOf(const std::string& bytes) {
+    const TempDir dir;
+    TempDir::Write(dir / "p.jpg", bytes);
+    FileKind quick = FileKind::Unread, kind = FileKind::Unread;
+    CheckJpegKind(dir / "p.jpg", quick);
+    ExifItemTexts items;
+    EXPECT_TRUE(ReadExifFile(dir / "p.jpg", kind, items));
+    for (int k = 1; k <= kItemCount; ++k)
+        EXPECT_EQ(items[k], k == kItemFileSize ? FileSizeText(bytes.size()) : "---") << k;
+    return KindText(quick, true) + std::string(" / ") + KindText(kind);
+}
+// The thumbnail made of a w × h picture: "width height"; its size file holds w, h and the size.
+std::string Thumbnail(int w, int h) {
+    TempDir dir;
+    WritePicture(dir / "p.jpg", w, h);
+    const std::string cache = dir / "thumbs/@KameluneDir/@Y@x";
+    const ThumbnailOutcome t = ObtainThumbnail(cache, dir.str(), "p.jpg", "123kb");
+    EXPECT_TRUE(t.ok && t.madeNow) << t.error;
+    EXPECT_EQ(TempDir::Read(cache + "/T_p.TXT"),
+              std::to_string(w) + "\r\n" + std::to_string(h) + "\r\n123kb\r\n");
+    const JpegDecodeResult thumb = DecodeJpegFile(cache + "/T_p.jpg");
+    return Numbers({thumb.image.width, thumb.image.height});
+}
 std::string Whole(const FileResult& r) {
     return r ? "whole" : r.error.empty() ? "refused without a reason" : "refused";
 }
@@ -121,6 +146,8 @@ const std::map<std::string, std::function<std::string(const Args&)>> kTexts = {
     {"StepBackward", [](const Args& a) { return std::to_string(StepBackward(I(a[0]), I(a[1]))); }},
     {"DecodeScale", [](const Args& a) { return DecodeScale(I(a[0]), I(a[1])); }},
     {"Orient", [](const Args& a) { return Oriented(I(a[0])); }},
+    {"KindsOf", [](const Args& a) { return KindsOf(a[0] + std::string(std::stoul(a[1]), '\0')); }},
+    {"Thumbnail", [](const Args& a) { return Thumbnail(I(a[0]), I(a[1])); }},
     {"PkmWith",
      [](const Args& a) {
          std::vector<std::string> lines = BuiltInPkmLines();

@@ -3,39 +3,6 @@
 
 namespace kamelune::test {
 
-std::string WritePicture(const std::string& path, int w, int h) {
-    RgbImage img(w, h);
-    for (std::size_t i = 0; i < img.pixels.size(); ++i)
-        img.pixels[i] = static_cast<std::uint8_t>(i * 13);
-    EXPECT_TRUE(WriteJpegFile(img, 80, path));
-    return path;
-}
-
-class Thumbnails : public ::testing::TestWithParam<std::tuple<int, int, int, int>> {};
-
-TEST_P(Thumbnails, HaveTheirSizesAndASizeFile) {
-    const auto [w, h, tw, th] = GetParam();
-    TempDir dir;
-    WritePicture(dir / "p.jpg", w, h);
-    const std::string cache = dir / "thumbs/@KameluneDir/@Y@x";
-    const ThumbnailOutcome t = ObtainThumbnail(cache, dir.str(), "p.jpg", "123kb");
-    ASSERT_TRUE(t.ok) << t.error;
-    EXPECT_TRUE(t.madeNow);
-    const JpegDecodeResult thumb = DecodeJpegFile(cache + "/T_p.jpg");
-    ASSERT_TRUE(thumb.ok);
-    EXPECT_EQ(thumb.image.width, tw);
-    EXPECT_EQ(thumb.image.height, th);
-    EXPECT_EQ(TempDir::Read(cache + "/T_p.TXT"),
-              std::to_string(w) + "\r\n" + std::to_string(h) + "\r\n123kb\r\n");
-}
-
-INSTANTIATE_TEST_SUITE_P(Sizes, Thumbnails,
-                         ::testing::Values(std::tuple{1600, 1200, 88, 66},
-                                           std::tuple{1200, 1600, 66, 88},
-                                           std::tuple{600, 400, 88, 58},
-                                           std::tuple{641, 100, 88, 13},
-                                           std::tuple{40, 30, 88, 66}));
-
 TEST(Thumbnails, CachedThumbnailIsReusedWithoutTheSourcePicture) {
     TempDir dir;
     WritePicture(dir / "p.jpg", 320, 240);

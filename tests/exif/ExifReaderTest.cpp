@@ -165,44 +165,8 @@ TEST(ExifWalk, LargestDirectoriesAreReadInBoundedTime) {
     EXPECT_LT(took, 20 * once + std::chrono::milliseconds(20));
 }
 
-// File-level behaviour: kinds from the first bytes, size texts, files that cannot be read.
-struct KindCase {
-    const char* name;
-    std::string bytes;
-    const char* quick;
-    const char* full;
-};
-
-class KindFromFirstBytes : public ::testing::TestWithParam<KindCase> {};
-
-TEST_P(KindFromFirstBytes, BothOperationsAgree) {
-    const KindCase& c = GetParam();
-    const TempDir dir;
-    const std::string path = dir / "p.jpg";
-    TempDir::Write(path, c.bytes);
-    FileKind quick = FileKind::Unread, kind = FileKind::Unread;
-    CheckJpegKind(path, quick);
-    EXPECT_STREQ(KindText(quick, true), c.quick);
-    ExifItemTexts items;
-    EXPECT_TRUE(ReadExifFile(path, kind, items));
-    EXPECT_STREQ(KindText(kind), c.full);
-    for (int k = 1; k <= kItemCount; ++k)
-        EXPECT_EQ(items[k], k == 54 ? FileSizeText(c.bytes.size()) : "---") << k;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, KindFromFirstBytes,
-    ::testing::Values(
-        KindCase{"exif", std::string("\xFF\xD8\xFF\xE1\0\0", 6), "EXIF", "EXIF"},
-        KindCase{"jfif", std::string("\xFF\xD8\xFF\xE0\0\x10JFIF\0", 11) + std::string(1489, 'j'),
-                 "JFIF", "JFIF"},
-        KindCase{"dqt", std::string("\xFF\xD8\xFF\xDB\0\x43", 6) + std::string(80, '\0'), "JPEG",
-                 "JPEG"},
-        KindCase{"png", "\x89PNG\r\n\x1A\n", "Not JPG", "Not JPEG"},
-        KindCase{"empty", "", "Not JPG", "Not JPEG"},
-        KindCase{"soi_only", "\xFF\xD8", "JPEG", "JPEG"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
+// File-level behaviour (kinds from the first bytes are cases in tests/data/texts.tsv): an EXIF
+// block after a JFIF header, files that cannot be read.
 TEST_P(BothOrders, ExifAfterAJfifHeaderIsReadOnlyWhenAskedFor) {
     TiffLayout tiff;
     tiff.ifd0 = Entries("010F ascii Maker;0110 ascii Model");

@@ -122,10 +122,7 @@ TEST(ImageFiles, ReducedAndThumbnailSizes) {
         {3000, 2000, 100, 100, 66}, {1200, 1600, 400, 300, 400}, {320, 240, 400, 400, 300}};
     TempDir dir;
     for (const auto& c : cases) {
-        RgbImage img(c.w, c.h);
-        for (std::size_t i = 0; i < img.pixels.size(); ++i)
-            img.pixels[i] = static_cast<std::uint8_t>(i % 251);
-        ASSERT_TRUE(WriteJpegFile(img, 80, dir / "src.jpg"));
+        WritePicture(dir / "src.jpg", c.w, c.h);
         ASSERT_TRUE(MakeJpeg2(dir / "src.jpg", dir / "out.jpg", 50, c.size).ok);
         const JpegDecodeResult out = DecodeJpegFile(dir / "out.jpg");
         EXPECT_EQ(out.image.width, c.tw) << c.w << "x" << c.h << "@" << c.size;

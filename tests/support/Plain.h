@@ -42,3 +42,16 @@
 #include <sstream>
 #include <sys/stat.h>
 #include <thread>
+
+namespace kamelune::test {
+
+// A w × h JPEG of a pattern at `path`.
+inline std::string WritePicture(const std::string& path, int w, int h) {
+    RgbImage img(w, h);
+    for (std::size_t i = 0; i < img.pixels.size(); ++i)
+        img.pixels[i] = static_cast<std::uint8_t>(i * 13);
+    EXPECT_TRUE(WriteJpegFile(img, 80, path));
+    return path;
+}
+
+} // namespace kamelune::test

@@ -10,10 +10,7 @@ std::vector<ThumbLoader::Job> MakeJobs(const TempDir& dir, int n, int broken) {
         if (i == broken) {
             TempDir::Write(dir / name, "not a picture");
         } else {
-            RgbImage img(200 + i, 150);
-            for (std::size_t b = 0; b < img.pixels.size(); ++b)
-                img.pixels[b] = static_cast<std::uint8_t>(b * (i + 3));
-            EXPECT_TRUE(WriteJpegFile(img, 80, dir / name));
+            WritePicture(dir / name, 200 + i, 150);
         }
         jobs.push_back({dir / "cache", dir.str(), name, "1kb"});
     }
