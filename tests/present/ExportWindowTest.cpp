@@ -123,6 +123,10 @@ TEST_F(Export, TabTextFollowsTheSelectionAndEveryExportRefusesWithoutOne) {
     EXPECT_EQ(write("b.txt"), plain);
     EXPECT_EQ(plain.substr(0, plain.find("\r\n")), Pictures());
     EXPECT_NE(plain.find("\r\n\t1\t2\t\r\n"), std::string::npos);
+    dialogs.AnswerPath(Out() + "/wide.txt");
+    Table().SpeedBtnTab1->click();
+    EXPECT_NE(TempDir::Read(Out() + "/wide.txt").find("\r\n1\t"), std::string::npos)
+        << "a row each";
     dialogs.AnswerPath(std::nullopt);
     Table().SpeedBtnTab1->click(); // cancelled: nothing
 
