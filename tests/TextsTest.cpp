@@ -14,21 +14,26 @@ using Args = std::vector<std::string>;
 std::string Flag(bool b) {
     return b ? "yes" : "no";
 }
+
 int I(const std::string& s) {
     return std::stoi(s);
 }
+
 Pane PaneOf(const std::string& s) {
     return s == "all" ? Pane::AllItems : s == "four" ? Pane::FourItems : Pane::Pictures;
 }
+
 std::string Numbers(std::initializer_list<int> numbers) {
     std::string out;
     for (int n : numbers)
         out += (out.empty() ? "" : " ") + std::to_string(n);
     return out;
 }
+
 std::string RectText(const Rect& r) {
     return Numbers({r.left, r.top, r.width, r.height});
 }
+
 // A 100 x 75 picture decoded with a minimum size: "denominator width height".
 std::string DecodeScale(int minW, int minH) {
     RgbImage img(100, 75);
@@ -38,6 +43,7 @@ std::string DecodeScale(int minW, int minH) {
     EXPECT_EQ(std::pair(r.fullWidth, r.fullHeight), std::pair(100, 75));
     return Numbers({r.scaleDenom, r.image.width, r.image.height});
 }
+
 // A 3 x 2 picture whose pixels are 0..5 turned by an orientation: "width: pixels".
 std::string Oriented(int orientation) {
     RgbImage stored(3, 2);
@@ -49,6 +55,7 @@ std::string Oriented(int orientation) {
         text += " " + std::to_string(out.pixels[i]);
     return text;
 }
+
 // The kinds a file of these bytes is given by the quick check and by the whole read, which finds
 // no item in it but its size.
 std::string KindsOf(const std::string& bytes) {
@@ -62,6 +69,7 @@ std::string KindsOf(const std::string& bytes) {
         EXPECT_EQ(items[k], k == kItemFileSize ? FileSizeText(bytes.size()) : "---") << k;
     return KindText(quick, true) + std::string(" / ") + KindText(kind);
 }
+
 // The thumbnail made of a w × h picture: "width height"; its size file holds w, h and the size.
 std::string Thumbnail(int w, int h) {
     TempDir dir;
@@ -74,9 +82,11 @@ std::string Thumbnail(int w, int h) {
     const JpegDecodeResult thumb = DecodeJpegFile(cache + "/T_p.jpg");
     return Numbers({thumb.image.width, thumb.image.height});
 }
+
 std::string Whole(const FileResult& r) {
     return r ? "whole" : r.error.empty() ? "refused without a reason" : "refused";
 }
+
 std::string SlideText(const SlideRect& r) {
     return Numbers({r.left, r.top, r.width, r.height}) + (r.scaled ? " scaled" : "") +
            (r.scroll ? " scroll" : "");
@@ -101,17 +111,15 @@ const std::map<std::string, std::function<std::string(const Args&)>> kTexts = {
      [](const Args& a) {
          return TagText(static_cast<std::uint16_t>(std::stoul(a[0], nullptr, 16)));
      }},
-    {"FormatInt", [](const Args& a) { return FormatInt(std::stoi(a[0]), std::stoi(a[1])); }},
-    {"FormatFixed",
-     [](const Args& a) { return FormatFixed(std::stod(a[0]), std::stoi(a[1]), std::stoi(a[2])); }},
+    {"FormatInt", [](const Args& a) { return FormatInt(I(a[0]), I(a[1])); }},
+    {"FormatFixed", [](const Args& a) { return FormatFixed(std::stod(a[0]), I(a[1]), I(a[2])); }},
     {"Cp932ToUtf8", [](const Args& a) { return Cp932ToUtf8(a[0]); }},
     {"Utf8ToCp932", [](const Args& a) { return Utf8ToCp932(a[0]); }},
     {"Utf8ToCp932Html", [](const Args& a) { return Utf8ToCp932(a[0], Unmappable::HtmlReference); }},
     {"Cp932Length", [](const Args& a) { return std::to_string(Cp932Length(a[0])); }},
     {"CutToCp932Bytes", [](const Args& a) { return CutToCp932Bytes(a[0], std::stoul(a[1])); }},
     {"FirstChars", [](const Args& a) { return FirstChars(a[0], std::stoul(a[1])); }},
-    {"NoLabelText",
-     [](const Args& a) { return NoLabelText(std::stoi(a[0]), std::stoi(a[1]), a[2]); }},
+    {"NoLabelText", [](const Args& a) { return NoLabelText(I(a[0]), I(a[1]), a[2]); }},
     {"PictsPerPage",
      [](const Args& a) { return std::to_string(PictsPerPage(I(a[0]), PaneOf(a[1]))); }},
     {"ComputePage",

@@ -67,7 +67,9 @@ TEST_F(ThumbnailPage, PagesOfThirtySevenPictures) {
     EXPECT_EQ(Page->ScrlBoxPictList->horizontalScrollBar()->maximum(), 0);
 }
 
-TEST_F(ThumbnailPage, TheWindowAnswersWhileAPageBuildsAndAnotherPageReplacesIt) {
+// The window answers while a page builds; another page replaces it, and neither leaving a page
+// nor quitting waits for the thumbnails being made.
+TEST_F(ThumbnailPage, PagesBuildWhileTheWindowAnswersAndNeverHoldItUp) {
     Pictures(40);
     StartOnThumbnails();
     fs::remove_all(AppDir() + "/@KameluneDir");
