@@ -92,22 +92,20 @@ TEST_P(BothOrders, WalkStopsAndSkipsWhereItMust) {
          "EXIF",
          {{23, "---"}}},
         {"the last EXIF pointer counts",
-         [](TiffLayout& t) {
-             t.ifd0.insert(t.ifd0.begin(), E("8769 raw 4 1 2147418112") /* 0x7FFF0000 */);
-         },
+         [](TiffLayout& t) { t.ifd0.insert(t.ifd0.begin(), E("8769 raw 4 1 0x7FFF0000")); },
          "EXIF",
          {{18, "1/160"}}},
         {"offsets past the end read as zero",
          [](TiffLayout& t) {
-             t.exif.push_back(E("A20E raw 5 1 1048576")); // 0x00100000
-             t.exif.push_back(E("9286 raw 7 8 1048576"));
+             t.exif.push_back(E("A20E raw 5 1 0x00100000"));
+             t.exif.push_back(E("9286 raw 7 8 0x00100000"));
          },
          "EXIF",
          {{45, "       0/       0"}, {38, std::string(8, '\0')}}},
         {"a negative position ends the read; the kind reached so far stays",
          [](TiffLayout& t) {
              t.exif.clear();
-             t.ifd0.push_back(E("8769 raw 4 1 4294967040") /* 0xFFFFFF00 */);
+             t.ifd0.push_back(E("8769 raw 4 1 0xFFFFFF00"));
          },
          "EXIF",
          {{4, Nul("Canon EOS 40D")}},

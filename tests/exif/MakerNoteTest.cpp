@@ -37,7 +37,7 @@ TEST_P(MakerNotes, LaterOlympusLayoutIsDecodedWithItsOwnBase) {
 
 TEST_P(MakerNotes, NoteOutsideTheFileChangesNothing) {
     TiffLayout tiff = MakerLayout("OLYMPUS", "C", Note(kOlympusHeader, {E("0201 short 2")}));
-    tiff.exif[1] = E("927C raw 7 4 16777200"); // 0x00FFFFF0
+    tiff.exif[1] = E("927C raw 7 4 0x00FFFFF0");
     const ReadResult r = ReadLayout(tiff, GetParam());
     EXPECT_EQ(r.kind, "EXIF");
     EXPECT_EQ(r.items[59], "---");

@@ -79,12 +79,14 @@ Entry E(const std::string& text) {
         e.count = static_cast<std::uint32_t>(e.units.size());
         return e;
     }
+    const auto number = [](const std::string& v) { // "0x..." in hex
+        return static_cast<std::uint32_t>(std::stoll(v, nullptr, v.starts_with("0x") ? 16 : 10));
+    };
     std::istringstream values(rest);
     for (std::string v; values >> v; ++e.count) {
         const auto slash = v.find('/');
-        e.units.push_back(static_cast<std::uint32_t>(std::stoll(v.substr(0, slash))));
-        if (slash != std::string::npos)
-            e.units.push_back(static_cast<std::uint32_t>(std::stoll(v.substr(slash + 1))));
+        e.units.push_back(number(v.substr(0, slash)));
+        if (slash != std::string::npos) e.units.push_back(number(v.substr(slash + 1)));
     }
     if (type == "raw") {
         e = {e.tag, static_cast<std::uint16_t>(e.units.at(0)), e.units.at(1), {e.units.at(2)}, 4};

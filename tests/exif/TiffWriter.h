@@ -24,8 +24,8 @@ struct Entry {
 
 // An entry as the data files write it: "TAG TYPE VALUES", TAG in hex. TYPE is one of byte, ascii
 // (a NUL added), text (type 2 as given) and undefined, each followed by its bytes (\0 and \xHH
-// escapes); short, long, rational N/D and srational N/D, followed by numbers; or raw TYPE COUNT
-// FIELD, an entry whose value field is FIELD as it stands.
+// escapes); short, long, rational N/D and srational N/D, followed by numbers (hex after "0x");
+// or raw TYPE COUNT FIELD, an entry whose value field is FIELD as it stands.
 Entry E(const std::string& text);
 // Entries separated by ";".
 std::vector<Entry> Entries(const std::string& text);
