@@ -116,10 +116,10 @@ TEST_F(Tour, APhotographersDay) {
     EXPECT_TRUE(fs::exists(Pictures() + "/tour_0001.JPG") &&
                 fs::exists(Pictures() + "/tour_0002.JPG"));
     EXPECT_FALSE(fs::exists(Pictures() + "/" + a) || fs::exists(Pictures() + "/" + b));
+    WaitForPage();
     Shot("06-renamed");
 
     // Closing writes the settings.
-    WaitForPage();
     FormMain->close();
     const IniFile ini(Ini());
     EXPECT_EQ(ini.ReadString("Dir", "Dir", ""), Pictures());
