@@ -4,6 +4,7 @@
 #include "platform/Cp932.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <dirent.h>
 #include <fnmatch.h>
@@ -285,10 +286,22 @@ FolderScan ScanFolder(const std::string& folder, const std::string& masks, ReadF
     return scan;
 }
 
+namespace {
+
+// A signed decimal number of at most `limit` degrees, as the reader writes one.
+bool InDegreeRange(const std::string& text, double limit) {
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, ec] = std::from_chars(text.data(), end, value);
+    return !text.empty() && ec == std::errc() && stop == end && value >= -limit && value <= limit;
+}
+
+} // namespace
+
 std::string MapUrl(const StringGrid& base, int pictNo) {
     const std::string& lat = base.Cell(ItemCol(kItemGpsLatitude), pictNo);
     const std::string& lon = base.Cell(ItemCol(kItemGpsLongitude), pictNo);
-    if (lat.empty() || lon.empty() || lat == kNoValue || lon == kNoValue) return {};
+    if (!InDegreeRange(lat, 90) || !InDegreeRange(lon, 180)) return {};
     return "https://www.openstreetmap.org/?mlat=" + lat + "&mlon=" + lon + "#map=16/" + lat + "/" +
            lon;
 }

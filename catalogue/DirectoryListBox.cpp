@@ -56,7 +56,8 @@ void DirectoryListBox::Show(const std::vector<FolderEntry>& rows) {
         auto* item =
             new QListWidgetItem(row.open ? open : closed, QString::fromStdString(row.name), this);
         item->setData(kDepthRole, row.depth);
-        item->setData(kPathRole, path);
+        // The path's own bytes: a name that is not UTF-8 would not survive a QString.
+        item->setData(kPathRole, QByteArray::fromStdString(row.path));
         item->setToolTip(path);
         if (row.open) current = item;
     }
@@ -67,7 +68,7 @@ void DirectoryListBox::Show(const std::vector<FolderEntry>& rows) {
 }
 
 void DirectoryListBox::Choose(QListWidgetItem* item) {
-    if (item && onChosen) onChosen(item->data(kPathRole).toString().toStdString());
+    if (item && onChosen) onChosen(item->data(kPathRole).toByteArray().toStdString());
 }
 
 void DirectoryListBox::keyPressEvent(QKeyEvent* event) {

@@ -296,7 +296,7 @@ void TFormMain::SetReadingLook(bool reading) {
 
 void TFormMain::ApplyViewLook() {
     TabSheetTable->ApplyViewLook();
-    ApplyGridLook(StrGridBase, model_.Base());
+    ApplyGridLook(StrGridBase, model_.Base(), 2);
 }
 
 void TFormMain::CopyStrGridExifFromBase(const std::string& mode, bool exifOnly) {

@@ -134,7 +134,7 @@ QRect TablePage::TableRectIn(const QWidget* ancestor) const {
 
 void TablePage::ApplyViewLook() {
     model_.SetViewLook(w_.ChkBox3fix->isChecked());
-    ApplyGridLook(w_.StrGridExif, model_.View());
+    ApplyGridLook(w_.StrGridExif, model_.View(), 2);
 }
 
 void TablePage::ChkBox3fixClick() {

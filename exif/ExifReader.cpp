@@ -44,10 +44,14 @@ bool SeekExifAfterJfif(TiffStream& s, std::uint64_t size) {
 }
 
 constexpr int kMaxGpsEntries = 300;
+constexpr std::uint16_t kAscii = 2, kByte = 1, kRational = 5;
 
-// Degrees, minutes and seconds as three rationals; false when a denominator is zero.
-bool Degrees(const TiffStream& s, const ValueBytes& v, double& out) {
+// Degrees, minutes and seconds as three unsigned rationals, as the GPS tags store them; false
+// for another type or count (a signed rational's -35 would read as 4294967261) or a zero
+// denominator.
+bool Degrees(const TiffStream& s, const DirEntry& e, const ValueBytes& v, double& out) {
     out = 0;
+    if (e.type != kRational || e.count != 3) return false;
     double unit = 1;
     for (int k = 0; k < 3; ++k, unit *= 60) {
         const std::uint32_t n = s.U32(v.bytes.data() + 8 * k),
@@ -58,9 +62,26 @@ bool Degrees(const TiffStream& s, const ValueBytes& v, double& out) {
     return true;
 }
 
+// A reference letter ("N", "S", "E", "W"), stored as ASCII; 0 for anything else.
+char RefLetter(const DirEntry& e, const ValueBytes& v) {
+    return e.type == kAscii && e.count >= 1 && e.count <= 2 ? static_cast<char>(v.bytes[0]) : 0;
+}
+
+// "YYYY:MM:DD", with nothing but NULs after it; empty when the stamp is anything else.
+std::string DateStamp(const DirEntry& e, const ValueBytes& v) {
+    if (e.type != kAscii || v.length < 10) return {};
+    for (int k = 10; k < v.length; ++k)
+        if (v.bytes[static_cast<std::size_t>(k)] != 0) return {};
+    const std::string date(reinterpret_cast<const char*>(v.bytes.data()), 10);
+    for (std::size_t k = 0; k < date.size(); ++k)
+        if (k == 4 || k == 7 ? date[k] != ':' : date[k] < '0' || date[k] > '9') return {};
+    return date;
+}
+
 // The GPS directory: position (signed decimal degrees, south and west negative), altitude in
 // metres (below sea level negative) and the UTC date and time. A value without what it needs
-// (a reference, a non-zero denominator, a well-formed date) stays "---".
+// (the type the GPS tags are stored as, a reference, a non-zero denominator, a place on the
+// globe, a well-formed date) stays "---".
 void ReadGps(TiffStream& s, std::int32_t offset, ExifItemTexts& items) {
     s.Seek(s.tiffBase + offset);
     const std::uint16_t count = s.ReadU16();
@@ -79,29 +100,30 @@ void ReadGps(TiffStream& s, std::int32_t offset, ExifItemTexts& items) {
         if (v.tooLong) continue;
         switch (e.tag) {
         case 0x0001:
-            latRef = static_cast<char>(v.bytes[0]);
+            latRef = RefLetter(e, v);
             break;
         case 0x0002:
-            lat = Degrees(s, v, latValue);
+            lat = Degrees(s, e, v, latValue) && latValue <= 90;
             break;
         case 0x0003:
-            lonRef = static_cast<char>(v.bytes[0]);
+            lonRef = RefLetter(e, v);
             break;
         case 0x0004:
-            lon = Degrees(s, v, lonValue);
+            lon = Degrees(s, e, v, lonValue) && lonValue <= 180;
             break;
         case 0x0005:
-            altRef = v.bytes[0];
+            // Another type is no reference: the value of a BYTE alone says below or above.
+            altRef = e.type == kByte ? v.bytes[0] : -1;
             break;
         case 0x0006: {
             const std::uint32_t n = s.U32(v.bytes.data()), d = s.U32(v.bytes.data() + 4);
-            alt = d != 0;
+            alt = e.type == kRational && e.count == 1 && d != 0;
             if (alt) altValue = static_cast<double>(n) / d;
             break;
         }
         case 0x0007: {
-            time = true;
-            for (int k = 0; k < 3; ++k) {
+            time = e.type == kRational && e.count == 3;
+            for (int k = 0; k < 3 && time; ++k) {
                 const std::uint32_t n = s.U32(v.bytes.data() + 8 * k);
                 const std::uint32_t d = s.U32(v.bytes.data() + 8 * k + 4);
                 if (!d || n / d > 60)
@@ -112,8 +134,7 @@ void ReadGps(TiffStream& s, std::int32_t offset, ExifItemTexts& items) {
             break;
         }
         case 0x001D:
-            date.assign(reinterpret_cast<const char*>(v.bytes.data()),
-                        static_cast<std::size_t>(std::clamp(v.length, 0, 10)));
+            date = DateStamp(e, v);
             break;
         default:
             break;
@@ -127,10 +148,7 @@ void ReadGps(TiffStream& s, std::int32_t offset, ExifItemTexts& items) {
     // No reference: above sea level, as the standard's default says.
     if (alt && (altRef == 0 || altRef == 1))
         items[kItemGpsAltitude] = FormatFixed(altRef == 1 ? -altValue : altValue, 1, 3);
-    const bool dateOk = date.size() == 10 && date[4] == ':' && date[7] == ':' &&
-                        std::all_of(date.begin(), date.end(),
-                                    [](char c) { return c == ':' || (c >= '0' && c <= '9'); });
-    if (time && dateOk) {
+    if (time && !date.empty()) {
         char clock[16];
         std::snprintf(clock, sizeof clock, " %02d:%02d:%02d", hms[0], hms[1], hms[2]);
         items[kItemGpsDateTime] = date + clock;

@@ -87,12 +87,13 @@ std::string ExposureTimeText(std::uint32_t n, std::uint32_t d) {
     return FormatInt(static_cast<std::int32_t>(n)) + "/" + FormatInt(static_cast<std::int32_t>(d));
 }
 
-// "a" or "a-b" of two rationals printed "%3.1f"; a zero denominator is unknown ("": left out).
+// "a" or "a-b" of two rationals printed "%3.1f". A zero denominator is unknown: an unknown first
+// leaves the pair out (""), an unknown second is "a-?" (a lone "a" would read as a prime lens).
 std::string RangeText(Rational a, Rational b) {
     if (!a.d) return {};
     const std::string low = FormatFixed(static_cast<double>(a.n) / a.d, 1, 3);
-    if (!b.d || static_cast<std::uint64_t>(a.n) * b.d == static_cast<std::uint64_t>(b.n) * a.d)
-        return low;
+    if (!b.d) return low + "-?";
+    if (static_cast<std::uint64_t>(a.n) * b.d == static_cast<std::uint64_t>(b.n) * a.d) return low;
     return low + "-" + FormatFixed(static_cast<double>(b.n) / b.d, 1, 3);
 }
 
@@ -505,6 +506,11 @@ bool FormatTagValue(TiffStream& s, const DirEntry& e, std::string& text, ExifIte
         break;
     }
     case Rule::LensSpec:
+        // Four rationals or nothing: fewer would be read from the zeroed bytes after them.
+        if (e.type != 5 || e.count != 4) {
+            text = kNoValue;
+            break;
+        }
         text = LensSpecText(RationalAt(s, v, 0), RationalAt(s, v, 1), RationalAt(s, v, 2),
                             RationalAt(s, v, 3));
         break;

@@ -2,6 +2,8 @@
 # Line coverage of the plain libraries by the plain tests (the Qt-free tests and the tools'),
 # per library. Builds build/coverage with g++ --coverage, runs the tests, prints one line a
 # library and the total. Only build/coverage's counts are read, whatever other builds hold.
+# gcovr's report goes to a file inside build/coverage: gcovr tries its --output path by creating
+# and unlinking it, so a system path such as /dev/null would be deleted when run as root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh all
@@ -12,7 +14,7 @@ find build/coverage -name '*.gcda' -delete
 printf '%-12s %8s %14s\n' library lines covered
 for lib in exif platform catalogue thumbnails present tools; do
   summary=$(gcovr --root . --object-directory build/coverage --filter "$lib/" build/coverage \
-    --exclude 'platform/qt/' --exclude 'tests/' --print-summary --output /dev/null 2>/dev/null |
+    --exclude 'platform/qt/' --exclude 'tests/' --print-summary --output build/coverage/report.txt 2>/dev/null |
     grep '^lines:')
   # "lines: 93.2% (1234 out of 1324)"
   percent=$(awk '{print $2}' <<<"$summary")
@@ -21,6 +23,6 @@ for lib in exif platform catalogue thumbnails present tools; do
 done
 total=$(gcovr --root . --object-directory build/coverage build/coverage \
   --filter 'exif/|platform/|catalogue/|thumbnails/|present/|tools/' \
-  --exclude 'platform/qt/' --exclude 'tests/' --print-summary --output /dev/null 2>/dev/null | grep '^lines:')
+  --exclude 'platform/qt/' --exclude 'tests/' --print-summary --output build/coverage/report.txt 2>/dev/null | grep '^lines:')
 printf '%-12s %8s %14s\n' all "$(awk '{print $2}' <<<"$total")" \
   "$(sed -E 's/.*\(([0-9]+) out of ([0-9]+)\).*/\1\/\2/' <<<"$total")"

@@ -16,20 +16,27 @@ FileResult SaveMemo(const std::string& path, const std::vector<std::string>& lin
     return WriteTextLines(path, lines);
 }
 
+std::optional<ThumbnailOutcome> CachedThumbnail(const std::string& cacheFolder,
+                                                const std::string& name) {
+    ThumbnailOutcome out;
+    out.thumbPath = cacheFolder + "/" + ThumbFileName(name);
+    if (!FileExists(out.thumbPath)) return std::nullopt;
+    if (!LoadMemo(cacheFolder + "/" + SizeFileName(name), out.sizeLines) ||
+        out.sizeLines.size() < 3)
+        return std::nullopt;
+    out.ok = true;
+    return out;
+}
+
 ThumbnailOutcome ObtainThumbnail(const std::string& cacheFolder, const std::string& folder,
                                  const std::string& name, const std::string& fileSizeText,
                                  const std::atomic<bool>* cancel) {
+    if (std::optional<ThumbnailOutcome> cached = CachedThumbnail(cacheFolder, name))
+        return std::move(*cached);
+    // A thumbnail whose size file is gone or damaged is made again, with its sizes.
     ThumbnailOutcome out;
     out.thumbPath = cacheFolder + "/" + ThumbFileName(name);
     const std::string sizePath = cacheFolder + "/" + SizeFileName(name);
-    if (FileExists(out.thumbPath)) {
-        if (LoadMemo(sizePath, out.sizeLines) && out.sizeLines.size() >= 3) {
-            out.ok = true;
-            return out;
-        }
-        // A thumbnail whose size file is gone or damaged is made again, with its sizes.
-        out.sizeLines.clear();
-    }
     const FileResult cache = MakeDirectories(cacheFolder);
     MakeJpegResult made = cache ? MakeJpeg2(JoinPath(folder, name), out.thumbPath, 70, 88, cancel)
                                 : ReducePicture(JoinPath(folder, name), 88, cancel);

@@ -5,6 +5,7 @@
 #include "platform/Jpeg.h"
 
 #include <atomic>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,11 @@ struct ThumbnailOutcome {
     bool inMemory = false;
     RgbImage picture;
 };
+
+// The thumbnail and sizes of cacheFolder/T_name when both files are there and sound; nothing
+// when either must be made. Reads only the small size file.
+std::optional<ThumbnailOutcome> CachedThumbnail(const std::string& cacheFolder,
+                                                const std::string& name);
 
 // The one way to a picture's thumbnail: cacheFolder/T_name when it exists (with its size file
 // when that exists); otherwise both are made from folder/name, creating the cache folder, or

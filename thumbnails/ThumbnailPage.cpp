@@ -319,7 +319,12 @@ void ThumbnailPage::MakePagePicts(int page) {
         const int n = ItemNumber(model_.View().Cell(0, gPageFirst + k + 1));
         std::string& name = build->names[k];
         name = model_.Base().Cell(kNameCol, n);
-        if (name.empty() || FileExists(cache + "/" + ThumbFileName(name))) continue;
+        if (name.empty()) continue;
+        // Whatever the cache lacks, a size file included, is made by the workers.
+        if (std::optional<ThumbnailOutcome> cached = CachedThumbnail(cache, name)) {
+            build->prepared[k].outcome = std::move(cached);
+            continue;
+        }
         build->prepared[k].queued = true;
         places.push_back(static_cast<std::size_t>(k));
         work.push_back({cache, model_.CurrentDir(), name, model_.Base().Cell(kSizeCol, n),
@@ -451,13 +456,9 @@ bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileN
 
         // Thumbnail: from the cache, or made by the page's workers.
         const qreal dpr = devicePixelRatioF();
+        // Never made here: a panel without an outcome has no picture to show.
         ThumbnailOutcome thumb;
-        if (made) {
-            thumb = std::move(*made);
-        } else {
-            thumb = ObtainThumbnail(model_.CacheFolderOfCurrent(), model_.CurrentDir(), fileName,
-                                    model_.Base().Cell(kSizeCol, n));
-        }
+        if (made) thumb = std::move(*made);
         QString sizeText;
         if (thumb.ok) {
             rec.Image = thumb.inMemory

@@ -171,13 +171,13 @@ void TFormRename::SpeedBtnJikoClick() {
     std::vector<RenameRow> rows;
     for (int i = 1; i < StrGridFname.RowCount(); ++i)
         rows.push_back({StrGridFname.Cell(2, i), StrGridFname.Cell(3, i)});
-    const int count =
-        HenkanJikko(folder_.CurrentDir(), folder_.CacheFolderOfCurrent(), rows,
-                    [this](const std::string& oldName) {
-                        return dialogs_.AskYesNo(
-                            QStringLiteral("確認"),
-                            QStringLiteral("変換に失敗しました。続けますか? ") + Q(oldName));
-                    });
+    const int count = HenkanJikko(folder_.CurrentDir(), folder_.CacheFolderOfCurrent(), rows,
+                                  [this](const std::string& oldName, const std::string& reason) {
+                                      return dialogs_.AskYesNo(
+                                          QStringLiteral("確認"),
+                                          QStringLiteral("変換に失敗しました。続けますか? ") +
+                                              Q(oldName) + u'\n' + Q(reason));
+                                  });
     dialogs_.ShowCheckMessage(QString::number(count) +
                               QStringLiteral("個のファイル名を変換しました。"));
     close();
@@ -215,21 +215,21 @@ void TFormRename2::showEvent(QShowEvent* event) {
 }
 
 void TFormRename2::FormShow() {
-    const QString old = Q(folder_.Base().Cell(kNameCol, picture_));
-    LabelOldFname->setText(old);
-    EditNewFname->setText(old);
+    oldName_ = folder_.Base().Cell(kNameCol, picture_);
+    LabelOldFname->setText(Q(oldName_));
+    EditNewFname->setText(Q(oldName_));
 }
 
 void TFormRename2::SpeedBtnHenkanClick() {
-    const std::string oldName = LabelOldFname->text().toStdString();
+    // Unchanged as shown: nothing to do, whatever bytes the shown name stands for.
+    if (EditNewFname->text() == LabelOldFname->text()) return;
     const std::string newName = EditNewFname->text().toStdString();
-    if (oldName == newName) return;
     const FileResult r =
-        RenamePicture(folder_.CurrentDir(), folder_.CacheFolderOfCurrent(), oldName, newName);
+        RenamePicture(folder_.CurrentDir(), folder_.CacheFolderOfCurrent(), oldName_, newName);
     if (r)
         folder_.FilesRenamed(false);
     else
-        dialogs_.ShowCheckMessage(QStringLiteral("ファイル名変換に失敗しました"));
+        dialogs_.ShowCheckMessage(QStringLiteral("ファイル名変換に失敗しました\n") + Q(r.error));
     close();
 }
 

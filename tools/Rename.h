@@ -72,6 +72,9 @@ protected:
 
 private:
     int picture_ = 1;
+    // The picture's name as the folder has it: the label shows it, but a name that is not UTF-8
+    // does not survive the round trip through the label's text.
+    std::string oldName_;
     FolderModel& folder_;
     DialogService& dialogs_;
 };

@@ -7,6 +7,7 @@
 #include "platform/qt/Collate.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <sys/stat.h>
 
@@ -131,9 +132,11 @@ FileResult RenamePicture(const std::string& folder, const std::string& cacheFold
     // move a file in from elsewhere.
     for (const std::string& name : {oldName, newName})
         if (const std::string why = BadNameReason(name); !why.empty())
-            return FileResult::Fail(name + ": " + why);
-    if (FileResult r = RenameNoReplace(JoinPath(folder, oldName), JoinPath(folder, newName)); !r)
-        return r;
+            return FileResult::Fail(name.empty() ? why : name + ": " + why);
+    int err = 0;
+    if (!RenameNoReplace(JoinPath(folder, oldName), JoinPath(folder, newName), &err).ok)
+        return FileResult::Fail(err == EEXIST ? "同じ名前のファイルがあります: " + newName
+                                              : FailureText("cannot rename", oldName, err));
     // The cache follows the picture: a thumbnail under the new name belonged to a picture that
     // is gone, and one under the old name now belongs to nobody.
     for (const auto& [from, to] : {std::pair{ThumbFileName(oldName), ThumbFileName(newName)},
@@ -150,15 +153,16 @@ FileResult RenamePicture(const std::string& folder, const std::string& cacheFold
 
 int HenkanJikko(const std::string& folder, const std::string& cacheFolder,
                 const std::vector<RenameRow>& rows,
-                const std::function<bool(const std::string& oldName)>& continueAfter) {
+                const std::function<bool(const std::string& oldName, const std::string& reason)>&
+                    continueAfter) {
     int count = 0;
     for (const RenameRow& row : rows) {
         const std::string oldName = TrimText(row.oldName);
         const std::string newName = TrimText(row.newName);
         if (oldName == newName) continue;
-        if (RenamePicture(folder, cacheFolder, oldName, newName)) {
+        if (const FileResult r = RenamePicture(folder, cacheFolder, oldName, newName); r) {
             ++count;
-        } else if (!continueAfter(oldName)) {
+        } else if (!continueAfter(oldName, r.error)) {
             break;
         }
     }

@@ -55,7 +55,8 @@ std::string MakeNewFilename(const RenamePattern& p, int i, int row, const String
 std::string BadNameReason(const std::string& name);
 
 // Renames folder/oldName to folder/newName, never replacing a file; then the picture's cache
-// entries in cacheFolder follow it (a stale entry under the new name is dropped first).
+// entries in cacheFolder follow it (a stale entry under the new name is dropped first). A failure
+// says why, for the user: "同じ名前のファイルがあります" and the name when it is taken.
 FileResult RenamePicture(const std::string& folder, const std::string& cacheFolder,
                          const std::string& oldName, const std::string& newName);
 
@@ -63,9 +64,10 @@ struct RenameRow {
     std::string oldName, newName;
 };
 // The batch: rows whose names are equal (after trimming) are skipped; on a failure
-// continueAfter(oldName) decides whether to go on. Returns how many were renamed.
+// continueAfter(oldName, reason) decides whether to go on. Returns how many were renamed.
 int HenkanJikko(const std::string& folder, const std::string& cacheFolder,
                 const std::vector<RenameRow>& rows,
-                const std::function<bool(const std::string& oldName)>& continueAfter);
+                const std::function<bool(const std::string& oldName, const std::string& reason)>&
+                    continueAfter);
 
 } // namespace kamelune

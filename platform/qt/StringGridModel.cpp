@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QHeaderView>
+#include <QStyle>
 #include <QTableView>
 #include <algorithm>
 
@@ -112,7 +113,26 @@ void StringGridModel::GridCellsChanged(const StringGrid&) {
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
 }
 
-void ApplyGridLook(QTableView* view, const StringGrid& grid) {
+namespace {
+
+// The width a column needs for the longest number among its cells (blanks of "%5d" aside).
+int NumberColumnWidth(const QTableView* view, const StringGrid& grid, int col) {
+    std::size_t digits = 0;
+    for (int r = grid.FixedRows(); r < grid.RowCount(); ++r) {
+        const std::string& text = grid.Cell(col, r);
+        const std::size_t first = text.find_first_not_of(' ');
+        if (first != std::string::npos) digits = std::max(digits, text.size() - first);
+    }
+    // Cell padding and the grid line, as the style draws them.
+    const int margin =
+        2 * view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 5;
+    return view->fontMetrics().horizontalAdvance(QString(static_cast<qsizetype>(digits), u'0')) +
+           margin;
+}
+
+} // namespace
+
+void ApplyGridLook(QTableView* view, const StringGrid& grid, int numberColumns) {
     view->setShowGrid(true);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setWordWrap(false);
@@ -129,8 +149,10 @@ void ApplyGridLook(QTableView* view, const StringGrid& grid) {
                                          "border: 1px solid gray; padding: 0 2px; }")
                               .arg(QString::fromStdString(ColorToHtml(grid.FixedColor()))));
     header->setFixedHeight(grid.DefaultRowHeight() + 2);
-    for (int c = 0; c < grid.ColCount(); ++c)
-        view->setColumnWidth(c, grid.ColWidth(c));
+    for (int c = 0; c < grid.ColCount(); ++c) {
+        const int fit = c < numberColumns ? NumberColumnWidth(view, grid, c) : 0;
+        view->setColumnWidth(c, std::max(grid.ColWidth(c), fit));
+    }
     if (auto* fixed = dynamic_cast<GridView*>(view)) fixed->SyncFixedColumns();
 }
 

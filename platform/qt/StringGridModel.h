@@ -46,7 +46,8 @@ private:
     std::vector<int> editable_;
 };
 
-// Column widths, row height, header colour, lines and whole-row selection of the grid.
-void ApplyGridLook(QTableView* view, const StringGrid& grid);
+// Column widths, row height, header colour, lines and whole-row selection of the grid. The first
+// `numberColumns` columns hold numbers and are widened, past their width, to fit the longest.
+void ApplyGridLook(QTableView* view, const StringGrid& grid, int numberColumns = 0);
 
 } // namespace kamelune

@@ -3,6 +3,8 @@
 #include "platform/qt/StringGridModel.h"
 #include "support/MainWindowFixture.h"
 
+#include <set>
+
 namespace kamelune::test {
 
 // The first start: no settings, no item file (the built-in items are said to apply).
@@ -171,6 +173,9 @@ TEST_F(MainWindow, FolderListShowsTheChainAndSubfoldersAndOpensOnEnter) {
     const std::string deep = dir / "a/b/c/d/e";
     fs::create_directories(deep + "/sub one");
     fs::create_directories(deep + "/sub two");
+    // A name that is not UTF-8 and the UTF-8 of U+FFFD show alike and open apart.
+    fs::create_directories(deep + "/dir\xff");
+    fs::create_directories(deep + "/dir\xef\xbf\xbd");
     StartIn(deep);
     DirectoryListBox* list = Ui().DirectoryListBox1;
     QTRY_VERIFY(!list->Listing());
@@ -178,6 +183,17 @@ TEST_F(MainWindow, FolderListShowsTheChainAndSubfoldersAndOpensOnEnter) {
     EXPECT_EQ(list->item(list->count() - 1)->text(), QStringLiteral("sub two"));
     EXPECT_EQ(list->currentItem()->text(), QStringLiteral("e"));
     EXPECT_EQ(list->currentItem()->toolTip(), QString::fromStdString(deep));
+    const auto open = std::exchange(list->onChosen, {});
+    std::set<std::string> chosen;
+    list->onChosen = [&](const std::string& folder) { chosen.insert(folder); };
+    for (int row = list->count() - 4; row < list->count() - 2; ++row) {
+        list->setCurrentRow(row);
+        QTest::keyClick(list, Qt::Key_Return);
+    }
+    EXPECT_EQ(chosen, (std::set<std::string>{deep + "/dir\xff", deep + "/dir\xef\xbf\xbd"}));
+    list->onChosen = open;
+    fs::remove(deep + "/dir\xff");
+    fs::remove(deep + "/dir\xef\xbf\xbd");
 
     // F5 lists the folders again: one removed on disk is gone.
     fs::remove(deep + "/sub one");

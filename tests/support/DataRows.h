@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -34,9 +35,16 @@ inline std::vector<std::string> Split(const std::string& s, char sep) {
     return out;
 }
 
+// tests/data, or a copy of it named by $KAMELUNE_TEST_DATA (for a run as another user, who may not
+// enter the clone's folder).
+inline std::string TestDataDir() {
+    const char* copy = std::getenv("KAMELUNE_TEST_DATA");
+    return copy && *copy ? copy : KAMELUNE_TEST_DATA;
+}
+
 // The rows of tests/data/`name`, blank lines and "#" lines skipped.
 inline std::vector<std::vector<std::string>> DataRows(const std::string& name) {
-    std::ifstream in(std::string(KAMELUNE_TEST_DATA "/") + name);
+    std::ifstream in(TestDataDir() + "/" + name);
     std::vector<std::vector<std::string>> rows;
     for (std::string line; std::getline(in, line);)
         if (!line.empty() && line[0] != '#') rows.push_back(Split(line, '\t'));

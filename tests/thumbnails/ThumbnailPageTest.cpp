@@ -86,6 +86,16 @@ TEST_F(ThumbnailPage, PagesBuildWhileTheWindowAnswersAndNeverHoldItUp) {
         EXPECT_TRUE(rec->Selected) << rec->NoLabel.text.toStdString();
     EXPECT_FALSE(fs::exists(Cache("p16.jpg"))) << "page 1's jobs not started were dropped";
 
+    // Thumbnails whose size files are gone (x.jpg and x.jpeg share one) are made again by the
+    // workers too.
+    for (int i = 17; i <= 32; ++i)
+        fs::remove(Cache("p" + std::to_string(i) + ".TXT"));
+    Page->MakePagePicts(2);
+    EXPECT_TRUE(Page->Building());
+    WaitForPage();
+    EXPECT_TRUE(fs::exists(Cache("p32.TXT")));
+    EXPECT_EQ(Page->gPictList.size(), 16u);
+
     // Thumbnails that take long to make (a slow share, huge pictures): leaving the page or the
     // program never waits for the ones being made.
     fs::remove_all(AppDir() + "/@KameluneDir");

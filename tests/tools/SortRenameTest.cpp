@@ -99,7 +99,7 @@ TEST(RenameRun, SuccessesFailuresAndTheCount) {
     TempDir::Write(f.cache + "/T_a.jpg", "thumb a");
     TempDir::Write(f.cache + "/T_a.TXT", "sizes a");
     TempDir::Write(f.cache + "/T_x.jpg", "stale thumbnail of a picture that is gone");
-    std::vector<std::string> asked;
+    std::vector<std::string> asked, reasons;
     const int count = HenkanJikko(f.pics, f.cache,
                                   {{"a.jpg", "x.jpg"},          // success, cache follows
                                    {"b.jpg", "c.jpg"},          // target exists
@@ -107,12 +107,16 @@ TEST(RenameRun, SuccessesFailuresAndTheCount) {
                                    {"e.jpg", ""},               // empty name
                                    {"../other/o.jpg", "o.jpg"}, // not a name of this folder
                                    {"c.jpg", "y.jpg"}},         // success
-                                  [&](const std::string& old) {
+                                  [&](const std::string& old, const std::string& reason) {
                                       asked.push_back(old);
+                                      reasons.push_back(reason);
                                       return true;
                                   });
     EXPECT_EQ(count, 2);
     EXPECT_EQ(asked, (std::vector<std::string>{"b.jpg", "e.jpg", "../other/o.jpg"}));
+    EXPECT_EQ(reasons,
+              (std::vector<std::string>{"同じ名前のファイルがあります: c.jpg", "empty name",
+                                        "../other/o.jpg: a name cannot hold / or NUL"}));
     EXPECT_EQ(TempDir::Read(f.dir / "other/o.jpg"), "elsewhere");
     EXPECT_FALSE(f.Has("pics/o.jpg"));
     EXPECT_EQ(f.Read("pics/x.jpg"), "a.jpg");
@@ -128,7 +132,7 @@ TEST(RenameRun, NoStopsTheRunWithTheCountSoFar) {
     PictureFolder f{"a.jpg", "b.jpg", "c.jpg"};
     const int count =
         HenkanJikko(f.pics, f.cache, {{"a.jpg", "n1.jpg"}, {"b.jpg", "c.jpg"}, {"c.jpg", "n3.jpg"}},
-                    [](const std::string&) { return false; });
+                    [](const std::string&, const std::string&) { return false; });
     EXPECT_EQ(count, 1);
     EXPECT_TRUE(f.Has("pics/c.jpg"));
     EXPECT_FALSE(f.Has("pics/n3.jpg"));
@@ -139,7 +143,7 @@ TEST(RenameRun, SwapsAndRepeatsNeverLoseAPicture) {
     HenkanJikko(
         f.pics, f.cache,
         {{"a.jpg", "b.jpg"}, {"b.jpg", "a.jpg"}, {"c.jpg", "same.jpg"}, {"b.jpg", "same.jpg"}},
-        [](const std::string&) { return true; });
+        [](const std::string&, const std::string&) { return true; });
     EXPECT_EQ(f.Read("pics/a.jpg"), "a.jpg");
     EXPECT_EQ(f.Read("pics/b.jpg"), "b.jpg");
     EXPECT_EQ(f.Read("pics/same.jpg"), "c.jpg");
@@ -153,7 +157,8 @@ TEST(RenameRun, CaseOnlyRename) {
     EXPECT_EQ(f.Read("pics/IMG.JPG"), "img.jpg");
     EXPECT_TRUE(fs::exists(f.cache + "/T_IMG.JPG"));
     EXPECT_FALSE(RenamePicture(f.pics, f.cache, "IMG.JPG", "sub/x.jpg"));
-    EXPECT_FALSE(RenamePicture(f.pics, f.cache, "gone.jpg", "x.jpg"));
+    EXPECT_EQ(RenamePicture(f.pics, f.cache, "gone.jpg", "x.jpg").error,
+              "見つかりません: gone.jpg");
 }
 
 } // namespace kamelune::test

@@ -75,8 +75,8 @@ TEST_F(SortRename, BatchAndSingleRenamesExecuteAndReread) {
     FormRename->SpeedBtnJikoClick();
     WaitForPage();
     const auto& calls = dialogs.Calls();
-    EXPECT_EQ(calls[calls.size() - 2].text,
-              QStringLiteral("変換に失敗しました。続けますか? b.jpg"));
+    EXPECT_EQ(calls[calls.size() - 2].text, QStringLiteral("変換に失敗しました。続けますか? b.jpg\n"
+                                                           "同じ名前のファイルがあります: d.jpg"));
     EXPECT_EQ(calls.back().text, QStringLiteral("2個のファイル名を変換しました。"));
     EXPECT_EQ(Tree(Pictures()), "b.jpg d.jpg trip_0001.JPG trip_0003.JPG");
     EXPECT_EQ(TempDir::Read(cache + "/T_trip_0001.JPG"), "t")
@@ -93,7 +93,8 @@ TEST_F(SortRename, BatchAndSingleRenamesExecuteAndReread) {
     windows->FormRename2->EditNewFname->setText(QStringLiteral("d.jpg"));
     dialogs.AnswerOk();
     windows->FormRename2->SpeedBtnHenkanClick();
-    EXPECT_EQ(Said(), QStringLiteral("ファイル名変換に失敗しました"));
+    EXPECT_EQ(Said(),
+              QStringLiteral("ファイル名変換に失敗しました\n同じ名前のファイルがあります: d.jpg"));
     EXPECT_EQ(Tree(Pictures()), "b.jpg d.jpg trip_0001.JPG trip_0003.JPG");
     windows->FormRename2->FormShow();
     windows->FormRename2->EditNewFname->setText(QStringLiteral("kodak.jpg"));
@@ -101,6 +102,26 @@ TEST_F(SortRename, BatchAndSingleRenamesExecuteAndReread) {
     WaitForPage();
     EXPECT_EQ(ViewNames(),
               (std::vector<std::string>{"d.jpg", "kodak.jpg", "trip_0001.JPG", "trip_0003.JPG"}));
+
+    // A name that is not UTF-8 beside the UTF-8 of U+FFFD, the way it is shown: the one renamed is
+    // the picture of the row, by its own name.
+    TempDir::Write(Pictures() + "/C\xff.jpg", "not UTF-8");
+    TempDir::Write(Pictures() + "/C\xef\xbf\xbd.jpg", "U+FFFD");
+    FormMain->UpdateTable();
+    WaitForPage();
+    int row = 1;
+    while (row < model->Base().RowCount() && model->Base().Cell(kNameCol, row) != "C\xff.jpg")
+        ++row;
+    ASSERT_LT(row, model->Base().RowCount());
+    windows->FormRename2->SetPicture(row);
+    windows->FormRename2->FormShow();
+    windows->FormRename2->SpeedBtnHenkanClick(); // unchanged as shown: nothing
+    EXPECT_TRUE(fs::exists(Pictures() + "/C\xff.jpg"));
+    windows->FormRename2->EditNewFname->setText(QStringLiteral("Renamed.jpg"));
+    windows->FormRename2->SpeedBtnHenkanClick();
+    WaitForPage();
+    EXPECT_EQ(TempDir::Read(Pictures() + "/Renamed.jpg"), "not UTF-8");
+    EXPECT_EQ(TempDir::Read(Pictures() + "/C\xef\xbf\xbd.jpg"), "U+FFFD");
 }
 
 // The items of today's cameras: the option adds them to the catalogue and the tables, an item
