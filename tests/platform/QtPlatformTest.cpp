@@ -143,6 +143,23 @@ TEST(StringGridModel, ViewTakesTheGridsLook) {
     EXPECT_EQ(view.rowHeight(1999), 16);
     EXPECT_EQ(view.selectionBehavior(), QAbstractItemView::SelectRows);
     EXPECT_FALSE(view.horizontalHeader()->isHidden());
+
+    // Number columns widen to their longest number ("%5d" blanks aside), never narrow; the
+    // others keep their width.
+    grid.SetFixedRows(1);
+    grid.SetCell(0, 1, "    1");
+    grid.SetCell(0, 2000, "50000");
+    grid.SetCell(1, 7, "2000");
+    grid.SetCell(3, 9, "123456789012");
+    ApplyGridLook(&view, grid, 2);
+    const QFontMetrics metrics = view.fontMetrics();
+    EXPECT_GT(view.columnWidth(0), metrics.horizontalAdvance(QStringLiteral("50000")));
+    EXPECT_GT(view.columnWidth(0), 40);
+    EXPECT_EQ(view.columnWidth(1), 50) << "four digits fit the width it has";
+    EXPECT_EQ(view.columnWidth(3), 50);
+    grid.SetCell(0, 2000, "2");
+    ApplyGridLook(&view, grid, 2);
+    EXPECT_EQ(view.columnWidth(0), 40);
 }
 
 TEST(Translations, StandardButtonsReadInJapanese) {
