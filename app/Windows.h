@@ -29,7 +29,7 @@ public:
     ~Windows();
 
     FolderModel model;
-    // Members are released in reverse order: the main window's FormDestroy runs last.
+    // Members are released in reverse order: the main window goes last, after every dialog.
     std::unique_ptr<TFormMain> FormMain;
     ThumbnailPage* Page = nullptr; // the main window's thumbnail tab, owned by it
     std::unique_ptr<TFormMakeExifHTML> FormMakeExifHTML;

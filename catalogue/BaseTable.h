@@ -1,5 +1,5 @@
 // The base table (every item of every picture of the folder) and the EXIF table derived from it.
-// Plain code over StringGrids, shared by the main window, the tests and kamelune-table.
+// Plain code over string grids, shared by the main window, the tests and kamelune-table.
 #pragma once
 
 #include "catalogue/SetKomoku.h"
@@ -132,7 +132,7 @@ FolderScan ScanFolder(const std::string& folder, const std::string& masks, ReadF
 // table read with today's items; empty when it has none.
 std::string MapUrl(const StringGrid& base, int pictNo);
 
-// "gExifCount/pictureCount".
+// "exifCount/pictureCount".
 std::string FigNoText(const FolderCounts& counts);
 
 } // namespace kamelune

@@ -204,7 +204,7 @@ signals:
     // A read started (the tables are empty until it is done), moved on (n rows read), ended
     // with the folder's tables in place, or was stopped.
     void readStarted();
-    // A large folder's first rows are in the base table (gFileCount counts them alone): they
+    // A large folder's first rows are in the base table (FileCount() counts them alone): they
     // may be shown while the rest is read; the read goes on.
     void firstRowsRead();
     void rowsRead(int n);

@@ -8,7 +8,7 @@
 
 namespace kamelune {
 
-// Maker notes at TiffBase + offset.
+// Maker notes at tiffBase + offset.
 void ReadOlympusNote(TiffStream& s, std::int64_t makerNoteOffset, ExifItemTexts& items);
 void ReadNikonNote(TiffStream& s, std::int64_t makerNoteOffset, ExifItemTexts& items);
 

@@ -90,7 +90,7 @@ struct ValueBytes {
 
 // Reads tag, type, count and value field at the stream position (moving past the entry).
 DirEntry ReadDirEntry(TiffStream& s);
-// Loads an entry's value; offsets count from base (TiffBase, or a maker note's own start).
+// Loads an entry's value; offsets count from base (tiffBase, or a maker note's own start).
 void LoadValueBytes(TiffStream& s, const DirEntry& e, std::int64_t base, ValueBytes& v);
 
 } // namespace kamelune

@@ -246,10 +246,12 @@ std::string ColorToHtml(std::uint32_t color) {
 }
 
 FileResult RenameNoReplace(const std::string& from, const std::string& to, int* errnoOut) {
-    auto fail = [&](int err, const std::string& what) {
+    // `left`: where the file stands after a failure that could not be taken back.
+    auto fail = [&](int err, const std::string& what, const std::string& left = {}) {
         if (errnoOut) *errnoOut = err;
         errno = err;
-        return FileResult::Fail(ErrnoText(what, from + " -> " + to));
+        return FileResult::Fail(
+            FailureText(what, from + " -> " + to + (left.empty() ? "" : " (" + left + ")"), err));
     };
     if (errnoOut) *errnoOut = 0;
     struct stat fromStat {};
@@ -268,7 +270,9 @@ FileResult RenameNoReplace(const std::string& from, const std::string& to, int* 
             return fail(errno, "cannot rename");
         if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
             const int err = errno;
-            ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, from.c_str(), RENAME_NOREPLACE);
+            // The file must not stay under a name the user never gave it unnoticed.
+            if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, from.c_str(), RENAME_NOREPLACE) != 0)
+                return fail(err, "cannot rename", "now " + temp);
             return fail(err, "cannot rename");
         }
         return FileResult::Ok();
@@ -278,7 +282,12 @@ FileResult RenameNoReplace(const std::string& from, const std::string& to, int* 
     if (errno != EINVAL && errno != ENOSYS) return fail(errno, "cannot rename");
     // A file system without RENAME_NOREPLACE: a hard link cannot replace either.
     if (::link(from.c_str(), to.c_str()) != 0) return fail(errno, "cannot rename");
-    ::unlink(from.c_str());
+    if (::unlink(from.c_str()) != 0) {
+        // Both names would stay: the new one is taken back, the file keeps its old name.
+        const int err = errno;
+        if (::unlink(to.c_str()) != 0) return fail(err, "cannot rename", "both names stand");
+        return fail(err, "cannot rename");
+    }
     return FileResult::Ok();
 }
 

@@ -41,7 +41,8 @@ struct JpegDecodeOptions {
 };
 
 // A decode that can fail, with what it made.
-struct JpegDecodeResult : FileResult {
+// [[nodiscard]] does not pass from FileResult to a derived type: said again.
+struct [[nodiscard]] JpegDecodeResult : FileResult {
     JpegDecodeResult() : FileResult{false, {}} {}
     RgbImage image;
     int fullWidth = 0; // the picture's own size, whatever the scale

@@ -18,7 +18,7 @@ struct StretchSizes {
 StretchSizes ComputeStretchSizes(int width, int height, int size, int firstStage = 640);
 
 // A reduction that can fail, with what it made.
-struct MakeJpegResult : FileResult {
+struct [[nodiscard]] MakeJpegResult : FileResult {
     MakeJpegResult() : FileResult{false, {}} {}
     int width = 0; // the source picture's own size
     int height = 0;

@@ -26,7 +26,7 @@ struct SortCells {
 SortCells CopySortCells(const StringGrid& base, const ItemList& keys);
 // One sort line of row r (1-based) of the copy: the key fields, "@@", r as "%4d".
 std::string SortLine(const SortCells& copy, int row);
-// gRowOrderList after a sort: every base row, ordered by the lines in the user's locale, letter
+// The row order after a sort: every base row, ordered by the lines in the user's locale, letter
 // case ignored. Needs nothing but the copy: it may run on a worker.
 PictureList SortedRows(const SortCells& copy);
 PictureList MakeSortedRowList(const StringGrid& base, const ItemList& keys);

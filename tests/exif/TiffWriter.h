@@ -35,11 +35,11 @@ Entry MakerNote(std::uint32_t count = 0);
 struct MakerNoteLayout {
     std::string header; // bytes before the entry count
     std::vector<Entry> entries;
-    bool offsetsFromNote = false; // value offsets count from the note's start, not TiffBase
+    bool offsetsFromNote = false; // value offsets count from the note's start, not the TIFF header
     std::optional<Order> order;   // the note's own byte order (else the file's)
 };
 
-// A note in the file's byte order whose offsets count from TiffBase (older Olympus, Nikon).
+// A note in the file's byte order whose offsets count from the TIFF header (older Olympus, Nikon).
 inline MakerNoteLayout Note(std::string header, std::vector<Entry> entries) {
     MakerNoteLayout m;
     m.header = std::move(header);
