@@ -12,8 +12,6 @@ namespace kamelune {
 namespace {
 
 void StartPhase(ExportProgress& progress, ExportPhase phase, int total) {
-    // A stop asked for before the first phase began is that phase's.
-    if (progress.phase != ExportPhase::None) progress.stop = false;
     progress.done = 0;
     progress.total = total;
     progress.phase = phase;
@@ -50,21 +48,23 @@ void Save(const std::string& path, const std::vector<std::string>& lines,
 
 std::vector<std::string> RunExport(ExportRun run, ExportProgress& progress) {
     std::vector<std::string> failures;
+    // The album's page is whole or not written: it would link images a stop left unmade, so a
+    // stop in any phase leaves it (and what follows it) out, and says so. The table's page has
+    // no stop.
+    const auto stopped = [&] {
+        if (!run.album || !progress.stop) return false;
+        failures.push_back(run.pagePath + ": 中止したため書いていません");
+        return true;
+    };
     if (run.small.on) MakeImages(run, false, progress, failures);
-    if (run.large.on) MakeImages(run, true, progress, failures);
-    if (run.pictures.empty()) return failures;
+    if (run.large.on && !progress.stop) MakeImages(run, true, progress, failures);
+    if (run.pictures.empty() || stopped()) return failures;
 
-    // The page: the display size of every picture, read from its file. The album's page is whole
-    // or not written: a stop leaves it out, and says so; the table's page has no stop.
+    // The page: the display size of every picture, read from its file.
     StartPhase(progress, run.album ? ExportPhase::Page : progress.phase.load(),
                static_cast<int>(run.pictures.size()));
-    bool stopped = false;
     for (HtmlPicture& p : run.pictures) {
-        if (run.album && progress.stop) {
-            stopped = true;
-            failures.push_back(run.pagePath + ": 中止したため書いていません");
-            break;
-        }
+        if (stopped()) return failures;
         if (run.delay.count() > 0) std::this_thread::sleep_for(run.delay);
         int w = 0, h = 0;
         if (const FileResult r = ReadJpegSize(JoinPath(run.source, p.fileName), w, h); r) {
@@ -76,11 +76,10 @@ std::vector<std::string> RunExport(ExportRun run, ExportProgress& progress) {
         }
         ++progress.done;
     }
-    if (!stopped)
-        Save(run.pagePath,
-             run.album ? AlbumPageLines(run.albumSettings, run.pictures, run.headings)
-                       : TablePageLines(run.tableSettings, run.pictures, run.headings),
-             failures);
+    Save(run.pagePath,
+         run.album ? AlbumPageLines(run.albumSettings, run.pictures, run.headings)
+                   : TablePageLines(run.tableSettings, run.pictures, run.headings),
+         failures);
     if (run.textFiles)
         for (const HtmlPicture& p : run.pictures)
             if (FileResult r = WriteTextLines(run.folder + "/" + ExifTextFileName(p.fileName),

@@ -1,6 +1,6 @@
 // One run of the HTML album or HTML table writer, with every value it needs taken beforehand, so
 // that it runs on a worker thread: image files, page sizes, the page, text files. A stop ends the
-// phase running; each phase clears it as it starts.
+// album's run: the phase running and every later one.
 #pragma once
 
 #include "present/HtmlExport.h"

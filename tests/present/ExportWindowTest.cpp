@@ -82,32 +82,30 @@ TEST_F(Export, PagesLoadInARealBrowser) {
     }
 }
 
-TEST_F(Export, StopEndsTheImagePhaseOnly) {
+// A stop among the images or while the page is written leaves no page (it would link images
+// never made) and says so; Escape stops as the stop button does, the window staying until the
+// run ends.
+TEST_F(Export, AStopLeavesNoPageAndSaysSo) {
     FormMain->SelectAllClick();
-    windows->FormMakeExifHTML->fileDelay = std::chrono::milliseconds(100);
-    QTimer::singleShot(0, windows->FormMakeExifHTML->BtnStop, &QPushButton::click);
-    MakeHtml(*FormSetHTML, Out() + "/stop.html");
-    EXPECT_FALSE(fs::exists(Out() + "/S_b.JPG"));
-    EXPECT_TRUE(fs::exists(Out() + "/stop.html")) << "the page phase runs after the stop";
-}
-
-TEST_F(Export, StopWhileThePageIsWrittenLeavesNoPageAndSaysSo) {
-    FormMain->SelectAllClick();
-    FormSetHTML->ChkBoxSamu->setChecked(false);
-    FormSetHTML->ChkBoxLink->setChecked(false);
     FormSetHTML->ChkBoxPreview->setChecked(true); // a page that is not there is never opened
     TFormMakeExifHTML* writer = windows->FormMakeExifHTML.get();
     writer->fileDelay = std::chrono::milliseconds(100);
-    // Escape stops the run as the stop button does; the window stays until the run ends.
-    QTimer::singleShot(0, writer, [writer] {
-        QTest::keyClick(writer, Qt::Key_Escape);
-        EXPECT_TRUE(writer->isVisible());
-    });
-    MakeHtml(*FormSetHTML, Out() + "/stop.html");
-    EXPECT_FALSE(fs::exists(Out() + "/stop.html"));
-    const QString said = Said();
-    EXPECT_FALSE(said.contains(QStringLiteral("が作成されました"))) << said.toStdString();
-    EXPECT_TRUE(said.contains(QStringLiteral("stop.html"))) << said.toStdString();
+    for (const bool images : {true, false}) {
+        SCOPED_TRACE(images ? "among the images" : "while the page is written");
+        FormSetHTML->ChkBoxSamu->setChecked(images);
+        FormSetHTML->ChkBoxLink->setChecked(images);
+        QTimer::singleShot(0, writer, [writer] {
+            QTest::keyClick(writer, Qt::Key_Escape);
+            EXPECT_TRUE(writer->isVisible());
+        });
+        MakeHtml(*FormSetHTML, Out() + "/stop.html");
+        EXPECT_FALSE(fs::exists(Out() + "/stop.html"));
+        EXPECT_EQ(Tree(Out()).find("L_"), std::string::npos) << "no phase after the stop";
+        const QString said = Said();
+        EXPECT_FALSE(said.contains(QStringLiteral("が作成されました"))) << said.toStdString();
+        EXPECT_TRUE(said.contains(QStringLiteral("stop.html: 中止したため書いていません")))
+            << said.toStdString();
+    }
 }
 
 TEST_F(Export, TabTextFollowsTheSelectionAndEveryExportRefusesWithoutOne) {
