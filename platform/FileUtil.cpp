@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -68,6 +69,52 @@ int MakeTempBeside(const std::string& path, std::string& tempPath) {
     int fd = ::mkstemp(tempPath.data());
     if (fd >= 0) ::fchmod(fd, 0644);
     return fd;
+}
+
+// Where a write to `path` lands without replacing anything but a regular file: the file a
+// symbolic link leads to (made when it is missing), or path itself. A FIFO, a device or a folder
+// is refused: renaming a new file over it would replace it. inPlace: a file of several hard
+// links, written where it is so that every name keeps seeing it.
+FileResult WriteTarget(const std::string& path, std::string& target, bool& inPlace) {
+    inPlace = false;
+    std::string at = path;
+    for (int hops = 0;; ++hops) {
+        struct stat st {};
+        if (::lstat(at.c_str(), &st) != 0) {
+            if (errno != ENOENT) return FileResult::Fail(ErrnoText("cannot write", path));
+            target = at;
+            return FileResult::Ok();
+        }
+        if (S_ISREG(st.st_mode)) {
+            target = at;
+            inPlace = st.st_nlink > 1;
+            return FileResult::Ok();
+        }
+        if (!S_ISLNK(st.st_mode)) return FileResult::Fail("通常のファイルではありません: " + path);
+        std::string link(PATH_MAX, '\0');
+        const ssize_t n = hops < 40 ? ::readlink(at.c_str(), link.data(), link.size()) : -1;
+        if (n < 0 || static_cast<std::size_t>(n) >= link.size()) {
+            errno = n < 0 && hops < 40 ? errno : ELOOP;
+            return FileResult::Fail(ErrnoText("cannot write", path));
+        }
+        link.resize(static_cast<std::size_t>(n));
+        const auto slash = at.rfind('/');
+        at = link.front() == '/' || slash == std::string::npos ? link
+                                                               : at.substr(0, slash + 1) + link;
+    }
+}
+
+// Over a regular file of several names, in place: never a FIFO that took its name meanwhile.
+FileResult WriteInPlace(const std::string& target, std::string_view data) {
+    Fd fd(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+    struct stat st {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0)
+        return FileResult::Fail(ErrnoText("cannot write", target));
+    if (!S_ISREG(st.st_mode)) return FileResult::Fail("通常のファイルではありません: " + target);
+    if (!WriteAll(fd.get(), data.data(), data.size()) ||
+        ::ftruncate(fd.get(), static_cast<off_t>(data.size())) != 0 || !fd.Close())
+        return FileResult::Fail(ErrnoText("cannot write", target));
+    return FileResult::Ok();
 }
 
 } // namespace
@@ -180,7 +227,11 @@ FileResult ReadWholeFile(const std::string& path, std::string& out, std::uint64_
     return FileResult::Ok();
 }
 
-FileResult WriteFileAtomically(const std::string& path, std::string_view data) {
+FileResult WriteFileAtomically(const std::string& destination, std::string_view data) {
+    std::string path;
+    bool inPlace = false;
+    if (FileResult r = WriteTarget(destination, path, inPlace); !r) return r;
+    if (inPlace) return WriteInPlace(path, data);
     std::string temp;
     Fd fd(MakeTempBeside(path, temp));
     if (fd.get() < 0) return FileResult::Fail(ErrnoText("cannot create a file beside", path));
@@ -206,9 +257,17 @@ FileResult CopyFileByBlocks(const std::string& source, const std::string& destin
     if (::stat(destination.c_str(), &dstStat) == 0 && dstStat.st_dev == srcStat.st_dev &&
         dstStat.st_ino == srcStat.st_ino)
         return FileResult::Fail("source and destination are the same file: " + destination);
+    std::string target;
+    bool inPlace = false;
+    if (FileResult r = WriteTarget(destination, target, inPlace); !r) return r;
+    if (inPlace) {
+        std::string data;
+        if (FileResult r = ReadWholeFile(source, data); !r) return r;
+        return WriteInPlace(target, data);
+    }
 
     std::string temp;
-    Fd out(MakeTempBeside(destination, temp));
+    Fd out(MakeTempBeside(target, temp));
     if (out.get() < 0) return FileResult::Fail(ErrnoText("cannot create", destination));
     char block[2048];
     for (;;) {
@@ -231,7 +290,7 @@ FileResult CopyFileByBlocks(const std::string& source, const std::string& destin
         ::unlink(temp.c_str());
         return FileResult::Fail(why);
     }
-    if (::rename(temp.c_str(), destination.c_str()) != 0) {
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
         const std::string why = ErrnoText("cannot create", destination);
         ::unlink(temp.c_str());
         return FileResult::Fail(why);

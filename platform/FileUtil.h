@@ -41,12 +41,14 @@ FileResult ReadWholeFile(const std::string& path, std::string& out,
 FileResult ReadFileStart(const std::string& path, std::string& out, std::size_t limit);
 
 // Writes data to a temporary file beside path and renames it over path, so that path is either
-// the old file or the complete new one, never half written.
+// the old file or the complete new one, never half written. Only a regular file is ever
+// replaced: a symbolic link is written through to its target, a file of several hard links is
+// written in place (each name keeps it), anything else (a FIFO, a device, a folder) is refused.
 FileResult WriteFileAtomically(const std::string& path, std::string_view data);
 
-// Byte-for-byte copy in 2,048-byte blocks; the destination is created or replaced. A failed read
-// or short write leaves the destination as it was and is reported. Copying a file onto itself is
-// refused rather than truncating it.
+// Byte-for-byte copy in 2,048-byte blocks; the destination is created or replaced, as
+// WriteFileAtomically replaces a file. A failed read or short write leaves the destination as it
+// was and is reported. Copying a file onto itself is refused rather than truncating it.
 FileResult CopyFileByBlocks(const std::string& source, const std::string& destination);
 
 // Colour 0x00BBGGRR to "#RRGGBB" with upper-case digits.

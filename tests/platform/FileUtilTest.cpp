@@ -54,6 +54,50 @@ TEST(CopyFileByBlocks, FailuresAreReportedAndLeaveTheDestination) {
     EXPECT_EQ(TempDir::Read(dir / "dst"), "kept");
 }
 
+// A save over a name that is not a plain file of its own: a link is written through, hard links
+// stay one file, anything else is refused and stays as it was. Both the write and the copy.
+TEST(WriteFileAtomically, OnlyARegularFileIsEverReplaced) {
+    TempDir dir;
+    TempDir::Write(dir / "src", "new");
+    for (const bool copy : {false, true}) {
+        SCOPED_TRACE(copy ? "copy" : "write");
+        const auto save = [&](const std::string& path) {
+            return copy ? CopyFileByBlocks(dir / "src", path) : WriteFileAtomically(path, "new");
+        };
+        fs::remove_all(dir / "t");
+        fs::create_directories(dir / "t/sub");
+        TempDir::Write(dir / "t/target", "old");
+        fs::create_symlink("target", dir / "t/link");
+        fs::create_symlink("link", dir / "t/link2");
+        fs::create_symlink("sub/made", dir / "t/dangling");
+        ASSERT_TRUE(save(dir / "t/link2"));
+        EXPECT_TRUE(fs::is_symlink(dir / "t/link2"));
+        EXPECT_TRUE(fs::is_symlink(dir / "t/link"));
+        EXPECT_EQ(TempDir::Read(dir / "t/target"), "new");
+        ASSERT_TRUE(save(dir / "t/dangling"));
+        EXPECT_EQ(TempDir::Read(dir / "t/sub/made"), "new");
+
+        TempDir::Write(dir / "t/one", "old and longer");
+        ASSERT_EQ(::link((dir / "t/one").c_str(), (dir / "t/two").c_str()), 0);
+        ASSERT_TRUE(save(dir / "t/two"));
+        EXPECT_EQ(TempDir::Read(dir / "t/one"), "new");
+        EXPECT_TRUE(fs::equivalent(dir / "t/one", dir / "t/two"));
+
+        ASSERT_EQ(::mkfifo((dir / "t/fifo").c_str(), 0644), 0);
+        fs::create_symlink("fifo", dir / "t/to-fifo");
+        for (const char* refused : {"t/fifo", "t/to-fifo", "t/sub"}) {
+            const FileResult r = save(dir / refused);
+            EXPECT_EQ(r.error, "通常のファイルではありません: " + dir / refused);
+        }
+        EXPECT_TRUE(fs::is_fifo(dir / "t/fifo"));
+        EXPECT_TRUE(fs::is_directory(dir / "t/sub"));
+        fs::create_symlink("loop", dir / "t/loop");
+        EXPECT_FALSE(save(dir / "t/loop"));
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir / "t"), {}), 10)
+            << "no temporary file is left behind";
+    }
+}
+
 TEST(TextFile, WritesCp932WithCrLfAndReadsBothLineEnds) {
     TempDir dir;
     ASSERT_TRUE(WriteTextLines(dir / "t.txt", {"1600", "日本", "", "é"}));
