@@ -99,9 +99,13 @@ Slide LoadSlide(const std::string& path, const SlideView& view, const std::atomi
     }
     options.cancel = cancel;
     JpegDecodeResult decoded = DecodeJpegMemory(data, bytes.size(), options);
+    std::string().swap(bytes);
     if (!decoded.ok) return slide;
     slide.decoded = true;
-    RgbImage upright = Orient(decoded.image, view.orientation);
+    // As stored, the decoded picture itself: a second copy of a large one would double the memory.
+    RgbImage upright = view.orientation >= 2 && view.orientation <= 8
+                           ? Orient(decoded.image, view.orientation)
+                           : std::move(decoded.image);
     slide.image = r.scaled ? Stretch(upright, std::max(1, r.width), std::max(1, r.height))
                            : std::move(upright);
     return slide;

@@ -123,7 +123,7 @@ TFormSlideshow::TFormSlideshow(FolderModel& model, DialogService& dialogs)
     PanelSS = new QWidget(canvas);
     PanelSS->setObjectName(QStringLiteral("PanelSS"));
     PanelSS->setAutoFillBackground(true);
-    ImageSS = new QLabel(PanelSS);
+    ImageSS = new ImageView(PanelSS);
     ImageSS->setObjectName(QStringLiteral("ImageSS"));
     LabelFName = new QLabel(PanelSS);
     LabelFName->setObjectName(QStringLiteral("LabelFName"));
@@ -160,8 +160,8 @@ TFormSlideshow::TFormSlideshow(FolderModel& model, DialogService& dialogs)
     connect(captionSettings_.get(), &TFormSetSlideShow::applied, this, [this] { SetLabels(); });
     captionSettings_->setAttribute(Qt::WA_QuitOnClose, false);
     // A decode done: the newest picture asked for meanwhile, else this one, goes on screen.
-    connect(&slideWatcher_, &QFutureWatcher<Slide>::finished, this, [this] {
-        const Slide slide = slideWatcher_.result();
+    connect(&slideWatcher_, &QFutureWatcher<ShownSlide>::finished, this, [this] {
+        ShownSlide shown = slideWatcher_.future().takeResult();
         loading_ = false;
         if (std::exchange(dropLoad_, false) && !pendingRequest_) return;
         if (pendingRequest_) {
@@ -169,7 +169,7 @@ TFormSlideshow::TFormSlideshow(FolderModel& model, DialogService& dialogs)
             StartLoad(next);
             return;
         }
-        Display(loadingRequest_, slide);
+        Display(loadingRequest_, shown.slide, std::move(shown.image));
     });
     // A show over a folder read again would show pictures that are not there any more: it ends,
     // and says so.
@@ -390,18 +390,20 @@ void TFormSlideshow::ShowPicture(int pictNo) {
 void TFormSlideshow::StartLoad(const SlideRequest& request) {
     loadingRequest_ = request;
     if (request.name.empty()) {
-        Display(request, LoadSlide({}, request.view));
+        Display(request, LoadSlide({}, request.view), {});
         return;
     }
     loading_ = true;
     slideCancel_ = std::make_shared<std::atomic<bool>>(false);
     slideWatcher_.setFuture(
         QtConcurrent::run([path = request.path, view = request.view, cancel = slideCancel_] {
-            return LoadSlide(path, view, cancel.get());
+            Slide slide = LoadSlide(path, view, cancel.get());
+            QImage image = ToQImage(std::move(slide.image));
+            return ShownSlide{std::move(slide), std::move(image)};
         }));
 }
 
-void TFormSlideshow::Display(const SlideRequest& request, const Slide& slide) {
+void TFormSlideshow::Display(const SlideRequest& request, const Slide& slide, QImage image) {
     const int pictNo = request.pictNo;
     DispExif(pictNo);
     const bool fixedActual = !request.view.autoFit && !request.view.fit;
@@ -409,8 +411,7 @@ void TFormSlideshow::Display(const SlideRequest& request, const Slide& slide) {
     if (!slide.decoded && !fixedActual) return;
     const SlideRect& r = slide.rect;
     const int W = slide.W, H = slide.H;
-    const QPixmap pixmap = slide.decoded ? QPixmap::fromImage(ToQImage(slide.image)) : QPixmap();
-    ImageSS->setPixmap(pixmap);
+    ImageSS->SetImage(slide.decoded ? std::move(image) : QImage());
     QWidget* canvas = ScrollBox1->widget();
     const Qt::ScrollBarPolicy policy = r.scroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
     ScrollBox1->setHorizontalScrollBarPolicy(policy);

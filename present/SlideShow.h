@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QFutureWatcher>
+#include <QImage>
 #include <QTimer>
 #include <array>
 #include <cstdint>
@@ -24,6 +25,7 @@ namespace kamelune {
 
 class ColorSwatch;
 class DialogService;
+class ImageView;
 class FolderModel;
 class TFormSetSlideShow;
 
@@ -56,7 +58,7 @@ public:
 
     QScrollArea* ScrollBox1;
     QWidget* PanelSS;
-    QLabel* ImageSS;
+    ImageView* ImageSS;
     QLabel* LabelFName;
     std::array<QLabel*, 9> Labels; // Label01 … Label09
     QLabel *StatusPanel0, *StatusPanel1, *StatusPanel2;
@@ -123,7 +125,12 @@ private:
         std::string name, path;
         SlideView view;
     };
-    QFutureWatcher<Slide> slideWatcher_;
+    // A slide with its picture made a Qt image by the worker too: the window only paints it.
+    struct ShownSlide {
+        Slide slide;
+        QImage image;
+    };
+    QFutureWatcher<ShownSlide> slideWatcher_;
     // Set to abandon the decode running: the folder changed, or the window goes.
     std::shared_ptr<std::atomic<bool>> slideCancel_ = std::make_shared<std::atomic<bool>>(false);
     bool loading_ = false;
@@ -131,7 +138,7 @@ private:
     SlideRequest loadingRequest_;
     std::optional<SlideRequest> pendingRequest_;
     void StartLoad(const SlideRequest& request);
-    void Display(const SlideRequest& request, const Slide& slide);
+    void Display(const SlideRequest& request, const Slide& slide, QImage image);
     static constexpr int kJumpLimit = 99999;
     void Navigate(int newPos, bool moveTableRow);
     void ShowPicture(int pictNo); // the display routines; false paths leave the status as it was

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QTranslator>
 #include <cstring>
@@ -45,6 +46,28 @@ QImage ToQImage(const RgbImage& picture) {
     for (int y = 0; y < picture.height; ++y)
         std::memcpy(q.scanLine(y), picture.RowPtr(y), static_cast<std::size_t>(picture.width) * 3);
     return q;
+}
+
+QImage ToQImage(RgbImage&& picture) {
+    if (picture.Empty()) return {};
+    auto* pixels = new std::vector<std::uint8_t>(std::move(picture.pixels));
+    const int w = picture.width, h = picture.height;
+    picture = {};
+    return QImage(
+        pixels->data(), w, h, static_cast<qsizetype>(w) * 3, QImage::Format_RGB888,
+        [](void* owned) { delete static_cast<std::vector<std::uint8_t>*>(owned); }, pixels);
+}
+
+void ImageView::SetImage(QImage image) {
+    image_ = std::move(image);
+    update();
+}
+
+void ImageView::paintEvent(QPaintEvent* event) {
+    if (image_.isNull()) return;
+    QPainter painter(this);
+    const QRect part = event->rect() & image_.rect();
+    painter.drawImage(part.topLeft(), image_, part);
 }
 
 QColor Bgr(std::uint32_t bgr) {

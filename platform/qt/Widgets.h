@@ -48,5 +48,23 @@ private:
 struct RgbImage;
 // A decoded picture as a Qt image (copied).
 QImage ToQImage(const RgbImage& picture);
+// The same without a copy: the image takes the picture's pixels. Made on a worker, it is handed
+// to the window as it is.
+QImage ToQImage(RgbImage&& picture);
+
+// A picture painted a part at a time: only what is exposed is converted for the screen, so a
+// picture of 100 megapixels costs the user-interface thread no more than the window's size.
+class ImageView : public QWidget {
+public:
+    explicit ImageView(QWidget* parent = nullptr) : QWidget(parent) {}
+    void SetImage(QImage image);
+    const QImage& Image() const { return image_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage image_;
+};
 
 } // namespace kamelune

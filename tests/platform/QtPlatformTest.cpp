@@ -1,4 +1,5 @@
 #include "TempDir.h"
+#include "platform/Jpeg.h"
 #include "platform/qt/Collate.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/Shell.h"
@@ -160,6 +161,34 @@ TEST(StringGridModel, ViewTakesTheGridsLook) {
     grid.SetCell(0, 2000, "2");
     ApplyGridLook(&view, grid, 2);
     EXPECT_EQ(view.columnWidth(0), 40);
+}
+
+// A decoded picture reaches the screen without a copy, and is painted where it is exposed.
+TEST(ImageView, TakesThePictureAsItIsAndPaintsTheExposedPart) {
+    RgbImage picture(5, 3); // rows of an odd length: no padding to four bytes
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) {
+            std::uint8_t* p = picture.RowPtr(y) + 3 * x;
+            p[0] = static_cast<std::uint8_t>(50 * x), p[1] = static_cast<std::uint8_t>(100 * y),
+            p[2] = 7;
+        }
+    const RgbImage copy = picture;
+    const std::uint8_t* pixels = picture.pixels.data();
+    QImage image = ToQImage(std::move(picture));
+    EXPECT_EQ(image.constBits(), pixels) << "the pixels taken, not copied";
+    EXPECT_TRUE(picture.Empty());
+    EXPECT_EQ(ToQImage(copy), image);
+    EXPECT_EQ(image.pixelColor(4, 2), QColor(200, 200, 7));
+
+    ImageView view;
+    view.resize(5, 3);
+    view.SetImage(image);
+    QImage shown(5, 3, QImage::Format_RGB888);
+    shown.fill(Qt::black);
+    view.render(&shown, QPoint(2, 1), QRegion(2, 1, 3, 2));
+    EXPECT_EQ(shown.pixelColor(2, 1), QColor(100, 100, 7));
+    EXPECT_EQ(shown.pixelColor(4, 2), QColor(200, 200, 7));
+    EXPECT_EQ(shown.pixelColor(0, 0), QColor(Qt::black)) << "outside the part: not painted";
 }
 
 TEST(Translations, StandardButtonsReadInJapanese) {
