@@ -1,5 +1,6 @@
 #include "HtmlExport.h"
 
+#include "platform/Cp932.h"
 #include "platform/FileUtil.h"
 
 #include <cstdio>
@@ -69,7 +70,22 @@ std::string HtmlText(const std::string& text) {
 
 std::string HtmlUrl(const std::string& fileName) {
     std::string url;
-    for (const char c : fileName) {
+    for (std::size_t pos = 0; pos < fileName.size();) {
+        const std::size_t at = pos;
+        // A byte that is no part of UTF-8 is written as itself ("%FF"): in a page it would turn
+        // into U+FFFD and link another name.
+        if (NextCodePoint(fileName, pos) == 0xFFFD &&
+            fileName.compare(at, 3, "\xEF\xBF\xBD") != 0) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%%%02X", static_cast<unsigned char>(fileName[at]));
+            url += hex;
+            continue;
+        }
+        if (pos - at > 1) {
+            url.append(fileName, at, pos - at);
+            continue;
+        }
+        const char c = fileName[at];
         switch (c) {
         case '%':
             url += "%25";
