@@ -140,8 +140,14 @@ void TFormMain::LoadSettings() {
     if (s.top != -1) at.setY(s.top);
     if (s.width != -1) size.setWidth(s.width);
     if (s.height != -1) size.setHeight(s.height);
-    move(at);
-    resize(size);
+    std::vector<ScreenRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect free = screen->availableGeometry();
+        screens.push_back({free.x(), free.y(), free.width(), free.height()});
+    }
+    const ScreenRect place = PlaceOnScreens({at.x(), at.y(), size.width(), size.height()}, screens);
+    move(place.left, place.top);
+    resize(place.width, place.height);
     PageControl1->setCurrentWidget(s.activePage == "TabSheetTable" ? TabSheetTable : TabSheetGazo);
 
     // A folder from the command line comes first; a remembered folder that is gone falls back to

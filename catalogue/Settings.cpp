@@ -2,6 +2,8 @@
 
 #include "platform/Cp932.h"
 
+#include <algorithm>
+
 namespace kamelune {
 
 namespace {
@@ -66,6 +68,28 @@ void WritePath(IniFile& ini, const std::string& key, const std::string& path) {
 }
 
 } // namespace
+
+ScreenRect PlaceOnScreens(ScreenRect w, const std::vector<ScreenRect>& screens) {
+    const auto overlap = [&w](const ScreenRect& s) {
+        const long long x =
+            std::max(0, std::min(w.left + w.width, s.left + s.width) - std::max(w.left, s.left));
+        const long long y =
+            std::max(0, std::min(w.top + w.height, s.top + s.height) - std::max(w.top, s.top));
+        return x * y;
+    };
+    const ScreenRect* best = nullptr;
+    for (const ScreenRect& s : screens) {
+        if (s.width <= 0 || s.height <= 0) continue;
+        if (overlap(s) == static_cast<long long>(w.width) * w.height) return w; // wholly on it
+        if (!best || overlap(s) > overlap(*best)) best = &s;
+    }
+    if (!best) return w;
+    w.width = std::min(w.width, best->width);
+    w.height = std::min(w.height, best->height);
+    w.left = std::clamp(w.left, best->left, best->left + best->width - w.width);
+    w.top = std::clamp(w.top, best->top, best->top + best->height - w.height);
+    return w;
+}
 
 MainSettings ReadMainSettings(const IniFile& ini, const std::string& homeDir,
                               const std::string& appDir) {

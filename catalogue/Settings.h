@@ -4,6 +4,7 @@
 #include "platform/IniFile.h"
 
 #include <string>
+#include <vector>
 
 namespace kamelune {
 
@@ -20,6 +21,15 @@ struct MainSettings {
     bool modernItems = false; // the items of today's cameras (76 to 95) in the catalogue
     bool allPictures = false; // a folder's pictures past the 2,000th get rows too
 };
+
+// A window's frame, or a screen's free area, in desktop pixels.
+struct ScreenRect {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+// A saved window place as it can be shown: unchanged while it lies wholly on one of the screens;
+// else moved (and made no larger) onto the screen it overlaps most, or the first, so that a
+// place saved on a screen that is gone never leaves the window out of reach.
+ScreenRect PlaceOnScreens(ScreenRect window, const std::vector<ScreenRect>& screens);
 
 MainSettings ReadMainSettings(const IniFile& ini, const std::string& homeDir,
                               const std::string& appDir);

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <map>
+#include <sstream>
 
 namespace kamelune::test {
 
@@ -167,6 +168,19 @@ const std::map<std::string, std::function<std::string(const Args&)>> kTexts = {
          std::vector<std::string> lines = BuiltInPkmLines();
          lines.resize(std::stoul(a[0]), "extra");
          return Whole(CheckPkmLines(lines));
+     }},
+    {"PlaceOnScreens",
+     [](const Args& a) {
+         const auto rect = [](const std::string& text) {
+             ScreenRect r;
+             std::istringstream(text) >> r.left >> r.top >> r.width >> r.height;
+             return r;
+         };
+         std::vector<ScreenRect> screens;
+         for (const std::string& s : Split(a[1], ';'))
+             screens.push_back(rect(s));
+         const ScreenRect r = PlaceOnScreens(rect(a[0]), screens);
+         return Numbers({r.left, r.top, r.width, r.height});
      }},
     {"IntervalOnShow", [](const Args& a) { return std::to_string(IntervalOnShow(I(a[0]))); }},
     {"IntervalOnChange", [](const Args& a) { return std::to_string(IntervalOnChange(I(a[0]))); }},

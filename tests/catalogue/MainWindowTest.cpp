@@ -76,15 +76,20 @@ TEST_F(MainWindow, InstalledCopiesFollowXdgAndOthersKeepEverythingBesideThem) {
 }
 
 TEST_F(MainWindow, StoredGeometryTabPaneAndFolderAreAppliedAndWrittenBack) {
-    Start("[ActivePage]\r\nActivePage=Whatever\r\n[Pane]\r\nHairetu=2\r\n");
+    // A place saved on a screen that is gone comes back onto the one there is.
+    Start("[Form]\r\nLeft=2500\r\nTop=10\r\n[ActivePage]\r\nActivePage=Whatever\r\n"
+          "[Pane]\r\nHairetu=2\r\n");
     EXPECT_TRUE(Page->SpeedBtnPane2->isChecked());
     EXPECT_EQ(Ui().PageControl1->currentWidget(), Page) << "any page but the table's";
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(QRect(FormMain->pos(), FormMain->size())))
+        << FormMain->pos().x() << " on a screen " << screen.width() << " wide";
     DestroyWindows();
-    Start("[Form]\r\nLeft=30\r\nTop=40\r\nWidth=900\r\nHeight=500\r\n[ActivePage]\r\n"
+    Start("[Form]\r\nLeft=30\r\nTop=40\r\nWidth=700\r\nHeight=500\r\n[ActivePage]\r\n"
           "ActivePage=TabSheetGazo\r\n[Dir]\r\nDir=" +
           Pictures() + "\r\n[Pane]\r\nHairetu=7\r\n");
     EXPECT_TRUE(Page->SpeedBtnPane1->isChecked() && model->Pane() == 1) << "an unknown layout";
-    EXPECT_EQ(FormMain->geometry(), QRect(30, 40, 900, 500));
+    EXPECT_EQ(FormMain->geometry(), QRect(30, 40, 700, 500));
     EXPECT_EQ(FormMain->CurrentDir(), Pictures());
     // Written back on close, byte for byte, in the file's own order of sections.
     FormMain->setGeometry(50, 60, 700, 400);
