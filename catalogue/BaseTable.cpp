@@ -15,6 +15,17 @@
 namespace kamelune {
 namespace {
 
+// The wait of a simulated slow disk, cut short by a stop: a read asked to stop never waits it out.
+void SlowDisk(const ReadControl& control) {
+    const auto until = std::chrono::steady_clock::now() + control.delay;
+    while (!(control.stop && control.stop->load(std::memory_order_relaxed))) {
+        const auto left = until - std::chrono::steady_clock::now();
+        if (left <= std::chrono::steady_clock::duration::zero()) return;
+        std::this_thread::sleep_for(
+            std::min<std::chrono::steady_clock::duration>(left, std::chrono::milliseconds(2)));
+    }
+}
+
 std::string Format5d(int n) {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%5d", n);
@@ -243,7 +254,7 @@ void MakeStrGridBase(const std::string& folder, const std::vector<std::string>& 
             }
             const int i = next.fetch_add(1);
             if (i >= counts.fileCount) break;
-            if (control.delay.count() > 0) std::this_thread::sleep_for(control.delay);
+            if (control.delay.count() > 0) SlowDisk(control);
             const std::string path = JoinPath(folder, files[i]);
             if (i < counts.pictureCount) {
                 if (progress) {

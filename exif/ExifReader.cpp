@@ -381,12 +381,15 @@ bool ReadExifFile(const std::string& fileName, FileKind& kind, ExifItemTexts& it
 }
 
 bool ReadExifMemory(const std::uint8_t* data, std::size_t size, FileKind& kind,
-                    ExifItemTexts& items, const ExifReadOptions& options) {
+                    ExifItemTexts& items, const ExifReadOptions& options,
+                    std::uint64_t* bytesAskedFor) {
     kind = FileKind::Unread;
     ResetExifItems(items);
     ExifSource source;
     source.OpenMemory(data, size);
-    return ReadExifSource(source, kind, items, options);
+    const bool read = ReadExifSource(source, kind, items, options);
+    if (bytesAskedFor) *bytesAskedFor = source.BytesAskedFor();
+    return read;
 }
 
 } // namespace kamelune

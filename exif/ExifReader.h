@@ -86,9 +86,11 @@ void CheckJpegKind(const std::string& fileName, FileKind& kind,
 bool ReadExifFile(const std::string& fileName, FileKind& kind, ExifItemTexts& items,
                   const ExifReadOptions& options = {}, FileKind* quickKind = nullptr);
 
-// The same read over bytes in memory (tests and fuzzing).
+// The same read over bytes in memory (tests and fuzzing). bytesAskedFor, when given, receives how
+// many bytes the walk read: a bound on its work that no clock decides.
 bool ReadExifMemory(const std::uint8_t* data, std::size_t size, FileKind& kind,
-                    ExifItemTexts& items, const ExifReadOptions& options = {});
+                    ExifItemTexts& items, const ExifReadOptions& options = {},
+                    std::uint64_t* bytesAskedFor = nullptr);
 
 // "123kb": the size in bytes plus 500, divided by 1000.
 std::string FileSizeText(std::uint64_t bytes);

@@ -70,6 +70,7 @@ bool ExifSource::LoadHead() {
 }
 
 bool ExifSource::ReadAt(std::uint64_t pos, std::uint8_t* out, std::size_t n) {
+    asked_ += n;
     std::memset(out, 0, n);
     if (pos >= size_ || n == 0) return true;
     const std::size_t avail = static_cast<std::size_t>(std::min<std::uint64_t>(n, size_ - pos));

@@ -33,6 +33,9 @@ public:
     // The same without reading the head, for the few bytes of a quick check alone.
     bool ReadUncached(std::uint64_t pos, std::uint8_t* out, std::size_t n);
 
+    // Bytes the reader asked for so far: the work of a walk, whatever the clock says.
+    std::uint64_t BytesAskedFor() const { return asked_; }
+
     static constexpr std::size_t kHeadSize = 65536;
 
 private:
@@ -46,6 +49,7 @@ private:
     bool LoadHead();
     bool PRead(std::uint64_t pos, std::uint8_t* out, std::size_t n, std::size_t& got);
 
+    std::uint64_t asked_ = 0;
     int fd_ = -1;
     const std::uint8_t* memory_ = nullptr;
     std::uint64_t size_ = 0;

@@ -44,6 +44,12 @@ void ThumbLoader::Cancel(int build) {
         if (w->build == build) w->cancel = true;
 }
 
+int ThumbLoader::Working() const {
+    std::lock_guard lock(mutex_);
+    return static_cast<int>(
+        std::count_if(workers_.begin(), workers_.end(), [](const auto& w) { return w->build; }));
+}
+
 void ThumbLoader::Work(Worker& me) {
     for (;;) {
         Request r;
@@ -58,7 +64,10 @@ void ThumbLoader::Work(Worker& me) {
             me.cancel = false;
         }
         const Job& j = r.job;
-        if (j.delay.count() > 0) std::this_thread::sleep_for(j.delay);
+        if (j.delay.count() > 0) {
+            std::unique_lock lock(mutex_);
+            if (wake_.wait_for(lock, j.delay, [this] { return stop_; })) return;
+        }
         ThumbnailOutcome outcome =
             ObtainThumbnail(j.cacheFolder, j.folder, j.name, j.fileSizeText, &me.cancel);
         if (r.done) r.done(r.build, r.k, std::move(outcome));

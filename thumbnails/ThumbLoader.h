@@ -23,7 +23,8 @@ public:
     // ObtainThumbnail's arguments.
     struct Job {
         std::string cacheFolder, folder, name, fileSizeText;
-        std::chrono::milliseconds delay{0}; // before the picture is read (tests: a slow disk)
+        // Before the picture is read (tests: a slow disk); only the loader's end cuts it short.
+        std::chrono::milliseconds delay{0};
     };
     // Called on a worker as each job is done: the build and the job's place in it.
     using Done = std::function<void(int build, std::size_t k, ThumbnailOutcome outcome)>;
@@ -40,6 +41,8 @@ public:
     // failures, which their page no longer reads).
     void Cancel(int build);
     int Threads() const { return static_cast<int>(workers_.size()); }
+    // Workers making a thumbnail now.
+    int Working() const;
 
     static int DefaultThreads();
 
@@ -57,7 +60,7 @@ private:
     };
     void Work(Worker& me);
 
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
     std::condition_variable wake_;
     std::deque<Request> queue_;
     bool stop_ = false;

@@ -349,6 +349,10 @@ void ThumbnailPage::MakePagePicts(int page) {
     ContinueBuild();
 }
 
+int ThumbnailPage::ThumbnailsBeingMade() const {
+    return loader_ ? loader_->Working() : 0;
+}
+
 void ThumbnailPage::DropBuild() {
     if (build_ && loader_) loader_->Cancel(build_->number);
     build_.reset();

@@ -60,6 +60,8 @@ public:
     // jobs finish, in page order. A page still being built is dropped.
     void MakePagePicts(int page);
     bool Building() const { return build_ != nullptr; }
+    // Thumbnails being made now, of this page or of pages left.
+    int ThumbnailsBeingMade() const;
     // made: the thumbnail the loader made for it; none: from the cache now.
     bool SubMakePictList(int position, int columns, const std::string& fileName,
                          ThumbnailOutcome* made);

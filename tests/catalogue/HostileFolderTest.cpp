@@ -77,11 +77,11 @@ TEST(HostileFolder, AFifoThatTookAPictureNameIsNeverWaitedOn) {
     TempDir dir;
     const std::string fifo = dir / "pic.jpg";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-    // Should a read wait for a writer, this opens the other end after a while, so that the test
-    // fails instead of hanging.
+    // Should a read wait for a writer, this opens the other end after a long while (only a hang
+    // lasts it out), so that the test fails instead of hanging.
     std::atomic<bool> done{false}, rescued{false};
     std::thread watchdog([&] {
-        for (int i = 0; i < 200 && !done; ++i)
+        for (int i = 0; i < 3000 && !done; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         while (!done) {
             if (const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK); fd >= 0) {

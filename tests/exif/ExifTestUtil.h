@@ -13,13 +13,14 @@ struct ReadResult {
     std::string kind;
     ExifItemTexts items;
     bool ok = false;
+    std::uint64_t bytesRead = 0; // what the walk asked its source for
 };
 
 inline ReadResult ReadBytes(const std::string& bytes) {
     ReadResult r;
     FileKind kind = FileKind::Unread;
     r.ok = ReadExifMemory(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), kind,
-                          r.items);
+                          r.items, {}, &r.bytesRead);
     r.kind = KindText(kind);
     return r;
 }

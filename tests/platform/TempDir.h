@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
@@ -27,15 +28,18 @@ struct RemoveTestRoot : ::testing::Environment {
 };
 inline const bool kRemoveTestRoot = (::testing::AddGlobalTestEnvironment(new RemoveTestRoot), true);
 
-// A fresh folder per test, removed afterwards.
+// A fresh folder per instance, named after its test and numbered (two in one test never share
+// one), removed afterwards.
 class TempDir {
 public:
     TempDir() {
+        static std::atomic<int> made{0};
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string(info->test_suite_name()) + "." + info->name();
+        std::string name = info ? std::string(info->test_suite_name()) + "." + info->name()
+                                : std::string("outside-a-test");
         for (char& c : name)
             if (c == '/') c = '_';
-        path_ = TestRoot() / name;
+        path_ = TestRoot() / (name + "." + std::to_string(++made));
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
