@@ -175,8 +175,10 @@ void FolderModel::SetPictureSizes(int pictNo, const std::vector<std::string>& si
 
 bool FolderModel::ChangeSelection(const std::function<bool(SelectionTables&)>& change) {
     SelectionTables t{base_, view_, selected_};
+    const PictureList before = selected_;
     if (!change(t)) return false;
-    emit selectionChanged();
+    // Select all twice, or none of nothing, changes nothing: the views are not told.
+    if (selected_ != before) emit selectionChanged();
     return true;
 }
 

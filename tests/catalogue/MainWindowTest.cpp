@@ -4,6 +4,8 @@
 #include "support/MainWindowFixture.h"
 #include "support/Watchdog.h"
 
+#include <QSignalSpy>
+
 #include <set>
 
 namespace kamelune::test {
@@ -284,13 +286,17 @@ TEST_F(MainWindow, AFolderReadIsLiveAndStoppable) {
     EXPECT_EQ(View().RowCount(), 21);
     EXPECT_TRUE(Ui().SpeedBtnHide->isEnabled());
     EXPECT_EQ(FormMain->statusBar()->currentMessage(), QString::fromStdString(Pictures()));
+    QSignalSpy told(model, &FolderModel::selectionChanged);
     QTest::keyClick(FormMain, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(model->Selected().size(), 20u);
+    QTest::keyClick(FormMain, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(FormMain, Qt::Key_I, Qt::ControlModifier);
     EXPECT_TRUE(model->Selected().empty()) << "reversed";
     FormMain->Selection(1, 1);
     QTest::keyClick(FormMain, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(model->Selected().empty()) << "none";
+    QTest::keyClick(FormMain, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(told.count(), 4) << "told of each change, and only of a change";
 
     // Closing never waits out a read, however slow its disk.
     model->SetReadDelay(kHours);

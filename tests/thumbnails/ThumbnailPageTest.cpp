@@ -115,6 +115,27 @@ TEST_F(ThumbnailPage, PagesBuildWhileTheWindowAnswersAndNeverHoldItUp) {
     DestroyWindows();
 }
 
+// A thumbnail still being made for a page left comes back late, while the next page builds: it
+// never lands on that page's panels (pictures of two sizes tell which is which).
+TEST_F(ThumbnailPage, AThumbnailOfAPageLeftNeverLandsOnTheNextPage) {
+    Pictures(32, true);
+    StartOnThumbnails();
+    fs::remove_all(AppDir() + "/@KameluneDir");
+    model->SetReadDelay(std::chrono::milliseconds(100));
+    Page->MakePagePicts(1);
+    WaitWhile([this] { return Page->ThumbnailsBeingMade() < ThumbLoader::DefaultThreads(); });
+    Page->MakePagePicts(2);
+    WaitForPage();
+    ASSERT_EQ(Page->gPictList.size(), 16u);
+    for (const auto& rec : Page->gPictList) {
+        const std::string name = model->Base().Cell(kNameCol, rec->PictNo);
+        int w = 0, h = 0;
+        ASSERT_TRUE(ReadJpegSize(MainWindow::Pictures() + "/" + name, w, h));
+        EXPECT_TRUE(rec->SizeLabel.text.startsWith(QStringLiteral("%1x%2,").arg(w).arg(h)))
+            << name << ": " << rec->SizeLabel.text.toStdString();
+    }
+}
+
 // Real message boxes, each answered with Escape as soon as it is up; the album is saved where
 // the test says.
 class RealBoxes : public QtDialogService {

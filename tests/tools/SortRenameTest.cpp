@@ -23,6 +23,7 @@ TEST(SortKey, FieldsAreTwentyBytesAlignedByItem) {
     EXPECT_TRUE(RightAlignedItem(18));
     EXPECT_FALSE(RightAlignedItem(19));
     EXPECT_EQ(SortKeyField("1/60", true), std::string(16, ' ') + "1/60");
+    EXPECT_EQ(SortKeyField("1/60 ", true), std::string(15, ' ') + "1/60 ") << "its blank kept";
     EXPECT_EQ(SortKeyField("  2.8 ", false), "2.8" + std::string(17, ' '));
     EXPECT_EQ(SortKeyField(std::string(25, 'x'), true), std::string(20, 'x'));
     // Bytes of the CP932 form: 10 kanji fill the field; an 11th is dropped, a half-cut one

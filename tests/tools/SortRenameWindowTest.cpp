@@ -51,6 +51,16 @@ TEST_F(SortRename, SortKeysReorderTheViewAndClearRestoresIt) {
     FormSort->BtnGoSortClick();
     WaitWhile([this] { return FormSort->Sorting(); });
     EXPECT_EQ(ViewNames(), (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg", "d.jpg"}));
+
+    // A sort still running when the folder is read again is of the old tables: dropped.
+    FormSort->StrGridSortClick(18);
+    FormSort->BtnGoSortClick();
+    FormMain->findChild<QAction*>(QStringLiteral("Reread"))->trigger();
+    ASSERT_TRUE(model->Reading());
+    WaitWhile([this] { return FormSort->Sorting() || model->Reading(); });
+    WaitForPage();
+    EXPECT_TRUE(model->RowOrder().empty());
+    EXPECT_EQ(ViewNames(), (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg", "d.jpg"}));
 }
 
 TEST_F(SortRename, BatchAndSingleRenamesExecuteAndReread) {
