@@ -15,7 +15,7 @@ tests=(
   xvfb xauth x11-apps imagemagick chromium desktop-file-utils e2fsprogs
   clang libclang-rt-14-dev
   libimage-exiftool-perl exiv2 libvips-tools
-  gcovr
+  gcovr ccache
 )
 
 packages=("${program[@]}")
