@@ -171,15 +171,13 @@ const std::map<std::string, std::function<std::string(const Args&)>> kTexts = {
      }},
     {"PlaceOnScreens",
      [](const Args& a) {
-         const auto rect = [](const std::string& text) {
-             ScreenRect r;
-             std::istringstream(text) >> r.left >> r.top >> r.width >> r.height;
-             return r;
-         };
+         std::istringstream window(a[0]), all(a[1]);
+         ScreenRect r, screen;
+         window >> r.left >> r.top >> r.width >> r.height;
          std::vector<ScreenRect> screens;
-         for (const std::string& s : Split(a[1], ';'))
-             screens.push_back(rect(s));
-         const ScreenRect r = PlaceOnScreens(rect(a[0]), screens);
+         while (all >> screen.left >> screen.top >> screen.width >> screen.height)
+             screens.push_back(screen);
+         r = PlaceOnScreens(r, screens);
          return Numbers({r.left, r.top, r.width, r.height});
      }},
     {"IntervalOnShow", [](const Args& a) { return std::to_string(IntervalOnShow(I(a[0]))); }},

@@ -4,10 +4,9 @@
 #pragma once
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
-#include <mutex>
+#include <future>
 #include <string>
 #include <thread>
 
@@ -18,30 +17,20 @@ inline constexpr std::chrono::milliseconds kHours{std::chrono::hours(3)};
 
 class Watchdog {
 public:
-    explicit Watchdog(std::string step, std::chrono::seconds limit = std::chrono::seconds(120))
-        : step_(std::move(step)), thread_([this, limit] {
-              std::unique_lock lock(mutex_);
-              if (!over_.wait_for(lock, limit, [this] { return done_; })) {
-                  std::fprintf(stderr, "hang: %s did not return\n", step_.c_str());
+    explicit Watchdog(std::string step)
+        : thread_([step = std::move(step), over = over_.get_future()] {
+              if (over.wait_for(std::chrono::minutes(2)) == std::future_status::timeout) {
+                  std::fprintf(stderr, "hang: %s did not return\n", step.c_str());
                   std::abort();
               }
           }) {}
-    Watchdog(const Watchdog&) = delete;
-    Watchdog& operator=(const Watchdog&) = delete;
     ~Watchdog() {
-        {
-            std::lock_guard lock(mutex_);
-            done_ = true;
-        }
-        over_.notify_all();
+        over_.set_value();
         thread_.join();
     }
 
 private:
-    std::string step_;
-    std::mutex mutex_;
-    std::condition_variable over_;
-    bool done_ = false;
+    std::promise<void> over_;
     std::thread thread_;
 };
 
