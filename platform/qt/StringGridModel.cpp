@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QTableView>
 #include <algorithm>
+#include <set>
 
 namespace kamelune {
 namespace {
@@ -115,19 +116,26 @@ void StringGridModel::GridCellsChanged(const StringGrid&) {
 
 namespace {
 
-// The width a column needs for the longest number among its cells (blanks of "%5d" aside).
+// The width a column needs for its widest number as shown, "%5d" blanks included, and for a
+// count of its rows (a selection number, however many are selected later): the shapes (blanks,
+// digits) are few, so each is measured once.
 int NumberColumnWidth(const QTableView* view, const StringGrid& grid, int col) {
-    std::size_t digits = 0;
+    std::set<std::pair<qsizetype, qsizetype>> shapes;
+    shapes.emplace(0, static_cast<qsizetype>(std::to_string(grid.RowCount()).size()));
     for (int r = grid.FixedRows(); r < grid.RowCount(); ++r) {
         const std::string& text = grid.Cell(col, r);
-        const std::size_t first = text.find_first_not_of(' ');
-        if (first != std::string::npos) digits = std::max(digits, text.size() - first);
+        const std::size_t blanks = std::min(text.find_first_not_of(' '), text.size());
+        shapes.emplace(static_cast<qsizetype>(blanks),
+                       static_cast<qsizetype>(text.size() - blanks));
     }
-    // Cell padding and the grid line, as the style draws them.
-    const int margin =
-        2 * view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 5;
-    return view->fontMetrics().horizontalAdvance(QString(static_cast<qsizetype>(digits), u'0')) +
-           margin;
+    const QFontMetrics metrics = view->fontMetrics();
+    int widest = 0;
+    for (const auto& [blanks, digits] : shapes)
+        widest = std::max(widest,
+                          metrics.horizontalAdvance(QString(blanks, u' ') + QString(digits, u'0')));
+    // The cell's text margins on both sides, as the style draws them, and the grid line.
+    const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    return widest + 2 * margin + 2;
 }
 
 } // namespace

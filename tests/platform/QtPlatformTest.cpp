@@ -149,16 +149,20 @@ TEST(StringGridModel, ViewTakesTheGridsLook) {
     // others keep their width.
     grid.SetFixedRows(1);
     grid.SetCell(0, 1, "    1");
+    grid.SetCell(0, 1999, " 9999");
     grid.SetCell(0, 2000, "50000");
     grid.SetCell(1, 7, "2000");
     grid.SetCell(3, 9, "123456789012");
     ApplyGridLook(&view, grid, 2);
     const QFontMetrics metrics = view.fontMetrics();
-    EXPECT_GT(view.columnWidth(0), metrics.horizontalAdvance(QStringLiteral("50000")));
-    EXPECT_GT(view.columnWidth(0), 40);
+    EXPECT_GE(view.columnWidth(0), std::max(metrics.horizontalAdvance(QStringLiteral(" 9999")),
+                                            metrics.horizontalAdvance(QStringLiteral("50000"))) +
+                                       4)
+        << "the text as shown, blanks and margins";
     EXPECT_EQ(view.columnWidth(1), 50) << "four digits fit the width it has";
     EXPECT_EQ(view.columnWidth(3), 50);
-    grid.SetCell(0, 2000, "2");
+    grid.SetCell(0, 1999, "");
+    grid.SetCell(0, 2000, "    2");
     ApplyGridLook(&view, grid, 2);
     EXPECT_EQ(view.columnWidth(0), 40);
 }
