@@ -49,8 +49,9 @@ case "$kind" in
 esac
 if command -v ccache >/dev/null 2>&1; then
   args+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
-  # Paths below the clone are hashed relative to it: another clone of the same sources hits.
-  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+  # The cache lives in the build folder (nothing is written outside the clone), unless the user
+  # keeps one of their own; paths are hashed relative to the clone.
+  export CCACHE_DIR="${CCACHE_DIR:-$PWD/build/ccache}" CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 fi
 if [ ! -f "$dir/build.ninja" ]; then
   echo "build: configuring $dir (the first build of the program takes about two minutes)"
