@@ -17,7 +17,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QEventLoop>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
