@@ -4,20 +4,20 @@ namespace kamelune {
 
 Windows::Windows(const AppPaths& paths, DialogService& dialogs, const CommandLine& start)
     : model(paths) {
-    FormMain = std::make_unique<TFormMain>(model, dialogs);
+    FormMain = std::make_unique<MainWindow>(model, dialogs);
     FormMain->SetStartPlace(start.folder, start.picture);
-    FormMakeExifHTML = std::make_unique<TFormMakeExifHTML>(model, dialogs);
-    FormSetHTML = std::make_unique<TFormSetHTML>(model, dialogs, *FormMakeExifHTML);
-    FormSetHTML2 = std::make_unique<TFormSetHTML2>(model, dialogs, *FormMakeExifHTML);
-    FormPHyoji = std::make_unique<TFormPHyoji>(model, dialogs);
+    FormMakeExifHTML = std::make_unique<ExportProgressWindow>(model, dialogs);
+    FormSetHTML = std::make_unique<AlbumSettingsDialog>(model, dialogs, *FormMakeExifHTML);
+    FormSetHTML2 = std::make_unique<TableSettingsDialog>(model, dialogs, *FormMakeExifHTML);
+    FormPHyoji = std::make_unique<DisplaySettingsDialog>(model, dialogs);
     Page = new ThumbnailPage(model, dialogs);
     FormMain->SetThumbnailPage(Page);
-    FormSetPKomoku = std::make_unique<TFormSetPKomoku>(model, dialogs);
-    FormSort = std::make_unique<TFormSort>(model, dialogs);
-    FormVersion = std::make_unique<TFormVersion>();
-    FormRename = std::make_unique<TFormRename>(model, dialogs);
-    FormRename2 = std::make_unique<TFormRename2>(model, dialogs);
-    FormSlideshow = std::make_unique<TFormSlideshow>(model, dialogs);
+    FormSetPKomoku = std::make_unique<ItemChoiceDialog>(model, dialogs);
+    FormSort = std::make_unique<SortDialog>(model, dialogs);
+    FormVersion = std::make_unique<AboutDialog>();
+    FormRename = std::make_unique<BatchRenameDialog>(model, dialogs);
+    FormRename2 = std::make_unique<SingleRenameDialog>(model, dialogs);
+    FormSlideshow = std::make_unique<SlideshowWindow>(model, dialogs);
     // Closing the main window ends the program, whatever else is open.
     for (QWidget* w : std::initializer_list<QWidget*>{
              FormSetHTML.get(), FormMakeExifHTML.get(), FormSetPKomoku.get(), FormPHyoji.get(),
@@ -33,30 +33,30 @@ Windows::Windows(const AppPaths& paths, DialogService& dialogs, const CommandLin
 Windows::~Windows() = default;
 
 void Windows::Connect() {
-    TFormMain* main = FormMain.get();
-    QObject::connect(main, &TFormMain::sortRequested, FormSort.get(), &QDialog::exec);
-    QObject::connect(main, &TFormMain::albumRequested, FormSetHTML.get(), &QWidget::show);
-    QObject::connect(main, &TFormMain::htmlTableRequested, FormSetHTML2.get(), &QWidget::show);
-    QObject::connect(main, &TFormMain::slideshowRequested, FormSlideshow.get(),
-                     &TFormSlideshow::Open);
-    QObject::connect(main, &TFormMain::itemsRequested, FormSetPKomoku.get(), &QDialog::exec);
-    QObject::connect(main, &TFormMain::displayRequested, FormPHyoji.get(), &QDialog::exec);
-    QObject::connect(main, &TFormMain::renameRequested, FormRename.get(), &QDialog::exec);
-    QObject::connect(main, &TFormMain::renameOneRequested, FormRename2.get(), [this](int picture) {
+    MainWindow* main = FormMain.get();
+    QObject::connect(main, &MainWindow::sortRequested, FormSort.get(), &QDialog::exec);
+    QObject::connect(main, &MainWindow::albumRequested, FormSetHTML.get(), &QWidget::show);
+    QObject::connect(main, &MainWindow::htmlTableRequested, FormSetHTML2.get(), &QWidget::show);
+    QObject::connect(main, &MainWindow::slideshowRequested, FormSlideshow.get(),
+                     &SlideshowWindow::Open);
+    QObject::connect(main, &MainWindow::itemsRequested, FormSetPKomoku.get(), &QDialog::exec);
+    QObject::connect(main, &MainWindow::displayRequested, FormPHyoji.get(), &QDialog::exec);
+    QObject::connect(main, &MainWindow::renameRequested, FormRename.get(), &QDialog::exec);
+    QObject::connect(main, &MainWindow::renameOneRequested, FormRename2.get(), [this](int picture) {
         FormRename2->SetPicture(picture);
         FormRename2->exec();
     });
-    QObject::connect(main, &TFormMain::aboutRequested, FormVersion.get(), &QDialog::exec);
-    QObject::connect(FormPHyoji.get(), &TFormPHyoji::applied, Page,
+    QObject::connect(main, &MainWindow::aboutRequested, FormVersion.get(), &QDialog::exec);
+    QObject::connect(FormPHyoji.get(), &DisplaySettingsDialog::applied, Page,
                      [this] { Page->MakePagePicts(Page->CurrentPageBox()); });
-    QObject::connect(Page, &ThumbnailPage::status, main, &TFormMain::SetStatus);
-    QObject::connect(Page, &ThumbnailPage::countsShown, main, &TFormMain::SetFigNo);
-    QObject::connect(Page, &ThumbnailPage::panelMenuRequested, main, &TFormMain::ShowPanelMenu);
-    QObject::connect(Page, &ThumbnailPage::slideshowRequested, main, &TFormMain::OpenSlideshowAt);
-    QObject::connect(Page, &ThumbnailPage::itemsRequested, main, &TFormMain::BtnSetPKomokuClick);
-    QObject::connect(Page, &ThumbnailPage::displayRequested, main, &TFormMain::MnPHyojiClick);
-    QObject::connect(Page, &ThumbnailPage::htmlTableRequested, main, &TFormMain::BtnHTML2Click);
-    QObject::connect(&FormSlideshow->CaptionSettings(), &TFormSetSlideShow::itemsRequested,
+    QObject::connect(Page, &ThumbnailPage::status, main, &MainWindow::SetStatus);
+    QObject::connect(Page, &ThumbnailPage::countsShown, main, &MainWindow::SetFigNo);
+    QObject::connect(Page, &ThumbnailPage::panelMenuRequested, main, &MainWindow::ShowPanelMenu);
+    QObject::connect(Page, &ThumbnailPage::slideshowRequested, main, &MainWindow::OpenSlideshowAt);
+    QObject::connect(Page, &ThumbnailPage::itemsRequested, main, &MainWindow::BtnSetPKomokuClick);
+    QObject::connect(Page, &ThumbnailPage::displayRequested, main, &MainWindow::MnPHyojiClick);
+    QObject::connect(Page, &ThumbnailPage::htmlTableRequested, main, &MainWindow::BtnHTML2Click);
+    QObject::connect(&FormSlideshow->CaptionSettings(), &CaptionSettingsDialog::itemsRequested,
                      FormSetPKomoku.get(), &QDialog::exec);
 }
 

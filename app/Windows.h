@@ -30,18 +30,18 @@ public:
 
     FolderModel model;
     // Members are released in reverse order: the main window goes last, after every dialog.
-    std::unique_ptr<TFormMain> FormMain;
+    std::unique_ptr<MainWindow> FormMain;
     ThumbnailPage* Page = nullptr; // the main window's thumbnail tab, owned by it
-    std::unique_ptr<TFormMakeExifHTML> FormMakeExifHTML;
-    std::unique_ptr<TFormSetHTML> FormSetHTML;
-    std::unique_ptr<TFormSetHTML2> FormSetHTML2;
-    std::unique_ptr<TFormPHyoji> FormPHyoji;
-    std::unique_ptr<TFormSetPKomoku> FormSetPKomoku;
-    std::unique_ptr<TFormSort> FormSort;
-    std::unique_ptr<TFormVersion> FormVersion;
-    std::unique_ptr<TFormRename> FormRename;
-    std::unique_ptr<TFormRename2> FormRename2;
-    std::unique_ptr<TFormSlideshow> FormSlideshow;
+    std::unique_ptr<ExportProgressWindow> FormMakeExifHTML;
+    std::unique_ptr<AlbumSettingsDialog> FormSetHTML;
+    std::unique_ptr<TableSettingsDialog> FormSetHTML2;
+    std::unique_ptr<DisplaySettingsDialog> FormPHyoji;
+    std::unique_ptr<ItemChoiceDialog> FormSetPKomoku;
+    std::unique_ptr<SortDialog> FormSort;
+    std::unique_ptr<AboutDialog> FormVersion;
+    std::unique_ptr<BatchRenameDialog> FormRename;
+    std::unique_ptr<SingleRenameDialog> FormRename2;
+    std::unique_ptr<SlideshowWindow> FormSlideshow;
 
 private:
     void Connect();

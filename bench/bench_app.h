@@ -71,7 +71,7 @@ inline void WaitForPage(const Windows& w) {
 inline void WaitForSlide(const Windows& w) {
     if (!w.FormSlideshow->Loading()) return;
     QEventLoop loop;
-    QObject::connect(w.FormSlideshow.get(), &TFormSlideshow::pictureShown, &loop,
+    QObject::connect(w.FormSlideshow.get(), &SlideshowWindow::pictureShown, &loop,
                      &QEventLoop::quit);
     loop.exec();
 }

@@ -10,7 +10,7 @@
 
 namespace kamelune {
 
-TFormVersion::TFormVersion() {
+AboutDialog::AboutDialog() {
     setWindowTitle(QStringLiteral("バージョン情報"));
     resize(300, 220);
     setWindowFlag(Qt::WindowStaysOnTopHint);

@@ -5,9 +5,9 @@
 
 namespace kamelune {
 
-class TFormVersion : public QDialog {
+class AboutDialog : public QDialog {
 public:
-    TFormVersion();
+    AboutDialog();
 };
 
 } // namespace kamelune

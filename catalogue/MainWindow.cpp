@@ -68,7 +68,7 @@ AppPaths ResolveAppPaths(const QString& programPath) {
     return {ToStd(config), ToStd(config + "/" + ini), shippedPkm, ToStd(cache)};
 }
 
-TFormMain::TFormMain(FolderModel& model, DialogService& dialogs, QWidget* parent)
+MainWindow::MainWindow(FolderModel& model, DialogService& dialogs, QWidget* parent)
     : QMainWindow(parent), model_(model), dialogs_(dialogs) {
     BuildFrame();
     FormCreate();
@@ -76,7 +76,7 @@ TFormMain::TFormMain(FolderModel& model, DialogService& dialogs, QWidget* parent
 }
 
 // What the other windows change in the folder model, the main window shows.
-void TFormMain::ConnectModel() {
+void MainWindow::ConnectModel() {
     for (auto signal : {&FolderModel::itemsChanged, &FolderModel::orderChanged})
         connect(&model_, signal, this, [this] {
             TransByKomokuList(ChkBoxExifOnly->isChecked());
@@ -95,10 +95,10 @@ void TFormMain::ConnectModel() {
         // Before the start folder is read there is nothing to read again.
         if (model_.ListReady()) MakeStrGridBase();
     });
-    connect(&model_, &FolderModel::readStarted, this, &TFormMain::ReadStarted);
+    connect(&model_, &FolderModel::readStarted, this, &MainWindow::ReadStarted);
     connect(&model_, &FolderModel::rowsRead, this,
             [this](int n) { SetStatus(QStringLiteral("Make List: No=%1").arg(n)); });
-    connect(&model_, &FolderModel::readFinished, this, &TFormMain::ReadFinished);
+    connect(&model_, &FolderModel::readFinished, this, &MainWindow::ReadFinished);
     // A large folder: its first rows and first page while the rest is read.
     connect(&model_, &FolderModel::firstRowsRead, this, [this] {
         ShowReadTable();
@@ -111,11 +111,11 @@ void TFormMain::ConnectModel() {
     });
 }
 
-TFormMain::~TFormMain() {
+MainWindow::~MainWindow() {
     *smallCancel_ = true;
 }
 
-void TFormMain::FormCreate() {
+void MainWindow::FormCreate() {
     ApplyViewLook();
     resize(796, 414);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -123,13 +123,13 @@ void TFormMain::FormCreate() {
     InitPara();
 }
 
-void TFormMain::InitPara() {
+void MainWindow::InitPara() {
     model_.SetListReady(false);
     gSmallImageFile.clear();
     model_.FolderOpened(); // the page: page 1 of 16 x 2
 }
 
-void TFormMain::LoadSettings() {
+void MainWindow::LoadSettings() {
     const IniFile ini(model_.Paths().settingsPath);
     const MainSettings s = ReadMainSettings(ini, ToStd(QDir::homePath()), model_.DefaultCacheDir());
     // The frame's position and the window's own size: saved the same way, so that a window
@@ -171,18 +171,18 @@ void TFormMain::LoadSettings() {
     MnAllPictures->setChecked(s.allPictures);
 }
 
-void TFormMain::ShowStartFolder(bool builtInItems) {
+void MainWindow::ShowStartFolder(bool builtInItems) {
     if (builtInItems) model_.SetPane(3);
     model_.SetListReady(true);
     RemakeAll(); // the command line's picture is made current when the read is done
 }
 
-void TFormMain::SetStartPlace(std::string folder, std::string picture) {
+void MainWindow::SetStartPlace(std::string folder, std::string picture) {
     startFolder_ = std::move(folder);
     startPicture_ = std::move(picture);
 }
 
-void TFormMain::SaveSettings() {
+void MainWindow::SaveSettings() {
     MainSettings s;
     s.left = pos().x();
     s.top = pos().y();
@@ -203,43 +203,43 @@ void TFormMain::SaveSettings() {
     if (FileResult r = ini.UpdateFile(); !r) dialogs_.ShowCheckMessage(ToQ(r.error));
 }
 
-void TFormMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     model_.StopRead();
     SaveSettings();
     event->accept();
 }
 
-void TFormMain::OwariClick() {
+void MainWindow::OwariClick() {
     close();
 }
 
-void TFormMain::SetStatus(const QString& text) {
+void MainWindow::SetStatus(const QString& text) {
     statusBar()->showMessage(text);
 }
 
-void TFormMain::PointTreeAt(const std::string& folder) {
+void MainWindow::PointTreeAt(const std::string& folder) {
     model_.SetCurrentDir(folder);
     DirectoryListBox1->SetFolder(folder);
 }
 
-void TFormMain::SetCurrentDir(const std::string& folder) {
+void MainWindow::SetCurrentDir(const std::string& folder) {
     PointTreeAt(folder);
     DirectoryListBox1Change();
 }
 
-void TFormMain::DirectoryListBox1Change() {
+void MainWindow::DirectoryListBox1Change() {
     if (model_.ListReady()) RemakeAll();
 }
 
-void TFormMain::DriveComboBox1Change() {
+void MainWindow::DriveComboBox1Change() {
     SetCurrentDir(ToStd(DriveComboBox1->currentText()));
 }
 
-void TFormMain::FilterComboBox1Change() {
+void MainWindow::FilterComboBox1Change() {
     model_.SetFileMask(ToStd(FilterComboBox1->currentData().toString()));
 }
 
-void TFormMain::RemakeAll() {
+void MainWindow::RemakeAll() {
     const std::string folder = model_.CurrentDir();
     if (IsInsideCacheRoot(folder)) {
         dialogs_.ShowCheckMessage(QStringLiteral("ここはKameluneの情報格納場所です。"));
@@ -252,24 +252,24 @@ void TFormMain::RemakeAll() {
     MakeStrGridBase();
 }
 
-void TFormMain::UpdateTable() {
+void MainWindow::UpdateTable() {
     model_.ForgetSelectionAndOrder();
     pageAfterRead_ = true;
     MakeStrGridBase();
 }
 
-void TFormMain::MakeStrGridBase() {
+void MainWindow::MakeStrGridBase() {
     model_.StartRead(model_.CurrentDir(), model_.FileMask(), model_.ReadFlagsNow());
 }
 
-void TFormMain::ReadStarted() {
+void MainWindow::ReadStarted() {
     SetReadingLook(true);
     LabelFigNo->setText(ToQ(FigNoText({})));
     // The tables are empty until the read is done: nothing acts on rows that are not there.
     ShowReadTable();
 }
 
-void TFormMain::ReadFinished() {
+void MainWindow::ReadFinished() {
     const FolderCounts& counts = model_.ReadCounts();
     LabelFigNo->setText(ToQ(FigNoText(counts)));
     ShowReadTable();
@@ -292,7 +292,7 @@ void TFormMain::ReadFinished() {
             ToQ(FailureText("フォルダを読めません", model_.CurrentDir(), counts.folderError)));
 }
 
-void TFormMain::SetReadingLook(bool reading) {
+void MainWindow::SetReadingLook(bool reading) {
     for (QAction* a : tableActions_)
         a->setEnabled(!reading);
     for (QWidget* w : tableWidgets_)
@@ -300,34 +300,34 @@ void TFormMain::SetReadingLook(bool reading) {
     TabSheetTable->SetCommandsEnabled(!reading);
 }
 
-void TFormMain::ApplyViewLook() {
+void MainWindow::ApplyViewLook() {
     TabSheetTable->ApplyViewLook();
     ApplyGridLook(StrGridBase, model_.Base(), 2);
 }
 
-void TFormMain::CopyStrGridExifFromBase(const std::string& mode, bool exifOnly) {
+void MainWindow::CopyStrGridExifFromBase(const std::string& mode, bool exifOnly) {
     model_.MakeView(mode, exifOnly);
     ApplyViewLook();
     TabSheetTable->SetSpinEditJump();
 }
 
 // A folder just read: every item while none is chosen, else the chosen ones.
-void TFormMain::ShowReadTable() {
+void MainWindow::ShowReadTable() {
     CopyStrGridExifFromBase(model_.ChosenItems().empty() ? "ALL" : "TABLE",
                             ChkBoxExifOnly->isChecked());
 }
 
-void TFormMain::TransByKomokuList(bool exifOnly) {
+void MainWindow::TransByKomokuList(bool exifOnly) {
     CopyStrGridExifFromBase("TABLE", exifOnly);
 }
 
-void TFormMain::ChkBoxExifOnlyClick() {
+void MainWindow::ChkBoxExifOnlyClick() {
     TransByKomokuList(ChkBoxExifOnly->isChecked());
     model_.SetListReady(true);
     model_.Requests().ShowPage(0);
 }
 
-void TFormMain::ChkBoxImageClick() {
+void MainWindow::ChkBoxImageClick() {
     PanelImageS->setVisible(TabSheetTable->SmallPictureOn());
     if (PanelImageS->isVisible()) {
         PlaceSmallPanel();
@@ -335,36 +335,36 @@ void TFormMain::ChkBoxImageClick() {
     }
 }
 
-void TFormMain::PlaceSmallPanel() {
+void MainWindow::PlaceSmallPanel() {
     const QPoint corner = TabSheetTable->TableRectIn(this).bottomRight();
     PanelImageS->move(corner.x() - PanelImageS->width() - 20,
                       corner.y() - PanelImageS->height() - 20);
 }
 
-void TFormMain::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     if (PanelImageS && PanelImageS->isVisible()) PlaceSmallPanel();
 }
 
-void TFormMain::LimitMakerNoteClick() {
+void MainWindow::LimitMakerNoteClick() {
     MakeStrGridBase();
 }
 
-void TFormMain::LimitUserCmntClick() {
+void MainWindow::LimitUserCmntClick() {
     MakeStrGridBase();
 }
 
-void TFormMain::MnExifAfterJfifClick() {
+void MainWindow::MnExifAfterJfifClick() {
     // Which pictures carry EXIF changes: the folder is read again, as after a rename.
     UpdateTable();
 }
 
-void TFormMain::PageControl1Change() {
+void MainWindow::PageControl1Change() {
     PageChange();
     SetStatus(ToQ(model_.CurrentDir()));
 }
 
-void TFormMain::PageChange() {
+void MainWindow::PageChange() {
     if (PageControl1->currentWidget() == TabSheetGazo) {
         PanelImageS->hide();
         if (model_.FileCount() >= 1) model_.Requests().ShowPage(0);
@@ -373,21 +373,21 @@ void TFormMain::PageChange() {
     }
 }
 
-void TFormMain::BtnTabYokoClick() {
+void MainWindow::BtnTabYokoClick() {
     if (model_.FileCount() >= 1)
         OutTabFile(6);
     else
         dialogs_.ShowCheckMessage(QStringLiteral("イメージがありません"));
 }
 
-void TFormMain::BtnTabTateClick() {
+void MainWindow::BtnTabTateClick() {
     if (model_.FileCount() >= 1)
         OutTabFile(7);
     else
         dialogs_.ShowCheckMessage(QStringLiteral("イメージがありません"));
 }
 
-void TFormMain::OutTabFile(int layout) {
+void MainWindow::OutTabFile(int layout) {
     if (!HasSelection(QStringLiteral("解析するイメージが選択されていません"))) return;
     FileDialogRequest request;
     request.title = QStringLiteral("TAB区切り文の保存");
@@ -407,11 +407,11 @@ void TFormMain::OutTabFile(int layout) {
         dialogs_.ShowCheckMessage(ToQ(r.error));
 }
 
-void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
-void TFormMain::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile()) paths << url.toLocalFile();
@@ -419,7 +419,7 @@ void TFormMain::dropEvent(QDropEvent* event) {
     WMDropFiles(paths);
 }
 
-void TFormMain::WMDropFiles(const QStringList& dropped) {
+void MainWindow::WMDropFiles(const QStringList& dropped) {
     if (dropped.isEmpty()) return;
     const QString source = dropped.first();
     SetStatus(source);
@@ -456,7 +456,7 @@ void TFormMain::WMDropFiles(const QStringList& dropped) {
         [from = ToStd(source), destination] { return CopyFileByBlocks(from, destination); }));
 }
 
-void TFormMain::DisplaySmallImage(int row) {
+void MainWindow::DisplaySmallImage(int row) {
     if (row < 1 || row > model_.View().RowCount() - 1) return;
     const int n = ItemNumber(model_.View().Cell(0, row));
     const std::string& name = model_.Base().Cell(kNameCol, n);
@@ -484,7 +484,7 @@ void TFormMain::DisplaySmallImage(int row) {
     }));
 }
 
-void TFormMain::ShowSmallImage(const JpegDecodeResult& r) {
+void MainWindow::ShowSmallImage(const JpegDecodeResult& r) {
     if (!r.ok) {
         ImageSmall->clear();
         return;
@@ -500,7 +500,7 @@ void TFormMain::ShowSmallImage(const JpegDecodeResult& r) {
     }
 }
 
-bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (ImageSmall && watched == ImageSmall) {
         auto* mouse = dynamic_cast<QMouseEvent*>(event);
         if (!mouse) return false;

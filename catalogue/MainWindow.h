@@ -70,11 +70,11 @@ struct MainControls {
             *MnModernItems = nullptr, *MnOpenMap = nullptr, *MnAllPictures = nullptr;
 };
 
-class TFormMain : public QMainWindow, private MainControls {
+class MainWindow : public QMainWindow, private MainControls {
     Q_OBJECT
 public:
-    TFormMain(FolderModel& model, DialogService& dialogs, QWidget* parent = nullptr);
-    ~TFormMain() override;
+    MainWindow(FolderModel& model, DialogService& dialogs, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Start-up and shutdown.
     void FormCreate();

@@ -28,7 +28,7 @@ void Report(DialogService& dialogs, const FileChanges& changes) {
 
 } // namespace
 
-void TFormMain::HideFig(int pictNo) {
+void MainWindow::HideFig(int pictNo) {
     const std::string name = model_.Base().Cell(kNameCol, pictNo);
     if (name.empty()) return;
     if (!dialogs_.AskYesNo(QStringLiteral("確認"),
@@ -40,11 +40,11 @@ void TFormMain::HideFig(int pictNo) {
     Report(dialogs_, changes);
 }
 
-void TFormMain::Hide1Click() {
+void MainWindow::Hide1Click() {
     if (const int picture = PopupPicture()) HideFig(picture);
 }
 
-void TFormMain::SpeedBtnHideClick() {
+void MainWindow::SpeedBtnHideClick() {
     if (!HasSelection(QStringLiteral("選択された画像がありません"))) return;
     std::vector<std::string> names;
     for (const int entry : model_.Selected())
@@ -54,7 +54,7 @@ void TFormMain::SpeedBtnHideClick() {
     Report(dialogs_, changes);
 }
 
-void TFormMain::SpeedBtnReshowClick() {
+void MainWindow::SpeedBtnReshowClick() {
     if (HiddenFiles(model_.CurrentDir()).empty()) {
         dialogs_.ShowCheckMessage(QStringLiteral("隠した画像はありません"));
         return;
@@ -64,7 +64,7 @@ void TFormMain::SpeedBtnReshowClick() {
     Report(dialogs_, changes);
 }
 
-void TFormMain::DeleteFig(int pictNo) {
+void MainWindow::DeleteFig(int pictNo) {
     const std::string name = model_.Base().Cell(kNameCol, pictNo);
     if (name.empty()) return;
     FileChanges changes;
@@ -95,21 +95,21 @@ void TFormMain::DeleteFig(int pictNo) {
     Report(dialogs_, changes);
 }
 
-void TFormMain::PopMnDeleteClick() {
+void MainWindow::PopMnDeleteClick() {
     if (const int picture = PopupPicture()) DeleteFig(picture);
 }
 
-void TFormMain::SetLocationChoice(bool other) {
+void MainWindow::SetLocationChoice(bool other) {
     locationIsOther_ = other;
     (other ? MnOtherLocation : MnThumbLocation)->setChecked(true);
 }
 
-void TFormMain::MnThumbLocationClick() {
+void MainWindow::MnThumbLocationClick() {
     SetLocationChoice(false);
     model_.SetThumbDir(model_.DefaultCacheDir());
 }
 
-void TFormMain::MnOtherLocationClick() {
+void MainWindow::MnOtherLocationClick() {
     // The radio mark moves only when a new place is taken.
     SetLocationChoice(locationIsOther_);
     const auto chosen = dialogs_.ChooseFolder(
@@ -130,7 +130,7 @@ void TFormMain::MnOtherLocationClick() {
     SetLocationChoice(true);
 }
 
-void TFormMain::MnKameluneDirDelClick() {
+void MainWindow::MnKameluneDirDelClick() {
     const std::string root = CacheRoot(model_.ThumbDir());
     if (!DirectoryExists(root)) return;
     if (!dialogs_.AskYesNo(QStringLiteral("確認"),

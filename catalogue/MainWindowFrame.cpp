@@ -44,7 +44,7 @@ QAction* Item(QMenu* menu, const QString& caption, const std::function<void()>& 
 
 } // namespace
 
-void TFormMain::BuildFrame() {
+void MainWindow::BuildFrame() {
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(QStringLiteral("ミルノのExif解析 Kamelune Ver. 0.8C"));
     setAcceptDrops(true);
@@ -260,12 +260,12 @@ void TFormMain::BuildFrame() {
     tableActions_.removeAll(nullptr);
 }
 
-void TFormMain::SetThumbnailPage(QWidget* page) {
+void MainWindow::SetThumbnailPage(QWidget* page) {
     TabSheetGazo = page;
     PageControl1->insertTab(0, page, QStringLiteral("サムネイル"));
 }
 
-void TFormMain::BuildMenus() {
+void MainWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
     Item(
         file, QStringLiteral("ファイル名の変換(&R)"), [this] { SpeedBtnRenameClick(); },

@@ -17,13 +17,13 @@
 
 namespace kamelune {
 
-bool TFormMain::HasSelection(const QString& message) {
+bool MainWindow::HasSelection(const QString& message) {
     if (!model_.Selected().empty()) return true;
     dialogs_.ShowCheckMessage(message);
     return false;
 }
 
-void TFormMain::Selection(int col, int row) {
+void MainWindow::Selection(int col, int row) {
     // The rows shown while a large folder is read are replaced when it ends: nothing to select.
     if (col != 1 || row < 1 || model_.Reading()) return;
     model_.ChangeSelection([row](SelectionTables& t) {
@@ -32,68 +32,68 @@ void TFormMain::Selection(int col, int row) {
     });
 }
 
-void TFormMain::SelectAllClick() {
+void MainWindow::SelectAllClick() {
     if (!model_.ChangeSelection(SelectAll))
         dialogs_.ShowCheckMessage(QStringLiteral("イメージがありません。"));
 }
 
-void TFormMain::SelectReverseClick() {
+void MainWindow::SelectReverseClick() {
     if (!model_.ChangeSelection(SelectReverse))
         dialogs_.ShowCheckMessage(QStringLiteral("イメージがありません。"));
 }
 
-void TFormMain::SelectNoneClick() {
+void MainWindow::SelectNoneClick() {
     model_.ChangeSelection(SelectNone);
 }
 
-int TFormMain::PopupPicture() const {
+int MainWindow::PopupPicture() const {
     if (popup_.pictNo) return popup_.pictNo;
     const int row = TabSheetTable->CurrentTableRow();
     if (row == 0) return 0;
     return ItemNumber(model_.View().Cell(0, row));
 }
 
-void TFormMain::ExifC1Click() {
+void MainWindow::ExifC1Click() {
     if (popup_.pictNo) SetClipboardText(popup_.exifText);
 }
 
-void TFormMain::ShowPanelMenu(const PictureTarget& target, const QPoint& globalPos) {
+void MainWindow::ShowPanelMenu(const PictureTarget& target, const QPoint& globalPos) {
     popup_ = target;
     PopupMenu1->popup(globalPos);
 }
 
-void TFormMain::OpenSlideshowAt(const PictureTarget& target) {
+void MainWindow::OpenSlideshowAt(const PictureTarget& target) {
     popup_ = target;
     PMenuGenzuClick();
 }
 
-void TFormMain::SetFigNo(const QString& text) {
+void MainWindow::SetFigNo(const QString& text) {
     LabelFigNo->setText(text);
 }
 
-void TFormMain::BtnSortClick() {
+void MainWindow::BtnSortClick() {
     if (model_.ExifCount() < 1)
         dialogs_.ShowCheckMessage(QStringLiteral("注意：Exifイメージがありません"));
     emit sortRequested();
 }
 
-void TFormMain::BtnHtmlClick() {
+void MainWindow::BtnHtmlClick() {
     if (!HasSelection(QStringLiteral("イメージが選択されていません"))) return;
     emit albumRequested();
 }
 
-void TFormMain::BtnHTML2Click() {
+void MainWindow::BtnHTML2Click() {
     if (!HasSelection(QStringLiteral("選択されたイメージがありません"))) return;
     emit htmlTableRequested();
 }
 
-void TFormMain::BtnSlideShowClick() {
+void MainWindow::BtnSlideShowClick() {
     if (!HasSelection(QStringLiteral("選択されたイメージがありません"))) return;
     emit slideshowRequested(QStringLiteral("スライドショー（選択画像）"), 0,
                             TabSheetTable->CurrentTableRow(), true);
 }
 
-void TFormMain::PMenuGenzuClick() {
+void MainWindow::PMenuGenzuClick() {
     if (model_.Reading()) return;
     int picture = PopupPicture();
     if (popup_.pictNo) TabSheetTable->SelectRow(popup_.exifRow);
@@ -102,7 +102,7 @@ void TFormMain::PMenuGenzuClick() {
                             TabSheetTable->CurrentTableRow(), false);
 }
 
-void TFormMain::BtnSetPKomokuClick() {
+void MainWindow::BtnSetPKomokuClick() {
     if (model_.FileCount() < 1) {
         dialogs_.ShowCheckMessage(QStringLiteral("イメージがありません"));
         return;
@@ -110,21 +110,21 @@ void TFormMain::BtnSetPKomokuClick() {
     emit itemsRequested();
 }
 
-void TFormMain::MnPHyojiClick() {
+void MainWindow::MnPHyojiClick() {
     emit displayRequested();
 }
 
-void TFormMain::SpeedBtnRenameClick() {
+void MainWindow::SpeedBtnRenameClick() {
     if (!HasSelection(QStringLiteral("選択されたファイルがありません。"))) return;
     emit renameRequested();
 }
 
-void TFormMain::MnChangeNameClick() {
+void MainWindow::MnChangeNameClick() {
     const int picture = PopupPicture();
     emit renameOneRequested(picture ? picture : 1);
 }
 
-void TFormMain::About1Click() {
+void MainWindow::About1Click() {
     emit aboutRequested();
 }
 

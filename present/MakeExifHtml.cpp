@@ -26,7 +26,7 @@ FileDialogRequest HtmlSaveRequest(const QString& title, const QString& name,
             QStringLiteral("HTMLファイル(*.html)|*.html")};
 }
 
-TFormMakeExifHTML::TFormMakeExifHTML(FolderModel& model, DialogService& dialogs)
+ExportProgressWindow::ExportProgressWindow(FolderModel& model, DialogService& dialogs)
     : model_(model), dialogs_(dialogs) {
     setObjectName(QStringLiteral("FormMakeExifHTML"));
     setWindowTitle(QStringLiteral("HTMLの作成"));
@@ -60,20 +60,20 @@ TFormMakeExifHTML::TFormMakeExifHTML(FolderModel& model, DialogService& dialogs)
     });
 }
 
-TFormMakeExifHTML::~TFormMakeExifHTML() {
+ExportProgressWindow::~ExportProgressWindow() {
     // The run reads nothing of this window but its progress: stop it and wait for its file.
     progress_.stop = true;
     if (running_) watcher_->waitForFinished();
 }
 
-void TFormMakeExifHTML::reject() {
+void ExportProgressWindow::reject() {
     if (running_)
         BtnStopClick();
     else
         QDialog::reject();
 }
 
-void TFormMakeExifHTML::closeEvent(QCloseEvent* event) {
+void ExportProgressWindow::closeEvent(QCloseEvent* event) {
     if (running_) {
         BtnStopClick();
         event->ignore();
@@ -82,7 +82,7 @@ void TFormMakeExifHTML::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
-void TFormMakeExifHTML::ShowProgress() {
+void ExportProgressWindow::ShowProgress() {
     switch (progress_.phase.load()) {
     case ExportPhase::SmallImages:
         LabelProg->setText(QStringLiteral("サムネイル作成中"));
@@ -100,8 +100,8 @@ void TFormMakeExifHTML::ShowProgress() {
     ProgBar->setValue(progress_.done);
 }
 
-void TFormMakeExifHTML::Start(ExportRun run,
-                              std::function<void(const std::vector<std::string>&)> done) {
+void ExportProgressWindow::Start(ExportRun run,
+                                 std::function<void(const std::vector<std::string>&)> done) {
     progress_.phase = ExportPhase::None;
     progress_.stop = false;
     progress_.done = 0;
@@ -116,14 +116,14 @@ void TFormMakeExifHTML::Start(ExportRun run,
         [this, run = std::move(run)]() mutable { return RunExport(std::move(run), progress_); }));
 }
 
-std::vector<std::string> TFormMakeExifHTML::Headings() const {
+std::vector<std::string> ExportProgressWindow::Headings() const {
     std::vector<std::string> headings;
     for (const int item : model_.ChosenItems())
         headings.push_back(model_.Items().Cell(2, item));
     return headings;
 }
 
-std::vector<HtmlPicture> TFormMakeExifHTML::Pictures() const {
+std::vector<HtmlPicture> ExportProgressWindow::Pictures() const {
     std::vector<HtmlPicture> pictures;
     for (const int entry : model_.Selected()) {
         HtmlPicture p;
@@ -135,8 +135,8 @@ std::vector<HtmlPicture> TFormMakeExifHTML::Pictures() const {
     return pictures;
 }
 
-void TFormMakeExifHTML::OutHTMLYoko(const std::string& fileName, ExportRun run,
-                                    std::function<void(const std::vector<std::string>&)> done) {
+void ExportProgressWindow::OutHTMLYoko(const std::string& fileName, ExportRun run,
+                                       std::function<void(const std::vector<std::string>&)> done) {
     const QFileInfo info(QString::fromStdString(fileName));
     run.source = model_.CurrentDir();
     run.folder = info.absolutePath().toStdString();
@@ -147,7 +147,7 @@ void TFormMakeExifHTML::OutHTMLYoko(const std::string& fileName, ExportRun run,
     Start(std::move(run), std::move(done));
 }
 
-bool TFormMakeExifHTML::MakeHTML(
+bool ExportProgressWindow::MakeHTML(
     ExportRun run, std::function<void(const QString& page, const std::vector<std::string>&)> done) {
     const auto path = dialogs_.SaveFile(HtmlSaveRequest(
         QStringLiteral("EXIF HTMLの保存"), QStringLiteral("MyExif"), model_.CurrentDir()));

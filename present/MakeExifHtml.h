@@ -26,10 +26,10 @@ class FolderModel;
 FileDialogRequest HtmlSaveRequest(const QString& title, const QString& name,
                                   const std::string& folder);
 
-class TFormMakeExifHTML : public QDialog {
+class ExportProgressWindow : public QDialog {
 public:
-    TFormMakeExifHTML(FolderModel& model, DialogService& dialogs);
-    ~TFormMakeExifHTML() override;
+    ExportProgressWindow(FolderModel& model, DialogService& dialogs);
+    ~ExportProgressWindow() override;
     QLabel* LabelProg;
     QProgressBar* ProgBar;
     QPushButton* BtnStop;

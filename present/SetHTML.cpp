@@ -133,7 +133,8 @@ void Finish(DialogService& dialogs, const QString& path, bool preview,
 
 } // namespace
 
-TFormSetHTML::TFormSetHTML(FolderModel& model, DialogService& dialogs, TFormMakeExifHTML& writer)
+AlbumSettingsDialog::AlbumSettingsDialog(FolderModel& model, DialogService& dialogs,
+                                         ExportProgressWindow& writer)
     : model_(model), dialogs_(dialogs), writer_(writer) {
     setObjectName(QStringLiteral("FormSetHTML"));
     setWindowTitle(QStringLiteral("HTML出力１の設定"));
@@ -187,17 +188,17 @@ TFormSetHTML::TFormSetHTML(FolderModel& model, DialogService& dialogs, TFormMake
     FormShow();
 }
 
-void TFormSetHTML::showEvent(QShowEvent* event) {
+void AlbumSettingsDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FormShow();
 }
 
-void TFormSetHTML::FormShow() {
+void AlbumSettingsDialog::FormShow() {
     CBoxExifIti->setCurrentIndex(1);
     CmbBoxMojiIti->setCurrentIndex(0);
 }
 
-ExportRun TFormSetHTML::Choice() const {
+ExportRun AlbumSettingsDialog::Choice() const {
     static const char* kAlign[] = {"left", "center", "right"};
     ExportRun run = ImagesChoice({ChkBoxSamu, SpinEditGazoSSize, SpinEditGazoSQuality, ChkBoxLink,
                                   RBtnGenzuL, RBtnSize, SpinEditGazoLSize, SpinEditGazoLQuality});
@@ -213,7 +214,7 @@ ExportRun TFormSetHTML::Choice() const {
     return run;
 }
 
-void TFormSetHTML::BtnMakeClick() {
+void AlbumSettingsDialog::BtnMakeClick() {
     if (model_.ChosenItems().empty()) {
         dialogs_.ShowCheckMessage(QStringLiteral("出力するExif項目が選択されていません！"));
         return;
@@ -228,7 +229,8 @@ void TFormSetHTML::BtnMakeClick() {
     if (!started) close();
 }
 
-TFormSetHTML2::TFormSetHTML2(FolderModel& model, DialogService& dialogs, TFormMakeExifHTML& writer)
+TableSettingsDialog::TableSettingsDialog(FolderModel& model, DialogService& dialogs,
+                                         ExportProgressWindow& writer)
     : model_(model), dialogs_(dialogs), writer_(writer) {
     setObjectName(QStringLiteral("FormSetHTML2"));
     setWindowTitle(QStringLiteral("HTML出力２の設定"));
@@ -246,7 +248,7 @@ TFormSetHTML2::TFormSetHTML2(FolderModel& model, DialogService& dialogs, TFormMa
     connect(SpeedBtnMake, &QToolButton::clicked, this, [this] { BtnMakeClick(); });
 }
 
-ExportRun TFormSetHTML2::Choice() const {
+ExportRun TableSettingsDialog::Choice() const {
     ExportRun run = ImagesChoice({ChkBoxSamu, SpinEditGazoSSize, SpinEditGazoSQuality, ChkBoxLink,
                                   RBtnGenzuL, RBtnSize, SpinEditGazoLSize, SpinEditGazoLQuality});
     run.album = false;
@@ -254,7 +256,7 @@ ExportRun TFormSetHTML2::Choice() const {
     return run;
 }
 
-void TFormSetHTML2::BtnMakeClick() {
+void TableSettingsDialog::BtnMakeClick() {
     const auto path = dialogs_.SaveFile(HtmlSaveRequest(
         QStringLiteral("表形式HTMLの保存"), QStringLiteral("MyExifTable"), model_.CurrentDir()));
     if (!path) return;

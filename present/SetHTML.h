@@ -18,11 +18,11 @@ namespace kamelune {
 class ColorSwatch;
 class DialogService;
 class FolderModel;
-class TFormMakeExifHTML;
+class ExportProgressWindow;
 
-class TFormSetHTML : public QDialog {
+class AlbumSettingsDialog : public QDialog {
 public:
-    TFormSetHTML(FolderModel& model, DialogService& dialogs, TFormMakeExifHTML& writer);
+    AlbumSettingsDialog(FolderModel& model, DialogService& dialogs, ExportProgressWindow& writer);
     QComboBox* CBoxExifIti;
     QSpinBox *SpinEditGazoSYokosu, *SpinEditKeisen;
     QComboBox* CmbBoxMojiIti;
@@ -46,12 +46,12 @@ protected:
 private:
     FolderModel& model_;
     DialogService& dialogs_;
-    TFormMakeExifHTML& writer_;
+    ExportProgressWindow& writer_;
 };
 
-class TFormSetHTML2 : public QDialog {
+class TableSettingsDialog : public QDialog {
 public:
-    TFormSetHTML2(FolderModel& model, DialogService& dialogs, TFormMakeExifHTML& writer);
+    TableSettingsDialog(FolderModel& model, DialogService& dialogs, ExportProgressWindow& writer);
     QCheckBox* ChkBoxSamu;
     QSpinBox *SpinEditGazoSSize, *SpinEditGazoSQuality;
     QCheckBox* ChkBoxLink;
@@ -66,7 +66,7 @@ public:
 private:
     FolderModel& model_;
     DialogService& dialogs_;
-    TFormMakeExifHTML& writer_;
+    ExportProgressWindow& writer_;
 };
 
 } // namespace kamelune

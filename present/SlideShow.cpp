@@ -51,7 +51,7 @@ void Style(QLabel* l, int pixels, std::uint32_t color, std::uint32_t back, bool 
 
 } // namespace
 
-TFormSlideshow::TFormSlideshow(FolderModel& model, DialogService& dialogs)
+SlideshowWindow::SlideshowWindow(FolderModel& model, DialogService& dialogs)
     : model_(model), dialogs_(dialogs) {
     setObjectName(QStringLiteral("FormSlideshow"));
     setWindowTitle(QStringLiteral("スライドショー"));
@@ -154,10 +154,10 @@ TFormSlideshow::TFormSlideshow(FolderModel& model, DialogService& dialogs)
     status->addWidget(StatusPanel2);
     layout->addWidget(status);
 
-    captionSettings_ = std::make_unique<TFormSetSlideShow>(dialogs_);
-    connect(captionSettings_.get(), &TFormSetSlideShow::styleChanged, this,
-            &TFormSlideshow::ApplyCaptionStyle);
-    connect(captionSettings_.get(), &TFormSetSlideShow::applied, this, [this] { SetLabels(); });
+    captionSettings_ = std::make_unique<CaptionSettingsDialog>(dialogs_);
+    connect(captionSettings_.get(), &CaptionSettingsDialog::styleChanged, this,
+            &SlideshowWindow::ApplyCaptionStyle);
+    connect(captionSettings_.get(), &CaptionSettingsDialog::applied, this, [this] { SetLabels(); });
     captionSettings_->setAttribute(Qt::WA_QuitOnClose, false);
     // A decode done: the newest picture asked for meanwhile, else this one, goes on screen.
     connect(&slideWatcher_, &QFutureWatcher<ShownSlide>::finished, this, [this] {
@@ -227,7 +227,7 @@ TFormSlideshow::TFormSlideshow(FolderModel& model, DialogService& dialogs)
         connect(new QShortcut(key, this), &QShortcut::activated, this, action);
 }
 
-void TFormSlideshow::SetBackground(std::uint32_t bgr) {
+void SlideshowWindow::SetBackground(std::uint32_t bgr) {
     for (QWidget* w : {static_cast<QWidget*>(ScrollBox1->widget()), PanelSS}) {
         QPalette p = w->palette();
         p.setColor(QPalette::Window, Bgr(bgr));
@@ -238,7 +238,7 @@ void TFormSlideshow::SetBackground(std::uint32_t bgr) {
     ScrollBox1->setPalette(p);
 }
 
-void TFormSlideshow::FormCreate() {
+void SlideshowWindow::FormCreate() {
     gSlidePos = 0;
     Timer1.stop();
     Timer1.setInterval(1000);
@@ -247,12 +247,12 @@ void TFormSlideshow::FormCreate() {
         l->clear();
 }
 
-void TFormSlideshow::showEvent(QShowEvent* event) {
+void SlideshowWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     Init();
 }
 
-void TFormSlideshow::PlayOrStop() {
+void SlideshowWindow::PlayOrStop() {
     if (Timer1.isActive()) {
         BtnStopClick();
         SpeedBtnStop->setChecked(true);
@@ -262,7 +262,7 @@ void TFormSlideshow::PlayOrStop() {
     }
 }
 
-void TFormSlideshow::keyPressEvent(QKeyEvent* event) {
+void SlideshowWindow::keyPressEvent(QKeyEvent* event) {
     // Escape leaves full screen first, then closes.
     if (event->key() == Qt::Key_Escape && isFullScreen()) {
         showNormal();
@@ -271,29 +271,29 @@ void TFormSlideshow::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void TFormSlideshow::done(int result) {
+void SlideshowWindow::done(int result) {
     Timer1.stop();
     SpeedBtnStop->setChecked(true);
     QDialog::done(result);
 }
 
-void TFormSlideshow::StartTimer() {
+void SlideshowWindow::StartTimer() {
     // An interval of 0 when the show opened means no stepping until the value changes.
     if (Timer1.interval() > 0) Timer1.start();
 }
 
-bool TFormSlideshow::eventFilter(QObject* watched, QEvent* event) {
+bool SlideshowWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ScrollBox1->viewport() && event->type() == QEvent::Resize && isVisible() &&
         ListLength() > 0)
         ShowPicture(PictureAt(gSlidePos));
     return QDialog::eventFilter(watched, event);
 }
 
-int TFormSlideshow::ListLength() const {
+int SlideshowWindow::ListLength() const {
     return tag_ == 0 ? static_cast<int>(model_.Selected().size()) : model_.View().RowCount() - 1;
 }
 
-int TFormSlideshow::PictureAt(int pos) const {
+int SlideshowWindow::PictureAt(int pos) const {
     if (tag_ == 0) {
         const auto& list = model_.Selected();
         return pos >= 0 && pos < static_cast<int>(list.size()) ? list[pos] : 0;
@@ -301,11 +301,11 @@ int TFormSlideshow::PictureAt(int pos) const {
     return ItemNumber(model_.View().Cell(0, pos + 1));
 }
 
-void TFormSlideshow::UpdateCounter() {
+void SlideshowWindow::UpdateCounter() {
     StatusPanel0->setText(QStringLiteral("%1/%2").arg(gSlidePos + 1).arg(ListLength()));
 }
 
-void TFormSlideshow::Init() {
+void SlideshowWindow::Init() {
     StatusPanel0->setFixedWidth(120);
     StatusPanel2->setFixedWidth(120);
     Timer1.stop();
@@ -329,7 +329,7 @@ void TFormSlideshow::Init() {
     SetLabels();
 }
 
-void TFormSlideshow::SetLabels() {
+void SlideshowWindow::SetLabels() {
     for (QLabel* l : Labels)
         l->hide();
     if (!captionStyle_.shown) return;
@@ -338,7 +338,7 @@ void TFormSlideshow::SetLabels() {
         Labels[i]->show();
 }
 
-void TFormSlideshow::DispExif(int pictNo) {
+void SlideshowWindow::DispExif(int pictNo) {
     const auto& items = model_.ChosenItems();
     if (items.empty()) return;
     const StringGrid& base = model_.Base();
@@ -355,16 +355,16 @@ void TFormSlideshow::DispExif(int pictNo) {
     }
 }
 
-void TFormSlideshow::DispShow(int pos, int pictNo, bool mirror) {
+void SlideshowWindow::DispShow(int pos, int pictNo, bool mirror) {
     if (mirror && tag_ != 0) model_.Requests().ShowInSmallPicture(pos + 1);
     ShowPicture(pictNo);
 }
 
-void TFormSlideshow::SimpleShow(int pictNo) {
+void SlideshowWindow::SimpleShow(int pictNo) {
     ShowPicture(pictNo);
 }
 
-void TFormSlideshow::ShowPicture(int pictNo) {
+void SlideshowWindow::ShowPicture(int pictNo) {
     Timer1.stop();
     SlideRequest request;
     request.pictNo = pictNo;
@@ -387,7 +387,7 @@ void TFormSlideshow::ShowPicture(int pictNo) {
     StartLoad(request);
 }
 
-void TFormSlideshow::StartLoad(const SlideRequest& request) {
+void SlideshowWindow::StartLoad(const SlideRequest& request) {
     loadingRequest_ = request;
     if (request.name.empty()) {
         Display(request, LoadSlide({}, request.view), {});
@@ -403,7 +403,7 @@ void TFormSlideshow::StartLoad(const SlideRequest& request) {
         }));
 }
 
-void TFormSlideshow::Display(const SlideRequest& request, const Slide& slide, QImage image) {
+void SlideshowWindow::Display(const SlideRequest& request, const Slide& slide, QImage image) {
     const int pictNo = request.pictNo;
     DispExif(pictNo);
     const bool fixedActual = !request.view.autoFit && !request.view.fit;
@@ -432,7 +432,7 @@ void TFormSlideshow::Display(const SlideRequest& request, const Slide& slide, QI
     emit pictureShown();
 }
 
-void TFormSlideshow::Timer1Timer() {
+void SlideshowWindow::Timer1Timer() {
     if (tag_ == 0 && model_.Selected().empty()) {
         Timer1.stop();
         dialogs_.ShowCheckMessage(QStringLiteral("選択されたファイルがありません"));
@@ -452,7 +452,7 @@ void TFormSlideshow::Timer1Timer() {
     DispShow(gSlidePos, PictureAt(gSlidePos));
 }
 
-void TFormSlideshow::Navigate(int newPos, bool moveTableRow) {
+void SlideshowWindow::Navigate(int newPos, bool moveTableRow) {
     Timer1.stop();
     for (QToolButton* b : {SpeedBtnPlay, SpeedBtnReverse, SpeedBtnStop, SpeedBtnNext, SpeedBtnPrev,
                            SpeedBtn1st, SpeedBtnLast})
@@ -466,75 +466,75 @@ void TFormSlideshow::Navigate(int newPos, bool moveTableRow) {
     Timer1.stop();
 }
 
-void TFormSlideshow::SpeedBtn1stClick() {
+void SlideshowWindow::SpeedBtn1stClick() {
     Navigate(0, false);
 }
-void TFormSlideshow::SpeedBtnPrevClick() {
+void SlideshowWindow::SpeedBtnPrevClick() {
     Navigate(StepBackward(gSlidePos, ListLength()), true);
 }
-void TFormSlideshow::SpeedBtnNextClick() {
+void SlideshowWindow::SpeedBtnNextClick() {
     Navigate(StepForward(gSlidePos, ListLength()), false);
 }
-void TFormSlideshow::SpeedBtnLastClick() {
+void SlideshowWindow::SpeedBtnLastClick() {
     Navigate(ListLength() - 1, false);
 }
 
-void TFormSlideshow::SpeedBtnJumpClick() {
+void SlideshowWindow::SpeedBtnJumpClick() {
     SpeedBtnJump->setChecked(false);
     Navigate(SpinEditJump->value() - 1, false);
 }
 
-void TFormSlideshow::BtnStartClick() {
+void SlideshowWindow::BtnStartClick() {
     if (SpeedBtnPlay->isChecked())
         StartTimer();
     else
         Timer1.stop();
 }
 
-void TFormSlideshow::SpeedBtnReverseClick() {
+void SlideshowWindow::SpeedBtnReverseClick() {
     if (SpeedBtnReverse->isChecked())
         StartTimer();
     else
         Timer1.stop();
 }
 
-void TFormSlideshow::BtnStopClick() {
+void SlideshowWindow::BtnStopClick() {
     Timer1.stop();
     SpeedBtnPlay->setChecked(false);
 }
 
-void TFormSlideshow::SpinEditIntervalChange() {
+void SlideshowWindow::SpinEditIntervalChange() {
     Timer1.setInterval(IntervalOnChange(SpinEditInterval->value()));
 }
 
-void TFormSlideshow::SpinEditJumpChange() {
+void SlideshowWindow::SpinEditJumpChange() {
     const int length = std::max(1, ListLength());
     const int v = SpinEditJump->value();
     if (v < 1 || v > length) SpinEditJump->setValue(std::clamp(v, 1, length));
 }
 
-void TFormSlideshow::ChkBoxFitClick() {
+void SlideshowWindow::ChkBoxFitClick() {
     if (ChkBoxFit->isChecked()) {
         ChkBoxAuto->setChecked(false);
         ChkBoxAutoClick();
     }
 }
 
-void TFormSlideshow::ChkBoxAutoClick() {
+void SlideshowWindow::ChkBoxAutoClick() {
     if (ChkBoxAuto->isChecked()) ChkBoxFit->setChecked(false);
     if (ListLength() > 0) ShowPicture(PictureAt(gSlidePos));
 }
 
-void TFormSlideshow::ChkBoxAspectClick() {
+void SlideshowWindow::ChkBoxAspectClick() {
     ChkBoxAuto->setChecked(!ChkBoxFit->isChecked());
     if (ListLength() > 0) ShowPicture(PictureAt(gSlidePos));
 }
 
-TFormSlideshow::~TFormSlideshow() {
+SlideshowWindow::~SlideshowWindow() {
     *slideCancel_ = true; // the program does not wait for a large picture at its end
 }
 
-void TFormSlideshow::Open(const QString& title, int tag, int currentRow, bool restart) {
+void SlideshowWindow::Open(const QString& title, int tag, int currentRow, bool restart) {
     if (restart && isVisible()) close();
     setWindowTitle(title);
     tag_ = tag;
@@ -542,7 +542,7 @@ void TFormSlideshow::Open(const QString& title, int tag, int currentRow, bool re
     show();
 }
 
-TFormSetSlideShow::TFormSetSlideShow(DialogService& dialogs) {
+CaptionSettingsDialog::CaptionSettingsDialog(DialogService& dialogs) {
     setObjectName(QStringLiteral("FormSetSlideShow"));
     setWindowTitle(QStringLiteral("SlideShowの設定"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -589,39 +589,39 @@ TFormSetSlideShow::TFormSetSlideShow(DialogService& dialogs) {
     connect(ChkBoxHyoji, &QCheckBox::clicked, this, [this] { ChkBoxHyojiClick(); });
     connect(SpinEditMojiSize, &QSpinBox::valueChanged, this, [this] { SpinEditMojiSizeChange(); });
     connect(ChkBoxToka, &QCheckBox::clicked, this, [this] { ChkBoxTokaClick(); });
-    connect(SpeedBtnPKomoku, &QToolButton::clicked, this, &TFormSetSlideShow::itemsRequested);
+    connect(SpeedBtnPKomoku, &QToolButton::clicked, this, &CaptionSettingsDialog::itemsRequested);
     connect(SpeedBtnOK, &QToolButton::clicked, this, [this] { SpeedBtnOKClick(); });
     for (ColorSwatch* s : {PanelMojiColor, PanelMojiBackColor})
         s->onChanged = [this] { ApplyColors(); };
 }
 
-CaptionStyle TFormSetSlideShow::Style() const {
+CaptionStyle CaptionSettingsDialog::Style() const {
     return {ChkBoxHyoji->isChecked(), SpinEditMojiSize->value(), PanelMojiColor->Color(),
             PanelMojiBackColor->Color(), ChkBoxToka->isChecked()};
 }
 
-void TFormSetSlideShow::ChkBoxHyojiClick() {
+void CaptionSettingsDialog::ChkBoxHyojiClick() {
     emit styleChanged(Style(), CaptionAspect::Shown);
 }
 
-void TFormSetSlideShow::SpinEditMojiSizeChange() {
+void CaptionSettingsDialog::SpinEditMojiSizeChange() {
     emit styleChanged(Style(), CaptionAspect::Size);
 }
 
-void TFormSetSlideShow::ApplyColors() {
+void CaptionSettingsDialog::ApplyColors() {
     emit styleChanged(Style(), CaptionAspect::Colors);
 }
 
-void TFormSetSlideShow::ChkBoxTokaClick() {
+void CaptionSettingsDialog::ChkBoxTokaClick() {
     emit styleChanged(Style(), CaptionAspect::Transparency);
 }
 
-void TFormSetSlideShow::SpeedBtnOKClick() {
+void CaptionSettingsDialog::SpeedBtnOKClick() {
     emit applied();
     close();
 }
 
-void TFormSlideshow::ApplyCaptionStyle(const CaptionStyle& style, CaptionAspect aspect) {
+void SlideshowWindow::ApplyCaptionStyle(const CaptionStyle& style, CaptionAspect aspect) {
     captionStyle_ = style;
     std::vector<QLabel*> lines{LabelFName};
     lines.insert(lines.end(), Labels.begin(), Labels.end());

@@ -27,7 +27,7 @@ class ColorSwatch;
 class DialogService;
 class ImageView;
 class FolderModel;
-class TFormSetSlideShow;
+class CaptionSettingsDialog;
 
 // How the captions of a show look; the caption settings give it to the show as a value.
 struct CaptionStyle {
@@ -40,13 +40,13 @@ struct CaptionStyle {
 // What of the style a control of the settings changed.
 enum class CaptionAspect { Shown, Size, Colors, Transparency };
 
-class TFormSlideshow : public QDialog {
+class SlideshowWindow : public QDialog {
     Q_OBJECT
 public:
-    TFormSlideshow(FolderModel& model, DialogService& dialogs);
-    ~TFormSlideshow() override;
+    SlideshowWindow(FolderModel& model, DialogService& dialogs);
+    ~SlideshowWindow() override;
     // The caption settings of this window (a window of its own).
-    TFormSetSlideShow& CaptionSettings() { return *captionSettings_; }
+    CaptionSettingsDialog& CaptionSettings() { return *captionSettings_; }
 
     // Opens the show with the given title from picture tag (0: the selected pictures) at the
     // table's current row (1-based; 0: none); restart closes a show that is open first.
@@ -114,7 +114,7 @@ private:
     int tag_ = 0;
     FolderModel& model_;
     DialogService& dialogs_;
-    std::unique_ptr<TFormSetSlideShow> captionSettings_;
+    std::unique_ptr<CaptionSettingsDialog> captionSettings_;
     CaptionStyle captionStyle_;
     int startRow_ = 0;
     void StartTimer();
@@ -145,10 +145,10 @@ private:
     void UpdateCounter();
 };
 
-class TFormSetSlideShow : public QDialog {
+class CaptionSettingsDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TFormSetSlideShow(DialogService& dialogs);
+    explicit CaptionSettingsDialog(DialogService& dialogs);
     QCheckBox* ChkBoxHyoji;
     QSpinBox* SpinEditMojiSize;
     ColorSwatch *PanelMojiColor, *PanelMojiBackColor;

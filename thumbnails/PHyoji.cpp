@@ -18,7 +18,7 @@
 
 namespace kamelune {
 
-TFormPHyoji::TFormPHyoji(FolderModel& folder, DialogService& dialogs)
+DisplaySettingsDialog::DisplaySettingsDialog(FolderModel& folder, DialogService& dialogs)
     : folder_(folder), dialogs_(dialogs) {
     setObjectName(QStringLiteral("FormPHyoji"));
     setWindowTitle(QStringLiteral("サムネイル表示属性の設定"));
@@ -83,7 +83,7 @@ TFormPHyoji::TFormPHyoji(FolderModel& folder, DialogService& dialogs)
     connect(SpeedButton2, &QToolButton::clicked, this, &QDialog::close);
 }
 
-DisplayAttributes TFormPHyoji::Attributes() const {
+DisplayAttributes DisplaySettingsDialog::Attributes() const {
     DisplayAttributes a;
     a.panelColor = PanelPPanelColor->Color();
     a.selColor = PanelSelColor->Color();
@@ -102,11 +102,11 @@ DisplayAttributes TFormPHyoji::Attributes() const {
     return a;
 }
 
-void TFormPHyoji::Store() {
+void DisplaySettingsDialog::Store() {
     if (!showing_) folder_.SetDisplay(Attributes());
 }
 
-void TFormPHyoji::SetAttributes(const DisplayAttributes& a) {
+void DisplaySettingsDialog::SetAttributes(const DisplayAttributes& a) {
     showing_ = true;
     PanelPPanelColor->SetColor(a.panelColor);
     PanelSelColor->SetColor(a.selColor);
@@ -129,12 +129,12 @@ void TFormPHyoji::SetAttributes(const DisplayAttributes& a) {
     Store();
 }
 
-void TFormPHyoji::BtnApplyClick() {
+void DisplaySettingsDialog::BtnApplyClick() {
     folder_.SetListReady(true);
     emit applied();
 }
 
-void TFormPHyoji::SpeedBtnDefaultClick() {
+void DisplaySettingsDialog::SpeedBtnDefaultClick() {
     SavePkmFile(dialogs_, QStringLiteral("ｻﾑﾈｲﾙExif項目の保存(asﾃﾞﾌｫｰﾙﾄ）"),
                 QStringLiteral("Default"), folder_.AppDir(), folder_.Items(), Attributes());
 }

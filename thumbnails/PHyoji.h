@@ -17,10 +17,10 @@ namespace kamelune {
 class DialogService;
 class FolderModel;
 
-class TFormPHyoji : public QDialog {
+class DisplaySettingsDialog : public QDialog {
     Q_OBJECT
 public:
-    TFormPHyoji(FolderModel& folder, DialogService& dialogs);
+    DisplaySettingsDialog(FolderModel& folder, DialogService& dialogs);
 
     ColorSwatch *PanelPPanelColor, *PanelSelColor, *PanelNoColor, *PanelFNameColor,
         *PanelSelNoColor, *PanelMojiColor, *PanelMjBackColor, *PanelKyochoColor;

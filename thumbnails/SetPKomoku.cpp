@@ -25,7 +25,7 @@ static ItemList ItemsOf(const StringGrid& grid) {
     return items;
 }
 
-TFormSetPKomoku::TFormSetPKomoku(FolderModel& folder, DialogService& dialogs)
+ItemChoiceDialog::ItemChoiceDialog(FolderModel& folder, DialogService& dialogs)
     : StrGridPKomoku(folder.EditItems()), folder_(folder), dialogs_(dialogs) {
     setObjectName(QStringLiteral("FormSetPKomoku"));
     setWindowTitle(QStringLiteral("表示するExif項目を設定"));
@@ -76,19 +76,19 @@ TFormSetPKomoku::TFormSetPKomoku(FolderModel& folder, DialogService& dialogs)
     connect(SpeedButton2, &QToolButton::clicked, this, [this] { BtnCloseClick(); });
 }
 
-void TFormSetPKomoku::showEvent(QShowEvent* event) {
+void ItemChoiceDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FormShow();
 }
 
-void TFormSetPKomoku::FormShow() {
+void ItemChoiceDialog::FormShow() {
     if (folder_.ExifCount() >= 1)
         FillSampleColumn(StrGridPKomoku, folder_.Base());
     else
         dialogs_.ShowCheckMessage(QStringLiteral("Exif ファイルがありません"));
 }
 
-void TFormSetPKomoku::StrGridPKomokuClick(int col, int row) {
+void ItemChoiceDialog::StrGridPKomokuClick(int col, int row) {
     if (col != 1 || row < 1 || row >= StrGridPKomoku.RowCount()) return;
     ItemList items = folder_.ChosenItems();
     if (!ToggleNumberedRow(StrGridPKomoku, items, row, 75)) {
@@ -98,13 +98,13 @@ void TFormSetPKomoku::StrGridPKomokuClick(int col, int row) {
     folder_.SetChosenItems(std::move(items));
 }
 
-void TFormSetPKomoku::BtnClearClick() {
+void ItemChoiceDialog::BtnClearClick() {
     folder_.SetChosenItems({});
     for (int r = 1; r < StrGridPKomoku.RowCount(); ++r)
         StrGridPKomoku.SetCell(1, r, "");
 }
 
-void TFormSetPKomoku::BtnApplyClick() {
+void ItemChoiceDialog::BtnApplyClick() {
     ItemList items;
     GridToItemList(StrGridPKomoku, items);
     DisplayAttributes display = folder_.Display();
@@ -114,15 +114,15 @@ void TFormSetPKomoku::BtnApplyClick() {
     folder_.ChooseItems(std::move(items));
 }
 
-void TFormSetPKomoku::BtnSaveClick() {
+void ItemChoiceDialog::BtnSaveClick() {
     SavePKomokuFile(QStringLiteral("Exif表示項目の保存"), QStringLiteral("MyPKomoku"));
 }
 
-void TFormSetPKomoku::BtnSaveAsDefaultClick() {
+void ItemChoiceDialog::BtnSaveAsDefaultClick() {
     SavePKomokuFile(QStringLiteral("Exif表示項目の保存(asﾃﾞﾌｫｰﾙﾄ）"), QStringLiteral("Default"));
 }
 
-void TFormSetPKomoku::BtnLoadClick() {
+void ItemChoiceDialog::BtnLoadClick() {
     if (LoadPKomokuFile(QStringLiteral("Exif表示項目の読み込み"), QStringLiteral("MyPKomoku")))
         folder_.SetChosenItems(ItemsOf(StrGridPKomoku));
 }
@@ -142,7 +142,7 @@ bool SavePkmFile(DialogService& dialogs, const QString& title, const QString& fi
     return r.ok;
 }
 
-bool TFormSetPKomoku::SavePKomokuFile(const QString& title, const QString& fileName) {
+bool ItemChoiceDialog::SavePKomokuFile(const QString& title, const QString& fileName) {
     return SavePkmFile(dialogs_, title, fileName, folder_.AppDir(), StrGridPKomoku,
                        folder_.Display());
 }
@@ -161,7 +161,7 @@ static bool ReadPkm(DialogService& dialogs, const std::string& path,
     return false;
 }
 
-bool TFormSetPKomoku::LoadPKomokuFile(const QString& title, const QString& fileName) {
+bool ItemChoiceDialog::LoadPKomokuFile(const QString& title, const QString& fileName) {
     const auto path = dialogs_.OpenFile(PkmRequest(title, fileName, folder_.AppDir()));
     std::vector<std::string> lines;
     if (!path || !ReadPkm(dialogs_, path->toStdString(), lines)) return false;
@@ -170,7 +170,7 @@ bool TFormSetPKomoku::LoadPKomokuFile(const QString& title, const QString& fileN
     return true;
 }
 
-bool TFormSetPKomoku::LoadDefaultPKomoku() {
+bool ItemChoiceDialog::LoadDefaultPKomoku() {
     FolderModel& main = folder_;
     std::string path = main.AppDir() + "/Default.pkm";
     if (!FileExists(path) && !main.Paths().shippedPkm.empty() &&

@@ -18,9 +18,9 @@ class FolderModel;
 class StringGridModel;
 struct DisplayAttributes;
 
-class TFormSetPKomoku : public QDialog {
+class ItemChoiceDialog : public QDialog {
 public:
-    TFormSetPKomoku(FolderModel& folder, DialogService& dialogs);
+    ItemChoiceDialog(FolderModel& folder, DialogService& dialogs);
 
     StringGrid& StrGridPKomoku; // the item catalogue of the folder model
     GridView* GridPKomoku = nullptr;

@@ -26,7 +26,7 @@ QString Q(const std::string& s) {
 
 } // namespace
 
-TFormRename::TFormRename(FolderModel& folder, DialogService& dialogs)
+BatchRenameDialog::BatchRenameDialog(FolderModel& folder, DialogService& dialogs)
     : StrGridFname(4, 1), folder_(folder), dialogs_(dialogs) {
     setObjectName(QStringLiteral("FormRename"));
     setWindowTitle(QStringLiteral("ファイル名の変更"));
@@ -90,12 +90,12 @@ TFormRename::TFormRename(FolderModel& folder, DialogService& dialogs)
         connect(b, &QToolButton::clicked, this, &QDialog::close);
 }
 
-void TFormRename::showEvent(QShowEvent* event) {
+void BatchRenameDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FormShow();
 }
 
-void TFormRename::FormShow() {
+void BatchRenameDialog::FormShow() {
     const auto& selection = folder_.Selected();
     StrGridFname.BeginUpdate();
     StrGridFname.SetRowCount(static_cast<int>(selection.size()) + 1);
@@ -130,7 +130,7 @@ void TFormRename::FormShow() {
     CmbBoxKomoku2->setCurrentIndex(CmbBoxKomoku2->count() - 1);
 }
 
-int TFormRename::ItemOfBox(const QComboBox* box) const {
+int BatchRenameDialog::ItemOfBox(const QComboBox* box) const {
     // A typed text that names no entry counts as "なし".
     int index = box->currentIndex();
     if (box->isEditable() && box->currentText() != box->itemText(index))
@@ -140,7 +140,7 @@ int TFormRename::ItemOfBox(const QComboBox* box) const {
     return items[index];
 }
 
-RenamePattern TFormRename::Pattern() const {
+RenamePattern BatchRenameDialog::Pattern() const {
     RenamePattern p;
     p.prefix = EditAtama->text().toStdString();
     p.prefixNumber = ChkBoxAtama->isChecked();
@@ -154,7 +154,7 @@ RenamePattern TFormRename::Pattern() const {
     return p;
 }
 
-void TFormRename::SpeedBtnKakuninClick() {
+void BatchRenameDialog::SpeedBtnKakuninClick() {
     const RenamePattern p = Pattern();
     for (int i = 1; i < StrGridFname.RowCount(); ++i)
         StrGridFname.SetCell(3, i,
@@ -162,12 +162,12 @@ void TFormRename::SpeedBtnKakuninClick() {
                                              folder_.Base(), folder_.Items()));
 }
 
-void TFormRename::SpeedBtnClearClick() {
+void BatchRenameDialog::SpeedBtnClearClick() {
     for (int i = 1; i < StrGridFname.RowCount(); ++i)
         StrGridFname.SetCell(3, i, "");
 }
 
-void TFormRename::SpeedBtnJikoClick() {
+void BatchRenameDialog::SpeedBtnJikoClick() {
     std::vector<RenameRow> rows;
     for (int i = 1; i < StrGridFname.RowCount(); ++i)
         rows.push_back({StrGridFname.Cell(2, i), StrGridFname.Cell(3, i)});
@@ -184,7 +184,7 @@ void TFormRename::SpeedBtnJikoClick() {
     folder_.FilesRenamed(true);
 }
 
-TFormRename2::TFormRename2(FolderModel& folder, DialogService& dialogs)
+SingleRenameDialog::SingleRenameDialog(FolderModel& folder, DialogService& dialogs)
     : folder_(folder), dialogs_(dialogs) {
     setObjectName(QStringLiteral("FormRename2"));
     setWindowTitle(QStringLiteral("ファイル名の変更"));
@@ -209,18 +209,18 @@ TFormRename2::TFormRename2(FolderModel& folder, DialogService& dialogs)
     connect(SpeedBtnCansel, &QToolButton::clicked, this, &QDialog::close);
 }
 
-void TFormRename2::showEvent(QShowEvent* event) {
+void SingleRenameDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FormShow();
 }
 
-void TFormRename2::FormShow() {
+void SingleRenameDialog::FormShow() {
     oldName_ = folder_.Base().Cell(kNameCol, picture_);
     LabelOldFname->setText(Q(oldName_));
     EditNewFname->setText(Q(oldName_));
 }
 
-void TFormRename2::SpeedBtnHenkanClick() {
+void SingleRenameDialog::SpeedBtnHenkanClick() {
     // Unchanged as shown: nothing to do, whatever bytes the shown name stands for.
     if (EditNewFname->text() == LabelOldFname->text()) return;
     const std::string newName = EditNewFname->text().toStdString();

@@ -20,9 +20,9 @@ class DialogService;
 class FolderModel;
 class StringGridModel;
 
-class TFormRename : public QDialog {
+class BatchRenameDialog : public QDialog {
 public:
-    TFormRename(FolderModel& folder, DialogService& dialogs);
+    BatchRenameDialog(FolderModel& folder, DialogService& dialogs);
 
     QLineEdit* EditAtama;
     QCheckBox* ChkBoxAtama;
@@ -54,9 +54,9 @@ private:
     DialogService& dialogs_;
 };
 
-class TFormRename2 : public QDialog {
+class SingleRenameDialog : public QDialog {
 public:
-    TFormRename2(FolderModel& folder, DialogService& dialogs);
+    SingleRenameDialog(FolderModel& folder, DialogService& dialogs);
 
     // The picture (base row) to rename; exec() then shows it.
     void SetPicture(int pictNo) { picture_ = pictNo; }

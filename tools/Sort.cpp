@@ -18,7 +18,7 @@
 
 namespace kamelune {
 
-TFormSort::TFormSort(FolderModel& folder, DialogService& dialogs)
+SortDialog::SortDialog(FolderModel& folder, DialogService& dialogs)
     : StrGridSort(4, kPKomokuRows), folder_(folder), dialogs_(dialogs) {
     setObjectName(QStringLiteral("FormSort"));
     setWindowTitle(QStringLiteral("ソート項目の設定"));
@@ -52,12 +52,12 @@ TFormSort::TFormSort(FolderModel& folder, DialogService& dialogs)
         connect(b, &QToolButton::clicked, this, &QDialog::close);
 }
 
-void TFormSort::showEvent(QShowEvent* event) {
+void SortDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FormShow();
 }
 
-void TFormSort::InitSort() {
+void SortDialog::InitSort() {
     StrGridSort.BeginUpdate();
     StrGridSort.SetRowCount(folder_.Base().ColCount() - 1);
     StrGridSort.SetColCount(4);
@@ -79,7 +79,7 @@ void TFormSort::InitSort() {
     ApplyGridLook(GridSort, StrGridSort);
 }
 
-void TFormSort::StrGridSortClick(int row) {
+void SortDialog::StrGridSortClick(int row) {
     if (row < 1 || row >= StrGridSort.RowCount()) return;
     ItemList keys = folder_.SortKeys();
     if (!ToggleNumberedRow(StrGridSort, keys, row, 4))
@@ -87,13 +87,13 @@ void TFormSort::StrGridSortClick(int row) {
     folder_.SetSortKeys(std::move(keys));
 }
 
-void TFormSort::BtnClearClick() {
+void SortDialog::BtnClearClick() {
     folder_.SetSortKeys({});
     for (int r = 1; r < StrGridSort.RowCount(); ++r)
         StrGridSort.SetCell(1, r, "");
 }
 
-void TFormSort::BtnGoSortClick() {
+void SortDialog::BtnGoSortClick() {
     const int asked = ++sorts_;
     const int read = folder_.ReadNumber();
     sorting_ = true;

@@ -15,9 +15,9 @@ class DialogService;
 class FolderModel;
 class StringGridModel;
 
-class TFormSort : public QDialog {
+class SortDialog : public QDialog {
 public:
-    TFormSort(FolderModel& folder, DialogService& dialogs);
+    SortDialog(FolderModel& folder, DialogService& dialogs);
 
     StringGrid StrGridSort;
     GridView* GridSort = nullptr;

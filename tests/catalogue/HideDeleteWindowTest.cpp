@@ -3,10 +3,10 @@
 
 namespace kamelune::test {
 
-class HideDelete : public MainWindow {
+class HideDelete : public WindowTest {
 protected:
     void SetUp() override {
-        MainWindow::SetUp();
+        WindowTest::SetUp();
         for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
             fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/" + name);
         Start("[Dir]\r\nDir=" + Pictures() + "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n");

@@ -11,7 +11,7 @@
 namespace kamelune::test {
 
 // The first start: no settings, no item file (the built-in items are said to apply).
-TEST_F(MainWindow, FirstStartWithoutSettingsOrItemFile) {
+TEST_F(WindowTest, FirstStartWithoutSettingsOrItemFile) {
     dialogs.AnswerOk();
     Start({}, false);
     ASSERT_EQ(dialogs.Calls().size(), 1u);
@@ -35,7 +35,7 @@ TEST_F(MainWindow, FirstStartWithoutSettingsOrItemFile) {
     EXPECT_EQ(licence->text(), QStringLiteral("MIT License"));
 }
 
-TEST_F(MainWindow, InstalledCopiesFollowXdgAndOthersKeepEverythingBesideThem) {
+TEST_F(WindowTest, InstalledCopiesFollowXdgAndOthersKeepEverythingBesideThem) {
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir / "config"));
     qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(dir / "cache"));
     const std::string prefix = dir / "prefix";
@@ -78,7 +78,7 @@ TEST_F(MainWindow, InstalledCopiesFollowXdgAndOthersKeepEverythingBesideThem) {
     qunsetenv("XDG_CACHE_HOME");
 }
 
-TEST_F(MainWindow, StoredGeometryTabPaneAndFolderAreAppliedAndWrittenBack) {
+TEST_F(WindowTest, StoredGeometryTabPaneAndFolderAreAppliedAndWrittenBack) {
     // A place saved on a screen that is gone comes back onto the one there is.
     Start("[Form]\r\nLeft=2500\r\nTop=10\r\n[ActivePage]\r\nActivePage=Whatever\r\n"
           "[Pane]\r\nHairetu=2\r\n");
@@ -107,7 +107,7 @@ TEST_F(MainWindow, StoredGeometryTabPaneAndFolderAreAppliedAndWrittenBack) {
                   "\r\nThumbDir=" + AppDir() + "\r\n[Pane]\r\nHairetu=2\r\n");
 }
 
-TEST_F(MainWindow, VanishedFoldersFallBackTheCacheRootIsRefusedAnEmptyFolderIsTaken) {
+TEST_F(WindowTest, VanishedFoldersFallBackTheCacheRootIsRefusedAnEmptyFolderIsTaken) {
     Start("[Dir]\r\nDir=/no/such/folder\r\nThumbDir=/no/such/cache\r\n");
     EXPECT_EQ(FormMain->CurrentDir(), QDir::homePath().toStdString());
     EXPECT_EQ(model->ThumbDir(), AppDir());
@@ -141,7 +141,7 @@ TEST_F(MainWindow, VanishedFoldersFallBackTheCacheRootIsRefusedAnEmptyFolderIsTa
     EXPECT_TRUE(model->Selected().empty());
 }
 
-TEST_F(MainWindow, FixedColumnsStayAtTheLeftWhileTheRestScrolls) {
+TEST_F(WindowTest, FixedColumnsStayAtTheLeftWhileTheRestScrolls) {
     ThreePictures();
     Start("[ActivePage]\r\nActivePage=TabSheetTable\r\n[Dir]\r\nDir=" + Pictures() + "\r\n");
     FormMain->resize(500, 400);
@@ -177,7 +177,7 @@ TEST_F(MainWindow, FixedColumnsStayAtTheLeftWhileTheRestScrolls) {
     EXPECT_EQ(view->FixedColumns(), 1);
 }
 
-TEST_F(MainWindow, FolderListShowsTheChainAndSubfoldersAndOpensOnEnter) {
+TEST_F(WindowTest, FolderListShowsTheChainAndSubfoldersAndOpensOnEnter) {
     const std::string deep = dir / "a/b/c/d/e";
     fs::create_directories(deep + "/sub one");
     fs::create_directories(deep + "/sub two");
@@ -230,7 +230,7 @@ TEST_F(MainWindow, FolderListShowsTheChainAndSubfoldersAndOpensOnEnter) {
 }
 
 // Reading options rebuild the tables; the EXIF-after-JFIF one is remembered.
-TEST_F(MainWindow, ReadingOptionsRebuildTheTables) {
+TEST_F(WindowTest, ReadingOptionsRebuildTheTables) {
     ThreePictures(); // b.jpg has a JFIF header before its EXIF block
     StartIn(Pictures());
     EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("2/3"));
@@ -257,7 +257,7 @@ TEST_F(MainWindow, ReadingOptionsRebuildTheTables) {
 // A slowed read (as on a network share): the window is there before the folder is read and
 // answers meanwhile; commands that need the tables do nothing until the read ends, F5 starts it
 // again without a read inside a read, and a quit ends it at once with the settings written.
-TEST_F(MainWindow, AFolderReadIsLiveAndStoppable) {
+TEST_F(WindowTest, AFolderReadIsLiveAndStoppable) {
     for (int i = 0; i < 20; ++i)
         fs::copy_file(kSamples / "exif-org/canon-ixus.jpg",
                       Pictures() + "/p" + std::to_string(10 + i) + ".jpg");
@@ -313,7 +313,7 @@ TEST_F(MainWindow, AFolderReadIsLiveAndStoppable) {
 
 // Past 2,000 pictures, an option: every picture gets a row, a number and a place on a page, and
 // the sort takes them all; off again, the first 2,000 as always.
-TEST_F(MainWindow, AllPicturesOfAFolderPast2000) {
+TEST_F(WindowTest, AllPicturesOfAFolderPast2000) {
     fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/p0000.jpg");
     for (int i = 1; i < 2100; ++i) {
         char name[32];
@@ -356,7 +356,7 @@ TEST_F(MainWindow, AllPicturesOfAFolderPast2000) {
     EXPECT_EQ(View().RowCount(), 2001);
 }
 
-TEST_F(MainWindow, DroppedFiles) {
+TEST_F(WindowTest, DroppedFiles) {
     ThreePictures();
     StartIn(Pictures());
     const QString jpeg = QString::fromStdString((kSamples / "exif-org/sony-d700.jpg").string());

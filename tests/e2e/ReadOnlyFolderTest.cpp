@@ -5,10 +5,10 @@
 
 namespace kamelune::test {
 
-class ReadOnlyFolder : public MainWindow {
+class ReadOnlyFolder : public WindowTest {
 protected:
     void SetUp() override {
-        MainWindow::SetUp();
+        WindowTest::SetUp();
         for (const char* n : {"a.jpg", "b.jpg", "c.jpg"})
             fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/" + n);
         StartIn(Pictures());
@@ -17,7 +17,7 @@ protected:
     }
     void TearDown() override {
         if (locked_) std::system(("chattr -i '" + Pictures() + "'").c_str());
-        MainWindow::TearDown();
+        WindowTest::TearDown();
     }
     std::vector<std::string> Files() const {
         std::vector<std::string> out;

@@ -5,7 +5,7 @@
 
 namespace kamelune::test {
 
-class Tour : public MainWindow {
+class Tour : public WindowTest {
 protected:
     void Shot(const std::string& stage) {
         QCoreApplication::processEvents();

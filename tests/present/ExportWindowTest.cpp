@@ -3,10 +3,10 @@
 
 namespace kamelune::test {
 
-class Export : public MainWindow {
+class Export : public WindowTest {
 protected:
     void SetUp() override {
-        MainWindow::SetUp();
+        WindowTest::SetUp();
         fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/a&b #1.jpg");
         fs::copy_file(kSamples / "exif-org/kodak-dc210.jpg", Pictures() + "/b.jpg");
         fs::copy_file(kSamples / "exif-org/olympus-c960.jpg", Pictures() + "/c.jpg");
@@ -88,7 +88,7 @@ TEST_F(Export, PagesLoadInARealBrowser) {
 TEST_F(Export, AStopLeavesNoPageAndSaysSo) {
     FormMain->SelectAllClick();
     FormSetHTML->ChkBoxPreview->setChecked(true); // a page that is not there is never opened
-    TFormMakeExifHTML* writer = windows->FormMakeExifHTML.get();
+    ExportProgressWindow* writer = windows->FormMakeExifHTML.get();
     writer->fileDelay = std::chrono::milliseconds(100);
     for (const bool images : {true, false}) {
         SCOPED_TRACE(images ? "among the images" : "while the page is written");

@@ -5,10 +5,10 @@
 
 namespace kamelune::test {
 
-class SlideShow : public MainWindow {
+class SlideShow : public WindowTest {
 protected:
     void SetUp() override {
-        MainWindow::SetUp();
+        WindowTest::SetUp();
         for (const char* n : {"a.jpg", "b.jpg", "c.jpg", "d.jpg"})
             fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/" + n);
         StartIn(Pictures());
@@ -157,7 +157,7 @@ TEST_F(SlideShow, IntervalsAndCaptions) {
     EXPECT_EQ(FormSlideshow->Labels[2]->text(), QStringLiteral("機種: Canon DIGITAL IXUS"));
     EXPECT_FALSE(FormSlideshow->LabelFName->isVisible());
 
-    TFormSetSlideShow& settings = FormSlideshow->CaptionSettings();
+    CaptionSettingsDialog& settings = FormSlideshow->CaptionSettings();
     settings.ChkBoxHyoji->setChecked(false);
     settings.ChkBoxHyojiClick();
     settings.ChkBoxHyoji->setChecked(true);

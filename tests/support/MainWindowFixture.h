@@ -24,7 +24,7 @@ inline void WriteDefaultPkm(const std::string& path) {
     ASSERT_TRUE(WriteTextLines(path, BuiltInPkmLines()));
 }
 
-class MainWindow : public ::testing::Test {
+class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(fs::exists(kSamples)) << "test pictures missing: " << kSamples;
@@ -126,13 +126,13 @@ protected:
     ScriptedDialogService dialogs;
     std::unique_ptr<Windows> windows;
     FolderModel* model = nullptr;
-    TFormMain* FormMain = nullptr;
+    MainWindow* FormMain = nullptr;
     ThumbnailPage* Page = nullptr;
-    TFormSetHTML* FormSetHTML = nullptr;
-    TFormSetPKomoku* FormSetPKomoku = nullptr;
-    TFormSort* FormSort = nullptr;
-    TFormRename* FormRename = nullptr;
-    TFormSlideshow* FormSlideshow = nullptr;
+    AlbumSettingsDialog* FormSetHTML = nullptr;
+    ItemChoiceDialog* FormSetPKomoku = nullptr;
+    SortDialog* FormSort = nullptr;
+    BatchRenameDialog* FormRename = nullptr;
+    SlideshowWindow* FormSlideshow = nullptr;
 };
 
 } // namespace kamelune::test

@@ -12,7 +12,7 @@
 
 namespace kamelune::test {
 
-class ThumbnailPage : public MainWindow {
+class ThumbnailPage : public WindowTest {
 protected:
     // n copies of an EXIF camera file (640 × 480), every third one a JFIF file instead.
     void Pictures(int n, bool someWithoutExif = false) {
@@ -21,17 +21,17 @@ protected:
             std::snprintf(name, sizeof name, "p%02d.jpg", i);
             const bool jfif = someWithoutExif && i % 3 == 0;
             fs::copy_file(kSamples / (jfif ? "Canon_40D.jpg" : "exif-org/canon-ixus.jpg"),
-                          MainWindow::Pictures() + "/" + name);
+                          WindowTest::Pictures() + "/" + name);
         }
     }
     void StartOnThumbnails(bool defaultPkm = true) {
-        Start("[Dir]\r\nDir=" + MainWindow::Pictures() +
+        Start("[Dir]\r\nDir=" + WindowTest::Pictures() +
                   "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n[Pane]\r\nHairetu=3\r\n",
               defaultPkm);
         FormMain->resize(800, 600);
     }
     std::string Cache(const std::string& name) const {
-        return AppDir() + "/@KameluneDir/" + SetCacheSubName(MainWindow::Pictures()) + "/T_" + name;
+        return AppDir() + "/@KameluneDir/" + SetCacheSubName(WindowTest::Pictures()) + "/T_" + name;
     }
     std::vector<std::string> PageNumbers() const {
         std::vector<std::string> out;
@@ -93,7 +93,7 @@ TEST_F(ThumbnailPage, PagesBuildWhileTheWindowAnswersAndNeverHoldItUp) {
         EXPECT_TRUE(rec->Selected) << rec->NoLabel.text.toStdString();
         const std::string name = model->Base().Cell(kNameCol, rec->PictNo);
         int w = 0, h = 0;
-        ASSERT_TRUE(ReadJpegSize(MainWindow::Pictures() + "/" + name, w, h));
+        ASSERT_TRUE(ReadJpegSize(WindowTest::Pictures() + "/" + name, w, h));
         EXPECT_TRUE(rec->SizeLabel.text.startsWith(QStringLiteral("%1x%2,").arg(w).arg(h)))
             << name << ": " << rec->SizeLabel.text.toStdString();
     }
@@ -155,8 +155,8 @@ class ThumbnailMessages : public ThumbnailPage {
 protected:
     void Open(int pictures = 6) {
         Pictures(pictures);
-        TempDir::Write(MainWindow::Pictures() + "/p03.jpg", "");
-        TempDir::Write(Ini(), "[Dir]\r\nDir=" + MainWindow::Pictures() +
+        TempDir::Write(WindowTest::Pictures() + "/p03.jpg", "");
+        TempDir::Write(Ini(), "[Dir]\r\nDir=" + WindowTest::Pictures() +
                                   "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n");
         WriteDefaultPkm(AppDir() + "/Default.pkm");
         CreateWindows({AppDir(), Ini()}, {}, false, &boxes);
@@ -221,8 +221,8 @@ TEST_F(ThumbnailPage, PicturesTheCacheCannotHoldStillShowWithOneMessage) {
     // "T_" and a 254-byte name make a cache name longer than any file system takes.
     for (char c : {'a', 'b', 'c'})
         fs::copy_file(kSamples / "exif-org/canon-ixus.jpg",
-                      MainWindow::Pictures() + "/" + std::string(250, c) + ".jpg");
-    fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", MainWindow::Pictures() + "/short.jpg");
+                      WindowTest::Pictures() + "/" + std::string(250, c) + ".jpg");
+    fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", WindowTest::Pictures() + "/short.jpg");
     dialogs.AnswerOk(); // the start-up page
     dialogs.AnswerOk(); // the page built again below
     StartOnThumbnails();
@@ -272,7 +272,7 @@ TEST_F(ThumbnailPage, PicturesByKeyboard) {
 TEST_F(ThumbnailPage, UprightOptionTurnsThumbnailsByTheirOrientation) {
     // Stored as 450 x 600 with orientation 6 (in an EXIF block after a JFIF header): a landscape
     // picture once turned.
-    fs::copy_file(kSamples / "orientation/landscape_6.jpg", MainWindow::Pictures() + "/l.jpg");
+    fs::copy_file(kSamples / "orientation/landscape_6.jpg", WindowTest::Pictures() + "/l.jpg");
     StartOnThumbnails();
     auto shown = [this] { return Page->gPictList.at(0)->Image.deviceIndependentSize().toSize(); };
     EXPECT_EQ(shown(), QSize(66, 88)) << "as stored";
@@ -351,18 +351,18 @@ TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
 }
 
 TEST_F(ThumbnailPage, EmptyTableAndCommandsThatNeedASelection) {
-    Start("[Dir]\r\nDir=" + MainWindow::Pictures() + "\r\n");
+    Start("[Dir]\r\nDir=" + WindowTest::Pictures() + "\r\n");
     const struct {
-        void (TFormMain::*handler)();
+        void (MainWindow::*handler)();
         const char* message;
     } cases[] = {
-        {&TFormMain::SelectAllClick, "イメージがありません。"},
-        {&TFormMain::SelectReverseClick, "イメージがありません。"},
-        {&TFormMain::BtnHtmlClick, "イメージが選択されていません"},
-        {&TFormMain::BtnHTML2Click, "選択されたイメージがありません"},
-        {&TFormMain::BtnSlideShowClick, "選択されたイメージがありません"},
-        {&TFormMain::SpeedBtnRenameClick, "選択されたファイルがありません。"},
-        {&TFormMain::BtnSetPKomokuClick, "イメージがありません"},
+        {&MainWindow::SelectAllClick, "イメージがありません。"},
+        {&MainWindow::SelectReverseClick, "イメージがありません。"},
+        {&MainWindow::BtnHtmlClick, "イメージが選択されていません"},
+        {&MainWindow::BtnHTML2Click, "選択されたイメージがありません"},
+        {&MainWindow::BtnSlideShowClick, "選択されたイメージがありません"},
+        {&MainWindow::SpeedBtnRenameClick, "選択されたファイルがありません。"},
+        {&MainWindow::BtnSetPKomokuClick, "イメージがありません"},
     };
     for (const auto& c : cases) {
         dialogs.AnswerOk();
@@ -477,8 +477,8 @@ TEST_F(ThumbnailPage, ItemsChosenSavedLoadedAndRefused) {
 
 TEST_F(ThumbnailPage, SmallPreviewBox) {
     Pictures(1);
-    fs::copy_file(kSamples / "orientation/portrait_1.jpg", MainWindow::Pictures() + "/q.jpg");
-    Start("[Dir]\r\nDir=" + MainWindow::Pictures() + "\r\n");
+    fs::copy_file(kSamples / "orientation/portrait_1.jpg", WindowTest::Pictures() + "/q.jpg");
+    Start("[Dir]\r\nDir=" + WindowTest::Pictures() + "\r\n");
     // Read and decoded off the window's thread: the call returns before the picture is there.
     const QRect before = Ui().ImageSmall->geometry();
     FormMain->DisplaySmallImage(1);

@@ -3,10 +3,10 @@
 
 namespace kamelune::test {
 
-class SortRename : public MainWindow {
+class SortRename : public WindowTest {
 protected:
     void SetUp() override {
-        MainWindow::SetUp();
+        WindowTest::SetUp();
         // Exposure times 1/350 (canon-ixus), 1/30 (kodak), 1/345 (olympus), 1/30 (kodak-dc240).
         fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/a.jpg");
         fs::copy_file(kSamples / "exif-org/kodak-dc210.jpg", Pictures() + "/b.jpg");
@@ -136,7 +136,7 @@ TEST_F(SortRename, BatchAndSingleRenamesExecuteAndReread) {
 
 // The items of today's cameras: the option adds them to the catalogue and the tables, an item
 // sorts and renames as any other, the option and a layout naming them come back at the next start.
-using ModernItems = MainWindow;
+using ModernItems = WindowTest;
 
 TEST_F(ModernItems, ChosenSortedRenamedAndRemembered) {
     for (const char* name : {"DSCN0010.jpg", "DSCN0012.jpg", "DSCN0021.jpg"})
