@@ -24,6 +24,27 @@ struct BenchFolders {
     std::string samples, work, corpus;
 };
 
+// A line of /proc/self/status in MB: "VmHWM" the peak resident memory so far, "VmRSS" now.
+inline double StatusMb(const char* field) {
+    double kb = 0;
+    if (std::FILE* f = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        const std::string format = std::string(field) + ": %lf";
+        while (std::fgets(line, sizeof line, f))
+            if (std::sscanf(line, format.c_str(), &kb) == 1) break;
+        std::fclose(f);
+    }
+    return kb / 1024;
+}
+
+// Starts the peak of resident memory ("VmHWM") again from what is resident now.
+inline void ResetPeakMemory() {
+    if (std::FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
+        std::fputs("5", f);
+        std::fclose(f);
+    }
+}
+
 inline BenchFolders PrepareCorpus(int argc, char** argv) {
     BenchFolders f;
     f.samples = argc > 1 ? argv[1] : "tests/data/samples";

@@ -23,19 +23,6 @@ namespace {
 
 constexpr int kPictures = 50000;
 
-// A line of /proc/self/status in MB: "VmHWM" the peak resident memory so far, "VmRSS" now.
-double StatusMb(const char* field) {
-    double kb = 0;
-    if (std::FILE* f = std::fopen("/proc/self/status", "r")) {
-        char line[256];
-        const std::string format = std::string(field) + ": %lf";
-        while (std::fgets(line, sizeof line, f))
-            if (std::sscanf(line, format.c_str(), &kb) == 1) break;
-        std::fclose(f);
-    }
-    return kb / 1024;
-}
-
 // The heap a table's cells take, in MB: the rows' string objects and the texts too long to be
 // kept inside them (allocator overhead not counted).
 double GridMb(const StringGrid& grid) {
@@ -84,7 +71,7 @@ int main(int argc, char** argv) {
     fs::create_directories(appDir + "/empty");
     auto w = bench::StartProgram(dialogs, appDir, appDir + "/empty", "TabSheetTable", 1, 10);
     w->FormMain->Controls().MnAllPictures->setChecked(true);
-    const double startMb = StatusMb("VmRSS");
+    const double startMb = bench::StatusMb("VmRSS");
     const StringGrid& view = w->model.View();
 
     // The read, with the input probe running.
@@ -170,8 +157,8 @@ int main(int argc, char** argv) {
     std::printf("  peak resident memory %.0f MB (target <= 300): %.0f MB before the folder (Qt, "
                 "fonts, windows), base table cells %.0f MB, table view cells %.0f MB, the rest "
                 "%.0f MB (the read's and the sort's working copies, pages, the allocator)\n",
-                StatusMb("VmHWM"), startMb, baseMb, viewMb,
-                StatusMb("VmHWM") - startMb - baseMb - viewMb);
+                bench::StatusMb("VmHWM"), startMb, baseMb, viewMb,
+                bench::StatusMb("VmHWM") - startMb - baseMb - viewMb);
     w.reset();
     return 0;
 }
