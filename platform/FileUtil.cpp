@@ -93,8 +93,11 @@ FileResult WriteTarget(const std::string& path, std::string& target, bool& inPla
         if (!S_ISLNK(st.st_mode)) return FileResult::Fail("通常のファイルではありません: " + path);
         std::string link(PATH_MAX, '\0');
         const ssize_t n = hops < 40 ? ::readlink(at.c_str(), link.data(), link.size()) : -1;
-        if (n < 0 || static_cast<std::size_t>(n) >= link.size()) {
-            errno = n < 0 && hops < 40 ? errno : ELOOP;
+        if (n <= 0 || static_cast<std::size_t>(n) >= link.size()) {
+            if (hops >= 40)
+                errno = ELOOP;
+            else if (n >= 0)
+                errno = ENAMETOOLONG;
             return FileResult::Fail(ErrnoText("cannot write", path));
         }
         link.resize(static_cast<std::size_t>(n));
