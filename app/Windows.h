@@ -2,19 +2,19 @@
 // connected, reused, and released in reverse order.
 #pragma once
 
-#include "catalogue/AboutBox.h"
+#include "catalogue/AboutDialog.h"
 #include "catalogue/CommandLine.h"
 #include "catalogue/FolderModel.h"
 #include "catalogue/MainWindow.h"
 #include "platform/qt/DialogService.h"
-#include "present/MakeExifHtml.h"
-#include "present/SetHTML.h"
-#include "present/SlideShow.h"
-#include "thumbnails/PHyoji.h"
-#include "thumbnails/SetPKomoku.h"
+#include "present/ExportProgressWindow.h"
+#include "present/ExportSettingsDialogs.h"
+#include "present/SlideshowWindow.h"
+#include "thumbnails/DisplaySettingsDialog.h"
+#include "thumbnails/ItemChoiceDialog.h"
 #include "thumbnails/ThumbnailPage.h"
-#include "tools/Rename.h"
-#include "tools/Sort.h"
+#include "tools/RenameDialogs.h"
+#include "tools/SortDialog.h"
 
 #include <memory>
 

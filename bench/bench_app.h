@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/Windows.h"
-#include "catalogue/SetKomoku.h"
+#include "catalogue/ItemCatalogue.h"
 #include "corpus.h"
 #include "platform/TextFile.h"
 #include "thumbnails/Pkm.h"

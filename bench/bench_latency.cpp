@@ -6,8 +6,8 @@
 #include "corpus.h"
 #include "input_probe.h"
 #include "platform/qt/DialogService.h"
-#include "present/MakeExifHtml.h"
-#include "present/SetHTML.h"
+#include "present/ExportProgressWindow.h"
+#include "present/ExportSettingsDialogs.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "BaseTable.h"
 
-#include "SetKomoku.h"
+#include "ItemCatalogue.h"
 #include "platform/Cp932.h"
 
 #include <algorithm>

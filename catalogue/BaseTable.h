@@ -2,7 +2,7 @@
 // Plain code over string grids, shared by the main window, the tests and kamelune-table.
 #pragma once
 
-#include "catalogue/SetKomoku.h"
+#include "catalogue/ItemCatalogue.h"
 
 #include "exif/ExifReader.h"
 #include "platform/StringGrid.h"

@@ -1,6 +1,6 @@
 #include "DisplayAttributes.h"
 
-#include "catalogue/SetKomoku.h"
+#include "catalogue/ItemCatalogue.h"
 
 namespace kamelune {
 

@@ -3,7 +3,7 @@
 #include "catalogue/BaseTable.h"
 #include "catalogue/CacheNames.h"
 #include "catalogue/FolderRead.h"
-#include "catalogue/SetKomoku.h"
+#include "catalogue/ItemCatalogue.h"
 
 #include <algorithm>
 #include <chrono>

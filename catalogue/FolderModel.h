@@ -6,8 +6,8 @@
 
 #include "catalogue/BaseTable.h"
 #include "catalogue/DisplayAttributes.h"
+#include "catalogue/ItemCatalogue.h"
 #include "catalogue/Selection.h"
-#include "catalogue/SetKomoku.h"
 #include "exif/ExifReader.h"
 #include "platform/StringGrid.h"
 

@@ -4,7 +4,7 @@
 #include "catalogue/Drop.h"
 #include "catalogue/Settings.h"
 
-#include "catalogue/SetKomoku.h"
+#include "catalogue/ItemCatalogue.h"
 #include "catalogue/TabExport.h"
 #include "platform/Jpeg.h"
 #include "platform/TextFile.h"

@@ -1,8 +1,8 @@
 // Hide, show again and delete pictures; where the thumbnail cache lives and its removal.
 #include "catalogue/CacheNames.h"
 #include "catalogue/HideDelete.h"
+#include "catalogue/ItemCatalogue.h"
 #include "catalogue/MainWindow.h"
-#include "catalogue/SetKomoku.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/Shell.h"
 

@@ -1,8 +1,8 @@
 // Selection on the thumbnails and in the table, the popup commands, and the commands that open
 // other windows.
+#include "catalogue/ItemCatalogue.h"
 #include "catalogue/MainWindow.h"
 #include "catalogue/Selection.h"
-#include "catalogue/SetKomoku.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/Shell.h"
 #include "platform/qt/StringGridModel.h"

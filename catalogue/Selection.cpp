@@ -1,6 +1,6 @@
 #include "Selection.h"
 
-#include "catalogue/SetKomoku.h"
+#include "catalogue/ItemCatalogue.h"
 
 #include <algorithm>
 #include <cstdio>

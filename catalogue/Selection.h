@@ -3,7 +3,7 @@
 // page follow the cells.
 #pragma once
 
-#include "catalogue/SetKomoku.h"
+#include "catalogue/ItemCatalogue.h"
 #include "platform/StringGrid.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "TabExport.h"
 
-#include "SetKomoku.h"
+#include "ItemCatalogue.h"
 
 namespace kamelune {
 

@@ -1,7 +1,7 @@
 // TAB-separated text of the selected pictures' chosen items, for a spreadsheet.
 #pragma once
 
-#include "catalogue/SetKomoku.h"
+#include "catalogue/ItemCatalogue.h"
 #include "platform/StringGrid.h"
 
 #include <string>

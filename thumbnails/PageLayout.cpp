@@ -1,7 +1,7 @@
 #include "PageLayout.h"
 
 #include "catalogue/BaseTable.h"
-#include "catalogue/SetKomoku.h"
+#include "catalogue/ItemCatalogue.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // window's panels take every number and text from here.
 #pragma once
 
-#include "catalogue/SetKomoku.h"
+#include "catalogue/ItemCatalogue.h"
 #include "platform/StringGrid.h"
 
 #include <cstdint>

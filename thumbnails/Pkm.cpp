@@ -1,6 +1,6 @@
 #include "Pkm.h"
 
-#include "catalogue/SetKomoku.h"
+#include "catalogue/ItemCatalogue.h"
 #include "exif/ExifReader.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "catalogue/DisplayAttributes.h"
-#include "catalogue/SetKomoku.h"
+#include "catalogue/ItemCatalogue.h"
 #include "platform/FileUtil.h"
 #include "platform/StringGrid.h"
 

@@ -2,8 +2,8 @@
 
 #include "catalogue/BaseTable.h"
 #include "catalogue/CacheNames.h"
+#include "catalogue/ItemCatalogue.h"
 #include "catalogue/Selection.h"
-#include "catalogue/SetKomoku.h"
 #include "platform/Jpeg.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/Shell.h"

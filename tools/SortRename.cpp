@@ -2,7 +2,7 @@
 
 #include "catalogue/BaseTable.h"
 #include "catalogue/CacheNames.h"
-#include "catalogue/SetKomoku.h"
+#include "catalogue/ItemCatalogue.h"
 #include "platform/Cp932.h"
 #include "platform/qt/Collate.h"
 

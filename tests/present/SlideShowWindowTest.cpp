@@ -1,7 +1,7 @@
 // The slideshow window in the running program (offscreen).
 #include "support/MainWindowFixture.h"
 
-#include "thumbnails/PHyoji.h"
+#include "thumbnails/DisplaySettingsDialog.h"
 
 namespace kamelune::test {
 

@@ -3,7 +3,7 @@
 
 #include "app/Windows.h"
 #include "catalogue/CacheNames.h"
-#include "catalogue/SetKomoku.h"
+#include "catalogue/ItemCatalogue.h"
 #include "platform/IniFile.h"
 #include "platform/TempDir.h"
 #include "platform/TextFile.h"

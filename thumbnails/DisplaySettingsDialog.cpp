@@ -1,9 +1,9 @@
-#include "PHyoji.h"
+#include "DisplaySettingsDialog.h"
 #include "platform/qt/Widgets.h"
 
 #include "catalogue/FolderModel.h"
 #include "platform/qt/DialogService.h"
-#include "thumbnails/SetPKomoku.h"
+#include "thumbnails/ItemChoiceDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

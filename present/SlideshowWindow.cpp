@@ -1,9 +1,9 @@
-#include "SlideShow.h"
+#include "SlideshowWindow.h"
 #include "platform/qt/Widgets.h"
 
 #include "catalogue/BaseTable.h"
 #include "catalogue/FolderModel.h"
-#include "catalogue/SetKomoku.h"
+#include "catalogue/ItemCatalogue.h"
 #include "platform/Jpeg.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/Widgets.h"

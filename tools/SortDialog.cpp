@@ -1,9 +1,9 @@
-#include "Sort.h"
+#include "SortDialog.h"
 #include "platform/qt/GridView.h"
 #include "platform/qt/Widgets.h"
 
 #include "catalogue/FolderModel.h"
-#include "catalogue/SetKomoku.h"
+#include "catalogue/ItemCatalogue.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/StringGridModel.h"
 #include "tools/SortRename.h"

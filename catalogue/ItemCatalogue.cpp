@@ -1,4 +1,4 @@
-#include "SetKomoku.h"
+#include "ItemCatalogue.h"
 
 #include "BaseTable.h"
 #include "exif/ExifReader.h"

@@ -1,10 +1,10 @@
-#include "Rename.h"
+#include "RenameDialogs.h"
 #include "platform/qt/GridView.h"
 #include "platform/qt/Widgets.h"
 
 #include "catalogue/BaseTable.h"
 #include "catalogue/FolderModel.h"
-#include "catalogue/SetKomoku.h"
+#include "catalogue/ItemCatalogue.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/StringGridModel.h"
 

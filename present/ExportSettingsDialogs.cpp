@@ -1,6 +1,6 @@
-#include "SetHTML.h"
+#include "ExportSettingsDialogs.h"
 #include "platform/qt/Widgets.h"
-#include "present/MakeExifHtml.h"
+#include "present/ExportProgressWindow.h"
 
 #include "catalogue/FolderModel.h"
 #include "platform/qt/DialogService.h"

@@ -1,13 +1,13 @@
-#include "SetPKomoku.h"
+#include "ItemChoiceDialog.h"
 #include "platform/qt/GridView.h"
 #include "platform/qt/Widgets.h"
 
 #include "catalogue/FolderModel.h"
-#include "catalogue/SetKomoku.h"
+#include "catalogue/ItemCatalogue.h"
 #include "platform/TextFile.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/StringGridModel.h"
-#include "thumbnails/PHyoji.h"
+#include "thumbnails/DisplaySettingsDialog.h"
 #include "thumbnails/Pkm.h"
 
 #include <QCheckBox>
