@@ -1,7 +1,7 @@
 // The catalogue's hot paths against reference tools, measured in the same run:
 //  - kamelune-table over a folder of 2,000 camera pictures, against a bare reader (open each file,
 //    read its first 64 KB) and against exiftool and exiv2 asked for the same six items;
-//  - MakeJpeg2 on 12-megapixel pictures, against a bare 1/8-scale decode and vipsthumbnail.
+//  - WriteReducedJpeg on 12-megapixel pictures, against a bare 1/8-scale decode and vipsthumbnail.
 #include "corpus.h"
 #include "platform/Jpeg.h"
 #include "thumbnails/PictureReduction.h"
@@ -71,8 +71,8 @@ int main(int argc, char** argv) {
         make = std::min(
             make, bench::TimeSeconds([&] {
                 for (const auto& f : big)
-                    must(MakeJpeg2(f, out + "/T_" + std::filesystem::path(f).filename().string(),
-                                   70, 88));
+                    must(WriteReducedJpeg(
+                        f, out + "/T_" + std::filesystem::path(f).filename().string(), 70, 88));
             }));
     }
     std::string list;
@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
         }
         vips = std::min(vips, t);
     }
-    std::printf("MakeJpeg2, 4000x3000: %.1f ms per picture\n", make * 1000 / count);
+    std::printf("WriteReducedJpeg, 4000x3000: %.1f ms per picture\n", make * 1000 / count);
     std::printf("  bare 1/8 decode: %.1f ms; ratio %.2f (target <= 1.15)\n", bare * 1000 / count,
                 make / bare);
     if (vips > 0)

@@ -222,7 +222,7 @@ bool NameLess(const std::string& a, const std::string& b) {
     return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
-int SetMaxFigNo(int fileCount, bool allPictures) {
+int PictureRowCount(int fileCount, bool allPictures) {
     return allPictures ? fileCount : std::min(fileCount, kMaxPictures);
 }
 
@@ -233,7 +233,7 @@ void MakeStrGridBase(const std::string& folder, const std::vector<std::string>& 
     FolderCounts& counts = scan.counts;
     counts = {};
     counts.fileCount = static_cast<int>(files.size());
-    counts.pictureCount = SetMaxFigNo(counts.fileCount, limits.allPictures);
+    counts.pictureCount = PictureRowCount(counts.fileCount, limits.allPictures);
     base.BeginUpdate();
     ClearStrgrid(base);
     SetStrGridTitle(base, counts.pictureCount + 1, limits.items);

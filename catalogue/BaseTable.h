@@ -89,7 +89,7 @@ std::vector<std::string> ListPictures(const std::string& folder,
 std::string JoinPath(const std::string& folder, const std::string& name);
 
 // The pictures that get rows: at most 2,000, or all of them.
-int SetMaxFigNo(int fileCount, bool allPictures = false);
+int PictureRowCount(int fileCount, bool allPictures = false);
 struct FolderCounts {
     int fileCount = 0;
     int exifCount = 0;

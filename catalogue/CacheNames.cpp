@@ -13,7 +13,7 @@ void ReplaceAll(std::string& s, const std::string& from, const std::string& to) 
 
 } // namespace
 
-std::string SetCacheSubName(const std::string& folder) {
+std::string CacheSubNameOf(const std::string& folder) {
     std::string name = folder;
     if (!name.empty() && name.front() == '/') name.replace(0, 1, "@Y@");
     ReplaceAll(name, "/", "@_@");

@@ -9,7 +9,7 @@ namespace kamelune {
 inline const std::string kCacheRootName = "@KameluneDir";
 
 // The cache subfolder name of a folder: "/home/u/pics" gives "@Y@home@_@u@_@pics".
-std::string SetCacheSubName(const std::string& folder);
+std::string CacheSubNameOf(const std::string& folder);
 std::string CacheRoot(const std::string& thumbDir);
 std::string CacheFolder(const std::string& thumbDir, const std::string& cacheSubName);
 // True for the cache root and every folder below it (any path holding "@KameluneDir").

@@ -148,7 +148,7 @@ ReadFlags FolderModel::ReadFlagsNow() const {
 }
 
 void FolderModel::BeginFolder() {
-    cacheSubName_ = SetCacheSubName(currentDir_);
+    cacheSubName_ = CacheSubNameOf(currentDir_);
     ForgetSelectionAndOrder();
     ClearStrgrid(view_);
 }

@@ -9,8 +9,8 @@ FolderRead::FolderRead(Request request, std::function<void(int)> progress,
         int error = 0;
         const std::vector<std::string> files = ListPictures(request.folder, request.masks, &error);
         const ReadControl control{&stop_, request.delay};
-        if (firstRows &&
-            SetMaxFigNo(static_cast<int>(files.size()), request.flags.allPictures) > kMaxPictures) {
+        if (firstRows && PictureRowCount(static_cast<int>(files.size()),
+                                         request.flags.allPictures) > kMaxPictures) {
             // A large folder: its first rows on their own first (read again with the rest).
             const std::vector<std::string> head(files.begin(), files.begin() + kFirstRows);
             MakeStrGridBase(request.folder, head, first_, request.flags, {}, control);

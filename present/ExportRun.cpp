@@ -30,7 +30,8 @@ void MakeImages(const ExportRun& run, bool large, ExportProgress& progress,
         const std::string target = run.folder + "/" + name;
         if (large && images.copyUnchanged) {
             if (FileResult r = CopyFileByBlocks(from, target); !r) failures.push_back(r.error);
-        } else if (const MakeJpegResult r = MakeJpeg2(from, target, images.quality, images.size);
+        } else if (const MakeJpegResult r =
+                       WriteReducedJpeg(from, target, images.quality, images.size);
                    !r.ok) {
             failures.push_back(name + ": " + r.error);
         }

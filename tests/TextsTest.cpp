@@ -95,7 +95,7 @@ std::string SlideText(const SlideRect& r) {
 
 const std::map<std::string, std::function<std::string(const Args&)>> kTexts = {
     {"ItemNumber", [](const Args& a) { return std::to_string(ItemNumber(a[0])); }},
-    {"SetCacheSubName", [](const Args& a) { return SetCacheSubName(a[0]); }},
+    {"CacheSubNameOf", [](const Args& a) { return CacheSubNameOf(a[0]); }},
     {"CacheFolder", [](const Args& a) { return CacheFolder(a[0], a[1]); }},
     {"CacheRoot", [](const Args& a) { return CacheRoot(a[0]); }},
     {"IsInsideCacheRoot", [](const Args& a) { return Flag(IsInsideCacheRoot(a[0])); }},
@@ -130,7 +130,7 @@ const std::map<std::string, std::function<std::string(const Args&)>> kTexts = {
      }},
     {"PanelRect",
      [](const Args& a) { return RectText(PanelRect(I(a[0]), I(a[1]), I(a[2]), I(a[3]))); }},
-    {"SetNoHorz", [](const Args& a) { return std::to_string(SetNoHorz(I(a[0]))); }},
+    {"ColumnsThatFit", [](const Args& a) { return std::to_string(ColumnsThatFit(I(a[0]))); }},
     {"CaptionLineCount",
      [](const Args& a) { return std::to_string(CaptionLineCount(PaneOf(a[0]), I(a[1]))); }},
     {"ImageRect", [](const Args& a) { return RectText(ImageRect(I(a[0]), I(a[1]))); }},

@@ -11,7 +11,7 @@ int PictsPerPage(int v, Pane pane) {
     return pane == Pane::AllItems ? v : 2 * v;
 }
 
-int SetNoHorz(int width) {
+int ColumnsThatFit(int width) {
     return std::max(1, width / kPanelPitch);
 }
 

@@ -54,8 +54,8 @@ MakeJpegResult ReducePicture(const std::string& source, int size, const std::ato
     return result;
 }
 
-MakeJpegResult MakeJpeg2(const std::string& source, const std::string& destination, int quality,
-                         int size, const std::atomic<bool>* cancel) {
+MakeJpegResult WriteReducedJpeg(const std::string& source, const std::string& destination,
+                                int quality, int size, const std::atomic<bool>* cancel) {
     MakeJpegResult result = ReducePicture(source, size, cancel);
     if (!result.ok) return result;
     if (FileResult r = WriteJpegFile(result.picture, quality, destination); !r) {

@@ -34,7 +34,7 @@ MakeJpegResult ReducePicture(const std::string& source, int size,
                              const std::atomic<bool>* cancel = nullptr);
 
 // ReducePicture, then writes a JPEG of the given quality to destination, replacing it whole.
-MakeJpegResult MakeJpeg2(const std::string& source, const std::string& destination, int quality,
-                         int size, const std::atomic<bool>* cancel = nullptr);
+MakeJpegResult WriteReducedJpeg(const std::string& source, const std::string& destination,
+                                int quality, int size, const std::atomic<bool>* cancel = nullptr);
 
 } // namespace kamelune

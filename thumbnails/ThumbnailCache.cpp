@@ -38,8 +38,9 @@ ThumbnailOutcome ObtainThumbnail(const std::string& cacheFolder, const std::stri
     out.thumbPath = cacheFolder + "/" + ThumbFileName(name);
     const std::string sizePath = cacheFolder + "/" + SizeFileName(name);
     const FileResult cache = MakeDirectories(cacheFolder);
-    MakeJpegResult made = cache ? MakeJpeg2(JoinPath(folder, name), out.thumbPath, 70, 88, cancel)
-                                : ReducePicture(JoinPath(folder, name), 88, cancel);
+    MakeJpegResult made =
+        cache ? WriteReducedJpeg(JoinPath(folder, name), out.thumbPath, 70, 88, cancel)
+              : ReducePicture(JoinPath(folder, name), 88, cancel);
     if (!made.reduced) {
         out.error = made.error;
         return out;

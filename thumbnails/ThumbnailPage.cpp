@@ -309,7 +309,7 @@ void ThumbnailPage::MakePagePicts(int page) {
     const int count = gPageLast - gPageFirst + 1;
     auto build = std::make_unique<Build>();
     build->number = ++builds_;
-    build->columns = SetNoHorz(ScrlBoxPictList->width());
+    build->columns = ColumnsThatFit(ScrlBoxPictList->width());
     build->names.resize(static_cast<std::size_t>(count));
     build->prepared.resize(static_cast<std::size_t>(count));
     std::vector<ThumbLoader::Job> work;
@@ -519,7 +519,7 @@ bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileN
 
 void ThumbnailPage::SeiretuPict() {
     if (!gPageBuilt || gPictList.empty()) return;
-    const int columns = SetNoHorz(ScrlBoxPictList->width());
+    const int columns = ColumnsThatFit(ScrlBoxPictList->width());
     ScrlBoxPictList->horizontalScrollBar()->setValue(0);
     ScrlBoxPictList->verticalScrollBar()->setValue(0);
     QRect extent;
@@ -569,7 +569,7 @@ bool ThumbnailPage::ThumbnailKey(int key) {
     int current = 0;
     for (std::size_t i = 0; i < gPictList.size(); ++i)
         if (gPictList[i]->Current) current = static_cast<int>(i);
-    const int columns = SetNoHorz(ScrlBoxPictList->width());
+    const int columns = ColumnsThatFit(ScrlBoxPictList->width());
     switch (key) {
     case Qt::Key_Left:
         SetCurrentPanel(current - 1);

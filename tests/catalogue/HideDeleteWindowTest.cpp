@@ -11,7 +11,7 @@ protected:
             fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/" + name);
         Start("[Dir]\r\nDir=" + Pictures() + "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n");
     }
-    std::string Cache() const { return AppDir() + "/@KameluneDir/" + SetCacheSubName(Pictures()); }
+    std::string Cache() const { return AppDir() + "/@KameluneDir/" + CacheSubNameOf(Pictures()); }
 };
 
 TEST_F(HideDelete, HideOneFromThePopupAndShowAgain) {
@@ -124,7 +124,7 @@ TEST_F(HideDelete, OtherCachePlaceIsCheckedAndKeptAcrossARestart) {
     EXPECT_TRUE(Ui().MnOtherLocation->isChecked());
     FormMain->UpdateTable();
     WaitForPage();
-    EXPECT_TRUE(fs::exists(other + "/@KameluneDir/" + SetCacheSubName(Pictures()) + "/T_a.jpg"));
+    EXPECT_TRUE(fs::exists(other + "/@KameluneDir/" + CacheSubNameOf(Pictures()) + "/T_a.jpg"));
     FormMain->close();
     DestroyWindows();
     Start({}, false);

@@ -123,7 +123,7 @@ TEST(ImageFiles, ReducedAndThumbnailSizes) {
     TempDir dir;
     for (const auto& c : cases) {
         WritePicture(dir / "src.jpg", c.w, c.h);
-        ASSERT_TRUE(MakeJpeg2(dir / "src.jpg", dir / "out.jpg", 50, c.size).ok);
+        ASSERT_TRUE(WriteReducedJpeg(dir / "src.jpg", dir / "out.jpg", 50, c.size).ok);
         const JpegDecodeResult out = DecodeJpegFile(dir / "out.jpg");
         EXPECT_EQ(out.image.width, c.tw) << c.w << "x" << c.h << "@" << c.size;
         EXPECT_EQ(out.image.height, c.th) << c.w << "x" << c.h << "@" << c.size;

@@ -31,7 +31,7 @@ protected:
         FormMain->resize(800, 600);
     }
     std::string Cache(const std::string& name) const {
-        return AppDir() + "/@KameluneDir/" + SetCacheSubName(WindowTest::Pictures()) + "/T_" + name;
+        return AppDir() + "/@KameluneDir/" + CacheSubNameOf(WindowTest::Pictures()) + "/T_" + name;
     }
     std::vector<std::string> PageNumbers() const {
         std::vector<std::string> out;
@@ -252,7 +252,7 @@ TEST_F(ThumbnailPage, PicturesByKeyboard) {
         return -1;
     };
     EXPECT_EQ(current(), 0) << "the frame shows with the keyboard";
-    const int columns = SetNoHorz(pictures->width());
+    const int columns = ColumnsThatFit(pictures->width());
     QTest::keyClick(pictures, Qt::Key_Right);
     QTest::keyClick(pictures, Qt::Key_Down);
     EXPECT_EQ(current(), 1 + columns);

@@ -77,7 +77,7 @@ TEST_F(SortRename, BatchAndSingleRenamesExecuteAndReread) {
     EXPECT_EQ(FormRename->StrGridFname.Cell(3, 1), "trip_0001.JPG");
     EXPECT_EQ(FormRename->StrGridFname.Cell(3, 3), "trip_0003.JPG");
     FormRename->StrGridFname.SetCell(3, 2, "d.jpg"); // edited by hand onto an existing name
-    const std::string cache = AppDir() + "/@KameluneDir/" + SetCacheSubName(Pictures());
+    const std::string cache = AppDir() + "/@KameluneDir/" + CacheSubNameOf(Pictures());
     fs::create_directories(cache);
     TempDir::Write(cache + "/T_a.jpg", "t");
     dialogs.AnswerYes(true);
