@@ -64,10 +64,10 @@ int main(int argc, char** argv) {
 
     w = bench::StartProgram(dialogs, work + "/bench-pages-app", corpus, "TabSheetGazo", 3);
     const double all30 = MedianBuildMs(w.get(), 30);
-    const std::size_t panels30 = w->Page->gPictList.size();
+    const std::size_t panels30 = w->Page->pagePanels.size();
     w->Page->SpeedBtnPane2->click();
     const double four60 = MedianBuildMs(w.get(), 30);
-    const std::size_t panels60 = w->Page->gPictList.size();
+    const std::size_t panels60 = w->Page->pagePanels.size();
     std::printf("cached page, %zu panels x 20 caption lines: median %.1f ms\n", panels30, all30);
     std::printf("cached page, %zu panels x 4 caption lines: median %.1f ms\n", panels60, four60);
     std::printf("  (60 panels of 20 lines do not occur: 20 lines need the all-items pane, which "

@@ -125,7 +125,7 @@ void MainWindow::FormCreate() {
 
 void MainWindow::InitPara() {
     model_.SetListReady(false);
-    gSmallImageFile.clear();
+    smallPictureFile_.clear();
     model_.FolderOpened(); // the page: page 1 of 16 x 2
 }
 
@@ -463,7 +463,7 @@ void MainWindow::DisplaySmallImage(int row) {
     if (name.empty()) return;
     const std::string path = JoinPath(model_.CurrentDir(), name);
     smallImageTag_ = n;
-    gSmallImageFile = path;
+    smallPictureFile_ = path;
     // Decoded on a worker (a large picture takes seconds); the newest asked for is shown.
     const int asked = ++smallImageAsked_;
     *smallCancel_ = true; // the one asked for before is not wanted any more
@@ -509,7 +509,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             if (mouse->button() == Qt::LeftButton) {
                 dragStart_ = mouse->position().toPoint();
                 dragging_ = true;
-            } else if (mouse->button() == Qt::RightButton && !gSmallImageFile.empty()) {
+            } else if (mouse->button() == Qt::RightButton && !smallPictureFile_.empty()) {
                 emit slideshowRequested(QStringLiteral("スライドショー（全表示）"), smallImageTag_,
                                         TabSheetTable->CurrentTableRow(), false);
             }

@@ -214,7 +214,7 @@ private:
 
     FolderModel& model_;
     DialogService& dialogs_;
-    std::string gSmallImageFile; // the picture of the small preview
+    std::string smallPictureFile_; // the picture of the small preview
     PictureTarget popup_; // the thumbnail the popup menu was opened on; empty: the table's row
     void ConnectModel();
     std::string startFolder_, startPicture_;

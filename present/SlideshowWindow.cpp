@@ -239,7 +239,7 @@ void SlideshowWindow::SetBackground(std::uint32_t bgr) {
 }
 
 void SlideshowWindow::FormCreate() {
-    gSlidePos = 0;
+    slidePosition = 0;
     Timer1.stop();
     Timer1.setInterval(1000);
     LabelFName->clear();
@@ -285,7 +285,7 @@ void SlideshowWindow::StartTimer() {
 bool SlideshowWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ScrollBox1->viewport() && event->type() == QEvent::Resize && isVisible() &&
         ListLength() > 0)
-        ShowPicture(PictureAt(gSlidePos));
+        ShowPicture(PictureAt(slidePosition));
     return QDialog::eventFilter(watched, event);
 }
 
@@ -302,7 +302,7 @@ int SlideshowWindow::PictureAt(int pos) const {
 }
 
 void SlideshowWindow::UpdateCounter() {
-    StatusPanel0->setText(QStringLiteral("%1/%2").arg(gSlidePos + 1).arg(ListLength()));
+    StatusPanel0->setText(QStringLiteral("%1/%2").arg(slidePosition + 1).arg(ListLength()));
 }
 
 void SlideshowWindow::Init() {
@@ -312,7 +312,7 @@ void SlideshowWindow::Init() {
     int picture = 0;
     const int currentRow = std::max(1, startRow_);
     if (tag_ == 0) {
-        gSlidePos = 0;
+        slidePosition = 0;
         StatusPanel0->setText(QStringLiteral("1/%1").arg(ListLength()));
         picture = PictureAt(0);
     } else {
@@ -323,7 +323,7 @@ void SlideshowWindow::Init() {
     if (picture > 0) DispShow(tag_ == 0 ? 0 : currentRow - 1, picture, false);
     // Wider than the list, so that a typed number above it can be taken and made its length.
     SpinEditJump->setRange(1, std::max(kJumpLimit, ListLength()));
-    gSlidePos = tag_ == 0 ? 0 : currentRow - 1;
+    slidePosition = tag_ == 0 ? 0 : currentRow - 1;
     Timer1.setInterval(IntervalOnShow(SpinEditInterval->value()));
     SpinEditJump->setValue(1);
     SetLabels();
@@ -444,12 +444,12 @@ void SlideshowWindow::Timer1Timer() {
         return;
     }
     if (SpeedBtnPlay->isChecked())
-        gSlidePos = StepForward(gSlidePos, ListLength());
+        slidePosition = StepForward(slidePosition, ListLength());
     else if (SpeedBtnReverse->isChecked())
-        gSlidePos = StepBackward(gSlidePos, ListLength());
-    if (tag_ != 0) model_.Requests().SelectTableRow(gSlidePos + 1);
+        slidePosition = StepBackward(slidePosition, ListLength());
+    if (tag_ != 0) model_.Requests().SelectTableRow(slidePosition + 1);
     UpdateCounter();
-    DispShow(gSlidePos, PictureAt(gSlidePos));
+    DispShow(slidePosition, PictureAt(slidePosition));
 }
 
 void SlideshowWindow::Navigate(int newPos, bool moveTableRow) {
@@ -459,10 +459,10 @@ void SlideshowWindow::Navigate(int newPos, bool moveTableRow) {
         b->setChecked(false);
     // A play list that became empty while the window was open: nothing to show.
     if (ListLength() < 1) return;
-    gSlidePos = std::clamp(newPos, 0, ListLength() - 1);
-    if (moveTableRow && tag_ != 0) model_.Requests().SelectTableRow(gSlidePos + 1);
+    slidePosition = std::clamp(newPos, 0, ListLength() - 1);
+    if (moveTableRow && tag_ != 0) model_.Requests().SelectTableRow(slidePosition + 1);
     UpdateCounter();
-    DispShow(gSlidePos, PictureAt(gSlidePos));
+    DispShow(slidePosition, PictureAt(slidePosition));
     Timer1.stop();
 }
 
@@ -470,10 +470,10 @@ void SlideshowWindow::SpeedBtn1stClick() {
     Navigate(0, false);
 }
 void SlideshowWindow::SpeedBtnPrevClick() {
-    Navigate(StepBackward(gSlidePos, ListLength()), true);
+    Navigate(StepBackward(slidePosition, ListLength()), true);
 }
 void SlideshowWindow::SpeedBtnNextClick() {
-    Navigate(StepForward(gSlidePos, ListLength()), false);
+    Navigate(StepForward(slidePosition, ListLength()), false);
 }
 void SlideshowWindow::SpeedBtnLastClick() {
     Navigate(ListLength() - 1, false);
@@ -522,12 +522,12 @@ void SlideshowWindow::ChkBoxFitClick() {
 
 void SlideshowWindow::ChkBoxAutoClick() {
     if (ChkBoxAuto->isChecked()) ChkBoxFit->setChecked(false);
-    if (ListLength() > 0) ShowPicture(PictureAt(gSlidePos));
+    if (ListLength() > 0) ShowPicture(PictureAt(slidePosition));
 }
 
 void SlideshowWindow::ChkBoxAspectClick() {
     ChkBoxAuto->setChecked(!ChkBoxFit->isChecked());
-    if (ListLength() > 0) ShowPicture(PictureAt(gSlidePos));
+    if (ListLength() > 0) ShowPicture(PictureAt(slidePosition));
 }
 
 SlideshowWindow::~SlideshowWindow() {

@@ -54,7 +54,7 @@ public:
 
     // 0: the selected pictures; a picture number: every picture of the table from that one on.
     int Tag() const { return tag_; }
-    int gSlidePos = 0;
+    int slidePosition = 0;
 
     QScrollArea* ScrollBox1;
     QWidget* PanelSS;

@@ -174,7 +174,7 @@ ThumbnailPage::ThumbnailPage(FolderModel& model, DialogService& dialogs, QWidget
     // While the folder is read the tables are empty: no panel points at them.
     connect(&model_, &FolderModel::readStarted, this, [this] {
         DropBuild();
-        gPageBuilt = false;
+        pageBuilt = false;
         CleargPictList();
         PictPage->resize(0, 0);
         SpeedButton2->setEnabled(false);
@@ -189,7 +189,7 @@ ThumbnailPage::ThumbnailPage(FolderModel& model, DialogService& dialogs, QWidget
     // Select all and reverse on a page with no panels build it; every panel shows its cell.
     connect(&model_, &FolderModel::selectionChanged, this, [this] {
         if (!OnScreen()) return;
-        if (gPictList.empty() && !Building()) MakePagePicts(CurrentPageBox());
+        if (pagePanels.empty() && !Building()) MakePagePicts(CurrentPageBox());
         RefreshPanelsFromTable(); // panels still to come read their cells when built
     });
 }
@@ -202,10 +202,10 @@ ThumbnailPage::~ThumbnailPage() {
 
 void ThumbnailPage::Reset() {
     DropBuild();
-    gCurPage = 1;
-    gPageFirst = gPageLast = gPageCount = 0;
-    gPageBuilt = false;
-    gPictsPerPage = 16;
+    currentPage = 1;
+    firstOnPage = lastOnPage = pageCount = 0;
+    pageBuilt = false;
+    picturesPerPage = 16;
     CmbBoxFigNoPerPage->setCurrentIndex(4);
     CmbBoxPage->clear();
     CmbBoxPage->addItem(QStringLiteral("1"));
@@ -235,7 +235,7 @@ void ThumbnailPage::SetCBoxpage(int current, int count) {
 void ThumbnailPage::CmbBoxPageChange() {
     const int page = CurrentPageBox();
     MakePagePicts(page);
-    gCurPage = page;
+    currentPage = page;
 }
 
 void ThumbnailPage::ImageClick(PictRec& rec) {
@@ -248,7 +248,7 @@ void ThumbnailPage::ImageClick(PictRec& rec) {
 
 void ThumbnailPage::RefreshPanelsFromTable() {
     const DisplayAttributes a = model_.Display();
-    for (const auto& rec : gPictList) {
+    for (const auto& rec : pagePanels) {
         const std::string& cell = model_.View().Cell(1, rec->ExifRow);
         rec->Selected = !cell.empty();
         rec->SelNoLabel.text = QString::fromStdString(cell);
@@ -269,16 +269,16 @@ int ThumbnailPage::CurrentPageBox() const {
 }
 
 void ThumbnailPage::CleargPictList() {
-    while (!gPictList.empty()) {
-        delete gPictList.back()->Panel;
-        gPictList.pop_back();
+    while (!pagePanels.empty()) {
+        delete pagePanels.back()->Panel;
+        pagePanels.pop_back();
     }
 }
 
 void ThumbnailPage::MakePagePicts(int page) {
     DropBuild(); // a page still being built is dropped with its jobs not started
     if (!model_.ListReady() || !OnScreen() || model_.View().RowCount() < 1) return;
-    gPageBuilt = false;
+    pageBuilt = false;
     cacheProblem_.clear();
     CleargPictList();
     ScrlBoxPictList->horizontalScrollBar()->setValue(0);
@@ -287,26 +287,26 @@ void ThumbnailPage::MakePagePicts(int page) {
     const int rows = model_.View().RowCount() - 1;
     if (model_.FileCount() <= 0 || rows < 1 || (model_.ExifOnly() && model_.ExifCount() < 1)) {
         // Nothing to show: no page to choose either.
-        gPageCount = 0;
+        pageCount = 0;
         CmbBoxPage->clear();
         LabelPageNo->setText(QStringLiteral("/0"));
         return;
     }
-    gPictsPerPage = PictsPerPage(CmbBoxFigNoPerPage->currentText().toInt(), CurrentPane());
+    picturesPerPage = PictsPerPage(CmbBoxFigNoPerPage->currentText().toInt(), CurrentPane());
     // The counts of a folder still being read are those of its first rows: not shown.
     if (!model_.Reading())
         emit countsShown(QStringLiteral("%1/%2").arg(model_.ExifCount()).arg(model_.FileCount()));
-    const PageBounds bounds = ComputePage(page, rows, gPictsPerPage);
-    gPageCount = bounds.count;
-    LabelPageNo->setText(QStringLiteral("/%1").arg(gPageCount));
-    gPageFirst = bounds.first;
-    gPageLast = bounds.last;
-    SetCBoxpage(bounds.page, gPageCount);
+    const PageBounds bounds = ComputePage(page, rows, picturesPerPage);
+    pageCount = bounds.count;
+    LabelPageNo->setText(QStringLiteral("/%1").arg(pageCount));
+    firstOnPage = bounds.first;
+    lastOnPage = bounds.last;
+    SetCBoxpage(bounds.page, pageCount);
 
     // Thumbnails not in the cache yet are made by the loader's workers; each one done calls the
     // page back, which builds the panels that can be built, in page order.
     const std::string cache = model_.CacheFolderOfCurrent();
-    const int count = gPageLast - gPageFirst + 1;
+    const int count = lastOnPage - firstOnPage + 1;
     auto build = std::make_unique<Build>();
     build->number = ++builds_;
     build->columns = ColumnsThatFit(ScrlBoxPictList->width());
@@ -315,7 +315,7 @@ void ThumbnailPage::MakePagePicts(int page) {
     std::vector<ThumbLoader::Job> work;
     std::vector<std::size_t> places;
     for (int k = 0; k < count; ++k) {
-        const int n = ItemNumber(model_.View().Cell(0, gPageFirst + k + 1));
+        const int n = ItemNumber(model_.View().Cell(0, firstOnPage + k + 1));
         std::string& name = build->names[k];
         name = model_.Base().Cell(kNameCol, n);
         if (name.empty()) continue;
@@ -374,13 +374,13 @@ void ThumbnailPage::ContinueBuild() {
             Build& b = *build_;
             PreparedThumb& prepared = b.prepared[b.next];
             if (prepared.queued && !prepared.outcome) break; // it will call back
-            const int i = gPageFirst + static_cast<int>(b.next);
+            const int i = firstOnPage + static_cast<int>(b.next);
             const std::string name = b.names[b.next];
             std::optional<ThumbnailOutcome> made = std::move(prepared.outcome);
             ++b.next;
             emit status(QStringLiteral("MakePictList: PictNo=%1").arg(i + 1));
             if (SubMakePictList(i, b.columns, name, made ? &*made : nullptr) && current()) {
-                build_->extent |= gPictList.back()->Panel->geometry();
+                build_->extent |= pagePanels.back()->Panel->geometry();
                 PictPage->resize(build_->extent.right() + 5, build_->extent.bottom() + 5);
             }
         }
@@ -391,7 +391,7 @@ void ThumbnailPage::ContinueBuild() {
 
 void ThumbnailPage::FinishBuild() {
     build_.reset();
-    gPageBuilt = true;
+    pageBuilt = true;
     emit built();
     if (ScrlBoxPictList->hasFocus()) SetCurrentPanel(0);
     if (!cacheProblem_.empty())
@@ -426,7 +426,7 @@ bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileN
                           rec.Selected};
         rec.SelNoLabel.rect.width = ThumbPanel::TextWidth(rec.SelNoLabel.text, 10, true);
         const QString no = QString::fromStdString(
-            NoLabelText(i, gPictsPerPage, model_.View().Cell(0, rec.ExifRow)));
+            NoLabelText(i, picturesPerPage, model_.View().Cell(0, rec.ExifRow)));
         const int noWidth = ThumbPanel::TextWidth(no, 12, true);
         rec.NoLabel = {no, {2, 2, noWidth, 12}, Bgr(a.noColor), {}, true, true, 12, true};
         rec.FileNameLabel = {QString::fromStdString(fileName),
@@ -495,7 +495,7 @@ bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileN
             rec.imageRect = ImageRect(s.width(), s.height());
         }
 
-        const Rect r = PanelRect(i % gPictsPerPage, columns, f, lines);
+        const Rect r = PanelRect(i % picturesPerPage, columns, f, lines);
         rec.Panel = new ThumbPanel(rec, PictPage);
         rec.Panel->setObjectName(QStringLiteral("MyPanel%1").arg(i));
         rec.Panel->setGeometry(r.left, r.top, r.width, r.height);
@@ -511,20 +511,20 @@ bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileN
             QStringLiteral("リソースが不足しています。表示画像数を減らしてください。"));
         return false;
     }
-    gPictList.push_back(std::move(owned));
+    pagePanels.push_back(std::move(owned));
     rec.Panel->show();
     if (panelBuilt) panelBuilt(i);
     return true;
 }
 
 void ThumbnailPage::SeiretuPict() {
-    if (!gPageBuilt || gPictList.empty()) return;
+    if (!pageBuilt || pagePanels.empty()) return;
     const int columns = ColumnsThatFit(ScrlBoxPictList->width());
     ScrlBoxPictList->horizontalScrollBar()->setValue(0);
     ScrlBoxPictList->verticalScrollBar()->setValue(0);
     QRect extent;
-    for (std::size_t k = 0; k < gPictList.size(); ++k) {
-        ThumbPanel* panel = gPictList[k]->Panel;
+    for (std::size_t k = 0; k < pagePanels.size(); ++k) {
+        ThumbPanel* panel = pagePanels[k]->Panel;
         const int row = static_cast<int>(k) / columns;
         const int col = static_cast<int>(k) % columns;
         panel->move(kPanelPitch * col + 4, (panel->height() + 4) * row + 2);
@@ -554,21 +554,22 @@ void ThumbnailPage::ChkBoxDispSizeClick() {
 }
 
 void ThumbnailPage::SetCurrentPanel(int k) {
-    if (gPictList.empty()) return;
-    if (k >= 0) k = std::clamp(k, 0, static_cast<int>(gPictList.size()) - 1);
-    for (std::size_t i = 0; i < gPictList.size(); ++i) {
-        PictRec& rec = *gPictList[i];
+    if (pagePanels.empty()) return;
+    if (k >= 0) k = std::clamp(k, 0, static_cast<int>(pagePanels.size()) - 1);
+    for (std::size_t i = 0; i < pagePanels.size(); ++i) {
+        PictRec& rec = *pagePanels[i];
         if (rec.Current == (static_cast<int>(i) == k)) continue;
         rec.Current = static_cast<int>(i) == k;
         rec.Panel->update();
     }
-    if (k >= 0) ScrlBoxPictList->ensureWidgetVisible(gPictList[static_cast<std::size_t>(k)]->Panel);
+    if (k >= 0)
+        ScrlBoxPictList->ensureWidgetVisible(pagePanels[static_cast<std::size_t>(k)]->Panel);
 }
 
 bool ThumbnailPage::ThumbnailKey(int key) {
     int current = 0;
-    for (std::size_t i = 0; i < gPictList.size(); ++i)
-        if (gPictList[i]->Current) current = static_cast<int>(i);
+    for (std::size_t i = 0; i < pagePanels.size(); ++i)
+        if (pagePanels[i]->Current) current = static_cast<int>(i);
     const int columns = ColumnsThatFit(ScrlBoxPictList->width());
     switch (key) {
     case Qt::Key_Left:
@@ -586,18 +587,18 @@ bool ThumbnailPage::ThumbnailKey(int key) {
     case Qt::Key_PageUp:
     case Qt::Key_PageDown: {
         const int page = CurrentPageBox() + (key == Qt::Key_PageDown ? 1 : -1);
-        if (page < 1 || page > gPageCount) return true;
+        if (page < 1 || page > pageCount) return true;
         CmbBoxPage->setCurrentIndex(page - 1);
         CmbBoxPageChange();
         SetCurrentPanel(0);
         return true;
     }
     case Qt::Key_Space:
-        if (!gPictList.empty()) ImageClick(*gPictList[static_cast<std::size_t>(current)]);
+        if (!pagePanels.empty()) ImageClick(*pagePanels[static_cast<std::size_t>(current)]);
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (!gPictList.empty()) emit slideshowRequested(Target(*gPictList[current]));
+        if (!pagePanels.empty()) emit slideshowRequested(Target(*pagePanels[current]));
         return true;
     default:
         return false;

@@ -46,11 +46,11 @@ public:
     QWidget* PictPage = nullptr; // the scroll box's content, parent of the panels
 
     // State of the page shown.
-    std::vector<std::unique_ptr<PictRec>> gPictList;
-    int gPictsPerPage = 16;
-    int gCurPage = 1;
-    int gPageFirst = 0, gPageLast = 0, gPageCount = 0;
-    bool gPageBuilt = false;
+    std::vector<std::unique_ptr<PictRec>> pagePanels;
+    int picturesPerPage = 16;
+    int currentPage = 1;
+    int firstOnPage = 0, lastOnPage = 0, pageCount = 0;
+    bool pageBuilt = false;
     // Worker threads that make a page's missing thumbnails (0: one per core; 1 for comparison);
     // panelBuilt, when set, hears of every panel as it goes on screen.
     int thumbnailThreads = 0;

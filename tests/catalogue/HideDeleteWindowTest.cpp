@@ -17,11 +17,11 @@ protected:
 TEST_F(HideDelete, HideOneFromThePopupAndShowAgain) {
     ASSERT_TRUE(fs::exists(Cache() + "/T_a.jpg")) << "page 1 was built at start-up";
     FormMain->Hide1Click(); // neither a thumbnail nor a table row: nothing
-    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(0)));
+    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->pagePanels.at(0)));
     dialogs.AnswerYes(false);
     FormMain->Hide1Click();
     EXPECT_TRUE(fs::exists(Pictures() + "/a.jpg")) << "No changes nothing";
-    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(0)));
+    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->pagePanels.at(0)));
     dialogs.AnswerYes(true);
     FormMain->Hide1Click();
     WaitForPage();
@@ -61,14 +61,14 @@ TEST_F(HideDelete, BulkHideAsksNothingAndLeavesTheCache) {
 // Deleted for good (No changes nothing, but the tables are built again), or to the trash.
 TEST_F(HideDelete, DeleteForGoodOrToTheTrashWhichMaySayWhyItRefuses) {
     FormMain->SelectAllClick();
-    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(0)));
+    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->pagePanels.at(0)));
     dialogs.AnswerYes(false);
     FormMain->PopMnDeleteClick();
     WaitForPage();
     EXPECT_EQ(Said(), QStringLiteral("このファイルを削除しますか？（復活できません！）:  a.jpg"));
     EXPECT_EQ(Tree(Pictures()), "a.jpg b.jpg c.jpg");
     EXPECT_TRUE(model->Selected().empty()) << "rebuilt after No too";
-    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(0)));
+    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->pagePanels.at(0)));
     dialogs.AnswerYes(true);
     FormMain->PopMnDeleteClick();
     WaitForPage();
@@ -78,7 +78,7 @@ TEST_F(HideDelete, DeleteForGoodOrToTheTrashWhichMaySayWhyItRefuses) {
 
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir / "data"));
     Ui().MnDeleteToTrash->trigger();
-    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(0)));
+    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->pagePanels.at(0)));
     dialogs.AnswerYes(true);
     FormMain->PopMnDeleteClick();
     qunsetenv("XDG_DATA_HOME");
@@ -88,7 +88,7 @@ TEST_F(HideDelete, DeleteForGoodOrToTheTrashWhichMaySayWhyItRefuses) {
     WaitForPage();
     FormMain->moveToTrash = [](const std::string&) { return FileResult::Fail("容量が足りません"); };
     for (const bool forGood : {false, true}) {
-        FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->gPictList.at(0)));
+        FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->pagePanels.at(0)));
         dialogs.AnswerYes(true);
         dialogs.AnswerYes(forGood);
         FormMain->PopMnDeleteClick();

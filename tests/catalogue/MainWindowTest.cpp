@@ -342,8 +342,8 @@ TEST_F(WindowTest, AllPicturesOfAFolderPast2000) {
     EXPECT_EQ(View().Cell(2, 2100), "p2099.jpg");
     Page->MakePagePicts(66);
     WaitForPage();
-    EXPECT_EQ(Page->gPageCount, 66) << "2,100 pictures of 32 a page";
-    EXPECT_EQ(Page->gPictList.size(), 20u);
+    EXPECT_EQ(Page->pageCount, 66) << "2,100 pictures of 32 a page";
+    EXPECT_EQ(Page->pagePanels.size(), 20u);
     model->SetSortKeys({1});
     FormSort->BtnGoSortClick();
     WaitWhile([this] { return FormSort->Sorting(); });

@@ -52,20 +52,20 @@ TEST_F(Tour, APhotographersDay) {
     EXPECT_EQ(Ui().PageControl1->currentWidget(), Ui().TabSheetGazo);
     EXPECT_TRUE(Page->Building()) << "thumbnails not cached yet come as their jobs finish";
     WaitForPage();
-    EXPECT_FALSE(Page->gPictList.empty());
+    EXPECT_FALSE(Page->pagePanels.empty());
     QTest::mouseClick(Page->SpeedBtnPane3, Qt::LeftButton);
     Page->CmbBoxFigNoPerPage->setCurrentIndex(0); // 4 per page
     Page->CmbBoxFigNoPerPageChange();
     WaitForPage();
-    EXPECT_EQ(Page->gPictList.size(), 4u);
+    EXPECT_EQ(Page->pagePanels.size(), 4u);
     Page->CmbBoxPage->setCurrentIndex(1);
     Page->CmbBoxPageChange();
     WaitForPage();
-    EXPECT_EQ(Page->gCurPage, 2);
+    EXPECT_EQ(Page->currentPage, 2);
     Shot("02-thumbnails");
 
     // Select by thumbnail, then by table.
-    PictRec& first = *Page->gPictList.at(0);
+    PictRec& first = *Page->pagePanels.at(0);
     QTest::mouseClick(first.Panel, Qt::LeftButton, {},
                       QPoint(first.imageRect.left + 10, first.imageRect.top + 10));
     EXPECT_EQ(model->Selected().size(), 1u);

@@ -35,7 +35,7 @@ protected:
     }
     std::vector<std::string> PageNumbers() const {
         std::vector<std::string> out;
-        for (const auto& rec : Page->gPictList)
+        for (const auto& rec : Page->pagePanels)
             out.push_back(rec->NoLabel.text.toStdString());
         return out;
     }
@@ -53,18 +53,18 @@ TEST_F(ThumbnailPage, PagesOfThirtySevenPictures) {
     WaitForPage();
     EXPECT_EQ(Page->LabelFigNoPerPage->text(), QStringLiteral("x2画/ﾍﾟｰｼﾞ"));
     EXPECT_EQ(Page->CmbBoxPage->currentText(), QStringLiteral("1"));
-    EXPECT_EQ(Page->gPictList.size(), 32u);
+    EXPECT_EQ(Page->pagePanels.size(), 32u);
     Page->CmbBoxFigNoPerPage->setCurrentText(QStringLiteral("30"));
     Page->CmbBoxFigNoPerPageChange();
     WaitForPage();
-    EXPECT_EQ(Page->gPictList.size(), 37u);
+    EXPECT_EQ(Page->pagePanels.size(), 37u);
     // An empty folder after a full page leaves nothing to scroll.
     FormMain->resize(500, 400);
     FormMain->show();
     ASSERT_GT(Page->ScrlBoxPictList->verticalScrollBar()->maximum(), 0);
     fs::create_directories(dir / "empty");
     FormMain->SetCurrentDir(dir / "empty");
-    EXPECT_TRUE(Page->gPictList.empty());
+    EXPECT_TRUE(Page->pagePanels.empty());
     EXPECT_EQ(Page->ScrlBoxPictList->verticalScrollBar()->maximum(), 0);
     EXPECT_EQ(Page->ScrlBoxPictList->horizontalScrollBar()->maximum(), 0);
 }
@@ -85,11 +85,11 @@ TEST_F(ThumbnailPage, PagesBuildWhileTheWindowAnswersAndNeverHoldItUp) {
     Page->MakePagePicts(2);
     WaitForPage();
     model->SetReadDelay({});
-    ASSERT_EQ(Page->gPictList.size(), 16u);
+    ASSERT_EQ(Page->pagePanels.size(), 16u);
     EXPECT_EQ(PageNumbers().front(), "2-17");
     // Page 1's thumbnail being made came back late, while page 2 was built: it never lands on a
     // panel of page 2 (pictures of two sizes tell which is which).
-    for (const auto& rec : Page->gPictList) {
+    for (const auto& rec : Page->pagePanels) {
         EXPECT_TRUE(rec->Selected) << rec->NoLabel.text.toStdString();
         const std::string name = model->Base().Cell(kNameCol, rec->PictNo);
         int w = 0, h = 0;
@@ -107,7 +107,7 @@ TEST_F(ThumbnailPage, PagesBuildWhileTheWindowAnswersAndNeverHoldItUp) {
     EXPECT_TRUE(Page->Building());
     WaitForPage();
     EXPECT_TRUE(fs::exists(Cache("p32.TXT")));
-    EXPECT_EQ(Page->gPictList.size(), 16u);
+    EXPECT_EQ(Page->pagePanels.size(), 16u);
 
     // Thumbnails that take hours to make (a slow share, huge pictures): leaving the page or the
     // program never waits for the ones being made.
@@ -170,7 +170,7 @@ protected:
         WaitWhile([this] { return Busy(); });
         EXPECT_FALSE(Busy()) << "work that never ended, or a message nobody could close";
         EXPECT_GE(boxes.answered, 1);
-        EXPECT_EQ(Page->gPictList.size(), 6u);
+        EXPECT_EQ(Page->pagePanels.size(), 6u);
     }
     RealBoxes boxes; // the windows go first, in the fixture's TearDown
 };
@@ -195,8 +195,8 @@ TEST_F(ThumbnailMessages, APageAskedForUnderAMessageTakesNoPanelOfTheOldOne) {
     boxes.whileUp = [this] { Page->MakePagePicts(2); };
     Page->MakePagePicts(1);
     WaitWhile([this] { return Busy(); });
-    ASSERT_FALSE(Page->gPictList.empty());
-    for (const auto& rec : Page->gPictList)
+    ASSERT_FALSE(Page->pagePanels.empty());
+    for (const auto& rec : Page->pagePanels)
         EXPECT_TRUE(rec->NoLabel.text.startsWith(QStringLiteral("2-")))
             << rec->NoLabel.text.toStdString();
 }
@@ -227,8 +227,8 @@ TEST_F(ThumbnailPage, PicturesTheCacheCannotHoldStillShowWithOneMessage) {
     dialogs.AnswerOk(); // the page built again below
     StartOnThumbnails();
     BuildPage(1);
-    ASSERT_EQ(Page->gPictList.size(), 4u);
-    for (const auto& rec : Page->gPictList) {
+    ASSERT_EQ(Page->pagePanels.size(), 4u);
+    for (const auto& rec : Page->pagePanels) {
         EXPECT_EQ(rec->Image.deviceIndependentSize().toSize(), QSize(88, 66))
             << rec->FileNameLabel.text.toStdString();
         EXPECT_EQ(rec->SizeLabel.text, QStringLiteral("640x480, 128kb"));
@@ -247,8 +247,8 @@ TEST_F(ThumbnailPage, PicturesByKeyboard) {
     QWidget* pictures = Page->ScrlBoxPictList;
     pictures->setFocus();
     auto current = [this] {
-        for (std::size_t i = 0; i < Page->gPictList.size(); ++i)
-            if (Page->gPictList[i]->Current) return static_cast<int>(i);
+        for (std::size_t i = 0; i < Page->pagePanels.size(); ++i)
+            if (Page->pagePanels[i]->Current) return static_cast<int>(i);
         return -1;
     };
     EXPECT_EQ(current(), 0) << "the frame shows with the keyboard";
@@ -258,10 +258,10 @@ TEST_F(ThumbnailPage, PicturesByKeyboard) {
     EXPECT_EQ(current(), 1 + columns);
     QTest::keyClick(pictures, Qt::Key_Space);
     EXPECT_EQ(model->Selected().size(), 1u);
-    EXPECT_TRUE(Page->gPictList[static_cast<std::size_t>(current())]->Selected);
+    EXPECT_TRUE(Page->pagePanels[static_cast<std::size_t>(current())]->Selected);
     QTest::keyClick(pictures, Qt::Key_PageDown);
     WaitForPage();
-    EXPECT_EQ(Page->gCurPage, 2);
+    EXPECT_EQ(Page->currentPage, 2);
     EXPECT_EQ(current(), 0);
     QTest::keyClick(pictures, Qt::Key_Return);
     EXPECT_TRUE(FormSlideshow->isVisible());
@@ -274,7 +274,7 @@ TEST_F(ThumbnailPage, UprightOptionTurnsThumbnailsByTheirOrientation) {
     // picture once turned.
     fs::copy_file(kSamples / "orientation/landscape_6.jpg", WindowTest::Pictures() + "/l.jpg");
     StartOnThumbnails();
-    auto shown = [this] { return Page->gPictList.at(0)->Image.deviceIndependentSize().toSize(); };
+    auto shown = [this] { return Page->pagePanels.at(0)->Image.deviceIndependentSize().toSize(); };
     EXPECT_EQ(shown(), QSize(66, 88)) << "as stored";
     // Turned also while the EXIF block after the JFIF header is not read for the tables.
     Ui().MnUpright->trigger();
@@ -292,11 +292,11 @@ TEST_F(ThumbnailPage, CaptionTextsAndLooks) {
     Pictures(1);
     StartOnThumbnails();
     BuildPage(1);
-    const PictRec* rec = Page->gPictList.at(0).get();
+    const PictRec* rec = Page->pagePanels.at(0).get();
     {
         // Labels size to their text: a long size line shows past its designed 90 pixels, up to
         // the panel's edge.
-        PictRec& r = *Page->gPictList.at(0);
+        PictRec& r = *Page->pagePanels.at(0);
         r.SizeLabel.text = QStringLiteral("12000x9000, 123456kb");
         r.SizeLabel.visible = true;
         const QImage shot = r.Panel->grab().toImage();
@@ -312,14 +312,14 @@ TEST_F(ThumbnailPage, CaptionTextsAndLooks) {
     EXPECT_EQ(rec->CaptionLabels[2].background, Bgr(0xFFFF00));
     windows->FormPHyoji->ChkBoxToka->setChecked(true);
     windows->FormPHyoji->BtnApplyClick();
-    rec = Page->gPictList.at(0).get();
+    rec = Page->pagePanels.at(0).get();
     EXPECT_TRUE(rec->CaptionLabels[2].transparent);
     EXPECT_EQ(rec->CaptionLabels[2].color, Bgr(0xFFFF00));
     EXPECT_EQ(rec->CaptionLabels[3].color, Bgr(0x000000));
     // A heading cleared in the item grid: the bare value.
     FormSetPKomoku->StrGridPKomoku.SetCell(2, 4, "");
     BuildPage(1);
-    EXPECT_EQ(Page->gPictList[0]->CaptionLabels[0].text, QStringLiteral("Canon DIGITAL IXUS"));
+    EXPECT_EQ(Page->pagePanels[0]->CaptionLabels[0].text, QStringLiteral("Canon DIGITAL IXUS"));
 }
 
 // The selection's own walk is tested plainly; here the panels follow it, page built or not.
@@ -330,9 +330,9 @@ TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
     std::mt19937 random(7);
     for (int step = 0; step < 300; ++step) {
         const int op = static_cast<int>(random() % 4);
-        const int k = static_cast<int>(random() % Page->gPictList.size());
+        const int k = static_cast<int>(random() % Page->pagePanels.size());
         if (op == 0) {
-            Page->ImageClick(*Page->gPictList[k]);
+            Page->ImageClick(*Page->pagePanels[k]);
         } else if (op == 1) {
             FormMain->Selection(1, k + 1);
             BuildPage(1); // a table click leaves the panels to the next page
@@ -341,7 +341,7 @@ TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
         } else {
             FormMain->SelectReverseClick();
         }
-        for (const auto& rec : Page->gPictList) {
+        for (const auto& rec : Page->pagePanels) {
             const std::string& cell = model->View().Cell(1, rec->ExifRow);
             ASSERT_EQ(rec->Selected, !cell.empty()) << step;
             ASSERT_EQ(rec->Panel->Color(), Bgr(rec->Selected ? 0xC4FABA : 0xC0C0C0)) << step;
@@ -379,7 +379,7 @@ TEST_F(ThumbnailPage, PopupCommandsAndTheRowJumpFindTheirPicture) {
     StartOnThumbnails();
     BuildPage(1);
     // From a thumbnail.
-    FormMain->SetPopupTarget(kamelune::ThumbnailPage::Target(*Page->gPictList[3]));
+    FormMain->SetPopupTarget(kamelune::ThumbnailPage::Target(*Page->pagePanels[3]));
     FormMain->PMenuGenzuClick();
     EXPECT_EQ(FormSlideshow->Tag(), 4);
     EXPECT_EQ(FormSlideshow->windowTitle(), QStringLiteral("スライドショー(全表示)"));
@@ -443,7 +443,7 @@ TEST_F(ThumbnailPage, ItemsChosenSavedLoadedAndRefused) {
     EXPECT_EQ(b.kyochoChecked, a.kyochoChecked);
     EXPECT_EQ(b.selColor, 0x00FF00u);
     EXPECT_TRUE(b.toka);
-    EXPECT_EQ(Page->gPictList.at(0)->CaptionLabels[1].text, QStringLiteral("絞り値: 4.0"));
+    EXPECT_EQ(Page->pagePanels.at(0)->CaptionLabels[1].text, QStringLiteral("絞り値: 4.0"));
     dialogs.AnswerPath(AppDir() + "/again.pkm");
     FormSetPKomoku->BtnSaveClick();
     EXPECT_EQ(TempDir::Read(AppDir() + "/again.pkm"), bytes);
