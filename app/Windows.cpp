@@ -26,7 +26,7 @@ Windows::Windows(const AppPaths& paths, DialogService& dialogs, const CommandLin
         w->setAttribute(Qt::WA_QuitOnClose, false);
     Connect();
     FormMain->LoadSettings();
-    FormMain->ShowStartFolder(FormSetPKomoku->LoadDefaultPKomoku());
+    FormMain->ShowStartFolder(FormSetPKomoku->LoadDefaultItemFile());
     FormSlideshow->FormCreate();
 }
 

@@ -57,14 +57,14 @@ inline BenchFolders PrepareCorpus(int argc, char** argv) {
 // "Default.pkm" choosing items 2 .. lastItem (the all-items pane shows up to 20 of them).
 inline void WritePkm(const std::string& path, int lastItem) {
     StringGrid grid(4, kPKomokuRows);
-    SetupPKomokuGrid(grid);
+    SetUpItemGrid(grid);
     SetDefaultHeadings(grid);
     for (int k = 2; k <= lastItem; ++k)
         grid.SetCell(1, k, std::to_string(k - 1));
     ItemList items;
     GridToItemList(grid, items);
     DisplayAttributes a;
-    SetDefaultPHyoji(a, KyochoNames(items, grid));
+    SetDefaultDisplay(a, KyochoNames(items, grid));
     if (const FileResult r = WriteTextLines(path, MakePkmLines(grid, a)); !r) {
         std::fprintf(stderr, "%s\n", r.error.c_str());
         std::exit(1);

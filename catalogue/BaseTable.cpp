@@ -109,7 +109,7 @@ void ClearStrgridExceptSelectNo(StringGrid& grid) {
     grid.EndUpdate();
 }
 
-void TransAllKomokuList(const StringGrid& base, StringGrid& view, bool exifOnly) {
+void MakeViewOfAllItems(const StringGrid& base, StringGrid& view, bool exifOnly) {
     view.BeginUpdate();
     view.SetColCount(base.ColCount());
     view.SetRowCount(base.RowCount());
@@ -123,8 +123,8 @@ void TransAllKomokuList(const StringGrid& base, StringGrid& view, bool exifOnly)
     view.EndUpdate();
 }
 
-void TransByKomokuList2(const StringGrid& base, const ItemList& items, int r, int& counter,
-                        StringGrid& view, bool exifOnly) {
+void CopyViewRow(const StringGrid& base, const ItemList& items, int r, int& counter,
+                 StringGrid& view, bool exifOnly) {
     if (exifOnly && !IsExifRow(base, r)) return;
     ++counter;
     if (view.RowCount() <= counter) view.SetRowCount(counter + 1);
@@ -134,8 +134,8 @@ void TransByKomokuList2(const StringGrid& base, const ItemList& items, int r, in
         view.SetCell(static_cast<int>(m) + 3, counter, base.Cell(items[m] + 1, r));
 }
 
-void TransByKomokuList(const ViewSource& src, const ItemList& items, StringGrid& view,
-                       bool exifOnly) {
+void MakeViewOfChosenItems(const ViewSource& src, const ItemList& items, StringGrid& view,
+                           bool exifOnly) {
     view.BeginUpdate();
     ClearStrgridExceptSelectNo(view);
     const int cols = static_cast<int>(items.size()) + 3;
@@ -147,11 +147,11 @@ void TransByKomokuList(const ViewSource& src, const ItemList& items, StringGrid&
     int counter = 0;
     if (src.rowOrder.empty()) {
         for (int r = 1; r < src.base.RowCount(); ++r)
-            TransByKomokuList2(src.base, items, r, counter, view, exifOnly);
+            CopyViewRow(src.base, items, r, counter, view, exifOnly);
     } else {
         for (const int r : src.rowOrder) {
             if (r >= 1 && r < src.base.RowCount())
-                TransByKomokuList2(src.base, items, r, counter, view, exifOnly);
+                CopyViewRow(src.base, items, r, counter, view, exifOnly);
         }
     }
     view.SetCell(0, 0, "No");
@@ -174,9 +174,9 @@ void FinishViewLook(StringGrid& view) {
 void CopyStrGridExifFromBase(const std::string& mode, const ViewSource& src, const ItemList& items,
                              StringGrid& view, bool exifOnly) {
     if (mode == "ALL")
-        TransAllKomokuList(src.base, view, exifOnly);
+        MakeViewOfAllItems(src.base, view, exifOnly);
     else
-        TransByKomokuList(src, items, view, exifOnly);
+        MakeViewOfChosenItems(src, items, view, exifOnly);
     view.SetFixedRows(view.RowCount() > 1 ? 1 : 0);
 }
 

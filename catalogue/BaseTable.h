@@ -64,13 +64,13 @@ struct ViewSource {
 };
 
 // View := copy of the base table (rows that fail the filter are left empty).
-void TransAllKomokuList(const StringGrid& base, StringGrid& view, bool exifOnly);
+void MakeViewOfAllItems(const StringGrid& base, StringGrid& view, bool exifOnly);
 // View := the chosen items of the pictures in display order.
-void TransByKomokuList(const ViewSource& src, const ItemList& items, StringGrid& view,
-                       bool exifOnly);
+void MakeViewOfChosenItems(const ViewSource& src, const ItemList& items, StringGrid& view,
+                           bool exifOnly);
 // Appends base row r to the view when it passes the filter.
-void TransByKomokuList2(const StringGrid& base, const ItemList& items, int r, int& counter,
-                        StringGrid& view, bool exifOnly);
+void CopyViewRow(const StringGrid& base, const ItemList& items, int r, int& counter,
+                 StringGrid& view, bool exifOnly);
 // "ALL": copy; any other mode: the chosen items. Then one fixed row when there are data rows.
 void CopyStrGridExifFromBase(const std::string& mode, const ViewSource& src, const ItemList& items,
                              StringGrid& view, bool exifOnly);

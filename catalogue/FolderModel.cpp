@@ -16,7 +16,7 @@ FolderModel::FolderModel(AppPaths appPaths, QObject* parent)
     thumbDir_ = DefaultCacheDir();
     // A slow disk on demand, to see (and test) what a user of a network share sees.
     readDelay_ = std::chrono::milliseconds(qEnvironmentVariableIntValue("KAMELUNE_READ_DELAY_MS"));
-    SetupPKomokuGrid(itemGrid_);
+    SetUpItemGrid(itemGrid_);
     SetDefaultHeadings(itemGrid_);
     SetStrGridTitle(base_, 1);
     view_.SetFixedColor(kTitleColor);
@@ -116,7 +116,7 @@ void FolderModel::SetModernItems(bool on) {
     const int items = on ? kAllItemCount : kItemCount;
     const int before = itemGrid_.RowCount();
     itemGrid_.BeginUpdate();
-    SetupPKomokuGrid(itemGrid_, items);
+    SetUpItemGrid(itemGrid_, items);
     if (on) SetDefaultHeadings(itemGrid_, before);
     itemGrid_.EndUpdate();
     if (!on) {

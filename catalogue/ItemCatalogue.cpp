@@ -145,7 +145,7 @@ bool ToggleNumberedRow(StringGrid& grid, ItemList& chosen, int row, std::size_t 
     return true;
 }
 
-void SetupPKomokuGrid(StringGrid& grid, int items) {
+void SetUpItemGrid(StringGrid& grid, int items) {
     grid.BeginUpdate();
     grid.SetRowCount(items + 1);
     grid.SetColCount(4);
@@ -167,7 +167,7 @@ void SetDefaultHeadings(StringGrid& grid, int from) {
         grid.SetCell(2, k, CatalogueItemOf(k).heading);
 }
 
-void SetDefaultKomoku(StringGrid& grid) {
+void ChooseDefaultItems(StringGrid& grid) {
     for (int k = 1; k <= 36; ++k)
         grid.SetCell(1, k, "");
     int order = 1;

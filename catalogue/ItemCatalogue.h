@@ -30,12 +30,12 @@ int ItemNumber(std::string_view text);
 // Item selection grid: a row per item (76 rows, 96 with today's items) × 4 columns ("項目",
 // "選択", "見出し(編集可)", "事例").
 constexpr int kPKomokuRows = 76;
-void SetupPKomokuGrid(StringGrid& grid, int items = 75);
+void SetUpItemGrid(StringGrid& grid, int items = 75);
 // Column 2 := the default headings of the rows from `from` on.
 void SetDefaultHeadings(StringGrid& grid, int from = 1);
 // The default choice: Model, Exp.Time, F Number, ISO, ExposureBias, MeteringMode, WhiteBalance,
 // Flash, FocalLength in that order; rows 1..36 otherwise cleared, rows 37..75 left alone.
-void SetDefaultKomoku(StringGrid& grid);
+void ChooseDefaultItems(StringGrid& grid);
 // Item numbers of the chosen rows in order-number order.
 void GridToItemList(const StringGrid& grid, ItemList& list);
 // A click on `row` of a numbered choice (column 1 of `grid` holds each chosen row's place, from

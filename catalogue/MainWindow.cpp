@@ -79,7 +79,7 @@ MainWindow::MainWindow(FolderModel& model, DialogService& dialogs, QWidget* pare
 void MainWindow::ConnectModel() {
     for (auto signal : {&FolderModel::itemsChanged, &FolderModel::orderChanged})
         connect(&model_, signal, this, [this] {
-            TransByKomokuList(ChkBoxExifOnly->isChecked());
+            ShowChosenItems(ChkBoxExifOnly->isChecked());
             model_.Requests().ShowPage(0);
         });
     connect(&model_, &FolderModel::filesRenamed, this,
@@ -317,12 +317,12 @@ void MainWindow::ShowReadTable() {
                             ChkBoxExifOnly->isChecked());
 }
 
-void MainWindow::TransByKomokuList(bool exifOnly) {
+void MainWindow::ShowChosenItems(bool exifOnly) {
     CopyStrGridExifFromBase("TABLE", exifOnly);
 }
 
 void MainWindow::ChkBoxExifOnlyClick() {
-    TransByKomokuList(ChkBoxExifOnly->isChecked());
+    ShowChosenItems(ChkBoxExifOnly->isChecked());
     model_.SetListReady(true);
     model_.Requests().ShowPage(0);
 }

@@ -96,7 +96,7 @@ public:
     // Starts reading the folder; the tables, counters and page follow when it is done.
     void MakeStrGridBase();
     void CopyStrGridExifFromBase(const std::string& mode, bool exifOnly);
-    void TransByKomokuList(bool exifOnly);
+    void ShowChosenItems(bool exifOnly);
     void ShowReadTable();
     // The folder shown; the folder tree's current folder.
     std::string CurrentDir() const { return model_.CurrentDir(); }

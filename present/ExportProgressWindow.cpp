@@ -135,8 +135,9 @@ std::vector<HtmlPicture> ExportProgressWindow::Pictures() const {
     return pictures;
 }
 
-void ExportProgressWindow::OutHTMLYoko(const std::string& fileName, ExportRun run,
-                                       std::function<void(const std::vector<std::string>&)> done) {
+void ExportProgressWindow::WriteHtmlTable(
+    const std::string& fileName, ExportRun run,
+    std::function<void(const std::vector<std::string>&)> done) {
     const QFileInfo info(QString::fromStdString(fileName));
     run.source = model_.CurrentDir();
     run.folder = info.absolutePath().toStdString();

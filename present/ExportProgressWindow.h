@@ -42,8 +42,8 @@ public:
     bool MakeHTML(ExportRun choice,
                   std::function<void(const QString& page, const std::vector<std::string>&)> done);
     // The table run to the given page, with the choices of its dialog.
-    void OutHTMLYoko(const std::string& fileName, ExportRun choice,
-                     std::function<void(const std::vector<std::string>&)> done);
+    void WriteHtmlTable(const std::string& fileName, ExportRun choice,
+                        std::function<void(const std::vector<std::string>&)> done);
     bool Running() const { return running_; }
     std::chrono::milliseconds fileDelay{0}; // tests: a pause before each picture of a run
 

@@ -267,10 +267,10 @@ void TableSettingsDialog::BtnMakeClick() {
     const QFileInfo info(*path);
     const QString page =
         info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".html");
-    writer_.OutHTMLYoko(path->toStdString(), Choice(),
-                        [this, page](const std::vector<std::string>& failures) {
-                            Finish(dialogs_, page, ChkBoxPreview->isChecked(), failures);
-                        });
+    writer_.WriteHtmlTable(path->toStdString(), Choice(),
+                           [this, page](const std::vector<std::string>& failures) {
+                               Finish(dialogs_, page, ChkBoxPreview->isChecked(), failures);
+                           });
 }
 
 } // namespace kamelune

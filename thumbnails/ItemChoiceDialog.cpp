@@ -108,22 +108,22 @@ void ItemChoiceDialog::BtnApplyClick() {
     ItemList items;
     GridToItemList(StrGridPKomoku, items);
     DisplayAttributes display = folder_.Display();
-    SetChkListBoxKyocho(display, KyochoNames(items, StrGridPKomoku));
+    SetEmphasisNames(display, KyochoNames(items, StrGridPKomoku));
     folder_.SetDisplay(display);
     // The main window rebuilds the table and the page.
     folder_.ChooseItems(std::move(items));
 }
 
 void ItemChoiceDialog::BtnSaveClick() {
-    SavePKomokuFile(QStringLiteral("Exif表示項目の保存"), QStringLiteral("MyPKomoku"));
+    SaveItemFile(QStringLiteral("Exif表示項目の保存"), QStringLiteral("MyPKomoku"));
 }
 
 void ItemChoiceDialog::BtnSaveAsDefaultClick() {
-    SavePKomokuFile(QStringLiteral("Exif表示項目の保存(asﾃﾞﾌｫｰﾙﾄ）"), QStringLiteral("Default"));
+    SaveItemFile(QStringLiteral("Exif表示項目の保存(asﾃﾞﾌｫｰﾙﾄ）"), QStringLiteral("Default"));
 }
 
 void ItemChoiceDialog::BtnLoadClick() {
-    if (LoadPKomokuFile(QStringLiteral("Exif表示項目の読み込み"), QStringLiteral("MyPKomoku")))
+    if (LoadItemFile(QStringLiteral("Exif表示項目の読み込み"), QStringLiteral("MyPKomoku")))
         folder_.SetChosenItems(ItemsOf(StrGridPKomoku));
 }
 
@@ -142,7 +142,7 @@ bool SavePkmFile(DialogService& dialogs, const QString& title, const QString& fi
     return r.ok;
 }
 
-bool ItemChoiceDialog::SavePKomokuFile(const QString& title, const QString& fileName) {
+bool ItemChoiceDialog::SaveItemFile(const QString& title, const QString& fileName) {
     return SavePkmFile(dialogs_, title, fileName, folder_.AppDir(), StrGridPKomoku,
                        folder_.Display());
 }
@@ -161,16 +161,16 @@ static bool ReadPkm(DialogService& dialogs, const std::string& path,
     return false;
 }
 
-bool ItemChoiceDialog::LoadPKomokuFile(const QString& title, const QString& fileName) {
+bool ItemChoiceDialog::LoadItemFile(const QString& title, const QString& fileName) {
     const auto path = dialogs_.OpenFile(PkmRequest(title, fileName, folder_.AppDir()));
     std::vector<std::string> lines;
     if (!path || !ReadPkm(dialogs_, path->toStdString(), lines)) return false;
     if (PkmNamesModernItems(lines)) folder_.SetModernItems(true);
-    LoadPKomokuGrid(lines, StrGridPKomoku);
+    ReadItemGrid(lines, StrGridPKomoku);
     return true;
 }
 
-bool ItemChoiceDialog::LoadDefaultPKomoku() {
+bool ItemChoiceDialog::LoadDefaultItemFile() {
     FolderModel& main = folder_;
     std::string path = main.AppDir() + "/Default.pkm";
     if (!FileExists(path) && !main.Paths().shippedPkm.empty() &&
@@ -179,11 +179,11 @@ bool ItemChoiceDialog::LoadDefaultPKomoku() {
     std::vector<std::string> lines;
     if (FileExists(path) && ReadPkm(dialogs_, path, lines)) {
         if (PkmNamesModernItems(lines)) main.SetModernItems(true);
-        LoadPKomokuGrid(lines, StrGridPKomoku);
-        SetupPKomokuGrid(StrGridPKomoku, main.ItemCount());
+        ReadItemGrid(lines, StrGridPKomoku);
+        SetUpItemGrid(StrGridPKomoku, main.ItemCount());
         main.SetChosenItems(ItemsOf(StrGridPKomoku));
         DisplayAttributes a;
-        LoadPKomokuAttributes(lines, KyochoNames(main.ChosenItems(), StrGridPKomoku), a);
+        ReadItemFileAttributes(lines, KyochoNames(main.ChosenItems(), StrGridPKomoku), a);
         main.SetDisplay(a);
         return false;
     }
@@ -194,7 +194,7 @@ bool ItemChoiceDialog::LoadDefaultPKomoku() {
             QStringLiteral("Defaultファイルがみつかりません。項目を自動設定します。"));
     DisplayAttributes a;
     ItemList items;
-    SetBuiltInPKomoku(StrGridPKomoku, items, a);
+    SetBuiltInChoice(StrGridPKomoku, items, a);
     main.SetChosenItems(std::move(items));
     FillSampleColumn(StrGridPKomoku, main.Base());
     main.SetDisplay(a);

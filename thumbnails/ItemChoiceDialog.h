@@ -38,11 +38,11 @@ public:
     void BtnCloseClick() { close(); }
     // Start-up: "Default.pkm" beside the program, else the built-in choice and attributes
     // (true: the built-in choice, shown best in three columns).
-    bool LoadDefaultPKomoku();
+    bool LoadDefaultItemFile();
 
     // The save and open dialogs of the ".pkm" files; false when cancelled or failed.
-    bool SavePKomokuFile(const QString& title, const QString& fileName);
-    bool LoadPKomokuFile(const QString& title, const QString& fileName);
+    bool SaveItemFile(const QString& title, const QString& fileName);
+    bool LoadItemFile(const QString& title, const QString& fileName);
 
 protected:
     void showEvent(QShowEvent* event) override;

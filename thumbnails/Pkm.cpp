@@ -35,32 +35,32 @@ std::vector<std::string> KyochoNames(const ItemList& items, const StringGrid& gr
     return names;
 }
 
-void SetChkListBoxKyocho(DisplayAttributes& a, const std::vector<std::string>& names) {
+void SetEmphasisNames(DisplayAttributes& a, const std::vector<std::string>& names) {
     a.kyochoNames = names;
     a.kyochoChecked.assign(names.size(), false);
 }
 
-void SetDefaultPHyoji(DisplayAttributes& a, const std::vector<std::string>& names) {
+void SetDefaultDisplay(DisplayAttributes& a, const std::vector<std::string>& names) {
     DisplayAttributes d;
-    SetChkListBoxKyocho(d, names);
+    SetEmphasisNames(d, names);
     for (std::size_t k : {2u, 7u})
         if (k < d.kyochoChecked.size()) d.kyochoChecked[k] = true;
     a = d;
 }
 
-void SetBuiltInPKomoku(StringGrid& grid, ItemList& items, DisplayAttributes& a) {
-    SetupPKomokuGrid(grid, std::max(kItemCount, grid.RowCount() - 1)); // keeps today's items
+void SetBuiltInChoice(StringGrid& grid, ItemList& items, DisplayAttributes& a) {
+    SetUpItemGrid(grid, std::max(kItemCount, grid.RowCount() - 1)); // keeps today's items
     SetDefaultHeadings(grid);
-    SetDefaultKomoku(grid);
+    ChooseDefaultItems(grid);
     GridToItemList(grid, items);
-    SetDefaultPHyoji(a, KyochoNames(items, grid));
+    SetDefaultDisplay(a, KyochoNames(items, grid));
 }
 
 std::vector<std::string> BuiltInPkmLines() {
     StringGrid grid(4, kPKomokuRows);
     ItemList items;
     DisplayAttributes a;
-    SetBuiltInPKomoku(grid, items, a);
+    SetBuiltInChoice(grid, items, a);
     return MakePkmLines(grid, a);
 }
 
@@ -143,7 +143,7 @@ FileResult CheckPkmLines(const std::vector<std::string>& lines) {
     return FileResult::Ok();
 }
 
-void LoadPKomokuGrid(const std::vector<std::string>& lines, StringGrid& grid) {
+void ReadItemGrid(const std::vector<std::string>& lines, StringGrid& grid) {
     for (int j = 0; j < 75 && j < static_cast<int>(lines.size()); ++j)
         grid.SetCell(1, j + 1, lines[j]);
     for (int j = 0; j < 75 && 75 + j < static_cast<int>(lines.size()); ++j)
@@ -157,8 +157,8 @@ void LoadPKomokuGrid(const std::vector<std::string>& lines, StringGrid& grid) {
     }
 }
 
-void LoadPKomokuAttributes(const std::vector<std::string>& lines,
-                           const std::vector<std::string>& names, DisplayAttributes& a) {
+void ReadItemFileAttributes(const std::vector<std::string>& lines,
+                            const std::vector<std::string>& names, DisplayAttributes& a) {
     long long n = 0;
     ParseInt(lines.at(150), n);
     a.kyochoNames.clear();

@@ -15,13 +15,13 @@ namespace kamelune {
 // Names of the emphasis list for an item list: column 0 of the item grid at each item.
 std::vector<std::string> KyochoNames(const ItemList& items, const StringGrid& grid);
 // Emphasis list of the items, all unchecked.
-void SetChkListBoxKyocho(DisplayAttributes& a, const std::vector<std::string>& names);
+void SetEmphasisNames(DisplayAttributes& a, const std::vector<std::string>& names);
 // Built-in attributes: colours, font entry 0, opaque, entries 2 and 7 emphasised.
-void SetDefaultPHyoji(DisplayAttributes& a, const std::vector<std::string>& names);
+void SetDefaultDisplay(DisplayAttributes& a, const std::vector<std::string>& names);
 
 // The built-in choice: item grid set up with its default headings and items, the item list it
 // gives, and the built-in attributes for it.
-void SetBuiltInPKomoku(StringGrid& grid, ItemList& items, DisplayAttributes& a);
+void SetBuiltInChoice(StringGrid& grid, ItemList& items, DisplayAttributes& a);
 // The ".pkm" lines of the built-in choice: what the "Default.pkm" shipped with the program holds.
 std::vector<std::string> BuiltInPkmLines();
 
@@ -31,11 +31,11 @@ std::vector<std::string> MakePkmLines(const StringGrid& grid, const DisplayAttri
 // Says what is wrong in error.
 FileResult CheckPkmLines(const std::vector<std::string>& lines);
 // Lines 1..150 into columns 1 and 2 of the item grid.
-void LoadPKomokuGrid(const std::vector<std::string>& lines, StringGrid& grid);
+void ReadItemGrid(const std::vector<std::string>& lines, StringGrid& grid);
 // Whether a file chooses any of today's items (76 to 95): loading it turns their option on.
 bool PkmNamesModernItems(const std::vector<std::string>& lines);
 // Lines 151 on: the emphasis list (names of the item list), colours, font, transparency.
-void LoadPKomokuAttributes(const std::vector<std::string>& lines,
-                           const std::vector<std::string>& names, DisplayAttributes& a);
+void ReadItemFileAttributes(const std::vector<std::string>& lines,
+                            const std::vector<std::string>& names, DisplayAttributes& a);
 
 } // namespace kamelune

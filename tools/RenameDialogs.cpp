@@ -171,13 +171,13 @@ void BatchRenameDialog::SpeedBtnJikoClick() {
     std::vector<RenameRow> rows;
     for (int i = 1; i < StrGridFname.RowCount(); ++i)
         rows.push_back({StrGridFname.Cell(2, i), StrGridFname.Cell(3, i)});
-    const int count = HenkanJikko(folder_.CurrentDir(), folder_.CacheFolderOfCurrent(), rows,
-                                  [this](const std::string& oldName, const std::string& reason) {
-                                      return dialogs_.AskYesNo(
-                                          QStringLiteral("確認"),
-                                          QStringLiteral("変換に失敗しました。続けますか? ") +
-                                              Q(oldName) + u'\n' + Q(reason));
-                                  });
+    const int count =
+        RenameAll(folder_.CurrentDir(), folder_.CacheFolderOfCurrent(), rows,
+                  [this](const std::string& oldName, const std::string& reason) {
+                      return dialogs_.AskYesNo(QStringLiteral("確認"),
+                                               QStringLiteral("変換に失敗しました。続けますか? ") +
+                                                   Q(oldName) + u'\n' + Q(reason));
+                  });
     dialogs_.ShowCheckMessage(QString::number(count) +
                               QStringLiteral("個のファイル名を変換しました。"));
     close();

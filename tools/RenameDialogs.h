@@ -42,7 +42,7 @@ public:
     RenamePattern Pattern() const;
     void SpeedBtnKakuninClick(); // MakeNewFilename for every row
     void SpeedBtnClearClick();
-    void SpeedBtnJikoClick(); // HenkanJikko
+    void SpeedBtnJikoClick(); // RenameAll
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -151,10 +151,10 @@ FileResult RenamePicture(const std::string& folder, const std::string& cacheFold
     return FileResult::Ok();
 }
 
-int HenkanJikko(const std::string& folder, const std::string& cacheFolder,
-                const std::vector<RenameRow>& rows,
-                const std::function<bool(const std::string& oldName, const std::string& reason)>&
-                    continueAfter) {
+int RenameAll(const std::string& folder, const std::string& cacheFolder,
+              const std::vector<RenameRow>& rows,
+              const std::function<bool(const std::string& oldName, const std::string& reason)>&
+                  continueAfter) {
     int count = 0;
     for (const RenameRow& row : rows) {
         const std::string oldName = TrimText(row.oldName);

@@ -26,7 +26,7 @@ Built Build(const std::string& folder, ReadFlags limits = {}) {
     MakeStrGridBase(folder, ListPictures(folder), scan, limits);
     b.base = std::move(scan.base);
     b.counts = scan.counts;
-    SetupPKomokuGrid(b.items);
+    SetUpItemGrid(b.items);
     SetDefaultHeadings(b.items);
     return b;
 }
@@ -38,7 +38,7 @@ TEST(BaseTable, FolderOfThreeWithoutExifInTheMiddle) {
     Built b = Build(dir.str());
     EXPECT_EQ(FigNoText(b.counts), "2/3");
     StringGrid view(1, 1);
-    TransByKomokuList({b.base, b.items, b.order}, {4, 10}, view, true);
+    MakeViewOfChosenItems({b.base, b.items, b.order}, {4, 10}, view, true);
     ASSERT_EQ(view.RowCount(), 3);
     EXPECT_EQ(view.Row(0), (std::vector<std::string>{"No", "選択", "ファイル名", "機種", "日"}));
     EXPECT_EQ(view.Cell(0, 2), "    3");
@@ -53,15 +53,15 @@ TEST(BaseTable, RowOrderAndFilterTogether) {
         base.SetCell(kTypeCol, r, r == 2 ? "JFIF" : "EXIF");
     }
     StringGrid items(4, kPKomokuRows);
-    SetupPKomokuGrid(items);
+    SetUpItemGrid(items);
     const std::vector<int> order{3, 1, 2};
     const ViewSource src{base, items, order};
     StringGrid view(1, 1);
-    TransByKomokuList(src, {}, view, false);
+    MakeViewOfChosenItems(src, {}, view, false);
     ASSERT_EQ(view.RowCount(), 4);
     EXPECT_EQ(view.Cell(0, 1), "    3");
     EXPECT_EQ(view.Cell(0, 3), "    2");
-    TransByKomokuList(src, {}, view, true);
+    MakeViewOfChosenItems(src, {}, view, true);
     ASSERT_EQ(view.RowCount(), 3);
     EXPECT_EQ(view.Cell(0, 1), "    3");
     EXPECT_EQ(view.Cell(0, 2), "    1");

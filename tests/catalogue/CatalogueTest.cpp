@@ -5,11 +5,11 @@ namespace kamelune::test {
 
 TEST(ItemGrid, DefaultChoice) {
     StringGrid g(1, 1);
-    SetupPKomokuGrid(g);
+    SetUpItemGrid(g);
     SetDefaultHeadings(g);
     g.SetCell(1, 2, "5");
     g.SetCell(1, 50, "10");
-    SetDefaultKomoku(g);
+    ChooseDefaultItems(g);
     EXPECT_EQ(g.Cell(1, 2), "") << "rows up to 36 are cleared";
     EXPECT_EQ(g.Cell(1, 50), "10") << "rows from 37 are left alone";
     ItemList list;
@@ -19,7 +19,7 @@ TEST(ItemGrid, DefaultChoice) {
 
 TEST(ItemGrid, ListFollowsOrderNumbers) {
     StringGrid g(1, 1);
-    SetupPKomokuGrid(g);
+    SetUpItemGrid(g);
     g.SetCell(1, 3, "1");
     g.SetCell(1, 22, "2");
     g.SetCell(1, 10, "3");
@@ -65,7 +65,7 @@ TEST(ItemGrid, SamplesComeFromTheFirstExifPicture) {
         base.SetCell(5, r, "model" + std::to_string(r));
     }
     StringGrid g(1, 1);
-    SetupPKomokuGrid(g);
+    SetUpItemGrid(g);
     FillSampleColumn(g, base);
     EXPECT_EQ(g.Cell(3, 1), "p4.jpg");
     EXPECT_EQ(g.Cell(3, 4), "model4");

@@ -65,7 +65,7 @@ TEST_F(WindowTest, InstalledCopiesFollowXdgAndOthersKeepEverythingBesideThem) {
     {
         StringGrid grid(4, kPKomokuRows);
         DisplayAttributes a;
-        SetBuiltInPKomoku(grid, items, a);
+        SetBuiltInChoice(grid, items, a);
     }
     EXPECT_EQ(model->ChosenItems(), items);
     EXPECT_EQ(model->ThumbDir(), dir / "cache/Kamelune");

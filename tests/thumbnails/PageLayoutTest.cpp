@@ -5,7 +5,7 @@ namespace kamelune::test {
 
 TEST(Captions, NumbersHeadingsAndValues) {
     StringGrid items(4, kPKomokuRows);
-    SetupPKomokuGrid(items);
+    SetUpItemGrid(items);
     SetDefaultHeadings(items);
     StringGrid base(kBaseCols, 1);
     SetStrGridTitle(base, 2);

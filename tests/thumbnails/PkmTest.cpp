@@ -5,9 +5,9 @@ namespace kamelune::test {
 
 StringGrid DefaultGrid() {
     StringGrid g(4, kPKomokuRows);
-    SetupPKomokuGrid(g);
+    SetUpItemGrid(g);
     SetDefaultHeadings(g);
-    SetDefaultKomoku(g);
+    ChooseDefaultItems(g);
     return g;
 }
 
@@ -28,7 +28,7 @@ TEST(Pkm, TheBuiltInFileIsTheGoldenOne) {
 // without them neither writes nor reads them, and a file without them leaves them unchosen.
 TEST(Pkm, TodaysItemsAfterTheRest) {
     StringGrid modern(4, kPKomokuRows);
-    SetupPKomokuGrid(modern, kAllItemCount);
+    SetUpItemGrid(modern, kAllItemCount);
     SetDefaultHeadings(modern);
     modern.SetCell(1, 4, "1");
     modern.SetCell(1, kItemGpsLatitude, "2");
@@ -41,20 +41,20 @@ TEST(Pkm, TodaysItemsAfterTheRest) {
     EXPECT_TRUE(PkmNamesModernItems(lines));
 
     StringGrid back(4, kPKomokuRows);
-    SetupPKomokuGrid(back, kAllItemCount);
-    LoadPKomokuGrid(lines, back);
+    SetUpItemGrid(back, kAllItemCount);
+    ReadItemGrid(lines, back);
     EXPECT_EQ(back.Cell(1, kItemGpsLatitude), "2");
     EXPECT_EQ(back.Cell(2, kItemGpsLatitude), "緯度");
     StringGrid old(4, kPKomokuRows);
-    SetupPKomokuGrid(old);
-    LoadPKomokuGrid(lines, old);
+    SetUpItemGrid(old);
+    ReadItemGrid(lines, old);
     EXPECT_EQ(old.RowCount(), kPKomokuRows) << "a catalogue without today's items stays so";
     EXPECT_EQ(old.Cell(1, 4), "1");
 
     std::vector<std::string> without(lines.begin(), lines.begin() + 161);
     EXPECT_FALSE(PkmNamesModernItems(without));
     back.SetCell(1, 80, "3");
-    LoadPKomokuGrid(without, back);
+    ReadItemGrid(without, back);
     EXPECT_EQ(back.Cell(1, 80), "") << "a file without them leaves them unchosen";
     std::vector<std::string> unnamed = lines;
     unnamed[161 + kItemGpsLatitude - 76] = "";
@@ -71,7 +71,7 @@ TEST(Pkm, RoundTripThroughAFileIsByteExact) {
     ItemList items;
     GridToItemList(g, items);
     DisplayAttributes a;
-    SetDefaultPHyoji(a, KyochoNames(items, g));
+    SetDefaultDisplay(a, KyochoNames(items, g));
     a.panelColor = 0xFF000080; // high bit: written negative
     a.mojiIndex = 3;
     a.toka = true;
@@ -81,12 +81,12 @@ TEST(Pkm, RoundTripThroughAFileIsByteExact) {
     EXPECT_EQ(lines[160], "-16777088");
     ASSERT_TRUE(CheckPkmLines(lines));
     StringGrid g2(4, kPKomokuRows);
-    SetupPKomokuGrid(g2);
-    LoadPKomokuGrid(lines, g2);
+    SetUpItemGrid(g2);
+    ReadItemGrid(lines, g2);
     ItemList items2;
     GridToItemList(g2, items2);
     DisplayAttributes b;
-    LoadPKomokuAttributes(lines, KyochoNames(items2, g2), b);
+    ReadItemFileAttributes(lines, KyochoNames(items2, g2), b);
     EXPECT_EQ(items2, items);
     EXPECT_EQ(b.panelColor, 0xFF000080u);
     EXPECT_EQ(b.mojiIndex, 3);
@@ -100,13 +100,13 @@ TEST(Pkm, RoundTripThroughAFileIsByteExact) {
 TEST(Pkm, EmphasisLinesCountOnlyWhenExactlyOne) {
     StringGrid g = DefaultGrid();
     DisplayAttributes a;
-    SetDefaultPHyoji(a, std::vector<std::string>(3, "x"));
+    SetDefaultDisplay(a, std::vector<std::string>(3, "x"));
     auto lines = MakePkmLines(g, a);
     lines[151] = " 1";
     lines[152] = "1";
     lines[153] = "true";
     DisplayAttributes b;
-    LoadPKomokuAttributes(lines, {"a"}, b);
+    ReadItemFileAttributes(lines, {"a"}, b);
     EXPECT_EQ(b.kyochoChecked, (std::vector<bool>{false, true, false}));
     EXPECT_EQ(b.kyochoNames, (std::vector<std::string>{"a", "", ""}));
 }

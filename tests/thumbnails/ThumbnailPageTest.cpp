@@ -449,7 +449,7 @@ TEST_F(ThumbnailPage, ItemsChosenSavedLoadedAndRefused) {
     EXPECT_EQ(TempDir::Read(AppDir() + "/again.pkm"), bytes);
 
     StringGrid grid(4, kPKomokuRows);
-    SetupPKomokuGrid(grid);
+    SetUpItemGrid(grid);
     grid.SetCell(1, 10, "1");
     grid.SetCell(2, 10, "日時");
     auto lines = MakePkmLines(grid, DisplayAttributes{});

@@ -71,7 +71,7 @@ TEST(Sort, TwoThousandRowsAllPresentOnce) {
 // The cases of tests/data/renames.tsv: the names a pattern gives, the names a rename refuses.
 TEST(RenameName, NamesFromPatternsAndNamesRefused) {
     StringGrid items(4, kPKomokuRows);
-    SetupPKomokuGrid(items);
+    SetUpItemGrid(items);
     SetDefaultHeadings(items);
     items.SetCell(2, 19, "F 値");
     const StringGrid base = Base({
@@ -101,18 +101,18 @@ TEST(RenameRun, SuccessesFailuresAndTheCount) {
     TempDir::Write(f.cache + "/T_a.TXT", "sizes a");
     TempDir::Write(f.cache + "/T_x.jpg", "stale thumbnail of a picture that is gone");
     std::vector<std::string> asked, reasons;
-    const int count = HenkanJikko(f.pics, f.cache,
-                                  {{"a.jpg", "x.jpg"},          // success, cache follows
-                                   {"b.jpg", "c.jpg"},          // target exists
-                                   {" d.jpg ", "d.jpg"},        // unchanged after trimming: skipped
-                                   {"e.jpg", ""},               // empty name
-                                   {"../other/o.jpg", "o.jpg"}, // not a name of this folder
-                                   {"c.jpg", "y.jpg"}},         // success
-                                  [&](const std::string& old, const std::string& reason) {
-                                      asked.push_back(old);
-                                      reasons.push_back(reason);
-                                      return true;
-                                  });
+    const int count = RenameAll(f.pics, f.cache,
+                                {{"a.jpg", "x.jpg"},          // success, cache follows
+                                 {"b.jpg", "c.jpg"},          // target exists
+                                 {" d.jpg ", "d.jpg"},        // unchanged after trimming: skipped
+                                 {"e.jpg", ""},               // empty name
+                                 {"../other/o.jpg", "o.jpg"}, // not a name of this folder
+                                 {"c.jpg", "y.jpg"}},         // success
+                                [&](const std::string& old, const std::string& reason) {
+                                    asked.push_back(old);
+                                    reasons.push_back(reason);
+                                    return true;
+                                });
     EXPECT_EQ(count, 2);
     EXPECT_EQ(asked, (std::vector<std::string>{"b.jpg", "e.jpg", "../other/o.jpg"}));
     EXPECT_EQ(reasons,
@@ -132,8 +132,8 @@ TEST(RenameRun, SuccessesFailuresAndTheCount) {
 TEST(RenameRun, NoStopsTheRunWithTheCountSoFar) {
     PictureFolder f{"a.jpg", "b.jpg", "c.jpg"};
     const int count =
-        HenkanJikko(f.pics, f.cache, {{"a.jpg", "n1.jpg"}, {"b.jpg", "c.jpg"}, {"c.jpg", "n3.jpg"}},
-                    [](const std::string&, const std::string&) { return false; });
+        RenameAll(f.pics, f.cache, {{"a.jpg", "n1.jpg"}, {"b.jpg", "c.jpg"}, {"c.jpg", "n3.jpg"}},
+                  [](const std::string&, const std::string&) { return false; });
     EXPECT_EQ(count, 1);
     EXPECT_TRUE(f.Has("pics/c.jpg"));
     EXPECT_FALSE(f.Has("pics/n3.jpg"));
@@ -141,7 +141,7 @@ TEST(RenameRun, NoStopsTheRunWithTheCountSoFar) {
 
 TEST(RenameRun, SwapsAndRepeatsNeverLoseAPicture) {
     PictureFolder f{"a.jpg", "b.jpg", "c.jpg"};
-    HenkanJikko(
+    RenameAll(
         f.pics, f.cache,
         {{"a.jpg", "b.jpg"}, {"b.jpg", "a.jpg"}, {"c.jpg", "same.jpg"}, {"b.jpg", "same.jpg"}},
         [](const std::string&, const std::string&) { return true; });
