@@ -9,10 +9,10 @@ Windows::Windows(const AppPaths& paths, DialogService& dialogs, const CommandLin
     FormMakeExifHTML = std::make_unique<ExportProgressWindow>(model, dialogs);
     FormSetHTML = std::make_unique<AlbumSettingsDialog>(model, dialogs, *FormMakeExifHTML);
     FormSetHTML2 = std::make_unique<TableSettingsDialog>(model, dialogs, *FormMakeExifHTML);
-    FormPHyoji = std::make_unique<DisplaySettingsDialog>(model, dialogs);
+    FormDisplaySettings = std::make_unique<DisplaySettingsDialog>(model, dialogs);
     Page = new ThumbnailPage(model, dialogs);
     FormMain->SetThumbnailPage(Page);
-    FormSetPKomoku = std::make_unique<ItemChoiceDialog>(model, dialogs);
+    FormItemChoice = std::make_unique<ItemChoiceDialog>(model, dialogs);
     FormSort = std::make_unique<SortDialog>(model, dialogs);
     FormVersion = std::make_unique<AboutDialog>();
     FormRename = std::make_unique<BatchRenameDialog>(model, dialogs);
@@ -20,13 +20,13 @@ Windows::Windows(const AppPaths& paths, DialogService& dialogs, const CommandLin
     FormSlideshow = std::make_unique<SlideshowWindow>(model, dialogs);
     // Closing the main window ends the program, whatever else is open.
     for (QWidget* w : std::initializer_list<QWidget*>{
-             FormSetHTML.get(), FormMakeExifHTML.get(), FormSetPKomoku.get(), FormPHyoji.get(),
-             FormSort.get(), FormSetHTML2.get(), FormVersion.get(), FormRename.get(),
-             FormRename2.get(), FormSlideshow.get()})
+             FormSetHTML.get(), FormMakeExifHTML.get(), FormItemChoice.get(),
+             FormDisplaySettings.get(), FormSort.get(), FormSetHTML2.get(), FormVersion.get(),
+             FormRename.get(), FormRename2.get(), FormSlideshow.get()})
         w->setAttribute(Qt::WA_QuitOnClose, false);
     Connect();
     FormMain->LoadSettings();
-    FormMain->ShowStartFolder(FormSetPKomoku->LoadDefaultItemFile());
+    FormMain->ShowStartFolder(FormItemChoice->LoadDefaultItemFile());
     FormSlideshow->FormCreate();
 }
 
@@ -39,25 +39,27 @@ void Windows::Connect() {
     QObject::connect(main, &MainWindow::htmlTableRequested, FormSetHTML2.get(), &QWidget::show);
     QObject::connect(main, &MainWindow::slideshowRequested, FormSlideshow.get(),
                      &SlideshowWindow::Open);
-    QObject::connect(main, &MainWindow::itemsRequested, FormSetPKomoku.get(), &QDialog::exec);
-    QObject::connect(main, &MainWindow::displayRequested, FormPHyoji.get(), &QDialog::exec);
+    QObject::connect(main, &MainWindow::itemsRequested, FormItemChoice.get(), &QDialog::exec);
+    QObject::connect(main, &MainWindow::displayRequested, FormDisplaySettings.get(),
+                     &QDialog::exec);
     QObject::connect(main, &MainWindow::renameRequested, FormRename.get(), &QDialog::exec);
     QObject::connect(main, &MainWindow::renameOneRequested, FormRename2.get(), [this](int picture) {
         FormRename2->SetPicture(picture);
         FormRename2->exec();
     });
     QObject::connect(main, &MainWindow::aboutRequested, FormVersion.get(), &QDialog::exec);
-    QObject::connect(FormPHyoji.get(), &DisplaySettingsDialog::applied, Page,
+    QObject::connect(FormDisplaySettings.get(), &DisplaySettingsDialog::applied, Page,
                      [this] { Page->MakePagePicts(Page->CurrentPageBox()); });
     QObject::connect(Page, &ThumbnailPage::status, main, &MainWindow::SetStatus);
     QObject::connect(Page, &ThumbnailPage::countsShown, main, &MainWindow::SetFigNo);
     QObject::connect(Page, &ThumbnailPage::panelMenuRequested, main, &MainWindow::ShowPanelMenu);
     QObject::connect(Page, &ThumbnailPage::slideshowRequested, main, &MainWindow::OpenSlideshowAt);
-    QObject::connect(Page, &ThumbnailPage::itemsRequested, main, &MainWindow::BtnSetPKomokuClick);
-    QObject::connect(Page, &ThumbnailPage::displayRequested, main, &MainWindow::MnPHyojiClick);
+    QObject::connect(Page, &ThumbnailPage::itemsRequested, main, &MainWindow::OpenItemChoice);
+    QObject::connect(Page, &ThumbnailPage::displayRequested, main,
+                     &MainWindow::OpenDisplaySettings);
     QObject::connect(Page, &ThumbnailPage::htmlTableRequested, main, &MainWindow::BtnHTML2Click);
     QObject::connect(&FormSlideshow->CaptionSettings(), &CaptionSettingsDialog::itemsRequested,
-                     FormSetPKomoku.get(), &QDialog::exec);
+                     FormItemChoice.get(), &QDialog::exec);
 }
 
 } // namespace kamelune

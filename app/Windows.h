@@ -35,8 +35,8 @@ public:
     std::unique_ptr<ExportProgressWindow> FormMakeExifHTML;
     std::unique_ptr<AlbumSettingsDialog> FormSetHTML;
     std::unique_ptr<TableSettingsDialog> FormSetHTML2;
-    std::unique_ptr<DisplaySettingsDialog> FormPHyoji;
-    std::unique_ptr<ItemChoiceDialog> FormSetPKomoku;
+    std::unique_ptr<DisplaySettingsDialog> FormDisplaySettings;
+    std::unique_ptr<ItemChoiceDialog> FormItemChoice;
     std::unique_ptr<SortDialog> FormSort;
     std::unique_ptr<AboutDialog> FormVersion;
     std::unique_ptr<BatchRenameDialog> FormRename;

@@ -64,7 +64,7 @@ inline void WritePkm(const std::string& path, int lastItem) {
     ItemList items;
     GridToItemList(grid, items);
     DisplayAttributes a;
-    SetDefaultDisplay(a, KyochoNames(items, grid));
+    SetDefaultDisplay(a, EmphasisCandidates(items, grid));
     if (const FileResult r = WriteTextLines(path, MakePkmLines(grid, a)); !r) {
         std::fprintf(stderr, "%s\n", r.error.c_str());
         std::exit(1);

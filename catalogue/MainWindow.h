@@ -147,9 +147,9 @@ public:
     void BtnHtmlClick();
     void BtnHTML2Click();
     void BtnSlideShowClick();
-    void PMenuGenzuClick();
-    void BtnSetPKomokuClick();
-    void MnPHyojiClick();
+    void SlideshowFromHere();
+    void OpenItemChoice();
+    void OpenDisplaySettings();
     void SpeedBtnRenameClick();
     void MnChangeNameClick();
     void About1Click();

@@ -177,7 +177,7 @@ void MainWindow::BuildFrame() {
         PopupMenu1, QStringLiteral("Exifをコピー(&C)"), [this] { ExifC1Click(); }, "ExifC1");
     PopupMenu1->addSeparator();
     Item(
-        PopupMenu1, QStringLiteral("スライドショー(&O)"), [this] { PMenuGenzuClick(); },
+        PopupMenu1, QStringLiteral("スライドショー(&O)"), [this] { SlideshowFromHere(); },
         "PMenuGenzu");
     PopupMenu1->addSeparator();
     Item(
@@ -226,9 +226,9 @@ void MainWindow::BuildFrame() {
     });
     connect(TabSheetTable, &TablePage::openRequested, this, [this] {
         popup_ = {};
-        PMenuGenzuClick();
+        SlideshowFromHere();
     });
-    connect(TabSheetTable, &TablePage::itemsRequested, this, [this] { BtnSetPKomokuClick(); });
+    connect(TabSheetTable, &TablePage::itemsRequested, this, [this] { OpenItemChoice(); });
     connect(TabSheetTable, &TablePage::html2Requested, this, [this] { BtnHTML2Click(); });
     connect(TabSheetTable, &TablePage::tabWideRequested, this, [this] { BtnTabYokoClick(); });
     connect(TabSheetTable, &TablePage::tabTallRequested, this, [this] { BtnTabTateClick(); });
@@ -320,11 +320,11 @@ void MainWindow::BuildMenus() {
         view, QStringLiteral("表形式(&G)"),
         [this] { PageControl1->setCurrentWidget(TabSheetTable); }, "Grid");
     Item(
-        view, QStringLiteral("項目設定(&S)"), [this] { BtnSetPKomokuClick(); }, "SetItemT");
+        view, QStringLiteral("項目設定(&S)"), [this] { OpenItemChoice(); }, "SetItemT");
     Item(
-        view, QStringLiteral("表項目設定(&I)"), [this] { BtnSetPKomokuClick(); }, "SetItemG");
+        view, QStringLiteral("表項目設定(&I)"), [this] { OpenItemChoice(); }, "SetItemG");
     Item(
-        view, QStringLiteral("ｻﾑﾈｲﾙ表示属性(&D)"), [this] { MnPHyojiClick(); }, "MnPHyoji");
+        view, QStringLiteral("ｻﾑﾈｲﾙ表示属性(&D)"), [this] { OpenDisplaySettings(); }, "MnPHyoji");
     MnImage = Item(
         view, QStringLiteral("小画像表示(&G)"), [this] { ChkBoxImageClick(); }, "MnImage");
     LimitMakerNote = Item(

@@ -64,7 +64,7 @@ void MainWindow::ShowPanelMenu(const PictureTarget& target, const QPoint& global
 
 void MainWindow::OpenSlideshowAt(const PictureTarget& target) {
     popup_ = target;
-    PMenuGenzuClick();
+    SlideshowFromHere();
 }
 
 void MainWindow::SetFigNo(const QString& text) {
@@ -93,7 +93,7 @@ void MainWindow::BtnSlideShowClick() {
                             TabSheetTable->CurrentTableRow(), true);
 }
 
-void MainWindow::PMenuGenzuClick() {
+void MainWindow::SlideshowFromHere() {
     if (model_.Reading()) return;
     int picture = PopupPicture();
     if (popup_.pictNo) TabSheetTable->SelectRow(popup_.exifRow);
@@ -102,7 +102,7 @@ void MainWindow::PMenuGenzuClick() {
                             TabSheetTable->CurrentTableRow(), false);
 }
 
-void MainWindow::BtnSetPKomokuClick() {
+void MainWindow::OpenItemChoice() {
     if (model_.FileCount() < 1) {
         dialogs_.ShowCheckMessage(QStringLiteral("イメージがありません"));
         return;
@@ -110,7 +110,7 @@ void MainWindow::BtnSetPKomokuClick() {
     emit itemsRequested();
 }
 
-void MainWindow::MnPHyojiClick() {
+void MainWindow::OpenDisplaySettings() {
     emit displayRequested();
 }
 

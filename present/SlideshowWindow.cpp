@@ -586,9 +586,9 @@ CaptionSettingsDialog::CaptionSettingsDialog(DialogService& dialogs) {
     SpeedBtnOK->setToolTip(QStringLiteral("選択を適用する"));
     layout->addWidget(SpeedBtnPKomoku);
     layout->addWidget(SpeedBtnOK);
-    connect(ChkBoxHyoji, &QCheckBox::clicked, this, [this] { ChkBoxHyojiClick(); });
+    connect(ChkBoxHyoji, &QCheckBox::clicked, this, [this] { CaptionsToggled(); });
     connect(SpinEditMojiSize, &QSpinBox::valueChanged, this, [this] { SpinEditMojiSizeChange(); });
-    connect(ChkBoxToka, &QCheckBox::clicked, this, [this] { ChkBoxTokaClick(); });
+    connect(ChkBoxToka, &QCheckBox::clicked, this, [this] { TransparencyToggled(); });
     connect(SpeedBtnPKomoku, &QToolButton::clicked, this, &CaptionSettingsDialog::itemsRequested);
     connect(SpeedBtnOK, &QToolButton::clicked, this, [this] { SpeedBtnOKClick(); });
     for (ColorSwatch* s : {PanelMojiColor, PanelMojiBackColor})
@@ -600,7 +600,7 @@ CaptionStyle CaptionSettingsDialog::Style() const {
             PanelMojiBackColor->Color(), ChkBoxToka->isChecked()};
 }
 
-void CaptionSettingsDialog::ChkBoxHyojiClick() {
+void CaptionSettingsDialog::CaptionsToggled() {
     emit styleChanged(Style(), CaptionAspect::Shown);
 }
 
@@ -612,7 +612,7 @@ void CaptionSettingsDialog::ApplyColors() {
     emit styleChanged(Style(), CaptionAspect::Colors);
 }
 
-void CaptionSettingsDialog::ChkBoxTokaClick() {
+void CaptionSettingsDialog::TransparencyToggled() {
     emit styleChanged(Style(), CaptionAspect::Transparency);
 }
 

@@ -155,10 +155,10 @@ public:
     QCheckBox* ChkBoxToka;
     QToolButton *SpeedBtnPKomoku, *SpeedBtnOK;
 
-    void ChkBoxHyojiClick();
+    void CaptionsToggled();
     void SpinEditMojiSizeChange();
     void ApplyColors();
-    void ChkBoxTokaClick();
+    void TransparencyToggled();
     void SpeedBtnOKClick();
     CaptionStyle Style() const;
 

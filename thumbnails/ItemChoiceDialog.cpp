@@ -27,7 +27,7 @@ static ItemList ItemsOf(const StringGrid& grid) {
 
 ItemChoiceDialog::ItemChoiceDialog(FolderModel& folder, DialogService& dialogs)
     : StrGridPKomoku(folder.EditItems()), folder_(folder), dialogs_(dialogs) {
-    setObjectName(QStringLiteral("FormSetPKomoku"));
+    setObjectName(QStringLiteral("FormItemChoice"));
     setWindowTitle(QStringLiteral("表示するExif項目を設定"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     resize(460, 520);
@@ -108,7 +108,7 @@ void ItemChoiceDialog::BtnApplyClick() {
     ItemList items;
     GridToItemList(StrGridPKomoku, items);
     DisplayAttributes display = folder_.Display();
-    SetEmphasisNames(display, KyochoNames(items, StrGridPKomoku));
+    SetEmphasisNames(display, EmphasisCandidates(items, StrGridPKomoku));
     folder_.SetDisplay(display);
     // The main window rebuilds the table and the page.
     folder_.ChooseItems(std::move(items));
@@ -183,7 +183,7 @@ bool ItemChoiceDialog::LoadDefaultItemFile() {
         SetUpItemGrid(StrGridPKomoku, main.ItemCount());
         main.SetChosenItems(ItemsOf(StrGridPKomoku));
         DisplayAttributes a;
-        ReadItemFileAttributes(lines, KyochoNames(main.ChosenItems(), StrGridPKomoku), a);
+        ReadItemFileAttributes(lines, EmphasisCandidates(main.ChosenItems(), StrGridPKomoku), a);
         main.SetDisplay(a);
         return false;
     }

@@ -28,7 +28,7 @@ std::uint32_t ColorOf(const std::string& line) {
 
 } // namespace
 
-std::vector<std::string> KyochoNames(const ItemList& items, const StringGrid& grid) {
+std::vector<std::string> EmphasisCandidates(const ItemList& items, const StringGrid& grid) {
     std::vector<std::string> names;
     for (const int item : items)
         names.push_back(grid.Cell(0, item));
@@ -53,7 +53,7 @@ void SetBuiltInChoice(StringGrid& grid, ItemList& items, DisplayAttributes& a) {
     SetDefaultHeadings(grid);
     ChooseDefaultItems(grid);
     GridToItemList(grid, items);
-    SetDefaultDisplay(a, KyochoNames(items, grid));
+    SetDefaultDisplay(a, EmphasisCandidates(items, grid));
 }
 
 std::vector<std::string> BuiltInPkmLines() {

@@ -13,7 +13,7 @@
 namespace kamelune {
 
 // Names of the emphasis list for an item list: column 0 of the item grid at each item.
-std::vector<std::string> KyochoNames(const ItemList& items, const StringGrid& grid);
+std::vector<std::string> EmphasisCandidates(const ItemList& items, const StringGrid& grid);
 // Emphasis list of the items, all unchecked.
 void SetEmphasisNames(DisplayAttributes& a, const std::vector<std::string>& names);
 // Built-in attributes: colours, font entry 0, opaque, entries 2 and 7 emphasised.

@@ -118,7 +118,7 @@ TEST_F(SlideShow, ColoursOfItsBarAndSwatchAndAnEmptiedList) {
 TEST_F(SlideShow, AllModeFollowsTheTableAndItsJumpStaysInside) {
     Table().StrGridExif->selectRow(1);
     FormMain->SetPopupTarget({});
-    FormMain->PMenuGenzuClick();
+    FormMain->SlideshowFromHere();
     EXPECT_EQ(FormSlideshow->Tag(), 2);
     EXPECT_EQ(Counter(), QStringLiteral("2/4"));
     FormSlideshow->SpinEditJump->setValue(1);
@@ -159,9 +159,9 @@ TEST_F(SlideShow, IntervalsAndCaptions) {
 
     CaptionSettingsDialog& settings = FormSlideshow->CaptionSettings();
     settings.ChkBoxHyoji->setChecked(false);
-    settings.ChkBoxHyojiClick();
+    settings.CaptionsToggled();
     settings.ChkBoxHyoji->setChecked(true);
-    settings.ChkBoxHyojiClick();
+    settings.CaptionsToggled();
     EXPECT_TRUE(FormSlideshow->LabelFName->isVisible());
     model->SetChosenItems({items[0], items[1]});
     settings.SpeedBtnOKClick();

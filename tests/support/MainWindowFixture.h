@@ -42,7 +42,7 @@ protected:
         FormMain = windows->FormMain.get();
         Page = windows->Page;
         FormSetHTML = windows->FormSetHTML.get();
-        FormSetPKomoku = windows->FormSetPKomoku.get();
+        FormItemChoice = windows->FormItemChoice.get();
         FormSort = windows->FormSort.get();
         FormRename = windows->FormRename.get();
         FormSlideshow = windows->FormSlideshow.get();
@@ -129,7 +129,7 @@ protected:
     MainWindow* FormMain = nullptr;
     ThumbnailPage* Page = nullptr;
     AlbumSettingsDialog* FormSetHTML = nullptr;
-    ItemChoiceDialog* FormSetPKomoku = nullptr;
+    ItemChoiceDialog* FormItemChoice = nullptr;
     SortDialog* FormSort = nullptr;
     BatchRenameDialog* FormRename = nullptr;
     SlideshowWindow* FormSlideshow = nullptr;

@@ -21,7 +21,7 @@ TEST(Pkm, TheBuiltInFileIsTheGoldenOne) {
     StringGrid g = DefaultGrid();
     ItemList items;
     GridToItemList(g, items);
-    EXPECT_EQ(KyochoNames(items, g).at(2), "19) F Number");
+    EXPECT_EQ(EmphasisCandidates(items, g).at(2), "19) F Number");
 }
 
 // Today's items (76-95) follow the rest as 20 order lines and 20 heading lines; a catalogue
@@ -71,7 +71,7 @@ TEST(Pkm, RoundTripThroughAFileIsByteExact) {
     ItemList items;
     GridToItemList(g, items);
     DisplayAttributes a;
-    SetDefaultDisplay(a, KyochoNames(items, g));
+    SetDefaultDisplay(a, EmphasisCandidates(items, g));
     a.panelColor = 0xFF000080; // high bit: written negative
     a.mojiIndex = 3;
     a.toka = true;
@@ -86,7 +86,7 @@ TEST(Pkm, RoundTripThroughAFileIsByteExact) {
     ItemList items2;
     GridToItemList(g2, items2);
     DisplayAttributes b;
-    ReadItemFileAttributes(lines, KyochoNames(items2, g2), b);
+    ReadItemFileAttributes(lines, EmphasisCandidates(items2, g2), b);
     EXPECT_EQ(items2, items);
     EXPECT_EQ(b.panelColor, 0xFF000080u);
     EXPECT_EQ(b.mojiIndex, 3);

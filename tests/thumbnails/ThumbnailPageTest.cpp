@@ -310,14 +310,14 @@ TEST_F(ThumbnailPage, CaptionTextsAndLooks) {
     EXPECT_EQ(rec->CaptionLabels[0].text, QStringLiteral("機種: Canon DIGITAL IXUS"));
     // Emphasis on F値 and ﾌﾗｯｼｭ (entries 2 and 7): behind the text, or on it when transparent.
     EXPECT_EQ(rec->CaptionLabels[2].background, Bgr(0xFFFF00));
-    windows->FormPHyoji->ChkBoxToka->setChecked(true);
-    windows->FormPHyoji->BtnApplyClick();
+    windows->FormDisplaySettings->ChkBoxToka->setChecked(true);
+    windows->FormDisplaySettings->BtnApplyClick();
     rec = Page->pagePanels.at(0).get();
     EXPECT_TRUE(rec->CaptionLabels[2].transparent);
     EXPECT_EQ(rec->CaptionLabels[2].color, Bgr(0xFFFF00));
     EXPECT_EQ(rec->CaptionLabels[3].color, Bgr(0x000000));
     // A heading cleared in the item grid: the bare value.
-    FormSetPKomoku->StrGridPKomoku.SetCell(2, 4, "");
+    FormItemChoice->StrGridPKomoku.SetCell(2, 4, "");
     BuildPage(1);
     EXPECT_EQ(Page->pagePanels[0]->CaptionLabels[0].text, QStringLiteral("Canon DIGITAL IXUS"));
 }
@@ -362,7 +362,7 @@ TEST_F(ThumbnailPage, EmptyTableAndCommandsThatNeedASelection) {
         {&MainWindow::BtnHTML2Click, "選択されたイメージがありません"},
         {&MainWindow::BtnSlideShowClick, "選択されたイメージがありません"},
         {&MainWindow::SpeedBtnRenameClick, "選択されたファイルがありません。"},
-        {&MainWindow::BtnSetPKomokuClick, "イメージがありません"},
+        {&MainWindow::OpenItemChoice, "イメージがありません"},
     };
     for (const auto& c : cases) {
         dialogs.AnswerOk();
@@ -380,7 +380,7 @@ TEST_F(ThumbnailPage, PopupCommandsAndTheRowJumpFindTheirPicture) {
     BuildPage(1);
     // From a thumbnail.
     FormMain->SetPopupTarget(kamelune::ThumbnailPage::Target(*Page->pagePanels[3]));
-    FormMain->PMenuGenzuClick();
+    FormMain->SlideshowFromHere();
     EXPECT_EQ(FormSlideshow->Tag(), 4);
     EXPECT_EQ(FormSlideshow->windowTitle(), QStringLiteral("スライドショー(全表示)"));
     EXPECT_EQ(Table().StrGridExif->currentIndex().row(), 3);
@@ -400,7 +400,7 @@ TEST_F(ThumbnailPage, PopupCommandsAndTheRowJumpFindTheirPicture) {
     QGuiApplication::clipboard()->setText(QStringLiteral("unchanged"));
     FormMain->ExifC1Click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("unchanged"));
-    FormMain->PMenuGenzuClick();
+    FormMain->SlideshowFromHere();
     EXPECT_EQ(FormSlideshow->Tag(), 2);
     FormSlideshow->hide();
     // The row jump stays inside the table.
@@ -417,35 +417,36 @@ TEST_F(ThumbnailPage, PopupCommandsAndTheRowJumpFindTheirPicture) {
 TEST_F(ThumbnailPage, ItemsChosenSavedLoadedAndRefused) {
     Pictures(2);
     StartOnThumbnails();
-    FormSetPKomoku->BtnClearClick();
+    FormItemChoice->BtnClearClick();
     for (int row : {4, 19, 36})
-        FormSetPKomoku->StrGridPKomokuClick(1, row);
-    FormSetPKomoku->StrGridPKomokuClick(2, 5); // other columns do nothing
-    FormSetPKomoku->StrGridPKomoku.SetCell(2, 19, "絞り値");
+        FormItemChoice->StrGridPKomokuClick(1, row);
+    FormItemChoice->StrGridPKomokuClick(2, 5); // other columns do nothing
+    FormItemChoice->StrGridPKomoku.SetCell(2, 19, "絞り値");
     EXPECT_EQ(model->ChosenItems(), (std::vector<int>{4, 19, 36}));
-    FormSetPKomoku->BtnApplyClick();
+    FormItemChoice->BtnApplyClick();
     EXPECT_EQ(model->View().ColCount(), 6);
-    EXPECT_EQ(windows->FormPHyoji->Attributes().kyochoChecked, std::vector<bool>(3, false));
-    DisplayAttributes a = windows->FormPHyoji->Attributes();
+    EXPECT_EQ(windows->FormDisplaySettings->Attributes().kyochoChecked,
+              std::vector<bool>(3, false));
+    DisplayAttributes a = windows->FormDisplaySettings->Attributes();
     a.kyochoChecked = {false, true, false};
     a.selColor = 0x00FF00;
     a.toka = true;
-    windows->FormPHyoji->SetAttributes(a);
+    windows->FormDisplaySettings->SetAttributes(a);
     const std::string saved = AppDir() + "/Default.pkm";
     dialogs.AnswerPath(saved);
-    windows->FormPHyoji->SpeedBtnDefaultClick();
+    windows->FormDisplaySettings->SpeedBtnDefaultClick();
     const std::string bytes = TempDir::Read(saved);
 
     DestroyWindows();
     StartOnThumbnails(false);
     EXPECT_EQ(model->ChosenItems(), (std::vector<int>{4, 19, 36}));
-    const DisplayAttributes b = windows->FormPHyoji->Attributes();
+    const DisplayAttributes b = windows->FormDisplaySettings->Attributes();
     EXPECT_EQ(b.kyochoChecked, a.kyochoChecked);
     EXPECT_EQ(b.selColor, 0x00FF00u);
     EXPECT_TRUE(b.toka);
     EXPECT_EQ(Page->pagePanels.at(0)->CaptionLabels[1].text, QStringLiteral("絞り値: 4.0"));
     dialogs.AnswerPath(AppDir() + "/again.pkm");
-    FormSetPKomoku->BtnSaveClick();
+    FormItemChoice->BtnSaveClick();
     EXPECT_EQ(TempDir::Read(AppDir() + "/again.pkm"), bytes);
 
     StringGrid grid(4, kPKomokuRows);
@@ -455,16 +456,16 @@ TEST_F(ThumbnailPage, ItemsChosenSavedLoadedAndRefused) {
     auto lines = MakePkmLines(grid, DisplayAttributes{});
     ASSERT_TRUE(WriteTextLines(AppDir() + "/one.pkm", lines));
     dialogs.AnswerPath(AppDir() + "/one.pkm");
-    FormSetPKomoku->BtnLoadClick();
+    FormItemChoice->BtnLoadClick();
     EXPECT_EQ(model->ChosenItems(), (std::vector<int>{10}));
-    EXPECT_EQ(FormSetPKomoku->StrGridPKomoku.Cell(2, 10), "日時");
-    EXPECT_EQ(windows->FormPHyoji->Attributes().selColor, 0x00FF00u) << "the looks stay";
+    EXPECT_EQ(FormItemChoice->StrGridPKomoku.Cell(2, 10), "日時");
+    EXPECT_EQ(windows->FormDisplaySettings->Attributes().selColor, 0x00FF00u) << "the looks stay";
 
     lines.resize(120);
     ASSERT_TRUE(WriteTextLines(saved, lines));
     dialogs.AnswerPath(saved);
     dialogs.AnswerOk();
-    FormSetPKomoku->BtnLoadClick();
+    FormItemChoice->BtnLoadClick();
     EXPECT_EQ(model->ChosenItems(), (std::vector<int>{10}));
     dialogs.AnswerOk();
     DestroyWindows();

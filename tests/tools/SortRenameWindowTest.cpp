@@ -174,7 +174,7 @@ TEST_F(ModernItems, ChosenSortedRenamedAndRemembered) {
 
     // The option and the layout come back at the next start.
     dialogs.AnswerPath(AppDir() + "/Default.pkm");
-    ASSERT_TRUE(FormSetPKomoku->SaveItemFile(QStringLiteral("保存"), QStringLiteral("x")));
+    ASSERT_TRUE(FormItemChoice->SaveItemFile(QStringLiteral("保存"), QStringLiteral("x")));
     FormMain->close();
     EXPECT_EQ(IniFile(Ini()).ReadString("Option", "ModernItems", ""), "1");
     DestroyWindows();
