@@ -27,7 +27,7 @@ Windows::Windows(const AppPaths& paths, DialogService& dialogs, const CommandLin
     Connect();
     FormMain->LoadSettings();
     FormMain->ShowStartFolder(FormItemChoice->LoadDefaultItemFile());
-    FormSlideshow->FormCreate();
+    FormSlideshow->Initialise();
 }
 
 Windows::~Windows() = default;
@@ -49,15 +49,15 @@ void Windows::Connect() {
     });
     QObject::connect(main, &MainWindow::aboutRequested, FormVersion.get(), &QDialog::exec);
     QObject::connect(FormDisplaySettings.get(), &DisplaySettingsDialog::applied, Page,
-                     [this] { Page->MakePagePicts(Page->CurrentPageBox()); });
+                     [this] { Page->BuildPage(Page->PageInBox()); });
     QObject::connect(Page, &ThumbnailPage::status, main, &MainWindow::SetStatus);
-    QObject::connect(Page, &ThumbnailPage::countsShown, main, &MainWindow::SetFigNo);
+    QObject::connect(Page, &ThumbnailPage::countsShown, main, &MainWindow::SetCounter);
     QObject::connect(Page, &ThumbnailPage::panelMenuRequested, main, &MainWindow::ShowPanelMenu);
     QObject::connect(Page, &ThumbnailPage::slideshowRequested, main, &MainWindow::OpenSlideshowAt);
     QObject::connect(Page, &ThumbnailPage::itemsRequested, main, &MainWindow::OpenItemChoice);
     QObject::connect(Page, &ThumbnailPage::displayRequested, main,
                      &MainWindow::OpenDisplaySettings);
-    QObject::connect(Page, &ThumbnailPage::htmlTableRequested, main, &MainWindow::BtnHTML2Click);
+    QObject::connect(Page, &ThumbnailPage::htmlTableRequested, main, &MainWindow::OpenHtmlTable);
     QObject::connect(&FormSlideshow->CaptionSettings(), &CaptionSettingsDialog::itemsRequested,
                      FormItemChoice.get(), &QDialog::exec);
 }

@@ -56,7 +56,7 @@ inline BenchFolders PrepareCorpus(int argc, char** argv) {
 
 // "Default.pkm" choosing items 2 .. lastItem (the all-items pane shows up to 20 of them).
 inline void WritePkm(const std::string& path, int lastItem) {
-    StringGrid grid(4, kPKomokuRows);
+    StringGrid grid(4, kItemRows);
     SetUpItemGrid(grid);
     SetDefaultHeadings(grid);
     for (int k = 2; k <= lastItem; ++k)

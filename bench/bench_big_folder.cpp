@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     const std::string appDir = folders.work + "/bench-big-app";
     fs::create_directories(appDir + "/empty");
     auto w = bench::StartProgram(dialogs, appDir, appDir + "/empty", "TabSheetTable", 1, 10);
-    w->FormMain->Controls().MnAllPictures->setChecked(true);
+    w->FormMain->Controls().allPicturesAction->setChecked(true);
     const double startMb = bench::StatusMb("VmRSS");
     const StringGrid& view = w->model.View();
 
@@ -109,29 +109,29 @@ int main(int argc, char** argv) {
     w->model.SetSortKeys({3, 18, 19, 10});
     const double sort = timed(
         [&w] {
-            w->FormSort->BtnGoSortClick();
+            w->FormSort->SortNow();
             bench::WaitUntil([&w] { return !w->FormSort->Sorting(); });
         },
         sortWait);
-    const double selectAll = timed([&w] { w->FormMain->SelectAllClick(); }, selectWait);
-    const double reverse = timed([&w] { w->FormMain->SelectReverseClick(); }, reverseWait);
+    const double selectAll = timed([&w] { w->FormMain->SelectAllPictures(); }, selectWait);
+    const double reverse = timed([&w] { w->FormMain->InvertSelection(); }, reverseWait);
 
     // A full scroll of the table, then a page change on the thumbnail tab between two pages
     // already in the cache.
     QScrollBar* bar =
-        w->FormMain->Controls().TabSheetTable->Controls().StrGridExif->verticalScrollBar();
+        w->FormMain->Controls().tablePage->Controls().exifGrid->verticalScrollBar();
     for (int v = 0; v <= bar->maximum(); v += std::max(1, bar->pageStep())) {
         bar->setValue(v);
         QCoreApplication::processEvents();
     }
-    w->FormMain->Controls().PageControl1->setCurrentWidget(w->FormMain->Controls().TabSheetGazo);
-    w->FormMain->PageControl1Change();
+    w->FormMain->Controls().pageTabs->setCurrentWidget(w->FormMain->Controls().thumbnailTab);
+    w->FormMain->TabChanged();
     bench::WaitForPage(*w);
-    w->Page->MakePagePicts(2);
+    w->Page->BuildPage(2);
     bench::WaitForPage(*w);
     const double page = timed(
         [&w] {
-            w->Page->MakePagePicts(1);
+            w->Page->BuildPage(1);
             bench::WaitForPage(*w);
         },
         pageWait);

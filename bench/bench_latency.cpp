@@ -55,12 +55,12 @@ int main(int argc, char** argv) {
     fs::remove_all(appDir);
     w = bench::StartProgram(dialogs, appDir, work + "/bench-large30", "TabSheetGazo", 3);
     fs::remove_all(appDir + "/@KameluneDir");
-    w->Page->CmbBoxFigNoPerPage->setCurrentText(QStringLiteral("30"));
+    w->Page->perPageCombo->setCurrentText(QStringLiteral("30"));
     qint64 coldPage = 0;
     {
         bench::InputProbe probe(w->FormMain->windowHandle());
         probe.Start();
-        w->Page->MakePagePicts(1);
+        w->Page->BuildPage(1);
         bench::WaitForPage(*w);
         coldPage = probe.Stop();
     }
@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
     {
         bench::InputProbe probe(w->FormMain->windowHandle());
         probe.Start();
-        w->Page->MakePagePicts(1);
+        w->Page->BuildPage(1);
         QElapsedTimer clock;
         clock.start();
         bench::WaitUntil([&clock] { return clock.elapsed() >= 300; });
@@ -114,14 +114,14 @@ int main(int argc, char** argv) {
     fs::create_directories(out);
     Answers answers(QString::fromStdString(out + "/album.html"));
     w = bench::StartProgram(answers, appDir, pictures, "TabSheetTable", 3);
-    w->FormMain->SelectAllClick();
-    w->FormSetHTML->ChkBoxLink->setChecked(true);
-    w->FormSetHTML->ChkBoxPreview->setChecked(false);
+    w->FormMain->SelectAllPictures();
+    w->FormSetHTML->linkCheck->setChecked(true);
+    w->FormSetHTML->openAfterCheck->setChecked(false);
     qint64 album = 0;
     {
         bench::InputProbe probe(w->FormMain->windowHandle());
         probe.Start();
-        w->FormSetHTML->BtnMakeClick();
+        w->FormSetHTML->MakeExport();
         bench::WaitUntil([&w] { return !w->FormMakeExifHTML->Running(); });
         album = probe.Stop();
     }

@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
         probe.Start();
         w->FormMain->SetCurrentDir(corpus);
         bench::WaitUntil([&w] {
-            return !w->FormMain->Controls().DirectoryListBox1->Listing() && !w->model.Reading();
+            return !w->FormMain->Controls().folderTree->Listing() && !w->model.Reading();
         });
         inputWait = probe.Stop();
     }
@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 10; ++i) {
         QElapsedTimer t;
         t.start();
-        w->FormSort->BtnGoSortClick();
+        w->FormSort->SortNow();
         bench::WaitUntil([&w] { return !w->FormSort->Sorting(); });
         sorts.push_back(t.nsecsElapsed() / 1e6);
     }

@@ -33,17 +33,17 @@ long ResidentKb() {
 }
 
 double MedianBuildMs(Windows* w, int perPage) {
-    w->Page->CmbBoxFigNoPerPage->setCurrentText(QString::number(perPage));
-    w->Page->MakePagePicts(1); // fills the cache
+    w->Page->perPageCombo->setCurrentText(QString::number(perPage));
+    w->Page->BuildPage(1); // fills the cache
     bench::WaitForPage(*w);
     std::vector<double> ms;
     for (int i = 0; i < 10; ++i) {
         QElapsedTimer t;
         t.start();
-        w->Page->MakePagePicts(1);
+        w->Page->BuildPage(1);
         bench::WaitForPage(*w);
         // Until the panels are drawn: every panel of the page painted once.
-        w->Page->PictPage->grab();
+        w->Page->pageWidget->grab();
         ms.push_back(t.nsecsElapsed() / 1e6);
     }
     std::sort(ms.begin(), ms.end());
@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
     w = bench::StartProgram(dialogs, work + "/bench-pages-app", corpus, "TabSheetGazo", 3);
     const double all30 = MedianBuildMs(w.get(), 30);
     const std::size_t panels30 = w->Page->pagePanels.size();
-    w->Page->SpeedBtnPane2->click();
+    w->Page->fourItemsButton->click();
     const double four60 = MedianBuildMs(w.get(), 30);
     const std::size_t panels60 = w->Page->pagePanels.size();
     std::printf("cached page, %zu panels x 20 caption lines: median %.1f ms\n", panels30, all30);
@@ -85,14 +85,14 @@ int main(int argc, char** argv) {
         w = bench::StartProgram(dialogs, appDir, work + "/bench-large", "TabSheetGazo", 3);
         fs::remove_all(appDir + "/@KameluneDir");
         w->Page->thumbnailThreads = parallel ? 0 : 1;
-        w->Page->CmbBoxFigNoPerPage->setCurrentText(QStringLiteral("16"));
+        w->Page->perPageCombo->setCurrentText(QStringLiteral("16"));
         QElapsedTimer t;
         double first = -1;
         w->Page->panelBuilt = [&](int) {
             if (first < 0) first = t.nsecsElapsed() / 1e6;
         };
         t.start();
-        w->Page->MakePagePicts(1);
+        w->Page->BuildPage(1);
         bench::WaitForPage(*w);
         times[parallel] = t.nsecsElapsed() / 1e6;
         if (parallel) firstPanel = first;
@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
     // memory flat over a long show.
     w = bench::StartProgram(dialogs, work + "/bench-slides", work + "/bench-large", "TabSheetTable",
                             3);
-    w->FormMain->Controls().TabSheetTable->Controls().StrGridExif->selectRow(0);
+    w->FormMain->Controls().tablePage->Controls().exifGrid->selectRow(0);
     w->FormMain->SlideshowFromHere();
     bench::WaitForSlide(*w);
     double worst = 0;
@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
     for (int step = 1; step <= 64; ++step) {
         QElapsedTimer t;
         t.start();
-        w->FormSlideshow->SpeedBtnNextClick();
+        w->FormSlideshow->GoNext();
         bench::WaitForSlide(*w);
         QCoreApplication::processEvents();
         worst = std::max(worst, t.nsecsElapsed() / 1e6);
@@ -131,9 +131,9 @@ int main(int argc, char** argv) {
     const std::string huge = work + "/bench-huge";
     bench::MakeLargeCorpus(huge, 3, 10000, 12000);
     w = bench::StartProgram(dialogs, work + "/bench-huge-app", huge, "TabSheetTable", 3);
-    w->FormSlideshow->ChkBoxAuto->setChecked(false);
-    w->FormSlideshow->ChkBoxFit->setChecked(false);
-    w->FormMain->Controls().TabSheetTable->Controls().StrGridExif->selectRow(0);
+    w->FormSlideshow->autoFitCheck->setChecked(false);
+    w->FormSlideshow->fitCheck->setChecked(false);
+    w->FormMain->Controls().tablePage->Controls().exifGrid->selectRow(0);
     const double before = bench::StatusMb("VmRSS");
     bench::ResetPeakMemory();
     w->FormMain->SlideshowFromHere();
@@ -142,7 +142,7 @@ int main(int argc, char** argv) {
     bench::InputProbe probe(w->FormSlideshow->windowHandle());
     probe.Start();
     for (int step = 1; step <= 6; ++step) {
-        w->FormSlideshow->SpeedBtnNextClick();
+        w->FormSlideshow->GoNext();
         bench::WaitForSlide(*w);
         w->FormSlideshow->grab(); // painted as the screen would
     }

@@ -61,7 +61,7 @@ std::string TrimText(const std::string& s) {
     return s.substr(a, b - a);
 }
 
-void SetStrGridTitle(StringGrid& grid, int rows, int items) {
+void SetTitleRow(StringGrid& grid, int rows, int items) {
     grid.BeginUpdate();
     grid.SetRowCount(rows);
     grid.SetColCount(items + 2);
@@ -171,7 +171,7 @@ void FinishViewLook(StringGrid& view) {
     view.EndUpdate();
 }
 
-void CopyStrGridExifFromBase(const std::string& mode, const ViewSource& src, const ItemList& items,
+void FillExifTable(const std::string& mode, const ViewSource& src, const ItemList& items,
                              StringGrid& view, bool exifOnly) {
     if (mode == "ALL")
         MakeViewOfAllItems(src.base, view, exifOnly);
@@ -226,7 +226,7 @@ int PictureRowCount(int fileCount, bool allPictures) {
     return allPictures ? fileCount : std::min(fileCount, kMaxPictures);
 }
 
-void MakeStrGridBase(const std::string& folder, const std::vector<std::string>& files,
+void ReadFolder(const std::string& folder, const std::vector<std::string>& files,
                      FolderScan& scan, ReadFlags limits, const std::function<void(int)>& progress,
                      const ReadControl& control) {
     StringGrid& base = scan.base;
@@ -236,7 +236,7 @@ void MakeStrGridBase(const std::string& folder, const std::vector<std::string>& 
     counts.pictureCount = PictureRowCount(counts.fileCount, limits.allPictures);
     base.BeginUpdate();
     ClearStrgrid(base);
-    SetStrGridTitle(base, counts.pictureCount + 1, limits.items);
+    SetTitleRow(base, counts.pictureCount + 1, limits.items);
     scan.orientations.assign(static_cast<std::size_t>(counts.pictureCount) + 1, 0);
     // One pass: a single open and head read of each file gives both its quick kind (for the
     // count) and its items. Files past the limit are only counted. A few threads take the files
@@ -292,7 +292,7 @@ FolderScan ScanFolder(const std::string& folder, const std::string& masks, ReadF
     FolderScan scan;
     int error = 0;
     const std::vector<std::string> files = ListPictures(folder, masks, &error);
-    MakeStrGridBase(folder, files, scan, limits, progress, control);
+    ReadFolder(folder, files, scan, limits, progress, control);
     scan.counts.folderError = error;
     return scan;
 }
@@ -317,7 +317,7 @@ std::string MapUrl(const StringGrid& base, int pictNo) {
            lon;
 }
 
-std::string FigNoText(const FolderCounts& counts) {
+std::string CounterText(const FolderCounts& counts) {
     return std::to_string(counts.exifCount) + "/" + std::to_string(counts.pictureCount);
 }
 

@@ -50,7 +50,7 @@ std::string FirstChars(const std::string& utf8, std::size_t n);
 std::string TrimText(const std::string& s);
 
 // items: the items that get columns (column k + 1 for item k).
-void SetStrGridTitle(StringGrid& grid, int rows, int items = kItemCount);
+void SetTitleRow(StringGrid& grid, int rows, int items = kItemCount);
 void WriteParaToGrid(StringGrid& base, int row, const std::string& name, FileKind kind,
                      const ExifItemTexts& items, ReadFlags limits);
 void ClearStrgrid(StringGrid& grid);
@@ -72,7 +72,7 @@ void MakeViewOfChosenItems(const ViewSource& src, const ItemList& items, StringG
 void CopyViewRow(const StringGrid& base, const ItemList& items, int r, int& counter,
                  StringGrid& view, bool exifOnly);
 // "ALL": copy; any other mode: the chosen items. Then one fixed row when there are data rows.
-void CopyStrGridExifFromBase(const std::string& mode, const ViewSource& src, const ItemList& items,
+void FillExifTable(const std::string& mode, const ViewSource& src, const ItemList& items,
                              StringGrid& view, bool exifOnly);
 // Shapes the EXIF table after a rebuild: fixed row, widths, colours.
 void FinishViewLook(StringGrid& view);
@@ -118,7 +118,7 @@ struct FolderScan {
 // Builds the base table of the folder's files in one pass: each file is opened and its head read
 // once, for the EXIF count and (the first 2,000) for its row. progress(n) is called before the
 // n-th row is read (1-based).
-void MakeStrGridBase(const std::string& folder, const std::vector<std::string>& files,
+void ReadFolder(const std::string& folder, const std::vector<std::string>& files,
                      FolderScan& scan, ReadFlags limits,
                      const std::function<void(int)>& progress = {},
                      const ReadControl& control = {});
@@ -133,6 +133,6 @@ FolderScan ScanFolder(const std::string& folder, const std::string& masks, ReadF
 std::string MapUrl(const StringGrid& base, int pictNo);
 
 // "exifCount/pictureCount".
-std::string FigNoText(const FolderCounts& counts);
+std::string CounterText(const FolderCounts& counts);
 
 } // namespace kamelune

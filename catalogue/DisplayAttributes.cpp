@@ -5,11 +5,11 @@
 namespace kamelune {
 
 int DisplayAttributes::FontHeight() const {
-    return ItemNumber(kMojiHeights[mojiIndex >= 0 && mojiIndex < 4 ? mojiIndex : 0]);
+    return ItemNumber(kCaptionHeights[textSizeIndex >= 0 && textSizeIndex < 4 ? textSizeIndex : 0]);
 }
 
 bool DisplayAttributes::Emphasised(int k) const {
-    return k >= 0 && k < static_cast<int>(kyochoChecked.size()) && kyochoChecked[k];
+    return k >= 0 && k < static_cast<int>(emphasisChecked.size()) && emphasisChecked[k];
 }
 
 } // namespace kamelune

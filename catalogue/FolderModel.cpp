@@ -12,13 +12,13 @@ namespace kamelune {
 
 FolderModel::FolderModel(AppPaths appPaths, QObject* parent)
     : QObject(parent), paths_(std::move(appPaths)), fileMask_(kPictureMasks), base_(kBaseCols, 1),
-      view_(5, 1), itemGrid_(4, kPKomokuRows) {
+      view_(5, 1), itemGrid_(4, kItemRows) {
     thumbDir_ = DefaultCacheDir();
     // A slow disk on demand, to see (and test) what a user of a network share sees.
     readDelay_ = std::chrono::milliseconds(qEnvironmentVariableIntValue("KAMELUNE_READ_DELAY_MS"));
     SetUpItemGrid(itemGrid_);
     SetDefaultHeadings(itemGrid_);
-    SetStrGridTitle(base_, 1);
+    SetTitleRow(base_, 1);
     view_.SetFixedColor(kTitleColor);
 }
 
@@ -37,7 +37,7 @@ void FolderModel::RetireRead() {
 void FolderModel::StartRead(const std::string& folder, const std::string& masks, ReadFlags flags) {
     RetireRead();
     const int generation = ++generation_;
-    SetStrGridTitle(base_, 1, flags.items);
+    SetTitleRow(base_, 1, flags.items);
     orientations_.clear();
     fileCount_ = exifCount_ = 0;
     emit readStarted();
@@ -160,7 +160,7 @@ void FolderModel::ForgetSelectionAndOrder() {
 }
 
 void FolderModel::MakeView(const std::string& mode, bool exifOnly) {
-    CopyStrGridExifFromBase(mode, {base_, itemGrid_, rowOrder_}, chosenItems_, view_, exifOnly);
+    FillExifTable(mode, {base_, itemGrid_, rowOrder_}, chosenItems_, view_, exifOnly);
 }
 
 void FolderModel::SetViewLook(bool threeFixed) {

@@ -13,10 +13,10 @@ FolderRead::FolderRead(Request request, std::function<void(int)> progress,
                                          request.flags.allPictures) > kMaxPictures) {
             // A large folder: its first rows on their own first (read again with the rest).
             const std::vector<std::string> head(files.begin(), files.begin() + kFirstRows);
-            MakeStrGridBase(request.folder, head, first_, request.flags, {}, control);
+            ReadFolder(request.folder, head, first_, request.flags, {}, control);
             firstRows();
         }
-        MakeStrGridBase(request.folder, files, result_, request.flags, progress, control);
+        ReadFolder(request.folder, files, result_, request.flags, progress, control);
         result_.counts.folderError = error;
         if (done) done();
     });

@@ -36,7 +36,7 @@ bool EndsWithHid(const std::string& name) {
 
 } // namespace
 
-FileChanges HideFig(const std::string& folder, const std::string& cacheFolder,
+FileChanges HidePicture(const std::string& folder, const std::string& cacheFolder,
                     const std::string& name) {
     FileChanges c;
     const std::string picture = JoinPath(folder, name);
@@ -49,7 +49,7 @@ FileChanges HideFig(const std::string& folder, const std::string& cacheFolder,
     return c;
 }
 
-FileChanges HideFigs(const std::string& folder, const std::vector<std::string>& names) {
+FileChanges HidePictures(const std::string& folder, const std::vector<std::string>& names) {
     FileChanges c;
     for (const std::string& name : names) {
         const std::string picture = JoinPath(folder, name);
@@ -80,7 +80,7 @@ FileChanges ReshowAll(const std::string& folder) {
     return c;
 }
 
-FileChanges DeleteFig(const std::string& folder, const std::string& cacheFolder,
+FileChanges DeletePicture(const std::string& folder, const std::string& cacheFolder,
                       const std::string& name, const RemovePicture& removePicture) {
     FileChanges c;
     const std::string picture = JoinPath(folder, name);

@@ -21,10 +21,10 @@ struct FileChanges {
 
 // One picture and its two cache files get ".HID" appended. The cache files follow only when the
 // picture did.
-FileChanges HideFig(const std::string& folder, const std::string& cacheFolder,
+FileChanges HidePicture(const std::string& folder, const std::string& cacheFolder,
                     const std::string& name);
 // The pictures alone, one after the other (cache untouched).
-FileChanges HideFigs(const std::string& folder, const std::vector<std::string>& names);
+FileChanges HidePictures(const std::string& folder, const std::vector<std::string>& names);
 // Every "*.HID" of the folder (letter case ignored) loses its last extension.
 FileChanges ReshowAll(const std::string& folder);
 // Names of the folder's hidden files.
@@ -33,7 +33,7 @@ std::vector<std::string> HiddenFiles(const std::string& folder);
 // removePicture, when given, takes the picture away in place of deleting it (to the trash);
 // it gives the reason when it cannot.
 using RemovePicture = std::function<FileResult(const std::string& path)>;
-FileChanges DeleteFig(const std::string& folder, const std::string& cacheFolder,
+FileChanges DeletePicture(const std::string& folder, const std::string& cacheFolder,
                       const std::string& name, const RemovePicture& removePicture = {});
 
 // A user message for what could not be done; empty when all went well.

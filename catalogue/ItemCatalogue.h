@@ -29,7 +29,7 @@ int ItemNumber(std::string_view text);
 
 // Item selection grid: a row per item (76 rows, 96 with today's items) × 4 columns ("項目",
 // "選択", "見出し(編集可)", "事例").
-constexpr int kPKomokuRows = 76;
+constexpr int kItemRows = 76;
 void SetUpItemGrid(StringGrid& grid, int items = 75);
 // Column 2 := the default headings of the rows from `from` on.
 void SetDefaultHeadings(StringGrid& grid, int from = 1);

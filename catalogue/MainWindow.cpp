@@ -71,7 +71,7 @@ AppPaths ResolveAppPaths(const QString& programPath) {
 MainWindow::MainWindow(FolderModel& model, DialogService& dialogs, QWidget* parent)
     : QMainWindow(parent), model_(model), dialogs_(dialogs) {
     BuildFrame();
-    FormCreate();
+    Initialise();
     ConnectModel();
 }
 
@@ -79,21 +79,21 @@ MainWindow::MainWindow(FolderModel& model, DialogService& dialogs, QWidget* pare
 void MainWindow::ConnectModel() {
     for (auto signal : {&FolderModel::itemsChanged, &FolderModel::orderChanged})
         connect(&model_, signal, this, [this] {
-            ShowChosenItems(ChkBoxExifOnly->isChecked());
+            ShowChosenItems(exifOnlyCheck->isChecked());
             model_.Requests().ShowPage(0);
         });
     connect(&model_, &FolderModel::filesRenamed, this,
             [this](bool many) { many ? RemakeAll() : UpdateTable(); });
     connect(&model_.Requests(), &ViewRequests::tableRowWanted, this,
-            [this](int row) { TabSheetTable->SelectRow(row); });
+            [this](int row) { tablePage->SelectRow(row); });
     connect(&model_.Requests(), &ViewRequests::smallPictureWanted, this, [this](int row) {
-        if (PanelImageS->isVisible()) DisplaySmallImage(row);
+        if (smallPicturePanel->isVisible()) DisplaySmallImage(row);
     });
     connect(&model_, &FolderModel::itemCountChanged, this, [this] {
-        MnModernItems->setChecked(model_.ModernItems());
-        MnOpenMap->setVisible(model_.ModernItems());
+        modernItemsAction->setChecked(model_.ModernItems());
+        openMapAction->setVisible(model_.ModernItems());
         // Before the start folder is read there is nothing to read again.
-        if (model_.ListReady()) MakeStrGridBase();
+        if (model_.ListReady()) ReadFolder();
     });
     connect(&model_, &FolderModel::readStarted, this, &MainWindow::ReadStarted);
     connect(&model_, &FolderModel::rowsRead, this,
@@ -115,15 +115,15 @@ MainWindow::~MainWindow() {
     *smallCancel_ = true;
 }
 
-void MainWindow::FormCreate() {
+void MainWindow::Initialise() {
     ApplyViewLook();
     resize(796, 414);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    InitPara();
+    SetDefaults();
 }
 
-void MainWindow::InitPara() {
+void MainWindow::SetDefaults() {
     model_.SetListReady(false);
     smallPictureFile_.clear();
     model_.FolderOpened(); // the page: page 1 of 16 x 2
@@ -148,7 +148,7 @@ void MainWindow::LoadSettings() {
     const ScreenRect place = PlaceOnScreens({at.x(), at.y(), size.width(), size.height()}, screens);
     move(place.left, place.top);
     resize(place.width, place.height);
-    PageControl1->setCurrentWidget(s.activePage == "TabSheetTable" ? TabSheetTable : TabSheetGazo);
+    pageTabs->setCurrentWidget(s.activePage == "TabSheetTable" ? tablePage : thumbnailTab);
 
     // A folder from the command line comes first; a remembered folder that is gone falls back to
     // the home folder.
@@ -164,11 +164,11 @@ void MainWindow::LoadSettings() {
         SetLocationChoice(false);
     }
     if (s.hairetu != -1) model_.SetPane(s.hairetu == 2 || s.hairetu == 3 ? s.hairetu : 1);
-    MnExifAfterJfif->setChecked(s.exifAfterJfif);
-    MnDeleteToTrash->setChecked(s.deleteToTrash);
-    MnUpright->setChecked(s.upright);
+    exifAfterJfifAction->setChecked(s.exifAfterJfif);
+    deleteToTrashAction->setChecked(s.deleteToTrash);
+    uprightAction->setChecked(s.upright);
     model_.SetModernItems(s.modernItems);
-    MnAllPictures->setChecked(s.allPictures);
+    allPicturesAction->setChecked(s.allPictures);
 }
 
 void MainWindow::ShowStartFolder(bool builtInItems) {
@@ -189,7 +189,7 @@ void MainWindow::SaveSettings() {
     s.width = width();
     s.height = height();
     s.activePage =
-        PageControl1->currentWidget() == TabSheetTable ? "TabSheetTable" : "TabSheetGazo";
+        pageTabs->currentWidget() == tablePage ? "TabSheetTable" : "TabSheetGazo";
     s.dir = model_.CurrentDir();
     s.thumbDir = model_.ThumbDir();
     s.hairetu = model_.Pane();
@@ -209,7 +209,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void MainWindow::OwariClick() {
+void MainWindow::Quit() {
     close();
 }
 
@@ -219,24 +219,24 @@ void MainWindow::SetStatus(const QString& text) {
 
 void MainWindow::PointTreeAt(const std::string& folder) {
     model_.SetCurrentDir(folder);
-    DirectoryListBox1->SetFolder(folder);
+    folderTree->SetFolder(folder);
 }
 
 void MainWindow::SetCurrentDir(const std::string& folder) {
     PointTreeAt(folder);
-    DirectoryListBox1Change();
+    FolderChosen();
 }
 
-void MainWindow::DirectoryListBox1Change() {
+void MainWindow::FolderChosen() {
     if (model_.ListReady()) RemakeAll();
 }
 
-void MainWindow::DriveComboBox1Change() {
-    SetCurrentDir(ToStd(DriveComboBox1->currentText()));
+void MainWindow::PlaceChosen() {
+    SetCurrentDir(ToStd(placeCombo->currentText()));
 }
 
-void MainWindow::FilterComboBox1Change() {
-    model_.SetFileMask(ToStd(FilterComboBox1->currentData().toString()));
+void MainWindow::FilterChosen() {
+    model_.SetFileMask(ToStd(filterCombo->currentData().toString()));
 }
 
 void MainWindow::RemakeAll() {
@@ -245,46 +245,46 @@ void MainWindow::RemakeAll() {
         dialogs_.ShowCheckMessage(QStringLiteral("ここはKameluneの情報格納場所です。"));
         return;
     }
-    InitPara();
-    ImageSmall->clear();
+    SetDefaults();
+    smallPicture->clear();
     model_.BeginFolder();
     pageAfterRead_ = true;
-    MakeStrGridBase();
+    ReadFolder();
 }
 
 void MainWindow::UpdateTable() {
     model_.ForgetSelectionAndOrder();
     pageAfterRead_ = true;
-    MakeStrGridBase();
+    ReadFolder();
 }
 
-void MainWindow::MakeStrGridBase() {
+void MainWindow::ReadFolder() {
     model_.StartRead(model_.CurrentDir(), model_.FileMask(), model_.ReadFlagsNow());
 }
 
 void MainWindow::ReadStarted() {
     SetReadingLook(true);
-    LabelFigNo->setText(ToQ(FigNoText({})));
+    countLabel->setText(ToQ(CounterText({})));
     // The tables are empty until the read is done: nothing acts on rows that are not there.
     ShowReadTable();
 }
 
 void MainWindow::ReadFinished() {
     const FolderCounts& counts = model_.ReadCounts();
-    LabelFigNo->setText(ToQ(FigNoText(counts)));
+    countLabel->setText(ToQ(CounterText(counts)));
     ShowReadTable();
     SetReadingLook(false);
     // The settled text: the folder, and what the read changed elsewhere.
     SetStatus(ToQ(model_.CurrentDir()) +
               (notice_.isEmpty() ? QString() : QStringLiteral("  ") + notice_));
     notice_.clear();
-    TabSheetTable->SetSpinEditJump();
+    tablePage->ResetJumpBox();
     model_.Requests().ShowPage(pageAfterRead_ ? 1 : 0);
     if (pageAfterRead_)
-        PanelImageS->setVisible(PageControl1->currentWidget() == TabSheetTable &&
-                                TabSheetTable->SmallPictureOn());
+        smallPicturePanel->setVisible(pageTabs->currentWidget() == tablePage &&
+                                tablePage->SmallPictureOn());
     pageAfterRead_ = false;
-    if (!startPicture_.empty()) TabSheetTable->MakePictureCurrent(startPicture_);
+    if (!startPicture_.empty()) tablePage->MakePictureCurrent(startPicture_);
     startPicture_.clear();
     // An empty table would look like a folder without pictures.
     if (counts.folderError)
@@ -297,97 +297,97 @@ void MainWindow::SetReadingLook(bool reading) {
         a->setEnabled(!reading);
     for (QWidget* w : tableWidgets_)
         w->setEnabled(!reading);
-    TabSheetTable->SetCommandsEnabled(!reading);
+    tablePage->SetCommandsEnabled(!reading);
 }
 
 void MainWindow::ApplyViewLook() {
-    TabSheetTable->ApplyViewLook();
-    ApplyGridLook(StrGridBase, model_.Base(), 2);
+    tablePage->ApplyViewLook();
+    ApplyGridLook(baseGrid, model_.Base(), 2);
 }
 
-void MainWindow::CopyStrGridExifFromBase(const std::string& mode, bool exifOnly) {
+void MainWindow::FillExifTable(const std::string& mode, bool exifOnly) {
     model_.MakeView(mode, exifOnly);
     ApplyViewLook();
-    TabSheetTable->SetSpinEditJump();
+    tablePage->ResetJumpBox();
 }
 
 // A folder just read: every item while none is chosen, else the chosen ones.
 void MainWindow::ShowReadTable() {
-    CopyStrGridExifFromBase(model_.ChosenItems().empty() ? "ALL" : "TABLE",
-                            ChkBoxExifOnly->isChecked());
+    FillExifTable(model_.ChosenItems().empty() ? "ALL" : "TABLE",
+                            exifOnlyCheck->isChecked());
 }
 
 void MainWindow::ShowChosenItems(bool exifOnly) {
-    CopyStrGridExifFromBase("TABLE", exifOnly);
+    FillExifTable("TABLE", exifOnly);
 }
 
-void MainWindow::ChkBoxExifOnlyClick() {
-    ShowChosenItems(ChkBoxExifOnly->isChecked());
+void MainWindow::ExifOnlyToggled() {
+    ShowChosenItems(exifOnlyCheck->isChecked());
     model_.SetListReady(true);
     model_.Requests().ShowPage(0);
 }
 
-void MainWindow::ChkBoxImageClick() {
-    PanelImageS->setVisible(TabSheetTable->SmallPictureOn());
-    if (PanelImageS->isVisible()) {
+void MainWindow::SmallPictureToggled() {
+    smallPicturePanel->setVisible(tablePage->SmallPictureOn());
+    if (smallPicturePanel->isVisible()) {
         PlaceSmallPanel();
-        PanelImageS->raise();
+        smallPicturePanel->raise();
     }
 }
 
 void MainWindow::PlaceSmallPanel() {
-    const QPoint corner = TabSheetTable->TableRectIn(this).bottomRight();
-    PanelImageS->move(corner.x() - PanelImageS->width() - 20,
-                      corner.y() - PanelImageS->height() - 20);
+    const QPoint corner = tablePage->TableRectIn(this).bottomRight();
+    smallPicturePanel->move(corner.x() - smallPicturePanel->width() - 20,
+                      corner.y() - smallPicturePanel->height() - 20);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    if (PanelImageS && PanelImageS->isVisible()) PlaceSmallPanel();
+    if (smallPicturePanel && smallPicturePanel->isVisible()) PlaceSmallPanel();
 }
 
-void MainWindow::LimitMakerNoteClick() {
-    MakeStrGridBase();
+void MainWindow::MakerNoteLimitToggled() {
+    ReadFolder();
 }
 
-void MainWindow::LimitUserCmntClick() {
-    MakeStrGridBase();
+void MainWindow::UserCommentLimitToggled() {
+    ReadFolder();
 }
 
-void MainWindow::MnExifAfterJfifClick() {
+void MainWindow::ExifAfterJfifToggled() {
     // Which pictures carry EXIF changes: the folder is read again, as after a rename.
     UpdateTable();
 }
 
-void MainWindow::PageControl1Change() {
+void MainWindow::TabChanged() {
     PageChange();
     SetStatus(ToQ(model_.CurrentDir()));
 }
 
 void MainWindow::PageChange() {
-    if (PageControl1->currentWidget() == TabSheetGazo) {
-        PanelImageS->hide();
+    if (pageTabs->currentWidget() == thumbnailTab) {
+        smallPicturePanel->hide();
         if (model_.FileCount() >= 1) model_.Requests().ShowPage(0);
-    } else if (PageControl1->currentWidget() == TabSheetTable) {
-        PanelImageS->setVisible(TabSheetTable->SmallPictureOn());
+    } else if (pageTabs->currentWidget() == tablePage) {
+        smallPicturePanel->setVisible(tablePage->SmallPictureOn());
     }
 }
 
-void MainWindow::BtnTabYokoClick() {
+void MainWindow::WriteTabWide() {
     if (model_.FileCount() >= 1)
-        OutTabFile(6);
+        WriteTabFile(6);
     else
         dialogs_.ShowCheckMessage(QStringLiteral("イメージがありません"));
 }
 
-void MainWindow::BtnTabTateClick() {
+void MainWindow::WriteTabTall() {
     if (model_.FileCount() >= 1)
-        OutTabFile(7);
+        WriteTabFile(7);
     else
         dialogs_.ShowCheckMessage(QStringLiteral("イメージがありません"));
 }
 
-void MainWindow::OutTabFile(int layout) {
+void MainWindow::WriteTabFile(int layout) {
     if (!HasSelection(QStringLiteral("解析するイメージが選択されていません"))) return;
     FileDialogRequest request;
     request.title = QStringLiteral("TAB区切り文の保存");
@@ -416,10 +416,10 @@ void MainWindow::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile()) paths << url.toLocalFile();
     event->acceptProposedAction();
-    WMDropFiles(paths);
+    DropPictures(paths);
 }
 
-void MainWindow::WMDropFiles(const QStringList& dropped) {
+void MainWindow::DropPictures(const QStringList& dropped) {
     if (dropped.isEmpty()) return;
     const QString source = dropped.first();
     SetStatus(source);
@@ -486,22 +486,22 @@ void MainWindow::DisplaySmallImage(int row) {
 
 void MainWindow::ShowSmallImage(const JpegDecodeResult& r) {
     if (!r.ok) {
-        ImageSmall->clear();
+        smallPicture->clear();
         return;
     }
     const int W = r.fullWidth, H = r.fullHeight;
-    ImageSmall->setPixmap(QPixmap::fromImage(ToQImage(r.image)));
+    smallPicture->setPixmap(QPixmap::fromImage(ToQImage(r.image)));
     if (H > W) {
         const int w = W * 96 / H;
-        ImageSmall->setGeometry((96 - w) / 2, 0, w, 96);
+        smallPicture->setGeometry((96 - w) / 2, 0, w, 96);
     } else {
         const int h = H * 96 / W;
-        ImageSmall->setGeometry(0, (96 - h) / 2, 96, h);
+        smallPicture->setGeometry(0, (96 - h) / 2, 96, h);
     }
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (ImageSmall && watched == ImageSmall) {
+    if (smallPicture && watched == smallPicture) {
         auto* mouse = dynamic_cast<QMouseEvent*>(event);
         if (!mouse) return false;
         switch (event->type()) {
@@ -511,12 +511,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
                 dragging_ = true;
             } else if (mouse->button() == Qt::RightButton && !smallPictureFile_.empty()) {
                 emit slideshowRequested(QStringLiteral("スライドショー（全表示）"), smallImageTag_,
-                                        TabSheetTable->CurrentTableRow(), false);
+                                        tablePage->CurrentTableRow(), false);
             }
             return true;
         case QEvent::MouseMove:
             if (dragging_)
-                PanelImageS->move(PanelImageS->pos() + mouse->position().toPoint() - dragStart_);
+                smallPicturePanel->move(smallPicturePanel->pos() + mouse->position().toPoint() - dragStart_);
             return true;
         case QEvent::MouseButtonRelease:
             dragging_ = false;

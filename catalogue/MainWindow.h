@@ -45,29 +45,29 @@ class StringGridModel;
 // The main window's components, named as the handlers know them. The window keeps them to
 // itself; Controls() lends them to tests and benchmarks.
 struct MainControls {
-    QWidget* Panel1 = nullptr;
-    QComboBox* DriveComboBox1 = nullptr;
-    DirectoryListBox* DirectoryListBox1 = nullptr;
-    QComboBox* FilterComboBox1 = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    QToolBar* ToolBarCommon = nullptr;
-    QLabel* LabelFigNo = nullptr;
-    QCheckBox* ChkBoxExifOnly = nullptr;
-    QToolButton *SpeedBtnSort = nullptr, *SpeedBtnAll = nullptr, *SpeedBtnReverse = nullptr,
-                *SpeedBtnNone = nullptr, *SpeedBtnSlide = nullptr, *SpeedBtnHTML1 = nullptr,
-                *SpeedBtnHide = nullptr, *SpeedBtnReshow = nullptr, *SpeedBtnRename = nullptr,
-                *SpeedBtnDirKill = nullptr;
-    QTabWidget* PageControl1 = nullptr;
-    QWidget *TabSheetGazo = nullptr, *TabSheetBase = nullptr;
-    TablePage* TabSheetTable = nullptr;
-    GridView* StrGridBase = nullptr;
-    QFrame* PanelImageS = nullptr;
-    QLabel* ImageSmall = nullptr;
-    QMenu* PopupMenu1 = nullptr;
-    QAction *MnThumbLocation = nullptr, *MnOtherLocation = nullptr, *MnImage = nullptr,
-            *LimitMakerNote = nullptr, *LimitUserCmnt = nullptr, *MnExit = nullptr,
-            *MnExifAfterJfif = nullptr, *MnDeleteToTrash = nullptr, *MnUpright = nullptr,
-            *MnModernItems = nullptr, *MnOpenMap = nullptr, *MnAllPictures = nullptr;
+    QWidget* folderPane = nullptr;
+    QComboBox* placeCombo = nullptr;
+    DirectoryListBox* folderTree = nullptr;
+    QComboBox* filterCombo = nullptr;
+    QSplitter* folderSplitter = nullptr;
+    QToolBar* commonToolBar = nullptr;
+    QLabel* countLabel = nullptr;
+    QCheckBox* exifOnlyCheck = nullptr;
+    QToolButton *sortButton = nullptr, *selectAllButton = nullptr, *reverseButton = nullptr,
+                *selectNoneButton = nullptr, *slideshowButton = nullptr, *albumButton = nullptr,
+                *hideButton = nullptr, *showAgainButton = nullptr, *renameButton = nullptr,
+                *deleteCacheButton = nullptr;
+    QTabWidget* pageTabs = nullptr;
+    QWidget *thumbnailTab = nullptr, *baseTab = nullptr;
+    TablePage* tablePage = nullptr;
+    GridView* baseGrid = nullptr;
+    QFrame* smallPicturePanel = nullptr;
+    QLabel* smallPicture = nullptr;
+    QMenu* pictureMenu = nullptr;
+    QAction *cacheBesidePicturesAction = nullptr, *cacheElsewhereAction = nullptr, *smallPictureAction = nullptr,
+            *limitMakerNoteAction = nullptr, *limitUserCommentAction = nullptr, *exitAction = nullptr,
+            *exifAfterJfifAction = nullptr, *deleteToTrashAction = nullptr, *uprightAction = nullptr,
+            *modernItemsAction = nullptr, *openMapAction = nullptr, *allPicturesAction = nullptr;
 };
 
 class MainWindow : public QMainWindow, private MainControls {
@@ -77,8 +77,8 @@ public:
     ~MainWindow() override;
 
     // Start-up and shutdown.
-    void FormCreate();
-    void InitPara();
+    void Initialise();
+    void SetDefaults();
     void LoadSettings();
     // After the settings and the items: the remembered folder (or the command line's) read and
     // shown. builtInItems: the program's own choice of items, best seen in three columns.
@@ -90,12 +90,12 @@ public:
     void SaveSettings();
 
     // Folder and tables.
-    void DirectoryListBox1Change();
+    void FolderChosen();
     void RemakeAll();
     void UpdateTable();
     // Starts reading the folder; the tables, counters and page follow when it is done.
-    void MakeStrGridBase();
-    void CopyStrGridExifFromBase(const std::string& mode, bool exifOnly);
+    void ReadFolder();
+    void FillExifTable(const std::string& mode, bool exifOnly);
     void ShowChosenItems(bool exifOnly);
     void ShowReadTable();
     // The folder shown; the folder tree's current folder.
@@ -103,59 +103,59 @@ public:
     void SetCurrentDir(const std::string& folder); // as the user picking it in the tree
 
     // Handlers.
-    void ChkBoxExifOnlyClick();
-    void ChkBoxImageClick();
-    void LimitMakerNoteClick();
-    void LimitUserCmntClick();
-    void MnExifAfterJfifClick();
-    void PageControl1Change();
+    void ExifOnlyToggled();
+    void SmallPictureToggled();
+    void MakerNoteLimitToggled();
+    void UserCommentLimitToggled();
+    void ExifAfterJfifToggled();
+    void TabChanged();
     void PageChange();
-    void DriveComboBox1Change();
-    void FilterComboBox1Change();
-    void WMDropFiles(const QStringList& paths);
+    void PlaceChosen();
+    void FilterChosen();
+    void DropPictures(const QStringList& paths);
     bool Copying() const { return copying_ > 0; } // a dropped picture is being copied
-    void OwariClick();
-    void MnThumbLocationClick();
-    void MnOtherLocationClick();
-    void MnKameluneDirDelClick();
+    void Quit();
+    void CacheBesidePictures();
+    void CacheElsewhere();
+    void DeleteCacheFolders();
     void SetLocationChoice(bool other); // the radio mark of the cache place
 
     // Hide, show again, delete.
-    void HideFig(int pictNo);
-    void DeleteFig(int pictNo);
+    void HidePicture(int pictNo);
+    void DeletePicture(int pictNo);
     // How a picture goes to the trash (tests: a trash that refuses).
     RemovePicture moveToTrash = [](const std::string& path) {
         return MoveToTrash(QString::fromStdString(path));
     };
-    void Hide1Click();
-    void PopMnDeleteClick();
-    void SpeedBtnHideClick();
-    void SpeedBtnReshowClick();
+    void HidePopupPicture();
+    void DeletePopupPicture();
+    void HideSelected();
+    void ShowHiddenAgain();
 
     // The table's small picture.
     void DisplaySmallImage(int row);
 
     // Selection.
     void Selection(int col, int row);
-    void SelectAllClick();
-    void SelectReverseClick();
-    void SelectNoneClick();
-    void ExifC1Click();
+    void SelectAllPictures();
+    void InvertSelection();
+    void SelectNoPicture();
+    void CopyExif();
 
     // Commands that open other windows.
-    void BtnSortClick();
-    void BtnHtmlClick();
-    void BtnHTML2Click();
-    void BtnSlideShowClick();
+    void OpenSort();
+    void OpenAlbum();
+    void OpenHtmlTable();
+    void StartSlideshow();
     void SlideshowFromHere();
     void OpenItemChoice();
     void OpenDisplaySettings();
-    void SpeedBtnRenameClick();
-    void MnChangeNameClick();
-    void About1Click();
-    void BtnTabYokoClick();
-    void BtnTabTateClick();
-    void OutTabFile(int layout); // 6 horizontal, anything else vertical
+    void OpenBatchRename();
+    void RenamePopupPicture();
+    void OpenAbout();
+    void WriteTabWide();
+    void WriteTabTall();
+    void WriteTabFile(int layout); // 6 horizontal, anything else vertical
     // The picture a popup command acts on: the thumbnail's, else the table's current row; 0 when
     // there is none.
     int PopupPicture() const;
@@ -163,7 +163,7 @@ public:
     void ShowPanelMenu(const PictureTarget& target, const QPoint& globalPos);
     void OpenSlideshowAt(const PictureTarget& target);
     void SetPopupTarget(const PictureTarget& target) { popup_ = target; }
-    void SetFigNo(const QString& text); // the "EXIF/pictures" counter of the tool bar
+    void SetCounter(const QString& text); // the "EXIF/pictures" counter of the tool bar
     const MainControls& Controls() const { return *this; }
 
     // Status bar text.

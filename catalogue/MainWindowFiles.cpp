@@ -28,33 +28,33 @@ void Report(DialogService& dialogs, const FileChanges& changes) {
 
 } // namespace
 
-void MainWindow::HideFig(int pictNo) {
+void MainWindow::HidePicture(int pictNo) {
     const std::string name = model_.Base().Cell(kNameCol, pictNo);
     if (name.empty()) return;
     if (!dialogs_.AskYesNo(QStringLiteral("確認"),
                            QStringLiteral("このファイルを隠しますか？（復活できます）") + Q(name)))
         return;
     const FileChanges changes =
-        kamelune::HideFig(model_.CurrentDir(), model_.CacheFolderOfCurrent(), name);
+        kamelune::HidePicture(model_.CurrentDir(), model_.CacheFolderOfCurrent(), name);
     UpdateTable();
     Report(dialogs_, changes);
 }
 
-void MainWindow::Hide1Click() {
-    if (const int picture = PopupPicture()) HideFig(picture);
+void MainWindow::HidePopupPicture() {
+    if (const int picture = PopupPicture()) HidePicture(picture);
 }
 
-void MainWindow::SpeedBtnHideClick() {
+void MainWindow::HideSelected() {
     if (!HasSelection(QStringLiteral("選択された画像がありません"))) return;
     std::vector<std::string> names;
     for (const int entry : model_.Selected())
         names.push_back(model_.Base().Cell(kNameCol, entry));
-    const FileChanges changes = HideFigs(model_.CurrentDir(), names);
+    const FileChanges changes = HidePictures(model_.CurrentDir(), names);
     UpdateTable();
     Report(dialogs_, changes);
 }
 
-void MainWindow::SpeedBtnReshowClick() {
+void MainWindow::ShowHiddenAgain() {
     if (HiddenFiles(model_.CurrentDir()).empty()) {
         dialogs_.ShowCheckMessage(QStringLiteral("隠した画像はありません"));
         return;
@@ -64,7 +64,7 @@ void MainWindow::SpeedBtnReshowClick() {
     Report(dialogs_, changes);
 }
 
-void MainWindow::DeleteFig(int pictNo) {
+void MainWindow::DeletePicture(int pictNo) {
     const std::string name = model_.Base().Cell(kNameCol, pictNo);
     if (name.empty()) return;
     FileChanges changes;
@@ -72,7 +72,7 @@ void MainWindow::DeleteFig(int pictNo) {
         // The picture goes to the trash, where it can be restored.
         if (dialogs_.AskYesNo(QStringLiteral("確認"),
                               QStringLiteral("このファイルをごみ箱に移動しますか？:  ") + Q(name)))
-            changes = kamelune::DeleteFig(model_.CurrentDir(), model_.CacheFolderOfCurrent(), name,
+            changes = kamelune::DeletePicture(model_.CurrentDir(), model_.CacheFolderOfCurrent(), name,
                                           moveToTrash);
         // No trash took it: the user learns why, and may still delete it for good.
         if (!changes.failed.empty() && FileExists(JoinPath(model_.CurrentDir(), name))) {
@@ -83,33 +83,33 @@ void MainWindow::DeleteFig(int pictNo) {
                     QStringLiteral("ごみ箱に移動できませんでした（") + why +
                         QStringLiteral("）。\n完全に削除しますか？（復活できません！）")))
                 changes =
-                    kamelune::DeleteFig(model_.CurrentDir(), model_.CacheFolderOfCurrent(), name);
+                    kamelune::DeletePicture(model_.CurrentDir(), model_.CacheFolderOfCurrent(), name);
         }
     } else if (dialogs_.AskYesNo(
                    QStringLiteral("確認"),
                    QStringLiteral("このファイルを削除しますか？（復活できません！）:  ") +
                        Q(name))) {
-        changes = kamelune::DeleteFig(model_.CurrentDir(), model_.CacheFolderOfCurrent(), name);
+        changes = kamelune::DeletePicture(model_.CurrentDir(), model_.CacheFolderOfCurrent(), name);
     }
     UpdateTable();
     Report(dialogs_, changes);
 }
 
-void MainWindow::PopMnDeleteClick() {
-    if (const int picture = PopupPicture()) DeleteFig(picture);
+void MainWindow::DeletePopupPicture() {
+    if (const int picture = PopupPicture()) DeletePicture(picture);
 }
 
 void MainWindow::SetLocationChoice(bool other) {
     locationIsOther_ = other;
-    (other ? MnOtherLocation : MnThumbLocation)->setChecked(true);
+    (other ? cacheElsewhereAction : cacheBesidePicturesAction)->setChecked(true);
 }
 
-void MainWindow::MnThumbLocationClick() {
+void MainWindow::CacheBesidePictures() {
     SetLocationChoice(false);
     model_.SetThumbDir(model_.DefaultCacheDir());
 }
 
-void MainWindow::MnOtherLocationClick() {
+void MainWindow::CacheElsewhere() {
     // The radio mark moves only when a new place is taken.
     SetLocationChoice(locationIsOther_);
     const auto chosen = dialogs_.ChooseFolder(
@@ -130,7 +130,7 @@ void MainWindow::MnOtherLocationClick() {
     SetLocationChoice(true);
 }
 
-void MainWindow::MnKameluneDirDelClick() {
+void MainWindow::DeleteCacheFolders() {
     const std::string root = CacheRoot(model_.ThumbDir());
     if (!DirectoryExists(root)) return;
     if (!dialogs_.AskYesNo(QStringLiteral("確認"),

@@ -32,34 +32,34 @@ void MainWindow::Selection(int col, int row) {
     });
 }
 
-void MainWindow::SelectAllClick() {
+void MainWindow::SelectAllPictures() {
     if (!model_.ChangeSelection(SelectAll))
         dialogs_.ShowCheckMessage(QStringLiteral("イメージがありません。"));
 }
 
-void MainWindow::SelectReverseClick() {
+void MainWindow::InvertSelection() {
     if (!model_.ChangeSelection(SelectReverse))
         dialogs_.ShowCheckMessage(QStringLiteral("イメージがありません。"));
 }
 
-void MainWindow::SelectNoneClick() {
+void MainWindow::SelectNoPicture() {
     model_.ChangeSelection(SelectNone);
 }
 
 int MainWindow::PopupPicture() const {
     if (popup_.pictNo) return popup_.pictNo;
-    const int row = TabSheetTable->CurrentTableRow();
+    const int row = tablePage->CurrentTableRow();
     if (row == 0) return 0;
     return ItemNumber(model_.View().Cell(0, row));
 }
 
-void MainWindow::ExifC1Click() {
+void MainWindow::CopyExif() {
     if (popup_.pictNo) SetClipboardText(popup_.exifText);
 }
 
 void MainWindow::ShowPanelMenu(const PictureTarget& target, const QPoint& globalPos) {
     popup_ = target;
-    PopupMenu1->popup(globalPos);
+    pictureMenu->popup(globalPos);
 }
 
 void MainWindow::OpenSlideshowAt(const PictureTarget& target) {
@@ -67,39 +67,39 @@ void MainWindow::OpenSlideshowAt(const PictureTarget& target) {
     SlideshowFromHere();
 }
 
-void MainWindow::SetFigNo(const QString& text) {
-    LabelFigNo->setText(text);
+void MainWindow::SetCounter(const QString& text) {
+    countLabel->setText(text);
 }
 
-void MainWindow::BtnSortClick() {
+void MainWindow::OpenSort() {
     if (model_.ExifCount() < 1)
         dialogs_.ShowCheckMessage(QStringLiteral("注意：Exifイメージがありません"));
     emit sortRequested();
 }
 
-void MainWindow::BtnHtmlClick() {
+void MainWindow::OpenAlbum() {
     if (!HasSelection(QStringLiteral("イメージが選択されていません"))) return;
     emit albumRequested();
 }
 
-void MainWindow::BtnHTML2Click() {
+void MainWindow::OpenHtmlTable() {
     if (!HasSelection(QStringLiteral("選択されたイメージがありません"))) return;
     emit htmlTableRequested();
 }
 
-void MainWindow::BtnSlideShowClick() {
+void MainWindow::StartSlideshow() {
     if (!HasSelection(QStringLiteral("選択されたイメージがありません"))) return;
     emit slideshowRequested(QStringLiteral("スライドショー（選択画像）"), 0,
-                            TabSheetTable->CurrentTableRow(), true);
+                            tablePage->CurrentTableRow(), true);
 }
 
 void MainWindow::SlideshowFromHere() {
     if (model_.Reading()) return;
     int picture = PopupPicture();
-    if (popup_.pictNo) TabSheetTable->SelectRow(popup_.exifRow);
+    if (popup_.pictNo) tablePage->SelectRow(popup_.exifRow);
     if (picture == 0) picture = 1;
     emit slideshowRequested(QStringLiteral("スライドショー(全表示)"), picture,
-                            TabSheetTable->CurrentTableRow(), false);
+                            tablePage->CurrentTableRow(), false);
 }
 
 void MainWindow::OpenItemChoice() {
@@ -114,17 +114,17 @@ void MainWindow::OpenDisplaySettings() {
     emit displayRequested();
 }
 
-void MainWindow::SpeedBtnRenameClick() {
+void MainWindow::OpenBatchRename() {
     if (!HasSelection(QStringLiteral("選択されたファイルがありません。"))) return;
     emit renameRequested();
 }
 
-void MainWindow::MnChangeNameClick() {
+void MainWindow::RenamePopupPicture() {
     const int picture = PopupPicture();
     emit renameOneRequested(picture ? picture : 1);
 }
 
-void MainWindow::About1Click() {
+void MainWindow::OpenAbout() {
     emit aboutRequested();
 }
 

@@ -8,7 +8,7 @@
 namespace kamelune {
 namespace {
 
-int PictOfRow(const StringGrid& view, int row) {
+int PictureOfRow(const StringGrid& view, int row) {
     return ItemNumber(view.Cell(0, row));
 }
 
@@ -59,7 +59,7 @@ void WriteSelectionColumns(SelectionTables& t) {
     for (int r = 1; r < t.base.RowCount(); ++r)
         write(t.base, r, NumberOf(numbers, r));
     for (int r = 1; r < t.view.RowCount(); ++r)
-        write(t.view, r, NumberOf(numbers, PictOfRow(t.view, r)));
+        write(t.view, r, NumberOf(numbers, PictureOfRow(t.view, r)));
 }
 
 } // namespace
@@ -77,14 +77,14 @@ bool TogglePicture(SelectionTables& t, int pictNo, int /*exifRow*/) {
 
 void SelectionClick(SelectionTables& t, int row) {
     if (row < 1 || row >= t.view.RowCount()) return;
-    TogglePicture(t, PictOfRow(t.view, row), row);
+    TogglePicture(t, PictureOfRow(t.view, row), row);
 }
 
 bool SelectAll(SelectionTables& t) {
     if (t.view.RowCount() < 2) return false;
     t.list.clear();
     for (int r = 1; r < t.view.RowCount(); ++r)
-        t.list.push_back(PictOfRow(t.view, r));
+        t.list.push_back(PictureOfRow(t.view, r));
     WriteSelectionColumns(t);
     return true;
 }
@@ -95,7 +95,7 @@ bool SelectReverse(SelectionTables& t) {
     const std::vector<int> numbers = NumbersByPicture(t.base, t.list);
     PictureList reversed;
     for (int r = 1; r < t.view.RowCount(); ++r)
-        if (const int n = PictOfRow(t.view, r); NumberOf(numbers, n) == 0) reversed.push_back(n);
+        if (const int n = PictureOfRow(t.view, r); NumberOf(numbers, n) == 0) reversed.push_back(n);
     t.list = std::move(reversed);
     WriteSelectionColumns(t);
     return true;
@@ -115,7 +115,7 @@ bool SelectionConsistent(const StringGrid& base, const StringGrid& view, const P
         if (base.Cell(1, r) != (number ? std::to_string(number) : std::string())) return false;
     }
     for (int r = 1; r < view.RowCount(); ++r) {
-        const int number = NumberOf(numbers, PictOfRow(view, r));
+        const int number = NumberOf(numbers, PictureOfRow(view, r));
         if (view.Cell(1, r) != (number ? std::to_string(number) : std::string())) return false;
     }
     return true;

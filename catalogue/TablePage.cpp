@@ -23,58 +23,58 @@ TablePage::TablePage(FolderModel& model, DialogService& dialogs, QWidget* parent
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    w_.ToolBarHyo = new QToolBar(this);
-    w_.ToolBarHyo->setObjectName(QStringLiteral("ToolBarHyo"));
-    w_.ChkBoxImage = new QCheckBox(QStringLiteral("小画像表示"), w_.ToolBarHyo);
-    w_.ChkBoxImage->setObjectName(QStringLiteral("ChkBoxImage"));
-    w_.ToolBarHyo->addWidget(w_.ChkBoxImage);
-    w_.ChkBox3fix = new QCheckBox(QStringLiteral("左３列固定"), w_.ToolBarHyo);
-    w_.ChkBox3fix->setObjectName(QStringLiteral("ChkBox3fix"));
-    w_.ToolBarHyo->addWidget(w_.ChkBox3fix);
-    w_.ToolBarHyo->addSeparator();
-    w_.SpeedBtnSetTKomoku =
-        MakeToolButton(w_.ToolBarHyo, "SpeedBtnSetTKomoku", QStringLiteral("項目"),
+    w_.tableToolBar = new QToolBar(this);
+    w_.tableToolBar->setObjectName(QStringLiteral("tableToolBar"));
+    w_.smallPictureCheck = new QCheckBox(QStringLiteral("小画像表示"), w_.tableToolBar);
+    w_.smallPictureCheck->setObjectName(QStringLiteral("smallPictureCheck"));
+    w_.tableToolBar->addWidget(w_.smallPictureCheck);
+    w_.threeFixedCheck = new QCheckBox(QStringLiteral("左３列固定"), w_.tableToolBar);
+    w_.threeFixedCheck->setObjectName(QStringLiteral("threeFixedCheck"));
+    w_.tableToolBar->addWidget(w_.threeFixedCheck);
+    w_.tableToolBar->addSeparator();
+    w_.itemsButton =
+        MakeToolButton(w_.tableToolBar, "itemsButton", QStringLiteral("項目"),
                        QStringLiteral("表示項目の設定"));
-    w_.SpeedBtnJump = MakeToolButton(w_.ToolBarHyo, "SpeedBtnJump", QStringLiteral("→"),
+    w_.jumpButton = MakeToolButton(w_.tableToolBar, "jumpButton", QStringLiteral("→"),
                                      QStringLiteral("行にジャンプ"));
-    w_.SpinEditJump = new QSpinBox(w_.ToolBarHyo);
-    w_.SpinEditJump->setObjectName(QStringLiteral("SpinEditJump"));
-    w_.SpinEditJump->setToolTip(QStringLiteral("ジャンプする行をセット"));
-    w_.SpinEditJump->setRange(1, 1);
-    w_.ToolBarHyo->addWidget(w_.SpinEditJump);
-    w_.ToolBarHyo->addSeparator();
-    w_.SpeedBtnHTML2 =
-        MakeToolButton(w_.ToolBarHyo, "SpeedBtnHTML2", QStringLiteral("HTML2"), QString());
-    w_.SpeedBtnTab1 =
-        MakeToolButton(w_.ToolBarHyo, "SpeedBtnTab1", QStringLiteral("Tab文（横）"), QString());
-    w_.SpeedButton1 =
-        MakeToolButton(w_.ToolBarHyo, "SpeedButton1", QStringLiteral("Tab文（縦）"), QString());
-    layout->addWidget(w_.ToolBarHyo);
-    w_.StrGridExif = new GridView(this);
-    w_.StrGridExif->setObjectName(QStringLiteral("StrGridExif"));
-    w_.StrGridExif->setToolTip(QStringLiteral("右クリックで、スライドショー、隠蔽、消去"));
-    w_.StrGridExif->setStyleSheet(QStringLiteral("QTableView { background: white; }"));
+    w_.jumpBox = new QSpinBox(w_.tableToolBar);
+    w_.jumpBox->setObjectName(QStringLiteral("jumpBox"));
+    w_.jumpBox->setToolTip(QStringLiteral("ジャンプする行をセット"));
+    w_.jumpBox->setRange(1, 1);
+    w_.tableToolBar->addWidget(w_.jumpBox);
+    w_.tableToolBar->addSeparator();
+    w_.htmlTableButton =
+        MakeToolButton(w_.tableToolBar, "htmlTableButton", QStringLiteral("HTML2"), QString());
+    w_.tabWideButton =
+        MakeToolButton(w_.tableToolBar, "tabWideButton", QStringLiteral("Tab文（横）"), QString());
+    w_.tabTallButton =
+        MakeToolButton(w_.tableToolBar, "tabTallButton", QStringLiteral("Tab文（縦）"), QString());
+    layout->addWidget(w_.tableToolBar);
+    w_.exifGrid = new GridView(this);
+    w_.exifGrid->setObjectName(QStringLiteral("exifGrid"));
+    w_.exifGrid->setToolTip(QStringLiteral("右クリックで、スライドショー、隠蔽、消去"));
+    w_.exifGrid->setStyleSheet(QStringLiteral("QTableView { background: white; }"));
     exifModel_ = new StringGridModel(model_.View(), this);
-    w_.StrGridExif->setModel(exifModel_);
-    w_.StrGridExif->setContextMenuPolicy(Qt::NoContextMenu);
-    layout->addWidget(w_.StrGridExif, 1);
+    w_.exifGrid->setModel(exifModel_);
+    w_.exifGrid->setContextMenuPolicy(Qt::NoContextMenu);
+    layout->addWidget(w_.exifGrid, 1);
 
-    connect(w_.ChkBox3fix, &QCheckBox::clicked, this, [this] { ChkBox3fixClick(); });
-    connect(w_.StrGridExif, &QTableView::doubleClicked, this, [this] { StrGridExifDblClick(); });
-    connect(w_.SpeedBtnJump, &QToolButton::clicked, this, [this] { SpeedBtnJumpClick(); });
-    connect(w_.SpinEditJump, &QSpinBox::valueChanged, this, [this] { SpinEditJumpChange(); });
-    connect(w_.ChkBoxImage, &QCheckBox::clicked, this, &TablePage::smallPictureToggled);
-    connect(w_.SpeedBtnSetTKomoku, &QToolButton::clicked, this, &TablePage::itemsRequested);
-    connect(w_.SpeedBtnHTML2, &QToolButton::clicked, this, &TablePage::html2Requested);
-    connect(w_.SpeedBtnTab1, &QToolButton::clicked, this, &TablePage::tabWideRequested);
-    connect(w_.SpeedButton1, &QToolButton::clicked, this, &TablePage::tabTallRequested);
+    connect(w_.threeFixedCheck, &QCheckBox::clicked, this, [this] { ThreeFixedToggled(); });
+    connect(w_.exifGrid, &QTableView::doubleClicked, this, [this] { OpenCurrentPicture(); });
+    connect(w_.jumpButton, &QToolButton::clicked, this, [this] { JumpNow(); });
+    connect(w_.jumpBox, &QSpinBox::valueChanged, this, [this] { JumpBoxChanged(); });
+    connect(w_.smallPictureCheck, &QCheckBox::clicked, this, &TablePage::smallPictureToggled);
+    connect(w_.itemsButton, &QToolButton::clicked, this, &TablePage::itemsRequested);
+    connect(w_.htmlTableButton, &QToolButton::clicked, this, &TablePage::html2Requested);
+    connect(w_.tabWideButton, &QToolButton::clicked, this, &TablePage::tabWideRequested);
+    connect(w_.tabTallButton, &QToolButton::clicked, this, &TablePage::tabTallRequested);
     // Presses on the table select and ask for the popup menu; Space and Enter act on its row.
-    w_.StrGridExif->viewport()->installEventFilter(this);
-    w_.StrGridExif->installEventFilter(this);
+    w_.exifGrid->viewport()->installEventFilter(this);
+    w_.exifGrid->installEventFilter(this);
 }
 
 bool TablePage::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == w_.StrGridExif && event->type() == QEvent::KeyPress) {
+    if (watched == w_.exifGrid && event->type() == QEvent::KeyPress) {
         // The table by keyboard: arrows move the current row (the view's own), Space selects or
         // unselects its picture, Enter opens the slideshow there.
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -90,16 +90,16 @@ bool TablePage::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
-    if (watched == w_.StrGridExif->viewport() && event->type() == QEvent::MouseButtonPress) {
+    if (watched == w_.exifGrid->viewport() && event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        StrGridExifMouseDown(mouse->button(), mouse->position().toPoint());
+        TablePressed(mouse->button(), mouse->position().toPoint());
         return mouse->button() == Qt::RightButton;
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void TablePage::StrGridExifMouseDown(Qt::MouseButton button, const QPoint& pos) {
-    const QModelIndex index = w_.StrGridExif->indexAt(pos);
+void TablePage::TablePressed(Qt::MouseButton button, const QPoint& pos) {
+    const QModelIndex index = w_.exifGrid->indexAt(pos);
     if (!index.isValid()) return;
     const int row = index.row() + 1; // the title row is the header
     if (row < 1 || row > model_.View().RowCount() - 1) return;
@@ -109,57 +109,57 @@ void TablePage::StrGridExifMouseDown(Qt::MouseButton button, const QPoint& pos) 
         else
             emit rowClicked(row);
     } else if (button == Qt::RightButton) {
-        w_.StrGridExif->selectRow(index.row());
-        w_.StrGridExif->setCurrentIndex(index);
-        emit menuRequested(w_.StrGridExif->viewport()->mapToGlobal(pos));
+        w_.exifGrid->selectRow(index.row());
+        w_.exifGrid->setCurrentIndex(index);
+        emit menuRequested(w_.exifGrid->viewport()->mapToGlobal(pos));
     }
 }
 
 void TablePage::SelectRow(int row) {
-    w_.StrGridExif->selectRow(row - 1);
+    w_.exifGrid->selectRow(row - 1);
 }
 
 bool TablePage::SmallPictureOn() const {
-    return w_.ChkBoxImage->isChecked();
+    return w_.smallPictureCheck->isChecked();
 }
 
 void TablePage::SetCommandsEnabled(bool on) {
-    for (QToolButton* b : {w_.SpeedBtnHTML2, w_.SpeedBtnTab1, w_.SpeedButton1})
+    for (QToolButton* b : {w_.htmlTableButton, w_.tabWideButton, w_.tabTallButton})
         b->setEnabled(on);
 }
 
 QRect TablePage::TableRectIn(const QWidget* ancestor) const {
-    return QRect(w_.StrGridExif->mapTo(ancestor, QPoint(0, 0)), w_.StrGridExif->size());
+    return QRect(w_.exifGrid->mapTo(ancestor, QPoint(0, 0)), w_.exifGrid->size());
 }
 
 void TablePage::ApplyViewLook() {
-    model_.SetViewLook(w_.ChkBox3fix->isChecked());
-    ApplyGridLook(w_.StrGridExif, model_.View(), 2);
+    model_.SetViewLook(w_.threeFixedCheck->isChecked());
+    ApplyGridLook(w_.exifGrid, model_.View(), 2);
 }
 
-void TablePage::ChkBox3fixClick() {
+void TablePage::ThreeFixedToggled() {
     ApplyViewLook();
 }
 
-void TablePage::SetSpinEditJump() {
-    w_.SpinEditJump->setRange(1, std::max(1, model_.View().RowCount() - 1));
-    w_.SpinEditJump->setValue(1);
+void TablePage::ResetJumpBox() {
+    w_.jumpBox->setRange(1, std::max(1, model_.View().RowCount() - 1));
+    w_.jumpBox->setValue(1);
 }
 
-void TablePage::SpeedBtnJumpClick() {
-    const int row = w_.SpinEditJump->value();
-    const QModelIndex current = w_.StrGridExif->currentIndex();
+void TablePage::JumpNow() {
+    const int row = w_.jumpBox->value();
+    const QModelIndex current = w_.exifGrid->currentIndex();
     if (current.isValid() && current.row() + 1 == row) return;
-    w_.StrGridExif->selectRow(row - 1);
+    w_.exifGrid->selectRow(row - 1);
 }
 
-void TablePage::SpinEditJumpChange() {
-    if (w_.SpinEditJump->value() > model_.View().RowCount())
-        w_.SpinEditJump->setValue(model_.View().RowCount() - 1);
+void TablePage::JumpBoxChanged() {
+    if (w_.jumpBox->value() > model_.View().RowCount())
+        w_.jumpBox->setValue(model_.View().RowCount() - 1);
 }
 
-void TablePage::StrGridExifDblClick() {
-    const QModelIndex current = w_.StrGridExif->currentIndex();
+void TablePage::OpenCurrentPicture() {
+    const QModelIndex current = w_.exifGrid->currentIndex();
     if (!current.isValid()) return;
     const std::string& name = model_.View().Cell(2, exifModel_->GridRow(current.row()));
     if (name.empty()) return;
@@ -170,15 +170,15 @@ void TablePage::StrGridExifDblClick() {
 }
 
 int TablePage::CurrentTableRow() const {
-    const QModelIndex current = w_.StrGridExif->currentIndex();
+    const QModelIndex current = w_.exifGrid->currentIndex();
     return current.isValid() ? current.row() + 1 : 0;
 }
 
 void TablePage::MakePictureCurrent(const std::string& name) {
     for (int r = 1; r < model_.View().RowCount(); ++r)
         if (model_.View().Cell(2, r) == name) {
-            w_.StrGridExif->setCurrentIndex(exifModel_->index(r - 1, 2));
-            w_.StrGridExif->selectRow(r - 1);
+            w_.exifGrid->setCurrentIndex(exifModel_->index(r - 1, 2));
+            w_.exifGrid->selectRow(r - 1);
             return;
         }
 }

@@ -28,26 +28,26 @@ public:
 
     // The tab's controls (tests).
     struct Widgets {
-        QToolBar* ToolBarHyo = nullptr;
-        QCheckBox *ChkBoxImage = nullptr, *ChkBox3fix = nullptr;
-        QToolButton *SpeedBtnSetTKomoku = nullptr, *SpeedBtnJump = nullptr,
-                    *SpeedBtnHTML2 = nullptr, *SpeedBtnTab1 = nullptr, *SpeedButton1 = nullptr;
-        QSpinBox* SpinEditJump = nullptr;
-        GridView* StrGridExif = nullptr;
+        QToolBar* tableToolBar = nullptr;
+        QCheckBox *smallPictureCheck = nullptr, *threeFixedCheck = nullptr;
+        QToolButton *itemsButton = nullptr, *jumpButton = nullptr,
+                    *htmlTableButton = nullptr, *tabWideButton = nullptr, *tabTallButton = nullptr;
+        QSpinBox* jumpBox = nullptr;
+        GridView* exifGrid = nullptr;
     };
     const Widgets& Controls() const { return w_; }
 
     // One fixed column, or three when asked for and the table is wider; then the grid's look.
     void ApplyViewLook();
-    void ChkBox3fixClick();
+    void ThreeFixedToggled();
     // The jump box takes the table's rows and goes back to row 1.
-    void SetSpinEditJump();
-    void SpeedBtnJumpClick();
-    void SpinEditJumpChange();
-    void StrGridExifDblClick(); // the current row's picture in the desktop's viewer
+    void ResetJumpBox();
+    void JumpNow();
+    void JumpBoxChanged();
+    void OpenCurrentPicture(); // the current row's picture in the desktop's viewer
     // A press on the table at pos (viewport coordinates): column 1 selects, another column
     // picks the row's picture, the right button makes the row current and asks for the menu.
-    void StrGridExifMouseDown(Qt::MouseButton button, const QPoint& pos);
+    void TablePressed(Qt::MouseButton button, const QPoint& pos);
     // The current row, 1-based (0: none).
     int CurrentTableRow() const;
     // Makes a row (1-based) current.

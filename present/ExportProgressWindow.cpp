@@ -36,16 +36,16 @@ ExportProgressWindow::ExportProgressWindow(FolderModel& model, DialogService& di
     setWindowModality(Qt::ApplicationModal);
     resize(337, 82);
     auto* layout = new QVBoxLayout(this);
-    LabelProg = new QLabel(this);
-    LabelProg->setObjectName(QStringLiteral("LabelProg"));
-    ProgBar = new QProgressBar(this);
-    ProgBar->setObjectName(QStringLiteral("ProgBar"));
-    BtnStop = new QPushButton(QStringLiteral("中止"), this);
-    BtnStop->setObjectName(QStringLiteral("BtnStop"));
-    layout->addWidget(LabelProg);
-    layout->addWidget(ProgBar);
-    layout->addWidget(BtnStop, 0, Qt::AlignRight);
-    connect(BtnStop, &QPushButton::clicked, this, [this] { BtnStopClick(); });
+    progressLabel = new QLabel(this);
+    progressLabel->setObjectName(QStringLiteral("progressLabel"));
+    progressBar = new QProgressBar(this);
+    progressBar->setObjectName(QStringLiteral("progressBar"));
+    stopButton = new QPushButton(QStringLiteral("中止"), this);
+    stopButton->setObjectName(QStringLiteral("stopButton"));
+    layout->addWidget(progressLabel);
+    layout->addWidget(progressBar);
+    layout->addWidget(stopButton, 0, Qt::AlignRight);
+    connect(stopButton, &QPushButton::clicked, this, [this] { Stop(); });
     ticker_ = new QTimer(this);
     ticker_->setInterval(50);
     connect(ticker_, &QTimer::timeout, this, [this] { ShowProgress(); });
@@ -68,14 +68,14 @@ ExportProgressWindow::~ExportProgressWindow() {
 
 void ExportProgressWindow::reject() {
     if (running_)
-        BtnStopClick();
+        Stop();
     else
         QDialog::reject();
 }
 
 void ExportProgressWindow::closeEvent(QCloseEvent* event) {
     if (running_) {
-        BtnStopClick();
+        Stop();
         event->ignore();
         return;
     }
@@ -85,19 +85,19 @@ void ExportProgressWindow::closeEvent(QCloseEvent* event) {
 void ExportProgressWindow::ShowProgress() {
     switch (progress_.phase.load()) {
     case ExportPhase::SmallImages:
-        LabelProg->setText(QStringLiteral("サムネイル作成中"));
+        progressLabel->setText(QStringLiteral("サムネイル作成中"));
         break;
     case ExportPhase::LargeImages:
-        LabelProg->setText(QStringLiteral("リンク先画像作成中"));
+        progressLabel->setText(QStringLiteral("リンク先画像作成中"));
         break;
     case ExportPhase::Page:
-        LabelProg->setText(QStringLiteral("Exif HTMLの作成中"));
+        progressLabel->setText(QStringLiteral("Exif HTMLの作成中"));
         break;
     case ExportPhase::None:
         break;
     }
-    ProgBar->setRange(0, progress_.total);
-    ProgBar->setValue(progress_.done);
+    progressBar->setRange(0, progress_.total);
+    progressBar->setValue(progress_.done);
 }
 
 void ExportProgressWindow::Start(ExportRun run,
@@ -106,7 +106,7 @@ void ExportProgressWindow::Start(ExportRun run,
     progress_.stop = false;
     progress_.done = 0;
     progress_.total = 0;
-    LabelProg->clear();
+    progressLabel->clear();
     done_ = std::move(done);
     running_ = true;
     run.delay = fileDelay;
@@ -148,7 +148,7 @@ void ExportProgressWindow::WriteHtmlTable(
     Start(std::move(run), std::move(done));
 }
 
-bool ExportProgressWindow::MakeHTML(
+bool ExportProgressWindow::MakeAlbum(
     ExportRun run, std::function<void(const QString& page, const std::vector<std::string>&)> done) {
     const auto path = dialogs_.SaveFile(HtmlSaveRequest(
         QStringLiteral("EXIF HTMLの保存"), QStringLiteral("MyExif"), model_.CurrentDir()));

@@ -30,16 +30,16 @@ class ExportProgressWindow : public QDialog {
 public:
     ExportProgressWindow(FolderModel& model, DialogService& dialogs);
     ~ExportProgressWindow() override;
-    QLabel* LabelProg;
-    QProgressBar* ProgBar;
-    QPushButton* BtnStop;
+    QLabel* progressLabel;
+    QProgressBar* progressBar;
+    QPushButton* stopButton;
 
-    void BtnStopClick() { progress_.stop = true; }
+    void Stop() { progress_.stop = true; }
     // The album run with the choices of its dialog (images, page size, album settings, text
     // files); false when the file dialog was cancelled. The run goes on on a worker thread
     // behind this window, which no other window's input reaches meanwhile; done(page, failures)
     // follows on the user-interface thread.
-    bool MakeHTML(ExportRun choice,
+    bool MakeAlbum(ExportRun choice,
                   std::function<void(const QString& page, const std::vector<std::string>&)> done);
     // The table run to the given page, with the choices of its dialog.
     void WriteHtmlTable(const std::string& fileName, ExportRun choice,

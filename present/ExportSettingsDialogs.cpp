@@ -52,8 +52,8 @@ constexpr int kNoLimit = 100000;
 // "作成" and "閉じる" at the foot of a settings dialog.
 void AddMakeClose(QDialog* dialog, QVBoxLayout* layout, QToolButton*& make, QToolButton*& close) {
     auto* buttons = new QHBoxLayout;
-    make = MakeToolButton(dialog, "SpeedBtnMake", QStringLiteral("作成"));
-    close = MakeToolButton(dialog, "SpeedBtnClose", QStringLiteral("閉じる"));
+    make = MakeToolButton(dialog, "makeButton", QStringLiteral("作成"));
+    close = MakeToolButton(dialog, "closeButton", QStringLiteral("閉じる"));
     buttons->addStretch();
     buttons->addWidget(make);
     buttons->addWidget(close);
@@ -63,18 +63,18 @@ void AddMakeClose(QDialog* dialog, QVBoxLayout* layout, QToolButton*& make, QToo
 
 // The "サムネイル" and "大イメージ" groups, which both settings dialogs have.
 struct ImageGroups {
-    QCheckBox* samu;
+    QCheckBox* thumbnails;
     QSpinBox *sSize, *sQuality;
     QCheckBox* link;
-    QRadioButton *genzu, *size;
+    QRadioButton *original, *size;
     QSpinBox *lSize, *lQuality;
 };
 
 // The run's images as the two groups show them; the page gives its images the thumbnail size.
 ExportRun ImagesChoice(const ImageGroups& g) {
     ExportRun run;
-    run.small = {g.samu->isChecked(), g.sSize->value(), g.genzu->isChecked(), g.sQuality->value()};
-    run.large = {g.link->isChecked(), g.lSize->value(), g.genzu->isChecked(), g.lQuality->value()};
+    run.small = {g.thumbnails->isChecked(), g.sSize->value(), g.original->isChecked(), g.sQuality->value()};
+    run.large = {g.link->isChecked(), g.lSize->value(), g.original->isChecked(), g.lQuality->value()};
     run.pageSize = g.sSize->value();
     return run;
 }
@@ -83,31 +83,31 @@ ImageGroups AddImageGroups(QWidget* parent, QVBoxLayout* layout, const QString& 
                            int sSize, int sQuality, const QString& linkText, bool unchanged) {
     ImageGroups g;
     auto* thumb = new QGroupBox(QStringLiteral("サムネイル"), parent);
-    auto* thumbForm = new QFormLayout(thumb);
-    g.samu = Check(thumb, "ChkBoxSamu", QStringLiteral("サムネイルをつける"), true);
-    thumbForm->addRow(g.samu);
-    g.sSize = Spin(thumb, "SpinEditGazoSSize", sSize, 1, kNoLimit);
-    thumbForm->addRow(sizeLabel, g.sSize);
-    g.sQuality = Spin(thumb, "SpinEditGazoSQuality", sQuality, 1, 100);
+    auto* thumbnailForm = new QFormLayout(thumb);
+    g.thumbnails = Check(thumb, "thumbnailsCheck", QStringLiteral("サムネイルをつける"), true);
+    thumbnailForm->addRow(g.thumbnails);
+    g.sSize = Spin(thumb, "smallSizeBox", sSize, 1, kNoLimit);
+    thumbnailForm->addRow(sizeLabel, g.sSize);
+    g.sQuality = Spin(thumb, "smallQualityBox", sQuality, 1, 100);
     g.sQuality->setSuffix(QStringLiteral("％"));
-    thumbForm->addRow(QStringLiteral("画質"), g.sQuality);
+    thumbnailForm->addRow(QStringLiteral("画質"), g.sQuality);
     layout->addWidget(thumb);
     auto* large = new QGroupBox(QStringLiteral("大イメージ"), parent);
     auto* largeForm = new QFormLayout(large);
-    g.link = Check(large, "ChkBoxLink", linkText, false);
+    g.link = Check(large, "linkCheck", linkText, false);
     largeForm->addRow(g.link);
-    g.genzu = new QRadioButton(QStringLiteral("原図のまま"), large);
-    g.genzu->setObjectName(QStringLiteral("RBtnGenzuL"));
+    g.original = new QRadioButton(QStringLiteral("原図のまま"), large);
+    g.original->setObjectName(QStringLiteral("originalRadio"));
     g.size = new QRadioButton(QStringLiteral("サイズ指定"), large);
-    g.size->setObjectName(QStringLiteral("RBtnSize"));
-    (unchanged ? g.genzu : g.size)->setChecked(true);
+    g.size->setObjectName(QStringLiteral("reducedRadio"));
+    (unchanged ? g.original : g.size)->setChecked(true);
     auto* radios = new QHBoxLayout;
-    radios->addWidget(g.genzu);
+    radios->addWidget(g.original);
     radios->addWidget(g.size);
     largeForm->addRow(radios);
-    g.lSize = Spin(large, "SpinEditGazoLSize", 400, 1, kNoLimit);
+    g.lSize = Spin(large, "largeSizeBox", 400, 1, kNoLimit);
     largeForm->addRow(sizeLabel, g.lSize);
-    g.lQuality = Spin(large, "SpinEditGazoLQuality", 75, 1, 100, {}, 5);
+    g.lQuality = Spin(large, "largeQualityBox", 75, 1, 100, {}, 5);
     g.lQuality->setSuffix(QStringLiteral("％"));
     largeForm->addRow(QStringLiteral("画質"), g.lQuality);
     layout->addWidget(large);
@@ -144,87 +144,87 @@ AlbumSettingsDialog::AlbumSettingsDialog(FolderModel& model, DialogService& dial
 
     auto* exif = new QGroupBox(QStringLiteral("Exifの書き方"), this);
     auto* exifForm = new QFormLayout(exif);
-    CBoxExifIti = new QComboBox(exif);
-    CBoxExifIti->setObjectName(QStringLiteral("CBoxExifIti"));
-    CBoxExifIti->addItems({QStringLiteral("イメージの右"), QStringLiteral("イメージの下")});
-    CBoxExifIti->setToolTip(QStringLiteral("Exif情報を書く位置"));
-    exifForm->addRow(QStringLiteral("位置"), CBoxExifIti);
-    SpinEditGazoSYokosu = Spin(exif, "SpinEditGazoSYokosu", 5, 1, 100, QStringLiteral("横の列数"));
-    exifForm->addRow(QStringLiteral("列数"), SpinEditGazoSYokosu);
-    SpinEditKeisen = Spin(exif, "SpinEditKeisen", 1, 0, 5, QStringLiteral("罫線のふとさ"));
-    exifForm->addRow(QStringLiteral("罫線太さ"), SpinEditKeisen);
-    CmbBoxMojiIti = new QComboBox(exif);
-    CmbBoxMojiIti->setObjectName(QStringLiteral("CmbBoxMojiIti"));
-    CmbBoxMojiIti->addItems({QStringLiteral("左"), QStringLiteral("中央"), QStringLiteral("右")});
-    exifForm->addRow(QStringLiteral("文字位置"), CmbBoxMojiIti);
+    captionPlaceCombo = new QComboBox(exif);
+    captionPlaceCombo->setObjectName(QStringLiteral("captionPlaceCombo"));
+    captionPlaceCombo->addItems({QStringLiteral("イメージの右"), QStringLiteral("イメージの下")});
+    captionPlaceCombo->setToolTip(QStringLiteral("Exif情報を書く位置"));
+    exifForm->addRow(QStringLiteral("位置"), captionPlaceCombo);
+    columnsBox = Spin(exif, "columnsBox", 5, 1, 100, QStringLiteral("横の列数"));
+    exifForm->addRow(QStringLiteral("列数"), columnsBox);
+    borderBox = Spin(exif, "borderBox", 1, 0, 5, QStringLiteral("罫線のふとさ"));
+    exifForm->addRow(QStringLiteral("罫線太さ"), borderBox);
+    textAlignCombo = new QComboBox(exif);
+    textAlignCombo->setObjectName(QStringLiteral("textAlignCombo"));
+    textAlignCombo->addItems({QStringLiteral("左"), QStringLiteral("中央"), QStringLiteral("右")});
+    exifForm->addRow(QStringLiteral("文字位置"), textAlignCombo);
     layout->addWidget(exif);
 
     const ImageGroups g = AddImageGroups(this, layout, QStringLiteral("サイズ（ﾋﾟｸｾﾙ）"), 100, 50,
                                          QStringLiteral("リンクをつくる"), true);
-    ChkBoxSamu = g.samu, SpinEditGazoSSize = g.sSize, SpinEditGazoSQuality = g.sQuality;
-    ChkBoxLink = g.link, RBtnGenzuL = g.genzu, RBtnSize = g.size;
-    SpinEditGazoLSize = g.lSize, SpinEditGazoLQuality = g.lQuality;
+    thumbnailsCheck = g.thumbnails, smallSizeBox = g.sSize, smallQualityBox = g.sQuality;
+    linkCheck = g.link, originalRadio = g.original, reducedRadio = g.size;
+    largeSizeBox = g.lSize, largeQualityBox = g.lQuality;
 
     auto* options = new QGroupBox(QStringLiteral("出力オプション"), this);
     auto* optionsLayout = new QVBoxLayout(options);
-    ChkBoxTextFile =
-        Check(options, "ChkBoxTextFile", QStringLiteral("テキストファイルをつくる"), false);
-    ChkBoxPreview = Check(options, "ChkBoxPreview", QStringLiteral("作成後ビューする"), true);
-    optionsLayout->addWidget(ChkBoxTextFile);
-    optionsLayout->addWidget(ChkBoxPreview);
+    textFilesCheck =
+        Check(options, "textFilesCheck", QStringLiteral("テキストファイルをつくる"), false);
+    openAfterCheck = Check(options, "openAfterCheck", QStringLiteral("作成後ビューする"), true);
+    optionsLayout->addWidget(textFilesCheck);
+    optionsLayout->addWidget(openAfterCheck);
     layout->addWidget(options);
 
     auto* colors = new QFormLayout;
-    PanelBackColor = new ColorSwatch("PanelBackColor", dialogs_, this);
-    PanelBackColor->SetColor(232 | (232 << 8) | (255u << 16));
-    PanelMjColor = new ColorSwatch("PanelMjColor", dialogs_, this);
-    PanelMjColor->SetColor(0);
-    colors->addRow(QStringLiteral("背景色"), PanelBackColor);
-    colors->addRow(QStringLiteral("文字色"), PanelMjColor);
+    backgroundSwatch = new ColorSwatch("backgroundSwatch", dialogs_, this);
+    backgroundSwatch->SetColor(232 | (232 << 8) | (255u << 16));
+    textColorSwatch = new ColorSwatch("textColorSwatch", dialogs_, this);
+    textColorSwatch->SetColor(0);
+    colors->addRow(QStringLiteral("背景色"), backgroundSwatch);
+    colors->addRow(QStringLiteral("文字色"), textColorSwatch);
     layout->addLayout(colors);
 
-    AddMakeClose(this, layout, SpeedBtnMake, SpeedBtnClose);
-    connect(SpeedBtnMake, &QToolButton::clicked, this, [this] { BtnMakeClick(); });
-    FormShow();
+    AddMakeClose(this, layout, makeButton, closeButton);
+    connect(makeButton, &QToolButton::clicked, this, [this] { MakeExport(); });
+    FillControls();
 }
 
 void AlbumSettingsDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormShow();
+    FillControls();
 }
 
-void AlbumSettingsDialog::FormShow() {
-    CBoxExifIti->setCurrentIndex(1);
-    CmbBoxMojiIti->setCurrentIndex(0);
+void AlbumSettingsDialog::FillControls() {
+    captionPlaceCombo->setCurrentIndex(1);
+    textAlignCombo->setCurrentIndex(0);
 }
 
 ExportRun AlbumSettingsDialog::Choice() const {
     static const char* kAlign[] = {"left", "center", "right"};
-    ExportRun run = ImagesChoice({ChkBoxSamu, SpinEditGazoSSize, SpinEditGazoSQuality, ChkBoxLink,
-                                  RBtnGenzuL, RBtnSize, SpinEditGazoLSize, SpinEditGazoLQuality});
-    run.textFiles = ChkBoxTextFile->isChecked();
+    ExportRun run = ImagesChoice({thumbnailsCheck, smallSizeBox, smallQualityBox, linkCheck,
+                                  originalRadio, reducedRadio, largeSizeBox, largeQualityBox});
+    run.textFiles = textFilesCheck->isChecked();
     AlbumSettings& s = run.albumSettings;
-    s.position = CBoxExifIti->currentIndex() == 0 ? ExifPosition::Right : ExifPosition::Below;
-    s.columns = SpinEditGazoSYokosu->value();
-    s.border = SpinEditKeisen->value();
-    s.align = kAlign[std::clamp(CmbBoxMojiIti->currentIndex(), 0, 2)];
-    s.link = ChkBoxLink->isChecked();
-    s.background = PanelBackColor->Color();
-    s.textColor = PanelMjColor->Color();
+    s.position = captionPlaceCombo->currentIndex() == 0 ? ExifPosition::Right : ExifPosition::Below;
+    s.columns = columnsBox->value();
+    s.border = borderBox->value();
+    s.align = kAlign[std::clamp(textAlignCombo->currentIndex(), 0, 2)];
+    s.link = linkCheck->isChecked();
+    s.background = backgroundSwatch->Color();
+    s.textColor = textColorSwatch->Color();
     return run;
 }
 
-void AlbumSettingsDialog::BtnMakeClick() {
+void AlbumSettingsDialog::MakeExport() {
     if (model_.ChosenItems().empty()) {
         dialogs_.ShowCheckMessage(QStringLiteral("出力するExif項目が選択されていません！"));
         return;
     }
     // The settings dialog closes when the run is done, before its result is told, so that the
     // message is not under this dialog that stays on top.
-    const bool started = writer_.MakeHTML(
+    const bool started = writer_.MakeAlbum(
         Choice(), [this](const QString& page, const std::vector<std::string>& failures) {
             close();
-            Finish(dialogs_, page, ChkBoxPreview->isChecked(), failures);
+            Finish(dialogs_, page, openAfterCheck->isChecked(), failures);
         });
     if (!started) close();
 }
@@ -239,24 +239,24 @@ TableSettingsDialog::TableSettingsDialog(FolderModel& model, DialogService& dial
     auto* layout = new QVBoxLayout(this);
     const ImageGroups g = AddImageGroups(this, layout, QStringLiteral("サイズ"), 96, 40,
                                          QStringLiteral("リンクする"), false);
-    ChkBoxSamu = g.samu, SpinEditGazoSSize = g.sSize, SpinEditGazoSQuality = g.sQuality;
-    ChkBoxLink = g.link, RBtnGenzuL = g.genzu, RBtnSize = g.size;
-    SpinEditGazoLSize = g.lSize, SpinEditGazoLQuality = g.lQuality;
-    ChkBoxPreview = Check(this, "ChkBoxPreview", QStringLiteral("作成後ビューする"), true);
-    layout->addWidget(ChkBoxPreview);
-    AddMakeClose(this, layout, SpeedBtnMake, SpeedBtnClose);
-    connect(SpeedBtnMake, &QToolButton::clicked, this, [this] { BtnMakeClick(); });
+    thumbnailsCheck = g.thumbnails, smallSizeBox = g.sSize, smallQualityBox = g.sQuality;
+    linkCheck = g.link, originalRadio = g.original, reducedRadio = g.size;
+    largeSizeBox = g.lSize, largeQualityBox = g.lQuality;
+    openAfterCheck = Check(this, "openAfterCheck", QStringLiteral("作成後ビューする"), true);
+    layout->addWidget(openAfterCheck);
+    AddMakeClose(this, layout, makeButton, closeButton);
+    connect(makeButton, &QToolButton::clicked, this, [this] { MakeExport(); });
 }
 
 ExportRun TableSettingsDialog::Choice() const {
-    ExportRun run = ImagesChoice({ChkBoxSamu, SpinEditGazoSSize, SpinEditGazoSQuality, ChkBoxLink,
-                                  RBtnGenzuL, RBtnSize, SpinEditGazoLSize, SpinEditGazoLQuality});
+    ExportRun run = ImagesChoice({thumbnailsCheck, smallSizeBox, smallQualityBox, linkCheck,
+                                  originalRadio, reducedRadio, largeSizeBox, largeQualityBox});
     run.album = false;
-    run.tableSettings = {ChkBoxSamu->isChecked(), ChkBoxLink->isChecked()};
+    run.tableSettings = {thumbnailsCheck->isChecked(), linkCheck->isChecked()};
     return run;
 }
 
-void TableSettingsDialog::BtnMakeClick() {
+void TableSettingsDialog::MakeExport() {
     const auto path = dialogs_.SaveFile(HtmlSaveRequest(
         QStringLiteral("表形式HTMLの保存"), QStringLiteral("MyExifTable"), model_.CurrentDir()));
     if (!path) return;
@@ -269,7 +269,7 @@ void TableSettingsDialog::BtnMakeClick() {
         info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".html");
     writer_.WriteHtmlTable(path->toStdString(), Choice(),
                            [this, page](const std::vector<std::string>& failures) {
-                               Finish(dialogs_, page, ChkBoxPreview->isChecked(), failures);
+                               Finish(dialogs_, page, openAfterCheck->isChecked(), failures);
                            });
 }
 

@@ -23,20 +23,20 @@ class ExportProgressWindow;
 class AlbumSettingsDialog : public QDialog {
 public:
     AlbumSettingsDialog(FolderModel& model, DialogService& dialogs, ExportProgressWindow& writer);
-    QComboBox* CBoxExifIti;
-    QSpinBox *SpinEditGazoSYokosu, *SpinEditKeisen;
-    QComboBox* CmbBoxMojiIti;
-    QCheckBox* ChkBoxSamu;
-    QSpinBox *SpinEditGazoSSize, *SpinEditGazoSQuality;
-    QCheckBox* ChkBoxLink;
-    QRadioButton *RBtnGenzuL, *RBtnSize;
-    QSpinBox *SpinEditGazoLSize, *SpinEditGazoLQuality;
-    QCheckBox *ChkBoxTextFile, *ChkBoxPreview;
-    ColorSwatch *PanelBackColor, *PanelMjColor;
-    QToolButton *SpeedBtnMake, *SpeedBtnClose;
+    QComboBox* captionPlaceCombo;
+    QSpinBox *columnsBox, *borderBox;
+    QComboBox* textAlignCombo;
+    QCheckBox* thumbnailsCheck;
+    QSpinBox *smallSizeBox, *smallQualityBox;
+    QCheckBox* linkCheck;
+    QRadioButton *originalRadio, *reducedRadio;
+    QSpinBox *largeSizeBox, *largeQualityBox;
+    QCheckBox *textFilesCheck, *openAfterCheck;
+    ColorSwatch *backgroundSwatch, *textColorSwatch;
+    QToolButton *makeButton, *closeButton;
 
-    void FormShow();
-    void BtnMakeClick();
+    void FillControls();
+    void MakeExport();
     // The run's choices as the dialog shows them (the page's name is the writer's to add).
     ExportRun Choice() const;
 
@@ -52,15 +52,15 @@ private:
 class TableSettingsDialog : public QDialog {
 public:
     TableSettingsDialog(FolderModel& model, DialogService& dialogs, ExportProgressWindow& writer);
-    QCheckBox* ChkBoxSamu;
-    QSpinBox *SpinEditGazoSSize, *SpinEditGazoSQuality;
-    QCheckBox* ChkBoxLink;
-    QRadioButton *RBtnGenzuL, *RBtnSize;
-    QSpinBox *SpinEditGazoLSize, *SpinEditGazoLQuality;
-    QCheckBox* ChkBoxPreview;
-    QToolButton *SpeedBtnMake, *SpeedBtnClose;
+    QCheckBox* thumbnailsCheck;
+    QSpinBox *smallSizeBox, *smallQualityBox;
+    QCheckBox* linkCheck;
+    QRadioButton *originalRadio, *reducedRadio;
+    QSpinBox *largeSizeBox, *largeQualityBox;
+    QCheckBox* openAfterCheck;
+    QToolButton *makeButton, *closeButton;
 
-    void BtnMakeClick();
+    void MakeExport();
     ExportRun Choice() const;
 
 private:

@@ -65,12 +65,12 @@ SlideshowWindow::SlideshowWindow(FolderModel& model, DialogService& dialogs)
     bar->setObjectName(QStringLiteral("ToolBar1"));
     // The style draws tool bars in its own colours; a style sheet is what it honours.
     bar->setStyleSheet(QStringLiteral("QToolBar#ToolBar1 { background: rgb(189, 189, 223); }"));
-    SpeedBtnExif = MakeToolButton(bar, "SpeedBtnExif", QStringLiteral("Exif"),
+    exifButton = MakeToolButton(bar, "exifButton", QStringLiteral("Exif"),
                                   QStringLiteral("スライドショーの表示設定"), false);
-    PanelBackColor = new ColorSwatch("PanelBackColor", dialogs_, bar);
-    PanelBackColor->setToolTip(QStringLiteral("背景色"));
-    PanelBackColor->SetColor(0x800000); // navy
-    bar->addWidget(PanelBackColor);
+    backgroundSwatch = new ColorSwatch("backgroundSwatch", dialogs_, bar);
+    backgroundSwatch->setToolTip(QStringLiteral("背景色"));
+    backgroundSwatch->SetColor(0x800000); // navy
+    bar->addWidget(backgroundSwatch);
     auto check = [&](const char* name, const QString& text, const QString& hint, bool on) {
         auto* c = new QCheckBox(text, bar);
         c->setObjectName(QString::fromLatin1(name));
@@ -79,85 +79,85 @@ SlideshowWindow::SlideshowWindow(FolderModel& model, DialogService& dialogs)
         bar->addWidget(c);
         return c;
     };
-    ChkBoxFit = check("ChkBoxFit", QStringLiteral("枠Fit"),
+    fitCheck = check("fitCheck", QStringLiteral("枠Fit"),
                       QStringLiteral("枠に画像をフィットする"), false);
-    ChkBoxAspect =
-        check("ChkBoxAspect", QStringLiteral("Aspc"), QStringLiteral("アスペクトを維持"), false);
-    ChkBoxAuto = check("ChkBoxAuto", QStringLiteral("自動Fit"),
+    aspectCheck =
+        check("aspectCheck", QStringLiteral("Aspc"), QStringLiteral("アスペクトを維持"), false);
+    autoFitCheck = check("autoFitCheck", QStringLiteral("自動Fit"),
                        QStringLiteral("画像を自動的にフィットする"), true);
-    SpeedBtnJump =
-        MakeToolButton(bar, "SpeedBtnJump", QStringLiteral("↷"), QStringLiteral("ジャンプ"), true);
-    SpinEditJump = new QSpinBox(bar);
-    SpinEditJump->setObjectName(QStringLiteral("SpinEditJump"));
-    SpinEditJump->setToolTip(QStringLiteral("ジャンプするページをセット"));
-    SpinEditJump->setRange(1, 100);
-    bar->addWidget(SpinEditJump);
-    SpeedBtn1st = MakeToolButton(bar, "SpeedBtn1st", QStringLiteral("|◀"),
+    jumpButton =
+        MakeToolButton(bar, "jumpButton", QStringLiteral("↷"), QStringLiteral("ジャンプ"), true);
+    jumpBox = new QSpinBox(bar);
+    jumpBox->setObjectName(QStringLiteral("jumpBox"));
+    jumpBox->setToolTip(QStringLiteral("ジャンプするページをセット"));
+    jumpBox->setRange(1, 100);
+    bar->addWidget(jumpBox);
+    firstButton = MakeToolButton(bar, "firstButton", QStringLiteral("|◀"),
                                  QStringLiteral("先頭の画像"), false);
-    SpeedBtnPrev =
-        MakeToolButton(bar, "SpeedBtnPrev", QStringLiteral("◀"), QStringLiteral("Previous"), true);
-    SpeedBtnReverse = MakeToolButton(bar, "SpeedBtnReverse", QStringLiteral("◁"),
+    previousButton =
+        MakeToolButton(bar, "previousButton", QStringLiteral("◀"), QStringLiteral("Previous"), true);
+    reverseButton = MakeToolButton(bar, "reverseButton", QStringLiteral("◁"),
                                      QStringLiteral("逆転再生"), true);
-    SpeedBtnStop =
-        MakeToolButton(bar, "SpeedBtnStop", QStringLiteral("■"), QStringLiteral("停止"), true);
-    SpeedBtnPlay =
-        MakeToolButton(bar, "SpeedBtnPlay", QStringLiteral("▷"), QStringLiteral("再生"), true);
-    SpeedBtnNext =
-        MakeToolButton(bar, "SpeedBtnNext", QStringLiteral("▶"), QStringLiteral("Next"), true);
-    SpeedBtnLast = MakeToolButton(bar, "SpeedBtnLast", QStringLiteral("▶|"),
+    stopButton =
+        MakeToolButton(bar, "stopButton", QStringLiteral("■"), QStringLiteral("停止"), true);
+    playButton =
+        MakeToolButton(bar, "playButton", QStringLiteral("▷"), QStringLiteral("再生"), true);
+    nextButton =
+        MakeToolButton(bar, "nextButton", QStringLiteral("▶"), QStringLiteral("Next"), true);
+    lastButton = MakeToolButton(bar, "lastButton", QStringLiteral("▶|"),
                                   QStringLiteral("最後の画像"), true);
-    SpinEditInterval = new QSpinBox(bar);
-    SpinEditInterval->setObjectName(QStringLiteral("SpinEditInterval"));
-    SpinEditInterval->setToolTip(QStringLiteral("表示間隔（秒）"));
-    SpinEditInterval->setRange(0, 100);
-    SpinEditInterval->setValue(2);
-    bar->addWidget(SpinEditInterval);
+    intervalBox = new QSpinBox(bar);
+    intervalBox->setObjectName(QStringLiteral("intervalBox"));
+    intervalBox->setToolTip(QStringLiteral("表示間隔（秒）"));
+    intervalBox->setRange(0, 100);
+    intervalBox->setValue(2);
+    bar->addWidget(intervalBox);
     layout->addWidget(bar);
 
-    ScrollBox1 = new QScrollArea(this);
-    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    pictureScroll = new QScrollArea(this);
+    pictureScroll->setObjectName(QStringLiteral("pictureScroll"));
     auto* canvas = new QWidget;
     canvas->setAutoFillBackground(true);
-    ScrollBox1->setWidget(canvas);
-    ScrollBox1->setWidgetResizable(false);
-    PanelSS = new QWidget(canvas);
-    PanelSS->setObjectName(QStringLiteral("PanelSS"));
-    PanelSS->setAutoFillBackground(true);
-    ImageSS = new ImageView(PanelSS);
-    ImageSS->setObjectName(QStringLiteral("ImageSS"));
-    LabelFName = new QLabel(PanelSS);
-    LabelFName->setObjectName(QStringLiteral("LabelFName"));
-    LabelFName->move(14, 16);
-    Style(LabelFName, 19, 0xFF0000, 0xFFFFFF, true, true);
-    LabelFName->hide();
+    pictureScroll->setWidget(canvas);
+    pictureScroll->setWidgetResizable(false);
+    stage = new QWidget(canvas);
+    stage->setObjectName(QStringLiteral("stage"));
+    stage->setAutoFillBackground(true);
+    pictureView = new ImageView(stage);
+    pictureView->setObjectName(QStringLiteral("pictureView"));
+    fileNameLabel = new QLabel(stage);
+    fileNameLabel->setObjectName(QStringLiteral("fileNameLabel"));
+    fileNameLabel->move(14, 16);
+    Style(fileNameLabel, 19, 0xFF0000, 0xFFFFFF, true, true);
+    fileNameLabel->hide();
     const int tops[] = {52, 83, 113, 144, 174, 205, 235, 266, 296};
     for (int i = 0; i < 9; ++i) {
-        Labels[i] = new QLabel(PanelSS);
-        Labels[i]->setObjectName(QStringLiteral("Label0%1").arg(i + 1));
-        Labels[i]->move(14, tops[i]);
-        Style(Labels[i], 19, 0xFF0000, 0xFFFFFF, true, false);
+        captionLabels[i] = new QLabel(stage);
+        captionLabels[i]->setObjectName(QStringLiteral("Label0%1").arg(i + 1));
+        captionLabels[i]->move(14, tops[i]);
+        Style(captionLabels[i], 19, 0xFF0000, 0xFFFFFF, true, false);
     }
-    ScrollBox1->viewport()->installEventFilter(this);
-    layout->addWidget(ScrollBox1, 1);
+    pictureScroll->viewport()->installEventFilter(this);
+    layout->addWidget(pictureScroll, 1);
     SetBackground(0x400040);
 
     auto* status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("StatusBar1"));
-    StatusPanel0 = new QLabel(status);
-    StatusPanel1 = new QLabel(status);
-    StatusPanel2 = new QLabel(status);
-    StatusPanel0->setFixedWidth(100);
-    StatusPanel1->setMinimumWidth(320);
-    StatusPanel2->setFixedWidth(60);
-    status->addWidget(StatusPanel0);
-    status->addWidget(StatusPanel1, 1);
-    status->addWidget(StatusPanel2);
+    counterStatus = new QLabel(status);
+    nameStatus = new QLabel(status);
+    sizeStatus = new QLabel(status);
+    counterStatus->setFixedWidth(100);
+    nameStatus->setMinimumWidth(320);
+    sizeStatus->setFixedWidth(60);
+    status->addWidget(counterStatus);
+    status->addWidget(nameStatus, 1);
+    status->addWidget(sizeStatus);
     layout->addWidget(status);
 
     captionSettings_ = std::make_unique<CaptionSettingsDialog>(dialogs_);
     connect(captionSettings_.get(), &CaptionSettingsDialog::styleChanged, this,
             &SlideshowWindow::ApplyCaptionStyle);
-    connect(captionSettings_.get(), &CaptionSettingsDialog::applied, this, [this] { SetLabels(); });
+    connect(captionSettings_.get(), &CaptionSettingsDialog::applied, this, [this] { LayOutCaptions(); });
     captionSettings_->setAttribute(Qt::WA_QuitOnClose, false);
     // A decode done: the newest picture asked for meanwhile, else this one, goes on screen.
     connect(&slideWatcher_, &QFutureWatcher<ShownSlide>::finished, this, [this] {
@@ -174,7 +174,7 @@ SlideshowWindow::SlideshowWindow(FolderModel& model, DialogService& dialogs)
     // A show over a folder read again would show pictures that are not there any more: it ends,
     // and says so.
     connect(&model_, &FolderModel::readStarted, this, [this] {
-        Timer1.stop();
+        advanceTimer.stop();
         pendingRequest_.reset();
         dropLoad_ = loading_;
         *slideCancel_ = true;
@@ -184,42 +184,42 @@ SlideshowWindow::SlideshowWindow(FolderModel& model, DialogService& dialogs)
     });
     // A picture picked in the table is shown while the show is open.
     connect(&model_.Requests(), &ViewRequests::pictureClicked, this, [this](int pictNo) {
-        if (isVisible()) SimpleShow(pictNo);
+        if (isVisible()) ShowPictureNow(pictNo);
     });
-    Timer1.setInterval(1000);
-    connect(&Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
-    connect(SpeedBtnExif, &QToolButton::clicked, this, [this] { captionSettings_->exec(); });
-    connect(SpeedBtn1st, &QToolButton::clicked, this, [this] { SpeedBtn1stClick(); });
-    connect(SpeedBtnPrev, &QToolButton::clicked, this, [this] { SpeedBtnPrevClick(); });
-    connect(SpeedBtnNext, &QToolButton::clicked, this, [this] { SpeedBtnNextClick(); });
-    connect(SpeedBtnLast, &QToolButton::clicked, this, [this] { SpeedBtnLastClick(); });
-    connect(SpeedBtnJump, &QToolButton::clicked, this, [this] { SpeedBtnJumpClick(); });
-    connect(SpeedBtnPlay, &QToolButton::clicked, this, [this] { BtnStartClick(); });
-    connect(SpeedBtnReverse, &QToolButton::clicked, this, [this] { SpeedBtnReverseClick(); });
-    connect(SpeedBtnStop, &QToolButton::clicked, this, [this] { BtnStopClick(); });
+    advanceTimer.setInterval(1000);
+    connect(&advanceTimer, &QTimer::timeout, this, [this] { AdvanceSlide(); });
+    connect(exifButton, &QToolButton::clicked, this, [this] { captionSettings_->exec(); });
+    connect(firstButton, &QToolButton::clicked, this, [this] { GoFirst(); });
+    connect(previousButton, &QToolButton::clicked, this, [this] { GoPrevious(); });
+    connect(nextButton, &QToolButton::clicked, this, [this] { GoNext(); });
+    connect(lastButton, &QToolButton::clicked, this, [this] { GoLast(); });
+    connect(jumpButton, &QToolButton::clicked, this, [this] { JumpNow(); });
+    connect(playButton, &QToolButton::clicked, this, [this] { Play(); });
+    connect(reverseButton, &QToolButton::clicked, this, [this] { PlayBackward(); });
+    connect(stopButton, &QToolButton::clicked, this, [this] { Stop(); });
     // The player group: at most one down, all may be up.
-    const std::array<QToolButton*, 7> group = {SpeedBtnJump, SpeedBtnPrev, SpeedBtnReverse,
-                                               SpeedBtnStop, SpeedBtnPlay, SpeedBtnNext,
-                                               SpeedBtnLast};
+    const std::array<QToolButton*, 7> group = {jumpButton, previousButton, reverseButton,
+                                               stopButton, playButton, nextButton,
+                                               lastButton};
     for (QToolButton* b : group)
         connect(b, &QToolButton::toggled, this, [b, group](bool down) {
             if (down)
                 for (QToolButton* other : group)
                     if (other != b) other->setChecked(false);
         });
-    connect(SpinEditInterval, &QSpinBox::valueChanged, this, [this] { SpinEditIntervalChange(); });
-    connect(SpinEditJump, &QSpinBox::valueChanged, this, [this] { SpinEditJumpChange(); });
-    connect(ChkBoxFit, &QCheckBox::clicked, this, [this] { ChkBoxFitClick(); });
-    connect(ChkBoxAuto, &QCheckBox::clicked, this, [this] { ChkBoxAutoClick(); });
-    connect(ChkBoxAspect, &QCheckBox::clicked, this, [this] { ChkBoxAspectClick(); });
-    PanelBackColor->onChanged = [this] { SetBackground(PanelBackColor->Color()); };
+    connect(intervalBox, &QSpinBox::valueChanged, this, [this] { IntervalChanged(); });
+    connect(jumpBox, &QSpinBox::valueChanged, this, [this] { JumpBoxChanged(); });
+    connect(fitCheck, &QCheckBox::clicked, this, [this] { FitToggled(); });
+    connect(autoFitCheck, &QCheckBox::clicked, this, [this] { AutoFitToggled(); });
+    connect(aspectCheck, &QCheckBox::clicked, this, [this] { AspectToggled(); });
+    backgroundSwatch->onChanged = [this] { SetBackground(backgroundSwatch->Color()); };
 
     // Arrow keys, Home/End and Space move through the show as users expect of a picture viewer.
     const std::pair<QKeySequence, std::function<void()>> keys[] = {
-        {Qt::Key_Left, [this] { SpeedBtnPrevClick(); }},
-        {Qt::Key_Right, [this] { SpeedBtnNextClick(); }},
-        {Qt::Key_Home, [this] { SpeedBtn1stClick(); }},
-        {Qt::Key_End, [this] { SpeedBtnLastClick(); }},
+        {Qt::Key_Left, [this] { GoPrevious(); }},
+        {Qt::Key_Right, [this] { GoNext(); }},
+        {Qt::Key_Home, [this] { GoFirst(); }},
+        {Qt::Key_End, [this] { GoLast(); }},
         {Qt::Key_Space, [this] { PlayOrStop(); }},
         {Qt::Key_F11, [this] { isFullScreen() ? showNormal() : showFullScreen(); }},
     };
@@ -228,22 +228,22 @@ SlideshowWindow::SlideshowWindow(FolderModel& model, DialogService& dialogs)
 }
 
 void SlideshowWindow::SetBackground(std::uint32_t bgr) {
-    for (QWidget* w : {static_cast<QWidget*>(ScrollBox1->widget()), PanelSS}) {
+    for (QWidget* w : {static_cast<QWidget*>(pictureScroll->widget()), stage}) {
         QPalette p = w->palette();
         p.setColor(QPalette::Window, Bgr(bgr));
         w->setPalette(p);
     }
-    QPalette p = ScrollBox1->palette();
+    QPalette p = pictureScroll->palette();
     p.setColor(QPalette::Window, Bgr(bgr));
-    ScrollBox1->setPalette(p);
+    pictureScroll->setPalette(p);
 }
 
-void SlideshowWindow::FormCreate() {
+void SlideshowWindow::Initialise() {
     slidePosition = 0;
-    Timer1.stop();
-    Timer1.setInterval(1000);
-    LabelFName->clear();
-    for (QLabel* l : Labels)
+    advanceTimer.stop();
+    advanceTimer.setInterval(1000);
+    fileNameLabel->clear();
+    for (QLabel* l : captionLabels)
         l->clear();
 }
 
@@ -253,12 +253,12 @@ void SlideshowWindow::showEvent(QShowEvent* event) {
 }
 
 void SlideshowWindow::PlayOrStop() {
-    if (Timer1.isActive()) {
-        BtnStopClick();
-        SpeedBtnStop->setChecked(true);
+    if (advanceTimer.isActive()) {
+        Stop();
+        stopButton->setChecked(true);
     } else {
-        SpeedBtnPlay->setChecked(true);
-        BtnStartClick();
+        playButton->setChecked(true);
+        Play();
     }
 }
 
@@ -272,18 +272,18 @@ void SlideshowWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void SlideshowWindow::done(int result) {
-    Timer1.stop();
-    SpeedBtnStop->setChecked(true);
+    advanceTimer.stop();
+    stopButton->setChecked(true);
     QDialog::done(result);
 }
 
 void SlideshowWindow::StartTimer() {
     // An interval of 0 when the show opened means no stepping until the value changes.
-    if (Timer1.interval() > 0) Timer1.start();
+    if (advanceTimer.interval() > 0) advanceTimer.start();
 }
 
 bool SlideshowWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ScrollBox1->viewport() && event->type() == QEvent::Resize && isVisible() &&
+    if (watched == pictureScroll->viewport() && event->type() == QEvent::Resize && isVisible() &&
         ListLength() > 0)
         ShowPicture(PictureAt(slidePosition));
     return QDialog::eventFilter(watched, event);
@@ -302,79 +302,79 @@ int SlideshowWindow::PictureAt(int pos) const {
 }
 
 void SlideshowWindow::UpdateCounter() {
-    StatusPanel0->setText(QStringLiteral("%1/%2").arg(slidePosition + 1).arg(ListLength()));
+    counterStatus->setText(QStringLiteral("%1/%2").arg(slidePosition + 1).arg(ListLength()));
 }
 
 void SlideshowWindow::Init() {
-    StatusPanel0->setFixedWidth(120);
-    StatusPanel2->setFixedWidth(120);
-    Timer1.stop();
+    counterStatus->setFixedWidth(120);
+    sizeStatus->setFixedWidth(120);
+    advanceTimer.stop();
     int picture = 0;
     const int currentRow = std::max(1, startRow_);
     if (tag_ == 0) {
         slidePosition = 0;
-        StatusPanel0->setText(QStringLiteral("1/%1").arg(ListLength()));
+        counterStatus->setText(QStringLiteral("1/%1").arg(ListLength()));
         picture = PictureAt(0);
     } else {
-        StatusPanel0->setText(QStringLiteral("%1/%2").arg(currentRow).arg(ListLength()));
+        counterStatus->setText(QStringLiteral("%1/%2").arg(currentRow).arg(ListLength()));
         picture = tag_;
     }
-    StatusPanel1->setText(QString::fromStdString(model_.Base().Cell(kNameCol, picture)));
-    if (picture > 0) DispShow(tag_ == 0 ? 0 : currentRow - 1, picture, false);
+    nameStatus->setText(QString::fromStdString(model_.Base().Cell(kNameCol, picture)));
+    if (picture > 0) ShowSlide(tag_ == 0 ? 0 : currentRow - 1, picture, false);
     // Wider than the list, so that a typed number above it can be taken and made its length.
-    SpinEditJump->setRange(1, std::max(kJumpLimit, ListLength()));
+    jumpBox->setRange(1, std::max(kJumpLimit, ListLength()));
     slidePosition = tag_ == 0 ? 0 : currentRow - 1;
-    Timer1.setInterval(IntervalOnShow(SpinEditInterval->value()));
-    SpinEditJump->setValue(1);
-    SetLabels();
+    advanceTimer.setInterval(IntervalOnShow(intervalBox->value()));
+    jumpBox->setValue(1);
+    LayOutCaptions();
 }
 
-void SlideshowWindow::SetLabels() {
-    for (QLabel* l : Labels)
+void SlideshowWindow::LayOutCaptions() {
+    for (QLabel* l : captionLabels)
         l->hide();
     if (!captionStyle_.shown) return;
     const int n = std::min<int>(9, static_cast<int>(model_.ChosenItems().size()));
     for (int i = 0; i < n; ++i)
-        Labels[i]->show();
+        captionLabels[i]->show();
 }
 
-void SlideshowWindow::DispExif(int pictNo) {
+void SlideshowWindow::ShowCaptions(int pictNo) {
     const auto& items = model_.ChosenItems();
     if (items.empty()) return;
     const StringGrid& base = model_.Base();
-    LabelFName->setText(QString::fromStdString(base.Cell(kNameCol, pictNo)));
-    LabelFName->adjustSize();
+    fileNameLabel->setText(QString::fromStdString(base.Cell(kNameCol, pictNo)));
+    fileNameLabel->adjustSize();
     const bool exif = IsExifRow(base, pictNo);
     for (std::size_t i = 0; i < items.size() && i < 9; ++i) {
         const int item = items[i];
         const std::string& heading = model_.Items().Cell(2, item);
         std::string text = heading + (heading.empty() ? "" : ": ") + base.Cell(item + 1, pictNo);
         text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
-        Labels[i]->setText(exif ? QString::fromStdString(text) : QString());
-        Labels[i]->adjustSize();
+        captionLabels[i]->setText(exif ? QString::fromStdString(text) : QString());
+        captionLabels[i]->adjustSize();
     }
 }
 
-void SlideshowWindow::DispShow(int pos, int pictNo, bool mirror) {
+void SlideshowWindow::ShowSlide(int pos, int pictNo, bool mirror) {
     if (mirror && tag_ != 0) model_.Requests().ShowInSmallPicture(pos + 1);
     ShowPicture(pictNo);
 }
 
-void SlideshowWindow::SimpleShow(int pictNo) {
+void SlideshowWindow::ShowPictureNow(int pictNo) {
     ShowPicture(pictNo);
 }
 
 void SlideshowWindow::ShowPicture(int pictNo) {
-    Timer1.stop();
+    advanceTimer.stop();
     SlideRequest request;
     request.pictNo = pictNo;
     request.name = model_.Base().Cell(kNameCol, pictNo);
     request.path = JoinPath(model_.CurrentDir(), request.name);
-    const QSize client = ScrollBox1->viewport()->size();
-    const QSize outer = ScrollBox1->size();
-    request.view = {ChkBoxAuto->isChecked(),
-                    ChkBoxFit->isChecked(),
-                    ChkBoxAspect->isChecked(),
+    const QSize client = pictureScroll->viewport()->size();
+    const QSize outer = pictureScroll->size();
+    request.view = {autoFitCheck->isChecked(),
+                    fitCheck->isChecked(),
+                    aspectCheck->isChecked(),
                     client.width(),
                     client.height(),
                     outer.width(),
@@ -405,128 +405,128 @@ void SlideshowWindow::StartLoad(const SlideRequest& request) {
 
 void SlideshowWindow::Display(const SlideRequest& request, const Slide& slide, QImage image) {
     const int pictNo = request.pictNo;
-    DispExif(pictNo);
+    ShowCaptions(pictNo);
     const bool fixedActual = !request.view.autoFit && !request.view.fit;
     // Fit modes stop at a picture that cannot be loaded.
     if (!slide.decoded && !fixedActual) return;
     const SlideRect& r = slide.rect;
     const int W = slide.W, H = slide.H;
-    ImageSS->SetImage(slide.decoded ? std::move(image) : QImage());
-    QWidget* canvas = ScrollBox1->widget();
+    pictureView->SetImage(slide.decoded ? std::move(image) : QImage());
+    QWidget* canvas = pictureScroll->widget();
     const Qt::ScrollBarPolicy policy = r.scroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
-    ScrollBox1->setHorizontalScrollBarPolicy(policy);
-    ScrollBox1->setVerticalScrollBarPolicy(policy);
-    const QSize shown = ScrollBox1->viewport()->size();
+    pictureScroll->setHorizontalScrollBarPolicy(policy);
+    pictureScroll->setVerticalScrollBarPolicy(policy);
+    const QSize shown = pictureScroll->viewport()->size();
     canvas->resize(std::max(shown.width(), r.left + r.width),
                    std::max(shown.height(), r.top + r.height));
-    ScrollBox1->horizontalScrollBar()->setValue(0);
-    ScrollBox1->verticalScrollBar()->setValue(0);
-    PanelSS->setGeometry(r.left, r.top, r.width, r.height);
-    ImageSS->setGeometry(0, 0, r.width, r.height);
-    ImageSS->lower();
-    PanelSS->show();
-    StatusPanel2->setText(QStringLiteral("Size:%1x%2").arg(W).arg(H));
-    StatusPanel1->setText(QStringLiteral("%1] ").arg(pictNo) +
+    pictureScroll->horizontalScrollBar()->setValue(0);
+    pictureScroll->verticalScrollBar()->setValue(0);
+    stage->setGeometry(r.left, r.top, r.width, r.height);
+    pictureView->setGeometry(0, 0, r.width, r.height);
+    pictureView->lower();
+    stage->show();
+    sizeStatus->setText(QStringLiteral("Size:%1x%2").arg(W).arg(H));
+    nameStatus->setText(QStringLiteral("%1] ").arg(pictNo) +
                           QString::fromStdString(request.name));
-    if (SpeedBtnPlay->isChecked() || SpeedBtnReverse->isChecked()) StartTimer();
+    if (playButton->isChecked() || reverseButton->isChecked()) StartTimer();
     emit pictureShown();
 }
 
-void SlideshowWindow::Timer1Timer() {
+void SlideshowWindow::AdvanceSlide() {
     if (tag_ == 0 && model_.Selected().empty()) {
-        Timer1.stop();
+        advanceTimer.stop();
         dialogs_.ShowCheckMessage(QStringLiteral("選択されたファイルがありません"));
         return;
     }
     if (tag_ != 0 && ListLength() < 1) {
-        Timer1.stop();
+        advanceTimer.stop();
         dialogs_.ShowCheckMessage(QStringLiteral("ファイルがありません"));
         return;
     }
-    if (SpeedBtnPlay->isChecked())
+    if (playButton->isChecked())
         slidePosition = StepForward(slidePosition, ListLength());
-    else if (SpeedBtnReverse->isChecked())
+    else if (reverseButton->isChecked())
         slidePosition = StepBackward(slidePosition, ListLength());
     if (tag_ != 0) model_.Requests().SelectTableRow(slidePosition + 1);
     UpdateCounter();
-    DispShow(slidePosition, PictureAt(slidePosition));
+    ShowSlide(slidePosition, PictureAt(slidePosition));
 }
 
 void SlideshowWindow::Navigate(int newPos, bool moveTableRow) {
-    Timer1.stop();
-    for (QToolButton* b : {SpeedBtnPlay, SpeedBtnReverse, SpeedBtnStop, SpeedBtnNext, SpeedBtnPrev,
-                           SpeedBtn1st, SpeedBtnLast})
+    advanceTimer.stop();
+    for (QToolButton* b : {playButton, reverseButton, stopButton, nextButton, previousButton,
+                           firstButton, lastButton})
         b->setChecked(false);
     // A play list that became empty while the window was open: nothing to show.
     if (ListLength() < 1) return;
     slidePosition = std::clamp(newPos, 0, ListLength() - 1);
     if (moveTableRow && tag_ != 0) model_.Requests().SelectTableRow(slidePosition + 1);
     UpdateCounter();
-    DispShow(slidePosition, PictureAt(slidePosition));
-    Timer1.stop();
+    ShowSlide(slidePosition, PictureAt(slidePosition));
+    advanceTimer.stop();
 }
 
-void SlideshowWindow::SpeedBtn1stClick() {
+void SlideshowWindow::GoFirst() {
     Navigate(0, false);
 }
-void SlideshowWindow::SpeedBtnPrevClick() {
+void SlideshowWindow::GoPrevious() {
     Navigate(StepBackward(slidePosition, ListLength()), true);
 }
-void SlideshowWindow::SpeedBtnNextClick() {
+void SlideshowWindow::GoNext() {
     Navigate(StepForward(slidePosition, ListLength()), false);
 }
-void SlideshowWindow::SpeedBtnLastClick() {
+void SlideshowWindow::GoLast() {
     Navigate(ListLength() - 1, false);
 }
 
-void SlideshowWindow::SpeedBtnJumpClick() {
-    SpeedBtnJump->setChecked(false);
-    Navigate(SpinEditJump->value() - 1, false);
+void SlideshowWindow::JumpNow() {
+    jumpButton->setChecked(false);
+    Navigate(jumpBox->value() - 1, false);
 }
 
-void SlideshowWindow::BtnStartClick() {
-    if (SpeedBtnPlay->isChecked())
+void SlideshowWindow::Play() {
+    if (playButton->isChecked())
         StartTimer();
     else
-        Timer1.stop();
+        advanceTimer.stop();
 }
 
-void SlideshowWindow::SpeedBtnReverseClick() {
-    if (SpeedBtnReverse->isChecked())
+void SlideshowWindow::PlayBackward() {
+    if (reverseButton->isChecked())
         StartTimer();
     else
-        Timer1.stop();
+        advanceTimer.stop();
 }
 
-void SlideshowWindow::BtnStopClick() {
-    Timer1.stop();
-    SpeedBtnPlay->setChecked(false);
+void SlideshowWindow::Stop() {
+    advanceTimer.stop();
+    playButton->setChecked(false);
 }
 
-void SlideshowWindow::SpinEditIntervalChange() {
-    Timer1.setInterval(IntervalOnChange(SpinEditInterval->value()));
+void SlideshowWindow::IntervalChanged() {
+    advanceTimer.setInterval(IntervalOnChange(intervalBox->value()));
 }
 
-void SlideshowWindow::SpinEditJumpChange() {
+void SlideshowWindow::JumpBoxChanged() {
     const int length = std::max(1, ListLength());
-    const int v = SpinEditJump->value();
-    if (v < 1 || v > length) SpinEditJump->setValue(std::clamp(v, 1, length));
+    const int v = jumpBox->value();
+    if (v < 1 || v > length) jumpBox->setValue(std::clamp(v, 1, length));
 }
 
-void SlideshowWindow::ChkBoxFitClick() {
-    if (ChkBoxFit->isChecked()) {
-        ChkBoxAuto->setChecked(false);
-        ChkBoxAutoClick();
+void SlideshowWindow::FitToggled() {
+    if (fitCheck->isChecked()) {
+        autoFitCheck->setChecked(false);
+        AutoFitToggled();
     }
 }
 
-void SlideshowWindow::ChkBoxAutoClick() {
-    if (ChkBoxAuto->isChecked()) ChkBoxFit->setChecked(false);
+void SlideshowWindow::AutoFitToggled() {
+    if (autoFitCheck->isChecked()) fitCheck->setChecked(false);
     if (ListLength() > 0) ShowPicture(PictureAt(slidePosition));
 }
 
-void SlideshowWindow::ChkBoxAspectClick() {
-    ChkBoxAuto->setChecked(!ChkBoxFit->isChecked());
+void SlideshowWindow::AspectToggled() {
+    autoFitCheck->setChecked(!fitCheck->isChecked());
     if (ListLength() > 0) ShowPicture(PictureAt(slidePosition));
 }
 
@@ -555,56 +555,56 @@ CaptionSettingsDialog::CaptionSettingsDialog(DialogService& dialogs) {
     auto* layout = new QVBoxLayout(this);
     auto* group = new QGroupBox(QStringLiteral("Exif表示"), this);
     auto* form = new QFormLayout(group);
-    ChkBoxHyoji = new QCheckBox(QStringLiteral("表示する"), group);
-    ChkBoxHyoji->setObjectName(QStringLiteral("ChkBoxHyoji"));
-    ChkBoxHyoji->setChecked(true);
-    form->addRow(ChkBoxHyoji);
-    SpinEditMojiSize = new QSpinBox(group);
-    SpinEditMojiSize->setObjectName(QStringLiteral("SpinEditMojiSize"));
-    SpinEditMojiSize->setRange(10, 40);
-    SpinEditMojiSize->setValue(12);
-    form->addRow(QStringLiteral("文字大"), SpinEditMojiSize);
-    PanelMojiColor = new ColorSwatch("PanelMojiColor", dialogs, group);
-    PanelMojiColor->setToolTip(QStringLiteral("文字色"));
-    PanelMojiColor->SetColor(0xFF0000);
-    form->addRow(QStringLiteral("文字色"), PanelMojiColor);
-    PanelMojiBackColor = new ColorSwatch("PanelMojiBackColor", dialogs, group);
-    PanelMojiBackColor->setToolTip(QStringLiteral("文字背景色"));
-    PanelMojiBackColor->SetColor(0xFFFFFF);
-    form->addRow(QStringLiteral("背景色"), PanelMojiBackColor);
-    ChkBoxToka = new QCheckBox(QStringLiteral("透過"), group);
-    ChkBoxToka->setObjectName(QStringLiteral("ChkBoxToka"));
-    ChkBoxToka->setChecked(true);
-    form->addRow(ChkBoxToka);
+    showCaptionsCheck = new QCheckBox(QStringLiteral("表示する"), group);
+    showCaptionsCheck->setObjectName(QStringLiteral("showCaptionsCheck"));
+    showCaptionsCheck->setChecked(true);
+    form->addRow(showCaptionsCheck);
+    textSizeBox = new QSpinBox(group);
+    textSizeBox->setObjectName(QStringLiteral("textSizeBox"));
+    textSizeBox->setRange(10, 40);
+    textSizeBox->setValue(12);
+    form->addRow(QStringLiteral("文字大"), textSizeBox);
+    textColorSwatch = new ColorSwatch("textColorSwatch", dialogs, group);
+    textColorSwatch->setToolTip(QStringLiteral("文字色"));
+    textColorSwatch->SetColor(0xFF0000);
+    form->addRow(QStringLiteral("文字色"), textColorSwatch);
+    textBackSwatch = new ColorSwatch("textBackSwatch", dialogs, group);
+    textBackSwatch->setToolTip(QStringLiteral("文字背景色"));
+    textBackSwatch->SetColor(0xFFFFFF);
+    form->addRow(QStringLiteral("背景色"), textBackSwatch);
+    transparentCheck = new QCheckBox(QStringLiteral("透過"), group);
+    transparentCheck->setObjectName(QStringLiteral("transparentCheck"));
+    transparentCheck->setChecked(true);
+    form->addRow(transparentCheck);
     layout->addWidget(group);
-    SpeedBtnPKomoku = new QToolButton(this);
-    SpeedBtnPKomoku->setObjectName(QStringLiteral("SpeedBtnPKomoku"));
-    SpeedBtnPKomoku->setText(QStringLiteral("表示項目"));
-    SpeedBtnOK = new QToolButton(this);
-    SpeedBtnOK->setObjectName(QStringLiteral("SpeedBtnOK"));
-    SpeedBtnOK->setText(QStringLiteral("OK"));
-    SpeedBtnOK->setToolTip(QStringLiteral("選択を適用する"));
-    layout->addWidget(SpeedBtnPKomoku);
-    layout->addWidget(SpeedBtnOK);
-    connect(ChkBoxHyoji, &QCheckBox::clicked, this, [this] { CaptionsToggled(); });
-    connect(SpinEditMojiSize, &QSpinBox::valueChanged, this, [this] { SpinEditMojiSizeChange(); });
-    connect(ChkBoxToka, &QCheckBox::clicked, this, [this] { TransparencyToggled(); });
-    connect(SpeedBtnPKomoku, &QToolButton::clicked, this, &CaptionSettingsDialog::itemsRequested);
-    connect(SpeedBtnOK, &QToolButton::clicked, this, [this] { SpeedBtnOKClick(); });
-    for (ColorSwatch* s : {PanelMojiColor, PanelMojiBackColor})
+    itemsButton = new QToolButton(this);
+    itemsButton->setObjectName(QStringLiteral("itemsButton"));
+    itemsButton->setText(QStringLiteral("表示項目"));
+    okButton = new QToolButton(this);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setText(QStringLiteral("OK"));
+    okButton->setToolTip(QStringLiteral("選択を適用する"));
+    layout->addWidget(itemsButton);
+    layout->addWidget(okButton);
+    connect(showCaptionsCheck, &QCheckBox::clicked, this, [this] { CaptionsToggled(); });
+    connect(textSizeBox, &QSpinBox::valueChanged, this, [this] { TextSizeChanged(); });
+    connect(transparentCheck, &QCheckBox::clicked, this, [this] { TransparencyToggled(); });
+    connect(itemsButton, &QToolButton::clicked, this, &CaptionSettingsDialog::itemsRequested);
+    connect(okButton, &QToolButton::clicked, this, [this] { ApplyAndClose(); });
+    for (ColorSwatch* s : {textColorSwatch, textBackSwatch})
         s->onChanged = [this] { ApplyColors(); };
 }
 
 CaptionStyle CaptionSettingsDialog::Style() const {
-    return {ChkBoxHyoji->isChecked(), SpinEditMojiSize->value(), PanelMojiColor->Color(),
-            PanelMojiBackColor->Color(), ChkBoxToka->isChecked()};
+    return {showCaptionsCheck->isChecked(), textSizeBox->value(), textColorSwatch->Color(),
+            textBackSwatch->Color(), transparentCheck->isChecked()};
 }
 
 void CaptionSettingsDialog::CaptionsToggled() {
     emit styleChanged(Style(), CaptionAspect::Shown);
 }
 
-void CaptionSettingsDialog::SpinEditMojiSizeChange() {
+void CaptionSettingsDialog::TextSizeChanged() {
     emit styleChanged(Style(), CaptionAspect::Size);
 }
 
@@ -616,15 +616,15 @@ void CaptionSettingsDialog::TransparencyToggled() {
     emit styleChanged(Style(), CaptionAspect::Transparency);
 }
 
-void CaptionSettingsDialog::SpeedBtnOKClick() {
+void CaptionSettingsDialog::ApplyAndClose() {
     emit applied();
     close();
 }
 
 void SlideshowWindow::ApplyCaptionStyle(const CaptionStyle& style, CaptionAspect aspect) {
     captionStyle_ = style;
-    std::vector<QLabel*> lines{LabelFName};
-    lines.insert(lines.end(), Labels.begin(), Labels.end());
+    std::vector<QLabel*> lines{fileNameLabel};
+    lines.insert(lines.end(), captionLabels.begin(), captionLabels.end());
     switch (aspect) {
     case CaptionAspect::Shown:
         for (QLabel* l : lines)

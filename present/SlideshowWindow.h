@@ -56,44 +56,44 @@ public:
     int Tag() const { return tag_; }
     int slidePosition = 0;
 
-    QScrollArea* ScrollBox1;
-    QWidget* PanelSS;
-    ImageView* ImageSS;
-    QLabel* LabelFName;
-    std::array<QLabel*, 9> Labels; // Label01 … Label09
-    QLabel *StatusPanel0, *StatusPanel1, *StatusPanel2;
-    QTimer Timer1;
-    QToolButton* SpeedBtnExif;
-    ColorSwatch* PanelBackColor;
-    QCheckBox *ChkBoxFit, *ChkBoxAspect, *ChkBoxAuto;
-    QToolButton *SpeedBtnJump, *SpeedBtn1st, *SpeedBtnPrev, *SpeedBtnReverse, *SpeedBtnStop,
-        *SpeedBtnPlay, *SpeedBtnNext, *SpeedBtnLast;
-    QSpinBox *SpinEditJump, *SpinEditInterval;
+    QScrollArea* pictureScroll;
+    QWidget* stage;
+    ImageView* pictureView;
+    QLabel* fileNameLabel;
+    std::array<QLabel*, 9> captionLabels; // Label01 … Label09
+    QLabel *counterStatus, *nameStatus, *sizeStatus;
+    QTimer advanceTimer;
+    QToolButton* exifButton;
+    ColorSwatch* backgroundSwatch;
+    QCheckBox *fitCheck, *aspectCheck, *autoFitCheck;
+    QToolButton *jumpButton, *firstButton, *previousButton, *reverseButton, *stopButton,
+        *playButton, *nextButton, *lastButton;
+    QSpinBox *jumpBox, *intervalBox;
 
-    void FormCreate();
+    void Initialise();
     void Init(); // what showing the window does
     int ListLength() const;
     int PictureAt(int pos) const; // picture number at a play-list position
-    void SimpleShow(int pictNo);
-    void SetLabels();
+    void ShowPictureNow(int pictNo);
+    void LayOutCaptions();
     // The caption lines take what the settings changed of their style.
     void ApplyCaptionStyle(const CaptionStyle& style, CaptionAspect aspect);
-    void DispExif(int pictNo);
-    void DispShow(int pos, int pictNo, bool mirror = true);
-    void Timer1Timer();
-    void SpeedBtn1stClick();
-    void SpeedBtnPrevClick();
-    void SpeedBtnNextClick();
-    void SpeedBtnLastClick();
-    void SpeedBtnJumpClick();
-    void BtnStartClick();
-    void SpeedBtnReverseClick();
-    void BtnStopClick();
-    void SpinEditIntervalChange();
-    void SpinEditJumpChange();
-    void ChkBoxFitClick();
-    void ChkBoxAutoClick();
-    void ChkBoxAspectClick();
+    void ShowCaptions(int pictNo);
+    void ShowSlide(int pos, int pictNo, bool mirror = true);
+    void AdvanceSlide();
+    void GoFirst();
+    void GoPrevious();
+    void GoNext();
+    void GoLast();
+    void JumpNow();
+    void Play();
+    void PlayBackward();
+    void Stop();
+    void IntervalChanged();
+    void JumpBoxChanged();
+    void FitToggled();
+    void AutoFitToggled();
+    void AspectToggled();
     void SetBackground(std::uint32_t bgr);
     // A picture asked for is being read and decoded on a worker thread, not shown yet.
     bool Loading() const { return loading_; }
@@ -149,17 +149,17 @@ class CaptionSettingsDialog : public QDialog {
     Q_OBJECT
 public:
     explicit CaptionSettingsDialog(DialogService& dialogs);
-    QCheckBox* ChkBoxHyoji;
-    QSpinBox* SpinEditMojiSize;
-    ColorSwatch *PanelMojiColor, *PanelMojiBackColor;
-    QCheckBox* ChkBoxToka;
-    QToolButton *SpeedBtnPKomoku, *SpeedBtnOK;
+    QCheckBox* showCaptionsCheck;
+    QSpinBox* textSizeBox;
+    ColorSwatch *textColorSwatch, *textBackSwatch;
+    QCheckBox* transparentCheck;
+    QToolButton *itemsButton, *okButton;
 
     void CaptionsToggled();
-    void SpinEditMojiSizeChange();
+    void TextSizeChanged();
     void ApplyColors();
     void TransparencyToggled();
-    void SpeedBtnOKClick();
+    void ApplyAndClose();
     CaptionStyle Style() const;
 
 signals:

@@ -121,8 +121,8 @@ const std::map<std::string, std::function<std::string(const Args&)>> kTexts = {
     {"CutToCp932Bytes", [](const Args& a) { return CutToCp932Bytes(a[0], std::stoul(a[1])); }},
     {"FirstChars", [](const Args& a) { return FirstChars(a[0], std::stoul(a[1])); }},
     {"NoLabelText", [](const Args& a) { return NoLabelText(I(a[0]), I(a[1]), a[2]); }},
-    {"PictsPerPage",
-     [](const Args& a) { return std::to_string(PictsPerPage(I(a[0]), PaneOf(a[1]))); }},
+    {"PicturesPerPage",
+     [](const Args& a) { return std::to_string(PicturesPerPage(I(a[0]), PaneOf(a[1]))); }},
     {"ComputePage",
      [](const Args& a) {
          const PageBounds b = ComputePage(I(a[0]), I(a[1]), I(a[2]));

@@ -22,19 +22,19 @@ class DisplaySettingsDialog : public QDialog {
 public:
     DisplaySettingsDialog(FolderModel& folder, DialogService& dialogs);
 
-    ColorSwatch *PanelPPanelColor, *PanelSelColor, *PanelNoColor, *PanelFNameColor,
-        *PanelSelNoColor, *PanelMojiColor, *PanelMjBackColor, *PanelKyochoColor;
-    QComboBox* CmbBoxMojiH;
-    QCheckBox* ChkBoxToka;
-    QListWidget* ChkListBoxKyocho;
-    QToolButton *SpeedBtnApply, *SpeedBtnDefault, *SpeedButton2;
+    ColorSwatch *panelSwatch, *selectedSwatch, *numberSwatch, *fileNameSwatch,
+        *selectionNumberSwatch, *textColorSwatch, *textBackSwatch, *emphasisSwatch;
+    QComboBox* textSizeCombo;
+    QCheckBox* transparentCheck;
+    QListWidget* emphasisList;
+    QToolButton *applyButton, *restoreDefaultsButton, *closeButton;
 
     // The attributes as the controls hold them, and back (which gives them to the model too).
     DisplayAttributes Attributes() const;
     void SetAttributes(const DisplayAttributes& a);
 
-    void BtnApplyClick();
-    void SpeedBtnDefaultClick();
+    void Apply();
+    void RestoreDefaults();
 
 signals:
     void applied(); // the thumbnail page shows the attributes anew

@@ -26,7 +26,7 @@ static ItemList ItemsOf(const StringGrid& grid) {
 }
 
 ItemChoiceDialog::ItemChoiceDialog(FolderModel& folder, DialogService& dialogs)
-    : StrGridPKomoku(folder.EditItems()), folder_(folder), dialogs_(dialogs) {
+    : itemGrid(folder.EditItems()), folder_(folder), dialogs_(dialogs) {
     setObjectName(QStringLiteral("FormItemChoice"));
     setWindowTitle(QStringLiteral("表示するExif項目を設定"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -34,97 +34,97 @@ ItemChoiceDialog::ItemChoiceDialog(FolderModel& folder, DialogService& dialogs)
 
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QToolBar(this);
-    SpeedBtnClear = MakeToolButton(bar, "SpeedBtnClear", QStringLiteral("クリア"),
+    clearButton = MakeToolButton(bar, "clearButton", QStringLiteral("クリア"),
                                    QStringLiteral("選択をクリア"));
-    SpeedBtnApply = MakeToolButton(bar, "SpeedBtnApply", QStringLiteral("適用"),
+    applyButton = MakeToolButton(bar, "applyButton", QStringLiteral("適用"),
                                    QStringLiteral("選択を適用する"));
-    SpeedBtnSave = MakeToolButton(bar, "SpeedBtnSave", QStringLiteral("Save"),
+    saveButton = MakeToolButton(bar, "saveButton", QStringLiteral("Save"),
                                   QStringLiteral("選択を保存する"));
-    SpeedBtnDefault = MakeToolButton(bar, "SpeedBtnDefault", QStringLiteral("既定値にする"),
+    saveAsDefaultButton = MakeToolButton(bar, "saveAsDefaultButton", QStringLiteral("既定値にする"),
                                      QStringLiteral("選択を既定値にセット"));
-    SpeedButton1 = MakeToolButton(bar, "SpeedButton1", QStringLiteral("Load"),
+    loadButton = MakeToolButton(bar, "loadButton", QStringLiteral("Load"),
                                   QStringLiteral("選択を読み込む"));
-    SpeedBtnClose =
-        MakeToolButton(bar, "SpeedBtnClose", QStringLiteral("閉"), QStringLiteral("閉じる"));
+    closeButton =
+        MakeToolButton(bar, "closeButton", QStringLiteral("閉"), QStringLiteral("閉じる"));
     layout->addWidget(bar);
 
-    GridPKomoku = new GridView(this);
-    GridPKomoku->setObjectName(QStringLiteral("StrGridPKomoku"));
-    model_ = new StringGridModel(StrGridPKomoku, this);
+    itemView = new GridView(this);
+    itemView->setObjectName(QStringLiteral("itemGrid"));
+    model_ = new StringGridModel(itemGrid, this);
     model_->SetEditableColumns({2});
-    GridPKomoku->setModel(model_);
-    GridPKomoku->setEditTriggers(QAbstractItemView::DoubleClicked |
+    itemView->setModel(model_);
+    itemView->setEditTriggers(QAbstractItemView::DoubleClicked |
                                  QAbstractItemView::EditKeyPressed |
                                  QAbstractItemView::AnyKeyPressed);
-    ApplyGridLook(GridPKomoku, StrGridPKomoku);
-    GridPKomoku->setSelectionBehavior(QAbstractItemView::SelectItems);
-    layout->addWidget(GridPKomoku, 1);
-    SpeedButton2 = new QToolButton(this);
-    SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
-    SpeedButton2->setText(QStringLiteral("閉じる"));
-    layout->addWidget(SpeedButton2, 0, Qt::AlignRight);
+    ApplyGridLook(itemView, itemGrid);
+    itemView->setSelectionBehavior(QAbstractItemView::SelectItems);
+    layout->addWidget(itemView, 1);
+    bottomCloseButton = new QToolButton(this);
+    bottomCloseButton->setObjectName(QStringLiteral("bottomCloseButton"));
+    bottomCloseButton->setText(QStringLiteral("閉じる"));
+    layout->addWidget(bottomCloseButton, 0, Qt::AlignRight);
 
-    connect(GridPKomoku, &QTableView::clicked, this, [this](const QModelIndex& index) {
-        StrGridPKomokuClick(index.column(), model_->GridRow(index.row()));
+    connect(itemView, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        ItemClicked(index.column(), model_->GridRow(index.row()));
     });
-    connect(SpeedBtnClear, &QToolButton::clicked, this, [this] { BtnClearClick(); });
-    connect(SpeedBtnApply, &QToolButton::clicked, this, [this] { BtnApplyClick(); });
-    connect(SpeedBtnSave, &QToolButton::clicked, this, [this] { BtnSaveClick(); });
-    connect(SpeedBtnDefault, &QToolButton::clicked, this, [this] { BtnSaveAsDefaultClick(); });
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { BtnLoadClick(); });
-    connect(SpeedBtnClose, &QToolButton::clicked, this, [this] { BtnCloseClick(); });
-    connect(SpeedButton2, &QToolButton::clicked, this, [this] { BtnCloseClick(); });
+    connect(clearButton, &QToolButton::clicked, this, [this] { ClearChoices(); });
+    connect(applyButton, &QToolButton::clicked, this, [this] { Apply(); });
+    connect(saveButton, &QToolButton::clicked, this, [this] { SaveToFile(); });
+    connect(saveAsDefaultButton, &QToolButton::clicked, this, [this] { SaveAsDefault(); });
+    connect(loadButton, &QToolButton::clicked, this, [this] { OpenFromFile(); });
+    connect(closeButton, &QToolButton::clicked, this, [this] { BtnCloseClick(); });
+    connect(bottomCloseButton, &QToolButton::clicked, this, [this] { BtnCloseClick(); });
 }
 
 void ItemChoiceDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormShow();
+    FillControls();
 }
 
-void ItemChoiceDialog::FormShow() {
+void ItemChoiceDialog::FillControls() {
     if (folder_.ExifCount() >= 1)
-        FillSampleColumn(StrGridPKomoku, folder_.Base());
+        FillSampleColumn(itemGrid, folder_.Base());
     else
         dialogs_.ShowCheckMessage(QStringLiteral("Exif ファイルがありません"));
 }
 
-void ItemChoiceDialog::StrGridPKomokuClick(int col, int row) {
-    if (col != 1 || row < 1 || row >= StrGridPKomoku.RowCount()) return;
+void ItemChoiceDialog::ItemClicked(int col, int row) {
+    if (col != 1 || row < 1 || row >= itemGrid.RowCount()) return;
     ItemList items = folder_.ChosenItems();
-    if (!ToggleNumberedRow(StrGridPKomoku, items, row, 75)) {
+    if (!ToggleNumberedRow(itemGrid, items, row, 75)) {
         dialogs_.ShowCheckMessage(QStringLiteral("既に最大項目選択されています"));
         return;
     }
     folder_.SetChosenItems(std::move(items));
 }
 
-void ItemChoiceDialog::BtnClearClick() {
+void ItemChoiceDialog::ClearChoices() {
     folder_.SetChosenItems({});
-    for (int r = 1; r < StrGridPKomoku.RowCount(); ++r)
-        StrGridPKomoku.SetCell(1, r, "");
+    for (int r = 1; r < itemGrid.RowCount(); ++r)
+        itemGrid.SetCell(1, r, "");
 }
 
-void ItemChoiceDialog::BtnApplyClick() {
+void ItemChoiceDialog::Apply() {
     ItemList items;
-    GridToItemList(StrGridPKomoku, items);
+    GridToItemList(itemGrid, items);
     DisplayAttributes display = folder_.Display();
-    SetEmphasisNames(display, EmphasisCandidates(items, StrGridPKomoku));
+    SetEmphasisNames(display, EmphasisCandidates(items, itemGrid));
     folder_.SetDisplay(display);
     // The main window rebuilds the table and the page.
     folder_.ChooseItems(std::move(items));
 }
 
-void ItemChoiceDialog::BtnSaveClick() {
+void ItemChoiceDialog::SaveToFile() {
     SaveItemFile(QStringLiteral("Exif表示項目の保存"), QStringLiteral("MyPKomoku"));
 }
 
-void ItemChoiceDialog::BtnSaveAsDefaultClick() {
+void ItemChoiceDialog::SaveAsDefault() {
     SaveItemFile(QStringLiteral("Exif表示項目の保存(asﾃﾞﾌｫｰﾙﾄ）"), QStringLiteral("Default"));
 }
 
-void ItemChoiceDialog::BtnLoadClick() {
+void ItemChoiceDialog::OpenFromFile() {
     if (LoadItemFile(QStringLiteral("Exif表示項目の読み込み"), QStringLiteral("MyPKomoku")))
-        folder_.SetChosenItems(ItemsOf(StrGridPKomoku));
+        folder_.SetChosenItems(ItemsOf(itemGrid));
 }
 
 static FileDialogRequest PkmRequest(const QString& title, const QString& fileName,
@@ -143,7 +143,7 @@ bool SavePkmFile(DialogService& dialogs, const QString& title, const QString& fi
 }
 
 bool ItemChoiceDialog::SaveItemFile(const QString& title, const QString& fileName) {
-    return SavePkmFile(dialogs_, title, fileName, folder_.AppDir(), StrGridPKomoku,
+    return SavePkmFile(dialogs_, title, fileName, folder_.AppDir(), itemGrid,
                        folder_.Display());
 }
 
@@ -166,7 +166,7 @@ bool ItemChoiceDialog::LoadItemFile(const QString& title, const QString& fileNam
     std::vector<std::string> lines;
     if (!path || !ReadPkm(dialogs_, path->toStdString(), lines)) return false;
     if (PkmNamesModernItems(lines)) folder_.SetModernItems(true);
-    ReadItemGrid(lines, StrGridPKomoku);
+    ReadItemGrid(lines, itemGrid);
     return true;
 }
 
@@ -179,11 +179,11 @@ bool ItemChoiceDialog::LoadDefaultItemFile() {
     std::vector<std::string> lines;
     if (FileExists(path) && ReadPkm(dialogs_, path, lines)) {
         if (PkmNamesModernItems(lines)) main.SetModernItems(true);
-        ReadItemGrid(lines, StrGridPKomoku);
-        SetUpItemGrid(StrGridPKomoku, main.ItemCount());
-        main.SetChosenItems(ItemsOf(StrGridPKomoku));
+        ReadItemGrid(lines, itemGrid);
+        SetUpItemGrid(itemGrid, main.ItemCount());
+        main.SetChosenItems(ItemsOf(itemGrid));
         DisplayAttributes a;
-        ReadItemFileAttributes(lines, EmphasisCandidates(main.ChosenItems(), StrGridPKomoku), a);
+        ReadItemFileAttributes(lines, EmphasisCandidates(main.ChosenItems(), itemGrid), a);
         main.SetDisplay(a);
         return false;
     }
@@ -194,9 +194,9 @@ bool ItemChoiceDialog::LoadDefaultItemFile() {
             QStringLiteral("Defaultファイルがみつかりません。項目を自動設定します。"));
     DisplayAttributes a;
     ItemList items;
-    SetBuiltInChoice(StrGridPKomoku, items, a);
+    SetBuiltInChoice(itemGrid, items, a);
     main.SetChosenItems(std::move(items));
-    FillSampleColumn(StrGridPKomoku, main.Base());
+    FillSampleColumn(itemGrid, main.Base());
     main.SetDisplay(a);
     return true;
 }

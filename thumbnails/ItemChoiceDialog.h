@@ -22,19 +22,19 @@ class ItemChoiceDialog : public QDialog {
 public:
     ItemChoiceDialog(FolderModel& folder, DialogService& dialogs);
 
-    StringGrid& StrGridPKomoku; // the item catalogue of the folder model
-    GridView* GridPKomoku = nullptr;
-    QToolButton *SpeedBtnClear = nullptr, *SpeedBtnApply = nullptr, *SpeedBtnSave = nullptr,
-                *SpeedBtnDefault = nullptr, *SpeedButton1 = nullptr, *SpeedBtnClose = nullptr,
-                *SpeedButton2 = nullptr;
+    StringGrid& itemGrid; // the item catalogue of the folder model
+    GridView* itemView = nullptr;
+    QToolButton *clearButton = nullptr, *applyButton = nullptr, *saveButton = nullptr,
+                *saveAsDefaultButton = nullptr, *loadButton = nullptr, *closeButton = nullptr,
+                *bottomCloseButton = nullptr;
 
-    void FormShow();
-    void StrGridPKomokuClick(int col, int row);
-    void BtnClearClick();
-    void BtnApplyClick();
-    void BtnSaveClick();
-    void BtnSaveAsDefaultClick();
-    void BtnLoadClick();
+    void FillControls();
+    void ItemClicked(int col, int row);
+    void ClearChoices();
+    void Apply();
+    void SaveToFile();
+    void SaveAsDefault();
+    void OpenFromFile();
     void BtnCloseClick() { close(); }
     // Start-up: "Default.pkm" beside the program, else the built-in choice and attributes
     // (true: the built-in choice, shown best in three columns).

@@ -7,7 +7,7 @@
 
 namespace kamelune {
 
-int PictsPerPage(int v, Pane pane) {
+int PicturesPerPage(int v, Pane pane) {
     return pane == Pane::AllItems ? v : 2 * v;
 }
 

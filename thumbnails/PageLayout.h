@@ -21,7 +21,7 @@ constexpr std::uint32_t kPageBackground = 0x804000;
 constexpr std::uint32_t kSizeLabelColor = 0x800000;
 
 // v pictures per page in the all-items pane, twice as many in the other two.
-int PictsPerPage(int v, Pane pane);
+int PicturesPerPage(int v, Pane pane);
 // Panel columns for a scroll box width: width div 107, at least 1.
 int ColumnsThatFit(int width);
 // Caption lines of a pane: all items (at most 20), 4, or none.

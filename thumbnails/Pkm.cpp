@@ -36,15 +36,15 @@ std::vector<std::string> EmphasisCandidates(const ItemList& items, const StringG
 }
 
 void SetEmphasisNames(DisplayAttributes& a, const std::vector<std::string>& names) {
-    a.kyochoNames = names;
-    a.kyochoChecked.assign(names.size(), false);
+    a.emphasisNames = names;
+    a.emphasisChecked.assign(names.size(), false);
 }
 
 void SetDefaultDisplay(DisplayAttributes& a, const std::vector<std::string>& names) {
     DisplayAttributes d;
     SetEmphasisNames(d, names);
     for (std::size_t k : {2u, 7u})
-        if (k < d.kyochoChecked.size()) d.kyochoChecked[k] = true;
+        if (k < d.emphasisChecked.size()) d.emphasisChecked[k] = true;
     a = d;
 }
 
@@ -57,7 +57,7 @@ void SetBuiltInChoice(StringGrid& grid, ItemList& items, DisplayAttributes& a) {
 }
 
 std::vector<std::string> BuiltInPkmLines() {
-    StringGrid grid(4, kPKomokuRows);
+    StringGrid grid(4, kItemRows);
     ItemList items;
     DisplayAttributes a;
     SetBuiltInChoice(grid, items, a);
@@ -70,17 +70,17 @@ std::vector<std::string> MakePkmLines(const StringGrid& grid, const DisplayAttri
         lines.push_back(grid.Cell(1, r));
     for (int r = 1; r <= 75; ++r)
         lines.push_back(grid.Cell(2, r));
-    lines.push_back(std::to_string(a.kyochoChecked.size()));
-    for (bool checked : a.kyochoChecked)
+    lines.push_back(std::to_string(a.emphasisChecked.size()));
+    for (bool checked : a.emphasisChecked)
         lines.push_back(checked ? "1" : "0");
-    for (std::uint32_t c : {a.panelColor, a.selColor, a.noColor, a.fnameColor, a.selNoColor,
-                            a.mojiColor, a.mjBackColor, a.kyochoColor})
+    for (std::uint32_t c : {a.panelColor, a.selectedColor, a.numberColor, a.fileNameColor, a.selectionNumberColor,
+                            a.textColor, a.textBackColor, a.emphasisColor})
         lines.push_back(std::to_string(static_cast<std::int32_t>(c)));
-    lines.push_back(std::to_string(a.mojiIndex));
-    lines.push_back(a.toka ? "1" : "0");
+    lines.push_back(std::to_string(a.textSizeIndex));
+    lines.push_back(a.transparent ? "1" : "0");
     // Today's items, when the catalogue has them: their order numbers and headings after the
     // rest, so that a file without them is as it always was.
-    if (grid.RowCount() > kPKomokuRows) {
+    if (grid.RowCount() > kItemRows) {
         for (int r = kItemCount + 1; r <= kAllItemCount; ++r)
             lines.push_back(grid.Cell(1, r));
         for (int r = kItemCount + 1; r <= kAllItemCount; ++r)
@@ -149,7 +149,7 @@ void ReadItemGrid(const std::vector<std::string>& lines, StringGrid& grid) {
     for (int j = 0; j < 75 && 75 + j < static_cast<int>(lines.size()); ++j)
         grid.SetCell(2, j + 1, lines[75 + j]);
     // Today's items, into a grid that has them; a file without them leaves them unchosen.
-    if (grid.RowCount() <= kPKomokuRows) return;
+    if (grid.RowCount() <= kItemRows) return;
     const std::size_t at = ModernAt(lines);
     for (int j = 0; j < kModernCount; ++j) {
         grid.SetCell(1, kItemCount + 1 + j, at ? lines[at + j] : std::string());
@@ -161,21 +161,21 @@ void ReadItemFileAttributes(const std::vector<std::string>& lines,
                             const std::vector<std::string>& names, DisplayAttributes& a) {
     long long n = 0;
     ParseInt(lines.at(150), n);
-    a.kyochoNames.clear();
-    a.kyochoChecked.clear();
+    a.emphasisNames.clear();
+    a.emphasisChecked.clear();
     for (int k = 0; k < n; ++k) {
-        a.kyochoNames.push_back(k < static_cast<int>(names.size()) ? names[k] : std::string());
-        a.kyochoChecked.push_back(lines.at(151 + k) == "1");
+        a.emphasisNames.push_back(k < static_cast<int>(names.size()) ? names[k] : std::string());
+        a.emphasisChecked.push_back(lines.at(151 + k) == "1");
     }
     const std::size_t c = 151 + static_cast<std::size_t>(n);
-    std::uint32_t* colors[] = {&a.panelColor, &a.selColor,  &a.noColor,     &a.fnameColor,
-                               &a.selNoColor, &a.mojiColor, &a.mjBackColor, &a.kyochoColor};
+    std::uint32_t* colors[] = {&a.panelColor, &a.selectedColor,  &a.numberColor,     &a.fileNameColor,
+                               &a.selectionNumberColor, &a.textColor, &a.textBackColor, &a.emphasisColor};
     for (std::size_t i = 0; i < 8; ++i)
         *colors[i] = ColorOf(lines.at(c + i));
     long long index = 0;
     ParseInt(lines.at(c + 8), index);
-    a.mojiIndex = static_cast<int>(index);
-    a.toka = lines.at(c + 9) == "1";
+    a.textSizeIndex = static_cast<int>(index);
+    a.transparent = lines.at(c + 9) == "1";
 }
 
 } // namespace kamelune

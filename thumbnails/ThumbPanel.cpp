@@ -25,7 +25,7 @@ QRect ToQRect(const Rect& r) {
 
 } // namespace
 
-ThumbPanel::ThumbPanel(PictRec& rec, QWidget* parent) : QWidget(parent), rec_(rec) {
+ThumbPanel::ThumbPanel(PanelRecord& rec, QWidget* parent) : QWidget(parent), rec_(rec) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -38,7 +38,7 @@ int ThumbPanel::TextWidth(const QString& text, int pixelHeight, bool bold) {
     return QFontMetrics(LabelFont(pixelHeight, bold)).horizontalAdvance(text);
 }
 
-QRect LabelPaintRect(const LabelRec& label) {
+QRect LabelPaintRect(const PanelLabel& label) {
     QRect r = ToQRect(label.rect);
     r.setWidth(ThumbPanel::TextWidth(label.text, label.pixelHeight, label.bold));
     return r;
@@ -59,7 +59,7 @@ void ThumbPanel::paintEvent(QPaintEvent*) {
         const QRect target = ToQRect(rec_.imageRect);
         p.drawPixmap(target.topLeft(), rec_.Image);
     }
-    auto draw = [&](const LabelRec& l) {
+    auto draw = [&](const PanelLabel& l) {
         if (!l.visible || l.text.isEmpty()) return;
         const QRect r = LabelPaintRect(l);
         if (!l.transparent) p.fillRect(r, l.background);
@@ -70,7 +70,7 @@ void ThumbPanel::paintEvent(QPaintEvent*) {
     draw(rec_.NoLabel);
     draw(rec_.FileNameLabel);
     draw(rec_.SelNoLabel);
-    for (const LabelRec& l : rec_.CaptionLabels)
+    for (const PanelLabel& l : rec_.CaptionLabels)
         draw(l);
     draw(rec_.SizeLabel);
     if (rec_.Current) {

@@ -13,7 +13,7 @@
 
 namespace kamelune {
 
-struct LabelRec {
+struct PanelLabel {
     QString text;
     Rect rect{0, 0, 0, 0};
     QColor color;      // font colour
@@ -26,30 +26,30 @@ struct LabelRec {
 
 class ThumbPanel;
 
-struct PictRec {
+struct PanelRecord {
     bool Selected = false;
     bool Current = false; // the keyboard's picture: drawn with a frame
     ThumbPanel* Panel = nullptr;
     int PictNo = 0;
     int ExifRow = 0;
-    LabelRec NoLabel, FileNameLabel, SelNoLabel, SizeLabel;
-    std::array<LabelRec, kMaxCaptionLines> CaptionLabels;
+    PanelLabel NoLabel, FileNameLabel, SelNoLabel, SizeLabel;
+    std::array<PanelLabel, kMaxCaptionLines> CaptionLabels;
     QPixmap Image; // empty when no thumbnail and no placeholder
     Rect imageRect{4, 16, kThumbSize, kThumbSize};
 };
 
 class ThumbPanel : public QWidget {
 public:
-    ThumbPanel(PictRec& rec, QWidget* parent);
+    ThumbPanel(PanelRecord& rec, QWidget* parent);
 
-    PictRec& Rec() { return rec_; }
+    PanelRecord& Rec() { return rec_; }
     void SetColor(const QColor& c);
     QColor Color() const { return color_; }
     // Width a label of this text takes (labels size themselves to their text).
     static int TextWidth(const QString& text, int pixelHeight, bool bold);
 
-    std::function<void(PictRec&)> onClick, onDoubleClick;
-    std::function<void(PictRec&, const QPoint& globalPos)> onContextMenu;
+    std::function<void(PanelRecord&)> onClick, onDoubleClick;
+    std::function<void(PanelRecord&, const QPoint& globalPos)> onContextMenu;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -59,12 +59,12 @@ protected:
 
 private:
     bool OnImage(const QPoint& p) const;
-    PictRec& rec_;
+    PanelRecord& rec_;
     QColor color_;
 };
 
 // Where a label draws: its place, as wide as its text (labels size themselves to their text); a
 // text longer than the panel is cut at the panel's edge, not inside the label.
-QRect LabelPaintRect(const LabelRec& label);
+QRect LabelPaintRect(const PanelLabel& label);
 
 } // namespace kamelune

@@ -89,107 +89,107 @@ struct ThumbnailPage::Build {
 ThumbnailPage::ThumbnailPage(FolderModel& model, DialogService& dialogs, QWidget* parent)
     : QWidget(parent), model_(model), dialogs_(dialogs) {
     setObjectName(QStringLiteral("TabSheetGazo"));
-    auto* gazo = new QVBoxLayout(this);
-    gazo->setContentsMargins(0, 0, 0, 0);
-    gazo->setSpacing(0);
-    ToolBarPic = new QToolBar(this);
-    ToolBarPic->setObjectName(QStringLiteral("ToolBarPic"));
-    SpeedBtnSetHyoji = MakeToolButton(ToolBarPic, "SpeedBtnSetHyoji", QStringLiteral("属性"),
+    auto* pageLayout = new QVBoxLayout(this);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    pageLayout->setSpacing(0);
+    thumbnailToolBar = new QToolBar(this);
+    thumbnailToolBar->setObjectName(QStringLiteral("thumbnailToolBar"));
+    displayButton = MakeToolButton(thumbnailToolBar, "displayButton", QStringLiteral("属性"),
                                       QStringLiteral("サムネイル表示属性の設定"));
-    SpeedBtnPKomoku = MakeToolButton(ToolBarPic, "SpeedBtnPKomoku", QStringLiteral("項目"),
+    itemsButton = MakeToolButton(thumbnailToolBar, "itemsButton", QStringLiteral("項目"),
                                      QStringLiteral("表示項目の設定"));
-    ToolBarPic->addSeparator();
-    CmbBoxPage = new QComboBox(ToolBarPic);
-    CmbBoxPage->setObjectName(QStringLiteral("CmbBoxPage"));
-    CmbBoxPage->setMinimumContentsLength(3);
-    ToolBarPic->addWidget(CmbBoxPage);
-    LabelPageNo = new QLabel(QStringLiteral("/0"), ToolBarPic);
-    LabelPageNo->setObjectName(QStringLiteral("LabelPageNo"));
-    LabelPageNo->setMinimumWidth(36);
-    ToolBarPic->addWidget(LabelPageNo);
-    ToolBarPic->addSeparator();
-    CmbBoxFigNoPerPage = new QComboBox(ToolBarPic);
-    CmbBoxFigNoPerPage->setObjectName(QStringLiteral("CmbBoxFigNoPerPage"));
-    CmbBoxFigNoPerPage->addItems({"4", "6", "9", "12", "16", "20", "24", "30"});
-    ToolBarPic->addWidget(CmbBoxFigNoPerPage);
-    LabelFigNoPerPage = new QLabel(QStringLiteral("x2画/ﾍﾟｰｼﾞ"), ToolBarPic);
-    LabelFigNoPerPage->setObjectName(QStringLiteral("LabelFigNoPerPage"));
-    ToolBarPic->addWidget(LabelFigNoPerPage);
-    ToolBarPic->addSeparator();
+    thumbnailToolBar->addSeparator();
+    pageCombo = new QComboBox(thumbnailToolBar);
+    pageCombo->setObjectName(QStringLiteral("pageCombo"));
+    pageCombo->setMinimumContentsLength(3);
+    thumbnailToolBar->addWidget(pageCombo);
+    pageLabel = new QLabel(QStringLiteral("/0"), thumbnailToolBar);
+    pageLabel->setObjectName(QStringLiteral("pageLabel"));
+    pageLabel->setMinimumWidth(36);
+    thumbnailToolBar->addWidget(pageLabel);
+    thumbnailToolBar->addSeparator();
+    perPageCombo = new QComboBox(thumbnailToolBar);
+    perPageCombo->setObjectName(QStringLiteral("perPageCombo"));
+    perPageCombo->addItems({"4", "6", "9", "12", "16", "20", "24", "30"});
+    thumbnailToolBar->addWidget(perPageCombo);
+    perPageLabel = new QLabel(QStringLiteral("x2画/ﾍﾟｰｼﾞ"), thumbnailToolBar);
+    perPageLabel->setObjectName(QStringLiteral("perPageLabel"));
+    thumbnailToolBar->addWidget(perPageLabel);
+    thumbnailToolBar->addSeparator();
     auto* panes = new QButtonGroup(this);
-    SpeedBtnPane1 = MakeToolButton(ToolBarPic, "SpeedBtnPane1", QStringLiteral("画像"),
+    picturesOnlyButton = MakeToolButton(thumbnailToolBar, "picturesOnlyButton", QStringLiteral("画像"),
                                    QStringLiteral("画像のみ（Exif0項目）"));
-    SpeedBtnPane2 = MakeToolButton(ToolBarPic, "SpeedBtnPane2", QStringLiteral("４項目"),
+    fourItemsButton = MakeToolButton(thumbnailToolBar, "fourItemsButton", QStringLiteral("４項目"),
                                    QStringLiteral("Exif４項目"));
-    SpeedBtnPane3 = MakeToolButton(ToolBarPic, "SpeedBtnPane3", QStringLiteral("全項目"),
+    allItemsButton = MakeToolButton(thumbnailToolBar, "allItemsButton", QStringLiteral("全項目"),
                                    QStringLiteral("Exif全項目"));
     int pane = 1;
-    for (QToolButton* b : {SpeedBtnPane1, SpeedBtnPane2, SpeedBtnPane3}) {
+    for (QToolButton* b : {picturesOnlyButton, fourItemsButton, allItemsButton}) {
         b->setCheckable(true);
         panes->addButton(b, pane++);
     }
     panes->setExclusive(true);
-    SpeedBtnPane1->setChecked(true);
+    picturesOnlyButton->setChecked(true);
     // The label and the model follow the pane however it was pressed (the settings press it at
     // start-up).
     connect(panes, &QButtonGroup::idToggled, this, [this](int id, bool down) {
         if (down) model_.SetPane(id);
-        LabelFigNoPerPage->setText(SpeedBtnPane3->isChecked() ? QStringLiteral("  画/ﾍﾟｰｼﾞ")
+        perPageLabel->setText(allItemsButton->isChecked() ? QStringLiteral("  画/ﾍﾟｰｼﾞ")
                                                               : QStringLiteral("x2画/ﾍﾟｰｼﾞ"));
     });
-    ChkBoxDispSize = new QCheckBox(QStringLiteral("ｻｲｽﾞを表示"), ToolBarPic);
-    ChkBoxDispSize->setObjectName(QStringLiteral("ChkBoxDispSize"));
-    ChkBoxDispSize->setChecked(true);
-    ToolBarPic->addWidget(ChkBoxDispSize);
-    SpeedButton2 = MakeToolButton(ToolBarPic, "SpeedButton2", QStringLiteral("HTML2"), QString());
-    gazo->addWidget(ToolBarPic);
-    ScrlBoxPictList = new QScrollArea(this);
-    ScrlBoxPictList->setObjectName(QStringLiteral("ScrlBoxPictList"));
-    PictPage = new QWidget;
-    PictPage->setObjectName(QStringLiteral("PictPage"));
-    PictPage->setAutoFillBackground(true);
-    QPalette pagePalette = PictPage->palette();
+    sizeCheck = new QCheckBox(QStringLiteral("ｻｲｽﾞを表示"), thumbnailToolBar);
+    sizeCheck->setObjectName(QStringLiteral("sizeCheck"));
+    sizeCheck->setChecked(true);
+    thumbnailToolBar->addWidget(sizeCheck);
+    htmlTableButton = MakeToolButton(thumbnailToolBar, "htmlTableButton", QStringLiteral("HTML2"), QString());
+    pageLayout->addWidget(thumbnailToolBar);
+    panelScroll = new QScrollArea(this);
+    panelScroll->setObjectName(QStringLiteral("panelScroll"));
+    pageWidget = new QWidget;
+    pageWidget->setObjectName(QStringLiteral("pageWidget"));
+    pageWidget->setAutoFillBackground(true);
+    QPalette pagePalette = pageWidget->palette();
     pagePalette.setColor(QPalette::Window, Bgr(kPageBackground));
-    PictPage->setPalette(pagePalette);
-    ScrlBoxPictList->setWidget(PictPage);
-    ScrlBoxPictList->setWidgetResizable(false);
-    ScrlBoxPictList->setPalette(pagePalette);
-    ScrlBoxPictList->viewport()->installEventFilter(this);
-    ScrlBoxPictList->setFocusPolicy(Qt::StrongFocus); // the pictures by keyboard
-    ScrlBoxPictList->installEventFilter(this);
-    gazo->addWidget(ScrlBoxPictList, 1);
+    pageWidget->setPalette(pagePalette);
+    panelScroll->setWidget(pageWidget);
+    panelScroll->setWidgetResizable(false);
+    panelScroll->setPalette(pagePalette);
+    panelScroll->viewport()->installEventFilter(this);
+    panelScroll->setFocusPolicy(Qt::StrongFocus); // the pictures by keyboard
+    panelScroll->installEventFilter(this);
+    pageLayout->addWidget(panelScroll, 1);
     Reset();
 
-    connect(CmbBoxPage, &QComboBox::activated, this, [this] { CmbBoxPageChange(); });
-    connect(CmbBoxFigNoPerPage, &QComboBox::activated, this,
-            [this] { CmbBoxFigNoPerPageChange(); });
-    for (QToolButton* b : {SpeedBtnPane1, SpeedBtnPane2, SpeedBtnPane3})
-        connect(b, &QToolButton::clicked, this, [this] { SpeedBtnPane3Click(); });
-    connect(ChkBoxDispSize, &QCheckBox::clicked, this, [this] { ChkBoxDispSizeClick(); });
-    connect(SpeedBtnSetHyoji, &QToolButton::clicked, this, &ThumbnailPage::displayRequested);
-    connect(SpeedBtnPKomoku, &QToolButton::clicked, this, &ThumbnailPage::itemsRequested);
-    connect(SpeedButton2, &QToolButton::clicked, this, &ThumbnailPage::htmlTableRequested);
+    connect(pageCombo, &QComboBox::activated, this, [this] { PageChosen(); });
+    connect(perPageCombo, &QComboBox::activated, this,
+            [this] { PerPageChosen(); });
+    for (QToolButton* b : {picturesOnlyButton, fourItemsButton, allItemsButton})
+        connect(b, &QToolButton::clicked, this, [this] { AllItemsToggled(); });
+    connect(sizeCheck, &QCheckBox::clicked, this, [this] { SizeToggled(); });
+    connect(displayButton, &QToolButton::clicked, this, &ThumbnailPage::displayRequested);
+    connect(itemsButton, &QToolButton::clicked, this, &ThumbnailPage::itemsRequested);
+    connect(htmlTableButton, &QToolButton::clicked, this, &ThumbnailPage::htmlTableRequested);
 
     connect(&model_, &FolderModel::folderOpened, this, [this] { Reset(); });
     // While the folder is read the tables are empty: no panel points at them.
     connect(&model_, &FolderModel::readStarted, this, [this] {
         DropBuild();
         pageBuilt = false;
-        CleargPictList();
-        PictPage->resize(0, 0);
-        SpeedButton2->setEnabled(false);
+        ClearPanels();
+        pageWidget->resize(0, 0);
+        htmlTableButton->setEnabled(false);
     });
     for (auto signal : {&FolderModel::readFinished, &FolderModel::readStopped})
-        connect(&model_, signal, this, [this] { SpeedButton2->setEnabled(true); });
+        connect(&model_, signal, this, [this] { htmlTableButton->setEnabled(true); });
     connect(&model_.Requests(), &ViewRequests::pageWanted, this,
-            [this](int page) { MakePagePicts(page > 0 ? page : CurrentPageBox()); });
+            [this](int page) { BuildPage(page > 0 ? page : PageInBox()); });
     connect(&model_, &FolderModel::paneChanged, this, [this](int n) {
-        (n == 3 ? SpeedBtnPane3 : n == 2 ? SpeedBtnPane2 : SpeedBtnPane1)->setChecked(true);
+        (n == 3 ? allItemsButton : n == 2 ? fourItemsButton : picturesOnlyButton)->setChecked(true);
     });
     // Select all and reverse on a page with no panels build it; every panel shows its cell.
     connect(&model_, &FolderModel::selectionChanged, this, [this] {
         if (!OnScreen()) return;
-        if (pagePanels.empty() && !Building()) MakePagePicts(CurrentPageBox());
+        if (pagePanels.empty() && !Building()) BuildPage(PageInBox());
         RefreshPanelsFromTable(); // panels still to come read their cells when built
     });
 }
@@ -197,7 +197,7 @@ ThumbnailPage::ThumbnailPage(FolderModel& model, DialogService& dialogs, QWidget
 ThumbnailPage::~ThumbnailPage() {
     DropBuild();
     loader_.reset();
-    CleargPictList();
+    ClearPanels();
 }
 
 void ThumbnailPage::Reset() {
@@ -206,10 +206,10 @@ void ThumbnailPage::Reset() {
     firstOnPage = lastOnPage = pageCount = 0;
     pageBuilt = false;
     picturesPerPage = 16;
-    CmbBoxFigNoPerPage->setCurrentIndex(4);
-    CmbBoxPage->clear();
-    CmbBoxPage->addItem(QStringLiteral("1"));
-    CmbBoxPage->setCurrentIndex(0);
+    perPageCombo->setCurrentIndex(4);
+    pageCombo->clear();
+    pageCombo->addItem(QStringLiteral("1"));
+    pageCombo->setCurrentIndex(0);
 }
 
 // The page is built only while its tab is the one shown (the window itself may be hidden).
@@ -217,28 +217,28 @@ bool ThumbnailPage::OnScreen() const {
     return window() != this && isVisibleTo(window());
 }
 
-PictureTarget ThumbnailPage::Target(const PictRec& rec) {
+PictureTarget ThumbnailPage::Target(const PanelRecord& rec) {
     QString text = rec.FileNameLabel.text + QStringLiteral("\r\n");
-    for (const LabelRec& line : rec.CaptionLabels)
+    for (const PanelLabel& line : rec.CaptionLabels)
         text += line.text + QStringLiteral("\r\n");
     text += rec.SizeLabel.text + QStringLiteral("\r\n");
     return {rec.PictNo, rec.ExifRow, text};
 }
 
-void ThumbnailPage::SetCBoxpage(int current, int count) {
-    CmbBoxPage->clear();
+void ThumbnailPage::SetPageBox(int current, int count) {
+    pageCombo->clear();
     for (int i = 1; i <= count; ++i)
-        CmbBoxPage->addItem(QString::number(i));
-    CmbBoxPage->setCurrentIndex(current - 1);
+        pageCombo->addItem(QString::number(i));
+    pageCombo->setCurrentIndex(current - 1);
 }
 
-void ThumbnailPage::CmbBoxPageChange() {
-    const int page = CurrentPageBox();
-    MakePagePicts(page);
+void ThumbnailPage::PageChosen() {
+    const int page = PageInBox();
+    BuildPage(page);
     currentPage = page;
 }
 
-void ThumbnailPage::ImageClick(PictRec& rec) {
+void ThumbnailPage::PanelClicked(PanelRecord& rec) {
     if (model_.Reading()) return; // the panels of a folder still being read are replaced
     model_.ChangeSelection([&rec](SelectionTables& t) {
         TogglePicture(t, rec.PictNo, rec.ExifRow);
@@ -254,54 +254,54 @@ void ThumbnailPage::RefreshPanelsFromTable() {
         rec->SelNoLabel.text = QString::fromStdString(cell);
         rec->SelNoLabel.rect.width = ThumbPanel::TextWidth(rec->SelNoLabel.text, 10, true);
         rec->SelNoLabel.visible = rec->Selected;
-        rec->Panel->SetColor(Bgr(rec->Selected ? a.selColor : a.panelColor));
+        rec->Panel->SetColor(Bgr(rec->Selected ? a.selectedColor : a.panelColor));
     }
 }
 
 Pane ThumbnailPage::CurrentPane() const {
-    return SpeedBtnPane3->isChecked()   ? Pane::AllItems
-           : SpeedBtnPane2->isChecked() ? Pane::FourItems
+    return allItemsButton->isChecked()   ? Pane::AllItems
+           : fourItemsButton->isChecked() ? Pane::FourItems
                                         : Pane::Pictures;
 }
 
-int ThumbnailPage::CurrentPageBox() const {
-    return std::max(1, CmbBoxPage->currentText().toInt());
+int ThumbnailPage::PageInBox() const {
+    return std::max(1, pageCombo->currentText().toInt());
 }
 
-void ThumbnailPage::CleargPictList() {
+void ThumbnailPage::ClearPanels() {
     while (!pagePanels.empty()) {
         delete pagePanels.back()->Panel;
         pagePanels.pop_back();
     }
 }
 
-void ThumbnailPage::MakePagePicts(int page) {
+void ThumbnailPage::BuildPage(int page) {
     DropBuild(); // a page still being built is dropped with its jobs not started
     if (!model_.ListReady() || !OnScreen() || model_.View().RowCount() < 1) return;
     pageBuilt = false;
     cacheProblem_.clear();
-    CleargPictList();
-    ScrlBoxPictList->horizontalScrollBar()->setValue(0);
-    ScrlBoxPictList->verticalScrollBar()->setValue(0);
-    PictPage->resize(0, 0); // a page with no panels has nothing to scroll
+    ClearPanels();
+    panelScroll->horizontalScrollBar()->setValue(0);
+    panelScroll->verticalScrollBar()->setValue(0);
+    pageWidget->resize(0, 0); // a page with no panels has nothing to scroll
     const int rows = model_.View().RowCount() - 1;
     if (model_.FileCount() <= 0 || rows < 1 || (model_.ExifOnly() && model_.ExifCount() < 1)) {
         // Nothing to show: no page to choose either.
         pageCount = 0;
-        CmbBoxPage->clear();
-        LabelPageNo->setText(QStringLiteral("/0"));
+        pageCombo->clear();
+        pageLabel->setText(QStringLiteral("/0"));
         return;
     }
-    picturesPerPage = PictsPerPage(CmbBoxFigNoPerPage->currentText().toInt(), CurrentPane());
+    picturesPerPage = PicturesPerPage(perPageCombo->currentText().toInt(), CurrentPane());
     // The counts of a folder still being read are those of its first rows: not shown.
     if (!model_.Reading())
         emit countsShown(QStringLiteral("%1/%2").arg(model_.ExifCount()).arg(model_.FileCount()));
     const PageBounds bounds = ComputePage(page, rows, picturesPerPage);
     pageCount = bounds.count;
-    LabelPageNo->setText(QStringLiteral("/%1").arg(pageCount));
+    pageLabel->setText(QStringLiteral("/%1").arg(pageCount));
     firstOnPage = bounds.first;
     lastOnPage = bounds.last;
-    SetCBoxpage(bounds.page, pageCount);
+    SetPageBox(bounds.page, pageCount);
 
     // Thumbnails not in the cache yet are made by the loader's workers; each one done calls the
     // page back, which builds the panels that can be built, in page order.
@@ -309,7 +309,7 @@ void ThumbnailPage::MakePagePicts(int page) {
     const int count = lastOnPage - firstOnPage + 1;
     auto build = std::make_unique<Build>();
     build->number = ++builds_;
-    build->columns = ColumnsThatFit(ScrlBoxPictList->width());
+    build->columns = ColumnsThatFit(panelScroll->width());
     build->names.resize(static_cast<std::size_t>(count));
     build->prepared.resize(static_cast<std::size_t>(count));
     std::vector<ThumbLoader::Job> work;
@@ -379,9 +379,9 @@ void ThumbnailPage::ContinueBuild() {
             std::optional<ThumbnailOutcome> made = std::move(prepared.outcome);
             ++b.next;
             emit status(QStringLiteral("MakePictList: PictNo=%1").arg(i + 1));
-            if (SubMakePictList(i, b.columns, name, made ? &*made : nullptr) && current()) {
+            if (AddPanel(i, b.columns, name, made ? &*made : nullptr) && current()) {
                 build_->extent |= pagePanels.back()->Panel->geometry();
-                PictPage->resize(build_->extent.right() + 5, build_->extent.bottom() + 5);
+                pageWidget->resize(build_->extent.right() + 5, build_->extent.bottom() + 5);
             }
         }
         if (current() && build_->next >= build_->names.size()) FinishBuild();
@@ -393,21 +393,21 @@ void ThumbnailPage::FinishBuild() {
     build_.reset();
     pageBuilt = true;
     emit built();
-    if (ScrlBoxPictList->hasFocus()) SetCurrentPanel(0);
+    if (panelScroll->hasFocus()) SetCurrentPanel(0);
     if (!cacheProblem_.empty())
         dialogs_.ShowCheckMessage(QStringLiteral("サムネイルをキャッシュに保存できませんでした。"
                                                  "このページは保存せずに表示しています。\n") +
                                   QString::fromStdString(cacheProblem_));
 }
 
-bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileName,
+bool ThumbnailPage::AddPanel(int i, int columns, const std::string& fileName,
                                     ThumbnailOutcome* made) {
     const DisplayAttributes& a = pageAttributes_;
     const int f = a.FontHeight();
     const Pane pane = CurrentPane();
     const int lines = CaptionLineCount(pane, static_cast<int>(model_.ChosenItems().size()));
-    auto owned = std::make_unique<PictRec>();
-    PictRec& rec = *owned;
+    auto owned = std::make_unique<PanelRecord>();
+    PanelRecord& rec = *owned;
     try {
         rec.ExifRow = i + 1;
         rec.PictNo = ItemNumber(model_.View().Cell(0, rec.ExifRow));
@@ -418,7 +418,7 @@ bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileN
         // Header line.
         rec.SelNoLabel = {QString::fromStdString(selNo),
                           {3, 102, 0, 12},
-                          Bgr(a.selNoColor),
+                          Bgr(a.selectionNumberColor),
                           Bgr(0xFFFFFF),
                           true,
                           true,
@@ -428,10 +428,10 @@ bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileN
         const QString no = QString::fromStdString(
             NoLabelText(i, picturesPerPage, model_.View().Cell(0, rec.ExifRow)));
         const int noWidth = ThumbPanel::TextWidth(no, 12, true);
-        rec.NoLabel = {no, {2, 2, noWidth, 12}, Bgr(a.noColor), {}, true, true, 12, true};
+        rec.NoLabel = {no, {2, 2, noWidth, 12}, Bgr(a.numberColor), {}, true, true, 12, true};
         rec.FileNameLabel = {QString::fromStdString(fileName),
                              {noWidth + 6, 2, pane == Pane::Pictures ? 140 : 90, 16},
-                             Bgr(a.fnameColor),
+                             Bgr(a.fileNameColor),
                              Bgr(0x0000FF),
                              true,
                              false,
@@ -440,10 +440,10 @@ bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileN
 
         // Caption lines.
         const bool exif = IsExifRow(model_.Base(), n);
-        if (!a.kyochoNames.empty()) {
+        if (!a.emphasisNames.empty()) {
             for (int k = 0; k < lines; ++k) {
-                const CaptionLook look = CaptionLookFor(a.Emphasised(k), a.toka, a.mojiColor,
-                                                        a.mjBackColor, a.kyochoColor);
+                const CaptionLook look = CaptionLookFor(a.Emphasised(k), a.transparent, a.textColor,
+                                                        a.textBackColor, a.emphasisColor);
                 rec.CaptionLabels[k] = {
                     QString::fromStdString(
                         LabelCaption(k, model_.ChosenItems(), model_.Items(), model_.Base(), n)),
@@ -489,20 +489,20 @@ bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileN
                          true,
                          false,
                          12,
-                         ChkBoxDispSize->isChecked()};
+                         sizeCheck->isChecked()};
         if (!rec.Image.isNull()) {
             const QSize s = LogicalSize(rec.Image);
             rec.imageRect = ImageRect(s.width(), s.height());
         }
 
         const Rect r = PanelRect(i % picturesPerPage, columns, f, lines);
-        rec.Panel = new ThumbPanel(rec, PictPage);
+        rec.Panel = new ThumbPanel(rec, pageWidget);
         rec.Panel->setObjectName(QStringLiteral("MyPanel%1").arg(i));
         rec.Panel->setGeometry(r.left, r.top, r.width, r.height);
-        rec.Panel->SetColor(Bgr(rec.Selected ? a.selColor : a.panelColor));
-        rec.Panel->onClick = [this](PictRec& p) { ImageClick(p); };
-        rec.Panel->onDoubleClick = [this](PictRec& p) { ImageDblClick(p); };
-        rec.Panel->onContextMenu = [this](PictRec& p, const QPoint& at) {
+        rec.Panel->SetColor(Bgr(rec.Selected ? a.selectedColor : a.panelColor));
+        rec.Panel->onClick = [this](PanelRecord& p) { PanelClicked(p); };
+        rec.Panel->onDoubleClick = [this](PanelRecord& p) { PanelDoubleClicked(p); };
+        rec.Panel->onContextMenu = [this](PanelRecord& p, const QPoint& at) {
             emit panelMenuRequested(Target(p), at);
         };
     } catch (const std::bad_alloc&) {
@@ -517,11 +517,11 @@ bool ThumbnailPage::SubMakePictList(int i, int columns, const std::string& fileN
     return true;
 }
 
-void ThumbnailPage::SeiretuPict() {
+void ThumbnailPage::ArrangePanels() {
     if (!pageBuilt || pagePanels.empty()) return;
-    const int columns = ColumnsThatFit(ScrlBoxPictList->width());
-    ScrlBoxPictList->horizontalScrollBar()->setValue(0);
-    ScrlBoxPictList->verticalScrollBar()->setValue(0);
+    const int columns = ColumnsThatFit(panelScroll->width());
+    panelScroll->horizontalScrollBar()->setValue(0);
+    panelScroll->verticalScrollBar()->setValue(0);
     QRect extent;
     for (std::size_t k = 0; k < pagePanels.size(); ++k) {
         ThumbPanel* panel = pagePanels[k]->Panel;
@@ -530,47 +530,47 @@ void ThumbnailPage::SeiretuPict() {
         panel->move(kPanelPitch * col + 4, (panel->height() + 4) * row + 2);
         extent |= panel->geometry();
     }
-    PictPage->resize(extent.right() + 5, extent.bottom() + 5);
+    pageWidget->resize(extent.right() + 5, extent.bottom() + 5);
 }
 
-void ThumbnailPage::ImageDblClick(PictRec& rec) {
+void ThumbnailPage::PanelDoubleClicked(PanelRecord& rec) {
     const std::string path = JoinPath(model_.CurrentDir(), rec.FileNameLabel.text.toStdString());
     if (const FileResult r = OpenDocument(QString::fromStdString(path)); !r)
         dialogs_.ShowCheckMessage(QString::fromStdString(r.error));
 }
 
-void ThumbnailPage::CmbBoxFigNoPerPageChange() {
-    MakePagePicts(CurrentPageBox());
+void ThumbnailPage::PerPageChosen() {
+    BuildPage(PageInBox());
 }
 
-void ThumbnailPage::SpeedBtnPane3Click() {
+void ThumbnailPage::AllItemsToggled() {
     model_.SetListReady(true);
-    MakePagePicts(CurrentPageBox());
+    BuildPage(PageInBox());
 }
 
-void ThumbnailPage::ChkBoxDispSizeClick() {
+void ThumbnailPage::SizeToggled() {
     model_.SetListReady(true);
-    MakePagePicts(CurrentPageBox());
+    BuildPage(PageInBox());
 }
 
 void ThumbnailPage::SetCurrentPanel(int k) {
     if (pagePanels.empty()) return;
     if (k >= 0) k = std::clamp(k, 0, static_cast<int>(pagePanels.size()) - 1);
     for (std::size_t i = 0; i < pagePanels.size(); ++i) {
-        PictRec& rec = *pagePanels[i];
+        PanelRecord& rec = *pagePanels[i];
         if (rec.Current == (static_cast<int>(i) == k)) continue;
         rec.Current = static_cast<int>(i) == k;
         rec.Panel->update();
     }
     if (k >= 0)
-        ScrlBoxPictList->ensureWidgetVisible(pagePanels[static_cast<std::size_t>(k)]->Panel);
+        panelScroll->ensureWidgetVisible(pagePanels[static_cast<std::size_t>(k)]->Panel);
 }
 
 bool ThumbnailPage::ThumbnailKey(int key) {
     int current = 0;
     for (std::size_t i = 0; i < pagePanels.size(); ++i)
         if (pagePanels[i]->Current) current = static_cast<int>(i);
-    const int columns = ColumnsThatFit(ScrlBoxPictList->width());
+    const int columns = ColumnsThatFit(panelScroll->width());
     switch (key) {
     case Qt::Key_Left:
         SetCurrentPanel(current - 1);
@@ -586,15 +586,15 @@ bool ThumbnailPage::ThumbnailKey(int key) {
         return true;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown: {
-        const int page = CurrentPageBox() + (key == Qt::Key_PageDown ? 1 : -1);
+        const int page = PageInBox() + (key == Qt::Key_PageDown ? 1 : -1);
         if (page < 1 || page > pageCount) return true;
-        CmbBoxPage->setCurrentIndex(page - 1);
-        CmbBoxPageChange();
+        pageCombo->setCurrentIndex(page - 1);
+        PageChosen();
         SetCurrentPanel(0);
         return true;
     }
     case Qt::Key_Space:
-        if (!pagePanels.empty()) ImageClick(*pagePanels[static_cast<std::size_t>(current)]);
+        if (!pagePanels.empty()) PanelClicked(*pagePanels[static_cast<std::size_t>(current)]);
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -606,15 +606,15 @@ bool ThumbnailPage::ThumbnailKey(int key) {
 }
 
 bool ThumbnailPage::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ScrlBoxPictList) {
+    if (watched == panelScroll) {
         // The frame shows while the pictures have the keyboard.
         if (event->type() == QEvent::FocusIn) SetCurrentPanel(0);
         if (event->type() == QEvent::FocusOut) SetCurrentPanel(-1);
         if (event->type() == QEvent::KeyPress)
             return ThumbnailKey(static_cast<QKeyEvent*>(event)->key());
     }
-    if (watched == ScrlBoxPictList->viewport() && event->type() == QEvent::Resize)
-        ScrlBoxPictListResize();
+    if (watched == panelScroll->viewport() && event->type() == QEvent::Resize)
+        ArrangeOnResize();
     return QWidget::eventFilter(watched, event);
 }
 

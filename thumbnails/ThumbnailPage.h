@@ -33,20 +33,20 @@ public:
     ThumbnailPage(FolderModel& model, DialogService& dialogs, QWidget* parent = nullptr);
     ~ThumbnailPage() override;
 
-    QToolBar* ToolBarPic = nullptr;
-    QToolButton *SpeedBtnSetHyoji = nullptr, *SpeedBtnPKomoku = nullptr;
-    QComboBox* CmbBoxPage = nullptr;
-    QLabel* LabelPageNo = nullptr;
-    QComboBox* CmbBoxFigNoPerPage = nullptr;
-    QLabel* LabelFigNoPerPage = nullptr;
-    QToolButton *SpeedBtnPane1 = nullptr, *SpeedBtnPane2 = nullptr, *SpeedBtnPane3 = nullptr;
-    QCheckBox* ChkBoxDispSize = nullptr;
-    QToolButton* SpeedButton2 = nullptr;
-    QScrollArea* ScrlBoxPictList = nullptr;
-    QWidget* PictPage = nullptr; // the scroll box's content, parent of the panels
+    QToolBar* thumbnailToolBar = nullptr;
+    QToolButton *displayButton = nullptr, *itemsButton = nullptr;
+    QComboBox* pageCombo = nullptr;
+    QLabel* pageLabel = nullptr;
+    QComboBox* perPageCombo = nullptr;
+    QLabel* perPageLabel = nullptr;
+    QToolButton *picturesOnlyButton = nullptr, *fourItemsButton = nullptr, *allItemsButton = nullptr;
+    QCheckBox* sizeCheck = nullptr;
+    QToolButton* htmlTableButton = nullptr;
+    QScrollArea* panelScroll = nullptr;
+    QWidget* pageWidget = nullptr; // the scroll box's content, parent of the panels
 
     // State of the page shown.
-    std::vector<std::unique_ptr<PictRec>> pagePanels;
+    std::vector<std::unique_ptr<PanelRecord>> pagePanels;
     int picturesPerPage = 16;
     int currentPage = 1;
     int firstOnPage = 0, lastOnPage = 0, pageCount = 0;
@@ -58,31 +58,31 @@ public:
 
     // Starts building a page: the panels whose thumbnails are cached at once, the others as their
     // jobs finish, in page order. A page still being built is dropped.
-    void MakePagePicts(int page);
+    void BuildPage(int page);
     bool Building() const { return build_ != nullptr; }
     // Thumbnails being made now, of this page or of pages left.
     int ThumbnailsBeingMade() const;
     // made: the thumbnail the loader made for it; none: from the cache now.
-    bool SubMakePictList(int position, int columns, const std::string& fileName,
+    bool AddPanel(int position, int columns, const std::string& fileName,
                          ThumbnailOutcome* made);
-    void CleargPictList();
-    void SeiretuPict();
-    void ScrlBoxPictListResize() { SeiretuPict(); }
+    void ClearPanels();
+    void ArrangePanels();
+    void ArrangeOnResize() { ArrangePanels(); }
     Pane CurrentPane() const;
-    int CurrentPageBox() const; // the page number CmbBoxPage shows
-    void SetCBoxpage(int current, int count);
-    void CmbBoxPageChange();
-    void CmbBoxFigNoPerPageChange();
-    void SpeedBtnPane3Click();
-    void ChkBoxDispSizeClick();
-    void ImageClick(PictRec& rec);
-    void ImageDblClick(PictRec& rec);
+    int PageInBox() const; // the page number pageCombo shows
+    void SetPageBox(int current, int count);
+    void PageChosen();
+    void PerPageChosen();
+    void AllItemsToggled();
+    void SizeToggled();
+    void PanelClicked(PanelRecord& rec);
+    void PanelDoubleClicked(PanelRecord& rec);
     void RefreshPanelsFromTable(); // every panel from its selection cell
     // The pictures by keyboard: the framed picture of the page (-1: none), and what a key does.
     void SetCurrentPanel(int position);
     bool ThumbnailKey(int key);
     // What the popup menu and the slideshow need of a panel.
-    static PictureTarget Target(const PictRec& rec);
+    static PictureTarget Target(const PanelRecord& rec);
 
 signals:
     void built(); // the page has all its panels

@@ -24,25 +24,25 @@ class BatchRenameDialog : public QDialog {
 public:
     BatchRenameDialog(FolderModel& folder, DialogService& dialogs);
 
-    QLineEdit* EditAtama;
-    QCheckBox* ChkBoxAtama;
-    QComboBox* CmbBoxKomoku1;
-    QCheckBox* ChkBoxKomoku1;
-    QComboBox* CmbBoxKomoku2;
-    QCheckBox* ChkBoxKomoku2;
-    QLineEdit* EditSippo;
-    QCheckBox* ChkBoxSippo;
-    QComboBox* CmbBoxExt;
-    StringGrid StrGridFname;
-    GridView* GridFname;
-    QToolButton *SpeedBtnKakunin, *SpeedBtnClear, *SpeedBtnJiko, *SpeedBtnCansel, *SpeedBtnClose;
+    QLineEdit* prefixEdit;
+    QCheckBox* prefixCheck;
+    QComboBox* firstItemCombo;
+    QCheckBox* firstItemCheck;
+    QComboBox* secondItemCombo;
+    QCheckBox* secondItemCheck;
+    QLineEdit* suffixEdit;
+    QCheckBox* suffixCheck;
+    QComboBox* extensionCombo;
+    StringGrid nameGrid;
+    GridView* nameView;
+    QToolButton *previewButton, *clearButton, *renameAllButton, *cancelButton, *closeButton;
 
-    void FormShow();
+    void FillControls();
     // The pattern the controls describe.
     RenamePattern Pattern() const;
-    void SpeedBtnKakuninClick(); // MakeNewFilename for every row
-    void SpeedBtnClearClick();
-    void SpeedBtnJikoClick(); // RenameAll
+    void PreviewNames(); // MakeNewFilename for every row
+    void ClearNames();
+    void RenameListed(); // RenameAll
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -60,12 +60,12 @@ public:
 
     // The picture (base row) to rename; exec() then shows it.
     void SetPicture(int pictNo) { picture_ = pictNo; }
-    QLabel* LabelOldFname;
-    QLineEdit* EditNewFname;
-    QToolButton *SpeedBtnHenkan, *SpeedBtnCansel;
+    QLabel* oldNameLabel;
+    QLineEdit* newNameEdit;
+    QToolButton *renameOneButton, *cancelButton;
 
-    void FormShow();
-    void SpeedBtnHenkanClick();
+    void FillControls();
+    void RenameNow();
 
 protected:
     void showEvent(QShowEvent* event) override;

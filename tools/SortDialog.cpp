@@ -19,81 +19,81 @@
 namespace kamelune {
 
 SortDialog::SortDialog(FolderModel& folder, DialogService& dialogs)
-    : StrGridSort(4, kPKomokuRows), folder_(folder), dialogs_(dialogs) {
+    : sortGrid(4, kItemRows), folder_(folder), dialogs_(dialogs) {
     setObjectName(QStringLiteral("FormSort"));
     setWindowTitle(QStringLiteral("ソート項目の設定"));
     resize(420, 480);
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QToolBar(this);
-    SpeedBtnClear = MakeToolButton(bar, "SpeedBtnClear", QStringLiteral("クリア"));
-    SpeedBtnSort = MakeToolButton(bar, "SpeedBtnSort", QStringLiteral("ソート"));
-    SpeedBtnClose = MakeToolButton(bar, "SpeedBtnClose", QStringLiteral("閉"));
+    clearButton = MakeToolButton(bar, "clearButton", QStringLiteral("クリア"));
+    sortButton = MakeToolButton(bar, "sortButton", QStringLiteral("ソート"));
+    closeButton = MakeToolButton(bar, "closeButton", QStringLiteral("閉"));
     layout->addWidget(bar);
-    GridSort = new GridView(this);
-    GridSort->setObjectName(QStringLiteral("StrGridSort"));
-    model_ = new StringGridModel(StrGridSort, this);
-    GridSort->setModel(model_);
-    layout->addWidget(GridSort, 1);
+    sortView = new GridView(this);
+    sortView->setObjectName(QStringLiteral("sortGrid"));
+    model_ = new StringGridModel(sortGrid, this);
+    sortView->setModel(model_);
+    layout->addWidget(sortView, 1);
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
-    SpeedButton1 = MakeToolButton(this, "SpeedButton1", QStringLiteral("ソート"));
-    SpeedButton2 = MakeToolButton(this, "SpeedButton2", QStringLiteral("閉"));
-    bottom->addWidget(SpeedButton1);
-    bottom->addWidget(SpeedButton2);
+    bottomSortButton = MakeToolButton(this, "bottomSortButton", QStringLiteral("ソート"));
+    bottomCloseButton = MakeToolButton(this, "bottomCloseButton", QStringLiteral("閉"));
+    bottom->addWidget(bottomSortButton);
+    bottom->addWidget(bottomCloseButton);
     layout->addLayout(bottom);
-    InitSort();
+    ResetSortLines();
 
-    connect(GridSort, &QTableView::clicked, this,
-            [this](const QModelIndex& index) { StrGridSortClick(model_->GridRow(index.row())); });
-    connect(SpeedBtnClear, &QToolButton::clicked, this, [this] { BtnClearClick(); });
-    for (QToolButton* b : {SpeedBtnSort, SpeedButton1})
-        connect(b, &QToolButton::clicked, this, [this] { BtnGoSortClick(); });
-    for (QToolButton* b : {SpeedBtnClose, SpeedButton2})
+    connect(sortView, &QTableView::clicked, this,
+            [this](const QModelIndex& index) { SortLineClicked(model_->GridRow(index.row())); });
+    connect(clearButton, &QToolButton::clicked, this, [this] { ClearChoices(); });
+    for (QToolButton* b : {sortButton, bottomSortButton})
+        connect(b, &QToolButton::clicked, this, [this] { SortNow(); });
+    for (QToolButton* b : {closeButton, bottomCloseButton})
         connect(b, &QToolButton::clicked, this, &QDialog::close);
 }
 
 void SortDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormShow();
+    FillControls();
 }
 
-void SortDialog::InitSort() {
-    StrGridSort.BeginUpdate();
-    StrGridSort.SetRowCount(folder_.Base().ColCount() - 1);
-    StrGridSort.SetColCount(4);
-    StrGridSort.SetFixedRows(1);
-    StrGridSort.SetFixedCols(1);
+void SortDialog::ResetSortLines() {
+    sortGrid.BeginUpdate();
+    sortGrid.SetRowCount(folder_.Base().ColCount() - 1);
+    sortGrid.SetColCount(4);
+    sortGrid.SetFixedRows(1);
+    sortGrid.SetFixedCols(1);
     const int widths[] = {120, 40, 60, 140};
     const char* titles[] = {"No] 項目", "選択", "略号", "事例"};
     for (int c = 0; c < 4; ++c) {
-        StrGridSort.SetColWidth(c, widths[c]);
-        StrGridSort.SetCell(c, 0, titles[c]);
+        sortGrid.SetColWidth(c, widths[c]);
+        sortGrid.SetCell(c, 0, titles[c]);
     }
     const StringGrid& items = folder_.Items();
-    for (int r = 1; r < StrGridSort.RowCount(); ++r) {
-        StrGridSort.SetCell(0, r, items.Cell(0, r));
-        StrGridSort.SetCell(2, r, items.Cell(2, r));
+    for (int r = 1; r < sortGrid.RowCount(); ++r) {
+        sortGrid.SetCell(0, r, items.Cell(0, r));
+        sortGrid.SetCell(2, r, items.Cell(2, r));
     }
-    FillSampleColumn(StrGridSort, folder_.Base());
-    StrGridSort.EndUpdate();
-    ApplyGridLook(GridSort, StrGridSort);
+    FillSampleColumn(sortGrid, folder_.Base());
+    sortGrid.EndUpdate();
+    ApplyGridLook(sortView, sortGrid);
 }
 
-void SortDialog::StrGridSortClick(int row) {
-    if (row < 1 || row >= StrGridSort.RowCount()) return;
+void SortDialog::SortLineClicked(int row) {
+    if (row < 1 || row >= sortGrid.RowCount()) return;
     ItemList keys = folder_.SortKeys();
-    if (!ToggleNumberedRow(StrGridSort, keys, row, 4))
+    if (!ToggleNumberedRow(sortGrid, keys, row, 4))
         dialogs_.ShowCheckMessage(QStringLiteral("既に4項目選択されています"));
     folder_.SetSortKeys(std::move(keys));
 }
 
-void SortDialog::BtnClearClick() {
+void SortDialog::ClearChoices() {
     folder_.SetSortKeys({});
-    for (int r = 1; r < StrGridSort.RowCount(); ++r)
-        StrGridSort.SetCell(1, r, "");
+    for (int r = 1; r < sortGrid.RowCount(); ++r)
+        sortGrid.SetCell(1, r, "");
 }
 
-void SortDialog::BtnGoSortClick() {
+void SortDialog::SortNow() {
     const int asked = ++sorts_;
     const int read = folder_.ReadNumber();
     sorting_ = true;

@@ -19,18 +19,18 @@ class SortDialog : public QDialog {
 public:
     SortDialog(FolderModel& folder, DialogService& dialogs);
 
-    StringGrid StrGridSort;
-    GridView* GridSort = nullptr;
-    QToolButton *SpeedBtnClear = nullptr, *SpeedBtnSort = nullptr, *SpeedButton1 = nullptr,
-                *SpeedBtnClose = nullptr, *SpeedButton2 = nullptr;
+    StringGrid sortGrid;
+    GridView* sortView = nullptr;
+    QToolButton *clearButton = nullptr, *sortButton = nullptr, *bottomSortButton = nullptr,
+                *closeButton = nullptr, *bottomCloseButton = nullptr;
 
-    void FormShow() { InitSort(); }
-    void InitSort();
-    void StrGridSortClick(int row);
-    void BtnClearClick();
+    void FillControls() { ResetSortLines(); }
+    void ResetSortLines();
+    void SortLineClicked(int row);
+    void ClearChoices();
     // The lines are taken at once; their collation goes on on a worker, and the order is applied
     // when it is done (not when the folder was read again meanwhile).
-    void BtnGoSortClick();
+    void SortNow();
     bool Sorting() const { return sorting_; }
 
 protected:

@@ -15,7 +15,7 @@ void ThreePictures(const TempDir& dir) {
 
 struct Built {
     StringGrid base{kBaseCols, 1};
-    StringGrid items{4, kPKomokuRows};
+    StringGrid items{4, kItemRows};
     PictureList order;
     FolderCounts counts;
 };
@@ -23,7 +23,7 @@ struct Built {
 Built Build(const std::string& folder, ReadFlags limits = {}) {
     Built b;
     FolderScan scan;
-    MakeStrGridBase(folder, ListPictures(folder), scan, limits);
+    ReadFolder(folder, ListPictures(folder), scan, limits);
     b.base = std::move(scan.base);
     b.counts = scan.counts;
     SetUpItemGrid(b.items);
@@ -36,7 +36,7 @@ TEST(BaseTable, FolderOfThreeWithoutExifInTheMiddle) {
     TempDir dir;
     ThreePictures(dir);
     Built b = Build(dir.str());
-    EXPECT_EQ(FigNoText(b.counts), "2/3");
+    EXPECT_EQ(CounterText(b.counts), "2/3");
     StringGrid view(1, 1);
     MakeViewOfChosenItems({b.base, b.items, b.order}, {4, 10}, view, true);
     ASSERT_EQ(view.RowCount(), 3);
@@ -47,12 +47,12 @@ TEST(BaseTable, FolderOfThreeWithoutExifInTheMiddle) {
 
 TEST(BaseTable, RowOrderAndFilterTogether) {
     StringGrid base(kBaseCols, 1);
-    SetStrGridTitle(base, 4);
+    SetTitleRow(base, 4);
     for (int r = 1; r <= 3; ++r) {
         base.SetCell(0, r, "    " + std::to_string(r));
         base.SetCell(kTypeCol, r, r == 2 ? "JFIF" : "EXIF");
     }
-    StringGrid items(4, kPKomokuRows);
+    StringGrid items(4, kItemRows);
     SetUpItemGrid(items);
     const std::vector<int> order{3, 1, 2};
     const ViewSource src{base, items, order};
@@ -71,16 +71,16 @@ TEST(BaseTable, RowOrderAndFilterTogether) {
 
 TEST(BaseTable, CopyOfTheWholeBaseWithFilterLeavesFilteredRowsEmpty) {
     StringGrid base(kBaseCols, 1);
-    SetStrGridTitle(base, 3);
+    SetTitleRow(base, 3);
     base.SetCell(2, 1, "a.jpg"), base.SetCell(kTypeCol, 1, "JFIF");
     base.SetCell(2, 2, "b.jpg"), base.SetCell(kTypeCol, 2, "EXIF");
-    StringGrid items(4, kPKomokuRows);
+    StringGrid items(4, kItemRows);
     const PictureList order;
     StringGrid view(1, 1);
     view.SetRowCount(3);
     view.SetColCount(3);
     view.SetCell(2, 1, "stale");
-    CopyStrGridExifFromBase("ALL", {base, items, order}, {}, view, true);
+    FillExifTable("ALL", {base, items, order}, {}, view, true);
     EXPECT_EQ(view.ColCount(), kBaseCols);
     EXPECT_EQ(view.RowCount(), 3);
     EXPECT_EQ(view.Cell(2, 1), "");
@@ -95,7 +95,7 @@ TEST(BaseTable, LimitsCutMakerNoteAndUserCommentToFiveCharacters) {
     items[38] = std::string("ASCII\0\0\0hello", 13);
     items[4] = "ニコンE990です";
     StringGrid base(kBaseCols, 1);
-    SetStrGridTitle(base, 2);
+    SetTitleRow(base, 2);
     WriteParaToGrid(base, 1, "a.jpg", FileKind::Exif, items, {true, true});
     EXPECT_EQ(base.Cell(38, 1), "OLYMP");
     EXPECT_EQ(base.Cell(39, 1), "ASCII");
@@ -125,13 +125,13 @@ TEST(BaseTable, AtMostTwoThousandRowsButEveryFileCounted) {
     Built b = Build(dir.str());
     EXPECT_EQ(b.counts.fileCount, 2001);
     EXPECT_EQ(b.counts.pictureCount, 2000);
-    EXPECT_EQ(FigNoText(b.counts), "2001/2000");
+    EXPECT_EQ(CounterText(b.counts), "2001/2000");
     EXPECT_EQ(b.base.RowCount(), 2001);
     EXPECT_EQ(b.base.Cell(2, 2000), "p1999.jpg");
     ReadFlags all;
     all.allPictures = true;
     const Built every = Build(dir.str(), all);
-    EXPECT_EQ(FigNoText(every.counts), "2001/2001");
+    EXPECT_EQ(CounterText(every.counts), "2001/2001");
     EXPECT_EQ(every.base.Cell(0, 2001), " 2001");
     EXPECT_EQ(every.base.Cell(2, 2001), "p2000.jpg");
 }
@@ -143,7 +143,7 @@ TEST(BaseTable, UnreadableAndVanishedFilesAreRowsNotAborts) {
     const auto files = ListPictures(dir.str());
     fs::remove(dir / "a.jpg");
     FolderScan scan;
-    MakeStrGridBase(dir.str(), files, scan, {});
+    ReadFolder(dir.str(), files, scan, {});
     const StringGrid& base = scan.base;
     const FolderCounts& counts = scan.counts;
     EXPECT_EQ(counts.pictureCount, 2);
@@ -155,7 +155,7 @@ TEST(BaseTable, UnreadableAndVanishedFilesAreRowsNotAborts) {
 TEST(BaseTable, EmptyFolderLeavesOnlyTheTitles) {
     TempDir dir;
     Built b = Build(dir.str());
-    EXPECT_EQ(FigNoText(b.counts), "0/0");
+    EXPECT_EQ(CounterText(b.counts), "0/0");
     EXPECT_EQ(b.base.RowCount(), 1);
     EXPECT_EQ(b.base.Cell(2, 0), "[Filename]");
 }
@@ -187,7 +187,7 @@ TEST(FolderRead, StopEndsTheReadBetweenTwoFiles) {
     FolderRead again({dir.str()}, {}, [&] { whole.set_value(); });
     whole.get_future().wait();
     EXPECT_FALSE(again.Result().counts.stopped);
-    EXPECT_EQ(FigNoText(again.Result().counts), "200/200");
+    EXPECT_EQ(CounterText(again.Result().counts), "200/200");
     std::ostringstream threaded, plain;
     DumpGrid(again.Result().base, threaded);
     DumpGrid(Build(dir.str()).base, plain);

@@ -58,7 +58,7 @@ TEST(ItemGrid, NumberedChoiceClicks) {
 
 TEST(ItemGrid, SamplesComeFromTheFirstExifPicture) {
     StringGrid base(kBaseCols, 1);
-    SetStrGridTitle(base, 5);
+    SetTitleRow(base, 5);
     for (int r = 1; r <= 4; ++r) {
         base.SetCell(2, r, "p" + std::to_string(r) + ".jpg");
         base.SetCell(kTypeCol, r, r == 4 ? "EXIF" : "JFIF");

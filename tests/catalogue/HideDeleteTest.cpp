@@ -26,7 +26,7 @@ TEST(Hide, OnePictureWithItsCacheFilesAndBack) {
     f.Put("pics/a.jpg", "picture");
     f.Put("cache/T_a.jpg", "thumb");
     f.Put("cache/T_a.TXT", "sizes");
-    const FileChanges c = HideFig(f.pics, f.cache, "a.jpg");
+    const FileChanges c = HidePicture(f.pics, f.cache, "a.jpg");
     EXPECT_TRUE(c.Clean());
     EXPECT_EQ(c.changed, 1);
     EXPECT_EQ(f.Tree(), "cache/T_a.TXT.HID=sizes cache/T_a.jpg.HID=thumb pics/a.jpg.HID=picture");
@@ -43,7 +43,7 @@ TEST(Hide, CollisionsLeaveEveryFileAsItWas) {
     f.Put("pics/a.jpg.HID", "old hidden");
     f.Put("cache/T_a.jpg", "thumb");
     const std::string before = f.Tree();
-    FileChanges c = HideFig(f.pics, f.cache, "a.jpg");
+    FileChanges c = HidePicture(f.pics, f.cache, "a.jpg");
     EXPECT_EQ(c.left, (std::vector<std::string>{"a.jpg"}));
     EXPECT_EQ(f.Tree(), before) << "the cache follows only a hidden picture";
     EXPECT_NE(ChangesReport(c).find("a.jpg"), std::string::npos);
@@ -52,7 +52,7 @@ TEST(Hide, CollisionsLeaveEveryFileAsItWas) {
     EXPECT_EQ(c.left, (std::vector<std::string>{"a.jpg.HID"}));
     EXPECT_EQ(f.Tree(), before);
 
-    c = HideFigs(f.pics, {"a.jpg", "gone.jpg"});
+    c = HidePictures(f.pics, {"a.jpg", "gone.jpg"});
     EXPECT_EQ(c.left.size(), 1u);
     EXPECT_TRUE(c.failed.empty()) << "a vanished file is skipped";
 }
@@ -60,7 +60,7 @@ TEST(Hide, CollisionsLeaveEveryFileAsItWas) {
 TEST(Hide, SelectionWithoutCache) {
     PictureFolder f{"a.jpg", "b.jpg"};
     f.Put("cache/T_a.jpg", "thumb");
-    EXPECT_EQ(HideFigs(f.pics, {"a.jpg", "b.jpg"}).changed, 2);
+    EXPECT_EQ(HidePictures(f.pics, {"a.jpg", "b.jpg"}).changed, 2);
     EXPECT_EQ(f.Tree(), "cache/T_a.jpg=thumb pics/a.jpg.HID=a.jpg pics/b.jpg.HID=b.jpg");
     EXPECT_EQ(HiddenFiles(f.pics).size(), 2u);
 }
@@ -82,10 +82,10 @@ TEST(Delete, PictureAndCacheFiles) {
     PictureFolder f{"a.jpeg", "b.jpg"};
     f.Put("cache/T_a.jpeg", "thumb");
     f.Put("cache/T_a.TXT", "sizes");
-    FileChanges c = DeleteFig(f.pics, f.cache, "a.jpeg");
+    FileChanges c = DeletePicture(f.pics, f.cache, "a.jpeg");
     EXPECT_TRUE(c.Clean());
     EXPECT_EQ(f.Tree(), "pics/b.jpg=b.jpg");
-    c = DeleteFig(f.pics, f.cache, "a.jpeg");
+    c = DeletePicture(f.pics, f.cache, "a.jpeg");
     EXPECT_TRUE(c.Clean()) << "already gone";
     EXPECT_EQ(c.changed, 0);
 }
@@ -96,10 +96,10 @@ TEST(Delete, ReadOnlyFolderIsReported) {
     fs::permissions(f.pics, fs::perms::owner_read | fs::perms::owner_exec);
     if (::access(f.pics.c_str(), W_OK) == 0)
         GTEST_SKIP() << "running with privileges that ignore folder permissions";
-    const FileChanges c = DeleteFig(f.pics, f.cache, "a.jpg");
+    const FileChanges c = DeletePicture(f.pics, f.cache, "a.jpg");
     EXPECT_EQ(c.failed.size(), 1u);
     EXPECT_TRUE(f.Has("pics/a.jpg"));
-    EXPECT_EQ(HideFig(f.pics, f.cache, "a.jpg").failed.size(), 1u);
+    EXPECT_EQ(HidePicture(f.pics, f.cache, "a.jpg").failed.size(), 1u);
 }
 
 } // namespace kamelune::test

@@ -9,30 +9,30 @@ protected:
         WindowTest::SetUp();
         for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
             fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/" + name);
-        Start("[Dir]\r\nDir=" + Pictures() + "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n");
+        Start("[Dir]\r\nDir=" + Pictures() + "\r\n[ActivePage]\r\nActivePage=thumbnailTab\r\n");
     }
     std::string Cache() const { return AppDir() + "/@KameluneDir/" + CacheSubNameOf(Pictures()); }
 };
 
 TEST_F(HideDelete, HideOneFromThePopupAndShowAgain) {
     ASSERT_TRUE(fs::exists(Cache() + "/T_a.jpg")) << "page 1 was built at start-up";
-    FormMain->Hide1Click(); // neither a thumbnail nor a table row: nothing
+    FormMain->HidePopupPicture(); // neither a thumbnail nor a table row: nothing
     FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->pagePanels.at(0)));
     dialogs.AnswerYes(false);
-    FormMain->Hide1Click();
+    FormMain->HidePopupPicture();
     EXPECT_TRUE(fs::exists(Pictures() + "/a.jpg")) << "No changes nothing";
     FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->pagePanels.at(0)));
     dialogs.AnswerYes(true);
-    FormMain->Hide1Click();
+    FormMain->HidePopupPicture();
     WaitForPage();
     EXPECT_EQ(Said(), QStringLiteral("このファイルを隠しますか？（復活できます）a.jpg"));
     EXPECT_EQ(Tree(Pictures()), "a.jpg.HID b.jpg c.jpg");
     EXPECT_EQ(Tree(Cache()), "T_a.TXT.HID T_a.jpg.HID T_b.TXT T_b.jpg T_c.TXT T_c.jpg");
-    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("2/2"));
-    Ui().SpeedBtnReshow->click();
+    EXPECT_EQ(Ui().countLabel->text(), QStringLiteral("2/2"));
+    Ui().showAgainButton->click();
     WaitForPage();
     EXPECT_EQ(Tree(Pictures()), "a.jpg b.jpg c.jpg");
-    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("3/3"));
+    EXPECT_EQ(Ui().countLabel->text(), QStringLiteral("3/3"));
     // Page 1 was built again: a fresh thumbnail beside the hidden one.
     EXPECT_EQ(Tree(Cache()), "T_a.TXT T_a.TXT.HID T_a.jpg T_a.jpg.HID T_b.TXT T_b.jpg T_c.TXT "
                              "T_c.jpg");
@@ -40,47 +40,47 @@ TEST_F(HideDelete, HideOneFromThePopupAndShowAgain) {
 
 TEST_F(HideDelete, BulkHideAsksNothingAndLeavesTheCache) {
     dialogs.AnswerOk();
-    Ui().SpeedBtnHide->click();
+    Ui().hideButton->click();
     EXPECT_EQ(Said(), QStringLiteral("選択された画像がありません"));
-    FormMain->SelectAllClick();
-    Ui().SpeedBtnHide->click();
+    FormMain->SelectAllPictures();
+    Ui().hideButton->click();
     WaitForPage();
     EXPECT_EQ(Tree(Pictures()), "a.jpg.HID b.jpg.HID c.jpg.HID");
     EXPECT_EQ(Tree(Cache()), "T_a.TXT T_a.jpg T_b.TXT T_b.jpg T_c.TXT T_c.jpg");
-    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("0/0"));
-    EXPECT_EQ(Page->LabelPageNo->text(), QStringLiteral("/0")) << "no pages left to choose";
-    EXPECT_EQ(Page->CmbBoxPage->count(), 0);
+    EXPECT_EQ(Ui().countLabel->text(), QStringLiteral("0/0"));
+    EXPECT_EQ(Page->pageLabel->text(), QStringLiteral("/0")) << "no pages left to choose";
+    EXPECT_EQ(Page->pageCombo->count(), 0);
     EXPECT_TRUE(model->Selected().empty());
-    Ui().SpeedBtnReshow->click();
+    Ui().showAgainButton->click();
     WaitForPage();
     dialogs.AnswerOk();
-    Ui().SpeedBtnReshow->click();
+    Ui().showAgainButton->click();
     EXPECT_EQ(Said(), QStringLiteral("隠した画像はありません"));
 }
 
 // Deleted for good (No changes nothing, but the tables are built again), or to the trash.
 TEST_F(HideDelete, DeleteForGoodOrToTheTrashWhichMaySayWhyItRefuses) {
-    FormMain->SelectAllClick();
+    FormMain->SelectAllPictures();
     FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->pagePanels.at(0)));
     dialogs.AnswerYes(false);
-    FormMain->PopMnDeleteClick();
+    FormMain->DeletePopupPicture();
     WaitForPage();
     EXPECT_EQ(Said(), QStringLiteral("このファイルを削除しますか？（復活できません！）:  a.jpg"));
     EXPECT_EQ(Tree(Pictures()), "a.jpg b.jpg c.jpg");
     EXPECT_TRUE(model->Selected().empty()) << "rebuilt after No too";
     FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->pagePanels.at(0)));
     dialogs.AnswerYes(true);
-    FormMain->PopMnDeleteClick();
+    FormMain->DeletePopupPicture();
     WaitForPage();
     EXPECT_EQ(Tree(Pictures()), "b.jpg c.jpg");
     EXPECT_EQ(Tree(Cache()), "T_b.TXT T_b.jpg T_c.TXT T_c.jpg");
-    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("2/2"));
+    EXPECT_EQ(Ui().countLabel->text(), QStringLiteral("2/2"));
 
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir / "data"));
-    Ui().MnDeleteToTrash->trigger();
+    Ui().deleteToTrashAction->trigger();
     FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->pagePanels.at(0)));
     dialogs.AnswerYes(true);
-    FormMain->PopMnDeleteClick();
+    FormMain->DeletePopupPicture();
     qunsetenv("XDG_DATA_HOME");
     EXPECT_EQ(Said(), QStringLiteral("このファイルをごみ箱に移動しますか？:  b.jpg"));
     EXPECT_EQ(Tree(dir / "data/Trash/files"), "b.jpg");
@@ -91,7 +91,7 @@ TEST_F(HideDelete, DeleteForGoodOrToTheTrashWhichMaySayWhyItRefuses) {
         FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->pagePanels.at(0)));
         dialogs.AnswerYes(true);
         dialogs.AnswerYes(forGood);
-        FormMain->PopMnDeleteClick();
+        FormMain->DeletePopupPicture();
         WaitForPage();
         EXPECT_EQ(Said(),
                   QStringLiteral("ごみ箱に移動できませんでした（c.jpg: 容量が足りません）。\n"
@@ -106,22 +106,22 @@ TEST_F(HideDelete, DeleteForGoodOrToTheTrashWhichMaySayWhyItRefuses) {
 // restart and keeps its files when left. The cache root is deleted to the trash.
 TEST_F(HideDelete, OtherCachePlaceIsCheckedAndKeptAcrossARestart) {
     dialogs.AnswerPath(std::nullopt);
-    FormMain->MnOtherLocationClick();
+    FormMain->CacheElsewhere();
     dialogs.AnswerPath(dir / "no/such/folder");
     dialogs.AnswerOk();
-    FormMain->MnOtherLocationClick();
+    FormMain->CacheElsewhere();
     EXPECT_TRUE(Said().startsWith(QStringLiteral("このフォルダには書き込めません")));
     EXPECT_EQ(model->ThumbDir(), AppDir());
-    EXPECT_TRUE(Ui().MnThumbLocation->isChecked());
+    EXPECT_TRUE(Ui().cacheBesidePicturesAction->isChecked());
     const std::string other = dir / "elsewhere";
     fs::create_directories(other);
     dialogs.AnswerPath(other);
     dialogs.AnswerYes(true);
-    FormMain->MnOtherLocationClick();
+    FormMain->CacheElsewhere();
     EXPECT_EQ(Said(),
               QString::fromStdString("サムネイルを<" + other + ">に保管します。よろしいですか？"));
     EXPECT_EQ(model->ThumbDir(), other);
-    EXPECT_TRUE(Ui().MnOtherLocation->isChecked());
+    EXPECT_TRUE(Ui().cacheElsewhereAction->isChecked());
     FormMain->UpdateTable();
     WaitForPage();
     EXPECT_TRUE(fs::exists(other + "/@KameluneDir/" + CacheSubNameOf(Pictures()) + "/T_a.jpg"));
@@ -129,14 +129,14 @@ TEST_F(HideDelete, OtherCachePlaceIsCheckedAndKeptAcrossARestart) {
     DestroyWindows();
     Start({}, false);
     EXPECT_EQ(model->ThumbDir(), other);
-    EXPECT_TRUE(Ui().MnOtherLocation->isChecked());
-    FormMain->MnThumbLocationClick();
+    EXPECT_TRUE(Ui().cacheElsewhereAction->isChecked());
+    FormMain->CacheBesidePictures();
     EXPECT_EQ(model->ThumbDir(), AppDir());
     EXPECT_TRUE(fs::exists(other + "/@KameluneDir")) << "the other place keeps its files";
     // The cache root goes to the trash, the pictures stay.
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir / "data"));
     dialogs.AnswerYes(true);
-    FormMain->MnKameluneDirDelClick();
+    FormMain->DeleteCacheFolders();
     qunsetenv("XDG_DATA_HOME");
     EXPECT_FALSE(fs::exists(AppDir() + "/@KameluneDir"));
     EXPECT_NE(Tree(dir / "data/Trash/files/@KameluneDir").find("/T_a.jpg"), std::string::npos);

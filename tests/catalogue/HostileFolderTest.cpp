@@ -30,7 +30,7 @@ TEST(HostileFolder, DamagedSamplesLinksAndOddNames) {
     EXPECT_EQ(static_cast<int>(files.size()), copied + 3)
         << "the links and the folder are no pictures";
     FolderScan scan;
-    MakeStrGridBase(folder, files, scan, {});
+    ReadFolder(folder, files, scan, {});
     const StringGrid& base = scan.base;
     const FolderCounts& counts = scan.counts;
     EXPECT_EQ(counts.pictureCount, copied + 3);
@@ -65,7 +65,7 @@ TEST(HostileFolder, UnreadableFileAndSubFolder) {
     const auto files = ListPictures(folder);
     ASSERT_EQ(files, (std::vector<std::string>{"a.jpg"}));
     FolderScan scan;
-    MakeStrGridBase(folder, files, scan, {});
+    ReadFolder(folder, files, scan, {});
     EXPECT_EQ(scan.base.Cell(kTypeCol, 1), "X");
     EXPECT_TRUE(ListPictures(folder + "/locked").empty());
     EXPECT_FALSE(ObtainThumbnail(dir / "cache", folder, "a.jpg", "0kb").ok);

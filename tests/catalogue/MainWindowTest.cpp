@@ -17,14 +17,14 @@ TEST_F(WindowTest, FirstStartWithoutSettingsOrItemFile) {
     ASSERT_EQ(dialogs.Calls().size(), 1u);
     EXPECT_EQ(dialogs.Calls()[0].text,
               QStringLiteral("Defaultファイルがみつかりません。項目を自動設定します。"));
-    EXPECT_TRUE(Page->SpeedBtnPane3->isChecked());
+    EXPECT_TRUE(Page->allItemsButton->isChecked());
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_LE((FormMain->geometry().center() - screen.center()).manhattanLength(), 2);
-    EXPECT_EQ(Ui().PageControl1->currentWidget(), Ui().TabSheetTable);
+    EXPECT_EQ(Ui().pageTabs->currentWidget(), Ui().tablePage);
     EXPECT_EQ(FormMain->CurrentDir(), QDir::homePath().toStdString());
     EXPECT_EQ(model->ThumbDir(), AppDir());
-    EXPECT_TRUE(Ui().MnThumbLocation->isChecked());
-    EXPECT_FALSE(Ui().PageControl1->isTabVisible(2)) << "BaseTable tab is hidden";
+    EXPECT_TRUE(Ui().cacheBesidePicturesAction->isChecked());
+    EXPECT_FALSE(Ui().pageTabs->isTabVisible(2)) << "BaseTable tab is hidden";
     EXPECT_EQ(model->ChosenItems().size(), 9u);
     const auto* versions = windows->FormVersion->findChild<QLabel*>(QStringLiteral("Versions"));
     ASSERT_TRUE(versions);
@@ -63,13 +63,13 @@ TEST_F(WindowTest, InstalledCopiesFollowXdgAndOthersKeepEverythingBesideThem) {
     EXPECT_TRUE(dialogs.Calls().empty());
     ItemList items;
     {
-        StringGrid grid(4, kPKomokuRows);
+        StringGrid grid(4, kItemRows);
         DisplayAttributes a;
         SetBuiltInChoice(grid, items, a);
     }
     EXPECT_EQ(model->ChosenItems(), items);
     EXPECT_EQ(model->ThumbDir(), dir / "cache/Kamelune");
-    EXPECT_TRUE(Ui().MnThumbLocation->isChecked());
+    EXPECT_TRUE(Ui().cacheBesidePicturesAction->isChecked());
     FormMain->close();
     EXPECT_TRUE(fs::exists(dir / "config/Kamelune/kamelune.ini"));
     EXPECT_EQ(std::distance(fs::directory_iterator(prefix + "/bin"), {}), 0)
@@ -82,28 +82,28 @@ TEST_F(WindowTest, StoredGeometryTabPaneAndFolderAreAppliedAndWrittenBack) {
     // A place saved on a screen that is gone comes back onto the one there is.
     Start("[Form]\r\nLeft=2500\r\nTop=10\r\n[ActivePage]\r\nActivePage=Whatever\r\n"
           "[Pane]\r\nHairetu=2\r\n");
-    EXPECT_TRUE(Page->SpeedBtnPane2->isChecked());
-    EXPECT_EQ(Ui().PageControl1->currentWidget(), Page) << "any page but the table's";
+    EXPECT_TRUE(Page->fourItemsButton->isChecked());
+    EXPECT_EQ(Ui().pageTabs->currentWidget(), Page) << "any page but the table's";
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(screen.contains(QRect(FormMain->pos(), FormMain->size())))
         << FormMain->pos().x() << " on a screen " << screen.width() << " wide";
     DestroyWindows();
     Start("[Form]\r\nLeft=30\r\nTop=40\r\nWidth=700\r\nHeight=500\r\n[ActivePage]\r\n"
-          "ActivePage=TabSheetGazo\r\n[Dir]\r\nDir=" +
+          "ActivePage=thumbnailTab\r\n[Dir]\r\nDir=" +
           Pictures() + "\r\n[Pane]\r\nHairetu=7\r\n");
-    EXPECT_TRUE(Page->SpeedBtnPane1->isChecked() && model->Pane() == 1) << "an unknown layout";
+    EXPECT_TRUE(Page->picturesOnlyButton->isChecked() && model->Pane() == 1) << "an unknown layout";
     EXPECT_EQ(FormMain->geometry(), QRect(30, 40, 700, 500));
     EXPECT_EQ(FormMain->CurrentDir(), Pictures());
     // Written back on close, byte for byte, in the file's own order of sections.
     FormMain->setGeometry(50, 60, 700, 400);
-    Page->SpeedBtnPane2->setChecked(true);
+    Page->fourItemsButton->setChecked(true);
     FormMain->close();
     const QRect g(FormMain->pos(), FormMain->size());
     EXPECT_EQ(TempDir::Read(Ini()),
               "[Form]\r\nLeft=" + std::to_string(g.left()) + "\r\nTop=" + std::to_string(g.top()) +
                   "\r\nWidth=" + std::to_string(g.width()) +
                   "\r\nHeight=" + std::to_string(g.height()) +
-                  "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n[Dir]\r\nDir=" + Pictures() +
+                  "\r\n[ActivePage]\r\nActivePage=thumbnailTab\r\n[Dir]\r\nDir=" + Pictures() +
                   "\r\nThumbDir=" + AppDir() + "\r\n[Pane]\r\nHairetu=2\r\n");
 }
 
@@ -111,7 +111,7 @@ TEST_F(WindowTest, VanishedFoldersFallBackTheCacheRootIsRefusedAnEmptyFolderIsTa
     Start("[Dir]\r\nDir=/no/such/folder\r\nThumbDir=/no/such/cache\r\n");
     EXPECT_EQ(FormMain->CurrentDir(), QDir::homePath().toStdString());
     EXPECT_EQ(model->ThumbDir(), AppDir());
-    EXPECT_TRUE(Ui().MnThumbLocation->isChecked());
+    EXPECT_TRUE(Ui().cacheBesidePicturesAction->isChecked());
     FormMain->close();
     EXPECT_EQ(IniFile(Ini()).ReadString("Dir", "ThumbDir", ""), AppDir());
     DestroyWindows();
@@ -119,7 +119,7 @@ TEST_F(WindowTest, VanishedFoldersFallBackTheCacheRootIsRefusedAnEmptyFolderIsTa
     ThreePictures();
     Start("[Dir]\r\nDir=" + Pictures() + "\r\nThumbDir=" + dir / "elsewhere" + "\r\n");
     EXPECT_EQ(model->ThumbDir(), dir / "elsewhere");
-    EXPECT_TRUE(Ui().MnOtherLocation->isChecked());
+    EXPECT_TRUE(Ui().cacheElsewhereAction->isChecked());
 
     // The cache root is refused, an empty folder taken.
     const std::string cache = AppDir() + "/@KameluneDir/sub";
@@ -135,7 +135,7 @@ TEST_F(WindowTest, VanishedFoldersFallBackTheCacheRootIsRefusedAnEmptyFolderIsTa
     fs::create_directories(dir / "empty");
     FormMain->SetCurrentDir(dir / "empty");
     WaitForPage();
-    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("0/0"));
+    EXPECT_EQ(Ui().countLabel->text(), QStringLiteral("0/0"));
     EXPECT_EQ(View().RowCount(), 1);
     EXPECT_EQ(model->Base().RowCount(), 1);
     EXPECT_TRUE(model->Selected().empty());
@@ -143,14 +143,14 @@ TEST_F(WindowTest, VanishedFoldersFallBackTheCacheRootIsRefusedAnEmptyFolderIsTa
 
 TEST_F(WindowTest, FixedColumnsStayAtTheLeftWhileTheRestScrolls) {
     ThreePictures();
-    Start("[ActivePage]\r\nActivePage=TabSheetTable\r\n[Dir]\r\nDir=" + Pictures() + "\r\n");
+    Start("[ActivePage]\r\nActivePage=tablePage\r\n[Dir]\r\nDir=" + Pictures() + "\r\n");
     FormMain->resize(500, 400);
     FormMain->show();
-    GridView* view = Table().StrGridExif;
+    GridView* view = Table().exifGrid;
     auto* fixed = view->findChild<QTableView*>(QStringLiteral("FixedColumns"));
     ASSERT_TRUE(fixed);
     for (const bool three : {false, true}) {
-        if (three) Table().ChkBox3fix->click();
+        if (three) Table().threeFixedCheck->click();
         const int n = three ? 3 : 1;
         ASSERT_EQ(view->FixedColumns(), n);
         view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum());
@@ -173,7 +173,7 @@ TEST_F(WindowTest, FixedColumnsStayAtTheLeftWhileTheRestScrolls) {
     const QPoint selectCell(view->columnWidth(0) + 2, view->rowViewportPosition(1) + 3);
     QTest::mouseClick(fixed->viewport(), Qt::LeftButton, {}, selectCell);
     EXPECT_EQ(model->Selected(), (std::vector<int>{2}));
-    Table().ChkBox3fix->click();
+    Table().threeFixedCheck->click();
     EXPECT_EQ(view->FixedColumns(), 1);
 }
 
@@ -185,7 +185,7 @@ TEST_F(WindowTest, FolderListShowsTheChainAndSubfoldersAndOpensOnEnter) {
     fs::create_directories(deep + "/dir\xff");
     fs::create_directories(deep + "/dir\xef\xbf\xbd");
     StartIn(deep);
-    DirectoryListBox* list = Ui().DirectoryListBox1;
+    DirectoryListBox* list = Ui().folderTree;
     QTRY_VERIFY(!list->Listing());
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("/"));
     EXPECT_EQ(list->item(list->count() - 1)->text(), QStringLiteral("sub two"));
@@ -233,25 +233,25 @@ TEST_F(WindowTest, FolderListShowsTheChainAndSubfoldersAndOpensOnEnter) {
 TEST_F(WindowTest, ReadingOptionsRebuildTheTables) {
     ThreePictures(); // b.jpg has a JFIF header before its EXIF block
     StartIn(Pictures());
-    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("2/3"));
+    EXPECT_EQ(Ui().countLabel->text(), QStringLiteral("2/3"));
     EXPECT_EQ(model->Base().Cell(ItemCol(kItemModel), 2), "---");
-    Ui().MnExifAfterJfif->trigger();
+    Ui().exifAfterJfifAction->trigger();
     WaitForPage();
-    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("3/3"));
+    EXPECT_EQ(Ui().countLabel->text(), QStringLiteral("3/3"));
     EXPECT_EQ(model->Base().Cell(ItemCol(kItemModel), 2), std::string("Canon EOS 40D\0", 14));
     EXPECT_EQ(model->Base().Cell(38, 1), "OLYMP") << "maker notes cut to five characters";
-    Ui().LimitMakerNote->trigger();
+    Ui().limitMakerNoteAction->trigger();
     WaitForPage();
     EXPECT_GT(model->Base().Cell(38, 1).size(), 176u) << "the whole 176-byte note";
-    Ui().LimitUserCmnt->trigger();
+    Ui().limitUserCommentAction->trigger();
     WaitForPage();
     EXPECT_GT(model->Base().Cell(39, 1).size(), 5u);
     FormMain->close();
     EXPECT_EQ(IniFile(Ini()).ReadString("Option", "ExifAfterJfif", ""), "1");
     DestroyWindows();
     CreateWindows({AppDir(), Ini()});
-    EXPECT_TRUE(Ui().MnExifAfterJfif->isChecked());
-    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("3/3"));
+    EXPECT_TRUE(Ui().exifAfterJfifAction->isChecked());
+    EXPECT_EQ(Ui().countLabel->text(), QStringLiteral("3/3"));
 }
 
 // A slowed read (as on a network share): the window is there before the folder is read and
@@ -272,9 +272,9 @@ TEST_F(WindowTest, AFolderReadIsLiveAndStoppable) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(FormMain));
     QTRY_VERIFY(
         FormMain->statusBar()->currentMessage().startsWith(QStringLiteral("Make List: No=")));
-    EXPECT_FALSE(Ui().SpeedBtnHide->isEnabled());
+    EXPECT_FALSE(Ui().hideButton->isEnabled());
     EXPECT_FALSE(FormMain->findChild<QAction*>(QStringLiteral("SelectAll"))->isEnabled());
-    Ui().LabelFigNo->setFocus();
+    Ui().countLabel->setFocus();
     const std::size_t asked = dialogs.Calls().size();
     QTest::keyClick(FormMain, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(FormMain, Qt::Key_Delete);
@@ -284,7 +284,7 @@ TEST_F(WindowTest, AFolderReadIsLiveAndStoppable) {
     WaitForPage();
     EXPECT_TRUE(model->Selected().empty());
     EXPECT_EQ(View().RowCount(), 21);
-    EXPECT_TRUE(Ui().SpeedBtnHide->isEnabled());
+    EXPECT_TRUE(Ui().hideButton->isEnabled());
     EXPECT_EQ(FormMain->statusBar()->currentMessage(), QString::fromStdString(Pictures()));
     QSignalSpy told(model, &FolderModel::selectionChanged);
     QTest::keyClick(FormMain, Qt::Key_A, Qt::ControlModifier);
@@ -321,14 +321,14 @@ TEST_F(WindowTest, AllPicturesOfAFolderPast2000) {
         fs::create_hard_link(Pictures() + "/p0000.jpg", Pictures() + name);
     }
     TempDir::Write(Ini(), "[Dir]\r\nDir=" + Pictures() +
-                              "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n"
+                              "\r\n[ActivePage]\r\nActivePage=thumbnailTab\r\n"
                               "[Option]\r\nAllPictures=1\r\n");
     WriteDefaultPkm(AppDir() + "/Default.pkm");
     qputenv("KAMELUNE_READ_DELAY_MS", "1");
     CreateWindows({AppDir(), Ini()}, {}, false);
     qunsetenv("KAMELUNE_READ_DELAY_MS");
     FormMain->show();
-    EXPECT_TRUE(Ui().MnAllPictures->isChecked());
+    EXPECT_TRUE(Ui().allPicturesAction->isChecked());
     // The first rows and page come long before the rest; nothing is selected on them.
     WaitWhile([this] { return View().RowCount() <= 1; });
     ASSERT_TRUE(model->Reading());
@@ -336,23 +336,23 @@ TEST_F(WindowTest, AllPicturesOfAFolderPast2000) {
     FormMain->Selection(1, 1);
     EXPECT_TRUE(model->Selected().empty());
     WaitForPage();
-    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("2100/2100"));
+    EXPECT_EQ(Ui().countLabel->text(), QStringLiteral("2100/2100"));
     ASSERT_EQ(View().RowCount(), 2101);
     EXPECT_EQ(View().Cell(0, 2100), " 2100");
     EXPECT_EQ(View().Cell(2, 2100), "p2099.jpg");
-    Page->MakePagePicts(66);
+    Page->BuildPage(66);
     WaitForPage();
     EXPECT_EQ(Page->pageCount, 66) << "2,100 pictures of 32 a page";
     EXPECT_EQ(Page->pagePanels.size(), 20u);
     model->SetSortKeys({1});
-    FormSort->BtnGoSortClick();
+    FormSort->SortNow();
     WaitWhile([this] { return FormSort->Sorting(); });
     EXPECT_EQ(model->RowOrder().size(), 2100u);
-    FormMain->SelectAllClick();
+    FormMain->SelectAllPictures();
     EXPECT_EQ(model->Base().Cell(1, 2100), "2100");
-    Ui().MnAllPictures->trigger();
+    Ui().allPicturesAction->trigger();
     WaitForPage();
-    EXPECT_EQ(FigNoText(model->ReadCounts()), "2100/2000");
+    EXPECT_EQ(CounterText(model->ReadCounts()), "2100/2000");
     EXPECT_EQ(View().RowCount(), 2001);
 }
 
@@ -360,14 +360,14 @@ TEST_F(WindowTest, DroppedFiles) {
     ThreePictures();
     StartIn(Pictures());
     const QString jpeg = QString::fromStdString((kSamples / "exif-org/sony-d700.jpg").string());
-    FormMain->WMDropFiles({jpeg, QStringLiteral("/ignored/second.jpg")});
+    FormMain->DropPictures({jpeg, QStringLiteral("/ignored/second.jpg")});
     WaitWhile([this] { return FormMain->Copying(); });
     WaitForPage();
     EXPECT_TRUE(fs::exists(Pictures() + "/sony-d700.jpg"));
-    EXPECT_EQ(Ui().LabelFigNo->text(), QStringLiteral("3/4"));
+    EXPECT_EQ(Ui().countLabel->text(), QStringLiteral("3/4"));
 
     dialogs.AnswerOk();
-    FormMain->WMDropFiles({QString::fromStdString(dir / "notes.txt")});
+    FormMain->DropPictures({QString::fromStdString(dir / "notes.txt")});
     EXPECT_EQ(Said(), QStringLiteral("Jpegファイルでありません"));
 
     // Same name from elsewhere: asked first, and "No" keeps the picture there.
@@ -375,18 +375,18 @@ TEST_F(WindowTest, DroppedFiles) {
     fs::copy_file(kSamples / "Canon_40D.jpg", dir / "other/a.jpg");
     const std::string before = TempDir::Read(Pictures() + "/a.jpg");
     dialogs.AnswerYes(false);
-    FormMain->WMDropFiles({QString::fromStdString(dir / "other/a.jpg")});
+    FormMain->DropPictures({QString::fromStdString(dir / "other/a.jpg")});
     EXPECT_EQ(dialogs.Calls().back().kind, DialogCall::YesNo);
     EXPECT_EQ(TempDir::Read(Pictures() + "/a.jpg"), before);
     dialogs.AnswerYes(true);
-    FormMain->WMDropFiles({QString::fromStdString(dir / "other/a.jpg")});
+    FormMain->DropPictures({QString::fromStdString(dir / "other/a.jpg")});
     WaitWhile([this] { return FormMain->Copying(); });
     EXPECT_EQ(TempDir::Read(Pictures() + "/a.jpg"), TempDir::Read(dir / "other/a.jpg"));
 
     // A picture of this folder dropped onto it: nothing asked, nothing truncated.
     const std::size_t calls = dialogs.Calls().size();
     const std::string c = TempDir::Read(Pictures() + "/c.jpg");
-    FormMain->WMDropFiles({QString::fromStdString(Pictures() + "/c.jpg")});
+    FormMain->DropPictures({QString::fromStdString(Pictures() + "/c.jpg")});
     EXPECT_EQ(dialogs.Calls().size(), calls);
     EXPECT_EQ(TempDir::Read(Pictures() + "/c.jpg"), c);
 }

@@ -12,7 +12,7 @@ struct Tables {
     SelectionTables t{base, view, list};
 
     Tables(int n, std::vector<int> order) {
-        SetStrGridTitle(base, n + 1);
+        SetTitleRow(base, n + 1);
         view.SetRowCount(static_cast<int>(order.size()) + 1);
         for (int r = 1; r <= n; ++r)
             base.SetCell(0, r,

@@ -31,45 +31,45 @@ protected:
 
 TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
     const auto before = Files();
-    FormMain->SelectAllClick();
+    FormMain->SelectAllPictures();
     dialogs.AnswerOk();
-    Ui().SpeedBtnHide->click();
+    Ui().hideButton->click();
     WaitForPage();
     EXPECT_TRUE(Said().startsWith(QStringLiteral("次のファイルを変更できませんでした")));
 
-    Table().StrGridExif->selectRow(0);
+    Table().exifGrid->selectRow(0);
     dialogs.AnswerYes(true);
     dialogs.AnswerOk();
-    FormMain->Hide1Click();
+    FormMain->HidePopupPicture();
     WaitForPage();
     EXPECT_TRUE(Said().contains(QStringLiteral("a.jpg")));
 
-    Table().StrGridExif->selectRow(1);
+    Table().exifGrid->selectRow(1);
     dialogs.AnswerYes(true);
     dialogs.AnswerOk();
-    FormMain->PopMnDeleteClick();
+    FormMain->DeletePopupPicture();
     WaitForPage();
     EXPECT_TRUE(Said().startsWith(QStringLiteral("次のファイルを変更できませんでした")));
 
-    FormMain->SelectAllClick();
-    FormRename->FormShow();
-    FormRename->EditAtama->setText(QStringLiteral("x"));
-    FormRename->ChkBoxAtama->setChecked(true);
-    FormRename->SpeedBtnKakuninClick();
+    FormMain->SelectAllPictures();
+    FormRename->FillControls();
+    FormRename->prefixEdit->setText(QStringLiteral("x"));
+    FormRename->prefixCheck->setChecked(true);
+    FormRename->PreviewNames();
     dialogs.AnswerYes(false); // the first failure ends the run
     dialogs.AnswerOk();
-    FormRename->SpeedBtnJikoClick();
+    FormRename->RenameListed();
     WaitForPage();
     EXPECT_EQ(Said(), QStringLiteral("0個のファイル名を変換しました。"));
 
-    FormMain->SelectAllClick();
-    FormSetHTML->ChkBoxPreview->setChecked(false);
+    FormMain->SelectAllPictures();
+    FormSetHTML->openAfterCheck->setChecked(false);
     MakeHtml(*FormSetHTML, Pictures() + "/album.html");
     EXPECT_TRUE(Said().startsWith(QStringLiteral("作成できなかったファイルがあります")));
 
     dialogs.AnswerPath(Pictures() + "/exif.txt");
     dialogs.AnswerOk();
-    Table().SpeedBtnTab1->click();
+    Table().tabWideButton->click();
     EXPECT_EQ(dialogs.Calls().back().kind, DialogCall::Warning);
 
     for (const DialogCall& call : dialogs.Calls())

@@ -15,7 +15,7 @@ protected:
     }
     // Clicks the cell of view row `row` (1-based) and column `col` of the EXIF table.
     void ClickCell(int row, int col, Qt::MouseButton button = Qt::LeftButton) {
-        QTableView* view = Table().StrGridExif;
+        QTableView* view = Table().exifGrid;
         const QRect r = view->visualRect(view->model()->index(row - 1, col));
         QTest::mouseClick(view->viewport(), button, {}, r.center());
     }
@@ -39,7 +39,7 @@ protected:
 
 TEST_F(Tour, APhotographersDay) {
     const int copied = static_cast<int>(CopyCameraPictures().size());
-    Start("[Dir]\r\nDir=" + Pictures() + "\r\n[ActivePage]\r\nActivePage=TabSheetTable\r\n");
+    Start("[Dir]\r\nDir=" + Pictures() + "\r\n[ActivePage]\r\nActivePage=tablePage\r\n");
     FormMain->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(FormMain));
     ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
@@ -47,25 +47,25 @@ TEST_F(Tour, APhotographersDay) {
     Shot("01-table");
 
     // The thumbnail tab, another page size, another pane.
-    QTabBar* tabs = Ui().PageControl1->tabBar();
+    QTabBar* tabs = Ui().pageTabs->tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
-    EXPECT_EQ(Ui().PageControl1->currentWidget(), Ui().TabSheetGazo);
+    EXPECT_EQ(Ui().pageTabs->currentWidget(), Ui().thumbnailTab);
     EXPECT_TRUE(Page->Building()) << "thumbnails not cached yet come as their jobs finish";
     WaitForPage();
     EXPECT_FALSE(Page->pagePanels.empty());
-    QTest::mouseClick(Page->SpeedBtnPane3, Qt::LeftButton);
-    Page->CmbBoxFigNoPerPage->setCurrentIndex(0); // 4 per page
-    Page->CmbBoxFigNoPerPageChange();
+    QTest::mouseClick(Page->allItemsButton, Qt::LeftButton);
+    Page->perPageCombo->setCurrentIndex(0); // 4 per page
+    Page->PerPageChosen();
     WaitForPage();
     EXPECT_EQ(Page->pagePanels.size(), 4u);
-    Page->CmbBoxPage->setCurrentIndex(1);
-    Page->CmbBoxPageChange();
+    Page->pageCombo->setCurrentIndex(1);
+    Page->PageChosen();
     WaitForPage();
     EXPECT_EQ(Page->currentPage, 2);
     Shot("02-thumbnails");
 
     // Select by thumbnail, then by table.
-    PictRec& first = *Page->pagePanels.at(0);
+    PanelRecord& first = *Page->pagePanels.at(0);
     QTest::mouseClick(first.Panel, Qt::LeftButton, {},
                       QPoint(first.imageRect.left + 10, first.imageRect.top + 10));
     EXPECT_EQ(model->Selected().size(), 1u);
@@ -77,11 +77,11 @@ TEST_F(Tour, APhotographersDay) {
     EXPECT_EQ(model->View().Cell(1, 1), "2");
 
     // Sort on two keys: maker, then exposure time.
-    WithModal([this] { Ui().SpeedBtnSort->click(); },
+    WithModal([this] { Ui().sortButton->click(); },
               [this] {
-                  FormSort->StrGridSortClick(3);
-                  FormSort->StrGridSortClick(18);
-                  QTest::mouseClick(FormSort->SpeedBtnSort, Qt::LeftButton);
+                  FormSort->SortLineClicked(3);
+                  FormSort->SortLineClicked(18);
+                  QTest::mouseClick(FormSort->sortButton, Qt::LeftButton);
                   FormSort->close();
               });
     WaitWhile([this] { return FormSort->Sorting(); });
@@ -90,27 +90,27 @@ TEST_F(Tour, APhotographersDay) {
     Shot("04-sorted");
 
     // The slideshow of the selection, one step.
-    QTest::mouseClick(Ui().SpeedBtnSlide, Qt::LeftButton);
+    QTest::mouseClick(Ui().slideshowButton, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(FormSlideshow));
-    QTest::mouseClick(FormSlideshow->SpeedBtnNext, Qt::LeftButton);
-    EXPECT_EQ(FormSlideshow->StatusPanel0->text(), QStringLiteral("2/3"));
+    QTest::mouseClick(FormSlideshow->nextButton, Qt::LeftButton);
+    EXPECT_EQ(FormSlideshow->counterStatus->text(), QStringLiteral("2/3"));
     Shot("05-slideshow");
     FormSlideshow->close();
 
     // Batch rename of two pictures.
-    FormMain->SelectNoneClick();
+    FormMain->SelectNoPicture();
     ClickCell(1, 1);
     ClickCell(2, 1);
     const std::string a = model->View().Cell(2, 1), b = model->View().Cell(2, 2);
     dialogs.AnswerOk();
-    WithModal([this] { Ui().SpeedBtnRename->click(); },
+    WithModal([this] { Ui().renameButton->click(); },
               [this] {
-                  FormRename->EditAtama->setText(QStringLiteral("tour"));
-                  FormRename->ChkBoxAtama->setChecked(true);
-                  FormRename->CmbBoxKomoku1->setCurrentIndex(FormRename->CmbBoxKomoku1->count() -
+                  FormRename->prefixEdit->setText(QStringLiteral("tour"));
+                  FormRename->prefixCheck->setChecked(true);
+                  FormRename->firstItemCombo->setCurrentIndex(FormRename->firstItemCombo->count() -
                                                              1);
-                  QTest::mouseClick(FormRename->SpeedBtnKakunin, Qt::LeftButton);
-                  QTest::mouseClick(FormRename->SpeedBtnJiko, Qt::LeftButton);
+                  QTest::mouseClick(FormRename->previewButton, Qt::LeftButton);
+                  QTest::mouseClick(FormRename->renameAllButton, Qt::LeftButton);
               });
     EXPECT_EQ(Said(), QStringLiteral("2個のファイル名を変換しました。"));
     EXPECT_TRUE(fs::exists(Pictures() + "/tour_0001.JPG") &&
@@ -131,14 +131,14 @@ TEST_F(Tour, ByKeyboardAlone) {
     const std::vector<std::string> names = CopyCameraPictures();
     // Opened by its argument, as `kamelune PICTURE` does: the second picture's row current.
     WriteDefaultPkm(AppDir() + "/Default.pkm");
-    TempDir::Write(Ini(), "[ActivePage]\r\nActivePage=TabSheetTable\r\n");
+    TempDir::Write(Ini(), "[ActivePage]\r\nActivePage=tablePage\r\n");
     CreateWindows({AppDir(), Ini()}, ParseCommandLine({Pictures() + "/" + names[1]}, "/"));
     FormMain->show();
     FormMain->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(FormMain));
-    QWidget* table = Table().StrGridExif;
+    QWidget* table = Table().exifGrid;
     table->setFocus();
-    EXPECT_EQ(Table().StrGridExif->currentIndex().row(), 1);
+    EXPECT_EQ(Table().exifGrid->currentIndex().row(), 1);
     QTest::keyClick(table, Qt::Key_Space);
     QTest::keyClick(table, Qt::Key_Down);
     QTest::keyClick(table, Qt::Key_Space);

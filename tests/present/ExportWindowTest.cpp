@@ -12,21 +12,21 @@ protected:
         fs::copy_file(kSamples / "exif-org/olympus-c960.jpg", Pictures() + "/c.jpg");
         StartIn(Pictures());
         fs::create_directories(Out());
-        FormSetHTML->ChkBoxPreview->setChecked(false);
-        windows->FormSetHTML2->ChkBoxPreview->setChecked(false);
+        FormSetHTML->openAfterCheck->setChecked(false);
+        windows->FormSetHTML2->openAfterCheck->setChecked(false);
     }
     std::string Out() const { return dir / "out"; }
 };
 
 TEST_F(Export, AlbumWritesImagesPageAndTextFiles) {
     Select({3, 1});
-    Ui().SpeedBtnHTML1->click();
+    Ui().albumButton->click();
     EXPECT_TRUE(FormSetHTML->isVisible());
-    Table().SpeedBtnHTML2->click();
+    Table().htmlTableButton->click();
     EXPECT_TRUE(windows->FormSetHTML2->isVisible());
-    FormSetHTML->ChkBoxLink->setChecked(true);
-    FormSetHTML->RBtnSize->setChecked(true);
-    FormSetHTML->ChkBoxTextFile->setChecked(true);
+    FormSetHTML->linkCheck->setChecked(true);
+    FormSetHTML->reducedRadio->setChecked(true);
+    FormSetHTML->textFilesCheck->setChecked(true);
     MakeHtml(*FormSetHTML, Out() + "/trip.html");
     EXPECT_EQ(Said(), QStringLiteral("Exif HTML: tripが作成されました。"));
     EXPECT_EQ(Tree(Out()), "L_a&b #1.JPG L_c.JPG S_a&b #1.JPG S_c.JPG a&b #1.jpg_EXIF.txt "
@@ -44,9 +44,9 @@ TEST_F(Export, AlbumWritesImagesPageAndTextFiles) {
 TEST_F(Export, PagesLoadInARealBrowser) {
     if (std::system("command -v chromium >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "chromium is not installed";
-    FormMain->SelectAllClick();
-    FormSetHTML->ChkBoxLink->setChecked(true);
-    windows->FormSetHTML2->ChkBoxLink->setChecked(true);
+    FormMain->SelectAllPictures();
+    FormSetHTML->linkCheck->setChecked(true);
+    windows->FormSetHTML2->linkCheck->setChecked(true);
     MakeHtml(*FormSetHTML, Out() + "/旅行.html");
     MakeHtml(*windows->FormSetHTML2, Out() + "/table.html");
     const std::string probe =
@@ -86,14 +86,14 @@ TEST_F(Export, PagesLoadInARealBrowser) {
 // never made) and says so; Escape stops as the stop button does, the window staying until the
 // run ends.
 TEST_F(Export, AStopLeavesNoPageAndSaysSo) {
-    FormMain->SelectAllClick();
-    FormSetHTML->ChkBoxPreview->setChecked(true); // a page that is not there is never opened
+    FormMain->SelectAllPictures();
+    FormSetHTML->openAfterCheck->setChecked(true); // a page that is not there is never opened
     ExportProgressWindow* writer = windows->FormMakeExifHTML.get();
     writer->fileDelay = std::chrono::milliseconds(100);
     for (const bool images : {true, false}) {
         SCOPED_TRACE(images ? "among the images" : "while the page is written");
-        FormSetHTML->ChkBoxSamu->setChecked(images);
-        FormSetHTML->ChkBoxLink->setChecked(images);
+        FormSetHTML->thumbnailsCheck->setChecked(images);
+        FormSetHTML->linkCheck->setChecked(images);
         QTimer::singleShot(0, writer, [writer] {
             QTest::keyClick(writer, Qt::Key_Escape);
             EXPECT_TRUE(writer->isVisible());
@@ -112,35 +112,35 @@ TEST_F(Export, TabTextFollowsTheSelectionAndEveryExportRefusesWithoutOne) {
     Select({3, 1});
     auto write = [&](const std::string& name) {
         dialogs.AnswerPath(Out() + "/" + name);
-        Table().SpeedButton1->click();
+        Table().tabTallButton->click();
         return TempDir::Read(Out() + "/" + name);
     };
     const std::string plain = write("a.txt");
     model->SetRowOrder({2, 3, 1});
-    Ui().ChkBoxExifOnly->click();
+    Ui().exifOnlyCheck->click();
     EXPECT_EQ(write("b.txt"), plain);
     EXPECT_EQ(plain.substr(0, plain.find("\r\n")), Pictures());
     EXPECT_NE(plain.find("\r\n\t1\t2\t\r\n"), std::string::npos);
     dialogs.AnswerPath(Out() + "/wide.txt");
-    Table().SpeedBtnTab1->click();
+    Table().tabWideButton->click();
     EXPECT_NE(TempDir::Read(Out() + "/wide.txt").find("\r\n1\t"), std::string::npos)
         << "a row each";
     dialogs.AnswerPath(std::nullopt);
-    Table().SpeedBtnTab1->click(); // cancelled: nothing
+    Table().tabWideButton->click(); // cancelled: nothing
 
     // Refused without items or without a selection; no page is said to be made.
     model->SetChosenItems({});
     dialogs.AnswerOk();
-    FormSetHTML->BtnMakeClick();
+    FormSetHTML->MakeExport();
     WaitForWriter();
     EXPECT_EQ(Said(), QStringLiteral("出力するExif項目が選択されていません！"));
-    FormMain->SelectNoneClick();
+    FormMain->SelectNoPicture();
     dialogs.AnswerOk();
-    Table().SpeedBtnTab1->click();
+    Table().tabWideButton->click();
     EXPECT_EQ(Said(), QStringLiteral("解析するイメージが選択されていません"));
     dialogs.AnswerPath(Out() + "/t.html");
     dialogs.AnswerOk();
-    windows->FormSetHTML2->BtnMakeClick();
+    windows->FormSetHTML2->MakeExport();
     EXPECT_EQ(Said(), QStringLiteral("選択されていません"));
     EXPECT_FALSE(fs::exists(Out() + "/t.html"));
 }

@@ -139,7 +139,7 @@ TEST(ImageFiles, ReducedAndThumbnailSizes) {
 
 TEST(TabText, WideAndTallFilesByteForByte) {
     StringGrid base(kBaseCols, 1);
-    SetStrGridTitle(base, 6);
+    SetTitleRow(base, 6);
     base.SetCell(5, 5, "E990"), base.SetCell(20, 5, "2.8");
     base.SetCell(5, 2, "D70"), base.SetCell(20, 2, "---");
     const PictureList select{5, 2};

@@ -80,12 +80,12 @@ protected:
     template <class Settings> void MakeHtml(Settings& settings, const std::string& path) {
         dialogs.AnswerPath(path);
         dialogs.AnswerOk();
-        settings.SpeedBtnMake->click();
+        settings.makeButton->click();
         WaitForWriter();
     }
     // A page built whole.
     void BuildPage(int page) const {
-        Page->MakePagePicts(page);
+        Page->BuildPage(page);
         WaitForPage();
     }
     void DestroyWindows() { windows.reset(); }
@@ -120,7 +120,7 @@ protected:
     }
     const StringGrid& View() const { return model->View(); }
     const MainControls& Ui() const { return FormMain->Controls(); }
-    const TablePage::Widgets& Table() const { return Ui().TabSheetTable->Controls(); }
+    const TablePage::Widgets& Table() const { return Ui().tablePage->Controls(); }
 
     TempDir dir;
     ScriptedDialogService dialogs;

@@ -4,11 +4,11 @@
 namespace kamelune::test {
 
 TEST(Captions, NumbersHeadingsAndValues) {
-    StringGrid items(4, kPKomokuRows);
+    StringGrid items(4, kItemRows);
     SetUpItemGrid(items);
     SetDefaultHeadings(items);
     StringGrid base(kBaseCols, 1);
-    SetStrGridTitle(base, 2);
+    SetTitleRow(base, 2);
     base.SetCell(5, 1, std::string("E990\0", 5));
     base.SetCell(19, 1, "1/60");
     base.SetCell(20, 1, "  2.8");

@@ -4,7 +4,7 @@
 namespace kamelune::test {
 
 StringGrid DefaultGrid() {
-    StringGrid g(4, kPKomokuRows);
+    StringGrid g(4, kItemRows);
     SetUpItemGrid(g);
     SetDefaultHeadings(g);
     ChooseDefaultItems(g);
@@ -27,7 +27,7 @@ TEST(Pkm, TheBuiltInFileIsTheGoldenOne) {
 // Today's items (76-95) follow the rest as 20 order lines and 20 heading lines; a catalogue
 // without them neither writes nor reads them, and a file without them leaves them unchosen.
 TEST(Pkm, TodaysItemsAfterTheRest) {
-    StringGrid modern(4, kPKomokuRows);
+    StringGrid modern(4, kItemRows);
     SetUpItemGrid(modern, kAllItemCount);
     SetDefaultHeadings(modern);
     modern.SetCell(1, 4, "1");
@@ -40,15 +40,15 @@ TEST(Pkm, TodaysItemsAfterTheRest) {
     EXPECT_TRUE(CheckPkmLines(lines));
     EXPECT_TRUE(PkmNamesModernItems(lines));
 
-    StringGrid back(4, kPKomokuRows);
+    StringGrid back(4, kItemRows);
     SetUpItemGrid(back, kAllItemCount);
     ReadItemGrid(lines, back);
     EXPECT_EQ(back.Cell(1, kItemGpsLatitude), "2");
     EXPECT_EQ(back.Cell(2, kItemGpsLatitude), "緯度");
-    StringGrid old(4, kPKomokuRows);
+    StringGrid old(4, kItemRows);
     SetUpItemGrid(old);
     ReadItemGrid(lines, old);
-    EXPECT_EQ(old.RowCount(), kPKomokuRows) << "a catalogue without today's items stays so";
+    EXPECT_EQ(old.RowCount(), kItemRows) << "a catalogue without today's items stays so";
     EXPECT_EQ(old.Cell(1, 4), "1");
 
     std::vector<std::string> without(lines.begin(), lines.begin() + 161);
@@ -73,14 +73,14 @@ TEST(Pkm, RoundTripThroughAFileIsByteExact) {
     DisplayAttributes a;
     SetDefaultDisplay(a, EmphasisCandidates(items, g));
     a.panelColor = 0xFF000080; // high bit: written negative
-    a.mojiIndex = 3;
-    a.toka = true;
+    a.textSizeIndex = 3;
+    a.transparent = true;
     ASSERT_TRUE(WriteTextLines(dir / "a.pkm", MakePkmLines(g, a)));
     std::vector<std::string> lines;
     ASSERT_TRUE(ReadTextLines(dir / "a.pkm", lines));
     EXPECT_EQ(lines[160], "-16777088");
     ASSERT_TRUE(CheckPkmLines(lines));
-    StringGrid g2(4, kPKomokuRows);
+    StringGrid g2(4, kItemRows);
     SetUpItemGrid(g2);
     ReadItemGrid(lines, g2);
     ItemList items2;
@@ -89,10 +89,10 @@ TEST(Pkm, RoundTripThroughAFileIsByteExact) {
     ReadItemFileAttributes(lines, EmphasisCandidates(items2, g2), b);
     EXPECT_EQ(items2, items);
     EXPECT_EQ(b.panelColor, 0xFF000080u);
-    EXPECT_EQ(b.mojiIndex, 3);
+    EXPECT_EQ(b.textSizeIndex, 3);
     EXPECT_EQ(b.FontHeight(), 14);
-    EXPECT_TRUE(b.toka);
-    EXPECT_EQ(b.kyochoChecked, a.kyochoChecked);
+    EXPECT_TRUE(b.transparent);
+    EXPECT_EQ(b.emphasisChecked, a.emphasisChecked);
     ASSERT_TRUE(WriteTextLines(dir / "b.pkm", MakePkmLines(g2, b)));
     EXPECT_EQ(TempDir::Read(dir / "b.pkm"), TempDir::Read(dir / "a.pkm"));
 }
@@ -107,8 +107,8 @@ TEST(Pkm, EmphasisLinesCountOnlyWhenExactlyOne) {
     lines[153] = "true";
     DisplayAttributes b;
     ReadItemFileAttributes(lines, {"a"}, b);
-    EXPECT_EQ(b.kyochoChecked, (std::vector<bool>{false, true, false}));
-    EXPECT_EQ(b.kyochoNames, (std::vector<std::string>{"a", "", ""}));
+    EXPECT_EQ(b.emphasisChecked, (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(b.emphasisNames, (std::vector<std::string>{"a", "", ""}));
 }
 
 } // namespace kamelune::test

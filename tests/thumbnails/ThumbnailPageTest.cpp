@@ -26,7 +26,7 @@ protected:
     }
     void StartOnThumbnails(bool defaultPkm = true) {
         Start("[Dir]\r\nDir=" + WindowTest::Pictures() +
-                  "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n[Pane]\r\nHairetu=3\r\n",
+                  "\r\n[ActivePage]\r\nActivePage=thumbnailTab\r\n[Pane]\r\nHairetu=3\r\n",
               defaultPkm);
         FormMain->resize(800, 600);
     }
@@ -46,27 +46,27 @@ TEST_F(ThumbnailPage, PagesOfThirtySevenPictures) {
     StartOnThumbnails();
     BuildPage(3);
     EXPECT_EQ(PageNumbers(), (std::vector<std::string>{"3-33", "3-34", "3-35", "3-36", "3-37"}));
-    EXPECT_EQ(Page->LabelPageNo->text(), QStringLiteral("/3"));
-    EXPECT_EQ(Page->CmbBoxPage->count(), 3);
+    EXPECT_EQ(Page->pageLabel->text(), QStringLiteral("/3"));
+    EXPECT_EQ(Page->pageCombo->count(), 3);
     // Pane 2 doubles the page: 37 pictures in two pages, page 3 falls back to page 1.
-    Page->SpeedBtnPane2->click();
+    Page->fourItemsButton->click();
     WaitForPage();
-    EXPECT_EQ(Page->LabelFigNoPerPage->text(), QStringLiteral("x2画/ﾍﾟｰｼﾞ"));
-    EXPECT_EQ(Page->CmbBoxPage->currentText(), QStringLiteral("1"));
+    EXPECT_EQ(Page->perPageLabel->text(), QStringLiteral("x2画/ﾍﾟｰｼﾞ"));
+    EXPECT_EQ(Page->pageCombo->currentText(), QStringLiteral("1"));
     EXPECT_EQ(Page->pagePanels.size(), 32u);
-    Page->CmbBoxFigNoPerPage->setCurrentText(QStringLiteral("30"));
-    Page->CmbBoxFigNoPerPageChange();
+    Page->perPageCombo->setCurrentText(QStringLiteral("30"));
+    Page->PerPageChosen();
     WaitForPage();
     EXPECT_EQ(Page->pagePanels.size(), 37u);
     // An empty folder after a full page leaves nothing to scroll.
     FormMain->resize(500, 400);
     FormMain->show();
-    ASSERT_GT(Page->ScrlBoxPictList->verticalScrollBar()->maximum(), 0);
+    ASSERT_GT(Page->panelScroll->verticalScrollBar()->maximum(), 0);
     fs::create_directories(dir / "empty");
     FormMain->SetCurrentDir(dir / "empty");
     EXPECT_TRUE(Page->pagePanels.empty());
-    EXPECT_EQ(Page->ScrlBoxPictList->verticalScrollBar()->maximum(), 0);
-    EXPECT_EQ(Page->ScrlBoxPictList->horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(Page->panelScroll->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(Page->panelScroll->horizontalScrollBar()->maximum(), 0);
 }
 
 // The window answers while a page builds; another page replaces it, and neither leaving a page
@@ -77,12 +77,12 @@ TEST_F(ThumbnailPage, PagesBuildWhileTheWindowAnswersAndNeverHoldItUp) {
     fs::remove_all(AppDir() + "/@KameluneDir");
     Page->thumbnailThreads = 1;
     model->SetReadDelay(std::chrono::milliseconds(100));
-    Page->MakePagePicts(1);
+    Page->BuildPage(1);
     ASSERT_TRUE(Page->Building());
-    FormMain->SelectAllClick();
+    FormMain->SelectAllPictures();
     EXPECT_EQ(model->Selected().size(), 40u) << "answered while the page builds";
     WaitWhile([this] { return Page->ThumbnailsBeingMade() < 1; });
-    Page->MakePagePicts(2);
+    Page->BuildPage(2);
     WaitForPage();
     model->SetReadDelay({});
     ASSERT_EQ(Page->pagePanels.size(), 16u);
@@ -103,7 +103,7 @@ TEST_F(ThumbnailPage, PagesBuildWhileTheWindowAnswersAndNeverHoldItUp) {
     // workers too.
     for (int i = 17; i <= 32; ++i)
         fs::remove(Cache("p" + std::to_string(i) + ".TXT"));
-    Page->MakePagePicts(2);
+    Page->BuildPage(2);
     EXPECT_TRUE(Page->Building());
     WaitForPage();
     EXPECT_TRUE(fs::exists(Cache("p32.TXT")));
@@ -114,11 +114,11 @@ TEST_F(ThumbnailPage, PagesBuildWhileTheWindowAnswersAndNeverHoldItUp) {
     fs::remove_all(AppDir() + "/@KameluneDir");
     Page->thumbnailThreads = 0; // as many as the machine has
     model->SetReadDelay(kHours);
-    Page->MakePagePicts(1);
+    Page->BuildPage(1);
     WaitWhile([this] { return Page->ThumbnailsBeingMade() < ThumbLoader::DefaultThreads(); });
     {
         Watchdog leave("leaving a page whose thumbnails are being made");
-        Page->MakePagePicts(2);
+        Page->BuildPage(2);
     }
     EXPECT_EQ(Page->ThumbnailsBeingMade(), ThumbLoader::DefaultThreads()) << "left, not waited for";
     Watchdog quit("quitting while thumbnails are being made");
@@ -157,7 +157,7 @@ protected:
         Pictures(pictures);
         TempDir::Write(WindowTest::Pictures() + "/p03.jpg", "");
         TempDir::Write(Ini(), "[Dir]\r\nDir=" + WindowTest::Pictures() +
-                                  "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n");
+                                  "\r\n[ActivePage]\r\nActivePage=thumbnailTab\r\n");
         WriteDefaultPkm(AppDir() + "/Default.pkm");
         CreateWindows({AppDir(), Ini()}, {}, false, &boxes);
         FormMain->show();
@@ -192,8 +192,8 @@ TEST_F(ThumbnailMessages, APageAskedForUnderAMessageTakesNoPanelOfTheOldOne) {
     Open(40);
     WaitWhile([this] { return Busy(); });
     fs::remove_all(AppDir() + "/@KameluneDir");
-    boxes.whileUp = [this] { Page->MakePagePicts(2); };
-    Page->MakePagePicts(1);
+    boxes.whileUp = [this] { Page->BuildPage(2); };
+    Page->BuildPage(1);
     WaitWhile([this] { return Busy(); });
     ASSERT_FALSE(Page->pagePanels.empty());
     for (const auto& rec : Page->pagePanels)
@@ -208,11 +208,11 @@ TEST_F(ThumbnailMessages, TheAlbumIsWrittenWhileThePageSaysAThumbnailFailed) {
     WaitWhile([this] { return model->Reading(); });
     model->SetReadDelay(std::chrono::milliseconds(30));                   // the page builds slowly,
     windows->FormMakeExifHTML->fileDelay = std::chrono::milliseconds(30); // the album too
-    Page->MakePagePicts(1);
-    FormMain->SelectAllClick();
-    FormSetHTML->ChkBoxPreview->setChecked(false);
+    Page->BuildPage(1);
+    FormMain->SelectAllPictures();
+    FormSetHTML->openAfterCheck->setChecked(false);
     boxes.savePath = QString::fromStdString(dir / "album.html");
-    FormSetHTML->BtnMakeClick();
+    FormSetHTML->MakeExport();
     ExpectAtRest();
     EXPECT_TRUE(fs::exists(dir / "album.html"));
 }
@@ -244,7 +244,7 @@ TEST_F(ThumbnailPage, PicturesByKeyboard) {
     FormMain->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(FormMain));
     BuildPage(1);
-    QWidget* pictures = Page->ScrlBoxPictList;
+    QWidget* pictures = Page->panelScroll;
     pictures->setFocus();
     auto current = [this] {
         for (std::size_t i = 0; i < Page->pagePanels.size(); ++i)
@@ -277,10 +277,10 @@ TEST_F(ThumbnailPage, UprightOptionTurnsThumbnailsByTheirOrientation) {
     auto shown = [this] { return Page->pagePanels.at(0)->Image.deviceIndependentSize().toSize(); };
     EXPECT_EQ(shown(), QSize(66, 88)) << "as stored";
     // Turned also while the EXIF block after the JFIF header is not read for the tables.
-    Ui().MnUpright->trigger();
+    Ui().uprightAction->trigger();
     EXPECT_EQ(shown(), QSize(88, 66));
     EXPECT_EQ(model->Base().Cell(ItemCol(kItemOrientation), 1), kNoValue);
-    Ui().MnExifAfterJfif->trigger();
+    Ui().exifAfterJfifAction->trigger();
     WaitForPage();
     EXPECT_EQ(shown(), QSize(88, 66));
     EXPECT_EQ(model->Base().Cell(ItemCol(kItemOrientation), 1), "right,top");
@@ -292,11 +292,11 @@ TEST_F(ThumbnailPage, CaptionTextsAndLooks) {
     Pictures(1);
     StartOnThumbnails();
     BuildPage(1);
-    const PictRec* rec = Page->pagePanels.at(0).get();
+    const PanelRecord* rec = Page->pagePanels.at(0).get();
     {
         // Labels size to their text: a long size line shows past its designed 90 pixels, up to
         // the panel's edge.
-        PictRec& r = *Page->pagePanels.at(0);
+        PanelRecord& r = *Page->pagePanels.at(0);
         r.SizeLabel.text = QStringLiteral("12000x9000, 123456kb");
         r.SizeLabel.visible = true;
         const QImage shot = r.Panel->grab().toImage();
@@ -310,14 +310,14 @@ TEST_F(ThumbnailPage, CaptionTextsAndLooks) {
     EXPECT_EQ(rec->CaptionLabels[0].text, QStringLiteral("機種: Canon DIGITAL IXUS"));
     // Emphasis on F値 and ﾌﾗｯｼｭ (entries 2 and 7): behind the text, or on it when transparent.
     EXPECT_EQ(rec->CaptionLabels[2].background, Bgr(0xFFFF00));
-    windows->FormDisplaySettings->ChkBoxToka->setChecked(true);
-    windows->FormDisplaySettings->BtnApplyClick();
+    windows->FormDisplaySettings->transparentCheck->setChecked(true);
+    windows->FormDisplaySettings->Apply();
     rec = Page->pagePanels.at(0).get();
     EXPECT_TRUE(rec->CaptionLabels[2].transparent);
     EXPECT_EQ(rec->CaptionLabels[2].color, Bgr(0xFFFF00));
     EXPECT_EQ(rec->CaptionLabels[3].color, Bgr(0x000000));
     // A heading cleared in the item grid: the bare value.
-    FormItemChoice->StrGridPKomoku.SetCell(2, 4, "");
+    FormItemChoice->itemGrid.SetCell(2, 4, "");
     BuildPage(1);
     EXPECT_EQ(Page->pagePanels[0]->CaptionLabels[0].text, QStringLiteral("Canon DIGITAL IXUS"));
 }
@@ -332,14 +332,14 @@ TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
         const int op = static_cast<int>(random() % 4);
         const int k = static_cast<int>(random() % Page->pagePanels.size());
         if (op == 0) {
-            Page->ImageClick(*Page->pagePanels[k]);
+            Page->PanelClicked(*Page->pagePanels[k]);
         } else if (op == 1) {
             FormMain->Selection(1, k + 1);
             BuildPage(1); // a table click leaves the panels to the next page
         } else if (op == 2) {
-            FormMain->SelectAllClick();
+            FormMain->SelectAllPictures();
         } else {
-            FormMain->SelectReverseClick();
+            FormMain->InvertSelection();
         }
         for (const auto& rec : Page->pagePanels) {
             const std::string& cell = model->View().Cell(1, rec->ExifRow);
@@ -356,12 +356,12 @@ TEST_F(ThumbnailPage, EmptyTableAndCommandsThatNeedASelection) {
         void (MainWindow::*handler)();
         const char* message;
     } cases[] = {
-        {&MainWindow::SelectAllClick, "イメージがありません。"},
-        {&MainWindow::SelectReverseClick, "イメージがありません。"},
-        {&MainWindow::BtnHtmlClick, "イメージが選択されていません"},
-        {&MainWindow::BtnHTML2Click, "選択されたイメージがありません"},
-        {&MainWindow::BtnSlideShowClick, "選択されたイメージがありません"},
-        {&MainWindow::SpeedBtnRenameClick, "選択されたファイルがありません。"},
+        {&MainWindow::SelectAllPictures, "イメージがありません。"},
+        {&MainWindow::InvertSelection, "イメージがありません。"},
+        {&MainWindow::OpenAlbum, "イメージが選択されていません"},
+        {&MainWindow::OpenHtmlTable, "選択されたイメージがありません"},
+        {&MainWindow::StartSlideshow, "選択されたイメージがありません"},
+        {&MainWindow::OpenBatchRename, "選択されたファイルがありません。"},
         {&MainWindow::OpenItemChoice, "イメージがありません"},
     };
     for (const auto& c : cases) {
@@ -370,7 +370,7 @@ TEST_F(ThumbnailPage, EmptyTableAndCommandsThatNeedASelection) {
         EXPECT_EQ(Said(), QString::fromUtf8(c.message));
     }
     const std::size_t calls = dialogs.Calls().size();
-    FormMain->SelectNoneClick();
+    FormMain->SelectNoPicture();
     EXPECT_EQ(dialogs.Calls().size(), calls) << "select none says nothing";
 }
 
@@ -383,31 +383,31 @@ TEST_F(ThumbnailPage, PopupCommandsAndTheRowJumpFindTheirPicture) {
     FormMain->SlideshowFromHere();
     EXPECT_EQ(FormSlideshow->Tag(), 4);
     EXPECT_EQ(FormSlideshow->windowTitle(), QStringLiteral("スライドショー(全表示)"));
-    EXPECT_EQ(Table().StrGridExif->currentIndex().row(), 3);
-    FormMain->ExifC1Click();
+    EXPECT_EQ(Table().exifGrid->currentIndex().row(), 3);
+    FormMain->CopyExif();
     const QString copied = QGuiApplication::clipboard()->text();
     EXPECT_TRUE(copied.startsWith(QStringLiteral("p04.jpg\r\n機種: Canon DIGITAL IXUS\r\n")));
     EXPECT_EQ(copied.count(QStringLiteral("\r\n")), 22);
     EXPECT_TRUE(copied.endsWith(QStringLiteral("640x480, 128kb\r\n")));
     FormSlideshow->hide();
     // From the table: a right click makes the row current first.
-    Ui().PageControl1->setCurrentWidget(Ui().TabSheetTable);
-    Table().StrGridExif->show();
-    const QRect cell = Table().StrGridExif->visualRect(Table().StrGridExif->model()->index(1, 3));
-    Ui().TabSheetTable->StrGridExifMouseDown(Qt::RightButton, cell.center());
-    Ui().PopupMenu1->hide();
+    Ui().pageTabs->setCurrentWidget(Ui().tablePage);
+    Table().exifGrid->show();
+    const QRect cell = Table().exifGrid->visualRect(Table().exifGrid->model()->index(1, 3));
+    Ui().tablePage->TablePressed(Qt::RightButton, cell.center());
+    Ui().pictureMenu->hide();
     EXPECT_EQ(FormMain->PopupPicture(), 2);
     QGuiApplication::clipboard()->setText(QStringLiteral("unchanged"));
-    FormMain->ExifC1Click();
+    FormMain->CopyExif();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("unchanged"));
     FormMain->SlideshowFromHere();
     EXPECT_EQ(FormSlideshow->Tag(), 2);
     FormSlideshow->hide();
     // The row jump stays inside the table.
-    Table().SpinEditJump->setValue(999);
-    EXPECT_EQ(Table().SpinEditJump->value(), 5);
-    Ui().TabSheetTable->SpeedBtnJumpClick();
-    EXPECT_EQ(Table().StrGridExif->currentIndex().row(), 4);
+    Table().jumpBox->setValue(999);
+    EXPECT_EQ(Table().jumpBox->value(), 5);
+    Ui().tablePage->JumpNow();
+    EXPECT_EQ(Table().exifGrid->currentIndex().row(), 4);
 }
 
 // The item dialog's clicks (numbered as a plain test shows) choose the table's columns and the
@@ -417,55 +417,55 @@ TEST_F(ThumbnailPage, PopupCommandsAndTheRowJumpFindTheirPicture) {
 TEST_F(ThumbnailPage, ItemsChosenSavedLoadedAndRefused) {
     Pictures(2);
     StartOnThumbnails();
-    FormItemChoice->BtnClearClick();
+    FormItemChoice->ClearChoices();
     for (int row : {4, 19, 36})
-        FormItemChoice->StrGridPKomokuClick(1, row);
-    FormItemChoice->StrGridPKomokuClick(2, 5); // other columns do nothing
-    FormItemChoice->StrGridPKomoku.SetCell(2, 19, "絞り値");
+        FormItemChoice->ItemClicked(1, row);
+    FormItemChoice->ItemClicked(2, 5); // other columns do nothing
+    FormItemChoice->itemGrid.SetCell(2, 19, "絞り値");
     EXPECT_EQ(model->ChosenItems(), (std::vector<int>{4, 19, 36}));
-    FormItemChoice->BtnApplyClick();
+    FormItemChoice->Apply();
     EXPECT_EQ(model->View().ColCount(), 6);
-    EXPECT_EQ(windows->FormDisplaySettings->Attributes().kyochoChecked,
+    EXPECT_EQ(windows->FormDisplaySettings->Attributes().emphasisChecked,
               std::vector<bool>(3, false));
     DisplayAttributes a = windows->FormDisplaySettings->Attributes();
-    a.kyochoChecked = {false, true, false};
-    a.selColor = 0x00FF00;
-    a.toka = true;
+    a.emphasisChecked = {false, true, false};
+    a.selectedColor = 0x00FF00;
+    a.transparent = true;
     windows->FormDisplaySettings->SetAttributes(a);
     const std::string saved = AppDir() + "/Default.pkm";
     dialogs.AnswerPath(saved);
-    windows->FormDisplaySettings->SpeedBtnDefaultClick();
+    windows->FormDisplaySettings->RestoreDefaults();
     const std::string bytes = TempDir::Read(saved);
 
     DestroyWindows();
     StartOnThumbnails(false);
     EXPECT_EQ(model->ChosenItems(), (std::vector<int>{4, 19, 36}));
     const DisplayAttributes b = windows->FormDisplaySettings->Attributes();
-    EXPECT_EQ(b.kyochoChecked, a.kyochoChecked);
-    EXPECT_EQ(b.selColor, 0x00FF00u);
-    EXPECT_TRUE(b.toka);
+    EXPECT_EQ(b.emphasisChecked, a.emphasisChecked);
+    EXPECT_EQ(b.selectedColor, 0x00FF00u);
+    EXPECT_TRUE(b.transparent);
     EXPECT_EQ(Page->pagePanels.at(0)->CaptionLabels[1].text, QStringLiteral("絞り値: 4.0"));
     dialogs.AnswerPath(AppDir() + "/again.pkm");
-    FormItemChoice->BtnSaveClick();
+    FormItemChoice->SaveToFile();
     EXPECT_EQ(TempDir::Read(AppDir() + "/again.pkm"), bytes);
 
-    StringGrid grid(4, kPKomokuRows);
+    StringGrid grid(4, kItemRows);
     SetUpItemGrid(grid);
     grid.SetCell(1, 10, "1");
     grid.SetCell(2, 10, "日時");
     auto lines = MakePkmLines(grid, DisplayAttributes{});
     ASSERT_TRUE(WriteTextLines(AppDir() + "/one.pkm", lines));
     dialogs.AnswerPath(AppDir() + "/one.pkm");
-    FormItemChoice->BtnLoadClick();
+    FormItemChoice->OpenFromFile();
     EXPECT_EQ(model->ChosenItems(), (std::vector<int>{10}));
-    EXPECT_EQ(FormItemChoice->StrGridPKomoku.Cell(2, 10), "日時");
-    EXPECT_EQ(windows->FormDisplaySettings->Attributes().selColor, 0x00FF00u) << "the looks stay";
+    EXPECT_EQ(FormItemChoice->itemGrid.Cell(2, 10), "日時");
+    EXPECT_EQ(windows->FormDisplaySettings->Attributes().selectedColor, 0x00FF00u) << "the looks stay";
 
     lines.resize(120);
     ASSERT_TRUE(WriteTextLines(saved, lines));
     dialogs.AnswerPath(saved);
     dialogs.AnswerOk();
-    FormItemChoice->BtnLoadClick();
+    FormItemChoice->OpenFromFile();
     EXPECT_EQ(model->ChosenItems(), (std::vector<int>{10}));
     dialogs.AnswerOk();
     DestroyWindows();
@@ -481,18 +481,18 @@ TEST_F(ThumbnailPage, SmallPreviewBox) {
     fs::copy_file(kSamples / "orientation/portrait_1.jpg", WindowTest::Pictures() + "/q.jpg");
     Start("[Dir]\r\nDir=" + WindowTest::Pictures() + "\r\n");
     // Read and decoded off the window's thread: the call returns before the picture is there.
-    const QRect before = Ui().ImageSmall->geometry();
+    const QRect before = Ui().smallPicture->geometry();
     FormMain->DisplaySmallImage(1);
-    EXPECT_EQ(Ui().ImageSmall->geometry(), before);
-    QTRY_COMPARE(Ui().ImageSmall->geometry(), QRect(0, 12, 96, 72));
+    EXPECT_EQ(Ui().smallPicture->geometry(), before);
+    QTRY_COMPARE(Ui().smallPicture->geometry(), QRect(0, 12, 96, 72));
     FormMain->DisplaySmallImage(2);
-    QTRY_COMPARE(Ui().ImageSmall->geometry().height(), 96);
-    const QRect portrait = Ui().ImageSmall->geometry();
+    QTRY_COMPARE(Ui().smallPicture->geometry().height(), 96);
+    const QRect portrait = Ui().smallPicture->geometry();
     EXPECT_EQ(portrait.height(), 96);
     EXPECT_EQ(portrait.top(), 0);
     EXPECT_EQ(portrait.left(), (96 - portrait.width()) / 2);
     FormMain->DisplaySmallImage(3); // beyond the table: nothing
-    EXPECT_EQ(Ui().ImageSmall->geometry(), portrait);
+    EXPECT_EQ(Ui().smallPicture->geometry(), portrait);
 }
 
 } // namespace kamelune::test

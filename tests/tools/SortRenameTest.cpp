@@ -8,7 +8,7 @@ namespace kamelune::test {
 // A base table of pictures whose item texts are given per row.
 StringGrid Base(const std::vector<std::vector<std::pair<int, std::string>>>& rows) {
     StringGrid base(kBaseCols, 1);
-    SetStrGridTitle(base, static_cast<int>(rows.size()) + 1);
+    SetTitleRow(base, static_cast<int>(rows.size()) + 1);
     for (std::size_t r = 0; r < rows.size(); ++r)
         for (const auto& [item, text] : rows[r])
             base.SetCell(item + 1, static_cast<int>(r) + 1, text);
@@ -70,7 +70,7 @@ TEST(Sort, TwoThousandRowsAllPresentOnce) {
 
 // The cases of tests/data/renames.tsv: the names a pattern gives, the names a rename refuses.
 TEST(RenameName, NamesFromPatternsAndNamesRefused) {
-    StringGrid items(4, kPKomokuRows);
+    StringGrid items(4, kItemRows);
     SetUpItemGrid(items);
     SetDefaultHeadings(items);
     items.SetCell(2, 19, "F 値");

@@ -25,36 +25,36 @@ protected:
 // Keys are numbered as clicked and a fifth is refused; the sort reorders the view, and clearing the
 // keys gives the folder's order back.
 TEST_F(SortRename, SortKeysReorderTheViewAndClearRestoresIt) {
-    FormSort->InitSort();
+    FormSort->ResetSortLines();
     for (int row : {18, 3, 4, 19})
-        FormSort->StrGridSortClick(row);
+        FormSort->SortLineClicked(row);
     EXPECT_EQ(model->SortKeys(), (std::vector<int>{18, 3, 4, 19}));
     dialogs.AnswerOk();
-    FormSort->StrGridSortClick(10);
+    FormSort->SortLineClicked(10);
     EXPECT_EQ(Said(), QStringLiteral("既に4項目選択されています"));
     EXPECT_EQ(model->SortKeys().size(), 4u);
-    EXPECT_EQ(FormSort->StrGridSort.Cell(2, 18), "露光");
-    EXPECT_EQ(FormSort->StrGridSort.Cell(3, 1), "a.jpg") << "examples from the first EXIF picture";
-    FormSort->BtnClearClick();
+    EXPECT_EQ(FormSort->sortGrid.Cell(2, 18), "露光");
+    EXPECT_EQ(FormSort->sortGrid.Cell(3, 1), "a.jpg") << "examples from the first EXIF picture";
+    FormSort->ClearChoices();
     EXPECT_TRUE(model->SortKeys().empty());
-    EXPECT_EQ(FormSort->StrGridSort.Cell(1, 4), "");
-    FormSort->StrGridSortClick(18);
-    FormSort->StrGridSortClick(1);
-    FormSort->BtnGoSortClick();
+    EXPECT_EQ(FormSort->sortGrid.Cell(1, 4), "");
+    FormSort->SortLineClicked(18);
+    FormSort->SortLineClicked(1);
+    FormSort->SortNow();
     WaitWhile([this] { return FormSort->Sorting(); });
     EXPECT_EQ(ViewNames(), (std::vector<std::string>{"b.jpg", "d.jpg", "c.jpg", "a.jpg"}))
         << "1/30 (two, by name), 1/345, 1/350";
     EXPECT_EQ(model->RowOrder(), (std::vector<int>{2, 4, 3, 1}));
-    FormMain->SelectAllClick();
+    FormMain->SelectAllPictures();
     EXPECT_EQ(model->Selected().front(), 2) << "select all follows the sorted view";
-    FormSort->BtnClearClick();
-    FormSort->BtnGoSortClick();
+    FormSort->ClearChoices();
+    FormSort->SortNow();
     WaitWhile([this] { return FormSort->Sorting(); });
     EXPECT_EQ(ViewNames(), (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg", "d.jpg"}));
 
     // A sort still running when the folder is read again is of the old tables: dropped.
-    FormSort->StrGridSortClick(18);
-    FormSort->BtnGoSortClick();
+    FormSort->SortLineClicked(18);
+    FormSort->SortNow();
     FormMain->findChild<QAction*>(QStringLiteral("Reread"))->trigger();
     ASSERT_TRUE(model->Reading());
     WaitWhile([this] { return FormSort->Sorting() || model->Reading(); });
@@ -66,23 +66,23 @@ TEST_F(SortRename, SortKeysReorderTheViewAndClearRestoresIt) {
 TEST_F(SortRename, BatchAndSingleRenamesExecuteAndReread) {
     model->SetChosenItems({4, 10});
     Select({1, 2, 3});
-    FormRename->FormShow();
-    EXPECT_EQ(FormRename->CmbBoxKomoku1->currentText(), QStringLiteral("機種"));
-    EXPECT_EQ(FormRename->CmbBoxKomoku2->currentText(), QStringLiteral("なし"));
-    EXPECT_EQ(FormRename->CmbBoxKomoku2->count(), 3);
-    FormRename->CmbBoxKomoku1->setCurrentIndex(2); // なし
-    FormRename->EditAtama->setText(QStringLiteral("trip"));
-    FormRename->ChkBoxAtama->setChecked(true);
-    FormRename->SpeedBtnKakuninClick();
-    EXPECT_EQ(FormRename->StrGridFname.Cell(3, 1), "trip_0001.JPG");
-    EXPECT_EQ(FormRename->StrGridFname.Cell(3, 3), "trip_0003.JPG");
-    FormRename->StrGridFname.SetCell(3, 2, "d.jpg"); // edited by hand onto an existing name
+    FormRename->FillControls();
+    EXPECT_EQ(FormRename->firstItemCombo->currentText(), QStringLiteral("機種"));
+    EXPECT_EQ(FormRename->secondItemCombo->currentText(), QStringLiteral("なし"));
+    EXPECT_EQ(FormRename->secondItemCombo->count(), 3);
+    FormRename->firstItemCombo->setCurrentIndex(2); // なし
+    FormRename->prefixEdit->setText(QStringLiteral("trip"));
+    FormRename->prefixCheck->setChecked(true);
+    FormRename->PreviewNames();
+    EXPECT_EQ(FormRename->nameGrid.Cell(3, 1), "trip_0001.JPG");
+    EXPECT_EQ(FormRename->nameGrid.Cell(3, 3), "trip_0003.JPG");
+    FormRename->nameGrid.SetCell(3, 2, "d.jpg"); // edited by hand onto an existing name
     const std::string cache = AppDir() + "/@KameluneDir/" + CacheSubNameOf(Pictures());
     fs::create_directories(cache);
     TempDir::Write(cache + "/T_a.jpg", "t");
     dialogs.AnswerYes(true);
     dialogs.AnswerOk();
-    FormRename->SpeedBtnJikoClick();
+    FormRename->RenameListed();
     WaitForPage();
     const auto& calls = dialogs.Calls();
     EXPECT_EQ(calls[calls.size() - 2].text, QStringLiteral("変換に失敗しました。続けますか? b.jpg\n"
@@ -97,18 +97,18 @@ TEST_F(SortRename, BatchAndSingleRenamesExecuteAndReread) {
 
     // One picture renamed: unchanged, nothing; onto another picture, refused; else done.
     windows->FormRename2->SetPicture(1);
-    windows->FormRename2->FormShow();
-    EXPECT_EQ(windows->FormRename2->LabelOldFname->text(), QStringLiteral("b.jpg"));
-    windows->FormRename2->SpeedBtnHenkanClick();
-    windows->FormRename2->EditNewFname->setText(QStringLiteral("d.jpg"));
+    windows->FormRename2->FillControls();
+    EXPECT_EQ(windows->FormRename2->oldNameLabel->text(), QStringLiteral("b.jpg"));
+    windows->FormRename2->RenameNow();
+    windows->FormRename2->newNameEdit->setText(QStringLiteral("d.jpg"));
     dialogs.AnswerOk();
-    windows->FormRename2->SpeedBtnHenkanClick();
+    windows->FormRename2->RenameNow();
     EXPECT_EQ(Said(),
               QStringLiteral("ファイル名変換に失敗しました\n同じ名前のファイルがあります: d.jpg"));
     EXPECT_EQ(Tree(Pictures()), "b.jpg d.jpg trip_0001.JPG trip_0003.JPG");
-    windows->FormRename2->FormShow();
-    windows->FormRename2->EditNewFname->setText(QStringLiteral("kodak.jpg"));
-    windows->FormRename2->SpeedBtnHenkanClick();
+    windows->FormRename2->FillControls();
+    windows->FormRename2->newNameEdit->setText(QStringLiteral("kodak.jpg"));
+    windows->FormRename2->RenameNow();
     WaitForPage();
     EXPECT_EQ(ViewNames(),
               (std::vector<std::string>{"d.jpg", "kodak.jpg", "trip_0001.JPG", "trip_0003.JPG"}));
@@ -124,11 +124,11 @@ TEST_F(SortRename, BatchAndSingleRenamesExecuteAndReread) {
         ++row;
     ASSERT_LT(row, model->Base().RowCount());
     windows->FormRename2->SetPicture(row);
-    windows->FormRename2->FormShow();
-    windows->FormRename2->SpeedBtnHenkanClick(); // unchanged as shown: nothing
+    windows->FormRename2->FillControls();
+    windows->FormRename2->RenameNow(); // unchanged as shown: nothing
     EXPECT_TRUE(fs::exists(Pictures() + "/C\xff.jpg"));
-    windows->FormRename2->EditNewFname->setText(QStringLiteral("Renamed.jpg"));
-    windows->FormRename2->SpeedBtnHenkanClick();
+    windows->FormRename2->newNameEdit->setText(QStringLiteral("Renamed.jpg"));
+    windows->FormRename2->RenameNow();
     WaitForPage();
     EXPECT_EQ(TempDir::Read(Pictures() + "/Renamed.jpg"), "not UTF-8");
     EXPECT_EQ(TempDir::Read(Pictures() + "/C\xef\xbf\xbd.jpg"), "U+FFFD");
@@ -143,11 +143,11 @@ TEST_F(ModernItems, ChosenSortedRenamedAndRemembered) {
         fs::copy_file(kSamples / "gps" / name, Pictures() + "/" + name);
     StartIn(Pictures());
     EXPECT_EQ(model->Base().ColCount(), kBaseCols);
-    Ui().MnModernItems->trigger();
+    Ui().modernItemsAction->trigger();
     WaitForPage();
     ASSERT_EQ(model->Base().ColCount(), kAllItemCount + 2);
     EXPECT_EQ(model->Items().Cell(0, 79), "79) FocalLen.35mm");
-    EXPECT_TRUE(FormMain->findChild<QAction*>(QStringLiteral("MnOpenMap"))->isVisible());
+    EXPECT_TRUE(FormMain->findChild<QAction*>(QStringLiteral("openMapAction"))->isVisible());
     EXPECT_EQ(model->Base().Cell(ItemCol(kItemGpsLatitude), 1), "43.467448");
     EXPECT_EQ(MapUrl(model->Base(), 1), "https://www.openstreetmap.org/?mlat=43.467448&mlon="
                                         "11.885127#map=16/43.467448/11.885127");
@@ -163,14 +163,14 @@ TEST_F(ModernItems, ChosenSortedRenamedAndRemembered) {
     EXPECT_EQ(View().Cell(4, 1), "112.0mm");
     // Latitudes 43.467448, 43.467157, 43.467082: the sort turns the order round.
     model->SetSortKeys({kItemGpsLatitude});
-    FormSort->BtnGoSortClick();
+    FormSort->SortNow();
     WaitWhile([this] { return FormSort->Sorting(); });
     EXPECT_EQ(model->RowOrder(), (std::vector<int>{3, 2, 1}));
     FormMain->Selection(1, 1);
-    FormRename->FormShow();
-    FormRename->CmbBoxKomoku1->setCurrentIndex(1); // 35mm換算
-    FormRename->SpeedBtnKakuninClick();
-    EXPECT_EQ(FormRename->StrGridFname.Cell(3, 1), "77.JPG") << "77.0mm, cut at its dot";
+    FormRename->FillControls();
+    FormRename->firstItemCombo->setCurrentIndex(1); // 35mm換算
+    FormRename->PreviewNames();
+    EXPECT_EQ(FormRename->nameGrid.Cell(3, 1), "77.JPG") << "77.0mm, cut at its dot";
 
     // The option and the layout come back at the next start.
     dialogs.AnswerPath(AppDir() + "/Default.pkm");
@@ -179,7 +179,7 @@ TEST_F(ModernItems, ChosenSortedRenamedAndRemembered) {
     EXPECT_EQ(IniFile(Ini()).ReadString("Option", "ModernItems", ""), "1");
     DestroyWindows();
     CreateWindows({AppDir(), Ini()});
-    EXPECT_TRUE(Ui().MnModernItems->isChecked());
+    EXPECT_TRUE(Ui().modernItemsAction->isChecked());
     EXPECT_EQ(model->ChosenItems(), (ItemList{4, 79}));
     EXPECT_EQ(model->Base().ColCount(), kAllItemCount + 2);
     // A layout that names them turns the option on by itself.
@@ -187,15 +187,15 @@ TEST_F(ModernItems, ChosenSortedRenamedAndRemembered) {
     DestroyWindows();
     TempDir::Write(Ini(), "[Dir]\r\nDir=" + Pictures() + "\r\n");
     CreateWindows({AppDir(), Ini()});
-    EXPECT_TRUE(Ui().MnModernItems->isChecked());
+    EXPECT_TRUE(Ui().modernItemsAction->isChecked());
     EXPECT_EQ(model->Base().ColCount(), kAllItemCount + 2);
 
     // Off again: the catalogue and the tables as they always were.
-    Ui().MnModernItems->trigger();
+    Ui().modernItemsAction->trigger();
     WaitForPage();
     EXPECT_EQ(model->Base().ColCount(), kBaseCols);
     EXPECT_EQ(model->ChosenItems(), (ItemList{4}));
-    EXPECT_EQ(model->Items().RowCount(), kPKomokuRows);
+    EXPECT_EQ(model->Items().RowCount(), kItemRows);
 }
 
 } // namespace kamelune::test
