@@ -118,8 +118,7 @@ int main(int argc, char** argv) {
 
     // A full scroll of the table, then a page change on the thumbnail tab between two pages
     // already in the cache.
-    QScrollBar* bar =
-        w->FormMain->Controls().tablePage->Controls().exifGrid->verticalScrollBar();
+    QScrollBar* bar = w->FormMain->Controls().tablePage->Controls().exifGrid->verticalScrollBar();
     for (int v = 0; v <= bar->maximum(); v += std::max(1, bar->pageStep())) {
         bar->setValue(v);
         QCoreApplication::processEvents();

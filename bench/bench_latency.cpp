@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     fs::remove_all(appDir);
     w = bench::StartProgram(dialogs, appDir, work + "/bench-large30", "TabSheetGazo", 3);
     fs::remove_all(appDir + "/@KameluneDir");
-    w->Page->perPageCombo->setCurrentText(QStringLiteral("30"));
+    w->Page->Controls().perPageCombo->setCurrentText(QStringLiteral("30"));
     qint64 coldPage = 0;
     {
         bench::InputProbe probe(w->FormMain->windowHandle());
@@ -115,8 +115,8 @@ int main(int argc, char** argv) {
     Answers answers(QString::fromStdString(out + "/album.html"));
     w = bench::StartProgram(answers, appDir, pictures, "TabSheetTable", 3);
     w->FormMain->SelectAllPictures();
-    w->FormSetHTML->linkCheck->setChecked(true);
-    w->FormSetHTML->openAfterCheck->setChecked(false);
+    w->FormSetHTML->Controls().linkCheck->setChecked(true);
+    w->FormSetHTML->Controls().openAfterCheck->setChecked(false);
     qint64 album = 0;
     {
         bench::InputProbe probe(w->FormMain->windowHandle());

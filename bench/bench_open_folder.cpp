@@ -34,9 +34,8 @@ int main(int argc, char** argv) {
         bench::InputProbe probe(w->FormMain->windowHandle());
         probe.Start();
         w->FormMain->SetCurrentDir(corpus);
-        bench::WaitUntil([&w] {
-            return !w->FormMain->Controls().folderTree->Listing() && !w->model.Reading();
-        });
+        bench::WaitUntil(
+            [&w] { return !w->FormMain->Controls().folderTree->Listing() && !w->model.Reading(); });
         inputWait = probe.Stop();
     }
     std::printf("input-latency open-folder: %lld ms (target <= 50)\n",

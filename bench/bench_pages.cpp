@@ -33,7 +33,7 @@ long ResidentKb() {
 }
 
 double MedianBuildMs(Windows* w, int perPage) {
-    w->Page->perPageCombo->setCurrentText(QString::number(perPage));
+    w->Page->Controls().perPageCombo->setCurrentText(QString::number(perPage));
     w->Page->BuildPage(1); // fills the cache
     bench::WaitForPage(*w);
     std::vector<double> ms;
@@ -43,7 +43,7 @@ double MedianBuildMs(Windows* w, int perPage) {
         w->Page->BuildPage(1);
         bench::WaitForPage(*w);
         // Until the panels are drawn: every panel of the page painted once.
-        w->Page->pageWidget->grab();
+        w->Page->Controls().pageWidget->grab();
         ms.push_back(t.nsecsElapsed() / 1e6);
     }
     std::sort(ms.begin(), ms.end());
@@ -64,10 +64,10 @@ int main(int argc, char** argv) {
 
     w = bench::StartProgram(dialogs, work + "/bench-pages-app", corpus, "TabSheetGazo", 3);
     const double all30 = MedianBuildMs(w.get(), 30);
-    const std::size_t panels30 = w->Page->pagePanels.size();
-    w->Page->fourItemsButton->click();
+    const std::size_t panels30 = w->Page->Panels().size();
+    w->Page->Controls().fourItemsButton->click();
     const double four60 = MedianBuildMs(w.get(), 30);
-    const std::size_t panels60 = w->Page->pagePanels.size();
+    const std::size_t panels60 = w->Page->Panels().size();
     std::printf("cached page, %zu panels x 20 caption lines: median %.1f ms\n", panels30, all30);
     std::printf("cached page, %zu panels x 4 caption lines: median %.1f ms\n", panels60, four60);
     std::printf("  (60 panels of 20 lines do not occur: 20 lines need the all-items pane, which "
@@ -84,13 +84,13 @@ int main(int argc, char** argv) {
         fs::remove_all(appDir);
         w = bench::StartProgram(dialogs, appDir, work + "/bench-large", "TabSheetGazo", 3);
         fs::remove_all(appDir + "/@KameluneDir");
-        w->Page->thumbnailThreads = parallel ? 0 : 1;
-        w->Page->perPageCombo->setCurrentText(QStringLiteral("16"));
+        w->Page->SetThumbnailThreads(parallel ? 0 : 1);
+        w->Page->Controls().perPageCombo->setCurrentText(QStringLiteral("16"));
         QElapsedTimer t;
         double first = -1;
-        w->Page->panelBuilt = [&](int) {
+        w->Page->SetPanelBuilt([&](int) {
             if (first < 0) first = t.nsecsElapsed() / 1e6;
-        };
+        });
         t.start();
         w->Page->BuildPage(1);
         bench::WaitForPage(*w);
@@ -131,8 +131,8 @@ int main(int argc, char** argv) {
     const std::string huge = work + "/bench-huge";
     bench::MakeLargeCorpus(huge, 3, 10000, 12000);
     w = bench::StartProgram(dialogs, work + "/bench-huge-app", huge, "TabSheetTable", 3);
-    w->FormSlideshow->autoFitCheck->setChecked(false);
-    w->FormSlideshow->fitCheck->setChecked(false);
+    w->FormSlideshow->Controls().autoFitCheck->setChecked(false);
+    w->FormSlideshow->Controls().fitCheck->setChecked(false);
     w->FormMain->Controls().tablePage->Controls().exifGrid->selectRow(0);
     const double before = bench::StatusMb("VmRSS");
     bench::ResetPeakMemory();

@@ -172,7 +172,7 @@ void FinishViewLook(StringGrid& view) {
 }
 
 void FillExifTable(const std::string& mode, const ViewSource& src, const ItemList& items,
-                             StringGrid& view, bool exifOnly) {
+                   StringGrid& view, bool exifOnly) {
     if (mode == "ALL")
         MakeViewOfAllItems(src.base, view, exifOnly);
     else
@@ -226,9 +226,9 @@ int PictureRowCount(int fileCount, bool allPictures) {
     return allPictures ? fileCount : std::min(fileCount, kMaxPictures);
 }
 
-void ReadFolder(const std::string& folder, const std::vector<std::string>& files,
-                     FolderScan& scan, ReadFlags limits, const std::function<void(int)>& progress,
-                     const ReadControl& control) {
+void ReadFolder(const std::string& folder, const std::vector<std::string>& files, FolderScan& scan,
+                ReadFlags limits, const std::function<void(int)>& progress,
+                const ReadControl& control) {
     StringGrid& base = scan.base;
     FolderCounts& counts = scan.counts;
     counts = {};

@@ -73,7 +73,7 @@ void CopyViewRow(const StringGrid& base, const ItemList& items, int r, int& coun
                  StringGrid& view, bool exifOnly);
 // "ALL": copy; any other mode: the chosen items. Then one fixed row when there are data rows.
 void FillExifTable(const std::string& mode, const ViewSource& src, const ItemList& items,
-                             StringGrid& view, bool exifOnly);
+                   StringGrid& view, bool exifOnly);
 // Shapes the EXIF table after a rebuild: fixed row, widths, colours.
 void FinishViewLook(StringGrid& view);
 
@@ -118,10 +118,9 @@ struct FolderScan {
 // Builds the base table of the folder's files in one pass: each file is opened and its head read
 // once, for the EXIF count and (the first 2,000) for its row. progress(n) is called before the
 // n-th row is read (1-based).
-void ReadFolder(const std::string& folder, const std::vector<std::string>& files,
-                     FolderScan& scan, ReadFlags limits,
-                     const std::function<void(int)>& progress = {},
-                     const ReadControl& control = {});
+void ReadFolder(const std::string& folder, const std::vector<std::string>& files, FolderScan& scan,
+                ReadFlags limits, const std::function<void(int)>& progress = {},
+                const ReadControl& control = {});
 // Lists the folder's pictures by mask and builds their base table. Reads every file: run it off
 // the user-interface thread.
 FolderScan ScanFolder(const std::string& folder, const std::string& masks, ReadFlags limits,

@@ -127,15 +127,21 @@ void FolderModel::SetModernItems(bool on) {
     emit itemCountChanged();
 }
 
+void FolderModel::SetItemCatalogue(const StringGrid& items, ItemList chosen) {
+    if (!itemGrid_.SameCells(items)) {
+        itemGrid_.TakeCells(StringGrid(items));
+        emit changed(Aspect::ItemCatalogue);
+    }
+    SetChosenItems(std::move(chosen));
+}
+
 void FolderModel::ChooseItems(ItemList items) {
     chosenItems_ = std::move(items);
-    listReady_ = true;
     emit itemsChanged();
 }
 
 void FolderModel::SetRowOrder(PictureList order) {
     rowOrder_ = std::move(order);
-    listReady_ = true;
     emit orderChanged();
 }
 
@@ -154,7 +160,6 @@ void FolderModel::BeginFolder() {
 }
 
 void FolderModel::ForgetSelectionAndOrder() {
-    listReady_ = true;
     selected_.clear();
     rowOrder_.clear();
 }

@@ -70,12 +70,27 @@ struct FolderOptions {
     bool exifAfterJfif = false; // also the EXIF block after a JFIF header
     bool deleteToTrash = false; // delete moves the picture to the trash
     bool allPictures = false;   // every picture of a folder gets a row, not the first 2,000
+    bool operator==(const FolderOptions&) const = default;
 };
 
 class FolderModel : public QObject {
     Q_OBJECT
 public:
     explicit FolderModel(AppPaths paths, QObject* parent = nullptr);
+    // What a setting without a signal of its own names when it changes.
+    enum class Aspect {
+        ThumbDir,
+        CurrentDir,
+        FileMask,
+        SortKeys,
+        Options,
+        ExifOnly,
+        Upright,
+        ReadDelay,
+        ItemCatalogue,
+        ChosenItems
+    };
+    Q_ENUM(Aspect)
     ~FolderModel() override;
 
     // Reading the folder: a job on a thread of its own that reports by signals. A new read stops
@@ -92,7 +107,9 @@ public:
     // A pause before each file of a read, each thumbnail made and the small picture (tests and
     // benchmarks: a slow disk).
     std::chrono::milliseconds ReadDelay() const { return readDelay_; }
-    void SetReadDelay(std::chrono::milliseconds delay) { readDelay_ = delay; }
+    void SetReadDelay(std::chrono::milliseconds delay) {
+        Assign(readDelay_, delay, Aspect::ReadDelay);
+    }
     // Text for the user that the main window's status bar shows after the read (a show closed).
     void Tell(const QString& text) { emit notice(text); }
 
@@ -102,18 +119,21 @@ public:
     std::string DefaultCacheDir() const;
     // Where the thumbnail cache lives, and the open folder's subfolder in it.
     const std::string& ThumbDir() const { return thumbDir_; }
-    void SetThumbDir(std::string dir) { thumbDir_ = std::move(dir); }
+    void SetThumbDir(std::string dir) { Assign(thumbDir_, std::move(dir), Aspect::ThumbDir); }
     const std::string& CacheSubName() const { return cacheSubName_; }
     std::string CacheFolderOfCurrent() const;
 
     // The folder shown (the folder list's current folder) and the file-type filter's masks.
     const std::string& CurrentDir() const { return currentDir_; }
-    void SetCurrentDir(std::string folder) { currentDir_ = std::move(folder); }
+    void SetCurrentDir(std::string folder) {
+        Assign(currentDir_, std::move(folder), Aspect::CurrentDir);
+    }
     const std::string& FileMask() const { return fileMask_; }
-    void SetFileMask(std::string masks) { fileMask_ = std::move(masks); }
-    // A folder is being shown: the views may build from the tables.
-    bool ListReady() const { return listReady_; }
-    void SetListReady(bool ready) { listReady_ = ready; }
+    void SetFileMask(std::string masks) { Assign(fileMask_, std::move(masks), Aspect::FileMask); }
+    // Start-up is over (the settings, the items and the first folder are in place): from now on
+    // a change of folder is read and pages are built. Only the main window ends the start-up.
+    bool Started() const { return started_; }
+    void EndStartUp() { started_ = true; }
     // The current folder is read afresh: its cache subfolder, no selection, no sort order, an
     // empty view.
     void BeginFolder();
@@ -131,7 +151,7 @@ public:
     // Sort keys (items), row order of the table, selected pictures in selection order, chosen
     // items.
     const ItemList& SortKeys() const { return sortKeys_; }
-    void SetSortKeys(ItemList keys) { sortKeys_ = std::move(keys); }
+    void SetSortKeys(ItemList keys) { Assign(sortKeys_, std::move(keys), Aspect::SortKeys); }
     const PictureList& RowOrder() const { return rowOrder_; }
     const PictureList& Selected() const { return selected_; }
     const ItemList& ChosenItems() const { return chosenItems_; }
@@ -156,16 +176,16 @@ public:
     }
 
     const FolderOptions& Options() const { return options_; }
-    void SetOptions(const FolderOptions& options) { options_ = options; }
+    void SetOptions(const FolderOptions& options) { Assign(options_, options, Aspect::Options); }
     // What a read of the folder follows now: the options and the items that get columns.
     ReadFlags ReadFlagsNow() const;
 
     // Options of the view: only pictures with EXIF; pictures turned upright by their EXIF
     // orientation.
     bool ExifOnly() const { return exifOnly_; }
-    void SetExifOnly(bool on) { exifOnly_ = on; }
+    void SetExifOnly(bool on) { Assign(exifOnly_, on, Aspect::ExifOnly); }
     bool Upright() const { return upright_; }
-    void SetUpright(bool on) { upright_ = on; }
+    void SetUpright(bool on) { Assign(upright_, on, Aspect::Upright); }
     // The thumbnail pane: 1 pictures, 2 four items, 3 all items.
     int Pane() const { return pane_; }
     // The orientation to turn picture n upright by when that option is on, else 0: the picture's
@@ -177,12 +197,12 @@ public:
     bool ModernItems() const { return ItemCount() > kItemCount; }
     int ItemCount() const { return itemGrid_.RowCount() - 1; }
     void SetModernItems(bool on);
-    // The item catalogue as the item dialog edits it in place: the headings and the choice
-    // marks of its columns.
-    StringGrid& EditItems() { return itemGrid_; }
-    // The choice the item dialog is making, before it is applied (ChooseItems) or on loading a
-    // ".pkm" file: no view follows yet.
-    void SetChosenItems(ItemList items) { chosenItems_ = std::move(items); }
+    // The item catalogue (headings and choice marks) and the chosen items, as the item dialog
+    // made them on its copy or a ".pkm" file gave them; no view follows yet (ChooseItems).
+    void SetItemCatalogue(const StringGrid& items, ItemList chosen);
+    void SetChosenItems(ItemList items) {
+        Assign(chosenItems_, std::move(items), Aspect::ChosenItems);
+    }
 
     // Changes a window makes that others show: each sets what it names and emits its signal.
     void ChooseItems(ItemList items);
@@ -223,8 +243,15 @@ signals:
     void orderChanged();
     // Pictures of the folder were renamed (many: by the batch rename); the folder is read again.
     void filesRenamed(bool many);
+    // A setting without a signal of its own changed.
+    void changed(kamelune::FolderModel::Aspect aspect);
 
 private:
+    template <class T, class V> void Assign(T& member, V&& value, Aspect aspect) {
+        if (member == value) return;
+        member = std::forward<V>(value);
+        emit changed(aspect);
+    }
     void ReadDone(int generation);
     const AppPaths paths_;
     std::chrono::milliseconds readDelay_{0};
@@ -232,7 +259,7 @@ private:
     std::string cacheSubName_;
     std::string currentDir_;
     std::string fileMask_;
-    bool listReady_ = false;
+    bool started_ = false;
     int fileCount_ = 0;
     int exifCount_ = 0;
     StringGrid base_;

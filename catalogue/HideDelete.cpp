@@ -37,7 +37,7 @@ bool EndsWithHid(const std::string& name) {
 } // namespace
 
 FileChanges HidePicture(const std::string& folder, const std::string& cacheFolder,
-                    const std::string& name) {
+                        const std::string& name) {
     FileChanges c;
     const std::string picture = JoinPath(folder, name);
     if (!Rename(picture, picture + kHiddenSuffix, c)) return c;
@@ -81,7 +81,7 @@ FileChanges ReshowAll(const std::string& folder) {
 }
 
 FileChanges DeletePicture(const std::string& folder, const std::string& cacheFolder,
-                      const std::string& name, const RemovePicture& removePicture) {
+                          const std::string& name, const RemovePicture& removePicture) {
     FileChanges c;
     const std::string picture = JoinPath(folder, name);
     if (removePicture) {

@@ -22,7 +22,7 @@ struct FileChanges {
 // One picture and its two cache files get ".HID" appended. The cache files follow only when the
 // picture did.
 FileChanges HidePicture(const std::string& folder, const std::string& cacheFolder,
-                    const std::string& name);
+                        const std::string& name);
 // The pictures alone, one after the other (cache untouched).
 FileChanges HidePictures(const std::string& folder, const std::vector<std::string>& names);
 // Every "*.HID" of the folder (letter case ignored) loses its last extension.
@@ -34,7 +34,7 @@ std::vector<std::string> HiddenFiles(const std::string& folder);
 // it gives the reason when it cannot.
 using RemovePicture = std::function<FileResult(const std::string& path)>;
 FileChanges DeletePicture(const std::string& folder, const std::string& cacheFolder,
-                      const std::string& name, const RemovePicture& removePicture = {});
+                          const std::string& name, const RemovePicture& removePicture = {});
 
 // A user message for what could not be done; empty when all went well.
 std::string ChangesReport(const FileChanges& changes);

@@ -93,7 +93,7 @@ void MainWindow::ConnectModel() {
         modernItemsAction->setChecked(model_.ModernItems());
         openMapAction->setVisible(model_.ModernItems());
         // Before the start folder is read there is nothing to read again.
-        if (model_.ListReady()) ReadFolder();
+        if (model_.Started()) ReadFolder();
     });
     connect(&model_, &FolderModel::readStarted, this, &MainWindow::ReadStarted);
     connect(&model_, &FolderModel::rowsRead, this,
@@ -124,7 +124,6 @@ void MainWindow::Initialise() {
 }
 
 void MainWindow::SetDefaults() {
-    model_.SetListReady(false);
     smallPictureFile_.clear();
     model_.FolderOpened(); // the page: page 1 of 16 x 2
 }
@@ -173,7 +172,7 @@ void MainWindow::LoadSettings() {
 
 void MainWindow::ShowStartFolder(bool builtInItems) {
     if (builtInItems) model_.SetPane(3);
-    model_.SetListReady(true);
+    model_.EndStartUp();
     RemakeAll(); // the command line's picture is made current when the read is done
 }
 
@@ -188,8 +187,7 @@ void MainWindow::SaveSettings() {
     s.top = pos().y();
     s.width = width();
     s.height = height();
-    s.activePage =
-        pageTabs->currentWidget() == tablePage ? "TabSheetTable" : "TabSheetGazo";
+    s.activePage = pageTabs->currentWidget() == tablePage ? "TabSheetTable" : "TabSheetGazo";
     s.dir = model_.CurrentDir();
     s.thumbDir = model_.ThumbDir();
     s.hairetu = model_.Pane();
@@ -228,7 +226,7 @@ void MainWindow::SetCurrentDir(const std::string& folder) {
 }
 
 void MainWindow::FolderChosen() {
-    if (model_.ListReady()) RemakeAll();
+    if (model_.Started()) RemakeAll();
 }
 
 void MainWindow::PlaceChosen() {
@@ -282,7 +280,7 @@ void MainWindow::ReadFinished() {
     model_.Requests().ShowPage(pageAfterRead_ ? 1 : 0);
     if (pageAfterRead_)
         smallPicturePanel->setVisible(pageTabs->currentWidget() == tablePage &&
-                                tablePage->SmallPictureOn());
+                                      tablePage->SmallPictureOn());
     pageAfterRead_ = false;
     if (!startPicture_.empty()) tablePage->MakePictureCurrent(startPicture_);
     startPicture_.clear();
@@ -313,8 +311,7 @@ void MainWindow::FillExifTable(const std::string& mode, bool exifOnly) {
 
 // A folder just read: every item while none is chosen, else the chosen ones.
 void MainWindow::ShowReadTable() {
-    FillExifTable(model_.ChosenItems().empty() ? "ALL" : "TABLE",
-                            exifOnlyCheck->isChecked());
+    FillExifTable(model_.ChosenItems().empty() ? "ALL" : "TABLE", exifOnlyCheck->isChecked());
 }
 
 void MainWindow::ShowChosenItems(bool exifOnly) {
@@ -323,7 +320,6 @@ void MainWindow::ShowChosenItems(bool exifOnly) {
 
 void MainWindow::ExifOnlyToggled() {
     ShowChosenItems(exifOnlyCheck->isChecked());
-    model_.SetListReady(true);
     model_.Requests().ShowPage(0);
 }
 
@@ -338,7 +334,7 @@ void MainWindow::SmallPictureToggled() {
 void MainWindow::PlaceSmallPanel() {
     const QPoint corner = tablePage->TableRectIn(this).bottomRight();
     smallPicturePanel->move(corner.x() - smallPicturePanel->width() - 20,
-                      corner.y() - smallPicturePanel->height() - 20);
+                            corner.y() - smallPicturePanel->height() - 20);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -516,7 +512,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             return true;
         case QEvent::MouseMove:
             if (dragging_)
-                smallPicturePanel->move(smallPicturePanel->pos() + mouse->position().toPoint() - dragStart_);
+                smallPicturePanel->move(smallPicturePanel->pos() + mouse->position().toPoint() -
+                                        dragStart_);
             return true;
         case QEvent::MouseButtonRelease:
             dragging_ = false;

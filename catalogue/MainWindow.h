@@ -64,10 +64,12 @@ struct MainControls {
     QFrame* smallPicturePanel = nullptr;
     QLabel* smallPicture = nullptr;
     QMenu* pictureMenu = nullptr;
-    QAction *cacheBesidePicturesAction = nullptr, *cacheElsewhereAction = nullptr, *smallPictureAction = nullptr,
-            *limitMakerNoteAction = nullptr, *limitUserCommentAction = nullptr, *exitAction = nullptr,
-            *exifAfterJfifAction = nullptr, *deleteToTrashAction = nullptr, *uprightAction = nullptr,
-            *modernItemsAction = nullptr, *openMapAction = nullptr, *allPicturesAction = nullptr;
+    QAction *cacheBesidePicturesAction = nullptr, *cacheElsewhereAction = nullptr,
+            *smallPictureAction = nullptr, *limitMakerNoteAction = nullptr,
+            *limitUserCommentAction = nullptr, *exitAction = nullptr,
+            *exifAfterJfifAction = nullptr, *deleteToTrashAction = nullptr,
+            *uprightAction = nullptr, *modernItemsAction = nullptr, *openMapAction = nullptr,
+            *allPicturesAction = nullptr;
 };
 
 class MainWindow : public QMainWindow, private MainControls {

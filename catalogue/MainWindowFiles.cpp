@@ -72,8 +72,8 @@ void MainWindow::DeletePicture(int pictNo) {
         // The picture goes to the trash, where it can be restored.
         if (dialogs_.AskYesNo(QStringLiteral("確認"),
                               QStringLiteral("このファイルをごみ箱に移動しますか？:  ") + Q(name)))
-            changes = kamelune::DeletePicture(model_.CurrentDir(), model_.CacheFolderOfCurrent(), name,
-                                          moveToTrash);
+            changes = kamelune::DeletePicture(model_.CurrentDir(), model_.CacheFolderOfCurrent(),
+                                              name, moveToTrash);
         // No trash took it: the user learns why, and may still delete it for good.
         if (!changes.failed.empty() && FileExists(JoinPath(model_.CurrentDir(), name))) {
             const QString why = Q(changes.failed.front());
@@ -82,8 +82,8 @@ void MainWindow::DeletePicture(int pictNo) {
                     QStringLiteral("確認"),
                     QStringLiteral("ごみ箱に移動できませんでした（") + why +
                         QStringLiteral("）。\n完全に削除しますか？（復活できません！）")))
-                changes =
-                    kamelune::DeletePicture(model_.CurrentDir(), model_.CacheFolderOfCurrent(), name);
+                changes = kamelune::DeletePicture(model_.CurrentDir(),
+                                                  model_.CacheFolderOfCurrent(), name);
         }
     } else if (dialogs_.AskYesNo(
                    QStringLiteral("確認"),

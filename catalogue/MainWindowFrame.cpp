@@ -104,27 +104,27 @@ void MainWindow::BuildFrame() {
     exifOnlyCheck->setToolTip(QStringLiteral("Exifのみ表示する"));
     commonToolBar->addWidget(exifOnlyCheck);
     commonToolBar->addSeparator();
-    sortButton = MakeToolButton(commonToolBar, "sortButton", QStringLiteral("⇅"),
-                                  QStringLiteral("ソート"));
+    sortButton =
+        MakeToolButton(commonToolBar, "sortButton", QStringLiteral("⇅"), QStringLiteral("ソート"));
     selectAllButton = MakeToolButton(commonToolBar, "selectAllButton", QStringLiteral("全選"),
-                                 QStringLiteral("全てを選択"));
+                                     QStringLiteral("全てを選択"));
     reverseButton = MakeToolButton(commonToolBar, "reverseButton", QStringLiteral("選反転"),
-                                     QStringLiteral("選択の反転"));
+                                   QStringLiteral("選択の反転"));
     selectNoneButton = MakeToolButton(commonToolBar, "selectNoneButton", QStringLiteral("全非選"),
-                                  QStringLiteral("全てを非選択"));
+                                      QStringLiteral("全てを非選択"));
     slideshowButton = MakeToolButton(commonToolBar, "slideshowButton", QStringLiteral("▶"),
-                                   QStringLiteral("スライドショー"));
+                                     QStringLiteral("スライドショー"));
     albumButton = MakeToolButton(commonToolBar, "albumButton", QStringLiteral("HTML１"),
-                                   QStringLiteral("HTML形式の出力"));
+                                 QStringLiteral("HTML形式の出力"));
     hideButton = MakeToolButton(commonToolBar, "hideButton", QStringLiteral("隠す"),
-                                  QStringLiteral("選択した画像を隠す"));
+                                QStringLiteral("選択した画像を隠す"));
     showAgainButton = MakeToolButton(commonToolBar, "showAgainButton", QStringLiteral("再表示"),
-                                    QStringLiteral("隠した画像を再表示する"));
+                                     QStringLiteral("隠した画像を再表示する"));
     renameButton = MakeToolButton(commonToolBar, "renameButton", QStringLiteral("変換"),
-                                    QStringLiteral("ファイル名の一括変換"));
+                                  QStringLiteral("ファイル名の一括変換"));
     commonToolBar->actions().last()->setVisible(false);
     deleteCacheButton = MakeToolButton(commonToolBar, "deleteCacheButton", QString(),
-                                     QStringLiteral("保存サムネイルの削除"));
+                                       QStringLiteral("保存サムネイルの削除"));
     deleteCacheButton->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
     rightLayout->addWidget(commonToolBar);
 
@@ -181,8 +181,7 @@ void MainWindow::BuildFrame() {
         "ShowFromHere");
     pictureMenu->addSeparator();
     Item(
-        pictureMenu, QStringLiteral("名前変更(&N)"), [this] { RenamePopupPicture(); },
-        "RenameOne");
+        pictureMenu, QStringLiteral("名前変更(&N)"), [this] { RenamePopupPicture(); }, "RenameOne");
     pictureMenu->addSeparator();
     Item(
         pictureMenu, QStringLiteral("隠す(&H)"), [this] { HidePopupPicture(); }, "Hide1");
@@ -214,8 +213,7 @@ void MainWindow::BuildFrame() {
     connect(exifOnlyCheck, &QCheckBox::clicked, this, [this] { ExifOnlyToggled(); });
     // What the table tab asks.
     connect(tablePage, &TablePage::smallPictureToggled, this, [this] { SmallPictureToggled(); });
-    connect(tablePage, &TablePage::selectionClicked, this,
-            [this](int row) { Selection(1, row); });
+    connect(tablePage, &TablePage::selectionClicked, this, [this](int row) { Selection(1, row); });
     connect(tablePage, &TablePage::rowClicked, this, [this](int row) {
         DisplaySmallImage(row);
         model_.Requests().PictureClicked(ItemNumber(model_.View().Cell(0, row)));
@@ -250,8 +248,9 @@ void MainWindow::BuildFrame() {
     connect(renameButton, &QToolButton::clicked, this, [this] { OpenBatchRename(); });
 
     // What needs the folder's tables whole: off while a read runs.
-    tableWidgets_ = {sortButton,  selectAllButton,  reverseButton, selectNoneButton,  slideshowButton,
-                     albumButton, hideButton, showAgainButton,  renameButton};
+    tableWidgets_ = {sortButton,       selectAllButton, reverseButton,
+                     selectNoneButton, slideshowButton, albumButton,
+                     hideButton,       showAgainButton, renameButton};
     tableActions_ = pictureMenu->actions();
     for (const char* name :
          {"BatchRename", "Album", "HtmlTable", "TabWide", "TabTall", "SelectAll", "SelectReverse",
@@ -268,8 +267,7 @@ void MainWindow::SetThumbnailPage(QWidget* page) {
 void MainWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
     Item(
-        file, QStringLiteral("ファイル名の変換(&R)"), [this] { OpenBatchRename(); },
-        "BatchRename");
+        file, QStringLiteral("ファイル名の変換(&R)"), [this] { OpenBatchRename(); }, "BatchRename");
     Item(
         file, QStringLiteral("HTML出力1(&H)"), [this] { OpenAlbum(); }, "Album");
     Item(
@@ -317,16 +315,18 @@ void MainWindow::BuildMenus() {
         view, QStringLiteral("サムネイル形式(&T)"),
         [this] { pageTabs->setCurrentWidget(thumbnailTab); }, "Thumb");
     Item(
-        view, QStringLiteral("表形式(&G)"),
-        [this] { pageTabs->setCurrentWidget(tablePage); }, "Grid");
+        view, QStringLiteral("表形式(&G)"), [this] { pageTabs->setCurrentWidget(tablePage); },
+        "Grid");
     Item(
         view, QStringLiteral("項目設定(&S)"), [this] { OpenItemChoice(); }, "SetItemT");
     Item(
         view, QStringLiteral("表項目設定(&I)"), [this] { OpenItemChoice(); }, "SetItemG");
     Item(
-        view, QStringLiteral("ｻﾑﾈｲﾙ表示属性(&D)"), [this] { OpenDisplaySettings(); }, "DisplaySettings");
+        view, QStringLiteral("ｻﾑﾈｲﾙ表示属性(&D)"), [this] { OpenDisplaySettings(); },
+        "DisplaySettings");
     smallPictureAction = Item(
-        view, QStringLiteral("小画像表示(&G)"), [this] { SmallPictureToggled(); }, "smallPictureAction");
+        view, QStringLiteral("小画像表示(&G)"), [this] { SmallPictureToggled(); },
+        "smallPictureAction");
     limitMakerNoteAction = Item(
         view, QStringLiteral("ﾒｰｶｰﾉｰﾄの出力を制限する"), [this] { MakerNoteLimitToggled(); },
         "limitMakerNoteAction");
@@ -360,7 +360,8 @@ void MainWindow::BuildMenus() {
     modernItemsAction->setCheckable(true);
     // Folders of many thousands of pictures: every one gets a row; the folder is read again.
     allPicturesAction = Item(
-        view, QStringLiteral("2000枚を超えても読む"), [this] { UpdateTable(); }, "allPicturesAction");
+        view, QStringLiteral("2000枚を超えても読む"), [this] { UpdateTable(); },
+        "allPicturesAction");
     allPicturesAction->setCheckable(true);
     // The check marks are the model's options: a toggle sets the option before its handler
     // reads the folder again.

@@ -32,11 +32,10 @@ TablePage::TablePage(FolderModel& model, DialogService& dialogs, QWidget* parent
     w_.threeFixedCheck->setObjectName(QStringLiteral("threeFixedCheck"));
     w_.tableToolBar->addWidget(w_.threeFixedCheck);
     w_.tableToolBar->addSeparator();
-    w_.itemsButton =
-        MakeToolButton(w_.tableToolBar, "itemsButton", QStringLiteral("項目"),
-                       QStringLiteral("表示項目の設定"));
+    w_.itemsButton = MakeToolButton(w_.tableToolBar, "itemsButton", QStringLiteral("項目"),
+                                    QStringLiteral("表示項目の設定"));
     w_.jumpButton = MakeToolButton(w_.tableToolBar, "jumpButton", QStringLiteral("→"),
-                                     QStringLiteral("行にジャンプ"));
+                                   QStringLiteral("行にジャンプ"));
     w_.jumpBox = new QSpinBox(w_.tableToolBar);
     w_.jumpBox->setObjectName(QStringLiteral("jumpBox"));
     w_.jumpBox->setToolTip(QStringLiteral("ジャンプする行をセット"));

@@ -30,8 +30,8 @@ public:
     struct Widgets {
         QToolBar* tableToolBar = nullptr;
         QCheckBox *smallPictureCheck = nullptr, *threeFixedCheck = nullptr;
-        QToolButton *itemsButton = nullptr, *jumpButton = nullptr,
-                    *htmlTableButton = nullptr, *tabWideButton = nullptr, *tabTallButton = nullptr;
+        QToolButton *itemsButton = nullptr, *jumpButton = nullptr, *htmlTableButton = nullptr,
+                    *tabWideButton = nullptr, *tabTallButton = nullptr;
         QSpinBox* jumpBox = nullptr;
         GridView* exifGrid = nullptr;
     };

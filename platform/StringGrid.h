@@ -73,6 +73,10 @@ public:
     // Takes another grid's cells and shape (one built elsewhere); the listener stays and hears
     // one reshape notice.
     void TakeCells(StringGrid&& other);
+    // The same shape and texts (the look aside).
+    bool SameCells(const StringGrid& other) const {
+        return cols_ == other.cols_ && rows_ == other.rows_;
+    }
 
 private:
     void Reshaped();

@@ -26,13 +26,18 @@ class FolderModel;
 FileDialogRequest HtmlSaveRequest(const QString& title, const QString& name,
                                   const std::string& folder);
 
-class ExportProgressWindow : public QDialog {
+// The window's controls, kept to itself; Controls() lends them to tests.
+struct ExportProgressControls {
+    QLabel* progressLabel = nullptr;
+    QProgressBar* progressBar = nullptr;
+    QPushButton* stopButton = nullptr;
+};
+
+class ExportProgressWindow : public QDialog, private ExportProgressControls {
 public:
     ExportProgressWindow(FolderModel& model, DialogService& dialogs);
     ~ExportProgressWindow() override;
-    QLabel* progressLabel;
-    QProgressBar* progressBar;
-    QPushButton* stopButton;
+    const ExportProgressControls& Controls() const { return *this; }
 
     void Stop() { progress_.stop = true; }
     // The album run with the choices of its dialog (images, page size, album settings, text
@@ -40,7 +45,7 @@ public:
     // behind this window, which no other window's input reaches meanwhile; done(page, failures)
     // follows on the user-interface thread.
     bool MakeAlbum(ExportRun choice,
-                  std::function<void(const QString& page, const std::vector<std::string>&)> done);
+                   std::function<void(const QString& page, const std::vector<std::string>&)> done);
     // The table run to the given page, with the choices of its dialog.
     void WriteHtmlTable(const std::string& fileName, ExportRun choice,
                         std::function<void(const std::vector<std::string>&)> done);

@@ -73,8 +73,10 @@ struct ImageGroups {
 // The run's images as the two groups show them; the page gives its images the thumbnail size.
 ExportRun ImagesChoice(const ImageGroups& g) {
     ExportRun run;
-    run.small = {g.thumbnails->isChecked(), g.sSize->value(), g.original->isChecked(), g.sQuality->value()};
-    run.large = {g.link->isChecked(), g.lSize->value(), g.original->isChecked(), g.lQuality->value()};
+    run.small = {g.thumbnails->isChecked(), g.sSize->value(), g.original->isChecked(),
+                 g.sQuality->value()};
+    run.large = {g.link->isChecked(), g.lSize->value(), g.original->isChecked(),
+                 g.lQuality->value()};
     run.pageSize = g.sSize->value();
     return run;
 }

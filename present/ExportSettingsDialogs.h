@@ -20,20 +20,25 @@ class DialogService;
 class FolderModel;
 class ExportProgressWindow;
 
-class AlbumSettingsDialog : public QDialog {
+// The dialogs' controls; each dialog keeps them to itself and lends them to tests by Controls().
+struct AlbumSettingsControls {
+    QComboBox* captionPlaceCombo = nullptr;
+    QSpinBox *columnsBox = nullptr, *borderBox = nullptr;
+    QComboBox* textAlignCombo = nullptr;
+    QCheckBox* thumbnailsCheck = nullptr;
+    QSpinBox *smallSizeBox = nullptr, *smallQualityBox = nullptr;
+    QCheckBox* linkCheck = nullptr;
+    QRadioButton *originalRadio = nullptr, *reducedRadio = nullptr;
+    QSpinBox *largeSizeBox = nullptr, *largeQualityBox = nullptr;
+    QCheckBox *textFilesCheck = nullptr, *openAfterCheck = nullptr;
+    ColorSwatch *backgroundSwatch = nullptr, *textColorSwatch = nullptr;
+    QToolButton *makeButton = nullptr, *closeButton = nullptr;
+};
+
+class AlbumSettingsDialog : public QDialog, private AlbumSettingsControls {
 public:
     AlbumSettingsDialog(FolderModel& model, DialogService& dialogs, ExportProgressWindow& writer);
-    QComboBox* captionPlaceCombo;
-    QSpinBox *columnsBox, *borderBox;
-    QComboBox* textAlignCombo;
-    QCheckBox* thumbnailsCheck;
-    QSpinBox *smallSizeBox, *smallQualityBox;
-    QCheckBox* linkCheck;
-    QRadioButton *originalRadio, *reducedRadio;
-    QSpinBox *largeSizeBox, *largeQualityBox;
-    QCheckBox *textFilesCheck, *openAfterCheck;
-    ColorSwatch *backgroundSwatch, *textColorSwatch;
-    QToolButton *makeButton, *closeButton;
+    const AlbumSettingsControls& Controls() const { return *this; }
 
     void FillControls();
     void MakeExport();
@@ -49,16 +54,20 @@ private:
     ExportProgressWindow& writer_;
 };
 
-class TableSettingsDialog : public QDialog {
+struct TableSettingsControls {
+    QCheckBox* thumbnailsCheck = nullptr;
+    QSpinBox *smallSizeBox = nullptr, *smallQualityBox = nullptr;
+    QCheckBox* linkCheck = nullptr;
+    QRadioButton *originalRadio = nullptr, *reducedRadio = nullptr;
+    QSpinBox *largeSizeBox = nullptr, *largeQualityBox = nullptr;
+    QCheckBox* openAfterCheck = nullptr;
+    QToolButton *makeButton = nullptr, *closeButton = nullptr;
+};
+
+class TableSettingsDialog : public QDialog, private TableSettingsControls {
 public:
     TableSettingsDialog(FolderModel& model, DialogService& dialogs, ExportProgressWindow& writer);
-    QCheckBox* thumbnailsCheck;
-    QSpinBox *smallSizeBox, *smallQualityBox;
-    QCheckBox* linkCheck;
-    QRadioButton *originalRadio, *reducedRadio;
-    QSpinBox *largeSizeBox, *largeQualityBox;
-    QCheckBox* openAfterCheck;
-    QToolButton *makeButton, *closeButton;
+    const TableSettingsControls& Controls() const { return *this; }
 
     void MakeExport();
     ExportRun Choice() const;

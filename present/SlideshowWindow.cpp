@@ -66,7 +66,7 @@ SlideshowWindow::SlideshowWindow(FolderModel& model, DialogService& dialogs)
     // The style draws tool bars in its own colours; a style sheet is what it honours.
     bar->setStyleSheet(QStringLiteral("QToolBar#ToolBar1 { background: rgb(189, 189, 223); }"));
     exifButton = MakeToolButton(bar, "exifButton", QStringLiteral("Exif"),
-                                  QStringLiteral("スライドショーの表示設定"), false);
+                                QStringLiteral("スライドショーの表示設定"), false);
     backgroundSwatch = new ColorSwatch("backgroundSwatch", dialogs_, bar);
     backgroundSwatch->setToolTip(QStringLiteral("背景色"));
     backgroundSwatch->SetColor(0x800000); // navy
@@ -79,12 +79,12 @@ SlideshowWindow::SlideshowWindow(FolderModel& model, DialogService& dialogs)
         bar->addWidget(c);
         return c;
     };
-    fitCheck = check("fitCheck", QStringLiteral("枠Fit"),
-                      QStringLiteral("枠に画像をフィットする"), false);
+    fitCheck =
+        check("fitCheck", QStringLiteral("枠Fit"), QStringLiteral("枠に画像をフィットする"), false);
     aspectCheck =
         check("aspectCheck", QStringLiteral("Aspc"), QStringLiteral("アスペクトを維持"), false);
     autoFitCheck = check("autoFitCheck", QStringLiteral("自動Fit"),
-                       QStringLiteral("画像を自動的にフィットする"), true);
+                         QStringLiteral("画像を自動的にフィットする"), true);
     jumpButton =
         MakeToolButton(bar, "jumpButton", QStringLiteral("↷"), QStringLiteral("ジャンプ"), true);
     jumpBox = new QSpinBox(bar);
@@ -94,18 +94,18 @@ SlideshowWindow::SlideshowWindow(FolderModel& model, DialogService& dialogs)
     bar->addWidget(jumpBox);
     firstButton = MakeToolButton(bar, "firstButton", QStringLiteral("|◀"),
                                  QStringLiteral("先頭の画像"), false);
-    previousButton =
-        MakeToolButton(bar, "previousButton", QStringLiteral("◀"), QStringLiteral("Previous"), true);
-    reverseButton = MakeToolButton(bar, "reverseButton", QStringLiteral("◁"),
-                                     QStringLiteral("逆転再生"), true);
+    previousButton = MakeToolButton(bar, "previousButton", QStringLiteral("◀"),
+                                    QStringLiteral("Previous"), true);
+    reverseButton =
+        MakeToolButton(bar, "reverseButton", QStringLiteral("◁"), QStringLiteral("逆転再生"), true);
     stopButton =
         MakeToolButton(bar, "stopButton", QStringLiteral("■"), QStringLiteral("停止"), true);
     playButton =
         MakeToolButton(bar, "playButton", QStringLiteral("▷"), QStringLiteral("再生"), true);
     nextButton =
         MakeToolButton(bar, "nextButton", QStringLiteral("▶"), QStringLiteral("Next"), true);
-    lastButton = MakeToolButton(bar, "lastButton", QStringLiteral("▶|"),
-                                  QStringLiteral("最後の画像"), true);
+    lastButton =
+        MakeToolButton(bar, "lastButton", QStringLiteral("▶|"), QStringLiteral("最後の画像"), true);
     intervalBox = new QSpinBox(bar);
     intervalBox->setObjectName(QStringLiteral("intervalBox"));
     intervalBox->setToolTip(QStringLiteral("表示間隔（秒）"));
@@ -157,7 +157,8 @@ SlideshowWindow::SlideshowWindow(FolderModel& model, DialogService& dialogs)
     captionSettings_ = std::make_unique<CaptionSettingsDialog>(dialogs_);
     connect(captionSettings_.get(), &CaptionSettingsDialog::styleChanged, this,
             &SlideshowWindow::ApplyCaptionStyle);
-    connect(captionSettings_.get(), &CaptionSettingsDialog::applied, this, [this] { LayOutCaptions(); });
+    connect(captionSettings_.get(), &CaptionSettingsDialog::applied, this,
+            [this] { LayOutCaptions(); });
     captionSettings_->setAttribute(Qt::WA_QuitOnClose, false);
     // A decode done: the newest picture asked for meanwhile, else this one, goes on screen.
     connect(&slideWatcher_, &QFutureWatcher<ShownSlide>::finished, this, [this] {
@@ -198,9 +199,8 @@ SlideshowWindow::SlideshowWindow(FolderModel& model, DialogService& dialogs)
     connect(reverseButton, &QToolButton::clicked, this, [this] { PlayBackward(); });
     connect(stopButton, &QToolButton::clicked, this, [this] { Stop(); });
     // The player group: at most one down, all may be up.
-    const std::array<QToolButton*, 7> group = {jumpButton, previousButton, reverseButton,
-                                               stopButton, playButton, nextButton,
-                                               lastButton};
+    const std::array<QToolButton*, 7> group = {
+        jumpButton, previousButton, reverseButton, stopButton, playButton, nextButton, lastButton};
     for (QToolButton* b : group)
         connect(b, &QToolButton::toggled, this, [b, group](bool down) {
             if (down)
@@ -239,7 +239,7 @@ void SlideshowWindow::SetBackground(std::uint32_t bgr) {
 }
 
 void SlideshowWindow::Initialise() {
-    slidePosition = 0;
+    slidePosition_ = 0;
     advanceTimer.stop();
     advanceTimer.setInterval(1000);
     fileNameLabel->clear();
@@ -285,7 +285,7 @@ void SlideshowWindow::StartTimer() {
 bool SlideshowWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == pictureScroll->viewport() && event->type() == QEvent::Resize && isVisible() &&
         ListLength() > 0)
-        ShowPicture(PictureAt(slidePosition));
+        ShowPicture(PictureAt(slidePosition_));
     return QDialog::eventFilter(watched, event);
 }
 
@@ -302,7 +302,7 @@ int SlideshowWindow::PictureAt(int pos) const {
 }
 
 void SlideshowWindow::UpdateCounter() {
-    counterStatus->setText(QStringLiteral("%1/%2").arg(slidePosition + 1).arg(ListLength()));
+    counterStatus->setText(QStringLiteral("%1/%2").arg(slidePosition_ + 1).arg(ListLength()));
 }
 
 void SlideshowWindow::Init() {
@@ -312,7 +312,7 @@ void SlideshowWindow::Init() {
     int picture = 0;
     const int currentRow = std::max(1, startRow_);
     if (tag_ == 0) {
-        slidePosition = 0;
+        slidePosition_ = 0;
         counterStatus->setText(QStringLiteral("1/%1").arg(ListLength()));
         picture = PictureAt(0);
     } else {
@@ -323,7 +323,7 @@ void SlideshowWindow::Init() {
     if (picture > 0) ShowSlide(tag_ == 0 ? 0 : currentRow - 1, picture, false);
     // Wider than the list, so that a typed number above it can be taken and made its length.
     jumpBox->setRange(1, std::max(kJumpLimit, ListLength()));
-    slidePosition = tag_ == 0 ? 0 : currentRow - 1;
+    slidePosition_ = tag_ == 0 ? 0 : currentRow - 1;
     advanceTimer.setInterval(IntervalOnShow(intervalBox->value()));
     jumpBox->setValue(1);
     LayOutCaptions();
@@ -426,8 +426,7 @@ void SlideshowWindow::Display(const SlideRequest& request, const Slide& slide, Q
     pictureView->lower();
     stage->show();
     sizeStatus->setText(QStringLiteral("Size:%1x%2").arg(W).arg(H));
-    nameStatus->setText(QStringLiteral("%1] ").arg(pictNo) +
-                          QString::fromStdString(request.name));
+    nameStatus->setText(QStringLiteral("%1] ").arg(pictNo) + QString::fromStdString(request.name));
     if (playButton->isChecked() || reverseButton->isChecked()) StartTimer();
     emit pictureShown();
 }
@@ -444,12 +443,12 @@ void SlideshowWindow::AdvanceSlide() {
         return;
     }
     if (playButton->isChecked())
-        slidePosition = StepForward(slidePosition, ListLength());
+        slidePosition_ = StepForward(slidePosition_, ListLength());
     else if (reverseButton->isChecked())
-        slidePosition = StepBackward(slidePosition, ListLength());
-    if (tag_ != 0) model_.Requests().SelectTableRow(slidePosition + 1);
+        slidePosition_ = StepBackward(slidePosition_, ListLength());
+    if (tag_ != 0) model_.Requests().SelectTableRow(slidePosition_ + 1);
     UpdateCounter();
-    ShowSlide(slidePosition, PictureAt(slidePosition));
+    ShowSlide(slidePosition_, PictureAt(slidePosition_));
 }
 
 void SlideshowWindow::Navigate(int newPos, bool moveTableRow) {
@@ -459,10 +458,10 @@ void SlideshowWindow::Navigate(int newPos, bool moveTableRow) {
         b->setChecked(false);
     // A play list that became empty while the window was open: nothing to show.
     if (ListLength() < 1) return;
-    slidePosition = std::clamp(newPos, 0, ListLength() - 1);
-    if (moveTableRow && tag_ != 0) model_.Requests().SelectTableRow(slidePosition + 1);
+    slidePosition_ = std::clamp(newPos, 0, ListLength() - 1);
+    if (moveTableRow && tag_ != 0) model_.Requests().SelectTableRow(slidePosition_ + 1);
     UpdateCounter();
-    ShowSlide(slidePosition, PictureAt(slidePosition));
+    ShowSlide(slidePosition_, PictureAt(slidePosition_));
     advanceTimer.stop();
 }
 
@@ -470,10 +469,10 @@ void SlideshowWindow::GoFirst() {
     Navigate(0, false);
 }
 void SlideshowWindow::GoPrevious() {
-    Navigate(StepBackward(slidePosition, ListLength()), true);
+    Navigate(StepBackward(slidePosition_, ListLength()), true);
 }
 void SlideshowWindow::GoNext() {
-    Navigate(StepForward(slidePosition, ListLength()), false);
+    Navigate(StepForward(slidePosition_, ListLength()), false);
 }
 void SlideshowWindow::GoLast() {
     Navigate(ListLength() - 1, false);
@@ -522,12 +521,12 @@ void SlideshowWindow::FitToggled() {
 
 void SlideshowWindow::AutoFitToggled() {
     if (autoFitCheck->isChecked()) fitCheck->setChecked(false);
-    if (ListLength() > 0) ShowPicture(PictureAt(slidePosition));
+    if (ListLength() > 0) ShowPicture(PictureAt(slidePosition_));
 }
 
 void SlideshowWindow::AspectToggled() {
     autoFitCheck->setChecked(!fitCheck->isChecked());
-    if (ListLength() > 0) ShowPicture(PictureAt(slidePosition));
+    if (ListLength() > 0) ShowPicture(PictureAt(slidePosition_));
 }
 
 SlideshowWindow::~SlideshowWindow() {

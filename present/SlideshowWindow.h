@@ -40,7 +40,25 @@ struct CaptionStyle {
 // What of the style a control of the settings changed.
 enum class CaptionAspect { Shown, Size, Colors, Transparency };
 
-class SlideshowWindow : public QDialog {
+// The show's controls. The window keeps them to itself; Controls() lends them to tests.
+struct SlideshowControls {
+    QScrollArea* pictureScroll = nullptr;
+    QWidget* stage = nullptr;
+    ImageView* pictureView = nullptr;
+    QLabel* fileNameLabel = nullptr;
+    std::array<QLabel*, 9> captionLabels{}; // the caption lines
+    QLabel *counterStatus = nullptr, *nameStatus = nullptr, *sizeStatus = nullptr;
+    QTimer advanceTimer;
+    QToolButton* exifButton = nullptr;
+    ColorSwatch* backgroundSwatch = nullptr;
+    QCheckBox *fitCheck = nullptr, *aspectCheck = nullptr, *autoFitCheck = nullptr;
+    QToolButton *jumpButton = nullptr, *firstButton = nullptr, *previousButton = nullptr,
+                *reverseButton = nullptr, *stopButton = nullptr, *playButton = nullptr,
+                *nextButton = nullptr, *lastButton = nullptr;
+    QSpinBox *jumpBox = nullptr, *intervalBox = nullptr;
+};
+
+class SlideshowWindow : public QDialog, private SlideshowControls {
     Q_OBJECT
 public:
     SlideshowWindow(FolderModel& model, DialogService& dialogs);
@@ -54,21 +72,8 @@ public:
 
     // 0: the selected pictures; a picture number: every picture of the table from that one on.
     int Tag() const { return tag_; }
-    int slidePosition = 0;
-
-    QScrollArea* pictureScroll;
-    QWidget* stage;
-    ImageView* pictureView;
-    QLabel* fileNameLabel;
-    std::array<QLabel*, 9> captionLabels; // Label01 … Label09
-    QLabel *counterStatus, *nameStatus, *sizeStatus;
-    QTimer advanceTimer;
-    QToolButton* exifButton;
-    ColorSwatch* backgroundSwatch;
-    QCheckBox *fitCheck, *aspectCheck, *autoFitCheck;
-    QToolButton *jumpButton, *firstButton, *previousButton, *reverseButton, *stopButton,
-        *playButton, *nextButton, *lastButton;
-    QSpinBox *jumpBox, *intervalBox;
+    int SlidePosition() const { return slidePosition_; }
+    const SlideshowControls& Controls() const { return *this; }
 
     void Initialise();
     void Init(); // what showing the window does
@@ -112,6 +117,7 @@ protected:
 
 private:
     int tag_ = 0;
+    int slidePosition_ = 0;
     FolderModel& model_;
     DialogService& dialogs_;
     std::unique_ptr<CaptionSettingsDialog> captionSettings_;
@@ -145,15 +151,19 @@ private:
     void UpdateCounter();
 };
 
-class CaptionSettingsDialog : public QDialog {
+struct CaptionControls {
+    QCheckBox* showCaptionsCheck = nullptr;
+    QSpinBox* textSizeBox = nullptr;
+    ColorSwatch *textColorSwatch = nullptr, *textBackSwatch = nullptr;
+    QCheckBox* transparentCheck = nullptr;
+    QToolButton *itemsButton = nullptr, *okButton = nullptr;
+};
+
+class CaptionSettingsDialog : public QDialog, private CaptionControls {
     Q_OBJECT
 public:
     explicit CaptionSettingsDialog(DialogService& dialogs);
-    QCheckBox* showCaptionsCheck;
-    QSpinBox* textSizeBox;
-    ColorSwatch *textColorSwatch, *textBackSwatch;
-    QCheckBox* transparentCheck;
-    QToolButton *itemsButton, *okButton;
+    const CaptionControls& Controls() const { return *this; }
 
     void CaptionsToggled();
     void TextSizeChanged();

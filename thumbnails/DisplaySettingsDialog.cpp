@@ -26,9 +26,10 @@ DisplaySettingsDialog::DisplaySettingsDialog(FolderModel& folder, DialogService&
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QToolBar(this);
     applyButton = MakeToolButton(bar, "applyButton", QStringLiteral("適用"),
-                                   QStringLiteral("表示属性を適用する"));
-    restoreDefaultsButton = MakeToolButton(bar, "restoreDefaultsButton", QStringLiteral("既定値にする"),
-                                     QStringLiteral("表示属性を既定値にセット"));
+                                 QStringLiteral("表示属性を適用する"));
+    restoreDefaultsButton =
+        MakeToolButton(bar, "restoreDefaultsButton", QStringLiteral("既定値にする"),
+                       QStringLiteral("表示属性を既定値にセット"));
     closeButton =
         MakeToolButton(bar, "closeButton", QStringLiteral("閉"), QStringLiteral("閉じる"));
     layout->addWidget(bar);
@@ -116,12 +117,12 @@ void DisplaySettingsDialog::SetAttributes(const DisplayAttributes& a) {
     textColorSwatch->SetColor(a.textColor);
     textBackSwatch->SetColor(a.textBackColor);
     emphasisSwatch->SetColor(a.emphasisColor);
-    textSizeCombo->setCurrentIndex(a.textSizeIndex >= 0 && a.textSizeIndex < 4 ? a.textSizeIndex : 0);
+    textSizeCombo->setCurrentIndex(a.textSizeIndex >= 0 && a.textSizeIndex < 4 ? a.textSizeIndex
+                                                                               : 0);
     transparentCheck->setChecked(a.transparent);
     emphasisList->clear();
     for (std::size_t k = 0; k < a.emphasisNames.size(); ++k) {
-        auto* item =
-            new QListWidgetItem(QString::fromStdString(a.emphasisNames[k]), emphasisList);
+        auto* item = new QListWidgetItem(QString::fromStdString(a.emphasisNames[k]), emphasisList);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(a.Emphasised(static_cast<int>(k)) ? Qt::Checked : Qt::Unchecked);
     }
@@ -130,7 +131,6 @@ void DisplaySettingsDialog::SetAttributes(const DisplayAttributes& a) {
 }
 
 void DisplaySettingsDialog::Apply() {
-    folder_.SetListReady(true);
     emit applied();
 }
 

@@ -17,17 +17,23 @@ namespace kamelune {
 class DialogService;
 class FolderModel;
 
-class DisplaySettingsDialog : public QDialog {
+// The dialog's controls, kept to itself; Controls() lends them to tests.
+struct DisplaySettingsControls {
+    ColorSwatch *panelSwatch = nullptr, *selectedSwatch = nullptr, *numberSwatch = nullptr,
+                *fileNameSwatch = nullptr, *selectionNumberSwatch = nullptr,
+                *textColorSwatch = nullptr, *textBackSwatch = nullptr, *emphasisSwatch = nullptr;
+    QComboBox* textSizeCombo = nullptr;
+    QCheckBox* transparentCheck = nullptr;
+    QListWidget* emphasisList = nullptr;
+    QToolButton *applyButton = nullptr, *restoreDefaultsButton = nullptr, *closeButton = nullptr;
+};
+
+class DisplaySettingsDialog : public QDialog, private DisplaySettingsControls {
     Q_OBJECT
 public:
     DisplaySettingsDialog(FolderModel& folder, DialogService& dialogs);
 
-    ColorSwatch *panelSwatch, *selectedSwatch, *numberSwatch, *fileNameSwatch,
-        *selectionNumberSwatch, *textColorSwatch, *textBackSwatch, *emphasisSwatch;
-    QComboBox* textSizeCombo;
-    QCheckBox* transparentCheck;
-    QListWidget* emphasisList;
-    QToolButton *applyButton, *restoreDefaultsButton, *closeButton;
+    const DisplaySettingsControls& Controls() const { return *this; }
 
     // The attributes as the controls hold them, and back (which gives them to the model too).
     DisplayAttributes Attributes() const;

@@ -26,7 +26,9 @@ static ItemList ItemsOf(const StringGrid& grid) {
 }
 
 ItemChoiceDialog::ItemChoiceDialog(FolderModel& folder, DialogService& dialogs)
-    : itemGrid(folder.EditItems()), folder_(folder), dialogs_(dialogs) {
+    : folder_(folder), dialogs_(dialogs) {
+    itemGrid = folder.Items();
+    chosen_ = folder.ChosenItems();
     setObjectName(QStringLiteral("FormItemChoice"));
     setWindowTitle(QStringLiteral("表示するExif項目を設定"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -35,15 +37,15 @@ ItemChoiceDialog::ItemChoiceDialog(FolderModel& folder, DialogService& dialogs)
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QToolBar(this);
     clearButton = MakeToolButton(bar, "clearButton", QStringLiteral("クリア"),
-                                   QStringLiteral("選択をクリア"));
+                                 QStringLiteral("選択をクリア"));
     applyButton = MakeToolButton(bar, "applyButton", QStringLiteral("適用"),
-                                   QStringLiteral("選択を適用する"));
-    saveButton = MakeToolButton(bar, "saveButton", QStringLiteral("Save"),
-                                  QStringLiteral("選択を保存する"));
+                                 QStringLiteral("選択を適用する"));
+    saveButton =
+        MakeToolButton(bar, "saveButton", QStringLiteral("Save"), QStringLiteral("選択を保存する"));
     saveAsDefaultButton = MakeToolButton(bar, "saveAsDefaultButton", QStringLiteral("既定値にする"),
-                                     QStringLiteral("選択を既定値にセット"));
-    loadButton = MakeToolButton(bar, "loadButton", QStringLiteral("Load"),
-                                  QStringLiteral("選択を読み込む"));
+                                         QStringLiteral("選択を既定値にセット"));
+    loadButton =
+        MakeToolButton(bar, "loadButton", QStringLiteral("Load"), QStringLiteral("選択を読み込む"));
     closeButton =
         MakeToolButton(bar, "closeButton", QStringLiteral("閉"), QStringLiteral("閉じる"));
     layout->addWidget(bar);
@@ -53,9 +55,8 @@ ItemChoiceDialog::ItemChoiceDialog(FolderModel& folder, DialogService& dialogs)
     model_ = new StringGridModel(itemGrid, this);
     model_->SetEditableColumns({2});
     itemView->setModel(model_);
-    itemView->setEditTriggers(QAbstractItemView::DoubleClicked |
-                                 QAbstractItemView::EditKeyPressed |
-                                 QAbstractItemView::AnyKeyPressed);
+    itemView->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                              QAbstractItemView::AnyKeyPressed);
     ApplyGridLook(itemView, itemGrid);
     itemView->setSelectionBehavior(QAbstractItemView::SelectItems);
     layout->addWidget(itemView, 1);
@@ -74,6 +75,24 @@ ItemChoiceDialog::ItemChoiceDialog(FolderModel& folder, DialogService& dialogs)
     connect(loadButton, &QToolButton::clicked, this, [this] { OpenFromFile(); });
     connect(closeButton, &QToolButton::clicked, this, [this] { BtnCloseClick(); });
     connect(bottomCloseButton, &QToolButton::clicked, this, [this] { BtnCloseClick(); });
+    // The catalogue changed elsewhere (today's items came or went, a choice was applied): the
+    // copy follows.
+    connect(&folder, &FolderModel::itemCountChanged, this, [this] { TakeCatalogue(); });
+    connect(&folder, &FolderModel::itemsChanged, this, [this] { TakeCatalogue(); });
+    connect(&folder, &FolderModel::changed, this, [this](FolderModel::Aspect aspect) {
+        if (aspect == FolderModel::Aspect::ItemCatalogue ||
+            aspect == FolderModel::Aspect::ChosenItems)
+            TakeCatalogue();
+    });
+}
+
+void ItemChoiceDialog::TakeCatalogue() {
+    if (!itemGrid.SameCells(folder_.Items())) itemGrid.TakeCells(StringGrid(folder_.Items()));
+    chosen_ = folder_.ChosenItems();
+}
+
+void ItemChoiceDialog::GiveCatalogue() {
+    folder_.SetItemCatalogue(itemGrid, chosen_);
 }
 
 void ItemChoiceDialog::showEvent(QShowEvent* event) {
@@ -82,6 +101,7 @@ void ItemChoiceDialog::showEvent(QShowEvent* event) {
 }
 
 void ItemChoiceDialog::FillControls() {
+    TakeCatalogue();
     if (folder_.ExifCount() >= 1)
         FillSampleColumn(itemGrid, folder_.Base());
     else
@@ -90,16 +110,12 @@ void ItemChoiceDialog::FillControls() {
 
 void ItemChoiceDialog::ItemClicked(int col, int row) {
     if (col != 1 || row < 1 || row >= itemGrid.RowCount()) return;
-    ItemList items = folder_.ChosenItems();
-    if (!ToggleNumberedRow(itemGrid, items, row, 75)) {
+    if (!ToggleNumberedRow(itemGrid, chosen_, row, 75))
         dialogs_.ShowCheckMessage(QStringLiteral("既に最大項目選択されています"));
-        return;
-    }
-    folder_.SetChosenItems(std::move(items));
 }
 
 void ItemChoiceDialog::ClearChoices() {
-    folder_.SetChosenItems({});
+    chosen_.clear();
     for (int r = 1; r < itemGrid.RowCount(); ++r)
         itemGrid.SetCell(1, r, "");
 }
@@ -107,6 +123,8 @@ void ItemChoiceDialog::ClearChoices() {
 void ItemChoiceDialog::Apply() {
     ItemList items;
     GridToItemList(itemGrid, items);
+    chosen_ = items;
+    GiveCatalogue();
     DisplayAttributes display = folder_.Display();
     SetEmphasisNames(display, EmphasisCandidates(items, itemGrid));
     folder_.SetDisplay(display);
@@ -123,8 +141,10 @@ void ItemChoiceDialog::SaveAsDefault() {
 }
 
 void ItemChoiceDialog::OpenFromFile() {
-    if (LoadItemFile(QStringLiteral("Exif表示項目の読み込み"), QStringLiteral("MyPKomoku")))
-        folder_.SetChosenItems(ItemsOf(itemGrid));
+    if (LoadItemFile(QStringLiteral("Exif表示項目の読み込み"), QStringLiteral("MyPKomoku"))) {
+        chosen_ = ItemsOf(itemGrid);
+        GiveCatalogue();
+    }
 }
 
 static FileDialogRequest PkmRequest(const QString& title, const QString& fileName,
@@ -143,8 +163,7 @@ bool SavePkmFile(DialogService& dialogs, const QString& title, const QString& fi
 }
 
 bool ItemChoiceDialog::SaveItemFile(const QString& title, const QString& fileName) {
-    return SavePkmFile(dialogs_, title, fileName, folder_.AppDir(), itemGrid,
-                       folder_.Display());
+    return SavePkmFile(dialogs_, title, fileName, folder_.AppDir(), itemGrid, folder_.Display());
 }
 
 // Reads a whole ".pkm" file, or says why it is not one and gives nothing.
@@ -181,7 +200,8 @@ bool ItemChoiceDialog::LoadDefaultItemFile() {
         if (PkmNamesModernItems(lines)) main.SetModernItems(true);
         ReadItemGrid(lines, itemGrid);
         SetUpItemGrid(itemGrid, main.ItemCount());
-        main.SetChosenItems(ItemsOf(itemGrid));
+        chosen_ = ItemsOf(itemGrid);
+        GiveCatalogue();
         DisplayAttributes a;
         ReadItemFileAttributes(lines, EmphasisCandidates(main.ChosenItems(), itemGrid), a);
         main.SetDisplay(a);
@@ -193,10 +213,9 @@ bool ItemChoiceDialog::LoadDefaultItemFile() {
         dialogs_.ShowCheckMessage(
             QStringLiteral("Defaultファイルがみつかりません。項目を自動設定します。"));
     DisplayAttributes a;
-    ItemList items;
-    SetBuiltInChoice(itemGrid, items, a);
-    main.SetChosenItems(std::move(items));
+    SetBuiltInChoice(itemGrid, chosen_, a);
     FillSampleColumn(itemGrid, main.Base());
+    GiveCatalogue();
     main.SetDisplay(a);
     return true;
 }

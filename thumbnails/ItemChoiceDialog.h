@@ -2,6 +2,7 @@
 // heading; saved with the display attributes in ".pkm" files.
 #pragma once
 
+#include "catalogue/ItemCatalogue.h"
 #include "platform/StringGrid.h"
 #include "platform/qt/GridView.h"
 
@@ -18,15 +19,20 @@ class FolderModel;
 class StringGridModel;
 struct DisplayAttributes;
 
-class ItemChoiceDialog : public QDialog {
-public:
-    ItemChoiceDialog(FolderModel& folder, DialogService& dialogs);
-
-    StringGrid& itemGrid; // the item catalogue of the folder model
+// The dialog's controls, kept to itself; Controls() lends them to tests.
+struct ItemChoiceControls {
+    StringGrid itemGrid; // a copy of the model's item catalogue, applied by Apply
     GridView* itemView = nullptr;
     QToolButton *clearButton = nullptr, *applyButton = nullptr, *saveButton = nullptr,
                 *saveAsDefaultButton = nullptr, *loadButton = nullptr, *closeButton = nullptr,
                 *bottomCloseButton = nullptr;
+};
+
+class ItemChoiceDialog : public QDialog, private ItemChoiceControls {
+public:
+    ItemChoiceDialog(FolderModel& folder, DialogService& dialogs);
+
+    const ItemChoiceControls& Controls() const { return *this; }
 
     void FillControls();
     void ItemClicked(int col, int row);
@@ -48,6 +54,11 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The model's catalogue and choice taken afresh (on showing, and when it changed).
+    void TakeCatalogue();
+    // The copy given to the model, without a view following yet.
+    void GiveCatalogue();
+    ItemList chosen_; // the choice being made on the copy
     StringGridModel* model_ = nullptr;
     FolderModel& folder_;
     DialogService& dialogs_;

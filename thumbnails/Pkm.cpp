@@ -73,8 +73,8 @@ std::vector<std::string> MakePkmLines(const StringGrid& grid, const DisplayAttri
     lines.push_back(std::to_string(a.emphasisChecked.size()));
     for (bool checked : a.emphasisChecked)
         lines.push_back(checked ? "1" : "0");
-    for (std::uint32_t c : {a.panelColor, a.selectedColor, a.numberColor, a.fileNameColor, a.selectionNumberColor,
-                            a.textColor, a.textBackColor, a.emphasisColor})
+    for (std::uint32_t c : {a.panelColor, a.selectedColor, a.numberColor, a.fileNameColor,
+                            a.selectionNumberColor, a.textColor, a.textBackColor, a.emphasisColor})
         lines.push_back(std::to_string(static_cast<std::int32_t>(c)));
     lines.push_back(std::to_string(a.textSizeIndex));
     lines.push_back(a.transparent ? "1" : "0");
@@ -168,8 +168,9 @@ void ReadItemFileAttributes(const std::vector<std::string>& lines,
         a.emphasisChecked.push_back(lines.at(151 + k) == "1");
     }
     const std::size_t c = 151 + static_cast<std::size_t>(n);
-    std::uint32_t* colors[] = {&a.panelColor, &a.selectedColor,  &a.numberColor,     &a.fileNameColor,
-                               &a.selectionNumberColor, &a.textColor, &a.textBackColor, &a.emphasisColor};
+    std::uint32_t* colors[] = {&a.panelColor,    &a.selectedColor,        &a.numberColor,
+                               &a.fileNameColor, &a.selectionNumberColor, &a.textColor,
+                               &a.textBackColor, &a.emphasisColor};
     for (std::size_t i = 0; i < 8; ++i)
         *colors[i] = ColorOf(lines.at(c + i));
     long long index = 0;

@@ -95,9 +95,9 @@ ThumbnailPage::ThumbnailPage(FolderModel& model, DialogService& dialogs, QWidget
     thumbnailToolBar = new QToolBar(this);
     thumbnailToolBar->setObjectName(QStringLiteral("thumbnailToolBar"));
     displayButton = MakeToolButton(thumbnailToolBar, "displayButton", QStringLiteral("属性"),
-                                      QStringLiteral("サムネイル表示属性の設定"));
+                                   QStringLiteral("サムネイル表示属性の設定"));
     itemsButton = MakeToolButton(thumbnailToolBar, "itemsButton", QStringLiteral("項目"),
-                                     QStringLiteral("表示項目の設定"));
+                                 QStringLiteral("表示項目の設定"));
     thumbnailToolBar->addSeparator();
     pageCombo = new QComboBox(thumbnailToolBar);
     pageCombo->setObjectName(QStringLiteral("pageCombo"));
@@ -117,12 +117,13 @@ ThumbnailPage::ThumbnailPage(FolderModel& model, DialogService& dialogs, QWidget
     thumbnailToolBar->addWidget(perPageLabel);
     thumbnailToolBar->addSeparator();
     auto* panes = new QButtonGroup(this);
-    picturesOnlyButton = MakeToolButton(thumbnailToolBar, "picturesOnlyButton", QStringLiteral("画像"),
-                                   QStringLiteral("画像のみ（Exif0項目）"));
+    picturesOnlyButton =
+        MakeToolButton(thumbnailToolBar, "picturesOnlyButton", QStringLiteral("画像"),
+                       QStringLiteral("画像のみ（Exif0項目）"));
     fourItemsButton = MakeToolButton(thumbnailToolBar, "fourItemsButton", QStringLiteral("４項目"),
-                                   QStringLiteral("Exif４項目"));
+                                     QStringLiteral("Exif４項目"));
     allItemsButton = MakeToolButton(thumbnailToolBar, "allItemsButton", QStringLiteral("全項目"),
-                                   QStringLiteral("Exif全項目"));
+                                    QStringLiteral("Exif全項目"));
     int pane = 1;
     for (QToolButton* b : {picturesOnlyButton, fourItemsButton, allItemsButton}) {
         b->setCheckable(true);
@@ -135,13 +136,14 @@ ThumbnailPage::ThumbnailPage(FolderModel& model, DialogService& dialogs, QWidget
     connect(panes, &QButtonGroup::idToggled, this, [this](int id, bool down) {
         if (down) model_.SetPane(id);
         perPageLabel->setText(allItemsButton->isChecked() ? QStringLiteral("  画/ﾍﾟｰｼﾞ")
-                                                              : QStringLiteral("x2画/ﾍﾟｰｼﾞ"));
+                                                          : QStringLiteral("x2画/ﾍﾟｰｼﾞ"));
     });
     sizeCheck = new QCheckBox(QStringLiteral("ｻｲｽﾞを表示"), thumbnailToolBar);
     sizeCheck->setObjectName(QStringLiteral("sizeCheck"));
     sizeCheck->setChecked(true);
     thumbnailToolBar->addWidget(sizeCheck);
-    htmlTableButton = MakeToolButton(thumbnailToolBar, "htmlTableButton", QStringLiteral("HTML2"), QString());
+    htmlTableButton =
+        MakeToolButton(thumbnailToolBar, "htmlTableButton", QStringLiteral("HTML2"), QString());
     pageLayout->addWidget(thumbnailToolBar);
     panelScroll = new QScrollArea(this);
     panelScroll->setObjectName(QStringLiteral("panelScroll"));
@@ -161,8 +163,7 @@ ThumbnailPage::ThumbnailPage(FolderModel& model, DialogService& dialogs, QWidget
     Reset();
 
     connect(pageCombo, &QComboBox::activated, this, [this] { PageChosen(); });
-    connect(perPageCombo, &QComboBox::activated, this,
-            [this] { PerPageChosen(); });
+    connect(perPageCombo, &QComboBox::activated, this, [this] { PerPageChosen(); });
     for (QToolButton* b : {picturesOnlyButton, fourItemsButton, allItemsButton})
         connect(b, &QToolButton::clicked, this, [this] { AllItemsToggled(); });
     connect(sizeCheck, &QCheckBox::clicked, this, [this] { SizeToggled(); });
@@ -174,7 +175,7 @@ ThumbnailPage::ThumbnailPage(FolderModel& model, DialogService& dialogs, QWidget
     // While the folder is read the tables are empty: no panel points at them.
     connect(&model_, &FolderModel::readStarted, this, [this] {
         DropBuild();
-        pageBuilt = false;
+        pageBuilt_ = false;
         ClearPanels();
         pageWidget->resize(0, 0);
         htmlTableButton->setEnabled(false);
@@ -189,7 +190,7 @@ ThumbnailPage::ThumbnailPage(FolderModel& model, DialogService& dialogs, QWidget
     // Select all and reverse on a page with no panels build it; every panel shows its cell.
     connect(&model_, &FolderModel::selectionChanged, this, [this] {
         if (!OnScreen()) return;
-        if (pagePanels.empty() && !Building()) BuildPage(PageInBox());
+        if (pagePanels_.empty() && !Building()) BuildPage(PageInBox());
         RefreshPanelsFromTable(); // panels still to come read their cells when built
     });
 }
@@ -202,10 +203,10 @@ ThumbnailPage::~ThumbnailPage() {
 
 void ThumbnailPage::Reset() {
     DropBuild();
-    currentPage = 1;
-    firstOnPage = lastOnPage = pageCount = 0;
-    pageBuilt = false;
-    picturesPerPage = 16;
+    currentPage_ = 1;
+    firstOnPage_ = lastOnPage_ = pageCount_ = 0;
+    pageBuilt_ = false;
+    picturesPerPage_ = 16;
     perPageCombo->setCurrentIndex(4);
     pageCombo->clear();
     pageCombo->addItem(QStringLiteral("1"));
@@ -235,7 +236,7 @@ void ThumbnailPage::SetPageBox(int current, int count) {
 void ThumbnailPage::PageChosen() {
     const int page = PageInBox();
     BuildPage(page);
-    currentPage = page;
+    currentPage_ = page;
 }
 
 void ThumbnailPage::PanelClicked(PanelRecord& rec) {
@@ -248,7 +249,7 @@ void ThumbnailPage::PanelClicked(PanelRecord& rec) {
 
 void ThumbnailPage::RefreshPanelsFromTable() {
     const DisplayAttributes a = model_.Display();
-    for (const auto& rec : pagePanels) {
+    for (const auto& rec : pagePanels_) {
         const std::string& cell = model_.View().Cell(1, rec->ExifRow);
         rec->Selected = !cell.empty();
         rec->SelNoLabel.text = QString::fromStdString(cell);
@@ -259,9 +260,9 @@ void ThumbnailPage::RefreshPanelsFromTable() {
 }
 
 Pane ThumbnailPage::CurrentPane() const {
-    return allItemsButton->isChecked()   ? Pane::AllItems
+    return allItemsButton->isChecked()    ? Pane::AllItems
            : fourItemsButton->isChecked() ? Pane::FourItems
-                                        : Pane::Pictures;
+                                          : Pane::Pictures;
 }
 
 int ThumbnailPage::PageInBox() const {
@@ -269,16 +270,16 @@ int ThumbnailPage::PageInBox() const {
 }
 
 void ThumbnailPage::ClearPanels() {
-    while (!pagePanels.empty()) {
-        delete pagePanels.back()->Panel;
-        pagePanels.pop_back();
+    while (!pagePanels_.empty()) {
+        delete pagePanels_.back()->Panel;
+        pagePanels_.pop_back();
     }
 }
 
 void ThumbnailPage::BuildPage(int page) {
     DropBuild(); // a page still being built is dropped with its jobs not started
-    if (!model_.ListReady() || !OnScreen() || model_.View().RowCount() < 1) return;
-    pageBuilt = false;
+    if (!model_.Started() || !OnScreen() || model_.View().RowCount() < 1) return;
+    pageBuilt_ = false;
     cacheProblem_.clear();
     ClearPanels();
     panelScroll->horizontalScrollBar()->setValue(0);
@@ -287,26 +288,26 @@ void ThumbnailPage::BuildPage(int page) {
     const int rows = model_.View().RowCount() - 1;
     if (model_.FileCount() <= 0 || rows < 1 || (model_.ExifOnly() && model_.ExifCount() < 1)) {
         // Nothing to show: no page to choose either.
-        pageCount = 0;
+        pageCount_ = 0;
         pageCombo->clear();
         pageLabel->setText(QStringLiteral("/0"));
         return;
     }
-    picturesPerPage = PicturesPerPage(perPageCombo->currentText().toInt(), CurrentPane());
+    picturesPerPage_ = PicturesPerPage(perPageCombo->currentText().toInt(), CurrentPane());
     // The counts of a folder still being read are those of its first rows: not shown.
     if (!model_.Reading())
         emit countsShown(QStringLiteral("%1/%2").arg(model_.ExifCount()).arg(model_.FileCount()));
-    const PageBounds bounds = ComputePage(page, rows, picturesPerPage);
-    pageCount = bounds.count;
-    pageLabel->setText(QStringLiteral("/%1").arg(pageCount));
-    firstOnPage = bounds.first;
-    lastOnPage = bounds.last;
-    SetPageBox(bounds.page, pageCount);
+    const PageBounds bounds = ComputePage(page, rows, picturesPerPage_);
+    pageCount_ = bounds.count;
+    pageLabel->setText(QStringLiteral("/%1").arg(pageCount_));
+    firstOnPage_ = bounds.first;
+    lastOnPage_ = bounds.last;
+    SetPageBox(bounds.page, pageCount_);
 
     // Thumbnails not in the cache yet are made by the loader's workers; each one done calls the
     // page back, which builds the panels that can be built, in page order.
     const std::string cache = model_.CacheFolderOfCurrent();
-    const int count = lastOnPage - firstOnPage + 1;
+    const int count = lastOnPage_ - firstOnPage_ + 1;
     auto build = std::make_unique<Build>();
     build->number = ++builds_;
     build->columns = ColumnsThatFit(panelScroll->width());
@@ -315,7 +316,7 @@ void ThumbnailPage::BuildPage(int page) {
     std::vector<ThumbLoader::Job> work;
     std::vector<std::size_t> places;
     for (int k = 0; k < count; ++k) {
-        const int n = ItemNumber(model_.View().Cell(0, firstOnPage + k + 1));
+        const int n = ItemNumber(model_.View().Cell(0, firstOnPage_ + k + 1));
         std::string& name = build->names[k];
         name = model_.Base().Cell(kNameCol, n);
         if (name.empty()) continue;
@@ -329,7 +330,7 @@ void ThumbnailPage::BuildPage(int page) {
         work.push_back({cache, model_.CurrentDir(), name, model_.Base().Cell(kSizeCol, n),
                         model_.ReadDelay()});
     }
-    const int threads = thumbnailThreads > 0 ? thumbnailThreads : ThumbLoader::DefaultThreads();
+    const int threads = thumbnailThreads_ > 0 ? thumbnailThreads_ : ThumbLoader::DefaultThreads();
     if (!loader_ || loader_->Threads() != threads) loader_ = std::make_unique<ThumbLoader>(threads);
     loader_->Submit(build->number, std::move(work),
                     [this, places](int number, std::size_t k, ThumbnailOutcome outcome) {
@@ -374,13 +375,13 @@ void ThumbnailPage::ContinueBuild() {
             Build& b = *build_;
             PreparedThumb& prepared = b.prepared[b.next];
             if (prepared.queued && !prepared.outcome) break; // it will call back
-            const int i = firstOnPage + static_cast<int>(b.next);
+            const int i = firstOnPage_ + static_cast<int>(b.next);
             const std::string name = b.names[b.next];
             std::optional<ThumbnailOutcome> made = std::move(prepared.outcome);
             ++b.next;
             emit status(QStringLiteral("MakePictList: PictNo=%1").arg(i + 1));
             if (AddPanel(i, b.columns, name, made ? &*made : nullptr) && current()) {
-                build_->extent |= pagePanels.back()->Panel->geometry();
+                build_->extent |= pagePanels_.back()->Panel->geometry();
                 pageWidget->resize(build_->extent.right() + 5, build_->extent.bottom() + 5);
             }
         }
@@ -391,7 +392,7 @@ void ThumbnailPage::ContinueBuild() {
 
 void ThumbnailPage::FinishBuild() {
     build_.reset();
-    pageBuilt = true;
+    pageBuilt_ = true;
     emit built();
     if (panelScroll->hasFocus()) SetCurrentPanel(0);
     if (!cacheProblem_.empty())
@@ -401,7 +402,7 @@ void ThumbnailPage::FinishBuild() {
 }
 
 bool ThumbnailPage::AddPanel(int i, int columns, const std::string& fileName,
-                                    ThumbnailOutcome* made) {
+                             ThumbnailOutcome* made) {
     const DisplayAttributes& a = pageAttributes_;
     const int f = a.FontHeight();
     const Pane pane = CurrentPane();
@@ -426,7 +427,7 @@ bool ThumbnailPage::AddPanel(int i, int columns, const std::string& fileName,
                           rec.Selected};
         rec.SelNoLabel.rect.width = ThumbPanel::TextWidth(rec.SelNoLabel.text, 10, true);
         const QString no = QString::fromStdString(
-            NoLabelText(i, picturesPerPage, model_.View().Cell(0, rec.ExifRow)));
+            NoLabelText(i, picturesPerPage_, model_.View().Cell(0, rec.ExifRow)));
         const int noWidth = ThumbPanel::TextWidth(no, 12, true);
         rec.NoLabel = {no, {2, 2, noWidth, 12}, Bgr(a.numberColor), {}, true, true, 12, true};
         rec.FileNameLabel = {QString::fromStdString(fileName),
@@ -495,7 +496,7 @@ bool ThumbnailPage::AddPanel(int i, int columns, const std::string& fileName,
             rec.imageRect = ImageRect(s.width(), s.height());
         }
 
-        const Rect r = PanelRect(i % picturesPerPage, columns, f, lines);
+        const Rect r = PanelRect(i % picturesPerPage_, columns, f, lines);
         rec.Panel = new ThumbPanel(rec, pageWidget);
         rec.Panel->setObjectName(QStringLiteral("MyPanel%1").arg(i));
         rec.Panel->setGeometry(r.left, r.top, r.width, r.height);
@@ -511,20 +512,20 @@ bool ThumbnailPage::AddPanel(int i, int columns, const std::string& fileName,
             QStringLiteral("リソースが不足しています。表示画像数を減らしてください。"));
         return false;
     }
-    pagePanels.push_back(std::move(owned));
+    pagePanels_.push_back(std::move(owned));
     rec.Panel->show();
-    if (panelBuilt) panelBuilt(i);
+    if (panelBuilt_) panelBuilt_(i);
     return true;
 }
 
 void ThumbnailPage::ArrangePanels() {
-    if (!pageBuilt || pagePanels.empty()) return;
+    if (!pageBuilt_ || pagePanels_.empty()) return;
     const int columns = ColumnsThatFit(panelScroll->width());
     panelScroll->horizontalScrollBar()->setValue(0);
     panelScroll->verticalScrollBar()->setValue(0);
     QRect extent;
-    for (std::size_t k = 0; k < pagePanels.size(); ++k) {
-        ThumbPanel* panel = pagePanels[k]->Panel;
+    for (std::size_t k = 0; k < pagePanels_.size(); ++k) {
+        ThumbPanel* panel = pagePanels_[k]->Panel;
         const int row = static_cast<int>(k) / columns;
         const int col = static_cast<int>(k) % columns;
         panel->move(kPanelPitch * col + 4, (panel->height() + 4) * row + 2);
@@ -544,32 +545,29 @@ void ThumbnailPage::PerPageChosen() {
 }
 
 void ThumbnailPage::AllItemsToggled() {
-    model_.SetListReady(true);
     BuildPage(PageInBox());
 }
 
 void ThumbnailPage::SizeToggled() {
-    model_.SetListReady(true);
     BuildPage(PageInBox());
 }
 
 void ThumbnailPage::SetCurrentPanel(int k) {
-    if (pagePanels.empty()) return;
-    if (k >= 0) k = std::clamp(k, 0, static_cast<int>(pagePanels.size()) - 1);
-    for (std::size_t i = 0; i < pagePanels.size(); ++i) {
-        PanelRecord& rec = *pagePanels[i];
+    if (pagePanels_.empty()) return;
+    if (k >= 0) k = std::clamp(k, 0, static_cast<int>(pagePanels_.size()) - 1);
+    for (std::size_t i = 0; i < pagePanels_.size(); ++i) {
+        PanelRecord& rec = *pagePanels_[i];
         if (rec.Current == (static_cast<int>(i) == k)) continue;
         rec.Current = static_cast<int>(i) == k;
         rec.Panel->update();
     }
-    if (k >= 0)
-        panelScroll->ensureWidgetVisible(pagePanels[static_cast<std::size_t>(k)]->Panel);
+    if (k >= 0) panelScroll->ensureWidgetVisible(pagePanels_[static_cast<std::size_t>(k)]->Panel);
 }
 
 bool ThumbnailPage::ThumbnailKey(int key) {
     int current = 0;
-    for (std::size_t i = 0; i < pagePanels.size(); ++i)
-        if (pagePanels[i]->Current) current = static_cast<int>(i);
+    for (std::size_t i = 0; i < pagePanels_.size(); ++i)
+        if (pagePanels_[i]->Current) current = static_cast<int>(i);
     const int columns = ColumnsThatFit(panelScroll->width());
     switch (key) {
     case Qt::Key_Left:
@@ -587,18 +585,18 @@ bool ThumbnailPage::ThumbnailKey(int key) {
     case Qt::Key_PageUp:
     case Qt::Key_PageDown: {
         const int page = PageInBox() + (key == Qt::Key_PageDown ? 1 : -1);
-        if (page < 1 || page > pageCount) return true;
+        if (page < 1 || page > pageCount_) return true;
         pageCombo->setCurrentIndex(page - 1);
         PageChosen();
         SetCurrentPanel(0);
         return true;
     }
     case Qt::Key_Space:
-        if (!pagePanels.empty()) PanelClicked(*pagePanels[static_cast<std::size_t>(current)]);
+        if (!pagePanels_.empty()) PanelClicked(*pagePanels_[static_cast<std::size_t>(current)]);
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (!pagePanels.empty()) emit slideshowRequested(Target(*pagePanels[current]));
+        if (!pagePanels_.empty()) emit slideshowRequested(Target(*pagePanels_[current]));
         return true;
     default:
         return false;
@@ -613,8 +611,7 @@ bool ThumbnailPage::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::KeyPress)
             return ThumbnailKey(static_cast<QKeyEvent*>(event)->key());
     }
-    if (watched == panelScroll->viewport() && event->type() == QEvent::Resize)
-        ArrangeOnResize();
+    if (watched == panelScroll->viewport() && event->type() == QEvent::Resize) ArrangeOnResize();
     return QWidget::eventFilter(watched, event);
 }
 

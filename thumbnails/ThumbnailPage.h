@@ -26,35 +26,38 @@ class DialogService;
 class ThumbLoader;
 struct ThumbnailOutcome;
 
-class ThumbnailPage : public QWidget {
-    Q_OBJECT
-public:
-    // attributes: the colours and emphasis the display dialog holds, read at every page build.
-    ThumbnailPage(FolderModel& model, DialogService& dialogs, QWidget* parent = nullptr);
-    ~ThumbnailPage() override;
-
+// The page's controls, kept to itself; Controls() lends them to tests.
+struct ThumbnailControls {
     QToolBar* thumbnailToolBar = nullptr;
     QToolButton *displayButton = nullptr, *itemsButton = nullptr;
     QComboBox* pageCombo = nullptr;
     QLabel* pageLabel = nullptr;
     QComboBox* perPageCombo = nullptr;
     QLabel* perPageLabel = nullptr;
-    QToolButton *picturesOnlyButton = nullptr, *fourItemsButton = nullptr, *allItemsButton = nullptr;
+    QToolButton *picturesOnlyButton = nullptr, *fourItemsButton = nullptr,
+                *allItemsButton = nullptr;
     QCheckBox* sizeCheck = nullptr;
     QToolButton* htmlTableButton = nullptr;
     QScrollArea* panelScroll = nullptr;
     QWidget* pageWidget = nullptr; // the scroll box's content, parent of the panels
+};
 
-    // State of the page shown.
-    std::vector<std::unique_ptr<PanelRecord>> pagePanels;
-    int picturesPerPage = 16;
-    int currentPage = 1;
-    int firstOnPage = 0, lastOnPage = 0, pageCount = 0;
-    bool pageBuilt = false;
-    // Worker threads that make a page's missing thumbnails (0: one per core; 1 for comparison);
-    // panelBuilt, when set, hears of every panel as it goes on screen.
-    int thumbnailThreads = 0;
-    std::function<void(int position)> panelBuilt;
+class ThumbnailPage : public QWidget, private ThumbnailControls {
+    Q_OBJECT
+public:
+    // attributes: the colours and emphasis the display dialog holds, read at every page build.
+    ThumbnailPage(FolderModel& model, DialogService& dialogs, QWidget* parent = nullptr);
+    ~ThumbnailPage() override;
+
+    const ThumbnailControls& Controls() const { return *this; }
+    // The page shown: its panels, its number (1-based) and the count of pages.
+    const std::vector<std::unique_ptr<PanelRecord>>& Panels() const { return pagePanels_; }
+    int CurrentPage() const { return currentPage_; }
+    int PageCount() const { return pageCount_; }
+    // Worker threads that make a page's missing thumbnails (0: one per core; 1 for comparison).
+    void SetThumbnailThreads(int threads) { thumbnailThreads_ = threads; }
+    // Hears of every panel as it goes on screen (benchmarks).
+    void SetPanelBuilt(std::function<void(int position)> heard) { panelBuilt_ = std::move(heard); }
 
     // Starts building a page: the panels whose thumbnails are cached at once, the others as their
     // jobs finish, in page order. A page still being built is dropped.
@@ -63,8 +66,7 @@ public:
     // Thumbnails being made now, of this page or of pages left.
     int ThumbnailsBeingMade() const;
     // made: the thumbnail the loader made for it; none: from the cache now.
-    bool AddPanel(int position, int columns, const std::string& fileName,
-                         ThumbnailOutcome* made);
+    bool AddPanel(int position, int columns, const std::string& fileName, ThumbnailOutcome* made);
     void ClearPanels();
     void ArrangePanels();
     void ArrangeOnResize() { ArrangePanels(); }
@@ -98,6 +100,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    std::vector<std::unique_ptr<PanelRecord>> pagePanels_;
+    int picturesPerPage_ = 16;
+    int currentPage_ = 1;
+    int firstOnPage_ = 0, lastOnPage_ = 0, pageCount_ = 0;
+    bool pageBuilt_ = false;
+    int thumbnailThreads_ = 0;
+    std::function<void(int position)> panelBuilt_;
     struct Build;
     std::unique_ptr<Build> build_; // the page being built
     int builds_ = 0;               // the number of the last build started

@@ -27,7 +27,8 @@ QString Q(const std::string& s) {
 } // namespace
 
 BatchRenameDialog::BatchRenameDialog(FolderModel& folder, DialogService& dialogs)
-    : nameGrid(4, 1), folder_(folder), dialogs_(dialogs) {
+    : folder_(folder), dialogs_(dialogs) {
+    nameGrid = StringGrid(4, 1);
     setObjectName(QStringLiteral("FormRename"));
     setWindowTitle(QStringLiteral("ファイル名の変更"));
     resize(620, 460);
@@ -69,8 +70,7 @@ BatchRenameDialog::BatchRenameDialog(FolderModel& folder, DialogService& dialogs
     renameAllButton = MakeToolButton(this, "renameAllButton", QStringLiteral("実行"));
     cancelButton = MakeToolButton(this, "cancelButton", QStringLiteral("キャンセル"));
     closeButton = MakeToolButton(this, "closeButton", QStringLiteral("閉じる"));
-    for (QToolButton* b :
-         {previewButton, clearButton, renameAllButton, cancelButton, closeButton})
+    for (QToolButton* b : {previewButton, clearButton, renameAllButton, cancelButton, closeButton})
         buttons->addWidget(b);
     layout->addLayout(buttons);
     nameView = new GridView(this);
@@ -78,9 +78,8 @@ BatchRenameDialog::BatchRenameDialog(FolderModel& folder, DialogService& dialogs
     model_ = new StringGridModel(nameGrid, this);
     model_->SetEditableColumns({0, 1, 2, 3});
     nameView->setModel(model_);
-    nameView->setEditTriggers(QAbstractItemView::DoubleClicked |
-                               QAbstractItemView::EditKeyPressed |
-                               QAbstractItemView::AnyKeyPressed);
+    nameView->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                              QAbstractItemView::AnyKeyPressed);
     layout->addWidget(nameView, 1);
 
     connect(previewButton, &QToolButton::clicked, this, [this] { PreviewNames(); });
@@ -158,8 +157,8 @@ void BatchRenameDialog::PreviewNames() {
     const RenamePattern p = Pattern();
     for (int i = 1; i < nameGrid.RowCount(); ++i)
         nameGrid.SetCell(3, i,
-                             MakeNewFilename(p, i, ItemNumber(nameGrid.Cell(1, i)),
-                                             folder_.Base(), folder_.Items()));
+                         MakeNewFilename(p, i, ItemNumber(nameGrid.Cell(1, i)), folder_.Base(),
+                                         folder_.Items()));
 }
 
 void BatchRenameDialog::ClearNames() {

@@ -20,22 +20,28 @@ class DialogService;
 class FolderModel;
 class StringGridModel;
 
-class BatchRenameDialog : public QDialog {
+// The dialogs' controls; each dialog keeps them to itself and lends them to tests by Controls().
+struct BatchRenameControls {
+    QLineEdit* prefixEdit = nullptr;
+    QCheckBox* prefixCheck = nullptr;
+    QComboBox* firstItemCombo = nullptr;
+    QCheckBox* firstItemCheck = nullptr;
+    QComboBox* secondItemCombo = nullptr;
+    QCheckBox* secondItemCheck = nullptr;
+    QLineEdit* suffixEdit = nullptr;
+    QCheckBox* suffixCheck = nullptr;
+    QComboBox* extensionCombo = nullptr;
+    StringGrid nameGrid;
+    GridView* nameView = nullptr;
+    QToolButton *previewButton = nullptr, *clearButton = nullptr, *renameAllButton = nullptr,
+                *cancelButton = nullptr, *closeButton = nullptr;
+};
+
+class BatchRenameDialog : public QDialog, private BatchRenameControls {
 public:
     BatchRenameDialog(FolderModel& folder, DialogService& dialogs);
 
-    QLineEdit* prefixEdit;
-    QCheckBox* prefixCheck;
-    QComboBox* firstItemCombo;
-    QCheckBox* firstItemCheck;
-    QComboBox* secondItemCombo;
-    QCheckBox* secondItemCheck;
-    QLineEdit* suffixEdit;
-    QCheckBox* suffixCheck;
-    QComboBox* extensionCombo;
-    StringGrid nameGrid;
-    GridView* nameView;
-    QToolButton *previewButton, *clearButton, *renameAllButton, *cancelButton, *closeButton;
+    const BatchRenameControls& Controls() const { return *this; }
 
     void FillControls();
     // The pattern the controls describe.
@@ -54,15 +60,19 @@ private:
     DialogService& dialogs_;
 };
 
-class SingleRenameDialog : public QDialog {
+struct SingleRenameControls {
+    QLabel* oldNameLabel = nullptr;
+    QLineEdit* newNameEdit = nullptr;
+    QToolButton *renameOneButton = nullptr, *cancelButton = nullptr;
+};
+
+class SingleRenameDialog : public QDialog, private SingleRenameControls {
 public:
     SingleRenameDialog(FolderModel& folder, DialogService& dialogs);
 
     // The picture (base row) to rename; exec() then shows it.
     void SetPicture(int pictNo) { picture_ = pictNo; }
-    QLabel* oldNameLabel;
-    QLineEdit* newNameEdit;
-    QToolButton *renameOneButton, *cancelButton;
+    const SingleRenameControls& Controls() const { return *this; }
 
     void FillControls();
     void RenameNow();

@@ -19,7 +19,8 @@
 namespace kamelune {
 
 SortDialog::SortDialog(FolderModel& folder, DialogService& dialogs)
-    : sortGrid(4, kItemRows), folder_(folder), dialogs_(dialogs) {
+    : folder_(folder), dialogs_(dialogs) {
+    sortGrid = StringGrid(4, kItemRows);
     setObjectName(QStringLiteral("FormSort"));
     setWindowTitle(QStringLiteral("ソート項目の設定"));
     resize(420, 480);

@@ -15,14 +15,19 @@ class DialogService;
 class FolderModel;
 class StringGridModel;
 
-class SortDialog : public QDialog {
-public:
-    SortDialog(FolderModel& folder, DialogService& dialogs);
-
+// The dialog's controls, kept to itself; Controls() lends them to tests.
+struct SortControls {
     StringGrid sortGrid;
     GridView* sortView = nullptr;
     QToolButton *clearButton = nullptr, *sortButton = nullptr, *bottomSortButton = nullptr,
                 *closeButton = nullptr, *bottomCloseButton = nullptr;
+};
+
+class SortDialog : public QDialog, private SortControls {
+public:
+    SortDialog(FolderModel& folder, DialogService& dialogs);
+
+    const SortControls& Controls() const { return *this; }
 
     void FillControls() { ResetSortLines(); }
     void ResetSortLines();

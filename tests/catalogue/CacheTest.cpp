@@ -72,7 +72,7 @@ TEST(MainSettingsFile, DefaultsAndRoundTrip) {
     ASSERT_TRUE(ini.UpdateFile());
     EXPECT_EQ(TempDir::Read(dir / "k.ini"),
               "[Form]\r\nLeft=10\r\nTop=20\r\nWidth=800\r\nHeight=600\r\n"
-              "[ActivePage]\r\nActivePage=thumbnailTab\r\n"
+              "[ActivePage]\r\nActivePage=TabSheetGazo\r\n"
               "[Dir]\r\nDir=/p/\x8E\xCA\x90\x5E\r\nThumbDir=/t\r\n[Pane]\r\nHairetu=3\r\n");
     const MainSettings back = ReadMainSettings(IniFile(dir / "k.ini"), "", "");
     EXPECT_EQ(back.dir, "/p/写真");

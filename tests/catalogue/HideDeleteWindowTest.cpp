@@ -9,7 +9,7 @@ protected:
         WindowTest::SetUp();
         for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
             fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/" + name);
-        Start("[Dir]\r\nDir=" + Pictures() + "\r\n[ActivePage]\r\nActivePage=thumbnailTab\r\n");
+        Start("[Dir]\r\nDir=" + Pictures() + "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n");
     }
     std::string Cache() const { return AppDir() + "/@KameluneDir/" + CacheSubNameOf(Pictures()); }
 };
@@ -17,11 +17,11 @@ protected:
 TEST_F(HideDelete, HideOneFromThePopupAndShowAgain) {
     ASSERT_TRUE(fs::exists(Cache() + "/T_a.jpg")) << "page 1 was built at start-up";
     FormMain->HidePopupPicture(); // neither a thumbnail nor a table row: nothing
-    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->pagePanels.at(0)));
+    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
     dialogs.AnswerYes(false);
     FormMain->HidePopupPicture();
     EXPECT_TRUE(fs::exists(Pictures() + "/a.jpg")) << "No changes nothing";
-    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->pagePanels.at(0)));
+    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
     dialogs.AnswerYes(true);
     FormMain->HidePopupPicture();
     WaitForPage();
@@ -48,8 +48,9 @@ TEST_F(HideDelete, BulkHideAsksNothingAndLeavesTheCache) {
     EXPECT_EQ(Tree(Pictures()), "a.jpg.HID b.jpg.HID c.jpg.HID");
     EXPECT_EQ(Tree(Cache()), "T_a.TXT T_a.jpg T_b.TXT T_b.jpg T_c.TXT T_c.jpg");
     EXPECT_EQ(Ui().countLabel->text(), QStringLiteral("0/0"));
-    EXPECT_EQ(Page->pageLabel->text(), QStringLiteral("/0")) << "no pages left to choose";
-    EXPECT_EQ(Page->pageCombo->count(), 0);
+    EXPECT_EQ(Page->Controls().pageLabel->text(), QStringLiteral("/0"))
+        << "no pages left to choose";
+    EXPECT_EQ(Page->Controls().pageCombo->count(), 0);
     EXPECT_TRUE(model->Selected().empty());
     Ui().showAgainButton->click();
     WaitForPage();
@@ -61,14 +62,14 @@ TEST_F(HideDelete, BulkHideAsksNothingAndLeavesTheCache) {
 // Deleted for good (No changes nothing, but the tables are built again), or to the trash.
 TEST_F(HideDelete, DeleteForGoodOrToTheTrashWhichMaySayWhyItRefuses) {
     FormMain->SelectAllPictures();
-    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->pagePanels.at(0)));
+    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
     dialogs.AnswerYes(false);
     FormMain->DeletePopupPicture();
     WaitForPage();
     EXPECT_EQ(Said(), QStringLiteral("このファイルを削除しますか？（復活できません！）:  a.jpg"));
     EXPECT_EQ(Tree(Pictures()), "a.jpg b.jpg c.jpg");
     EXPECT_TRUE(model->Selected().empty()) << "rebuilt after No too";
-    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->pagePanels.at(0)));
+    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
     dialogs.AnswerYes(true);
     FormMain->DeletePopupPicture();
     WaitForPage();
@@ -78,7 +79,7 @@ TEST_F(HideDelete, DeleteForGoodOrToTheTrashWhichMaySayWhyItRefuses) {
 
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir / "data"));
     Ui().deleteToTrashAction->trigger();
-    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->pagePanels.at(0)));
+    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
     dialogs.AnswerYes(true);
     FormMain->DeletePopupPicture();
     qunsetenv("XDG_DATA_HOME");
@@ -88,7 +89,7 @@ TEST_F(HideDelete, DeleteForGoodOrToTheTrashWhichMaySayWhyItRefuses) {
     WaitForPage();
     FormMain->moveToTrash = [](const std::string&) { return FileResult::Fail("容量が足りません"); };
     for (const bool forGood : {false, true}) {
-        FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->pagePanels.at(0)));
+        FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
         dialogs.AnswerYes(true);
         dialogs.AnswerYes(forGood);
         FormMain->DeletePopupPicture();

@@ -17,7 +17,7 @@ TEST_F(WindowTest, FirstStartWithoutSettingsOrItemFile) {
     ASSERT_EQ(dialogs.Calls().size(), 1u);
     EXPECT_EQ(dialogs.Calls()[0].text,
               QStringLiteral("Defaultファイルがみつかりません。項目を自動設定します。"));
-    EXPECT_TRUE(Page->allItemsButton->isChecked());
+    EXPECT_TRUE(Page->Controls().allItemsButton->isChecked());
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_LE((FormMain->geometry().center() - screen.center()).manhattanLength(), 2);
     EXPECT_EQ(Ui().pageTabs->currentWidget(), Ui().tablePage);
@@ -82,28 +82,29 @@ TEST_F(WindowTest, StoredGeometryTabPaneAndFolderAreAppliedAndWrittenBack) {
     // A place saved on a screen that is gone comes back onto the one there is.
     Start("[Form]\r\nLeft=2500\r\nTop=10\r\n[ActivePage]\r\nActivePage=Whatever\r\n"
           "[Pane]\r\nHairetu=2\r\n");
-    EXPECT_TRUE(Page->fourItemsButton->isChecked());
+    EXPECT_TRUE(Page->Controls().fourItemsButton->isChecked());
     EXPECT_EQ(Ui().pageTabs->currentWidget(), Page) << "any page but the table's";
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(screen.contains(QRect(FormMain->pos(), FormMain->size())))
         << FormMain->pos().x() << " on a screen " << screen.width() << " wide";
     DestroyWindows();
     Start("[Form]\r\nLeft=30\r\nTop=40\r\nWidth=700\r\nHeight=500\r\n[ActivePage]\r\n"
-          "ActivePage=thumbnailTab\r\n[Dir]\r\nDir=" +
+          "ActivePage=TabSheetGazo\r\n[Dir]\r\nDir=" +
           Pictures() + "\r\n[Pane]\r\nHairetu=7\r\n");
-    EXPECT_TRUE(Page->picturesOnlyButton->isChecked() && model->Pane() == 1) << "an unknown layout";
+    EXPECT_TRUE(Page->Controls().picturesOnlyButton->isChecked() && model->Pane() == 1)
+        << "an unknown layout";
     EXPECT_EQ(FormMain->geometry(), QRect(30, 40, 700, 500));
     EXPECT_EQ(FormMain->CurrentDir(), Pictures());
     // Written back on close, byte for byte, in the file's own order of sections.
     FormMain->setGeometry(50, 60, 700, 400);
-    Page->fourItemsButton->setChecked(true);
+    Page->Controls().fourItemsButton->setChecked(true);
     FormMain->close();
     const QRect g(FormMain->pos(), FormMain->size());
     EXPECT_EQ(TempDir::Read(Ini()),
               "[Form]\r\nLeft=" + std::to_string(g.left()) + "\r\nTop=" + std::to_string(g.top()) +
                   "\r\nWidth=" + std::to_string(g.width()) +
                   "\r\nHeight=" + std::to_string(g.height()) +
-                  "\r\n[ActivePage]\r\nActivePage=thumbnailTab\r\n[Dir]\r\nDir=" + Pictures() +
+                  "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n[Dir]\r\nDir=" + Pictures() +
                   "\r\nThumbDir=" + AppDir() + "\r\n[Pane]\r\nHairetu=2\r\n");
 }
 
@@ -143,7 +144,7 @@ TEST_F(WindowTest, VanishedFoldersFallBackTheCacheRootIsRefusedAnEmptyFolderIsTa
 
 TEST_F(WindowTest, FixedColumnsStayAtTheLeftWhileTheRestScrolls) {
     ThreePictures();
-    Start("[ActivePage]\r\nActivePage=tablePage\r\n[Dir]\r\nDir=" + Pictures() + "\r\n");
+    Start("[ActivePage]\r\nActivePage=TabSheetTable\r\n[Dir]\r\nDir=" + Pictures() + "\r\n");
     FormMain->resize(500, 400);
     FormMain->show();
     GridView* view = Table().exifGrid;
@@ -321,7 +322,7 @@ TEST_F(WindowTest, AllPicturesOfAFolderPast2000) {
         fs::create_hard_link(Pictures() + "/p0000.jpg", Pictures() + name);
     }
     TempDir::Write(Ini(), "[Dir]\r\nDir=" + Pictures() +
-                              "\r\n[ActivePage]\r\nActivePage=thumbnailTab\r\n"
+                              "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n"
                               "[Option]\r\nAllPictures=1\r\n");
     WriteDefaultPkm(AppDir() + "/Default.pkm");
     qputenv("KAMELUNE_READ_DELAY_MS", "1");
@@ -342,8 +343,8 @@ TEST_F(WindowTest, AllPicturesOfAFolderPast2000) {
     EXPECT_EQ(View().Cell(2, 2100), "p2099.jpg");
     Page->BuildPage(66);
     WaitForPage();
-    EXPECT_EQ(Page->pageCount, 66) << "2,100 pictures of 32 a page";
-    EXPECT_EQ(Page->pagePanels.size(), 20u);
+    EXPECT_EQ(Page->PageCount(), 66) << "2,100 pictures of 32 a page";
+    EXPECT_EQ(Page->Panels().size(), 20u);
     model->SetSortKeys({1});
     FormSort->SortNow();
     WaitWhile([this] { return FormSort->Sorting(); });

@@ -53,8 +53,8 @@ TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
 
     FormMain->SelectAllPictures();
     FormRename->FillControls();
-    FormRename->prefixEdit->setText(QStringLiteral("x"));
-    FormRename->prefixCheck->setChecked(true);
+    FormRename->Controls().prefixEdit->setText(QStringLiteral("x"));
+    FormRename->Controls().prefixCheck->setChecked(true);
     FormRename->PreviewNames();
     dialogs.AnswerYes(false); // the first failure ends the run
     dialogs.AnswerOk();
@@ -63,7 +63,7 @@ TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
     EXPECT_EQ(Said(), QStringLiteral("0個のファイル名を変換しました。"));
 
     FormMain->SelectAllPictures();
-    FormSetHTML->openAfterCheck->setChecked(false);
+    FormSetHTML->Controls().openAfterCheck->setChecked(false);
     MakeHtml(*FormSetHTML, Pictures() + "/album.html");
     EXPECT_TRUE(Said().startsWith(QStringLiteral("作成できなかったファイルがあります")));
 

@@ -39,7 +39,7 @@ protected:
 
 TEST_F(Tour, APhotographersDay) {
     const int copied = static_cast<int>(CopyCameraPictures().size());
-    Start("[Dir]\r\nDir=" + Pictures() + "\r\n[ActivePage]\r\nActivePage=tablePage\r\n");
+    Start("[Dir]\r\nDir=" + Pictures() + "\r\n[ActivePage]\r\nActivePage=TabSheetTable\r\n");
     FormMain->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(FormMain));
     ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
@@ -52,20 +52,20 @@ TEST_F(Tour, APhotographersDay) {
     EXPECT_EQ(Ui().pageTabs->currentWidget(), Ui().thumbnailTab);
     EXPECT_TRUE(Page->Building()) << "thumbnails not cached yet come as their jobs finish";
     WaitForPage();
-    EXPECT_FALSE(Page->pagePanels.empty());
-    QTest::mouseClick(Page->allItemsButton, Qt::LeftButton);
-    Page->perPageCombo->setCurrentIndex(0); // 4 per page
+    EXPECT_FALSE(Page->Panels().empty());
+    QTest::mouseClick(Page->Controls().allItemsButton, Qt::LeftButton);
+    Page->Controls().perPageCombo->setCurrentIndex(0); // 4 per page
     Page->PerPageChosen();
     WaitForPage();
-    EXPECT_EQ(Page->pagePanels.size(), 4u);
-    Page->pageCombo->setCurrentIndex(1);
+    EXPECT_EQ(Page->Panels().size(), 4u);
+    Page->Controls().pageCombo->setCurrentIndex(1);
     Page->PageChosen();
     WaitForPage();
-    EXPECT_EQ(Page->currentPage, 2);
+    EXPECT_EQ(Page->CurrentPage(), 2);
     Shot("02-thumbnails");
 
     // Select by thumbnail, then by table.
-    PanelRecord& first = *Page->pagePanels.at(0);
+    PanelRecord& first = *Page->Panels().at(0);
     QTest::mouseClick(first.Panel, Qt::LeftButton, {},
                       QPoint(first.imageRect.left + 10, first.imageRect.top + 10));
     EXPECT_EQ(model->Selected().size(), 1u);
@@ -81,7 +81,7 @@ TEST_F(Tour, APhotographersDay) {
               [this] {
                   FormSort->SortLineClicked(3);
                   FormSort->SortLineClicked(18);
-                  QTest::mouseClick(FormSort->sortButton, Qt::LeftButton);
+                  QTest::mouseClick(FormSort->Controls().sortButton, Qt::LeftButton);
                   FormSort->close();
               });
     WaitWhile([this] { return FormSort->Sorting(); });
@@ -92,8 +92,8 @@ TEST_F(Tour, APhotographersDay) {
     // The slideshow of the selection, one step.
     QTest::mouseClick(Ui().slideshowButton, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(FormSlideshow));
-    QTest::mouseClick(FormSlideshow->nextButton, Qt::LeftButton);
-    EXPECT_EQ(FormSlideshow->counterStatus->text(), QStringLiteral("2/3"));
+    QTest::mouseClick(FormSlideshow->Controls().nextButton, Qt::LeftButton);
+    EXPECT_EQ(FormSlideshow->Controls().counterStatus->text(), QStringLiteral("2/3"));
     Shot("05-slideshow");
     FormSlideshow->close();
 
@@ -105,12 +105,12 @@ TEST_F(Tour, APhotographersDay) {
     dialogs.AnswerOk();
     WithModal([this] { Ui().renameButton->click(); },
               [this] {
-                  FormRename->prefixEdit->setText(QStringLiteral("tour"));
-                  FormRename->prefixCheck->setChecked(true);
-                  FormRename->firstItemCombo->setCurrentIndex(FormRename->firstItemCombo->count() -
-                                                             1);
-                  QTest::mouseClick(FormRename->previewButton, Qt::LeftButton);
-                  QTest::mouseClick(FormRename->renameAllButton, Qt::LeftButton);
+                  FormRename->Controls().prefixEdit->setText(QStringLiteral("tour"));
+                  FormRename->Controls().prefixCheck->setChecked(true);
+                  FormRename->Controls().firstItemCombo->setCurrentIndex(
+                      FormRename->Controls().firstItemCombo->count() - 1);
+                  QTest::mouseClick(FormRename->Controls().previewButton, Qt::LeftButton);
+                  QTest::mouseClick(FormRename->Controls().renameAllButton, Qt::LeftButton);
               });
     EXPECT_EQ(Said(), QStringLiteral("2個のファイル名を変換しました。"));
     EXPECT_TRUE(fs::exists(Pictures() + "/tour_0001.JPG") &&
@@ -131,7 +131,7 @@ TEST_F(Tour, ByKeyboardAlone) {
     const std::vector<std::string> names = CopyCameraPictures();
     // Opened by its argument, as `kamelune PICTURE` does: the second picture's row current.
     WriteDefaultPkm(AppDir() + "/Default.pkm");
-    TempDir::Write(Ini(), "[ActivePage]\r\nActivePage=tablePage\r\n");
+    TempDir::Write(Ini(), "[ActivePage]\r\nActivePage=TabSheetTable\r\n");
     CreateWindows({AppDir(), Ini()}, ParseCommandLine({Pictures() + "/" + names[1]}, "/"));
     FormMain->show();
     FormMain->activateWindow();

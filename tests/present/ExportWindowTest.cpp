@@ -12,8 +12,8 @@ protected:
         fs::copy_file(kSamples / "exif-org/olympus-c960.jpg", Pictures() + "/c.jpg");
         StartIn(Pictures());
         fs::create_directories(Out());
-        FormSetHTML->openAfterCheck->setChecked(false);
-        windows->FormSetHTML2->openAfterCheck->setChecked(false);
+        FormSetHTML->Controls().openAfterCheck->setChecked(false);
+        windows->FormSetHTML2->Controls().openAfterCheck->setChecked(false);
     }
     std::string Out() const { return dir / "out"; }
 };
@@ -24,9 +24,9 @@ TEST_F(Export, AlbumWritesImagesPageAndTextFiles) {
     EXPECT_TRUE(FormSetHTML->isVisible());
     Table().htmlTableButton->click();
     EXPECT_TRUE(windows->FormSetHTML2->isVisible());
-    FormSetHTML->linkCheck->setChecked(true);
-    FormSetHTML->reducedRadio->setChecked(true);
-    FormSetHTML->textFilesCheck->setChecked(true);
+    FormSetHTML->Controls().linkCheck->setChecked(true);
+    FormSetHTML->Controls().reducedRadio->setChecked(true);
+    FormSetHTML->Controls().textFilesCheck->setChecked(true);
     MakeHtml(*FormSetHTML, Out() + "/trip.html");
     EXPECT_EQ(Said(), QStringLiteral("Exif HTML: tripが作成されました。"));
     EXPECT_EQ(Tree(Out()), "L_a&b #1.JPG L_c.JPG S_a&b #1.JPG S_c.JPG a&b #1.jpg_EXIF.txt "
@@ -45,8 +45,8 @@ TEST_F(Export, PagesLoadInARealBrowser) {
     if (std::system("command -v chromium >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "chromium is not installed";
     FormMain->SelectAllPictures();
-    FormSetHTML->linkCheck->setChecked(true);
-    windows->FormSetHTML2->linkCheck->setChecked(true);
+    FormSetHTML->Controls().linkCheck->setChecked(true);
+    windows->FormSetHTML2->Controls().linkCheck->setChecked(true);
     MakeHtml(*FormSetHTML, Out() + "/旅行.html");
     MakeHtml(*windows->FormSetHTML2, Out() + "/table.html");
     const std::string probe =
@@ -87,13 +87,14 @@ TEST_F(Export, PagesLoadInARealBrowser) {
 // run ends.
 TEST_F(Export, AStopLeavesNoPageAndSaysSo) {
     FormMain->SelectAllPictures();
-    FormSetHTML->openAfterCheck->setChecked(true); // a page that is not there is never opened
+    FormSetHTML->Controls().openAfterCheck->setChecked(
+        true); // a page that is not there is never opened
     ExportProgressWindow* writer = windows->FormMakeExifHTML.get();
     writer->fileDelay = std::chrono::milliseconds(100);
     for (const bool images : {true, false}) {
         SCOPED_TRACE(images ? "among the images" : "while the page is written");
-        FormSetHTML->thumbnailsCheck->setChecked(images);
-        FormSetHTML->linkCheck->setChecked(images);
+        FormSetHTML->Controls().thumbnailsCheck->setChecked(images);
+        FormSetHTML->Controls().linkCheck->setChecked(images);
         QTimer::singleShot(0, writer, [writer] {
             QTest::keyClick(writer, Qt::Key_Escape);
             EXPECT_TRUE(writer->isVisible());

@@ -13,7 +13,7 @@ protected:
             fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/" + n);
         StartIn(Pictures());
     }
-    QString Counter() const { return FormSlideshow->counterStatus->text(); }
+    QString Counter() const { return FormSlideshow->Controls().counterStatus->text(); }
 };
 
 // Its keys drive it as its buttons do: through the selection, wrapping both ways. Closed while it
@@ -25,8 +25,8 @@ TEST_F(SlideShow, SelectedPicturesByKeyboardWrapBothWays) {
     WaitForSlide();
     EXPECT_EQ(FormSlideshow->windowTitle(), QStringLiteral("スライドショー（選択画像）"));
     EXPECT_EQ(Counter(), QStringLiteral("1/3"));
-    EXPECT_EQ(FormSlideshow->nameStatus->text(), QStringLiteral("3] c.jpg"));
-    EXPECT_EQ(FormSlideshow->sizeStatus->text(), QStringLiteral("Size:640x480"));
+    EXPECT_EQ(FormSlideshow->Controls().nameStatus->text(), QStringLiteral("3] c.jpg"));
+    EXPECT_EQ(FormSlideshow->Controls().sizeStatus->text(), QStringLiteral("Size:640x480"));
     FormSlideshow->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(FormSlideshow));
     auto key = [this](Qt::Key k) {
@@ -36,23 +36,24 @@ TEST_F(SlideShow, SelectedPicturesByKeyboardWrapBothWays) {
     key(Qt::Key_Left);
     EXPECT_EQ(Counter(), QStringLiteral("3/3"));
     WaitForSlide();
-    EXPECT_EQ(FormSlideshow->nameStatus->text(), QStringLiteral("4] d.jpg"));
+    EXPECT_EQ(FormSlideshow->Controls().nameStatus->text(), QStringLiteral("4] d.jpg"));
     key(Qt::Key_Right);
     EXPECT_EQ(Counter(), QStringLiteral("1/3"));
     key(Qt::Key_End);
     EXPECT_EQ(Counter(), QStringLiteral("3/3"));
     key(Qt::Key_Space);
-    EXPECT_TRUE(FormSlideshow->advanceTimer.isActive());
+    EXPECT_TRUE(FormSlideshow->Controls().advanceTimer.isActive());
     FormSlideshow->AdvanceSlide();
     WaitForSlide();
     EXPECT_EQ(Counter(), QStringLiteral("1/3")) << "the timer wraps too";
-    EXPECT_TRUE(FormSlideshow->advanceTimer.isActive()) << "restarted after the picture is shown";
+    EXPECT_TRUE(FormSlideshow->Controls().advanceTimer.isActive())
+        << "restarted after the picture is shown";
     key(Qt::Key_Space);
-    EXPECT_FALSE(FormSlideshow->advanceTimer.isActive());
+    EXPECT_FALSE(FormSlideshow->Controls().advanceTimer.isActive());
     key(Qt::Key_Space);
     key(Qt::Key_Home);
-    EXPECT_FALSE(FormSlideshow->advanceTimer.isActive()) << "navigation pauses";
-    EXPECT_FALSE(FormSlideshow->playButton->isChecked());
+    EXPECT_FALSE(FormSlideshow->Controls().advanceTimer.isActive()) << "navigation pauses";
+    EXPECT_FALSE(FormSlideshow->Controls().playButton->isChecked());
     key(Qt::Key_F11);
     EXPECT_TRUE(FormSlideshow->isFullScreen());
     key(Qt::Key_Escape);
@@ -61,11 +62,11 @@ TEST_F(SlideShow, SelectedPicturesByKeyboardWrapBothWays) {
     key(Qt::Key_Space);
     key(Qt::Key_Escape); // while it plays
     EXPECT_FALSE(FormSlideshow->isVisible());
-    EXPECT_FALSE(FormSlideshow->advanceTimer.isActive());
-    EXPECT_TRUE(FormSlideshow->stopButton->isChecked());
-    EXPECT_FALSE(FormSlideshow->playButton->isChecked());
+    EXPECT_FALSE(FormSlideshow->Controls().advanceTimer.isActive());
+    EXPECT_TRUE(FormSlideshow->Controls().stopButton->isChecked());
+    EXPECT_FALSE(FormSlideshow->Controls().playButton->isChecked());
     FormMain->StartSlideshow();
-    EXPECT_FALSE(FormSlideshow->advanceTimer.isActive()) << "a new show waits for ▶";
+    EXPECT_FALSE(FormSlideshow->Controls().advanceTimer.isActive()) << "a new show waits for ▶";
 }
 
 // A show playing over a folder that is read again (another folder, F5) would step through rows
@@ -74,14 +75,14 @@ TEST_F(SlideShow, AShowOverAFolderReadAgainClosesAndSaysSo) {
     FormMain->SelectAllPictures();
     FormMain->StartSlideshow();
     WaitForSlide();
-    FormSlideshow->intervalBox->setValue(1);
-    FormSlideshow->playButton->setChecked(true);
+    FormSlideshow->Controls().intervalBox->setValue(1);
+    FormSlideshow->Controls().playButton->setChecked(true);
     FormSlideshow->Play();
     FormSlideshow->AdvanceSlide(); // a picture being decoded
     model->SetReadDelay(std::chrono::milliseconds(20));
     FormMain->UpdateTable();
     EXPECT_FALSE(FormSlideshow->isVisible());
-    EXPECT_FALSE(FormSlideshow->advanceTimer.isActive());
+    EXPECT_FALSE(FormSlideshow->Controls().advanceTimer.isActive());
     const std::size_t asked = dialogs.Calls().size();
     WaitForPage();
     WaitForSlide();
@@ -97,10 +98,10 @@ TEST_F(SlideShow, ColoursOfItsBarAndSwatchAndAnEmptiedList) {
     auto colourAt = [](QWidget* w) {
         return w->grab().toImage().pixelColor(w->width() / 2, w->height() / 2);
     };
-    EXPECT_EQ(colourAt(FormSlideshow->backgroundSwatch), QColor(0, 0, 0x80)) << "navy";
+    EXPECT_EQ(colourAt(FormSlideshow->Controls().backgroundSwatch), QColor(0, 0, 0x80)) << "navy";
     dialogs.AnswerColor(0x00FF00);
-    FormSlideshow->backgroundSwatch->Click();
-    EXPECT_EQ(colourAt(FormSlideshow->backgroundSwatch), QColor(0, 0xFF, 0));
+    FormSlideshow->Controls().backgroundSwatch->Click();
+    EXPECT_EQ(colourAt(FormSlideshow->Controls().backgroundSwatch), QColor(0, 0xFF, 0));
     QWidget* bar = FormSlideshow->findChild<QWidget*>(QStringLiteral("ToolBar1"));
     ASSERT_TRUE(bar);
     EXPECT_EQ(bar->grab().toImage().pixelColor(bar->width() - 3, bar->height() / 2),
@@ -112,7 +113,7 @@ TEST_F(SlideShow, ColoursOfItsBarAndSwatchAndAnEmptiedList) {
     dialogs.AnswerOk();
     FormSlideshow->AdvanceSlide();
     EXPECT_EQ(Said(), QStringLiteral("選択されたファイルがありません"));
-    EXPECT_FALSE(FormSlideshow->advanceTimer.isActive());
+    EXPECT_FALSE(FormSlideshow->Controls().advanceTimer.isActive());
 }
 
 TEST_F(SlideShow, AllModeFollowsTheTableAndItsJumpStaysInside) {
@@ -121,18 +122,18 @@ TEST_F(SlideShow, AllModeFollowsTheTableAndItsJumpStaysInside) {
     FormMain->SlideshowFromHere();
     EXPECT_EQ(FormSlideshow->Tag(), 2);
     EXPECT_EQ(Counter(), QStringLiteral("2/4"));
-    FormSlideshow->jumpBox->setValue(1);
+    FormSlideshow->Controls().jumpBox->setValue(1);
     FormSlideshow->JumpNow();
     WaitForSlide();
-    EXPECT_EQ(FormSlideshow->nameStatus->text(), QStringLiteral("1] a.jpg"));
+    EXPECT_EQ(FormSlideshow->Controls().nameStatus->text(), QStringLiteral("1] a.jpg"));
     FormSlideshow->GoPrevious();
     EXPECT_EQ(Table().exifGrid->currentIndex().row(), 3) << "the table follows Previous";
     // A typed number past the list becomes its length.
-    FormSlideshow->jumpBox->setFocus();
-    FormSlideshow->jumpBox->selectAll();
-    QTest::keyClicks(FormSlideshow->jumpBox, QStringLiteral("999"));
-    QTest::keyClick(FormSlideshow->jumpBox, Qt::Key_Return);
-    EXPECT_EQ(FormSlideshow->jumpBox->value(), 4);
+    FormSlideshow->Controls().jumpBox->setFocus();
+    FormSlideshow->Controls().jumpBox->selectAll();
+    QTest::keyClicks(FormSlideshow->Controls().jumpBox, QStringLiteral("999"));
+    QTest::keyClick(FormSlideshow->Controls().jumpBox, Qt::Key_Return);
+    EXPECT_EQ(FormSlideshow->Controls().jumpBox->value(), 4);
 }
 
 TEST_F(SlideShow, IntervalsAndCaptions) {
@@ -142,34 +143,38 @@ TEST_F(SlideShow, IntervalsAndCaptions) {
         items.push_back(k);
     model->SetChosenItems(items);
     // Zero at the opening keeps the timer off until the interval is changed.
-    FormSlideshow->intervalBox->setValue(0);
+    FormSlideshow->Controls().intervalBox->setValue(0);
     FormMain->StartSlideshow();
     WaitForSlide();
-    FormSlideshow->playButton->setChecked(true);
+    FormSlideshow->Controls().playButton->setChecked(true);
     FormSlideshow->Play();
     FormSlideshow->AdvanceSlide();
-    EXPECT_FALSE(FormSlideshow->advanceTimer.isActive());
-    FormSlideshow->intervalBox->setValue(3);
-    EXPECT_EQ(FormSlideshow->advanceTimer.interval(), 2500);
+    EXPECT_FALSE(FormSlideshow->Controls().advanceTimer.isActive());
+    FormSlideshow->Controls().intervalBox->setValue(3);
+    EXPECT_EQ(FormSlideshow->Controls().advanceTimer.interval(), 2500);
     FormSlideshow->Play();
-    EXPECT_TRUE(FormSlideshow->advanceTimer.isActive());
-    EXPECT_TRUE(FormSlideshow->captionLabels[8]->isVisible()) << "nine lines of ten items";
-    EXPECT_EQ(FormSlideshow->captionLabels[2]->text(), QStringLiteral("機種: Canon DIGITAL IXUS"));
-    EXPECT_FALSE(FormSlideshow->fileNameLabel->isVisible());
+    EXPECT_TRUE(FormSlideshow->Controls().advanceTimer.isActive());
+    EXPECT_TRUE(FormSlideshow->Controls().captionLabels[8]->isVisible())
+        << "nine lines of ten items";
+    EXPECT_EQ(FormSlideshow->Controls().captionLabels[2]->text(),
+              QStringLiteral("機種: Canon DIGITAL IXUS"));
+    EXPECT_FALSE(FormSlideshow->Controls().fileNameLabel->isVisible());
 
     CaptionSettingsDialog& settings = FormSlideshow->CaptionSettings();
-    settings.showCaptionsCheck->setChecked(false);
+    settings.Controls().showCaptionsCheck->setChecked(false);
     settings.CaptionsToggled();
-    settings.showCaptionsCheck->setChecked(true);
+    settings.Controls().showCaptionsCheck->setChecked(true);
     settings.CaptionsToggled();
-    EXPECT_TRUE(FormSlideshow->fileNameLabel->isVisible());
+    EXPECT_TRUE(FormSlideshow->Controls().fileNameLabel->isVisible());
     model->SetChosenItems({items[0], items[1]});
     settings.ApplyAndClose();
-    EXPECT_TRUE(FormSlideshow->captionLabels[1]->isVisible());
-    EXPECT_FALSE(FormSlideshow->captionLabels[2]->isVisible());
-    EXPECT_TRUE(FormSlideshow->fileNameLabel->isVisible());
-    settings.textSizeBox->setValue(40);
-    EXPECT_EQ(FormSlideshow->captionLabels[1]->y() - FormSlideshow->captionLabels[0]->y(), 45);
+    EXPECT_TRUE(FormSlideshow->Controls().captionLabels[1]->isVisible());
+    EXPECT_FALSE(FormSlideshow->Controls().captionLabels[2]->isVisible());
+    EXPECT_TRUE(FormSlideshow->Controls().fileNameLabel->isVisible());
+    settings.Controls().textSizeBox->setValue(40);
+    EXPECT_EQ(FormSlideshow->Controls().captionLabels[1]->y() -
+                  FormSlideshow->Controls().captionLabels[0]->y(),
+              45);
 }
 
 } // namespace kamelune::test

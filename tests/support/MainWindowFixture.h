@@ -7,6 +7,7 @@
 #include "platform/IniFile.h"
 #include "platform/TempDir.h"
 #include "platform/TextFile.h"
+#include "platform/qt/StringGridModel.h"
 #include "support/ScriptedDialogService.h"
 #include "thumbnails/Pkm.h"
 
@@ -80,8 +81,13 @@ protected:
     template <class Settings> void MakeHtml(Settings& settings, const std::string& path) {
         dialogs.AnswerPath(path);
         dialogs.AnswerOk();
-        settings.makeButton->click();
+        settings.Controls().makeButton->click();
         WaitForWriter();
+    }
+    // A cell typed into a grid's view, as the user edits it (grid row: the table's own).
+    static void TypeIntoCell(QAbstractItemView* view, int col, int gridRow, const QString& text) {
+        auto* m = static_cast<kamelune::StringGridModel*>(view->model());
+        ASSERT_TRUE(m->setData(m->index(gridRow - m->GridRow(0), col), text));
     }
     // A page built whole.
     void BuildPage(int page) const {

@@ -26,7 +26,7 @@ protected:
     }
     void StartOnThumbnails(bool defaultPkm = true) {
         Start("[Dir]\r\nDir=" + WindowTest::Pictures() +
-                  "\r\n[ActivePage]\r\nActivePage=thumbnailTab\r\n[Pane]\r\nHairetu=3\r\n",
+                  "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n[Pane]\r\nHairetu=3\r\n",
               defaultPkm);
         FormMain->resize(800, 600);
     }
@@ -35,7 +35,7 @@ protected:
     }
     std::vector<std::string> PageNumbers() const {
         std::vector<std::string> out;
-        for (const auto& rec : Page->pagePanels)
+        for (const auto& rec : Page->Panels())
             out.push_back(rec->NoLabel.text.toStdString());
         return out;
     }
@@ -46,27 +46,27 @@ TEST_F(ThumbnailPage, PagesOfThirtySevenPictures) {
     StartOnThumbnails();
     BuildPage(3);
     EXPECT_EQ(PageNumbers(), (std::vector<std::string>{"3-33", "3-34", "3-35", "3-36", "3-37"}));
-    EXPECT_EQ(Page->pageLabel->text(), QStringLiteral("/3"));
-    EXPECT_EQ(Page->pageCombo->count(), 3);
+    EXPECT_EQ(Page->Controls().pageLabel->text(), QStringLiteral("/3"));
+    EXPECT_EQ(Page->Controls().pageCombo->count(), 3);
     // Pane 2 doubles the page: 37 pictures in two pages, page 3 falls back to page 1.
-    Page->fourItemsButton->click();
+    Page->Controls().fourItemsButton->click();
     WaitForPage();
-    EXPECT_EQ(Page->perPageLabel->text(), QStringLiteral("x2画/ﾍﾟｰｼﾞ"));
-    EXPECT_EQ(Page->pageCombo->currentText(), QStringLiteral("1"));
-    EXPECT_EQ(Page->pagePanels.size(), 32u);
-    Page->perPageCombo->setCurrentText(QStringLiteral("30"));
+    EXPECT_EQ(Page->Controls().perPageLabel->text(), QStringLiteral("x2画/ﾍﾟｰｼﾞ"));
+    EXPECT_EQ(Page->Controls().pageCombo->currentText(), QStringLiteral("1"));
+    EXPECT_EQ(Page->Panels().size(), 32u);
+    Page->Controls().perPageCombo->setCurrentText(QStringLiteral("30"));
     Page->PerPageChosen();
     WaitForPage();
-    EXPECT_EQ(Page->pagePanels.size(), 37u);
+    EXPECT_EQ(Page->Panels().size(), 37u);
     // An empty folder after a full page leaves nothing to scroll.
     FormMain->resize(500, 400);
     FormMain->show();
-    ASSERT_GT(Page->panelScroll->verticalScrollBar()->maximum(), 0);
+    ASSERT_GT(Page->Controls().panelScroll->verticalScrollBar()->maximum(), 0);
     fs::create_directories(dir / "empty");
     FormMain->SetCurrentDir(dir / "empty");
-    EXPECT_TRUE(Page->pagePanels.empty());
-    EXPECT_EQ(Page->panelScroll->verticalScrollBar()->maximum(), 0);
-    EXPECT_EQ(Page->panelScroll->horizontalScrollBar()->maximum(), 0);
+    EXPECT_TRUE(Page->Panels().empty());
+    EXPECT_EQ(Page->Controls().panelScroll->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(Page->Controls().panelScroll->horizontalScrollBar()->maximum(), 0);
 }
 
 // The window answers while a page builds; another page replaces it, and neither leaving a page
@@ -75,7 +75,7 @@ TEST_F(ThumbnailPage, PagesBuildWhileTheWindowAnswersAndNeverHoldItUp) {
     Pictures(40, true);
     StartOnThumbnails();
     fs::remove_all(AppDir() + "/@KameluneDir");
-    Page->thumbnailThreads = 1;
+    Page->SetThumbnailThreads(1);
     model->SetReadDelay(std::chrono::milliseconds(100));
     Page->BuildPage(1);
     ASSERT_TRUE(Page->Building());
@@ -85,11 +85,11 @@ TEST_F(ThumbnailPage, PagesBuildWhileTheWindowAnswersAndNeverHoldItUp) {
     Page->BuildPage(2);
     WaitForPage();
     model->SetReadDelay({});
-    ASSERT_EQ(Page->pagePanels.size(), 16u);
+    ASSERT_EQ(Page->Panels().size(), 16u);
     EXPECT_EQ(PageNumbers().front(), "2-17");
     // Page 1's thumbnail being made came back late, while page 2 was built: it never lands on a
     // panel of page 2 (pictures of two sizes tell which is which).
-    for (const auto& rec : Page->pagePanels) {
+    for (const auto& rec : Page->Panels()) {
         EXPECT_TRUE(rec->Selected) << rec->NoLabel.text.toStdString();
         const std::string name = model->Base().Cell(kNameCol, rec->PictNo);
         int w = 0, h = 0;
@@ -107,12 +107,12 @@ TEST_F(ThumbnailPage, PagesBuildWhileTheWindowAnswersAndNeverHoldItUp) {
     EXPECT_TRUE(Page->Building());
     WaitForPage();
     EXPECT_TRUE(fs::exists(Cache("p32.TXT")));
-    EXPECT_EQ(Page->pagePanels.size(), 16u);
+    EXPECT_EQ(Page->Panels().size(), 16u);
 
     // Thumbnails that take hours to make (a slow share, huge pictures): leaving the page or the
     // program never waits for the ones being made.
     fs::remove_all(AppDir() + "/@KameluneDir");
-    Page->thumbnailThreads = 0; // as many as the machine has
+    Page->SetThumbnailThreads(0); // as many as the machine has
     model->SetReadDelay(kHours);
     Page->BuildPage(1);
     WaitWhile([this] { return Page->ThumbnailsBeingMade() < ThumbLoader::DefaultThreads(); });
@@ -157,7 +157,7 @@ protected:
         Pictures(pictures);
         TempDir::Write(WindowTest::Pictures() + "/p03.jpg", "");
         TempDir::Write(Ini(), "[Dir]\r\nDir=" + WindowTest::Pictures() +
-                                  "\r\n[ActivePage]\r\nActivePage=thumbnailTab\r\n");
+                                  "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n");
         WriteDefaultPkm(AppDir() + "/Default.pkm");
         CreateWindows({AppDir(), Ini()}, {}, false, &boxes);
         FormMain->show();
@@ -170,7 +170,7 @@ protected:
         WaitWhile([this] { return Busy(); });
         EXPECT_FALSE(Busy()) << "work that never ended, or a message nobody could close";
         EXPECT_GE(boxes.answered, 1);
-        EXPECT_EQ(Page->pagePanels.size(), 6u);
+        EXPECT_EQ(Page->Panels().size(), 6u);
     }
     RealBoxes boxes; // the windows go first, in the fixture's TearDown
 };
@@ -195,8 +195,8 @@ TEST_F(ThumbnailMessages, APageAskedForUnderAMessageTakesNoPanelOfTheOldOne) {
     boxes.whileUp = [this] { Page->BuildPage(2); };
     Page->BuildPage(1);
     WaitWhile([this] { return Busy(); });
-    ASSERT_FALSE(Page->pagePanels.empty());
-    for (const auto& rec : Page->pagePanels)
+    ASSERT_FALSE(Page->Panels().empty());
+    for (const auto& rec : Page->Panels())
         EXPECT_TRUE(rec->NoLabel.text.startsWith(QStringLiteral("2-")))
             << rec->NoLabel.text.toStdString();
 }
@@ -210,7 +210,7 @@ TEST_F(ThumbnailMessages, TheAlbumIsWrittenWhileThePageSaysAThumbnailFailed) {
     windows->FormMakeExifHTML->fileDelay = std::chrono::milliseconds(30); // the album too
     Page->BuildPage(1);
     FormMain->SelectAllPictures();
-    FormSetHTML->openAfterCheck->setChecked(false);
+    FormSetHTML->Controls().openAfterCheck->setChecked(false);
     boxes.savePath = QString::fromStdString(dir / "album.html");
     FormSetHTML->MakeExport();
     ExpectAtRest();
@@ -227,8 +227,8 @@ TEST_F(ThumbnailPage, PicturesTheCacheCannotHoldStillShowWithOneMessage) {
     dialogs.AnswerOk(); // the page built again below
     StartOnThumbnails();
     BuildPage(1);
-    ASSERT_EQ(Page->pagePanels.size(), 4u);
-    for (const auto& rec : Page->pagePanels) {
+    ASSERT_EQ(Page->Panels().size(), 4u);
+    for (const auto& rec : Page->Panels()) {
         EXPECT_EQ(rec->Image.deviceIndependentSize().toSize(), QSize(88, 66))
             << rec->FileNameLabel.text.toStdString();
         EXPECT_EQ(rec->SizeLabel.text, QStringLiteral("640x480, 128kb"));
@@ -244,11 +244,11 @@ TEST_F(ThumbnailPage, PicturesByKeyboard) {
     FormMain->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(FormMain));
     BuildPage(1);
-    QWidget* pictures = Page->panelScroll;
+    QWidget* pictures = Page->Controls().panelScroll;
     pictures->setFocus();
     auto current = [this] {
-        for (std::size_t i = 0; i < Page->pagePanels.size(); ++i)
-            if (Page->pagePanels[i]->Current) return static_cast<int>(i);
+        for (std::size_t i = 0; i < Page->Panels().size(); ++i)
+            if (Page->Panels()[i]->Current) return static_cast<int>(i);
         return -1;
     };
     EXPECT_EQ(current(), 0) << "the frame shows with the keyboard";
@@ -258,10 +258,10 @@ TEST_F(ThumbnailPage, PicturesByKeyboard) {
     EXPECT_EQ(current(), 1 + columns);
     QTest::keyClick(pictures, Qt::Key_Space);
     EXPECT_EQ(model->Selected().size(), 1u);
-    EXPECT_TRUE(Page->pagePanels[static_cast<std::size_t>(current())]->Selected);
+    EXPECT_TRUE(Page->Panels()[static_cast<std::size_t>(current())]->Selected);
     QTest::keyClick(pictures, Qt::Key_PageDown);
     WaitForPage();
-    EXPECT_EQ(Page->currentPage, 2);
+    EXPECT_EQ(Page->CurrentPage(), 2);
     EXPECT_EQ(current(), 0);
     QTest::keyClick(pictures, Qt::Key_Return);
     EXPECT_TRUE(FormSlideshow->isVisible());
@@ -274,7 +274,7 @@ TEST_F(ThumbnailPage, UprightOptionTurnsThumbnailsByTheirOrientation) {
     // picture once turned.
     fs::copy_file(kSamples / "orientation/landscape_6.jpg", WindowTest::Pictures() + "/l.jpg");
     StartOnThumbnails();
-    auto shown = [this] { return Page->pagePanels.at(0)->Image.deviceIndependentSize().toSize(); };
+    auto shown = [this] { return Page->Panels().at(0)->Image.deviceIndependentSize().toSize(); };
     EXPECT_EQ(shown(), QSize(66, 88)) << "as stored";
     // Turned also while the EXIF block after the JFIF header is not read for the tables.
     Ui().uprightAction->trigger();
@@ -292,11 +292,11 @@ TEST_F(ThumbnailPage, CaptionTextsAndLooks) {
     Pictures(1);
     StartOnThumbnails();
     BuildPage(1);
-    const PanelRecord* rec = Page->pagePanels.at(0).get();
+    const PanelRecord* rec = Page->Panels().at(0).get();
     {
         // Labels size to their text: a long size line shows past its designed 90 pixels, up to
         // the panel's edge.
-        PanelRecord& r = *Page->pagePanels.at(0);
+        PanelRecord& r = *Page->Panels().at(0);
         r.SizeLabel.text = QStringLiteral("12000x9000, 123456kb");
         r.SizeLabel.visible = true;
         const QImage shot = r.Panel->grab().toImage();
@@ -310,16 +310,17 @@ TEST_F(ThumbnailPage, CaptionTextsAndLooks) {
     EXPECT_EQ(rec->CaptionLabels[0].text, QStringLiteral("機種: Canon DIGITAL IXUS"));
     // Emphasis on F値 and ﾌﾗｯｼｭ (entries 2 and 7): behind the text, or on it when transparent.
     EXPECT_EQ(rec->CaptionLabels[2].background, Bgr(0xFFFF00));
-    windows->FormDisplaySettings->transparentCheck->setChecked(true);
+    windows->FormDisplaySettings->Controls().transparentCheck->setChecked(true);
     windows->FormDisplaySettings->Apply();
-    rec = Page->pagePanels.at(0).get();
+    rec = Page->Panels().at(0).get();
     EXPECT_TRUE(rec->CaptionLabels[2].transparent);
     EXPECT_EQ(rec->CaptionLabels[2].color, Bgr(0xFFFF00));
     EXPECT_EQ(rec->CaptionLabels[3].color, Bgr(0x000000));
     // A heading cleared in the item grid: the bare value.
-    FormItemChoice->itemGrid.SetCell(2, 4, "");
+    TypeIntoCell(FormItemChoice->Controls().itemView, 2, 4, QString());
+    FormItemChoice->Apply();
     BuildPage(1);
-    EXPECT_EQ(Page->pagePanels[0]->CaptionLabels[0].text, QStringLiteral("Canon DIGITAL IXUS"));
+    EXPECT_EQ(Page->Panels()[0]->CaptionLabels[0].text, QStringLiteral("Canon DIGITAL IXUS"));
 }
 
 // The selection's own walk is tested plainly; here the panels follow it, page built or not.
@@ -330,9 +331,9 @@ TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
     std::mt19937 random(7);
     for (int step = 0; step < 300; ++step) {
         const int op = static_cast<int>(random() % 4);
-        const int k = static_cast<int>(random() % Page->pagePanels.size());
+        const int k = static_cast<int>(random() % Page->Panels().size());
         if (op == 0) {
-            Page->PanelClicked(*Page->pagePanels[k]);
+            Page->PanelClicked(*Page->Panels()[k]);
         } else if (op == 1) {
             FormMain->Selection(1, k + 1);
             BuildPage(1); // a table click leaves the panels to the next page
@@ -341,7 +342,7 @@ TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
         } else {
             FormMain->InvertSelection();
         }
-        for (const auto& rec : Page->pagePanels) {
+        for (const auto& rec : Page->Panels()) {
             const std::string& cell = model->View().Cell(1, rec->ExifRow);
             ASSERT_EQ(rec->Selected, !cell.empty()) << step;
             ASSERT_EQ(rec->Panel->Color(), Bgr(rec->Selected ? 0xC4FABA : 0xC0C0C0)) << step;
@@ -379,7 +380,7 @@ TEST_F(ThumbnailPage, PopupCommandsAndTheRowJumpFindTheirPicture) {
     StartOnThumbnails();
     BuildPage(1);
     // From a thumbnail.
-    FormMain->SetPopupTarget(kamelune::ThumbnailPage::Target(*Page->pagePanels[3]));
+    FormMain->SetPopupTarget(kamelune::ThumbnailPage::Target(*Page->Panels()[3]));
     FormMain->SlideshowFromHere();
     EXPECT_EQ(FormSlideshow->Tag(), 4);
     EXPECT_EQ(FormSlideshow->windowTitle(), QStringLiteral("スライドショー(全表示)"));
@@ -421,9 +422,10 @@ TEST_F(ThumbnailPage, ItemsChosenSavedLoadedAndRefused) {
     for (int row : {4, 19, 36})
         FormItemChoice->ItemClicked(1, row);
     FormItemChoice->ItemClicked(2, 5); // other columns do nothing
-    FormItemChoice->itemGrid.SetCell(2, 19, "絞り値");
-    EXPECT_EQ(model->ChosenItems(), (std::vector<int>{4, 19, 36}));
+    TypeIntoCell(FormItemChoice->Controls().itemView, 2, 19, QStringLiteral("絞り値"));
+    EXPECT_NE(model->ChosenItems(), (std::vector<int>{4, 19, 36})) << "the choice waits for 適用";
     FormItemChoice->Apply();
+    EXPECT_EQ(model->ChosenItems(), (std::vector<int>{4, 19, 36}));
     EXPECT_EQ(model->View().ColCount(), 6);
     EXPECT_EQ(windows->FormDisplaySettings->Attributes().emphasisChecked,
               std::vector<bool>(3, false));
@@ -444,7 +446,7 @@ TEST_F(ThumbnailPage, ItemsChosenSavedLoadedAndRefused) {
     EXPECT_EQ(b.emphasisChecked, a.emphasisChecked);
     EXPECT_EQ(b.selectedColor, 0x00FF00u);
     EXPECT_TRUE(b.transparent);
-    EXPECT_EQ(Page->pagePanels.at(0)->CaptionLabels[1].text, QStringLiteral("絞り値: 4.0"));
+    EXPECT_EQ(Page->Panels().at(0)->CaptionLabels[1].text, QStringLiteral("絞り値: 4.0"));
     dialogs.AnswerPath(AppDir() + "/again.pkm");
     FormItemChoice->SaveToFile();
     EXPECT_EQ(TempDir::Read(AppDir() + "/again.pkm"), bytes);
@@ -458,8 +460,9 @@ TEST_F(ThumbnailPage, ItemsChosenSavedLoadedAndRefused) {
     dialogs.AnswerPath(AppDir() + "/one.pkm");
     FormItemChoice->OpenFromFile();
     EXPECT_EQ(model->ChosenItems(), (std::vector<int>{10}));
-    EXPECT_EQ(FormItemChoice->itemGrid.Cell(2, 10), "日時");
-    EXPECT_EQ(windows->FormDisplaySettings->Attributes().selectedColor, 0x00FF00u) << "the looks stay";
+    EXPECT_EQ(FormItemChoice->Controls().itemGrid.Cell(2, 10), "日時");
+    EXPECT_EQ(windows->FormDisplaySettings->Attributes().selectedColor, 0x00FF00u)
+        << "the looks stay";
 
     lines.resize(120);
     ASSERT_TRUE(WriteTextLines(saved, lines));

@@ -33,11 +33,12 @@ TEST_F(SortRename, SortKeysReorderTheViewAndClearRestoresIt) {
     FormSort->SortLineClicked(10);
     EXPECT_EQ(Said(), QStringLiteral("既に4項目選択されています"));
     EXPECT_EQ(model->SortKeys().size(), 4u);
-    EXPECT_EQ(FormSort->sortGrid.Cell(2, 18), "露光");
-    EXPECT_EQ(FormSort->sortGrid.Cell(3, 1), "a.jpg") << "examples from the first EXIF picture";
+    EXPECT_EQ(FormSort->Controls().sortGrid.Cell(2, 18), "露光");
+    EXPECT_EQ(FormSort->Controls().sortGrid.Cell(3, 1), "a.jpg")
+        << "examples from the first EXIF picture";
     FormSort->ClearChoices();
     EXPECT_TRUE(model->SortKeys().empty());
-    EXPECT_EQ(FormSort->sortGrid.Cell(1, 4), "");
+    EXPECT_EQ(FormSort->Controls().sortGrid.Cell(1, 4), "");
     FormSort->SortLineClicked(18);
     FormSort->SortLineClicked(1);
     FormSort->SortNow();
@@ -67,16 +68,17 @@ TEST_F(SortRename, BatchAndSingleRenamesExecuteAndReread) {
     model->SetChosenItems({4, 10});
     Select({1, 2, 3});
     FormRename->FillControls();
-    EXPECT_EQ(FormRename->firstItemCombo->currentText(), QStringLiteral("機種"));
-    EXPECT_EQ(FormRename->secondItemCombo->currentText(), QStringLiteral("なし"));
-    EXPECT_EQ(FormRename->secondItemCombo->count(), 3);
-    FormRename->firstItemCombo->setCurrentIndex(2); // なし
-    FormRename->prefixEdit->setText(QStringLiteral("trip"));
-    FormRename->prefixCheck->setChecked(true);
+    EXPECT_EQ(FormRename->Controls().firstItemCombo->currentText(), QStringLiteral("機種"));
+    EXPECT_EQ(FormRename->Controls().secondItemCombo->currentText(), QStringLiteral("なし"));
+    EXPECT_EQ(FormRename->Controls().secondItemCombo->count(), 3);
+    FormRename->Controls().firstItemCombo->setCurrentIndex(2); // なし
+    FormRename->Controls().prefixEdit->setText(QStringLiteral("trip"));
+    FormRename->Controls().prefixCheck->setChecked(true);
     FormRename->PreviewNames();
-    EXPECT_EQ(FormRename->nameGrid.Cell(3, 1), "trip_0001.JPG");
-    EXPECT_EQ(FormRename->nameGrid.Cell(3, 3), "trip_0003.JPG");
-    FormRename->nameGrid.SetCell(3, 2, "d.jpg"); // edited by hand onto an existing name
+    EXPECT_EQ(FormRename->Controls().nameGrid.Cell(3, 1), "trip_0001.JPG");
+    EXPECT_EQ(FormRename->Controls().nameGrid.Cell(3, 3), "trip_0003.JPG");
+    TypeIntoCell(FormRename->Controls().nameView, 3, 2,
+                 QStringLiteral("d.jpg")); // edited by hand onto an existing name
     const std::string cache = AppDir() + "/@KameluneDir/" + CacheSubNameOf(Pictures());
     fs::create_directories(cache);
     TempDir::Write(cache + "/T_a.jpg", "t");
@@ -98,16 +100,16 @@ TEST_F(SortRename, BatchAndSingleRenamesExecuteAndReread) {
     // One picture renamed: unchanged, nothing; onto another picture, refused; else done.
     windows->FormRename2->SetPicture(1);
     windows->FormRename2->FillControls();
-    EXPECT_EQ(windows->FormRename2->oldNameLabel->text(), QStringLiteral("b.jpg"));
+    EXPECT_EQ(windows->FormRename2->Controls().oldNameLabel->text(), QStringLiteral("b.jpg"));
     windows->FormRename2->RenameNow();
-    windows->FormRename2->newNameEdit->setText(QStringLiteral("d.jpg"));
+    windows->FormRename2->Controls().newNameEdit->setText(QStringLiteral("d.jpg"));
     dialogs.AnswerOk();
     windows->FormRename2->RenameNow();
     EXPECT_EQ(Said(),
               QStringLiteral("ファイル名変換に失敗しました\n同じ名前のファイルがあります: d.jpg"));
     EXPECT_EQ(Tree(Pictures()), "b.jpg d.jpg trip_0001.JPG trip_0003.JPG");
     windows->FormRename2->FillControls();
-    windows->FormRename2->newNameEdit->setText(QStringLiteral("kodak.jpg"));
+    windows->FormRename2->Controls().newNameEdit->setText(QStringLiteral("kodak.jpg"));
     windows->FormRename2->RenameNow();
     WaitForPage();
     EXPECT_EQ(ViewNames(),
@@ -127,7 +129,7 @@ TEST_F(SortRename, BatchAndSingleRenamesExecuteAndReread) {
     windows->FormRename2->FillControls();
     windows->FormRename2->RenameNow(); // unchanged as shown: nothing
     EXPECT_TRUE(fs::exists(Pictures() + "/C\xff.jpg"));
-    windows->FormRename2->newNameEdit->setText(QStringLiteral("Renamed.jpg"));
+    windows->FormRename2->Controls().newNameEdit->setText(QStringLiteral("Renamed.jpg"));
     windows->FormRename2->RenameNow();
     WaitForPage();
     EXPECT_EQ(TempDir::Read(Pictures() + "/Renamed.jpg"), "not UTF-8");
@@ -153,12 +155,14 @@ TEST_F(ModernItems, ChosenSortedRenamedAndRemembered) {
                                         "11.885127#map=16/43.467448/11.885127");
 
     // Chosen as the item dialog chooses: the model, FocalLengthIn35mmFilm.
+    StringGrid items = model->Items();
     for (int r = 1; r <= kAllItemCount; ++r)
-        model->EditItems().SetCell(1, r, "");
-    model->EditItems().SetCell(1, 4, "1");
-    model->EditItems().SetCell(1, 79, "2");
+        items.SetCell(1, r, "");
+    items.SetCell(1, 4, "1");
+    items.SetCell(1, 79, "2");
     ItemList chosen;
-    GridToItemList(model->Items(), chosen);
+    GridToItemList(items, chosen);
+    model->SetItemCatalogue(items, chosen);
     model->ChooseItems(chosen);
     EXPECT_EQ(View().Cell(4, 1), "112.0mm");
     // Latitudes 43.467448, 43.467157, 43.467082: the sort turns the order round.
@@ -168,9 +172,9 @@ TEST_F(ModernItems, ChosenSortedRenamedAndRemembered) {
     EXPECT_EQ(model->RowOrder(), (std::vector<int>{3, 2, 1}));
     FormMain->Selection(1, 1);
     FormRename->FillControls();
-    FormRename->firstItemCombo->setCurrentIndex(1); // 35mm換算
+    FormRename->Controls().firstItemCombo->setCurrentIndex(1); // 35mm換算
     FormRename->PreviewNames();
-    EXPECT_EQ(FormRename->nameGrid.Cell(3, 1), "77.JPG") << "77.0mm, cut at its dot";
+    EXPECT_EQ(FormRename->Controls().nameGrid.Cell(3, 1), "77.JPG") << "77.0mm, cut at its dot";
 
     // The option and the layout come back at the next start.
     dialogs.AnswerPath(AppDir() + "/Default.pkm");
