@@ -30,18 +30,18 @@ public:
 
     FolderModel model;
     // Members are released in reverse order: the main window goes last, after every dialog.
-    std::unique_ptr<MainWindow> FormMain;
+    std::unique_ptr<MainWindow> mainWindow;
     ThumbnailPage* Page = nullptr; // the main window's thumbnail tab, owned by it
-    std::unique_ptr<ExportProgressWindow> FormMakeExifHTML;
-    std::unique_ptr<AlbumSettingsDialog> FormSetHTML;
-    std::unique_ptr<TableSettingsDialog> FormSetHTML2;
-    std::unique_ptr<DisplaySettingsDialog> FormDisplaySettings;
-    std::unique_ptr<ItemChoiceDialog> FormItemChoice;
-    std::unique_ptr<SortDialog> FormSort;
-    std::unique_ptr<AboutDialog> FormVersion;
-    std::unique_ptr<BatchRenameDialog> FormRename;
-    std::unique_ptr<SingleRenameDialog> FormRename2;
-    std::unique_ptr<SlideshowWindow> FormSlideshow;
+    std::unique_ptr<ExportProgressWindow> exportProgress;
+    std::unique_ptr<AlbumSettingsDialog> albumSettings;
+    std::unique_ptr<TableSettingsDialog> tableSettings;
+    std::unique_ptr<DisplaySettingsDialog> displaySettings;
+    std::unique_ptr<ItemChoiceDialog> itemChoice;
+    std::unique_ptr<SortDialog> sortDialog;
+    std::unique_ptr<AboutDialog> aboutDialog;
+    std::unique_ptr<BatchRenameDialog> batchRename;
+    std::unique_ptr<SingleRenameDialog> singleRename;
+    std::unique_ptr<SlideshowWindow> slideshow;
 
 private:
     void Connect();

@@ -61,6 +61,6 @@ int main(int argc, char* argv[]) {
     kamelune::QtDialogService dialogs;
     kamelune::Windows windows(kamelune::ResolveAppPaths(QCoreApplication::applicationFilePath()),
                               dialogs, start);
-    windows.FormMain->show();
+    windows.mainWindow->show();
     return QApplication::exec();
 }

@@ -90,10 +90,9 @@ inline void WaitForPage(const Windows& w) {
 
 // Until the slideshow's picture is on screen.
 inline void WaitForSlide(const Windows& w) {
-    if (!w.FormSlideshow->Loading()) return;
+    if (!w.slideshow->Loading()) return;
     QEventLoop loop;
-    QObject::connect(w.FormSlideshow.get(), &SlideshowWindow::pictureShown, &loop,
-                     &QEventLoop::quit);
+    QObject::connect(w.slideshow.get(), &SlideshowWindow::pictureShown, &loop, &QEventLoop::quit);
     loop.exec();
 }
 
@@ -109,8 +108,8 @@ inline std::unique_ptr<Windows> StartProgram(DialogService& dialogs, const std::
     std::fclose(ini);
     WritePkm(appDir + "/Default.pkm", lastItem);
     auto w = std::make_unique<Windows>(AppPaths{appDir, appDir + "/kamelune.ini"}, dialogs);
-    w->FormMain->resize(1100, 800);
-    w->FormMain->show();
+    w->mainWindow->resize(1100, 800);
+    w->mainWindow->show();
     QCoreApplication::processEvents();
     WaitForPage(*w);
     return w;

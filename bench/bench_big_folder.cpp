@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     const std::string appDir = folders.work + "/bench-big-app";
     fs::create_directories(appDir + "/empty");
     auto w = bench::StartProgram(dialogs, appDir, appDir + "/empty", "TabSheetTable", 1, 10);
-    w->FormMain->Controls().allPicturesAction->setChecked(true);
+    w->mainWindow->Controls().allPicturesAction->setChecked(true);
     const double startMb = bench::StatusMb("VmRSS");
     const StringGrid& view = w->model.View();
 
@@ -78,11 +78,11 @@ int main(int argc, char** argv) {
     double firstRows = 0, whole = 0;
     qint64 readWait = 0;
     {
-        bench::InputProbe probe(w->FormMain->windowHandle());
+        bench::InputProbe probe(w->mainWindow->windowHandle());
         probe.Start();
         QElapsedTimer clock;
         clock.start();
-        w->FormMain->SetCurrentDir(big);
+        w->mainWindow->SetCurrentDir(big);
         bench::WaitUntil([&view] { return view.RowCount() > 1; });
         firstRows = Milliseconds(clock);
         bench::WaitUntil([&w] { return !w->model.Reading(); });
@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
 
     // Sort on four keys; select all and reverse: each timed, and input probed while it runs.
     const auto timed = [&w](const std::function<void()>& work, qint64& waited) {
-        bench::InputProbe probe(w->FormMain->windowHandle());
+        bench::InputProbe probe(w->mainWindow->windowHandle());
         probe.Start();
         QElapsedTimer clock;
         clock.start();
@@ -109,22 +109,22 @@ int main(int argc, char** argv) {
     w->model.SetSortKeys({3, 18, 19, 10});
     const double sort = timed(
         [&w] {
-            w->FormSort->SortNow();
-            bench::WaitUntil([&w] { return !w->FormSort->Sorting(); });
+            w->sortDialog->SortNow();
+            bench::WaitUntil([&w] { return !w->sortDialog->Sorting(); });
         },
         sortWait);
-    const double selectAll = timed([&w] { w->FormMain->SelectAllPictures(); }, selectWait);
-    const double reverse = timed([&w] { w->FormMain->InvertSelection(); }, reverseWait);
+    const double selectAll = timed([&w] { w->mainWindow->SelectAllPictures(); }, selectWait);
+    const double reverse = timed([&w] { w->mainWindow->InvertSelection(); }, reverseWait);
 
     // A full scroll of the table, then a page change on the thumbnail tab between two pages
     // already in the cache.
-    QScrollBar* bar = w->FormMain->Controls().tablePage->Controls().exifGrid->verticalScrollBar();
+    QScrollBar* bar = w->mainWindow->Controls().tablePage->Controls().exifGrid->verticalScrollBar();
     for (int v = 0; v <= bar->maximum(); v += std::max(1, bar->pageStep())) {
         bar->setValue(v);
         QCoreApplication::processEvents();
     }
-    w->FormMain->Controls().pageTabs->setCurrentWidget(w->FormMain->Controls().thumbnailTab);
-    w->FormMain->TabChanged();
+    w->mainWindow->Controls().pageTabs->setCurrentWidget(w->mainWindow->Controls().thumbnailTab);
+    w->mainWindow->TabChanged();
     bench::WaitForPage(*w);
     w->Page->BuildPage(2);
     bench::WaitForPage(*w);

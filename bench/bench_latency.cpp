@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     w->Page->Controls().perPageCombo->setCurrentText(QStringLiteral("30"));
     qint64 coldPage = 0;
     {
-        bench::InputProbe probe(w->FormMain->windowHandle());
+        bench::InputProbe probe(w->mainWindow->windowHandle());
         probe.Start();
         w->Page->BuildPage(1);
         bench::WaitForPage(*w);
@@ -79,18 +79,18 @@ int main(int argc, char** argv) {
     }
     fs::create_directories(work + "/bench-empty");
     w = bench::StartProgram(dialogs, appDir, work + "/bench-empty", "TabSheetGazo", 3);
-    w->FormMain->SetCurrentDir(huge);
+    w->mainWindow->SetCurrentDir(huge);
     bench::WaitUntil([&w] { return !w->model.Reading(); });
     fs::remove_all(appDir + "/@KameluneDir");
     qint64 leave = 0;
     {
-        bench::InputProbe probe(w->FormMain->windowHandle());
+        bench::InputProbe probe(w->mainWindow->windowHandle());
         probe.Start();
         w->Page->BuildPage(1);
         QElapsedTimer clock;
         clock.start();
         bench::WaitUntil([&clock] { return clock.elapsed() >= 300; });
-        w->FormMain->SetCurrentDir(work + "/bench-empty");
+        w->mainWindow->SetCurrentDir(work + "/bench-empty");
         bench::WaitUntil([&clock] { return clock.elapsed() >= 500; });
         leave = probe.Stop();
     }
@@ -114,15 +114,15 @@ int main(int argc, char** argv) {
     fs::create_directories(out);
     Answers answers(QString::fromStdString(out + "/album.html"));
     w = bench::StartProgram(answers, appDir, pictures, "TabSheetTable", 3);
-    w->FormMain->SelectAllPictures();
-    w->FormSetHTML->Controls().linkCheck->setChecked(true);
-    w->FormSetHTML->Controls().openAfterCheck->setChecked(false);
+    w->mainWindow->SelectAllPictures();
+    w->albumSettings->Controls().linkCheck->setChecked(true);
+    w->albumSettings->Controls().openAfterCheck->setChecked(false);
     qint64 album = 0;
     {
-        bench::InputProbe probe(w->FormMain->windowHandle());
+        bench::InputProbe probe(w->mainWindow->windowHandle());
         probe.Start();
-        w->FormSetHTML->MakeExport();
-        bench::WaitUntil([&w] { return !w->FormMakeExifHTML->Running(); });
+        w->albumSettings->MakeExport();
+        bench::WaitUntil([&w] { return !w->exportProgress->Running(); });
         album = probe.Stop();
     }
     const bool written = fs::exists(out + "/album.html");

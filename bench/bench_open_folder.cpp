@@ -31,11 +31,12 @@ int main(int argc, char** argv) {
     // Input during the first visit of the folder: the folder list lists it for the first time.
     qint64 inputWait = 0;
     {
-        bench::InputProbe probe(w->FormMain->windowHandle());
+        bench::InputProbe probe(w->mainWindow->windowHandle());
         probe.Start();
-        w->FormMain->SetCurrentDir(corpus);
-        bench::WaitUntil(
-            [&w] { return !w->FormMain->Controls().folderTree->Listing() && !w->model.Reading(); });
+        w->mainWindow->SetCurrentDir(corpus);
+        bench::WaitUntil([&w] {
+            return !w->mainWindow->Controls().folderTree->Listing() && !w->model.Reading();
+        });
         inputWait = probe.Stop();
     }
     std::printf("input-latency open-folder: %lld ms (target <= 50)\n",
@@ -44,16 +45,16 @@ int main(int argc, char** argv) {
     // F5 pressed ten times, 20 ms apart, while the folder is read: each stops the read running
     // and starts another; one read ends.
     {
-        bench::InputProbe probe(w->FormMain->windowHandle());
+        bench::InputProbe probe(w->mainWindow->windowHandle());
         probe.Start();
-        w->FormMain->UpdateTable();
+        w->mainWindow->UpdateTable();
         for (int i = 0; i < 10; ++i) {
             QElapsedTimer gap;
             gap.start();
             bench::WaitUntil([&gap] { return gap.elapsed() >= 20; });
             for (auto type : {QEvent::KeyPress, QEvent::KeyRelease})
                 QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::SynchronousDelivery>(
-                    w->FormMain->windowHandle(), type, Qt::Key_F5, Qt::NoModifier);
+                    w->mainWindow->windowHandle(), type, Qt::Key_F5, Qt::NoModifier);
         }
         bench::WaitUntil([&w] { return !w->model.Reading(); });
         inputWait = probe.Stop();
@@ -64,7 +65,7 @@ int main(int argc, char** argv) {
     double best = 1e9;
     qint64 worstGap = 0;
     for (int round = 0; round < 3; ++round) {
-        w->FormMain->SetCurrentDir(appDir + "/empty");
+        w->mainWindow->SetCurrentDir(appDir + "/empty");
         bench::WaitUntil([&w] { return !w->model.Reading(); });
         QElapsedTimer clock;
         qint64 last = 0;
@@ -75,7 +76,7 @@ int main(int argc, char** argv) {
         });
         tick.start(10);
         clock.start();
-        w->FormMain->SetCurrentDir(corpus);
+        w->mainWindow->SetCurrentDir(corpus);
         bench::WaitUntil([&w] { return !w->model.Reading(); });
         const double seconds = clock.nsecsElapsed() / 1e9;
         worstGap = std::max(worstGap, clock.elapsed() - last);
@@ -102,8 +103,8 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 10; ++i) {
         QElapsedTimer t;
         t.start();
-        w->FormSort->SortNow();
-        bench::WaitUntil([&w] { return !w->FormSort->Sorting(); });
+        w->sortDialog->SortNow();
+        bench::WaitUntil([&w] { return !w->sortDialog->Sorting(); });
         sorts.push_back(t.nsecsElapsed() / 1e6);
     }
     std::sort(sorts.begin(), sorts.end());

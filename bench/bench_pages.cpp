@@ -107,15 +107,15 @@ int main(int argc, char** argv) {
     // memory flat over a long show.
     w = bench::StartProgram(dialogs, work + "/bench-slides", work + "/bench-large", "TabSheetTable",
                             3);
-    w->FormMain->Controls().tablePage->Controls().exifGrid->selectRow(0);
-    w->FormMain->SlideshowFromHere();
+    w->mainWindow->Controls().tablePage->Controls().exifGrid->selectRow(0);
+    w->mainWindow->SlideshowFromHere();
     bench::WaitForSlide(*w);
     double worst = 0;
     long rssAfter8 = 0;
     for (int step = 1; step <= 64; ++step) {
         QElapsedTimer t;
         t.start();
-        w->FormSlideshow->GoNext();
+        w->slideshow->GoNext();
         bench::WaitForSlide(*w);
         QCoreApplication::processEvents();
         worst = std::max(worst, t.nsecsElapsed() / 1e6);
@@ -131,20 +131,20 @@ int main(int argc, char** argv) {
     const std::string huge = work + "/bench-huge";
     bench::MakeLargeCorpus(huge, 3, 10000, 12000);
     w = bench::StartProgram(dialogs, work + "/bench-huge-app", huge, "TabSheetTable", 3);
-    w->FormSlideshow->Controls().autoFitCheck->setChecked(false);
-    w->FormSlideshow->Controls().fitCheck->setChecked(false);
-    w->FormMain->Controls().tablePage->Controls().exifGrid->selectRow(0);
+    w->slideshow->Controls().autoFitCheck->setChecked(false);
+    w->slideshow->Controls().fitCheck->setChecked(false);
+    w->mainWindow->Controls().tablePage->Controls().exifGrid->selectRow(0);
     const double before = bench::StatusMb("VmRSS");
     bench::ResetPeakMemory();
-    w->FormMain->SlideshowFromHere();
+    w->mainWindow->SlideshowFromHere();
     bench::WaitForSlide(*w);
-    w->FormSlideshow->show();
-    bench::InputProbe probe(w->FormSlideshow->windowHandle());
+    w->slideshow->show();
+    bench::InputProbe probe(w->slideshow->windowHandle());
     probe.Start();
     for (int step = 1; step <= 6; ++step) {
-        w->FormSlideshow->GoNext();
+        w->slideshow->GoNext();
         bench::WaitForSlide(*w);
-        w->FormSlideshow->grab(); // painted as the screen would
+        w->slideshow->grab(); // painted as the screen would
     }
     std::printf("slideshow at actual size, 6 steps over 3 pictures of 10000x12000: longest input "
                 "wait %lld ms (target <= 50); resident memory %.0f MB before, peak %.0f MB (one "

@@ -45,7 +45,7 @@ QAction* Item(QMenu* menu, const QString& caption, const std::function<void()>& 
 } // namespace
 
 void MainWindow::BuildFrame() {
-    setObjectName(QStringLiteral("FormMain"));
+    setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("ミルノのExif解析 Kamelune Ver. 0.8C"));
     setAcceptDrops(true);
     // The window colour silver; the controls on it take it up as their parent's colour.
@@ -150,7 +150,7 @@ void MainWindow::BuildFrame() {
     pageTabs->addTab(baseTab, QStringLiteral("BaseTable"));
     pageTabs->setTabVisible(pageTabs->indexOf(baseTab), false);
 
-    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
 
     // The floating small picture of the table view.
     smallPicturePanel = new QFrame(this);
@@ -174,7 +174,7 @@ void MainWindow::BuildFrame() {
     pictureMenu = new QMenu(this);
     pictureMenu->setObjectName(QStringLiteral("pictureMenu"));
     Item(
-        pictureMenu, QStringLiteral("Exifをコピー(&C)"), [this] { CopyExif(); }, "ExifC1");
+        pictureMenu, QStringLiteral("Exifをコピー(&C)"), [this] { CopyExif(); }, "CopyExif");
     pictureMenu->addSeparator();
     Item(
         pictureMenu, QStringLiteral("スライドショー(&O)"), [this] { SlideshowFromHere(); },
@@ -184,10 +184,10 @@ void MainWindow::BuildFrame() {
         pictureMenu, QStringLiteral("名前変更(&N)"), [this] { RenamePopupPicture(); }, "RenameOne");
     pictureMenu->addSeparator();
     Item(
-        pictureMenu, QStringLiteral("隠す(&H)"), [this] { HidePopupPicture(); }, "Hide1");
+        pictureMenu, QStringLiteral("隠す(&H)"), [this] { HidePopupPicture(); }, "HidePopup");
     pictureMenu->addSeparator();
     Item(
-        pictureMenu, QStringLiteral("削除(&D)"), [this] { DeletePopupPicture(); }, "PopMnDelete");
+        pictureMenu, QStringLiteral("削除(&D)"), [this] { DeletePopupPicture(); }, "DeletePopup");
     // With today's items: the picture's GPS position on a map, when it has one.
     openMapAction = Item(
         pictureMenu, QStringLiteral("地図で開く"),
@@ -294,7 +294,7 @@ void MainWindow::BuildMenus() {
         file, QStringLiteral("保存サムネイルの削除(&D)"), [this] { DeleteCacheFolders(); },
         "DeleteCache");
     exitAction = Item(
-        file, QStringLiteral("終了（&X）"), [this] { Quit(); }, "Owari");
+        file, QStringLiteral("終了（&X）"), [this] { Quit(); }, "Quit");
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
     // Shortcuts; the menus show them.
@@ -318,9 +318,9 @@ void MainWindow::BuildMenus() {
         view, QStringLiteral("表形式(&G)"), [this] { pageTabs->setCurrentWidget(tablePage); },
         "Grid");
     Item(
-        view, QStringLiteral("項目設定(&S)"), [this] { OpenItemChoice(); }, "SetItemT");
+        view, QStringLiteral("項目設定(&S)"), [this] { OpenItemChoice(); }, "ChooseItems");
     Item(
-        view, QStringLiteral("表項目設定(&I)"), [this] { OpenItemChoice(); }, "SetItemG");
+        view, QStringLiteral("表項目設定(&I)"), [this] { OpenItemChoice(); }, "ChooseTableItems");
     Item(
         view, QStringLiteral("ｻﾑﾈｲﾙ表示属性(&D)"), [this] { OpenDisplaySettings(); },
         "DisplaySettings");
@@ -406,7 +406,7 @@ void MainWindow::BuildMenus() {
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     Item(
-        help, QStringLiteral("バージョン情報(&A)..."), [this] { OpenAbout(); }, "About1");
+        help, QStringLiteral("バージョン情報(&A)..."), [this] { OpenAbout(); }, "About");
 }
 
 } // namespace kamelune

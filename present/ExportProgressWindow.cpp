@@ -28,7 +28,7 @@ FileDialogRequest HtmlSaveRequest(const QString& title, const QString& name,
 
 ExportProgressWindow::ExportProgressWindow(FolderModel& model, DialogService& dialogs)
     : model_(model), dialogs_(dialogs) {
-    setObjectName(QStringLiteral("FormMakeExifHTML"));
+    setObjectName(QStringLiteral("exportProgress"));
     setWindowTitle(QStringLiteral("HTMLの作成"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     // While a run goes on, no other window takes input: nothing changes the selection or the

@@ -138,7 +138,7 @@ void Finish(DialogService& dialogs, const QString& path, bool preview,
 AlbumSettingsDialog::AlbumSettingsDialog(FolderModel& model, DialogService& dialogs,
                                          ExportProgressWindow& writer)
     : model_(model), dialogs_(dialogs), writer_(writer) {
-    setObjectName(QStringLiteral("FormSetHTML"));
+    setObjectName(QStringLiteral("albumSettings"));
     setWindowTitle(QStringLiteral("HTML出力１の設定"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     SetBackground(this, 218, 244, 245);
@@ -234,7 +234,7 @@ void AlbumSettingsDialog::MakeExport() {
 TableSettingsDialog::TableSettingsDialog(FolderModel& model, DialogService& dialogs,
                                          ExportProgressWindow& writer)
     : model_(model), dialogs_(dialogs), writer_(writer) {
-    setObjectName(QStringLiteral("FormSetHTML2"));
+    setObjectName(QStringLiteral("tableSettings"));
     setWindowTitle(QStringLiteral("HTML出力２の設定"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     SetBackground(this, 220, 252, 225);

@@ -53,7 +53,7 @@ void Style(QLabel* l, int pixels, std::uint32_t color, std::uint32_t back, bool 
 
 SlideshowWindow::SlideshowWindow(FolderModel& model, DialogService& dialogs)
     : model_(model), dialogs_(dialogs) {
-    setObjectName(QStringLiteral("FormSlideshow"));
+    setObjectName(QStringLiteral("slideshow"));
     setWindowTitle(QStringLiteral("スライドショー"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setModal(false);
@@ -62,9 +62,10 @@ SlideshowWindow::SlideshowWindow(FolderModel& model, DialogService& dialogs)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     auto* bar = new QToolBar(this);
-    bar->setObjectName(QStringLiteral("ToolBar1"));
+    bar->setObjectName(QStringLiteral("slideshowToolBar"));
     // The style draws tool bars in its own colours; a style sheet is what it honours.
-    bar->setStyleSheet(QStringLiteral("QToolBar#ToolBar1 { background: rgb(189, 189, 223); }"));
+    bar->setStyleSheet(
+        QStringLiteral("QToolBar#slideshowToolBar { background: rgb(189, 189, 223); }"));
     exifButton = MakeToolButton(bar, "exifButton", QStringLiteral("Exif"),
                                 QStringLiteral("スライドショーの表示設定"), false);
     backgroundSwatch = new ColorSwatch("backgroundSwatch", dialogs_, bar);
@@ -133,7 +134,7 @@ SlideshowWindow::SlideshowWindow(FolderModel& model, DialogService& dialogs)
     const int tops[] = {52, 83, 113, 144, 174, 205, 235, 266, 296};
     for (int i = 0; i < 9; ++i) {
         captionLabels[i] = new QLabel(stage);
-        captionLabels[i]->setObjectName(QStringLiteral("Label0%1").arg(i + 1));
+        captionLabels[i]->setObjectName(QStringLiteral("CaptionLine%1").arg(i + 1));
         captionLabels[i]->move(14, tops[i]);
         Style(captionLabels[i], 19, 0xFF0000, 0xFFFFFF, true, false);
     }
@@ -142,7 +143,7 @@ SlideshowWindow::SlideshowWindow(FolderModel& model, DialogService& dialogs)
     SetBackground(0x400040);
 
     auto* status = new QStatusBar(this);
-    status->setObjectName(QStringLiteral("StatusBar1"));
+    status->setObjectName(QStringLiteral("statusBar"));
     counterStatus = new QLabel(status);
     nameStatus = new QLabel(status);
     sizeStatus = new QLabel(status);
@@ -542,7 +543,7 @@ void SlideshowWindow::Open(const QString& title, int tag, int currentRow, bool r
 }
 
 CaptionSettingsDialog::CaptionSettingsDialog(DialogService& dialogs) {
-    setObjectName(QStringLiteral("FormSetSlideShow"));
+    setObjectName(QStringLiteral("CaptionSettings"));
     setWindowTitle(QStringLiteral("SlideShowの設定"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowStaysOnTopHint);

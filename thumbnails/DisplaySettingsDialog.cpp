@@ -20,7 +20,7 @@ namespace kamelune {
 
 DisplaySettingsDialog::DisplaySettingsDialog(FolderModel& folder, DialogService& dialogs)
     : folder_(folder), dialogs_(dialogs) {
-    setObjectName(QStringLiteral("FormDisplaySettings"));
+    setObjectName(QStringLiteral("displaySettings"));
     setWindowTitle(QStringLiteral("サムネイル表示属性の設定"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     auto* layout = new QVBoxLayout(this);

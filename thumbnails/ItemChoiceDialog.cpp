@@ -29,7 +29,7 @@ ItemChoiceDialog::ItemChoiceDialog(FolderModel& folder, DialogService& dialogs)
     : folder_(folder), dialogs_(dialogs) {
     itemGrid = folder.Items();
     chosen_ = folder.ChosenItems();
-    setObjectName(QStringLiteral("FormItemChoice"));
+    setObjectName(QStringLiteral("itemChoice"));
     setWindowTitle(QStringLiteral("表示するExif項目を設定"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     resize(460, 520);

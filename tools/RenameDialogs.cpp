@@ -29,7 +29,7 @@ QString Q(const std::string& s) {
 BatchRenameDialog::BatchRenameDialog(FolderModel& folder, DialogService& dialogs)
     : folder_(folder), dialogs_(dialogs) {
     nameGrid = StringGrid(4, 1);
-    setObjectName(QStringLiteral("FormRename"));
+    setObjectName(QStringLiteral("batchRename"));
     setWindowTitle(QStringLiteral("ファイル名の変更"));
     resize(620, 460);
     auto* layout = new QVBoxLayout(this);
@@ -185,7 +185,7 @@ void BatchRenameDialog::RenameListed() {
 
 SingleRenameDialog::SingleRenameDialog(FolderModel& folder, DialogService& dialogs)
     : folder_(folder), dialogs_(dialogs) {
-    setObjectName(QStringLiteral("FormRename2"));
+    setObjectName(QStringLiteral("singleRename"));
     setWindowTitle(QStringLiteral("ファイル名の変更"));
     resize(420, 120);
     auto* form = new QGridLayout(this);

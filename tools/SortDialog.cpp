@@ -21,7 +21,7 @@ namespace kamelune {
 SortDialog::SortDialog(FolderModel& folder, DialogService& dialogs)
     : folder_(folder), dialogs_(dialogs) {
     sortGrid = StringGrid(4, kItemRows);
-    setObjectName(QStringLiteral("FormSort"));
+    setObjectName(QStringLiteral("sortDialog"));
     setWindowTitle(QStringLiteral("ソート項目の設定"));
     resize(420, 480);
     auto* layout = new QVBoxLayout(this);

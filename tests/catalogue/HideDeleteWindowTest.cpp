@@ -16,14 +16,14 @@ protected:
 
 TEST_F(HideDelete, HideOneFromThePopupAndShowAgain) {
     ASSERT_TRUE(fs::exists(Cache() + "/T_a.jpg")) << "page 1 was built at start-up";
-    FormMain->HidePopupPicture(); // neither a thumbnail nor a table row: nothing
-    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
+    mainWindow->HidePopupPicture(); // neither a thumbnail nor a table row: nothing
+    mainWindow->SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
     dialogs.AnswerYes(false);
-    FormMain->HidePopupPicture();
+    mainWindow->HidePopupPicture();
     EXPECT_TRUE(fs::exists(Pictures() + "/a.jpg")) << "No changes nothing";
-    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
+    mainWindow->SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
     dialogs.AnswerYes(true);
-    FormMain->HidePopupPicture();
+    mainWindow->HidePopupPicture();
     WaitForPage();
     EXPECT_EQ(Said(), QStringLiteral("このファイルを隠しますか？（復活できます）a.jpg"));
     EXPECT_EQ(Tree(Pictures()), "a.jpg.HID b.jpg c.jpg");
@@ -42,7 +42,7 @@ TEST_F(HideDelete, BulkHideAsksNothingAndLeavesTheCache) {
     dialogs.AnswerOk();
     Ui().hideButton->click();
     EXPECT_EQ(Said(), QStringLiteral("選択された画像がありません"));
-    FormMain->SelectAllPictures();
+    mainWindow->SelectAllPictures();
     Ui().hideButton->click();
     WaitForPage();
     EXPECT_EQ(Tree(Pictures()), "a.jpg.HID b.jpg.HID c.jpg.HID");
@@ -61,17 +61,17 @@ TEST_F(HideDelete, BulkHideAsksNothingAndLeavesTheCache) {
 
 // Deleted for good (No changes nothing, but the tables are built again), or to the trash.
 TEST_F(HideDelete, DeleteForGoodOrToTheTrashWhichMaySayWhyItRefuses) {
-    FormMain->SelectAllPictures();
-    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
+    mainWindow->SelectAllPictures();
+    mainWindow->SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
     dialogs.AnswerYes(false);
-    FormMain->DeletePopupPicture();
+    mainWindow->DeletePopupPicture();
     WaitForPage();
     EXPECT_EQ(Said(), QStringLiteral("このファイルを削除しますか？（復活できません！）:  a.jpg"));
     EXPECT_EQ(Tree(Pictures()), "a.jpg b.jpg c.jpg");
     EXPECT_TRUE(model->Selected().empty()) << "rebuilt after No too";
-    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
+    mainWindow->SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
     dialogs.AnswerYes(true);
-    FormMain->DeletePopupPicture();
+    mainWindow->DeletePopupPicture();
     WaitForPage();
     EXPECT_EQ(Tree(Pictures()), "b.jpg c.jpg");
     EXPECT_EQ(Tree(Cache()), "T_b.TXT T_b.jpg T_c.TXT T_c.jpg");
@@ -79,27 +79,29 @@ TEST_F(HideDelete, DeleteForGoodOrToTheTrashWhichMaySayWhyItRefuses) {
 
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir / "data"));
     Ui().deleteToTrashAction->trigger();
-    FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
+    mainWindow->SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
     dialogs.AnswerYes(true);
-    FormMain->DeletePopupPicture();
+    mainWindow->DeletePopupPicture();
     qunsetenv("XDG_DATA_HOME");
     EXPECT_EQ(Said(), QStringLiteral("このファイルをごみ箱に移動しますか？:  b.jpg"));
     EXPECT_EQ(Tree(dir / "data/Trash/files"), "b.jpg");
     EXPECT_EQ(Tree(Cache()), "T_c.TXT T_c.jpg");
     WaitForPage();
-    FormMain->moveToTrash = [](const std::string&) { return FileResult::Fail("容量が足りません"); };
+    mainWindow->moveToTrash = [](const std::string&) {
+        return FileResult::Fail("容量が足りません");
+    };
     for (const bool forGood : {false, true}) {
-        FormMain->SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
+        mainWindow->SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
         dialogs.AnswerYes(true);
         dialogs.AnswerYes(forGood);
-        FormMain->DeletePopupPicture();
+        mainWindow->DeletePopupPicture();
         WaitForPage();
         EXPECT_EQ(Said(),
                   QStringLiteral("ごみ箱に移動できませんでした（c.jpg: 容量が足りません）。\n"
                                  "完全に削除しますか？（復活できません！）"));
         EXPECT_EQ(fs::exists(Pictures() + "/c.jpg"), !forGood);
     }
-    FormMain->close();
+    mainWindow->close();
     EXPECT_EQ(IniFile(Ini()).ReadString("Option", "DeleteToTrash", ""), "1");
 }
 
@@ -107,10 +109,10 @@ TEST_F(HideDelete, DeleteForGoodOrToTheTrashWhichMaySayWhyItRefuses) {
 // restart and keeps its files when left. The cache root is deleted to the trash.
 TEST_F(HideDelete, OtherCachePlaceIsCheckedAndKeptAcrossARestart) {
     dialogs.AnswerPath(std::nullopt);
-    FormMain->CacheElsewhere();
+    mainWindow->CacheElsewhere();
     dialogs.AnswerPath(dir / "no/such/folder");
     dialogs.AnswerOk();
-    FormMain->CacheElsewhere();
+    mainWindow->CacheElsewhere();
     EXPECT_TRUE(Said().startsWith(QStringLiteral("このフォルダには書き込めません")));
     EXPECT_EQ(model->ThumbDir(), AppDir());
     EXPECT_TRUE(Ui().cacheBesidePicturesAction->isChecked());
@@ -118,26 +120,26 @@ TEST_F(HideDelete, OtherCachePlaceIsCheckedAndKeptAcrossARestart) {
     fs::create_directories(other);
     dialogs.AnswerPath(other);
     dialogs.AnswerYes(true);
-    FormMain->CacheElsewhere();
+    mainWindow->CacheElsewhere();
     EXPECT_EQ(Said(),
               QString::fromStdString("サムネイルを<" + other + ">に保管します。よろしいですか？"));
     EXPECT_EQ(model->ThumbDir(), other);
     EXPECT_TRUE(Ui().cacheElsewhereAction->isChecked());
-    FormMain->UpdateTable();
+    mainWindow->UpdateTable();
     WaitForPage();
     EXPECT_TRUE(fs::exists(other + "/@KameluneDir/" + CacheSubNameOf(Pictures()) + "/T_a.jpg"));
-    FormMain->close();
+    mainWindow->close();
     DestroyWindows();
     Start({}, false);
     EXPECT_EQ(model->ThumbDir(), other);
     EXPECT_TRUE(Ui().cacheElsewhereAction->isChecked());
-    FormMain->CacheBesidePictures();
+    mainWindow->CacheBesidePictures();
     EXPECT_EQ(model->ThumbDir(), AppDir());
     EXPECT_TRUE(fs::exists(other + "/@KameluneDir")) << "the other place keeps its files";
     // The cache root goes to the trash, the pictures stay.
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir / "data"));
     dialogs.AnswerYes(true);
-    FormMain->DeleteCacheFolders();
+    mainWindow->DeleteCacheFolders();
     qunsetenv("XDG_DATA_HOME");
     EXPECT_FALSE(fs::exists(AppDir() + "/@KameluneDir"));
     EXPECT_NE(Tree(dir / "data/Trash/files/@KameluneDir").find("/T_a.jpg"), std::string::npos);

@@ -19,18 +19,18 @@ TEST_F(WindowTest, FirstStartWithoutSettingsOrItemFile) {
               QStringLiteral("Defaultファイルがみつかりません。項目を自動設定します。"));
     EXPECT_TRUE(Page->Controls().allItemsButton->isChecked());
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_LE((FormMain->geometry().center() - screen.center()).manhattanLength(), 2);
+    EXPECT_LE((mainWindow->geometry().center() - screen.center()).manhattanLength(), 2);
     EXPECT_EQ(Ui().pageTabs->currentWidget(), Ui().tablePage);
-    EXPECT_EQ(FormMain->CurrentDir(), QDir::homePath().toStdString());
+    EXPECT_EQ(mainWindow->CurrentDir(), QDir::homePath().toStdString());
     EXPECT_EQ(model->ThumbDir(), AppDir());
     EXPECT_TRUE(Ui().cacheBesidePicturesAction->isChecked());
     EXPECT_FALSE(Ui().pageTabs->isTabVisible(2)) << "BaseTable tab is hidden";
     EXPECT_EQ(model->ChosenItems().size(), 9u);
-    const auto* versions = windows->FormVersion->findChild<QLabel*>(QStringLiteral("Versions"));
+    const auto* versions = windows->aboutDialog->findChild<QLabel*>(QStringLiteral("Versions"));
     ASSERT_TRUE(versions);
     EXPECT_TRUE(versions->text().startsWith(QStringLiteral("Kamelune 0.8C\nQt 6.")));
     EXPECT_TRUE(versions->text().contains(QStringLiteral("libjpeg-turbo 2.")));
-    const auto* licence = windows->FormVersion->findChild<QLabel*>(QStringLiteral("Licence"));
+    const auto* licence = windows->aboutDialog->findChild<QLabel*>(QStringLiteral("Licence"));
     ASSERT_TRUE(licence);
     EXPECT_EQ(licence->text(), QStringLiteral("MIT License"));
 }
@@ -70,7 +70,7 @@ TEST_F(WindowTest, InstalledCopiesFollowXdgAndOthersKeepEverythingBesideThem) {
     EXPECT_EQ(model->ChosenItems(), items);
     EXPECT_EQ(model->ThumbDir(), dir / "cache/Kamelune");
     EXPECT_TRUE(Ui().cacheBesidePicturesAction->isChecked());
-    FormMain->close();
+    mainWindow->close();
     EXPECT_TRUE(fs::exists(dir / "config/Kamelune/kamelune.ini"));
     EXPECT_EQ(std::distance(fs::directory_iterator(prefix + "/bin"), {}), 0)
         << "nothing written beside an installed program";
@@ -85,21 +85,21 @@ TEST_F(WindowTest, StoredGeometryTabPaneAndFolderAreAppliedAndWrittenBack) {
     EXPECT_TRUE(Page->Controls().fourItemsButton->isChecked());
     EXPECT_EQ(Ui().pageTabs->currentWidget(), Page) << "any page but the table's";
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_TRUE(screen.contains(QRect(FormMain->pos(), FormMain->size())))
-        << FormMain->pos().x() << " on a screen " << screen.width() << " wide";
+    EXPECT_TRUE(screen.contains(QRect(mainWindow->pos(), mainWindow->size())))
+        << mainWindow->pos().x() << " on a screen " << screen.width() << " wide";
     DestroyWindows();
     Start("[Form]\r\nLeft=30\r\nTop=40\r\nWidth=700\r\nHeight=500\r\n[ActivePage]\r\n"
           "ActivePage=TabSheetGazo\r\n[Dir]\r\nDir=" +
           Pictures() + "\r\n[Pane]\r\nHairetu=7\r\n");
     EXPECT_TRUE(Page->Controls().picturesOnlyButton->isChecked() && model->Pane() == 1)
         << "an unknown layout";
-    EXPECT_EQ(FormMain->geometry(), QRect(30, 40, 700, 500));
-    EXPECT_EQ(FormMain->CurrentDir(), Pictures());
+    EXPECT_EQ(mainWindow->geometry(), QRect(30, 40, 700, 500));
+    EXPECT_EQ(mainWindow->CurrentDir(), Pictures());
     // Written back on close, byte for byte, in the file's own order of sections.
-    FormMain->setGeometry(50, 60, 700, 400);
+    mainWindow->setGeometry(50, 60, 700, 400);
     Page->Controls().fourItemsButton->setChecked(true);
-    FormMain->close();
-    const QRect g(FormMain->pos(), FormMain->size());
+    mainWindow->close();
+    const QRect g(mainWindow->pos(), mainWindow->size());
     EXPECT_EQ(TempDir::Read(Ini()),
               "[Form]\r\nLeft=" + std::to_string(g.left()) + "\r\nTop=" + std::to_string(g.top()) +
                   "\r\nWidth=" + std::to_string(g.width()) +
@@ -110,10 +110,10 @@ TEST_F(WindowTest, StoredGeometryTabPaneAndFolderAreAppliedAndWrittenBack) {
 
 TEST_F(WindowTest, VanishedFoldersFallBackTheCacheRootIsRefusedAnEmptyFolderIsTaken) {
     Start("[Dir]\r\nDir=/no/such/folder\r\nThumbDir=/no/such/cache\r\n");
-    EXPECT_EQ(FormMain->CurrentDir(), QDir::homePath().toStdString());
+    EXPECT_EQ(mainWindow->CurrentDir(), QDir::homePath().toStdString());
     EXPECT_EQ(model->ThumbDir(), AppDir());
     EXPECT_TRUE(Ui().cacheBesidePicturesAction->isChecked());
-    FormMain->close();
+    mainWindow->close();
     EXPECT_EQ(IniFile(Ini()).ReadString("Dir", "ThumbDir", ""), AppDir());
     DestroyWindows();
     fs::create_directories(dir / "elsewhere");
@@ -126,7 +126,7 @@ TEST_F(WindowTest, VanishedFoldersFallBackTheCacheRootIsRefusedAnEmptyFolderIsTa
     const std::string cache = AppDir() + "/@KameluneDir/sub";
     fs::create_directories(cache);
     dialogs.AnswerOk();
-    FormMain->SetCurrentDir(cache);
+    mainWindow->SetCurrentDir(cache);
     EXPECT_EQ(Said(), QStringLiteral("ここはKameluneの情報格納場所です。"));
     EXPECT_EQ(model->Base().RowCount(), 4) << "the previous folder's tables stay";
     model->ChangeSelection([](SelectionTables& t) {
@@ -134,7 +134,7 @@ TEST_F(WindowTest, VanishedFoldersFallBackTheCacheRootIsRefusedAnEmptyFolderIsTa
         return true;
     });
     fs::create_directories(dir / "empty");
-    FormMain->SetCurrentDir(dir / "empty");
+    mainWindow->SetCurrentDir(dir / "empty");
     WaitForPage();
     EXPECT_EQ(Ui().countLabel->text(), QStringLiteral("0/0"));
     EXPECT_EQ(View().RowCount(), 1);
@@ -145,8 +145,8 @@ TEST_F(WindowTest, VanishedFoldersFallBackTheCacheRootIsRefusedAnEmptyFolderIsTa
 TEST_F(WindowTest, FixedColumnsStayAtTheLeftWhileTheRestScrolls) {
     ThreePictures();
     Start("[ActivePage]\r\nActivePage=TabSheetTable\r\n[Dir]\r\nDir=" + Pictures() + "\r\n");
-    FormMain->resize(500, 400);
-    FormMain->show();
+    mainWindow->resize(500, 400);
+    mainWindow->show();
     GridView* view = Table().exifGrid;
     auto* fixed = view->findChild<QTableView*>(QStringLiteral("FixedColumns"));
     ASSERT_TRUE(fixed);
@@ -206,7 +206,7 @@ TEST_F(WindowTest, FolderListShowsTheChainAndSubfoldersAndOpensOnEnter) {
 
     // F5 lists the folders again: one removed on disk is gone.
     fs::remove(deep + "/sub one");
-    FormMain->findChild<QAction*>(QStringLiteral("Reread"))->trigger();
+    mainWindow->findChild<QAction*>(QStringLiteral("Reread"))->trigger();
     QTRY_VERIFY(!list->Listing());
     EXPECT_EQ(list->item(list->count() - 1)->text(), QStringLiteral("sub two"));
     EXPECT_EQ(list->item(list->count() - 2)->text(), QStringLiteral("e"));
@@ -214,9 +214,9 @@ TEST_F(WindowTest, FolderListShowsTheChainAndSubfoldersAndOpensOnEnter) {
 
     // Moving in the list changes nothing; Enter opens the entry, as a double-click does.
     list->setCurrentRow(list->count() - 1);
-    EXPECT_EQ(FormMain->CurrentDir(), deep);
+    EXPECT_EQ(mainWindow->CurrentDir(), deep);
     QTest::keyClick(list, Qt::Key_Return);
-    EXPECT_EQ(FormMain->CurrentDir(), deep + "/sub two");
+    EXPECT_EQ(mainWindow->CurrentDir(), deep + "/sub two");
     QTRY_VERIFY(!list->Listing());
     EXPECT_EQ(list->currentItem()->text(), QStringLiteral("sub two"));
 
@@ -224,7 +224,7 @@ TEST_F(WindowTest, FolderListShowsTheChainAndSubfoldersAndOpensOnEnter) {
     WaitForPage();
     fs::remove(deep + "/sub two");
     dialogs.AnswerOk();
-    FormMain->findChild<QAction*>(QStringLiteral("Reread"))->trigger();
+    mainWindow->findChild<QAction*>(QStringLiteral("Reread"))->trigger();
     WaitForPage();
     ASSERT_FALSE(dialogs.Calls().empty());
     EXPECT_EQ(Said(), QString::fromStdString("見つかりません: " + deep + "/sub two"));
@@ -247,7 +247,7 @@ TEST_F(WindowTest, ReadingOptionsRebuildTheTables) {
     Ui().limitUserCommentAction->trigger();
     WaitForPage();
     EXPECT_GT(model->Base().Cell(39, 1).size(), 5u);
-    FormMain->close();
+    mainWindow->close();
     EXPECT_EQ(IniFile(Ini()).ReadString("Option", "ExifAfterJfif", ""), "1");
     DestroyWindows();
     CreateWindows({AppDir(), Ini()});
@@ -268,45 +268,45 @@ TEST_F(WindowTest, AFolderReadIsLiveAndStoppable) {
     CreateWindows({AppDir(), Ini()}, {}, false);
     qunsetenv("KAMELUNE_READ_DELAY_MS");
     ASSERT_TRUE(model->Reading()) << "the window comes before the start folder's read ends";
-    FormMain->show();
-    FormMain->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(FormMain));
+    mainWindow->show();
+    mainWindow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow));
     QTRY_VERIFY(
-        FormMain->statusBar()->currentMessage().startsWith(QStringLiteral("Make List: No=")));
+        mainWindow->statusBar()->currentMessage().startsWith(QStringLiteral("Make List: No=")));
     EXPECT_FALSE(Ui().hideButton->isEnabled());
-    EXPECT_FALSE(FormMain->findChild<QAction*>(QStringLiteral("SelectAll"))->isEnabled());
+    EXPECT_FALSE(mainWindow->findChild<QAction*>(QStringLiteral("SelectAll"))->isEnabled());
     Ui().countLabel->setFocus();
     const std::size_t asked = dialogs.Calls().size();
-    QTest::keyClick(FormMain, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(FormMain, Qt::Key_Delete);
-    QTest::keyClick(FormMain, Qt::Key_F5);
+    QTest::keyClick(mainWindow, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(mainWindow, Qt::Key_Delete);
+    QTest::keyClick(mainWindow, Qt::Key_F5);
     EXPECT_TRUE(model->Reading());
     EXPECT_EQ(dialogs.Calls().size(), asked) << "no question inside a read";
     WaitForPage();
     EXPECT_TRUE(model->Selected().empty());
     EXPECT_EQ(View().RowCount(), 21);
     EXPECT_TRUE(Ui().hideButton->isEnabled());
-    EXPECT_EQ(FormMain->statusBar()->currentMessage(), QString::fromStdString(Pictures()));
+    EXPECT_EQ(mainWindow->statusBar()->currentMessage(), QString::fromStdString(Pictures()));
     QSignalSpy told(model, &FolderModel::selectionChanged);
-    QTest::keyClick(FormMain, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(mainWindow, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(model->Selected().size(), 20u);
-    QTest::keyClick(FormMain, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(FormMain, Qt::Key_I, Qt::ControlModifier);
+    QTest::keyClick(mainWindow, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(mainWindow, Qt::Key_I, Qt::ControlModifier);
     EXPECT_TRUE(model->Selected().empty()) << "reversed";
-    FormMain->Selection(1, 1);
-    QTest::keyClick(FormMain, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    mainWindow->Selection(1, 1);
+    QTest::keyClick(mainWindow, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(model->Selected().empty()) << "none";
-    QTest::keyClick(FormMain, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(mainWindow, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(told.count(), 4) << "told of each change, and only of a change";
 
     // Closing never waits out a read, however slow its disk.
     model->SetReadDelay(kHours);
-    QTest::keyClick(FormMain, Qt::Key_F5);
+    QTest::keyClick(mainWindow, Qt::Key_F5);
     ASSERT_TRUE(model->Reading());
     TempDir::Write(Ini(), "");
     {
         Watchdog quit("closing the window during a read");
-        FormMain->close();
+        mainWindow->close();
         DestroyWindows();
     }
     EXPECT_EQ(IniFile(Ini()).ReadString("Dir", "Dir", ""), Pictures());
@@ -328,13 +328,13 @@ TEST_F(WindowTest, AllPicturesOfAFolderPast2000) {
     qputenv("KAMELUNE_READ_DELAY_MS", "1");
     CreateWindows({AppDir(), Ini()}, {}, false);
     qunsetenv("KAMELUNE_READ_DELAY_MS");
-    FormMain->show();
+    mainWindow->show();
     EXPECT_TRUE(Ui().allPicturesAction->isChecked());
     // The first rows and page come long before the rest; nothing is selected on them.
     WaitWhile([this] { return View().RowCount() <= 1; });
     ASSERT_TRUE(model->Reading());
     EXPECT_EQ(View().RowCount(), 65);
-    FormMain->Selection(1, 1);
+    mainWindow->Selection(1, 1);
     EXPECT_TRUE(model->Selected().empty());
     WaitForPage();
     EXPECT_EQ(Ui().countLabel->text(), QStringLiteral("2100/2100"));
@@ -346,10 +346,10 @@ TEST_F(WindowTest, AllPicturesOfAFolderPast2000) {
     EXPECT_EQ(Page->PageCount(), 66) << "2,100 pictures of 32 a page";
     EXPECT_EQ(Page->Panels().size(), 20u);
     model->SetSortKeys({1});
-    FormSort->SortNow();
-    WaitWhile([this] { return FormSort->Sorting(); });
+    sortDialog->SortNow();
+    WaitWhile([this] { return sortDialog->Sorting(); });
     EXPECT_EQ(model->RowOrder().size(), 2100u);
-    FormMain->SelectAllPictures();
+    mainWindow->SelectAllPictures();
     EXPECT_EQ(model->Base().Cell(1, 2100), "2100");
     Ui().allPicturesAction->trigger();
     WaitForPage();
@@ -361,14 +361,14 @@ TEST_F(WindowTest, DroppedFiles) {
     ThreePictures();
     StartIn(Pictures());
     const QString jpeg = QString::fromStdString((kSamples / "exif-org/sony-d700.jpg").string());
-    FormMain->DropPictures({jpeg, QStringLiteral("/ignored/second.jpg")});
-    WaitWhile([this] { return FormMain->Copying(); });
+    mainWindow->DropPictures({jpeg, QStringLiteral("/ignored/second.jpg")});
+    WaitWhile([this] { return mainWindow->Copying(); });
     WaitForPage();
     EXPECT_TRUE(fs::exists(Pictures() + "/sony-d700.jpg"));
     EXPECT_EQ(Ui().countLabel->text(), QStringLiteral("3/4"));
 
     dialogs.AnswerOk();
-    FormMain->DropPictures({QString::fromStdString(dir / "notes.txt")});
+    mainWindow->DropPictures({QString::fromStdString(dir / "notes.txt")});
     EXPECT_EQ(Said(), QStringLiteral("Jpegファイルでありません"));
 
     // Same name from elsewhere: asked first, and "No" keeps the picture there.
@@ -376,18 +376,18 @@ TEST_F(WindowTest, DroppedFiles) {
     fs::copy_file(kSamples / "Canon_40D.jpg", dir / "other/a.jpg");
     const std::string before = TempDir::Read(Pictures() + "/a.jpg");
     dialogs.AnswerYes(false);
-    FormMain->DropPictures({QString::fromStdString(dir / "other/a.jpg")});
+    mainWindow->DropPictures({QString::fromStdString(dir / "other/a.jpg")});
     EXPECT_EQ(dialogs.Calls().back().kind, DialogCall::YesNo);
     EXPECT_EQ(TempDir::Read(Pictures() + "/a.jpg"), before);
     dialogs.AnswerYes(true);
-    FormMain->DropPictures({QString::fromStdString(dir / "other/a.jpg")});
-    WaitWhile([this] { return FormMain->Copying(); });
+    mainWindow->DropPictures({QString::fromStdString(dir / "other/a.jpg")});
+    WaitWhile([this] { return mainWindow->Copying(); });
     EXPECT_EQ(TempDir::Read(Pictures() + "/a.jpg"), TempDir::Read(dir / "other/a.jpg"));
 
     // A picture of this folder dropped onto it: nothing asked, nothing truncated.
     const std::size_t calls = dialogs.Calls().size();
     const std::string c = TempDir::Read(Pictures() + "/c.jpg");
-    FormMain->DropPictures({QString::fromStdString(Pictures() + "/c.jpg")});
+    mainWindow->DropPictures({QString::fromStdString(Pictures() + "/c.jpg")});
     EXPECT_EQ(dialogs.Calls().size(), calls);
     EXPECT_EQ(TempDir::Read(Pictures() + "/c.jpg"), c);
 }

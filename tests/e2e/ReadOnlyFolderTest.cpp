@@ -31,7 +31,7 @@ protected:
 
 TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
     const auto before = Files();
-    FormMain->SelectAllPictures();
+    mainWindow->SelectAllPictures();
     dialogs.AnswerOk();
     Ui().hideButton->click();
     WaitForPage();
@@ -40,31 +40,31 @@ TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
     Table().exifGrid->selectRow(0);
     dialogs.AnswerYes(true);
     dialogs.AnswerOk();
-    FormMain->HidePopupPicture();
+    mainWindow->HidePopupPicture();
     WaitForPage();
     EXPECT_TRUE(Said().contains(QStringLiteral("a.jpg")));
 
     Table().exifGrid->selectRow(1);
     dialogs.AnswerYes(true);
     dialogs.AnswerOk();
-    FormMain->DeletePopupPicture();
+    mainWindow->DeletePopupPicture();
     WaitForPage();
     EXPECT_TRUE(Said().startsWith(QStringLiteral("次のファイルを変更できませんでした")));
 
-    FormMain->SelectAllPictures();
-    FormRename->FillControls();
-    FormRename->Controls().prefixEdit->setText(QStringLiteral("x"));
-    FormRename->Controls().prefixCheck->setChecked(true);
-    FormRename->PreviewNames();
+    mainWindow->SelectAllPictures();
+    batchRename->FillControls();
+    batchRename->Controls().prefixEdit->setText(QStringLiteral("x"));
+    batchRename->Controls().prefixCheck->setChecked(true);
+    batchRename->PreviewNames();
     dialogs.AnswerYes(false); // the first failure ends the run
     dialogs.AnswerOk();
-    FormRename->RenameListed();
+    batchRename->RenameListed();
     WaitForPage();
     EXPECT_EQ(Said(), QStringLiteral("0個のファイル名を変換しました。"));
 
-    FormMain->SelectAllPictures();
-    FormSetHTML->Controls().openAfterCheck->setChecked(false);
-    MakeHtml(*FormSetHTML, Pictures() + "/album.html");
+    mainWindow->SelectAllPictures();
+    albumSettings->Controls().openAfterCheck->setChecked(false);
+    MakeHtml(*albumSettings, Pictures() + "/album.html");
     EXPECT_TRUE(Said().startsWith(QStringLiteral("作成できなかったファイルがあります")));
 
     dialogs.AnswerPath(Pictures() + "/exif.txt");

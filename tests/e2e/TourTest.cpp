@@ -40,8 +40,8 @@ protected:
 TEST_F(Tour, APhotographersDay) {
     const int copied = static_cast<int>(CopyCameraPictures().size());
     Start("[Dir]\r\nDir=" + Pictures() + "\r\n[ActivePage]\r\nActivePage=TabSheetTable\r\n");
-    FormMain->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(FormMain));
+    mainWindow->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(mainWindow));
     ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
     EXPECT_EQ(model->View().RowCount(), copied + 1);
     Shot("01-table");
@@ -79,38 +79,38 @@ TEST_F(Tour, APhotographersDay) {
     // Sort on two keys: maker, then exposure time.
     WithModal([this] { Ui().sortButton->click(); },
               [this] {
-                  FormSort->SortLineClicked(3);
-                  FormSort->SortLineClicked(18);
-                  QTest::mouseClick(FormSort->Controls().sortButton, Qt::LeftButton);
-                  FormSort->close();
+                  sortDialog->SortLineClicked(3);
+                  sortDialog->SortLineClicked(18);
+                  QTest::mouseClick(sortDialog->Controls().sortButton, Qt::LeftButton);
+                  sortDialog->close();
               });
-    WaitWhile([this] { return FormSort->Sorting(); });
+    WaitWhile([this] { return sortDialog->Sorting(); });
     EXPECT_EQ(model->SortKeys(), (std::vector<int>{3, 18}));
     EXPECT_EQ(model->RowOrder().size(), static_cast<std::size_t>(copied));
     Shot("04-sorted");
 
     // The slideshow of the selection, one step.
     QTest::mouseClick(Ui().slideshowButton, Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(FormSlideshow));
-    QTest::mouseClick(FormSlideshow->Controls().nextButton, Qt::LeftButton);
-    EXPECT_EQ(FormSlideshow->Controls().counterStatus->text(), QStringLiteral("2/3"));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(slideshow));
+    QTest::mouseClick(slideshow->Controls().nextButton, Qt::LeftButton);
+    EXPECT_EQ(slideshow->Controls().counterStatus->text(), QStringLiteral("2/3"));
     Shot("05-slideshow");
-    FormSlideshow->close();
+    slideshow->close();
 
     // Batch rename of two pictures.
-    FormMain->SelectNoPicture();
+    mainWindow->SelectNoPicture();
     ClickCell(1, 1);
     ClickCell(2, 1);
     const std::string a = model->View().Cell(2, 1), b = model->View().Cell(2, 2);
     dialogs.AnswerOk();
     WithModal([this] { Ui().renameButton->click(); },
               [this] {
-                  FormRename->Controls().prefixEdit->setText(QStringLiteral("tour"));
-                  FormRename->Controls().prefixCheck->setChecked(true);
-                  FormRename->Controls().firstItemCombo->setCurrentIndex(
-                      FormRename->Controls().firstItemCombo->count() - 1);
-                  QTest::mouseClick(FormRename->Controls().previewButton, Qt::LeftButton);
-                  QTest::mouseClick(FormRename->Controls().renameAllButton, Qt::LeftButton);
+                  batchRename->Controls().prefixEdit->setText(QStringLiteral("tour"));
+                  batchRename->Controls().prefixCheck->setChecked(true);
+                  batchRename->Controls().firstItemCombo->setCurrentIndex(
+                      batchRename->Controls().firstItemCombo->count() - 1);
+                  QTest::mouseClick(batchRename->Controls().previewButton, Qt::LeftButton);
+                  QTest::mouseClick(batchRename->Controls().renameAllButton, Qt::LeftButton);
               });
     EXPECT_EQ(Said(), QStringLiteral("2個のファイル名を変換しました。"));
     EXPECT_TRUE(fs::exists(Pictures() + "/tour_0001.JPG") &&
@@ -120,7 +120,7 @@ TEST_F(Tour, APhotographersDay) {
     Shot("06-renamed");
 
     // Closing writes the settings.
-    FormMain->close();
+    mainWindow->close();
     const IniFile ini(Ini());
     EXPECT_EQ(ini.ReadString("Dir", "Dir", ""), Pictures());
     EXPECT_EQ(ini.ReadString("ActivePage", "ActivePage", ""), "TabSheetTable");
@@ -133,9 +133,9 @@ TEST_F(Tour, ByKeyboardAlone) {
     WriteDefaultPkm(AppDir() + "/Default.pkm");
     TempDir::Write(Ini(), "[ActivePage]\r\nActivePage=TabSheetTable\r\n");
     CreateWindows({AppDir(), Ini()}, ParseCommandLine({Pictures() + "/" + names[1]}, "/"));
-    FormMain->show();
-    FormMain->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(FormMain));
+    mainWindow->show();
+    mainWindow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow));
     QWidget* table = Table().exifGrid;
     table->setFocus();
     EXPECT_EQ(Table().exifGrid->currentIndex().row(), 1);
@@ -144,11 +144,11 @@ TEST_F(Tour, ByKeyboardAlone) {
     QTest::keyClick(table, Qt::Key_Space);
     EXPECT_EQ(model->Selected(), (std::vector<int>{2, 3}));
     QTest::keyClick(table, Qt::Key_Return);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(FormSlideshow));
-    EXPECT_EQ(FormSlideshow->Tag(), 3) << "the show starts at the current row";
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(slideshow));
+    EXPECT_EQ(slideshow->Tag(), 3) << "the show starts at the current row";
     Shot("08-keyboard-slideshow");
-    FormSlideshow->close();
-    FormMain->close();
+    slideshow->close();
+    mainWindow->close();
 }
 
 } // namespace kamelune::test

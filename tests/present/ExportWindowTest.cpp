@@ -12,8 +12,8 @@ protected:
         fs::copy_file(kSamples / "exif-org/olympus-c960.jpg", Pictures() + "/c.jpg");
         StartIn(Pictures());
         fs::create_directories(Out());
-        FormSetHTML->Controls().openAfterCheck->setChecked(false);
-        windows->FormSetHTML2->Controls().openAfterCheck->setChecked(false);
+        albumSettings->Controls().openAfterCheck->setChecked(false);
+        windows->tableSettings->Controls().openAfterCheck->setChecked(false);
     }
     std::string Out() const { return dir / "out"; }
 };
@@ -21,13 +21,13 @@ protected:
 TEST_F(Export, AlbumWritesImagesPageAndTextFiles) {
     Select({3, 1});
     Ui().albumButton->click();
-    EXPECT_TRUE(FormSetHTML->isVisible());
+    EXPECT_TRUE(albumSettings->isVisible());
     Table().htmlTableButton->click();
-    EXPECT_TRUE(windows->FormSetHTML2->isVisible());
-    FormSetHTML->Controls().linkCheck->setChecked(true);
-    FormSetHTML->Controls().reducedRadio->setChecked(true);
-    FormSetHTML->Controls().textFilesCheck->setChecked(true);
-    MakeHtml(*FormSetHTML, Out() + "/trip.html");
+    EXPECT_TRUE(windows->tableSettings->isVisible());
+    albumSettings->Controls().linkCheck->setChecked(true);
+    albumSettings->Controls().reducedRadio->setChecked(true);
+    albumSettings->Controls().textFilesCheck->setChecked(true);
+    MakeHtml(*albumSettings, Out() + "/trip.html");
     EXPECT_EQ(Said(), QStringLiteral("Exif HTML: tripが作成されました。"));
     EXPECT_EQ(Tree(Out()), "L_a&b #1.JPG L_c.JPG S_a&b #1.JPG S_c.JPG a&b #1.jpg_EXIF.txt "
                            "c.jpg_EXIF.txt trip.html");
@@ -44,11 +44,11 @@ TEST_F(Export, AlbumWritesImagesPageAndTextFiles) {
 TEST_F(Export, PagesLoadInARealBrowser) {
     if (std::system("command -v chromium >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "chromium is not installed";
-    FormMain->SelectAllPictures();
-    FormSetHTML->Controls().linkCheck->setChecked(true);
-    windows->FormSetHTML2->Controls().linkCheck->setChecked(true);
-    MakeHtml(*FormSetHTML, Out() + "/旅行.html");
-    MakeHtml(*windows->FormSetHTML2, Out() + "/table.html");
+    mainWindow->SelectAllPictures();
+    albumSettings->Controls().linkCheck->setChecked(true);
+    windows->tableSettings->Controls().linkCheck->setChecked(true);
+    MakeHtml(*albumSettings, Out() + "/旅行.html");
+    MakeHtml(*windows->tableSettings, Out() + "/table.html");
     const std::string probe =
         "<script>window.onload = () => { const imgs = [...document.images];"
         " document.body.setAttribute('data-loaded', imgs.every(i => i.naturalWidth > 0) + ':' +"
@@ -86,20 +86,20 @@ TEST_F(Export, PagesLoadInARealBrowser) {
 // never made) and says so; Escape stops as the stop button does, the window staying until the
 // run ends.
 TEST_F(Export, AStopLeavesNoPageAndSaysSo) {
-    FormMain->SelectAllPictures();
-    FormSetHTML->Controls().openAfterCheck->setChecked(
+    mainWindow->SelectAllPictures();
+    albumSettings->Controls().openAfterCheck->setChecked(
         true); // a page that is not there is never opened
-    ExportProgressWindow* writer = windows->FormMakeExifHTML.get();
+    ExportProgressWindow* writer = windows->exportProgress.get();
     writer->fileDelay = std::chrono::milliseconds(100);
     for (const bool images : {true, false}) {
         SCOPED_TRACE(images ? "among the images" : "while the page is written");
-        FormSetHTML->Controls().thumbnailsCheck->setChecked(images);
-        FormSetHTML->Controls().linkCheck->setChecked(images);
+        albumSettings->Controls().thumbnailsCheck->setChecked(images);
+        albumSettings->Controls().linkCheck->setChecked(images);
         QTimer::singleShot(0, writer, [writer] {
             QTest::keyClick(writer, Qt::Key_Escape);
             EXPECT_TRUE(writer->isVisible());
         });
-        MakeHtml(*FormSetHTML, Out() + "/stop.html");
+        MakeHtml(*albumSettings, Out() + "/stop.html");
         EXPECT_FALSE(fs::exists(Out() + "/stop.html"));
         EXPECT_EQ(Tree(Out()).find("L_"), std::string::npos) << "no phase after the stop";
         const QString said = Said();
@@ -132,16 +132,16 @@ TEST_F(Export, TabTextFollowsTheSelectionAndEveryExportRefusesWithoutOne) {
     // Refused without items or without a selection; no page is said to be made.
     model->SetChosenItems({});
     dialogs.AnswerOk();
-    FormSetHTML->MakeExport();
+    albumSettings->MakeExport();
     WaitForWriter();
     EXPECT_EQ(Said(), QStringLiteral("出力するExif項目が選択されていません！"));
-    FormMain->SelectNoPicture();
+    mainWindow->SelectNoPicture();
     dialogs.AnswerOk();
     Table().tabWideButton->click();
     EXPECT_EQ(Said(), QStringLiteral("解析するイメージが選択されていません"));
     dialogs.AnswerPath(Out() + "/t.html");
     dialogs.AnswerOk();
-    windows->FormSetHTML2->MakeExport();
+    windows->tableSettings->MakeExport();
     EXPECT_EQ(Said(), QStringLiteral("選択されていません"));
     EXPECT_FALSE(fs::exists(Out() + "/t.html"));
 }

@@ -40,13 +40,13 @@ protected:
                        DialogService* boxes = nullptr) {
         windows = std::make_unique<Windows>(paths, boxes ? *boxes : dialogs, start);
         model = &windows->model;
-        FormMain = windows->FormMain.get();
+        mainWindow = windows->mainWindow.get();
         Page = windows->Page;
-        FormSetHTML = windows->FormSetHTML.get();
-        FormItemChoice = windows->FormItemChoice.get();
-        FormSort = windows->FormSort.get();
-        FormRename = windows->FormRename.get();
-        FormSlideshow = windows->FormSlideshow.get();
+        albumSettings = windows->albumSettings.get();
+        itemChoice = windows->itemChoice.get();
+        sortDialog = windows->sortDialog.get();
+        batchRename = windows->batchRename.get();
+        slideshow = windows->slideshow.get();
         if (wait) WaitForPage();
     }
     // Runs the event loop while busy() holds (at most 30 s): jobs answer through it.
@@ -68,13 +68,13 @@ protected:
     }
     // Until the HTML writer's run is done.
     void WaitForWriter() const {
-        WaitWhile([this] { return windows->FormMakeExifHTML->Running(); });
-        ASSERT_FALSE(windows->FormMakeExifHTML->Running()) << "the writer did not end in 30 s";
+        WaitWhile([this] { return windows->exportProgress->Running(); });
+        ASSERT_FALSE(windows->exportProgress->Running()) << "the writer did not end in 30 s";
     }
     // Until the slideshow's picture is on screen.
     void WaitForSlide() const {
-        WaitWhile([this] { return FormSlideshow->Loading(); });
-        ASSERT_FALSE(FormSlideshow->Loading()) << "the picture was not shown in 30 s";
+        WaitWhile([this] { return slideshow->Loading(); });
+        ASSERT_FALSE(slideshow->Loading()) << "the picture was not shown in 30 s";
     }
     // The album (or, by the table page's settings, the table page) written to `path`, the
     // message at its end answered.
@@ -98,7 +98,7 @@ protected:
     // Rows of the view selected in turn, as clicks on their 選択 cells do.
     void Select(std::initializer_list<int> rows) const {
         for (int r : rows)
-            FormMain->Selection(1, r);
+            mainWindow->Selection(1, r);
     }
 
     std::string AppDir() const { return dir / "app"; }
@@ -125,20 +125,20 @@ protected:
         return dialogs.Calls().empty() ? QString() : dialogs.Calls().back().text;
     }
     const StringGrid& View() const { return model->View(); }
-    const MainControls& Ui() const { return FormMain->Controls(); }
+    const MainControls& Ui() const { return mainWindow->Controls(); }
     const TablePage::Widgets& Table() const { return Ui().tablePage->Controls(); }
 
     TempDir dir;
     ScriptedDialogService dialogs;
     std::unique_ptr<Windows> windows;
     FolderModel* model = nullptr;
-    MainWindow* FormMain = nullptr;
+    MainWindow* mainWindow = nullptr;
     ThumbnailPage* Page = nullptr;
-    AlbumSettingsDialog* FormSetHTML = nullptr;
-    ItemChoiceDialog* FormItemChoice = nullptr;
-    SortDialog* FormSort = nullptr;
-    BatchRenameDialog* FormRename = nullptr;
-    SlideshowWindow* FormSlideshow = nullptr;
+    AlbumSettingsDialog* albumSettings = nullptr;
+    ItemChoiceDialog* itemChoice = nullptr;
+    SortDialog* sortDialog = nullptr;
+    BatchRenameDialog* batchRename = nullptr;
+    SlideshowWindow* slideshow = nullptr;
 };
 
 } // namespace kamelune::test

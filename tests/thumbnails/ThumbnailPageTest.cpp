@@ -28,7 +28,7 @@ protected:
         Start("[Dir]\r\nDir=" + WindowTest::Pictures() +
                   "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n[Pane]\r\nHairetu=3\r\n",
               defaultPkm);
-        FormMain->resize(800, 600);
+        mainWindow->resize(800, 600);
     }
     std::string Cache(const std::string& name) const {
         return AppDir() + "/@KameluneDir/" + CacheSubNameOf(WindowTest::Pictures()) + "/T_" + name;
@@ -59,11 +59,11 @@ TEST_F(ThumbnailPage, PagesOfThirtySevenPictures) {
     WaitForPage();
     EXPECT_EQ(Page->Panels().size(), 37u);
     // An empty folder after a full page leaves nothing to scroll.
-    FormMain->resize(500, 400);
-    FormMain->show();
+    mainWindow->resize(500, 400);
+    mainWindow->show();
     ASSERT_GT(Page->Controls().panelScroll->verticalScrollBar()->maximum(), 0);
     fs::create_directories(dir / "empty");
-    FormMain->SetCurrentDir(dir / "empty");
+    mainWindow->SetCurrentDir(dir / "empty");
     EXPECT_TRUE(Page->Panels().empty());
     EXPECT_EQ(Page->Controls().panelScroll->verticalScrollBar()->maximum(), 0);
     EXPECT_EQ(Page->Controls().panelScroll->horizontalScrollBar()->maximum(), 0);
@@ -79,7 +79,7 @@ TEST_F(ThumbnailPage, PagesBuildWhileTheWindowAnswersAndNeverHoldItUp) {
     model->SetReadDelay(std::chrono::milliseconds(100));
     Page->BuildPage(1);
     ASSERT_TRUE(Page->Building());
-    FormMain->SelectAllPictures();
+    mainWindow->SelectAllPictures();
     EXPECT_EQ(model->Selected().size(), 40u) << "answered while the page builds";
     WaitWhile([this] { return Page->ThumbnailsBeingMade() < 1; });
     Page->BuildPage(2);
@@ -122,7 +122,7 @@ TEST_F(ThumbnailPage, PagesBuildWhileTheWindowAnswersAndNeverHoldItUp) {
     }
     EXPECT_EQ(Page->ThumbnailsBeingMade(), ThumbLoader::DefaultThreads()) << "left, not waited for";
     Watchdog quit("quitting while thumbnails are being made");
-    FormMain->close();
+    mainWindow->close();
     DestroyWindows();
 }
 
@@ -160,10 +160,10 @@ protected:
                                   "\r\n[ActivePage]\r\nActivePage=TabSheetGazo\r\n");
         WriteDefaultPkm(AppDir() + "/Default.pkm");
         CreateWindows({AppDir(), Ini()}, {}, false, &boxes);
-        FormMain->show();
+        mainWindow->show();
     }
     bool Busy() const {
-        return model->Reading() || Page->Building() || windows->FormMakeExifHTML->Running() ||
+        return model->Reading() || Page->Building() || windows->exportProgress->Running() ||
                QApplication::activeModalWidget() != nullptr;
     }
     void ExpectAtRest() {
@@ -179,7 +179,7 @@ TEST_F(ThumbnailMessages, EveryMessageCanBeAnsweredWhileTheFolderIsReadAgain) {
     Open();
     model->SetReadDelay(std::chrono::milliseconds(5));
     for (int i = 0; i < 5; ++i) {
-        QTest::keyClick(FormMain, Qt::Key_F5);
+        QTest::keyClick(mainWindow, Qt::Key_F5);
         // On to the next F5 once this round's message was answered, or all is done.
         const int answered = boxes.answered;
         WaitWhile([&] { return boxes.answered == answered && Busy(); });
@@ -206,13 +206,13 @@ TEST_F(ThumbnailMessages, APageAskedForUnderAMessageTakesNoPanelOfTheOldOne) {
 TEST_F(ThumbnailMessages, TheAlbumIsWrittenWhileThePageSaysAThumbnailFailed) {
     Open();
     WaitWhile([this] { return model->Reading(); });
-    model->SetReadDelay(std::chrono::milliseconds(30));                   // the page builds slowly,
-    windows->FormMakeExifHTML->fileDelay = std::chrono::milliseconds(30); // the album too
+    model->SetReadDelay(std::chrono::milliseconds(30));                 // the page builds slowly,
+    windows->exportProgress->fileDelay = std::chrono::milliseconds(30); // the album too
     Page->BuildPage(1);
-    FormMain->SelectAllPictures();
-    FormSetHTML->Controls().openAfterCheck->setChecked(false);
+    mainWindow->SelectAllPictures();
+    albumSettings->Controls().openAfterCheck->setChecked(false);
     boxes.savePath = QString::fromStdString(dir / "album.html");
-    FormSetHTML->MakeExport();
+    albumSettings->MakeExport();
     ExpectAtRest();
     EXPECT_TRUE(fs::exists(dir / "album.html"));
 }
@@ -240,9 +240,9 @@ TEST_F(ThumbnailPage, PicturesTheCacheCannotHoldStillShowWithOneMessage) {
 TEST_F(ThumbnailPage, PicturesByKeyboard) {
     Pictures(20);
     StartOnThumbnails();
-    FormMain->show();
-    FormMain->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(FormMain));
+    mainWindow->show();
+    mainWindow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow));
     BuildPage(1);
     QWidget* pictures = Page->Controls().panelScroll;
     pictures->setFocus();
@@ -264,9 +264,9 @@ TEST_F(ThumbnailPage, PicturesByKeyboard) {
     EXPECT_EQ(Page->CurrentPage(), 2);
     EXPECT_EQ(current(), 0);
     QTest::keyClick(pictures, Qt::Key_Return);
-    EXPECT_TRUE(FormSlideshow->isVisible());
-    EXPECT_EQ(FormSlideshow->Tag(), 17) << "the first picture of page 2";
-    FormSlideshow->close();
+    EXPECT_TRUE(slideshow->isVisible());
+    EXPECT_EQ(slideshow->Tag(), 17) << "the first picture of page 2";
+    slideshow->close();
 }
 
 TEST_F(ThumbnailPage, UprightOptionTurnsThumbnailsByTheirOrientation) {
@@ -284,7 +284,7 @@ TEST_F(ThumbnailPage, UprightOptionTurnsThumbnailsByTheirOrientation) {
     WaitForPage();
     EXPECT_EQ(shown(), QSize(88, 66));
     EXPECT_EQ(model->Base().Cell(ItemCol(kItemOrientation), 1), "right,top");
-    FormMain->close();
+    mainWindow->close();
     EXPECT_EQ(IniFile(Ini()).ReadString("Option", "Upright", ""), "1");
 }
 
@@ -310,15 +310,15 @@ TEST_F(ThumbnailPage, CaptionTextsAndLooks) {
     EXPECT_EQ(rec->CaptionLabels[0].text, QStringLiteral("機種: Canon DIGITAL IXUS"));
     // Emphasis on F値 and ﾌﾗｯｼｭ (entries 2 and 7): behind the text, or on it when transparent.
     EXPECT_EQ(rec->CaptionLabels[2].background, Bgr(0xFFFF00));
-    windows->FormDisplaySettings->Controls().transparentCheck->setChecked(true);
-    windows->FormDisplaySettings->Apply();
+    windows->displaySettings->Controls().transparentCheck->setChecked(true);
+    windows->displaySettings->Apply();
     rec = Page->Panels().at(0).get();
     EXPECT_TRUE(rec->CaptionLabels[2].transparent);
     EXPECT_EQ(rec->CaptionLabels[2].color, Bgr(0xFFFF00));
     EXPECT_EQ(rec->CaptionLabels[3].color, Bgr(0x000000));
     // A heading cleared in the item grid: the bare value.
-    TypeIntoCell(FormItemChoice->Controls().itemView, 2, 4, QString());
-    FormItemChoice->Apply();
+    TypeIntoCell(itemChoice->Controls().itemView, 2, 4, QString());
+    itemChoice->Apply();
     BuildPage(1);
     EXPECT_EQ(Page->Panels()[0]->CaptionLabels[0].text, QStringLiteral("Canon DIGITAL IXUS"));
 }
@@ -335,12 +335,12 @@ TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
         if (op == 0) {
             Page->PanelClicked(*Page->Panels()[k]);
         } else if (op == 1) {
-            FormMain->Selection(1, k + 1);
+            mainWindow->Selection(1, k + 1);
             BuildPage(1); // a table click leaves the panels to the next page
         } else if (op == 2) {
-            FormMain->SelectAllPictures();
+            mainWindow->SelectAllPictures();
         } else {
-            FormMain->InvertSelection();
+            mainWindow->InvertSelection();
         }
         for (const auto& rec : Page->Panels()) {
             const std::string& cell = model->View().Cell(1, rec->ExifRow);
@@ -367,11 +367,11 @@ TEST_F(ThumbnailPage, EmptyTableAndCommandsThatNeedASelection) {
     };
     for (const auto& c : cases) {
         dialogs.AnswerOk();
-        (FormMain->*c.handler)();
+        (mainWindow->*c.handler)();
         EXPECT_EQ(Said(), QString::fromUtf8(c.message));
     }
     const std::size_t calls = dialogs.Calls().size();
-    FormMain->SelectNoPicture();
+    mainWindow->SelectNoPicture();
     EXPECT_EQ(dialogs.Calls().size(), calls) << "select none says nothing";
 }
 
@@ -380,30 +380,30 @@ TEST_F(ThumbnailPage, PopupCommandsAndTheRowJumpFindTheirPicture) {
     StartOnThumbnails();
     BuildPage(1);
     // From a thumbnail.
-    FormMain->SetPopupTarget(kamelune::ThumbnailPage::Target(*Page->Panels()[3]));
-    FormMain->SlideshowFromHere();
-    EXPECT_EQ(FormSlideshow->Tag(), 4);
-    EXPECT_EQ(FormSlideshow->windowTitle(), QStringLiteral("スライドショー(全表示)"));
+    mainWindow->SetPopupTarget(kamelune::ThumbnailPage::Target(*Page->Panels()[3]));
+    mainWindow->SlideshowFromHere();
+    EXPECT_EQ(slideshow->Tag(), 4);
+    EXPECT_EQ(slideshow->windowTitle(), QStringLiteral("スライドショー(全表示)"));
     EXPECT_EQ(Table().exifGrid->currentIndex().row(), 3);
-    FormMain->CopyExif();
+    mainWindow->CopyExif();
     const QString copied = QGuiApplication::clipboard()->text();
     EXPECT_TRUE(copied.startsWith(QStringLiteral("p04.jpg\r\n機種: Canon DIGITAL IXUS\r\n")));
     EXPECT_EQ(copied.count(QStringLiteral("\r\n")), 22);
     EXPECT_TRUE(copied.endsWith(QStringLiteral("640x480, 128kb\r\n")));
-    FormSlideshow->hide();
+    slideshow->hide();
     // From the table: a right click makes the row current first.
     Ui().pageTabs->setCurrentWidget(Ui().tablePage);
     Table().exifGrid->show();
     const QRect cell = Table().exifGrid->visualRect(Table().exifGrid->model()->index(1, 3));
     Ui().tablePage->TablePressed(Qt::RightButton, cell.center());
     Ui().pictureMenu->hide();
-    EXPECT_EQ(FormMain->PopupPicture(), 2);
+    EXPECT_EQ(mainWindow->PopupPicture(), 2);
     QGuiApplication::clipboard()->setText(QStringLiteral("unchanged"));
-    FormMain->CopyExif();
+    mainWindow->CopyExif();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("unchanged"));
-    FormMain->SlideshowFromHere();
-    EXPECT_EQ(FormSlideshow->Tag(), 2);
-    FormSlideshow->hide();
+    mainWindow->SlideshowFromHere();
+    EXPECT_EQ(slideshow->Tag(), 2);
+    slideshow->hide();
     // The row jump stays inside the table.
     Table().jumpBox->setValue(999);
     EXPECT_EQ(Table().jumpBox->value(), 5);
@@ -418,37 +418,36 @@ TEST_F(ThumbnailPage, PopupCommandsAndTheRowJumpFindTheirPicture) {
 TEST_F(ThumbnailPage, ItemsChosenSavedLoadedAndRefused) {
     Pictures(2);
     StartOnThumbnails();
-    FormItemChoice->ClearChoices();
+    itemChoice->ClearChoices();
     for (int row : {4, 19, 36})
-        FormItemChoice->ItemClicked(1, row);
-    FormItemChoice->ItemClicked(2, 5); // other columns do nothing
-    TypeIntoCell(FormItemChoice->Controls().itemView, 2, 19, QStringLiteral("絞り値"));
+        itemChoice->ItemClicked(1, row);
+    itemChoice->ItemClicked(2, 5); // other columns do nothing
+    TypeIntoCell(itemChoice->Controls().itemView, 2, 19, QStringLiteral("絞り値"));
     EXPECT_NE(model->ChosenItems(), (std::vector<int>{4, 19, 36})) << "the choice waits for 適用";
-    FormItemChoice->Apply();
+    itemChoice->Apply();
     EXPECT_EQ(model->ChosenItems(), (std::vector<int>{4, 19, 36}));
     EXPECT_EQ(model->View().ColCount(), 6);
-    EXPECT_EQ(windows->FormDisplaySettings->Attributes().emphasisChecked,
-              std::vector<bool>(3, false));
-    DisplayAttributes a = windows->FormDisplaySettings->Attributes();
+    EXPECT_EQ(windows->displaySettings->Attributes().emphasisChecked, std::vector<bool>(3, false));
+    DisplayAttributes a = windows->displaySettings->Attributes();
     a.emphasisChecked = {false, true, false};
     a.selectedColor = 0x00FF00;
     a.transparent = true;
-    windows->FormDisplaySettings->SetAttributes(a);
+    windows->displaySettings->SetAttributes(a);
     const std::string saved = AppDir() + "/Default.pkm";
     dialogs.AnswerPath(saved);
-    windows->FormDisplaySettings->RestoreDefaults();
+    windows->displaySettings->RestoreDefaults();
     const std::string bytes = TempDir::Read(saved);
 
     DestroyWindows();
     StartOnThumbnails(false);
     EXPECT_EQ(model->ChosenItems(), (std::vector<int>{4, 19, 36}));
-    const DisplayAttributes b = windows->FormDisplaySettings->Attributes();
+    const DisplayAttributes b = windows->displaySettings->Attributes();
     EXPECT_EQ(b.emphasisChecked, a.emphasisChecked);
     EXPECT_EQ(b.selectedColor, 0x00FF00u);
     EXPECT_TRUE(b.transparent);
     EXPECT_EQ(Page->Panels().at(0)->CaptionLabels[1].text, QStringLiteral("絞り値: 4.0"));
     dialogs.AnswerPath(AppDir() + "/again.pkm");
-    FormItemChoice->SaveToFile();
+    itemChoice->SaveToFile();
     EXPECT_EQ(TempDir::Read(AppDir() + "/again.pkm"), bytes);
 
     StringGrid grid(4, kItemRows);
@@ -458,17 +457,16 @@ TEST_F(ThumbnailPage, ItemsChosenSavedLoadedAndRefused) {
     auto lines = MakePkmLines(grid, DisplayAttributes{});
     ASSERT_TRUE(WriteTextLines(AppDir() + "/one.pkm", lines));
     dialogs.AnswerPath(AppDir() + "/one.pkm");
-    FormItemChoice->OpenFromFile();
+    itemChoice->OpenFromFile();
     EXPECT_EQ(model->ChosenItems(), (std::vector<int>{10}));
-    EXPECT_EQ(FormItemChoice->Controls().itemGrid.Cell(2, 10), "日時");
-    EXPECT_EQ(windows->FormDisplaySettings->Attributes().selectedColor, 0x00FF00u)
-        << "the looks stay";
+    EXPECT_EQ(itemChoice->Controls().itemGrid.Cell(2, 10), "日時");
+    EXPECT_EQ(windows->displaySettings->Attributes().selectedColor, 0x00FF00u) << "the looks stay";
 
     lines.resize(120);
     ASSERT_TRUE(WriteTextLines(saved, lines));
     dialogs.AnswerPath(saved);
     dialogs.AnswerOk();
-    FormItemChoice->OpenFromFile();
+    itemChoice->OpenFromFile();
     EXPECT_EQ(model->ChosenItems(), (std::vector<int>{10}));
     dialogs.AnswerOk();
     DestroyWindows();
@@ -485,16 +483,16 @@ TEST_F(ThumbnailPage, SmallPreviewBox) {
     Start("[Dir]\r\nDir=" + WindowTest::Pictures() + "\r\n");
     // Read and decoded off the window's thread: the call returns before the picture is there.
     const QRect before = Ui().smallPicture->geometry();
-    FormMain->DisplaySmallImage(1);
+    mainWindow->DisplaySmallImage(1);
     EXPECT_EQ(Ui().smallPicture->geometry(), before);
     QTRY_COMPARE(Ui().smallPicture->geometry(), QRect(0, 12, 96, 72));
-    FormMain->DisplaySmallImage(2);
+    mainWindow->DisplaySmallImage(2);
     QTRY_COMPARE(Ui().smallPicture->geometry().height(), 96);
     const QRect portrait = Ui().smallPicture->geometry();
     EXPECT_EQ(portrait.height(), 96);
     EXPECT_EQ(portrait.top(), 0);
     EXPECT_EQ(portrait.left(), (96 - portrait.width()) / 2);
-    FormMain->DisplaySmallImage(3); // beyond the table: nothing
+    mainWindow->DisplaySmallImage(3); // beyond the table: nothing
     EXPECT_EQ(Ui().smallPicture->geometry(), portrait);
 }
 

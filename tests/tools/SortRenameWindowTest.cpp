@@ -25,40 +25,40 @@ protected:
 // Keys are numbered as clicked and a fifth is refused; the sort reorders the view, and clearing the
 // keys gives the folder's order back.
 TEST_F(SortRename, SortKeysReorderTheViewAndClearRestoresIt) {
-    FormSort->ResetSortLines();
+    sortDialog->ResetSortLines();
     for (int row : {18, 3, 4, 19})
-        FormSort->SortLineClicked(row);
+        sortDialog->SortLineClicked(row);
     EXPECT_EQ(model->SortKeys(), (std::vector<int>{18, 3, 4, 19}));
     dialogs.AnswerOk();
-    FormSort->SortLineClicked(10);
+    sortDialog->SortLineClicked(10);
     EXPECT_EQ(Said(), QStringLiteral("既に4項目選択されています"));
     EXPECT_EQ(model->SortKeys().size(), 4u);
-    EXPECT_EQ(FormSort->Controls().sortGrid.Cell(2, 18), "露光");
-    EXPECT_EQ(FormSort->Controls().sortGrid.Cell(3, 1), "a.jpg")
+    EXPECT_EQ(sortDialog->Controls().sortGrid.Cell(2, 18), "露光");
+    EXPECT_EQ(sortDialog->Controls().sortGrid.Cell(3, 1), "a.jpg")
         << "examples from the first EXIF picture";
-    FormSort->ClearChoices();
+    sortDialog->ClearChoices();
     EXPECT_TRUE(model->SortKeys().empty());
-    EXPECT_EQ(FormSort->Controls().sortGrid.Cell(1, 4), "");
-    FormSort->SortLineClicked(18);
-    FormSort->SortLineClicked(1);
-    FormSort->SortNow();
-    WaitWhile([this] { return FormSort->Sorting(); });
+    EXPECT_EQ(sortDialog->Controls().sortGrid.Cell(1, 4), "");
+    sortDialog->SortLineClicked(18);
+    sortDialog->SortLineClicked(1);
+    sortDialog->SortNow();
+    WaitWhile([this] { return sortDialog->Sorting(); });
     EXPECT_EQ(ViewNames(), (std::vector<std::string>{"b.jpg", "d.jpg", "c.jpg", "a.jpg"}))
         << "1/30 (two, by name), 1/345, 1/350";
     EXPECT_EQ(model->RowOrder(), (std::vector<int>{2, 4, 3, 1}));
-    FormMain->SelectAllPictures();
+    mainWindow->SelectAllPictures();
     EXPECT_EQ(model->Selected().front(), 2) << "select all follows the sorted view";
-    FormSort->ClearChoices();
-    FormSort->SortNow();
-    WaitWhile([this] { return FormSort->Sorting(); });
+    sortDialog->ClearChoices();
+    sortDialog->SortNow();
+    WaitWhile([this] { return sortDialog->Sorting(); });
     EXPECT_EQ(ViewNames(), (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg", "d.jpg"}));
 
     // A sort still running when the folder is read again is of the old tables: dropped.
-    FormSort->SortLineClicked(18);
-    FormSort->SortNow();
-    FormMain->findChild<QAction*>(QStringLiteral("Reread"))->trigger();
+    sortDialog->SortLineClicked(18);
+    sortDialog->SortNow();
+    mainWindow->findChild<QAction*>(QStringLiteral("Reread"))->trigger();
     ASSERT_TRUE(model->Reading());
-    WaitWhile([this] { return FormSort->Sorting() || model->Reading(); });
+    WaitWhile([this] { return sortDialog->Sorting() || model->Reading(); });
     WaitForPage();
     EXPECT_TRUE(model->RowOrder().empty());
     EXPECT_EQ(ViewNames(), (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg", "d.jpg"}));
@@ -67,24 +67,24 @@ TEST_F(SortRename, SortKeysReorderTheViewAndClearRestoresIt) {
 TEST_F(SortRename, BatchAndSingleRenamesExecuteAndReread) {
     model->SetChosenItems({4, 10});
     Select({1, 2, 3});
-    FormRename->FillControls();
-    EXPECT_EQ(FormRename->Controls().firstItemCombo->currentText(), QStringLiteral("機種"));
-    EXPECT_EQ(FormRename->Controls().secondItemCombo->currentText(), QStringLiteral("なし"));
-    EXPECT_EQ(FormRename->Controls().secondItemCombo->count(), 3);
-    FormRename->Controls().firstItemCombo->setCurrentIndex(2); // なし
-    FormRename->Controls().prefixEdit->setText(QStringLiteral("trip"));
-    FormRename->Controls().prefixCheck->setChecked(true);
-    FormRename->PreviewNames();
-    EXPECT_EQ(FormRename->Controls().nameGrid.Cell(3, 1), "trip_0001.JPG");
-    EXPECT_EQ(FormRename->Controls().nameGrid.Cell(3, 3), "trip_0003.JPG");
-    TypeIntoCell(FormRename->Controls().nameView, 3, 2,
+    batchRename->FillControls();
+    EXPECT_EQ(batchRename->Controls().firstItemCombo->currentText(), QStringLiteral("機種"));
+    EXPECT_EQ(batchRename->Controls().secondItemCombo->currentText(), QStringLiteral("なし"));
+    EXPECT_EQ(batchRename->Controls().secondItemCombo->count(), 3);
+    batchRename->Controls().firstItemCombo->setCurrentIndex(2); // なし
+    batchRename->Controls().prefixEdit->setText(QStringLiteral("trip"));
+    batchRename->Controls().prefixCheck->setChecked(true);
+    batchRename->PreviewNames();
+    EXPECT_EQ(batchRename->Controls().nameGrid.Cell(3, 1), "trip_0001.JPG");
+    EXPECT_EQ(batchRename->Controls().nameGrid.Cell(3, 3), "trip_0003.JPG");
+    TypeIntoCell(batchRename->Controls().nameView, 3, 2,
                  QStringLiteral("d.jpg")); // edited by hand onto an existing name
     const std::string cache = AppDir() + "/@KameluneDir/" + CacheSubNameOf(Pictures());
     fs::create_directories(cache);
     TempDir::Write(cache + "/T_a.jpg", "t");
     dialogs.AnswerYes(true);
     dialogs.AnswerOk();
-    FormRename->RenameListed();
+    batchRename->RenameListed();
     WaitForPage();
     const auto& calls = dialogs.Calls();
     EXPECT_EQ(calls[calls.size() - 2].text, QStringLiteral("変換に失敗しました。続けますか? b.jpg\n"
@@ -98,19 +98,19 @@ TEST_F(SortRename, BatchAndSingleRenamesExecuteAndReread) {
     EXPECT_TRUE(model->Selected().empty());
 
     // One picture renamed: unchanged, nothing; onto another picture, refused; else done.
-    windows->FormRename2->SetPicture(1);
-    windows->FormRename2->FillControls();
-    EXPECT_EQ(windows->FormRename2->Controls().oldNameLabel->text(), QStringLiteral("b.jpg"));
-    windows->FormRename2->RenameNow();
-    windows->FormRename2->Controls().newNameEdit->setText(QStringLiteral("d.jpg"));
+    windows->singleRename->SetPicture(1);
+    windows->singleRename->FillControls();
+    EXPECT_EQ(windows->singleRename->Controls().oldNameLabel->text(), QStringLiteral("b.jpg"));
+    windows->singleRename->RenameNow();
+    windows->singleRename->Controls().newNameEdit->setText(QStringLiteral("d.jpg"));
     dialogs.AnswerOk();
-    windows->FormRename2->RenameNow();
+    windows->singleRename->RenameNow();
     EXPECT_EQ(Said(),
               QStringLiteral("ファイル名変換に失敗しました\n同じ名前のファイルがあります: d.jpg"));
     EXPECT_EQ(Tree(Pictures()), "b.jpg d.jpg trip_0001.JPG trip_0003.JPG");
-    windows->FormRename2->FillControls();
-    windows->FormRename2->Controls().newNameEdit->setText(QStringLiteral("kodak.jpg"));
-    windows->FormRename2->RenameNow();
+    windows->singleRename->FillControls();
+    windows->singleRename->Controls().newNameEdit->setText(QStringLiteral("kodak.jpg"));
+    windows->singleRename->RenameNow();
     WaitForPage();
     EXPECT_EQ(ViewNames(),
               (std::vector<std::string>{"d.jpg", "kodak.jpg", "trip_0001.JPG", "trip_0003.JPG"}));
@@ -119,18 +119,18 @@ TEST_F(SortRename, BatchAndSingleRenamesExecuteAndReread) {
     // the picture of the row, by its own name.
     TempDir::Write(Pictures() + "/C\xff.jpg", "not UTF-8");
     TempDir::Write(Pictures() + "/C\xef\xbf\xbd.jpg", "U+FFFD");
-    FormMain->UpdateTable();
+    mainWindow->UpdateTable();
     WaitForPage();
     int row = 1;
     while (row < model->Base().RowCount() && model->Base().Cell(kNameCol, row) != "C\xff.jpg")
         ++row;
     ASSERT_LT(row, model->Base().RowCount());
-    windows->FormRename2->SetPicture(row);
-    windows->FormRename2->FillControls();
-    windows->FormRename2->RenameNow(); // unchanged as shown: nothing
+    windows->singleRename->SetPicture(row);
+    windows->singleRename->FillControls();
+    windows->singleRename->RenameNow(); // unchanged as shown: nothing
     EXPECT_TRUE(fs::exists(Pictures() + "/C\xff.jpg"));
-    windows->FormRename2->Controls().newNameEdit->setText(QStringLiteral("Renamed.jpg"));
-    windows->FormRename2->RenameNow();
+    windows->singleRename->Controls().newNameEdit->setText(QStringLiteral("Renamed.jpg"));
+    windows->singleRename->RenameNow();
     WaitForPage();
     EXPECT_EQ(TempDir::Read(Pictures() + "/Renamed.jpg"), "not UTF-8");
     EXPECT_EQ(TempDir::Read(Pictures() + "/C\xef\xbf\xbd.jpg"), "U+FFFD");
@@ -149,7 +149,7 @@ TEST_F(ModernItems, ChosenSortedRenamedAndRemembered) {
     WaitForPage();
     ASSERT_EQ(model->Base().ColCount(), kAllItemCount + 2);
     EXPECT_EQ(model->Items().Cell(0, 79), "79) FocalLen.35mm");
-    EXPECT_TRUE(FormMain->findChild<QAction*>(QStringLiteral("openMapAction"))->isVisible());
+    EXPECT_TRUE(mainWindow->findChild<QAction*>(QStringLiteral("openMapAction"))->isVisible());
     EXPECT_EQ(model->Base().Cell(ItemCol(kItemGpsLatitude), 1), "43.467448");
     EXPECT_EQ(MapUrl(model->Base(), 1), "https://www.openstreetmap.org/?mlat=43.467448&mlon="
                                         "11.885127#map=16/43.467448/11.885127");
@@ -167,19 +167,19 @@ TEST_F(ModernItems, ChosenSortedRenamedAndRemembered) {
     EXPECT_EQ(View().Cell(4, 1), "112.0mm");
     // Latitudes 43.467448, 43.467157, 43.467082: the sort turns the order round.
     model->SetSortKeys({kItemGpsLatitude});
-    FormSort->SortNow();
-    WaitWhile([this] { return FormSort->Sorting(); });
+    sortDialog->SortNow();
+    WaitWhile([this] { return sortDialog->Sorting(); });
     EXPECT_EQ(model->RowOrder(), (std::vector<int>{3, 2, 1}));
-    FormMain->Selection(1, 1);
-    FormRename->FillControls();
-    FormRename->Controls().firstItemCombo->setCurrentIndex(1); // 35mm換算
-    FormRename->PreviewNames();
-    EXPECT_EQ(FormRename->Controls().nameGrid.Cell(3, 1), "77.JPG") << "77.0mm, cut at its dot";
+    mainWindow->Selection(1, 1);
+    batchRename->FillControls();
+    batchRename->Controls().firstItemCombo->setCurrentIndex(1); // 35mm換算
+    batchRename->PreviewNames();
+    EXPECT_EQ(batchRename->Controls().nameGrid.Cell(3, 1), "77.JPG") << "77.0mm, cut at its dot";
 
     // The option and the layout come back at the next start.
     dialogs.AnswerPath(AppDir() + "/Default.pkm");
-    ASSERT_TRUE(FormItemChoice->SaveItemFile(QStringLiteral("保存"), QStringLiteral("x")));
-    FormMain->close();
+    ASSERT_TRUE(itemChoice->SaveItemFile(QStringLiteral("保存"), QStringLiteral("x")));
+    mainWindow->close();
     EXPECT_EQ(IniFile(Ini()).ReadString("Option", "ModernItems", ""), "1");
     DestroyWindows();
     CreateWindows({AppDir(), Ini()});
@@ -187,7 +187,7 @@ TEST_F(ModernItems, ChosenSortedRenamedAndRemembered) {
     EXPECT_EQ(model->ChosenItems(), (ItemList{4, 79}));
     EXPECT_EQ(model->Base().ColCount(), kAllItemCount + 2);
     // A layout that names them turns the option on by itself.
-    FormMain->close();
+    mainWindow->close();
     DestroyWindows();
     TempDir::Write(Ini(), "[Dir]\r\nDir=" + Pictures() + "\r\n");
     CreateWindows({AppDir(), Ini()});
