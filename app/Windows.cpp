@@ -34,30 +34,39 @@ Windows::~Windows() = default;
 
 void Windows::Connect() {
     MainWindow* main = mainWindow.get();
-    QObject::connect(main, &MainWindow::sortRequested, sortDialog.get(), &QDialog::exec);
-    QObject::connect(main, &MainWindow::albumRequested, albumSettings.get(), &QWidget::show);
-    QObject::connect(main, &MainWindow::htmlTableRequested, tableSettings.get(), &QWidget::show);
-    QObject::connect(main, &MainWindow::slideshowRequested, slideshow.get(),
+    PictureCommands* commands = &main->Commands();
+    QObject::connect(commands, &PictureCommands::sortRequested, sortDialog.get(), &QDialog::exec);
+    QObject::connect(commands, &PictureCommands::albumRequested, albumSettings.get(),
+                     &QWidget::show);
+    QObject::connect(commands, &PictureCommands::htmlTableRequested, tableSettings.get(),
+                     &QWidget::show);
+    QObject::connect(commands, &PictureCommands::slideshowRequested, slideshow.get(),
                      &SlideshowWindow::Open);
-    QObject::connect(main, &MainWindow::itemsRequested, itemChoice.get(), &QDialog::exec);
-    QObject::connect(main, &MainWindow::displayRequested, displaySettings.get(), &QDialog::exec);
-    QObject::connect(main, &MainWindow::renameRequested, batchRename.get(), &QDialog::exec);
-    QObject::connect(main, &MainWindow::renameOneRequested, singleRename.get(),
+    QObject::connect(commands, &PictureCommands::itemsRequested, itemChoice.get(), &QDialog::exec);
+    QObject::connect(commands, &PictureCommands::displayRequested, displaySettings.get(),
+                     &QDialog::exec);
+    QObject::connect(commands, &PictureCommands::renameRequested, batchRename.get(),
+                     &QDialog::exec);
+    QObject::connect(commands, &PictureCommands::renameOneRequested, singleRename.get(),
                      [this](int picture) {
                          singleRename->SetPicture(picture);
                          singleRename->exec();
                      });
-    QObject::connect(main, &MainWindow::aboutRequested, aboutDialog.get(), &QDialog::exec);
+    QObject::connect(commands, &PictureCommands::aboutRequested, aboutDialog.get(), &QDialog::exec);
     QObject::connect(displaySettings.get(), &DisplaySettingsDialog::applied, Page,
                      [this] { Page->BuildPage(Page->PageInBox()); });
     QObject::connect(Page, &ThumbnailPage::status, main, &MainWindow::SetStatus);
     QObject::connect(Page, &ThumbnailPage::countsShown, main, &MainWindow::SetCounter);
-    QObject::connect(Page, &ThumbnailPage::panelMenuRequested, main, &MainWindow::ShowPanelMenu);
-    QObject::connect(Page, &ThumbnailPage::slideshowRequested, main, &MainWindow::OpenSlideshowAt);
-    QObject::connect(Page, &ThumbnailPage::itemsRequested, main, &MainWindow::OpenItemChoice);
-    QObject::connect(Page, &ThumbnailPage::displayRequested, main,
-                     &MainWindow::OpenDisplaySettings);
-    QObject::connect(Page, &ThumbnailPage::htmlTableRequested, main, &MainWindow::OpenHtmlTable);
+    QObject::connect(Page, &ThumbnailPage::panelMenuRequested, commands,
+                     &PictureCommands::ShowPanelMenu);
+    QObject::connect(Page, &ThumbnailPage::slideshowRequested, commands,
+                     &PictureCommands::OpenSlideshowAt);
+    QObject::connect(Page, &ThumbnailPage::itemsRequested, commands,
+                     &PictureCommands::OpenItemChoice);
+    QObject::connect(Page, &ThumbnailPage::displayRequested, commands,
+                     &PictureCommands::OpenDisplaySettings);
+    QObject::connect(Page, &ThumbnailPage::htmlTableRequested, commands,
+                     &PictureCommands::OpenHtmlTable);
     QObject::connect(&slideshow->CaptionSettings(), &CaptionSettingsDialog::itemsRequested,
                      itemChoice.get(), &QDialog::exec);
 }

@@ -113,8 +113,10 @@ int main(int argc, char** argv) {
             bench::WaitUntil([&w] { return !w->sortDialog->Sorting(); });
         },
         sortWait);
-    const double selectAll = timed([&w] { w->mainWindow->SelectAllPictures(); }, selectWait);
-    const double reverse = timed([&w] { w->mainWindow->InvertSelection(); }, reverseWait);
+    const double selectAll =
+        timed([&w] { w->mainWindow->Commands().SelectAllPictures(); }, selectWait);
+    const double reverse =
+        timed([&w] { w->mainWindow->Commands().InvertSelection(); }, reverseWait);
 
     // A full scroll of the table, then a page change on the thumbnail tab between two pages
     // already in the cache.

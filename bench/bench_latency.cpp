@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
     fs::create_directories(out);
     Answers answers(QString::fromStdString(out + "/album.html"));
     w = bench::StartProgram(answers, appDir, pictures, "TabSheetTable", 3);
-    w->mainWindow->SelectAllPictures();
+    w->mainWindow->Commands().SelectAllPictures();
     w->albumSettings->Controls().linkCheck->setChecked(true);
     w->albumSettings->Controls().openAfterCheck->setChecked(false);
     qint64 album = 0;

@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
     w = bench::StartProgram(dialogs, work + "/bench-slides", work + "/bench-large", "TabSheetTable",
                             3);
     w->mainWindow->Controls().tablePage->Controls().exifGrid->selectRow(0);
-    w->mainWindow->SlideshowFromHere();
+    w->mainWindow->Commands().SlideshowFromHere();
     bench::WaitForSlide(*w);
     double worst = 0;
     long rssAfter8 = 0;
@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
     w->mainWindow->Controls().tablePage->Controls().exifGrid->selectRow(0);
     const double before = bench::StatusMb("VmRSS");
     bench::ResetPeakMemory();
-    w->mainWindow->SlideshowFromHere();
+    w->mainWindow->Commands().SlideshowFromHere();
     bench::WaitForSlide(*w);
     w->slideshow->show();
     bench::InputProbe probe(w->slideshow->windowHandle());

@@ -71,15 +71,20 @@ AppPaths ResolveAppPaths(const QString& programPath) {
 MainWindow::MainWindow(FolderModel& model, DialogService& dialogs, QWidget* parent)
     : QMainWindow(parent), model_(model), dialogs_(dialogs) {
     BuildFrame();
-    Initialise();
+    ConnectControls();
     ConnectModel();
+    ApplyViewLook();
+    resize(796, 414);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    model_.FolderOpened(); // the page: page 1 of 16 x 2
 }
 
 // What the other windows change in the folder model, the main window shows.
 void MainWindow::ConnectModel() {
     for (auto signal : {&FolderModel::itemsChanged, &FolderModel::orderChanged})
         connect(&model_, signal, this, [this] {
-            ShowChosenItems(exifOnlyCheck->isChecked());
+            FillExifTable("TABLE", exifOnlyCheck->isChecked());
             model_.Requests().ShowPage(0);
         });
     connect(&model_, &FolderModel::filesRenamed, this,
@@ -111,22 +116,7 @@ void MainWindow::ConnectModel() {
     });
 }
 
-MainWindow::~MainWindow() {
-    *smallCancel_ = true;
-}
-
-void MainWindow::Initialise() {
-    ApplyViewLook();
-    resize(796, 414);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-    SetDefaults();
-}
-
-void MainWindow::SetDefaults() {
-    smallPictureFile_.clear();
-    model_.FolderOpened(); // the page: page 1 of 16 x 2
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::LoadSettings() {
     const IniFile ini(model_.Paths().settingsPath);
@@ -157,10 +147,10 @@ void MainWindow::LoadSettings() {
 
     if (DirectoryExists(s.thumbDir)) {
         model_.SetThumbDir(s.thumbDir);
-        SetLocationChoice(s.thumbDir != model_.DefaultCacheDir());
+        cache_->SetLocationChoice(s.thumbDir != model_.DefaultCacheDir());
     } else {
         model_.SetThumbDir(model_.DefaultCacheDir());
-        SetLocationChoice(false);
+        cache_->SetLocationChoice(false);
     }
     if (s.hairetu != -1) model_.SetPane(s.hairetu == 2 || s.hairetu == 3 ? s.hairetu : 1);
     exifAfterJfifAction->setChecked(s.exifAfterJfif);
@@ -207,10 +197,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void MainWindow::Quit() {
-    close();
-}
-
 void MainWindow::SetStatus(const QString& text) {
     statusBar()->showMessage(text);
 }
@@ -222,19 +208,7 @@ void MainWindow::PointTreeAt(const std::string& folder) {
 
 void MainWindow::SetCurrentDir(const std::string& folder) {
     PointTreeAt(folder);
-    FolderChosen();
-}
-
-void MainWindow::FolderChosen() {
     if (model_.Started()) RemakeAll();
-}
-
-void MainWindow::PlaceChosen() {
-    SetCurrentDir(ToStd(placeCombo->currentText()));
-}
-
-void MainWindow::FilterChosen() {
-    model_.SetFileMask(ToStd(filterCombo->currentData().toString()));
 }
 
 void MainWindow::RemakeAll() {
@@ -243,8 +217,8 @@ void MainWindow::RemakeAll() {
         dialogs_.ShowCheckMessage(QStringLiteral("ここはKameluneの情報格納場所です。"));
         return;
     }
-    SetDefaults();
-    smallPicture->clear();
+    model_.FolderOpened(); // the page: page 1 of 16 x 2
+    smallPicturePanel->Clear();
     model_.BeginFolder();
     pageAfterRead_ = true;
     ReadFolder();
@@ -314,12 +288,8 @@ void MainWindow::ShowReadTable() {
     FillExifTable(model_.ChosenItems().empty() ? "ALL" : "TABLE", exifOnlyCheck->isChecked());
 }
 
-void MainWindow::ShowChosenItems(bool exifOnly) {
-    FillExifTable("TABLE", exifOnly);
-}
-
 void MainWindow::ExifOnlyToggled() {
-    ShowChosenItems(exifOnlyCheck->isChecked());
+    FillExifTable("TABLE", exifOnlyCheck->isChecked());
     model_.Requests().ShowPage(0);
 }
 
@@ -342,65 +312,18 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     if (smallPicturePanel && smallPicturePanel->isVisible()) PlaceSmallPanel();
 }
 
-void MainWindow::MakerNoteLimitToggled() {
-    ReadFolder();
-}
-
-void MainWindow::UserCommentLimitToggled() {
-    ReadFolder();
-}
-
-void MainWindow::ExifAfterJfifToggled() {
-    // Which pictures carry EXIF changes: the folder is read again, as after a rename.
-    UpdateTable();
-}
-
 void MainWindow::TabChanged() {
-    PageChange();
+    ShowCurrentTab();
     SetStatus(ToQ(model_.CurrentDir()));
 }
 
-void MainWindow::PageChange() {
+void MainWindow::ShowCurrentTab() {
     if (pageTabs->currentWidget() == thumbnailTab) {
         smallPicturePanel->hide();
         if (model_.FileCount() >= 1) model_.Requests().ShowPage(0);
     } else if (pageTabs->currentWidget() == tablePage) {
         smallPicturePanel->setVisible(tablePage->SmallPictureOn());
     }
-}
-
-void MainWindow::WriteTabWide() {
-    if (model_.FileCount() >= 1)
-        WriteTabFile(6);
-    else
-        dialogs_.ShowCheckMessage(QStringLiteral("イメージがありません"));
-}
-
-void MainWindow::WriteTabTall() {
-    if (model_.FileCount() >= 1)
-        WriteTabFile(7);
-    else
-        dialogs_.ShowCheckMessage(QStringLiteral("イメージがありません"));
-}
-
-void MainWindow::WriteTabFile(int layout) {
-    if (!HasSelection(QStringLiteral("解析するイメージが選択されていません"))) return;
-    FileDialogRequest request;
-    request.title = QStringLiteral("TAB区切り文の保存");
-    request.initialDir = ToQ(model_.CurrentDir());
-    request.defaultExt = QStringLiteral("txt");
-    request.fileName = QStringLiteral("MyExif");
-    request.filter = QStringLiteral("TAB区切りテキスト書き出し(*.txt)|*.txt");
-    const auto path = dialogs_.SaveFile(request);
-    if (!path) return;
-    std::vector<std::string> headings;
-    for (std::size_t m = 0; m < model_.ChosenItems().size(); ++m)
-        headings.push_back(model_.View().Cell(static_cast<int>(m) + 3, 0));
-    const auto lines =
-        MakeTabLines(layout == 6 ? TabLayout::Horizontal : TabLayout::Vertical, model_.CurrentDir(),
-                     model_.Selected(), model_.ChosenItems(), headings, model_.Base());
-    if (FileResult r = WriteTextLines(ToStd(*path), lines); !r)
-        dialogs_.ShowCheckMessage(ToQ(r.error));
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -412,44 +335,12 @@ void MainWindow::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile()) paths << url.toLocalFile();
     event->acceptProposedAction();
-    DropPictures(paths);
+    activateWindow();
+    files_->DropPictures(paths);
 }
 
-void MainWindow::DropPictures(const QStringList& dropped) {
-    if (dropped.isEmpty()) return;
-    const QString source = dropped.first();
-    SetStatus(source);
-    activateWindow();
-    if (!IsDroppableJpeg(ToStd(source))) {
-        dialogs_.ShowCheckMessage(QStringLiteral("Jpegファイルでありません"));
-        return;
-    }
-    const std::string destination = DropDestination(model_.CurrentDir(), ToStd(source));
-    if (FileExists(destination)) {
-        // Dropped from this very folder onto itself: nothing to copy.
-        if (QFileInfo(source).canonicalFilePath() ==
-            QFileInfo(ToQ(destination)).canonicalFilePath())
-            return;
-        if (!dialogs_.AskYesNo(QStringLiteral("確認"),
-                               ToQ(destination) +
-                                   QStringLiteral(" は既に存在します。上書きしますか？")))
-            return;
-    }
-    // The copy goes on on a worker (a picture on a slow share); the folder is read when it is
-    // done.
-    auto* watcher = new QFutureWatcher<FileResult>(this);
-    ++copying_;
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
-        watcher->deleteLater();
-        --copying_;
-        if (const FileResult r = watcher->result(); !r) {
-            dialogs_.ShowCheckMessage(ToQ(r.error));
-            return;
-        }
-        UpdateTable();
-    });
-    watcher->setFuture(QtConcurrent::run(
-        [from = ToStd(source), destination] { return CopyFileByBlocks(from, destination); }));
+void MainWindow::SetCounter(const QString& text) {
+    countLabel->setText(text);
 }
 
 void MainWindow::DisplaySmallImage(int row) {
@@ -457,72 +348,7 @@ void MainWindow::DisplaySmallImage(int row) {
     const int n = ItemNumber(model_.View().Cell(0, row));
     const std::string& name = model_.Base().Cell(kNameCol, n);
     if (name.empty()) return;
-    const std::string path = JoinPath(model_.CurrentDir(), name);
-    smallImageTag_ = n;
-    smallPictureFile_ = path;
-    // Decoded on a worker (a large picture takes seconds); the newest asked for is shown.
-    const int asked = ++smallImageAsked_;
-    *smallCancel_ = true; // the one asked for before is not wanted any more
-    smallCancel_ = std::make_shared<std::atomic<bool>>(false);
-    auto* watcher = new QFutureWatcher<JpegDecodeResult>(this);
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, asked] {
-        watcher->deleteLater();
-        if (asked != smallImageAsked_) return;
-        ShowSmallImage(watcher->future().takeResult());
-    });
-    watcher->setFuture(QtConcurrent::run([path, cancel = smallCancel_, delay = model_.ReadDelay()] {
-        if (delay.count() > 0) std::this_thread::sleep_for(delay);
-        // A large picture is decoded small: the preview box is 96 pixels.
-        JpegDecodeOptions options;
-        options.minLongerSide = 320;
-        options.cancel = cancel.get();
-        return DecodeJpegFile(path, options);
-    }));
-}
-
-void MainWindow::ShowSmallImage(const JpegDecodeResult& r) {
-    if (!r.ok) {
-        smallPicture->clear();
-        return;
-    }
-    const int W = r.fullWidth, H = r.fullHeight;
-    smallPicture->setPixmap(QPixmap::fromImage(ToQImage(r.image)));
-    if (H > W) {
-        const int w = W * 96 / H;
-        smallPicture->setGeometry((96 - w) / 2, 0, w, 96);
-    } else {
-        const int h = H * 96 / W;
-        smallPicture->setGeometry(0, (96 - h) / 2, 96, h);
-    }
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (smallPicture && watched == smallPicture) {
-        auto* mouse = dynamic_cast<QMouseEvent*>(event);
-        if (!mouse) return false;
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            if (mouse->button() == Qt::LeftButton) {
-                dragStart_ = mouse->position().toPoint();
-                dragging_ = true;
-            } else if (mouse->button() == Qt::RightButton && !smallPictureFile_.empty()) {
-                emit slideshowRequested(QStringLiteral("スライドショー（全表示）"), smallImageTag_,
-                                        tablePage->CurrentTableRow(), false);
-            }
-            return true;
-        case QEvent::MouseMove:
-            if (dragging_)
-                smallPicturePanel->move(smallPicturePanel->pos() + mouse->position().toPoint() -
-                                        dragStart_);
-            return true;
-        case QEvent::MouseButtonRelease:
-            dragging_ = false;
-            return true;
-        default:
-            return false;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
+    smallPicturePanel->Show(JoinPath(model_.CurrentDir(), name), n, model_.ReadDelay());
 }
 
 } // namespace kamelune

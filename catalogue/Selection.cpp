@@ -75,7 +75,7 @@ bool TogglePicture(SelectionTables& t, int pictNo, int /*exifRow*/) {
     return selected;
 }
 
-void SelectionClick(SelectionTables& t, int row) {
+void ToggleSelectionOfRow(SelectionTables& t, int row) {
     if (row < 1 || row >= t.view.RowCount()) return;
     TogglePicture(t, PictureOfRow(t.view, row), row);
 }

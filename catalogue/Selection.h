@@ -21,7 +21,7 @@ struct SelectionTables {
 // now selected; the others after one dropped move up a number.
 bool TogglePicture(SelectionTables& t, int pictNo, int exifRow);
 // A click on column 1 of view row `row`: toggles its picture.
-void SelectionClick(SelectionTables& t, int row);
+void ToggleSelectionOfRow(SelectionTables& t, int row);
 // False (and nothing changes) when the table has no picture rows.
 bool SelectAll(SelectionTables& t);
 bool SelectReverse(SelectionTables& t);

@@ -73,8 +73,8 @@ ItemChoiceDialog::ItemChoiceDialog(FolderModel& folder, DialogService& dialogs)
     connect(saveButton, &QToolButton::clicked, this, [this] { SaveToFile(); });
     connect(saveAsDefaultButton, &QToolButton::clicked, this, [this] { SaveAsDefault(); });
     connect(loadButton, &QToolButton::clicked, this, [this] { OpenFromFile(); });
-    connect(closeButton, &QToolButton::clicked, this, [this] { BtnCloseClick(); });
-    connect(bottomCloseButton, &QToolButton::clicked, this, [this] { BtnCloseClick(); });
+    connect(closeButton, &QToolButton::clicked, this, [this] { close(); });
+    connect(bottomCloseButton, &QToolButton::clicked, this, [this] { close(); });
     // The catalogue changed elsewhere (today's items came or went, a choice was applied): the
     // copy follows.
     connect(&folder, &FolderModel::itemCountChanged, this, [this] { TakeCatalogue(); });

@@ -41,7 +41,6 @@ public:
     void SaveToFile();
     void SaveAsDefault();
     void OpenFromFile();
-    void BtnCloseClick() { close(); }
     // Start-up: "Default.pkm" beside the program, else the built-in choice and attributes
     // (true: the built-in choice, shown best in three columns).
     bool LoadDefaultItemFile();

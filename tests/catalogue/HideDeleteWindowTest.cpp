@@ -16,14 +16,15 @@ protected:
 
 TEST_F(HideDelete, HideOneFromThePopupAndShowAgain) {
     ASSERT_TRUE(fs::exists(Cache() + "/T_a.jpg")) << "page 1 was built at start-up";
-    mainWindow->HidePopupPicture(); // neither a thumbnail nor a table row: nothing
-    mainWindow->SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
+    mainWindow->findChild<QAction*>(QStringLiteral("HidePopup"))
+        ->trigger(); // neither a thumbnail nor a table row: nothing
+    mainWindow->Commands().SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
     dialogs.AnswerYes(false);
-    mainWindow->HidePopupPicture();
+    mainWindow->findChild<QAction*>(QStringLiteral("HidePopup"))->trigger();
     EXPECT_TRUE(fs::exists(Pictures() + "/a.jpg")) << "No changes nothing";
-    mainWindow->SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
+    mainWindow->Commands().SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
     dialogs.AnswerYes(true);
-    mainWindow->HidePopupPicture();
+    mainWindow->findChild<QAction*>(QStringLiteral("HidePopup"))->trigger();
     WaitForPage();
     EXPECT_EQ(Said(), QStringLiteral("このファイルを隠しますか？（復活できます）a.jpg"));
     EXPECT_EQ(Tree(Pictures()), "a.jpg.HID b.jpg c.jpg");
@@ -42,7 +43,7 @@ TEST_F(HideDelete, BulkHideAsksNothingAndLeavesTheCache) {
     dialogs.AnswerOk();
     Ui().hideButton->click();
     EXPECT_EQ(Said(), QStringLiteral("選択された画像がありません"));
-    mainWindow->SelectAllPictures();
+    mainWindow->Commands().SelectAllPictures();
     Ui().hideButton->click();
     WaitForPage();
     EXPECT_EQ(Tree(Pictures()), "a.jpg.HID b.jpg.HID c.jpg.HID");
@@ -61,17 +62,17 @@ TEST_F(HideDelete, BulkHideAsksNothingAndLeavesTheCache) {
 
 // Deleted for good (No changes nothing, but the tables are built again), or to the trash.
 TEST_F(HideDelete, DeleteForGoodOrToTheTrashWhichMaySayWhyItRefuses) {
-    mainWindow->SelectAllPictures();
-    mainWindow->SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
+    mainWindow->Commands().SelectAllPictures();
+    mainWindow->Commands().SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
     dialogs.AnswerYes(false);
-    mainWindow->DeletePopupPicture();
+    mainWindow->findChild<QAction*>(QStringLiteral("DeletePopup"))->trigger();
     WaitForPage();
     EXPECT_EQ(Said(), QStringLiteral("このファイルを削除しますか？（復活できません！）:  a.jpg"));
     EXPECT_EQ(Tree(Pictures()), "a.jpg b.jpg c.jpg");
     EXPECT_TRUE(model->Selected().empty()) << "rebuilt after No too";
-    mainWindow->SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
+    mainWindow->Commands().SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
     dialogs.AnswerYes(true);
-    mainWindow->DeletePopupPicture();
+    mainWindow->findChild<QAction*>(QStringLiteral("DeletePopup"))->trigger();
     WaitForPage();
     EXPECT_EQ(Tree(Pictures()), "b.jpg c.jpg");
     EXPECT_EQ(Tree(Cache()), "T_b.TXT T_b.jpg T_c.TXT T_c.jpg");
@@ -79,22 +80,21 @@ TEST_F(HideDelete, DeleteForGoodOrToTheTrashWhichMaySayWhyItRefuses) {
 
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir / "data"));
     Ui().deleteToTrashAction->trigger();
-    mainWindow->SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
+    mainWindow->Commands().SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
     dialogs.AnswerYes(true);
-    mainWindow->DeletePopupPicture();
+    mainWindow->findChild<QAction*>(QStringLiteral("DeletePopup"))->trigger();
     qunsetenv("XDG_DATA_HOME");
     EXPECT_EQ(Said(), QStringLiteral("このファイルをごみ箱に移動しますか？:  b.jpg"));
     EXPECT_EQ(Tree(dir / "data/Trash/files"), "b.jpg");
     EXPECT_EQ(Tree(Cache()), "T_c.TXT T_c.jpg");
     WaitForPage();
-    mainWindow->moveToTrash = [](const std::string&) {
-        return FileResult::Fail("容量が足りません");
-    };
+    mainWindow->Files().SetTrash(
+        [](const std::string&) { return FileResult::Fail("容量が足りません"); });
     for (const bool forGood : {false, true}) {
-        mainWindow->SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
+        mainWindow->Commands().SetPopupTarget(ThumbnailPage::Target(*Page->Panels().at(0)));
         dialogs.AnswerYes(true);
         dialogs.AnswerYes(forGood);
-        mainWindow->DeletePopupPicture();
+        mainWindow->findChild<QAction*>(QStringLiteral("DeletePopup"))->trigger();
         WaitForPage();
         EXPECT_EQ(Said(),
                   QStringLiteral("ごみ箱に移動できませんでした（c.jpg: 容量が足りません）。\n"
@@ -109,10 +109,10 @@ TEST_F(HideDelete, DeleteForGoodOrToTheTrashWhichMaySayWhyItRefuses) {
 // restart and keeps its files when left. The cache root is deleted to the trash.
 TEST_F(HideDelete, OtherCachePlaceIsCheckedAndKeptAcrossARestart) {
     dialogs.AnswerPath(std::nullopt);
-    mainWindow->CacheElsewhere();
+    mainWindow->Cache().CacheElsewhere();
     dialogs.AnswerPath(dir / "no/such/folder");
     dialogs.AnswerOk();
-    mainWindow->CacheElsewhere();
+    mainWindow->Cache().CacheElsewhere();
     EXPECT_TRUE(Said().startsWith(QStringLiteral("このフォルダには書き込めません")));
     EXPECT_EQ(model->ThumbDir(), AppDir());
     EXPECT_TRUE(Ui().cacheBesidePicturesAction->isChecked());
@@ -120,7 +120,7 @@ TEST_F(HideDelete, OtherCachePlaceIsCheckedAndKeptAcrossARestart) {
     fs::create_directories(other);
     dialogs.AnswerPath(other);
     dialogs.AnswerYes(true);
-    mainWindow->CacheElsewhere();
+    mainWindow->Cache().CacheElsewhere();
     EXPECT_EQ(Said(),
               QString::fromStdString("サムネイルを<" + other + ">に保管します。よろしいですか？"));
     EXPECT_EQ(model->ThumbDir(), other);
@@ -133,13 +133,13 @@ TEST_F(HideDelete, OtherCachePlaceIsCheckedAndKeptAcrossARestart) {
     Start({}, false);
     EXPECT_EQ(model->ThumbDir(), other);
     EXPECT_TRUE(Ui().cacheElsewhereAction->isChecked());
-    mainWindow->CacheBesidePictures();
+    mainWindow->Cache().CacheBesidePictures();
     EXPECT_EQ(model->ThumbDir(), AppDir());
     EXPECT_TRUE(fs::exists(other + "/@KameluneDir")) << "the other place keeps its files";
     // The cache root goes to the trash, the pictures stay.
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir / "data"));
     dialogs.AnswerYes(true);
-    mainWindow->DeleteCacheFolders();
+    mainWindow->Cache().DeleteCacheFolders();
     qunsetenv("XDG_DATA_HOME");
     EXPECT_FALSE(fs::exists(AppDir() + "/@KameluneDir"));
     EXPECT_NE(Tree(dir / "data/Trash/files/@KameluneDir").find("/T_a.jpg"), std::string::npos);

@@ -21,7 +21,7 @@ TEST_F(WindowTest, FirstStartWithoutSettingsOrItemFile) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_LE((mainWindow->geometry().center() - screen.center()).manhattanLength(), 2);
     EXPECT_EQ(Ui().pageTabs->currentWidget(), Ui().tablePage);
-    EXPECT_EQ(mainWindow->CurrentDir(), QDir::homePath().toStdString());
+    EXPECT_EQ(model->CurrentDir(), QDir::homePath().toStdString());
     EXPECT_EQ(model->ThumbDir(), AppDir());
     EXPECT_TRUE(Ui().cacheBesidePicturesAction->isChecked());
     EXPECT_FALSE(Ui().pageTabs->isTabVisible(2)) << "BaseTable tab is hidden";
@@ -94,7 +94,7 @@ TEST_F(WindowTest, StoredGeometryTabPaneAndFolderAreAppliedAndWrittenBack) {
     EXPECT_TRUE(Page->Controls().picturesOnlyButton->isChecked() && model->Pane() == 1)
         << "an unknown layout";
     EXPECT_EQ(mainWindow->geometry(), QRect(30, 40, 700, 500));
-    EXPECT_EQ(mainWindow->CurrentDir(), Pictures());
+    EXPECT_EQ(model->CurrentDir(), Pictures());
     // Written back on close, byte for byte, in the file's own order of sections.
     mainWindow->setGeometry(50, 60, 700, 400);
     Page->Controls().fourItemsButton->setChecked(true);
@@ -110,7 +110,7 @@ TEST_F(WindowTest, StoredGeometryTabPaneAndFolderAreAppliedAndWrittenBack) {
 
 TEST_F(WindowTest, VanishedFoldersFallBackTheCacheRootIsRefusedAnEmptyFolderIsTaken) {
     Start("[Dir]\r\nDir=/no/such/folder\r\nThumbDir=/no/such/cache\r\n");
-    EXPECT_EQ(mainWindow->CurrentDir(), QDir::homePath().toStdString());
+    EXPECT_EQ(model->CurrentDir(), QDir::homePath().toStdString());
     EXPECT_EQ(model->ThumbDir(), AppDir());
     EXPECT_TRUE(Ui().cacheBesidePicturesAction->isChecked());
     mainWindow->close();
@@ -214,9 +214,9 @@ TEST_F(WindowTest, FolderListShowsTheChainAndSubfoldersAndOpensOnEnter) {
 
     // Moving in the list changes nothing; Enter opens the entry, as a double-click does.
     list->setCurrentRow(list->count() - 1);
-    EXPECT_EQ(mainWindow->CurrentDir(), deep);
+    EXPECT_EQ(model->CurrentDir(), deep);
     QTest::keyClick(list, Qt::Key_Return);
-    EXPECT_EQ(mainWindow->CurrentDir(), deep + "/sub two");
+    EXPECT_EQ(model->CurrentDir(), deep + "/sub two");
     QTRY_VERIFY(!list->Listing());
     EXPECT_EQ(list->currentItem()->text(), QStringLiteral("sub two"));
 
@@ -293,7 +293,7 @@ TEST_F(WindowTest, AFolderReadIsLiveAndStoppable) {
     QTest::keyClick(mainWindow, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(mainWindow, Qt::Key_I, Qt::ControlModifier);
     EXPECT_TRUE(model->Selected().empty()) << "reversed";
-    mainWindow->Selection(1, 1);
+    mainWindow->Commands().SelectionCellClicked(1, 1);
     QTest::keyClick(mainWindow, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(model->Selected().empty()) << "none";
     QTest::keyClick(mainWindow, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
@@ -334,7 +334,7 @@ TEST_F(WindowTest, AllPicturesOfAFolderPast2000) {
     WaitWhile([this] { return View().RowCount() <= 1; });
     ASSERT_TRUE(model->Reading());
     EXPECT_EQ(View().RowCount(), 65);
-    mainWindow->Selection(1, 1);
+    mainWindow->Commands().SelectionCellClicked(1, 1);
     EXPECT_TRUE(model->Selected().empty());
     WaitForPage();
     EXPECT_EQ(Ui().countLabel->text(), QStringLiteral("2100/2100"));
@@ -349,7 +349,7 @@ TEST_F(WindowTest, AllPicturesOfAFolderPast2000) {
     sortDialog->SortNow();
     WaitWhile([this] { return sortDialog->Sorting(); });
     EXPECT_EQ(model->RowOrder().size(), 2100u);
-    mainWindow->SelectAllPictures();
+    mainWindow->Commands().SelectAllPictures();
     EXPECT_EQ(model->Base().Cell(1, 2100), "2100");
     Ui().allPicturesAction->trigger();
     WaitForPage();
@@ -361,14 +361,14 @@ TEST_F(WindowTest, DroppedFiles) {
     ThreePictures();
     StartIn(Pictures());
     const QString jpeg = QString::fromStdString((kSamples / "exif-org/sony-d700.jpg").string());
-    mainWindow->DropPictures({jpeg, QStringLiteral("/ignored/second.jpg")});
-    WaitWhile([this] { return mainWindow->Copying(); });
+    mainWindow->Files().DropPictures({jpeg, QStringLiteral("/ignored/second.jpg")});
+    WaitWhile([this] { return mainWindow->Files().Copying(); });
     WaitForPage();
     EXPECT_TRUE(fs::exists(Pictures() + "/sony-d700.jpg"));
     EXPECT_EQ(Ui().countLabel->text(), QStringLiteral("3/4"));
 
     dialogs.AnswerOk();
-    mainWindow->DropPictures({QString::fromStdString(dir / "notes.txt")});
+    mainWindow->Files().DropPictures({QString::fromStdString(dir / "notes.txt")});
     EXPECT_EQ(Said(), QStringLiteral("Jpegファイルでありません"));
 
     // Same name from elsewhere: asked first, and "No" keeps the picture there.
@@ -376,18 +376,18 @@ TEST_F(WindowTest, DroppedFiles) {
     fs::copy_file(kSamples / "Canon_40D.jpg", dir / "other/a.jpg");
     const std::string before = TempDir::Read(Pictures() + "/a.jpg");
     dialogs.AnswerYes(false);
-    mainWindow->DropPictures({QString::fromStdString(dir / "other/a.jpg")});
+    mainWindow->Files().DropPictures({QString::fromStdString(dir / "other/a.jpg")});
     EXPECT_EQ(dialogs.Calls().back().kind, DialogCall::YesNo);
     EXPECT_EQ(TempDir::Read(Pictures() + "/a.jpg"), before);
     dialogs.AnswerYes(true);
-    mainWindow->DropPictures({QString::fromStdString(dir / "other/a.jpg")});
-    WaitWhile([this] { return mainWindow->Copying(); });
+    mainWindow->Files().DropPictures({QString::fromStdString(dir / "other/a.jpg")});
+    WaitWhile([this] { return mainWindow->Files().Copying(); });
     EXPECT_EQ(TempDir::Read(Pictures() + "/a.jpg"), TempDir::Read(dir / "other/a.jpg"));
 
     // A picture of this folder dropped onto it: nothing asked, nothing truncated.
     const std::size_t calls = dialogs.Calls().size();
     const std::string c = TempDir::Read(Pictures() + "/c.jpg");
-    mainWindow->DropPictures({QString::fromStdString(Pictures() + "/c.jpg")});
+    mainWindow->Files().DropPictures({QString::fromStdString(Pictures() + "/c.jpg")});
     EXPECT_EQ(dialogs.Calls().size(), calls);
     EXPECT_EQ(TempDir::Read(Pictures() + "/c.jpg"), c);
 }

@@ -29,7 +29,7 @@ TEST(Selection, EmptyTableAndEmptySelection) {
     EXPECT_FALSE(SelectNone(s.t));
     Tables t(3, {1, 2, 3});
     EXPECT_FALSE(SelectNone(t.t));
-    SelectionClick(t.t, 0); // the title row
+    ToggleSelectionOfRow(t.t, 0); // the title row
     EXPECT_TRUE(t.list.empty());
 }
 
@@ -51,7 +51,7 @@ TEST(Selection, RandomOperationsKeepTheInvariant) {
             else
                 model.erase(it);
         } else if (op < 8) {
-            SelectionClick(s.t, row);
+            ToggleSelectionOfRow(s.t, row);
             if (it == model.end())
                 model.push_back(pict);
             else

@@ -31,7 +31,7 @@ protected:
 
 TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
     const auto before = Files();
-    mainWindow->SelectAllPictures();
+    mainWindow->Commands().SelectAllPictures();
     dialogs.AnswerOk();
     Ui().hideButton->click();
     WaitForPage();
@@ -40,18 +40,18 @@ TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
     Table().exifGrid->selectRow(0);
     dialogs.AnswerYes(true);
     dialogs.AnswerOk();
-    mainWindow->HidePopupPicture();
+    mainWindow->findChild<QAction*>(QStringLiteral("HidePopup"))->trigger();
     WaitForPage();
     EXPECT_TRUE(Said().contains(QStringLiteral("a.jpg")));
 
     Table().exifGrid->selectRow(1);
     dialogs.AnswerYes(true);
     dialogs.AnswerOk();
-    mainWindow->DeletePopupPicture();
+    mainWindow->findChild<QAction*>(QStringLiteral("DeletePopup"))->trigger();
     WaitForPage();
     EXPECT_TRUE(Said().startsWith(QStringLiteral("次のファイルを変更できませんでした")));
 
-    mainWindow->SelectAllPictures();
+    mainWindow->Commands().SelectAllPictures();
     batchRename->FillControls();
     batchRename->Controls().prefixEdit->setText(QStringLiteral("x"));
     batchRename->Controls().prefixCheck->setChecked(true);
@@ -62,7 +62,7 @@ TEST_F(ReadOnlyFolder, EveryChangeFailsWithItsMessage) {
     WaitForPage();
     EXPECT_EQ(Said(), QStringLiteral("0個のファイル名を変換しました。"));
 
-    mainWindow->SelectAllPictures();
+    mainWindow->Commands().SelectAllPictures();
     albumSettings->Controls().openAfterCheck->setChecked(false);
     MakeHtml(*albumSettings, Pictures() + "/album.html");
     EXPECT_TRUE(Said().startsWith(QStringLiteral("作成できなかったファイルがあります")));

@@ -98,7 +98,7 @@ TEST_F(Tour, APhotographersDay) {
     slideshow->close();
 
     // Batch rename of two pictures.
-    mainWindow->SelectNoPicture();
+    mainWindow->Commands().SelectNoPicture();
     ClickCell(1, 1);
     ClickCell(2, 1);
     const std::string a = model->View().Cell(2, 1), b = model->View().Cell(2, 2);

@@ -44,7 +44,7 @@ TEST_F(Export, AlbumWritesImagesPageAndTextFiles) {
 TEST_F(Export, PagesLoadInARealBrowser) {
     if (std::system("command -v chromium >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "chromium is not installed";
-    mainWindow->SelectAllPictures();
+    mainWindow->Commands().SelectAllPictures();
     albumSettings->Controls().linkCheck->setChecked(true);
     windows->tableSettings->Controls().linkCheck->setChecked(true);
     MakeHtml(*albumSettings, Out() + "/旅行.html");
@@ -86,7 +86,7 @@ TEST_F(Export, PagesLoadInARealBrowser) {
 // never made) and says so; Escape stops as the stop button does, the window staying until the
 // run ends.
 TEST_F(Export, AStopLeavesNoPageAndSaysSo) {
-    mainWindow->SelectAllPictures();
+    mainWindow->Commands().SelectAllPictures();
     albumSettings->Controls().openAfterCheck->setChecked(
         true); // a page that is not there is never opened
     ExportProgressWindow* writer = windows->exportProgress.get();
@@ -135,7 +135,7 @@ TEST_F(Export, TabTextFollowsTheSelectionAndEveryExportRefusesWithoutOne) {
     albumSettings->MakeExport();
     WaitForWriter();
     EXPECT_EQ(Said(), QStringLiteral("出力するExif項目が選択されていません！"));
-    mainWindow->SelectNoPicture();
+    mainWindow->Commands().SelectNoPicture();
     dialogs.AnswerOk();
     Table().tabWideButton->click();
     EXPECT_EQ(Said(), QStringLiteral("解析するイメージが選択されていません"));

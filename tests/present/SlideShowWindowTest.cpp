@@ -20,7 +20,7 @@ protected:
 // plays, the play stops; the next show waits for ▶.
 TEST_F(SlideShow, SelectedPicturesByKeyboardWrapBothWays) {
     Select({3, 1, 4});
-    mainWindow->StartSlideshow();
+    mainWindow->Commands().StartSlideshow();
     EXPECT_TRUE(slideshow->Loading()) << "decoded off the user-interface thread";
     WaitForSlide();
     EXPECT_EQ(slideshow->windowTitle(), QStringLiteral("スライドショー（選択画像）"));
@@ -64,15 +64,15 @@ TEST_F(SlideShow, SelectedPicturesByKeyboardWrapBothWays) {
     EXPECT_FALSE(slideshow->Controls().advanceTimer.isActive());
     EXPECT_TRUE(slideshow->Controls().stopButton->isChecked());
     EXPECT_FALSE(slideshow->Controls().playButton->isChecked());
-    mainWindow->StartSlideshow();
+    mainWindow->Commands().StartSlideshow();
     EXPECT_FALSE(slideshow->Controls().advanceTimer.isActive()) << "a new show waits for ▶";
 }
 
 // A show playing over a folder that is read again (another folder, F5) would step through rows
 // that are not there: it closes, says so, and a decode under way is not shown.
 TEST_F(SlideShow, AShowOverAFolderReadAgainClosesAndSaysSo) {
-    mainWindow->SelectAllPictures();
-    mainWindow->StartSlideshow();
+    mainWindow->Commands().SelectAllPictures();
+    mainWindow->Commands().StartSlideshow();
     WaitForSlide();
     slideshow->Controls().intervalBox->setValue(1);
     slideshow->Controls().playButton->setChecked(true);
@@ -92,8 +92,8 @@ TEST_F(SlideShow, AShowOverAFolderReadAgainClosesAndSaysSo) {
 }
 
 TEST_F(SlideShow, ColoursOfItsBarAndSwatchAndAnEmptiedList) {
-    mainWindow->Selection(1, 1);
-    mainWindow->StartSlideshow();
+    mainWindow->Commands().SelectionCellClicked(1, 1);
+    mainWindow->Commands().StartSlideshow();
     auto colourAt = [](QWidget* w) {
         return w->grab().toImage().pixelColor(w->width() / 2, w->height() / 2);
     };
@@ -106,7 +106,7 @@ TEST_F(SlideShow, ColoursOfItsBarAndSwatchAndAnEmptiedList) {
     EXPECT_EQ(bar->grab().toImage().pixelColor(bar->width() - 3, bar->height() / 2),
               QColor(189, 189, 223));
     // The list emptied under it: the steps do nothing, the timer says so and stops.
-    mainWindow->SelectNoPicture();
+    mainWindow->Commands().SelectNoPicture();
     slideshow->GoNext();
     slideshow->GoLast();
     dialogs.AnswerOk();
@@ -117,8 +117,8 @@ TEST_F(SlideShow, ColoursOfItsBarAndSwatchAndAnEmptiedList) {
 
 TEST_F(SlideShow, AllModeFollowsTheTableAndItsJumpStaysInside) {
     Table().exifGrid->selectRow(1);
-    mainWindow->SetPopupTarget({});
-    mainWindow->SlideshowFromHere();
+    mainWindow->Commands().SetPopupTarget({});
+    mainWindow->Commands().SlideshowFromHere();
     EXPECT_EQ(slideshow->Tag(), 2);
     EXPECT_EQ(Counter(), QStringLiteral("2/4"));
     slideshow->Controls().jumpBox->setValue(1);
@@ -136,14 +136,14 @@ TEST_F(SlideShow, AllModeFollowsTheTableAndItsJumpStaysInside) {
 }
 
 TEST_F(SlideShow, IntervalsAndCaptions) {
-    mainWindow->SelectAllPictures();
+    mainWindow->Commands().SelectAllPictures();
     ItemList items;
     for (int k = 2; k <= 11; ++k)
         items.push_back(k);
     model->SetChosenItems(items);
     // Zero at the opening keeps the timer off until the interval is changed.
     slideshow->Controls().intervalBox->setValue(0);
-    mainWindow->StartSlideshow();
+    mainWindow->Commands().StartSlideshow();
     WaitForSlide();
     slideshow->Controls().playButton->setChecked(true);
     slideshow->Play();

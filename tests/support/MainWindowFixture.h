@@ -98,7 +98,7 @@ protected:
     // Rows of the view selected in turn, as clicks on their 選択 cells do.
     void Select(std::initializer_list<int> rows) const {
         for (int r : rows)
-            mainWindow->Selection(1, r);
+            mainWindow->Commands().SelectionCellClicked(1, r);
     }
 
     std::string AppDir() const { return dir / "app"; }

@@ -79,7 +79,7 @@ TEST_F(ThumbnailPage, PagesBuildWhileTheWindowAnswersAndNeverHoldItUp) {
     model->SetReadDelay(std::chrono::milliseconds(100));
     Page->BuildPage(1);
     ASSERT_TRUE(Page->Building());
-    mainWindow->SelectAllPictures();
+    mainWindow->Commands().SelectAllPictures();
     EXPECT_EQ(model->Selected().size(), 40u) << "answered while the page builds";
     WaitWhile([this] { return Page->ThumbnailsBeingMade() < 1; });
     Page->BuildPage(2);
@@ -209,7 +209,7 @@ TEST_F(ThumbnailMessages, TheAlbumIsWrittenWhileThePageSaysAThumbnailFailed) {
     model->SetReadDelay(std::chrono::milliseconds(30));                 // the page builds slowly,
     windows->exportProgress->fileDelay = std::chrono::milliseconds(30); // the album too
     Page->BuildPage(1);
-    mainWindow->SelectAllPictures();
+    mainWindow->Commands().SelectAllPictures();
     albumSettings->Controls().openAfterCheck->setChecked(false);
     boxes.savePath = QString::fromStdString(dir / "album.html");
     albumSettings->MakeExport();
@@ -335,12 +335,12 @@ TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
         if (op == 0) {
             Page->PanelClicked(*Page->Panels()[k]);
         } else if (op == 1) {
-            mainWindow->Selection(1, k + 1);
+            mainWindow->Commands().SelectionCellClicked(1, k + 1);
             BuildPage(1); // a table click leaves the panels to the next page
         } else if (op == 2) {
-            mainWindow->SelectAllPictures();
+            mainWindow->Commands().SelectAllPictures();
         } else {
-            mainWindow->InvertSelection();
+            mainWindow->Commands().InvertSelection();
         }
         for (const auto& rec : Page->Panels()) {
             const std::string& cell = model->View().Cell(1, rec->ExifRow);
@@ -354,24 +354,24 @@ TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
 TEST_F(ThumbnailPage, EmptyTableAndCommandsThatNeedASelection) {
     Start("[Dir]\r\nDir=" + WindowTest::Pictures() + "\r\n");
     const struct {
-        void (MainWindow::*handler)();
+        void (PictureCommands::*handler)();
         const char* message;
     } cases[] = {
-        {&MainWindow::SelectAllPictures, "イメージがありません。"},
-        {&MainWindow::InvertSelection, "イメージがありません。"},
-        {&MainWindow::OpenAlbum, "イメージが選択されていません"},
-        {&MainWindow::OpenHtmlTable, "選択されたイメージがありません"},
-        {&MainWindow::StartSlideshow, "選択されたイメージがありません"},
-        {&MainWindow::OpenBatchRename, "選択されたファイルがありません。"},
-        {&MainWindow::OpenItemChoice, "イメージがありません"},
+        {&PictureCommands::SelectAllPictures, "イメージがありません。"},
+        {&PictureCommands::InvertSelection, "イメージがありません。"},
+        {&PictureCommands::OpenAlbum, "イメージが選択されていません"},
+        {&PictureCommands::OpenHtmlTable, "選択されたイメージがありません"},
+        {&PictureCommands::StartSlideshow, "選択されたイメージがありません"},
+        {&PictureCommands::OpenBatchRename, "選択されたファイルがありません。"},
+        {&PictureCommands::OpenItemChoice, "イメージがありません"},
     };
     for (const auto& c : cases) {
         dialogs.AnswerOk();
-        (mainWindow->*c.handler)();
+        (mainWindow->Commands().*c.handler)();
         EXPECT_EQ(Said(), QString::fromUtf8(c.message));
     }
     const std::size_t calls = dialogs.Calls().size();
-    mainWindow->SelectNoPicture();
+    mainWindow->Commands().SelectNoPicture();
     EXPECT_EQ(dialogs.Calls().size(), calls) << "select none says nothing";
 }
 
@@ -380,12 +380,12 @@ TEST_F(ThumbnailPage, PopupCommandsAndTheRowJumpFindTheirPicture) {
     StartOnThumbnails();
     BuildPage(1);
     // From a thumbnail.
-    mainWindow->SetPopupTarget(kamelune::ThumbnailPage::Target(*Page->Panels()[3]));
-    mainWindow->SlideshowFromHere();
+    mainWindow->Commands().SetPopupTarget(kamelune::ThumbnailPage::Target(*Page->Panels()[3]));
+    mainWindow->Commands().SlideshowFromHere();
     EXPECT_EQ(slideshow->Tag(), 4);
     EXPECT_EQ(slideshow->windowTitle(), QStringLiteral("スライドショー(全表示)"));
     EXPECT_EQ(Table().exifGrid->currentIndex().row(), 3);
-    mainWindow->CopyExif();
+    mainWindow->Commands().CopyExif();
     const QString copied = QGuiApplication::clipboard()->text();
     EXPECT_TRUE(copied.startsWith(QStringLiteral("p04.jpg\r\n機種: Canon DIGITAL IXUS\r\n")));
     EXPECT_EQ(copied.count(QStringLiteral("\r\n")), 22);
@@ -397,11 +397,11 @@ TEST_F(ThumbnailPage, PopupCommandsAndTheRowJumpFindTheirPicture) {
     const QRect cell = Table().exifGrid->visualRect(Table().exifGrid->model()->index(1, 3));
     Ui().tablePage->TablePressed(Qt::RightButton, cell.center());
     Ui().pictureMenu->hide();
-    EXPECT_EQ(mainWindow->PopupPicture(), 2);
+    EXPECT_EQ(mainWindow->Commands().PopupPicture(), 2);
     QGuiApplication::clipboard()->setText(QStringLiteral("unchanged"));
-    mainWindow->CopyExif();
+    mainWindow->Commands().CopyExif();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("unchanged"));
-    mainWindow->SlideshowFromHere();
+    mainWindow->Commands().SlideshowFromHere();
     EXPECT_EQ(slideshow->Tag(), 2);
     slideshow->hide();
     // The row jump stays inside the table.

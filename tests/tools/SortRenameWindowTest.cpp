@@ -46,7 +46,7 @@ TEST_F(SortRename, SortKeysReorderTheViewAndClearRestoresIt) {
     EXPECT_EQ(ViewNames(), (std::vector<std::string>{"b.jpg", "d.jpg", "c.jpg", "a.jpg"}))
         << "1/30 (two, by name), 1/345, 1/350";
     EXPECT_EQ(model->RowOrder(), (std::vector<int>{2, 4, 3, 1}));
-    mainWindow->SelectAllPictures();
+    mainWindow->Commands().SelectAllPictures();
     EXPECT_EQ(model->Selected().front(), 2) << "select all follows the sorted view";
     sortDialog->ClearChoices();
     sortDialog->SortNow();
@@ -170,7 +170,7 @@ TEST_F(ModernItems, ChosenSortedRenamedAndRemembered) {
     sortDialog->SortNow();
     WaitWhile([this] { return sortDialog->Sorting(); });
     EXPECT_EQ(model->RowOrder(), (std::vector<int>{3, 2, 1}));
-    mainWindow->Selection(1, 1);
+    mainWindow->Commands().SelectionCellClicked(1, 1);
     batchRename->FillControls();
     batchRename->Controls().firstItemCombo->setCurrentIndex(1); // 35mm換算
     batchRename->PreviewNames();

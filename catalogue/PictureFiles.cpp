@@ -1,8 +1,10 @@
-// Hide, show again and delete pictures; where the thumbnail cache lives and its removal.
+#include "catalogue/PictureFiles.h"
 #include "catalogue/CacheNames.h"
+#include "catalogue/Drop.h"
+#include "catalogue/FolderModel.h"
 #include "catalogue/HideDelete.h"
 #include "catalogue/ItemCatalogue.h"
-#include "catalogue/MainWindow.h"
+#include "catalogue/PictureCommands.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/Shell.h"
 
@@ -20,15 +22,23 @@ namespace {
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
 }
-
-void Report(DialogService& dialogs, const FileChanges& changes) {
-    const std::string text = ChangesReport(changes);
-    if (!text.empty()) dialogs.ShowCheckMessage(Q(text));
+std::string Std(const QString& s) {
+    return s.toStdString();
 }
 
 } // namespace
 
-void MainWindow::HidePicture(int pictNo) {
+PictureFiles::PictureFiles(FolderModel& model, DialogService& dialogs, QObject* parent)
+    : QObject(parent), model_(model), dialogs_(dialogs),
+      moveToTrash_([](const std::string& path) { return MoveToTrash(Q(path)); }) {}
+
+void PictureFiles::Report(const FileChanges& changes) {
+    emit folderChanged();
+    const std::string text = ChangesReport(changes);
+    if (!text.empty()) dialogs_.ShowCheckMessage(Q(text));
+}
+
+void PictureFiles::HidePicture(int pictNo) {
     const std::string name = model_.Base().Cell(kNameCol, pictNo);
     if (name.empty()) return;
     if (!dialogs_.AskYesNo(QStringLiteral("確認"),
@@ -36,35 +46,28 @@ void MainWindow::HidePicture(int pictNo) {
         return;
     const FileChanges changes =
         kamelune::HidePicture(model_.CurrentDir(), model_.CacheFolderOfCurrent(), name);
-    UpdateTable();
-    Report(dialogs_, changes);
+    Report(changes);
 }
 
-void MainWindow::HidePopupPicture() {
-    if (const int picture = PopupPicture()) HidePicture(picture);
-}
-
-void MainWindow::HideSelected() {
-    if (!HasSelection(QStringLiteral("選択された画像がありません"))) return;
+void PictureFiles::HideSelected() {
+    if (!HasSelection(model_, dialogs_, QStringLiteral("選択された画像がありません"))) return;
     std::vector<std::string> names;
     for (const int entry : model_.Selected())
         names.push_back(model_.Base().Cell(kNameCol, entry));
     const FileChanges changes = HidePictures(model_.CurrentDir(), names);
-    UpdateTable();
-    Report(dialogs_, changes);
+    Report(changes);
 }
 
-void MainWindow::ShowHiddenAgain() {
+void PictureFiles::ShowHiddenAgain() {
     if (HiddenFiles(model_.CurrentDir()).empty()) {
         dialogs_.ShowCheckMessage(QStringLiteral("隠した画像はありません"));
         return;
     }
     const FileChanges changes = ReshowAll(model_.CurrentDir());
-    UpdateTable();
-    Report(dialogs_, changes);
+    Report(changes);
 }
 
-void MainWindow::DeletePicture(int pictNo) {
+void PictureFiles::DeletePicture(int pictNo) {
     const std::string name = model_.Base().Cell(kNameCol, pictNo);
     if (name.empty()) return;
     FileChanges changes;
@@ -73,7 +76,7 @@ void MainWindow::DeletePicture(int pictNo) {
         if (dialogs_.AskYesNo(QStringLiteral("確認"),
                               QStringLiteral("このファイルをごみ箱に移動しますか？:  ") + Q(name)))
             changes = kamelune::DeletePicture(model_.CurrentDir(), model_.CacheFolderOfCurrent(),
-                                              name, moveToTrash);
+                                              name, moveToTrash_);
         // No trash took it: the user learns why, and may still delete it for good.
         if (!changes.failed.empty() && FileExists(JoinPath(model_.CurrentDir(), name))) {
             const QString why = Q(changes.failed.front());
@@ -91,25 +94,24 @@ void MainWindow::DeletePicture(int pictNo) {
                        Q(name))) {
         changes = kamelune::DeletePicture(model_.CurrentDir(), model_.CacheFolderOfCurrent(), name);
     }
-    UpdateTable();
-    Report(dialogs_, changes);
+    Report(changes);
 }
 
-void MainWindow::DeletePopupPicture() {
-    if (const int picture = PopupPicture()) DeletePicture(picture);
-}
+CacheCommands::CacheCommands(FolderModel& model, DialogService& dialogs, QAction& beside,
+                             QAction& elsewhere, QObject* parent)
+    : QObject(parent), model_(model), dialogs_(dialogs), beside_(beside), elsewhere_(elsewhere) {}
 
-void MainWindow::SetLocationChoice(bool other) {
+void CacheCommands::SetLocationChoice(bool other) {
     locationIsOther_ = other;
-    (other ? cacheElsewhereAction : cacheBesidePicturesAction)->setChecked(true);
+    (other ? elsewhere_ : beside_).setChecked(true);
 }
 
-void MainWindow::CacheBesidePictures() {
+void CacheCommands::CacheBesidePictures() {
     SetLocationChoice(false);
     model_.SetThumbDir(model_.DefaultCacheDir());
 }
 
-void MainWindow::CacheElsewhere() {
+void CacheCommands::CacheElsewhere() {
     // The radio mark moves only when a new place is taken.
     SetLocationChoice(locationIsOther_);
     const auto chosen = dialogs_.ChooseFolder(
@@ -130,7 +132,7 @@ void MainWindow::CacheElsewhere() {
     SetLocationChoice(true);
 }
 
-void MainWindow::DeleteCacheFolders() {
+void CacheCommands::DeleteCacheFolders() {
     const std::string root = CacheRoot(model_.ThumbDir());
     if (!DirectoryExists(root)) return;
     if (!dialogs_.AskYesNo(QStringLiteral("確認"),
@@ -154,6 +156,41 @@ void MainWindow::DeleteCacheFolders() {
         std::filesystem::remove_all(root, ec);
         return ec ? ec.message() : std::string();
     }));
+}
+
+void PictureFiles::DropPictures(const QStringList& dropped) {
+    if (dropped.isEmpty()) return;
+    const QString source = dropped.first();
+    emit status(source);
+    if (!IsDroppableJpeg(Std(source))) {
+        dialogs_.ShowCheckMessage(QStringLiteral("Jpegファイルでありません"));
+        return;
+    }
+    const std::string destination = DropDestination(model_.CurrentDir(), Std(source));
+    if (FileExists(destination)) {
+        // Dropped from this very folder onto itself: nothing to copy.
+        if (QFileInfo(source).canonicalFilePath() == QFileInfo(Q(destination)).canonicalFilePath())
+            return;
+        if (!dialogs_.AskYesNo(QStringLiteral("確認"),
+                               Q(destination) +
+                                   QStringLiteral(" は既に存在します。上書きしますか？")))
+            return;
+    }
+    // The copy goes on on a worker (a picture on a slow share); the folder is read when it is
+    // done.
+    auto* watcher = new QFutureWatcher<FileResult>(this);
+    ++copying_;
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
+        watcher->deleteLater();
+        --copying_;
+        if (const FileResult r = watcher->result(); !r) {
+            dialogs_.ShowCheckMessage(Q(r.error));
+            return;
+        }
+        emit folderChanged();
+    });
+    watcher->setFuture(QtConcurrent::run(
+        [from = Std(source), destination] { return CopyFileByBlocks(from, destination); }));
 }
 
 } // namespace kamelune
