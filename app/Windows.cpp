@@ -27,7 +27,6 @@ Windows::Windows(const AppPaths& paths, DialogService& dialogs, const CommandLin
     Connect();
     mainWindow->LoadSettings();
     mainWindow->ShowStartFolder(itemChoice->LoadDefaultItemFile());
-    slideshow->Initialise();
 }
 
 Windows::~Windows() = default;

@@ -11,8 +11,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFormLayout>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScrollArea>
@@ -49,6 +47,107 @@ void Style(QLabel* l, int pixels, std::uint32_t color, std::uint32_t back, bool 
     l->adjustSize();
 }
 
+// The player's tool bar: captions, background, fitting, the player buttons and the interval.
+QToolBar* BuildPlayerBar(SlideshowControls& c, DialogService& dialogs, QWidget* window) {
+    auto* bar = new QToolBar(window);
+    bar->setObjectName(QStringLiteral("slideshowToolBar"));
+    // The style draws tool bars in its own colours; a style sheet is what it honours.
+    bar->setStyleSheet(
+        QStringLiteral("QToolBar#slideshowToolBar { background: rgb(189, 189, 223); }"));
+    c.exifButton = MakeToolButton(bar, "exifButton", QStringLiteral("Exif"),
+                                  QStringLiteral("スライドショーの表示設定"), false);
+    c.backgroundSwatch = new ColorSwatch("backgroundSwatch", dialogs, bar);
+    c.backgroundSwatch->setToolTip(QStringLiteral("背景色"));
+    c.backgroundSwatch->SetColor(0x800000); // navy
+    bar->addWidget(c.backgroundSwatch);
+    auto check = [&](const char* name, const QString& text, const QString& hint, bool on) {
+        auto* c = new QCheckBox(text, bar);
+        c->setObjectName(QString::fromLatin1(name));
+        c->setToolTip(hint);
+        c->setChecked(on);
+        bar->addWidget(c);
+        return c;
+    };
+    c.fitCheck =
+        check("fitCheck", QStringLiteral("枠Fit"), QStringLiteral("枠に画像をフィットする"), false);
+    c.aspectCheck =
+        check("aspectCheck", QStringLiteral("Aspc"), QStringLiteral("アスペクトを維持"), false);
+    c.autoFitCheck = check("autoFitCheck", QStringLiteral("自動Fit"),
+                           QStringLiteral("画像を自動的にフィットする"), true);
+    c.jumpButton =
+        MakeToolButton(bar, "jumpButton", QStringLiteral("↷"), QStringLiteral("ジャンプ"), true);
+    c.jumpBox = new QSpinBox(bar);
+    c.jumpBox->setObjectName(QStringLiteral("jumpBox"));
+    c.jumpBox->setToolTip(QStringLiteral("ジャンプするページをセット"));
+    c.jumpBox->setRange(1, 100);
+    bar->addWidget(c.jumpBox);
+    c.firstButton = MakeToolButton(bar, "firstButton", QStringLiteral("|◀"),
+                                   QStringLiteral("先頭の画像"), false);
+    c.previousButton = MakeToolButton(bar, "previousButton", QStringLiteral("◀"),
+                                      QStringLiteral("Previous"), true);
+    c.reverseButton =
+        MakeToolButton(bar, "reverseButton", QStringLiteral("◁"), QStringLiteral("逆転再生"), true);
+    c.stopButton =
+        MakeToolButton(bar, "stopButton", QStringLiteral("■"), QStringLiteral("停止"), true);
+    c.playButton =
+        MakeToolButton(bar, "playButton", QStringLiteral("▷"), QStringLiteral("再生"), true);
+    c.nextButton =
+        MakeToolButton(bar, "nextButton", QStringLiteral("▶"), QStringLiteral("Next"), true);
+    c.lastButton =
+        MakeToolButton(bar, "lastButton", QStringLiteral("▶|"), QStringLiteral("最後の画像"), true);
+    c.intervalBox = new QSpinBox(bar);
+    c.intervalBox->setObjectName(QStringLiteral("intervalBox"));
+    c.intervalBox->setToolTip(QStringLiteral("表示間隔（秒）"));
+    c.intervalBox->setRange(0, 100);
+    c.intervalBox->setValue(2);
+    bar->addWidget(c.intervalBox);
+    return bar;
+}
+
+// The picture and its caption lines, in a scroll area.
+QScrollArea* BuildStage(SlideshowControls& c, QWidget* window) {
+    c.pictureScroll = new QScrollArea(window);
+    c.pictureScroll->setObjectName(QStringLiteral("pictureScroll"));
+    auto* canvas = new QWidget;
+    canvas->setAutoFillBackground(true);
+    c.pictureScroll->setWidget(canvas);
+    c.pictureScroll->setWidgetResizable(false);
+    c.stage = new QWidget(canvas);
+    c.stage->setObjectName(QStringLiteral("stage"));
+    c.stage->setAutoFillBackground(true);
+    c.pictureView = new ImageView(c.stage);
+    c.pictureView->setObjectName(QStringLiteral("pictureView"));
+    c.fileNameLabel = new QLabel(c.stage);
+    c.fileNameLabel->setObjectName(QStringLiteral("fileNameLabel"));
+    c.fileNameLabel->move(14, 16);
+    Style(c.fileNameLabel, 19, 0xFF0000, 0xFFFFFF, true, true);
+    c.fileNameLabel->hide();
+    const int tops[] = {52, 83, 113, 144, 174, 205, 235, 266, 296};
+    for (int i = 0; i < 9; ++i) {
+        c.captionLabels[i] = new QLabel(c.stage);
+        c.captionLabels[i]->setObjectName(QStringLiteral("CaptionLine%1").arg(i + 1));
+        c.captionLabels[i]->move(14, tops[i]);
+        Style(c.captionLabels[i], 19, 0xFF0000, 0xFFFFFF, true, false);
+    }
+    return c.pictureScroll;
+}
+
+// The status bar: position, name, size.
+QStatusBar* BuildStatus(SlideshowControls& c, QWidget* window) {
+    auto* status = new QStatusBar(window);
+    status->setObjectName(QStringLiteral("statusBar"));
+    c.counterStatus = new QLabel(status);
+    c.nameStatus = new QLabel(status);
+    c.sizeStatus = new QLabel(status);
+    c.counterStatus->setFixedWidth(100);
+    c.nameStatus->setMinimumWidth(320);
+    c.sizeStatus->setFixedWidth(60);
+    status->addWidget(c.counterStatus);
+    status->addWidget(c.nameStatus, 1);
+    status->addWidget(c.sizeStatus);
+    return status;
+}
+
 } // namespace
 
 SlideshowWindow::SlideshowWindow(FolderModel& model, DialogService& dialogs)
@@ -61,99 +160,11 @@ SlideshowWindow::SlideshowWindow(FolderModel& model, DialogService& dialogs)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    auto* bar = new QToolBar(this);
-    bar->setObjectName(QStringLiteral("slideshowToolBar"));
-    // The style draws tool bars in its own colours; a style sheet is what it honours.
-    bar->setStyleSheet(
-        QStringLiteral("QToolBar#slideshowToolBar { background: rgb(189, 189, 223); }"));
-    exifButton = MakeToolButton(bar, "exifButton", QStringLiteral("Exif"),
-                                QStringLiteral("スライドショーの表示設定"), false);
-    backgroundSwatch = new ColorSwatch("backgroundSwatch", dialogs_, bar);
-    backgroundSwatch->setToolTip(QStringLiteral("背景色"));
-    backgroundSwatch->SetColor(0x800000); // navy
-    bar->addWidget(backgroundSwatch);
-    auto check = [&](const char* name, const QString& text, const QString& hint, bool on) {
-        auto* c = new QCheckBox(text, bar);
-        c->setObjectName(QString::fromLatin1(name));
-        c->setToolTip(hint);
-        c->setChecked(on);
-        bar->addWidget(c);
-        return c;
-    };
-    fitCheck =
-        check("fitCheck", QStringLiteral("枠Fit"), QStringLiteral("枠に画像をフィットする"), false);
-    aspectCheck =
-        check("aspectCheck", QStringLiteral("Aspc"), QStringLiteral("アスペクトを維持"), false);
-    autoFitCheck = check("autoFitCheck", QStringLiteral("自動Fit"),
-                         QStringLiteral("画像を自動的にフィットする"), true);
-    jumpButton =
-        MakeToolButton(bar, "jumpButton", QStringLiteral("↷"), QStringLiteral("ジャンプ"), true);
-    jumpBox = new QSpinBox(bar);
-    jumpBox->setObjectName(QStringLiteral("jumpBox"));
-    jumpBox->setToolTip(QStringLiteral("ジャンプするページをセット"));
-    jumpBox->setRange(1, 100);
-    bar->addWidget(jumpBox);
-    firstButton = MakeToolButton(bar, "firstButton", QStringLiteral("|◀"),
-                                 QStringLiteral("先頭の画像"), false);
-    previousButton = MakeToolButton(bar, "previousButton", QStringLiteral("◀"),
-                                    QStringLiteral("Previous"), true);
-    reverseButton =
-        MakeToolButton(bar, "reverseButton", QStringLiteral("◁"), QStringLiteral("逆転再生"), true);
-    stopButton =
-        MakeToolButton(bar, "stopButton", QStringLiteral("■"), QStringLiteral("停止"), true);
-    playButton =
-        MakeToolButton(bar, "playButton", QStringLiteral("▷"), QStringLiteral("再生"), true);
-    nextButton =
-        MakeToolButton(bar, "nextButton", QStringLiteral("▶"), QStringLiteral("Next"), true);
-    lastButton =
-        MakeToolButton(bar, "lastButton", QStringLiteral("▶|"), QStringLiteral("最後の画像"), true);
-    intervalBox = new QSpinBox(bar);
-    intervalBox->setObjectName(QStringLiteral("intervalBox"));
-    intervalBox->setToolTip(QStringLiteral("表示間隔（秒）"));
-    intervalBox->setRange(0, 100);
-    intervalBox->setValue(2);
-    bar->addWidget(intervalBox);
-    layout->addWidget(bar);
-
-    pictureScroll = new QScrollArea(this);
-    pictureScroll->setObjectName(QStringLiteral("pictureScroll"));
-    auto* canvas = new QWidget;
-    canvas->setAutoFillBackground(true);
-    pictureScroll->setWidget(canvas);
-    pictureScroll->setWidgetResizable(false);
-    stage = new QWidget(canvas);
-    stage->setObjectName(QStringLiteral("stage"));
-    stage->setAutoFillBackground(true);
-    pictureView = new ImageView(stage);
-    pictureView->setObjectName(QStringLiteral("pictureView"));
-    fileNameLabel = new QLabel(stage);
-    fileNameLabel->setObjectName(QStringLiteral("fileNameLabel"));
-    fileNameLabel->move(14, 16);
-    Style(fileNameLabel, 19, 0xFF0000, 0xFFFFFF, true, true);
-    fileNameLabel->hide();
-    const int tops[] = {52, 83, 113, 144, 174, 205, 235, 266, 296};
-    for (int i = 0; i < 9; ++i) {
-        captionLabels[i] = new QLabel(stage);
-        captionLabels[i]->setObjectName(QStringLiteral("CaptionLine%1").arg(i + 1));
-        captionLabels[i]->move(14, tops[i]);
-        Style(captionLabels[i], 19, 0xFF0000, 0xFFFFFF, true, false);
-    }
+    layout->addWidget(BuildPlayerBar(*this, dialogs_, this));
+    layout->addWidget(BuildStage(*this, this), 1);
     pictureScroll->viewport()->installEventFilter(this);
-    layout->addWidget(pictureScroll, 1);
     SetBackground(0x400040);
-
-    auto* status = new QStatusBar(this);
-    status->setObjectName(QStringLiteral("statusBar"));
-    counterStatus = new QLabel(status);
-    nameStatus = new QLabel(status);
-    sizeStatus = new QLabel(status);
-    counterStatus->setFixedWidth(100);
-    nameStatus->setMinimumWidth(320);
-    sizeStatus->setFixedWidth(60);
-    status->addWidget(counterStatus);
-    status->addWidget(nameStatus, 1);
-    status->addWidget(sizeStatus);
-    layout->addWidget(status);
+    layout->addWidget(BuildStatus(*this, this));
 
     captionSettings_ = std::make_unique<CaptionSettingsDialog>(dialogs_);
     connect(captionSettings_.get(), &CaptionSettingsDialog::styleChanged, this,
@@ -188,6 +199,11 @@ SlideshowWindow::SlideshowWindow(FolderModel& model, DialogService& dialogs)
     connect(&model_.Requests(), &ViewRequests::pictureClicked, this, [this](int pictNo) {
         if (isVisible()) ShowPictureNow(pictNo);
     });
+    ConnectControls();
+}
+
+// The player's controls and keys.
+void SlideshowWindow::ConnectControls() {
     advanceTimer.setInterval(1000);
     connect(&advanceTimer, &QTimer::timeout, this, [this] { AdvanceSlide(); });
     connect(exifButton, &QToolButton::clicked, this, [this] { captionSettings_->exec(); });
@@ -208,11 +224,16 @@ SlideshowWindow::SlideshowWindow(FolderModel& model, DialogService& dialogs)
                 for (QToolButton* other : group)
                     if (other != b) other->setChecked(false);
         });
-    connect(intervalBox, &QSpinBox::valueChanged, this, [this] { IntervalChanged(); });
-    connect(jumpBox, &QSpinBox::valueChanged, this, [this] { JumpBoxChanged(); });
-    connect(fitCheck, &QCheckBox::clicked, this, [this] { FitToggled(); });
-    connect(autoFitCheck, &QCheckBox::clicked, this, [this] { AutoFitToggled(); });
-    connect(aspectCheck, &QCheckBox::clicked, this, [this] { AspectToggled(); });
+    connect(intervalBox, &QSpinBox::valueChanged, this,
+            [this] { advanceTimer.setInterval(IntervalOnChange(intervalBox->value())); });
+    // A number past the list is taken back to its ends.
+    connect(jumpBox, &QSpinBox::valueChanged, this, [this] {
+        const int length = std::max(1, ListLength());
+        const int v = jumpBox->value();
+        if (v < 1 || v > length) jumpBox->setValue(std::clamp(v, 1, length));
+    });
+    for (QCheckBox* check : {fitCheck, autoFitCheck, aspectCheck})
+        connect(check, &QCheckBox::clicked, this, [this, check] { FitChecksClicked(check); });
     backgroundSwatch->onChanged = [this] { SetBackground(backgroundSwatch->Color()); };
 
     // Arrow keys, Home/End and Space move through the show as users expect of a picture viewer.
@@ -239,18 +260,9 @@ void SlideshowWindow::SetBackground(std::uint32_t bgr) {
     pictureScroll->setPalette(p);
 }
 
-void SlideshowWindow::Initialise() {
-    slidePosition_ = 0;
-    advanceTimer.stop();
-    advanceTimer.setInterval(1000);
-    fileNameLabel->clear();
-    for (QLabel* l : captionLabels)
-        l->clear();
-}
-
 void SlideshowWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    Init();
+    StartShow();
 }
 
 void SlideshowWindow::PlayOrStop() {
@@ -306,7 +318,7 @@ void SlideshowWindow::UpdateCounter() {
     counterStatus->setText(QStringLiteral("%1/%2").arg(slidePosition_ + 1).arg(ListLength()));
 }
 
-void SlideshowWindow::Init() {
+void SlideshowWindow::StartShow() {
     counterStatus->setFixedWidth(120);
     sizeStatus->setFixedWidth(120);
     advanceTimer.stop();
@@ -503,30 +515,15 @@ void SlideshowWindow::Stop() {
     playButton->setChecked(false);
 }
 
-void SlideshowWindow::IntervalChanged() {
-    advanceTimer.setInterval(IntervalOnChange(intervalBox->value()));
-}
-
-void SlideshowWindow::JumpBoxChanged() {
-    const int length = std::max(1, ListLength());
-    const int v = jumpBox->value();
-    if (v < 1 || v > length) jumpBox->setValue(std::clamp(v, 1, length));
-}
-
-void SlideshowWindow::FitToggled() {
-    if (fitCheck->isChecked()) {
+// 枠Fit, 自動Fit and Aspc: fitting to the window and fitting by itself exclude each other.
+void SlideshowWindow::FitChecksClicked(const QCheckBox* clicked) {
+    if (clicked == fitCheck) {
+        if (!fitCheck->isChecked()) return;
         autoFitCheck->setChecked(false);
-        AutoFitToggled();
+    } else if (clicked == aspectCheck) {
+        autoFitCheck->setChecked(!fitCheck->isChecked());
     }
-}
-
-void SlideshowWindow::AutoFitToggled() {
     if (autoFitCheck->isChecked()) fitCheck->setChecked(false);
-    if (ListLength() > 0) ShowPicture(PictureAt(slidePosition_));
-}
-
-void SlideshowWindow::AspectToggled() {
-    autoFitCheck->setChecked(!fitCheck->isChecked());
     if (ListLength() > 0) ShowPicture(PictureAt(slidePosition_));
 }
 
@@ -540,85 +537,6 @@ void SlideshowWindow::Open(const QString& title, int tag, int currentRow, bool r
     tag_ = tag;
     startRow_ = currentRow;
     show();
-}
-
-CaptionSettingsDialog::CaptionSettingsDialog(DialogService& dialogs) {
-    setObjectName(QStringLiteral("CaptionSettings"));
-    setWindowTitle(QStringLiteral("SlideShowの設定"));
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowStaysOnTopHint);
-    setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(231, 231, 250));
-    setPalette(p);
-    resize(135, 239);
-    auto* layout = new QVBoxLayout(this);
-    auto* group = new QGroupBox(QStringLiteral("Exif表示"), this);
-    auto* form = new QFormLayout(group);
-    showCaptionsCheck = new QCheckBox(QStringLiteral("表示する"), group);
-    showCaptionsCheck->setObjectName(QStringLiteral("showCaptionsCheck"));
-    showCaptionsCheck->setChecked(true);
-    form->addRow(showCaptionsCheck);
-    textSizeBox = new QSpinBox(group);
-    textSizeBox->setObjectName(QStringLiteral("textSizeBox"));
-    textSizeBox->setRange(10, 40);
-    textSizeBox->setValue(12);
-    form->addRow(QStringLiteral("文字大"), textSizeBox);
-    textColorSwatch = new ColorSwatch("textColorSwatch", dialogs, group);
-    textColorSwatch->setToolTip(QStringLiteral("文字色"));
-    textColorSwatch->SetColor(0xFF0000);
-    form->addRow(QStringLiteral("文字色"), textColorSwatch);
-    textBackSwatch = new ColorSwatch("textBackSwatch", dialogs, group);
-    textBackSwatch->setToolTip(QStringLiteral("文字背景色"));
-    textBackSwatch->SetColor(0xFFFFFF);
-    form->addRow(QStringLiteral("背景色"), textBackSwatch);
-    transparentCheck = new QCheckBox(QStringLiteral("透過"), group);
-    transparentCheck->setObjectName(QStringLiteral("transparentCheck"));
-    transparentCheck->setChecked(true);
-    form->addRow(transparentCheck);
-    layout->addWidget(group);
-    itemsButton = new QToolButton(this);
-    itemsButton->setObjectName(QStringLiteral("itemsButton"));
-    itemsButton->setText(QStringLiteral("表示項目"));
-    okButton = new QToolButton(this);
-    okButton->setObjectName(QStringLiteral("okButton"));
-    okButton->setText(QStringLiteral("OK"));
-    okButton->setToolTip(QStringLiteral("選択を適用する"));
-    layout->addWidget(itemsButton);
-    layout->addWidget(okButton);
-    connect(showCaptionsCheck, &QCheckBox::clicked, this, [this] { CaptionsToggled(); });
-    connect(textSizeBox, &QSpinBox::valueChanged, this, [this] { TextSizeChanged(); });
-    connect(transparentCheck, &QCheckBox::clicked, this, [this] { TransparencyToggled(); });
-    connect(itemsButton, &QToolButton::clicked, this, &CaptionSettingsDialog::itemsRequested);
-    connect(okButton, &QToolButton::clicked, this, [this] { ApplyAndClose(); });
-    for (ColorSwatch* s : {textColorSwatch, textBackSwatch})
-        s->onChanged = [this] { ApplyColors(); };
-}
-
-CaptionStyle CaptionSettingsDialog::Style() const {
-    return {showCaptionsCheck->isChecked(), textSizeBox->value(), textColorSwatch->Color(),
-            textBackSwatch->Color(), transparentCheck->isChecked()};
-}
-
-void CaptionSettingsDialog::CaptionsToggled() {
-    emit styleChanged(Style(), CaptionAspect::Shown);
-}
-
-void CaptionSettingsDialog::TextSizeChanged() {
-    emit styleChanged(Style(), CaptionAspect::Size);
-}
-
-void CaptionSettingsDialog::ApplyColors() {
-    emit styleChanged(Style(), CaptionAspect::Colors);
-}
-
-void CaptionSettingsDialog::TransparencyToggled() {
-    emit styleChanged(Style(), CaptionAspect::Transparency);
-}
-
-void CaptionSettingsDialog::ApplyAndClose() {
-    emit applied();
-    close();
 }
 
 void SlideshowWindow::ApplyCaptionStyle(const CaptionStyle& style, CaptionAspect aspect) {

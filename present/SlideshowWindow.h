@@ -1,6 +1,7 @@
 // The slideshow window and its caption settings.
 #pragma once
 
+#include "present/CaptionSettingsDialog.h"
 #include "present/SlideLayout.h"
 
 #include <QDialog>
@@ -27,18 +28,6 @@ class ColorSwatch;
 class DialogService;
 class ImageView;
 class FolderModel;
-class CaptionSettingsDialog;
-
-// How the captions of a show look; the caption settings give it to the show as a value.
-struct CaptionStyle {
-    bool shown = true;
-    int size = 12;
-    std::uint32_t text = 0xFF0000;
-    std::uint32_t back = 0xFFFFFF;
-    bool transparent = true;
-};
-// What of the style a control of the settings changed.
-enum class CaptionAspect { Shown, Size, Colors, Transparency };
 
 // The show's controls. The window keeps them to itself; Controls() lends them to tests.
 struct SlideshowControls {
@@ -75,8 +64,6 @@ public:
     int SlidePosition() const { return slidePosition_; }
     const SlideshowControls& Controls() const { return *this; }
 
-    void Initialise();
-    void Init(); // what showing the window does
     int ListLength() const;
     int PictureAt(int pos) const; // picture number at a play-list position
     void ShowPictureNow(int pictNo);
@@ -94,11 +81,6 @@ public:
     void Play();
     void PlayBackward();
     void Stop();
-    void IntervalChanged();
-    void JumpBoxChanged();
-    void FitToggled();
-    void AutoFitToggled();
-    void AspectToggled();
     void SetBackground(std::uint32_t bgr);
     // A picture asked for is being read and decoded on a worker thread, not shown yet.
     bool Loading() const { return loading_; }
@@ -116,6 +98,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ConnectControls();
+    void StartShow(); // what showing the window does
+    void FitChecksClicked(const QCheckBox* clicked);
     int tag_ = 0;
     int slidePosition_ = 0;
     FolderModel& model_;
@@ -149,33 +134,6 @@ private:
     void Navigate(int newPos, bool moveTableRow);
     void ShowPicture(int pictNo); // the display routines; false paths leave the status as it was
     void UpdateCounter();
-};
-
-struct CaptionControls {
-    QCheckBox* showCaptionsCheck = nullptr;
-    QSpinBox* textSizeBox = nullptr;
-    ColorSwatch *textColorSwatch = nullptr, *textBackSwatch = nullptr;
-    QCheckBox* transparentCheck = nullptr;
-    QToolButton *itemsButton = nullptr, *okButton = nullptr;
-};
-
-class CaptionSettingsDialog : public QDialog, private CaptionControls {
-    Q_OBJECT
-public:
-    explicit CaptionSettingsDialog(DialogService& dialogs);
-    const CaptionControls& Controls() const { return *this; }
-
-    void CaptionsToggled();
-    void TextSizeChanged();
-    void ApplyColors();
-    void TransparencyToggled();
-    void ApplyAndClose();
-    CaptionStyle Style() const;
-
-signals:
-    void itemsRequested(); // 表示項目: the item dialog
-    void styleChanged(const kamelune::CaptionStyle& style, kamelune::CaptionAspect aspect);
-    void applied(); // OK: the show lays out its caption lines again
 };
 
 } // namespace kamelune
