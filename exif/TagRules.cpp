@@ -406,6 +406,59 @@ int ExifItemOf(std::uint16_t tag) {
     return r && r->dir == Dir::Exif ? r->item : 0;
 }
 
+// The text of a rule whose value is one or more rationals; "" for any other rule.
+std::string RationalValueText(Rule rule, TiffStream& s, const DirEntry& e, const ValueBytes& v) {
+    switch (rule) {
+    case Rule::ExposureTime:
+    case Rule::FNumber:
+    case Rule::FocalLength:
+    case Rule::ApexAperture:
+    case Rule::Quotient:
+        return UnsignedRationalText(rule, RationalAt(s, v, 0));
+    case Rule::ApexShutter:
+    case Rule::SignedFixed: {
+        const Rational r = RationalAt(s, v, 0);
+        return SignedRationalText(rule, static_cast<std::int32_t>(r.n),
+                                  static_cast<std::int32_t>(r.d));
+    }
+    case Rule::WhitePoint: {
+        const Rational a = RationalAt(s, v, 0), b = RationalAt(s, v, 1);
+        return PairText(a.n, a.d, 8) + "," + PairText(b.n, b.d, 8);
+    }
+    case Rule::ThreeRationals: {
+        // Brightness holds one rational: the second and third read as 0/0 (bytes the entry
+        // does not supply are zero), which gives the raw form below.
+        const Rational r[3] = {RationalAt(s, v, 0), RationalAt(s, v, 1), RationalAt(s, v, 2)};
+        if (r[0].d && r[1].d && r[2].d)
+            return FormatFixed(static_cast<double>(r[0].n) / r[0].d, 2) + "," +
+                   FormatFixed(static_cast<double>(r[1].n) / r[1].d, 2) + "," +
+                   FormatFixed(static_cast<double>(r[2].n) / r[2].d, 2);
+        return "?" + PairText(r[0].n, r[0].d, 8) + "," + PairText(r[1].n, r[1].d, 8) + "," +
+               PairText(r[2].n, r[2].d, 8);
+    }
+    case Rule::SixRationals: {
+        std::string text;
+        for (int k = 0; k < 6; ++k) {
+            const Rational r = RationalAt(s, v, k);
+            if (k) text += ",";
+            text += PairText(r.n, r.d, 8);
+        }
+        return text;
+    }
+    case Rule::LensSpec:
+        // Four rationals or nothing: fewer would be read from the zeroed bytes after them.
+        if (e.type != 5 || e.count != 4) return kNoValue;
+        return LensSpecText(RationalAt(s, v, 0), RationalAt(s, v, 1), RationalAt(s, v, 2),
+                            RationalAt(s, v, 3));
+    case Rule::ZoomRatio: {
+        const Rational r = RationalAt(s, v, 0);
+        return r.d ? FormatFixed(static_cast<double>(r.n) / r.d, 1, 3) : kNoValue;
+    }
+    default:
+        return {};
+    }
+}
+
 bool FormatTagValue(TiffStream& s, const DirEntry& e, std::string& text, ExifItemTexts& items) {
     text.clear();
     const std::uint8_t* field = e.field.data();
@@ -472,64 +525,11 @@ bool FormatTagValue(TiffStream& s, const DirEntry& e, std::string& text, ExifIte
     case Rule::Long:
         text = FormatInt(static_cast<std::int32_t>(value32));
         break;
-    case Rule::ExposureTime:
-    case Rule::FNumber:
-    case Rule::FocalLength:
-    case Rule::ApexAperture:
-    case Rule::Quotient:
-        text = UnsignedRationalText(rule->rule, RationalAt(s, v, 0));
-        break;
-    case Rule::ApexShutter:
-    case Rule::SignedFixed: {
-        const Rational r = RationalAt(s, v, 0);
-        text = SignedRationalText(rule->rule, static_cast<std::int32_t>(r.n),
-                                  static_cast<std::int32_t>(r.d));
-        break;
-    }
-    case Rule::WhitePoint: {
-        const Rational a = RationalAt(s, v, 0), b = RationalAt(s, v, 1);
-        text = PairText(a.n, a.d, 8) + "," + PairText(b.n, b.d, 8);
-        break;
-    }
-    case Rule::ThreeRationals: {
-        // Brightness holds one rational: the second and third read as 0/0 (bytes the entry
-        // does not supply are zero), which gives the raw form below.
-        const Rational r[3] = {RationalAt(s, v, 0), RationalAt(s, v, 1), RationalAt(s, v, 2)};
-        if (r[0].d && r[1].d && r[2].d) {
-            text = FormatFixed(static_cast<double>(r[0].n) / r[0].d, 2) + "," +
-                   FormatFixed(static_cast<double>(r[1].n) / r[1].d, 2) + "," +
-                   FormatFixed(static_cast<double>(r[2].n) / r[2].d, 2);
-        } else {
-            text = "?" + PairText(r[0].n, r[0].d, 8) + "," + PairText(r[1].n, r[1].d, 8) + "," +
-                   PairText(r[2].n, r[2].d, 8);
-        }
-        break;
-    }
-    case Rule::LensSpec:
-        // Four rationals or nothing: fewer would be read from the zeroed bytes after them.
-        if (e.type != 5 || e.count != 4) {
-            text = kNoValue;
-            break;
-        }
-        text = LensSpecText(RationalAt(s, v, 0), RationalAt(s, v, 1), RationalAt(s, v, 2),
-                            RationalAt(s, v, 3));
-        break;
     case Rule::FocalLength35:
         text = first16 ? FormatFixed(first16, 1, 3) + "mm" : kNoValue;
         break;
-    case Rule::ZoomRatio: {
-        const Rational r = RationalAt(s, v, 0);
-        text = r.d ? FormatFixed(static_cast<double>(r.n) / r.d, 1, 3) : kNoValue;
-        break;
-    }
-    default: // the maker notes' rules: ApplyNoteRule
-        break;
-    case Rule::SixRationals:
-        for (int k = 0; k < 6; ++k) {
-            const Rational r = RationalAt(s, v, k);
-            if (k) text += ",";
-            text += PairText(r.n, r.d, 8);
-        }
+    default: // the rationals; the maker notes' rules (ApplyNoteRule) give none here
+        text = RationalValueText(rule->rule, s, e, v);
         break;
     }
     return true;
