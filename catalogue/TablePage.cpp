@@ -19,7 +19,7 @@ namespace kamelune {
 
 TablePage::TablePage(FolderModel& model, DialogService& dialogs, QWidget* parent)
     : QWidget(parent), model_(model), dialogs_(dialogs) {
-    setObjectName(QStringLiteral("TabSheetTable"));
+    setObjectName(QStringLiteral("tablePage"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

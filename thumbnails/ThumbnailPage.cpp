@@ -74,6 +74,129 @@ struct BusyCursor {
     ~BusyCursor() { QApplication::restoreOverrideCursor(); }
 };
 
+// The page's tool bar: settings, page, pictures a page, panes, sizes. The pane buttons go
+// into their group.
+QToolBar* BuildPageToolBar(ThumbnailControls& c, QButtonGroup* panes, QWidget* page) {
+    c.thumbnailToolBar = new QToolBar(page);
+    c.thumbnailToolBar->setObjectName(QStringLiteral("thumbnailToolBar"));
+    c.displayButton = MakeToolButton(c.thumbnailToolBar, "displayButton", QStringLiteral("属性"),
+                                     QStringLiteral("サムネイル表示属性の設定"));
+    c.itemsButton = MakeToolButton(c.thumbnailToolBar, "itemsButton", QStringLiteral("項目"),
+                                   QStringLiteral("表示項目の設定"));
+    c.thumbnailToolBar->addSeparator();
+    c.pageCombo = new QComboBox(c.thumbnailToolBar);
+    c.pageCombo->setObjectName(QStringLiteral("pageCombo"));
+    c.pageCombo->setMinimumContentsLength(3);
+    c.thumbnailToolBar->addWidget(c.pageCombo);
+    c.pageLabel = new QLabel(QStringLiteral("/0"), c.thumbnailToolBar);
+    c.pageLabel->setObjectName(QStringLiteral("pageLabel"));
+    c.pageLabel->setMinimumWidth(36);
+    c.thumbnailToolBar->addWidget(c.pageLabel);
+    c.thumbnailToolBar->addSeparator();
+    c.perPageCombo = new QComboBox(c.thumbnailToolBar);
+    c.perPageCombo->setObjectName(QStringLiteral("perPageCombo"));
+    c.perPageCombo->addItems({"4", "6", "9", "12", "16", "20", "24", "30"});
+    c.thumbnailToolBar->addWidget(c.perPageCombo);
+    c.perPageLabel = new QLabel(QStringLiteral("x2画/ﾍﾟｰｼﾞ"), c.thumbnailToolBar);
+    c.perPageLabel->setObjectName(QStringLiteral("perPageLabel"));
+    c.thumbnailToolBar->addWidget(c.perPageLabel);
+    c.thumbnailToolBar->addSeparator();
+    c.picturesOnlyButton =
+        MakeToolButton(c.thumbnailToolBar, "picturesOnlyButton", QStringLiteral("画像"),
+                       QStringLiteral("画像のみ（Exif0項目）"));
+    c.fourItemsButton = MakeToolButton(c.thumbnailToolBar, "fourItemsButton",
+                                       QStringLiteral("４項目"), QStringLiteral("Exif４項目"));
+    c.allItemsButton = MakeToolButton(c.thumbnailToolBar, "allItemsButton",
+                                      QStringLiteral("全項目"), QStringLiteral("Exif全項目"));
+    int pane = 1;
+    for (QToolButton* b : {c.picturesOnlyButton, c.fourItemsButton, c.allItemsButton}) {
+        b->setCheckable(true);
+        panes->addButton(b, pane++);
+    }
+    panes->setExclusive(true);
+    c.picturesOnlyButton->setChecked(true);
+    c.sizeCheck = new QCheckBox(QStringLiteral("ｻｲｽﾞを表示"), c.thumbnailToolBar);
+    c.sizeCheck->setObjectName(QStringLiteral("sizeCheck"));
+    c.sizeCheck->setChecked(true);
+    c.thumbnailToolBar->addWidget(c.sizeCheck);
+    c.htmlTableButton =
+        MakeToolButton(c.thumbnailToolBar, "htmlTableButton", QStringLiteral("HTML2"), QString());
+    return c.thumbnailToolBar;
+}
+
+// The scroll area whose content holds the panels.
+QScrollArea* BuildPanelScroll(ThumbnailControls& c, QWidget* page) {
+    c.panelScroll = new QScrollArea(page);
+    c.panelScroll->setObjectName(QStringLiteral("panelScroll"));
+    c.pageWidget = new QWidget;
+    c.pageWidget->setObjectName(QStringLiteral("pageWidget"));
+    c.pageWidget->setAutoFillBackground(true);
+    QPalette pagePalette = c.pageWidget->palette();
+    pagePalette.setColor(QPalette::Window, Bgr(kPageBackground));
+    c.pageWidget->setPalette(pagePalette);
+    c.panelScroll->setWidget(c.pageWidget);
+    c.panelScroll->setWidgetResizable(false);
+    c.panelScroll->setPalette(pagePalette);
+    return c.panelScroll;
+}
+
+// Where a panel sits on its page and what it shows.
+struct PanelPlace {
+    int position; // 0-based, on the whole table
+    int picturesPerPage;
+    Pane pane;
+    int lines; // caption lines
+};
+
+// A panel's labels: its number, selection number and file name, and its caption lines.
+void SetPanelLabels(PanelRecord& rec, const FolderModel& model, const DisplayAttributes& a,
+                    const PanelPlace& place, const std::string& fileName) {
+    const int f = a.FontHeight();
+    const std::string& selNo = model.View().Cell(1, rec.ExifRow);
+    rec.Selected = !selNo.empty();
+    // Header line.
+    rec.SelNoLabel = {QString::fromStdString(selNo),
+                      {3, 102, 0, 12},
+                      Bgr(a.selectionNumberColor),
+                      Bgr(0xFFFFFF),
+                      true,
+                      true,
+                      10,
+                      rec.Selected};
+    rec.SelNoLabel.rect.width = ThumbPanel::TextWidth(rec.SelNoLabel.text, 10, true);
+    const QString no = QString::fromStdString(
+        NoLabelText(place.position, place.picturesPerPage, model.View().Cell(0, rec.ExifRow)));
+    const int noWidth = ThumbPanel::TextWidth(no, 12, true);
+    rec.NoLabel = {no, {2, 2, noWidth, 12}, Bgr(a.numberColor), {}, true, true, 12, true};
+    rec.FileNameLabel = {QString::fromStdString(fileName),
+                         {noWidth + 6, 2, place.pane == Pane::Pictures ? 140 : 90, 16},
+                         Bgr(a.fileNameColor),
+                         Bgr(0x0000FF),
+                         true,
+                         false,
+                         12,
+                         true};
+
+    // Caption lines.
+    const bool exif = IsExifRow(model.Base(), rec.PictNo);
+    if (!a.emphasisNames.empty()) {
+        for (int k = 0; k < place.lines; ++k) {
+            const CaptionLook look = CaptionLookFor(a.Emphasised(k), a.transparent, a.textColor,
+                                                    a.textBackColor, a.emphasisColor);
+            rec.CaptionLabels[k] = {
+                QString::fromStdString(
+                    LabelCaption(k, model.ChosenItems(), model.Items(), model.Base(), rec.PictNo)),
+                CaptionRect(k, f),
+                Bgr(look.text),
+                Bgr(look.background),
+                look.transparent,
+                false,
+                f,
+                exif};
+        }
+    }
+}
+
 } // namespace
 
 struct ThumbnailPage::Build {
@@ -88,49 +211,12 @@ struct ThumbnailPage::Build {
 
 ThumbnailPage::ThumbnailPage(FolderModel& model, DialogService& dialogs, QWidget* parent)
     : QWidget(parent), model_(model), dialogs_(dialogs) {
-    setObjectName(QStringLiteral("TabSheetGazo"));
+    setObjectName(QStringLiteral("thumbnailTab"));
     auto* pageLayout = new QVBoxLayout(this);
     pageLayout->setContentsMargins(0, 0, 0, 0);
     pageLayout->setSpacing(0);
-    thumbnailToolBar = new QToolBar(this);
-    thumbnailToolBar->setObjectName(QStringLiteral("thumbnailToolBar"));
-    displayButton = MakeToolButton(thumbnailToolBar, "displayButton", QStringLiteral("属性"),
-                                   QStringLiteral("サムネイル表示属性の設定"));
-    itemsButton = MakeToolButton(thumbnailToolBar, "itemsButton", QStringLiteral("項目"),
-                                 QStringLiteral("表示項目の設定"));
-    thumbnailToolBar->addSeparator();
-    pageCombo = new QComboBox(thumbnailToolBar);
-    pageCombo->setObjectName(QStringLiteral("pageCombo"));
-    pageCombo->setMinimumContentsLength(3);
-    thumbnailToolBar->addWidget(pageCombo);
-    pageLabel = new QLabel(QStringLiteral("/0"), thumbnailToolBar);
-    pageLabel->setObjectName(QStringLiteral("pageLabel"));
-    pageLabel->setMinimumWidth(36);
-    thumbnailToolBar->addWidget(pageLabel);
-    thumbnailToolBar->addSeparator();
-    perPageCombo = new QComboBox(thumbnailToolBar);
-    perPageCombo->setObjectName(QStringLiteral("perPageCombo"));
-    perPageCombo->addItems({"4", "6", "9", "12", "16", "20", "24", "30"});
-    thumbnailToolBar->addWidget(perPageCombo);
-    perPageLabel = new QLabel(QStringLiteral("x2画/ﾍﾟｰｼﾞ"), thumbnailToolBar);
-    perPageLabel->setObjectName(QStringLiteral("perPageLabel"));
-    thumbnailToolBar->addWidget(perPageLabel);
-    thumbnailToolBar->addSeparator();
     auto* panes = new QButtonGroup(this);
-    picturesOnlyButton =
-        MakeToolButton(thumbnailToolBar, "picturesOnlyButton", QStringLiteral("画像"),
-                       QStringLiteral("画像のみ（Exif0項目）"));
-    fourItemsButton = MakeToolButton(thumbnailToolBar, "fourItemsButton", QStringLiteral("４項目"),
-                                     QStringLiteral("Exif４項目"));
-    allItemsButton = MakeToolButton(thumbnailToolBar, "allItemsButton", QStringLiteral("全項目"),
-                                    QStringLiteral("Exif全項目"));
-    int pane = 1;
-    for (QToolButton* b : {picturesOnlyButton, fourItemsButton, allItemsButton}) {
-        b->setCheckable(true);
-        panes->addButton(b, pane++);
-    }
-    panes->setExclusive(true);
-    picturesOnlyButton->setChecked(true);
+    pageLayout->addWidget(BuildPageToolBar(*this, panes, this));
     // The label and the model follow the pane however it was pressed (the settings press it at
     // start-up).
     connect(panes, &QButtonGroup::idToggled, this, [this](int id, bool down) {
@@ -138,34 +224,16 @@ ThumbnailPage::ThumbnailPage(FolderModel& model, DialogService& dialogs, QWidget
         perPageLabel->setText(allItemsButton->isChecked() ? QStringLiteral("  画/ﾍﾟｰｼﾞ")
                                                           : QStringLiteral("x2画/ﾍﾟｰｼﾞ"));
     });
-    sizeCheck = new QCheckBox(QStringLiteral("ｻｲｽﾞを表示"), thumbnailToolBar);
-    sizeCheck->setObjectName(QStringLiteral("sizeCheck"));
-    sizeCheck->setChecked(true);
-    thumbnailToolBar->addWidget(sizeCheck);
-    htmlTableButton =
-        MakeToolButton(thumbnailToolBar, "htmlTableButton", QStringLiteral("HTML2"), QString());
-    pageLayout->addWidget(thumbnailToolBar);
-    panelScroll = new QScrollArea(this);
-    panelScroll->setObjectName(QStringLiteral("panelScroll"));
-    pageWidget = new QWidget;
-    pageWidget->setObjectName(QStringLiteral("pageWidget"));
-    pageWidget->setAutoFillBackground(true);
-    QPalette pagePalette = pageWidget->palette();
-    pagePalette.setColor(QPalette::Window, Bgr(kPageBackground));
-    pageWidget->setPalette(pagePalette);
-    panelScroll->setWidget(pageWidget);
-    panelScroll->setWidgetResizable(false);
-    panelScroll->setPalette(pagePalette);
+    pageLayout->addWidget(BuildPanelScroll(*this, this), 1);
     panelScroll->viewport()->installEventFilter(this);
     panelScroll->setFocusPolicy(Qt::StrongFocus); // the pictures by keyboard
     panelScroll->installEventFilter(this);
-    pageLayout->addWidget(panelScroll, 1);
     Reset();
 
     connect(pageCombo, &QComboBox::activated, this, [this] { PageChosen(); });
     connect(perPageCombo, &QComboBox::activated, this, [this] { PerPageChosen(); });
     for (QToolButton* b : {picturesOnlyButton, fourItemsButton, allItemsButton})
-        connect(b, &QToolButton::clicked, this, [this] { AllItemsToggled(); });
+        connect(b, &QToolButton::clicked, this, [this] { PaneClicked(); });
     connect(sizeCheck, &QCheckBox::clicked, this, [this] { SizeToggled(); });
     connect(displayButton, &QToolButton::clicked, this, &ThumbnailPage::displayRequested);
     connect(itemsButton, &QToolButton::clicked, this, &ThumbnailPage::itemsRequested);
@@ -413,50 +481,8 @@ bool ThumbnailPage::AddPanel(int i, int columns, const std::string& fileName,
         rec.ExifRow = i + 1;
         rec.PictNo = ItemNumber(model_.View().Cell(0, rec.ExifRow));
         const int n = rec.PictNo;
-        const std::string& selNo = model_.View().Cell(1, rec.ExifRow);
-        rec.Selected = !selNo.empty();
-
-        // Header line.
-        rec.SelNoLabel = {QString::fromStdString(selNo),
-                          {3, 102, 0, 12},
-                          Bgr(a.selectionNumberColor),
-                          Bgr(0xFFFFFF),
-                          true,
-                          true,
-                          10,
-                          rec.Selected};
-        rec.SelNoLabel.rect.width = ThumbPanel::TextWidth(rec.SelNoLabel.text, 10, true);
-        const QString no = QString::fromStdString(
-            NoLabelText(i, picturesPerPage_, model_.View().Cell(0, rec.ExifRow)));
-        const int noWidth = ThumbPanel::TextWidth(no, 12, true);
-        rec.NoLabel = {no, {2, 2, noWidth, 12}, Bgr(a.numberColor), {}, true, true, 12, true};
-        rec.FileNameLabel = {QString::fromStdString(fileName),
-                             {noWidth + 6, 2, pane == Pane::Pictures ? 140 : 90, 16},
-                             Bgr(a.fileNameColor),
-                             Bgr(0x0000FF),
-                             true,
-                             false,
-                             12,
-                             true};
-
-        // Caption lines.
+        SetPanelLabels(rec, model_, a, {i, picturesPerPage_, pane, lines}, fileName);
         const bool exif = IsExifRow(model_.Base(), n);
-        if (!a.emphasisNames.empty()) {
-            for (int k = 0; k < lines; ++k) {
-                const CaptionLook look = CaptionLookFor(a.Emphasised(k), a.transparent, a.textColor,
-                                                        a.textBackColor, a.emphasisColor);
-                rec.CaptionLabels[k] = {
-                    QString::fromStdString(
-                        LabelCaption(k, model_.ChosenItems(), model_.Items(), model_.Base(), n)),
-                    CaptionRect(k, f),
-                    Bgr(look.text),
-                    Bgr(look.background),
-                    look.transparent,
-                    false,
-                    f,
-                    exif};
-            }
-        }
 
         // Thumbnail: from the cache, or made by the page's workers.
         const qreal dpr = devicePixelRatioF();
@@ -544,7 +570,7 @@ void ThumbnailPage::PerPageChosen() {
     BuildPage(PageInBox());
 }
 
-void ThumbnailPage::AllItemsToggled() {
+void ThumbnailPage::PaneClicked() {
     BuildPage(PageInBox());
 }
 

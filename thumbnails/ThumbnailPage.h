@@ -75,7 +75,7 @@ public:
     void SetPageBox(int current, int count);
     void PageChosen();
     void PerPageChosen();
-    void AllItemsToggled();
+    void PaneClicked();
     void SizeToggled();
     void PanelClicked(PanelRecord& rec);
     void PanelDoubleClicked(PanelRecord& rec);
