@@ -11,9 +11,8 @@
 namespace kamelune {
 
 FolderModel::FolderModel(AppPaths appPaths, QObject* parent)
-    : QObject(parent), paths_(std::move(appPaths)), fileMask_(kPictureMasks), base_(kBaseCols, 1),
-      view_(5, 1), itemGrid_(4, kItemRows) {
-    thumbDir_ = DefaultCacheDir();
+    : QObject(parent), places_(std::move(appPaths)), base_(kBaseCols, 1), view_(5, 1),
+      itemGrid_(4, kItemRows) {
     // A slow disk on demand, to see (and test) what a user of a network share sees.
     readDelay_ = std::chrono::milliseconds(qEnvironmentVariableIntValue("KAMELUNE_READ_DELAY_MS"));
     SetUpItemGrid(itemGrid_);
@@ -98,16 +97,8 @@ void FolderModel::ReadDone(int generation) {
     emit readFinished();
 }
 
-std::string FolderModel::DefaultCacheDir() const {
-    return paths_.cacheDir.empty() ? paths_.appDir : paths_.cacheDir;
-}
-
-std::string FolderModel::CacheFolderOfCurrent() const {
-    return CacheFolder(thumbDir_, cacheSubName_);
-}
-
 int FolderModel::UprightOrientation(int pictNo) const {
-    if (!upright_ || pictNo < 1 || pictNo >= static_cast<int>(orientations_.size())) return 0;
+    if (!options_.upright || pictNo < 1 || pictNo >= static_cast<int>(orientations_.size())) return 0;
     return orientations_[static_cast<std::size_t>(pictNo)];
 }
 
@@ -154,7 +145,7 @@ ReadFlags FolderModel::ReadFlagsNow() const {
 }
 
 void FolderModel::BeginFolder() {
-    cacheSubName_ = CacheSubNameOf(currentDir_);
+    places_.ShowCurrentDir();
     ForgetSelectionAndOrder();
     ClearStrgrid(view_);
 }

@@ -6,6 +6,7 @@
 
 #include "catalogue/BaseTable.h"
 #include "catalogue/DisplayAttributes.h"
+#include "catalogue/FolderPlaces.h"
 #include "catalogue/ItemCatalogue.h"
 #include "catalogue/Selection.h"
 #include "exif/ExifReader.h"
@@ -21,18 +22,6 @@
 namespace kamelune {
 
 class FolderRead;
-
-// Where the program keeps its files: the folder of the program (or the per-user data folder
-// when that is not writable) and the settings file.
-struct AppPaths {
-    std::string appDir;
-    std::string settingsPath;
-    // The "Default.pkm" installed with the program, for a user whose folder holds none.
-    std::string shippedPkm{};
-    // The default place of the thumbnail cache; empty: appDir.
-    std::string cacheDir{};
-};
-AppPaths ResolveAppPaths(const QString& programPath);
 
 // A picture a command acts on: its number, its row in the EXIF table (0: none) and the text of
 // its thumbnail panel.
@@ -63,13 +52,15 @@ signals:
     void pictureClicked(int pictNo);
 };
 
-// The options of reading and of the file commands, as the menus show them.
+// The options of reading, of the file commands and of the views, as the menus show them.
 struct FolderOptions {
     bool cutMakerNote = true;   // maker notes cut to 5 characters
     bool cutUserComment = true; // user comments likewise
     bool exifAfterJfif = false; // also the EXIF block after a JFIF header
     bool deleteToTrash = false; // delete moves the picture to the trash
     bool allPictures = false;   // every picture of a folder gets a row, not the first 2,000
+    bool exifOnly = false;      // the views show only pictures with EXIF
+    bool upright = false;       // pictures turned upright by their EXIF orientation when shown
     bool operator==(const FolderOptions&) const = default;
 };
 
@@ -79,13 +70,8 @@ public:
     explicit FolderModel(AppPaths paths, QObject* parent = nullptr);
     // What a setting without a signal of its own names when it changes.
     enum class Aspect {
-        ThumbDir,
-        CurrentDir,
-        FileMask,
         SortKeys,
         Options,
-        ExifOnly,
-        Upright,
         ReadDelay,
         ItemCatalogue,
         ChosenItems
@@ -113,23 +99,9 @@ public:
     // Text for the user that the main window's status bar shows after the read (a show closed).
     void Tell(const QString& text) { emit notice(text); }
 
-    const AppPaths& Paths() const { return paths_; }
-    // Where the settings and "Default.pkm" live.
-    const std::string& AppDir() const { return paths_.appDir; }
-    std::string DefaultCacheDir() const;
-    // Where the thumbnail cache lives, and the open folder's subfolder in it.
-    const std::string& ThumbDir() const { return thumbDir_; }
-    void SetThumbDir(std::string dir) { Assign(thumbDir_, std::move(dir), Aspect::ThumbDir); }
-    const std::string& CacheSubName() const { return cacheSubName_; }
-    std::string CacheFolderOfCurrent() const;
-
-    // The folder shown (the folder list's current folder) and the file-type filter's masks.
-    const std::string& CurrentDir() const { return currentDir_; }
-    void SetCurrentDir(std::string folder) {
-        Assign(currentDir_, std::move(folder), Aspect::CurrentDir);
-    }
-    const std::string& FileMask() const { return fileMask_; }
-    void SetFileMask(std::string masks) { Assign(fileMask_, std::move(masks), Aspect::FileMask); }
+    // Where things are and which folder is shown.
+    const FolderPlaces& Places() const { return places_; }
+    FolderPlaces& Places() { return places_; }
     // Start-up is over (the settings, the items and the first folder are in place): from now on
     // a change of folder is read and pages are built. Only the main window ends the start-up.
     bool Started() const { return started_; }
@@ -180,12 +152,6 @@ public:
     // What a read of the folder follows now: the options and the items that get columns.
     ReadFlags ReadFlagsNow() const;
 
-    // Options of the view: only pictures with EXIF; pictures turned upright by their EXIF
-    // orientation.
-    bool ExifOnly() const { return exifOnly_; }
-    void SetExifOnly(bool on) { Assign(exifOnly_, on, Aspect::ExifOnly); }
-    bool Upright() const { return upright_; }
-    void SetUpright(bool on) { Assign(upright_, on, Aspect::Upright); }
     // The thumbnail pane: 1 pictures, 2 four items, 3 all items.
     int Pane() const { return pane_; }
     // The orientation to turn picture n upright by when that option is on, else 0: the picture's
@@ -253,12 +219,8 @@ private:
         emit changed(aspect);
     }
     void ReadDone(int generation);
-    const AppPaths paths_;
+    FolderPlaces places_;
     std::chrono::milliseconds readDelay_{0};
-    std::string thumbDir_;
-    std::string cacheSubName_;
-    std::string currentDir_;
-    std::string fileMask_;
     bool started_ = false;
     int fileCount_ = 0;
     int exifCount_ = 0;
@@ -271,8 +233,6 @@ private:
     FolderOptions options_;
     ViewRequests requests_;
     DisplayAttributes display_;
-    bool exifOnly_ = false;
-    bool upright_ = false;
     int pane_ = 1;
     void RetireRead();
     std::unique_ptr<FolderRead> read_;

@@ -119,8 +119,9 @@ void MainWindow::ConnectModel() {
 MainWindow::~MainWindow() = default;
 
 void MainWindow::LoadSettings() {
-    const IniFile ini(model_.Paths().settingsPath);
-    const MainSettings s = ReadMainSettings(ini, ToStd(QDir::homePath()), model_.DefaultCacheDir());
+    const IniFile ini(model_.Places().Paths().settingsPath);
+    const MainSettings s =
+        ReadMainSettings(ini, ToStd(QDir::homePath()), model_.Places().DefaultCacheDir());
     // The frame's position and the window's own size: saved the same way, so that a window
     // does not grow by its frame at every start.
     QPoint at = pos();
@@ -146,10 +147,10 @@ void MainWindow::LoadSettings() {
     PointTreeAt(dir);
 
     if (DirectoryExists(s.thumbDir)) {
-        model_.SetThumbDir(s.thumbDir);
-        cache_->SetLocationChoice(s.thumbDir != model_.DefaultCacheDir());
+        model_.Places().SetThumbDir(s.thumbDir);
+        cache_->SetLocationChoice(s.thumbDir != model_.Places().DefaultCacheDir());
     } else {
-        model_.SetThumbDir(model_.DefaultCacheDir());
+        model_.Places().SetThumbDir(model_.Places().DefaultCacheDir());
         cache_->SetLocationChoice(false);
     }
     if (s.hairetu != -1) model_.SetPane(s.hairetu == 2 || s.hairetu == 3 ? s.hairetu : 1);
@@ -178,15 +179,15 @@ void MainWindow::SaveSettings() {
     s.width = width();
     s.height = height();
     s.activePage = pageTabs->currentWidget() == tablePage ? "TabSheetTable" : "TabSheetGazo";
-    s.dir = model_.CurrentDir();
-    s.thumbDir = model_.ThumbDir();
+    s.dir = model_.Places().CurrentDir();
+    s.thumbDir = model_.Places().ThumbDir();
     s.hairetu = model_.Pane();
     s.exifAfterJfif = model_.Options().exifAfterJfif;
     s.deleteToTrash = model_.Options().deleteToTrash;
-    s.upright = model_.Upright();
+    s.upright = model_.Options().upright;
     s.modernItems = model_.ModernItems();
     s.allPictures = model_.Options().allPictures;
-    IniFile ini(model_.Paths().settingsPath);
+    IniFile ini(model_.Places().Paths().settingsPath);
     WriteMainSettings(ini, s);
     if (FileResult r = ini.UpdateFile(); !r) dialogs_.ShowCheckMessage(ToQ(r.error));
 }
@@ -202,7 +203,7 @@ void MainWindow::SetStatus(const QString& text) {
 }
 
 void MainWindow::PointTreeAt(const std::string& folder) {
-    model_.SetCurrentDir(folder);
+    model_.Places().SetCurrentDir(folder);
     folderTree->SetFolder(folder);
 }
 
@@ -212,7 +213,7 @@ void MainWindow::SetCurrentDir(const std::string& folder) {
 }
 
 void MainWindow::RemakeAll() {
-    const std::string folder = model_.CurrentDir();
+    const std::string folder = model_.Places().CurrentDir();
     if (IsInsideCacheRoot(folder)) {
         dialogs_.ShowCheckMessage(QStringLiteral("ここはKameluneの情報格納場所です。"));
         return;
@@ -231,7 +232,8 @@ void MainWindow::UpdateTable() {
 }
 
 void MainWindow::ReadFolder() {
-    model_.StartRead(model_.CurrentDir(), model_.FileMask(), model_.ReadFlagsNow());
+    model_.StartRead(model_.Places().CurrentDir(), model_.Places().FileMask(),
+                     model_.ReadFlagsNow());
 }
 
 void MainWindow::ReadStarted() {
@@ -247,7 +249,7 @@ void MainWindow::ReadFinished() {
     ShowReadTable();
     SetReadingLook(false);
     // The settled text: the folder, and what the read changed elsewhere.
-    SetStatus(ToQ(model_.CurrentDir()) +
+    SetStatus(ToQ(model_.Places().CurrentDir()) +
               (notice_.isEmpty() ? QString() : QStringLiteral("  ") + notice_));
     notice_.clear();
     tablePage->ResetJumpBox();
@@ -260,8 +262,8 @@ void MainWindow::ReadFinished() {
     startPicture_.clear();
     // An empty table would look like a folder without pictures.
     if (counts.folderError)
-        dialogs_.ShowCheckMessage(
-            ToQ(FailureText("フォルダを読めません", model_.CurrentDir(), counts.folderError)));
+        dialogs_.ShowCheckMessage(ToQ(
+            FailureText("フォルダを読めません", model_.Places().CurrentDir(), counts.folderError)));
 }
 
 void MainWindow::SetReadingLook(bool reading) {
@@ -314,7 +316,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 
 void MainWindow::TabChanged() {
     ShowCurrentTab();
-    SetStatus(ToQ(model_.CurrentDir()));
+    SetStatus(ToQ(model_.Places().CurrentDir()));
 }
 
 void MainWindow::ShowCurrentTab() {
@@ -348,7 +350,7 @@ void MainWindow::DisplaySmallImage(int row) {
     const int n = ItemNumber(model_.View().Cell(0, row));
     const std::string& name = model_.Base().Cell(kNameCol, n);
     if (name.empty()) return;
-    smallPicturePanel->Show(JoinPath(model_.CurrentDir(), name), n, model_.ReadDelay());
+    smallPicturePanel->Show(JoinPath(model_.Places().CurrentDir(), name), n, model_.ReadDelay());
 }
 
 } // namespace kamelune

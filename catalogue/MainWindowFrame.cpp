@@ -293,7 +293,6 @@ void Menus::BuildOptionEntries(QMenu* view) const {
     c.uprightAction = Item(
         view, QStringLiteral("向きに合わせて表示"), [&m] { m.Requests().ShowPage(0); },
         "uprightAction");
-    QObject::connect(c.uprightAction, &QAction::toggled, view, [&m](bool on) { m.SetUpright(on); });
     // The items of today's cameras: the catalogue grows, and the folder is read again for them.
     QAction* modern = c.modernItemsAction = Item(
         view, QStringLiteral("新しい Exif 項目も使う"),
@@ -311,7 +310,8 @@ void Menus::BuildOptionEntries(QMenu* view) const {
         {c.limitUserCommentAction, &FolderOptions::cutUserComment},
         {c.exifAfterJfifAction, &FolderOptions::exifAfterJfif},
         {c.deleteToTrashAction, &FolderOptions::deleteToTrash},
-        {c.allPicturesAction, &FolderOptions::allPictures}};
+        {c.allPicturesAction, &FolderOptions::allPictures},
+        {c.uprightAction, &FolderOptions::upright}};
     for (const auto& entry : options)
         QObject::connect(entry.first, &QAction::toggled, view,
                          [&m, option = entry.second](bool on) {
@@ -339,7 +339,7 @@ void Menus::BuildPhotoMenu(QMenuBar* bar) const {
         photo, QStringLiteral("フォルダを読み直す(&F)"),
         [&w, &controls, &m] {
             // Folders made or removed on disk since show in the folder list too.
-            controls.folderTree->SetFolder(m.CurrentDir());
+            controls.folderTree->SetFolder(m.Places().CurrentDir());
             w.UpdateTable();
         },
         "Reread")
@@ -420,9 +420,14 @@ void MainWindow::ConnectControls() {
     folderTree->onChosen = [this](const std::string& folder) { SetCurrentDir(folder); };
     connect(placeCombo, &QComboBox::activated, this,
             [this] { SetCurrentDir(placeCombo->currentText().toStdString()); });
-    connect(filterCombo, &QComboBox::activated, this,
-            [this] { model_.SetFileMask(filterCombo->currentData().toString().toStdString()); });
-    connect(exifOnlyCheck, &QCheckBox::toggled, this, [this](bool on) { model_.SetExifOnly(on); });
+    connect(filterCombo, &QComboBox::activated, this, [this] {
+        model_.Places().SetFileMask(filterCombo->currentData().toString().toStdString());
+    });
+    connect(exifOnlyCheck, &QCheckBox::toggled, this, [this](bool on) {
+        FolderOptions o = model_.Options();
+        o.exifOnly = on;
+        model_.SetOptions(o);
+    });
     connect(exifOnlyCheck, &QCheckBox::clicked, this, [this] { ExifOnlyToggled(); });
     connect(smallPicturePanel, &SmallPicturePreview::slideshowRequested, this, [this](int tag) {
         emit commands_->slideshowRequested(QStringLiteral("スライドショー（全表示）"), tag,

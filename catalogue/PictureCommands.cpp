@@ -133,7 +133,7 @@ void PictureCommands::WriteTabFile(bool wide) {
         return;
     FileDialogRequest request;
     request.title = QStringLiteral("TAB区切り文の保存");
-    request.initialDir = QString::fromStdString(model_.CurrentDir());
+    request.initialDir = QString::fromStdString(model_.Places().CurrentDir());
     request.defaultExt = QStringLiteral("txt");
     request.fileName = QStringLiteral("MyExif");
     request.filter = QStringLiteral("TAB区切りテキスト書き出し(*.txt)|*.txt");
@@ -142,9 +142,9 @@ void PictureCommands::WriteTabFile(bool wide) {
     std::vector<std::string> headings;
     for (std::size_t m = 0; m < model_.ChosenItems().size(); ++m)
         headings.push_back(model_.View().Cell(static_cast<int>(m) + 3, 0));
-    const auto lines =
-        MakeTabLines(wide ? TabLayout::Horizontal : TabLayout::Vertical, model_.CurrentDir(),
-                     model_.Selected(), model_.ChosenItems(), headings, model_.Base());
+    const auto lines = MakeTabLines(wide ? TabLayout::Horizontal : TabLayout::Vertical,
+                                    model_.Places().CurrentDir(), model_.Selected(),
+                                    model_.ChosenItems(), headings, model_.Base());
     if (FileResult r = WriteTextLines(path->toStdString(), lines); !r)
         dialogs_.ShowCheckMessage(QString::fromStdString(r.error));
 }

@@ -44,8 +44,8 @@ void PictureFiles::HidePicture(int pictNo) {
     if (!dialogs_.AskYesNo(QStringLiteral("確認"),
                            QStringLiteral("このファイルを隠しますか？（復活できます）") + Q(name)))
         return;
-    const FileChanges changes =
-        kamelune::HidePicture(model_.CurrentDir(), model_.CacheFolderOfCurrent(), name);
+    const FileChanges changes = kamelune::HidePicture(model_.Places().CurrentDir(),
+                                                      model_.Places().CacheFolderOfCurrent(), name);
     Report(changes);
 }
 
@@ -54,16 +54,16 @@ void PictureFiles::HideSelected() {
     std::vector<std::string> names;
     for (const int entry : model_.Selected())
         names.push_back(model_.Base().Cell(kNameCol, entry));
-    const FileChanges changes = HidePictures(model_.CurrentDir(), names);
+    const FileChanges changes = HidePictures(model_.Places().CurrentDir(), names);
     Report(changes);
 }
 
 void PictureFiles::ShowHiddenAgain() {
-    if (HiddenFiles(model_.CurrentDir()).empty()) {
+    if (HiddenFiles(model_.Places().CurrentDir()).empty()) {
         dialogs_.ShowCheckMessage(QStringLiteral("隠した画像はありません"));
         return;
     }
-    const FileChanges changes = ReshowAll(model_.CurrentDir());
+    const FileChanges changes = ReshowAll(model_.Places().CurrentDir());
     Report(changes);
 }
 
@@ -75,24 +75,26 @@ void PictureFiles::DeletePicture(int pictNo) {
         // The picture goes to the trash, where it can be restored.
         if (dialogs_.AskYesNo(QStringLiteral("確認"),
                               QStringLiteral("このファイルをごみ箱に移動しますか？:  ") + Q(name)))
-            changes = kamelune::DeletePicture(model_.CurrentDir(), model_.CacheFolderOfCurrent(),
-                                              name, moveToTrash_);
+            changes =
+                kamelune::DeletePicture(model_.Places().CurrentDir(),
+                                        model_.Places().CacheFolderOfCurrent(), name, moveToTrash_);
         // No trash took it: the user learns why, and may still delete it for good.
-        if (!changes.failed.empty() && FileExists(JoinPath(model_.CurrentDir(), name))) {
+        if (!changes.failed.empty() && FileExists(JoinPath(model_.Places().CurrentDir(), name))) {
             const QString why = Q(changes.failed.front());
             changes = {};
             if (dialogs_.AskYesNo(
                     QStringLiteral("確認"),
                     QStringLiteral("ごみ箱に移動できませんでした（") + why +
                         QStringLiteral("）。\n完全に削除しますか？（復活できません！）")))
-                changes = kamelune::DeletePicture(model_.CurrentDir(),
-                                                  model_.CacheFolderOfCurrent(), name);
+                changes = kamelune::DeletePicture(model_.Places().CurrentDir(),
+                                                  model_.Places().CacheFolderOfCurrent(), name);
         }
     } else if (dialogs_.AskYesNo(
                    QStringLiteral("確認"),
                    QStringLiteral("このファイルを削除しますか？（復活できません！）:  ") +
                        Q(name))) {
-        changes = kamelune::DeletePicture(model_.CurrentDir(), model_.CacheFolderOfCurrent(), name);
+        changes = kamelune::DeletePicture(model_.Places().CurrentDir(),
+                                          model_.Places().CacheFolderOfCurrent(), name);
     }
     Report(changes);
 }
@@ -108,7 +110,7 @@ void CacheCommands::SetLocationChoice(bool other) {
 
 void CacheCommands::CacheBesidePictures() {
     SetLocationChoice(false);
-    model_.SetThumbDir(model_.DefaultCacheDir());
+    model_.Places().SetThumbDir(model_.Places().DefaultCacheDir());
 }
 
 void CacheCommands::CacheElsewhere() {
@@ -117,7 +119,7 @@ void CacheCommands::CacheElsewhere() {
     const auto chosen = dialogs_.ChooseFolder(
         QStringLiteral("サムネイルの置き場所の設定 "
                        "(フォルダを選択するか新規作成して「保存」をクリックしてください）"),
-        Q(model_.AppDir()));
+        Q(model_.Places().AppDir()));
     if (!chosen) return;
     const std::string dir = QDir::cleanPath(*chosen).toStdString();
     if (::access(dir.c_str(), W_OK | X_OK) != 0) {
@@ -128,12 +130,12 @@ void CacheCommands::CacheElsewhere() {
                            QStringLiteral("サムネイルを<") + Q(dir) +
                                QStringLiteral(">に保管します。よろしいですか？")))
         return;
-    model_.SetThumbDir(dir);
+    model_.Places().SetThumbDir(dir);
     SetLocationChoice(true);
 }
 
 void CacheCommands::DeleteCacheFolders() {
-    const std::string root = CacheRoot(model_.ThumbDir());
+    const std::string root = CacheRoot(model_.Places().ThumbDir());
     if (!DirectoryExists(root)) return;
     if (!dialogs_.AskYesNo(QStringLiteral("確認"),
                            Q(root) + QStringLiteral(" をごみ箱に移動しますか？")))
@@ -166,7 +168,7 @@ void PictureFiles::DropPictures(const QStringList& dropped) {
         dialogs_.ShowCheckMessage(QStringLiteral("Jpegファイルでありません"));
         return;
     }
-    const std::string destination = DropDestination(model_.CurrentDir(), Std(source));
+    const std::string destination = DropDestination(model_.Places().CurrentDir(), Std(source));
     if (FileExists(destination)) {
         // Dropped from this very folder onto itself: nothing to copy.
         if (QFileInfo(source).canonicalFilePath() == QFileInfo(Q(destination)).canonicalFilePath())

@@ -163,7 +163,7 @@ void TablePage::OpenCurrentPicture() {
     const std::string& name = model_.View().Cell(2, exifModel_->GridRow(current.row()));
     if (name.empty()) return;
     if (const FileResult r =
-            OpenDocument(QString::fromStdString(JoinPath(model_.CurrentDir(), name)));
+            OpenDocument(QString::fromStdString(JoinPath(model_.Places().CurrentDir(), name)));
         !r)
         dialogs_.ShowCheckMessage(QString::fromStdString(r.error));
 }

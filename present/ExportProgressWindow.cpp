@@ -139,7 +139,7 @@ void ExportProgressWindow::WriteHtmlTable(
     const std::string& fileName, ExportRun run,
     std::function<void(const std::vector<std::string>&)> done) {
     const QFileInfo info(QString::fromStdString(fileName));
-    run.source = model_.CurrentDir();
+    run.source = model_.Places().CurrentDir();
     run.folder = info.absolutePath().toStdString();
     run.pictures = Pictures();
     run.pagePath = run.folder + "/" + info.completeBaseName().toStdString() + ".html";
@@ -151,11 +151,11 @@ void ExportProgressWindow::WriteHtmlTable(
 bool ExportProgressWindow::MakeAlbum(
     ExportRun run, std::function<void(const QString& page, const std::vector<std::string>&)> done) {
     const auto path = dialogs_.SaveFile(HtmlSaveRequest(
-        QStringLiteral("EXIF HTMLの保存"), QStringLiteral("MyExif"), model_.CurrentDir()));
+        QStringLiteral("EXIF HTMLの保存"), QStringLiteral("MyExif"), model_.Places().CurrentDir()));
     if (!path) return false;
     const QFileInfo info(*path);
     const std::string base = info.completeBaseName().toStdString();
-    run.source = model_.CurrentDir();
+    run.source = model_.Places().CurrentDir();
     run.folder = info.absolutePath().toStdString();
     run.pictures = Pictures();
     run.pagePath = run.folder + "/" + base + ".html";

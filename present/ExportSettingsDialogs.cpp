@@ -259,8 +259,9 @@ ExportRun TableSettingsDialog::Choice() const {
 }
 
 void TableSettingsDialog::MakeExport() {
-    const auto path = dialogs_.SaveFile(HtmlSaveRequest(
-        QStringLiteral("表形式HTMLの保存"), QStringLiteral("MyExifTable"), model_.CurrentDir()));
+    const auto path = dialogs_.SaveFile(HtmlSaveRequest(QStringLiteral("表形式HTMLの保存"),
+                                                        QStringLiteral("MyExifTable"),
+                                                        model_.Places().CurrentDir()));
     if (!path) return;
     if (model_.Selected().empty()) {
         dialogs_.ShowCheckMessage(QStringLiteral("選択されていません"));

@@ -382,7 +382,7 @@ void SlideshowWindow::ShowPicture(int pictNo) {
     SlideRequest request;
     request.pictNo = pictNo;
     request.name = model_.Base().Cell(kNameCol, pictNo);
-    request.path = JoinPath(model_.CurrentDir(), request.name);
+    request.path = JoinPath(model_.Places().CurrentDir(), request.name);
     const QSize client = pictureScroll->viewport()->size();
     const QSize outer = pictureScroll->size();
     request.view = {autoFitCheck->isChecked(),

@@ -136,7 +136,8 @@ void DisplaySettingsDialog::Apply() {
 
 void DisplaySettingsDialog::RestoreDefaults() {
     SavePkmFile(dialogs_, QStringLiteral("ｻﾑﾈｲﾙExif項目の保存(asﾃﾞﾌｫｰﾙﾄ）"),
-                QStringLiteral("Default"), folder_.AppDir(), folder_.Items(), Attributes());
+                QStringLiteral("Default"), folder_.Places().AppDir(), folder_.Items(),
+                Attributes());
 }
 
 } // namespace kamelune

@@ -163,7 +163,8 @@ bool SavePkmFile(DialogService& dialogs, const QString& title, const QString& fi
 }
 
 bool ItemChoiceDialog::SaveItemFile(const QString& title, const QString& fileName) {
-    return SavePkmFile(dialogs_, title, fileName, folder_.AppDir(), itemGrid, folder_.Display());
+    return SavePkmFile(dialogs_, title, fileName, folder_.Places().AppDir(), itemGrid,
+                       folder_.Display());
 }
 
 // Reads a whole ".pkm" file, or says why it is not one and gives nothing.
@@ -181,7 +182,7 @@ static bool ReadPkm(DialogService& dialogs, const std::string& path,
 }
 
 bool ItemChoiceDialog::LoadItemFile(const QString& title, const QString& fileName) {
-    const auto path = dialogs_.OpenFile(PkmRequest(title, fileName, folder_.AppDir()));
+    const auto path = dialogs_.OpenFile(PkmRequest(title, fileName, folder_.Places().AppDir()));
     std::vector<std::string> lines;
     if (!path || !ReadPkm(dialogs_, path->toStdString(), lines)) return false;
     if (PkmNamesModernItems(lines)) folder_.SetModernItems(true);
@@ -191,10 +192,10 @@ bool ItemChoiceDialog::LoadItemFile(const QString& title, const QString& fileNam
 
 bool ItemChoiceDialog::LoadDefaultItemFile() {
     FolderModel& main = folder_;
-    std::string path = main.AppDir() + "/Default.pkm";
-    if (!FileExists(path) && !main.Paths().shippedPkm.empty() &&
-        FileExists(main.Paths().shippedPkm))
-        path = main.Paths().shippedPkm;
+    std::string path = main.Places().AppDir() + "/Default.pkm";
+    if (!FileExists(path) && !main.Places().Paths().shippedPkm.empty() &&
+        FileExists(main.Places().Paths().shippedPkm))
+        path = main.Places().Paths().shippedPkm;
     std::vector<std::string> lines;
     if (FileExists(path) && ReadPkm(dialogs_, path, lines)) {
         if (PkmNamesModernItems(lines)) main.SetModernItems(true);

@@ -354,7 +354,7 @@ void ThumbnailPage::BuildPage(int page) {
     panelScroll->verticalScrollBar()->setValue(0);
     pageWidget->resize(0, 0); // a page with no panels has nothing to scroll
     const int rows = model_.View().RowCount() - 1;
-    if (model_.FileCount() <= 0 || rows < 1 || (model_.ExifOnly() && model_.ExifCount() < 1)) {
+    if (model_.FileCount() <= 0 || rows < 1 || (model_.Options().exifOnly && model_.ExifCount() < 1)) {
         // Nothing to show: no page to choose either.
         pageCount_ = 0;
         pageCombo->clear();
@@ -374,7 +374,7 @@ void ThumbnailPage::BuildPage(int page) {
 
     // Thumbnails not in the cache yet are made by the loader's workers; each one done calls the
     // page back, which builds the panels that can be built, in page order.
-    const std::string cache = model_.CacheFolderOfCurrent();
+    const std::string cache = model_.Places().CacheFolderOfCurrent();
     const int count = lastOnPage_ - firstOnPage_ + 1;
     auto build = std::make_unique<Build>();
     build->number = ++builds_;
@@ -395,7 +395,7 @@ void ThumbnailPage::BuildPage(int page) {
         }
         build->prepared[k].queued = true;
         places.push_back(static_cast<std::size_t>(k));
-        work.push_back({cache, model_.CurrentDir(), name, model_.Base().Cell(kSizeCol, n),
+        work.push_back({cache, model_.Places().CurrentDir(), name, model_.Base().Cell(kSizeCol, n),
                         model_.ReadDelay()});
     }
     const int threads = thumbnailThreads_ > 0 ? thumbnailThreads_ : ThumbLoader::DefaultThreads();
@@ -507,7 +507,7 @@ bool ThumbnailPage::AddPanel(int i, int columns, const std::string& fileName,
             // Another page (or folder) may have come while the message was up: this panel is
             // not of it.
             if ((build_ ? build_->number : 0) != number) return false;
-            rec.Image = LoadPixmap(model_.ThumbDir() + "/peke.jpg", dpr);
+            rec.Image = LoadPixmap(model_.Places().ThumbDir() + "/peke.jpg", dpr);
         }
         rec.SizeLabel = {sizeText,
                          {4, SizeLabelTop(exif, f, lines), 90, 13},
@@ -561,7 +561,8 @@ void ThumbnailPage::ArrangePanels() {
 }
 
 void ThumbnailPage::PanelDoubleClicked(PanelRecord& rec) {
-    const std::string path = JoinPath(model_.CurrentDir(), rec.FileNameLabel.text.toStdString());
+    const std::string path =
+        JoinPath(model_.Places().CurrentDir(), rec.FileNameLabel.text.toStdString());
     if (const FileResult r = OpenDocument(QString::fromStdString(path)); !r)
         dialogs_.ShowCheckMessage(QString::fromStdString(r.error));
 }

@@ -171,7 +171,7 @@ void BatchRenameDialog::RenameListed() {
     for (int i = 1; i < nameGrid.RowCount(); ++i)
         rows.push_back({nameGrid.Cell(2, i), nameGrid.Cell(3, i)});
     const int count =
-        RenameAll(folder_.CurrentDir(), folder_.CacheFolderOfCurrent(), rows,
+        RenameAll(folder_.Places().CurrentDir(), folder_.Places().CacheFolderOfCurrent(), rows,
                   [this](const std::string& oldName, const std::string& reason) {
                       return dialogs_.AskYesNo(QStringLiteral("確認"),
                                                QStringLiteral("変換に失敗しました。続けますか? ") +
@@ -223,8 +223,8 @@ void SingleRenameDialog::RenameNow() {
     // Unchanged as shown: nothing to do, whatever bytes the shown name stands for.
     if (newNameEdit->text() == oldNameLabel->text()) return;
     const std::string newName = newNameEdit->text().toStdString();
-    const FileResult r =
-        RenamePicture(folder_.CurrentDir(), folder_.CacheFolderOfCurrent(), oldName_, newName);
+    const FileResult r = RenamePicture(folder_.Places().CurrentDir(),
+                                       folder_.Places().CacheFolderOfCurrent(), oldName_, newName);
     if (r)
         folder_.FilesRenamed(false);
     else

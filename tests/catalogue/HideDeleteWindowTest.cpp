@@ -114,7 +114,7 @@ TEST_F(HideDelete, OtherCachePlaceIsCheckedAndKeptAcrossARestart) {
     dialogs.AnswerOk();
     mainWindow->Cache().CacheElsewhere();
     EXPECT_TRUE(Said().startsWith(QStringLiteral("このフォルダには書き込めません")));
-    EXPECT_EQ(model->ThumbDir(), AppDir());
+    EXPECT_EQ(model->Places().ThumbDir(), AppDir());
     EXPECT_TRUE(Ui().cacheBesidePicturesAction->isChecked());
     const std::string other = dir / "elsewhere";
     fs::create_directories(other);
@@ -123,7 +123,7 @@ TEST_F(HideDelete, OtherCachePlaceIsCheckedAndKeptAcrossARestart) {
     mainWindow->Cache().CacheElsewhere();
     EXPECT_EQ(Said(),
               QString::fromStdString("サムネイルを<" + other + ">に保管します。よろしいですか？"));
-    EXPECT_EQ(model->ThumbDir(), other);
+    EXPECT_EQ(model->Places().ThumbDir(), other);
     EXPECT_TRUE(Ui().cacheElsewhereAction->isChecked());
     mainWindow->UpdateTable();
     WaitForPage();
@@ -131,10 +131,10 @@ TEST_F(HideDelete, OtherCachePlaceIsCheckedAndKeptAcrossARestart) {
     mainWindow->close();
     DestroyWindows();
     Start({}, false);
-    EXPECT_EQ(model->ThumbDir(), other);
+    EXPECT_EQ(model->Places().ThumbDir(), other);
     EXPECT_TRUE(Ui().cacheElsewhereAction->isChecked());
     mainWindow->Cache().CacheBesidePictures();
-    EXPECT_EQ(model->ThumbDir(), AppDir());
+    EXPECT_EQ(model->Places().ThumbDir(), AppDir());
     EXPECT_TRUE(fs::exists(other + "/@KameluneDir")) << "the other place keeps its files";
     // The cache root goes to the trash, the pictures stay.
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir / "data"));

@@ -21,8 +21,8 @@ TEST_F(WindowTest, FirstStartWithoutSettingsOrItemFile) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_LE((mainWindow->geometry().center() - screen.center()).manhattanLength(), 2);
     EXPECT_EQ(Ui().pageTabs->currentWidget(), Ui().tablePage);
-    EXPECT_EQ(model->CurrentDir(), QDir::homePath().toStdString());
-    EXPECT_EQ(model->ThumbDir(), AppDir());
+    EXPECT_EQ(model->Places().CurrentDir(), QDir::homePath().toStdString());
+    EXPECT_EQ(model->Places().ThumbDir(), AppDir());
     EXPECT_TRUE(Ui().cacheBesidePicturesAction->isChecked());
     EXPECT_FALSE(Ui().pageTabs->isTabVisible(2)) << "BaseTable tab is hidden";
     EXPECT_EQ(model->ChosenItems().size(), 9u);
@@ -68,7 +68,7 @@ TEST_F(WindowTest, InstalledCopiesFollowXdgAndOthersKeepEverythingBesideThem) {
         SetBuiltInChoice(grid, items, a);
     }
     EXPECT_EQ(model->ChosenItems(), items);
-    EXPECT_EQ(model->ThumbDir(), dir / "cache/Kamelune");
+    EXPECT_EQ(model->Places().ThumbDir(), dir / "cache/Kamelune");
     EXPECT_TRUE(Ui().cacheBesidePicturesAction->isChecked());
     mainWindow->close();
     EXPECT_TRUE(fs::exists(dir / "config/Kamelune/kamelune.ini"));
@@ -94,7 +94,7 @@ TEST_F(WindowTest, StoredGeometryTabPaneAndFolderAreAppliedAndWrittenBack) {
     EXPECT_TRUE(Page->Controls().picturesOnlyButton->isChecked() && model->Pane() == 1)
         << "an unknown layout";
     EXPECT_EQ(mainWindow->geometry(), QRect(30, 40, 700, 500));
-    EXPECT_EQ(model->CurrentDir(), Pictures());
+    EXPECT_EQ(model->Places().CurrentDir(), Pictures());
     // Written back on close, byte for byte, in the file's own order of sections.
     mainWindow->setGeometry(50, 60, 700, 400);
     Page->Controls().fourItemsButton->setChecked(true);
@@ -110,8 +110,8 @@ TEST_F(WindowTest, StoredGeometryTabPaneAndFolderAreAppliedAndWrittenBack) {
 
 TEST_F(WindowTest, VanishedFoldersFallBackTheCacheRootIsRefusedAnEmptyFolderIsTaken) {
     Start("[Dir]\r\nDir=/no/such/folder\r\nThumbDir=/no/such/cache\r\n");
-    EXPECT_EQ(model->CurrentDir(), QDir::homePath().toStdString());
-    EXPECT_EQ(model->ThumbDir(), AppDir());
+    EXPECT_EQ(model->Places().CurrentDir(), QDir::homePath().toStdString());
+    EXPECT_EQ(model->Places().ThumbDir(), AppDir());
     EXPECT_TRUE(Ui().cacheBesidePicturesAction->isChecked());
     mainWindow->close();
     EXPECT_EQ(IniFile(Ini()).ReadString("Dir", "ThumbDir", ""), AppDir());
@@ -119,7 +119,7 @@ TEST_F(WindowTest, VanishedFoldersFallBackTheCacheRootIsRefusedAnEmptyFolderIsTa
     fs::create_directories(dir / "elsewhere");
     ThreePictures();
     Start("[Dir]\r\nDir=" + Pictures() + "\r\nThumbDir=" + dir / "elsewhere" + "\r\n");
-    EXPECT_EQ(model->ThumbDir(), dir / "elsewhere");
+    EXPECT_EQ(model->Places().ThumbDir(), dir / "elsewhere");
     EXPECT_TRUE(Ui().cacheElsewhereAction->isChecked());
 
     // The cache root is refused, an empty folder taken.
@@ -214,9 +214,9 @@ TEST_F(WindowTest, FolderListShowsTheChainAndSubfoldersAndOpensOnEnter) {
 
     // Moving in the list changes nothing; Enter opens the entry, as a double-click does.
     list->setCurrentRow(list->count() - 1);
-    EXPECT_EQ(model->CurrentDir(), deep);
+    EXPECT_EQ(model->Places().CurrentDir(), deep);
     QTest::keyClick(list, Qt::Key_Return);
-    EXPECT_EQ(model->CurrentDir(), deep + "/sub two");
+    EXPECT_EQ(model->Places().CurrentDir(), deep + "/sub two");
     QTRY_VERIFY(!list->Listing());
     EXPECT_EQ(list->currentItem()->text(), QStringLiteral("sub two"));
 

@@ -1,0 +1,22 @@
+#include "catalogue/FolderPlaces.h"
+#include "catalogue/BaseTable.h"
+#include "catalogue/CacheNames.h"
+
+namespace kamelune {
+
+FolderPlaces::FolderPlaces(AppPaths paths)
+    : paths_(std::move(paths)), thumbDir_(DefaultCacheDir()), fileMask_(kPictureMasks) {}
+
+std::string FolderPlaces::DefaultCacheDir() const {
+    return paths_.cacheDir.empty() ? paths_.appDir : paths_.cacheDir;
+}
+
+std::string FolderPlaces::CacheFolderOfCurrent() const {
+    return CacheFolder(thumbDir_, cacheSubName_);
+}
+
+void FolderPlaces::ShowCurrentDir() {
+    cacheSubName_ = CacheSubNameOf(currentDir_);
+}
+
+} // namespace kamelune
