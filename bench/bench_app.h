@@ -85,7 +85,7 @@ inline void WaitUntil(const std::function<bool()>& done) {
 
 // Until the folder is read and the thumbnail page has all its panels.
 inline void WaitForPage(const Windows& w) {
-    WaitUntil([&w] { return !w.model.Reading() && !w.Page->Building(); });
+    WaitUntil([&w] { return !w.model.Reader().Reading() && !w.Page->Building(); });
 }
 
 // Until the slideshow's picture is on screen.

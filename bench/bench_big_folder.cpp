@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
         w->mainWindow->SetCurrentDir(big);
         bench::WaitUntil([&view] { return view.RowCount() > 1; });
         firstRows = Milliseconds(clock);
-        bench::WaitUntil([&w] { return !w->model.Reading(); });
+        bench::WaitUntil([&w] { return !w->model.Reader().Reading(); });
         whole = Milliseconds(clock);
         readWait = probe.Stop();
     }

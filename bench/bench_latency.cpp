@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
     fs::create_directories(work + "/bench-empty");
     w = bench::StartProgram(dialogs, appDir, work + "/bench-empty", "TabSheetGazo", 3);
     w->mainWindow->SetCurrentDir(huge);
-    bench::WaitUntil([&w] { return !w->model.Reading(); });
+    bench::WaitUntil([&w] { return !w->model.Reader().Reading(); });
     fs::remove_all(appDir + "/@KameluneDir");
     qint64 leave = 0;
     {

@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
         probe.Start();
         w->mainWindow->SetCurrentDir(corpus);
         bench::WaitUntil([&w] {
-            return !w->mainWindow->Controls().folderTree->Listing() && !w->model.Reading();
+            return !w->mainWindow->Controls().folderTree->Listing() && !w->model.Reader().Reading();
         });
         inputWait = probe.Stop();
     }
@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
                 QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::SynchronousDelivery>(
                     w->mainWindow->windowHandle(), type, Qt::Key_F5, Qt::NoModifier);
         }
-        bench::WaitUntil([&w] { return !w->model.Reading(); });
+        bench::WaitUntil([&w] { return !w->model.Reader().Reading(); });
         inputWait = probe.Stop();
     }
     std::printf("input-latency open-folder-f5: %lld ms (target <= 50)\n",
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     qint64 worstGap = 0;
     for (int round = 0; round < 3; ++round) {
         w->mainWindow->SetCurrentDir(appDir + "/empty");
-        bench::WaitUntil([&w] { return !w->model.Reading(); });
+        bench::WaitUntil([&w] { return !w->model.Reader().Reading(); });
         QElapsedTimer clock;
         qint64 last = 0;
         QTimer tick;
@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
         tick.start(10);
         clock.start();
         w->mainWindow->SetCurrentDir(corpus);
-        bench::WaitUntil([&w] { return !w->model.Reading(); });
+        bench::WaitUntil([&w] { return !w->model.Reader().Reading(); });
         const double seconds = clock.nsecsElapsed() / 1e9;
         worstGap = std::max(worstGap, clock.elapsed() - last);
         tick.stop();

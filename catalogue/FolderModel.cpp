@@ -2,7 +2,6 @@
 
 #include "catalogue/BaseTable.h"
 #include "catalogue/CacheNames.h"
-#include "catalogue/FolderRead.h"
 #include "catalogue/ItemCatalogue.h"
 
 #include <algorithm>
@@ -12,93 +11,35 @@ namespace kamelune {
 
 FolderModel::FolderModel(AppPaths appPaths, QObject* parent)
     : QObject(parent), places_(std::move(appPaths)), base_(kBaseCols, 1), view_(5, 1),
-      itemGrid_(4, kItemRows) {
-    // A slow disk on demand, to see (and test) what a user of a network share sees.
-    readDelay_ = std::chrono::milliseconds(qEnvironmentVariableIntValue("KAMELUNE_READ_DELAY_MS"));
+      itemGrid_(4, kItemRows),
+      reader_([this](FolderScan& scan, bool firstRows) { TakeScan(scan, firstRows); }) {
     SetUpItemGrid(itemGrid_);
     SetDefaultHeadings(itemGrid_);
     SetTitleRow(base_, 1);
     view_.SetFixedColor(kTitleColor);
 }
 
-FolderModel::~FolderModel() {
-    // Each waits for the file it is reading; their reports still queued go with this object.
-    read_.reset();
-    stopped_.clear();
-}
-
-void FolderModel::RetireRead() {
-    if (!read_) return;
-    read_->Stop();
-    stopped_.emplace_back(generation_, std::move(read_));
-}
+FolderModel::~FolderModel() = default;
 
 void FolderModel::StartRead(const std::string& folder, const std::string& masks, ReadFlags flags) {
-    RetireRead();
-    const int generation = ++generation_;
     SetTitleRow(base_, 1, flags.items);
     orientations_.clear();
     fileCount_ = exifCount_ = 0;
-    emit readStarted();
-    // Progress at most every 20 ms: enough for a counter, few events for a large folder.
-    auto last = std::make_shared<std::chrono::steady_clock::time_point>();
-    auto progress = [this, generation, last](int n) {
-        const auto now = std::chrono::steady_clock::now();
-        if (n > 1 && now - *last < std::chrono::milliseconds(20)) return;
-        *last = now;
-        QMetaObject::invokeMethod(
-            this,
-            [this, generation, n] {
-                if (generation == generation_ && read_) emit rowsRead(n);
-            },
-            Qt::QueuedConnection);
-    };
-    auto done = [this, generation] {
-        QMetaObject::invokeMethod(
-            this, [this, generation] { ReadDone(generation); }, Qt::QueuedConnection);
-    };
-    auto firstRows = [this, generation] {
-        QMetaObject::invokeMethod(
-            this,
-            [this, generation] {
-                if (generation != generation_ || !read_) return;
-                FolderScan& first = read_->FirstRows();
-                base_.TakeCells(std::move(first.base));
-                orientations_ = std::move(first.orientations);
-                fileCount_ = first.counts.pictureCount;
-                exifCount_ = first.counts.exifCount;
-                emit firstRowsRead();
-            },
-            Qt::QueuedConnection);
-    };
-    read_ =
-        std::make_unique<FolderRead>(FolderRead::Request{folder, masks, flags, readDelay_},
-                                     std::move(progress), std::move(done), std::move(firstRows));
+    reader_.Start({folder, masks, flags});
 }
 
-void FolderModel::StopRead() {
-    if (!read_) return;
-    RetireRead();
-    emit readStopped();
-}
-
-void FolderModel::ReadDone(int generation) {
-    if (generation != generation_ || !read_) {
-        std::erase_if(stopped_, [generation](const auto& r) { return r.first == generation; });
-        return;
-    }
-    FolderScan& scan = read_->Result();
+// A read's table (or a large folder's first rows) becomes the folder's.
+void FolderModel::TakeScan(FolderScan& scan, bool firstRows) {
     base_.TakeCells(std::move(scan.base));
     orientations_ = std::move(scan.orientations);
-    fileCount_ = scan.counts.fileCount;
+    fileCount_ = firstRows ? scan.counts.pictureCount : scan.counts.fileCount;
     exifCount_ = scan.counts.exifCount;
-    lastCounts_ = scan.counts;
-    read_.reset();
-    emit readFinished();
+    if (!firstRows) lastCounts_ = scan.counts;
 }
 
 int FolderModel::UprightOrientation(int pictNo) const {
-    if (!options_.upright || pictNo < 1 || pictNo >= static_cast<int>(orientations_.size())) return 0;
+    if (!options_.upright || pictNo < 1 || pictNo >= static_cast<int>(orientations_.size()))
+        return 0;
     return orientations_[static_cast<std::size_t>(pictNo)];
 }
 

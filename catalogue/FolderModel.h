@@ -7,6 +7,7 @@
 #include "catalogue/BaseTable.h"
 #include "catalogue/DisplayAttributes.h"
 #include "catalogue/FolderPlaces.h"
+#include "catalogue/FolderReader.h"
 #include "catalogue/ItemCatalogue.h"
 #include "catalogue/Selection.h"
 #include "exif/ExifReader.h"
@@ -20,8 +21,6 @@
 #include <vector>
 
 namespace kamelune {
-
-class FolderRead;
 
 // A picture a command acts on: its number, its row in the EXIF table (0: none) and the text of
 // its thumbnail panel.
@@ -69,33 +68,18 @@ class FolderModel : public QObject {
 public:
     explicit FolderModel(AppPaths paths, QObject* parent = nullptr);
     // What a setting without a signal of its own names when it changes.
-    enum class Aspect {
-        SortKeys,
-        Options,
-        ReadDelay,
-        ItemCatalogue,
-        ChosenItems
-    };
+    enum class Aspect { SortKeys, Options, ItemCatalogue, ChosenItems };
     Q_ENUM(Aspect)
     ~FolderModel() override;
 
-    // Reading the folder: a job on a thread of its own that reports by signals. A new read stops
-    // the one running (between two files); when it is done, the base table and the counts hold the
-    // folder. Until then the base table holds its titles alone.
+    // Reading the folder: the model's job (see FolderReader), which says by its signals when a
+    // read starts, moves on and ends. StartRead empties the base table to its titles, then
+    // reads; when the read is done the base table and the counts hold the folder.
     void StartRead(const std::string& folder, const std::string& masks, ReadFlags flags);
-    // Stops the running read; its result is dropped and readStopped said.
-    void StopRead();
-    bool Reading() const { return read_ != nullptr; }
-    // Which read the tables come from: work begun on one read is not applied to another's.
-    int ReadNumber() const { return generation_; }
+    FolderReader& Reader() { return reader_; }
+    const FolderReader& Reader() const { return reader_; }
     // The counts of the last read done.
     const FolderCounts& ReadCounts() const { return lastCounts_; }
-    // A pause before each file of a read, each thumbnail made and the small picture (tests and
-    // benchmarks: a slow disk).
-    std::chrono::milliseconds ReadDelay() const { return readDelay_; }
-    void SetReadDelay(std::chrono::milliseconds delay) {
-        Assign(readDelay_, delay, Aspect::ReadDelay);
-    }
     // Text for the user that the main window's status bar shows after the read (a show closed).
     void Tell(const QString& text) { emit notice(text); }
 
@@ -187,15 +171,6 @@ public:
 signals:
     // Another folder is about to be read: views start again from their first page.
     void folderOpened();
-    // A read started (the tables are empty until it is done), moved on (n rows read), ended
-    // with the folder's tables in place, or was stopped.
-    void readStarted();
-    // A large folder's first rows are in the base table (FileCount() counts them alone): they
-    // may be shown while the rest is read; the read goes on.
-    void firstRowsRead();
-    void rowsRead(int n);
-    void readFinished();
-    void readStopped();
     void notice(const QString& text);
     void paneChanged(int pane);
     void selectionChanged();
@@ -218,9 +193,8 @@ private:
         member = std::forward<V>(value);
         emit changed(aspect);
     }
-    void ReadDone(int generation);
+    void TakeScan(FolderScan& scan, bool firstRows);
     FolderPlaces places_;
-    std::chrono::milliseconds readDelay_{0};
     bool started_ = false;
     int fileCount_ = 0;
     int exifCount_ = 0;
@@ -234,13 +208,9 @@ private:
     ViewRequests requests_;
     DisplayAttributes display_;
     int pane_ = 1;
-    void RetireRead();
-    std::unique_ptr<FolderRead> read_;
-    int generation_ = 0; // of the read running
+    FolderReader reader_;
     FolderCounts lastCounts_;
     std::vector<std::uint8_t> orientations_; // by picture number, for display
-    // Reads stopped but maybe still in their last file, by generation; released as they end.
-    std::vector<std::pair<int, std::unique_ptr<FolderRead>>> stopped_;
 };
 
 } // namespace kamelune

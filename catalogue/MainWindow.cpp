@@ -100,19 +100,19 @@ void MainWindow::ConnectModel() {
         // Before the start folder is read there is nothing to read again.
         if (model_.Started()) ReadFolder();
     });
-    connect(&model_, &FolderModel::readStarted, this, &MainWindow::ReadStarted);
-    connect(&model_, &FolderModel::rowsRead, this,
+    connect(&model_.Reader(), &FolderReader::readStarted, this, &MainWindow::ReadStarted);
+    connect(&model_.Reader(), &FolderReader::rowsRead, this,
             [this](int n) { SetStatus(QStringLiteral("Make List: No=%1").arg(n)); });
-    connect(&model_, &FolderModel::readFinished, this, &MainWindow::ReadFinished);
+    connect(&model_.Reader(), &FolderReader::readFinished, this, &MainWindow::ReadFinished);
     // A large folder: its first rows and first page while the rest is read.
-    connect(&model_, &FolderModel::firstRowsRead, this, [this] {
+    connect(&model_.Reader(), &FolderReader::firstRowsRead, this, [this] {
         ShowReadTable();
         model_.Requests().ShowPage(1);
     });
-    connect(&model_, &FolderModel::readStopped, this, [this] { SetReadingLook(false); });
+    connect(&model_.Reader(), &FolderReader::readStopped, this, [this] { SetReadingLook(false); });
     connect(&model_, &FolderModel::notice, this, [this](const QString& text) {
         notice_ = text;
-        if (!model_.Reading()) SetStatus(text);
+        if (!model_.Reader().Reading()) SetStatus(text);
     });
 }
 
@@ -193,7 +193,7 @@ void MainWindow::SaveSettings() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    model_.StopRead();
+    model_.Reader().Stop();
     SaveSettings();
     event->accept();
 }
@@ -350,7 +350,8 @@ void MainWindow::DisplaySmallImage(int row) {
     const int n = ItemNumber(model_.View().Cell(0, row));
     const std::string& name = model_.Base().Cell(kNameCol, n);
     if (name.empty()) return;
-    smallPicturePanel->Show(JoinPath(model_.Places().CurrentDir(), name), n, model_.ReadDelay());
+    smallPicturePanel->Show(JoinPath(model_.Places().CurrentDir(), name), n,
+                            model_.Reader().Delay());
 }
 
 } // namespace kamelune

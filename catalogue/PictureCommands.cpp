@@ -23,7 +23,7 @@ PictureCommands::PictureCommands(FolderModel& model, DialogService& dialogs, Tab
 
 void PictureCommands::SelectionCellClicked(int col, int row) {
     // The rows shown while a large folder is read are replaced when it ends: nothing to select.
-    if (col != 1 || row < 1 || model_.Reading()) return;
+    if (col != 1 || row < 1 || model_.Reader().Reading()) return;
     model_.ChangeSelection([row](SelectionTables& t) {
         ToggleSelectionOfRow(t, row);
         return true;
@@ -88,7 +88,7 @@ void PictureCommands::StartSlideshow() {
 }
 
 void PictureCommands::SlideshowFromHere() {
-    if (model_.Reading()) return;
+    if (model_.Reader().Reading()) return;
     int picture = PopupPicture();
     if (popup_.pictNo) table_.SelectRow(popup_.exifRow);
     if (picture == 0) picture = 1;

@@ -186,7 +186,7 @@ SlideshowWindow::SlideshowWindow(FolderModel& model, DialogService& dialogs)
     });
     // A show over a folder read again would show pictures that are not there any more: it ends,
     // and says so.
-    connect(&model_, &FolderModel::readStarted, this, [this] {
+    connect(&model_.Reader(), &FolderReader::readStarted, this, [this] {
         advanceTimer.stop();
         pendingRequest_.reset();
         dropLoad_ = loading_;

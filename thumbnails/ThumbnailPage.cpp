@@ -241,15 +241,15 @@ ThumbnailPage::ThumbnailPage(FolderModel& model, DialogService& dialogs, QWidget
 
     connect(&model_, &FolderModel::folderOpened, this, [this] { Reset(); });
     // While the folder is read the tables are empty: no panel points at them.
-    connect(&model_, &FolderModel::readStarted, this, [this] {
+    connect(&model_.Reader(), &FolderReader::readStarted, this, [this] {
         DropBuild();
         pageBuilt_ = false;
         ClearPanels();
         pageWidget->resize(0, 0);
         htmlTableButton->setEnabled(false);
     });
-    for (auto signal : {&FolderModel::readFinished, &FolderModel::readStopped})
-        connect(&model_, signal, this, [this] { htmlTableButton->setEnabled(true); });
+    for (auto signal : {&FolderReader::readFinished, &FolderReader::readStopped})
+        connect(&model_.Reader(), signal, this, [this] { htmlTableButton->setEnabled(true); });
     connect(&model_.Requests(), &ViewRequests::pageWanted, this,
             [this](int page) { BuildPage(page > 0 ? page : PageInBox()); });
     connect(&model_, &FolderModel::paneChanged, this, [this](int n) {
@@ -308,7 +308,7 @@ void ThumbnailPage::PageChosen() {
 }
 
 void ThumbnailPage::PanelClicked(PanelRecord& rec) {
-    if (model_.Reading()) return; // the panels of a folder still being read are replaced
+    if (model_.Reader().Reading()) return; // the panels of a folder still being read are replaced
     model_.ChangeSelection([&rec](SelectionTables& t) {
         TogglePicture(t, rec.PictNo, rec.ExifRow);
         return true;
@@ -354,7 +354,8 @@ void ThumbnailPage::BuildPage(int page) {
     panelScroll->verticalScrollBar()->setValue(0);
     pageWidget->resize(0, 0); // a page with no panels has nothing to scroll
     const int rows = model_.View().RowCount() - 1;
-    if (model_.FileCount() <= 0 || rows < 1 || (model_.Options().exifOnly && model_.ExifCount() < 1)) {
+    if (model_.FileCount() <= 0 || rows < 1 ||
+        (model_.Options().exifOnly && model_.ExifCount() < 1)) {
         // Nothing to show: no page to choose either.
         pageCount_ = 0;
         pageCombo->clear();
@@ -363,7 +364,7 @@ void ThumbnailPage::BuildPage(int page) {
     }
     picturesPerPage_ = PicturesPerPage(perPageCombo->currentText().toInt(), CurrentPane());
     // The counts of a folder still being read are those of its first rows: not shown.
-    if (!model_.Reading())
+    if (!model_.Reader().Reading())
         emit countsShown(QStringLiteral("%1/%2").arg(model_.ExifCount()).arg(model_.FileCount()));
     const PageBounds bounds = ComputePage(page, rows, picturesPerPage_);
     pageCount_ = bounds.count;
@@ -396,7 +397,7 @@ void ThumbnailPage::BuildPage(int page) {
         build->prepared[k].queued = true;
         places.push_back(static_cast<std::size_t>(k));
         work.push_back({cache, model_.Places().CurrentDir(), name, model_.Base().Cell(kSizeCol, n),
-                        model_.ReadDelay()});
+                        model_.Reader().Delay()});
     }
     const int threads = thumbnailThreads_ > 0 ? thumbnailThreads_ : ThumbLoader::DefaultThreads();
     if (!loader_ || loader_->Threads() != threads) loader_ = std::make_unique<ThumbLoader>(threads);

@@ -96,14 +96,14 @@ void SortDialog::ClearChoices() {
 
 void SortDialog::SortNow() {
     const int asked = ++sorts_;
-    const int read = folder_.ReadNumber();
+    const int read = folder_.Reader().ReadNumber();
     sorting_ = true;
     auto* watcher = new QFutureWatcher<PictureList>(this);
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, asked, read] {
         watcher->deleteLater();
         if (asked != sorts_) return; // a newer sort follows
         sorting_ = false;
-        if (folder_.Reading() || folder_.ReadNumber() != read) return;
+        if (folder_.Reader().Reading() || folder_.Reader().ReadNumber() != read) return;
         // The main window rebuilds the table and the page in the new order.
         folder_.SetRowOrder(watcher->future().takeResult());
     });

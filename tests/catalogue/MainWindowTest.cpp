@@ -267,7 +267,8 @@ TEST_F(WindowTest, AFolderReadIsLiveAndStoppable) {
     qputenv("KAMELUNE_READ_DELAY_MS", "25");
     CreateWindows({AppDir(), Ini()}, {}, false);
     qunsetenv("KAMELUNE_READ_DELAY_MS");
-    ASSERT_TRUE(model->Reading()) << "the window comes before the start folder's read ends";
+    ASSERT_TRUE(model->Reader().Reading())
+        << "the window comes before the start folder's read ends";
     mainWindow->show();
     mainWindow->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow));
@@ -280,7 +281,7 @@ TEST_F(WindowTest, AFolderReadIsLiveAndStoppable) {
     QTest::keyClick(mainWindow, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(mainWindow, Qt::Key_Delete);
     QTest::keyClick(mainWindow, Qt::Key_F5);
-    EXPECT_TRUE(model->Reading());
+    EXPECT_TRUE(model->Reader().Reading());
     EXPECT_EQ(dialogs.Calls().size(), asked) << "no question inside a read";
     WaitForPage();
     EXPECT_TRUE(model->Selected().empty());
@@ -300,9 +301,9 @@ TEST_F(WindowTest, AFolderReadIsLiveAndStoppable) {
     EXPECT_EQ(told.count(), 4) << "told of each change, and only of a change";
 
     // Closing never waits out a read, however slow its disk.
-    model->SetReadDelay(kHours);
+    model->Reader().SetDelay(kHours);
     QTest::keyClick(mainWindow, Qt::Key_F5);
-    ASSERT_TRUE(model->Reading());
+    ASSERT_TRUE(model->Reader().Reading());
     TempDir::Write(Ini(), "");
     {
         Watchdog quit("closing the window during a read");
@@ -332,7 +333,7 @@ TEST_F(WindowTest, AllPicturesOfAFolderPast2000) {
     EXPECT_TRUE(Ui().allPicturesAction->isChecked());
     // The first rows and page come long before the rest; nothing is selected on them.
     WaitWhile([this] { return View().RowCount() <= 1; });
-    ASSERT_TRUE(model->Reading());
+    ASSERT_TRUE(model->Reader().Reading());
     EXPECT_EQ(View().RowCount(), 65);
     mainWindow->Commands().SelectionCellClicked(1, 1);
     EXPECT_TRUE(model->Selected().empty());

@@ -78,7 +78,7 @@ TEST_F(SlideShow, AShowOverAFolderReadAgainClosesAndSaysSo) {
     slideshow->Controls().playButton->setChecked(true);
     slideshow->Play();
     slideshow->AdvanceSlide(); // a picture being decoded
-    model->SetReadDelay(std::chrono::milliseconds(20));
+    model->Reader().SetDelay(std::chrono::milliseconds(20));
     mainWindow->UpdateTable();
     EXPECT_FALSE(slideshow->isVisible());
     EXPECT_FALSE(slideshow->Controls().advanceTimer.isActive());

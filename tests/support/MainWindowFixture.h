@@ -62,8 +62,8 @@ protected:
     }
     // Until the folder is read and the thumbnail page being built has all its panels.
     void WaitForPage() const {
-        WaitWhile([this] { return model->Reading() || Page->Building(); });
-        ASSERT_FALSE(model->Reading()) << "the folder was not read in 30 s";
+        WaitWhile([this] { return model->Reader().Reading() || Page->Building(); });
+        ASSERT_FALSE(model->Reader().Reading()) << "the folder was not read in 30 s";
         ASSERT_FALSE(Page->Building()) << "the page was not built in 30 s";
     }
     // Until the HTML writer's run is done.

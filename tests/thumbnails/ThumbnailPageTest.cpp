@@ -76,7 +76,7 @@ TEST_F(ThumbnailPage, PagesBuildWhileTheWindowAnswersAndNeverHoldItUp) {
     StartOnThumbnails();
     fs::remove_all(AppDir() + "/@KameluneDir");
     Page->SetThumbnailThreads(1);
-    model->SetReadDelay(std::chrono::milliseconds(100));
+    model->Reader().SetDelay(std::chrono::milliseconds(100));
     Page->BuildPage(1);
     ASSERT_TRUE(Page->Building());
     mainWindow->Commands().SelectAllPictures();
@@ -84,7 +84,7 @@ TEST_F(ThumbnailPage, PagesBuildWhileTheWindowAnswersAndNeverHoldItUp) {
     WaitWhile([this] { return Page->ThumbnailsBeingMade() < 1; });
     Page->BuildPage(2);
     WaitForPage();
-    model->SetReadDelay({});
+    model->Reader().SetDelay({});
     ASSERT_EQ(Page->Panels().size(), 16u);
     EXPECT_EQ(PageNumbers().front(), "2-17");
     // Page 1's thumbnail being made came back late, while page 2 was built: it never lands on a
@@ -113,7 +113,7 @@ TEST_F(ThumbnailPage, PagesBuildWhileTheWindowAnswersAndNeverHoldItUp) {
     // program never waits for the ones being made.
     fs::remove_all(AppDir() + "/@KameluneDir");
     Page->SetThumbnailThreads(0); // as many as the machine has
-    model->SetReadDelay(kHours);
+    model->Reader().SetDelay(kHours);
     Page->BuildPage(1);
     WaitWhile([this] { return Page->ThumbnailsBeingMade() < ThumbLoader::DefaultThreads(); });
     {
@@ -163,8 +163,8 @@ protected:
         mainWindow->show();
     }
     bool Busy() const {
-        return model->Reading() || Page->Building() || windows->exportProgress->Running() ||
-               QApplication::activeModalWidget() != nullptr;
+        return model->Reader().Reading() || Page->Building() ||
+               windows->exportProgress->Running() || QApplication::activeModalWidget() != nullptr;
     }
     void ExpectAtRest() {
         WaitWhile([this] { return Busy(); });
@@ -177,7 +177,7 @@ protected:
 
 TEST_F(ThumbnailMessages, EveryMessageCanBeAnsweredWhileTheFolderIsReadAgain) {
     Open();
-    model->SetReadDelay(std::chrono::milliseconds(5));
+    model->Reader().SetDelay(std::chrono::milliseconds(5));
     for (int i = 0; i < 5; ++i) {
         QTest::keyClick(mainWindow, Qt::Key_F5);
         // On to the next F5 once this round's message was answered, or all is done.
@@ -205,8 +205,8 @@ TEST_F(ThumbnailMessages, APageAskedForUnderAMessageTakesNoPanelOfTheOldOne) {
 // answered, and the album is written.
 TEST_F(ThumbnailMessages, TheAlbumIsWrittenWhileThePageSaysAThumbnailFailed) {
     Open();
-    WaitWhile([this] { return model->Reading(); });
-    model->SetReadDelay(std::chrono::milliseconds(30));                 // the page builds slowly,
+    WaitWhile([this] { return model->Reader().Reading(); });
+    model->Reader().SetDelay(std::chrono::milliseconds(30));            // the page builds slowly,
     windows->exportProgress->fileDelay = std::chrono::milliseconds(30); // the album too
     Page->BuildPage(1);
     mainWindow->Commands().SelectAllPictures();

@@ -57,8 +57,8 @@ TEST_F(SortRename, SortKeysReorderTheViewAndClearRestoresIt) {
     sortDialog->SortLineClicked(18);
     sortDialog->SortNow();
     mainWindow->findChild<QAction*>(QStringLiteral("Reread"))->trigger();
-    ASSERT_TRUE(model->Reading());
-    WaitWhile([this] { return sortDialog->Sorting() || model->Reading(); });
+    ASSERT_TRUE(model->Reader().Reading());
+    WaitWhile([this] { return sortDialog->Sorting() || model->Reader().Reading(); });
     WaitForPage();
     EXPECT_TRUE(model->RowOrder().empty());
     EXPECT_EQ(ViewNames(), (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg", "d.jpg"}));
