@@ -86,14 +86,15 @@ void WriteParaToGrid(StringGrid& base, int row, const std::string& name, FileKin
     base.SetCell(1, row, "");
     base.SetCell(kNameCol, row, name);
     base.SetCell(kTypeCol, row, KindText(kind));
-    for (int k = 52; k <= 54; ++k)
-        base.SetCell(k + 1, row, items[k]);
-    for (int k = 2; k <= limits.items; ++k) {
-        if (k >= 51 && k <= 54) continue;
-        if ((k == 37 && limits.makerNote) || (k == 38 && limits.userComment))
-            base.SetCell(k + 1, row, FirstChars(items[k], 5));
+    for (int k = kItemWidth; k <= kItemFileSize; ++k)
+        base.SetCell(ItemCol(k), row, items[k]);
+    for (int k = kItemImageDescription; k <= limits.items; ++k) {
+        if (k >= kItemType && k <= kItemFileSize) continue;
+        if ((k == kItemMakerNote && limits.makerNote) ||
+            (k == kItemUserComment && limits.userComment))
+            base.SetCell(ItemCol(k), row, FirstChars(items[k], 5));
         else
-            base.SetCell(k + 1, row, items[k]);
+            base.SetCell(ItemCol(k), row, items[k]);
     }
 }
 

@@ -22,8 +22,8 @@ constexpr int kMaxPictures = 2000;
 constexpr int ItemCol(int item) {
     return item + 1;
 }
-constexpr int kNameCol = ItemCol(1);           // "[FileName]"
-constexpr int kTypeCol = ItemCol(51);          // "[TYPE]"
+constexpr int kNameCol = ItemCol(kItemFileName);
+constexpr int kTypeCol = ItemCol(kItemType);
 constexpr int kWidthCol = ItemCol(kItemWidth); // width, height and size text follow
 constexpr int kSizeCol = ItemCol(kItemFileSize);
 constexpr const char* kExifKind = "EXIF"; // the kind text of a picture that carries EXIF

@@ -111,7 +111,9 @@ constexpr std::array<CatalogueItem, kAllItemCount + 1> kCatalogue = {{
     {"95) GPS DateTime", "GPS日時", "GPSDateTime"},
 }};
 
-constexpr int kDefaultChoice[] = {4, 18, 19, 21, 30, 33, 34, 35, 36};
+constexpr int kDefaultChoice[] = {kItemModel,       kItemExposureTime, kItemFNumber,
+                                  kItemIsoSpeed,    kItemExposureBias, kItemMeteringMode,
+                                  kItemLightSource, kItemFlash,        kItemFocalLength};
 
 } // namespace
 
