@@ -1,6 +1,6 @@
 // kamelune-table [--full] [--after-jfif] [--modern] [--all] DIR: prints the base table that opening
 // DIR builds, one line per picture, cells joined by TAB (UTF-8, LF).
-#include "catalogue/BaseTable.h"
+#include "catalogue/FolderScan.h"
 #include "catalogue/TableDump.h"
 
 #include <cerrno>

@@ -1,6 +1,6 @@
 #include "Drop.h"
 
-#include "catalogue/BaseTable.h"
+#include "catalogue/ItemColumns.h"
 
 namespace kamelune {
 

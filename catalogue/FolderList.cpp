@@ -1,6 +1,6 @@
 #include "FolderList.h"
 
-#include "BaseTable.h"
+#include "catalogue/FolderScan.h"
 
 #include <algorithm>
 #include <dirent.h>

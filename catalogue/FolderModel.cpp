@@ -1,8 +1,9 @@
 #include "FolderModel.h"
 
-#include "catalogue/BaseTable.h"
 #include "catalogue/CacheNames.h"
+#include "catalogue/FolderScan.h"
 #include "catalogue/ItemCatalogue.h"
+#include "catalogue/ViewTable.h"
 
 #include <algorithm>
 #include <chrono>
@@ -88,7 +89,7 @@ ReadFlags FolderModel::ReadFlagsNow() const {
 void FolderModel::BeginFolder() {
     places_.ShowCurrentDir();
     ForgetSelectionAndOrder();
-    ClearStrgrid(view_);
+    ClearGrid(view_);
 }
 
 void FolderModel::ForgetSelectionAndOrder() {

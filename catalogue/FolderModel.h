@@ -4,10 +4,10 @@
 // signals.
 #pragma once
 
-#include "catalogue/BaseTable.h"
 #include "catalogue/DisplayAttributes.h"
 #include "catalogue/FolderPlaces.h"
 #include "catalogue/FolderReader.h"
+#include "catalogue/FolderScan.h"
 #include "catalogue/ItemCatalogue.h"
 #include "catalogue/Selection.h"
 #include "exif/ExifReader.h"

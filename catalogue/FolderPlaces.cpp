@@ -1,6 +1,6 @@
 #include "catalogue/FolderPlaces.h"
-#include "catalogue/BaseTable.h"
 #include "catalogue/CacheNames.h"
+#include "catalogue/FolderScan.h"
 
 namespace kamelune {
 

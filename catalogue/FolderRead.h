@@ -2,7 +2,7 @@
 // Qt-free: the folder model runs one and carries its reports to the user-interface thread.
 #pragma once
 
-#include "catalogue/BaseTable.h"
+#include "catalogue/FolderScan.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,7 +1,7 @@
 #include "HideDelete.h"
 
-#include "catalogue/BaseTable.h"
 #include "catalogue/CacheNames.h"
+#include "catalogue/FolderScan.h"
 #include "platform/FileUtil.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "ItemCatalogue.h"
 
-#include "BaseTable.h"
+#include "catalogue/ItemColumns.h"
 #include "exif/ExifReader.h"
 
 #include <algorithm>

@@ -2,9 +2,9 @@
 // controls, call the plain code of the catalogue and show the result.
 #pragma once
 
-#include "catalogue/BaseTable.h"
 #include "catalogue/DirectoryListBox.h"
 #include "catalogue/FolderModel.h"
+#include "catalogue/FolderScan.h"
 #include "catalogue/PictureCommands.h"
 #include "catalogue/PictureFiles.h"
 #include "catalogue/SmallPicturePreview.h"

@@ -1,5 +1,5 @@
 #include "catalogue/SmallPicturePreview.h"
-#include "catalogue/BaseTable.h"
+#include "catalogue/ItemColumns.h"
 #include "platform/Jpeg.h"
 #include "platform/qt/Widgets.h"
 

@@ -1,6 +1,6 @@
 #include "TablePage.h"
-#include "catalogue/BaseTable.h"
 #include "catalogue/FolderModel.h"
+#include "catalogue/FolderScan.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/GridView.h"
 #include "platform/qt/Shell.h"

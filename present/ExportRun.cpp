@@ -1,6 +1,6 @@
 #include "ExportRun.h"
 
-#include "catalogue/BaseTable.h"
+#include "catalogue/FolderScan.h"
 #include "platform/FileUtil.h"
 #include "platform/Jpeg.h"
 #include "platform/TextFile.h"

@@ -1,8 +1,8 @@
 #include "SlideshowWindow.h"
 #include "platform/qt/Widgets.h"
 
-#include "catalogue/BaseTable.h"
 #include "catalogue/FolderModel.h"
+#include "catalogue/FolderScan.h"
 #include "catalogue/ItemCatalogue.h"
 #include "platform/Jpeg.h"
 #include "platform/qt/DialogService.h"

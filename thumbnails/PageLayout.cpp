@@ -1,7 +1,7 @@
 #include "PageLayout.h"
 
-#include "catalogue/BaseTable.h"
 #include "catalogue/ItemCatalogue.h"
+#include "catalogue/ItemColumns.h"
 
 #include <algorithm>
 

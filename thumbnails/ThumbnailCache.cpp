@@ -1,7 +1,7 @@
 #include "ThumbnailCache.h"
 
-#include "catalogue/BaseTable.h"
 #include "catalogue/CacheNames.h"
+#include "catalogue/FolderScan.h"
 #include "platform/TextFile.h"
 #include "thumbnails/PictureReduction.h"
 

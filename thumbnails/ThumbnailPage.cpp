@@ -1,7 +1,7 @@
 #include "ThumbnailPage.h"
 
-#include "catalogue/BaseTable.h"
 #include "catalogue/CacheNames.h"
+#include "catalogue/FolderScan.h"
 #include "catalogue/ItemCatalogue.h"
 #include "catalogue/Selection.h"
 #include "platform/Jpeg.h"

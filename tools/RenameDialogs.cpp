@@ -2,9 +2,9 @@
 #include "platform/qt/GridView.h"
 #include "platform/qt/Widgets.h"
 
-#include "catalogue/BaseTable.h"
 #include "catalogue/FolderModel.h"
 #include "catalogue/ItemCatalogue.h"
+#include "catalogue/ItemColumns.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/StringGridModel.h"
 

@@ -1,7 +1,7 @@
 #include "SortRename.h"
 
-#include "catalogue/BaseTable.h"
 #include "catalogue/CacheNames.h"
+#include "catalogue/FolderScan.h"
 #include "catalogue/ItemCatalogue.h"
 #include "platform/Cp932.h"
 #include "platform/qt/Collate.h"

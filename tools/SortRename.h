@@ -2,7 +2,7 @@
 // tables; the dialogs only read their controls and call it.
 #pragma once
 
-#include "catalogue/BaseTable.h"
+#include "catalogue/ItemColumns.h"
 #include "platform/FileUtil.h"
 #include "platform/StringGrid.h"
 

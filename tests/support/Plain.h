@@ -1,7 +1,6 @@
 // What the plain tests use: the libraries below the windows, GoogleTest and a test folder.
 #pragma once
 
-#include "catalogue/BaseTable.h"
 #include "catalogue/CacheNames.h"
 #include "catalogue/CommandLine.h"
 #include "catalogue/Drop.h"
@@ -9,6 +8,9 @@
 #include "catalogue/FolderRead.h"
 #include "catalogue/HideDelete.h"
 #include "catalogue/ItemCatalogue.h"
+#include "catalogue/FolderScan.h"
+#include "catalogue/ItemColumns.h"
+#include "catalogue/ViewTable.h"
 #include "catalogue/Selection.h"
 #include "catalogue/Settings.h"
 #include "catalogue/TabExport.h"

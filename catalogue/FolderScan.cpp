@@ -1,11 +1,6 @@
-#include "BaseTable.h"
-
-#include "ItemCatalogue.h"
-#include "platform/Cp932.h"
+#include "catalogue/FolderScan.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cstdio>
 #include <dirent.h>
 #include <fnmatch.h>
 #include <mutex>
@@ -26,12 +21,6 @@ void SlowDisk(const ReadControl& control) {
     }
 }
 
-std::string Format5d(int n) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%5d", n);
-    return buffer;
-}
-
 std::vector<std::string> SplitMasks(const std::string& masks) {
     std::vector<std::string> out;
     std::size_t start = 0;
@@ -44,142 +33,6 @@ std::vector<std::string> SplitMasks(const std::string& masks) {
 }
 
 } // namespace
-
-std::string FirstChars(const std::string& utf8, std::size_t n) {
-    std::size_t pos = 0;
-    for (std::size_t i = 0; i < n && pos < utf8.size(); ++i)
-        NextCodePoint(utf8, pos);
-    return utf8.substr(0, pos);
-}
-
-std::string TrimText(const std::string& s) {
-    std::size_t a = 0, b = s.size();
-    while (a < b && static_cast<unsigned char>(s[a]) <= ' ')
-        ++a;
-    while (b > a && static_cast<unsigned char>(s[b - 1]) <= ' ')
-        --b;
-    return s.substr(a, b - a);
-}
-
-void SetTitleRow(StringGrid& grid, int rows, int items) {
-    grid.BeginUpdate();
-    grid.SetRowCount(rows);
-    grid.SetColCount(items + 2);
-    grid.SetFixedRows(1);
-    grid.SetFixedCols(1);
-    grid.SetDefaultColWidth(50);
-    grid.SetColWidth(0, 40);
-    grid.SetColWidth(1, 30);
-    grid.SetColWidth(2, 100);
-    grid.SetDefaultRowHeight(16);
-    grid.SetCell(0, 0, "No");
-    grid.SetCell(1, 0, "Select");
-    for (int k = 1; k <= items; ++k)
-        grid.SetCell(k + 1, 0, CatalogueItemOf(k).gridTitle);
-    grid.EndUpdate();
-}
-
-void WriteParaToGrid(StringGrid& base, int row, const std::string& name, FileKind kind,
-                     const ExifItemTexts& items, ReadFlags limits) {
-    base.SetColCount(limits.items + 2);
-    base.SetCell(0, row, Format5d(row));
-    base.SetCell(1, row, "");
-    base.SetCell(kNameCol, row, name);
-    base.SetCell(kTypeCol, row, KindText(kind));
-    for (int k = kItemWidth; k <= kItemFileSize; ++k)
-        base.SetCell(ItemCol(k), row, items[k]);
-    for (int k = kItemImageDescription; k <= limits.items; ++k) {
-        if (k >= kItemType && k <= kItemFileSize) continue;
-        if ((k == kItemMakerNote && limits.makerNote) ||
-            (k == kItemUserComment && limits.userComment))
-            base.SetCell(ItemCol(k), row, FirstChars(items[k], 5));
-        else
-            base.SetCell(ItemCol(k), row, items[k]);
-    }
-}
-
-void ClearStrgrid(StringGrid& grid) {
-    grid.ClearCells();
-}
-
-void ClearStrgridExceptSelectNo(StringGrid& grid) {
-    grid.BeginUpdate();
-    for (int r = 0; r < grid.RowCount(); ++r)
-        for (int c = 2; c < grid.ColCount(); ++c)
-            grid.SetCell(c, r, "");
-    grid.EndUpdate();
-}
-
-void MakeViewOfAllItems(const StringGrid& base, StringGrid& view, bool exifOnly) {
-    view.BeginUpdate();
-    view.SetColCount(base.ColCount());
-    view.SetRowCount(base.RowCount());
-    for (int c = 0; c < base.ColCount(); ++c)
-        view.SetCell(c, 0, base.Cell(c, 0));
-    for (int r = 1; r < base.RowCount(); ++r) {
-        const bool pass = !exifOnly || IsExifRow(base, r);
-        for (int c = 0; c < base.ColCount(); ++c)
-            view.SetCell(c, r, pass ? base.Cell(c, r) : std::string());
-    }
-    view.EndUpdate();
-}
-
-void CopyViewRow(const StringGrid& base, const ItemList& items, int r, int& counter,
-                 StringGrid& view, bool exifOnly) {
-    if (exifOnly && !IsExifRow(base, r)) return;
-    ++counter;
-    if (view.RowCount() <= counter) view.SetRowCount(counter + 1);
-    for (int c = 0; c <= 2; ++c)
-        view.SetCell(c, counter, base.Cell(c, r));
-    for (std::size_t m = 0; m < items.size(); ++m)
-        view.SetCell(static_cast<int>(m) + 3, counter, base.Cell(items[m] + 1, r));
-}
-
-void MakeViewOfChosenItems(const ViewSource& src, const ItemList& items, StringGrid& view,
-                           bool exifOnly) {
-    view.BeginUpdate();
-    ClearStrgridExceptSelectNo(view);
-    const int cols = static_cast<int>(items.size()) + 3;
-    view.SetColCount(cols);
-    view.SetRowCount(std::max(1, src.base.RowCount()));
-    view.SetCell(2, 0, "ファイル名");
-    for (std::size_t m = 0; m < items.size(); ++m)
-        view.SetCell(static_cast<int>(m) + 3, 0, src.itemGrid.Cell(2, items[m]));
-    int counter = 0;
-    if (src.rowOrder.empty()) {
-        for (int r = 1; r < src.base.RowCount(); ++r)
-            CopyViewRow(src.base, items, r, counter, view, exifOnly);
-    } else {
-        for (const int r : src.rowOrder) {
-            if (r >= 1 && r < src.base.RowCount())
-                CopyViewRow(src.base, items, r, counter, view, exifOnly);
-        }
-    }
-    view.SetCell(0, 0, "No");
-    view.SetCell(1, 0, "選択");
-    view.SetRowCount(counter + 1);
-    view.SetColCount(cols);
-    view.EndUpdate();
-}
-
-void FinishViewLook(StringGrid& view) {
-    view.BeginUpdate();
-    view.SetFixedRows(view.RowCount() > 1 ? 1 : 0);
-    view.SetColWidth(0, 40);
-    view.SetColWidth(1, 30);
-    view.SetDefaultRowHeight(16);
-    view.SetFixedColor(kTitleColor);
-    view.EndUpdate();
-}
-
-void FillExifTable(const std::string& mode, const ViewSource& src, const ItemList& items,
-                   StringGrid& view, bool exifOnly) {
-    if (mode == "ALL")
-        MakeViewOfAllItems(src.base, view, exifOnly);
-    else
-        MakeViewOfChosenItems(src, items, view, exifOnly);
-    view.SetFixedRows(view.RowCount() > 1 ? 1 : 0);
-}
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
     if (!folder.empty() && folder.back() == '/') return folder + name;
@@ -236,7 +89,7 @@ void ReadFolder(const std::string& folder, const std::vector<std::string>& files
     counts.fileCount = static_cast<int>(files.size());
     counts.pictureCount = PictureRowCount(counts.fileCount, limits.allPictures);
     base.BeginUpdate();
-    ClearStrgrid(base);
+    ClearGrid(base);
     SetTitleRow(base, counts.pictureCount + 1, limits.items);
     scan.orientations.assign(static_cast<std::size_t>(counts.pictureCount) + 1, 0);
     // One pass: a single open and head read of each file gives both its quick kind (for the
@@ -296,26 +149,6 @@ FolderScan ScanFolder(const std::string& folder, const std::string& masks, ReadF
     ReadFolder(folder, files, scan, limits, progress, control);
     scan.counts.folderError = error;
     return scan;
-}
-
-namespace {
-
-// A signed decimal number of at most `limit` degrees, as the reader writes one.
-bool InDegreeRange(const std::string& text, double limit) {
-    double value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, ec] = std::from_chars(text.data(), end, value);
-    return !text.empty() && ec == std::errc() && stop == end && value >= -limit && value <= limit;
-}
-
-} // namespace
-
-std::string MapUrl(const StringGrid& base, int pictNo) {
-    const std::string& lat = base.Cell(ItemCol(kItemGpsLatitude), pictNo);
-    const std::string& lon = base.Cell(ItemCol(kItemGpsLongitude), pictNo);
-    if (!InDegreeRange(lat, 90) || !InDegreeRange(lon, 180)) return {};
-    return "https://www.openstreetmap.org/?mlat=" + lat + "&mlon=" + lon + "#map=16/" + lat + "/" +
-           lon;
 }
 
 std::string CounterText(const FolderCounts& counts) {

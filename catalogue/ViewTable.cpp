@@ -1,0 +1,76 @@
+#include "catalogue/ViewTable.h"
+
+namespace kamelune {
+
+void MakeViewOfAllItems(const StringGrid& base, StringGrid& view, bool exifOnly) {
+    view.BeginUpdate();
+    view.SetColCount(base.ColCount());
+    view.SetRowCount(base.RowCount());
+    for (int c = 0; c < base.ColCount(); ++c)
+        view.SetCell(c, 0, base.Cell(c, 0));
+    for (int r = 1; r < base.RowCount(); ++r) {
+        const bool pass = !exifOnly || IsExifRow(base, r);
+        for (int c = 0; c < base.ColCount(); ++c)
+            view.SetCell(c, r, pass ? base.Cell(c, r) : std::string());
+    }
+    view.EndUpdate();
+}
+
+void CopyViewRow(const StringGrid& base, const ItemList& items, int r, int& counter,
+                 StringGrid& view, bool exifOnly) {
+    if (exifOnly && !IsExifRow(base, r)) return;
+    ++counter;
+    if (view.RowCount() <= counter) view.SetRowCount(counter + 1);
+    for (int c = 0; c <= 2; ++c)
+        view.SetCell(c, counter, base.Cell(c, r));
+    for (std::size_t m = 0; m < items.size(); ++m)
+        view.SetCell(static_cast<int>(m) + 3, counter, base.Cell(items[m] + 1, r));
+}
+
+void MakeViewOfChosenItems(const ViewSource& src, const ItemList& items, StringGrid& view,
+                           bool exifOnly) {
+    view.BeginUpdate();
+    ClearGridKeepingSelection(view);
+    const int cols = static_cast<int>(items.size()) + 3;
+    view.SetColCount(cols);
+    view.SetRowCount(std::max(1, src.base.RowCount()));
+    view.SetCell(2, 0, "ファイル名");
+    for (std::size_t m = 0; m < items.size(); ++m)
+        view.SetCell(static_cast<int>(m) + 3, 0, src.itemGrid.Cell(2, items[m]));
+    int counter = 0;
+    if (src.rowOrder.empty()) {
+        for (int r = 1; r < src.base.RowCount(); ++r)
+            CopyViewRow(src.base, items, r, counter, view, exifOnly);
+    } else {
+        for (const int r : src.rowOrder) {
+            if (r >= 1 && r < src.base.RowCount())
+                CopyViewRow(src.base, items, r, counter, view, exifOnly);
+        }
+    }
+    view.SetCell(0, 0, "No");
+    view.SetCell(1, 0, "選択");
+    view.SetRowCount(counter + 1);
+    view.SetColCount(cols);
+    view.EndUpdate();
+}
+
+void FinishViewLook(StringGrid& view) {
+    view.BeginUpdate();
+    view.SetFixedRows(view.RowCount() > 1 ? 1 : 0);
+    view.SetColWidth(0, 40);
+    view.SetColWidth(1, 30);
+    view.SetDefaultRowHeight(16);
+    view.SetFixedColor(kTitleColor);
+    view.EndUpdate();
+}
+
+void FillExifTable(const std::string& mode, const ViewSource& src, const ItemList& items,
+                   StringGrid& view, bool exifOnly) {
+    if (mode == "ALL")
+        MakeViewOfAllItems(src.base, view, exifOnly);
+    else
+        MakeViewOfChosenItems(src, items, view, exifOnly);
+    view.SetFixedRows(view.RowCount() > 1 ? 1 : 0);
+}
+
+} // namespace kamelune

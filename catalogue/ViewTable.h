@@ -1,0 +1,33 @@
+// The EXIF table the views show, made from the base table: every item, or the chosen ones in the
+// table's row order, with or without the pictures that carry no EXIF.
+#pragma once
+
+#include "catalogue/ItemColumns.h"
+#include "catalogue/Selection.h"
+
+#include <string>
+
+namespace kamelune {
+
+// What the view is built from besides the base table.
+struct ViewSource {
+    const StringGrid& base;
+    const StringGrid& itemGrid;  // headings in column 2, row = item number
+    const PictureList& rowOrder; // base rows in display order; empty: natural
+};
+
+// View := copy of the base table (rows that fail the filter are left empty).
+void MakeViewOfAllItems(const StringGrid& base, StringGrid& view, bool exifOnly);
+// View := the chosen items of the pictures in display order.
+void MakeViewOfChosenItems(const ViewSource& src, const ItemList& items, StringGrid& view,
+                           bool exifOnly);
+// Appends base row r to the view when it passes the filter.
+void CopyViewRow(const StringGrid& base, const ItemList& items, int r, int& counter,
+                 StringGrid& view, bool exifOnly);
+// "ALL": copy; any other mode: the chosen items. Then one fixed row when there are data rows.
+void FillExifTable(const std::string& mode, const ViewSource& src, const ItemList& items,
+                   StringGrid& view, bool exifOnly);
+// Shapes the EXIF table after a rebuild: fixed row, widths, colours.
+void FinishViewLook(StringGrid& view);
+
+} // namespace kamelune
