@@ -2,19 +2,19 @@
 // connected, reused, and released in reverse order.
 #pragma once
 
-#include "catalogue/AboutDialog.h"
 #include "catalogue/CommandLine.h"
-#include "catalogue/FolderModel.h"
-#include "catalogue/MainWindow.h"
+#include "catalogue/ui/AboutDialog.h"
+#include "catalogue/ui/FolderModel.h"
+#include "catalogue/ui/MainWindow.h"
 #include "platform/qt/DialogService.h"
-#include "present/ExportProgressWindow.h"
-#include "present/ExportSettingsDialogs.h"
-#include "present/SlideshowWindow.h"
-#include "thumbnails/DisplaySettingsDialog.h"
-#include "thumbnails/ItemChoiceDialog.h"
-#include "thumbnails/ThumbnailPage.h"
-#include "tools/RenameDialogs.h"
-#include "tools/SortDialog.h"
+#include "present/ui/ExportProgressWindow.h"
+#include "present/ui/ExportSettingsDialogs.h"
+#include "present/ui/SlideshowWindow.h"
+#include "thumbnails/ui/DisplaySettingsDialog.h"
+#include "thumbnails/ui/ItemChoiceDialog.h"
+#include "thumbnails/ui/ThumbnailPage.h"
+#include "tools/ui/RenameDialogs.h"
+#include "tools/ui/SortDialog.h"
 
 #include <memory>
 

@@ -6,8 +6,8 @@
 #include "corpus.h"
 #include "input_probe.h"
 #include "platform/qt/DialogService.h"
-#include "present/ExportProgressWindow.h"
-#include "present/ExportSettingsDialogs.h"
+#include "present/ui/ExportProgressWindow.h"
+#include "present/ui/ExportSettingsDialogs.h"
 
 #include <QApplication>
 #include <QCheckBox>

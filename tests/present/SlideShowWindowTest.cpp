@@ -1,7 +1,7 @@
 // The slideshow window in the running program (offscreen).
 #include "support/MainWindowFixture.h"
 
-#include "thumbnails/DisplaySettingsDialog.h"
+#include "thumbnails/ui/DisplaySettingsDialog.h"
 
 namespace kamelune::test {
 

@@ -2,13 +2,13 @@
 // controls, call the plain code of the catalogue and show the result.
 #pragma once
 
-#include "catalogue/DirectoryListBox.h"
-#include "catalogue/FolderModel.h"
 #include "catalogue/FolderScan.h"
-#include "catalogue/PictureCommands.h"
-#include "catalogue/PictureFiles.h"
-#include "catalogue/SmallPicturePreview.h"
-#include "catalogue/TablePage.h"
+#include "catalogue/ui/DirectoryListBox.h"
+#include "catalogue/ui/FolderModel.h"
+#include "catalogue/ui/PictureCommands.h"
+#include "catalogue/ui/PictureFiles.h"
+#include "catalogue/ui/SmallPicturePreview.h"
+#include "catalogue/ui/TablePage.h"
 #include "exif/ExifReader.h"
 #include "platform/Jpeg.h"
 #include "platform/StringGrid.h"

@@ -2,13 +2,13 @@
 #include "platform/qt/GridView.h"
 #include "platform/qt/Widgets.h"
 
-#include "catalogue/FolderModel.h"
 #include "catalogue/ItemCatalogue.h"
+#include "catalogue/ui/FolderModel.h"
 #include "platform/TextFile.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/StringGridModel.h"
-#include "thumbnails/DisplaySettingsDialog.h"
 #include "thumbnails/Pkm.h"
+#include "thumbnails/ui/DisplaySettingsDialog.h"
 
 #include <QCheckBox>
 #include <QTabWidget>

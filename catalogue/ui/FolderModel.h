@@ -5,11 +5,11 @@
 #pragma once
 
 #include "catalogue/DisplayAttributes.h"
-#include "catalogue/FolderPlaces.h"
-#include "catalogue/FolderReader.h"
 #include "catalogue/FolderScan.h"
 #include "catalogue/ItemCatalogue.h"
 #include "catalogue/Selection.h"
+#include "catalogue/ui/FolderPlaces.h"
+#include "catalogue/ui/FolderReader.h"
 #include "exif/ExifReader.h"
 #include "platform/StringGrid.h"
 

@@ -2,9 +2,9 @@
 // bar (page, pictures per page, pane, size line) and the pictures by keyboard.
 #pragma once
 
-#include "catalogue/FolderModel.h"
+#include "catalogue/ui/FolderModel.h"
 #include "thumbnails/Pkm.h"
-#include "thumbnails/ThumbPanel.h"
+#include "thumbnails/ui/ThumbPanel.h"
 
 #include <QWidget>
 #include <functional>

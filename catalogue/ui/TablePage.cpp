@@ -1,6 +1,6 @@
 #include "TablePage.h"
-#include "catalogue/FolderModel.h"
 #include "catalogue/FolderScan.h"
+#include "catalogue/ui/FolderModel.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/GridView.h"
 #include "platform/qt/Shell.h"

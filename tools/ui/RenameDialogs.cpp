@@ -2,9 +2,9 @@
 #include "platform/qt/GridView.h"
 #include "platform/qt/Widgets.h"
 
-#include "catalogue/FolderModel.h"
 #include "catalogue/ItemCatalogue.h"
 #include "catalogue/ItemColumns.h"
+#include "catalogue/ui/FolderModel.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/StringGridModel.h"
 

@@ -2,8 +2,8 @@
 #include "platform/qt/GridView.h"
 #include "platform/qt/Widgets.h"
 
-#include "catalogue/FolderModel.h"
 #include "catalogue/ItemCatalogue.h"
+#include "catalogue/ui/FolderModel.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/StringGridModel.h"
 #include "tools/SortRename.h"

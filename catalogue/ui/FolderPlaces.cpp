@@ -1,4 +1,4 @@
-#include "catalogue/FolderPlaces.h"
+#include "catalogue/ui/FolderPlaces.h"
 #include "catalogue/CacheNames.h"
 #include "catalogue/FolderScan.h"
 

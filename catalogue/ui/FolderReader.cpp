@@ -1,4 +1,4 @@
-#include "catalogue/FolderReader.h"
+#include "catalogue/ui/FolderReader.h"
 
 namespace kamelune {
 

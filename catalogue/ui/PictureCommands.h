@@ -3,7 +3,7 @@
 // are app/'s to connect; this only checks there is something to work on and asks by signals.
 #pragma once
 
-#include "catalogue/FolderModel.h"
+#include "catalogue/ui/FolderModel.h"
 
 #include <QObject>
 #include <QString>

@@ -1,10 +1,10 @@
-#include "catalogue/PictureFiles.h"
+#include "catalogue/ui/PictureFiles.h"
 #include "catalogue/CacheNames.h"
 #include "catalogue/Drop.h"
-#include "catalogue/FolderModel.h"
 #include "catalogue/HideDelete.h"
 #include "catalogue/ItemCatalogue.h"
-#include "catalogue/PictureCommands.h"
+#include "catalogue/ui/FolderModel.h"
+#include "catalogue/ui/PictureCommands.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/Shell.h"
 

@@ -1,9 +1,9 @@
 #include "DisplaySettingsDialog.h"
 #include "platform/qt/Widgets.h"
 
-#include "catalogue/FolderModel.h"
+#include "catalogue/ui/FolderModel.h"
 #include "platform/qt/DialogService.h"
-#include "thumbnails/ItemChoiceDialog.h"
+#include "thumbnails/ui/ItemChoiceDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 // The writer window: a progress bar and a stop button over the HTML export runs, which go on on a
 // worker thread.
-#include "present/ExportProgressWindow.h"
-#include "catalogue/FolderModel.h"
+#include "present/ui/ExportProgressWindow.h"
 #include "catalogue/ItemCatalogue.h"
 #include "catalogue/ItemColumns.h"
+#include "catalogue/ui/FolderModel.h"
 #include "platform/qt/DialogService.h"
 
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "catalogue/SmallPicturePreview.h"
+#include "catalogue/ui/SmallPicturePreview.h"
 #include "catalogue/ItemColumns.h"
 #include "platform/Jpeg.h"
 #include "platform/qt/Widgets.h"

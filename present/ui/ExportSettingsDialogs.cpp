@@ -1,8 +1,8 @@
 #include "ExportSettingsDialogs.h"
 #include "platform/qt/Widgets.h"
-#include "present/ExportProgressWindow.h"
+#include "present/ui/ExportProgressWindow.h"
 
-#include "catalogue/FolderModel.h"
+#include "catalogue/ui/FolderModel.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/Shell.h"
 #include "platform/qt/Widgets.h"

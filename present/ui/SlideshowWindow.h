@@ -1,8 +1,8 @@
 // The slideshow window and its caption settings.
 #pragma once
 
-#include "present/CaptionSettingsDialog.h"
 #include "present/SlideLayout.h"
+#include "present/ui/CaptionSettingsDialog.h"
 
 #include <QDialog>
 #include <QFutureWatcher>

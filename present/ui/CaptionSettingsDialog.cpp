@@ -1,4 +1,4 @@
-#include "present/CaptionSettingsDialog.h"
+#include "present/ui/CaptionSettingsDialog.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/Widgets.h"
 

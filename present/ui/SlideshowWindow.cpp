@@ -1,9 +1,9 @@
 #include "SlideshowWindow.h"
 #include "platform/qt/Widgets.h"
 
-#include "catalogue/FolderModel.h"
 #include "catalogue/FolderScan.h"
 #include "catalogue/ItemCatalogue.h"
+#include "catalogue/ui/FolderModel.h"
 #include "platform/Jpeg.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/Widgets.h"
