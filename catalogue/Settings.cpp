@@ -101,7 +101,7 @@ MainSettings ReadMainSettings(const IniFile& ini, const std::string& homeDir,
     s.activePage = ini.ReadString("ActivePage", "ActivePage", "TabSheetTable");
     s.dir = ReadPath(ini, "Dir", homeDir);
     s.thumbDir = ReadPath(ini, "ThumbDir", appDir);
-    s.hairetu = ini.ReadInteger("Pane", "Hairetu", -1);
+    s.pane = ini.ReadInteger("Pane", "Hairetu", -1);
     s.exifAfterJfif = ini.ReadInteger("Option", "ExifAfterJfif", 0) == 1;
     s.deleteToTrash = ini.ReadInteger("Option", "DeleteToTrash", 0) == 1;
     s.upright = ini.ReadInteger("Option", "Upright", 0) == 1;
@@ -118,7 +118,7 @@ void WriteMainSettings(IniFile& ini, const MainSettings& s) {
     ini.WriteString("ActivePage", "ActivePage", s.activePage);
     WritePath(ini, "Dir", s.dir);
     WritePath(ini, "ThumbDir", s.thumbDir);
-    ini.WriteInteger("Pane", "Hairetu", s.hairetu);
+    ini.WriteInteger("Pane", "Hairetu", s.pane);
     for (const auto& [key, on] :
          {std::pair{"ExifAfterJfif", s.exifAfterJfif}, std::pair{"DeleteToTrash", s.deleteToTrash},
           std::pair{"Upright", s.upright}, std::pair{"ModernItems", s.modernItems},

@@ -13,7 +13,7 @@ struct MainSettings {
     std::string activePage = "TabSheetTable";
     std::string dir;      // default: the user's home folder
     std::string thumbDir; // default: the program folder
-    int hairetu = -1;     // thumbnail layout 1..3; -1 leaves the design state
+    int pane = -1;        // thumbnail pane 1..3 (key "Hairetu"); -1 leaves the design state
     // Options, written only when on: a settings file that never used them stays as it was.
     bool exifAfterJfif = false;
     bool deleteToTrash = false;

@@ -7,12 +7,12 @@
 
 namespace kamelune {
 
-FileResult LoadMemo(const std::string& path, std::vector<std::string>& lines) {
+FileResult LoadSizeFile(const std::string& path, std::vector<std::string>& lines) {
     lines.clear();
     return ReadTextLines(path, lines);
 }
 
-FileResult SaveMemo(const std::string& path, const std::vector<std::string>& lines) {
+FileResult SaveSizeFile(const std::string& path, const std::vector<std::string>& lines) {
     return WriteTextLines(path, lines);
 }
 
@@ -21,7 +21,7 @@ std::optional<ThumbnailOutcome> CachedThumbnail(const std::string& cacheFolder,
     ThumbnailOutcome out;
     out.thumbPath = cacheFolder + "/" + ThumbFileName(name);
     if (!FileExists(out.thumbPath)) return std::nullopt;
-    if (!LoadMemo(cacheFolder + "/" + SizeFileName(name), out.sizeLines) ||
+    if (!LoadSizeFile(cacheFolder + "/" + SizeFileName(name), out.sizeLines) ||
         out.sizeLines.size() < 3)
         return std::nullopt;
     out.ok = true;
@@ -51,7 +51,7 @@ ThumbnailOutcome ObtainThumbnail(const std::string& cacheFolder, const std::stri
         out.inMemory = true;
         out.picture = std::move(made.picture);
         out.error = cache ? made.error : cache.error;
-    } else if (FileResult r = SaveMemo(sizePath, out.sizeLines); !r) {
+    } else if (FileResult r = SaveSizeFile(sizePath, out.sizeLines); !r) {
         out.error = r.error; // the thumbnail stands; only its sizes will be unknown next time
     }
     return out;

@@ -12,8 +12,8 @@
 namespace kamelune {
 
 // Size files: width, height and size text, one per line, CP932 with CR LF.
-FileResult LoadMemo(const std::string& path, std::vector<std::string>& lines);
-FileResult SaveMemo(const std::string& path, const std::vector<std::string>& lines);
+FileResult LoadSizeFile(const std::string& path, std::vector<std::string>& lines);
+FileResult SaveSizeFile(const std::string& path, const std::vector<std::string>& lines);
 
 // A thumbnail of the cache, taken as it is or made now (with its size file).
 struct ThumbnailOutcome {

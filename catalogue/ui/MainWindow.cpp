@@ -153,7 +153,7 @@ void MainWindow::LoadSettings() {
         model_.Places().SetThumbDir(model_.Places().DefaultCacheDir());
         cache_->SetLocationChoice(false);
     }
-    if (s.hairetu != -1) model_.SetPane(s.hairetu == 2 || s.hairetu == 3 ? s.hairetu : 1);
+    if (s.pane != -1) model_.SetPane(s.pane == 2 || s.pane == 3 ? s.pane : 1);
     exifAfterJfifAction->setChecked(s.exifAfterJfif);
     deleteToTrashAction->setChecked(s.deleteToTrash);
     uprightAction->setChecked(s.upright);
@@ -181,7 +181,7 @@ void MainWindow::SaveSettings() {
     s.activePage = pageTabs->currentWidget() == tablePage ? "TabSheetTable" : "TabSheetGazo";
     s.dir = model_.Places().CurrentDir();
     s.thumbDir = model_.Places().ThumbDir();
-    s.hairetu = model_.Pane();
+    s.pane = model_.Pane();
     s.exifAfterJfif = model_.Options().exifAfterJfif;
     s.deleteToTrash = model_.Options().deleteToTrash;
     s.upright = model_.Options().upright;

@@ -65,7 +65,7 @@ TEST(MainSettingsFile, DefaultsAndRoundTrip) {
     EXPECT_EQ(s.activePage, "TabSheetTable");
     EXPECT_EQ(s.dir, "/home/u");
     EXPECT_EQ(s.thumbDir, "/opt/k");
-    EXPECT_EQ(s.hairetu, -1);
+    EXPECT_EQ(s.pane, -1);
     s = {10, 20, 800, 600, "TabSheetGazo", "/p/写真", "/t", 3};
     IniFile ini(dir / "k.ini");
     WriteMainSettings(ini, s);

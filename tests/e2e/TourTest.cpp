@@ -66,7 +66,7 @@ TEST_F(Tour, APhotographersDay) {
 
     // Select by thumbnail, then by table.
     PanelRecord& first = *Page->Panels().at(0);
-    QTest::mouseClick(first.Panel, Qt::LeftButton, {},
+    QTest::mouseClick(first.panel, Qt::LeftButton, {},
                       QPoint(first.imageRect.left + 10, first.imageRect.top + 10));
     EXPECT_EQ(model->Selected().size(), 1u);
     Shot("03-selected");

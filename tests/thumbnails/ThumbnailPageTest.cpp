@@ -36,7 +36,7 @@ protected:
     std::vector<std::string> PageNumbers() const {
         std::vector<std::string> out;
         for (const auto& rec : Page->Panels())
-            out.push_back(rec->NoLabel.text.toStdString());
+            out.push_back(rec->numberLabel.text.toStdString());
         return out;
     }
 };
@@ -90,12 +90,12 @@ TEST_F(ThumbnailPage, PagesBuildWhileTheWindowAnswersAndNeverHoldItUp) {
     // Page 1's thumbnail being made came back late, while page 2 was built: it never lands on a
     // panel of page 2 (pictures of two sizes tell which is which).
     for (const auto& rec : Page->Panels()) {
-        EXPECT_TRUE(rec->Selected) << rec->NoLabel.text.toStdString();
-        const std::string name = model->Base().Cell(kNameCol, rec->PictNo);
+        EXPECT_TRUE(rec->selected) << rec->numberLabel.text.toStdString();
+        const std::string name = model->Base().Cell(kNameCol, rec->pictNo);
         int w = 0, h = 0;
         ASSERT_TRUE(ReadJpegSize(WindowTest::Pictures() + "/" + name, w, h));
-        EXPECT_TRUE(rec->SizeLabel.text.startsWith(QStringLiteral("%1x%2,").arg(w).arg(h)))
-            << name << ": " << rec->SizeLabel.text.toStdString();
+        EXPECT_TRUE(rec->sizeLabel.text.startsWith(QStringLiteral("%1x%2,").arg(w).arg(h)))
+            << name << ": " << rec->sizeLabel.text.toStdString();
     }
     EXPECT_FALSE(fs::exists(Cache("p16.jpg"))) << "page 1's jobs not started were dropped";
 
@@ -197,8 +197,8 @@ TEST_F(ThumbnailMessages, APageAskedForUnderAMessageTakesNoPanelOfTheOldOne) {
     WaitWhile([this] { return Busy(); });
     ASSERT_FALSE(Page->Panels().empty());
     for (const auto& rec : Page->Panels())
-        EXPECT_TRUE(rec->NoLabel.text.startsWith(QStringLiteral("2-")))
-            << rec->NoLabel.text.toStdString();
+        EXPECT_TRUE(rec->numberLabel.text.startsWith(QStringLiteral("2-")))
+            << rec->numberLabel.text.toStdString();
 }
 
 // The album made while the page builds: the page's message opens over the writer and is
@@ -229,9 +229,9 @@ TEST_F(ThumbnailPage, PicturesTheCacheCannotHoldStillShowWithOneMessage) {
     BuildPage(1);
     ASSERT_EQ(Page->Panels().size(), 4u);
     for (const auto& rec : Page->Panels()) {
-        EXPECT_EQ(rec->Image.deviceIndependentSize().toSize(), QSize(88, 66))
-            << rec->FileNameLabel.text.toStdString();
-        EXPECT_EQ(rec->SizeLabel.text, QStringLiteral("640x480, 128kb"));
+        EXPECT_EQ(rec->image.deviceIndependentSize().toSize(), QSize(88, 66))
+            << rec->fileNameLabel.text.toStdString();
+        EXPECT_EQ(rec->sizeLabel.text, QStringLiteral("640x480, 128kb"));
     }
     ASSERT_EQ(dialogs.Calls().size(), 2u) << "one message per page, not one per picture";
     EXPECT_TRUE(dialogs.Calls()[0].text.startsWith(QStringLiteral("サムネイルをキャッシュに")));
@@ -248,7 +248,7 @@ TEST_F(ThumbnailPage, PicturesByKeyboard) {
     pictures->setFocus();
     auto current = [this] {
         for (std::size_t i = 0; i < Page->Panels().size(); ++i)
-            if (Page->Panels()[i]->Current) return static_cast<int>(i);
+            if (Page->Panels()[i]->current) return static_cast<int>(i);
         return -1;
     };
     EXPECT_EQ(current(), 0) << "the frame shows with the keyboard";
@@ -258,7 +258,7 @@ TEST_F(ThumbnailPage, PicturesByKeyboard) {
     EXPECT_EQ(current(), 1 + columns);
     QTest::keyClick(pictures, Qt::Key_Space);
     EXPECT_EQ(model->Selected().size(), 1u);
-    EXPECT_TRUE(Page->Panels()[static_cast<std::size_t>(current())]->Selected);
+    EXPECT_TRUE(Page->Panels()[static_cast<std::size_t>(current())]->selected);
     QTest::keyClick(pictures, Qt::Key_PageDown);
     WaitForPage();
     EXPECT_EQ(Page->CurrentPage(), 2);
@@ -274,7 +274,7 @@ TEST_F(ThumbnailPage, UprightOptionTurnsThumbnailsByTheirOrientation) {
     // picture once turned.
     fs::copy_file(kSamples / "orientation/landscape_6.jpg", WindowTest::Pictures() + "/l.jpg");
     StartOnThumbnails();
-    auto shown = [this] { return Page->Panels().at(0)->Image.deviceIndependentSize().toSize(); };
+    auto shown = [this] { return Page->Panels().at(0)->image.deviceIndependentSize().toSize(); };
     EXPECT_EQ(shown(), QSize(66, 88)) << "as stored";
     // Turned also while the EXIF block after the JFIF header is not read for the tables.
     Ui().uprightAction->trigger();
@@ -297,30 +297,30 @@ TEST_F(ThumbnailPage, CaptionTextsAndLooks) {
         // Labels size to their text: a long size line shows past its designed 90 pixels, up to
         // the panel's edge.
         PanelRecord& r = *Page->Panels().at(0);
-        r.SizeLabel.text = QStringLiteral("12000x9000, 123456kb");
-        r.SizeLabel.visible = true;
-        const QImage shot = r.Panel->grab().toImage();
-        const int y = r.SizeLabel.rect.top + r.SizeLabel.rect.height / 2;
+        r.sizeLabel.text = QStringLiteral("12000x9000, 123456kb");
+        r.sizeLabel.visible = true;
+        const QImage shot = r.panel->grab().toImage();
+        const int y = r.sizeLabel.rect.top + r.sizeLabel.rect.height / 2;
         int rightmost = 0;
         for (int x = 0; x < shot.width(); ++x)
             for (int dy = -4; dy <= 4; ++dy)
                 if (shot.pixelColor(x, y + dy) == Bgr(0x800000)) rightmost = x;
-        EXPECT_GT(rightmost, r.SizeLabel.rect.left + 90);
+        EXPECT_GT(rightmost, r.sizeLabel.rect.left + 90);
     }
-    EXPECT_EQ(rec->CaptionLabels[0].text, QStringLiteral("機種: Canon DIGITAL IXUS"));
+    EXPECT_EQ(rec->captionLines[0].text, QStringLiteral("機種: Canon DIGITAL IXUS"));
     // Emphasis on F値 and ﾌﾗｯｼｭ (entries 2 and 7): behind the text, or on it when transparent.
-    EXPECT_EQ(rec->CaptionLabels[2].background, Bgr(0xFFFF00));
+    EXPECT_EQ(rec->captionLines[2].background, Bgr(0xFFFF00));
     windows->displaySettings->Controls().transparentCheck->setChecked(true);
     windows->displaySettings->Apply();
     rec = Page->Panels().at(0).get();
-    EXPECT_TRUE(rec->CaptionLabels[2].transparent);
-    EXPECT_EQ(rec->CaptionLabels[2].color, Bgr(0xFFFF00));
-    EXPECT_EQ(rec->CaptionLabels[3].color, Bgr(0x000000));
+    EXPECT_TRUE(rec->captionLines[2].transparent);
+    EXPECT_EQ(rec->captionLines[2].color, Bgr(0xFFFF00));
+    EXPECT_EQ(rec->captionLines[3].color, Bgr(0x000000));
     // A heading cleared in the item grid: the bare value.
     TypeIntoCell(itemChoice->Controls().itemView, 2, 4, QString());
     itemChoice->Apply();
     BuildPage(1);
-    EXPECT_EQ(Page->Panels()[0]->CaptionLabels[0].text, QStringLiteral("Canon DIGITAL IXUS"));
+    EXPECT_EQ(Page->Panels()[0]->captionLines[0].text, QStringLiteral("Canon DIGITAL IXUS"));
 }
 
 // The selection's own walk is tested plainly; here the panels follow it, page built or not.
@@ -343,10 +343,11 @@ TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
             mainWindow->Commands().InvertSelection();
         }
         for (const auto& rec : Page->Panels()) {
-            const std::string& cell = model->View().Cell(1, rec->ExifRow);
-            ASSERT_EQ(rec->Selected, !cell.empty()) << step;
-            ASSERT_EQ(rec->Panel->Color(), Bgr(rec->Selected ? 0xC4FABA : 0xC0C0C0)) << step;
-            ASSERT_EQ(rec->SelNoLabel.text.toStdString(), rec->Selected ? cell : "") << step;
+            const std::string& cell = model->View().Cell(1, rec->exifRow);
+            ASSERT_EQ(rec->selected, !cell.empty()) << step;
+            ASSERT_EQ(rec->panel->Color(), Bgr(rec->selected ? 0xC4FABA : 0xC0C0C0)) << step;
+            ASSERT_EQ(rec->selectionNumberLabel.text.toStdString(), rec->selected ? cell : "")
+                << step;
         }
     }
 }
@@ -445,7 +446,7 @@ TEST_F(ThumbnailPage, ItemsChosenSavedLoadedAndRefused) {
     EXPECT_EQ(b.emphasisChecked, a.emphasisChecked);
     EXPECT_EQ(b.selectedColor, 0x00FF00u);
     EXPECT_TRUE(b.transparent);
-    EXPECT_EQ(Page->Panels().at(0)->CaptionLabels[1].text, QStringLiteral("絞り値: 4.0"));
+    EXPECT_EQ(Page->Panels().at(0)->captionLines[1].text, QStringLiteral("絞り値: 4.0"));
     dialogs.AnswerPath(AppDir() + "/again.pkm");
     itemChoice->SaveToFile();
     EXPECT_EQ(TempDir::Read(AppDir() + "/again.pkm"), bytes);

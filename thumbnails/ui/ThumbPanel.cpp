@@ -55,9 +55,9 @@ void ThumbPanel::paintEvent(QPaintEvent*) {
     p.drawLine(0, height() - 1, width() - 1, height() - 1);
     p.drawLine(width() - 1, 0, width() - 1, height() - 1);
 
-    if (!rec_.Image.isNull()) {
+    if (!rec_.image.isNull()) {
         const QRect target = ToQRect(rec_.imageRect);
-        p.drawPixmap(target.topLeft(), rec_.Image);
+        p.drawPixmap(target.topLeft(), rec_.image);
     }
     auto draw = [&](const PanelLabel& l) {
         if (!l.visible || l.text.isEmpty()) return;
@@ -67,13 +67,13 @@ void ThumbPanel::paintEvent(QPaintEvent*) {
         p.setPen(l.color);
         p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, l.text);
     };
-    draw(rec_.NoLabel);
-    draw(rec_.FileNameLabel);
-    draw(rec_.SelNoLabel);
-    for (const PanelLabel& l : rec_.CaptionLabels)
+    draw(rec_.numberLabel);
+    draw(rec_.fileNameLabel);
+    draw(rec_.selectionNumberLabel);
+    for (const PanelLabel& l : rec_.captionLines)
         draw(l);
-    draw(rec_.SizeLabel);
-    if (rec_.Current) {
+    draw(rec_.sizeLabel);
+    if (rec_.current) {
         p.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DotLine));
         p.drawRect(rect().adjusted(1, 1, -2, -2));
     }

@@ -27,14 +27,14 @@ struct PanelLabel {
 class ThumbPanel;
 
 struct PanelRecord {
-    bool Selected = false;
-    bool Current = false; // the keyboard's picture: drawn with a frame
-    ThumbPanel* Panel = nullptr;
-    int PictNo = 0;
-    int ExifRow = 0;
-    PanelLabel NoLabel, FileNameLabel, SelNoLabel, SizeLabel;
-    std::array<PanelLabel, kMaxCaptionLines> CaptionLabels;
-    QPixmap Image; // empty when no thumbnail and no placeholder
+    bool selected = false;
+    bool current = false; // the keyboard's picture: drawn with a frame
+    ThumbPanel* panel = nullptr;
+    int pictNo = 0;
+    int exifRow = 0;
+    PanelLabel numberLabel, fileNameLabel, selectionNumberLabel, sizeLabel;
+    std::array<PanelLabel, kMaxCaptionLines> captionLines;
+    QPixmap image; // empty when no thumbnail and no placeholder
     Rect imageRect{4, 16, kThumbSize, kThumbSize};
 };
 

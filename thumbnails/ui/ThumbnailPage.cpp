@@ -152,23 +152,24 @@ struct PanelPlace {
 void SetPanelLabels(PanelRecord& rec, const FolderModel& model, const DisplayAttributes& a,
                     const PanelPlace& place, const std::string& fileName) {
     const int f = a.FontHeight();
-    const std::string& selNo = model.View().Cell(1, rec.ExifRow);
-    rec.Selected = !selNo.empty();
+    const std::string& selNo = model.View().Cell(1, rec.exifRow);
+    rec.selected = !selNo.empty();
     // Header line.
-    rec.SelNoLabel = {QString::fromStdString(selNo),
-                      {3, 102, 0, 12},
-                      Bgr(a.selectionNumberColor),
-                      Bgr(0xFFFFFF),
-                      true,
-                      true,
-                      10,
-                      rec.Selected};
-    rec.SelNoLabel.rect.width = ThumbPanel::TextWidth(rec.SelNoLabel.text, 10, true);
+    rec.selectionNumberLabel = {QString::fromStdString(selNo),
+                                {3, 102, 0, 12},
+                                Bgr(a.selectionNumberColor),
+                                Bgr(0xFFFFFF),
+                                true,
+                                true,
+                                10,
+                                rec.selected};
+    rec.selectionNumberLabel.rect.width =
+        ThumbPanel::TextWidth(rec.selectionNumberLabel.text, 10, true);
     const QString no = QString::fromStdString(
-        NoLabelText(place.position, place.picturesPerPage, model.View().Cell(0, rec.ExifRow)));
+        NoLabelText(place.position, place.picturesPerPage, model.View().Cell(0, rec.exifRow)));
     const int noWidth = ThumbPanel::TextWidth(no, 12, true);
-    rec.NoLabel = {no, {2, 2, noWidth, 12}, Bgr(a.numberColor), {}, true, true, 12, true};
-    rec.FileNameLabel = {QString::fromStdString(fileName),
+    rec.numberLabel = {no, {2, 2, noWidth, 12}, Bgr(a.numberColor), {}, true, true, 12, true};
+    rec.fileNameLabel = {QString::fromStdString(fileName),
                          {noWidth + 6, 2, place.pane == Pane::Pictures ? 140 : 90, 16},
                          Bgr(a.fileNameColor),
                          Bgr(0x0000FF),
@@ -178,14 +179,14 @@ void SetPanelLabels(PanelRecord& rec, const FolderModel& model, const DisplayAtt
                          true};
 
     // Caption lines.
-    const bool exif = IsExifRow(model.Base(), rec.PictNo);
+    const bool exif = IsExifRow(model.Base(), rec.pictNo);
     if (!a.emphasisNames.empty()) {
         for (int k = 0; k < place.lines; ++k) {
             const CaptionLook look = CaptionLookFor(a.Emphasised(k), a.transparent, a.textColor,
                                                     a.textBackColor, a.emphasisColor);
-            rec.CaptionLabels[k] = {
+            rec.captionLines[k] = {
                 QString::fromStdString(
-                    LabelCaption(k, model.ChosenItems(), model.Items(), model.Base(), rec.PictNo)),
+                    LabelCaption(k, model.ChosenItems(), model.Items(), model.Base(), rec.pictNo)),
                 CaptionRect(k, f),
                 Bgr(look.text),
                 Bgr(look.background),
@@ -287,11 +288,11 @@ bool ThumbnailPage::OnScreen() const {
 }
 
 PictureTarget ThumbnailPage::Target(const PanelRecord& rec) {
-    QString text = rec.FileNameLabel.text + QStringLiteral("\r\n");
-    for (const PanelLabel& line : rec.CaptionLabels)
+    QString text = rec.fileNameLabel.text + QStringLiteral("\r\n");
+    for (const PanelLabel& line : rec.captionLines)
         text += line.text + QStringLiteral("\r\n");
-    text += rec.SizeLabel.text + QStringLiteral("\r\n");
-    return {rec.PictNo, rec.ExifRow, text};
+    text += rec.sizeLabel.text + QStringLiteral("\r\n");
+    return {rec.pictNo, rec.exifRow, text};
 }
 
 void ThumbnailPage::SetPageBox(int current, int count) {
@@ -310,7 +311,7 @@ void ThumbnailPage::PageChosen() {
 void ThumbnailPage::PanelClicked(PanelRecord& rec) {
     if (model_.Reader().Reading()) return; // the panels of a folder still being read are replaced
     model_.ChangeSelection([&rec](SelectionTables& t) {
-        TogglePicture(t, rec.PictNo, rec.ExifRow);
+        TogglePicture(t, rec.pictNo, rec.exifRow);
         return true;
     });
 }
@@ -318,12 +319,13 @@ void ThumbnailPage::PanelClicked(PanelRecord& rec) {
 void ThumbnailPage::RefreshPanelsFromTable() {
     const DisplayAttributes a = model_.Display();
     for (const auto& rec : pagePanels_) {
-        const std::string& cell = model_.View().Cell(1, rec->ExifRow);
-        rec->Selected = !cell.empty();
-        rec->SelNoLabel.text = QString::fromStdString(cell);
-        rec->SelNoLabel.rect.width = ThumbPanel::TextWidth(rec->SelNoLabel.text, 10, true);
-        rec->SelNoLabel.visible = rec->Selected;
-        rec->Panel->SetColor(Bgr(rec->Selected ? a.selectedColor : a.panelColor));
+        const std::string& cell = model_.View().Cell(1, rec->exifRow);
+        rec->selected = !cell.empty();
+        rec->selectionNumberLabel.text = QString::fromStdString(cell);
+        rec->selectionNumberLabel.rect.width =
+            ThumbPanel::TextWidth(rec->selectionNumberLabel.text, 10, true);
+        rec->selectionNumberLabel.visible = rec->selected;
+        rec->panel->SetColor(Bgr(rec->selected ? a.selectedColor : a.panelColor));
     }
 }
 
@@ -339,7 +341,7 @@ int ThumbnailPage::PageInBox() const {
 
 void ThumbnailPage::ClearPanels() {
     while (!pagePanels_.empty()) {
-        delete pagePanels_.back()->Panel;
+        delete pagePanels_.back()->panel;
         pagePanels_.pop_back();
     }
 }
@@ -450,7 +452,7 @@ void ThumbnailPage::ContinueBuild() {
             ++b.next;
             emit status(QStringLiteral("MakePictList: PictNo=%1").arg(i + 1));
             if (AddPanel(i, b.columns, name, made ? &*made : nullptr) && current()) {
-                build_->extent |= pagePanels_.back()->Panel->geometry();
+                build_->extent |= pagePanels_.back()->panel->geometry();
                 pageWidget->resize(build_->extent.right() + 5, build_->extent.bottom() + 5);
             }
         }
@@ -479,9 +481,9 @@ bool ThumbnailPage::AddPanel(int i, int columns, const std::string& fileName,
     auto owned = std::make_unique<PanelRecord>();
     PanelRecord& rec = *owned;
     try {
-        rec.ExifRow = i + 1;
-        rec.PictNo = ItemNumber(model_.View().Cell(0, rec.ExifRow));
-        const int n = rec.PictNo;
+        rec.exifRow = i + 1;
+        rec.pictNo = ItemNumber(model_.View().Cell(0, rec.exifRow));
+        const int n = rec.pictNo;
         SetPanelLabels(rec, model_, a, {i, picturesPerPage_, pane, lines}, fileName);
         const bool exif = IsExifRow(model_.Base(), n);
 
@@ -492,7 +494,7 @@ bool ThumbnailPage::AddPanel(int i, int columns, const std::string& fileName,
         if (made) thumb = std::move(*made);
         QString sizeText;
         if (thumb.ok) {
-            rec.Image = thumb.inMemory
+            rec.image = thumb.inMemory
                             ? ToPixmap(Orient(thumb.picture, model_.UprightOrientation(n)), dpr)
                             : LoadPixmap(thumb.thumbPath, dpr, {}, model_.UprightOrientation(n));
             if (thumb.sizeLines.size() >= 3) {
@@ -508,9 +510,9 @@ bool ThumbnailPage::AddPanel(int i, int columns, const std::string& fileName,
             // Another page (or folder) may have come while the message was up: this panel is
             // not of it.
             if ((build_ ? build_->number : 0) != number) return false;
-            rec.Image = LoadPixmap(model_.Places().ThumbDir() + "/peke.jpg", dpr);
+            rec.image = LoadPixmap(model_.Places().ThumbDir() + "/peke.jpg", dpr);
         }
-        rec.SizeLabel = {sizeText,
+        rec.sizeLabel = {sizeText,
                          {4, SizeLabelTop(exif, f, lines), 90, 13},
                          Bgr(kSizeLabelColor),
                          {},
@@ -518,29 +520,29 @@ bool ThumbnailPage::AddPanel(int i, int columns, const std::string& fileName,
                          false,
                          12,
                          sizeCheck->isChecked()};
-        if (!rec.Image.isNull()) {
-            const QSize s = LogicalSize(rec.Image);
+        if (!rec.image.isNull()) {
+            const QSize s = LogicalSize(rec.image);
             rec.imageRect = ImageRect(s.width(), s.height());
         }
 
         const Rect r = PanelRect(i % picturesPerPage_, columns, f, lines);
-        rec.Panel = new ThumbPanel(rec, pageWidget);
-        rec.Panel->setObjectName(QStringLiteral("MyPanel%1").arg(i));
-        rec.Panel->setGeometry(r.left, r.top, r.width, r.height);
-        rec.Panel->SetColor(Bgr(rec.Selected ? a.selectedColor : a.panelColor));
-        rec.Panel->onClick = [this](PanelRecord& p) { PanelClicked(p); };
-        rec.Panel->onDoubleClick = [this](PanelRecord& p) { PanelDoubleClicked(p); };
-        rec.Panel->onContextMenu = [this](PanelRecord& p, const QPoint& at) {
+        rec.panel = new ThumbPanel(rec, pageWidget);
+        rec.panel->setObjectName(QStringLiteral("MyPanel%1").arg(i));
+        rec.panel->setGeometry(r.left, r.top, r.width, r.height);
+        rec.panel->SetColor(Bgr(rec.selected ? a.selectedColor : a.panelColor));
+        rec.panel->onClick = [this](PanelRecord& p) { PanelClicked(p); };
+        rec.panel->onDoubleClick = [this](PanelRecord& p) { PanelDoubleClicked(p); };
+        rec.panel->onContextMenu = [this](PanelRecord& p, const QPoint& at) {
             emit panelMenuRequested(Target(p), at);
         };
     } catch (const std::bad_alloc&) {
-        delete rec.Panel;
+        delete rec.panel;
         dialogs_.ShowCheckMessage(
             QStringLiteral("リソースが不足しています。表示画像数を減らしてください。"));
         return false;
     }
     pagePanels_.push_back(std::move(owned));
-    rec.Panel->show();
+    rec.panel->show();
     if (panelBuilt_) panelBuilt_(i);
     return true;
 }
@@ -552,7 +554,7 @@ void ThumbnailPage::ArrangePanels() {
     panelScroll->verticalScrollBar()->setValue(0);
     QRect extent;
     for (std::size_t k = 0; k < pagePanels_.size(); ++k) {
-        ThumbPanel* panel = pagePanels_[k]->Panel;
+        ThumbPanel* panel = pagePanels_[k]->panel;
         const int row = static_cast<int>(k) / columns;
         const int col = static_cast<int>(k) % columns;
         panel->move(kPanelPitch * col + 4, (panel->height() + 4) * row + 2);
@@ -563,7 +565,7 @@ void ThumbnailPage::ArrangePanels() {
 
 void ThumbnailPage::PanelDoubleClicked(PanelRecord& rec) {
     const std::string path =
-        JoinPath(model_.Places().CurrentDir(), rec.FileNameLabel.text.toStdString());
+        JoinPath(model_.Places().CurrentDir(), rec.fileNameLabel.text.toStdString());
     if (const FileResult r = OpenDocument(QString::fromStdString(path)); !r)
         dialogs_.ShowCheckMessage(QString::fromStdString(r.error));
 }
@@ -585,17 +587,17 @@ void ThumbnailPage::SetCurrentPanel(int k) {
     if (k >= 0) k = std::clamp(k, 0, static_cast<int>(pagePanels_.size()) - 1);
     for (std::size_t i = 0; i < pagePanels_.size(); ++i) {
         PanelRecord& rec = *pagePanels_[i];
-        if (rec.Current == (static_cast<int>(i) == k)) continue;
-        rec.Current = static_cast<int>(i) == k;
-        rec.Panel->update();
+        if (rec.current == (static_cast<int>(i) == k)) continue;
+        rec.current = static_cast<int>(i) == k;
+        rec.panel->update();
     }
-    if (k >= 0) panelScroll->ensureWidgetVisible(pagePanels_[static_cast<std::size_t>(k)]->Panel);
+    if (k >= 0) panelScroll->ensureWidgetVisible(pagePanels_[static_cast<std::size_t>(k)]->panel);
 }
 
 bool ThumbnailPage::ThumbnailKey(int key) {
     int current = 0;
     for (std::size_t i = 0; i < pagePanels_.size(); ++i)
-        if (pagePanels_[i]->Current) current = static_cast<int>(i);
+        if (pagePanels_[i]->current) current = static_cast<int>(i);
     const int columns = ColumnsThatFit(panelScroll->width());
     switch (key) {
     case Qt::Key_Left:
