@@ -4,11 +4,12 @@ namespace kamelune {
 
 FolderRead::FolderRead(Request request, std::function<void(int)> progress,
                        std::function<void()> done, std::function<void()> firstRows) {
-    thread_ = std::thread([this, request = std::move(request), progress = std::move(progress),
-                           done = std::move(done), firstRows = std::move(firstRows)] {
+    thread_ = std::jthread([this, request = std::move(request), progress = std::move(progress),
+                            done = std::move(done),
+                            firstRows = std::move(firstRows)](std::stop_token stop) {
         int error = 0;
         const std::vector<std::string> files = ListPictures(request.folder, request.masks, &error);
-        const ReadControl control{&stop_, request.delay};
+        const ReadControl control{stop, request.delay};
         if (firstRows && PictureRowCount(static_cast<int>(files.size()),
                                          request.flags.allPictures) > kMaxPictures) {
             // A large folder: its first rows on their own first (read again with the rest).
@@ -20,11 +21,6 @@ FolderRead::FolderRead(Request request, std::function<void(int)> progress,
         result_.counts.folderError = error;
         if (done) done();
     });
-}
-
-FolderRead::~FolderRead() {
-    Stop();
-    if (thread_.joinable()) thread_.join();
 }
 
 } // namespace kamelune

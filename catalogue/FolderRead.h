@@ -4,7 +4,6 @@
 
 #include "catalogue/FolderScan.h"
 
-#include <atomic>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -28,11 +27,11 @@ public:
                std::function<void()> firstRows = {});
     FolderRead(const FolderRead&) = delete;
     FolderRead& operator=(const FolderRead&) = delete;
-    // Stops the read and waits for the file being read.
-    ~FolderRead();
+    // Stops the read and waits for the file being read (the thread's own end).
+    ~FolderRead() = default;
 
     // The read ends before the next file; done() still follows.
-    void Stop() { stop_.store(true); }
+    void Stop() { thread_.request_stop(); }
     // After done(): the table and counts (counts.stopped when a stop cut it short).
     FolderScan& Result() { return result_; }
     // After firstRows(): the first rows of the table alone.
@@ -41,10 +40,9 @@ public:
     static constexpr int kFirstRows = 64;
 
 private:
-    std::atomic<bool> stop_{false};
     FolderScan first_;
     FolderScan result_;
-    std::thread thread_;
+    std::jthread thread_; // last: it goes first, stopped and joined, before what it writes
 };
 
 } // namespace kamelune

@@ -1,6 +1,7 @@
 #include "catalogue/FolderScan.h"
 
 #include <algorithm>
+#include <atomic>
 #include <dirent.h>
 #include <fnmatch.h>
 #include <mutex>
@@ -13,7 +14,7 @@ namespace {
 // The wait of a simulated slow disk, cut short by a stop: a read asked to stop never waits it out.
 void SlowDisk(const ReadControl& control) {
     const auto until = std::chrono::steady_clock::now() + control.delay;
-    while (!(control.stop && control.stop->load(std::memory_order_relaxed))) {
+    while (!control.stop.stop_requested()) {
         const auto left = until - std::chrono::steady_clock::now();
         if (left <= std::chrono::steady_clock::duration::zero()) return;
         std::this_thread::sleep_for(
@@ -102,7 +103,7 @@ void ReadFolder(const std::string& folder, const std::vector<std::string>& files
         FileKind kind = FileKind::Unread, quick = FileKind::Unknown;
         int found = 0;
         for (;;) {
-            if (control.stop && control.stop->load(std::memory_order_relaxed)) {
+            if (control.stop.stop_requested()) {
                 stopped = true;
                 break;
             }
@@ -130,12 +131,12 @@ void ReadFolder(const std::string& folder, const std::vector<std::string>& files
     const int threads = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1,
                                    std::clamp(counts.fileCount / 64, 1, 4));
     std::vector<ExifItemTexts> records(static_cast<std::size_t>(threads - 1));
-    std::vector<std::thread> helpers;
-    for (ExifItemTexts& r : records)
-        helpers.emplace_back([&work, &r] { work(r); });
-    work(scan.record);
-    for (std::thread& t : helpers)
-        t.join();
+    {
+        std::vector<std::jthread> helpers; // joined as the block ends
+        for (ExifItemTexts& r : records)
+            helpers.emplace_back([&work, &r] { work(r); });
+        work(scan.record);
+    }
     counts.exifCount = exif;
     counts.stopped = stopped;
     base.EndUpdate();

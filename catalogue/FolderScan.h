@@ -4,10 +4,10 @@
 
 #include "catalogue/ItemColumns.h"
 
-#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -39,7 +39,7 @@ struct FolderCounts {
 // How a read can be stopped between two files, and slowed for tests (a pause before each file,
 // as a slow disk or a network share gives).
 struct ReadControl {
-    const std::atomic<bool>* stop = nullptr;
+    std::stop_token stop; // none: the read runs to its end
     std::chrono::milliseconds delay{0};
 };
 

@@ -12,20 +12,19 @@ ThumbLoader::ThumbLoader(int threads) {
     for (int i = 0; i < std::max(1, threads); ++i)
         workers_.push_back(std::make_unique<Worker>());
     for (auto& w : workers_)
-        w->thread = std::thread([this, me = w.get()] { Work(*me); });
+        w->thread = std::jthread([this, me = w.get()](std::stop_token stop) { Work(*me, stop); });
 }
 
 ThumbLoader::~ThumbLoader() {
     {
         std::lock_guard lock(mutex_);
-        stop_ = true;
         queue_.clear();
         for (auto& w : workers_)
             w->cancel = true;
     }
-    wake_.notify_all();
+    // Each worker stops, woken from its wait; the workers go (and are joined) before the queue.
     for (auto& w : workers_)
-        w->thread.join();
+        w->thread.request_stop();
 }
 
 void ThumbLoader::Submit(int build, std::vector<Job> jobs, Done done) {
@@ -50,14 +49,13 @@ int ThumbLoader::Working() const {
         std::count_if(workers_.begin(), workers_.end(), [](const auto& w) { return w->build; }));
 }
 
-void ThumbLoader::Work(Worker& me) {
+void ThumbLoader::Work(Worker& me, std::stop_token stop) {
     for (;;) {
         Request r;
         {
             std::unique_lock lock(mutex_);
             me.build = 0;
-            wake_.wait(lock, [this] { return stop_ || !queue_.empty(); });
-            if (stop_) return;
+            if (!wake_.wait(lock, stop, [this] { return !queue_.empty(); })) return;
             r = std::move(queue_.front());
             queue_.pop_front();
             me.build = r.build;
@@ -66,7 +64,8 @@ void ThumbLoader::Work(Worker& me) {
         const Job& j = r.job;
         if (j.delay.count() > 0) {
             std::unique_lock lock(mutex_);
-            if (wake_.wait_for(lock, j.delay, [this] { return stop_; })) return;
+            wake_.wait_for(lock, stop, j.delay, [] { return false; });
+            if (stop.stop_requested()) return;
         }
         ThumbnailOutcome outcome =
             ObtainThumbnail(j.cacheFolder, j.folder, j.name, j.fileSizeText, &me.cancel);

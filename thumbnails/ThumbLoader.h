@@ -54,16 +54,15 @@ private:
         Done done;
     };
     struct Worker {
-        std::thread thread;
+        std::jthread thread;
         int build = 0; // of the job being made; 0: none
         std::atomic<bool> cancel{false};
     };
-    void Work(Worker& me);
+    void Work(Worker& me, std::stop_token stop);
 
     mutable std::mutex mutex_;
-    std::condition_variable wake_;
+    std::condition_variable_any wake_;
     std::deque<Request> queue_;
-    bool stop_ = false;
     std::vector<std::unique_ptr<Worker>> workers_;
 };
 
