@@ -5,14 +5,13 @@
 #include "catalogue/ItemCatalogue.h"
 #include "catalogue/ui/FolderModel.h"
 #include "catalogue/ui/PictureCommands.h"
+#include "platform/qt/Background.h"
 #include "platform/qt/DialogService.h"
 #include "platform/qt/Shell.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
-#include <QFutureWatcher>
-#include <QtConcurrent/QtConcurrentRun>
 #include <filesystem>
 #include <unistd.h>
 
@@ -147,17 +146,17 @@ void CacheCommands::DeleteCacheFolders() {
                                QStringLiteral(" を完全に削除しますか？（復活できません！）")))
         return;
     // A large cache takes a while to remove: on a worker, its failure told when it is done.
-    auto* watcher = new QFutureWatcher<std::string>(this);
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
-        watcher->deleteLater();
-        if (const std::string error = watcher->result(); !error.empty())
-            dialogs_.ShowCheckMessage(QStringLiteral("削除できませんでした: ") + Q(error));
-    });
-    watcher->setFuture(QtConcurrent::run([root] {
-        std::error_code ec;
-        std::filesystem::remove_all(root, ec);
-        return ec ? ec.message() : std::string();
-    }));
+    RunInBackground(
+        this,
+        [root] {
+            std::error_code ec;
+            std::filesystem::remove_all(root, ec);
+            return ec ? ec.message() : std::string();
+        },
+        [this](const std::string& error) {
+            if (!error.empty())
+                dialogs_.ShowCheckMessage(QStringLiteral("削除できませんでした: ") + Q(error));
+        });
 }
 
 void PictureFiles::DropPictures(const QStringList& dropped) {
@@ -180,19 +179,17 @@ void PictureFiles::DropPictures(const QStringList& dropped) {
     }
     // The copy goes on on a worker (a picture on a slow share); the folder is read when it is
     // done.
-    auto* watcher = new QFutureWatcher<FileResult>(this);
     ++copying_;
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
-        watcher->deleteLater();
-        --copying_;
-        if (const FileResult r = watcher->result(); !r) {
-            dialogs_.ShowCheckMessage(Q(r.error));
-            return;
-        }
-        emit folderChanged();
-    });
-    watcher->setFuture(QtConcurrent::run(
-        [from = Std(source), destination] { return CopyFileByBlocks(from, destination); }));
+    RunInBackground(
+        this, [from = Std(source), destination] { return CopyFileByBlocks(from, destination); },
+        [this](const FileResult& r) {
+            --copying_;
+            if (!r) {
+                dialogs_.ShowCheckMessage(Q(r.error));
+                return;
+            }
+            emit folderChanged();
+        });
 }
 
 } // namespace kamelune

@@ -1,13 +1,12 @@
 #include "catalogue/ui/SmallPicturePreview.h"
 #include "catalogue/ItemColumns.h"
 #include "platform/Jpeg.h"
+#include "platform/qt/Background.h"
 #include "platform/qt/Widgets.h"
 
-#include <QFutureWatcher>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPalette>
-#include <QtConcurrent/QtConcurrentRun>
 #include <thread>
 
 namespace kamelune {
@@ -46,20 +45,19 @@ void SmallPicturePreview::Show(const std::string& path, int tag, std::chrono::mi
     const int asked = ++asked_;
     *cancel_ = true; // the one asked for before is not wanted any more
     cancel_ = std::make_shared<std::atomic<bool>>(false);
-    auto* watcher = new QFutureWatcher<JpegDecodeResult>(this);
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, asked] {
-        watcher->deleteLater();
-        if (asked != asked_) return;
-        ShowDecoded(watcher->future().takeResult());
-    });
-    watcher->setFuture(QtConcurrent::run([path, cancel = cancel_, delay] {
-        if (delay.count() > 0) std::this_thread::sleep_for(delay);
-        // A large picture is decoded small: the preview box is 96 pixels.
-        JpegDecodeOptions options;
-        options.minLongerSide = 320;
-        options.cancel = cancel.get();
-        return DecodeJpegFile(path, options);
-    }));
+    RunInBackground(
+        this,
+        [path, cancel = cancel_, delay] {
+            if (delay.count() > 0) std::this_thread::sleep_for(delay);
+            // A large picture is decoded small: the preview box is 96 pixels.
+            JpegDecodeOptions options;
+            options.minLongerSide = 320;
+            options.cancel = cancel.get();
+            return DecodeJpegFile(path, options);
+        },
+        [this, asked](JpegDecodeResult decoded) {
+            if (asked == asked_) ShowDecoded(decoded);
+        });
 }
 
 void SmallPicturePreview::ShowDecoded(const JpegDecodeResult& r) {

@@ -1,4 +1,5 @@
 #include "SortDialog.h"
+#include "platform/qt/Background.h"
 #include "platform/qt/GridView.h"
 #include "platform/qt/Widgets.h"
 
@@ -9,12 +10,10 @@
 #include "tools/SortRename.h"
 
 #include <QCheckBox>
-#include <QFutureWatcher>
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace kamelune {
 
@@ -98,17 +97,16 @@ void SortDialog::SortNow() {
     const int asked = ++sorts_;
     const int read = folder_.Reader().ReadNumber();
     sorting_ = true;
-    auto* watcher = new QFutureWatcher<PictureList>(this);
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, asked, read] {
-        watcher->deleteLater();
-        if (asked != sorts_) return; // a newer sort follows
-        sorting_ = false;
-        if (folder_.Reader().Reading() || folder_.Reader().ReadNumber() != read) return;
-        // The main window rebuilds the table and the page in the new order.
-        folder_.SetRowOrder(watcher->future().takeResult());
-    });
-    watcher->setFuture(QtConcurrent::run(
-        [copy = CopySortCells(folder_.Base(), folder_.SortKeys())] { return SortedRows(copy); }));
+    RunInBackground(
+        this,
+        [copy = CopySortCells(folder_.Base(), folder_.SortKeys())] { return SortedRows(copy); },
+        [this, asked, read](PictureList order) {
+            if (asked != sorts_) return; // a newer sort follows
+            sorting_ = false;
+            if (folder_.Reader().Reading() || folder_.Reader().ReadNumber() != read) return;
+            // The main window rebuilds the table and the page in the new order.
+            folder_.SetRowOrder(std::move(order));
+        });
 }
 
 } // namespace kamelune
