@@ -6,6 +6,8 @@
 
 #include <QSignalSpy>
 
+#include <functional>
+#include <optional>
 #include <set>
 
 namespace kamelune::test {
@@ -391,6 +393,44 @@ TEST_F(WindowTest, DroppedFiles) {
     mainWindow->Files().DropPictures({QString::fromStdString(Pictures() + "/c.jpg")});
     EXPECT_EQ(dialogs.Calls().size(), calls);
     EXPECT_EQ(TempDir::Read(Pictures() + "/c.jpg"), c);
+}
+
+// A setter says a real change once, with what changed; the same value set again says nothing.
+TEST(FolderModelSetters, SayARealChangeOnceAndNothingElse) {
+    FolderModel model({"/app", "/app/kamelune.ini"});
+    QSignalSpy changed(&model, &FolderModel::changed);
+    QSignalSpy places(&model.Places(), &FolderPlaces::changed);
+    StringGrid headings = model.Items();
+    headings.SetCell(2, kItemModel, "機種名");
+    FolderOptions exifOnly;
+    exifOnly.exifOnly = true;
+    using Aspect = FolderModel::Aspect;
+    const struct {
+        const char* what;
+        std::function<void()> set;
+        QSignalSpy& spy;
+        std::optional<Aspect> aspect;
+    } cases[] = {
+        {"sort keys", [&] { model.SetSortKeys({kItemModel}); }, changed, Aspect::SortKeys},
+        {"options", [&] { model.SetOptions(exifOnly); }, changed, Aspect::Options},
+        {"choice", [&] { model.SetChosenItems({kItemFlash}); }, changed, Aspect::ChosenItems},
+        {"catalogue", [&] { model.SetItemCatalogue(headings, {kItemFlash}); }, changed,
+         Aspect::ItemCatalogue},
+        {"folder", [&] { model.Places().SetCurrentDir("/p"); }, places, std::nullopt},
+        {"cache", [&] { model.Places().SetThumbDir("/t"); }, places, std::nullopt},
+        {"masks", [&] { model.Places().SetFileMask("*.jpg"); }, places, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const auto before = c.spy.count();
+        c.set();
+        ASSERT_EQ(c.spy.count(), before + 1) << c.what;
+        if (c.aspect) {
+            EXPECT_EQ(c.spy.last().at(0).value<Aspect>(), *c.aspect) << c.what;
+        }
+        c.set();
+        EXPECT_EQ(c.spy.count(), before + 1) << c.what << " set again";
+    }
+    EXPECT_EQ(model.Items().Cell(2, kItemModel), "機種名");
 }
 
 } // namespace kamelune::test
