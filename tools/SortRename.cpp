@@ -77,7 +77,7 @@ std::string JoinParts(const std::string& a, const std::string& b) {
     return a.empty() ? b : a;
 }
 
-static std::string Number4(int i) {
+static std::string FourDigitNumber(int i) {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%4.4d", i);
     return buffer;
@@ -92,7 +92,7 @@ static std::string WithoutExtension(const std::string& name) {
 std::string MakeNewFilename(const RenamePattern& p, int i, int row, const StringGrid& base,
                             const StringGrid& itemGrid) {
     std::string name = TrimText(p.prefix);
-    if (p.prefixNumber) name = JoinParts(name, Number4(i));
+    if (p.prefixNumber) name = JoinParts(name, FourDigitNumber(i));
     for (const auto& [item, heading] :
          {std::pair{p.item1, p.heading1}, std::pair{p.item2, p.heading2}}) {
         if (item <= 0) continue;
@@ -101,7 +101,7 @@ std::string MakeNewFilename(const RenamePattern& p, int i, int row, const String
         name = JoinParts(name, heading ? JoinParts(itemGrid.Cell(2, item), value) : value);
     }
     std::string suffix = TrimText(p.suffix);
-    if (p.suffixNumber) suffix = JoinParts(suffix, Number4(i));
+    if (p.suffixNumber) suffix = JoinParts(suffix, FourDigitNumber(i));
     name = JoinParts(name, suffix);
     name = WithoutExtension(name) + p.ext;
     std::replace(name.begin(), name.end(), ' ', '_');
