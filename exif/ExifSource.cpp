@@ -35,38 +35,46 @@ void ExifSource::Close() {
     memory_ = nullptr;
     size_ = 0;
     slots_.fill(Slot{});
-    headLoaded_ = false;
-    headLength_ = 0;
+    uses_ = 0;
+    asked_ = loaded_ = 0;
+    lastSlot_ = 0;
 }
 
-// Reads up to n bytes at pos into out; got says how many (fewer at the end of the file).
-bool ExifSource::PRead(std::uint64_t pos, std::uint8_t* out, std::size_t n, std::size_t& got) {
-    got = 0;
-    while (got < n) {
-        const ssize_t r = ::pread(fd_, out + got, n - got, static_cast<off_t>(pos + got));
+ExifSource::Slot* ExifSource::PageSlot(std::uint64_t page) {
+    if (slots_[lastSlot_].page == page) {
+        slots_[lastSlot_].lastUse = ++uses_;
+        return &slots_[lastSlot_];
+    }
+    std::size_t victim = 0;
+    for (std::size_t k = 0; k < kSlots; ++k) {
+        if (slots_[k].page == page) {
+            lastSlot_ = k;
+            slots_[k].lastUse = ++uses_;
+            return &slots_[k];
+        }
+        if (slots_[k].lastUse < slots_[victim].lastUse) victim = k;
+    }
+    Slot& slot = slots_[victim];
+    slot.page = UINT64_MAX;
+    std::uint8_t* buffer = Bytes(slot);
+    // The page's bytes that the file has (by its size when opened); fewer when it has shrunk.
+    const std::uint64_t start = page * kPageSize;
+    const std::size_t want =
+        static_cast<std::size_t>(std::min<std::uint64_t>(kPageSize, size_ - start));
+    std::size_t got = 0;
+    while (got < want) {
+        const ssize_t r = ::pread(fd_, buffer + got, want - got, static_cast<off_t>(start + got));
         if (r < 0 && errno == EINTR) continue;
-        if (r < 0) return false;
+        if (r < 0) return nullptr;
         if (r == 0) break;
         got += static_cast<std::size_t>(r);
     }
-    return true;
-}
-
-bool ExifSource::LoadPage(std::uint64_t page, Slot& slot, std::uint8_t* buffer) {
-    slot.page = UINT64_MAX;
-    std::size_t got = 0;
-    if (!PRead(page * kPageSize, buffer, kPageSize, got)) return false;
+    loaded_ += got;
     slot.page = page;
     slot.length = got;
-    return true;
-}
-
-bool ExifSource::LoadHead() {
-    if (!head_) head_.reset(new std::uint8_t[kHeadSize]);
-    const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(size_, kHeadSize));
-    if (!PRead(0, head_.get(), want, headLength_)) return false;
-    headLoaded_ = true;
-    return true;
+    slot.lastUse = ++uses_;
+    lastSlot_ = victim;
+    return &slot;
 }
 
 bool ExifSource::ReadAt(std::uint64_t pos, std::uint8_t* out, std::size_t n) {
@@ -79,43 +87,38 @@ bool ExifSource::ReadAt(std::uint64_t pos, std::uint8_t* out, std::size_t n) {
         return true;
     }
     if (fd_ < 0) return true;
-    if (!headLoaded_ && !LoadHead()) {
-        std::memset(out, 0, n);
-        return false;
-    }
     std::size_t done = 0;
-    if (pos < kHeadSize) {
-        // A file that became shorter than it was: the rest stays zero.
-        if (pos >= headLength_) return true;
-        done = std::min<std::size_t>(avail, headLength_ - static_cast<std::size_t>(pos));
-        std::memcpy(out, head_.get() + pos, done);
-        if (done == avail || headLength_ < kHeadSize) return true;
-    }
-    if (!pages_) pages_.reset(new std::uint8_t[kSlots * kPageSize]);
     while (done < avail) {
         const std::uint64_t at = pos + done;
-        const std::uint64_t page = at / kPageSize;
-        const std::size_t index = static_cast<std::size_t>(page % kSlots);
-        Slot& slot = slots_[index];
-        std::uint8_t* buffer = pages_.get() + index * kPageSize;
-        if (slot.page != page && !LoadPage(page, slot, buffer)) {
+        const Slot* slot = PageSlot(at / kPageSize);
+        if (!slot) {
             std::memset(out, 0, n);
             return false;
         }
         const std::size_t inPage = static_cast<std::size_t>(at % kPageSize);
-        if (inPage >= slot.length) break;
-        const std::size_t take = std::min(avail - done, slot.length - inPage);
-        std::memcpy(out + done, buffer + inPage, take);
+        // A file that became shorter than it was: the rest stays zero.
+        if (inPage >= slot->length) break;
+        const std::size_t take = std::min(avail - done, slot->length - inPage);
+        std::memcpy(out + done, Bytes(*slot) + inPage, take);
         done += take;
     }
     return true;
 }
 
 bool ExifSource::ReadUncached(std::uint64_t pos, std::uint8_t* out, std::size_t n) {
-    if (memory_ || fd_ < 0 || headLoaded_) return ReadAt(pos, out, n);
+    if (memory_ || fd_ < 0 || uses_ != 0) return ReadAt(pos, out, n);
+    asked_ += n;
     std::memset(out, 0, n);
     std::size_t got = 0;
-    return PRead(pos, out, n, got);
+    while (got < n) {
+        const ssize_t r = ::pread(fd_, out + got, n - got, static_cast<off_t>(pos + got));
+        if (r < 0 && errno == EINTR) continue;
+        if (r < 0) return false;
+        if (r == 0) break;
+        got += static_cast<std::size_t>(r);
+    }
+    loaded_ += got;
+    return true;
 }
 
 } // namespace kamelune

@@ -160,23 +160,40 @@ TEST(ExifWalk, LargestDirectoriesAreReadWithBoundedWork) {
     EXPECT_LE(r.bytesRead, 2 * once + 300 * 1024 + 65536);
 }
 
-// Bytes past the first 64 KB come through a page cache whose slots pages 64 KB apart share:
-// each read gives its own bytes, in any order.
-TEST(ExifSource, PagesThatShareACacheSlotReadTheirOwnBytes) {
+// A file comes in pages read when first asked for, and a small cache that keeps the most recently
+// used of them: each read gives its own bytes, in any order, also after its page was evicted, and
+// only the pages asked for are read from the file.
+TEST(ExifSource, ReadsThePagesAskedForAndNothingElse) {
     TempDir dir;
     std::string bytes(300000, '\0');
     for (std::size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = static_cast<char>((i * 131 + i / 251) & 0xFF);
     TempDir::Write(dir / "big.jpg", bytes);
+    constexpr std::uint64_t page = ExifSource::kPageSize;
     ExifSource source;
     ASSERT_TRUE(source.OpenFile(dir / "big.jpg"));
     const std::string padded = bytes + std::string(8, '\0'); // past the end: zero
-    for (const std::uint64_t at :
-         {70000u, 70000u + 65536, 70000u, 70000u + 2 * 65536, 65530u, 299998u, 70000u + 65536}) {
+    const auto expectBytesAt = [&](std::uint64_t at) {
         char got[8];
         ASSERT_TRUE(source.ReadAt(at, reinterpret_cast<std::uint8_t*>(got), sizeof got));
         EXPECT_EQ(std::string(got, sizeof got), padded.substr(at, sizeof got)) << "at " << at;
-    }
+    };
+    expectBytesAt(100);
+    expectBytesAt(2000);
+    EXPECT_EQ(source.BytesLoaded(), page) << "two reads in the first page: one page read";
+    expectBytesAt(page - 4); // across two pages
+    EXPECT_EQ(source.BytesLoaded(), 2 * page);
+    // More pages than the cache holds, then the first ones again.
+    for (std::uint64_t k = 0; k < 2 * ExifSource::kSlots; ++k)
+        expectBytesAt(70000 + k * 2 * page);
+    for (const std::uint64_t at : {100u, 70000u, 299998u, 299999u, 300000u})
+        expectBytesAt(at);
+    // A file of less than a page reads only what it has.
+    TempDir::Write(dir / "small.jpg", bytes.substr(0, 1000));
+    ASSERT_TRUE(source.OpenFile(dir / "small.jpg"));
+    char got[4];
+    ASSERT_TRUE(source.ReadAt(990, reinterpret_cast<std::uint8_t*>(got), 4));
+    EXPECT_EQ(source.BytesLoaded(), 1000u);
 }
 
 // File-level behaviour (kinds from the first bytes are cases in tests/data/texts.tsv): an EXIF
