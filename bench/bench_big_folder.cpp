@@ -23,17 +23,9 @@ namespace {
 
 constexpr int kPictures = 50000;
 
-// The heap a table's cells take, in MB: the rows' string objects and the texts too long to be
-// kept inside them (allocator overhead not counted).
+// The heap a table's cells take, in MB (allocator overhead not counted).
 double GridMb(const StringGrid& grid) {
-    double bytes = 0;
-    for (int r = 0; r < grid.RowCount(); ++r) {
-        const auto& row = grid.Row(r);
-        bytes += sizeof row + row.capacity() * sizeof(std::string);
-        for (const std::string& cell : row)
-            if (cell.capacity() > 15) bytes += static_cast<double>(cell.capacity()) + 1;
-    }
-    return bytes / (1024 * 1024);
+    return static_cast<double>(grid.CellBytes()) / (1024 * 1024);
 }
 
 double Milliseconds(const QElapsedTimer& t) {

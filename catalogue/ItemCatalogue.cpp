@@ -180,7 +180,7 @@ void ChooseDefaultItems(StringGrid& grid) {
 void GridToItemList(const StringGrid& grid, ItemList& list) {
     std::vector<std::pair<int, int>> work; // order number, item
     for (int r = 1; r < grid.RowCount(); ++r) {
-        const std::string& order = grid.Cell(1, r);
+        const std::string_view order = grid.Cell(1, r);
         if (!order.empty()) work.emplace_back(ItemNumber(order), r);
     }
     std::sort(work.begin(), work.end());

@@ -1,6 +1,7 @@
 #include "catalogue/ItemColumns.h"
 #include "platform/Cp932.h"
 
+#include <array>
 #include <charconv>
 #include <cstdio>
 
@@ -30,13 +31,13 @@ std::string FirstChars(const std::string& utf8, std::size_t n) {
     return utf8.substr(0, pos);
 }
 
-std::string TrimText(const std::string& s) {
+std::string TrimText(std::string_view s) {
     std::size_t a = 0, b = s.size();
     while (a < b && static_cast<unsigned char>(s[a]) <= ' ')
         ++a;
     while (b > a && static_cast<unsigned char>(s[b - 1]) <= ' ')
         --b;
-    return s.substr(a, b - a);
+    return std::string(s.substr(a, b - a));
 }
 
 void SetTitleRow(StringGrid& grid, int rows, int items) {
@@ -60,20 +61,19 @@ void SetTitleRow(StringGrid& grid, int rows, int items) {
 void WriteParaToGrid(StringGrid& base, int row, const std::string& name, FileKind kind,
                      const ExifItemTexts& items, ReadFlags limits) {
     base.SetColCount(limits.items + 2);
-    base.SetCell(0, row, Format5d(row));
-    base.SetCell(1, row, "");
-    base.SetCell(kNameCol, row, name);
-    base.SetCell(kTypeCol, row, KindText(kind));
-    for (int k = kItemWidth; k <= kItemFileSize; ++k)
-        base.SetCell(ItemCol(k), row, items[k]);
-    for (int k = kItemImageDescription; k <= limits.items; ++k) {
-        if (k >= kItemType && k <= kItemFileSize) continue;
-        if ((k == kItemMakerNote && limits.makerNote) ||
-            (k == kItemUserComment && limits.userComment))
-            base.SetCell(ItemCol(k), row, FirstChars(items[k], 5));
-        else
-            base.SetCell(ItemCol(k), row, items[k]);
-    }
+    // The row in one write: threads that read a folder each write whole rows of their own.
+    const std::string number = Format5d(row);
+    const std::string makerNote = FirstChars(items[kItemMakerNote], 5);
+    const std::string userComment = FirstChars(items[kItemUserComment], 5);
+    std::array<std::string_view, kAllItemCount + 2> cells{};
+    cells[0] = number;
+    cells[kNameCol] = name;
+    cells[kTypeCol] = KindText(kind);
+    for (int k = kItemImageDescription; k <= limits.items; ++k)
+        if (k != kItemType) cells[static_cast<std::size_t>(ItemCol(k))] = items[k];
+    if (limits.makerNote) cells[ItemCol(kItemMakerNote)] = makerNote;
+    if (limits.userComment) cells[ItemCol(kItemUserComment)] = userComment;
+    base.SetRow(row, std::span(cells.data(), static_cast<std::size_t>(limits.items) + 2));
 }
 
 void ClearGrid(StringGrid& grid) {
@@ -89,8 +89,8 @@ void ClearGridKeepingSelection(StringGrid& grid) {
 }
 
 std::string MapUrl(const StringGrid& base, int pictNo) {
-    const std::string& lat = base.Cell(ItemCol(kItemGpsLatitude), pictNo);
-    const std::string& lon = base.Cell(ItemCol(kItemGpsLongitude), pictNo);
+    const std::string lat(base.Cell(ItemCol(kItemGpsLatitude), pictNo));
+    const std::string lon(base.Cell(ItemCol(kItemGpsLongitude), pictNo));
     if (!InDegreeRange(lat, 90) || !InDegreeRange(lon, 180)) return {};
     return "https://www.openstreetmap.org/?mlat=" + lat + "&mlon=" + lon + "#map=16/" + lat + "/" +
            lon;

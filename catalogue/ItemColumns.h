@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace kamelune {
 
@@ -42,7 +43,7 @@ struct ReadFlags {
 // The first n characters (not bytes) of a UTF-8 text.
 std::string FirstChars(const std::string& utf8, std::size_t n);
 // Blanks and control characters off both ends (as the cell texts are trimmed for display).
-std::string TrimText(const std::string& s);
+std::string TrimText(std::string_view s);
 
 // items: the items that get columns (column k + 1 for item k).
 void SetTitleRow(StringGrid& grid, int rows, int items = kItemCount);

@@ -9,7 +9,7 @@ std::vector<std::string> MakeTabLines(TabLayout layout, const std::string& folde
                                       const std::vector<std::string>& headings,
                                       const StringGrid& base) {
     auto value = [&](std::size_t i, std::size_t m) {
-        return base.Cell(itemList[m] + 1, selectList[i]);
+        return std::string(base.Cell(itemList[m] + 1, selectList[i]));
     };
     auto heading = [&](std::size_t m) { return m < headings.size() ? headings[m] : std::string(); };
     std::vector<std::string> lines{folder};

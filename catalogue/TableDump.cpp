@@ -14,7 +14,7 @@ void AppendHex(std::string& out, unsigned char b) {
 
 // Length of the well-formed UTF-8 sequence at text[i] (no overlong forms, surrogates or code
 // points past U+10FFFF), 0 when there is none.
-std::size_t Utf8Length(const std::string& text, std::size_t i) {
+std::size_t Utf8Length(std::string_view text, std::size_t i) {
     const auto at = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
     const unsigned char b = at(0);
     std::size_t n = 0;
@@ -39,7 +39,7 @@ bool Plain(unsigned char b) {
     return b >= 0x20 && b < 0x7F && b != '\\';
 }
 
-void AppendEscaped(std::string& out, const std::string& text) {
+void AppendEscaped(std::string& out, std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         // Runs of plain characters, most of a table, go in at once.
         std::size_t run = i;

@@ -3,6 +3,7 @@
 #include "MakerNotes.h"
 #include "platform/Cp932.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -260,9 +261,18 @@ constexpr TagRule kTagRules[] = {
 
 // The rule of a tag of IFD0 or the EXIF directory.
 const TagRule* RuleOf(std::uint16_t tag) {
-    for (const TagRule& r : kTagRules)
-        if (r.tag == tag && (r.dir == Dir::Ifd0 || r.dir == Dir::Exif)) return &r;
-    return nullptr;
+    // By tag number, the position + 1 of its first rule (0: none): every directory entry of
+    // every file looks here.
+    static_assert(std::size(kTagRules) < 256);
+    static const auto kFirstRule = [] {
+        std::array<std::uint8_t, 65536> first{};
+        for (std::size_t k = std::size(kTagRules); k-- > 0;)
+            if (kTagRules[k].dir == Dir::Ifd0 || kTagRules[k].dir == Dir::Exif)
+                first[kTagRules[k].tag] = static_cast<std::uint8_t>(k + 1);
+        return first;
+    }();
+    const std::uint8_t k = kFirstRule[tag];
+    return k ? &kTagRules[k - 1] : nullptr;
 }
 
 const TagRule* NoteRuleOf(Dir note, std::uint16_t tag) {

@@ -1,25 +1,62 @@
 #include "StringGrid.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace kamelune {
 namespace {
-const std::string kEmpty;
-const std::vector<std::string> kEmptyRow;
+constexpr std::size_t kEndBytes = sizeof(std::uint32_t);
 } // namespace
 
 StringGrid::StringGrid(int cols, int rows) : cols_(std::max(cols, 0)) {
-    rows_.assign(std::max(rows, 0), std::vector<std::string>(cols_));
+    rows_.resize(static_cast<std::size_t>(std::max(rows, 0)));
     colWidths_.assign(cols_, defaultColWidth_);
+}
+
+std::uint32_t StringGrid::CellEnd(const Row& row, int col) {
+    std::uint32_t end = 0;
+    std::memcpy(&end, row.data() + static_cast<std::size_t>(col) * kEndBytes, kEndBytes);
+    return end;
+}
+
+StringGrid::Row StringGrid::PackRow(std::span<const std::string_view> cells) const {
+    const std::size_t n = std::min(cells.size(), static_cast<std::size_t>(cols_));
+    std::size_t text = 0;
+    for (std::size_t c = 0; c < n; ++c)
+        text += cells[c].size();
+    if (text == 0) return {};
+    const std::size_t head = static_cast<std::size_t>(cols_) * kEndBytes;
+    Row row(head + text, '\0');
+    char* out = row.data() + head;
+    std::uint32_t end = 0;
+    for (std::size_t c = 0; c < static_cast<std::size_t>(cols_); ++c) {
+        if (c < n && !cells[c].empty()) {
+            std::memcpy(out, cells[c].data(), cells[c].size());
+            out += cells[c].size();
+            end += static_cast<std::uint32_t>(cells[c].size());
+        }
+        std::memcpy(row.data() + c * kEndBytes, &end, kEndBytes);
+    }
+    return row;
 }
 
 void StringGrid::SetColCount(int cols) {
     cols = std::max(cols, 0);
     if (cols == cols_) return;
-    for (auto& row : rows_)
-        row.resize(cols);
-    colWidths_.resize(cols, defaultColWidth_);
+    const int before = cols_;
+    std::vector<std::string_view> cells;
+    for (auto& row : rows_) {
+        if (row.empty()) continue;
+        const Row old = std::move(row);
+        cells.clear();
+        cols_ = before;
+        for (int c = 0; c < std::min(cols, before); ++c)
+            cells.push_back(CellIn(old, c));
+        cols_ = cols;
+        row = PackRow(cells);
+    }
     cols_ = cols;
+    colWidths_.resize(cols, defaultColWidth_);
     fixedCols_ = std::min(fixedCols_, cols_);
     Reshaped();
 }
@@ -27,36 +64,77 @@ void StringGrid::SetColCount(int cols) {
 void StringGrid::SetRowCount(int rows) {
     rows = std::max(rows, 0);
     if (rows == RowCount()) return;
-    rows_.resize(rows, std::vector<std::string>(cols_));
+    rows_.resize(static_cast<std::size_t>(rows));
     fixedRows_ = std::min(fixedRows_, rows);
     Reshaped();
 }
 
-const std::string& StringGrid::Cell(int col, int row) const {
-    if (col < 0 || row < 0 || col >= cols_ || row >= RowCount()) return kEmpty;
-    return rows_[row][col];
+std::string_view StringGrid::CellIn(const Row& row, int col) const {
+    if (row.empty()) return {};
+    const std::uint32_t start = col ? CellEnd(row, col - 1) : 0, end = CellEnd(row, col);
+    return {row.data() + static_cast<std::size_t>(cols_) * kEndBytes + start, end - start};
 }
 
-const std::vector<std::string>& StringGrid::Row(int row) const {
-    if (row < 0 || row >= RowCount()) return kEmptyRow;
-    return rows_[row];
+std::string_view StringGrid::Cell(int col, int row) const {
+    if (col < 0 || row < 0 || col >= cols_ || row >= RowCount()) return {};
+    return CellIn(rows_[static_cast<std::size_t>(row)], col);
 }
 
-void StringGrid::SetCell(int col, int row, std::string text) {
-    if (col < 0 || row < 0 || col >= cols_ || row >= RowCount()) return;
-    rows_[row][col] = std::move(text);
+std::vector<std::string> StringGrid::RowTexts(int row) const {
+    std::vector<std::string> texts;
+    if (row < 0 || row >= RowCount()) return texts;
+    for (int c = 0; c < cols_; ++c)
+        texts.emplace_back(Cell(c, row));
+    return texts;
+}
+
+std::size_t StringGrid::CellBytes() const {
+    std::size_t bytes = rows_.capacity() * sizeof(Row);
+    for (const Row& row : rows_)
+        if (row.capacity() > Row().capacity()) bytes += row.capacity() + 1;
+    return bytes;
+}
+
+void StringGrid::CellsWritten(int col, int row) {
     // Written once per update: threads that fill distinct rows of a grid being updated (a folder
     // read) only read the flag.
     if (updating_) {
         if (!cellsChangedWhileUpdating_) cellsChangedWhileUpdating_ = true;
-    } else if (listener_)
-        listener_->GridCellChanged(*this, col, row);
+    } else if (listener_) {
+        if (col < 0)
+            listener_->GridCellsChanged(*this);
+        else
+            listener_->GridCellChanged(*this, col, row);
+    }
+}
+
+void StringGrid::SetCell(int col, int row, std::string_view text) {
+    if (col < 0 || row < 0 || col >= cols_ || row >= RowCount()) return;
+    Row& r = rows_[static_cast<std::size_t>(row)];
+    const std::size_t head = static_cast<std::size_t>(cols_) * kEndBytes;
+    if (r.empty() && !text.empty()) r.assign(head, '\0');
+    if (!r.empty()) {
+        const std::uint32_t start = col ? CellEnd(r, col - 1) : 0, end = CellEnd(r, col);
+        // text may lie in this very row: replace copes with that.
+        r.replace(head + start, end - start, text);
+        const std::uint32_t grown = static_cast<std::uint32_t>(text.size()) - (end - start);
+        for (int c = col; c < cols_; ++c) {
+            const std::uint32_t moved = CellEnd(r, c) + grown; // wraps back when it shrank
+            std::memcpy(r.data() + static_cast<std::size_t>(c) * kEndBytes, &moved, kEndBytes);
+        }
+        if (CellEnd(r, cols_ - 1) == 0) Row().swap(r);
+    }
+    CellsWritten(col, row);
+}
+
+void StringGrid::SetRow(int row, std::span<const std::string_view> cells) {
+    if (row < 0 || row >= RowCount()) return;
+    rows_[static_cast<std::size_t>(row)] = PackRow(cells);
+    CellsWritten(-1, row);
 }
 
 void StringGrid::ClearCells() {
-    for (auto& row : rows_)
-        for (auto& cell : row)
-            cell.clear();
+    rows_.assign(rows_.size(), Row());
     Reshaped();
 }
 

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kamelune {
@@ -41,11 +43,16 @@ public:
     void SetColCount(int cols);
     void SetRowCount(int rows);
 
-    // Out-of-range reads give "", out-of-range writes are ignored.
-    const std::string& Cell(int col, int row) const;
-    void SetCell(int col, int row, std::string text);
+    // Out-of-range reads give "", out-of-range writes are ignored. A cell's text stays valid
+    // until its row changes.
+    std::string_view Cell(int col, int row) const;
+    void SetCell(int col, int row, std::string_view text);
+    // A whole row at once (a folder read's): cells[c] for column c, empty past the span.
+    void SetRow(int row, std::span<const std::string_view> cells);
     void ClearCells();
-    const std::vector<std::string>& Row(int row) const;
+    std::vector<std::string> RowTexts(int row) const;
+    // The heap the cells take, in bytes (allocator overhead not counted).
+    std::size_t CellBytes() const;
 
     int FixedCols() const { return fixedCols_; }
     int FixedRows() const { return fixedRows_; }
@@ -81,8 +88,17 @@ public:
 private:
     void Reshaped();
 
+    // A row is one string: the end offsets of its cells (cols_ × 4 bytes) and then their texts
+    // back to back. A row of empty cells is an empty string: no allocation at all.
+    using Row = std::string;
+    static std::uint32_t CellEnd(const Row& row, int col);
+    std::string_view CellIn(const Row& row, int col) const;
+    Row PackRow(std::span<const std::string_view> cells) const;
+    // Tells the listener, or notes for EndUpdate; col < 0: the whole row.
+    void CellsWritten(int col, int row);
+
     int cols_;
-    std::vector<std::vector<std::string>> rows_;
+    std::vector<Row> rows_;
     int fixedCols_ = 1;
     int fixedRows_ = 1;
     std::vector<int> colWidths_;

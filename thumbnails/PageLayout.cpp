@@ -69,7 +69,7 @@ std::string LabelCaption(int k, const ItemList& items, const StringGrid& itemGri
                          const StringGrid& base, int pictNo) {
     if (k < 0 || k >= static_cast<int>(items.size())) return {};
     const int item = items[k];
-    const std::string& heading = itemGrid.Cell(2, item);
+    const std::string heading(itemGrid.Cell(2, item));
     return heading + (heading.empty() ? "" : ": ") + TrimText(base.Cell(item + 1, pictNo));
 }
 

@@ -31,7 +31,7 @@ std::uint32_t ColorOf(const std::string& line) {
 std::vector<std::string> EmphasisCandidates(const ItemList& items, const StringGrid& grid) {
     std::vector<std::string> names;
     for (const int item : items)
-        names.push_back(grid.Cell(0, item));
+        names.emplace_back(grid.Cell(0, item));
     return names;
 }
 
@@ -67,9 +67,9 @@ std::vector<std::string> BuiltInPkmLines() {
 std::vector<std::string> MakePkmLines(const StringGrid& grid, const DisplayAttributes& a) {
     std::vector<std::string> lines;
     for (int r = 1; r <= 75; ++r)
-        lines.push_back(grid.Cell(1, r));
+        lines.emplace_back(grid.Cell(1, r));
     for (int r = 1; r <= 75; ++r)
-        lines.push_back(grid.Cell(2, r));
+        lines.emplace_back(grid.Cell(2, r));
     lines.push_back(std::to_string(a.emphasisChecked.size()));
     for (bool checked : a.emphasisChecked)
         lines.push_back(checked ? "1" : "0");
@@ -82,9 +82,9 @@ std::vector<std::string> MakePkmLines(const StringGrid& grid, const DisplayAttri
     // rest, so that a file without them is as it always was.
     if (grid.RowCount() > kItemRows) {
         for (int r = kItemCount + 1; r <= kAllItemCount; ++r)
-            lines.push_back(grid.Cell(1, r));
+            lines.emplace_back(grid.Cell(1, r));
         for (int r = kItemCount + 1; r <= kAllItemCount; ++r)
-            lines.push_back(grid.Cell(2, r));
+            lines.emplace_back(grid.Cell(2, r));
     }
     return lines;
 }

@@ -31,7 +31,7 @@ SortCells CopySortCells(const StringGrid& base, const ItemList& keys) {
     copy.cells.reserve(static_cast<std::size_t>(copy.rows) * keys.size());
     for (int r = 1; r < base.RowCount(); ++r)
         for (const int item : keys)
-            copy.cells.push_back(base.Cell(item + 1, r));
+            copy.cells.emplace_back(base.Cell(item + 1, r));
     return copy;
 }
 
@@ -98,7 +98,8 @@ std::string MakeNewFilename(const RenamePattern& p, int i, int row, const String
         if (item <= 0) continue;
         std::string value = TrimText(base.Cell(item + 1, row));
         if (item == 1) value = WithoutExtension(value);
-        name = JoinParts(name, heading ? JoinParts(itemGrid.Cell(2, item), value) : value);
+        name = JoinParts(name,
+                         heading ? JoinParts(std::string(itemGrid.Cell(2, item)), value) : value);
     }
     std::string suffix = TrimText(p.suffix);
     if (p.suffixNumber) suffix = JoinParts(suffix, FourDigitNumber(i));

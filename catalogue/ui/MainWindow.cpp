@@ -348,7 +348,7 @@ void MainWindow::SetCounter(const QString& text) {
 void MainWindow::DisplaySmallImage(int row) {
     if (row < 1 || row > model_.View().RowCount() - 1) return;
     const int n = ItemNumber(model_.View().Cell(0, row));
-    const std::string& name = model_.Base().Cell(kNameCol, n);
+    const std::string name(model_.Base().Cell(kNameCol, n));
     if (name.empty()) return;
     smallPicturePanel->Show(JoinPath(model_.Places().CurrentDir(), name), n,
                             model_.Reader().Delay());

@@ -141,7 +141,7 @@ void PictureCommands::WriteTabFile(bool wide) {
     if (!path) return;
     std::vector<std::string> headings;
     for (std::size_t m = 0; m < model_.ChosenItems().size(); ++m)
-        headings.push_back(model_.View().Cell(static_cast<int>(m) + 3, 0));
+        headings.emplace_back(model_.View().Cell(static_cast<int>(m) + 3, 0));
     const auto lines = MakeTabLines(wide ? TabLayout::Horizontal : TabLayout::Vertical,
                                     model_.Places().CurrentDir(), model_.Selected(),
                                     model_.ChosenItems(), headings, model_.Base());

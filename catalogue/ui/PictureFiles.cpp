@@ -18,8 +18,8 @@
 namespace kamelune {
 namespace {
 
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
+QString Q(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 std::string Std(const QString& s) {
     return s.toStdString();
@@ -38,7 +38,7 @@ void PictureFiles::Report(const FileChanges& changes) {
 }
 
 void PictureFiles::HidePicture(int pictNo) {
-    const std::string name = model_.Base().Cell(kNameCol, pictNo);
+    const std::string name(model_.Base().Cell(kNameCol, pictNo));
     if (name.empty()) return;
     if (!dialogs_.AskYesNo(QStringLiteral("確認"),
                            QStringLiteral("このファイルを隠しますか？（復活できます）") + Q(name)))
@@ -52,7 +52,7 @@ void PictureFiles::HideSelected() {
     if (!HasSelection(model_, dialogs_, QStringLiteral("選択された画像がありません"))) return;
     std::vector<std::string> names;
     for (const int entry : model_.Selected())
-        names.push_back(model_.Base().Cell(kNameCol, entry));
+        names.emplace_back(model_.Base().Cell(kNameCol, entry));
     const FileChanges changes = HidePictures(model_.Places().CurrentDir(), names);
     Report(changes);
 }
@@ -67,7 +67,7 @@ void PictureFiles::ShowHiddenAgain() {
 }
 
 void PictureFiles::DeletePicture(int pictNo) {
-    const std::string name = model_.Base().Cell(kNameCol, pictNo);
+    const std::string name(model_.Base().Cell(kNameCol, pictNo));
     if (name.empty()) return;
     FileChanges changes;
     if (model_.Options().deleteToTrash) {

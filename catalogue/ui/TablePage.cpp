@@ -160,7 +160,7 @@ void TablePage::JumpBoxChanged() {
 void TablePage::OpenCurrentPicture() {
     const QModelIndex current = w_.exifGrid->currentIndex();
     if (!current.isValid()) return;
-    const std::string& name = model_.View().Cell(2, exifModel_->GridRow(current.row()));
+    const std::string name(model_.View().Cell(2, exifModel_->GridRow(current.row())));
     if (name.empty()) return;
     if (const FileResult r =
             OpenDocument(QString::fromStdString(JoinPath(model_.Places().CurrentDir(), name)));

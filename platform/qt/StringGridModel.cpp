@@ -13,7 +13,7 @@
 
 namespace kamelune {
 namespace {
-QString ToQString(const std::string& s) {
+QString ToQString(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 } // namespace
@@ -123,7 +123,7 @@ int NumberColumnWidth(const QTableView* view, const StringGrid& grid, int col) {
     std::set<std::pair<qsizetype, qsizetype>> shapes;
     shapes.emplace(0, static_cast<qsizetype>(std::to_string(grid.RowCount()).size()));
     for (int r = grid.FixedRows(); r < grid.RowCount(); ++r) {
-        const std::string& text = grid.Cell(col, r);
+        const std::string_view text = grid.Cell(col, r);
         const std::size_t blanks = std::min(text.find_first_not_of(' '), text.size());
         shapes.emplace(static_cast<qsizetype>(blanks),
                        static_cast<qsizetype>(text.size() - blanks));

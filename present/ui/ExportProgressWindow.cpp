@@ -119,7 +119,7 @@ void ExportProgressWindow::Start(ExportRun run,
 std::vector<std::string> ExportProgressWindow::Headings() const {
     std::vector<std::string> headings;
     for (const int item : model_.ChosenItems())
-        headings.push_back(model_.Items().Cell(2, item));
+        headings.emplace_back(model_.Items().Cell(2, item));
     return headings;
 }
 
@@ -129,7 +129,7 @@ std::vector<HtmlPicture> ExportProgressWindow::Pictures() const {
         HtmlPicture p;
         p.fileName = model_.Base().Cell(kNameCol, entry);
         for (const int item : model_.ChosenItems())
-            p.values.push_back(model_.Base().Cell(item + 1, entry));
+            p.values.emplace_back(model_.Base().Cell(item + 1, entry));
         pictures.push_back(std::move(p));
     }
     return pictures;
@@ -144,7 +144,7 @@ void ExportProgressWindow::WriteHtmlTable(
     run.pictures = Pictures();
     run.pagePath = run.folder + "/" + info.completeBaseName().toStdString() + ".html";
     for (std::size_t m = 0; m < model_.ChosenItems().size(); ++m)
-        run.headings.push_back(model_.View().Cell(static_cast<int>(m) + 3, 0));
+        run.headings.emplace_back(model_.View().Cell(static_cast<int>(m) + 3, 0));
     Start(std::move(run), std::move(done));
 }
 

@@ -332,7 +332,7 @@ void SlideshowWindow::StartShow() {
         counterStatus->setText(QStringLiteral("%1/%2").arg(currentRow).arg(ListLength()));
         picture = tag_;
     }
-    nameStatus->setText(QString::fromStdString(model_.Base().Cell(kNameCol, picture)));
+    nameStatus->setText(QString::fromStdString(std::string(model_.Base().Cell(kNameCol, picture))));
     if (picture > 0) ShowSlide(tag_ == 0 ? 0 : currentRow - 1, picture, false);
     // Wider than the list, so that a typed number above it can be taken and made its length.
     jumpBox->setRange(1, std::max(kJumpLimit, ListLength()));
@@ -355,13 +355,14 @@ void SlideshowWindow::ShowCaptions(int pictNo) {
     const auto& items = model_.ChosenItems();
     if (items.empty()) return;
     const StringGrid& base = model_.Base();
-    fileNameLabel->setText(QString::fromStdString(base.Cell(kNameCol, pictNo)));
+    fileNameLabel->setText(QString::fromStdString(std::string(base.Cell(kNameCol, pictNo))));
     fileNameLabel->adjustSize();
     const bool exif = IsExifRow(base, pictNo);
     for (std::size_t i = 0; i < items.size() && i < 9; ++i) {
         const int item = items[i];
-        const std::string& heading = model_.Items().Cell(2, item);
-        std::string text = heading + (heading.empty() ? "" : ": ") + base.Cell(item + 1, pictNo);
+        std::string text(model_.Items().Cell(2, item));
+        if (!text.empty()) text += ": ";
+        text += base.Cell(item + 1, pictNo);
         text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
         captionLabels[i]->setText(exif ? QString::fromStdString(text) : QString());
         captionLabels[i]->adjustSize();

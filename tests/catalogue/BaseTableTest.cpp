@@ -40,7 +40,8 @@ TEST(BaseTable, FolderOfThreeWithoutExifInTheMiddle) {
     StringGrid view(1, 1);
     MakeViewOfChosenItems({b.base, b.items, b.order}, {4, 10}, view, true);
     ASSERT_EQ(view.RowCount(), 3);
-    EXPECT_EQ(view.Row(0), (std::vector<std::string>{"No", "選択", "ファイル名", "機種", "日"}));
+    EXPECT_EQ(view.RowTexts(0),
+              (std::vector<std::string>{"No", "選択", "ファイル名", "機種", "日"}));
     EXPECT_EQ(view.Cell(0, 2), "    3");
     EXPECT_EQ(view.Cell(4, 2), b.base.Cell(11, 3));
 }

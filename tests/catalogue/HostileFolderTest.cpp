@@ -38,11 +38,12 @@ TEST(HostileFolder, DamagedSamplesLinksAndOddNames) {
     DumpGrid(base, out);
     EXPECT_NE(out.str().find("a&b #1 \"q\" é☃.jpg"), std::string::npos);
     for (int r = 1; r < base.RowCount(); ++r) {
-        const std::string name = base.Cell(2, r);
+        const std::string name(base.Cell(2, r));
         if (name == ".jpg") {
             EXPECT_EQ(base.Cell(kTypeCol, r), "Not JPEG");
         }
-        const ThumbnailOutcome t = ObtainThumbnail(dir / "cache", folder, name, base.Cell(55, r));
+        const ThumbnailOutcome t =
+            ObtainThumbnail(dir / "cache", folder, name, std::string(base.Cell(55, r)));
         if (t.ok) {
             EXPECT_EQ(t.sizeLines.size(), 3u) << name;
         } else {

@@ -101,7 +101,7 @@ TEST_F(Tour, APhotographersDay) {
     mainWindow->Commands().SelectNoPicture();
     ClickCell(1, 1);
     ClickCell(2, 1);
-    const std::string a = model->View().Cell(2, 1), b = model->View().Cell(2, 2);
+    const std::string a(model->View().Cell(2, 1)), b(model->View().Cell(2, 2));
     dialogs.AnswerOk();
     WithModal([this] { Ui().renameButton->click(); },
               [this] {

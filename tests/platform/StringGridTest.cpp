@@ -27,6 +27,53 @@ TEST(StringGrid, ResizeKeepsSurvivingCells) {
     EXPECT_EQ(g.Cell(2, 1), "") << "a column that comes back is empty, not the old one";
 }
 
+// A row keeps its cells' texts back to back: every edit, of any length and in any order, leaves
+// the other cells as they were. Checked against plain strings after each step.
+TEST(StringGrid, EditsInAPackedRowLeaveTheOtherCells) {
+    const int cols = 4;
+    StringGrid g(cols, 2);
+    std::vector<std::string> model(cols);
+    const auto check = [&](const std::string& step) {
+        for (int c = 0; c < cols; ++c)
+            ASSERT_EQ(g.Cell(c, 1), model[static_cast<std::size_t>(c)]) << step << " col " << c;
+        EXPECT_EQ(g.Cell(0, 0), "") << step << ": the other row stays empty";
+    };
+    const struct {
+        int col;
+        std::string text;
+    } edits[] = {
+        {2, "middle"}, {0, "first"},
+        {3, "last"},   {2, "a much longer middle"},
+        {2, "m"},      {1, std::string("n\0ul", 4)},
+        {0, ""},       {3, std::string(5000, 'x')},
+        {3, ""},       {1, ""},
+        {2, ""},       {1, "again"},
+    };
+    for (const auto& e : edits) {
+        g.SetCell(e.col, 1, e.text);
+        model[static_cast<std::size_t>(e.col)] = e.text;
+        check("set " + std::to_string(e.col));
+    }
+    // A text taken from the same row, longer and shorter than the cell it replaces.
+    g.SetCell(3, 1, "tail");
+    g.SetCell(0, 1, g.Cell(3, 1));
+    g.SetCell(3, 1, g.Cell(1, 1).substr(1));
+    model[0] = "tail";
+    model[3] = "gain";
+    check("from the same row");
+    // Whole rows: fewer cells than columns leave the rest empty, more are cut.
+    const std::vector<std::string_view> few{"a", "", "c"}, many{"1", "2", "3", "4", "5"};
+    g.SetRow(1, few);
+    model = {"a", "", "c", ""};
+    check("a short row");
+    g.SetRow(1, many);
+    model = {"1", "2", "3", "4"};
+    check("a long row");
+    for (int c = 0; c < cols; ++c)
+        g.SetCell(c, 1, "");
+    EXPECT_TRUE(g.SameCells(StringGrid(cols, 2))) << "a row emptied cell by cell is an empty row";
+}
+
 TEST(StringGrid, OutOfRangeIsHarmless) {
     StringGrid g(2, 2);
     g.SetCell(-1, 0, "x");
@@ -34,7 +81,7 @@ TEST(StringGrid, OutOfRangeIsHarmless) {
     g.SetCell(0, 5, "x");
     EXPECT_EQ(g.Cell(-1, 0), "");
     EXPECT_EQ(g.Cell(0, 5), "");
-    EXPECT_TRUE(g.Row(9).empty());
+    EXPECT_TRUE(g.RowTexts(9).empty());
 }
 
 TEST(StringGrid, BulkUpdatesSendOneNotice) {

@@ -91,7 +91,7 @@ TEST_F(ThumbnailPage, PagesBuildWhileTheWindowAnswersAndNeverHoldItUp) {
     // panel of page 2 (pictures of two sizes tell which is which).
     for (const auto& rec : Page->Panels()) {
         EXPECT_TRUE(rec->selected) << rec->numberLabel.text.toStdString();
-        const std::string name = model->Base().Cell(kNameCol, rec->pictNo);
+        const std::string name(model->Base().Cell(kNameCol, rec->pictNo));
         int w = 0, h = 0;
         ASSERT_TRUE(ReadJpegSize(WindowTest::Pictures() + "/" + name, w, h));
         EXPECT_TRUE(rec->sizeLabel.text.startsWith(QStringLiteral("%1x%2,").arg(w).arg(h)))
@@ -343,7 +343,7 @@ TEST_F(ThumbnailPage, RandomClicksKeepTablesAndPanelsInStep) {
             mainWindow->Commands().InvertSelection();
         }
         for (const auto& rec : Page->Panels()) {
-            const std::string& cell = model->View().Cell(1, rec->exifRow);
+            const std::string_view cell = model->View().Cell(1, rec->exifRow);
             ASSERT_EQ(rec->selected, !cell.empty()) << step;
             ASSERT_EQ(rec->panel->Color(), Bgr(rec->selected ? 0xC4FABA : 0xC0C0C0)) << step;
             ASSERT_EQ(rec->selectionNumberLabel.text.toStdString(), rec->selected ? cell : "")

@@ -17,7 +17,7 @@ protected:
     std::vector<std::string> ViewNames() const {
         std::vector<std::string> out;
         for (int r = 1; r < model->View().RowCount(); ++r)
-            out.push_back(model->View().Cell(2, r));
+            out.emplace_back(model->View().Cell(2, r));
         return out;
     }
 };

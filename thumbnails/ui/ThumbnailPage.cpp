@@ -152,7 +152,7 @@ struct PanelPlace {
 void SetPanelLabels(PanelRecord& rec, const FolderModel& model, const DisplayAttributes& a,
                     const PanelPlace& place, const std::string& fileName) {
     const int f = a.FontHeight();
-    const std::string& selNo = model.View().Cell(1, rec.exifRow);
+    const std::string selNo(model.View().Cell(1, rec.exifRow));
     rec.selected = !selNo.empty();
     // Header line.
     rec.selectionNumberLabel = {QString::fromStdString(selNo),
@@ -165,8 +165,8 @@ void SetPanelLabels(PanelRecord& rec, const FolderModel& model, const DisplayAtt
                                 rec.selected};
     rec.selectionNumberLabel.rect.width =
         ThumbPanel::TextWidth(rec.selectionNumberLabel.text, 10, true);
-    const QString no = QString::fromStdString(
-        NoLabelText(place.position, place.picturesPerPage, model.View().Cell(0, rec.exifRow)));
+    const QString no = QString::fromStdString(NoLabelText(
+        place.position, place.picturesPerPage, std::string(model.View().Cell(0, rec.exifRow))));
     const int noWidth = ThumbPanel::TextWidth(no, 12, true);
     rec.numberLabel = {no, {2, 2, noWidth, 12}, Bgr(a.numberColor), {}, true, true, 12, true};
     rec.fileNameLabel = {QString::fromStdString(fileName),
@@ -319,7 +319,7 @@ void ThumbnailPage::PanelClicked(PanelRecord& rec) {
 void ThumbnailPage::RefreshPanelsFromTable() {
     const DisplayAttributes a = model_.Display();
     for (const auto& rec : pagePanels_) {
-        const std::string& cell = model_.View().Cell(1, rec->exifRow);
+        const std::string cell(model_.View().Cell(1, rec->exifRow));
         rec->selected = !cell.empty();
         rec->selectionNumberLabel.text = QString::fromStdString(cell);
         rec->selectionNumberLabel.rect.width =
@@ -398,8 +398,8 @@ void ThumbnailPage::BuildPage(int page) {
         }
         build->prepared[k].queued = true;
         places.push_back(static_cast<std::size_t>(k));
-        work.push_back({cache, model_.Places().CurrentDir(), name, model_.Base().Cell(kSizeCol, n),
-                        model_.Reader().Delay()});
+        work.push_back({cache, model_.Places().CurrentDir(), name,
+                        std::string(model_.Base().Cell(kSizeCol, n)), model_.Reader().Delay()});
     }
     const int threads = thumbnailThreads_ > 0 ? thumbnailThreads_ : ThumbLoader::DefaultThreads();
     if (!loader_ || loader_->Threads() != threads) loader_ = std::make_unique<ThumbLoader>(threads);

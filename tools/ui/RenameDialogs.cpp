@@ -20,8 +20,8 @@
 namespace kamelune {
 namespace {
 
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
+QString Q(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 } // namespace
@@ -169,7 +169,7 @@ void BatchRenameDialog::ClearNames() {
 void BatchRenameDialog::RenameListed() {
     std::vector<RenameRow> rows;
     for (int i = 1; i < nameGrid.RowCount(); ++i)
-        rows.push_back({nameGrid.Cell(2, i), nameGrid.Cell(3, i)});
+        rows.push_back({std::string(nameGrid.Cell(2, i)), std::string(nameGrid.Cell(3, i))});
     const int count =
         RenameAll(folder_.Places().CurrentDir(), folder_.Places().CacheFolderOfCurrent(), rows,
                   [this](const std::string& oldName, const std::string& reason) {
