@@ -81,11 +81,7 @@ void ClearGrid(StringGrid& grid) {
 }
 
 void ClearGridKeepingSelection(StringGrid& grid) {
-    grid.BeginUpdate();
-    for (int r = 0; r < grid.RowCount(); ++r)
-        for (int c = 2; c < grid.ColCount(); ++c)
-            grid.SetCell(c, r, "");
-    grid.EndUpdate();
+    grid.ClearColumnsFrom(2);
 }
 
 std::string MapUrl(const StringGrid& base, int pictNo) {

@@ -8,10 +8,12 @@ void MakeViewOfAllItems(const StringGrid& base, StringGrid& view, bool exifOnly)
     view.SetRowCount(base.RowCount());
     for (int c = 0; c < base.ColCount(); ++c)
         view.SetCell(c, 0, base.Cell(c, 0));
+    std::vector<std::string_view> cells(static_cast<std::size_t>(base.ColCount()));
     for (int r = 1; r < base.RowCount(); ++r) {
         const bool pass = !exifOnly || IsExifRow(base, r);
-        for (int c = 0; c < base.ColCount(); ++c)
-            view.SetCell(c, r, pass ? base.Cell(c, r) : std::string());
+        for (std::size_t c = 0; c < cells.size(); ++c)
+            cells[c] = pass ? base.Cell(static_cast<int>(c), r) : std::string_view();
+        view.SetRow(r, cells);
     }
     view.EndUpdate();
 }
@@ -21,10 +23,12 @@ void CopyViewRow(const StringGrid& base, const ItemList& items, int r, int& coun
     if (exifOnly && !IsExifRow(base, r)) return;
     ++counter;
     if (view.RowCount() <= counter) view.SetRowCount(counter + 1);
+    std::vector<std::string_view> cells(items.size() + 3);
     for (int c = 0; c <= 2; ++c)
-        view.SetCell(c, counter, base.Cell(c, r));
+        cells[static_cast<std::size_t>(c)] = base.Cell(c, r);
     for (std::size_t m = 0; m < items.size(); ++m)
-        view.SetCell(static_cast<int>(m) + 3, counter, base.Cell(items[m] + 1, r));
+        cells[m + 3] = base.Cell(items[m] + 1, r);
+    view.SetRow(counter, cells);
 }
 
 void MakeViewOfChosenItems(const ViewSource& src, const ItemList& items, StringGrid& view,

@@ -79,6 +79,12 @@ ExifSource::Slot* ExifSource::PageSlot(std::uint64_t page) {
 
 bool ExifSource::ReadAt(std::uint64_t pos, std::uint8_t* out, std::size_t n) {
     asked_ += n;
+    // Most reads are a directory entry or a value in the page of the read before.
+    if (const Slot& last = slots_[lastSlot_];
+        last.page == pos / kPageSize && pos % kPageSize + n <= last.length) {
+        std::memcpy(out, Bytes(last) + pos % kPageSize, n);
+        return true;
+    }
     std::memset(out, 0, n);
     if (pos >= size_ || n == 0) return true;
     const std::size_t avail = static_cast<std::size_t>(std::min<std::uint64_t>(n, size_ - pos));

@@ -5,7 +5,80 @@
 
 namespace kamelune {
 namespace {
-constexpr std::size_t kEndBytes = sizeof(std::uint32_t);
+
+// A packed row: the end offset of each cell's text, 2 bytes each while the row's texts fit in
+// 65,535 bytes (nearly every row), else 4; then the texts back to back; then a little room, so
+// that a short edit (a selection number) moves bytes but allocates nothing.
+constexpr std::size_t kNarrowLimit = 0xFFFF;
+constexpr std::size_t kRoom = 16;
+
+std::size_t WidthFor(std::size_t textBytes) {
+    return textBytes > kNarrowLimit ? 4 : 2;
+}
+// A narrow row is at most 2 × cols + 65,535 bytes long, a wide one longer than 4 × cols + 65,535.
+std::size_t EndWidth(const std::string& row, std::size_t cols) {
+    return row.size() > 2 * cols + kNarrowLimit ? 4 : 2;
+}
+
+std::uint32_t EndAt(const std::string& row, std::size_t width, std::size_t col) {
+    if (width == 2) {
+        std::uint16_t end = 0;
+        std::memcpy(&end, row.data() + 2 * col, 2);
+        return end;
+    }
+    std::uint32_t end = 0;
+    std::memcpy(&end, row.data() + 4 * col, 4);
+    return end;
+}
+
+void PutEnd(std::string& row, std::size_t width, std::size_t col, std::uint32_t end) {
+    if (width == 2) {
+        const auto narrow = static_cast<std::uint16_t>(end);
+        std::memcpy(row.data() + 2 * col, &narrow, 2);
+    } else {
+        std::memcpy(row.data() + 4 * col, &end, 4);
+    }
+}
+
+std::string_view CellOf(const std::string& row, std::size_t cols, std::size_t col) {
+    if (row.empty()) return {};
+    const std::size_t width = EndWidth(row, cols);
+    const std::uint32_t start = col ? EndAt(row, width, col - 1) : 0;
+    return {row.data() + width * cols + start, EndAt(row, width, col) - start};
+}
+
+std::string Pack(std::span<const std::string_view> cells, std::size_t cols) {
+    const std::size_t n = std::min(cells.size(), cols);
+    std::size_t text = 0;
+    for (std::size_t c = 0; c < n; ++c)
+        text += cells[c].size();
+    if (text == 0) return {};
+    const std::size_t width = WidthFor(text), head = width * cols;
+    std::string row;
+    row.reserve(head + text + kRoom);
+    row.resize(head + text);
+    char* out = row.data() + head;
+    std::uint32_t end = 0;
+    for (std::size_t c = 0; c < cols; ++c) {
+        if (c < n && !cells[c].empty()) {
+            std::memcpy(out, cells[c].data(), cells[c].size());
+            out += cells[c].size();
+            end += static_cast<std::uint32_t>(cells[c].size());
+        }
+        PutEnd(row, width, c, end);
+    }
+    return row;
+}
+
+// The first n cells of a row, repacked for cols columns.
+std::string Repack(const std::string& row, std::size_t oldCols, std::size_t n, std::size_t cols) {
+    std::vector<std::string_view> cells;
+    cells.reserve(n);
+    for (std::size_t c = 0; c < n; ++c)
+        cells.push_back(CellOf(row, oldCols, c));
+    return Pack(cells, cols);
+}
+
 } // namespace
 
 StringGrid::StringGrid(int cols, int rows) : cols_(std::max(cols, 0)) {
@@ -13,50 +86,14 @@ StringGrid::StringGrid(int cols, int rows) : cols_(std::max(cols, 0)) {
     colWidths_.assign(cols_, defaultColWidth_);
 }
 
-std::uint32_t StringGrid::CellEnd(const Row& row, int col) {
-    std::uint32_t end = 0;
-    std::memcpy(&end, row.data() + static_cast<std::size_t>(col) * kEndBytes, kEndBytes);
-    return end;
-}
-
-StringGrid::Row StringGrid::PackRow(std::span<const std::string_view> cells) const {
-    const std::size_t n = std::min(cells.size(), static_cast<std::size_t>(cols_));
-    std::size_t text = 0;
-    for (std::size_t c = 0; c < n; ++c)
-        text += cells[c].size();
-    if (text == 0) return {};
-    const std::size_t head = static_cast<std::size_t>(cols_) * kEndBytes;
-    Row row(head + text, '\0');
-    char* out = row.data() + head;
-    std::uint32_t end = 0;
-    for (std::size_t c = 0; c < static_cast<std::size_t>(cols_); ++c) {
-        if (c < n && !cells[c].empty()) {
-            std::memcpy(out, cells[c].data(), cells[c].size());
-            out += cells[c].size();
-            end += static_cast<std::uint32_t>(cells[c].size());
-        }
-        std::memcpy(row.data() + c * kEndBytes, &end, kEndBytes);
-    }
-    return row;
-}
-
 void StringGrid::SetColCount(int cols) {
     cols = std::max(cols, 0);
     if (cols == cols_) return;
-    const int before = cols_;
-    std::vector<std::string_view> cells;
-    for (auto& row : rows_) {
-        if (row.empty()) continue;
-        const Row old = std::move(row);
-        cells.clear();
-        cols_ = before;
-        for (int c = 0; c < std::min(cols, before); ++c)
-            cells.push_back(CellIn(old, c));
-        cols_ = cols;
-        row = PackRow(cells);
-    }
+    const auto before = static_cast<std::size_t>(cols_), after = static_cast<std::size_t>(cols);
+    for (auto& row : rows_)
+        if (!row.empty()) row = Repack(row, before, std::min(before, after), after);
     cols_ = cols;
-    colWidths_.resize(cols, defaultColWidth_);
+    colWidths_.resize(after, defaultColWidth_);
     fixedCols_ = std::min(fixedCols_, cols_);
     Reshaped();
 }
@@ -69,15 +106,10 @@ void StringGrid::SetRowCount(int rows) {
     Reshaped();
 }
 
-std::string_view StringGrid::CellIn(const Row& row, int col) const {
-    if (row.empty()) return {};
-    const std::uint32_t start = col ? CellEnd(row, col - 1) : 0, end = CellEnd(row, col);
-    return {row.data() + static_cast<std::size_t>(cols_) * kEndBytes + start, end - start};
-}
-
 std::string_view StringGrid::Cell(int col, int row) const {
     if (col < 0 || row < 0 || col >= cols_ || row >= RowCount()) return {};
-    return CellIn(rows_[static_cast<std::size_t>(row)], col);
+    return CellOf(rows_[static_cast<std::size_t>(row)], static_cast<std::size_t>(cols_),
+                  static_cast<std::size_t>(col));
 }
 
 std::vector<std::string> StringGrid::RowTexts(int row) const {
@@ -111,26 +143,56 @@ void StringGrid::CellsWritten(int col, int row) {
 void StringGrid::SetCell(int col, int row, std::string_view text) {
     if (col < 0 || row < 0 || col >= cols_ || row >= RowCount()) return;
     Row& r = rows_[static_cast<std::size_t>(row)];
-    const std::size_t head = static_cast<std::size_t>(cols_) * kEndBytes;
-    if (r.empty() && !text.empty()) r.assign(head, '\0');
-    if (!r.empty()) {
-        const std::uint32_t start = col ? CellEnd(r, col - 1) : 0, end = CellEnd(r, col);
-        // text may lie in this very row: replace copes with that.
-        r.replace(head + start, end - start, text);
-        const std::uint32_t grown = static_cast<std::uint32_t>(text.size()) - (end - start);
-        for (int c = col; c < cols_; ++c) {
-            const std::uint32_t moved = CellEnd(r, c) + grown; // wraps back when it shrank
-            std::memcpy(r.data() + static_cast<std::size_t>(c) * kEndBytes, &moved, kEndBytes);
+    const auto cols = static_cast<std::size_t>(cols_), at = static_cast<std::size_t>(col);
+    if (r.empty()) {
+        if (!text.empty()) {
+            std::vector<std::string_view> cells(at + 1);
+            cells[at] = text;
+            r = Pack(cells, cols);
         }
-        if (CellEnd(r, cols_ - 1) == 0) Row().swap(r);
+        CellsWritten(col, row);
+        return;
+    }
+    const std::size_t width = EndWidth(r, cols), head = width * cols;
+    const std::uint32_t start = at ? EndAt(r, width, at - 1) : 0, end = EndAt(r, width, at);
+    const std::size_t texts = r.size() - head - (end - start) + text.size();
+    if (texts == 0) {
+        Row().swap(r);
+    } else if (WidthFor(texts) != width) {
+        // Across 65,535 bytes of text: the row takes the other width of offsets.
+        std::vector<std::string> copies;
+        for (std::size_t c = 0; c < cols; ++c)
+            copies.emplace_back(c == at ? text : CellOf(r, cols, c));
+        r = Pack(std::vector<std::string_view>(copies.begin(), copies.end()), cols);
+    } else {
+        const std::size_t from = head + start, size = head + texts;
+        if (size > r.capacity()) {
+            Row grown;
+            grown.reserve(size + size / 8 + kRoom);
+            grown.append(r, 0, from).append(text).append(r, head + end);
+            r.swap(grown);
+        } else {
+            r.replace(from, end - start, text); // text may lie in this very row: replace copes
+        }
+        const std::uint32_t moved = static_cast<std::uint32_t>(text.size()) - (end - start);
+        for (std::size_t c = at; c < cols; ++c)
+            PutEnd(r, width, c, EndAt(r, width, c) + moved); // wraps back when it shrank
     }
     CellsWritten(col, row);
 }
 
 void StringGrid::SetRow(int row, std::span<const std::string_view> cells) {
     if (row < 0 || row >= RowCount()) return;
-    rows_[static_cast<std::size_t>(row)] = PackRow(cells);
+    rows_[static_cast<std::size_t>(row)] = Pack(cells, static_cast<std::size_t>(cols_));
     CellsWritten(-1, row);
+}
+
+void StringGrid::ClearColumnsFrom(int col) {
+    const auto cols = static_cast<std::size_t>(cols_);
+    const std::size_t keep = std::min(static_cast<std::size_t>(std::max(col, 0)), cols);
+    for (auto& row : rows_)
+        if (!row.empty()) row = Repack(row, cols, keep, cols);
+    CellsWritten(-1, 0);
 }
 
 void StringGrid::ClearCells() {

@@ -50,6 +50,8 @@ public:
     // A whole row at once (a folder read's): cells[c] for column c, empty past the span.
     void SetRow(int row, std::span<const std::string_view> cells);
     void ClearCells();
+    // Every cell from column col on emptied, the ones before kept.
+    void ClearColumnsFrom(int col);
     std::vector<std::string> RowTexts(int row) const;
     // The heap the cells take, in bytes (allocator overhead not counted).
     std::size_t CellBytes() const;
@@ -88,12 +90,9 @@ public:
 private:
     void Reshaped();
 
-    // A row is one string: the end offsets of its cells (cols_ × 4 bytes) and then their texts
-    // back to back. A row of empty cells is an empty string: no allocation at all.
+    // A row is one string: the end offsets of its cells, then their texts back to back. A row of
+    // empty cells is an empty string: no allocation at all.
     using Row = std::string;
-    static std::uint32_t CellEnd(const Row& row, int col);
-    std::string_view CellIn(const Row& row, int col) const;
-    Row PackRow(std::span<const std::string_view> cells) const;
     // Tells the listener, or notes for EndUpdate; col < 0: the whole row.
     void CellsWritten(int col, int row);
 

@@ -38,16 +38,27 @@ TEST(StringGrid, EditsInAPackedRowLeaveTheOtherCells) {
             ASSERT_EQ(g.Cell(c, 1), model[static_cast<std::size_t>(c)]) << step << " col " << c;
         EXPECT_EQ(g.Cell(0, 0), "") << step << ": the other row stays empty";
     };
+    // Short and long texts, a NUL byte, and rows past 65,535 bytes of text (wider offsets) and
+    // back.
     const struct {
         int col;
         std::string text;
     } edits[] = {
-        {2, "middle"}, {0, "first"},
-        {3, "last"},   {2, "a much longer middle"},
-        {2, "m"},      {1, std::string("n\0ul", 4)},
-        {0, ""},       {3, std::string(5000, 'x')},
-        {3, ""},       {1, ""},
-        {2, ""},       {1, "again"},
+        {2, "middle"},
+        {0, "first"},
+        {3, "last"},
+        {2, "a much longer middle"},
+        {2, "m"},
+        {1, std::string("n\0ul", 4)},
+        {0, ""},
+        {3, std::string(5000, 'x')},
+        {2, std::string(70000, 'y')},
+        {0, "wide"},
+        {2, ""},
+        {3, ""},
+        {1, ""},
+        {0, ""},
+        {1, "again"},
     };
     for (const auto& e : edits) {
         g.SetCell(e.col, 1, e.text);
@@ -69,6 +80,9 @@ TEST(StringGrid, EditsInAPackedRowLeaveTheOtherCells) {
     g.SetRow(1, many);
     model = {"1", "2", "3", "4"};
     check("a long row");
+    g.ClearColumnsFrom(2);
+    model = {"1", "2", "", ""};
+    check("columns from 2 cleared");
     for (int c = 0; c < cols; ++c)
         g.SetCell(c, 1, "");
     EXPECT_TRUE(g.SameCells(StringGrid(cols, 2))) << "a row emptied cell by cell is an empty row";
