@@ -18,12 +18,14 @@ void MakeViewOfAllItems(const StringGrid& base, StringGrid& view, bool exifOnly)
     view.EndUpdate();
 }
 
+namespace {
+
+// Appends base row r to the view when it passes the filter; cells is the row's scratch space.
 void CopyViewRow(const StringGrid& base, const ItemList& items, int r, int& counter,
-                 StringGrid& view, bool exifOnly) {
+                 StringGrid& view, bool exifOnly, std::vector<std::string_view>& cells) {
     if (exifOnly && !IsExifRow(base, r)) return;
     ++counter;
     if (view.RowCount() <= counter) view.SetRowCount(counter + 1);
-    std::vector<std::string_view> cells(items.size() + 3);
     for (int c = 0; c <= 2; ++c)
         cells[static_cast<std::size_t>(c)] = base.Cell(c, r);
     for (std::size_t m = 0; m < items.size(); ++m)
@@ -31,24 +33,28 @@ void CopyViewRow(const StringGrid& base, const ItemList& items, int r, int& coun
     view.SetRow(counter, cells);
 }
 
+} // namespace
+
 void MakeViewOfChosenItems(const ViewSource& src, const ItemList& items, StringGrid& view,
                            bool exifOnly) {
     view.BeginUpdate();
-    ClearGridKeepingSelection(view);
+    // Every cell is written below: the rows read whole, the title row cell by cell.
     const int cols = static_cast<int>(items.size()) + 3;
+    if (view.ColCount() != cols) view.ClearCells(); // nothing to carry into the new columns
     view.SetColCount(cols);
     view.SetRowCount(std::max(1, src.base.RowCount()));
     view.SetCell(2, 0, "ファイル名");
     for (std::size_t m = 0; m < items.size(); ++m)
         view.SetCell(static_cast<int>(m) + 3, 0, src.itemGrid.Cell(2, items[m]));
     int counter = 0;
+    std::vector<std::string_view> cells(static_cast<std::size_t>(cols));
     if (src.rowOrder.empty()) {
         for (int r = 1; r < src.base.RowCount(); ++r)
-            CopyViewRow(src.base, items, r, counter, view, exifOnly);
+            CopyViewRow(src.base, items, r, counter, view, exifOnly, cells);
     } else {
         for (const int r : src.rowOrder) {
             if (r >= 1 && r < src.base.RowCount())
-                CopyViewRow(src.base, items, r, counter, view, exifOnly);
+                CopyViewRow(src.base, items, r, counter, view, exifOnly, cells);
         }
     }
     view.SetCell(0, 0, "No");

@@ -21,9 +21,6 @@ void MakeViewOfAllItems(const StringGrid& base, StringGrid& view, bool exifOnly)
 // View := the chosen items of the pictures in display order.
 void MakeViewOfChosenItems(const ViewSource& src, const ItemList& items, StringGrid& view,
                            bool exifOnly);
-// Appends base row r to the view when it passes the filter.
-void CopyViewRow(const StringGrid& base, const ItemList& items, int r, int& counter,
-                 StringGrid& view, bool exifOnly);
 // "ALL": copy; any other mode: the chosen items. Then one fixed row when there are data rows.
 void FillExifTable(const std::string& mode, const ViewSource& src, const ItemList& items,
                    StringGrid& view, bool exifOnly);

@@ -9,7 +9,6 @@
 #include <QStyle>
 #include <QTableView>
 #include <algorithm>
-#include <set>
 
 namespace kamelune {
 namespace {
@@ -120,13 +119,14 @@ namespace {
 // count of its rows (a selection number, however many are selected later): the shapes (blanks,
 // digits) are few, so each is measured once.
 int NumberColumnWidth(const QTableView* view, const StringGrid& grid, int col) {
-    std::set<std::pair<qsizetype, qsizetype>> shapes;
-    shapes.emplace(0, static_cast<qsizetype>(std::to_string(grid.RowCount()).size()));
+    std::vector<std::pair<qsizetype, qsizetype>> shapes{
+        {0, static_cast<qsizetype>(std::to_string(grid.RowCount()).size())}};
     for (int r = grid.FixedRows(); r < grid.RowCount(); ++r) {
         const std::string_view text = grid.Cell(col, r);
         const std::size_t blanks = std::min(text.find_first_not_of(' '), text.size());
-        shapes.emplace(static_cast<qsizetype>(blanks),
-                       static_cast<qsizetype>(text.size() - blanks));
+        const std::pair<qsizetype, qsizetype> shape{static_cast<qsizetype>(blanks),
+                                                    static_cast<qsizetype>(text.size() - blanks)};
+        if (std::find(shapes.begin(), shapes.end(), shape) == shapes.end()) shapes.push_back(shape);
     }
     const QFontMetrics metrics = view->fontMetrics();
     int widest = 0;
@@ -153,13 +153,16 @@ void ApplyGridLook(QTableView* view, const StringGrid& grid, int numberColumns) 
     header->setSectionResizeMode(QHeaderView::Interactive);
     header->setMinimumSectionSize(1);
     header->setHighlightSections(false);
-    header->setStyleSheet(QStringLiteral("QHeaderView::section { background-color: %1; "
+    // A new style sheet polishes the header again: only when the colour changed.
+    const QString style = QStringLiteral("QHeaderView::section { background-color: %1; "
                                          "border: 1px solid gray; padding: 0 2px; }")
-                              .arg(QString::fromStdString(ColorToHtml(grid.FixedColor()))));
+                              .arg(QString::fromStdString(ColorToHtml(grid.FixedColor())));
+    if (header->styleSheet() != style) header->setStyleSheet(style);
     header->setFixedHeight(grid.DefaultRowHeight() + 2);
     for (int c = 0; c < grid.ColCount(); ++c) {
         const int fit = c < numberColumns ? NumberColumnWidth(view, grid, c) : 0;
-        view->setColumnWidth(c, std::max(grid.ColWidth(c), fit));
+        if (const int width = std::max(grid.ColWidth(c), fit); view->columnWidth(c) != width)
+            view->setColumnWidth(c, width);
     }
     if (auto* fixed = dynamic_cast<GridView*>(view)) fixed->SyncFixedColumns();
 }
