@@ -53,10 +53,16 @@ int main(int argc, char** argv) {
             fs::create_hard_link(corpus[static_cast<std::size_t>(i) % corpus.size()], big + name);
     }
 
-    // The bare reader and kamelune-table --all over the same folder, warm cache, best of three.
-    bench::TimeCommand(tools + "/bare_reader '" + big + "'");
-    const double bare = bench::BestOf(3, tools + "/bare_reader '" + big + "'");
-    const double table = bench::BestOf(3, tools + "/../kamelune-table --all '" + big + "'");
+    // kamelune-table --all and the bare reader on one thread over the same folder, in turn, warm
+    // cache, the best of five rounds.
+    const auto best = bench::BestOfEach(5, {{tools + "/../kamelune-table", "--all", big},
+                                            {tools + "/bare_reader", big},
+                                            {tools + "/bare_reader", "--bytes", "8192", big}});
+    const double table = best[0], bare = best[1], bare8k = best[2];
+    if (table < 0 || bare < 0 || bare8k < 0) {
+        std::fprintf(stderr, "kamelune-table or the bare reader failed on %s\n", big.c_str());
+        return 1;
+    }
 
     QtDialogService dialogs;
     const std::string appDir = folders.work + "/bench-big-app";
@@ -81,6 +87,7 @@ int main(int argc, char** argv) {
         whole = Milliseconds(clock);
         readWait = probe.Stop();
     }
+    const double readPeakMb = bench::StatusMb("VmHWM");
     if (view.RowCount() != kPictures + 1) {
         std::fprintf(stderr, "the table has %d rows\n", view.RowCount());
         return 1;
@@ -132,10 +139,15 @@ int main(int argc, char** argv) {
     std::printf("folder of %d pictures, every one read:\n", kPictures);
     std::printf("  first rows on screen after %.0f ms (target <= 150); whole read %.0f ms\n",
                 firstRows, whole);
-    std::printf("  kamelune-table --all %.0f ms, bare reader %.0f ms; ratio %.2f (target <= 1.5); "
-                "the program's read / bare %.2f (target <= 1.5)\n",
-                table * 1000, bare * 1000, table / bare, whole / (bare * 1000));
-    std::printf("input-latency open-folder-50000: %lld ms (target <= 50)\n",
+    std::printf(
+        "  kamelune-table --all %.0f ms; bare reader (first 64 KB) %.0f ms, ratio %.2f (target "
+        "<= 1.0); bare reader (first 8 KB) %.0f ms, ratio %.2f (target <= 1.6)\n",
+        table * 1000, bare * 1000, table / bare, bare8k * 1000, table / bare8k);
+    std::printf("  the program's read / kamelune-table --all %.2f (target <= 1.3)\n",
+                whole / (table * 1000));
+    std::printf("  peak resident memory when the read is done %.0f MB (target <= 150)\n",
+                readPeakMb);
+    std::printf("input-latency open-folder-50000: %lld ms (target <= 50; <= 30 where measured)\n",
                 static_cast<long long>(readWait));
     std::printf("  sort on four keys %.0f ms (target <= 250)\n", sort);
     std::printf("  select all %.0f ms, reverse %.0f ms (target <= 50)\n", selectAll, reverse);

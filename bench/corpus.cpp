@@ -4,9 +4,12 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <random>
+#include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace kamelune::bench {
 namespace fs = std::filesystem;
@@ -59,6 +62,42 @@ double TimeCommand(const std::string& command) {
     // Exit status 127: the shell did not find the command. Other statuses are the tool's verdict
     // on some file, which does not make the timing wrong.
     return WIFEXITED(status) && WEXITSTATUS(status) == 127 ? -1.0 : t;
+}
+
+namespace {
+
+double RunSeconds(const std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    int status = 0;
+    const double t = TimeSeconds([&] {
+        if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
+            status = -1;
+        else
+            ::waitpid(pid, &status, 0);
+    });
+    posix_spawn_file_actions_destroy(&actions);
+    return status == 0 ? t : -1.0;
+}
+
+} // namespace
+
+std::vector<double> BestOfEach(int rounds, const std::vector<std::vector<std::string>>& programs) {
+    std::vector<double> best(programs.size(), 1e9);
+    for (int round = 0; round < rounds; ++round) {
+        for (std::size_t k = 0; k < programs.size(); ++k) {
+            const double t = best[k] < 0 ? -1.0 : RunSeconds(programs[k]);
+            best[k] = t < 0 ? -1.0 : std::min(best[k], t);
+        }
+    }
+    return best;
 }
 
 double BestOf(int n, const std::string& command) {

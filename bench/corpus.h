@@ -21,6 +21,9 @@ double TimeSeconds(const std::function<void()>& fn);
 double TimeCommand(const std::string& command);
 // The shortest of n runs of a command (cache warm from the runs before), negative when it failed.
 double BestOf(int n, const std::string& command);
+// Programs run without a shell (output to /dev/null), taken in turn for the given rounds: the
+// shortest time of each, or a negative number for one that could not run or failed.
+std::vector<double> BestOfEach(int rounds, const std::vector<std::vector<std::string>>& programs);
 
 } // namespace kamelune::bench
 
