@@ -1,5 +1,7 @@
 #include "catalogue/FolderScan.h"
 
+#include "platform/FileUtil.h"
+
 #include <algorithm>
 #include <atomic>
 #include <dirent.h>
@@ -96,6 +98,14 @@ void ReadFolder(const std::string& folder, const std::vector<std::string>& files
     // One pass: a single open and head read of each file gives both its quick kind (for the
     // count) and its items. Files past the limit are only counted. A few threads take the files
     // in turn, each writing the rows of its own files.
+    // Files opened by name in the folder, not by a path walked each time (the path when the folder
+    // itself cannot be opened: each file then fails as it would).
+    const Fd folderFd(OpenFolder(folder));
+    const auto where = [&](int i) {
+        return folderFd.get() >= 0 ? files[static_cast<std::size_t>(i)]
+                                   : JoinPath(folder, files[static_cast<std::size_t>(i)]);
+    };
+    const int at = folderFd.get() >= 0 ? folderFd.get() : kWorkingFolder;
     std::atomic<int> next{0}, exif{0};
     std::atomic<bool> stopped{false};
     std::mutex progressMutex;
@@ -110,19 +120,19 @@ void ReadFolder(const std::string& folder, const std::vector<std::string>& files
             const int i = next.fetch_add(1);
             if (i >= counts.fileCount) break;
             if (control.delay.count() > 0) SlowDisk(control);
-            const std::string path = JoinPath(folder, files[i]);
+            const std::string path = where(i);
             if (i < counts.pictureCount) {
                 if (progress) {
                     const std::lock_guard lock(progressMutex);
                     progress(i + 1);
                 }
                 // A file that vanished or cannot be read is still a row, with the kind it reached.
-                ReadExifFile(path, kind, items, limits.exif, &quick);
+                ReadExifFile(path, kind, items, limits.exif, &quick, at);
                 WriteParaToGrid(base, i + 1, files[i], kind, items, limits);
                 scan.orientations[static_cast<std::size_t>(i) + 1] =
                     static_cast<std::uint8_t>(items.displayOrientation);
             } else {
-                CheckJpegKind(path, quick, limits.exif);
+                CheckJpegKind(path, quick, limits.exif, at);
             }
             found += quick == FileKind::Exif;
         }

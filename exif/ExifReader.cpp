@@ -166,20 +166,25 @@ void ReadGpsSafely(TiffStream& s, std::int32_t offset, ExifItemTexts& items) {
     s.Seek(resume);
 }
 
-bool ReadExifSource(ExifSource& source, FileKind& kind, ExifItemTexts& items,
-                    const ExifReadOptions& options);
+// How far a walk goes: the whole block, or IFD0 alone, where the orientation is.
+enum class Walk { Whole, Ifd0 };
 
-// The orientation of the EXIF block after a JFIF header, read on its own for display.
+bool ReadExifSource(ExifSource& source, FileKind& kind, ExifItemTexts& items,
+                    const ExifReadOptions& options, Walk walk = Walk::Whole);
+
+// The orientation of the EXIF block after a JFIF header, read on its own for display: the same
+// walk of IFD0, into a record kept for the next file.
 int OrientationAfterJfif(ExifSource& source) {
-    ExifItemTexts block;
+    thread_local ExifItemTexts block;
+    block.Reset();
     FileKind kind = FileKind::Unread;
-    ReadExifSource(source, kind, block, ExifReadOptions{true});
+    ReadExifSource(source, kind, block, ExifReadOptions{true}, Walk::Ifd0);
     return block.displayOrientation;
 }
 
 // The walk of one file once it is open: the segment scan, IFD0 and the EXIF directory.
 bool ReadExifSource(ExifSource& source, FileKind& kind, ExifItemTexts& items,
-                    const ExifReadOptions& options) {
+                    const ExifReadOptions& options, Walk walk) {
     items[kItemFileSize] = FileSizeText(source.Size());
     TiffStream s(source);
     try {
@@ -230,6 +235,7 @@ bool ReadExifSource(ExifSource& source, FileKind& kind, ExifItemTexts& items,
             if (e.tag == 0x8769) exifOffset = static_cast<std::int32_t>(s.U32(e.field.data()));
             if (e.tag == 0x8825) gpsOffset = static_cast<std::int32_t>(s.U32(e.field.data()));
         }
+        if (walk == Walk::Ifd0) return true;
         ReadGpsSafely(s, gpsOffset, items);
         if (exifOffset == 0) return true;
 
@@ -255,13 +261,19 @@ bool ReadExifSource(ExifSource& source, FileKind& kind, ExifItemTexts& items,
 } // namespace
 
 ExifItemTexts::ExifItemTexts() {
-    ResetExifItems(*this);
+    texts_.fill(kNoValue);
+    texts_[0].clear();
+}
+
+void ExifItemTexts::Reset() {
+    for (std::size_t k = 1; k < texts_.size(); ++k)
+        if (written_[k]) texts_[k] = kNoValue;
+    written_.reset();
+    displayOrientation = 0;
 }
 
 void ResetExifItems(ExifItemTexts& items) {
-    for (int k = 1; k <= kAllItemCount; ++k)
-        items[k] = kNoValue;
-    items.displayOrientation = 0;
+    items.Reset();
 }
 
 int OrientationFromText(const std::string& text) {
@@ -338,11 +350,12 @@ static FileKind QuickKind(ExifSource& source, bool cached, const ExifReadOptions
     return FileKind::Jfif;
 }
 
-void CheckJpegKind(const std::string& fileName, FileKind& kind, const ExifReadOptions& options) {
+void CheckJpegKind(const std::string& fileName, FileKind& kind, const ExifReadOptions& options,
+                   int folderFd) {
     if (fileName.empty()) return;
     kind = FileKind::Unknown;
     ExifSource source;
-    if (!source.OpenFile(fileName)) return;
+    if (!source.OpenFile(fileName, folderFd)) return;
     kind = QuickKind(source, false, options);
 }
 
@@ -369,13 +382,13 @@ const char* KindText(FileKind kind, bool quick) {
 }
 
 bool ReadExifFile(const std::string& fileName, FileKind& kind, ExifItemTexts& items,
-                  const ExifReadOptions& options, FileKind* quickKind) {
+                  const ExifReadOptions& options, FileKind* quickKind, int folderFd) {
     if (fileName.empty()) return true;
     kind = FileKind::Unread;
     ResetExifItems(items);
     if (quickKind) *quickKind = FileKind::Unknown;
     ExifSource source;
-    if (!source.OpenFile(fileName)) return false;
+    if (!source.OpenFile(fileName, folderFd)) return false;
     if (quickKind) *quickKind = QuickKind(source, true, options);
     return ReadExifSource(source, kind, items, options);
 }

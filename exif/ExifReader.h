@@ -3,8 +3,10 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
+#include <fcntl.h>
 #include <string>
 
 namespace kamelune {
@@ -15,18 +17,27 @@ constexpr int kItemCount = 75;
 constexpr int kAllItemCount = 95;
 
 // Item texts by item number 1..95; "---" for every item the file does not supply.
-struct ExifItemTexts {
-    std::array<std::string, kAllItemCount + 1> texts; // [0] is not an item
+class ExifItemTexts {
+public:
     // The orientation (1 to 8, 0: none) to turn the picture upright by for display: item 5's,
     // or for a file whose EXIF block follows a JFIF header and is not read for the items, that
     // block's. The items stay as read.
     int displayOrientation = 0;
 
     ExifItemTexts();
-    std::string& operator[](int item) { return texts.at(static_cast<std::size_t>(item)); }
-    const std::string& operator[](int item) const {
-        return texts.at(static_cast<std::size_t>(item));
+    std::string& operator[](int item) {
+        written_.set(static_cast<std::size_t>(item));
+        return texts_.at(static_cast<std::size_t>(item));
     }
+    const std::string& operator[](int item) const {
+        return texts_.at(static_cast<std::size_t>(item));
+    }
+    // Every item "---" again: only the ones written since, as a folder read does this per file.
+    void Reset();
+
+private:
+    std::array<std::string, kAllItemCount + 1> texts_; // [0] is not an item
+    std::bitset<kAllItemCount + 1> written_;
 };
 
 inline const std::string kNoValue = "---";
@@ -159,16 +170,19 @@ enum class FileKind {
 const char* KindText(FileKind kind, bool quick = false);
 
 // Quick kind of a file from its first four bytes: Unknown (could not be read), NotJpeg, Jpeg,
-// Jfif or Exif. An empty file name leaves kind as it was.
-void CheckJpegKind(const std::string& fileName, FileKind& kind,
-                   const ExifReadOptions& options = {});
+// Jfif or Exif. An empty file name leaves kind as it was. A relative file name counts from
+// folderFd when given (the files of a folder opened once).
+void CheckJpegKind(const std::string& fileName, FileKind& kind, const ExifReadOptions& options = {},
+                   int folderFd = AT_FDCWD);
 
 // Reads one file into items and sets its kind. Returns false when the file could not be opened
 // or a read or seek failed on the way; kind then holds the kind reached so far and items what
 // was read so far. An empty file name returns true and changes nothing. quickKind, when given,
-// receives what CheckJpegKind would say of the file, from the same open and read.
+// receives what CheckJpegKind would say of the file, from the same open and read. folderFd as for
+// CheckJpegKind.
 bool ReadExifFile(const std::string& fileName, FileKind& kind, ExifItemTexts& items,
-                  const ExifReadOptions& options = {}, FileKind* quickKind = nullptr);
+                  const ExifReadOptions& options = {}, FileKind* quickKind = nullptr,
+                  int folderFd = AT_FDCWD);
 
 // The same read over bytes in memory (tests and fuzzing). bytesAskedFor, when given, receives how
 // many bytes the walk read: a bound on its work that no clock decides.

@@ -13,9 +13,9 @@ ExifSource::~ExifSource() {
     Close();
 }
 
-bool ExifSource::OpenFile(const std::string& path) {
+bool ExifSource::OpenFile(const std::string& path, int folderFd) {
     Close();
-    fd_ = OpenRegularFile(path, &size_);
+    fd_ = OpenRegularFile(path, &size_, folderFd);
     if (fd_ < 0) {
         size_ = 0;
         return false;

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <fcntl.h>
 #include <string>
 
 namespace kamelune {
@@ -18,8 +19,9 @@ public:
     ExifSource& operator=(const ExifSource&) = delete;
     ~ExifSource();
 
-    // False when the file cannot be opened or measured. One open and one fstat.
-    bool OpenFile(const std::string& path);
+    // False when the file cannot be opened or measured. One open and one fstat. A relative path
+    // counts from folderFd when given.
+    bool OpenFile(const std::string& path, int folderFd = AT_FDCWD);
     // Reads from memory the caller keeps alive.
     void OpenMemory(const std::uint8_t* data, std::size_t size);
     void Close();

@@ -18,26 +18,19 @@ std::string ErrnoText(const std::string& what, const std::string& path) {
     return FailureText(what, path, errno);
 }
 
-// Closes a descriptor on every path out of a function.
-class Fd {
-public:
-    explicit Fd(int fd = -1) : fd_(fd) {}
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int get() const { return fd_; }
-    // Closes now and reports whether the close succeeded (a late write error shows here).
-    bool Close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd < 0 || ::close(fd) == 0;
-    }
+} // namespace
 
-private:
-    int fd_;
-};
+Fd::~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+bool Fd::Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd < 0 || ::close(fd) == 0;
+}
+
+namespace {
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
@@ -166,9 +159,13 @@ std::optional<std::uint64_t> FileSizeOf(const std::string& path) {
     return static_cast<std::uint64_t>(st.st_size);
 }
 
-int OpenRegularFile(const std::string& path, std::uint64_t* size) {
+int OpenFolder(const std::string& path) {
+    return ::open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+}
+
+int OpenRegularFile(const std::string& path, std::uint64_t* size, int folderFd) {
     // O_NONBLOCK keeps open() from waiting for a FIFO's writer; a regular file ignores it.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    const int fd = ::openat(folderFd, path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) return -1;
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {

@@ -3,11 +3,29 @@
 #pragma once
 
 #include <cstdint>
+#include <fcntl.h>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace kamelune {
+
+inline constexpr int kWorkingFolder = AT_FDCWD;
+
+// Closes a descriptor on every path out of a function.
+class Fd {
+public:
+    explicit Fd(int fd = -1) : fd_(fd) {}
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd();
+    int get() const { return fd_; }
+    // Closes now and reports whether the close succeeded (a late write error shows here).
+    bool Close();
+
+private:
+    int fd_;
+};
 
 // Outcome of a file operation that a user may have to be told about. A result nobody set says
 // failure, so that a path that forgets to fill it in is never taken for success.
@@ -31,7 +49,12 @@ std::optional<std::uint64_t> FileSizeOf(const std::string& path);
 
 // Opens a regular file for reading without ever blocking: a FIFO or device that took a
 // picture's name is refused (errno EINVAL) rather than waited on. -1 on failure, errno set.
-int OpenRegularFile(const std::string& path, std::uint64_t* size = nullptr);
+// A relative path counts from folderFd (a folder opened by OpenFolder), else from the working
+// folder: the files of one folder opened without walking its path each time.
+int OpenRegularFile(const std::string& path, std::uint64_t* size = nullptr,
+                    int folderFd = kWorkingFolder);
+// A folder to open files in by name; -1 on failure, errno set.
+int OpenFolder(const std::string& path);
 
 // Reads a whole file; fails for files larger than maxBytes.
 FileResult ReadWholeFile(const std::string& path, std::string& out,

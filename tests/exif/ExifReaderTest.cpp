@@ -245,6 +245,27 @@ TEST_P(BothOrders, ExifAfterAJfifHeaderIsReadOnlyWhenAskedFor) {
     }
 }
 
+// A file whose first block is a JFIF header: its EXIF block is walked for the orientation alone
+// (to show the picture upright), which stops where the whole walk of IFD0 would.
+TEST_P(BothOrders, OrientationAfterAJfifHeaderIsReadForDisplayAlone) {
+    const auto jfifFirst = [&](std::vector<Entry> ifd0) {
+        TiffLayout tiff;
+        tiff.ifd0 = std::move(ifd0);
+        const std::string exif = BuildJpeg(tiff, GetParam());
+        return std::string("\xFF\xD8\xFF\xE0\0\x10JFIF\0", 11) + std::string(9, '\1') +
+               exif.substr(2, exif.size() - 4) + "\xFF\xD9";
+    };
+    const Entry tooLong = E("C000 undefined " + std::string(1025, 'x'));
+    for (int value = 0; value <= 9; ++value) {
+        const ReadResult r = ReadBytes(jfifFirst({E("0112 short " + std::to_string(value))}));
+        EXPECT_EQ(r.kind, "JFIF");
+        EXPECT_EQ(r.items.displayOrientation, value >= 1 && value <= 8 ? value : 0) << value;
+        EXPECT_EQ(r.items[kItemOrientation], kNoValue) << "the items are not read";
+    }
+    EXPECT_EQ(ReadBytes(jfifFirst({E("0112 short 6"), tooLong})).items.displayOrientation, 6);
+    EXPECT_EQ(ReadBytes(jfifFirst({tooLong, E("0112 short 6")})).items.displayOrientation, 0);
+}
+
 TEST(ExifFile, FilesThatCannotBeReadChangeNothingElse) {
     const std::string missing = "/nonexistent/kamelune/x.jpg";
     FileKind kind = FileKind::Exif, quick = FileKind::Exif;
