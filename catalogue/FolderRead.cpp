@@ -7,6 +7,7 @@ FolderRead::FolderRead(Request request, std::function<void(int)> progress,
     thread_ = std::jthread([this, request = std::move(request), progress = std::move(progress),
                             done = std::move(done),
                             firstRows = std::move(firstRows)](std::stop_token stop) {
+        ReadHelpers helpers; // starting while the folder is listed
         int error = 0;
         const std::vector<std::string> files = ListPictures(request.folder, request.masks, &error);
         const ReadControl control{stop, request.delay};
@@ -14,10 +15,10 @@ FolderRead::FolderRead(Request request, std::function<void(int)> progress,
                                          request.flags.allPictures) > kMaxPictures) {
             // A large folder: its first rows on their own first (read again with the rest).
             const std::vector<std::string> head(files.begin(), files.begin() + kFirstRows);
-            ReadFolder(request.folder, head, first_, request.flags, {}, control);
+            ReadFolder(request.folder, head, first_, request.flags, {}, control, &helpers);
             firstRows();
         }
-        ReadFolder(request.folder, files, result_, request.flags, progress, control);
+        ReadFolder(request.folder, files, result_, request.flags, progress, control, &helpers);
         result_.counts.folderError = error;
         if (done) done();
     });

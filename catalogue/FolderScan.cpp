@@ -7,6 +7,7 @@
 #include <dirent.h>
 #include <fnmatch.h>
 #include <mutex>
+#include <optional>
 #include <sys/stat.h>
 #include <thread>
 
@@ -79,13 +80,54 @@ bool NameLess(const std::string& a, const std::string& b) {
     return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
+ReadHelpers::ReadHelpers() {
+    const int n = std::clamp(static_cast<int>(std::thread::hardware_concurrency()) - 1, 0, 3);
+    for (int k = 1; k <= n; ++k)
+        threads_.emplace_back([this, k](std::stop_token stop) { Serve(k, stop); });
+}
+
+void ReadHelpers::Serve(int k, std::stop_token stop) {
+    int seen = 0;
+    for (;;) {
+        // A while awake first: a thread parked on a core that went to sleep can take
+        // milliseconds to wake, longer than the listing that comes before the work.
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(10);
+        while (round_.load() == seen && !stop.stop_requested() &&
+               std::chrono::steady_clock::now() < until)
+            std::this_thread::yield();
+        std::unique_lock lock(mutex_);
+        if (!wake_.wait(lock, stop, [&] { return round_.load() != seen; })) return;
+        seen = round_;
+        if (k > wanted_) continue;
+        const std::function<void(int)>& job = *job_;
+        lock.unlock();
+        job(k);
+        lock.lock();
+        if (--pending_ == 0) done_.notify_all();
+    }
+}
+
+void ReadHelpers::Run(int n, const std::function<void(int)>& job) {
+    n = std::clamp(n, 0, Count());
+    {
+        const std::lock_guard lock(mutex_);
+        job_ = &job;
+        wanted_ = pending_ = n;
+        ++round_;
+    }
+    wake_.notify_all();
+    job(0);
+    std::unique_lock lock(mutex_);
+    done_.wait(lock, [this] { return pending_ == 0; });
+}
+
 int PictureRowCount(int fileCount, bool allPictures) {
     return allPictures ? fileCount : std::min(fileCount, kMaxPictures);
 }
 
 void ReadFolder(const std::string& folder, const std::vector<std::string>& files, FolderScan& scan,
                 ReadFlags limits, const std::function<void(int)>& progress,
-                const ReadControl& control) {
+                const ReadControl& control, ReadHelpers* helpers) {
     StringGrid& base = scan.base;
     FolderCounts& counts = scan.counts;
     counts = {};
@@ -138,15 +180,13 @@ void ReadFolder(const std::string& folder, const std::vector<std::string>& files
         }
         exif += found;
     };
-    const int threads = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1,
-                                   std::clamp(counts.fileCount / 64, 1, 4));
+    std::optional<ReadHelpers> own;
+    if (!helpers) helpers = &own.emplace();
+    const int threads = std::min(helpers->Count() + 1, std::clamp(counts.fileCount / 64, 1, 4));
     std::vector<ExifItemTexts> records(static_cast<std::size_t>(threads - 1));
-    {
-        std::vector<std::jthread> helpers; // joined as the block ends
-        for (ExifItemTexts& r : records)
-            helpers.emplace_back([&work, &r] { work(r); });
-        work(scan.record);
-    }
+    helpers->Run(threads - 1, [&](int k) {
+        work(k == 0 ? scan.record : records[static_cast<std::size_t>(k) - 1]);
+    });
     counts.exifCount = exif;
     counts.stopped = stopped;
     base.EndUpdate();
@@ -155,9 +195,10 @@ void ReadFolder(const std::string& folder, const std::vector<std::string>& files
 FolderScan ScanFolder(const std::string& folder, const std::string& masks, ReadFlags limits,
                       const std::function<void(int)>& progress, const ReadControl& control) {
     FolderScan scan;
+    ReadHelpers helpers; // starting while the folder is listed
     int error = 0;
     const std::vector<std::string> files = ListPictures(folder, masks, &error);
-    ReadFolder(folder, files, scan, limits, progress, control);
+    ReadFolder(folder, files, scan, limits, progress, control, &helpers);
     scan.counts.folderError = error;
     return scan;
 }

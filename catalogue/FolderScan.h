@@ -4,11 +4,15 @@
 
 #include "catalogue/ItemColumns.h"
 
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <stop_token>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace kamelune {
@@ -43,6 +47,32 @@ struct ReadControl {
     std::chrono::milliseconds delay{0};
 };
 
+// Threads that share a folder read with the thread that runs it, started before the files are
+// listed: a core woken from sleep may take milliseconds to start one, which the listing hides.
+class ReadHelpers {
+public:
+    ReadHelpers(); // one fewer than the cores, at most three
+    ReadHelpers(const ReadHelpers&) = delete;
+    ReadHelpers& operator=(const ReadHelpers&) = delete;
+    ~ReadHelpers() = default; // stops and joins the threads
+
+    int Count() const { return static_cast<int>(threads_.size()); }
+    // job(1) .. job(n) on n helpers (n <= Count()) and job(0) on the calling thread; returns when
+    // all are done.
+    void Run(int n, const std::function<void(int)>& job);
+
+private:
+    void Serve(int k, std::stop_token stop);
+
+    std::mutex mutex_;
+    std::condition_variable_any wake_, done_;
+    const std::function<void(int)>* job_ = nullptr;
+    std::atomic<int> round_{0};
+    int wanted_ = 0;
+    int pending_ = 0;
+    std::vector<std::jthread> threads_; // last: stopped and joined before what they use goes
+};
+
 // What reading a folder gives: its base table, the reader's record of the last file read, the
 // counts, and by row the orientation to turn each picture upright by for display (also of a
 // JFIF-first picture whose EXIF items are not read).
@@ -55,10 +85,10 @@ struct FolderScan {
 
 // Builds the base table of the folder's files in one pass: each file is opened and its head read
 // once, for the EXIF count and (the first 2,000) for its row. progress(n) is called before the
-// n-th row is read (1-based).
+// n-th row is read (1-based). helpers, when given, share the work (else threads of its own do).
 void ReadFolder(const std::string& folder, const std::vector<std::string>& files, FolderScan& scan,
                 ReadFlags limits, const std::function<void(int)>& progress = {},
-                const ReadControl& control = {});
+                const ReadControl& control = {}, ReadHelpers* helpers = nullptr);
 // Lists the folder's pictures by mask and builds their base table. Reads every file: run it off
 // the user-interface thread.
 FolderScan ScanFolder(const std::string& folder, const std::string& masks, ReadFlags limits,
