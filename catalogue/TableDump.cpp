@@ -1,5 +1,6 @@
 #include "TableDump.h"
 
+#include <array>
 #include <cstdio>
 
 namespace kamelune {
@@ -35,8 +36,14 @@ std::size_t Utf8Length(std::string_view text, std::size_t i) {
 
 // Text that is not UTF-8 (a file name's raw bytes) is escaped byte by byte, so that the output
 // is always valid UTF-8.
+constexpr auto kPlain = [] {
+    std::array<bool, 256> plain{};
+    for (int b = 0x20; b < 0x7F; ++b)
+        plain[static_cast<std::size_t>(b)] = b != '\\';
+    return plain;
+}();
 bool Plain(unsigned char b) {
-    return b >= 0x20 && b < 0x7F && b != '\\';
+    return kPlain[b];
 }
 
 void AppendEscaped(std::string& out, std::string_view text) {

@@ -107,11 +107,15 @@ TEST(BaseTable, LimitsCutMakerNoteAndUserCommentToFiveCharacters) {
 
 TEST(BaseTable, PicturesAreSortedIgnoringCaseAndMasked) {
     TempDir dir;
-    for (const char* name : {"b.jpg", "A.JPG", "a.jpg", "c.Jpeg", "d.png", "e.jpg.HID", ".jpg"})
+    // Letters compared as lower case, other bytes as they are; names the same but for case in
+    // byte order; a name that is the start of another first.
+    for (const char* name : {"b.jpg", "A.JPG", "a.jpg", "c.Jpeg", "d.png", "e.jpg.HID", ".jpg",
+                             "a1.JPG", "_x.jpg", "\xC3\xA4.jpg", "B.jpeg"})
         TempDir::Write(dir / name, "x");
     fs::create_directory(dir / "f.jpg");
     EXPECT_EQ(ListPictures(dir.str()),
-              (std::vector<std::string>{".jpg", "A.JPG", "a.jpg", "b.jpg", "c.Jpeg"}));
+              (std::vector<std::string>{".jpg", "_x.jpg", "A.JPG", "a.jpg", "a1.JPG", "B.jpeg",
+                                        "b.jpg", "c.Jpeg", "\xC3\xA4.jpg"}));
     EXPECT_TRUE(ListPictures(dir / "missing").empty());
 }
 
