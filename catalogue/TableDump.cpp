@@ -1,17 +1,12 @@
 #include "TableDump.h"
 
 #include <array>
-#include <cstdio>
+#include <cstring>
+#include <vector>
 
 namespace kamelune {
 
 namespace {
-
-void AppendHex(std::string& out, unsigned char b) {
-    char hex[8];
-    std::snprintf(hex, sizeof hex, "\\x%02x", b);
-    out += hex;
-}
 
 // Length of the well-formed UTF-8 sequence at text[i] (no overlong forms, surrogates or code
 // points past U+10FFFF), 0 when there is none.
@@ -42,52 +37,49 @@ constexpr auto kPlain = [] {
         plain[static_cast<std::size_t>(b)] = b != '\\';
     return plain;
 }();
-bool Plain(unsigned char b) {
-    return kPlain[b];
+
+// At most 4 bytes out for each byte in ("\xhh").
+constexpr std::size_t kMostPerByte = 4;
+
+// Writes text escaped at out, which has room for kMostPerByte bytes per byte of it; returns the
+// end of what it wrote.
+char* PutEscaped(char* out, std::string_view text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const auto b = static_cast<unsigned char>(c);
+        if (kPlain[b]) {
+            *out++ = c;
+            continue;
+        }
+        const char* named = c == '\\'   ? "\\\\"
+                            : c == '\t' ? "\\t"
+                            : c == '\n' ? "\\n"
+                            : c == '\r' ? "\\r"
+                            : c == '\0' ? "\\0"
+                                        : nullptr;
+        if (named) {
+            *out++ = named[0];
+            *out++ = named[1];
+        } else if (b >= 0x80 && Utf8Length(text, i)) {
+            const std::size_t n = Utf8Length(text, i);
+            std::memcpy(out, text.data() + i, n);
+            out += n;
+            i += n - 1;
+        } else {
+            *out++ = '\\';
+            *out++ = 'x';
+            *out++ = kHex[b >> 4];
+            *out++ = kHex[b & 15];
+        }
+    }
+    return out;
 }
 
 void AppendEscaped(std::string& out, std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        // Runs of plain characters, most of a table, go in at once.
-        std::size_t run = i;
-        while (run < text.size() && Plain(static_cast<unsigned char>(text[run])))
-            ++run;
-        if (run > i) {
-            out.append(text, i, run - i);
-            i = run - 1;
-            continue;
-        }
-        const char c = text[i];
-        const auto b = static_cast<unsigned char>(c);
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\0':
-            out += "\\0";
-            break;
-        default:
-            if (b < 0x20 || b == 0x7F) {
-                AppendHex(out, b);
-            } else if (b < 0x80) {
-                out += c;
-            } else if (const std::size_t n = Utf8Length(text, i)) {
-                out.append(text, i, n);
-                i += n - 1;
-            } else {
-                AppendHex(out, b);
-            }
-        }
-    }
+    const std::size_t at = out.size();
+    out.resize(at + text.size() * kMostPerByte);
+    out.resize(static_cast<std::size_t>(PutEscaped(out.data() + at, text) - out.data()));
 }
 
 } // namespace
@@ -101,14 +93,20 @@ std::string EscapeCell(const std::string& text) {
 
 void DumpGrid(const StringGrid& grid, std::ostream& out) {
     std::string line;
+    std::vector<std::string_view> cells;
     for (int r = 0; r < grid.RowCount(); ++r) {
-        line.clear();
-        for (int c = 0; c < grid.ColCount(); ++c) {
-            if (c) line += '\t';
-            AppendEscaped(line, grid.Cell(c, r));
+        grid.RowCells(r, cells);
+        std::size_t bytes = 1;
+        for (const std::string_view cell : cells)
+            bytes += cell.size() * kMostPerByte + 1;
+        if (line.size() < bytes) line.resize(bytes);
+        char* end = line.data();
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            if (c) *end++ = '\t';
+            end = PutEscaped(end, cells[c]);
         }
-        line += '\n';
-        out.write(line.data(), static_cast<std::streamsize>(line.size()));
+        *end++ = '\n';
+        out.write(line.data(), end - line.data());
     }
 }
 

@@ -8,11 +8,12 @@ void MakeViewOfAllItems(const StringGrid& base, StringGrid& view, bool exifOnly)
     view.SetRowCount(base.RowCount());
     for (int c = 0; c < base.ColCount(); ++c)
         view.SetCell(c, 0, base.Cell(c, 0));
-    std::vector<std::string_view> cells(static_cast<std::size_t>(base.ColCount()));
+    std::vector<std::string_view> cells;
     for (int r = 1; r < base.RowCount(); ++r) {
-        const bool pass = !exifOnly || IsExifRow(base, r);
-        for (std::size_t c = 0; c < cells.size(); ++c)
-            cells[c] = pass ? base.Cell(static_cast<int>(c), r) : std::string_view();
+        if (!exifOnly || IsExifRow(base, r))
+            base.RowCells(r, cells);
+        else
+            cells.clear();
         view.SetRow(r, cells);
     }
     view.EndUpdate();
@@ -20,17 +21,29 @@ void MakeViewOfAllItems(const StringGrid& base, StringGrid& view, bool exifOnly)
 
 namespace {
 
-// Appends base row r to the view when it passes the filter; cells is the row's scratch space.
+// Scratch space for copying rows: the base row's cells and the view row's.
+struct RowCopy {
+    std::vector<std::string_view> from, to;
+};
+
+// Appends base row r to the view when it passes the filter.
 void CopyViewRow(const StringGrid& base, const ItemList& items, int r, int& counter,
-                 StringGrid& view, bool exifOnly, std::vector<std::string_view>& cells) {
+                 StringGrid& view, bool exifOnly, RowCopy& copy) {
     if (exifOnly && !IsExifRow(base, r)) return;
     ++counter;
     if (view.RowCount() <= counter) view.SetRowCount(counter + 1);
+    base.RowCells(r, copy.from);
+    const auto cell = [&copy](int col) {
+        return col >= 0 && col < static_cast<int>(copy.from.size())
+                   ? copy.from[static_cast<std::size_t>(col)]
+                   : std::string_view();
+    };
+    copy.to.resize(items.size() + 3);
     for (int c = 0; c <= 2; ++c)
-        cells[static_cast<std::size_t>(c)] = base.Cell(c, r);
+        copy.to[static_cast<std::size_t>(c)] = cell(c);
     for (std::size_t m = 0; m < items.size(); ++m)
-        cells[m + 3] = base.Cell(items[m] + 1, r);
-    view.SetRow(counter, cells);
+        copy.to[m + 3] = cell(items[m] + 1);
+    view.SetRow(counter, copy.to);
 }
 
 } // namespace
@@ -47,14 +60,14 @@ void MakeViewOfChosenItems(const ViewSource& src, const ItemList& items, StringG
     for (std::size_t m = 0; m < items.size(); ++m)
         view.SetCell(static_cast<int>(m) + 3, 0, src.itemGrid.Cell(2, items[m]));
     int counter = 0;
-    std::vector<std::string_view> cells(static_cast<std::size_t>(cols));
+    RowCopy copy;
     if (src.rowOrder.empty()) {
         for (int r = 1; r < src.base.RowCount(); ++r)
-            CopyViewRow(src.base, items, r, counter, view, exifOnly, cells);
+            CopyViewRow(src.base, items, r, counter, view, exifOnly, copy);
     } else {
         for (const int r : src.rowOrder) {
             if (r >= 1 && r < src.base.RowCount())
-                CopyViewRow(src.base, items, r, counter, view, exifOnly, cells);
+                CopyViewRow(src.base, items, r, counter, view, exifOnly, copy);
         }
     }
     view.SetCell(0, 0, "No");

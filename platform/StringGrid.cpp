@@ -120,6 +120,23 @@ std::vector<std::string> StringGrid::RowTexts(int row) const {
     return texts;
 }
 
+void StringGrid::RowCells(int row, std::vector<std::string_view>& cells) const {
+    cells.clear();
+    if (row < 0 || row >= RowCount()) return;
+    const auto cols = static_cast<std::size_t>(cols_);
+    cells.resize(cols);
+    const Row& r = rows_[static_cast<std::size_t>(row)];
+    if (r.empty()) return;
+    const std::size_t width = EndWidth(r, cols);
+    const char* text = r.data() + width * cols;
+    std::uint32_t start = 0;
+    for (std::size_t c = 0; c < cols; ++c) {
+        const std::uint32_t end = EndAt(r, width, c);
+        cells[c] = {text + start, end - start};
+        start = end;
+    }
+}
+
 std::size_t StringGrid::CellBytes() const {
     std::size_t bytes = rows_.capacity() * sizeof(Row);
     for (const Row& row : rows_)

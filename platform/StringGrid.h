@@ -53,6 +53,9 @@ public:
     // Every cell from column col on emptied, the ones before kept.
     void ClearColumnsFrom(int col);
     std::vector<std::string> RowTexts(int row) const;
+    // Every cell of a row at once (cells gets ColCount() texts, none for a row out of range):
+    // one pass where Cell would find each cell anew.
+    void RowCells(int row, std::vector<std::string_view>& cells) const;
     // The heap the cells take, in bytes (allocator overhead not counted).
     std::size_t CellBytes() const;
 

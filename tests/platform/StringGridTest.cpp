@@ -33,9 +33,14 @@ TEST(StringGrid, EditsInAPackedRowLeaveTheOtherCells) {
     const int cols = 4;
     StringGrid g(cols, 2);
     std::vector<std::string> model(cols);
+    std::vector<std::string_view> cells;
     const auto check = [&](const std::string& step) {
-        for (int c = 0; c < cols; ++c)
+        g.RowCells(1, cells);
+        ASSERT_EQ(cells.size(), model.size()) << step;
+        for (int c = 0; c < cols; ++c) {
             ASSERT_EQ(g.Cell(c, 1), model[static_cast<std::size_t>(c)]) << step << " col " << c;
+            ASSERT_EQ(cells[static_cast<std::size_t>(c)], model[static_cast<std::size_t>(c)]);
+        }
         EXPECT_EQ(g.Cell(0, 0), "") << step << ": the other row stays empty";
     };
     // Short and long texts, a NUL byte, and rows past 65,535 bytes of text (wider offsets) and
