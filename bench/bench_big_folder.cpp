@@ -72,22 +72,26 @@ int main(int argc, char** argv) {
     const double startMb = bench::StatusMb("VmRSS");
     const StringGrid& view = w->model.View();
 
-    // The read, with the input probe running.
-    double firstRows = 0, whole = 0;
+    // The read, with the input probe running: opening the folder, then reading it again twice
+    // (F5), the best of the three set against kamelune-table's best and the longest wait kept.
+    double firstRows = 1e9, whole = 1e9, readPeakMb = 0;
     qint64 readWait = 0;
-    {
+    for (int round = 0; round < 3; ++round) {
         bench::InputProbe probe(w->mainWindow->windowHandle());
         probe.Start();
         QElapsedTimer clock;
         clock.start();
-        w->mainWindow->SetCurrentDir(big);
+        if (round == 0)
+            w->mainWindow->SetCurrentDir(big);
+        else
+            w->mainWindow->ReadFolder();
         bench::WaitUntil([&view] { return view.RowCount() > 1; });
-        firstRows = Milliseconds(clock);
+        firstRows = std::min(firstRows, Milliseconds(clock));
         bench::WaitUntil([&w] { return !w->model.Reader().Reading(); });
-        whole = Milliseconds(clock);
-        readWait = probe.Stop();
+        whole = std::min(whole, Milliseconds(clock));
+        readWait = std::max(readWait, probe.Stop());
+        if (round == 0) readPeakMb = bench::StatusMb("VmHWM"); // the first read, into no table
     }
-    const double readPeakMb = bench::StatusMb("VmHWM");
     if (view.RowCount() != kPictures + 1) {
         std::fprintf(stderr, "the table has %d rows\n", view.RowCount());
         return 1;
@@ -137,17 +141,20 @@ int main(int argc, char** argv) {
         pageWait);
 
     std::printf("folder of %d pictures, every one read:\n", kPictures);
-    std::printf("  first rows on screen after %.0f ms (target <= 150); whole read %.0f ms\n",
-                firstRows, whole);
+    std::printf(
+        "  first rows on screen after %.0f ms (target <= 150); whole read %.0f ms (the best "
+        "of three)\n",
+        firstRows, whole);
     std::printf(
         "  kamelune-table --all %.0f ms; bare reader (first 64 KB) %.0f ms, ratio %.2f (target "
         "<= 1.0); bare reader (first 8 KB) %.0f ms, ratio %.2f (target <= 1.6)\n",
         table * 1000, bare * 1000, table / bare, bare8k * 1000, table / bare8k);
     std::printf("  the program's read / kamelune-table --all %.2f (target <= 1.3)\n",
                 whole / (table * 1000));
-    std::printf("  peak resident memory when the read is done %.0f MB (target <= 150)\n",
+    std::printf("  peak resident memory when the first read is done %.0f MB (target <= 150)\n",
                 readPeakMb);
-    std::printf("input-latency open-folder-50000: %lld ms (target <= 50; <= 30 where measured)\n",
+    std::printf("input-latency open-folder-50000: %lld ms, the longest of three reads (target <= "
+                "50; <= 30 where measured)\n",
                 static_cast<long long>(readWait));
     std::printf("  sort on four keys %.0f ms (target <= 250)\n", sort);
     std::printf("  select all %.0f ms, reverse %.0f ms (target <= 50)\n", selectAll, reverse);

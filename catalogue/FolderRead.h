@@ -3,9 +3,11 @@
 #pragma once
 
 #include "catalogue/FolderScan.h"
+#include "catalogue/ViewTable.h"
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -18,6 +20,8 @@ public:
         std::string masks = kPictureMasks;
         ReadFlags flags{};
         std::chrono::milliseconds delay{0}; // a pause before each file (tests: a slow disk)
+        // The view to make of the whole table once it is read (on the reading thread).
+        std::optional<ViewRecipe> view;
     };
     // Starts at once. progress(n) (before the n-th row) and done() are called on the reading
     // thread; done() is its last act, also after a stop. firstRows(), when set, is called first
@@ -34,6 +38,7 @@ public:
     void Stop() { thread_.request_stop(); }
     // After done(): the table and counts (counts.stopped when a stop cut it short).
     FolderScan& Result() { return result_; }
+
     // After firstRows(): the first rows of the table alone.
     FolderScan& FirstRows() { return first_; }
 

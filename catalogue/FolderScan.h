@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <stop_token>
 #include <string>
 #include <thread>
@@ -81,6 +82,8 @@ struct FolderScan {
     ExifItemTexts record;
     FolderCounts counts;
     std::vector<std::uint8_t> orientations;
+    // The view made of the table on the reading thread, when the read was asked for one.
+    std::optional<StringGrid> view;
 };
 
 // Builds the base table of the folder's files in one pass: each file is opened and its head read

@@ -274,12 +274,33 @@ StringGrid::~StringGrid() {
 }
 
 void StringGrid::TakeCells(StringGrid&& other) {
-    StringGridListener* listener = listener_;
-    const int updating = updating_;
-    *this = std::move(other);
-    listener_ = listener;
-    updating_ = updating;
+    // Cells and look change hands; each keeps its listener and its updates.
+    std::swap(cols_, other.cols_);
+    rows_.swap(other.rows_);
+    std::swap(fixedCols_, other.fixedCols_);
+    std::swap(fixedRows_, other.fixedRows_);
+    colWidths_.swap(other.colWidths_);
+    std::swap(defaultColWidth_, other.defaultColWidth_);
+    std::swap(rowHeight_, other.rowHeight_);
+    std::swap(fixedColor_, other.fixedColor_);
     Reshaped();
+    other.Reshaped();
+}
+
+void StringGrid::TakeCellsKeepingLook(StringGrid&& other) {
+    const int cols = cols_, rows = RowCount(), fixedCols = fixedCols_, fixedRows = fixedRows_;
+    rows_.swap(other.rows_);
+    std::swap(cols_, other.cols_);
+    std::swap(fixedRows_, other.fixedRows_);
+    for (StringGrid* g : {this, &other}) {
+        g->colWidths_.resize(static_cast<std::size_t>(g->cols_), g->defaultColWidth_);
+        g->fixedCols_ = std::min(g->fixedCols_, g->cols_);
+        g->fixedRows_ = std::min(g->fixedRows_, g->RowCount());
+    }
+    if (cols != cols_ || rows != RowCount() || fixedCols != fixedCols_ || fixedRows != fixedRows_)
+        Reshaped();
+    else
+        CellsWritten(-1, 0);
 }
 
 void StringGrid::Reshaped() {

@@ -83,8 +83,14 @@ public:
     // A view's listener is no change of the grid: a grid shown read-only takes one too.
     void SetListener(StringGridListener* listener) const { listener_ = listener; }
     // Takes another grid's cells and shape (one built elsewhere); the listener stays and hears
-    // one reshape notice.
+    // one reshape notice. other gets this grid's cells and shape in return, so that the caller
+    // chooses where a large table is freed.
     void TakeCells(StringGrid&& other);
+    // Takes another grid's cells as if they had been written here: its columns, rows and fixed
+    // rows; the widths of the columns both have, the colours and heights stay this grid's (new
+    // columns get the default width). other gets this grid's cells in return. One reshape notice
+    // when the shape changed, else one for the cells.
+    void TakeCellsKeepingLook(StringGrid&& other);
     // The same shape and texts (the look aside).
     bool SameCells(const StringGrid& other) const {
         return cols_ == other.cols_ && rows_ == other.rows_;

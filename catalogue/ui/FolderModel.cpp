@@ -5,6 +5,7 @@
 #include "catalogue/ItemCatalogue.h"
 #include "catalogue/ViewTable.h"
 
+#include <QThreadPool>
 #include <algorithm>
 #include <chrono>
 
@@ -26,12 +27,26 @@ void FolderModel::StartRead(const std::string& folder, const std::string& masks,
     SetTitleRow(base_, 1, flags.items);
     orientations_.clear();
     fileCount_ = exifCount_ = 0;
-    reader_.Start({folder, masks, flags});
+    readView_.reset();
+    // The view a folder just read is shown with, made on the reading thread: what the window
+    // asks for when the read is done, unless something changes meanwhile.
+    readRecipe_ = Recipe(chosenItems_.empty() ? "ALL" : "TABLE", options_.exifOnly);
+    FolderRead::Request request;
+    request.folder = folder;
+    request.masks = masks;
+    request.flags = flags;
+    request.view = readRecipe_;
+    reader_.Start(std::move(request));
+}
+
+ViewRecipe FolderModel::Recipe(const std::string& mode, bool exifOnly) const {
+    return {mode, itemGrid_, chosenItems_, rowOrder_, exifOnly};
 }
 
 // A read's table (or a large folder's first rows) becomes the folder's.
 void FolderModel::TakeScan(FolderScan& scan, bool firstRows) {
     base_.TakeCells(std::move(scan.base));
+    readView_ = firstRows ? std::nullopt : std::move(scan.view);
     orientations_ = std::move(scan.orientations);
     fileCount_ = firstRows ? scan.counts.pictureCount : scan.counts.fileCount;
     exifCount_ = scan.counts.exifCount;
@@ -98,6 +113,14 @@ void FolderModel::ForgetSelectionAndOrder() {
 }
 
 void FolderModel::MakeView(const std::string& mode, bool exifOnly) {
+    if (std::optional<StringGrid> made = std::exchange(readView_, std::nullopt);
+        made && Recipe(mode, exifOnly) == readRecipe_) {
+        view_.TakeCellsKeepingLook(std::move(*made));
+        // made holds the rows the view had: as many blocks to free as it had rows.
+        QThreadPool::globalInstance()->start(
+            [old = std::make_shared<StringGrid>(std::move(*made))] {});
+        return;
+    }
     FillExifTable(mode, {base_, itemGrid_, rowOrder_}, chosenItems_, view_, exifOnly);
 }
 
@@ -107,11 +130,13 @@ void FolderModel::SetViewLook(bool threeFixed) {
 }
 
 void FolderModel::SetPictureSizes(int pictNo, const std::vector<std::string>& sizeLines) {
+    readView_.reset();
     for (std::size_t c = 0; c < 3 && c < sizeLines.size(); ++c)
         base_.SetCell(kWidthCol + static_cast<int>(c), pictNo, sizeLines[c]);
 }
 
 bool FolderModel::ChangeSelection(const std::function<bool(SelectionTables&)>& change) {
+    readView_.reset();
     SelectionTables t{base_, view_, selected_};
     const PictureList before = selected_;
     if (!change(t)) return false;

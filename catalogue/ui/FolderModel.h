@@ -8,6 +8,7 @@
 #include "catalogue/FolderScan.h"
 #include "catalogue/ItemCatalogue.h"
 #include "catalogue/Selection.h"
+#include "catalogue/ViewTable.h"
 #include "catalogue/ui/FolderPlaces.h"
 #include "catalogue/ui/FolderReader.h"
 #include "exif/ExifReader.h"
@@ -17,6 +18,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -194,6 +196,7 @@ private:
         emit changed(aspect);
     }
     void TakeScan(FolderScan& scan, bool firstRows);
+    ViewRecipe Recipe(const std::string& mode, bool exifOnly) const;
     FolderPlaces places_;
     bool started_ = false;
     int fileCount_ = 0;
@@ -211,6 +214,10 @@ private:
     FolderReader reader_;
     FolderCounts lastCounts_;
     std::vector<std::uint8_t> orientations_; // by picture number, for display
+    // The view a read made of the table it hands over, and what it was made from; MakeView takes
+    // it when asked for the same, before anything else changes the tables.
+    std::optional<StringGrid> readView_;
+    ViewRecipe readRecipe_;
 };
 
 } // namespace kamelune

@@ -1,5 +1,8 @@
 #include "catalogue/ui/FolderReader.h"
 
+#include <QThreadPool>
+#include <memory>
+
 namespace kamelune {
 
 FolderReader::FolderReader(Take take)
@@ -67,7 +70,9 @@ void FolderReader::Done(int generation) {
         return;
     }
     take_(read_->Result(), false);
-    read_.reset();
+    // The read now holds the tables its rows replaced: a folder of 50,000 pictures is as many
+    // blocks to free, which the user-interface thread leaves to the pool.
+    QThreadPool::globalInstance()->start([read = std::shared_ptr<FolderRead>(std::move(read_))] {});
     emit readFinished();
 }
 

@@ -276,7 +276,8 @@ void MainWindow::SetReadingLook(bool reading) {
 
 void MainWindow::ApplyViewLook() {
     tablePage->ApplyViewLook();
-    ApplyGridLook(baseGrid, model_.Base(), 2);
+    // The base table's tab stays hidden: its number columns are not fitted (a walk of every row).
+    ApplyGridLook(baseGrid, model_.Base(), 0);
 }
 
 void MainWindow::FillExifTable(const std::string& mode, bool exifOnly) {

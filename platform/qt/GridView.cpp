@@ -57,7 +57,8 @@ int GridView::FixedWidth() const {
 void GridView::SyncFixedColumns() {
     const auto* grid = dynamic_cast<const StringGridModel*>(model());
     fixed_ = grid && grid->Grid() ? std::min(grid->Grid()->FixedCols(), grid->columnCount()) : 0;
-    overlay_->setStyleSheet(styleSheet());
+    // A style sheet set again polishes again: only when it changed.
+    if (overlay_->styleSheet() != styleSheet()) overlay_->setStyleSheet(styleSheet());
     overlay_->setShowGrid(showGrid());
     overlay_->setSelectionBehavior(selectionBehavior());
     overlay_->setSelectionMode(selectionMode());
@@ -65,7 +66,7 @@ void GridView::SyncFixedColumns() {
     overlay_->setEditTriggers(editTriggers());
     QHeaderView* from = horizontalHeader();
     QHeaderView* to = overlay_->horizontalHeader();
-    to->setStyleSheet(from->styleSheet());
+    if (to->styleSheet() != from->styleSheet()) to->setStyleSheet(from->styleSheet());
     to->setMinimumSectionSize(from->minimumSectionSize());
     to->setHighlightSections(false);
     overlay_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

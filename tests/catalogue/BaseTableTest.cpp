@@ -166,7 +166,8 @@ TEST(BaseTable, EmptyFolderLeavesOnlyTheTitles) {
 }
 
 // A read on its own thread, stopped while a slowed folder is read: it ends before the next file
-// and says it was cut short; run whole, it gives what the plain build gives.
+// and says it was cut short, with no view made; run whole, it gives what the plain build gives,
+// and the view it was asked for is the view of that table.
 TEST(FolderRead, StopEndsTheReadBetweenTwoFiles) {
     TempDir dir;
     fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", dir / "p100.jpg");
@@ -174,8 +175,11 @@ TEST(FolderRead, StopEndsTheReadBetweenTwoFiles) {
         fs::create_hard_link(dir / "p100.jpg", dir / ("p" + std::to_string(100 + i) + ".jpg"));
     std::promise<void> ended;
     std::atomic<int> reached{0};
+    ViewRecipe recipe{"TABLE", StringGrid(4, kItemRows), {4, 10}, {}, true};
+    SetUpItemGrid(recipe.itemGrid);
+    SetDefaultHeadings(recipe.itemGrid);
     FolderRead read(
-        {dir.str(), kPictureMasks, {}, std::chrono::milliseconds(2)},
+        {dir.str(), kPictureMasks, {}, std::chrono::milliseconds(2), recipe},
         [&](int n) { reached = std::max(reached.load(), n); }, [&] { ended.set_value(); });
     while (reached < 3)
         std::this_thread::yield();
@@ -187,9 +191,10 @@ TEST(FolderRead, StopEndsTheReadBetweenTwoFiles) {
     EXPECT_EQ(cut.base.Cell(kNameCol, reached), "p" + std::to_string(99 + reached) + ".jpg")
         << "a file begun is read to its end";
     EXPECT_EQ(cut.base.Cell(kNameCol, 200), "") << "no row past the stop";
+    EXPECT_FALSE(cut.view);
 
     std::promise<void> whole;
-    FolderRead again({dir.str()}, {}, [&] { whole.set_value(); });
+    FolderRead again({dir.str(), kPictureMasks, {}, {}, recipe}, {}, [&] { whole.set_value(); });
     whole.get_future().wait();
     EXPECT_FALSE(again.Result().counts.stopped);
     EXPECT_EQ(CounterText(again.Result().counts), "200/200");
@@ -197,6 +202,11 @@ TEST(FolderRead, StopEndsTheReadBetweenTwoFiles) {
     DumpGrid(again.Result().base, threaded);
     DumpGrid(Build(dir.str()).base, plain);
     EXPECT_EQ(threaded.str(), plain.str());
+    ASSERT_TRUE(again.Result().view);
+    StringGrid view(1, 1);
+    recipe.Make(again.Result().base, view);
+    EXPECT_EQ(view.RowCount(), 201);
+    EXPECT_TRUE(again.Result().view->SameCells(view));
 }
 
 TEST(TableDump, EscapesControlCharactersAndBytesThatAreNotUtf8) {

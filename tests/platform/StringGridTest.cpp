@@ -132,4 +132,35 @@ TEST(StringGrid, BulkUpdatesSendOneNotice) {
     g.SetListener(nullptr);
 }
 
+// A view made elsewhere comes into the grid shown as if written there: the cells and fixed rows
+// are the new ones, the widths and colours the grid's own.
+TEST(StringGrid, CellsTakenKeepTheLook) {
+    StringGrid shown(3, 2);
+    shown.SetColWidth(1, 99);
+    shown.SetFixedColor(0x123456);
+    shown.SetCell(0, 1, "old");
+    StringGrid made(4, 5);
+    made.SetCell(3, 4, "new");
+    made.SetFixedRows(1);
+    Recorder rec;
+    shown.SetListener(&rec);
+    shown.TakeCellsKeepingLook(std::move(made));
+    EXPECT_EQ(shown.ColCount(), 4);
+    EXPECT_EQ(shown.RowCount(), 5);
+    EXPECT_EQ(shown.Cell(3, 4), "new");
+    EXPECT_EQ(shown.FixedRows(), 1);
+    EXPECT_EQ(shown.ColWidth(1), 99);
+    EXPECT_EQ(shown.ColWidth(3), StringGrid::kDefaultColWidth);
+    EXPECT_EQ(shown.FixedColor(), 0x123456u);
+    EXPECT_EQ(made.Cell(0, 1), "old") << "the old cells go back";
+    EXPECT_EQ(rec.reshapes, 1);
+    StringGrid sameShape(4, 5);
+    sameShape.SetFixedRows(1);
+    shown.TakeCellsKeepingLook(std::move(sameShape));
+    EXPECT_EQ(shown.Cell(3, 4), "");
+    EXPECT_EQ(rec.reshapes, 1) << "the same shape: the view keeps its place";
+    EXPECT_EQ(rec.allCells, 1);
+    shown.SetListener(nullptr);
+}
+
 } // namespace kamelune::test
