@@ -203,6 +203,7 @@ std::string RangeText(const DistributionChoice& c, double key) {
 } // namespace
 
 std::string_view ShownText(std::string_view text) {
+    text = text.substr(0, text.find('\0')); // an ASCII value ends at its NUL; padding may follow
     while (!text.empty() && (text.back() == '\0' || text.back() == ' '))
         text.remove_suffix(1);
     while (!text.empty() && text.front() == ' ')

@@ -17,7 +17,8 @@ namespace kamelune {
 // trailing NULs and blanks ignored. None for "---", an empty text or one that is no number.
 std::optional<double> NumberOfText(std::string_view text);
 
-// A text as shown: trailing NULs and blanks off (cameras pad their texts).
+// A text as its value: up to its first NUL (an ASCII value ends there; cameras pad with anything
+// after it), blanks off both ends.
 std::string_view ShownText(std::string_view text);
 
 // How the values of a choice are counted.

@@ -1,6 +1,8 @@
 // Plain functions whose results read as text: the cases in tests/data/texts.tsv (names, escapes,
-// encodings), layouts.tsv (page and slideshow geometry, decoding) and pkm-lines.tsv (the item
-// file's limits).
+// encodings), layouts.tsv (page and slideshow geometry, decoding), pkm-lines.tsv (the item
+// file's limits) and figures.tsv (the numbers behind texts, distribution bars, conditions).
+#include "catalogue/Conditions.h"
+#include "catalogue/Distribution.h"
 #include "support/DataRows.h"
 #include "support/Plain.h"
 
@@ -22,6 +24,22 @@ int I(const std::string& s) {
 
 Pane PaneOf(const std::string& s) {
     return s == "all" ? Pane::AllItems : s == "four" ? Pane::FourItems : Pane::Pictures;
+}
+
+// The bar a text falls in when it is the only picture counted.
+std::string BarOfText(const std::string& choiceName, const std::string& text) {
+    const std::optional<DistributionChoice> choice =
+        FindDistributionChoice(choiceName, kAllItemCount);
+    if (!choice) return "no choice";
+    StringGrid base(kAllItemCount + 2, 2);
+    base.SetCell(ItemCol(choice->item), 1, text);
+    const Distribution d = CountValues(base, *choice, {1});
+    return d.bars.size() == 1 ? d.bars[0].label : "bars: " + std::to_string(d.bars.size());
+}
+
+std::string ParsedText(const std::string& text) {
+    const ParsedConditions p = ParseConditions(text, kAllItemCount);
+    return p.error.empty() ? ConditionsText(p.set) : "error: " + p.error;
 }
 
 std::string Numbers(std::initializer_list<int> numbers) {
@@ -182,11 +200,27 @@ const std::map<std::string, std::function<std::string(const Args&)>> kTexts = {
      }},
     {"IntervalOnShow", [](const Args& a) { return std::to_string(IntervalOnShow(I(a[0]))); }},
     {"IntervalOnChange", [](const Args& a) { return std::to_string(IntervalOnChange(I(a[0]))); }},
+    {"NumberOfText",
+     [](const Args& a) {
+         const std::optional<double> v = NumberOfText(a[0]);
+         if (!v) return std::string("none");
+         char text[32];
+         std::snprintf(text, sizeof text, "%.6g", *v);
+         return std::string(text);
+     }},
+    {"BarOf", [](const Args& a) { return BarOfText(a[0], a[1]); }},
+    {"ParseConditions", [](const Args& a) { return ParsedText(a[0]); }},
+    {"Matches",
+     [](const Args& a) {
+         const ParsedConditions p = ParseConditions(a[0], kAllItemCount);
+         if (!p.error.empty() || p.set.conditions.size() != 1) return std::string("bad condition");
+         return Flag(Matches(p.set.conditions[0], a[1]));
+     }},
 };
 
 TEST(Texts, EachFunctionGivesItsText) {
     auto rows = DataRows("texts.tsv");
-    for (const char* more : {"layouts.tsv", "pkm-lines.tsv"})
+    for (const char* more : {"layouts.tsv", "pkm-lines.tsv", "figures.tsv"})
         for (auto& row : DataRows(more))
             rows.push_back(std::move(row));
     for (const auto& row : rows) {

@@ -61,6 +61,25 @@ if [ "${UPDATE_GOLDEN:-}" = 1 ]; then cp "$dir/samples.tsv" "$golden"; fi
 diff "$golden" "$dir/samples.tsv" >"$dir/diff" ||
   fail "the samples differ from $golden: $(head -c 2000 "$dir/diff")"
 
+# --count and --where against exiftool's own values of the same pictures (the EXIF block after a
+# JFIF header read too, as exiftool reads it).
+expect 2 "no such item: Nothing" --count Nothing "$samples"
+expect 2 "項目がわかりません: Nothing" --where 'Nothing>1' "$samples"
+if command -v exiftool >/dev/null; then
+  exiftool -q -T -Model "$samples"/*.jpg | sed 's/^-$/---/' | sort | uniq -c |
+    sed -E 's/^ *([0-9]+) (.*)$/\2\t\1/' | sort >"$dir/exiftool-models"
+  "$tool" --after-jfif --count Model "$samples" | cut -f1,2 | sort >"$dir/models"
+  diff "$dir/exiftool-models" "$dir/models" >"$dir/diff" ||
+    fail "--count Model differs from exiftool's models: $(cat "$dir/diff")"
+  exiftool -q -T -if '$EXIF:ISO and $EXIF:ISO >= 200 and $EXIF:FNumber < 5.6' -FileName \
+    "$samples"/*.jpg | sort >"$dir/exiftool-where"
+  "$tool" --after-jfif --where 'ISO>=200 AND "F Number"<5.6' "$samples" | tail -n +2 | cut -f3 |
+    sort >"$dir/where"
+  [ -s "$dir/where" ] || fail "--where found no picture"
+  diff "$dir/exiftool-where" "$dir/where" >"$dir/diff" ||
+    fail "--where differs from exiftool's choice: $(cat "$dir/diff")"
+fi
+
 if [ "$(id -u)" -ne 0 ]; then
   mkdir -m 0 "$dir/closed"
   expect 2 "cannot read folder $dir/closed: permission denied" "$dir/closed"
