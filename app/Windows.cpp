@@ -18,11 +18,13 @@ Windows::Windows(const AppPaths& paths, DialogService& dialogs, const CommandLin
     batchRename = std::make_unique<BatchRenameDialog>(model, dialogs);
     singleRename = std::make_unique<SingleRenameDialog>(model, dialogs);
     slideshow = std::make_unique<SlideshowWindow>(model, dialogs);
+    distribution = std::make_unique<DistributionWindow>(model, dialogs);
+    conditions = std::make_unique<ConditionDialog>(model, dialogs);
     // Closing the main window ends the program, whatever else is open.
     for (QWidget* w : std::initializer_list<QWidget*>{
              albumSettings.get(), exportProgress.get(), itemChoice.get(), displaySettings.get(),
              sortDialog.get(), tableSettings.get(), aboutDialog.get(), batchRename.get(),
-             singleRename.get(), slideshow.get()})
+             singleRename.get(), slideshow.get(), distribution.get(), conditions.get()})
         w->setAttribute(Qt::WA_QuitOnClose, false);
     Connect();
     mainWindow->LoadSettings();
@@ -52,6 +54,18 @@ void Windows::Connect() {
                          singleRename->exec();
                      });
     QObject::connect(commands, &PictureCommands::aboutRequested, aboutDialog.get(), &QDialog::exec);
+    // Non-modal: shown, or brought to the front when open already.
+    const auto bringUp = [](QWidget* w) {
+        return [w] {
+            w->show();
+            w->raise();
+            w->activateWindow();
+        };
+    };
+    QObject::connect(commands, &PictureCommands::distributionRequested, distribution.get(),
+                     bringUp(distribution.get()));
+    QObject::connect(commands, &PictureCommands::conditionsRequested, conditions.get(),
+                     bringUp(conditions.get()));
     QObject::connect(displaySettings.get(), &DisplaySettingsDialog::applied, Page,
                      [this] { Page->BuildPage(Page->PageInBox()); });
     QObject::connect(Page, &ThumbnailPage::status, main, &MainWindow::SetStatus);

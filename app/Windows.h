@@ -4,6 +4,8 @@
 
 #include "catalogue/CommandLine.h"
 #include "catalogue/ui/AboutDialog.h"
+#include "catalogue/ui/ConditionDialog.h"
+#include "catalogue/ui/DistributionWindow.h"
 #include "catalogue/ui/FolderModel.h"
 #include "catalogue/ui/MainWindow.h"
 #include "platform/qt/DialogService.h"
@@ -42,6 +44,8 @@ public:
     std::unique_ptr<BatchRenameDialog> batchRename;
     std::unique_ptr<SingleRenameDialog> singleRename;
     std::unique_ptr<SlideshowWindow> slideshow;
+    std::unique_ptr<DistributionWindow> distribution;
+    std::unique_ptr<ConditionDialog> conditions;
 
 private:
     void Connect();

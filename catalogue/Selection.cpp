@@ -108,6 +108,21 @@ bool SelectNone(SelectionTables& t) {
     return true;
 }
 
+bool SelectPictures(SelectionTables& t, PictureList pictures) {
+    std::erase_if(pictures, [&t](int p) { return p < 1 || p >= t.base.RowCount(); });
+    if (pictures == t.list) return false;
+    t.list = std::move(pictures);
+    WriteSelectionColumns(t);
+    return true;
+}
+
+PictureList PicturesInViewOrder(const StringGrid& view) {
+    PictureList pictures;
+    for (int r = 1; r < view.RowCount(); ++r)
+        if (const int n = PictureOfRow(view, r); n > 0) pictures.push_back(n);
+    return pictures;
+}
+
 bool SelectionConsistent(const StringGrid& base, const StringGrid& view, const PictureList& list) {
     const std::vector<int> numbers = NumbersByPicture(base, list);
     for (int r = 1; r < base.RowCount(); ++r) {

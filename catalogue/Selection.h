@@ -27,6 +27,10 @@ bool SelectAll(SelectionTables& t);
 bool SelectReverse(SelectionTables& t);
 // False when nothing was selected.
 bool SelectNone(SelectionTables& t);
+// The selection := pictures, in their order (a choice by EXIF values); false when it was that.
+bool SelectPictures(SelectionTables& t, PictureList pictures);
+// The pictures the view shows, in its order.
+PictureList PicturesInViewOrder(const StringGrid& view);
 
 // Every selected picture numbered 1..count in list order in both tables, and no other cell set.
 bool SelectionConsistent(const StringGrid& base, const StringGrid& view, const PictureList& list);

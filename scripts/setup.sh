@@ -6,7 +6,7 @@ set -euo pipefail
 
 program=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev qt6-svg-dev
   libjpeg62-turbo-dev
   fonts-ipafont-gothic qt6-translations-l10n
 )

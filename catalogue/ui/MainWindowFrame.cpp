@@ -237,6 +237,9 @@ void Menus::BuildEditMenu(QMenuBar* bar) const {
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
     TableItem(
         edit, QStringLiteral("ソート(&S)"), [&commands] { commands.OpenSort(); }, "Sort");
+    TableItem(
+        edit, QStringLiteral("条件で選択(&C)..."),
+        [&commands] { emit commands.conditionsRequested(); }, "SelectByConditions");
 }
 
 void Menus::BuildViewMenu(QMenuBar* bar) const {
@@ -258,6 +261,9 @@ void Menus::BuildViewMenu(QMenuBar* bar) const {
     Item(
         view, QStringLiteral("ｻﾑﾈｲﾙ表示属性(&D)"), [&commands] { commands.OpenDisplaySettings(); },
         "DisplaySettings");
+    Item(
+        view, QStringLiteral("Exif の分布(&B)..."),
+        [&commands] { emit commands.distributionRequested(); }, "Distribution");
     MainWindow& w = window;
     c.smallPictureAction = Item(
         view, QStringLiteral("小画像表示(&G)"), [&w] { w.SmallPictureToggled(); },

@@ -68,6 +68,8 @@ signals:
     void renameRequested();
     void renameOneRequested(int picture);
     void aboutRequested();
+    void distributionRequested();
+    void conditionsRequested();
 
 private:
     void WriteTabFile(bool wide);
