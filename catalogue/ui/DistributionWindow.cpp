@@ -136,8 +136,11 @@ DistributionWindow::DistributionWindow(FolderModel& model, DialogService& dialog
     Build();
     FillChoices();
     connect(&model_.Reader(), &FolderReader::readFinished, this, &DistributionWindow::Refresh);
-    for (auto signal : {&FolderModel::selectionChanged, &FolderModel::orderChanged})
-        connect(&model_, signal, this, &DistributionWindow::Refresh);
+    connect(&model_, &FolderModel::orderChanged, this, &DistributionWindow::Refresh);
+    // The folder's counts stay as they are when the selection changes; the selection's do not.
+    connect(&model_, &FolderModel::selectionChanged, this, [this] {
+        if (scopeCombo->currentIndex() == 1) Refresh();
+    });
     connect(&model_, &FolderModel::itemCountChanged, this, &DistributionWindow::FillChoices);
     resize(520, 460);
 }
@@ -195,7 +198,14 @@ void DistributionWindow::FillChoices() {
     Refresh();
 }
 
+void DistributionWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Refresh();
+}
+
 void DistributionWindow::Refresh() {
+    // Closed, it costs nothing: it counts again when shown.
+    if (!isVisible()) return;
     const int k = choiceCombo->currentIndex();
     if (k < 0 || k >= static_cast<int>(choices_.size())) return;
     // The pictures in the order of the view: the folder's, or the selected ones.

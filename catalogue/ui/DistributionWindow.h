@@ -75,6 +75,9 @@ public:
     bool SavePng(const QString& path) const;
     bool SaveSvg(const QString& path) const;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void Build();
     void Export(const QString& kind);
