@@ -4,6 +4,7 @@
 #include "catalogue/ui/FolderModel.h"
 #include "platform/qt/DialogService.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -58,6 +59,10 @@ void ConditionDialog::Build() {
     allButton = new QRadioButton(QStringLiteral("すべてを満たす (AND)"), this);
     anyButton = new QRadioButton(QStringLiteral("いずれかを満たす (OR)"), this);
     allButton->setChecked(true);
+    // Two choices of one of each: AND or OR, and what becomes of the selection.
+    auto* joinGroup = new QButtonGroup(this);
+    joinGroup->addButton(allButton);
+    joinGroup->addButton(anyButton);
     join->addWidget(allButton);
     join->addWidget(anyButton);
     join->addStretch(1);
@@ -73,6 +78,9 @@ void ConditionDialog::Build() {
     extendButton = new QRadioButton(QStringLiteral("選択に追加"), this);
     narrowButton = new QRadioButton(QStringLiteral("選択を絞り込む"), this);
     replaceButton->setChecked(true);
+    auto* changeGroup = new QButtonGroup(this);
+    for (QRadioButton* b : {replaceButton, extendButton, narrowButton})
+        changeGroup->addButton(b);
     for (QRadioButton* b : {replaceButton, extendButton, narrowButton})
         change->addWidget(b);
     change->addStretch(1);

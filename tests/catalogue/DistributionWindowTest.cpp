@@ -79,6 +79,7 @@ TEST_F(Distribution, ConditionsReplaceExtendOrNarrowTheSelection) {
     c.rows[0].testCombo->setCurrentIndex(static_cast<int>(ConditionTest::Contains));
     c.rows[0].valueEdit->setText(QStringLiteral("B.JP"));
     c.extendButton->setChecked(true);
+    EXPECT_TRUE(c.allButton->isChecked()) << "the two choices are apart";
     c.selectButton->click();
     EXPECT_EQ(model->Selected(), (PictureList{1, 3, 2}));
     EXPECT_EQ(SelectionColumn(), (std::vector<std::string>{"1", "3", "2", ""}));
