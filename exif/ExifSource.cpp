@@ -62,14 +62,7 @@ ExifSource::Slot* ExifSource::PageSlot(std::uint64_t page) {
     const std::size_t want =
         static_cast<std::size_t>(std::min<std::uint64_t>(kPageSize, size_ - start));
     std::size_t got = 0;
-    while (got < want) {
-        const ssize_t r = ::pread(fd_, buffer + got, want - got, static_cast<off_t>(start + got));
-        if (r < 0 && errno == EINTR) continue;
-        if (r < 0) return nullptr;
-        if (r == 0) break;
-        got += static_cast<std::size_t>(r);
-    }
-    loaded_ += got;
+    if (!PRead(start, buffer, want, got)) return nullptr;
     slot.page = page;
     slot.length = got;
     slot.lastUse = ++uses_;
@@ -116,11 +109,16 @@ bool ExifSource::ReadUncached(std::uint64_t pos, std::uint8_t* out, std::size_t 
     asked_ += n;
     std::memset(out, 0, n);
     std::size_t got = 0;
+    return PRead(pos, out, n, got);
+}
+
+bool ExifSource::PRead(std::uint64_t pos, std::uint8_t* out, std::size_t n, std::size_t& got) {
+    got = 0;
     while (got < n) {
         const ssize_t r = ::pread(fd_, out + got, n - got, static_cast<off_t>(pos + got));
         if (r < 0 && errno == EINTR) continue;
         if (r < 0) return false;
-        if (r == 0) break;
+        if (r == 0) break; // the file ends sooner than it did
         got += static_cast<std::size_t>(r);
     }
     loaded_ += got;

@@ -49,6 +49,8 @@ private:
         std::size_t length = 0;    // valid bytes: short at the end of the file
         std::uint64_t lastUse = 0; // the least recently used slot takes the next page
     };
+    // Up to n bytes at pos into out (got: how many); false on a read error.
+    bool PRead(std::uint64_t pos, std::uint8_t* out, std::size_t n, std::size_t& got);
     // The slot holding page, loading it first when needed; nullptr on a read error.
     Slot* PageSlot(std::uint64_t page);
     std::uint8_t* Bytes(const Slot& slot) {

@@ -21,8 +21,9 @@ ConditionDialog::ConditionDialog(FolderModel& model, DialogService& dialogs, QWi
     setObjectName(QStringLiteral("ConditionDialog"));
     setWindowTitle(QStringLiteral("条件で選択"));
     Build();
-    FillItems();
-    connect(&model_, &FolderModel::itemCountChanged, this, &ConditionDialog::FillItems);
+    connect(&model_, &FolderModel::itemCountChanged, this, [this] {
+        if (rows[0].itemCombo->count() > 0) FillItems();
+    });
 }
 
 void ConditionDialog::Build() {
@@ -97,6 +98,11 @@ void ConditionDialog::Build() {
     layout->addLayout(buttons);
     connect(selectButton, &QPushButton::clicked, this, &ConditionDialog::SelectNow);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void ConditionDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (rows[0].itemCombo->count() == 0) FillItems(); // when first shown, not at the start
 }
 
 void ConditionDialog::FillItems() {

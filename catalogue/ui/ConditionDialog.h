@@ -50,6 +50,9 @@ public:
     // The item lists again (today's items on or off).
     void FillItems();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void Build();
     FolderModel& model_;

@@ -134,14 +134,15 @@ DistributionWindow::DistributionWindow(FolderModel& model, DialogService& dialog
     setObjectName(QStringLiteral("DistributionWindow"));
     setWindowTitle(QStringLiteral("Exif の分布"));
     Build();
-    FillChoices();
     connect(&model_.Reader(), &FolderReader::readFinished, this, &DistributionWindow::Refresh);
     connect(&model_, &FolderModel::orderChanged, this, &DistributionWindow::Refresh);
     // The folder's counts stay as they are when the selection changes; the selection's do not.
     connect(&model_, &FolderModel::selectionChanged, this, [this] {
         if (scopeCombo->currentIndex() == 1) Refresh();
     });
-    connect(&model_, &FolderModel::itemCountChanged, this, &DistributionWindow::FillChoices);
+    connect(&model_, &FolderModel::itemCountChanged, this, [this] {
+        if (!choices_.empty()) FillChoices();
+    });
     resize(520, 460);
 }
 
@@ -200,7 +201,11 @@ void DistributionWindow::FillChoices() {
 
 void DistributionWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    Refresh();
+    // The choices are made when first shown, not at the program's start.
+    if (choices_.empty())
+        FillChoices();
+    else
+        Refresh();
 }
 
 void DistributionWindow::Refresh() {

@@ -11,11 +11,7 @@ class Distribution : public WindowTest {
 protected:
     void SetUp() override {
         WindowTest::SetUp();
-        // Exposure times 1/350, 1/30, 1/345, 1/30: two in the 1/320 bar, two in the 1/30 one.
-        fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/a.jpg");
-        fs::copy_file(kSamples / "exif-org/kodak-dc210.jpg", Pictures() + "/b.jpg");
-        fs::copy_file(kSamples / "exif-org/olympus-c960.jpg", Pictures() + "/c.jpg");
-        fs::copy_file(kSamples / "exif-org/kodak-dc240.jpg", Pictures() + "/d.jpg");
+        FourExposureTimes(); // two in the 1/320 bar, two in the 1/30 one
         StartIn(Pictures());
     }
     std::vector<std::string> SelectionColumn() const {

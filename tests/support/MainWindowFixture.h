@@ -113,6 +113,13 @@ protected:
     }
     void StartIn(const std::string& folder) { Start("[Dir]\r\nDir=" + folder + "\r\n"); }
 
+    // Exposure times 1/350 (a), 1/30 (b), 1/345 (c), 1/30 (d).
+    void FourExposureTimes() {
+        fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/a.jpg");
+        fs::copy_file(kSamples / "exif-org/kodak-dc210.jpg", Pictures() + "/b.jpg");
+        fs::copy_file(kSamples / "exif-org/olympus-c960.jpg", Pictures() + "/c.jpg");
+        fs::copy_file(kSamples / "exif-org/kodak-dc240.jpg", Pictures() + "/d.jpg");
+    }
     void ThreePictures() {
         fs::copy_file(kSamples / "exif-org/olympus-c960.jpg", Pictures() + "/a.jpg");
         fs::copy_file(kSamples / "Canon_40D.jpg", Pictures() + "/b.jpg");

@@ -7,11 +7,7 @@ class SortRename : public WindowTest {
 protected:
     void SetUp() override {
         WindowTest::SetUp();
-        // Exposure times 1/350 (canon-ixus), 1/30 (kodak), 1/345 (olympus), 1/30 (kodak-dc240).
-        fs::copy_file(kSamples / "exif-org/canon-ixus.jpg", Pictures() + "/a.jpg");
-        fs::copy_file(kSamples / "exif-org/kodak-dc210.jpg", Pictures() + "/b.jpg");
-        fs::copy_file(kSamples / "exif-org/olympus-c960.jpg", Pictures() + "/c.jpg");
-        fs::copy_file(kSamples / "exif-org/kodak-dc240.jpg", Pictures() + "/d.jpg");
+        FourExposureTimes();
         StartIn(Pictures());
     }
     std::vector<std::string> ViewNames() const {
