@@ -13,6 +13,8 @@
 namespace kamelune {
 namespace {
 
+constexpr double kMostSteps = 100;
+
 constexpr double kExposureTimes[] = {
     1.0 / 8000, 1.0 / 6400, 1.0 / 5000, 1.0 / 4000, 1.0 / 3200, 1.0 / 2500, 1.0 / 2000, 1.0 / 1600,
     1.0 / 1250, 1.0 / 1000, 1.0 / 800,  1.0 / 640,  1.0 / 500,  1.0 / 400,  1.0 / 320,  1.0 / 250,
@@ -340,8 +342,10 @@ Distribution CountValues(const StringGrid& base, const DistributionChoice& choic
         b.pictures.push_back(row);
     }
     if (Numbered(choice.binning) && !numbered.empty()) {
-        const bool gapless = choice.binning != Binning::Number;
         const double first = numbered.begin()->first, last = numbered.rbegin()->first;
+        // A clock never set (year 0) or a value far off would make thousands of empty bars:
+        // beyond kMostSteps the used ones alone.
+        const bool gapless = choice.binning != Binning::Number && last - first <= kMostSteps;
         if (gapless) {
             // Every step between the lowest and the highest, the empty ones too.
             for (double key = first; key <= last; key += 1) {

@@ -238,8 +238,8 @@ void Menus::BuildEditMenu(QMenuBar* bar) const {
     TableItem(
         edit, QStringLiteral("ソート(&S)"), [&commands] { commands.OpenSort(); }, "Sort");
     TableItem(
-        edit, QStringLiteral("条件で選択(&C)..."),
-        [&commands] { emit commands.conditionsRequested(); }, "SelectByConditions");
+        edit, QStringLiteral("条件で選択..."), [&commands] { emit commands.conditionsRequested(); },
+        "SelectByConditions");
 }
 
 void Menus::BuildViewMenu(QMenuBar* bar) const {
@@ -262,7 +262,7 @@ void Menus::BuildViewMenu(QMenuBar* bar) const {
         view, QStringLiteral("ｻﾑﾈｲﾙ表示属性(&D)"), [&commands] { commands.OpenDisplaySettings(); },
         "DisplaySettings");
     Item(
-        view, QStringLiteral("Exif の分布(&B)..."),
+        view, QStringLiteral("Exif の分布..."),
         [&commands] { emit commands.distributionRequested(); }, "Distribution");
     MainWindow& w = window;
     c.smallPictureAction = Item(

@@ -46,7 +46,8 @@ TEST(Distribution, BarsInTheirOrderWithEveryStepBetween) {
               "100:2 125:0 160:0 200:0 250:0 320:0 400:1 ---:2");
     EXPECT_EQ(CountValues(iso, Choice("ISO"), {4, 2, 1}).bars[0].pictures, (PictureList{4, 2}));
 
-    const StringGrid models = Column(kItemModel, {std::string("B\0", 2), "A", "B", "---", "C", "C"});
+    const StringGrid models =
+        Column(kItemModel, {std::string("B\0", 2), "A", "B", "---", "C", "C"});
     EXPECT_EQ(Bars(CountValues(models, Choice("機種"), Rows(6))), "B:2 C:2 A:1 ---:1");
 
     const StringGrid days =
@@ -56,6 +57,11 @@ TEST(Distribution, BarsInTheirOrderWithEveryStepBetween) {
     EXPECT_EQ(Bars(CountValues(days, Choice("撮影時刻(時)"), Rows(3))),
               "9時:1 10時:1 11時:0 12時:0 13時:0 14時:0 15時:0 16時:0 17時:0 18時:0 19時:0 20時:0 "
               "21時:0 22時:0 23時:1");
+
+    const StringGrid years =
+        Column(kItemDateTimeOriginal, {"2016:01:02 10:00:00", "0000:00:00 00:00:00"});
+    EXPECT_EQ(Bars(CountValues(years, Choice("撮影年"), Rows(2))), "0:1 2016:1")
+        << "a clock never set: no 2,015 empty years between";
 
     const Distribution none = CountValues(Column(kItemFNumber, {"---"}), Choice("F値"), Rows(1));
     EXPECT_EQ(Bars(none), "---:1");
