@@ -182,7 +182,8 @@ bool Numbered(Binning b) {
     return b != Binning::Categories && b != Binning::Date && b != Binning::PictureSize;
 }
 
-// The bars between two marks of a series, or between two keys of a plain numbering, gap-free.
+// What a bar holds, for its tip: from the middle (by ratio) between its mark and the one below to
+// the middle up to the one above; or half a third of a stop either side. Empty for the others.
 std::string RangeText(const DistributionChoice& c, double key) {
     const std::span<const double> series = Series(c.binning);
     if (!series.empty()) {
@@ -192,6 +193,7 @@ std::string RangeText(const DistributionChoice& c, double key) {
             k + 1 == series.size() ? INFINITY : std::sqrt(series[k] * series[k + 1]);
         const auto show = [&c](double v) {
             if (std::isinf(v)) return std::string("∞");
+            if (v <= 0) return std::string("0");
             if (c.binning == Binning::ExposureTime) return ExposureTimeLabel(v);
             return Printf(v < 10 ? "%.2g" : "%.0f", v);
         };
@@ -206,7 +208,7 @@ std::string RangeText(const DistributionChoice& c, double key) {
 
 std::string_view ShownText(std::string_view text) {
     text = text.substr(0, text.find('\0')); // an ASCII value ends at its NUL; padding may follow
-    while (!text.empty() && (text.back() == '\0' || text.back() == ' '))
+    while (!text.empty() && text.back() == ' ')
         text.remove_suffix(1);
     while (!text.empty() && text.front() == ' ')
         text.remove_prefix(1);
