@@ -1,6 +1,7 @@
-// kamelune-table [--full] [--after-jfif] [--modern] [--all] [--count ITEM | --where COND] DIR:
-// prints the base table that opening DIR builds, one line per picture, cells joined by TAB (UTF-8,
-// LF); or how many pictures have each value of an item; or only the rows that meet conditions.
+// kamelune-table [--full] [--after-jfif] [--modern] [--all] [--raw-heic] [--count ITEM |
+// --where COND] DIR: prints the base table that opening DIR builds, one line per picture, cells
+// joined by TAB (UTF-8, LF); or how many pictures have each value of an item; or only the rows that
+// meet conditions.
 #include "catalogue/Conditions.h"
 #include "catalogue/Distribution.h"
 #include "catalogue/FolderScan.h"
@@ -33,14 +34,14 @@ std::string FolderProblem(int error) {
 } // namespace
 
 int main(int argc, char** argv) {
-    bool full = false, afterJfif = false, modern = false, all = false;
+    bool full = false, afterJfif = false, modern = false, all = false, rawHeic = false;
     const char* dir = nullptr;
     const char* count = nullptr;
     const char* where = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             std::cout
-                << "Usage: kamelune-table [--full] [--after-jfif] [--modern] [--all]\n"
+                << "Usage: kamelune-table [--full] [--after-jfif] [--modern] [--all] [--raw-heic]\n"
                    "                      [--count ITEM | --where CONDITIONS] DIR\n"
                    "Prints the base table that opening DIR in Kamelune builds: one line per\n"
                    "picture, cells joined by TAB, UTF-8 (other bytes as \\xhh).\n"
@@ -48,6 +49,9 @@ int main(int argc, char** argv) {
                    "  --after-jfif   also the EXIF block after a JFIF header\n"
                    "  --modern       also the items of today's cameras (76-95: lens, GPS, ...)\n"
                    "  --all          every picture, not the first 2,000\n"
+                   "  --raw-heic     also the HEIC/HEIF and RAW files (*.heic, *.dng, *.cr2, "
+                   "*.cr3,\n"
+                   "                 *.nef, *.arw, *.orf, *.rw2, *.raf, ...)\n"
                    "  --count ITEM   how many pictures have each value (or range) of ITEM, as the\n"
                    "                 distribution window shows them: a title of the table, a\n"
                    "                 number, or a name of that window (露光時間, 撮影時刻(時), "
@@ -65,6 +69,8 @@ int main(int argc, char** argv) {
             modern = true;
         else if (std::strcmp(argv[i], "--all") == 0)
             all = true;
+        else if (std::strcmp(argv[i], "--raw-heic") == 0)
+            rawHeic = true;
         else if (std::strcmp(argv[i], "--count") == 0 && i + 1 < argc && !where)
             count = argv[++i];
         else if (std::strcmp(argv[i], "--where") == 0 && i + 1 < argc && !count)
@@ -75,8 +81,9 @@ int main(int argc, char** argv) {
             dir = nullptr, i = argc;
     }
     if (!dir) {
-        std::cerr << "usage: kamelune-table [--full] [--after-jfif] [--modern] [--all] "
-                     "[--count ITEM | --where CONDITIONS] DIR\n";
+        std::cerr
+            << "usage: kamelune-table [--full] [--after-jfif] [--modern] [--all] [--raw-heic] "
+               "[--count ITEM | --where CONDITIONS] DIR\n";
         return 2;
     }
     const int items = modern ? kAllItemCount : kItemCount;
@@ -92,7 +99,7 @@ int main(int argc, char** argv) {
     }
     const std::string folder = dir;
     const FolderScan scan =
-        ScanFolder(folder, kPictureMasks, {!full, !full, {afterJfif}, items, all});
+        ScanFolder(folder, kPictureMasks, {!full, !full, {afterJfif, rawHeic}, items, all});
     if (scan.counts.folderError) {
         std::cerr << "kamelune-table: cannot read folder " << folder << ": "
                   << FolderProblem(scan.counts.folderError) << "\n";

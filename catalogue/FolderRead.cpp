@@ -18,7 +18,8 @@ FolderRead::FolderRead(Request request, std::function<void(int)> progress,
         ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kReadNiceness);
         ReadHelpers helpers; // starting while the folder is listed
         int error = 0;
-        const std::vector<std::string> files = ListPictures(request.folder, request.masks, &error);
+        const std::vector<std::string> files =
+            ListPictures(request.folder, MasksToList(request.masks, request.flags.exif), &error);
         const ReadControl control{stop, request.delay};
         if (firstRows && PictureRowCount(static_cast<int>(files.size()),
                                          request.flags.allPictures) > kMaxPictures) {

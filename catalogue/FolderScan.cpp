@@ -43,6 +43,10 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
     return folder + "/" + name;
 }
 
+std::string MasksToList(const std::string& masks, const ExifReadOptions& options) {
+    return options.otherFormats ? masks + ";" + kRawHeicMasks : masks;
+}
+
 std::vector<std::string> ListPictures(const std::string& folder, const std::string& masks,
                                       int* error) {
     std::vector<std::string> names;
@@ -208,7 +212,8 @@ FolderScan ScanFolder(const std::string& folder, const std::string& masks, ReadF
     FolderScan scan;
     ReadHelpers helpers; // starting while the folder is listed
     int error = 0;
-    const std::vector<std::string> files = ListPictures(folder, masks, &error);
+    const std::vector<std::string> files =
+        ListPictures(folder, MasksToList(masks, limits.exif), &error);
     ReadFolder(folder, files, scan, limits, progress, control, &helpers);
     scan.counts.folderError = error;
     return scan;

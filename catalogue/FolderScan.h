@@ -30,6 +30,11 @@ std::vector<std::string> ListPictures(const std::string& folder,
                                       const std::string& masks = kPictureMasks,
                                       int* error = nullptr);
 std::string JoinPath(const std::string& folder, const std::string& name);
+// The HEIC and RAW files listed beside the masks' pictures when the reader reads other formats.
+inline constexpr const char* kRawHeicMasks =
+    "*.heic;*.heif;*.hif;*.dng;*.cr2;*.cr3;*.nef;*.nrw;*.arw;*.orf;*.rw2;*.pef;*.raf;*.srw";
+// The masks a read lists by: masks, and kRawHeicMasks with the reader's otherFormats.
+std::string MasksToList(const std::string& masks, const ExifReadOptions& options);
 
 // The pictures that get rows: at most 2,000, or all of them.
 int PictureRowCount(int fileCount, bool allPictures = false);

@@ -1,5 +1,6 @@
 #include "ExifReader.h"
 
+#include "Containers.h"
 #include "ExifSource.h"
 #include "TagRules.h"
 #include "TiffStream.h"
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 namespace kamelune {
 namespace {
@@ -182,7 +184,116 @@ int OrientationAfterJfif(ExifSource& source) {
     return block.displayOrientation;
 }
 
-// The walk of one file once it is open: the segment scan, IFD0 and the EXIF directory.
+// Enters the TIFF header at base: its byte order becomes the stream's, offsets count from it.
+// Returns the offset of its first directory.
+std::int32_t EnterTiff(TiffStream& s, std::int64_t base) {
+    std::uint8_t b[2];
+    s.tiffBase = base;
+    s.Seek(base);
+    s.Read(b, 2);
+    s.order = Is(b, 'I', 'I') ? ByteOrder::Little : ByteOrder::Big;
+    s.ReadU16(); // 42, or a RAW format's own number
+    return static_cast<std::int32_t>(s.ReadU32());
+}
+
+// The TIFF structure of an EXIF block: IFD0, the GPS directory and the EXIF directory. A RAW
+// file's IFD0 also holds the raw data's own tags; lenient skips a value of theirs that is too
+// long, where a JPEG's block ends its read as "BADDATA".
+bool WalkTiff(TiffStream& s, const ExifLocation& where, FileKind& kind, ExifItemTexts& items,
+              Walk walk, bool lenient = false) {
+    const std::int32_t ifd0 = EnterTiff(s, where.ifd0Tiff);
+    s.Seek(s.tiffBase + ifd0);
+
+    // IFD0: count, then 12-byte entries.
+    const std::uint16_t ifd0Count = s.ReadU16();
+    std::int32_t exifOffset = 0, gpsOffset = 0;
+    std::string text;
+    for (unsigned i = 0; i < ifd0Count; ++i) {
+        const DirEntry e = ReadDirEntry(s);
+        if (!FormatTagValue(s, e, text, items)) {
+            if (lenient && !Ifd0ItemOf(e.tag)) continue;
+            kind = FileKind::BadData;
+            return true;
+        }
+        if (const int item = Ifd0ItemOf(e.tag)) items[item] = text;
+        if (e.tag == 0x0112) items.displayOrientation = OrientationFromText(text);
+        if (e.tag == 0x8769) exifOffset = static_cast<std::int32_t>(s.U32(e.field.data()));
+        if (e.tag == 0x8825) gpsOffset = static_cast<std::int32_t>(s.U32(e.field.data()));
+    }
+    if (walk == Walk::Ifd0) return true;
+    if (where.gpsTiff >= 0) {
+        const std::int64_t base = s.tiffBase;
+        const ByteOrder order = s.order;
+        try {
+            ReadGpsSafely(s, EnterTiff(s, where.gpsTiff), items);
+        } catch (const ExifReadAborted&) {
+        }
+        s.tiffBase = base;
+        s.order = order;
+    } else {
+        ReadGpsSafely(s, gpsOffset, items);
+    }
+    if (where.exifTiff >= 0) exifOffset = EnterTiff(s, where.exifTiff);
+    if (exifOffset == 0) return true;
+
+    // EXIF directory.
+    s.Seek(s.tiffBase + exifOffset);
+    const std::uint16_t exifCount = s.ReadU16();
+    if (exifCount > kMaxExifEntries) {
+        kind = FileKind::SomethingBad;
+        return true;
+    }
+    for (unsigned i = 0; i < exifCount; ++i) {
+        const DirEntry e = ReadDirEntry(s);
+        FormatTagValue(s, e, text, items);
+        if (const int item = ExifItemOf(e.tag)) items[item] = text;
+    }
+    kind = FileKind::Exif;
+    return true;
+}
+
+// A file that is not a JPEG, by what its first bytes say it is: the EXIF block where its format
+// keeps it. RAF carries a whole JPEG, read as one.
+bool ReadOtherFormat(ExifSource& source, TiffStream& s, FileKind& kind, ExifItemTexts& items,
+                     const ExifReadOptions& options) {
+    std::uint8_t head[kFormatHeadBytes];
+    s.ReadAt(0, head, sizeof head);
+    const PictureFormat format = FormatOfHead(head);
+    if (format == PictureFormat::Unknown) {
+        kind = FileKind::NotJpeg;
+        return true;
+    }
+    kind = format == PictureFormat::Heif ? FileKind::Heif : FileKind::Raw;
+    const ExifLocation where = LocateExif(s, format);
+    if (format == PictureFormat::Raf) {
+        if (where.jpegLength == 0) return true;
+        // The EXIF block lies in the JPEG's first segments: 64 KB at most, and the file's size.
+        std::vector<std::uint8_t> jpeg(static_cast<std::size_t>(
+            std::min<std::uint64_t>({where.jpegLength, source.Size() - where.jpegOffset, 70'000})));
+        s.ReadAt(static_cast<std::int64_t>(where.jpegOffset), jpeg.data(), jpeg.size());
+        ExifSource inner;
+        inner.OpenMemory(jpeg.data(), jpeg.size());
+        FileKind jpegKind = FileKind::Unread;
+        ExifReadOptions jpegOptions = options;
+        jpegOptions.otherFormats = false;
+        const bool read = ReadExifSource(inner, jpegKind, items, jpegOptions);
+        items[kItemFileSize] = FileSizeText(source.Size());
+        if (jpegKind != FileKind::Jpeg && jpegKind != FileKind::Jfif &&
+            jpegKind != FileKind::NotJpeg)
+            kind = jpegKind;
+        return read;
+    }
+    if (where.ifd0Tiff < 0) return true;
+    const FileKind found = kind;
+    kind = FileKind::Exif;
+    const bool read = WalkTiff(s, where, kind, items, Walk::Whole, true);
+    // A HEIF picture's rotation lies in its own boxes, which its decoder applies: the EXIF
+    // orientation is a record of it, not a turn to make again.
+    if (found == FileKind::Heif) items.displayOrientation = 0;
+    return read;
+}
+
+// The walk of one file once it is open: the segment scan, then the EXIF block's TIFF structure.
 bool ReadExifSource(ExifSource& source, FileKind& kind, ExifItemTexts& items,
                     const ExifReadOptions& options, Walk walk) {
     items[kItemFileSize] = FileSizeText(source.Size());
@@ -192,6 +303,7 @@ bool ReadExifSource(ExifSource& source, FileKind& kind, ExifItemTexts& items,
         std::uint8_t b[8];
         s.Read(b, 2);
         if (!Is(b, 0xFF, 0xD8)) {
+            if (options.otherFormats) return ReadOtherFormat(source, s, kind, items, options);
             kind = FileKind::NotJpeg;
             return true;
         }
@@ -211,48 +323,9 @@ bool ReadExifSource(ExifSource& source, FileKind& kind, ExifItemTexts& items,
             // marker is read the same way.
             s.Read(b, 8);
         }
-        s.tiffBase = s.Pos();
-
-        // TIFF header: byte order "II" or "MM", 42, offset of IFD0.
-        s.Read(b, 2);
-        s.order = Is(b, 'I', 'I') ? ByteOrder::Little : ByteOrder::Big;
-        s.ReadU16();
-        const auto ifd0 = static_cast<std::int32_t>(s.ReadU32());
-        s.Seek(s.tiffBase + ifd0);
-
-        // IFD0: count, then 12-byte entries.
-        const std::uint16_t ifd0Count = s.ReadU16();
-        std::int32_t exifOffset = 0, gpsOffset = 0;
-        std::string text;
-        for (unsigned i = 0; i < ifd0Count; ++i) {
-            const DirEntry e = ReadDirEntry(s);
-            if (!FormatTagValue(s, e, text, items)) {
-                kind = FileKind::BadData;
-                return true;
-            }
-            if (const int item = Ifd0ItemOf(e.tag)) items[item] = text;
-            if (e.tag == 0x0112) items.displayOrientation = OrientationFromText(text);
-            if (e.tag == 0x8769) exifOffset = static_cast<std::int32_t>(s.U32(e.field.data()));
-            if (e.tag == 0x8825) gpsOffset = static_cast<std::int32_t>(s.U32(e.field.data()));
-        }
-        if (walk == Walk::Ifd0) return true;
-        ReadGpsSafely(s, gpsOffset, items);
-        if (exifOffset == 0) return true;
-
-        // EXIF directory.
-        s.Seek(s.tiffBase + exifOffset);
-        const std::uint16_t exifCount = s.ReadU16();
-        if (exifCount > kMaxExifEntries) {
-            kind = FileKind::SomethingBad;
-            return true;
-        }
-        for (unsigned i = 0; i < exifCount; ++i) {
-            const DirEntry e = ReadDirEntry(s);
-            FormatTagValue(s, e, text, items);
-            if (const int item = ExifItemOf(e.tag)) items[item] = text;
-        }
-        kind = FileKind::Exif;
-        return true;
+        ExifLocation where;
+        where.ifd0Tiff = s.Pos();
+        return WalkTiff(s, where, kind, items, walk);
     } catch (const ExifReadAborted&) {
         return false;
     }
@@ -357,6 +430,11 @@ void CheckJpegKind(const std::string& fileName, FileKind& kind, const ExifReadOp
     ExifSource source;
     if (!source.OpenFile(fileName, folderFd)) return;
     kind = QuickKind(source, false, options);
+    if (kind == FileKind::NotJpeg && options.otherFormats) {
+        thread_local ExifItemTexts record;
+        record.Reset();
+        ReadExifSource(source, kind, record, options);
+    }
 }
 
 const char* KindText(FileKind kind, bool quick) {
@@ -377,6 +455,10 @@ const char* KindText(FileKind kind, bool quick) {
         return "Something bad";
     case FileKind::Exif:
         return "EXIF";
+    case FileKind::Heif:
+        return "HEIF";
+    case FileKind::Raw:
+        return "RAW";
     }
     return "X";
 }
@@ -390,7 +472,10 @@ bool ReadExifFile(const std::string& fileName, FileKind& kind, ExifItemTexts& it
     ExifSource source;
     if (!source.OpenFile(fileName, folderFd)) return false;
     if (quickKind) *quickKind = QuickKind(source, true, options);
-    return ReadExifSource(source, kind, items, options);
+    const bool read = ReadExifSource(source, kind, items, options);
+    // Another format's kind takes a whole read: its EXIF block may lie anywhere.
+    if (quickKind && *quickKind == FileKind::NotJpeg && options.otherFormats) *quickKind = kind;
+    return read;
 }
 
 bool ReadExifMemory(const std::uint8_t* data, std::size_t size, FileKind& kind,

@@ -145,8 +145,11 @@ enum ExifItem : int {
 
 // Also the EXIF block of a file whose first block is a JFIF header (the first APP1 "Exif\0\0"
 // segment before the image data), as photo editors write them.
+// otherFormats: a file that is not a JPEG is read as a HEIC/HEIF, CR3, RAF or TIFF-based RAW file
+// when its first bytes say it is one.
 struct ExifReadOptions {
     bool afterJfif = false;
+    bool otherFormats = false;
 };
 
 // The orientation value (1 to 8) behind the text of item 5, 0 when there is none.
@@ -165,6 +168,8 @@ enum class FileKind {
     BadData,      // "BADDATA": an IFD0 value longer than 1,024 bytes ended the read
     SomethingBad, // "Something bad": an EXIF directory of more than 300 entries
     Exif,         // "EXIF"
+    Heif,         // "HEIF": a HEIC/HEIF file without an EXIF block (read with otherFormats)
+    Raw,          // "RAW": a RAW file without one
 };
 // quick: the texts of the quick check, which differ for NotJpeg.
 const char* KindText(FileKind kind, bool quick = false);

@@ -19,6 +19,7 @@ public:
     explicit TiffStream(ExifSource& source) : source_(source) {}
 
     std::int64_t Pos() const { return pos_; }
+    std::uint64_t Size() const { return source_.Size(); }
     void Seek(std::int64_t pos) {
         if (pos < 0) throw ExifReadAborted{};
         pos_ = pos;
