@@ -1,5 +1,7 @@
 #include "CacheNames.h"
 
+#include "pictures/PictureFile.h"
+
 #include <string>
 
 namespace kamelune {
@@ -37,6 +39,9 @@ std::string ThumbFileName(const std::string& name) {
 }
 
 std::string SizeFileName(const std::string& name) {
+    // A RAW file beside the JPEG of the same stem keeps its extension: the two have sizes of
+    // their own.
+    if (IsRawHeicName(name)) return "T_" + name + ".TXT";
     const auto dot = name.rfind('.');
     return "T_" + (dot == std::string::npos ? name : name.substr(0, dot)) + ".TXT";
 }

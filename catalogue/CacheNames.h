@@ -14,7 +14,8 @@ std::string CacheRoot(const std::string& thumbDir);
 std::string CacheFolder(const std::string& thumbDir, const std::string& cacheSubName);
 // True for the cache root and every folder below it (any path holding "@KameluneDir").
 bool IsInsideCacheRoot(const std::string& folder);
-// "T_" + name, and "T_" + name with its last extension replaced by ".TXT".
+// "T_" + name, and "T_" + name with its last extension replaced by ".TXT" (a RAW or HEIC name
+// with ".TXT" added).
 std::string ThumbFileName(const std::string& name);
 std::string SizeFileName(const std::string& name);
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "catalogue/ItemColumns.h"
+#include "pictures/PictureFile.h"
 
 #include <atomic>
 #include <chrono>
@@ -30,9 +31,6 @@ std::vector<std::string> ListPictures(const std::string& folder,
                                       const std::string& masks = kPictureMasks,
                                       int* error = nullptr);
 std::string JoinPath(const std::string& folder, const std::string& name);
-// The HEIC and RAW files listed beside the masks' pictures when the reader reads other formats.
-inline constexpr const char* kRawHeicMasks =
-    "*.heic;*.heif;*.hif;*.dng;*.cr2;*.cr3;*.nef;*.nrw;*.arw;*.orf;*.rw2;*.pef;*.raf;*.srw";
 // The masks a read lists by: masks, and kRawHeicMasks with the reader's otherFormats.
 std::string MasksToList(const std::string& masks, const ExifReadOptions& options);
 

@@ -34,14 +34,42 @@ bool EndsWithHid(const std::string& name) {
                0;
 }
 
+std::string StemOf(const std::string& name) {
+    const auto dot = name.rfind('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
 } // namespace
 
+std::vector<std::string> SidecarsOf(const std::string& folder, const std::string& name) {
+    std::vector<std::string> found;
+    const std::string stem = StemOf(name);
+    for (const char* ext : {".xmp", ".XMP"})
+        if (FileExists(JoinPath(folder, stem + ext))) found.push_back(stem + ext);
+    if (found.empty()) return found;
+    // The folder is listed only for a picture that has a sidecar.
+    const std::string masks = std::string(kPictureMasks) + ";" + kRawHeicMasks;
+    for (const std::string& other : ListPictures(folder, masks))
+        if (other != name && StemOf(other) == stem) return {};
+    return found;
+}
+
+std::string SidecarName(const std::string& sidecar, const std::string& newName) {
+    return StemOf(newName) + sidecar.substr(StemOf(sidecar).size());
+}
+
 FileChanges HidePicture(const std::string& folder, const std::string& cacheFolder,
-                        const std::string& name) {
+                        const std::string& name, bool sidecars) {
     FileChanges c;
     const std::string picture = JoinPath(folder, name);
+    const std::vector<std::string> followers =
+        sidecars ? SidecarsOf(folder, name) : std::vector<std::string>();
     if (!Rename(picture, picture + kHiddenSuffix, c)) return c;
     ++c.changed;
+    for (const std::string& sidecar : followers) {
+        const std::string path = JoinPath(folder, sidecar);
+        Rename(path, path + kHiddenSuffix, c);
+    }
     for (const std::string& cached : {ThumbFileName(name), SizeFileName(name)}) {
         const std::string path = cacheFolder + "/" + cached;
         if (FileExists(path)) Rename(path, path + kHiddenSuffix, c);
@@ -49,11 +77,19 @@ FileChanges HidePicture(const std::string& folder, const std::string& cacheFolde
     return c;
 }
 
-FileChanges HidePictures(const std::string& folder, const std::vector<std::string>& names) {
+FileChanges HidePictures(const std::string& folder, const std::vector<std::string>& names,
+                         bool sidecars) {
     FileChanges c;
     for (const std::string& name : names) {
         const std::string picture = JoinPath(folder, name);
-        if (Rename(picture, picture + kHiddenSuffix, c)) ++c.changed;
+        const std::vector<std::string> followers =
+            sidecars ? SidecarsOf(folder, name) : std::vector<std::string>();
+        if (!Rename(picture, picture + kHiddenSuffix, c)) continue;
+        ++c.changed;
+        for (const std::string& sidecar : followers) {
+            const std::string path = JoinPath(folder, sidecar);
+            Rename(path, path + kHiddenSuffix, c);
+        }
     }
     return c;
 }
@@ -81,9 +117,12 @@ FileChanges ReshowAll(const std::string& folder) {
 }
 
 FileChanges DeletePicture(const std::string& folder, const std::string& cacheFolder,
-                          const std::string& name, const RemovePicture& removePicture) {
+                          const std::string& name, const RemovePicture& removePicture,
+                          bool sidecars) {
     FileChanges c;
     const std::string picture = JoinPath(folder, name);
+    const std::vector<std::string> followers =
+        sidecars ? SidecarsOf(folder, name) : std::vector<std::string>();
     if (removePicture) {
         if (FileResult r = removePicture(picture); !r) {
             c.failed.push_back(name + ": " + r.error);
@@ -94,6 +133,14 @@ FileChanges DeletePicture(const std::string& folder, const std::string& cacheFol
         return c;
     }
     ++c.changed;
+    for (const std::string& sidecar : followers) {
+        const std::string path = JoinPath(folder, sidecar);
+        if (removePicture) {
+            if (FileResult r = removePicture(path); !r) c.failed.push_back(sidecar + ": " + r.error);
+        } else if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+            c.failed.push_back(FailureText("cannot delete", sidecar, errno));
+        }
+    }
     for (const std::string& cached : {ThumbFileName(name), SizeFileName(name)}) {
         const std::string path = cacheFolder + "/" + cached;
         if (::unlink(path.c_str()) != 0 && errno != ENOENT)

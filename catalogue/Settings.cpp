@@ -107,6 +107,7 @@ MainSettings ReadMainSettings(const IniFile& ini, const std::string& homeDir,
     s.upright = ini.ReadInteger("Option", "Upright", 0) == 1;
     s.modernItems = ini.ReadInteger("Option", "ModernItems", 0) == 1;
     s.allPictures = ini.ReadInteger("Option", "AllPictures", 0) == 1;
+    s.rawHeic = ini.ReadInteger("Option", "RawHeic", 0) == 1;
     return s;
 }
 
@@ -122,7 +123,7 @@ void WriteMainSettings(IniFile& ini, const MainSettings& s) {
     for (const auto& [key, on] :
          {std::pair{"ExifAfterJfif", s.exifAfterJfif}, std::pair{"DeleteToTrash", s.deleteToTrash},
           std::pair{"Upright", s.upright}, std::pair{"ModernItems", s.modernItems},
-          std::pair{"AllPictures", s.allPictures}}) {
+          std::pair{"AllPictures", s.allPictures}, std::pair{"RawHeic", s.rawHeic}}) {
         if (on)
             ini.WriteInteger("Option", key, 1);
         else

@@ -20,6 +20,7 @@ struct MainSettings {
     bool upright = false;
     bool modernItems = false; // the items of today's cameras (76 to 95) in the catalogue
     bool allPictures = false; // a folder's pictures past the 2,000th get rows too
+    bool rawHeic = false;     // HEIC and RAW files listed and read beside the JPEGs
 };
 
 // A window's frame, or a screen's free area, in desktop pixels.

@@ -398,7 +398,8 @@ const EmbeddedJpeg* ChoosePreview(const std::vector<EmbeddedJpeg>& previews, int
                             std::max(p.width, p.height) >= minLongerSide;
         if (enough && (!best || area(p) < area(*best))) best = &p;
     }
-    return best ? best : largest;
+    const bool any = minWidth <= 0 && minHeight <= 0 && minLongerSide <= 0;
+    return best && !any ? best : largest;
 }
 
 } // namespace kamelune

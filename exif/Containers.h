@@ -46,7 +46,8 @@ struct EmbeddedJpeg {
 std::vector<EmbeddedJpeg> FindEmbeddedJpegs(ExifSource& source, PictureFormat format);
 
 // The preview to decode for a picture at least minWidth × minHeight (or with a longer side of at
-// least minLongerSide): the smallest that is large enough, else the largest. nullptr for none.
+// least minLongerSide): the smallest that is large enough, else (and when no size is asked for)
+// the largest. nullptr for none.
 const EmbeddedJpeg* ChoosePreview(const std::vector<EmbeddedJpeg>& previews, int minWidth,
                                   int minHeight, int minLongerSide);
 

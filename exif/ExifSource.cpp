@@ -112,6 +112,16 @@ bool ExifSource::ReadUncached(std::uint64_t pos, std::uint8_t* out, std::size_t 
     return PRead(pos, out, n, got);
 }
 
+bool ExifSource::ReadDirect(std::uint64_t pos, std::uint8_t* out, std::size_t n) {
+    if (pos > size_ || n > size_ - pos) return false;
+    if (memory_) {
+        std::memcpy(out, memory_ + pos, n);
+        return true;
+    }
+    std::size_t got = 0;
+    return fd_ >= 0 && PRead(pos, out, n, got) && got == n;
+}
+
 bool ExifSource::PRead(std::uint64_t pos, std::uint8_t* out, std::size_t n, std::size_t& got) {
     got = 0;
     while (got < n) {

@@ -34,6 +34,10 @@ public:
     // The same without a page, for the few bytes of a quick check alone (before any page).
     bool ReadUncached(std::uint64_t pos, std::uint8_t* out, std::size_t n);
 
+    // n bytes at pos read straight from the file, not through the pages (a preview's megabytes);
+    // false on a read error or when fewer than n bytes are there.
+    bool ReadDirect(std::uint64_t pos, std::uint8_t* out, std::size_t n);
+
     // Bytes the reader asked for so far: the work of a walk, whatever the clock says.
     std::uint64_t BytesAskedFor() const { return asked_; }
     // Bytes read from the file so far: the pages the walk touched (each once while it stays in

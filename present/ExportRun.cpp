@@ -1,6 +1,7 @@
 #include "ExportRun.h"
 
 #include "catalogue/FolderScan.h"
+#include "pictures/PictureFile.h"
 #include "platform/FileUtil.h"
 #include "platform/Jpeg.h"
 #include "platform/TextFile.h"
@@ -68,7 +69,7 @@ std::vector<std::string> RunExport(ExportRun run, ExportProgress& progress) {
         if (stopped()) return failures;
         if (run.delay.count() > 0) std::this_thread::sleep_for(run.delay);
         int w = 0, h = 0;
-        if (const FileResult r = ReadJpegSize(JoinPath(run.source, p.fileName), w, h); r) {
+        if (const FileResult r = ReadPictureSize(JoinPath(run.source, p.fileName), w, h); r) {
             const StretchSizes s = ComputeStretchSizes(w, h, run.pageSize);
             p.width = s.w;
             p.height = s.h;

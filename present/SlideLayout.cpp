@@ -1,5 +1,6 @@
 #include "SlideLayout.h"
 
+#include "pictures/PictureFile.h"
 #include "platform/FileUtil.h"
 
 #include <algorithm>
@@ -81,9 +82,13 @@ int StepBackward(int pos, int length) {
 Slide LoadSlide(const std::string& path, const SlideView& view, const std::atomic<bool>* cancel) {
     Slide slide;
     std::string bytes;
-    const bool read = ReadWholeFile(path, bytes).ok;
+    // A RAW or HEIC picture is sized and decoded from its file (a preview, a HEIF image); a JPEG
+    // from the bytes read once.
+    const bool other = IsRawHeicName(path);
+    const bool read = !other && ReadWholeFile(path, bytes).ok;
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
-    slide.known = read && ReadJpegSizeMemory(data, bytes.size(), slide.W, slide.H);
+    slide.known = other ? ReadPictureSize(path, slide.W, slide.H).ok
+                        : read && ReadJpegSizeMemory(data, bytes.size(), slide.W, slide.H);
     // Turned a quarter (orientations 5 to 8), the picture is laid out with its sides swapped.
     const bool turned = view.orientation >= 5 && view.orientation <= 8;
     const int w = turned ? slide.H : slide.W, h = turned ? slide.W : slide.H;
@@ -98,7 +103,8 @@ Slide LoadSlide(const std::string& path, const SlideView& view, const std::atomi
         options.minHeight = std::max(1, turned ? r.width : r.height);
     }
     options.cancel = cancel;
-    JpegDecodeResult decoded = DecodeJpegMemory(data, bytes.size(), options);
+    JpegDecodeResult decoded = other ? DecodePictureFile(path, options)
+                                     : DecodeJpegMemory(data, bytes.size(), options);
     std::string().swap(bytes);
     if (!decoded.ok) return slide;
     slide.decoded = true;

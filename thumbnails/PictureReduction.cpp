@@ -1,5 +1,7 @@
 #include "PictureReduction.h"
 
+#include "pictures/PictureFile.h"
+
 #include <algorithm>
 
 namespace kamelune {
@@ -33,7 +35,7 @@ MakeJpegResult ReducePicture(const std::string& source, int size, const std::ato
     JpegDecodeOptions options;
     options.minLongerSide = size;
     options.cancel = cancel;
-    JpegDecodeResult header = DecodeJpegFile(source, options);
+    JpegDecodeResult header = DecodePictureFile(source, options);
     if (!header.ok) {
         result.error = header.error;
         return result;

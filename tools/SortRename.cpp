@@ -2,6 +2,7 @@
 
 #include "catalogue/CacheNames.h"
 #include "catalogue/FolderScan.h"
+#include "catalogue/HideDelete.h"
 #include "catalogue/ItemCatalogue.h"
 #include "platform/Cp932.h"
 #include "platform/qt/Collate.h"
@@ -128,16 +129,27 @@ static bool SameFile(const std::string& a, const std::string& b) {
 }
 
 FileResult RenamePicture(const std::string& folder, const std::string& cacheFolder,
-                         const std::string& oldName, const std::string& newName) {
+                         const std::string& oldName, const std::string& newName,
+                         bool sidecars) {
     // Both names are bare names of this folder: an edited old name such as "../x.jpg" must not
     // move a file in from elsewhere.
     for (const std::string& name : {oldName, newName})
         if (const std::string why = BadNameReason(name); !why.empty())
             return FileResult::Fail(name.empty() ? why : name + ": " + why);
+    const std::vector<std::string> followers =
+        sidecars ? SidecarsOf(folder, oldName) : std::vector<std::string>();
+    for (const std::string& sidecar : followers)
+        if (const std::string to = SidecarName(sidecar, newName);
+            to != sidecar && FileExists(JoinPath(folder, to)))
+            return FileResult::Fail("同じ名前のファイルがあります: " + to);
     int err = 0;
     if (!RenameNoReplace(JoinPath(folder, oldName), JoinPath(folder, newName), &err).ok)
         return FileResult::Fail(err == EEXIST ? "同じ名前のファイルがあります: " + newName
                                               : FailureText("cannot rename", oldName, err));
+    for (const std::string& sidecar : followers)
+        if (const std::string to = SidecarName(sidecar, newName); to != sidecar)
+            if (!RenameNoReplace(JoinPath(folder, sidecar), JoinPath(folder, to), &err))
+                return FileResult::Fail(FailureText("cannot rename", sidecar, err));
     // The cache follows the picture: a thumbnail under the new name belonged to a picture that
     // is gone, and one under the old name now belongs to nobody.
     for (const auto& [from, to] : {std::pair{ThumbFileName(oldName), ThumbFileName(newName)},
@@ -155,13 +167,14 @@ FileResult RenamePicture(const std::string& folder, const std::string& cacheFold
 int RenameAll(const std::string& folder, const std::string& cacheFolder,
               const std::vector<RenameRow>& rows,
               const std::function<bool(const std::string& oldName, const std::string& reason)>&
-                  continueAfter) {
+                  continueAfter,
+              bool sidecars) {
     int count = 0;
     for (const RenameRow& row : rows) {
         const std::string oldName = TrimText(row.oldName);
         const std::string newName = TrimText(row.newName);
         if (oldName == newName) continue;
-        if (const FileResult r = RenamePicture(folder, cacheFolder, oldName, newName); r) {
+        if (const FileResult r = RenamePicture(folder, cacheFolder, oldName, newName, sidecars); r) {
             ++count;
         } else if (!continueAfter(oldName, r.error)) {
             break;

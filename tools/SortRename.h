@@ -56,9 +56,12 @@ std::string BadNameReason(const std::string& name);
 
 // Renames folder/oldName to folder/newName, never replacing a file; then the picture's cache
 // entries in cacheFolder follow it (a stale entry under the new name is dropped first). A failure
-// says why, for the user: "同じ名前のファイルがあります" and the name when it is taken.
+// says why, for the user: "同じ名前のファイルがあります" and the name when it is taken. With
+// sidecars, the picture's sidecars take the new stem too; a sidecar name that is taken keeps the
+// picture as it was.
 FileResult RenamePicture(const std::string& folder, const std::string& cacheFolder,
-                         const std::string& oldName, const std::string& newName);
+                         const std::string& oldName, const std::string& newName,
+                         bool sidecars = false);
 
 struct RenameRow {
     std::string oldName, newName;
@@ -68,6 +71,7 @@ struct RenameRow {
 int RenameAll(const std::string& folder, const std::string& cacheFolder,
               const std::vector<RenameRow>& rows,
               const std::function<bool(const std::string& oldName, const std::string& reason)>&
-                  continueAfter);
+                  continueAfter,
+              bool sidecars = false);
 
 } // namespace kamelune

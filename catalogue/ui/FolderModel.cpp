@@ -96,7 +96,7 @@ void FolderModel::SetRowOrder(PictureList order) {
 ReadFlags FolderModel::ReadFlagsNow() const {
     return {options_.cutMakerNote,
             options_.cutUserComment,
-            {options_.exifAfterJfif},
+            {options_.exifAfterJfif, options_.rawHeic},
             ItemCount(),
             options_.allPictures};
 }

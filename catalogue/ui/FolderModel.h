@@ -60,6 +60,7 @@ struct FolderOptions {
     bool exifAfterJfif = false; // also the EXIF block after a JFIF header
     bool deleteToTrash = false; // delete moves the picture to the trash
     bool allPictures = false;   // every picture of a folder gets a row, not the first 2,000
+    bool rawHeic = false;       // HEIC and RAW files are listed and read beside the JPEGs
     bool exifOnly = false;      // the views show only pictures with EXIF
     bool upright = false;       // pictures turned upright by their EXIF orientation when shown
     bool operator==(const FolderOptions&) const = default;

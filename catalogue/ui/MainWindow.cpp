@@ -159,6 +159,7 @@ void MainWindow::LoadSettings() {
     uprightAction->setChecked(s.upright);
     model_.SetModernItems(s.modernItems);
     allPicturesAction->setChecked(s.allPictures);
+    rawHeicAction->setChecked(s.rawHeic);
 }
 
 void MainWindow::ShowStartFolder(bool builtInItems) {
@@ -187,6 +188,7 @@ void MainWindow::SaveSettings() {
     s.upright = model_.Options().upright;
     s.modernItems = model_.ModernItems();
     s.allPictures = model_.Options().allPictures;
+    s.rawHeic = model_.Options().rawHeic;
     IniFile ini(model_.Places().Paths().settingsPath);
     WriteMainSettings(ini, s);
     if (FileResult r = ini.UpdateFile(); !r) dialogs_.ShowCheckMessage(ToQ(r.error));

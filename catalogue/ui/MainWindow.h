@@ -71,7 +71,7 @@ struct MainControls {
             *limitUserCommentAction = nullptr, *exitAction = nullptr,
             *exifAfterJfifAction = nullptr, *deleteToTrashAction = nullptr,
             *uprightAction = nullptr, *modernItemsAction = nullptr, *openMapAction = nullptr,
-            *allPicturesAction = nullptr;
+            *allPicturesAction = nullptr, *rawHeicAction = nullptr;
 };
 
 class MainWindow : public QMainWindow, private MainControls {

@@ -308,8 +308,11 @@ void Menus::BuildOptionEntries(QMenu* view) const {
     c.allPicturesAction = Item(
         view, QStringLiteral("2000枚を超えても読む"), [&w] { w.UpdateTable(); },
         "allPicturesAction");
+    // Phones' HEIC and cameras' RAW files listed beside the JPEGs; the folder is read again.
+    c.rawHeicAction = Item(
+        view, QStringLiteral("HEIC・RAW も読む"), [&w] { w.UpdateTable(); }, "rawHeicAction");
     for (QAction* a : {c.exifAfterJfifAction, c.deleteToTrashAction, c.uprightAction, modern,
-                       c.allPicturesAction})
+                       c.allPicturesAction, c.rawHeicAction})
         a->setCheckable(true);
     const std::pair<QAction*, bool FolderOptions::*> options[] = {
         {c.limitMakerNoteAction, &FolderOptions::cutMakerNote},
@@ -317,6 +320,7 @@ void Menus::BuildOptionEntries(QMenu* view) const {
         {c.exifAfterJfifAction, &FolderOptions::exifAfterJfif},
         {c.deleteToTrashAction, &FolderOptions::deleteToTrash},
         {c.allPicturesAction, &FolderOptions::allPictures},
+        {c.rawHeicAction, &FolderOptions::rawHeic},
         {c.uprightAction, &FolderOptions::upright}};
     for (const auto& entry : options)
         QObject::connect(entry.first, &QAction::toggled, view,

@@ -43,8 +43,9 @@ void PictureFiles::HidePicture(int pictNo) {
     if (!dialogs_.AskYesNo(QStringLiteral("確認"),
                            QStringLiteral("このファイルを隠しますか？（復活できます）") + Q(name)))
         return;
-    const FileChanges changes = kamelune::HidePicture(model_.Places().CurrentDir(),
-                                                      model_.Places().CacheFolderOfCurrent(), name);
+    const FileChanges changes =
+        kamelune::HidePicture(model_.Places().CurrentDir(), model_.Places().CacheFolderOfCurrent(),
+                              name, model_.Options().rawHeic);
     Report(changes);
 }
 
@@ -53,7 +54,8 @@ void PictureFiles::HideSelected() {
     std::vector<std::string> names;
     for (const int entry : model_.Selected())
         names.emplace_back(model_.Base().Cell(kNameCol, entry));
-    const FileChanges changes = HidePictures(model_.Places().CurrentDir(), names);
+    const FileChanges changes =
+        HidePictures(model_.Places().CurrentDir(), names, model_.Options().rawHeic);
     Report(changes);
 }
 
@@ -70,13 +72,15 @@ void PictureFiles::DeletePicture(int pictNo) {
     const std::string name(model_.Base().Cell(kNameCol, pictNo));
     if (name.empty()) return;
     FileChanges changes;
+    const bool sidecars = model_.Options().rawHeic;
     if (model_.Options().deleteToTrash) {
         // The picture goes to the trash, where it can be restored.
         if (dialogs_.AskYesNo(QStringLiteral("確認"),
                               QStringLiteral("このファイルをごみ箱に移動しますか？:  ") + Q(name)))
             changes =
                 kamelune::DeletePicture(model_.Places().CurrentDir(),
-                                        model_.Places().CacheFolderOfCurrent(), name, moveToTrash_);
+                                        model_.Places().CacheFolderOfCurrent(), name, moveToTrash_,
+                                        sidecars);
         // No trash took it: the user learns why, and may still delete it for good.
         if (!changes.failed.empty() && FileExists(JoinPath(model_.Places().CurrentDir(), name))) {
             const QString why = Q(changes.failed.front());
@@ -86,14 +90,16 @@ void PictureFiles::DeletePicture(int pictNo) {
                     QStringLiteral("ごみ箱に移動できませんでした（") + why +
                         QStringLiteral("）。\n完全に削除しますか？（復活できません！）")))
                 changes = kamelune::DeletePicture(model_.Places().CurrentDir(),
-                                                  model_.Places().CacheFolderOfCurrent(), name);
+                                                  model_.Places().CacheFolderOfCurrent(), name, {},
+                                                  sidecars);
         }
     } else if (dialogs_.AskYesNo(
                    QStringLiteral("確認"),
                    QStringLiteral("このファイルを削除しますか？（復活できません！）:  ") +
                        Q(name))) {
         changes = kamelune::DeletePicture(model_.Places().CurrentDir(),
-                                          model_.Places().CacheFolderOfCurrent(), name);
+                                          model_.Places().CacheFolderOfCurrent(), name, {},
+                                          sidecars);
     }
     Report(changes);
 }

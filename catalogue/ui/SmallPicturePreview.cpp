@@ -1,5 +1,6 @@
 #include "catalogue/ui/SmallPicturePreview.h"
 #include "catalogue/ItemColumns.h"
+#include "pictures/PictureFile.h"
 #include "platform/Jpeg.h"
 #include "platform/qt/Background.h"
 #include "platform/qt/Widgets.h"
@@ -53,7 +54,7 @@ void SmallPicturePreview::Show(const std::string& path, int tag, std::chrono::mi
             JpegDecodeOptions options;
             options.minLongerSide = 320;
             options.cancel = cancel.get();
-            return DecodeJpegFile(path, options);
+            return DecodePictureFile(path, options);
         },
         [this, asked](JpegDecodeResult decoded) {
             if (asked == asked_) ShowDecoded(decoded);

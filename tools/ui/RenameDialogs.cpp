@@ -176,7 +176,8 @@ void BatchRenameDialog::RenameListed() {
                       return dialogs_.AskYesNo(QStringLiteral("確認"),
                                                QStringLiteral("変換に失敗しました。続けますか? ") +
                                                    Q(oldName) + u'\n' + Q(reason));
-                  });
+                  },
+                  folder_.Options().rawHeic);
     dialogs_.ShowCheckMessage(QString::number(count) +
                               QStringLiteral("個のファイル名を変換しました。"));
     close();
@@ -224,7 +225,8 @@ void SingleRenameDialog::RenameNow() {
     if (newNameEdit->text() == oldNameLabel->text()) return;
     const std::string newName = newNameEdit->text().toStdString();
     const FileResult r = RenamePicture(folder_.Places().CurrentDir(),
-                                       folder_.Places().CacheFolderOfCurrent(), oldName_, newName);
+                                       folder_.Places().CacheFolderOfCurrent(), oldName_, newName,
+                                       folder_.Options().rawHeic);
     if (r)
         folder_.FilesRenamed(false);
     else
