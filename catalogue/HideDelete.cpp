@@ -136,7 +136,8 @@ FileChanges DeletePicture(const std::string& folder, const std::string& cacheFol
     for (const std::string& sidecar : followers) {
         const std::string path = JoinPath(folder, sidecar);
         if (removePicture) {
-            if (FileResult r = removePicture(path); !r) c.failed.push_back(sidecar + ": " + r.error);
+            if (FileResult r = removePicture(path); !r)
+                c.failed.push_back(sidecar + ": " + r.error);
         } else if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
             c.failed.push_back(FailureText("cannot delete", sidecar, errno));
         }

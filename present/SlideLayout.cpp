@@ -103,8 +103,8 @@ Slide LoadSlide(const std::string& path, const SlideView& view, const std::atomi
         options.minHeight = std::max(1, turned ? r.width : r.height);
     }
     options.cancel = cancel;
-    JpegDecodeResult decoded = other ? DecodePictureFile(path, options)
-                                     : DecodeJpegMemory(data, bytes.size(), options);
+    JpegDecodeResult decoded =
+        other ? DecodePictureFile(path, options) : DecodeJpegMemory(data, bytes.size(), options);
     std::string().swap(bytes);
     if (!decoded.ok) return slide;
     slide.decoded = true;

@@ -129,8 +129,7 @@ static bool SameFile(const std::string& a, const std::string& b) {
 }
 
 FileResult RenamePicture(const std::string& folder, const std::string& cacheFolder,
-                         const std::string& oldName, const std::string& newName,
-                         bool sidecars) {
+                         const std::string& oldName, const std::string& newName, bool sidecars) {
     // Both names are bare names of this folder: an edited old name such as "../x.jpg" must not
     // move a file in from elsewhere.
     for (const std::string& name : {oldName, newName})
@@ -164,17 +163,17 @@ FileResult RenamePicture(const std::string& folder, const std::string& cacheFold
     return FileResult::Ok();
 }
 
-int RenameAll(const std::string& folder, const std::string& cacheFolder,
-              const std::vector<RenameRow>& rows,
-              const std::function<bool(const std::string& oldName, const std::string& reason)>&
-                  continueAfter,
-              bool sidecars) {
+int RenameAll(
+    const std::string& folder, const std::string& cacheFolder, const std::vector<RenameRow>& rows,
+    const std::function<bool(const std::string& oldName, const std::string& reason)>& continueAfter,
+    bool sidecars) {
     int count = 0;
     for (const RenameRow& row : rows) {
         const std::string oldName = TrimText(row.oldName);
         const std::string newName = TrimText(row.newName);
         if (oldName == newName) continue;
-        if (const FileResult r = RenamePicture(folder, cacheFolder, oldName, newName, sidecars); r) {
+        if (const FileResult r = RenamePicture(folder, cacheFolder, oldName, newName, sidecars);
+            r) {
             ++count;
         } else if (!continueAfter(oldName, r.error)) {
             break;

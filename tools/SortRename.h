@@ -68,10 +68,9 @@ struct RenameRow {
 };
 // The batch: rows whose names are equal (after trimming) are skipped; on a failure
 // continueAfter(oldName, reason) decides whether to go on. Returns how many were renamed.
-int RenameAll(const std::string& folder, const std::string& cacheFolder,
-              const std::vector<RenameRow>& rows,
-              const std::function<bool(const std::string& oldName, const std::string& reason)>&
-                  continueAfter,
-              bool sidecars = false);
+int RenameAll(
+    const std::string& folder, const std::string& cacheFolder, const std::vector<RenameRow>& rows,
+    const std::function<bool(const std::string& oldName, const std::string& reason)>& continueAfter,
+    bool sidecars = false);
 
 } // namespace kamelune

@@ -77,10 +77,9 @@ void PictureFiles::DeletePicture(int pictNo) {
         // The picture goes to the trash, where it can be restored.
         if (dialogs_.AskYesNo(QStringLiteral("確認"),
                               QStringLiteral("このファイルをごみ箱に移動しますか？:  ") + Q(name)))
-            changes =
-                kamelune::DeletePicture(model_.Places().CurrentDir(),
-                                        model_.Places().CacheFolderOfCurrent(), name, moveToTrash_,
-                                        sidecars);
+            changes = kamelune::DeletePicture(model_.Places().CurrentDir(),
+                                              model_.Places().CacheFolderOfCurrent(), name,
+                                              moveToTrash_, sidecars);
         // No trash took it: the user learns why, and may still delete it for good.
         if (!changes.failed.empty() && FileExists(JoinPath(model_.Places().CurrentDir(), name))) {
             const QString why = Q(changes.failed.front());
@@ -97,9 +96,9 @@ void PictureFiles::DeletePicture(int pictNo) {
                    QStringLiteral("確認"),
                    QStringLiteral("このファイルを削除しますか？（復活できません！）:  ") +
                        Q(name))) {
-        changes = kamelune::DeletePicture(model_.Places().CurrentDir(),
-                                          model_.Places().CacheFolderOfCurrent(), name, {},
-                                          sidecars);
+        changes =
+            kamelune::DeletePicture(model_.Places().CurrentDir(),
+                                    model_.Places().CacheFolderOfCurrent(), name, {}, sidecars);
     }
     Report(changes);
 }

@@ -163,3 +163,83 @@ TEST(RenameRun, CaseOnlyRename) {
 }
 
 } // namespace kamelune::test
+
+namespace kamelune::test {
+
+// A picture's sidecar follows its rename, hide and delete, never replacing a file, and stays with
+// the other picture of a RAW + JPEG pair.
+TEST(Sidecars, FollowTheirPictureAlone) {
+    struct Case {
+        const char* files; // in pics/, each holding its own name
+        std::function<bool(const PictureFolder&)> act;
+        const char* tree; // pics/ afterwards
+    } cases[] = {
+        {"a.cr2 a.xmp b.jpg",
+         [](const PictureFolder& f) {
+             return bool(RenamePicture(f.pics, f.cache, "a.cr2", "x.cr2", true));
+         },
+         "b.jpg=b.jpg x.cr2=a.cr2 x.xmp=a.xmp"},
+        {"a.cr2 a.XMP",
+         [](const PictureFolder& f) { return HidePicture(f.pics, f.cache, "a.cr2", true).Clean(); },
+         "a.XMP.HID=a.XMP a.cr2.HID=a.cr2"},
+        {"a.heic a.xmp a.XMP",
+         [](const PictureFolder& f) {
+             return HidePictures(f.pics, {"a.heic"}, true).Clean() &&
+                    ReshowAll(f.pics).changed == 3;
+         },
+         "a.XMP=a.XMP a.heic=a.heic a.xmp=a.xmp"},
+        {"a.nef a.xmp",
+         [](const PictureFolder& f) {
+             return DeletePicture(f.pics, f.cache, "a.nef", {}, true).Clean();
+         },
+         ""},
+        // The pair's other picture keeps the sidecar.
+        {"a.cr2 a.jpg a.xmp",
+         [](const PictureFolder& f) {
+             return DeletePicture(f.pics, f.cache, "a.jpg", {}, true).Clean();
+         },
+         "a.cr2=a.cr2 a.xmp=a.xmp"},
+        {"a.cr2 a.jpg a.xmp",
+         [](const PictureFolder& f) {
+             return RenamePicture(f.pics, f.cache, "a.jpg", "b.jpg", true) &&
+                    HidePicture(f.pics, f.cache, "a.cr2", true).Clean();
+         },
+         "a.cr2.HID=a.cr2 a.xmp.HID=a.xmp b.jpg=a.jpg"},
+        // A sidecar name that is taken keeps the picture as it was.
+        {"a.dng a.xmp b.xmp",
+         [](const PictureFolder& f) {
+             const FileResult r = RenamePicture(f.pics, f.cache, "a.dng", "b.dng", true);
+             return !r && r.error == "同じ名前のファイルがあります: b.xmp";
+         },
+         "a.dng=a.dng a.xmp=a.xmp b.xmp=b.xmp"},
+        {"a.dng a.xmp a.xmp.HID",
+         [](const PictureFolder& f) {
+             const FileChanges c = HidePicture(f.pics, f.cache, "a.dng", true);
+             return c.changed == 1 && c.left == std::vector<std::string>{"a.xmp"};
+         },
+         "a.dng.HID=a.dng a.xmp=a.xmp a.xmp.HID=a.xmp.HID"},
+        // Without the option a sidecar stays where it is.
+        {"a.jpg a.xmp",
+         [](const PictureFolder& f) {
+             return RenamePicture(f.pics, f.cache, "a.jpg", "b.jpg") &&
+                    HidePicture(f.pics, f.cache, "b.jpg").Clean();
+         },
+         "a.xmp=a.xmp b.jpg.HID=a.jpg"},
+    };
+    for (const Case& c : cases) {
+        PictureFolder f;
+        std::istringstream names(c.files);
+        for (std::string name; names >> name;)
+            f.Put("pics/" + name, name);
+        EXPECT_TRUE(c.act(f)) << c.files;
+        EXPECT_EQ(TempDir::Tree(f.pics, true), c.tree) << c.files;
+    }
+}
+
+TEST(Sidecars, RawNamesKeepSizeFilesApart) {
+    EXPECT_EQ(SizeFileName("IMG_1.JPG"), "T_IMG_1.TXT");
+    EXPECT_EQ(SizeFileName("IMG_1.CR2"), "T_IMG_1.CR2.TXT");
+    EXPECT_EQ(SizeFileName("p.Heic"), "T_p.Heic.TXT");
+}
+
+} // namespace kamelune::test

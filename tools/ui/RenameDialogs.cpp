@@ -170,14 +170,14 @@ void BatchRenameDialog::RenameListed() {
     std::vector<RenameRow> rows;
     for (int i = 1; i < nameGrid.RowCount(); ++i)
         rows.push_back({std::string(nameGrid.Cell(2, i)), std::string(nameGrid.Cell(3, i))});
-    const int count =
-        RenameAll(folder_.Places().CurrentDir(), folder_.Places().CacheFolderOfCurrent(), rows,
-                  [this](const std::string& oldName, const std::string& reason) {
-                      return dialogs_.AskYesNo(QStringLiteral("確認"),
-                                               QStringLiteral("変換に失敗しました。続けますか? ") +
-                                                   Q(oldName) + u'\n' + Q(reason));
-                  },
-                  folder_.Options().rawHeic);
+    const int count = RenameAll(
+        folder_.Places().CurrentDir(), folder_.Places().CacheFolderOfCurrent(), rows,
+        [this](const std::string& oldName, const std::string& reason) {
+            return dialogs_.AskYesNo(QStringLiteral("確認"),
+                                     QStringLiteral("変換に失敗しました。続けますか? ") +
+                                         Q(oldName) + u'\n' + Q(reason));
+        },
+        folder_.Options().rawHeic);
     dialogs_.ShowCheckMessage(QString::number(count) +
                               QStringLiteral("個のファイル名を変換しました。"));
     close();
@@ -224,9 +224,9 @@ void SingleRenameDialog::RenameNow() {
     // Unchanged as shown: nothing to do, whatever bytes the shown name stands for.
     if (newNameEdit->text() == oldNameLabel->text()) return;
     const std::string newName = newNameEdit->text().toStdString();
-    const FileResult r = RenamePicture(folder_.Places().CurrentDir(),
-                                       folder_.Places().CacheFolderOfCurrent(), oldName_, newName,
-                                       folder_.Options().rawHeic);
+    const FileResult r =
+        RenamePicture(folder_.Places().CurrentDir(), folder_.Places().CacheFolderOfCurrent(),
+                      oldName_, newName, folder_.Options().rawHeic);
     if (r)
         folder_.FilesRenamed(false);
     else
