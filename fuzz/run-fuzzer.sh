@@ -15,7 +15,7 @@ if [ -d "$regressions" ] && [ -n "$(ls -A "$regressions")" ]; then
 fi
 
 seeds=()
-seeds+=("$source_dir/tests/data/samples")
+seeds+=("$source_dir/tests/data/samples" "$source_dir/tests/data/raw-seeds" "$source_dir/tests/data/heic")
 [ -d "$regressions" ] && seeds+=("$regressions")
 
 # New crashes land beside the build, to be copied into the regression corpus.

@@ -49,10 +49,11 @@ TEST(RawShapes, ReadAsTheirCameraJpeg) {
             const ReadResult r = ReadAs(raw, {false, true});
             EXPECT_TRUE(r.ok) << camera << " " << ext;
             EXPECT_EQ(r.kind, "EXIF") << camera << " " << ext;
-            for (int item = kItemImageDescription; item <= kAllItemCount; ++item)
+            for (int item = kItemImageDescription; item <= kAllItemCount; ++item) {
                 if (item != kItemType && item != kItemFileSize)
                     EXPECT_EQ(r.items[item], expected.items[item])
                         << camera << " " << ext << " item " << item;
+            }
             EXPECT_EQ(r.items.displayOrientation, expected.items.displayOrientation);
             // Without the option a RAW file is no JPEG, as any other file.
             EXPECT_EQ(ReadAs(raw, {}).kind, "Not JPEG") << ext;
