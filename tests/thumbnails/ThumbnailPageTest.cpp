@@ -1,6 +1,7 @@
 // Thumbnail pages, captions, selection and the item and display dialogs in the running program
 // (offscreen).
 #include "catalogue/Selection.h"
+#include "exif/RawShapes.h"
 #include "platform/qt/DialogService.h"
 #include "support/MainWindowFixture.h"
 #include "support/Watchdog.h"
@@ -286,6 +287,41 @@ TEST_F(ThumbnailPage, UprightOptionTurnsThumbnailsByTheirOrientation) {
     EXPECT_EQ(model->Base().Cell(ItemCol(kItemOrientation), 1), "right,top");
     mainWindow->close();
     EXPECT_EQ(IniFile(Ini()).ReadString("Option", "Upright", ""), "1");
+}
+
+TEST_F(ThumbnailPage, HeicAndRawFilesBesideTheJpegsWithTheOption) {
+    // A camera's RAW + JPEG pair, RAW files of two other layouts and a phone's HEIC, which its own
+    // rotation box turns upright (its EXIF orientation says 6).
+    const std::string jpeg = TempDir::Read(kSamples / "Canon_40D.jpg");
+    const std::string pics = WindowTest::Pictures();
+    fs::copy_file(kSamples / "Canon_40D.jpg", pics + "/IMG_1.JPG");
+    TempDir::Write(pics + "/IMG_1.CR2", BuildRawShape(jpeg, RawShape::Cr2));
+    TempDir::Write(pics + "/IMG_2.cr3", BuildRawShape(jpeg, RawShape::Cr3));
+    TempDir::Write(pics + "/IMG_3.RAF", BuildRawShape(jpeg, RawShape::Raf));
+    fs::copy_file(fs::path(KAMELUNE_TEST_DATA) / "heic/landscape_6.heic", pics + "/phone.HEIC");
+    StartOnThumbnails();
+    EXPECT_EQ(Page->Panels().size(), 1u) << "the JPEG alone without the option";
+    Ui().rawHeicAction->trigger();
+    WaitForPage();
+    Ui().uprightAction->trigger();
+    ASSERT_EQ(Page->Panels().size(), 5u);
+    EXPECT_EQ(Ui().countLabel->text(), QStringLiteral("4/5")) << "the JPEG is JFIF-first";
+    const QSize landscape(88, 59), portrait(66, 88);
+    const std::pair<const char*, QSize> shown[] = {{"IMG_1.CR2", landscape},
+                                                   {"IMG_1.JPG", landscape},
+                                                   {"IMG_2.cr3", landscape},
+                                                   {"IMG_3.RAF", landscape},
+                                                   {"phone.HEIC", portrait}};
+    for (std::size_t k = 0; k < 5; ++k) {
+        const PanelRecord& panel = *Page->Panels()[k];
+        EXPECT_EQ(panel.fileNameLabel.text.toStdString(), shown[k].first);
+        EXPECT_EQ(panel.image.deviceIndependentSize().toSize(), shown[k].second) << shown[k].first;
+    }
+    // The pair's thumbnails and sizes kept apart in the cache.
+    for (const char* cached : {"IMG_1.CR2", "IMG_1.CR2.TXT", "IMG_1.JPG", "IMG_1.TXT"})
+        EXPECT_TRUE(fs::exists(Cache(cached))) << cached;
+    mainWindow->close();
+    EXPECT_EQ(IniFile(Ini()).ReadString("Option", "RawHeic", ""), "1");
 }
 
 TEST_F(ThumbnailPage, CaptionTextsAndLooks) {
