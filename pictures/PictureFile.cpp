@@ -62,6 +62,35 @@ bool LargeEnough(int w, int h, const JpegDecodeOptions& o) {
            std::max(w, h) >= o.minLongerSide;
 }
 
+// The whole-number reduction a decode asked for a minimum size can take, as a JPEG's DCT scaling
+// does (up to 1/8): a large HEIF picture is averaged in blocks before anything stretches it.
+int ReductionFor(int w, int h, const JpegDecodeOptions& o) {
+    int k = 1;
+    while (k < 8 && LargeEnough(w / (k + 1), h / (k + 1), o))
+        ++k;
+    return k;
+}
+
+// The mean of each k × k block (the last row and column of blocks take what is left).
+RgbImage Reduce(const std::uint8_t* plane, int stride, int w, int h, int k) {
+    RgbImage out(w / k, h / k);
+    std::vector<std::uint32_t> sums(static_cast<std::size_t>(out.width) * 3);
+    for (int y = 0; y < out.height; ++y) {
+        std::fill(sums.begin(), sums.end(), 0);
+        for (int dy = 0; dy < k; ++dy) {
+            const std::uint8_t* row = plane + static_cast<std::size_t>(y * k + dy) * stride;
+            for (int x = 0; x < out.width; ++x)
+                for (int dx = 0; dx < k; ++dx)
+                    for (int c = 0; c < 3; ++c)
+                        sums[static_cast<std::size_t>(x) * 3 + c] += row[(x * k + dx) * 3 + c];
+        }
+        std::uint8_t* target = out.RowPtr(y);
+        for (std::size_t i = 0; i < sums.size(); ++i)
+            target[i] = static_cast<std::uint8_t>((sums[i] + k * k / 2) / (k * k));
+    }
+    return out;
+}
+
 // HEIF: the primary image's handle, or the error text.
 HeifPtr<heif_image_handle> OpenHeif(const std::string& path, HeifPtr<heif_context>& context,
                                     std::string& error) {
@@ -110,10 +139,15 @@ JpegDecodeResult DecodeHeif(const std::string& path, const JpegDecodeOptions& op
     const int iw = heif_image_get_width(image.get(), heif_channel_interleaved);
     const int ih = heif_image_get_height(image.get(), heif_channel_interleaved);
     if (!plane || iw <= 0 || ih <= 0 || stride < iw * 3) return Failure(kUnreadable);
-    result.image = RgbImage(iw, ih);
-    for (int y = 0; y < ih; ++y)
-        std::copy_n(plane + static_cast<std::size_t>(y) * stride, static_cast<std::size_t>(iw) * 3,
-                    result.image.RowPtr(y));
+    if (const int k = ReductionFor(iw, ih, options); k > 1) {
+        result.image = Reduce(plane, stride, iw, ih, k);
+        result.scaleDenom = k;
+    } else {
+        result.image = RgbImage(iw, ih);
+        for (int y = 0; y < ih; ++y)
+            std::copy_n(plane + static_cast<std::size_t>(y) * stride,
+                        static_cast<std::size_t>(iw) * 3, result.image.RowPtr(y));
+    }
     result.ok = true;
     return result;
 }

@@ -7,14 +7,14 @@ set -euo pipefail
 program=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev qt6-svg-dev
-  libjpeg62-turbo-dev
+  libjpeg62-turbo-dev libheif-dev
   fonts-ipafont-gothic qt6-translations-l10n
 )
 tests=(
   libgtest-dev libgmock-dev qt6-base-private-dev
   xvfb xauth x11-apps imagemagick chromium desktop-file-utils e2fsprogs
   clang libclang-rt-14-dev
-  libimage-exiftool-perl exiv2 libvips-tools
+  libimage-exiftool-perl exiv2 libvips-tools libheif-examples heif-thumbnailer
   gcovr ccache
 )
 

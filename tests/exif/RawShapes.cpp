@@ -113,11 +113,11 @@ std::string CameraJpeg(const std::string& jpeg) {
     return jpeg;
 }
 
-std::string BuildRawShape(const std::string& jpeg, RawShape shape) {
+std::string BuildRawShape(const std::string& jpeg, RawShape shape, const std::string& bigPreview) {
     std::string tiff = TiffBlock(jpeg);
     if (tiff.size() < 8) return {};
     const bool ii = tiff[0] == 'I';
-    const std::string preview = CameraJpeg(jpeg);
+    const std::string preview = bigPreview.empty() ? CameraJpeg(jpeg) : bigPreview;
     switch (shape) {
     case RawShape::Cr3: {
         std::string exif = tiff, gps = tiff;

@@ -18,7 +18,8 @@ const std::vector<RawShapeName>& AllRawShapes();
 
 // The JPEG without a JFIF segment before its EXIF segment, as cameras write it.
 std::string CameraJpeg(const std::string& jpeg);
-// The RAW file; empty when jpeg has no EXIF segment.
-std::string BuildRawShape(const std::string& jpeg, RawShape shape);
+// The RAW file; empty when jpeg has no EXIF segment. preview, when given, is the JPEG the file
+// carries in place of the camera JPEG (a camera-sized picture for the benchmarks).
+std::string BuildRawShape(const std::string& jpeg, RawShape shape, const std::string& preview = {});
 
 } // namespace kamelune::test
