@@ -29,7 +29,13 @@ void MakeImages(const ExportRun& run, bool large, ExportProgress& progress,
         const std::string from = JoinPath(run.source, p.fileName);
         const std::string name = ImageFileName(large, p.fileName);
         const std::string target = run.folder + "/" + name;
-        if (large && images.copyUnchanged) {
+        if (large && images.copyUnchanged && IsRawHeicName(p.fileName)) {
+            // The page's images are JPEG: a RAW or HEIC picture is written as one, whole size.
+            const JpegDecodeResult whole = DecodePictureFile(from);
+            const FileResult r =
+                whole.ok ? WriteJpegFile(whole.image, images.quality, target) : FileResult(whole);
+            if (!r) failures.push_back(name + ": " + r.error);
+        } else if (large && images.copyUnchanged) {
             if (FileResult r = CopyFileByBlocks(from, target); !r) failures.push_back(r.error);
         } else if (const MakeJpegResult r =
                        WriteReducedJpeg(from, target, images.quality, images.size);

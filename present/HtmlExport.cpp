@@ -1,5 +1,6 @@
 #include "HtmlExport.h"
 
+#include "pictures/PictureFile.h"
 #include "platform/Cp932.h"
 #include "platform/FileUtil.h"
 
@@ -107,6 +108,9 @@ std::string HtmlUrl(const std::string& fileName) {
 }
 
 std::string ImageFileName(bool large, const std::string& fileName) {
+    // A RAW or HEIC picture keeps its extension before ".JPG": the JPEG of a RAW + JPEG pair
+    // has the same stem.
+    if (IsRawHeicName(fileName)) return (large ? "L_" : "S_") + fileName + ".JPG";
     const auto dot = fileName.rfind('.');
     return (large ? "L_" : "S_") + (dot == std::string::npos ? fileName : fileName.substr(0, dot)) +
            ".JPG";

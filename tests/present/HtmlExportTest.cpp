@@ -1,4 +1,5 @@
 // The HTML pages line for line, their escaping, image sizes, and the TAB text.
+#include "exif/RawShapes.h"
 #include "support/Plain.h"
 
 namespace kamelune::test {
@@ -66,19 +67,21 @@ TEST(TablePage, LinesAndWidths) {
     ExpectGolden(TablePageLines({true, true}, SevenPictures(2), {"機種", "日<時>"}), "table.html");
 }
 
-// Every phase over a good picture and a file that is none: the images made (or copied), the
-// page written with the good picture's size, every failure named once per phase.
+// Every phase over a good picture, its RAW twin and a file that is none: the images made (or
+// copied; the RAW file's always JPEG, under a name of its own), the page written with the good
+// picture's size, every failure named once per phase.
 TEST(ExportRun, ImagesAndPageWithAPictureThatIsNone) {
     namespace fs = std::filesystem;
     TempDir dir;
     fs::create_directories(dir / "out");
     fs::copy_file(KAMELUNE_SAMPLES "/exif-org/olympus-c960.jpg", dir / "good.jpg");
     TempDir::Write(dir / "bad.jpg", "not a picture");
+    TempDir::Write(dir / "good.cr2", BuildRawShape(TempDir::Read(dir / "good.jpg"), RawShape::Cr2));
     for (const bool copy : {false, true}) {
         ExportRun run;
         run.source = dir.str();
         run.folder = dir / "out";
-        run.pictures = {{"good.jpg", 0, 0, {}}, {"bad.jpg", 0, 0, {}}};
+        run.pictures = {{"good.jpg", 0, 0, {}}, {"bad.jpg", 0, 0, {}}, {"good.cr2", 0, 0, {}}};
         run.small = {true, 88, false, 75};
         run.large = {true, 200, copy, 75};
         run.pageSize = 88;
@@ -95,6 +98,12 @@ TEST(ExportRun, ImagesAndPageWithAPictureThatIsNone) {
         EXPECT_EQ(std::max(w, h), 88);
         ASSERT_TRUE(ReadJpegSize(dir / ("out/" + ImageFileName(true, "good.jpg")), w, h));
         EXPECT_EQ(std::max(w, h), copy ? 640 : 200) << "a copy keeps the picture's own size";
+        for (const bool large : {false, true}) {
+            ASSERT_EQ(ImageFileName(large, "good.cr2"),
+                      large ? "L_good.cr2.JPG" : "S_good.cr2.JPG");
+            ASSERT_TRUE(ReadJpegSize(dir / ("out/" + ImageFileName(large, "good.cr2")), w, h));
+            EXPECT_EQ(std::max(w, h), large ? (copy ? 640 : 200) : 88) << large << copy;
+        }
         EXPECT_EQ(fs::exists(dir / ("out/" + ImageFileName(true, "bad.jpg"))), copy)
             << "a copy is byte for byte; a reduction of nothing is not written";
         const std::string page = TempDir::Read(dir / "out/t.html");
