@@ -12,13 +12,15 @@
 namespace kamelune {
 
 FolderModel::FolderModel(AppPaths appPaths, QObject* parent)
-    : QObject(parent), places_(std::move(appPaths)), base_(kBaseCols, 1), view_(5, 1),
-      itemGrid_(4, kItemRows),
+    : QObject(parent), places_(appPaths), widths_(appPaths.stateDir), base_(kBaseCols, 1),
+      view_(5, 1), itemGrid_(4, kItemRows),
       reader_([this](FolderScan& scan, bool firstRows) { TakeScan(scan, firstRows); }) {
     SetUpItemGrid(itemGrid_);
     SetDefaultHeadings(itemGrid_);
     SetTitleRow(base_, 1);
     view_.SetFixedColor(kTitleColor);
+    // Widths that cannot be read are the defaults: nothing the user must be told of.
+    (void)widths_.Load();
 }
 
 FolderModel::~FolderModel() = default;

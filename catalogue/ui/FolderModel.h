@@ -4,6 +4,7 @@
 // signals.
 #pragma once
 
+#include "catalogue/ColumnWidths.h"
 #include "catalogue/DisplayAttributes.h"
 #include "catalogue/FolderScan.h"
 #include "catalogue/ItemCatalogue.h"
@@ -89,6 +90,8 @@ public:
     // Where things are and which folder is shown.
     const FolderPlaces& Places() const { return places_; }
     FolderPlaces& Places() { return places_; }
+    // The column widths the user set, by table and heading (read at start).
+    ColumnWidths& Widths() { return widths_; }
     // Start-up is over (the settings, the items and the first folder are in place): from now on
     // a change of folder is read and pages are built. Only the main window ends the start-up.
     bool Started() const { return started_; }
@@ -199,6 +202,7 @@ private:
     void TakeScan(FolderScan& scan, bool firstRows);
     ViewRecipe Recipe(const std::string& mode, bool exifOnly) const;
     FolderPlaces places_;
+    ColumnWidths widths_;
     bool started_ = false;
     int fileCount_ = 0;
     int exifCount_ = 0;

@@ -19,6 +19,8 @@ struct AppPaths {
     std::string shippedPkm{};
     // The default place of the thumbnail cache; empty: appDir.
     std::string cacheDir{};
+    // Where the column widths the user set are kept; empty: for the session alone.
+    std::string stateDir{};
 };
 AppPaths ResolveAppPaths(const QString& programPath);
 

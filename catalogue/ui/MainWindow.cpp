@@ -58,14 +58,14 @@ AppPaths ResolveAppPaths(const QString& programPath) {
     // A copy run from its build folder, or from a folder that holds its settings, keeps
     // everything beside itself; an installed copy follows the XDG base directories.
     if (QFileInfo::exists(dir + "/" + ini) || QFileInfo::exists(dir + "/CMakeCache.txt"))
-        return {ToStd(dir), ToStd(dir + "/" + ini), shippedPkm, ToStd(dir)};
+        return {ToStd(dir), ToStd(dir + "/" + ini), shippedPkm, ToStd(dir), DefaultStateDir()};
     const QString config =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Kamelune";
     const QString cache =
         QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + "/Kamelune";
     QDir().mkpath(config);
     QDir().mkpath(cache);
-    return {ToStd(config), ToStd(config + "/" + ini), shippedPkm, ToStd(cache)};
+    return {ToStd(config), ToStd(config + "/" + ini), shippedPkm, ToStd(cache), DefaultStateDir()};
 }
 
 MainWindow::MainWindow(FolderModel& model, DialogService& dialogs, QWidget* parent)
@@ -192,6 +192,7 @@ void MainWindow::SaveSettings() {
     IniFile ini(model_.Places().Paths().settingsPath);
     WriteMainSettings(ini, s);
     if (FileResult r = ini.UpdateFile(); !r) dialogs_.ShowCheckMessage(ToQ(r.error));
+    tablePage->SaveColumnWidths();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

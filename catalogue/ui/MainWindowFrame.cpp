@@ -264,6 +264,9 @@ void Menus::BuildViewMenu(QMenuBar* bar) const {
     Item(
         view, QStringLiteral("Exif の分布..."),
         [&commands] { emit commands.distributionRequested(); }, "Distribution");
+    Item(
+        view, QStringLiteral("列幅を内容に合わせる"),
+        [&controls] { controls.tablePage->FitColumnsToContents(); }, "FitColumns");
     MainWindow& w = window;
     c.smallPictureAction = Item(
         view, QStringLiteral("小画像表示(&G)"), [&w] { w.SmallPictureToggled(); },

@@ -8,9 +8,11 @@
 #include "platform/qt/Widgets.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSpinBox>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -67,6 +69,18 @@ TablePage::TablePage(FolderModel& model, DialogService& dialogs, QWidget* parent
     connect(w_.htmlTableButton, &QToolButton::clicked, this, &TablePage::html2Requested);
     connect(w_.tabWideButton, &QToolButton::clicked, this, &TablePage::tabWideRequested);
     connect(w_.tabTallButton, &QToolButton::clicked, this, &TablePage::tabTallRequested);
+    // A width the user sets (a drag, a double-click on a heading's edge) is kept for the item,
+    // and written a moment after the last change.
+    saveWidths_ = new QTimer(this);
+    saveWidths_->setSingleShot(true);
+    saveWidths_->setInterval(500);
+    connect(saveWidths_, &QTimer::timeout, this, [this] { SaveColumnWidths(); });
+    connect(w_.exifGrid->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int col, int, int size) {
+                if (applyingWidths_ || col < kFirstItemColumn) return;
+                model_.Widths().Set(kTableName, std::string(model_.View().Cell(col, 0)), size);
+                saveWidths_->start();
+            });
     // Presses on the table select and ask for the popup menu; Space and Enter act on its row.
     w_.exifGrid->viewport()->installEventFilter(this);
     w_.exifGrid->installEventFilter(this);
@@ -132,8 +146,31 @@ QRect TablePage::TableRectIn(const QWidget* ancestor) const {
 }
 
 void TablePage::ApplyViewLook() {
+    applyingWidths_ = true;
     model_.SetViewLook(w_.threeFixedCheck->isChecked());
     ApplyGridLook(w_.exifGrid, model_.View(), 2);
+    const StringGrid& view = model_.View();
+    for (int c = kFirstItemColumn; c < view.ColCount(); ++c)
+        if (const auto width = model_.Widths().Width(kTableName, std::string(view.Cell(c, 0))))
+            w_.exifGrid->setColumnWidth(c, *width);
+    w_.exifGrid->SyncFixedColumns();
+    applyingWidths_ = false;
+}
+
+void TablePage::FitColumnsToContents() {
+    // The widest text of the rows in sight (as a double-click on an edge measures), within a
+    // maximum; kept as if dragged.
+    for (int c = kFirstItemColumn; c < model_.View().ColCount(); ++c) {
+        w_.exifGrid->resizeColumnToContents(c);
+        if (w_.exifGrid->columnWidth(c) > ColumnWidths::kMaxFitWidth)
+            w_.exifGrid->setColumnWidth(c, ColumnWidths::kMaxFitWidth);
+    }
+}
+
+void TablePage::SaveColumnWidths() {
+    saveWidths_->stop();
+    if (FileResult r = model_.Widths().Save(); !r)
+        dialogs_.ShowCheckMessage(QString::fromStdString(r.error));
 }
 
 void TablePage::ThreeFixedToggled() {

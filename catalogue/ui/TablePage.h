@@ -10,6 +10,7 @@
 #include <string>
 
 class QCheckBox;
+class QTimer;
 class QSpinBox;
 class QToolBar;
 class QToolButton;
@@ -37,8 +38,13 @@ public:
     };
     const Widgets& Controls() const { return w_; }
 
-    // One fixed column, or three when asked for and the table is wider; then the grid's look.
+    // One fixed column, or three when asked for and the table is wider; then the grid's look,
+    // with the widths the user set for its items.
     void ApplyViewLook();
+    // Every item column as wide as its widest text in sight ("列幅を内容に合わせる"), kept.
+    void FitColumnsToContents();
+    // The kept widths written now (also a moment after each change).
+    void SaveColumnWidths();
     void ThreeFixedToggled();
     // The jump box takes the table's rows and goes back to row 1.
     void ResetJumpBox();
@@ -77,10 +83,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static constexpr int kFirstItemColumn = 2; // after No and 選択
+    static constexpr const char* kTableName = "Exif表";
+
     FolderModel& model_;
     DialogService& dialogs_;
     Widgets w_;
     StringGridModel* exifModel_ = nullptr;
+    QTimer* saveWidths_ = nullptr;
+    bool applyingWidths_ = false; // widths set by the program, not by the user
 };
 
 } // namespace kamelune

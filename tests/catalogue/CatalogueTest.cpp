@@ -75,3 +75,35 @@ TEST(ItemGrid, SamplesComeFromTheFirstExifPicture) {
 }
 
 } // namespace kamelune::test
+
+namespace kamelune::test {
+
+// The widths file: what is set comes back after a save, damaged lines and impossible widths are
+// left out, and nothing is written while nothing changed.
+TEST(ColumnWidths, KeptInTheirOwnFile) {
+    TempDir dir;
+    const std::string folder = dir / "state/kamelune";
+    ColumnWidths widths(folder);
+    ASSERT_TRUE(widths.Load()) << "no file yet is no error";
+    ASSERT_TRUE(widths.Save());
+    EXPECT_FALSE(fs::exists(folder)) << "nothing written without a change";
+    widths.Set("Exif表", "機種", 150);
+    widths.Set("Exif表", "F値", 0);
+    widths.Set("Exif表", "a\tb", 90);
+    widths.Set("Exif表", "ISO", ColumnWidths::kMaxWidth + 1);
+    ASSERT_TRUE(widths.Save());
+    EXPECT_EQ(TempDir::Read(folder + "/column-widths.txt"),
+              "Exif\x95\x5c\t\x8b\x40\x8e\xed\t150\r\n")
+        << "CP932 with CR LF";
+    TempDir::Write(folder + "/column-widths.txt",
+                   TempDir::Read(folder + "/column-widths.txt") + "broken line\r\nT\tH\t77\r\n");
+    ColumnWidths again(folder);
+    ASSERT_TRUE(again.Load());
+    EXPECT_EQ(again.Width("Exif表", "機種"), 150);
+    EXPECT_EQ(again.Width("T", "H"), 77);
+    EXPECT_EQ(again.Width("Exif表", "F値"), std::nullopt);
+    EXPECT_EQ(again.Width("T", "h"), std::nullopt);
+    EXPECT_TRUE(ColumnWidths().Save()) << "a session's widths go nowhere";
+}
+
+} // namespace kamelune::test

@@ -40,6 +40,7 @@ TEST_F(WindowTest, FirstStartWithoutSettingsOrItemFile) {
 TEST_F(WindowTest, InstalledCopiesFollowXdgAndOthersKeepEverythingBesideThem) {
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir / "config"));
     qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(dir / "cache"));
+    qputenv("XDG_STATE_HOME", QByteArray::fromStdString(dir / "state"));
     const std::string prefix = dir / "prefix";
     for (const char* sub : {"/bin", "/share/kamelune", "/build", "/portable"})
         fs::create_directories(prefix + sub);
@@ -54,6 +55,7 @@ TEST_F(WindowTest, InstalledCopiesFollowXdgAndOthersKeepEverythingBesideThem) {
     EXPECT_EQ(installed.settingsPath, dir / "config/Kamelune/kamelune.ini");
     EXPECT_EQ(installed.cacheDir, dir / "cache/Kamelune");
     EXPECT_EQ(installed.shippedPkm, prefix + "/share/kamelune/Default.pkm");
+    EXPECT_EQ(installed.stateDir, dir / "state/kamelune");
     for (const char* beside : {"/build", "/portable"}) {
         const AppPaths p = resolve(prefix + beside + "/kamelune");
         EXPECT_EQ(p.appDir, prefix + beside);
@@ -76,8 +78,10 @@ TEST_F(WindowTest, InstalledCopiesFollowXdgAndOthersKeepEverythingBesideThem) {
     EXPECT_TRUE(fs::exists(dir / "config/Kamelune/kamelune.ini"));
     EXPECT_EQ(std::distance(fs::directory_iterator(prefix + "/bin"), {}), 0)
         << "nothing written beside an installed program";
+    EXPECT_FALSE(fs::exists(dir / "state")) << "no widths file before a width is set";
     qunsetenv("XDG_CONFIG_HOME");
     qunsetenv("XDG_CACHE_HOME");
+    qunsetenv("XDG_STATE_HOME");
 }
 
 TEST_F(WindowTest, StoredGeometryTabPaneAndFolderAreAppliedAndWrittenBack) {
@@ -178,6 +182,76 @@ TEST_F(WindowTest, FixedColumnsStayAtTheLeftWhileTheRestScrolls) {
     EXPECT_EQ(model->Selected(), (std::vector<int>{2}));
     Table().threeFixedCheck->click();
     EXPECT_EQ(view->FixedColumns(), 1);
+}
+
+// A width dragged, or fitted by the menu command, is kept by heading across folders and starts,
+// in the state folder; the settings file does not hold it.
+TEST_F(WindowTest, ColumnWidthsSetByTheUserStay) {
+    ThreePictures();
+    const std::string other = dir / "other";
+    fs::create_directories(other);
+    fs::copy_file(kSamples / "Canon_40D.jpg", other + "/x.jpg");
+    TempDir::Write(Ini(), "[ActivePage]\r\nActivePage=TabSheetTable\r\n[Dir]\r\nDir=" + Pictures() +
+                              "\r\n");
+    WriteDefaultPkm(AppDir() + "/Default.pkm");
+    const AppPaths paths{AppDir(), Ini(), {}, {}, dir / "state"};
+    CreateWindows(paths);
+    mainWindow->resize(900, 400);
+    mainWindow->show();
+    const auto widths = [this] {
+        std::map<std::string, int> out;
+        for (int c = 2; c < View().ColCount(); ++c)
+            out[std::string(View().Cell(c, 0))] = Table().exifGrid->columnWidth(c);
+        return out;
+    };
+    const std::map<std::string, int> before = widths();
+
+    // Fitted: no text in sight is cut (within the widest a fitted column becomes).
+    mainWindow->findChild<QAction*>(QStringLiteral("FitColumns"))->trigger();
+    GridView* view = Table().exifGrid;
+    const QFontMetrics metrics = view->fontMetrics();
+    for (int c = 2; c < View().ColCount(); ++c)
+        for (int r = 1; r < View().RowCount(); ++r) {
+            const int text = metrics.horizontalAdvance(
+                QString::fromStdString(std::string(TrimText(View().Cell(c, r)))));
+            EXPECT_GE(view->columnWidth(c), std::min(text, ColumnWidths::kMaxFitWidth - 8))
+                << View().Cell(c, 0) << " row " << r;
+        }
+    EXPECT_NE(widths(), before);
+
+    // Dragged: the right edge of the model's column, 70 pixels to the right.
+    int col = 2;
+    while (View().Cell(col, 0) != "機種")
+        ASSERT_LT(++col, View().ColCount());
+    QHeaderView* header = view->horizontalHeader();
+    const int width = view->columnWidth(col);
+    const QPoint edge(header->sectionViewportPosition(col) + width - 1, header->height() / 2);
+    const auto mouse = [header](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, header->viewport()->mapToGlobal(at), Qt::LeftButton, buttons,
+                          {});
+        QApplication::sendEvent(header->viewport(), &event);
+    };
+    mouse(QEvent::MouseMove, edge, Qt::NoButton);
+    mouse(QEvent::MouseButtonPress, edge, Qt::LeftButton);
+    mouse(QEvent::MouseMove, edge + QPoint(35, 0), Qt::LeftButton);
+    mouse(QEvent::MouseMove, edge + QPoint(70, 0), Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, edge + QPoint(70, 0), Qt::NoButton);
+    ASSERT_EQ(view->columnWidth(col), width + 70);
+    const std::map<std::string, int> set = widths();
+
+    // Another folder, then the next start.
+    mainWindow->SetCurrentDir(other);
+    WaitForPage();
+    EXPECT_EQ(Table().exifGrid->columnWidth(col), width + 70);
+    mainWindow->close();
+    EXPECT_EQ(TempDir::Read(Ini()).find(std::to_string(width + 70)), std::string::npos)
+        << "not in the settings file";
+    EXPECT_TRUE(fs::exists(dir / "state/column-widths.txt"));
+    DestroyWindows();
+    CreateWindows(paths);
+    mainWindow->SetCurrentDir(Pictures());
+    WaitForPage();
+    EXPECT_EQ(widths(), set);
 }
 
 TEST_F(WindowTest, FolderListShowsTheChainAndSubfoldersAndOpensOnEnter) {

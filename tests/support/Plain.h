@@ -2,6 +2,7 @@
 #pragma once
 
 #include "catalogue/CacheNames.h"
+#include "catalogue/ColumnWidths.h"
 #include "catalogue/CommandLine.h"
 #include "catalogue/Drop.h"
 #include "catalogue/FolderList.h"
