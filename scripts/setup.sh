@@ -16,6 +16,7 @@ tests=(
   clang libclang-rt-14-dev
   libimage-exiftool-perl exiv2 libvips-tools libheif-examples heif-thumbnailer
   gcovr ccache
+  dpkg-dev lintian appstream
 )
 
 packages=("${program[@]}")

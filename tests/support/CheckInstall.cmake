@@ -5,8 +5,11 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD}" --prefix "${PREFIX
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "install failed: ${rc}")
 endif()
-foreach(f bin/kamelune bin/kamelune-table share/applications/kamelune.desktop
-          share/icons/hicolor/scalable/apps/kamelune.svg share/kamelune/Default.pkm)
+set(files bin/kamelune bin/kamelune-table share/applications/kamelune.desktop
+          share/icons/hicolor/scalable/apps/kamelune.svg share/icons/hicolor/48x48/apps/kamelune.png
+          share/kamelune/Default.pkm share/metainfo/org.kamelune.kamelune.metainfo.xml
+          share/man/man1/kamelune.1.gz share/man/man1/kamelune-table.1.gz)
+foreach(f ${files})
   if(NOT EXISTS "${PREFIX}/${f}")
     message(FATAL_ERROR "not installed: ${f}")
   endif()
@@ -37,4 +40,5 @@ if(VALIDATE)
     message(FATAL_ERROR "desktop-file-validate refused the launcher")
   endif()
 endif()
-message(STATUS "installed and found: 5 files")
+list(LENGTH files count)
+message(STATUS "installed and found: ${count} files")
