@@ -11,6 +11,7 @@ namespace kamelune {
 namespace {
 
 constexpr const char* kUnreadable = "画像を読めません";
+constexpr std::uint64_t kMaxPreviewBytes = 256u << 20;
 
 JpegDecodeResult Failure(std::string why) {
     JpegDecodeResult r;
@@ -43,7 +44,8 @@ JpegDecodeResult DecodePreview(ExifSource& source, PictureFormat format,
     const bool sized = options.minWidth > 0 && options.minHeight > 0;
     const EmbeddedJpeg* p = ChoosePreview(previews, sized ? options.minWidth : 0,
                                           sized ? options.minHeight : 0, options.minLongerSide);
-    if (!p) return Failure(kUnreadable);
+    // As large as a JPEG file the program reads whole, at most.
+    if (!p || p->length > kMaxPreviewBytes) return Failure(kUnreadable);
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(p->length));
     if (!source.ReadDirect(p->offset, bytes.data(), bytes.size())) return Failure(kUnreadable);
     return DecodeJpegMemory(bytes.data(), bytes.size(), options);
@@ -94,6 +96,9 @@ RgbImage Reduce(const std::uint8_t* plane, int stride, int w, int h, int k) {
 // HEIF: the primary image's handle, or the error text.
 HeifPtr<heif_image_handle> OpenHeif(const std::string& path, HeifPtr<heif_context>& context,
                                     std::string& error) {
+    // The library's one set-up, before threads of the thumbnail loader share it.
+    static const bool ready = (heif_init(nullptr), true);
+    (void)ready;
     context.reset(heif_context_alloc());
     heif_image_handle* primary = nullptr;
     heif_error e = heif_context_read_from_file(context.get(), path.c_str(), nullptr);
