@@ -236,7 +236,7 @@ TEST(Sidecars, FollowTheirPictureAlone) {
     }
 }
 
-TEST(Sidecars, RawNamesKeepSizeFilesApart) {
+TEST(Sidecars, RawNamesHaveSizeFilesOfTheirOwn) {
     EXPECT_EQ(SizeFileName("IMG_1.JPG"), "T_IMG_1.TXT");
     EXPECT_EQ(SizeFileName("IMG_1.CR2"), "T_IMG_1.CR2.TXT");
     EXPECT_EQ(SizeFileName("p.Heic"), "T_p.Heic.TXT");
