@@ -236,8 +236,44 @@ void JpegInBox(TiffStream& s, const Box& box, std::uint64_t fileSize,
     }
 }
 
+// Olympus keeps an ORF file's preview in its maker note ("OLYMPUS\0" or "OM SYSTEM\0\0\0", then
+// the note's byte order): the CameraSettings directory (0x2020) names the JPEG (0x0101 start,
+// 0x0102 length), offsets counting from the note's start.
+void OlympusNotePreview(TiffStream& s, std::int64_t note, std::uint64_t fileSize,
+                        std::vector<EmbeddedJpeg>& out) {
+    std::uint8_t head[16];
+    s.ReadAt(note, head, sizeof head);
+    std::size_t order = 0;
+    if (std::memcmp(head, "OLYMPUS\0", 8) == 0)
+        order = 8;
+    else if (std::memcmp(head, "OM SYSTEM\0\0\0", 12) == 0)
+        order = 12;
+    else
+        return;
+    if (head[order] != head[order + 1] || (head[order] != 'I' && head[order] != 'M')) return;
+    const ByteOrder fileOrder = s.order;
+    s.order = head[order] == 'I' ? ByteOrder::Little : ByteOrder::Big;
+    // The value of tag in the directory at pos (0: none).
+    const auto find = [&](std::int64_t pos, std::uint16_t tag) -> std::uint32_t {
+        s.Seek(pos);
+        const std::uint16_t count = s.ReadU16();
+        for (unsigned i = 0; i < count && i < kMaxEntries; ++i) {
+            const DirEntry e = ReadDirEntry(s);
+            if (e.tag == tag) return s.U32(e.field.data());
+        }
+        return 0;
+    };
+    if (const std::uint32_t settings = find(note + static_cast<std::int64_t>(order) + 4, 0x2020)) {
+        const std::int64_t at = note + settings;
+        const std::uint32_t start = find(at, 0x0101), length = find(at, 0x0102);
+        if (start && length) AddJpeg(s, note + std::uint64_t(start), length, fileSize, out);
+    }
+    s.order = fileOrder;
+}
+
 // The directories of a TIFF-based RAW file: IFD0 and those chained after it, with their
-// sub-directories; each JPEG one names (JPEGInterchangeFormat, a JPEG strip, RW2's JpgFromRaw).
+// sub-directories; each JPEG one names (JPEGInterchangeFormat, a JPEG strip, RW2's JpgFromRaw),
+// and an Olympus maker note's preview.
 void TiffPreviews(TiffStream& s, std::uint64_t fileSize, std::vector<EmbeddedJpeg>& out) {
     std::uint8_t b[8];
     s.ReadAt(0, b, 8);
@@ -245,6 +281,7 @@ void TiffPreviews(TiffStream& s, std::uint64_t fileSize, std::vector<EmbeddedJpe
     s.tiffBase = 0;
     std::vector<std::uint32_t> queue{s.U32(b + 4)};
     std::vector<std::uint32_t> seen;
+    std::uint32_t exif = 0;
     for (std::size_t q = 0; q < queue.size() && seen.size() < kMaxIfds; ++q) {
         const std::uint32_t ifd = queue[q];
         if (ifd == 0 || ifd >= fileSize || std::find(seen.begin(), seen.end(), ifd) != seen.end())
@@ -277,6 +314,9 @@ void TiffPreviews(TiffStream& s, std::uint64_t fileSize, std::vector<EmbeddedJpe
             case 0x002E: // RW2: a whole JPEG, EXIF and all
                 AddJpeg(s, value, e.count, fileSize, out);
                 break;
+            case 0x8769:
+                if (!exif) exif = value;
+                break;
             case 0x014A: { // sub-directories: one in the field, or a list of offsets
                 const std::uint32_t n = std::min<std::uint32_t>(e.count, 8);
                 if (n == 1) {
@@ -297,6 +337,16 @@ void TiffPreviews(TiffStream& s, std::uint64_t fileSize, std::vector<EmbeddedJpe
         if ((compression == 6 || compression == 7) && strip && stripLength)
             AddJpeg(s, strip, stripLength, fileSize, out);
         queue.push_back(s.ReadU32()); // the next directory of the chain
+    }
+    if (exif == 0 || exif >= fileSize) return;
+    s.Seek(exif);
+    const std::uint16_t count = s.ReadU16();
+    for (unsigned i = 0; i < count && i < kMaxEntries; ++i) {
+        const DirEntry e = ReadDirEntry(s);
+        if (e.tag == 0x927C && e.count > 4) {
+            OlympusNotePreview(s, s.U32(e.field.data()), fileSize, out);
+            return;
+        }
     }
 }
 

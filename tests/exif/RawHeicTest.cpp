@@ -86,6 +86,54 @@ TEST(RawShapes, PreviewsAndTheOneChosen) {
     EXPECT_EQ(ChoosePreview({}, 0, 0, 0), nullptr);
 }
 
+// An ORF file whose one JPEG lies where Olympus keeps its preview: the CameraSettings directory of
+// the maker note, offsets from the note's start (little-endian throughout).
+std::string OlympusNoteOrf(const std::string& preview, const std::string& noteHead) {
+    const auto le = [](std::uint32_t v, int n) {
+        std::string out;
+        for (int i = 0; i < n; ++i)
+            out += static_cast<char>(v >> (8 * i));
+        return out;
+    };
+    const auto entry = [&](std::uint16_t tag, std::uint16_t type, std::uint32_t count,
+                           std::uint32_t value) {
+        return le(tag, 2) + le(type, 2) + le(count, 4) + le(value, 4);
+    };
+    const auto directory = [&](const std::string& entries, int n) {
+        return le(static_cast<std::uint32_t>(n), 2) + entries + le(0, 4);
+    };
+    const auto head = static_cast<std::uint32_t>(noteHead.size());
+    const std::uint32_t settings = head + 18, start = settings + 30;
+    const std::string note =
+        noteHead + directory(entry(0x2020, 13, 1, settings), 1) +
+        directory(entry(0x0101, 4, 1, start) + entry(0x0102, 4, 1, std::uint32_t(preview.size())),
+                  2) +
+        preview;
+    return "IIRO" + le(8, 4) + directory(entry(0x8769, 4, 1, 26), 1) +
+           directory(entry(0x927C, 7, static_cast<std::uint32_t>(note.size()), 44), 1) + note;
+}
+
+TEST(RawShapes, OlympusPreviewInTheMakerNote) {
+    const std::string camera = CameraJpeg(TempDir::Read(kSamples + "/Olympus_C8080WZ.jpg"));
+    TempDir dir;
+    for (const std::string& head :
+         {std::string("OLYMPUS\0II\3\0", 12), std::string("OM SYSTEM\0\0\0II\4\0", 16)}) {
+        const std::string orf = OlympusNoteOrf(camera, head);
+        const std::vector<EmbeddedJpeg> previews = Previews(orf, FormatOf(orf));
+        ASSERT_EQ(previews.size(), 1u) << head;
+        EXPECT_EQ(orf.substr(previews[0].offset, previews[0].length), camera);
+        TempDir::Write(dir / "p.orf", orf);
+        const JpegDecodeResult r = DecodePictureFile(dir / "p.orf");
+        EXPECT_TRUE(r.ok) << r.error;
+        EXPECT_EQ(std::pair(r.image.width, r.image.height),
+                  std::pair(previews[0].width, previews[0].height));
+    }
+    // Another maker's note is not looked into.
+    EXPECT_TRUE(Previews(OlympusNoteOrf(camera, std::string("Nikon\0\2\0\0\0II", 12)),
+                         PictureFormat::TiffRaw)
+                    .empty());
+}
+
 TEST(RawShapes, DamagedFilesEndTheirReadBounded) {
     const std::string jpeg = TempDir::Read(kSamples + "/Nikon_D70.jpg");
     for (const auto& [shape, ext] : AllRawShapes()) {
