@@ -30,7 +30,6 @@ public:
     std::optional<int> Width(const std::string& table, const std::string& heading) const;
     // A width outside 1 .. kMaxWidth is not kept.
     void Set(const std::string& table, const std::string& heading, int width);
-    bool Empty() const { return widths_.empty(); }
 
     static constexpr int kMaxWidth = 2000;
     // The widest a column fitted to its contents becomes.

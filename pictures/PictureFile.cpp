@@ -224,8 +224,4 @@ FileResult ReadPictureSize(const std::string& path, int& width, int& height) {
     return FileResult::Fail(error);
 }
 
-std::string HeifLibraryVersion() {
-    return heif_get_version();
-}
-
 } // namespace kamelune

@@ -22,7 +22,4 @@ JpegDecodeResult DecodePictureFile(const std::string& path, const JpegDecodeOpti
 // ReadJpegSize for every picture: a RAW file's largest preview, a HEIF's primary image.
 FileResult ReadPictureSize(const std::string& path, int& width, int& height);
 
-// The version of libheif the program runs with ("1.15.1").
-std::string HeifLibraryVersion();
-
 } // namespace kamelune
